@@ -1,0 +1,31 @@
+#include "properties/property_class.h"
+
+#include <array>
+
+namespace {
+
+/// Names of the type codes 0 to 15, indexed by code.
+constexpr std::array<const char*, 16> typeNames = {
+    "Boolean",    "Integer",    "IntegerHex", "IntegerRange",   "String", "FileName",
+    "ProjFileName", "StringList", "DirPath",  "DirPathList",    "Enumeration", "Color",
+    "Font",       "FixedPitchFont", "Custom", "JavaScript",
+};
+
+}  // namespace
+
+QString propertyTypeName(int32_t code) {
+  // Command (16) has no name of its own: the property browsers report it like any unknown code.
+  if (code < 0 || code >= static_cast<int32_t>(typeNames.size())) return QStringLiteral("Unknown");
+  return QString::fromLatin1(typeNames[static_cast<size_t>(code)]);
+}
+
+QString PropertyClass::label() const {
+  return isMacro ? QStringLiteral("$(") + name + QLatin1Char(')') : displayName;
+}
+
+MacroPropertyClass::MacroPropertyClass(const QString& macroName, const QString& macroDescription) {
+  name = macroName;
+  description = macroDescription;
+  isMacro = true;
+  displayName = label();
+}

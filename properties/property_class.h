@@ -1,0 +1,75 @@
+#pragma once
+// The declaration of one property: what a solution, project, folder, file or
+// configuration may carry, with its type, presentation, default and choices.
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+/// Value type codes of a property declaration.
+enum PropertyType : int32_t {
+  Boolean = 0,
+  Integer = 1,
+  IntegerHex = 2,
+  IntegerRange = 3,
+  String = 4,
+  FileName = 5,
+  ProjFileName = 6,
+  StringList = 7,
+  DirPath = 8,
+  DirPathList = 9,
+  Enumeration = 10,
+  Color = 11,
+  Font = 12,
+  FixedPitchFont = 13,
+  Custom = 14,
+  JavaScript = 15,
+  Command = 16,  // build and user commands; reported as "Unknown"
+};
+
+/// The name reported for a type code: "Boolean" .. "JavaScript", "Unknown" otherwise.
+QString propertyTypeName(int32_t code);
+
+/// Kinds of item a declaration is meant for (a bit set). It tells apart two
+/// declarations of one name, such as a folder's "filter" and a dynamic folder's.
+enum ItemKind : uint32_t {
+  SolutionItem = 1u << 0,
+  ProjectItem = 1u << 1,  // any project
+  ExecutableProjectItem = 1u << 2,
+  LibraryProjectItem = 1u << 3,
+  FolderItem = 1u << 4,
+  DynamicFolderItem = 1u << 5,
+  FileItem = 1u << 6,
+  ConfigurationItem = 1u << 7,
+  AnyItem = 0xffu,
+};
+
+/// One property declaration (or, with isMacro, the documentation of a built-in macro).
+class PropertyClass {
+ public:
+  virtual ~PropertyClass() = default;
+
+  QString name;
+  int32_t type = String;
+  QString group;
+  QString category;
+  QString displayName;
+  QString description;
+  QString defaultValue;
+  QStringList choices;       // Enumeration only
+  qint64 minimum = 0;        // integer types
+  qint64 maximum = 0;        // integer types; for IntegerHex also the default's width
+  uint32_t itemKinds = AnyItem;
+  uint32_t flags = 0;
+  bool isMacro = false;      // a macro entry, displayed as "$(" + name + ")"
+
+  /// "$(" + name + ")" for a macro entry, else the display name.
+  QString label() const;
+  QString typeName() const { return propertyTypeName(type); }
+};
+
+/// A macro entry: documents a built-in macro by name and description.
+class MacroPropertyClass : public PropertyClass {
+ public:
+  MacroPropertyClass(const QString& macroName, const QString& macroDescription);
+};

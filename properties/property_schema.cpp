@@ -1,0 +1,50 @@
+#include "properties/property_schema.h"
+
+#include <algorithm>
+
+namespace {
+
+/// The first registered declaration of name that accepts, or null. QMultiHash
+/// hands out a key's values most recent first, so the last accepted one is the
+/// first registered.
+template <typename Accept>
+const PropertyClass* firstRegistered(const QMultiHash<QString, const PropertyClass*>& byName,
+                                     const QString& name, Accept accept) {
+  const PropertyClass* first = nullptr;
+  const auto [begin, end] = byName.equal_range(name);
+  for (auto declaration = begin; declaration != end; ++declaration)
+    if (accept(**declaration)) first = *declaration;
+  return first;
+}
+
+}  // namespace
+
+const PropertyClass* PropertySchema::registerClass(std::unique_ptr<PropertyClass> propertyClass) {
+  if (!propertyClass) return nullptr;
+  const PropertyClass* registered = propertyClass.get();
+  classes_.push_back(std::move(propertyClass));
+  if (!registered->isMacro)
+    byName_.insert(registered->name, registered);
+  else if (!macrosByName_.contains(registered->name))  // a repeated macro entry keeps the first
+    macrosByName_.insert(registered->name, registered);
+  return registered;
+}
+
+const PropertyClass* PropertySchema::find(const QString& name) const {
+  return firstRegistered(byName_, name, [](const PropertyClass&) { return true; });
+}
+
+const PropertyClass* PropertySchema::find(const QString& name, ItemKind kind) const {
+  return firstRegistered(byName_, name,
+                         [kind](const PropertyClass& declaration) { return (declaration.itemKinds & kind) != 0; });
+}
+
+QList<const PropertyClass*> PropertySchema::findAll(const QString& name) const {
+  QList<const PropertyClass*> all = byName_.values(name);
+  std::reverse(all.begin(), all.end());  // values() is most recent first
+  return all;
+}
+
+const PropertyClass* PropertySchema::findMacro(const QString& name) const {
+  return macrosByName_.value(name, nullptr);
+}

@@ -1,0 +1,59 @@
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace testing_support {
+
+QString testDirectory() { return QDir::currentPath(); }
+
+void writeFile(const QString& path, const QByteArray& contents) {
+  QFileInfo info(path);
+  QDir().mkpath(info.absolutePath());
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+  file.write(contents);
+}
+
+QByteArray readFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+bool fileExists(const QString& path) { return QFileInfo::exists(path); }
+
+RunResult runQuenport(const QStringList& arguments, const QString& workingDirectory,
+                      const QStringList& extraEnvironment) {
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const QString& assignment : extraEnvironment) {
+    const qsizetype equals = assignment.indexOf('=');
+    if (equals < 0)
+      environment.remove(assignment);
+    else
+      environment.insert(assignment.left(equals), assignment.mid(equals + 1));
+  }
+  process.setProcessEnvironment(environment);
+  process.setWorkingDirectory(workingDirectory.isEmpty() ? testDirectory() : workingDirectory);
+  process.start(QStringLiteral(QUENPORT_BINARY), arguments);
+  RunResult result;
+  if (!process.waitForFinished(120000)) {
+    process.kill();
+    process.waitForFinished();
+    return result;
+  }
+  result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  result.standardOutput = process.readAllStandardOutput();
+  result.standardError = process.readAllStandardError();
+  return result;
+}
+
+QString sourcePath(const QString& relative) {
+  return QStringLiteral(QUENPORT_SOURCE_DIR) + '/' + relative;
+}
+
+}  // namespace testing_support

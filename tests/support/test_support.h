@@ -1,0 +1,36 @@
+#pragma once
+// Shared helpers for quenport's tests: every test runs in a fresh temporary
+// directory (its working directory) with HOME and MARROWFEN_ROOT_USER_DIR inside it.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace testing_support {
+
+/// The temporary directory of the running test (also its working directory).
+QString testDirectory();
+
+/// Writes bytes to path (relative to the test directory unless absolute), creating parent folders.
+void writeFile(const QString& path, const QByteArray& contents);
+
+/// The whole content of a file; an empty array when it cannot be read.
+QByteArray readFile(const QString& path);
+
+bool fileExists(const QString& path);
+
+/// What a run of the built quenport binary produced.
+struct RunResult {
+  int exitCode = -1;
+  QByteArray standardOutput;
+  QByteArray standardError;
+};
+
+/// Runs the built binary with arguments in workingDirectory (the test directory when empty).
+RunResult runQuenport(const QStringList& arguments, const QString& workingDirectory = {},
+                      const QStringList& extraEnvironment = {});
+
+/// Path of a file or folder in the source tree (examples, fixtures).
+QString sourcePath(const QString& relative);
+
+}  // namespace testing_support

@@ -1,0 +1,70 @@
+#pragma once
+// A document of the project system's XML layer: a byte-oriented one-pass parser
+// and a pretty-printing writer.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QString>
+
+#include "xml/xml_node.h"
+
+/// An XML document: the document element, the declaration values, the DOCTYPE name
+/// and the last error. Parse and write errors are reported through its fields.
+class XMLDocument {
+ public:
+  /// Without keepData the parser makes no character-data and no comment nodes.
+  explicit XMLDocument(bool keepData = false) : keepData_(keepData) {}
+  XMLDocument(const XMLDocument&) = delete;
+  XMLDocument& operator=(const XMLDocument&) = delete;
+  virtual ~XMLDocument();
+
+  /// Makes a new element; the parser and importNode create every element through it.
+  virtual std::unique_ptr<XMLElement> createElement(std::string name);
+
+  /// Parses text into root, version, encoding and doctype. False on an error, with
+  /// errorMessage and errorLine set. Success does not imply a document element.
+  bool parse(std::string_view text);
+  /// Reads a whole open stream, skips a UTF-8 byte-order mark, and parses the rest.
+  bool parseFile(std::FILE* stream);
+  /// Opens path (bytes) in binary mode and parses it; "couldn't read %s" when it cannot.
+  bool parseFile(const char* path);
+  /// Writes the document (declaration, DOCTYPE, root) to an open stream. Always true.
+  bool write(std::FILE* stream, uint32_t indent, uint32_t lineWidth) const;
+  /// The same bytes as write, returned as a string.
+  std::string toString(uint32_t indent, uint32_t lineWidth) const;
+
+  bool keepData() const { return keepData_; }
+
+  uint32_t indent = 0;
+  uint32_t lineWidth = 0;
+  std::optional<std::string> doctype;
+  std::optional<std::string> version;
+  std::optional<std::string> encoding;
+  std::unique_ptr<XMLElement> root;
+  std::string errorMessage;
+  int32_t errorLine = 0;
+
+ private:
+  bool keepData_;
+};
+
+/// A document loaded from and saved to a Qt path (converted with the local 8-bit encoding).
+class QXMLDocument : public XMLDocument {
+ public:
+  using XMLDocument::XMLDocument;
+
+  bool load(const QString& path);
+  /// Writes the document to path, replacing it; "couldn't write %s" when it cannot be opened.
+  bool save(const QString& path, uint32_t indent, uint32_t lineWidth);
+};
+
+/// Deep copy of node and its descendants with fresh strings; elements are made by
+/// document.createElement, so a subclass's element class is used.
+std::unique_ptr<XMLNode> importNode(XMLDocument& document, const XMLNode& node);
+/// The same copy, appended to parent; returns it (owned by parent).
+XMLNode* importNode(XMLDocument& document, const XMLNode& node, XMLNode& parent);

@@ -1,0 +1,107 @@
+#pragma once
+// The project system's own XML tree: byte strings, a singly linked child list,
+// and unique ownership (a node owns its children; detaching hands a node to the caller).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// A node of the tree. Destroying a node destroys its whole subtree.
+class XMLNode {
+ public:
+  XMLNode() = default;
+  XMLNode(const XMLNode&) = delete;
+  XMLNode& operator=(const XMLNode&) = delete;
+  virtual ~XMLNode();
+
+  XMLNode* parent() const { return parent_; }
+  XMLNode* nextSibling() const { return nextSibling_; }
+  XMLNode* firstChild() const { return firstChild_; }
+  /// Parser line (first line is 0) at the "<" that began the node; 0 for nodes made by code.
+  uint32_t line = 0;
+
+  /// Links node after the last child and makes this its parent.
+  virtual void appendChild(std::unique_ptr<XMLNode> node);
+  /// Makes node the first child; returns the old first child (still owned by this node).
+  virtual XMLNode* prependChild(std::unique_ptr<XMLNode> node);
+  /// Unlinks node from the child list and hands it to the caller; its parent link is
+  /// kept, as the tree's users expect. Returns null when node is not a child.
+  virtual std::unique_ptr<XMLNode> removeChild(XMLNode* node);
+  /// Puts replacement where oldChild stood and hands oldChild to the caller
+  /// (null when oldChild is not a child, and replacement is then destroyed).
+  virtual std::unique_ptr<XMLNode> replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement);
+  /// Splices chain (a node and its nextSibling links) after reference; appends it when
+  /// reference is not a child. Every node of the chain gets this node as parent.
+  virtual void insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain);
+
+  /// Destroys all children.
+  void clearChildren();
+
+ private:
+  XMLNode* parent_ = nullptr;
+  XMLNode* nextSibling_ = nullptr;
+  XMLNode* firstChild_ = nullptr;
+  XMLNode* lastChild_ = nullptr;  // keeps appending O(1) for long child lists
+};
+
+/// One attribute: name and value, both byte strings. A null value is written as "".
+struct XMLAttribute {
+  std::string name;
+  std::string value;
+  bool hasValue = true;
+};
+
+/// An element with a tag name and attributes in document order.
+class XMLElement : public XMLNode {
+ public:
+  explicit XMLElement(std::string name) : name_(std::move(name)) {}
+
+  // Called tagName rather than name: the solution model's elements derive from this
+  // class and use name() for their "Name" property.
+  virtual void setTagName(std::string name) { name_ = std::move(name); }
+  virtual const std::string& tagName() const { return name_; }
+  /// Replaces the value of an existing attribute in place, else appends the pair.
+  virtual void setAttribute(std::string name, std::string value);
+  /// Removes the first attribute with that name.
+  virtual void removeAttribute(std::string_view name);
+  virtual bool hasAttribute(std::string_view name) const;
+  /// The value of the first attribute with that name, or null when absent.
+  virtual const std::string* attribute(std::string_view name) const;
+  virtual const std::vector<XMLAttribute>& attributes() const { return attributes_; }
+  std::vector<XMLAttribute>& attributes() { return attributes_; }
+
+ private:
+  std::string name_;
+  std::vector<XMLAttribute> attributes_;
+};
+
+/// A node holding one text: the base of character data, comments and CDATA sections.
+class XMLTextNode : public XMLNode {
+ public:
+  explicit XMLTextNode(std::string text) : text_(std::move(text)) {}
+  virtual void setText(std::string text) { text_ = std::move(text); }
+  virtual const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+/// Character data.
+class XMLData : public XMLTextNode {
+ public:
+  using XMLTextNode::XMLTextNode;
+};
+
+/// A comment, written back as "<!--text-->".
+class XMLComment : public XMLTextNode {
+ public:
+  using XMLTextNode::XMLTextNode;
+};
+
+/// A CDATA section, written back as "<![CDATA[text]]>".
+class XMLCDATASection : public XMLTextNode {
+ public:
+  using XMLTextNode::XMLTextNode;
+};
