@@ -28,6 +28,7 @@ class XMLDocument {
 
   /// Parses text into root, version, encoding and doctype. False on an error, with
   /// errorMessage and errorLine set. Success does not imply a document element.
+  /// The text ends at its first NUL byte, if any. Fields a previous parse set are kept.
   bool parse(std::string_view text);
   /// Reads a whole open stream, skips a UTF-8 byte-order mark, and parses the rest.
   bool parseFile(std::FILE* stream);
@@ -59,7 +60,9 @@ class QXMLDocument : public XMLDocument {
   using XMLDocument::XMLDocument;
 
   bool load(const QString& path);
-  /// Writes the document to path, replacing it; "couldn't write %s" when it cannot be opened.
+  /// Writes the document to path, replacing it; "couldn't write %s" when it cannot be
+  /// written. The bytes go to a temporary file beside it that is renamed over path, so a
+  /// failed save leaves the previous file as it was and no partial one.
   bool save(const QString& path, uint32_t indent, uint32_t lineWidth);
 };
 

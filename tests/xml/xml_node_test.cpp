@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "xml/xml_document.h"
+#include "xml_tree_description.h"
+
+using xml_testing::describe;
+
+namespace {
+
+// An element that counts the live instances, to see what is freed when.
+class CountedElement : public XMLElement {
+ public:
+  explicit CountedElement(std::string name) : XMLElement(std::move(name)) { ++alive; }
+  ~CountedElement() override { --alive; }
+  static inline int alive = 0;
+};
+
+class CountingDocument : public XMLDocument {
+ public:
+  using XMLDocument::XMLDocument;
+  std::unique_ptr<XMLElement> createElement(std::string name) override {
+    return std::make_unique<CountedElement>(std::move(name));
+  }
+};
+
+std::unique_ptr<XMLElement> element(const char* name) { return std::make_unique<XMLElement>(name); }
+
+// A detached chain a -> b -> ..., made the way callers make one: in a scratch container.
+std::unique_ptr<XMLNode> chain(std::initializer_list<const char*> names) {
+  XMLNode container;
+  for (const char* name : names) container.appendChild(element(name));
+  return container.takeChildren();
+}
+
+TEST(XMLNode, LinkingOperations) {
+  XMLElement parent("p");
+  parent.appendChild(element("b"));
+  XMLNode* b = parent.firstChild();
+  EXPECT_EQ(parent.prependChild(element("a")), b);
+  parent.appendChild(chain({"c", "d"}));
+  EXPECT_EQ(describe(parent), "p[a,b,c,d]");
+  EXPECT_EQ(parent.lastChild()->parent(), &parent);
+
+  std::unique_ptr<XMLNode> removed = parent.removeChild(parent.lastChild());
+  EXPECT_EQ(removed->parent(), &parent);  // kept on purpose
+  EXPECT_EQ(removed->nextSibling(), nullptr);
+  parent.appendChild(element("e"));  // the last-child link followed the removal
+  EXPECT_EQ(describe(parent), "p[a,b,c,e]");
+  EXPECT_EQ(parent.removeChild(removed.get()), nullptr);  // not a child
+  EXPECT_EQ(parent.removeChild(nullptr), nullptr);
+
+  std::unique_ptr<XMLNode> old = parent.replaceChild(b, element("B"));
+  EXPECT_EQ(old.get(), b);
+  EXPECT_EQ(old->nextSibling(), nullptr);
+  EXPECT_EQ(parent.replaceChild(removed.get(), element("x")), nullptr);
+  parent.insertAfter(parent.firstChild(), chain({"a1", "a2"}));
+  parent.insertAfter(removed.get(), chain({"z"}));  // reference not a child: appended
+  EXPECT_EQ(describe(parent), "p[a,a1,a2,B,c,e,z]");
+  parent.replaceChild(parent.lastChild(), chain({"y1", "y2"}));
+  parent.appendChild(element("end"));
+  EXPECT_EQ(describe(parent), "p[a,a1,a2,B,c,e,y1,y2,end]");
+
+  XMLElement empty("q");
+  empty.insertAfter(nullptr, chain({"only", "two"}));
+  EXPECT_EQ(describe(empty), "q[only,two]");
+  EXPECT_EQ(empty.lastChild()->parent(), &empty);
+}
+
+TEST(XMLNode, OwnershipAndIterativeDestruction) {
+  {
+    auto parent = std::make_unique<CountedElement>("p");
+    for (int i = 0; i < 3; ++i) parent->appendChild(std::make_unique<CountedElement>("c"));
+    std::unique_ptr<XMLNode> handedBack = parent->removeChild(parent->firstChild());
+    parent.reset();
+    EXPECT_EQ(CountedElement::alive, 1);  // only what was handed back is left
+  }
+  EXPECT_EQ(CountedElement::alive, 0);
+
+  auto wide = std::make_unique<XMLElement>("wide");
+  auto deep = std::make_unique<XMLElement>("deep");
+  XMLNode* innermost = deep.get();
+  // Deep enough that a recursive destructor would exhaust the stack.
+  for (int i = 0; i < 300000; ++i) {
+    wide->appendChild(std::make_unique<CountedElement>("c"));
+    innermost->appendChild(std::make_unique<CountedElement>("c"));
+    innermost = innermost->firstChild();
+  }
+  EXPECT_EQ(CountedElement::alive, 600000);
+  wide.reset();
+  deep.reset();
+  EXPECT_EQ(CountedElement::alive, 0);
+}
+
+TEST(XMLNode, DiscardedParseResultsAreFreed) {
+  CountingDocument document;
+  EXPECT_TRUE(document.parse("<a><b/></a><c><d>"));
+  EXPECT_EQ(describe(*document.root), "a[b]");
+  EXPECT_EQ(CountedElement::alive, 2);  // the unclosed c and d are gone
+  EXPECT_FALSE(document.parse("<e/><f></g>"));
+  EXPECT_EQ(CountedElement::alive, 1);  // a and b were replaced by e; f was discarded
+}
+
+TEST(XMLElement, Attributes) {
+  XMLElement element("e");
+  element.setAttribute("x", "1");
+  element.setAttribute("y", "2");
+  element.setAttribute("x", "3");
+  element.attributes().push_back(XMLAttribute{"n", "", false});
+  EXPECT_EQ(describe(element), "e(x=3,y=2,n=)");
+  EXPECT_TRUE(element.hasAttribute("n"));
+  EXPECT_EQ(element.attribute("n"), nullptr);
+  EXPECT_EQ(element.attribute("X"), nullptr);
+  EXPECT_EQ(*element.attribute("x"), "3");
+  element.removeAttribute("x");
+  EXPECT_FALSE(element.hasAttribute("x"));
+  EXPECT_EQ(describe(element), "e(y=2,n=)");
+}
+
+TEST(XMLDocument, ImportNodeCopiesDeeplyThroughCreateElement) {
+  XMLDocument source(true);
+  ASSERT_TRUE(source.parse("<a x=\"1\" y=\"2\">t<b><!--c--><![CDATA[d]]><e/></b></a>"));
+  source.root->attributes().push_back(XMLAttribute{"n", "", false});
+  CountingDocument target;
+  XMLElement parent("p");
+  XMLNode* copy = importNode(target, *source.root, parent);
+  EXPECT_EQ(parent.firstChild(), copy);
+  EXPECT_EQ(describe(parent), "p[a(x=1,y=2,n=)['t',b[<!--c-->,[[d]],e]]]");
+  EXPECT_EQ(static_cast<XMLElement*>(copy)->attribute("n"), nullptr);
+  EXPECT_EQ(CountedElement::alive, 3);
+  EXPECT_TRUE(dynamic_cast<XMLComment*>(copy->firstChild()->nextSibling()->firstChild()));
+  parent.clearChildren();
+  EXPECT_EQ(CountedElement::alive, 0);
+  EXPECT_EQ(describe(*source.root), "a(x=1,y=2,n=)['t',b[<!--c-->,[[d]],e]]");
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "xml/xml_document.h"
+
+namespace {
+
+std::string rewritten(std::string_view text, uint32_t indent, uint32_t lineWidth, bool keepData = false) {
+  XMLDocument document(keepData);
+  EXPECT_TRUE(document.parse(text)) << document.errorMessage;
+  return document.toString(indent, lineWidth);
+}
+
+TEST(XMLWriter, DeclarationAndDoctype) {
+  XMLDocument document;
+  document.version = "1.0";
+  EXPECT_EQ(document.toString(2, 75), "<?xml  version=\"1.0\" ?>\n");
+  document.encoding = "UTF-8";
+  document.doctype = "Orbelin_Project_File";
+  EXPECT_EQ(document.toString(0, 0), "<?xml  version=\"1.0\" encoding=\"UTF-8\" ?>\n<!DOCTYPE Orbelin_Project_File>\n");
+  document.version.reset();
+  EXPECT_EQ(document.toString(0, 0), "<?xml  encoding=\"UTF-8\" ?>\n<!DOCTYPE Orbelin_Project_File>\n");
+}
+
+TEST(XMLWriter, SolutionLayout) {
+  EXPECT_EQ(rewritten("<!DOCTYPE Orbelin_Project_File><solution Name=\"Demo\" target=\"8\" version=\"2\">"
+                      "<project Name=\"p\"><configuration Name=\"Common\" project_directory=\".\" "
+                      "project_type=\"Executable\" c_preprocessor_definitions=\"A;B\"/><folder/></project></solution>",
+                      2, 75),
+            "<!DOCTYPE Orbelin_Project_File>\n"
+            "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
+            "  <project Name=\"p\">\n"
+            "    <configuration\n"
+            "      Name=\"Common\"\n"
+            "      project_directory=\".\"\n"
+            "      project_type=\"Executable\"\n"
+            "      c_preprocessor_definitions=\"A;B\" />\n"
+            "    <folder/>\n"
+            "  </project>\n"
+            "</solution>\n");
+  EXPECT_EQ(rewritten("<a><b x=\"1\"/><c/></a>", 0, 0), "<a><b x=\"1\" /><c/></a>");
+}
+
+TEST(XMLWriter, AttributeWrappingRule) {
+  const std::string_view text = "<e a=\"x\" b=\"y\"/>";  // counted width: 1 + 1 + 6 + 6 = 14
+  EXPECT_EQ(rewritten(text, 2, 14), "<e a=\"x\" b=\"y\" />\n");
+  EXPECT_EQ(rewritten(text, 2, 13), "<e\n  a=\"x\"\n  b=\"y\" />\n");
+  EXPECT_EQ(rewritten("<r><e a=\"x\" b=\"y\"/></r>", 2, 15), "<r>\n  <e\n    a=\"x\"\n    b=\"y\" />\n</r>\n");
+  EXPECT_EQ(rewritten(text, 2, 0), "<e a=\"x\" b=\"y\" />\n");
+  EXPECT_EQ(rewritten("<e a=\"a very long value that goes on and on\"/>", 2, 10),
+            "<e a=\"a very long value that goes on and on\" />\n");
+  EXPECT_EQ(rewritten("<e a=\"&lt;&lt;\" b=\"y\"/>", 2, 15), "<e a=\"&lt;&lt;\" b=\"y\" />\n");  // raw length
+
+  XMLDocument document;
+  document.root = document.createElement("e");
+  document.root->setAttribute("a", "x");
+  document.root->attributes().push_back(XMLAttribute{"n", "", false});
+  document.root->setAttribute("b", "y");
+  EXPECT_EQ(document.toString(2, 13), "<e\n  a=\"x\" n=\"\"\n  b=\"y\" />\n");
+}
+
+TEST(XMLWriter, NodeKinds) {
+  EXPECT_EQ(rewritten("<a><!--c--><![CDATA[d]]><b>t&lt;<c/></b></a>", 2, 75, true),
+            "<a>\n  <!--c-->  <![CDATA[d]]>  <b>t&lt;</b>\n</a>\n");
+  EXPECT_EQ(rewritten("<a>x<b/>y</a>", 0, 0, true), "<a>x</a>");
+}
+
+TEST(XMLWriter, Escaping) {
+  XMLDocument document;
+  document.root = document.createElement("a");
+  document.root->setAttribute("v", std::string("\"&<>'\t\n \xC3\xA9\x7F\x00~", 13));
+  EXPECT_EQ(document.toString(0, 0), "<a v=\"&quot;&amp;&lt;&gt;'&#x9;&#xa; &#xc3;&#xa9;&#x7f;&#x0;~\" />");
+}
+
+void expectAttributeRoundTrip(const std::string& value) {
+  XMLDocument document;
+  document.root = document.createElement("a");
+  document.root->setAttribute("v", value);
+  XMLDocument reread;
+  ASSERT_TRUE(reread.parse(document.toString(2, 75)));
+  ASSERT_TRUE(reread.root);
+  const std::string* read = reread.root->attribute("v");
+  ASSERT_TRUE(read);
+  EXPECT_EQ(*read, value);
+}
+
+TEST(XMLWriter, AnyByteStringSurvivesWriteAndParse) {
+  std::string everyByte;
+  for (int byte = 0; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
+  expectAttributeRoundTrip(everyByte);
+
+  std::mt19937 random(20240601);
+  std::uniform_int_distribution<int> byteDistribution(0, 255), lengthDistribution(0, 64);
+  for (int sample = 0; sample < 500; ++sample) {
+    std::string value(static_cast<size_t>(lengthDistribution(random)), '\0');
+    for (char& byte : value) byte = static_cast<char>(byteDistribution(random));
+    expectAttributeRoundTrip(value);
+  }
+}
+
+}  // namespace

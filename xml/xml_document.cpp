@@ -1,0 +1,139 @@
+#include "xml/xml_document.h"
+
+#include <QFile>
+#include <vector>
+
+#include "xml/file_replacement.h"
+#include "xml/xml_parser.h"
+#include "xml/xml_writer.h"
+
+namespace {
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+// The whole stream in one read when its size is known; a stream that cannot seek
+// (a pipe) is read in blocks instead.
+std::string readWholeStream(std::FILE* stream) {
+  std::string content;
+  if (std::fseek(stream, 0, SEEK_END) == 0) {
+    const long size = std::ftell(stream);
+    if (size >= 0 && std::fseek(stream, 0, SEEK_SET) == 0) {
+      content.resize(static_cast<size_t>(size));
+      content.resize(std::fread(content.data(), 1, content.size(), stream));
+      return content;
+    }
+  }
+  char block[65536];
+  for (size_t count; (count = std::fread(block, 1, sizeof block, stream)) > 0;) content.append(block, count);
+  return content;
+}
+
+std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
+  switch (node.nodeKind()) {
+    case XMLNodeKind::Element: {
+      const auto& source = static_cast<const XMLElement&>(node);
+      std::unique_ptr<XMLElement> copy = document.createElement(source.tagName());
+      for (const XMLAttribute& attribute : source.attributes()) {
+        copy->setAttribute(attribute.name, attribute.value);
+        if (!attribute.hasValue) {
+          for (XMLAttribute& copied : copy->attributes())
+            if (copied.name == attribute.name) copied.hasValue = false;
+        }
+      }
+      return copy;
+    }
+    case XMLNodeKind::Data:
+      return std::make_unique<XMLData>(static_cast<const XMLTextNode&>(node).text());
+    case XMLNodeKind::Comment:
+      return std::make_unique<XMLComment>(static_cast<const XMLTextNode&>(node).text());
+    case XMLNodeKind::CDATASection:
+      return std::make_unique<XMLCDATASection>(static_cast<const XMLTextNode&>(node).text());
+    case XMLNodeKind::Node:
+      break;
+  }
+  return std::make_unique<XMLNode>();
+}
+
+}  // namespace
+
+XMLDocument::~XMLDocument() = default;
+
+std::unique_ptr<XMLElement> XMLDocument::createElement(std::string name) {
+  return std::make_unique<XMLElement>(std::move(name));
+}
+
+bool XMLDocument::parse(std::string_view text) { return XMLParser(*this, text).parse(); }
+
+bool XMLDocument::parseFile(std::FILE* stream) {
+  const std::string content = readWholeStream(stream);
+  std::string_view text = content;
+  if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
+  return parse(text);
+}
+
+bool XMLDocument::parseFile(const char* path) {
+  std::FILE* stream = std::fopen(path, "rb");
+  if (!stream) {
+    errorMessage = std::string("couldn't read ") + path;
+    errorLine = 0;
+    return false;
+  }
+  const bool parsed = parseFile(stream);
+  std::fclose(stream);
+  return parsed;
+}
+
+bool XMLDocument::write(std::FILE* stream, uint32_t indent, uint32_t lineWidth) const {
+  const std::string text = toString(indent, lineWidth);
+  std::fwrite(text.data(), 1, text.size(), stream);
+  return true;
+}
+
+std::string XMLDocument::toString(uint32_t indent, uint32_t lineWidth) const {
+  std::string text;
+  XMLWriter(indent, lineWidth, text).writeDocument(*this);
+  return text;
+}
+
+bool QXMLDocument::load(const QString& path) { return parseFile(QFile::encodeName(path).constData()); }
+
+bool QXMLDocument::save(const QString& path, uint32_t indent, uint32_t lineWidth) {
+  this->indent = indent;
+  this->lineWidth = lineWidth;
+  const QByteArray localPath = QFile::encodeName(path);
+  if (replaceFile(localPath.constData(), toString(indent, lineWidth))) return true;
+  errorMessage = std::string("couldn't write ") + localPath.constData();
+  return false;
+}
+
+// Copies in document order with an explicit stack of (next source child, copy parent),
+// so deep trees cannot exhaust the call stack.
+std::unique_ptr<XMLNode> importNode(XMLDocument& document, const XMLNode& node) {
+  std::unique_ptr<XMLNode> copy = copyNode(document, node);
+  struct Pending {
+    const XMLNode* next;
+    XMLNode* parent;
+  };
+  std::vector<Pending> pending{{node.firstChild(), copy.get()}};
+  while (!pending.empty()) {
+    const XMLNode* source = pending.back().next;
+    XMLNode* parent = pending.back().parent;
+    if (!source) {
+      pending.pop_back();
+      continue;
+    }
+    pending.back().next = source->nextSibling();
+    std::unique_ptr<XMLNode> child = copyNode(document, *source);
+    XMLNode* childCopy = child.get();
+    parent->appendChild(std::move(child));
+    if (source->firstChild()) pending.push_back({source->firstChild(), childCopy});
+  }
+  return copy;
+}
+
+XMLNode* importNode(XMLDocument& document, const XMLNode& node, XMLNode& parent) {
+  std::unique_ptr<XMLNode> copy = importNode(document, node);
+  XMLNode* copied = copy.get();
+  parent.appendChild(std::move(copy));
+  return copied;
+}

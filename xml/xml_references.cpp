@@ -1,0 +1,117 @@
+#include "xml/xml_references.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct NamedReference {
+  std::string_view name;  // what follows the "&", up to and including the ";"
+  char byte;
+};
+
+constexpr NamedReference namedReferences[] = {
+    {"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"quot;", '"'}, {"apos;", '\''},
+};
+
+// Digits of numeric references: "0"-"9" and the lower-case letters, valued 10 to 35 in
+// both the decimal and the hexadecimal form. Any other byte (upper case included) makes
+// the reference malformed, so it is kept as it stands: our choice where the value of
+// such a reference is open.
+int digitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  return -1;
+}
+
+// Decodes "#..." or "#x..." (text starts after the "&"); the length consumed, or 0.
+size_t decodeNumericReference(std::string_view text, char* byte) {
+  size_t position = 1;
+  unsigned base = 10;
+  if (position < text.size() && text[position] == 'x') {
+    base = 16;
+    ++position;
+  }
+  unsigned value = 0;
+  for (int digit; position < text.size() && (digit = digitValue(text[position])) >= 0; ++position)
+    value = (value * base + static_cast<unsigned>(digit)) & 0xFF;
+  if (position == text.size() || text[position] != ';') return 0;
+  *byte = static_cast<char>(value);
+  return position + 1;
+}
+
+// Decodes the reference after an "&"; the length consumed, or 0 when it is malformed.
+size_t decodeReference(std::string_view text, char* byte) {
+  for (const NamedReference& reference : namedReferences) {
+    if (text.starts_with(reference.name)) {
+      *byte = reference.byte;
+      return reference.name.size();
+    }
+  }
+  if (text.starts_with('#')) return decodeNumericReference(text, byte);
+  return 0;
+}
+
+struct EscapeTable {
+  std::array<char[8], 256> text{};
+  std::array<unsigned char, 256> length{};  // 0: the byte is written as it is
+
+  EscapeTable() {
+    for (int byte = 0; byte < 256; ++byte) {
+      if (byte >= 0x20 && byte <= 0x7E) continue;
+      length[byte] = static_cast<unsigned char>(std::snprintf(text[byte], sizeof text[byte], "&#x%x;", byte));
+    }
+    set('"', "&quot;");
+    set('&', "&amp;");
+    set('<', "&lt;");
+    set('>', "&gt;");
+  }
+  void set(unsigned char byte, const char* escaped) {
+    std::strcpy(text[byte], escaped);
+    length[byte] = static_cast<unsigned char>(std::strlen(escaped));
+  }
+};
+
+const EscapeTable& escapeTable() {
+  static const EscapeTable table;
+  return table;
+}
+
+}  // namespace
+
+void appendDecoded(std::string& out, std::string_view text, bool dropCarriageReturns) {
+  out.reserve(out.size() + text.size());
+  const char* cursor = text.data();
+  const char* const end = cursor + text.size();
+  while (cursor < end) {
+    const char* run = cursor;
+    if (dropCarriageReturns) {
+      while (cursor < end && *cursor != '&' && *cursor != '\r') ++cursor;
+    } else {
+      const void* ampersand = std::memchr(cursor, '&', static_cast<size_t>(end - cursor));
+      cursor = ampersand ? static_cast<const char*>(ampersand) : end;
+    }
+    out.append(run, cursor);
+    if (cursor == end) break;
+    if (*cursor++ == '\r') continue;
+    char byte;
+    const size_t length = decodeReference(std::string_view(cursor, static_cast<size_t>(end - cursor)), &byte);
+    out.push_back(length ? byte : '&');
+    cursor += length;
+  }
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+  const EscapeTable& table = escapeTable();
+  const unsigned char* cursor = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* const end = cursor + text.size();
+  while (cursor < end) {
+    const unsigned char* run = cursor;
+    while (cursor < end && table.length[*cursor] == 0) ++cursor;
+    out.append(reinterpret_cast<const char*>(run), static_cast<size_t>(cursor - run));
+    if (cursor == end) break;
+    out.append(table.text[*cursor], table.length[*cursor]);
+    ++cursor;
+  }
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Character and entity references of the XML layer: decoding what the parser reads
+// and escaping what the writer writes, so that every byte of a value survives both.
+
+#include <string>
+#include <string_view>
+
+/// Appends text to out with its references decoded: the five named ones, "&#" decimal
+/// and "&#x" hexadecimal byte values (modulo 256). A malformed reference is kept as it stands.
+/// With dropCarriageReturns, carriage-return bytes of the text are left out (those
+/// written as a reference are kept).
+void appendDecoded(std::string& out, std::string_view text, bool dropCarriageReturns);
+
+/// Appends text to out escaped for an attribute value or character data: the four
+/// named references, printable ASCII as it is, every other byte as "&#x%x;".
+void appendEscaped(std::string& out, std::string_view text);

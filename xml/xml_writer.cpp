@@ -1,0 +1,135 @@
+#include "xml/xml_writer.h"
+
+#include <vector>
+
+#include "xml/xml_document.h"
+#include "xml/xml_references.h"
+
+namespace {
+
+void appendQuotedPair(std::string& out, std::string_view name, std::string_view value) {
+  out.push_back(' ');
+  out.append(name);
+  out.append("=\"");
+  out.append(value);
+  out.push_back('"');
+}
+
+}  // namespace
+
+// The declaration has two blanks after "xml" when version is set and one before "?>".
+void XMLWriter::writeDocument(const XMLDocument& document) {
+  if (document.version || document.encoding) {
+    out_.append("<?xml ");
+    if (document.version) appendQuotedPair(out_, "version", *document.version);
+    if (document.encoding) appendQuotedPair(out_, "encoding", *document.encoding);
+    out_.append(" ?>\n");
+  }
+  if (document.doctype) {
+    out_.append("<!DOCTYPE ");
+    out_.append(*document.doctype);
+    out_.append(">\n");
+  }
+  if (document.root) writeTree(*document.root);
+}
+
+void XMLWriter::writeTree(const XMLElement& root) {
+  std::vector<const XMLElement*> openElements;  // elements whose children are being written
+  const XMLNode* node = &root;
+  for (;;) {
+    if (writeNode(*node, openElements.size())) {
+      openElements.push_back(static_cast<const XMLElement*>(node));
+      node = node->firstChild();
+      continue;
+    }
+    while (!openElements.empty() && !node->nextSibling()) {
+      const XMLElement* closed = openElements.back();
+      openElements.pop_back();
+      writeIndent(openElements.size());
+      writeEndTag(*closed);
+      node = closed;
+    }
+    if (openElements.empty()) return;
+    node = node->nextSibling();
+  }
+}
+
+bool XMLWriter::writeNode(const XMLNode& node, size_t depth) {
+  writeIndent(depth);
+  switch (node.nodeKind()) {
+    case XMLNodeKind::Element:
+      return writeElement(static_cast<const XMLElement&>(node), depth);
+    case XMLNodeKind::Data:
+      appendEscaped(out_, static_cast<const XMLTextNode&>(node).text());
+      break;
+    case XMLNodeKind::Comment:
+      out_.append("<!--").append(static_cast<const XMLTextNode&>(node).text()).append("-->");
+      break;
+    case XMLNodeKind::CDATASection:
+      out_.append("<![CDATA[").append(static_cast<const XMLTextNode&>(node).text()).append("]]>");
+      break;
+    case XMLNodeKind::Node:
+      break;  // a bare container node has no text form
+  }
+  return false;
+}
+
+bool XMLWriter::writeElement(const XMLElement& element, size_t depth) {
+  out_.push_back('<');
+  out_.append(element.tagName());
+  writeAttributes(element, depth);
+  const XMLNode* first = element.firstChild();
+  if (!first) {
+    out_.append(element.attributes().empty() ? "/>" : " />");
+    writeLineFeed();
+    return false;
+  }
+  out_.push_back('>');
+  if (first->nodeKind() == XMLNodeKind::Data) {
+    // Only the text is written; the element's other children are left out.
+    appendEscaped(out_, static_cast<const XMLTextNode*>(first)->text());
+    writeEndTag(element);
+    return false;
+  }
+  writeLineFeed();
+  return true;
+}
+
+void XMLWriter::writeAttributes(const XMLElement& element, size_t depth) {
+  const bool wrap = wrapsAttributes(element, depth);
+  for (const XMLAttribute& attribute : element.attributes()) {
+    // An attribute without a value stays on the current line even when the others wrap.
+    if (wrap && attribute.hasValue) {
+      out_.push_back('\n');
+      writeIndent(depth + 1);
+    } else {
+      out_.push_back(' ');
+    }
+    out_.append(attribute.name);
+    out_.append("=\"");
+    if (attribute.hasValue) appendEscaped(out_, attribute.value);
+    out_.push_back('"');
+  }
+}
+
+// The start tag's width as counted here: indentation, "<" and name, and per attribute
+// its name, raw value, blank, "=" and quotes.
+bool XMLWriter::wrapsAttributes(const XMLElement& element, size_t depth) const {
+  const std::vector<XMLAttribute>& attributes = element.attributes();
+  if (lineWidth_ == 0 || attributes.size() < 2) return false;
+  uint64_t width = uint64_t{indent_} * depth + element.tagName().size() + 1;
+  for (const XMLAttribute& attribute : attributes) {
+    width += attribute.name.size() + (attribute.hasValue ? attribute.value.size() : 0) + 4;
+    if (width > lineWidth_) return true;
+  }
+  return false;
+}
+
+// The end tag is followed by a line feed (when indenting) also after an element written
+// with its text; our choice, so the next sibling starts on a line of its own.
+void XMLWriter::writeEndTag(const XMLElement& element) {
+  out_.append("</");
+  out_.append(element.tagName());
+  out_.push_back('>');
+  writeLineFeed();
+}
