@@ -6,6 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
+
+// Readable values in test failure messages.
+inline void PrintTo(const QByteArray& bytes, std::ostream* stream) { *stream << '"' << bytes.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* stream) { *stream << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* stream) { *stream << '{' << list.join(", ").toStdString() << '}'; }
+
 namespace testing_support {
 
 /// The temporary directory of the running test (also its working directory).

@@ -1,0 +1,112 @@
+// Solution model benchmarks: building a solution of 200 projects x 500 files the
+// way the importers do, resolving a StringList property for every file, and
+// saving the result.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "projectsystem/project_system_layers.h"
+#include "properties/property_schema.h"
+
+namespace {
+
+constexpr int projectCount = 200;
+constexpr int filesPerProject = 500;
+const QString common = QStringLiteral("Common");
+const QString definitions = QStringLiteral("c_preprocessor_definitions");
+
+// File names of one project, made once so the build measures the model only.
+const QStringList& projectFileNames() {
+  static const QStringList names = [] {
+    static const char* const suffixes[] = {"c", "cpp", "h", "s", "txt"};
+    QStringList list;
+    for (int i = 0; i < filesPerProject; ++i)
+      list.append(QStringLiteral("src/module%1/file%2.%3").arg(i / 50).arg(i).arg(QLatin1String(suffixes[i % 5])));
+    return list;
+  }();
+  return names;
+}
+
+// Builds the solution; definitions are set at solution, project, folder and
+// (every tenth) file level. Returns every file element.
+std::vector<ProjectElement*> buildSolution(ProjectSystem& system, const QString& directory) {
+  std::vector<ProjectElement*> files;
+  files.reserve(projectCount * filesPerProject);
+  ProjectElement* solution = system.newSolution(QStringLiteral("Bench"), directory);
+  system.setConfigurationProperty(solution, definitions, common, QStringLiteral("SOLUTION"));
+  for (int p = 0; p < projectCount; ++p) {
+    const QString name = QStringLiteral("Project%1").arg(p);
+    ProjectElement* project = system.newProject(solution, name, directory + QLatin1Char('/') + name, QStringLiteral("Executable"));
+    system.setConfigurationProperty(project, definitions, common, QStringLiteral("PROJECT=%1").arg(p));
+    system.setConfigurationProperty(project, definitions, QStringLiteral("Debug"), QStringLiteral("DEBUG"));
+    ProjectElement* sources = system.findOrAddFolder(project, QStringLiteral("Source Files"), QStringLiteral("c;cpp"));
+    system.findOrAddFolder(project, QStringLiteral("Header Files"), QStringLiteral("h;hpp"));
+    system.findOrAddFolder(project, QStringLiteral("Assembly Files"), QStringLiteral("s;asm"));
+    system.setConfigurationProperty(sources, definitions, common, QStringLiteral("SOURCES"));
+    int index = 0;
+    for (const QString& fileName : projectFileNames()) {
+      ProjectElement* file = system.addFile(project, fileName);
+      if (index++ % 10 == 0) system.setConfigurationProperty(file, definitions, common, QStringLiteral("FILE"));
+      files.push_back(file);
+    }
+  }
+  return files;
+}
+
+void BM_BuildSolution(benchmark::State& state) {
+  QTemporaryDir directory;
+  MyProjectSystem system{QString(), QStringList()};
+  for (auto _ : state) {
+    std::vector<ProjectElement*> files = buildSolution(system, directory.path());
+    benchmark::DoNotOptimize(files.data());
+    state.PauseTiming();
+    system.deleteElement(system.solution());
+    state.ResumeTiming();
+  }
+  state.counters["files"] = projectCount * filesPerProject;
+  state.counters["per_file"] = benchmark::Counter(projectCount * filesPerProject,
+                                                  benchmark::Counter::kIsIterationInvariantRate |
+                                                      benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_BuildSolution)->Unit(benchmark::kMillisecond);
+
+void BM_ResolveForEveryFile(benchmark::State& state) {
+  QTemporaryDir directory;
+  MyProjectSystem system{QString(), QStringList()};
+  const std::vector<ProjectElement*> files = buildSolution(system, directory.path());
+  const PropertyClass* declaration = system.schema().find(definitions);
+  const QString configuration = QStringLiteral("Debug");
+  qsizetype totalLength = 0;
+  for (auto _ : state) {
+    for (const ProjectElement* file : files)
+      totalLength += system.getPropertyValue(file, declaration, configuration).size();
+  }
+  benchmark::DoNotOptimize(totalLength);
+  state.counters["per_resolution"] = benchmark::Counter(static_cast<double>(files.size()),
+                                                        benchmark::Counter::kIsIterationInvariantRate |
+                                                            benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ResolveForEveryFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveSolution(benchmark::State& state) {
+  QTemporaryDir directory;
+  MyProjectSystem system{QString(), QStringList()};
+  buildSolution(system, directory.path());
+  for (auto _ : state) benchmark::DoNotOptimize(system.saveSolution(system.solution()));
+}
+BENCHMARK(BM_SaveSolution)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,194 @@
+#include "projectsystem/project_element.h"
+
+#include <array>
+
+#include "projectsystem/macro_expander.h"
+#include "projectsystem/model_names.h"
+#include "projectsystem/project_system.h"
+
+using namespace model_names;
+
+namespace {
+
+struct KindTag {
+  ProjectElement::Kind kind;
+  const char* tagName;
+};
+
+constexpr std::array<KindTag, 5> kindTags{{
+    {ProjectElement::Solution, "solution"},
+    {ProjectElement::Configuration, "configuration"},
+    {ProjectElement::Project, "project"},
+    {ProjectElement::Folder, "folder"},
+    {ProjectElement::File, "file"},
+}};
+
+const QChar separator = QLatin1Char('/');
+
+// A stored property is never null, so "present but empty" stays distinguishable
+// from "absent" for every reader of the map.
+const QString emptyValue = QStringLiteral("");
+
+QString lastComponent(const QString& path) { return path.mid(path.lastIndexOf(separator) + 1); }
+
+}  // namespace
+
+ProjectElement::Kind ProjectElement::kindOfTag(std::string_view tagName) {
+  for (const KindTag& entry : kindTags)
+    if (tagName == entry.tagName) return entry.kind;
+  return Untyped;
+}
+
+const char* ProjectElement::tagOfKind(Kind kind) {
+  for (const KindTag& entry : kindTags)
+    if (entry.kind == kind) return entry.tagName;
+  return nullptr;
+}
+
+ProjectElement::ProjectElement(std::string tagName, ProjectSystem* system)
+    : XMLElement(std::move(tagName)), kind_(kindOfTag(XMLElement::tagName())), system_(system) {}
+
+ProjectElement::~ProjectElement() = default;
+
+void ProjectElement::setProperty(const QString& name, const QString& value) {
+  properties_.insert(name, value.isNull() ? emptyValue : value);
+  if (name == fileNameProperty) dropFileLocation();
+  modified_ = true;
+}
+
+void ProjectElement::removeProperty(const QString& name) {
+  if (properties_.remove(name) == 0) return;
+  if (name == fileNameProperty) dropFileLocation();
+  modified_ = true;
+}
+
+void ProjectElement::setName(const QString& name) { setProperty(nameProperty, name); }
+
+QString ProjectElement::name() const {
+  const QString elementName = property(nameProperty);
+  if (!elementName.isEmpty()) return elementName;
+  const auto fileName = properties_.constFind(fileNameProperty);
+  if (fileName == properties_.cend()) return QStringLiteral("<NULL>");
+  if (fileName->contains(QLatin1Char('$'))) return lastComponent(*fileName);
+  resolveLocation(commonConfiguration);
+  return location_.fileName();
+}
+
+void ProjectElement::setFileName(const QString& path) {
+  properties_.insert(fileNameProperty, path.isNull() ? emptyValue : path);
+  dropFileLocation();
+}
+
+// A solution's location is set explicitly and does not depend on its "file_name"
+// (which names it in an importing file), so only other elements drop their cache.
+void ProjectElement::dropFileLocation() {
+  if (kind_ != Solution) locationValid_ = false;
+}
+
+void ProjectElement::enterConfiguration(ProjectElement* configuration) {
+  if (configuration) configurations_.insert(configuration->name(), configuration);
+}
+
+ProjectElement* ProjectElement::addChild(std::unique_ptr<ProjectElement> child) {
+  ProjectElement* added = child.get();
+  if (!added) return nullptr;
+  appendChild(std::move(child));
+  if (added->kind() == Configuration) enterConfiguration(added);
+  modified_ = true;
+  return added;
+}
+
+std::unique_ptr<ProjectElement> ProjectElement::removeElementChild(ProjectElement* child) {
+  if (!child || child->parent() != this) return nullptr;
+  std::unique_ptr<XMLNode> node = removeChild(child);
+  if (!node) return nullptr;
+  std::unique_ptr<ProjectElement> removed(static_cast<ProjectElement*>(node.release()));
+  if (removed->kind() == Configuration) {
+    const QString configurationName = removed->name();
+    // Only the entry that points at this child goes; another configuration child
+    // of the same name (a duplicate) then takes its place, the last one winning.
+    if (configurations_.value(configurationName) == removed.get()) {
+      configurations_.remove(configurationName);
+      for (ProjectElement* other : children())
+        if (other->kind() == Configuration && other->name() == configurationName)
+          configurations_.insert(configurationName, other);
+    }
+  }
+  modified_ = true;
+  return removed;
+}
+
+ProjectElement* ProjectElement::project() const {
+  for (const ProjectElement* element = this; element; element = element->parentElement())
+    if (element->kind() == Project) return const_cast<ProjectElement*>(element);
+  return nullptr;
+}
+
+ProjectElement* ProjectElement::owningSolution() const {
+  for (const ProjectElement* element = this; element; element = element->parentElement())
+    if (element->kind() == Solution) return const_cast<ProjectElement*>(element);
+  return nullptr;
+}
+
+void ProjectElement::setLocation(const Path& location) {
+  location_ = location;
+  directory_ = location.absoluteDirectory();
+  locationValid_ = true;
+}
+
+void ProjectElement::resolveLocation(const QString& configurationName) const {
+  if (locationValid_) return;
+  if (kind_ == File || (kind_ == Folder && hasProperty(fileNameProperty))) {
+    resolveFileLocation(configurationName);
+  } else if (kind_ == Project) {
+    resolveProjectDirectory();
+  } else if (kind_ == Solution) {
+    // Set by newSolution or the reader and never recomputed.
+  } else {
+    location_ = Path();
+    directory_.clear();
+    expandedFileName_.clear();
+    hasMacroFileName_ = false;
+    locationValid_ = true;
+  }
+}
+
+void ProjectElement::resolveFileLocation(const QString& configurationName) const {
+  const ProjectElement* owningProject = project();
+  if (owningProject) {
+    owningProject->resolveLocation(commonConfiguration);
+    directory_ = owningProject->directory_;
+  } else {
+    directory_ = system_ ? system_->solutionDirectory() : QString();
+  }
+  QString value = property(fileNameProperty);
+  hasMacroFileName_ = value.contains(QLatin1Char('$'));
+  if (hasMacroFileName_ && system_)
+    value = system_->expandMacros(owningProject, value, configurationName);
+  expandedFileName_ = value;
+  const bool relative = !value.startsWith(separator);
+  location_ = Path(relative && !directory_.isEmpty() ? directory_ + separator + value : value);
+  locationValid_ = !hasMacroFileName_;
+}
+
+// A project's directory comes from its own "Common" only, expanded with the global
+// macros; relative values are based on the owning solution's directory.
+void ProjectElement::resolveProjectDirectory() const {
+  const ProjectElement* solution = owningSolution();
+  QString solutionDirectory;
+  if (solution)
+    solutionDirectory = solution->directory_;
+  else if (system_)
+    solutionDirectory = system_->solutionDirectory();
+  const ProjectElement* common = configuration(commonConfiguration);
+  const QString value = common ? common->property(projectDirectoryProperty) : QString();
+  if (value.isEmpty()) {
+    directory_ = solutionDirectory;
+  } else {
+    const QString expanded = expandGlobal(value);
+    const bool joined = !expanded.startsWith(separator) && !solutionDirectory.isEmpty();
+    directory_ = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
+  }
+  location_ = Path();
+  locationValid_ = true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// A fresh project system with a solution "Demo" and an executable project "App",
+// both in the test's temporary directory.
+
+#include <QString>
+#include <ostream>
+
+#include "projectsystem/project_system_layers.h"
+#include "properties/property_class.h"
+#include "support/test_support.h"
+
+namespace model_testing {
+
+inline const QString common = QStringLiteral("Common");
+
+struct ModelFixture {
+  MyProjectSystem system{QString(), QStringList()};
+  QString root = testing_support::testDirectory();
+  ProjectElement* solution = system.newSolution(QStringLiteral("Demo"), root);
+  ProjectElement* project = system.newProject(solution, QStringLiteral("App"), root, QStringLiteral("Executable"));
+};
+
+}  // namespace model_testing

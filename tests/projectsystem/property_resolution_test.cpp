@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "model_test_support.h"
+
+using namespace model_testing;
+
+namespace {
+
+class PropertyResolution : public ::testing::Test, public ModelFixture {
+ protected:
+  QString resolve(ProjectElement* element, const QString& name, const QString& configuration,
+                  QList<PropertyTrace>* trace = nullptr) {
+    return system.getPropertyValue(element, name, configuration, trace);
+  }
+  const QString definitions = QStringLiteral("c_preprocessor_definitions");  // a StringList
+  const QString outputDirectory = QStringLiteral("build_output_directory");  // a DirPath
+};
+
+}  // namespace
+
+TEST_F(PropertyResolution, TheAskedElementWinsOverItsAncestors) {
+  ProjectElement* file = system.addFile(project, "a.c");
+  system.setConfigurationProperty(file, outputDirectory, common, "file-common");
+  system.setConfigurationProperty(project, outputDirectory, "Debug", "project-debug");
+  EXPECT_EQ(resolve(file, outputDirectory, "Debug"), "file-common");
+  EXPECT_EQ(resolve(project, outputDirectory, "Debug"), "project-debug");
+  // Present but empty stops the search for a non-list property.
+  system.setConfigurationProperty(file, outputDirectory, "Debug", "");
+  EXPECT_EQ(resolve(file, outputDirectory, "Debug"), "");
+}
+
+TEST_F(PropertyResolution, StringListsAccumulateGeneralFirst) {
+  system.setConfigurationProperty(solution, definitions, common, "A");
+  system.setConfigurationProperty(project, definitions, common, "B");
+  system.setConfigurationProperty(project, definitions, "Debug", "C");
+  QList<PropertyTrace> trace;
+  EXPECT_EQ(resolve(project, definitions, "Debug", &trace), "A;B;C");
+  ASSERT_EQ(trace.size(), 3);
+  EXPECT_EQ(trace[0].value, "C");
+  EXPECT_EQ(trace[0].configurationName, "Debug");
+  EXPECT_EQ(trace[0].element, project);
+  EXPECT_EQ(trace[2].element, solution);
+
+  // An empty entry is kept once something was found before it.
+  ProjectElement* folder = system.findOrAddFolder(project, "Empty", "");  // no configuration: passed over
+  ProjectElement* file = system.addFile(folder, "a.c");
+  system.setConfigurationProperty(file, definitions, common, "F");
+  system.setConfigurationProperty(project, definitions, "Debug", "");
+  EXPECT_EQ(resolve(file, definitions, "Debug"), "A;B;;F");
+}
+
+TEST_F(PropertyResolution, NamedBeforeInheritedBeforeCommon) {
+  system.setConfigurationProperty(solution, "inherited_configurations", "Debug", "Base1;;Base2");
+  system.updateProjects(nullptr);
+  EXPECT_EQ(solution->inheritedConfigurations.value("Debug"), QStringList({"Base1", "Base2"}));
+
+  system.setConfigurationProperty(project, outputDirectory, common, "common");
+  system.setConfigurationProperty(project, outputDirectory, "Base2", "base2");
+  EXPECT_EQ(resolve(project, outputDirectory, "Debug"), "base2");
+  system.setConfigurationProperty(project, outputDirectory, "Base1", "base1");
+  EXPECT_EQ(resolve(project, outputDirectory, "Debug"), "base1");
+  system.setConfigurationProperty(project, outputDirectory, "Debug", "debug");
+  EXPECT_EQ(resolve(project, outputDirectory, "Debug"), "debug");
+
+  for (const QString& configuration : QStringList{"Common", "Base2", "Base1", "Debug"})
+    system.setConfigurationProperty(project, definitions, configuration, configuration);
+  EXPECT_EQ(resolve(project, definitions, "Debug"), "Common;Base2;Base1;Debug");
+}
+
+TEST_F(PropertyResolution, CommonNeverConsultsInheritedConfigurations) {
+  system.setConfigurationProperty(solution, "inherited_configurations", common, "Base");
+  system.updateProjects(nullptr);
+  ASSERT_EQ(solution->inheritedConfigurations.value(common), QStringList{"Base"});
+  system.setConfigurationProperty(project, outputDirectory, "Base", "base");
+  EXPECT_EQ(resolve(project, outputDirectory, common), "$(ProjectName) $(Configuration)");
+}
+
+TEST_F(PropertyResolution, DefaultsLeaveOneTraceRecord) {
+  QList<PropertyTrace> trace;
+  EXPECT_EQ(resolve(system.addFile(project, "a.c"), "c_system_include_directories", "Debug", &trace),
+            "$(StudioDir)/include;$(PackagesDir)/include");
+  ASSERT_EQ(trace.size(), 1);
+  EXPECT_TRUE(trace[0].configurationName.isEmpty());
+  EXPECT_EQ(trace[0].element, nullptr);
+  EXPECT_EQ(trace[0].value, "$(StudioDir)/include;$(PackagesDir)/include");
+  EXPECT_EQ(resolve(project, "no_such_property", common), "");
+  EXPECT_EQ(resolve(nullptr, outputDirectory, common), "$(ProjectName) $(Configuration)");
+}
+
+TEST_F(PropertyResolution, DeclarationsAreChosenByKindOfItem) {
+  ProjectElement* folder = system.findOrAddFolder(project, "Plain", "");
+  ProjectElement* dynamicFolder = system.findOrAddFolder(project, "Dynamic", "");
+  dynamicFolder->setProperty("path", "lib");
+  EXPECT_EQ(system.declarationFor(folder, "filter")->displayName, "Filter");
+  EXPECT_EQ(system.declarationFor(dynamicFolder, "filter")->displayName, "Dynamic Folder Filter");
+
+  const QString outputFile = QStringLiteral("build_output_file_name");
+  EXPECT_EQ(resolve(project, outputFile, common), "$(OutDir)/$(ProjectName)$(EXE)");
+  ProjectElement* library = system.newProject(solution, "Lib", root, "Library");
+  EXPECT_EQ(resolve(library, outputFile, common), "$(OutDir)/$(ProjectName)$(LIB)");
+  EXPECT_EQ(resolve(system.addFile(library, "x.c"), outputFile, common), "$(OutDir)/$(ProjectName)$(LIB)");
+}

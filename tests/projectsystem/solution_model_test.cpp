@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "model_test_support.h"
+#include "projectsystem/progress_reporter.h"
+#include "xml/xml_node.h"
+
+using namespace model_testing;
+
+namespace {
+
+class SolutionModel : public ::testing::Test, public ModelFixture {};
+
+QString commonValue(ProjectElement* element, const QString& name) {
+  ProjectElement* configuration = element->configuration(common);
+  return configuration ? configuration->property(name) : QStringLiteral("<no Common>");
+}
+
+}  // namespace
+
+TEST(NewSolution, CreatesItsDirectoryWithAncestors) {
+  MyProjectSystem system{QString(), QStringList()};
+  const QString directory = testing_support::testDirectory() + "/a/b/c";
+  ProjectElement* solution = system.newSolution("Demo", directory);
+  EXPECT_TRUE(QFileInfo(directory).isDir());
+  EXPECT_EQ(system.solution(), solution);
+  EXPECT_EQ(solution->propertyNames(), QStringList({"Name", "version"}));
+  EXPECT_EQ(solution->property("version"), "2");
+  EXPECT_EQ(system.solutionFilePath(), directory + "/Demo.hzp");
+  EXPECT_EQ(system.solutionDirectory(), directory);
+  EXPECT_TRUE(solution->configurations().isEmpty());
+  EXPECT_FALSE(solution->lastModified.isValid());  // no file yet
+}
+
+TEST_F(SolutionModel, NewProjectStoresItsDirectoryRelativeToTheSolution) {
+  EXPECT_EQ(commonValue(project, "project_directory"), "");
+  EXPECT_EQ(commonValue(project, "project_type"), "Executable");
+  EXPECT_EQ(system.findProject("App"), project);
+
+  const auto directoryOf = [&](const QString& name, const QString& directory) {
+    return commonValue(system.newProject(solution, name, directory, ""), "project_directory");
+  };
+  EXPECT_EQ(directoryOf("Sub", root + "/sub"), "sub");
+  EXPECT_EQ(directoryOf("Sibling", root + "/../x"), "../x");
+  EXPECT_EQ(directoryOf("Dot", "."), "");
+  const QString otherRoot = root.startsWith("/opt") ? "/srv/x" : "/opt/x";
+  EXPECT_EQ(directoryOf("Other", otherRoot), otherRoot);
+  EXPECT_EQ(commonValue(system.findProject("Other"), "project_type"), "");
+  EXPECT_TRUE(system.findProject("Other")->configuration(common)->hasProperty("project_type"));
+}
+
+TEST(MakeRelativePath, StepsUpThenDown) {
+  QString result = "unchanged";
+  EXPECT_TRUE(ProjectSystem::makeRelativePath("/a/b", "/a/b", result));
+  EXPECT_EQ(result, "");
+  EXPECT_TRUE(ProjectSystem::makeRelativePath("/a/b", "/a/c/d", result));
+  EXPECT_EQ(result, "../c/d");
+  EXPECT_TRUE(ProjectSystem::makeRelativePath("/a/b/c", "/a", result));
+  EXPECT_EQ(result, "../..");
+  EXPECT_TRUE(ProjectSystem::makeRelativePath("/", "/a", result));
+  EXPECT_EQ(result, "a");
+  result = "unchanged";
+  EXPECT_FALSE(ProjectSystem::makeRelativePath("/a", "/b", result));
+  EXPECT_EQ(result, "unchanged");
+}
+
+TEST_F(SolutionModel, AddFileChoosesAFolderByLowerCasedSuffix) {
+  ProjectElement* sources = system.findOrAddFolder(project, "Source Files", "c;cpp");
+  ProjectElement* headers = system.findOrAddFolder(project, "Header Files", "h");
+  ProjectElement* shouting = system.findOrAddFolder(project, "Shouting", "C;H");
+  ProjectElement* archives = system.findOrAddFolder(project, "Archives", "tgz,gz");
+
+  ProjectElement* main = system.addFile(project, "src/Main.C");
+  EXPECT_EQ(main->parentElement(), sources);
+  EXPECT_EQ(main->property("file_name"), "src/Main.C");
+  EXPECT_EQ(system.addFile(project, "readme")->parentElement(), project);
+  EXPECT_EQ(system.addFile(project, "x.txt")->parentElement(), project);
+  EXPECT_EQ(system.addFile(project, "a.tar.gz")->parentElement(), archives);
+  EXPECT_EQ(system.addFile(project, "dir.h/readme")->parentElement(), project);
+  EXPECT_EQ(system.addFile(project, "y.H")->parentElement(), headers);
+  EXPECT_FALSE(shouting->firstChild()->nextSibling());  // only its configuration
+  // A folder parent takes every file, and the folder's own "filter" counts too.
+  EXPECT_EQ(system.addFile(headers, "z.c")->parentElement(), headers);
+  ProjectElement* own = system.findOrAddFolder(solution, "Own", "");
+  own->setProperty("filter", "txt");
+  EXPECT_EQ(system.addFile(solution, "notes.txt")->parentElement(), own);
+}
+
+TEST_F(SolutionModel, FindOrAddFolderKeepsAnExistingFolderAndItsFilter) {
+  ProjectElement* folder = system.findOrAddFolder(project, "Src", "c");
+  EXPECT_EQ(system.findOrAddFolder(project, "Src", "cpp"), folder);
+  EXPECT_EQ(commonValue(folder, "filter"), "c");
+  EXPECT_EQ(system.findFolder(project, "Src"), folder);
+  EXPECT_EQ(system.findFolder(project, "src"), nullptr);
+  EXPECT_EQ(system.findOrAddFolder(project, "Plain", "")->firstChild(), nullptr);
+}
+
+TEST_F(SolutionModel, RemovingTheLastSettingRemovesTheConfiguration) {
+  system.setConfigurationProperty(project, "c_preprocessor_definitions", "Debug", "D");
+  system.setConfigurationProperty(project, "c_user_include_directories", "Release", "inc");
+  system.setConfigurationProperty(project, "c_preprocessor_definitions", "Release", "R");
+  system.removeConfigurationProperty(project, "c_preprocessor_definitions", "Debug");
+  EXPECT_EQ(project->configuration("Debug"), nullptr);
+  for (ProjectElement* child : project->children()) EXPECT_NE(child->name(), "Debug");
+  system.removeConfigurationProperty(project, "c_preprocessor_definitions", "Release");
+  ASSERT_NE(project->configuration("Release"), nullptr);
+  EXPECT_EQ(project->configuration("Release")->property("c_user_include_directories"), "inc");
+
+  int changes = 0;
+  QObject::connect(&system, &ProjectSystem::configurationsChanged, [&](ProjectElement* element) {
+    EXPECT_EQ(element, solution);
+    ++changes;
+  });
+  system.setConfigurationProperty(solution, "inherited_configurations", "Debug", "Base");
+  system.updateProjects(nullptr);
+  EXPECT_EQ(solution->inheritedConfigurations.value("Debug"), QStringList{"Base"});
+  system.removeConfigurationProperty(solution, "missing", "Debug");
+  EXPECT_EQ(changes, 0);
+  system.removeConfigurationProperty(solution, "inherited_configurations", "Debug");
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(solution->inheritedConfigurations.isEmpty());
+}
+
+TEST_F(SolutionModel, NameFallsBackToTheFileName) {
+  EXPECT_EQ(system.addFile(project, "src/x.c")->name(), "x.c");
+  EXPECT_EQ(system.addFile(project, "$(OutDir)/$(ProjectName).elf")->name(), "$(ProjectName).elf");
+  ProjectElement* unnamed = system.newConfiguration(project, "");
+  EXPECT_EQ(unnamed->name(), "<NULL>");
+  unnamed->removeProperty("Name");
+  EXPECT_EQ(unnamed->name(), "<NULL>");
+}
+
+TEST_F(SolutionModel, PropertiesAndModifiedFlags) {
+  ProjectElement* file = system.addFile(project, "a.c");
+  system.clearModified(solution, true);
+  file->setFileName("b.c");
+  EXPECT_FALSE(file->isModified());
+  file->setProperty("empty", QString());
+  EXPECT_TRUE(file->isModified());
+  EXPECT_TRUE(file->hasProperty("empty"));
+  EXPECT_FALSE(file->property("empty").isNull());
+  EXPECT_TRUE(file->property("absent").isNull());
+  EXPECT_EQ(file->propertyNames(), QStringList({"empty", "file_name"}));
+
+  auto nested = system.createElement("solution");
+  ProjectElement* imported = solution->addChild(std::move(nested));
+  imported->setModified(true);
+  system.clearModified(solution, false);
+  EXPECT_FALSE(solution->isModified());
+  EXPECT_TRUE(imported->isModified());
+}
+
+TEST_F(SolutionModel, ConfigurationMapFollowsChildren) {
+  ProjectElement* first = system.newConfiguration(project, "Debug");
+  ProjectElement* second = system.newConfiguration(project, "Debug");
+  EXPECT_EQ(project->configuration("Debug"), second);
+  std::unique_ptr<ProjectElement> removed = project->removeElementChild(second);
+  EXPECT_EQ(removed.get(), second);
+  EXPECT_EQ(project->configuration("Debug"), first);
+  EXPECT_EQ(project->removeElementChild(second), nullptr);
+}
+
+TEST_F(SolutionModel, ChildIterationSkipsOtherXmlNodes) {
+  project->appendChild(std::make_unique<XMLCDATASection>("text"));
+  ProjectElement* file = system.addFile(project, "a.c");
+  QStringList kinds;
+  for (ProjectElement* child : project->children()) kinds.append(QString::number(child->kind()));
+  EXPECT_EQ(kinds, QStringList({"1", "4"}));
+  EXPECT_EQ(file->project(), project);
+  EXPECT_EQ(file->owningSolution(), solution);
+  EXPECT_EQ(ProjectElement::kindOfTag("import"), ProjectElement::Untyped);
+  EXPECT_EQ(ProjectElement::tagOfKind(ProjectElement::Untyped), nullptr);
+  EXPECT_STREQ(ProjectElement::tagOfKind(ProjectElement::Folder), "folder");
+}
+
+TEST_F(SolutionModel, DeleteElementDetachesOrReleases) {
+  struct Recorder : ProgressReporter {
+    QStringList messages;
+    void message(const QString& text, int) override { messages.append(text); }
+  } recorder;
+  system.updateProjects(&recorder);
+  EXPECT_EQ(recorder.messages, QStringList{"Mapping project App"});
+
+  system.templatedProjects.append(project);
+  system.dynamicFolders.append(system.findOrAddFolder(project, "Dynamic", ""));
+  system.addFile(project, "a.c");
+  system.deleteElement(project);
+  EXPECT_EQ(solution->firstChild(), nullptr);
+  EXPECT_TRUE(system.templatedProjects.isEmpty());
+  EXPECT_TRUE(system.dynamicFolders.isEmpty());
+  EXPECT_EQ(system.findProject("App"), nullptr);
+  system.deleteElement(nullptr);
+  system.deleteElement(solution);
+  EXPECT_EQ(system.solution(), nullptr);
+  EXPECT_EQ(system.solutionDirectory(), "");
+}
+
+TEST_F(SolutionModel, CheckPackageDependenciesReportsMissingPackages) {
+  MyProjectSystem withPackages{QString(), QStringList{"Installed"}};
+  ProjectElement* other = withPackages.newSolution("S", root);
+  withPackages.setConfigurationProperty(other, "package_dependencies", common, "Installed;Missing");
+  QStringList reported;
+  QObject::connect(&withPackages, &ProjectSystem::solutionPackageDependencies,
+                   [&](const QStringList& packages) { reported = packages; });
+  withPackages.checkPackageDependencies();
+  EXPECT_EQ(reported, QStringList{"Missing"});
+}
