@@ -1,0 +1,203 @@
+#include "projectsystem/macro_expander.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QStringList>
+#include <utility>
+
+#include "properties/property_class_list.h"
+
+namespace {
+
+/// A built-in macro whose value is the current date or time in a Qt format pattern.
+struct DateTimeMacro {
+  const char* name;
+  const char* pattern;
+};
+
+constexpr DateTimeMacro dateTimeMacros[] = {
+    {"Date", "d MMMM yyyy"}, {"DateYear", "yyyy"}, {"DateMonth", "MM"},   {"DateDay", "dd"},
+    {"Time", "hh:mm:ss"},    {"TimeHour", "hh"},   {"TimeMinute", "mm"}, {"TimeSecond", "ss"},
+};
+
+// A composite name such as $(A$(B)) asks for another pass on every pass, and a
+// macro whose default refers back to itself can grow the text on every pass.
+// Real texts need one pass per level of defaults holding references, so after
+// 32 passes the last pass's output is the result as it stands.
+constexpr int maximumPasses = 32;
+
+/// The value a found macro contributes: the stored value, or for a date or time
+/// macro the current local date or time. Formatted in the C locale so "Date"
+/// always has English month names, whatever the user's locale.
+QString foundValue(const QString& name, const QString& storedValue) {
+  for (const DateTimeMacro& macro : dateTimeMacros) {
+    if (name == QLatin1String(macro.name))
+      return QLocale::c().toString(QDateTime::currentDateTime(), QLatin1String(macro.pattern));
+  }
+  return storedValue;
+}
+
+/// Looks name up in the local table, then the user macros, then the global values.
+bool lookUp(const QString& name, const MacroTable& table, bool useUserMacros, bool useGlobalValues,
+            QString& value) {
+  const PropertyClassList& global = globalMacros();
+  const QMap<QString, QString>* tables[] = {&table, useUserMacros ? &global.userMacros : nullptr,
+                                           useGlobalValues ? &global.values : nullptr};
+  for (const QMap<QString, QString>* candidate : tables) {
+    if (candidate == nullptr) continue;
+    const auto found = candidate->constFind(name);
+    if (found != candidate->constEnd()) {
+      value = foundValue(name, found.value());
+      return true;
+    }
+  }
+  return false;
+}
+
+/// One left-to-right pass over a text.
+class ExpansionPass {
+ public:
+  ExpansionPass(const MacroTable& table, bool useUserMacros, bool useGlobalValues)
+      : table_(table), useUserMacros_(useUserMacros), useGlobalValues_(useGlobalValues),
+        lead_(globalMacros().leadCharacter) {}
+
+  QString run(const QString& text);
+  /// Whether the pass asks for another one.
+  bool repeat() const { return repeat_; }
+
+ private:
+  qsizetype copyLead(const QString& text, qsizetype leadIndex);
+  qsizetype closingParenthesis(const QString& text, qsizetype bodyStart);
+  void copyReference(const QString& body);
+
+  const MacroTable& table_;
+  const bool useUserMacros_;
+  const bool useGlobalValues_;
+  const QChar lead_;
+  QString output_;
+  bool repeat_ = false;
+};
+
+QString ExpansionPass::run(const QString& text) {
+  output_.clear();
+  output_.reserve(text.size());
+  repeat_ = false;
+  qsizetype index = 0;
+  while (index < text.size()) {
+    if (text[index] != lead_)
+      output_ += text[index++];
+    else
+      index = copyLead(text, index);
+  }
+  return output_;
+}
+
+// Handles the lead character at leadIndex; returns where scanning goes on.
+qsizetype ExpansionPass::copyLead(const QString& text, qsizetype leadIndex) {
+  const qsizetype next = leadIndex + 1;
+  if (next < text.size() && text[next] == lead_) {
+    output_ += lead_;  // escaped lead character
+    return next + 1;
+  }
+  if (next >= text.size() || text[next] != QLatin1Char('(')) {
+    output_ += lead_;
+    return next;
+  }
+  const qsizetype bodyStart = next + 1;
+  const qsizetype closing = closingParenthesis(text, bodyStart);
+  if (closing < 0) return next;  // unterminated: drop the lead, go on with the "("
+  copyReference(text.mid(bodyStart, closing - bodyStart));
+  return closing + 1;
+}
+
+// The index of the ")" that closes a body starting at bodyStart, or -1. A lead
+// character inside the body asks for another pass, also when the body never closes.
+qsizetype ExpansionPass::closingParenthesis(const QString& text, qsizetype bodyStart) {
+  int depth = 1;
+  for (qsizetype index = bodyStart; index < text.size(); ++index) {
+    const QChar character = text[index];
+    if (character == QLatin1Char('(')) {
+      ++depth;
+    } else if (character == QLatin1Char(')')) {
+      if (--depth == 0) return index;
+    } else if (character == lead_) {
+      repeat_ = true;
+    }
+  }
+  return -1;
+}
+
+void ExpansionPass::copyReference(const QString& body) {
+  QString name = body;
+  QString fallback = QString(lead_) + QLatin1Char('(') + body + QLatin1Char(')');
+  const qsizetype colon = body.indexOf(QLatin1Char(':'));
+  if (colon >= 0) {
+    name = body.left(colon);
+    fallback = body.mid(colon + 1);
+    if (fallback.startsWith(QLatin1Char(':'))) {
+      // "::" keeps the default literal. It clears the flag of the whole pass, so
+      // an earlier reference of the same pass that asked for a repeat loses it too.
+      fallback.remove(0, 1);
+      repeat_ = false;
+    }
+  }
+  QString value;
+  output_ += lookUp(name, table_, useUserMacros_, useGlobalValues_, value) ? value : fallback;
+}
+
+}  // namespace
+
+QString expand(const QString& text, const MacroTable& table, bool useUserMacros, bool useGlobalValues) {
+  if (!text.contains(globalMacros().leadCharacter)) return text;
+  ExpansionPass pass(table, useUserMacros, useGlobalValues);
+  QString current = text;
+  for (int passes = 0; passes < maximumPasses; ++passes) {
+    QString output = pass.run(current);
+    // Equal output would give equal output again: stop at once.
+    if (!pass.repeat() || output == current) return output;
+    current = std::move(output);
+  }
+  return current;
+}
+
+// The user's macros count as global macros here, as they do for the project system's callers.
+QString expandGlobal(const QString& text) { return expand(text, MacroTable(), true, true); }
+
+namespace {
+
+/// Splits at unescaped ";" and drops the backslashes; empty definitions are left out.
+/// A backslash at the very end escapes nothing and is dropped.
+QStringList splitDefinitions(const QString& macros) {
+  QStringList definitions;
+  QString current;
+  for (qsizetype index = 0; index < macros.size(); ++index) {
+    const QChar character = macros[index];
+    if (character == QLatin1Char('\\')) {
+      if (++index < macros.size()) current += macros[index];
+    } else if (character == QLatin1Char(';')) {
+      if (!current.isEmpty()) definitions.append(current);
+      current.clear();
+    } else {
+      current += character;
+    }
+  }
+  if (!current.isEmpty()) definitions.append(current);
+  return definitions;
+}
+
+}  // namespace
+
+// The escape protects only the splitting at ";": the first "=" of the unescaped
+// definition splits it, escaped or not. A definition without "=" defines its
+// whole text as a name with an empty value.
+MacroTable parseProjectMacros(const QString& macros) {
+  MacroTable table;
+  for (const QString& definition : splitDefinitions(expandGlobal(macros))) {
+    const qsizetype equals = definition.indexOf(QLatin1Char('='));
+    if (equals < 0)
+      table.insert(definition, QString());
+    else
+      table.insert(definition.left(equals), definition.mid(equals + 1));
+  }
+  return table;
+}

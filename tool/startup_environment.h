@@ -1,0 +1,35 @@
+#pragma once
+// The environment the project system expects of its host IDE, built before the
+// command line is read: global macros, installation directories, settings and
+// the packages directory.
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+/// Runs the start-up steps in order: host macros, installation directories,
+/// settings object, executable file types, settings defaults, studio macros,
+/// packages directory. Throws HException when the frequencies file cannot be created.
+void setUpStartupEnvironment(const char* firstArgument);
+
+/// The program file: the target of selfLink (normally "/proc/self/exe"). When the
+/// link cannot be read, firstArgument made absolute against the working directory.
+QString executablePath(const char* firstArgument, const char* selfLink = "/proc/self/exe");
+/// Stores the canonical directory of the program file and the one levelsUp above it.
+void setInstallDirectories(const QString& executablePath, int levelsUp);
+/// The canonical directory holding the program file.
+QString binDirectory();
+/// The canonical installation directory, above binDirectory().
+QString installDirectory();
+
+/// Defines the macros of the host: the date and time macros, the host and target names.
+void defineHostMacros();
+/// Defines the studio's version, name and directory macros and replaces the user
+/// macros by those of the settings object's "Environment/Macros/Global Macros".
+void defineStudioMacros(const QString& installDirectory);
+/// The user macro map of "name=value" entries; a later name replaces an earlier one.
+QMap<QString, QString> parseUserMacros(const QStringList& entries);
+/// Defines PackagesDir, TargetsDir and SamplesDir from packagesDirectory (expanded
+/// with the built-in global macros) and creates the targets directory and its
+/// frequencies file when missing. Throws HException when the file cannot be created.
+void setUpPackagesDirectory(const QString& packagesDirectory);
