@@ -1,0 +1,10 @@
+#pragma once
+// How the importers name a solution after its workspace file.
+
+#include <QString>
+
+/// The file name of path without its last suffix (everything before the last ".").
+QString nameWithoutLastSuffix(const QString& path);
+
+/// The absolute path of the directory that holds path.
+QString absoluteDirectoryOf(const QString& path);

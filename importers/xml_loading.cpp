@@ -1,0 +1,49 @@
+#include "importers/xml_loading.h"
+
+#include <QFile>
+#include <utility>
+#include <vector>
+
+#include "importers/hexception.h"
+
+DomDocument loadXmlDocument(const QString& path) {
+  QFile file(path);
+  // An empty path is refused before Qt tries (and warns about) opening it.
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    throw HException(QStringLiteral("Cannot open ") + path + QStringLiteral(" for reading"));
+  DomDocument document;
+  QString message;
+  int line = 0;
+  int column = 0;
+  if (!document.setContent(file.readAll(), message, line, column))
+    throw HException(message + QString::asprintf(" line: %d column: %d", line, column));
+  return document;
+}
+
+DomElement firstChildElement(DomElement node, const QString& tagName) {
+  for (size_t i = 0; i < node.childCount(); ++i)
+    if (node.child(i).tagName() == tagName) return node.child(i);
+  return {};
+}
+
+QString childElementText(DomElement node, const QString& tagName) {
+  return firstChildElement(node, tagName).firstChildText();
+}
+
+QList<DomElement> descendantElements(DomElement node, const QString& tagName) {
+  // Depth first in document order with an explicit stack, so deep files cannot
+  // exhaust the call stack.
+  QList<DomElement> found;
+  std::vector<std::pair<DomElement, size_t>> stack{{node, 0}};  // element, next child
+  while (!stack.empty()) {
+    auto& [parent, next] = stack.back();
+    if (next == parent.childCount()) {
+      stack.pop_back();
+      continue;
+    }
+    const DomElement element = parent.child(next++);
+    if (element.tagName() == tagName) found.append(element);
+    stack.emplace_back(element, 0);
+  }
+  return found;
+}

@@ -1,0 +1,88 @@
+#include "tool/run_sequence.h"
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "importers/eclipse_importer.h"
+#include "importers/hexception.h"
+#include "importers/iar_importer.h"
+#include "importers/import_settings.h"
+#include "importers/uvision_importer.h"
+#include "projectsystem/project_system_layers.h"
+#include "projectsystem/solution_load_error.h"
+#include "tool/command_line.h"
+#include "tool/startup_environment.h"
+
+namespace {
+
+using Importer = ProjectElement* (*)(ProjectSystem&, const QString&);
+
+Importer importerOf(Command command) {
+  switch (command) {
+    case Command::UVision: return importUVisionWorkspace;
+    case Command::Eclipse: return importEclipseWorkspace;
+    case Command::Iar: return importIarWorkspace;
+  }
+  return nullptr;
+}
+
+void reportError(const QByteArray& message) { std::fprintf(stderr, "error: %s\n", message.constData()); }
+
+// Imports one input, saves its solution and destroys it. An input that fails
+// leaves no solution file behind: nothing is saved before the importer returns.
+void convert(ProjectSystem& projectSystem, Importer importer, const QString& input) {
+  ProjectElement* solution = importer(projectSystem, input);
+  projectSystem.saveSolution(solution);  // an unwritable file is not reported
+  projectSystem.deleteElement(solution);
+}
+
+// Steps after the command is known, all under the one error handler.
+void runCommand(Command command, const QStringList& arguments) {
+  const QStringList inputs = readOptions(command, arguments);
+  const ImportSettings& settings = importSettings();
+  MyProjectSystem projectSystem(settings.templatesFiles, QStringList());
+  if (settings.expandTemplates)
+    throw HException(std::string("-expand-templates: project templates cannot be expanded by this version"));
+
+  const Importer importer = importerOf(command);
+  if (inputs.isEmpty() && command == Command::Eclipse) {
+    convert(projectSystem, importer, QString());  // the working directory as workspace
+    return;
+  }
+  for (const QString& input : inputs) convert(projectSystem, importer, input);
+}
+
+int runGuarded(const std::function<void()>& step) {
+  try {
+    step();
+    return 0;
+  } catch (const HException& exception) {
+    reportError(QByteArray::fromStdString(exception.message()));
+  } catch (const SolutionLoadError& error) {
+    reportError(error.message.toLocal8Bit());
+  } catch (...) {
+    std::fputs("error: caught an unknown exception\n", stderr);
+  }
+  return 1;
+}
+
+}  // namespace
+
+int runQuenport(int argc, char** argv) {
+  if (runGuarded([&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
+  if (argc < 2) {
+    printUsage(stderr);
+    return 1;
+  }
+  const QString commandName = argumentString(argv[1]);
+  Command command;
+  if (!commandFromName(commandName, command)) {
+    std::fprintf(stderr, "unknown command '%s'\n\n", argv[1]);
+    printUsage(stderr);
+    return 1;
+  }
+  QStringList arguments;
+  for (int i = 2; i < argc; ++i) arguments.append(argumentString(argv[i]));
+  return runGuarded([&] { runCommand(command, arguments); });
+}
