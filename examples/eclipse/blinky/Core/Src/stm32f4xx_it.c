@@ -1,0 +1,3 @@
+#include "main.h"
+
+void SysTick_Handler(void) { HAL_IncTick(); }

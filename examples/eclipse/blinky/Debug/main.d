@@ -1,0 +1,1 @@
+Core/Src/main.o: ../Core/Src/main.c ../Core/Inc/main.h

@@ -1,0 +1,345 @@
+// eclipse2hzp end to end: Eclipse workspaces of CDT projects built in the test's
+// directory, converted by the binary, and the solution files compared.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "support/test_support.h"
+
+using testing_support::fileExists;
+using testing_support::readFile;
+using testing_support::runQuenport;
+using testing_support::writeFile;
+
+namespace {
+
+const char header[] = "<!DOCTYPE Orbelin_Project_File>\n";
+
+/// One configuration of a ".cproject": its name and the option elements inside it.
+struct Configuration {
+  QByteArray name;
+  QByteArray options;
+};
+
+QByteArray description(const QByteArray& name, const QByteArray& more = {}) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<projectDescription>\n\t<name>" + name + "</name>\n" + more +
+         "</projectDescription>\n";
+}
+
+// Options nest under toolChain/tool as CDT writes them; the type element sits
+// in a storage module of its own after the configurations.
+QByteArray cproject(const QList<Configuration>& configurations, const QByteArray& type = "Executable") {
+  QByteArray text = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<?fileVersion 4.0.0?><cproject>\n"
+                    "<storageModule moduleId=\"org.eclipse.cdt.core.settings\">\n";
+  for (const Configuration& configuration : configurations) {
+    text += "<cconfiguration><storageModule moduleId=\"cdtBuildSystem\"><configuration name=\"" + configuration.name +
+            "\"><folderInfo><toolChain><tool>" + configuration.options +
+            "</tool></toolChain></folderInfo></configuration></storageModule></cconfiguration>\n";
+  }
+  text += "</storageModule>\n";
+  if (!type.isNull()) text += "<storageModule moduleId=\"cdtBuildSystem\"><project name=\"" + type + "\"/></storageModule>\n";
+  return text + "</cproject>\n";
+}
+
+QByteArray listOption(const QByteArray& valueType, const QList<QByteArray>& values) {
+  QByteArray text = "<option name=\"List\" valueType=\"" + valueType + "\">";
+  for (const QByteArray& value : values) text += "<listOptionValue builtIn=\"false\" value=\"" + value + "\"/>";
+  return text + "</option>";
+}
+
+QByteArray microcontroller(const QByteArray& name) {
+  return "<option name=\"Microcontroller\" value=\"" + name + "\" valueType=\"string\"/>";
+}
+
+void writeProject(const QString& directory, const QByteArray& name, const QByteArray& cprojectText,
+                  const QByteArray& more = {}) {
+  writeFile(directory + "/.project", description(name, more));
+  writeFile(directory + "/.cproject", cprojectText);
+}
+
+QString absolute(const QString& path) { return QDir::current().absoluteFilePath(path); }
+
+QByteArray convert(const QStringList& options, const QString& workspace = "ws") {
+  const auto result = runQuenport(QStringList{"eclipse2hzp"} + options + QStringList{absolute(workspace)});
+  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  return readFile(workspace + "/" + QFileInfo(workspace).fileName() + ".hzp");
+}
+
+}  // namespace
+
+TEST(EclipseImport, PrintsTwoLinesPerProjectInSearchOrder) {
+  writeProject("ws/B", "beta", cproject({{"Debug", {}}}));
+  writeProject("ws/a", "alpha", cproject({{"Debug", {}}}));
+  writeProject("ws/a/inner", "inner", cproject({{"Debug", {}}}));
+  writeProject("ws/.hidden", "hidden", cproject({{"Debug", {}}}));
+  writeFile("ws/c/.project", description("no cdt settings"));
+  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardOutput,
+            "cproject found: ./.hidden/.project\nproject name: hidden\n"
+            "cproject found: ./a/.project\nproject name: alpha\n"
+            "cproject found: ./a/inner/.project\nproject name: inner\n"
+            "cproject found: ./B/.project\nproject name: beta\n");
+  EXPECT_EQ(result.standardError, "");
+  EXPECT_TRUE(fileExists("ws/ws.hzp"));
+}
+
+TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
+  writeProject("ws", "top", cproject({{"Release", listOption("definedSymbols", {"NDEBUG"})}}));
+  writeFile("ws/main.c", "");
+  const QByteArray expected = QByteArray(header) +
+                              "<solution Name=\"project\" target=\"8\" version=\"2\">\n"
+                              "  <project Name=\"top\" template_name=\"E\">\n"
+                              "    <configuration\n"
+                              "      Name=\"Common\"\n"
+                              "      c_preprocessor_definitions=\"NDEBUG\"\n"
+                              "      project_directory=\"\"\n"
+                              "      project_type=\"\" />\n"
+                              "    <folder Name=\"Source Files\">\n"
+                              "      <file file_name=\"./main.c\" />\n"
+                              "    </folder>\n"
+                              "  </project>\n"
+                              "</solution>\n";
+  for (const QStringList& inputs : {QStringList{}, QStringList{""}}) {
+    const auto result = runQuenport(QStringList{"eclipse2hzp", "-executable-template", "E"} + inputs, absolute("ws"));
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_EQ(result.standardOutput, "cproject found: ./.project\nproject name: top\n");
+    EXPECT_EQ(readFile("ws/project.hzp"), expected);
+    QFile::remove("ws/project.hzp");
+  }
+}
+
+TEST(EclipseImport, AWorkspaceWithoutCdtProjectsGivesAnEmptySolution) {
+  writeFile("ws/plain/.project", description("plain"));
+  writeFile("ws/plain/main.c", "");
+  const auto result = runQuenport({"eclipse2hzp", "ws"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardOutput, "");
+  EXPECT_EQ(readFile("ws/ws.hzp"), QByteArray(header) + "<solution Name=\"ws\" target=\"8\" version=\"2\" />\n");
+}
+
+TEST(EclipseImport, EqualDebugAndReleaseValuesMoveToCommon) {
+  const QByteArray includes = listOption("includePath", {"../inc"});
+  writeProject("ws/demo", "demo",
+               cproject({{"Debug", includes + listOption("definedSymbols", {"DEBUG", "LEVEL=2"})},
+                         {"Release", includes + listOption("definedSymbols", {"NDEBUG"})}}));
+  EXPECT_EQ(convert({"-executable-template", "E"}),
+            QByteArray(header) +
+                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
+                "  <project Name=\"demo\" template_name=\"E\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      c_user_include_directories=\"inc\"\n"
+                "      project_directory=\"demo\"\n"
+                "      project_type=\"\" />\n"
+                "    <configuration Name=\"Debug\" c_preprocessor_definitions=\"DEBUG;LEVEL=2\" />\n"
+                "    <configuration Name=\"Release\" c_preprocessor_definitions=\"NDEBUG\" />\n"
+                "    <folder Name=\"Source Files\" />\n"
+                "  </project>\n"
+                "</solution>\n");
+}
+
+TEST(EclipseImport, IncludeDirectoriesAreRewritten) {
+  writeProject("ws/demo", "demo",
+               cproject({{"Release", listOption("includePath", {"../inc", "&quot;${workspace_loc:/${ProjName}/inc}&quot;",
+                                                                "..\\drivers\\inc", "/usr/include", "ab",
+                                                                "${workspace_loc:/x/${ProjName}/${ProjName}}"}) +
+                                         "<option valueType=\"includePath\"><listOptionValue builtIn=\"true\" "
+                                         "value=\"../builtin\"/><listOptionValue value=\"../unmarked\"/></option>"}}));
+  EXPECT_TRUE(convert({"-executable-template", "E", "-I", "../extra"})
+                  .contains("c_user_include_directories=\"inc;$(SolutionDir)/demo/inc;drivers/inc;r/include;"
+                            "$(SolutionDir)/x/demo/${ProjName};../extra\""));
+}
+
+TEST(EclipseImport, DefinitionsAreFilteredByNameButCommandLineOnesAreNot) {
+  writeProject("ws/demo", "demo",
+               cproject({{"Debug", listOption("definedSymbols", {"DEBUG_LEVEL=2", "NDEBUG", "=DEBUG", "", "=", "==",
+                                                                 "CLOCK_HZ=8000000"}) +
+                                       "<option valueType=\"definedSymbols\"><listOptionValue builtIn=\"true\" "
+                                       "value=\"BUILTIN\"/></option>"}}));
+  // A value made only of "=" names nothing and is dropped, with or without filters.
+  EXPECT_TRUE(convert({"-executable-template", "E", "-filter-definition", "DEBUG*", "-D", "DEBUG_TRACE=1"})
+                  .contains("c_preprocessor_definitions=\"NDEBUG;CLOCK_HZ=8000000;DEBUG_TRACE=1\""));
+  EXPECT_TRUE(convert({"-executable-template", "E"})
+                  .contains("c_preprocessor_definitions=\"DEBUG_LEVEL=2;NDEBUG;=DEBUG;CLOCK_HZ=8000000\""));
+}
+
+TEST(EclipseImport, TemplateChoiceFollowsTypeOptionsAndMicrocontroller) {
+  writeProject("ws/a", "a", cproject({{"Debug", microcontroller("STM32F4")}}));
+  writeProject("ws/b", "b", cproject({{"Debug", {}}}));  // inherits STM32F4 from a
+  writeProject("ws/lib", "lib", cproject({{"Release", microcontroller("MCU100")}}, "Static Library"));
+  QByteArray solution = convert({"-library-template", "L"});
+  EXPECT_EQ(solution.count("<project Name=\"a\" template_name=\"STM32_EXE\">"), 1);
+  EXPECT_EQ(solution.count("<project Name=\"b\" template_name=\"STM32_EXE\">"), 1);
+  EXPECT_EQ(solution.count("Target=\"STM32F4\""), 2);
+  EXPECT_TRUE(solution.contains("<project Name=\"lib\" template_name=\"L\">"));
+
+  // An executable template wins, and no Target is set.
+  solution = convert({"-executable-template", "E", "-library-template", "L"});
+  EXPECT_EQ(solution.count("template_name=\"E\""), 2);
+  EXPECT_FALSE(solution.contains("Target="));
+
+  // The last "Microcontroller" read wins: lib's MCU100 is read before ws2/z.
+  writeProject("ws2/lib", "lib", cproject({{"Release", microcontroller("MCU100")}}, "Static Library"));
+  writeProject("ws2/z", "z", cproject({{"Debug", {}}}));
+  solution = convert({"-library-template", "L"}, "ws2");
+  EXPECT_TRUE(solution.contains("<project Name=\"z\">")) << solution.toStdString();
+  EXPECT_TRUE(solution.contains("Target=\"MCU100\""));
+  EXPECT_FALSE(solution.contains("STM32_EXE"));
+}
+
+TEST(EclipseImport, EveryFailureEndsTheRunWithoutASolutionFile) {
+  struct Failure {
+    QByteArray cprojectText;
+    QStringList options;
+    QByteArray message;
+  };
+  const QList<Failure> failures = {
+      {cproject({{"Debug", {}}}, QByteArray()), {}, "no project element found"},
+      {cproject({{"Debug", "<project name=\"Executable\"/>"}}), {}, "multiple project elements found"},
+      {cproject({{"debug", {}}, {"RELEASE", {}}}), {}, "Debug and Release configuration not specified"},
+      {cproject({{"Debug", {}}}, "Static Library"), {"-executable-template", "E"}, "library template not specified"},
+      {cproject({{"Debug", {}}}), {"-library-template", "L"}, "executable template not specified"},
+      {cproject({{"Debug", {}}}, "Shared Library"), {"-executable-template", "E"}, "unsupport project type: Shared Library"},
+      {cproject({{"Debug", {}}}, ""), {"-executable-template", "E"}, "unsupport project type: "},
+      {cproject({{"Debug", {}}}), {"-executable-template", "E", "-P", "build_quietly"},
+       "-P build_quietly: expected property=value"},
+      {cproject({{"Debug", {}}}), {"-executable-template", "E", "-P", "build_quietly="},
+       "-P build_quietly=: expected property=value"},
+  };
+  int index = 0;
+  for (const Failure& failure : failures) {
+    const QString workspace = QString("ws%1").arg(index++);
+    writeProject(workspace + "/demo", "demo", failure.cprojectText);
+    const auto result = runQuenport(QStringList{"eclipse2hzp"} + failure.options + QStringList{workspace});
+    EXPECT_EQ(result.exitCode, 1) << failure.message.toStdString();
+    EXPECT_EQ(result.standardError, "error: " + failure.message + "\n");
+    EXPECT_FALSE(fileExists(workspace + "/" + workspace + ".hzp")) << failure.message.toStdString();
+  }
+
+  // A ".project" is read before its ".cproject" is looked for; progress lines of
+  // the projects before the failing one stay on standard output.
+  writeProject("bad/a", "a", cproject({{"Debug", {}}}));
+  writeFile("bad/b/.project", "<projectDescription>\n<name>b</name>\n");
+  auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "bad"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardOutput, "cproject found: ./a/.project\nproject name: a\n");
+  EXPECT_TRUE(result.standardError.startsWith("error: ")) << result.standardError.toStdString();
+  EXPECT_TRUE(result.standardError.endsWith(" line: 3 column: 0\n")) << result.standardError.toStdString();
+  EXPECT_FALSE(fileExists("bad/bad.hzp"));
+
+  result = runQuenport({"eclipse2hzp", "nowhere"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: directory nowhere does not exist\n");
+}
+
+TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectory) {
+  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  for (const char* name : {"main.c", "README.txt", "startup.s", "main.C", "startup.S", "test.main.c", "Makefile",
+                           "skip_me.c", "src/drivers/uart.c", "src/drivers/uart.h", "src/App.cpp", ".settings/x.c",
+                           ".hidden.c", "Debug/makefile", "Debug/main.o"})
+    writeFile(QString("ws/demo/") + name, "");
+  const QByteArray solution = convert({"-executable-template", "E", "-filter-file", "skip_*"});
+  const qsizetype start = solution.indexOf("    <folder Name=\"Source Files\">");
+  ASSERT_GE(start, 0) << solution.toStdString();
+  EXPECT_EQ(solution.mid(start),
+            "    <folder Name=\"Source Files\">\n"
+            "      <folder Name=\"Debug\" />\n"
+            "      <file file_name=\"./main.c\" />\n"
+            "      <file file_name=\"./README.txt\" />\n"
+            "      <folder Name=\"src\">\n"
+            "        <file file_name=\"./src/App.cpp\" />\n"
+            "        <folder Name=\"drivers\">\n"
+            "          <file file_name=\"./src/drivers/uart.c\" />\n"
+            "          <file file_name=\"./src/drivers/uart.h\" />\n"
+            "        </folder>\n"
+            "      </folder>\n"
+            "      <file file_name=\"./startup.s\" />\n"
+            "    </folder>\n"
+            "  </project>\n"
+            "</solution>\n");
+}
+
+TEST(EclipseImport, LinkedFilesFollowTheSourceTree) {
+  auto link = [](const QByteArray& location) { return "<link><name>n</name><type>1</type>" + location + "</link>"; };
+  const QByteArray links =
+      "<linkedResources>" + link("<locationURI>PARENT-0-PROJECT_LOC/x.c</locationURI>") +
+      link("<locationURI>PARENT-2-PROJECT_LOC/lib/z.c</locationURI>") + link("<locationURI>virtual:/virtual</locationURI>") +
+      link("<locationURI>WORKSPACE_LOC/lib/y.c</locationURI>") + link("<location>/abs/w.c</location>") +
+      link("<locationURI>src/PARENT-1-PROJECT_LOC/q.c</locationURI>") +
+      link("<locationURI>PARENT-1-PROJECT_LOC/inc/b.h</locationURI>") +
+      "</linkedResources>\n<linkedResources>" + link("<locationURI>second.c</locationURI>") + "</linkedResources>\n";
+  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}), links);
+  writeFile("ws/demo/main.c", "");
+  const QByteArray solution = convert({"-executable-template", "E", "-filter-file", "*.h"});
+  const qsizetype start = solution.indexOf("    <folder Name=\"Source Files\">");
+  EXPECT_EQ(solution.mid(start),
+            "    <folder Name=\"Source Files\">\n"
+            "      <file file_name=\"./main.c\" />\n"
+            "      <file file_name=\"x.c\" />\n"
+            "      <file file_name=\"../../lib/z.c\" />\n"
+            "      <file file_name=\"WORKSPACE_LOC/lib/y.c\" />\n"
+            "      <file file_name=\"\" />\n"
+            "      <file file_name=\"src/PARENT-1-PROJECT_LOC/q.c\" />\n"
+            "    </folder>\n"
+            "  </project>\n"
+            "</solution>\n");
+}
+
+TEST(EclipseImport, DependenciesAndCommandLinePropertiesGoToCommon) {
+  writeProject("ws/app", "app", cproject({{"Debug", {}}}),
+               "<projects><project>lib</project><project></project><project>core</project></projects>\n");
+  writeProject("ws/lib", "lib", cproject({{"Debug", {}}}));
+  const QByteArray solution = convert({"-executable-template", "E", "-P", "build_quietly=Yes", "-P", "a=b=c"});
+  EXPECT_TRUE(solution.contains("    <configuration\n"
+                                "      Name=\"Common\"\n"
+                                "      a=\"b\"\n"
+                                "      build_quietly=\"Yes\"\n"
+                                "      project_dependencies=\"lib;core\"\n"
+                                "      project_directory=\"app\"\n"))
+      << solution.toStdString();
+  EXPECT_TRUE(solution.contains("    <configuration\n"
+                                "      Name=\"Common\"\n"
+                                "      a=\"b\"\n"
+                                "      build_quietly=\"Yes\"\n"
+                                "      project_directory=\"lib\"\n"));
+}
+
+TEST(EclipseImport, ANestedProjectIsImportedAndAlsoMirroredByItsParent) {
+  writeProject("ws/outer", "outer", cproject({{"Debug", {}}}));
+  writeProject("ws/outer/inner", "inner", cproject({{"Debug", {}}}));
+  writeFile("ws/outer/inner/in.c", "");
+  const QByteArray solution = convert({"-executable-template", "E"});
+  EXPECT_TRUE(solution.contains("      <folder Name=\"inner\">\n"
+                                "        <file file_name=\"./inner/in.c\" />\n"));
+  EXPECT_TRUE(solution.contains("project_directory=\"outer/inner\""));
+  EXPECT_TRUE(solution.contains("      <file file_name=\"./in.c\" />\n"));
+}
+
+TEST(EclipseImport, SymbolicLinkCyclesEndBothScans) {
+  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  writeFile("ws/demo/src/a.c", "");
+  writeFile("ws/top.c", "");
+  ASSERT_TRUE(QFile::link("..", "ws/demo/src/loop"));  // back to the project directory
+  ASSERT_TRUE(QFile::link("..", "ws/demo/up"));        // the workspace, holding the project
+  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", absolute("ws")});
+  ASSERT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardOutput, "cproject found: ./demo/.project\nproject name: demo\n");
+  // A link back to a directory being mirrored gets no folder; other links are followed.
+  const QByteArray solution = readFile("ws/ws.hzp");
+  const qsizetype start = solution.indexOf("    <folder Name=\"Source Files\">");
+  EXPECT_EQ(solution.mid(start),
+            "    <folder Name=\"Source Files\">\n"
+            "      <folder Name=\"src\">\n"
+            "        <file file_name=\"./src/a.c\" />\n"
+            "      </folder>\n"
+            "      <folder Name=\"up\">\n"
+            "        <file file_name=\"./up/top.c\" />\n"
+            "      </folder>\n"
+            "    </folder>\n"
+            "  </project>\n"
+            "</solution>\n");
+}
