@@ -187,12 +187,10 @@ QStringList splitDefinitions(const QString& macros) {
 
 }  // namespace
 
-// The escape protects only the splitting at ";": the first "=" of the unescaped
-// definition splits it, escaped or not. A definition without "=" defines its
-// whole text as a name with an empty value.
-MacroTable parseProjectMacros(const QString& macros) {
+// A definition without "=" defines its whole text as a name with an empty value.
+MacroTable macroDefinitions(const QStringList& definitions) {
   MacroTable table;
-  for (const QString& definition : splitDefinitions(expandGlobal(macros))) {
+  for (const QString& definition : definitions) {
     const qsizetype equals = definition.indexOf(QLatin1Char('='));
     if (equals < 0)
       table.insert(definition, QString());
@@ -201,3 +199,7 @@ MacroTable parseProjectMacros(const QString& macros) {
   }
   return table;
 }
+
+// The escape protects only the splitting at ";": the first "=" of the unescaped
+// definition splits it, escaped or not.
+MacroTable parseProjectMacros(const QString& macros) { return macroDefinitions(splitDefinitions(expandGlobal(macros))); }

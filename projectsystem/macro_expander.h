@@ -16,6 +16,9 @@ QString expand(const QString& text, const MacroTable& table, bool useUserMacros,
 /// expand with an empty local table: the global macros only.
 QString expandGlobal(const QString& text);
 
+/// "name=value" definitions as a table: the first "=" splits, a later name replaces an earlier one.
+MacroTable macroDefinitions(const QStringList& definitions);
+
 /// Parses a "macros" property value: expanded with the global macros, split at
 /// unescaped ";" (backslash escapes the next character), each definition split at its first "=".
 MacroTable parseProjectMacros(const QString& macros);

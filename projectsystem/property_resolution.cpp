@@ -54,7 +54,7 @@ bool ProjectSystem::getConfigurationPropertyValue(const ProjectElement* element,
 QString ProjectSystem::getPropertyValue(const ProjectElement* element, const PropertyClass* propertyClass,
                                         const QString& configurationName, QList<PropertyTrace>* trace) const {
   if (!propertyClass) return QString();
-  return resolve(element, propertyClass->name, propertyClass->type == StringList, propertyClass->defaultValue,
+  return resolve(element, propertyClass->name, propertyClass->type == property_types::StringList, propertyClass->defaultValue,
                  configurationName, trace);
 }
 

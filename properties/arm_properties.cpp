@@ -8,6 +8,7 @@
 namespace {
 
 using namespace property_places;
+using namespace property_types;
 
 /// Sizes of the runtime memory areas: up to 2 GiB.
 constexpr qint64 largestMemoryArea = 0x7FFFFFFF;

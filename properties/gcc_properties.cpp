@@ -7,6 +7,7 @@
 namespace {
 
 using namespace property_places;
+using namespace property_types;
 
 constexpr PropertyRow gccRows[] = {
     enumeration("gcc_optimization_level", codeGenerationOptions, "Optimization Level", "None",

@@ -8,6 +8,7 @@
 namespace {
 
 using namespace property_places;
+using namespace property_types;
 
 constexpr uint32_t folders = FolderItem | DynamicFolderItem;
 constexpr uint32_t solutionSettings = SolutionItem | ConfigurationItem;

@@ -7,6 +7,7 @@
 namespace {
 
 using namespace property_places;
+using namespace property_types;
 
 constexpr PropertyRow halbrookGCCRows[] = {
     boolean("arm_supply_absolute_file_path", compilerOptions, "Supply Absolute File Path", false, buildSettings,

@@ -6,7 +6,9 @@
 #include <QStringList>
 #include <cstdint>
 
-/// Value type codes of a property declaration.
+/// Value type codes of a property declaration. The names stay in their own
+/// namespace, so common words such as String and Command name nothing elsewhere.
+namespace property_types {
 enum PropertyType : int32_t {
   Boolean = 0,
   Integer = 1,
@@ -26,6 +28,8 @@ enum PropertyType : int32_t {
   JavaScript = 15,
   Command = 16,  // build and user commands; reported as "Unknown"
 };
+}  // namespace property_types
+using property_types::PropertyType;
 
 /// The name reported for a type code: "Boolean" .. "JavaScript", "Unknown" otherwise.
 QString propertyTypeName(int32_t code);
@@ -50,7 +54,7 @@ class PropertyClass {
   virtual ~PropertyClass() = default;
 
   QString name;
-  int32_t type = String;
+  int32_t type = property_types::String;
   QString group;
   QString category;
   QString displayName;

@@ -30,7 +30,7 @@ QString defaultValueText(const PropertyRow& row) {
     case DeclarationForm::Boolean:
       return row.defaultTruth ? QStringLiteral("Yes") : QStringLiteral("No");
     case DeclarationForm::Integer:
-      return row.type == IntegerHex ? hexadecimalText(row.defaultNumber, row.maximum)
+      return row.type == property_types::IntegerHex ? hexadecimalText(row.defaultNumber, row.maximum)
                                     : QString::number(row.defaultNumber);
     default:
       return QString::fromUtf8(row.defaultText);

@@ -35,7 +35,7 @@ enum class DeclarationForm { Plain, Enumeration, Boolean, Integer, Macro };
 struct PropertyRow {
   DeclarationForm form = DeclarationForm::Plain;
   const char* name = "";
-  int32_t type = String;
+  int32_t type = property_types::String;
   PropertyPlace place{"", ""};
   const char* displayName = "";
   PropertyDescription description{""};
@@ -66,7 +66,7 @@ constexpr PropertyRow plain(const char* name, int32_t type, PropertyPlace place,
 constexpr PropertyRow enumeration(const char* name, PropertyPlace place, const char* displayName,
                                   const char* defaultText, const char* choices, uint32_t itemKinds,
                                   PropertyDescription description) {
-  PropertyRow row = plain(name, Enumeration, place, displayName, defaultText, itemKinds, description);
+  PropertyRow row = plain(name, property_types::Enumeration, place, displayName, defaultText, itemKinds, description);
   row.form = DeclarationForm::Enumeration;
   row.choices = choices;
   return row;
@@ -75,7 +75,7 @@ constexpr PropertyRow enumeration(const char* name, PropertyPlace place, const c
 /// Boolean form: the default is stored as "Yes" or "No".
 constexpr PropertyRow boolean(const char* name, PropertyPlace place, const char* displayName, bool defaultTruth,
                               uint32_t itemKinds, PropertyDescription description) {
-  PropertyRow row = plain(name, Boolean, place, displayName, "", itemKinds, description);
+  PropertyRow row = plain(name, property_types::Boolean, place, displayName, "", itemKinds, description);
   row.form = DeclarationForm::Boolean;
   row.defaultTruth = defaultTruth;
   return row;

@@ -9,6 +9,7 @@
 namespace {
 
 using namespace property_places;
+using namespace property_types;
 
 constexpr const char* loadFileTypes = "Detect;ELF;Binary;Intel Hex;Motorola S-Record";
 constexpr const char* integerSupport = "int;long;long long";

@@ -161,20 +161,7 @@ void defineStudioMacros(const QString& installDirectory) {
   defineMacros(studioMacros, installDirectory);
   const EnvironmentSettings* settings = environmentSettings();
   const QStringList entries = settings != nullptr ? settings->value(globalMacrosSetting).toStringList() : QStringList();
-  globalMacros().userMacros = parseUserMacros(entries);
-}
-
-// An entry without "=" defines its whole text as a name with an empty value.
-QMap<QString, QString> parseUserMacros(const QStringList& entries) {
-  QMap<QString, QString> macros;
-  for (const QString& entry : entries) {
-    const qsizetype equals = entry.indexOf(QLatin1Char('='));
-    if (equals < 0)
-      macros.insert(entry, QString());
-    else
-      macros.insert(entry.left(equals), entry.mid(equals + 1));
-  }
-  return macros;
+  globalMacros().userMacros = macroDefinitions(entries);
 }
 
 void setUpPackagesDirectory(const QString& packagesDirectory) {

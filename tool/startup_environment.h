@@ -27,8 +27,7 @@ void defineHostMacros();
 /// Defines the studio's version, name and directory macros and replaces the user
 /// macros by those of the settings object's "Environment/Macros/Global Macros".
 void defineStudioMacros(const QString& installDirectory);
-/// The user macro map of "name=value" entries; a later name replaces an earlier one.
-QMap<QString, QString> parseUserMacros(const QStringList& entries);
+
 /// Defines PackagesDir, TargetsDir and SamplesDir from packagesDirectory (expanded
 /// with the built-in global macros) and creates the targets directory and its
 /// frequencies file when missing. Throws HException when the file cannot be created.

@@ -2,6 +2,8 @@
 
 #include "properties/property_class.h"
 
+using namespace property_types;
+
 TEST(PropertyTypeName, NamesTheSixteenCodesAndCallsEverythingElseUnknown) {
   const char* names[] = {"Boolean",      "Integer",    "IntegerHex", "IntegerRange", "String",      "FileName",
                          "ProjFileName", "StringList", "DirPath",    "DirPathList",  "Enumeration", "Color",

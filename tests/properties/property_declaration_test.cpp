@@ -2,6 +2,8 @@
 
 #include "properties/property_declaration.h"
 
+using namespace property_types;
+
 namespace {
 
 constexpr PropertyPlace place{"General", "Build Options"};

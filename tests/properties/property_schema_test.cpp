@@ -2,6 +2,8 @@
 
 #include "properties/property_schema.h"
 
+using namespace property_types;
+
 namespace {
 
 std::unique_ptr<PropertyClass> declaration(const QString& name, const QString& displayName, uint32_t itemKinds) {

@@ -6,6 +6,8 @@
 
 #include "properties/property_schema.h"
 
+using namespace property_types;
+
 namespace {
 
 const QString expansionSentence = "This property will have macro expansion applied to it.";

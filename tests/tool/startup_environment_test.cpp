@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "importers/hexception.h"
+#include "projectsystem/macro_expander.h"
 #include "properties/property_class_list.h"
 #include "support/test_support.h"
 #include "tool/elf_dwarf_files.h"
@@ -111,7 +112,7 @@ TEST_F(StartupEnvironmentTest, SettingsFileTypesAndUserMacros) {
   EXPECT_EQ(files.factory("elf")->label(), "Elf");
 
   const QMap<QString, QString> expected{{"A", "2"}, {"B", "x=y"}, {"C", ""}};
-  EXPECT_EQ(parseUserMacros({"A=1", "B=x=y", "A=2", "C"}), expected);
+  EXPECT_EQ(macroDefinitions({"A=1", "B=x=y", "A=2", "C"}), expected);
 }
 
 TEST_F(StartupEnvironmentTest, InstallDirectoriesFollowSymbolicLinks) {
