@@ -42,14 +42,16 @@ void runCommand(Command command, const QStringList& arguments) {
   const QStringList inputs = readOptions(command, arguments);
   const ImportSettings& settings = importSettings();
   MyProjectSystem projectSystem(settings.templatesFiles, QStringList());
-  if (settings.expandTemplates)
-    throw HException(std::string("-expand-templates: project templates cannot be expanded by this version"));
-
   const Importer importer = importerOf(command);
   if (inputs.isEmpty() && command == Command::Eclipse) {
-    convert(projectSystem, importer, QString());  // the working directory as workspace
+    // The working directory as workspace; templates are never expanded on this path.
+    convert(projectSystem, importer, QString());
     return;
   }
+  // Template expansion is not part of this version. Saying so before anything is
+  // converted is better than writing solutions that still name their templates.
+  if (settings.expandTemplates && !inputs.isEmpty())
+    throw HException(std::string("-expand-templates: project templates cannot be expanded by this version"));
   for (const QString& input : inputs) convert(projectSystem, importer, input);
 }
 

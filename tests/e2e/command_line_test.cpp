@@ -89,3 +89,11 @@ TEST(CommandLine, RootUserDirectoryOptionTakesAnArgument) {
   expectRun({"iar2hzp", "-rootuserdir", "elsewhere"}, 0, "");
   expectRun({"iar2hzp", "-rootuserdir"}, 1, "error: argument expected\n");
 }
+
+TEST(CommandLine, TemplateExpansionIsRefusedBeforeAnyConversion) {
+  testing_support::writeFile("w.eww", "<workspace/>");
+  expectRun({"iar2hzp", "-expand-templates", "w.eww"}, 1,
+            "error: -expand-templates: project templates cannot be expanded by this version\n");
+  EXPECT_FALSE(testing_support::fileExists("w.hzp"));
+  expectRun({"iar2hzp", "-expand-templates"}, 0, "");
+}
