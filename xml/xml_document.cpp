@@ -1,9 +1,10 @@
 #include "xml/xml_document.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <cstdio>
 #include <vector>
 
-#include "xml/file_replacement.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_writer.h"
 
@@ -28,18 +29,23 @@ std::string readWholeStream(std::FILE* stream) {
   return content;
 }
 
+// In order through setAttribute, so an element subclass sees every attribute; one
+// without a value stays without.
+void copyAttributes(const XMLElement& source, XMLElement& copy) {
+  for (const XMLAttribute& attribute : source.attributes()) {
+    copy.setAttribute(attribute.name, attribute.value);
+    if (attribute.hasValue) continue;
+    for (XMLAttribute& copied : copy.attributes())
+      if (copied.name == attribute.name) copied.hasValue = false;
+  }
+}
+
 std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
   switch (node.nodeKind()) {
     case XMLNodeKind::Element: {
       const auto& source = static_cast<const XMLElement&>(node);
       std::unique_ptr<XMLElement> copy = document.createElement(source.tagName());
-      for (const XMLAttribute& attribute : source.attributes()) {
-        copy->setAttribute(attribute.name, attribute.value);
-        if (!attribute.hasValue) {
-          for (XMLAttribute& copied : copy->attributes())
-            if (copied.name == attribute.name) copied.hasValue = false;
-        }
-      }
+      copyAttributes(source, *copy);
       return copy;
     }
     case XMLNodeKind::Data:
@@ -101,7 +107,18 @@ bool QXMLDocument::save(const QString& path, uint32_t indent, uint32_t lineWidth
   this->indent = indent;
   this->lineWidth = lineWidth;
   const QByteArray localPath = QFile::encodeName(path);
-  if (replaceFile(localPath.constData(), toString(indent, lineWidth))) return true;
+  std::FILE* stream = std::fopen(localPath.constData(), "wb");
+  if (!stream) {
+    errorMessage = std::string("couldn't write ") + localPath.constData();
+    return false;
+  }
+  write(stream, indent, lineWidth);
+  // A write that fails part-way (a full disk) is reported like a failed open, and
+  // the partial file is removed rather than left looking like a solution.
+  const bool written = !std::ferror(stream);
+  if (std::fclose(stream) == 0 && written) return true;
+  const QFileInfo target(path);
+  if (target.isFile() && !target.isSymLink()) std::remove(localPath.constData());
   errorMessage = std::string("couldn't write ") + localPath.constData();
   return false;
 }

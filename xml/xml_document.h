@@ -59,10 +59,10 @@ class QXMLDocument : public XMLDocument {
  public:
   using XMLDocument::XMLDocument;
 
+  /// Parses the file at path; "couldn't read %s" when it cannot be opened.
   bool load(const QString& path);
-  /// Writes the document to path, replacing it; "couldn't write %s" when it cannot be
-  /// written. The bytes go to a temporary file beside it that is renamed over path, so a
-  /// failed save leaves the previous file as it was and no partial one.
+  /// Sets indent and lineWidth and writes the document to path; "couldn't write %s"
+  /// when the file cannot be opened (later write failures are not reported).
   bool save(const QString& path, uint32_t indent, uint32_t lineWidth);
 };
 

@@ -91,7 +91,12 @@ XMLParser::Step XMLParser::parseDeclaration() {
     const std::string_view name = token_;
     ++cursor_;
     skipBlanks();
-    if (!at('"')) return Step::Stop;
+    if (!at('"')) {
+      // An unquoted value ends the parse without error and leaves no document element,
+      // not even one completed before the declaration.
+      document_.root.reset();
+      return Step::Stop;
+    }
     ++cursor_;
     const char* close = find('"');
     std::string value(cursor_, close);
@@ -179,9 +184,11 @@ void XMLParser::parseDelimited(std::string_view terminator, XMLNodeKind kind, ui
 }
 
 void XMLParser::parseDoctype() {
+  // The blanks before the name are skipped, so that "<!DOCTYPE name>" as the writer
+  // writes it reads back. Without ">" right after the name (and its blanks) the
+  // DOCTYPE is not recorded, and what follows is character data.
   skipBlanks();
   readName();
-  // Without ">" right after the name the DOCTYPE is not recorded; the rest is character data.
   if (at('>')) {
     document_.doctype = std::string(token_);
     ++cursor_;

@@ -20,6 +20,7 @@ class XMLParser {
   bool parse();
 
  private:
+  // Stop ends the parse without error (an unquoted declaration value); Failed with one.
   enum class Step { Continue, Stop, Failed };
 
   Step parseMarkup(uint32_t line);

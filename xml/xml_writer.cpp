@@ -17,7 +17,7 @@ void appendQuotedPair(std::string& out, std::string_view name, std::string_view 
 
 }  // namespace
 
-// The declaration has two blanks after "xml" when version is set and one before "?>".
+// The declaration keeps the format's two blanks after "xml" and one before "?>".
 void XMLWriter::writeDocument(const XMLDocument& document) {
   if (document.version || document.encoding) {
     out_.append("<?xml ");
@@ -47,6 +47,7 @@ void XMLWriter::writeTree(const XMLElement& root) {
       openElements.pop_back();
       writeIndent(openElements.size());
       writeEndTag(*closed);
+      writeLineFeed();
       node = closed;
     }
     if (openElements.empty()) return;
@@ -86,7 +87,8 @@ bool XMLWriter::writeElement(const XMLElement& element, size_t depth) {
   }
   out_.push_back('>');
   if (first->nodeKind() == XMLNodeKind::Data) {
-    // Only the text is written; the element's other children are left out.
+    // Only the text is written, and no line feed after the end tag; the element's
+    // other children are left out.
     appendEscaped(out_, static_cast<const XMLTextNode*>(first)->text());
     writeEndTag(element);
     return false;
@@ -125,11 +127,8 @@ bool XMLWriter::wrapsAttributes(const XMLElement& element, size_t depth) const {
   return false;
 }
 
-// The end tag is followed by a line feed (when indenting) also after an element written
-// with its text; our choice, so the next sibling starts on a line of its own.
 void XMLWriter::writeEndTag(const XMLElement& element) {
   out_.append("</");
   out_.append(element.tagName());
   out_.push_back('>');
-  writeLineFeed();
 }

@@ -66,31 +66,6 @@ TEST(XMLNode, LinkingOperations) {
   EXPECT_EQ(empty.lastChild()->parent(), &empty);
 }
 
-TEST(XMLNode, OwnershipAndIterativeDestruction) {
-  {
-    auto parent = std::make_unique<CountedElement>("p");
-    for (int i = 0; i < 3; ++i) parent->appendChild(std::make_unique<CountedElement>("c"));
-    std::unique_ptr<XMLNode> handedBack = parent->removeChild(parent->firstChild());
-    parent.reset();
-    EXPECT_EQ(CountedElement::alive, 1);  // only what was handed back is left
-  }
-  EXPECT_EQ(CountedElement::alive, 0);
-
-  auto wide = std::make_unique<XMLElement>("wide");
-  auto deep = std::make_unique<XMLElement>("deep");
-  XMLNode* innermost = deep.get();
-  // Deep enough that a recursive destructor would exhaust the stack.
-  for (int i = 0; i < 300000; ++i) {
-    wide->appendChild(std::make_unique<CountedElement>("c"));
-    innermost->appendChild(std::make_unique<CountedElement>("c"));
-    innermost = innermost->firstChild();
-  }
-  EXPECT_EQ(CountedElement::alive, 600000);
-  wide.reset();
-  deep.reset();
-  EXPECT_EQ(CountedElement::alive, 0);
-}
-
 TEST(XMLNode, DiscardedParseResultsAreFreed) {
   CountingDocument document;
   EXPECT_TRUE(document.parse("<a><b/></a><c><d>"));

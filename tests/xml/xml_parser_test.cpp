@@ -72,12 +72,13 @@ TEST(XMLParser, PassedOverConstructs) {
   EXPECT_EQ(parsed("<a><!-- c - d --><![CDATA[<x>]]></a>", true), "a[<!-- c - d -->,[[<x>]]]");
   EXPECT_EQ(parsed("<!-- top --><![CDATA[top]]><a/>", true), "a");
   EXPECT_EQ(parsed("<a><?pi stuff?>x<!ELEMENT y></a>", true), "a['stuff?>x','y>']");
+  EXPECT_EQ(parsed("<a><!DOCTYPE x y></a>", true), "a['y>']");
   EXPECT_EQ(parsed("<a><!-- open"), "-");
 }
 
 TEST(XMLParser, DeclarationAndDoctype) {
   XMLDocument document;
-  EXPECT_TRUE(document.parse("<?xml version=\"1.0\" standalone=\"no\" encoding = \"UTF-8\"?>\n"
+  EXPECT_TRUE(document.parse("<?xml version=\"1.0\" standalone=\"no\" bare encoding = \"UTF-8\"?>\n"
                              "<!DOCTYPE Orbelin_Project_File>\n<a/>"));
   EXPECT_EQ(document.version, "1.0");
   EXPECT_EQ(document.encoding, "UTF-8");
@@ -87,6 +88,8 @@ TEST(XMLParser, DeclarationAndDoctype) {
   XMLDocument unquoted;
   EXPECT_TRUE(unquoted.parse("<?xml version=1.0?><a/>"));
   EXPECT_FALSE(unquoted.root);
+  EXPECT_TRUE(unquoted.parse("<a/><?xml version=1.0?>"));
+  EXPECT_FALSE(unquoted.root);  // an element completed before is not kept either
 
   XMLDocument longDoctype;
   EXPECT_TRUE(longDoctype.parse("<!DOCTYPE a SYSTEM \"a.dtd\"><a/>"));
@@ -105,18 +108,27 @@ TEST(XMLParser, LineNumbers) {
   EXPECT_EQ(static_cast<const XMLElement*>(b)->tagName(), "b");
   EXPECT_EQ(b->line, 3u);
   EXPECT_EQ(c->line, 7u);
+
+  // Every scanning loop counts the line feeds it passes.
+  EXPECT_EQ(parsed("<?xml version=\"1\n\" encoding\n=\n\"x\"?>\n<!DOCTYPE\nd\n>\n<a><![CDATA[\n]]><!--\n-->"
+                   "<?pi\n?>\n&amp;\n</a\n><b\n/><c x='1'/>"),
+            "error bad tagName at 14");
 }
 
-TEST(XMLParser, DeepNestingNeitherOverflowsNorLeaks) {
-  const int depth = 200000;
-  std::string starts, ends;
-  for (int i = 1; i < depth; ++i) starts += "<a>", ends += "</a>";
+// Deep and long enough that recursion in the parser, writer or destructor would exhaust the stack.
+TEST(XMLParser, DeepAndWideTreesDoNotOverflow) {
+  const int size = 200000;
+  std::string starts, ends, siblings;
+  for (int i = 1; i < size; ++i) starts += "<a>", ends += "</a>", siblings += "<b/>";
   XMLDocument unclosed;
   EXPECT_TRUE(unclosed.parse(starts + "<a>"));
   EXPECT_FALSE(unclosed.root);
   XMLDocument closed;
   ASSERT_TRUE(closed.parse(starts + "<a></a>" + ends));
   EXPECT_EQ(closed.toString(0, 0), starts + "<a/>" + ends);
+  XMLDocument wide;
+  ASSERT_TRUE(wide.parse("<r>" + siblings + "</r>"));
+  EXPECT_EQ(wide.toString(0, 0), "<r>" + siblings + "</r>");
 }
 
 }  // namespace
