@@ -1,13 +1,13 @@
 #include "importers/eclipse_importer.h"
 
 #include <QDir>
-#include "importers/dom_document.h"
 #include <QFileInfo>
 #include <QList>
 #include <QStringList>
 #include <cstdio>
 
 #include "importers/directory_stack.h"
+#include "importers/dom_document.h"
 #include "importers/eclipse_configuration.h"
 #include "importers/eclipse_linked_files.h"
 #include "importers/eclipse_source_tree.h"

@@ -15,13 +15,12 @@ namespace {
 const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s"};
 
 // The extension is everything after the first ".", so "test.main.c" has "main.c".
-bool isSourceFileName(const QString& name) {
+bool hasSourceExtension(const QString& name) {
   const qsizetype dot = name.indexOf(QLatin1Char('.'));
   if (dot < 0) return false;
   const QString extension = name.mid(dot + 1);
-  const bool isSource = std::any_of(std::begin(sourceExtensions), std::end(sourceExtensions),
-                                    [&](const char* known) { return extension == QLatin1String(known); });
-  return isSource && !matchesFileFilter(name);
+  return std::any_of(std::begin(sourceExtensions), std::end(sourceExtensions),
+                     [&](const char* known) { return extension == QLatin1String(known); });
 }
 
 /// The real paths of the directories on the current recursion path of one scan.
@@ -74,7 +73,7 @@ void addSourceDirectoryBelow(ProjectSystem& projectSystem, ProjectElement* folde
       ProjectElement* subfolder = projectSystem.findOrAddFolder(folder, name, QString());
       addSourceDirectoryBelow(projectSystem, subfolder, path, recursionPath);
       recursionPath.leave();
-    } else if (entry.isFile() && isSourceFileName(name)) {
+    } else if (entry.isFile() && hasSourceExtension(name) && !matchesFileFilter(name)) {
       projectSystem.addFile(folder, path);
     }
   }

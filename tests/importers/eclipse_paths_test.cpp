@@ -1,16 +1,22 @@
-// The Eclipse importer's path rules at their edges (the common cases are
-// covered end to end in tests/e2e/eclipse_test.cpp).
+// The Eclipse importer's path rules (tests/e2e/eclipse_test.cpp covers how
+// their results reach the solution).
 
 #include <gtest/gtest.h>
 
 #include "importers/eclipse_configuration.h"
 #include "importers/eclipse_linked_files.h"
 
-TEST(EclipseIncludePath, OnlyClosedWorkspaceLocationsKeepTheirFirstCharacters) {
+TEST(EclipseIncludePath, WorkspaceLocationsBecomeSolutionPathsAndOthersLoseThreeCharacters) {
+  EXPECT_EQ(rewriteIncludePath("../inc", "demo"), "inc");
+  EXPECT_EQ(rewriteIncludePath("\"${workspace_loc:/${ProjName}/inc}\"", "demo"), "$(SolutionDir)/demo/inc");
+  EXPECT_EQ(rewriteIncludePath("${workspace_loc:/x/${ProjName}/${ProjName}}", "demo"),
+            "$(SolutionDir)/x/demo/${ProjName}");
+  EXPECT_EQ(rewriteIncludePath("..\\drivers\\inc", "demo"), "drivers/inc");
+  EXPECT_EQ(rewriteIncludePath("/usr/include", "demo"), "r/include");
+  EXPECT_EQ(rewriteIncludePath("ab", "demo"), "");
   EXPECT_EQ(rewriteIncludePath("${workspace_loc:/}", "demo"), "$(SolutionDir)/");
   EXPECT_EQ(rewriteIncludePath("${workspace_loc:/x", "demo"), "orkspace_loc:/x");
   EXPECT_EQ(rewriteIncludePath("${ProjDirPath}/Inc", "demo"), "rojDirPath}/Inc");
-  EXPECT_EQ(rewriteIncludePath("\"../a b\"", "demo"), "a b");
   EXPECT_EQ(rewriteIncludePath("\"", "demo"), "");
 }
 
