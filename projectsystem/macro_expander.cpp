@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <utility>
+#include <vector>
 
 #include "properties/property_class_list.h"
 
@@ -20,11 +21,14 @@ constexpr DateTimeMacro dateTimeMacros[] = {
     {"Time", "hh:mm:ss"},    {"TimeHour", "hh"},   {"TimeMinute", "mm"}, {"TimeSecond", "ss"},
 };
 
-// A composite name such as $(A$(B)) asks for another pass on every pass, and a
-// macro whose default refers back to itself can grow the text on every pass.
-// Real texts need one pass per level of defaults holding references, so after
-// 32 passes the last pass's output is the result as it stands.
+// Bounds for texts that never settle. A composite name such as $(A$(B)) asks for
+// another pass on every pass, and a value that refers back to itself can grow
+// the text on every pass, even double it. Real texts need one pass per level of
+// defaults holding references and stay far below a million characters, so after
+// 32 passes the last output is the result as it stands, and a pass whose output
+// outgrows the length bound copies the rest of its text unexpanded and is the last.
 constexpr int maximumPasses = 32;
+constexpr qsizetype maximumLength = qsizetype(1) << 20;
 
 /// The value a found macro contributes: the stored value, or for a date or time
 /// macro the current local date or time. Formatted in the C locale so "Date"
@@ -54,6 +58,24 @@ bool lookUp(const QString& name, const MacroTable& table, bool useUserMacros, bo
   return false;
 }
 
+// For each "(" of text the index of the ")" that closes it (the first one that
+// brings the nesting depth back to zero), -1 when none does. Found in one scan
+// up front, so a text full of unterminated references is not scanned to its end
+// once per reference.
+std::vector<qsizetype> closingParentheses(const QString& text) {
+  std::vector<qsizetype> closing(size_t(text.size()), -1);
+  std::vector<qsizetype> open;
+  for (qsizetype index = 0; index < text.size(); ++index) {
+    if (text[index] == QLatin1Char('(')) {
+      open.push_back(index);
+    } else if (text[index] == QLatin1Char(')') && !open.empty()) {
+      closing[size_t(open.back())] = index;
+      open.pop_back();
+    }
+  }
+  return closing;
+}
+
 /// One left-to-right pass over a text.
 class ExpansionPass {
  public:
@@ -67,7 +89,6 @@ class ExpansionPass {
 
  private:
   qsizetype copyLead(const QString& text, qsizetype leadIndex);
-  qsizetype closingParenthesis(const QString& text, qsizetype bodyStart);
   void copyReference(const QString& body);
 
   const MacroTable& table_;
@@ -76,14 +97,21 @@ class ExpansionPass {
   const QChar lead_;
   QString output_;
   bool repeat_ = false;
+  std::vector<qsizetype> closingParentheses_;  // of the text being run
 };
 
 QString ExpansionPass::run(const QString& text) {
   output_.clear();
   output_.reserve(text.size());
   repeat_ = false;
+  closingParentheses_ = closingParentheses(text);
   qsizetype index = 0;
   while (index < text.size()) {
+    if (output_.size() > maximumLength) {
+      output_ += QStringView(text).mid(index);
+      repeat_ = false;
+      break;
+    }
     if (text[index] != lead_)
       output_ += text[index++];
     else
@@ -104,27 +132,15 @@ qsizetype ExpansionPass::copyLead(const QString& text, qsizetype leadIndex) {
     return next;
   }
   const qsizetype bodyStart = next + 1;
-  const qsizetype closing = closingParenthesis(text, bodyStart);
+  const qsizetype closing = closingParentheses_[size_t(next)];
+  // A lead character inside the body asks for another pass, also when the body
+  // never closes. A search stops at the first lead character after bodyStart and
+  // no later search starts before it, so the searches of a pass read the text once.
+  const qsizetype leadInBody = text.indexOf(lead_, bodyStart);
+  if (leadInBody >= 0 && (closing < 0 || leadInBody < closing)) repeat_ = true;
   if (closing < 0) return next;  // unterminated: drop the lead, go on with the "("
   copyReference(text.mid(bodyStart, closing - bodyStart));
   return closing + 1;
-}
-
-// The index of the ")" that closes a body starting at bodyStart, or -1. A lead
-// character inside the body asks for another pass, also when the body never closes.
-qsizetype ExpansionPass::closingParenthesis(const QString& text, qsizetype bodyStart) {
-  int depth = 1;
-  for (qsizetype index = bodyStart; index < text.size(); ++index) {
-    const QChar character = text[index];
-    if (character == QLatin1Char('(')) {
-      ++depth;
-    } else if (character == QLatin1Char(')')) {
-      if (--depth == 0) return index;
-    } else if (character == lead_) {
-      repeat_ = true;
-    }
-  }
-  return -1;
 }
 
 void ExpansionPass::copyReference(const QString& body) {

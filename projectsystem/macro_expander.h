@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 /// Macro name to value, in ordinal order of names.
 using MacroTable = QMap<QString, QString>;

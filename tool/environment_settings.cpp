@@ -7,11 +7,11 @@ QString& storedRootUserDirectory() {
   return directory;
 }
 
-// An empty MARROWFEN_ROOT_USER_DIR counts as unset: it would put the user data
-// at the file-system root.
+// A set variable wins even when empty: the user data directory then lies
+// directly below the file-system root.
 QString defaultRootUserDirectory() {
-  const QByteArray override = qgetenv("MARROWFEN_ROOT_USER_DIR");
-  if (!override.isEmpty()) return QString::fromLocal8Bit(override);
+  if (qEnvironmentVariableIsSet("MARROWFEN_ROOT_USER_DIR"))
+    return QString::fromLocal8Bit(qgetenv("MARROWFEN_ROOT_USER_DIR"));
   const QString company = QStringLiteral("Halbrook Tessaly Limited");
   QString directory = QString::fromLocal8Bit(qgetenv("HOME")) + "/." + company.toLower();
   return directory.replace(QLatin1Char(' '), QLatin1Char('_'));  // the home part's spaces too
@@ -49,14 +49,11 @@ ARMOrbelinEnvironmentSettings::ARMOrbelinEnvironmentSettings()
     : ElfDwarfOrbelinEnvironmentSettings({rootUserDirectory() + "/settings.xml", userDataDirectory() + "/settings.xml"},
                                          false) {}
 
-// The converter reads the first two; the last two stand for the IDE's own
-// preferences, which nothing here consults.
+// Only the settings the converter reads; the IDE's own preferences are left out.
 void ARMOrbelinEnvironmentSettings::registerSettings() {
   const SettingDefault defaults[] = {
       {packagesDirectorySetting, QStringLiteral("$(StudioUserDir)/packages")},
       {globalMacrosSetting, QStringList()},
-      {"Environment/Startup/Load Last Solution", true},
-      {"Debugging/ELF/Load Symbols Only", false},
   };
   for (const SettingDefault& setting : defaults) registerSetting(QString::fromLatin1(setting.key), setting.value);
 }

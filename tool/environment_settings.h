@@ -17,9 +17,8 @@ inline constexpr char packagesDirectorySetting[] = "Environment/Package/Destinat
 /// The setting listing the user's global macros as "name=value" entries.
 inline constexpr char globalMacrosSetting[] = "Environment/Macros/Global Macros";
 
-/// The directory above every product's user data: MARROWFEN_ROOT_USER_DIR, else
-/// a directory under HOME. Computed when first asked for after start or after
-/// setRootUserDirectory with an empty directory.
+/// The directory above every product's user data: MARROWFEN_ROOT_USER_DIR when
+/// set, else a directory under HOME. Computed whenever asked for while empty.
 QString rootUserDirectory();
 /// Replaces the root user directory (option "-rootuserdir"); empty computes it again.
 void setRootUserDirectory(const QString& directory);

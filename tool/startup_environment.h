@@ -3,9 +3,7 @@
 // command line is read: global macros, installation directories, settings and
 // the packages directory.
 
-#include <QMap>
 #include <QString>
-#include <QStringList>
 
 /// Runs the start-up steps in order: host macros, installation directories,
 /// settings object, executable file types, settings defaults, studio macros,

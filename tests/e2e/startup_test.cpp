@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-
 #include "support/test_support.h"
 
 using testing_support::readFile;
@@ -34,34 +29,12 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
   EXPECT_EQ(readFile(frequencies), "edited\n");
 }
 
-TEST(StartupTest, WithoutTheVariableUsesTheHomeDirectory) {
-  const QString home = testDirectory() + "/home";
-  const auto result = runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR", "HOME=" + home});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(readFile(home + "/.halbrook_tessaly_limited" + targetsBelowRoot + "/frequencies.xml"), frequenciesContent);
-}
-
 TEST(StartupTest, ReportsAFrequenciesFileThatCannotBeCreated) {
   const QString root = testDirectory() + "/blocked";
   writeFile(root + targetsBelowRoot, "a file where the targets directory belongs");
   const auto result = runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR=" + root});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, ("error: cannot create " + root + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
-}
-
-TEST(StartupTest, RunsThroughASymbolicLink) {
-  const QString root = testDirectory();
-  QDir().mkpath("link/bin");
-  ASSERT_TRUE(QFile::link(QStringLiteral(QUENPORT_BINARY), root + "/link/bin/quenport"));
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("MARROWFEN_ROOT_USER_DIR", root + "/s");
-  process.setProcessEnvironment(environment);
-  process.setWorkingDirectory(root);
-  process.start(root + "/link/bin/quenport", {});
-  ASSERT_TRUE(process.waitForFinished(120000));
-  EXPECT_EQ(process.exitCode(), 1);
-  EXPECT_EQ(readFile(root + "/s" + targetsBelowRoot + "/frequencies.xml"), frequenciesContent);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTime>
 
 #include "properties/property_class_list.h"
@@ -14,22 +13,18 @@ namespace {
 // Every test starts from an empty global table and leaves it as it found it.
 class MacroExpanderTest : public testing::Test {
  protected:
-  void SetUp() override {
-    savedValues_ = globalMacros().values;
-    savedUserMacros_ = globalMacros().userMacros;
-    globalMacros().values.clear();
-    globalMacros().userMacros.clear();
-  }
-  void TearDown() override {
-    globalMacros().values = savedValues_;
-    globalMacros().userMacros = savedUserMacros_;
-  }
+  void SetUp() override { swapGlobalTables(); }
+  void TearDown() override { swapGlobalTables(); }
 
   static QString global(const QString& text) { return expand(text, MacroTable(), true, true); }
 
  private:
-  QMap<QString, QString> savedValues_;
-  QMap<QString, QString> savedUserMacros_;
+  void swapGlobalTables() {
+    values_.swap(globalMacros().values);
+    userMacros_.swap(globalMacros().userMacros);
+  }
+  MacroTable values_;
+  MacroTable userMacros_;
 };
 
 TEST_F(MacroExpanderTest, DefaultsEscapesAndUnterminatedReferences) {
@@ -40,87 +35,64 @@ TEST_F(MacroExpanderTest, DefaultsEscapesAndUnterminatedReferences) {
   EXPECT_EQ(global("$(X:a:b)"), "a:b");  // only the first ":" splits
   EXPECT_EQ(global("$(X)"), "$(X)");     // no default: the reference stays
   EXPECT_EQ(global("$$(X)"), "$(X)");
-  EXPECT_EQ(global("a$$b"), "a$b");
-  EXPECT_EQ(global("$(X"), "(X");
   EXPECT_EQ(global("$(X $(Y)"), "(X b");
-  EXPECT_EQ(global("$X"), "$X");
-  EXPECT_EQ(global("end$"), "end$");
-  EXPECT_EQ(global(""), "");
-  EXPECT_EQ(global("no references"), "no references");
+  EXPECT_EQ(global("$X end$"), "$X end$");
   // "::" clears the repeat asked for by an earlier reference of the same pass.
   EXPECT_EQ(global("$(X:$(Y)) $(Z::c)"), "$(Y) c");
 }
 
-TEST_F(MacroExpanderTest, ValuesAreInsertedLiterallyUnlessThePassRepeats) {
-  const MacroTable table{{"X", "$(Y)"}, {"Y", "b"}, {"A(1)", "one"}};
-  EXPECT_EQ(expand("$(X)", table, true, true), "$(Y)");
-  EXPECT_EQ(expand("$(X) $(Q:$(W:w))", table, true, true), "b w");
-  EXPECT_EQ(expand("$(A(1))", table, true, true), "one");
-}
-
-TEST_F(MacroExpanderTest, LooksUpLocalThenUserThenGlobal) {
+TEST_F(MacroExpanderTest, LookUpOrderAndLiteralValues) {
   globalMacros().values.insert("M", "global");
   globalMacros().userMacros.insert("M", "user");
   globalMacros().values.insert("G", "global");
-  const MacroTable local{{"M", "local"}};
+  const MacroTable local{{"M", "local"}, {"X", "$(Y)"}, {"Y", "b"}, {"A(1)", "one"}};
   EXPECT_EQ(expand("$(M)", local, true, true), "local");
   EXPECT_EQ(expand("$(M)", MacroTable(), true, true), "user");
   EXPECT_EQ(expand("$(M)", MacroTable(), false, true), "global");
   EXPECT_EQ(expand("$(M) $(G)", MacroTable(), true, false), "user $(G)");
-  EXPECT_EQ(expandGlobal("$(M)"), "user");
+  EXPECT_EQ(expand("$(X)", local, true, true), "$(Y)");
+  EXPECT_EQ(expand("$(X) $(Q:$(W:w))", local, true, true), "b w");
+  EXPECT_EQ(expand("$(A(1))", local, true, true), "one");
 }
 
-// Reads a dynamic macro with the clock reading it should match; read again when
-// the clock moved on (midnight, a new minute) between the two.
-template <typename Expansion, typename Clock>
-void readWithClock(Expansion expansion, Clock clock, QString& value, QString& expected) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    expected = clock();
-    value = expansion();
-    if (expected == clock()) return;
-  }
-}
-
-TEST_F(MacroExpanderTest, DateOnlyWhenDefinedInATable) {
-  EXPECT_EQ(global("$(Date)"), "$(Date)");
-  EXPECT_EQ(global("$(Date:none)"), "none");
+// The date and time macros read the clock only when defined in some table. The
+// expected text is read again when the clock moved on while expanding.
+TEST_F(MacroExpanderTest, DateAndTimeWhenDefined) {
+  EXPECT_EQ(global("$(Date) $(Date:none)"), "$(Date) none");
   const MacroTable local{{"Date", "stored"}};
-  QString date;
-  QString expected;
-  readWithClock([&] { return expand("$(Date)", local, false, false); },
-                [] { return QLocale::c().toString(QDate::currentDate(), "d MMMM yyyy"); }, date, expected);
-  EXPECT_EQ(date, expected);
-  const QRegularExpression datePattern("^\\d{1,2} [A-Z][a-z]+ \\d{4}$");
-  EXPECT_TRUE(datePattern.match(date).hasMatch()) << date.toStdString();
-  globalMacros().values.insert("Date", QString());
-  EXPECT_EQ(expand("$(Date)", MacroTable(), true, false), "$(Date)");
-  EXPECT_TRUE(datePattern.match(global("$(Date)")).hasMatch());
-}
-
-TEST_F(MacroExpanderTest, TimeMinuteHasTwoDigits) {
+  const auto clock = [] {
+    return QLocale::c().toString(QDate::currentDate(), "d MMMM yyyy") + " " +
+           QStringLiteral("%1").arg(QTime::currentTime().minute(), 2, 10, QLatin1Char('0'));
+  };
   globalMacros().values.insert("TimeMinute", QString());
-  QString minute;
   QString expected;
-  readWithClock([&] { return global("$(TimeMinute)"); },
-                [] { return QStringLiteral("%1").arg(QTime::currentTime().minute(), 2, 10, QLatin1Char('0')); },
-                minute, expected);
-  EXPECT_TRUE(QRegularExpression("^\\d\\d$").match(minute).hasMatch()) << minute.toStdString();
-  EXPECT_EQ(minute, expected);
+  QString value;
+  int attempts = 0;
+  do {
+    expected = clock();
+    value = expand("$(Date) $(TimeMinute)", local, false, true);
+  } while (expected != clock() && ++attempts < 3);
+  EXPECT_EQ(value, expected);  // the minute keeps its leading zero: 07, not 7
 }
 
-TEST_F(MacroExpanderTest, PassesAreBounded) {
+TEST_F(MacroExpanderTest, RunawayTextsAreBounded) {
+  // Each unterminated reference loses its lead; the text is not rescanned per reference.
+  EXPECT_EQ(global(QString("$(").repeated(100000)), QString(100000, QLatin1Char('(')));
   // A composite name is never found: its reference stays as it was.
   EXPECT_EQ(expand("$(A$(B))", MacroTable{{"B", "x"}}, true, true), "$(A$(B))");
   // A value that refers to itself through a default grows once per pass, 32 passes.
   const MacroTable growing{{"X", "$(X:$(X))a"}};
   EXPECT_EQ(expand("$(X:$(X))", growing, true, true), "$(X:$(X))" + QString(32, QLatin1Char('a')));
+  // One that copies itself twice doubles the text on every pass until the length bound.
+  const QString doubled = expand("$(X:$)", MacroTable{{"X", "$(X:$)$(X:$)"}}, true, true);
+  EXPECT_GT(doubled.size(), 1 << 20);
+  EXPECT_LT(doubled.size(), 1 << 21);
 }
 
 TEST_F(MacroExpanderTest, ParsesProjectMacros) {
   const MacroTable parsed = parseProjectMacros("a=1;b=x=y;;c\\;d=2;e=\\\\;plain;a=3;t=end\\");
   const MacroTable expected{{"a", "3"}, {"b", "x=y"}, {"c;d", "2"}, {"e", "\\"}, {"plain", ""}, {"t", "end"}};
   EXPECT_EQ(parsed, expected);
-  EXPECT_TRUE(parseProjectMacros("").isEmpty());
   EXPECT_TRUE(parseProjectMacros(";;").isEmpty());
   // Expanded before splitting: a ";" in a global value separates definitions.
   globalMacros().values.insert("G", "1;q=2");
