@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include "support/test_support.h"
 
 using testing_support::readFile;
@@ -35,6 +38,18 @@ TEST(StartupTest, ReportsAFrequenciesFileThatCannotBeCreated) {
   const auto result = runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR=" + root});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, ("error: cannot create " + root + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
+}
+
+TEST(StartupTest, WithoutTheVariableUsesHomeAndFollowsASymbolicLinkToTheProgram) {
+  QDir().mkpath("my home");
+  QDir().mkpath("link/bin");
+  ASSERT_TRUE(QFile::link(QStringLiteral(QUENPORT_BINARY), "link/bin/quenport"));
+  const auto result = testing_support::runProgram(testDirectory() + "/link/bin/quenport", {"iar2hzp"}, {},
+                                                  {"MARROWFEN_ROOT_USER_DIR", "HOME=" + testDirectory() + "/my home"});
+  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  // Every space of the root string becomes "_", the home directory's own included.
+  EXPECT_EQ(readFile(testDirectory() + "/my_home/.halbrook_tessaly_limited" + targetsBelowRoot + "/frequencies.xml"),
+            frequenciesContent);
 }
 
 }  // namespace

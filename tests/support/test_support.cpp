@@ -28,6 +28,11 @@ bool fileExists(const QString& path) { return QFileInfo::exists(path); }
 
 RunResult runQuenport(const QStringList& arguments, const QString& workingDirectory,
                       const QStringList& extraEnvironment) {
+  return runProgram(QStringLiteral(QUENPORT_BINARY), arguments, workingDirectory, extraEnvironment);
+}
+
+RunResult runProgram(const QString& program, const QStringList& arguments, const QString& workingDirectory,
+                     const QStringList& extraEnvironment) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const QString& assignment : extraEnvironment) {
@@ -39,7 +44,7 @@ RunResult runQuenport(const QStringList& arguments, const QString& workingDirect
   }
   process.setProcessEnvironment(environment);
   process.setWorkingDirectory(workingDirectory.isEmpty() ? testDirectory() : workingDirectory);
-  process.start(QStringLiteral(QUENPORT_BINARY), arguments);
+  process.start(program, arguments);
   RunResult result;
   if (!process.waitForFinished(120000)) {
     process.kill();

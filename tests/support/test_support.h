@@ -33,7 +33,12 @@ struct RunResult {
   QByteArray standardError;
 };
 
-/// Runs the built binary with arguments in workingDirectory (the test directory when empty).
+/// Runs program with arguments in workingDirectory (the test directory when empty);
+/// extraEnvironment entries are "NAME=value" to set or "NAME" to unset.
+RunResult runProgram(const QString& program, const QStringList& arguments, const QString& workingDirectory = {},
+                     const QStringList& extraEnvironment = {});
+
+/// Runs the built quenport binary the same way.
 RunResult runQuenport(const QStringList& arguments, const QString& workingDirectory = {},
                       const QStringList& extraEnvironment = {});
 
