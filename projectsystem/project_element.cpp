@@ -103,17 +103,9 @@ std::unique_ptr<ProjectElement> ProjectElement::removeElementChild(ProjectElemen
   std::unique_ptr<XMLNode> node = removeChild(child);
   if (!node) return nullptr;
   std::unique_ptr<ProjectElement> removed(static_cast<ProjectElement*>(node.release()));
-  if (removed->kind() == Configuration) {
-    const QString configurationName = removed->name();
-    // Only the entry that points at this child goes; another configuration child
-    // of the same name (a duplicate) then takes its place, the last one winning.
-    if (configurations_.value(configurationName) == removed.get()) {
-      configurations_.remove(configurationName);
-      for (ProjectElement* other : children())
-        if (other->kind() == Configuration && other->name() == configurationName)
-          configurations_.insert(configurationName, other);
-    }
-  }
+  // The entry under the child's name goes even when it points at a duplicate of the
+  // same name: that duplicate stays a child but is no longer found by name.
+  if (removed->kind() == Configuration) configurations_.remove(removed->name());
   modified_ = true;
   return removed;
 }

@@ -76,8 +76,9 @@ class ProjectElement : public XMLElement {
 
   /// Appends child (O(1)), enters a configuration into the map, sets modified.
   ProjectElement* addChild(std::unique_ptr<ProjectElement> child);
-  /// Unlinks child and hands it to the caller (null when it is not a child).
-  /// The XML layer keeps the child's parent link, so the caller re-links or destroys it.
+  /// Unlinks child and hands it to the caller (null when it is not a child); a
+  /// configuration's name leaves the configurations map. The XML layer keeps the
+  /// child's parent link, so the caller re-links or destroys it.
   std::unique_ptr<ProjectElement> removeElementChild(ProjectElement* child);
 
   /// The parent when it is a model element, else null.

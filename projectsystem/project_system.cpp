@@ -88,7 +88,6 @@ ProjectElement* ProjectSystem::newProject(ProjectElement* solution, const QStrin
   project->setName(name);
   updateProjects(nullptr);
   newConfiguration(project, commonConfiguration);
-  solution->resolveLocation(commonConfiguration);
   QString projectDirectory;
   if (!makeRelativePath(solution->directory(), directory, projectDirectory)) projectDirectory = directory;
   setConfigurationProperty(project, projectDirectoryProperty, commonConfiguration, projectDirectory);

@@ -17,7 +17,6 @@
 class ProgressReporter;
 class PropertyClass;
 class PropertySchema;
-class XMLDocument;
 
 /// One value found while resolving a property: the default value has an empty
 /// configuration name and a null element.
@@ -208,7 +207,6 @@ class ProjectSystem : public QObject {
   void addElementMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addInputMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addDirectoryMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
-  std::unique_ptr<XMLElement> writeElement(XMLDocument& document, ProjectElement* element);
 
   QString templatesFiles_;
   QStringList packages_;

@@ -32,6 +32,30 @@ void dropUnwrittenProperties(ProjectElement& element) {
     element.removeProperty(fileNameProperty);
 }
 
+std::unique_ptr<XMLElement> writeElement(XMLDocument& document, ProjectElement& element) {
+  if (element.kind() == ProjectElement::Folder && element.hasProperty(pathProperty)) {
+    // A dynamic folder's files come from the disk when it is read: only its settings are stored.
+    std::unique_ptr<XMLElement> xml = document.createElement("folder");
+    writeProperties(element, *xml);
+    for (ProjectElement* child : element.children())
+      if (child->kind() == ProjectElement::Configuration) xml->appendChild(writeElement(document, *child));
+    return xml;
+  }
+  if (element.kind() == ProjectElement::Solution && element.imported) {
+    std::unique_ptr<XMLElement> xml = document.createElement("import");
+    xml->setAttribute(asciiName(fileNameProperty), utf8Value(element.property(fileNameProperty)));
+    return xml;
+  }
+  // An element without a kind of its own (a tag the model does not know) keeps its tag.
+  const char* tag = ProjectElement::tagOfKind(element.kind());
+  std::unique_ptr<XMLElement> xml = document.createElement(tag ? std::string(tag) : element.tagName());
+  dropUnwrittenProperties(element);
+  writeProperties(element, *xml);
+  // Children that are not model elements (such as CDATA sections) are not part of the file.
+  for (ProjectElement* child : element.children()) xml->appendChild(writeElement(document, *child));
+  return xml;
+}
+
 }  // namespace
 
 bool ProjectSystem::saveSolution(ProjectElement* solution) {
@@ -48,42 +72,16 @@ bool ProjectSystem::saveSolution(ProjectElement* solution) {
   if (!solution->hasProperty(targetProperty)) solution->setProperty(targetProperty, QStringLiteral("8"));
   QXMLDocument document;
   document.doctype = "Orbelin_Project_File";
-  document.root = writeElement(document, solution);
+  document.root = writeElement(document, *solution);
   if (imported) {
     solution->imported = true;
     if (hadFileName) solution->setProperty(fileNameProperty, importedFileName);
     solution->setModified(false);
   }
-  solution->resolveLocation(commonConfiguration);
+  // A solution's location is set when it is created or loaded and never resolved again.
   if (!document.save(solution->location().path(), solutionIndent, solutionLineWidth)) return false;
-  solution->resolveLocation(commonConfiguration);
   solution->lastModified = solution->location().lastModified();
   clearModified(solution, false);
   emit fileSaved(solution->location());
   return true;
-}
-
-std::unique_ptr<XMLElement> ProjectSystem::writeElement(XMLDocument& document, ProjectElement* element) {
-  const bool dynamicFolder = element->kind() == ProjectElement::Folder && element->hasProperty(pathProperty);
-  if (dynamicFolder) {
-    // Its files come from the disk when it is read: only its settings are stored.
-    std::unique_ptr<XMLElement> xml = document.createElement("folder");
-    writeProperties(*element, *xml);
-    for (ProjectElement* child : element->children())
-      if (child->kind() == ProjectElement::Configuration) xml->appendChild(writeElement(document, child));
-    return xml;
-  }
-  if (element->kind() == ProjectElement::Solution && element->imported) {
-    std::unique_ptr<XMLElement> xml = document.createElement("import");
-    xml->setAttribute(asciiName(fileNameProperty), utf8Value(element->property(fileNameProperty)));
-    return xml;
-  }
-  // An element without a kind of its own (a tag the model does not know) keeps its tag.
-  const char* tag = ProjectElement::tagOfKind(element->kind());
-  std::unique_ptr<XMLElement> xml = document.createElement(tag ? std::string(tag) : element->tagName());
-  dropUnwrittenProperties(*element);
-  writeProperties(*element, *xml);
-  // Children that are not model elements (such as CDATA sections) are not part of the file.
-  for (ProjectElement* child : element->children()) xml->appendChild(writeElement(document, child));
-  return xml;
 }

@@ -41,21 +41,26 @@ TEST_F(PropertyResolution, StringListsAccumulateGeneralFirst) {
   EXPECT_EQ(trace[0].element, project);
   EXPECT_EQ(trace[2].element, solution);
 
-  // An empty entry is kept once something was found before it.
+  // An empty entry is kept once something was found before it, and leaves no
+  // trace when it is found first.
   ProjectElement* folder = system.findOrAddFolder(project, "Empty", "");  // no configuration: passed over
   ProjectElement* file = system.addFile(folder, "a.c");
   system.setConfigurationProperty(file, definitions, common, "F");
+  system.setConfigurationProperty(file, definitions, "Debug", "");
   system.setConfigurationProperty(project, definitions, "Debug", "");
   EXPECT_EQ(resolve(file, definitions, "Debug"), "A;B;;F");
 }
 
 TEST_F(PropertyResolution, NamedBeforeInheritedBeforeCommon) {
   system.setConfigurationProperty(solution, "inherited_configurations", "Debug", "Base1;;Base2");
+  system.setConfigurationProperty(solution, "inherited_configurations", common, "Base2");
   system.updateProjects(nullptr);
   EXPECT_EQ(solution->inheritedConfigurations.value("Debug"), QStringList({"Base1", "Base2"}));
 
-  system.setConfigurationProperty(project, outputDirectory, common, "common");
   system.setConfigurationProperty(project, outputDirectory, "Base2", "base2");
+  // "Common" never takes part in inheritance.
+  EXPECT_EQ(resolve(project, outputDirectory, common), "$(ProjectName) $(Configuration)");
+  system.setConfigurationProperty(project, outputDirectory, common, "common");
   EXPECT_EQ(resolve(project, outputDirectory, "Debug"), "base2");
   system.setConfigurationProperty(project, outputDirectory, "Base1", "base1");
   EXPECT_EQ(resolve(project, outputDirectory, "Debug"), "base1");
@@ -65,14 +70,6 @@ TEST_F(PropertyResolution, NamedBeforeInheritedBeforeCommon) {
   for (const QString& configuration : QStringList{"Common", "Base2", "Base1", "Debug"})
     system.setConfigurationProperty(project, definitions, configuration, configuration);
   EXPECT_EQ(resolve(project, definitions, "Debug"), "Common;Base2;Base1;Debug");
-}
-
-TEST_F(PropertyResolution, CommonNeverConsultsInheritedConfigurations) {
-  system.setConfigurationProperty(solution, "inherited_configurations", common, "Base");
-  system.updateProjects(nullptr);
-  ASSERT_EQ(solution->inheritedConfigurations.value(common), QStringList{"Base"});
-  system.setConfigurationProperty(project, outputDirectory, "Base", "base");
-  EXPECT_EQ(resolve(project, outputDirectory, common), "$(ProjectName) $(Configuration)");
 }
 
 TEST_F(PropertyResolution, DefaultsLeaveOneTraceRecord) {

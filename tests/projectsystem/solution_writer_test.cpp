@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model_test_support.h"
+#include "xml/xml_node.h"
 
 using namespace model_testing;
 using testing_support::readFile;
@@ -15,19 +16,25 @@ class SolutionWriter : public ::testing::Test, public ModelFixture {
   }
 };
 
+const QByteArray emptyDemo = "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"Demo\" target=\"8\" version=\"2\" />\n";
+
 }  // namespace
 
-TEST(SolutionWriterEmpty, WritesTheDoctypeAndTheSolution) {
-  MyProjectSystem system{QString(), QStringList()};
-  ProjectElement* solution = system.newSolution("Demo", testing_support::testDirectory());
+TEST_F(SolutionWriter, WritesANewSolutionAndAnImportedOneAsASolutionOfItsOwn) {
+  system.deleteElement(project);
   QList<Path> savedPaths;
   QObject::connect(&system, &ProjectSystem::fileSaved, [&](const Path& path) { savedPaths.append(path); });
-  ASSERT_TRUE(system.saveSolution(solution));
-  EXPECT_EQ(readFile("Demo.hzp"), "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"Demo\" target=\"8\" version=\"2\" />\n");
+  EXPECT_EQ(saved(), emptyDemo);
   EXPECT_EQ(solution->property("target"), "8");
   EXPECT_FALSE(solution->isModified());
   EXPECT_TRUE(solution->lastModified.isValid());
   EXPECT_EQ(savedPaths, QList<Path>{solution->location()});
+
+  solution->imported = true;
+  solution->setProperty("file_name", "demo.hzp");
+  EXPECT_EQ(saved(), emptyDemo);
+  EXPECT_TRUE(solution->imported);
+  EXPECT_EQ(solution->property("file_name"), "demo.hzp");
 }
 
 TEST_F(SolutionWriter, WritesProjectsFoldersFilesAndConfigurations) {
@@ -35,6 +42,7 @@ TEST_F(SolutionWriter, WritesProjectsFoldersFilesAndConfigurations) {
   system.findOrAddFolder(project, "Source Files", "c;cpp");
   system.addFile(project, "main.c");
   system.addFile(project, "readme.txt");
+  project->appendChild(std::make_unique<XMLCDATASection>("not a model element"));
   solution->setProperty("target", "7");
   EXPECT_EQ(saved(),
             "<!DOCTYPE Orbelin_Project_File>\n"
@@ -55,34 +63,27 @@ TEST_F(SolutionWriter, WritesProjectsFoldersFilesAndConfigurations) {
   EXPECT_FALSE(project->isModified());
 }
 
-TEST_F(SolutionWriter, DropsEmptyNamesAndFolderFileNamesFromTheModel) {
+TEST_F(SolutionWriter, DropsEmptyNamesAndFolderFileNamesButKeepsDynamicFoldersWhole) {
   system.deleteElement(project);
   ProjectElement* folder = system.findOrAddFolder(solution, "", "");
   folder->setProperty("file_name", "f");
   folder->setProperty("flag", "x");
+  ProjectElement* dynamicFolder = solution->addChild(system.createElement("folder"));
+  dynamicFolder->setName("");
+  dynamicFolder->setProperty("path", "lib");
+  system.addFile(dynamicFolder, "lib/a.c");
+  system.setConfigurationProperty(dynamicFolder, "c_preprocessor_definitions", common, "X");
+  system.findOrAddFolder(dynamicFolder, "sub", "");
   EXPECT_EQ(saved(),
             "<!DOCTYPE Orbelin_Project_File>\n"
             "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
             "  <folder flag=\"x\" />\n"
-            "</solution>\n");
-  EXPECT_FALSE(folder->hasProperty("Name"));
-  EXPECT_FALSE(folder->hasProperty("file_name"));
-}
-
-TEST_F(SolutionWriter, DynamicFoldersKeepOnlyAttributesAndConfigurations) {
-  system.deleteElement(project);
-  ProjectElement* folder = system.findOrAddFolder(solution, "", "");
-  folder->setProperty("path", "lib");
-  system.addFile(folder, "lib/a.c");
-  system.setConfigurationProperty(folder, "c_preprocessor_definitions", common, "X");
-  system.findOrAddFolder(folder, "sub", "");
-  EXPECT_EQ(saved(),
-            "<!DOCTYPE Orbelin_Project_File>\n"
-            "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
             "  <folder Name=\"\" path=\"lib\">\n"
             "    <configuration Name=\"Common\" c_preprocessor_definitions=\"X\" />\n"
             "  </folder>\n"
             "</solution>\n");
+  EXPECT_FALSE(folder->hasProperty("Name"));
+  EXPECT_FALSE(folder->hasProperty("file_name"));
 }
 
 TEST_F(SolutionWriter, EscapesValuesAndWritesImportsAsReferences) {
@@ -105,20 +106,8 @@ TEST_F(SolutionWriter, EscapesValuesAndWritesImportsAsReferences) {
             "</solution>\n");
 }
 
-TEST_F(SolutionWriter, AnImportedSolutionIsWrittenAsASolutionOfItsOwn) {
-  system.deleteElement(project);
-  solution->imported = true;
-  solution->setProperty("file_name", "demo.hzp");
-  EXPECT_EQ(saved(), "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"Demo\" target=\"8\" version=\"2\" />\n");
-  EXPECT_TRUE(solution->imported);
-  EXPECT_EQ(solution->property("file_name"), "demo.hzp");
-}
-
-TEST(SolutionWriterFailure, ReportsAFileThatCannotBeWritten) {
-  MyProjectSystem system{QString(), QStringList()};
-  ProjectElement* solution = system.newSolution("Demo", testing_support::testDirectory());
-  system.newProject(solution, "App", testing_support::testDirectory(), "Executable");
-  testing_support::writeFile("Demo.hzp/blocker", "x");  // a directory where the file should go
+TEST_F(SolutionWriter, ReportsAFileThatCannotBeWritten) {
+  testing_support::writeFile(root + "/Demo.hzp/blocker", "x");  // a directory where the file should go
   EXPECT_FALSE(system.saveSolution(solution));
   EXPECT_TRUE(solution->isModified());
 }
