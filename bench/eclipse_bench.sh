@@ -3,12 +3,11 @@
 # 1,000 source files each (10 folders of 50 .c and 50 .h files), built in a
 # temporary directory that is deleted afterwards. Goal: under 1 s wall time.
 #
-# Usage: bench/eclipse_bench.sh [build directory]   (default: build-bench)
+# Usage: bench/eclipse_bench.sh [path/to/quenport]   (default: build-bench/bin/quenport)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build-bench}" && pwd)
-binary=$build/bin/quenport
+binary=$(realpath "${1:-$root/build-bench/bin/quenport}")
 projects=100
 folders=10
 [[ -x $binary ]] || { echo "eclipse_bench: no binary at $binary (build the quenport target first)" >&2; exit 1; }

@@ -44,9 +44,11 @@ awk -v projects="$projects" -v files="$files" -v dir="$work" 'BEGIN {
 input_bytes=$(du -sb "$work" | cut -f1)
 export MARROWFEN_ROOT_USER_DIR="$work/user"
 cd "$work"
+echo "input $((input_bytes / 1048576)) MiB in $projects projects x 2 targets x $files files"
 if [ -x /usr/bin/time ]; then
-  /usr/bin/time -f "wall %e s, peak memory %M KiB" "$quenport" uvision2hzp -executable-template E -library-template L bench.uvmpw
+  /usr/bin/time -o timing -f "wall %e s, peak memory %M KiB" "$quenport" uvision2hzp -executable-template E -library-template L bench.uvmpw
+  cat timing
 else
   time "$quenport" uvision2hzp -executable-template E -library-template L bench.uvmpw
 fi
-echo "input $((input_bytes / 1048576)) MiB in $projects projects x 2 targets x $files files; solution $(( $(stat -c %s bench.hzp) / 1048576 )) MiB"
+echo "solution $(( $(stat -c %s bench.hzp) / 1048576 )) MiB"
