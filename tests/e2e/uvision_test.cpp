@@ -95,8 +95,9 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
                 "</solution>\n");
 }
 
+// Older .uvproj files are the same XML as .uvprojx; the extension is not looked at.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
-  writeFile("w.uvmpw", workspace({"sub/p.uvprojx", "lib.uvprojx"}));
+  writeFile("w.uvmpw", workspace({"sub/p.uvprojx", "lib.uvproj"}));
   Target executable;
   executable.groups = group("G", {{"a.c", "a.c"}});
   Target skipped;
@@ -106,7 +107,7 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   writeFile("sub/p.uvprojx", project({executable, skipped, missing, executable}));
   Target library;
   library.createExecutable = "0";
-  writeFile("lib.uvprojx", project({library}));
+  writeFile("lib.uvproj", project({library}));
   const auto result = runQuenport({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
   ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   const QByteArray solution = readFile("w.hzp");
