@@ -13,9 +13,12 @@ QStringList& directoryStack() {
 void pushDirectory(const QString& directory) {
   if (!directory.isNull() && !QFileInfo::exists(directory))
     throw HException(QStringLiteral("directory ") + directory + QStringLiteral(" does not exist"));
-  directoryStack().prepend(QDir::currentPath());
+  const QString current = QDir::currentPath();
+  // A path that exists but cannot be entered (a file, a directory without
+  // permission) fails here instead of leaving relative paths resolving elsewhere.
   if (!directory.isEmpty() && !QDir::setCurrent(directory))
     throw HException(QStringLiteral("cannot enter directory ") + directory);
+  directoryStack().prepend(current);
 }
 
 void popDirectory() {

@@ -9,7 +9,9 @@ QStringList& directoryStack();
 
 /// Remembers the working directory and enters directory. A null directory only
 /// remembers; an empty one counts as given but changes nothing. Throws HException
-/// "directory <d> does not exist" when a given path names nothing.
+/// "directory <d> does not exist" when a given path names nothing and "cannot
+/// enter directory <d>" when it names something that cannot be entered; either
+/// way nothing is remembered.
 void pushDirectory(const QString& directory);
 
 /// Returns to the directory remembered last and forgets it. Callers pop only

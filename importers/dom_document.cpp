@@ -1,6 +1,10 @@
 #include "importers/dom_document.h"
 
 #include <QXmlStreamReader>
+#include <functional>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 struct DomNode {
   QString tagName;
@@ -13,17 +17,20 @@ struct DomNode {
 namespace {
 
 // Shares the string of each distinct tag name among all elements that carry it.
+// A hashed set, so a file with very many distinct names stays linear.
 class TagNames {
  public:
   QString intern(QStringView name) {
-    for (const QString& known : names_)
-      if (known == name) return known;
-    names_.push_back(name.toString());
-    return names_.back();
+    const auto known = names_.find(name);
+    return known != names_.end() ? *known : *names_.insert(name.toString()).first;
   }
 
  private:
-  std::vector<QString> names_;
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(QStringView name) const { return qHash(name); }
+  };
+  std::unordered_set<QString, Hash, std::equal_to<>> names_;
 };
 
 }  // namespace
@@ -41,13 +48,6 @@ QString DomElement::attribute(const QString& name) const {
   return QString();
 }
 
-bool DomElement::hasAttribute(const QString& name) const {
-  if (!node_) return false;
-  for (const auto& attribute : node_->attributes)
-    if (attribute.first == name) return true;
-  return false;
-}
-
 QString DomElement::firstChildText() const { return node_ ? node_->firstChildText : QString(); }
 
 size_t DomElement::childCount() const { return node_ ? node_->children.size() : 0; }
@@ -58,11 +58,6 @@ DomDocument::DomDocument() { nodes_.emplace_back(); }
 DomDocument::DomDocument(DomDocument&&) noexcept = default;
 DomDocument& DomDocument::operator=(DomDocument&&) noexcept = default;
 DomDocument::~DomDocument() = default;
-
-DomElement DomDocument::documentElement() const {
-  const DomNode& document = nodes_.front();
-  return document.children.empty() ? DomElement() : DomElement(document.children.front());
-}
 
 DomNode* DomDocument::newNode(DomNode* parent, QString tagName) {
   DomNode& node = nodes_.emplace_back();
@@ -90,7 +85,9 @@ bool DomDocument::setContent(const QByteArray& bytes, QString& message, int& lin
         open.pop_back();
         break;
       case QXmlStreamReader::Characters:
-        if (reader.isWhitespace() && !reader.isCDATA()) break;
+        // Like Qt's DOM, text that trims to nothing (any Unicode space, also from
+        // character references) is no node; a CDATA section always is one.
+        if (!reader.isCDATA() && reader.text().trimmed().isEmpty()) break;
         if (!open.back()->hasFirstChild) open.back()->firstChildText = reader.text().toString();
         open.back()->hasFirstChild = true;
         break;

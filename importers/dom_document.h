@@ -9,8 +9,6 @@
 
 #include <QString>
 #include <deque>
-#include <utility>
-#include <vector>
 
 struct DomNode;
 
@@ -26,19 +24,15 @@ class DomElement {
   const QString& tagName() const;
   /// The attribute's value; empty when it is absent.
   QString attribute(const QString& name) const;
-  bool hasAttribute(const QString& name) const;
   /// The character data of the first child node (text or CDATA); empty when the
   /// first child is missing or is something else (an element, a comment). Text
-  /// made only of white space is not a node, as in Qt's DOM.
+  /// made only of (Unicode) white space is not a node, as in Qt's DOM.
   QString firstChildText() const;
   /// The number of element children, and the one at index (document order).
   size_t childCount() const;
   DomElement child(size_t index) const;
 
-  friend bool operator==(DomElement a, DomElement b) { return a.node_ == b.node_; }
-
  private:
-  friend class DomDocument;
   const DomNode* node_ = nullptr;
 };
 
@@ -55,7 +49,6 @@ class DomDocument {
 
   /// The document node, whose only element child is the document element.
   operator DomElement() const { return DomElement(&nodes_.front()); }
-  DomElement documentElement() const;
 
  private:
   DomNode* newNode(DomNode* parent, QString tagName);

@@ -52,7 +52,8 @@ UvProject::UvProject(const QString& path, const UvWorkspace* workspace) : path(p
   const DomElement root = firstChildElement(document, QStringLiteral("Project"));
   const DomElement targetList = firstChildElement(root, QStringLiteral("Targets"));
   for (size_t i = 0; i < targetList.childCount(); ++i) {
-    if (targetList.child(i).tagName() == QLatin1String("Target")) targets.push_back(readTarget(targetList.child(i), this));
+    const DomElement element = targetList.child(i);
+    if (element.tagName() == QLatin1String("Target")) targets.push_back(readTarget(element, this));
   }
   if (targets.empty()) throw HException(std::string("no target specified"));
 }

@@ -38,6 +38,8 @@ class UvProject {
  public:
   /// Reads the file; throws HException when it cannot be read or has no target.
   UvProject(const QString& path, const UvWorkspace* workspace);
+  UvProject(const UvProject&) = delete;  // its targets point back at it
+  UvProject& operator=(const UvProject&) = delete;
   virtual ~UvProject() = default;
 
   QString path;  // as the workspace names it, separators unchanged
@@ -50,6 +52,8 @@ class UvWorkspace {
  public:
   /// Reads the workspace and all its projects; throws HException on the first failure.
   explicit UvWorkspace(const QString& path);
+  UvWorkspace(const UvWorkspace&) = delete;  // its projects point back at it
+  UvWorkspace& operator=(const UvWorkspace&) = delete;
   virtual ~UvWorkspace() = default;
 
   QString path;

@@ -1,6 +1,7 @@
 #include "importers/xml_loading.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <utility>
 #include <vector>
 
@@ -8,8 +9,9 @@
 
 DomDocument loadXmlDocument(const QString& path) {
   QFile file(path);
-  // An empty path is refused before Qt tries (and warns about) opening it.
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+  // Only regular files: an empty path would make Qt warn, a directory cannot be
+  // read, and a pipe or device could block the open or never end.
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
     throw HException(QStringLiteral("Cannot open ") + path + QStringLiteral(" for reading"));
   DomDocument document;
   QString message;

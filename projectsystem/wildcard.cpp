@@ -26,25 +26,29 @@ qsizetype appendSet(const QString& pattern, qsizetype i, QString& expression) {
 }
 
 // The anchored regular expression of a wildcard pattern; empty when malformed.
+// Literal text is escaped a run at a time: escaping each UTF-16 unit alone would
+// split a surrogate pair and make the whole expression invalid.
 QString wildcardToExpression(const QString& pattern) {
   QString expression = QStringLiteral("\\A(?:");
+  QString literal;
   for (qsizetype i = 0; i < pattern.size();) {
     const QChar c = pattern[i];
-    if (c == QLatin1Char('*')) {
-      expression += QLatin1String(".*");
+    if (c != QLatin1Char('*') && c != QLatin1Char('?') && c != QLatin1Char('[')) {
+      literal += c;
       ++i;
-    } else if (c == QLatin1Char('?')) {
-      expression += QLatin1Char('.');
-      ++i;
-    } else if (c == QLatin1Char('[')) {
+      continue;
+    }
+    expression += QRegularExpression::escape(literal);
+    literal.clear();
+    if (c == QLatin1Char('[')) {
       i = appendSet(pattern, i, expression);
       if (i < 0) return {};
     } else {
-      expression += QRegularExpression::escape(QString(c));
+      expression += c == QLatin1Char('*') ? QLatin1String(".*") : QLatin1String(".");
       ++i;
     }
   }
-  return expression + QLatin1String(")\\z");
+  return expression + QRegularExpression::escape(literal) + QLatin1String(")\\z");
 }
 
 }  // namespace

@@ -8,12 +8,6 @@
 /// The three conversions, named by the first argument.
 enum class Command { UVision, Eclipse, Iar };
 
-/// What the command line asks for.
-struct CommandLine {
-  Command command = Command::UVision;
-  QStringList inputs;
-};
-
 /// The command named word, or false when there is none.
 bool commandFromName(const QString& word, Command& command);
 

@@ -72,6 +72,8 @@ int runGuarded(const std::function<void()>& step) {
 }  // namespace
 
 int runQuenport(int argc, char** argv) {
+  // A start-up failure (the frequencies file cannot be created) is reported like
+  // any other error rather than left to end the process uncaught.
   if (runGuarded([&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
   if (argc < 2) {
     printUsage(stderr);

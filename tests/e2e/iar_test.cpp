@@ -77,12 +77,3 @@ TEST(IarImport, EveryProjectElementMustNameALoadableFile) {
   EXPECT_TRUE(result.standardError.endsWith(" line: 3 column: 10\n")) << result.standardError.toStdString();
   EXPECT_FALSE(fileExists("broken.hzp"));
 }
-
-TEST(IarImport, EarlierInputsStayWrittenWhenALaterOneFails) {
-  writeFile("first.eww", "<workspace/>");
-  const auto result = runQuenport({"iar2hzp", "first.eww", "missing.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: Cannot open missing.eww for reading\n");
-  EXPECT_EQ(readFile("first.hzp"), emptySolution("first"));
-  EXPECT_FALSE(fileExists("missing.hzp"));
-}

@@ -2,6 +2,9 @@
 // stack, path conversion and the file filter.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include <QDir>
 
@@ -15,24 +18,29 @@ using testing_support::writeFile;
 
 namespace {
 
-std::string loadError(const QString& path) {
+std::string errorOf(const std::function<void()>& step) {
   try {
-    loadXmlDocument(path);
+    step();
   } catch (const HException& exception) {
     return exception.message();
   }
   return "no error";
 }
 
-DomDocument parse(const char* text) {
-  writeFile("doc.xml", text);
-  return loadXmlDocument("doc.xml");
+std::string loadError(const QString& path) {
+  return errorOf([&] { loadXmlDocument(path); });
 }
+
+DomElement rootOf(const DomDocument& document) { return firstChildElement(document, "root"); }
 
 }  // namespace
 
 TEST(LoadXmlDocument, ReportsUnreadableAndMalformedFiles) {
   EXPECT_EQ(loadError("missing.xml"), "Cannot open missing.xml for reading");
+  QDir().mkpath("folder.xml");
+  EXPECT_EQ(loadError("folder.xml"), "Cannot open folder.xml for reading");
+  ASSERT_EQ(mkfifo("pipe.xml", 0600), 0);  // would block the open for ever
+  EXPECT_EQ(loadError("pipe.xml"), "Cannot open pipe.xml for reading");
   writeFile("bad.xml", "<a>\n<b>\n  <c></b>\n</a>\n");
   const std::string message = loadError("bad.xml");
   EXPECT_TRUE(QString::fromStdString(message).endsWith(" line: 3 column: 9")) << message;
@@ -41,41 +49,35 @@ TEST(LoadXmlDocument, ReportsUnreadableAndMalformedFiles) {
 }
 
 TEST(LoadXmlDocument, ReadsDeclaredEncodingsByteOrderMarksAndCrLf) {
-  writeFile("latin1.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<a><b>caf\xe9</b></a>\r\n");
-  EXPECT_EQ(childElementText(loadXmlDocument("latin1.xml").documentElement(), "b"), QString::fromUtf8("caf\xc3\xa9"));
-  writeFile("bom.xml", "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a>\r\n<b>x</b>\r\n</a>");
-  EXPECT_EQ(childElementText(loadXmlDocument("bom.xml").documentElement(), "b"), "x");
+  writeFile("latin1.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<root><b>caf\xe9</b></root>\r\n");
+  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("latin1.xml")), "b"), QString::fromUtf8("caf\xc3\xa9"));
+  writeFile("bom.xml", "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<root>\r\n<b>x</b>\r\n</root>");
+  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("bom.xml")), "b"), "x");
 }
 
-TEST(DomLookups, FindDirectChildrenAndTheirFirstText) {
-  const DomDocument document = parse(
-      "<root><x>1</x><g><y>grandchild</y></g><c><!-- note -->text</c><e/><n><i/>t</n><y>second</y></root>");
-  const DomElement root = document.documentElement();
-  EXPECT_EQ(elementText(firstChildElement(root, "x")), "1");
-  EXPECT_EQ(childElementText(root, "y"), "second");   // the grandchild is not a direct child
-  EXPECT_TRUE(firstChildElement(root, "X").isNull()); // case-sensitive
-  EXPECT_EQ(childElementText(root, "c"), "");         // first child is a comment
-  EXPECT_EQ(childElementText(root, "e"), "");
-  EXPECT_EQ(childElementText(root, "n"), "");         // first child is an element
-  EXPECT_EQ(childElementText(root, "missing"), "");
-  EXPECT_EQ(descendantElements(document, "y").size(), 2);
-  EXPECT_EQ(childElementText(firstChildElement(root, "missing"), "x"), "");  // lookups on null find nothing
-}
-
-TEST(DomLookups, FirstChildTextFollowsQtDomRules) {
-  const DomDocument document = parse(
-      "<root a='1' b=\"&lt;2&gt;\">\n  <w>  \n  <!-- c --> t</w><s>  \n  <i/></s>"
-      "<d><![CDATA[ <raw> ]]></d><r>a&amp;b</r><p><?pi x?>t</p></root>");
-  const DomElement root = document.documentElement();
-  EXPECT_EQ(root.tagName(), "root");
+// What Qt's DOM gives for the first child's text, which the compact tree copies.
+TEST(DomLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
+  writeFile("doc.xml",
+            "<root b=\"&lt;2&gt;\"><x>1</x><g><y>grandchild</y></g><c><!-- note -->text</c><e/><n><i/>t</n>"
+            "<y>second</y><w>  \n  <!-- c --> t</w><u>&#160;\xe2\x80\x83&#32;</u><d><![CDATA[ <raw> ]]></d>"
+            "<r>a&amp;b</r><p><?pi x?>t</p></root>");
+  const DomDocument document = loadXmlDocument("doc.xml");
+  const DomElement root = rootOf(document);
   EXPECT_EQ(root.attribute("b"), "<2>");
-  EXPECT_TRUE(root.hasAttribute("a"));
   EXPECT_EQ(root.attribute("missing"), "");
-  EXPECT_EQ(childElementText(root, "w"), "");  // white space is no node: the comment comes first
-  EXPECT_EQ(childElementText(root, "s"), "");
+  EXPECT_EQ(childElementText(root, "x"), "1");
+  EXPECT_EQ(childElementText(root, "y"), "second");    // the grandchild is not a direct child
+  EXPECT_TRUE(firstChildElement(root, "X").isNull());  // case-sensitive
+  EXPECT_EQ(childElementText(root, "c"), "");          // first child is a comment
+  EXPECT_EQ(childElementText(root, "e"), "");
+  EXPECT_EQ(childElementText(root, "n"), "");          // first child is an element
+  EXPECT_EQ(childElementText(root, "w"), "");          // white space is no node: the comment comes first
+  EXPECT_EQ(childElementText(root, "u"), "");          // nor is any other Unicode space
   EXPECT_EQ(childElementText(root, "d"), " <raw> ");
   EXPECT_EQ(childElementText(root, "r"), "a&b");
   EXPECT_EQ(childElementText(root, "p"), "");
+  EXPECT_EQ(childElementText(firstChildElement(root, "missing"), "x"), "");  // lookups on null find nothing
+  EXPECT_EQ(descendantElements(document, "y").size(), 2);
 }
 
 TEST(DirectoryStack, PushesAndPopsTheWorkingDirectory) {
@@ -85,7 +87,6 @@ TEST(DirectoryStack, PushesAndPopsTheWorkingDirectory) {
   EXPECT_EQ(QDir::currentPath(), start);
   pushDirectory("sub");
   EXPECT_EQ(QDir::currentPath(), start + "/sub");
-  EXPECT_EQ(directoryStack().size(), 2);
   popDirectory();
   EXPECT_EQ(QDir::currentPath(), start);
   popDirectory();
@@ -93,14 +94,11 @@ TEST(DirectoryStack, PushesAndPopsTheWorkingDirectory) {
   EXPECT_TRUE(directoryStack().isEmpty());
 }
 
-TEST(DirectoryStack, RejectsPathsThatNameNothing) {
-  try {
-    pushDirectory("nowhere");
-    FAIL() << "no exception";
-  } catch (const HException& exception) {
-    EXPECT_EQ(exception.message(), "directory nowhere does not exist");
-  }
-  EXPECT_THROW(pushDirectory(""), HException);  // empty counts as given
+TEST(DirectoryStack, RejectsPathsThatNameNothingOrCannotBeEntered) {
+  EXPECT_EQ(errorOf([] { pushDirectory("nowhere"); }), "directory nowhere does not exist");
+  EXPECT_EQ(errorOf([] { pushDirectory(""); }), "directory  does not exist");  // empty counts as given
+  writeFile("plain", "");
+  EXPECT_EQ(errorOf([] { pushDirectory("plain"); }), "cannot enter directory plain");
   EXPECT_TRUE(directoryStack().isEmpty());
 }
 
@@ -108,33 +106,27 @@ TEST(ToForwardSlashes, ConvertsSeparatorsAndDropsOneTrailingSlash) {
   EXPECT_EQ(toForwardSlashes("..\\src\\"), "../src");
   EXPECT_EQ(toForwardSlashes("a\\\\"), "a/");
   EXPECT_EQ(toForwardSlashes("/"), "");
-  EXPECT_EQ(toForwardSlashes("x/y"), "x/y");
 }
 
 TEST(FileFilter, MatchesWholeNamesCaseSensitively) {
   ImportSettings& settings = importSettings();
-  const auto saved = settings.fileFilters;
   settings.fileFilters = {WildcardPattern("*.s")};
   EXPECT_TRUE(matchesFileFilter("startup.s"));
   EXPECT_FALSE(matchesFileFilter("startup.S"));
   EXPECT_FALSE(matchesFileFilter("startup.s.bak"));
   settings.fileFilters = {WildcardPattern("*.txt"), WildcardPattern("src*main.?")};
-  EXPECT_TRUE(matchesFileFilter("readme.txt"));
   EXPECT_TRUE(matchesFileFilter("src/app/main.c"));  // "*" also matches "/"
-  settings.fileFilters = saved;
+  settings.fileFilters.clear();
 }
 
-TEST(Wildcards, FollowShellSetsAndKeepBackslashesLiteral) {
+TEST(Wildcards, FollowShellSetsAndKeepOtherCharactersLiteral) {
   EXPECT_TRUE(WildcardPattern("file[0-9].c").matches("file7.c"));
   EXPECT_FALSE(WildcardPattern("file[0-9].c").matches("filex.c"));
-  EXPECT_TRUE(WildcardPattern("[^a]*").matches("bc"));
   EXPECT_FALSE(WildcardPattern("[^a]*").matches("abc"));
   EXPECT_TRUE(WildcardPattern("[]x]").matches("]"));
   EXPECT_TRUE(WildcardPattern("a\\b").matches("a\\b"));
-  EXPECT_FALSE(WildcardPattern("a\\*").matches("a*b"));
-  EXPECT_TRUE(WildcardPattern("a.c").matches("a.c"));
-  EXPECT_FALSE(WildcardPattern("a.c").matches("abc"));  // "." is literal
+  EXPECT_FALSE(WildcardPattern("a.c").matches("abc"));
   EXPECT_TRUE(WildcardPattern("(x)+").matches("(x)+"));
+  EXPECT_TRUE(WildcardPattern("*\xf0\x9f\x93\x84.c").matches("notes\xf0\x9f\x93\x84.c"));  // outside the BMP
   EXPECT_FALSE(WildcardPattern("[abc").matches("[abc"));  // unclosed set matches nothing
-  EXPECT_TRUE(WildcardPattern("").matches(""));
 }

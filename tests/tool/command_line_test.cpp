@@ -1,0 +1,26 @@
+// How the options fill ImportSettings: lists collect in order, single values keep
+// the last, and an option's argument is the next argument whatever it is.
+
+#include <gtest/gtest.h>
+
+#include "importers/import_settings.h"
+#include "support/test_support.h"
+#include "tool/command_line.h"
+
+TEST(ReadOptions, FillTheSettingsAndTheInputList) {
+  ImportSettings& settings = importSettings();
+  const QStringList inputs =
+      readOptions(Command::Eclipse, {"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I",
+                                     "-D", "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"});
+  EXPECT_EQ(inputs, QStringList({"a", "b"}));
+  EXPECT_EQ(settings.templatesFiles, "a.xml;b.xml");
+  EXPECT_EQ(settings.definitions, QStringList({"X=1", "X=1"}));
+  EXPECT_EQ(settings.includePaths, QStringList({"-D"}));
+  EXPECT_EQ(settings.libraryTemplate, "L2");
+
+  const QString defaultTemplatesFiles = ImportSettings().templatesFiles;
+  settings = ImportSettings();
+  readOptions(Command::Iar, {"-addtemplatesfile", "b.xml"});
+  EXPECT_EQ(settings.templatesFiles, defaultTemplatesFiles + ";b.xml");
+  settings = ImportSettings();
+}
