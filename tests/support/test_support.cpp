@@ -61,4 +61,11 @@ QString sourcePath(const QString& relative) {
   return QStringLiteral(QUENPORT_SOURCE_DIR) + '/' + relative;
 }
 
+QList<CorpusInput> fuzzCorpus(const QString& target) {
+  const QDir corpus(sourcePath(QStringLiteral("fuzz/corpus/") + target));
+  QList<CorpusInput> inputs;
+  for (const QString& name : corpus.entryList(QDir::Files)) inputs.append({name, readFile(corpus.filePath(name))});
+  return inputs;
+}
+
 }  // namespace testing_support

@@ -3,6 +3,7 @@
 // directory (its working directory) with HOME and MARROWFEN_ROOT_USER_DIR inside it.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -44,5 +45,14 @@ RunResult runQuenport(const QStringList& arguments, const QString& workingDirect
 
 /// Path of a file or folder in the source tree (examples, fixtures).
 QString sourcePath(const QString& relative);
+
+/// One input kept in a committed fuzz corpus.
+struct CorpusInput {
+  QString name;
+  QByteArray bytes;
+};
+
+/// Every input of fuzz/corpus/<target>, so a test can replay what the fuzzer kept.
+QList<CorpusInput> fuzzCorpus(const QString& target);
 
 }  // namespace testing_support
