@@ -57,6 +57,11 @@ std::vector<ProjectElement*> buildSolution(ProjectSystem& system, const QString&
   return files;
 }
 
+// A counter that reports the time an iteration spends on each of count items.
+benchmark::Counter timePerItem(double count) {
+  return benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void BM_BuildSolution(benchmark::State& state) {
   QTemporaryDir directory;
   MyProjectSystem system{QString(), QStringList()};
@@ -68,9 +73,7 @@ void BM_BuildSolution(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["files"] = projectCount * filesPerProject;
-  state.counters["per_file"] = benchmark::Counter(projectCount * filesPerProject,
-                                                  benchmark::Counter::kIsIterationInvariantRate |
-                                                      benchmark::Counter::kInvert);
+  state.counters["per_file"] = timePerItem(projectCount * filesPerProject);
 }
 BENCHMARK(BM_BuildSolution)->Unit(benchmark::kMillisecond);
 
@@ -86,9 +89,7 @@ void BM_ResolveForEveryFile(benchmark::State& state) {
       totalLength += system.getPropertyValue(file, declaration, configuration).size();
   }
   benchmark::DoNotOptimize(totalLength);
-  state.counters["per_resolution"] = benchmark::Counter(static_cast<double>(files.size()),
-                                                        benchmark::Counter::kIsIterationInvariantRate |
-                                                            benchmark::Counter::kInvert);
+  state.counters["per_resolution"] = timePerItem(static_cast<double>(files.size()));
 }
 BENCHMARK(BM_ResolveForEveryFile)->Unit(benchmark::kMillisecond);
 
