@@ -12,6 +12,7 @@
 #include "projectsystem/project_system_layers.h"
 #include "projectsystem/solution_load_error.h"
 #include "tool/command_line.h"
+#include "tool/console_messages.h"
 #include "tool/startup_environment.h"
 
 namespace {
@@ -26,8 +27,6 @@ Importer importerOf(Command command) {
   }
   return nullptr;
 }
-
-void reportError(const QByteArray& message) { std::fprintf(stderr, "error: %s\n", message.constData()); }
 
 // Imports one input, saves its solution and destroys it. An input that fails
 // leaves no solution file behind: nothing is saved before the importer returns.
@@ -60,11 +59,11 @@ int runGuarded(const std::function<void()>& step) {
     step();
     return 0;
   } catch (const HException& exception) {
-    reportError(QByteArray::fromStdString(exception.message()));
+    printError(exception.message());
   } catch (const SolutionLoadError& error) {
-    reportError(error.message.toLocal8Bit());
+    printError(error.message);
   } catch (...) {
-    std::fputs("error: caught an unknown exception\n", stderr);
+    printError(std::string_view("caught an unknown exception"));
   }
   return 1;
 }
@@ -82,7 +81,7 @@ int runQuenport(int argc, char** argv) {
   const QString commandName = argumentString(argv[1]);
   Command command;
   if (!commandFromName(commandName, command)) {
-    std::fprintf(stderr, "unknown command '%s'\n\n", argv[1]);
+    std::fprintf(stderr, "unknown command '%s'\n\n", escapeControlCharacters(argv[1]).c_str());
     printUsage(stderr);
     return 1;
   }
