@@ -77,7 +77,8 @@ ProjectElement* ProjectSystem::newSolution(const QString& name, const QString& d
   created->setLocation(filePath);
   const QFileInfo file(filePath.path());
   if (file.exists()) created->lastModified = file.lastModified();
-  QDir().mkpath(filePath.absoluteDirectory());
+  // The directory is made by saveSolution: an input that cannot be read must not
+  // leave directories behind.
   return adoptSolution(std::move(created));
 }
 

@@ -41,9 +41,9 @@ class ProjectSystem : public QObject {
 
   // ---- Solution model (project_system.cpp) ----
 
-  /// Makes a solution file path directory/name.hzp, creates the directory with its
-  /// ancestors, and returns the new solution, which becomes solution(). A previous
-  /// root stays owned by the project system until deleteElement.
+  /// Makes a solution file path directory/name.hzp and returns the new solution,
+  /// which becomes solution(). The directory is created when the solution is saved.
+  /// A previous root stays owned by the project system until deleteElement.
   virtual ProjectElement* newSolution(const QString& name, const QString& directory);
   /// Adds a project with a "Common" configuration holding "project_directory"
   /// (relative to the solution directory when possible) and "project_type".
@@ -143,8 +143,10 @@ class ProjectSystem : public QObject {
 
   // ---- Files (solution_writer.cpp, dynamic_folder.cpp) ----
 
-  /// Writes solution to its location; false when the file cannot be written.
-  bool saveSolution(ProjectElement* solution);
+  /// Writes solution to its location, creating the location's directory first, and
+  /// replaces the previous file only once the new one is complete. False when the
+  /// file cannot be written; error (if given) then says "cannot write <path>: <reason>".
+  bool saveSolution(ProjectElement* solution, QString* error = nullptr);
   /// Reads the files (and, with "recurse" "Yes", the subdirectories) of a dynamic
   /// folder's directory into it.
   void populateDynamicFolder(ProjectElement* folder);

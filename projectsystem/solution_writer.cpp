@@ -1,6 +1,8 @@
 // The solution file writer: the element tree as an XML document with the
 // DOCTYPE "Orbelin_Project_File", laid out with indent 2 and line width 75.
 
+#include <QDir>
+
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
 #include "xml/xml_document.h"
@@ -58,7 +60,7 @@ std::unique_ptr<XMLElement> writeElement(XMLDocument& document, ProjectElement& 
 
 }  // namespace
 
-bool ProjectSystem::saveSolution(ProjectElement* solution) {
+bool ProjectSystem::saveSolution(ProjectElement* solution, QString* error) {
   if (!solution) return false;
   // An imported solution written to its own file is written as a solution, without
   // the reference it carries in the importing file.
@@ -79,9 +81,17 @@ bool ProjectSystem::saveSolution(ProjectElement* solution) {
     solution->setModified(false);
   }
   // A solution's location is set when it is created or loaded and never resolved again.
-  if (!document.save(solution->location().path(), solutionIndent, solutionLineWidth)) return false;
-  solution->lastModified = solution->location().lastModified();
+  // A directory that cannot be made shows in the reason the save gives.
+  const Path& location = solution->location();
+  QDir().mkpath(location.absoluteDirectory());
+  if (!document.save(location.path(), solutionIndent, solutionLineWidth)) {
+    if (error)
+      *error = QStringLiteral("cannot write ") + location.path() + QStringLiteral(": ") +
+               QString::fromLocal8Bit(document.saveErrorReason);
+    return false;
+  }
+  solution->lastModified = location.lastModified();
   clearModified(solution, false);
-  emit fileSaved(solution->location());
+  emit fileSaved(location);
   return true;
 }

@@ -30,10 +30,14 @@ Importer importerOf(Command command) {
 
 // Imports one input, saves its solution and destroys it. An input that fails
 // leaves no solution file behind: nothing is saved before the importer returns.
+// A solution that cannot be written is an error like any other: the user would
+// otherwise take the previous file for the result.
 void convert(ProjectSystem& projectSystem, Importer importer, const QString& input) {
   ProjectElement* solution = importer(projectSystem, input);
-  projectSystem.saveSolution(solution);  // an unwritable file is not reported
+  QString error;
+  const bool saved = projectSystem.saveSolution(solution, &error);
   projectSystem.deleteElement(solution);
+  if (!saved && solution) throw HException(error);
 }
 
 // Steps after the command is known, all under the one error handler.

@@ -1,10 +1,10 @@
 #include "xml/xml_document.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <vector>
 
+#include "xml/atomic_write.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_writer.h"
 
@@ -107,18 +107,7 @@ bool QXMLDocument::save(const QString& path, uint32_t indent, uint32_t lineWidth
   this->indent = indent;
   this->lineWidth = lineWidth;
   const QByteArray localPath = QFile::encodeName(path);
-  std::FILE* stream = std::fopen(localPath.constData(), "wb");
-  if (!stream) {
-    errorMessage = std::string("couldn't write ") + localPath.constData();
-    return false;
-  }
-  write(stream, indent, lineWidth);
-  // A write that fails part-way (a full disk) is reported like a failed open, and
-  // the partial file is removed rather than left looking like a solution.
-  const bool written = !std::ferror(stream);
-  if (std::fclose(stream) == 0 && written) return true;
-  const QFileInfo target(path);
-  if (target.isFile() && !target.isSymLink()) std::remove(localPath.constData());
+  if (writeFileAtomically(localPath.constData(), toString(indent, lineWidth), saveErrorReason)) return true;
   errorMessage = std::string("couldn't write ") + localPath.constData();
   return false;
 }

@@ -61,9 +61,13 @@ class QXMLDocument : public XMLDocument {
 
   /// Parses the file at path; "couldn't read %s" when it cannot be opened.
   bool load(const QString& path);
-  /// Sets indent and lineWidth and writes the document to path; "couldn't write %s"
-  /// when the file cannot be opened (later write failures are not reported).
+  /// Sets indent and lineWidth and replaces the file at path with the document, all
+  /// at once (see writeFileAtomically): a failed save leaves the previous file as it
+  /// was. On failure errorMessage is "couldn't write %s" and saveErrorReason says why.
   bool save(const QString& path, uint32_t indent, uint32_t lineWidth);
+
+  /// The system's reason for the last failed save, such as "Permission denied".
+  std::string saveErrorReason;
 };
 
 /// Deep copy of node and its descendants with fresh strings; elements are made by

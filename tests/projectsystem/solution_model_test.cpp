@@ -19,17 +19,19 @@ QString commonValue(ProjectElement* element, const QString& name) {
 
 }  // namespace
 
-TEST(NewSolution, CreatesItsDirectoryWithAncestors) {
+TEST(NewSolution, ItsDirectoryIsCreatedWithAncestorsWhenSaved) {
   MyProjectSystem system{QString(), QStringList()};
   const QString directory = testing_support::testDirectory() + "/a/b/c";
   ProjectElement* solution = system.newSolution("Demo", directory);
-  EXPECT_TRUE(QFileInfo(directory).isDir());
+  EXPECT_FALSE(QFileInfo::exists(testing_support::testDirectory() + "/a"));
   EXPECT_EQ(system.solution(), solution);
   EXPECT_EQ(solution->propertyNames(), QStringList({"Name", "version"}));
   EXPECT_EQ(system.solutionFilePath(), directory + "/Demo.hzp");
   EXPECT_EQ(system.solutionDirectory(), directory);
   EXPECT_TRUE(solution->configurations().isEmpty());
   EXPECT_FALSE(solution->lastModified.isValid());  // no file yet
+  EXPECT_TRUE(system.saveSolution(solution));
+  EXPECT_TRUE(QFileInfo(directory + "/Demo.hzp").isFile());
 }
 
 TEST_F(SolutionModel, NewProjectStoresItsDirectoryRelativeToTheSolution) {

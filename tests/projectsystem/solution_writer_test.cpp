@@ -108,6 +108,8 @@ TEST_F(SolutionWriter, EscapesValuesAndWritesImportsAsReferences) {
 
 TEST_F(SolutionWriter, ReportsAFileThatCannotBeWritten) {
   testing_support::writeFile(root + "/Demo.hzp/blocker", "x");  // a directory where the file should go
-  EXPECT_FALSE(system.saveSolution(solution));
+  QString error;
+  EXPECT_FALSE(system.saveSolution(solution, &error));
+  EXPECT_EQ(error, "cannot write " + root + "/Demo.hzp: Is a directory");
   EXPECT_TRUE(solution->isModified());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "support/test_support.h"
@@ -34,11 +35,19 @@ TEST(XMLDocument, FileErrors) {
   document.root = document.createElement("a");
   EXPECT_FALSE(document.save("missing/file.xml", 2, 75));
   EXPECT_EQ(document.errorMessage, "couldn't write missing/file.xml");
+  EXPECT_EQ(document.saveErrorReason, "No such file or directory");
 
-  // A device that refuses the bytes: reported, and the device itself is left alone.
+  // Only a regular file (or a link, which is replaced) is ever replaced: a device
+  // stays a device even for root, who could otherwise rename over it.
   EXPECT_FALSE(document.save("/dev/full", 2, 75));
   EXPECT_EQ(document.errorMessage, "couldn't write /dev/full");
-  EXPECT_TRUE(QFileInfo::exists("/dev/full"));
+  EXPECT_EQ(document.saveErrorReason, "not a regular file");
+  EXPECT_TRUE(QFileInfo("/dev/full").exists() && !QFileInfo("/dev/full").isFile());
+  QDir().mkpath("folder.xml");
+  EXPECT_FALSE(document.save("folder.xml", 2, 75));
+  EXPECT_EQ(document.saveErrorReason, "Is a directory");
+  EXPECT_EQ(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({"folder.xml", "home"}));  // no temporary file left behind
 }
 
 TEST(XMLDocument, SaveOverwritesAndLoadReadsBack) {

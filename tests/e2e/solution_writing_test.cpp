@@ -1,0 +1,153 @@
+// How a solution reaches the disk: all at once or not at all, never through a
+// symbolic link, with a reported error and the previous file kept when it fails.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/test_support.h"
+
+using testing_support::fileExists;
+using testing_support::readFile;
+using testing_support::runProgram;
+using testing_support::runQuenport;
+using testing_support::sourcePath;
+using testing_support::testDirectory;
+using testing_support::writeFile;
+
+namespace {
+
+const QByteArray previous = "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"previous\" />\n";
+
+QStringList convertExample(const QString& executableTemplate = "STM32_EXE") {
+  return {"uvision2hzp", "-executable-template", executableTemplate, "-library-template", "STM32_LIB",
+          "ws/blinky.uvmpw"};
+}
+
+// The uVision example in ws/; its solution (3.7 KB) is larger than the 1 KB that
+// runs under "ulimit -f 1" may write.
+void writeExampleWorkspace() {
+  for (const char* file : {"blinky.uvmpw", "app/blinky.uvprojx", "lib/drivers.uvprojx"})
+    writeFile(QString("ws/") + file, readFile(sourcePath(QString("examples/uvision/") + file)));
+}
+
+QByteArray expectedSolution() { return readFile(sourcePath("examples/uvision/expected/blinky.hzp")); }
+
+QString solutionPath() { return testDirectory() + "/ws/blinky.hzp"; }
+
+QStringList entries(const QString& directory) {
+  return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+unsigned permissionBits(const char* path) {
+  struct stat status {};
+  return stat(path, &status) == 0 ? status.st_mode & 0777 : 0xffff;
+}
+
+// Runs quenport through the shell after setup (resource limits, signal dispositions).
+testing_support::RunResult runQuenportAfter(const QString& setup, const QStringList& arguments) {
+  return runProgram("/bin/sh", QStringList{"-c", setup + "; exec \"$0\" \"$@\"", QUENPORT_BINARY} + arguments);
+}
+
+}  // namespace
+
+// A full disk, as a file size limit shows it: the write fails part-way.
+TEST(SolutionWriting, AWriteThatFailsIsReportedAndKeepsThePreviousFile) {
+  writeExampleWorkspace();
+  writeFile("ws/blinky.hzp", previous);
+  const QStringList before = entries("ws");
+  const auto result = runQuenportAfter("ulimit -f 1; trap '' XFSZ", convertExample());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: cannot write " + solutionPath().toUtf8() + ": File too large\n");
+  EXPECT_EQ(readFile("ws/blinky.hzp"), previous);
+  EXPECT_EQ(entries("ws"), before);  // the temporary file is gone
+}
+
+TEST(SolutionWriting, ARunKilledWhileWritingLeavesThePreviousFile) {
+  writeExampleWorkspace();
+  writeFile("ws/blinky.hzp", previous);
+  // Past the size limit the kernel ends the process in the middle of its write.
+  const auto killed = runQuenportAfter("ulimit -f 1", convertExample());
+  EXPECT_EQ(killed.exitCode, -1);
+  EXPECT_EQ(readFile("ws/blinky.hzp"), previous);
+}
+
+TEST(SolutionWriting, UnwritableDirectoryOrReadOnlyFileIsReportedAndKeepsThePreviousFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from writing";
+  writeExampleWorkspace();
+  writeFile("ws/blinky.hzp", previous);
+  const QByteArray expectedError = "error: cannot write " + solutionPath().toUtf8() + ": Permission denied\n";
+  ASSERT_EQ(chmod("ws/blinky.hzp", 0444), 0);
+  auto result = runQuenport(convertExample());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, expectedError);
+  EXPECT_EQ(readFile("ws/blinky.hzp"), previous);
+
+  ASSERT_EQ(chmod("ws/blinky.hzp", 0644), 0);
+  ASSERT_EQ(chmod("ws", 0555), 0);
+  result = runQuenport(convertExample());
+  chmod("ws", 0755);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, expectedError);
+  EXPECT_EQ(readFile("ws/blinky.hzp"), previous);
+}
+
+// A workspace unpacked from an archive must not make the tool write anywhere else.
+TEST(SolutionWriting, ASymbolicLinkAtTheSolutionPathIsReplacedNotFollowed) {
+  writeExampleWorkspace();
+  writeFile("elsewhere/kept.txt", "kept");
+  ASSERT_TRUE(QFile::link(testDirectory() + "/elsewhere/kept.txt", "ws/blinky.hzp"));
+  auto result = runQuenport(convertExample());
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_FALSE(QFileInfo("ws/blinky.hzp").isSymLink());
+  EXPECT_EQ(readFile("ws/blinky.hzp"), expectedSolution());
+  EXPECT_EQ(readFile("elsewhere/kept.txt"), "kept");
+
+  QFile::remove("ws/blinky.hzp");
+  ASSERT_TRUE(QFile::link(testDirectory() + "/missing/created.hzp", "ws/blinky.hzp"));
+  result = runQuenport(convertExample());
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_EQ(readFile("ws/blinky.hzp"), expectedSolution());
+  EXPECT_FALSE(fileExists("missing"));
+}
+
+TEST(SolutionWriting, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
+  writeExampleWorkspace();
+  ASSERT_EQ(runQuenportAfter("umask 027", convertExample()).exitCode, 0);
+  EXPECT_EQ(permissionBits("ws/blinky.hzp"), 0640u);
+  ASSERT_EQ(chmod("ws/blinky.hzp", 0604), 0);
+  ASSERT_EQ(runQuenport(convertExample()).exitCode, 0);
+  EXPECT_EQ(permissionBits("ws/blinky.hzp"), 0604u);
+}
+
+// Each run renames its own complete file into place, so whichever comes last wins whole.
+TEST(SolutionWriting, RunsWritingTheSameSolutionAtOnceEachLeaveAWholeFile) {
+  writeExampleWorkspace();
+  ASSERT_EQ(runQuenport(convertExample("OTHER_TEMPLATE_WITH_A_LONGER_NAME")).exitCode, 0);
+  const QByteArray other = readFile("ws/blinky.hzp");
+  ASSERT_NE(other, expectedSolution());
+  for (int round = 0; round < 5; ++round) {
+    QProcess first, second;
+    first.start(QUENPORT_BINARY, convertExample());
+    second.start(QUENPORT_BINARY, convertExample("OTHER_TEMPLATE_WITH_A_LONGER_NAME"));
+    ASSERT_TRUE(first.waitForFinished() && second.waitForFinished());
+    const QByteArray written = readFile("ws/blinky.hzp");
+    EXPECT_TRUE(written == expectedSolution() || written == other) << written.toStdString();
+  }
+  EXPECT_EQ(entries("ws"), QStringList({"app", "blinky.hzp", "blinky.uvmpw", "lib"}));
+}
+
+TEST(SolutionWriting, AnInputThatCannotBeReadCreatesNoDirectory) {
+  auto result = runQuenport({"uvision2hzp", "no/such/dir/ws.uvmpw"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: directory " + testDirectory().toUtf8() + "/no/such/dir does not exist\n");
+  result = runQuenport({"iar2hzp", "no/such/dir/ws.eww"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: Cannot open no/such/dir/ws.eww for reading\n");
+  EXPECT_FALSE(fileExists("no"));
+}

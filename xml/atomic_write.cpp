@@ -1,0 +1,116 @@
+#include "xml/atomic_write.h"
+
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Keeps a temporary file's name well below the file system's name limit however
+// long the target's name is.
+constexpr size_t maximumStemLength = 64;
+constexpr int temporaryNameAttempts = 100;
+
+// What stands at the target path now.
+struct Target {
+  bool replacesFile = false;
+  mode_t mode = 0;
+};
+
+bool fail(std::string& reason, int error) {
+  reason = std::strerror(error);
+  return false;
+}
+
+std::string directoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string fileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+bool inspectTarget(const char* path, Target& target, std::string& reason) {
+  struct stat status;
+  if (lstat(path, &status) != 0) return errno == ENOENT || fail(reason, errno);
+  if (S_ISLNK(status.st_mode)) return true;  // the link itself is replaced
+  if (S_ISDIR(status.st_mode)) return fail(reason, EISDIR);
+  if (!S_ISREG(status.st_mode)) {
+    reason = "not a regular file";
+    return false;
+  }
+  // A rename would replace a read-only file too; its owner made it read-only to keep it.
+  if (access(path, W_OK) != 0) return fail(reason, errno);
+  target.replacesFile = true;
+  target.mode = status.st_mode & 0777;
+  return true;
+}
+
+// A new file beside path, hidden, with a random part so that runs writing the same
+// target at once never share one; created with 0666, so the umask applies.
+int createTemporaryFile(const std::string& path, std::string& temporaryPath) {
+  const std::string prefix = directoryOf(path) + "/." + fileNameOf(path).substr(0, maximumStemLength);
+  for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x~", QRandomGenerator::global()->generate());
+    temporaryPath = prefix + suffix;
+    const int descriptor = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0 || errno != EEXIST) return descriptor;
+  }
+  return -1;
+}
+
+bool writeAll(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(descriptor, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// A file system that cannot sync (EINVAL) gives what durability it has.
+bool syncFile(int descriptor) { return fsync(descriptor) == 0 || errno == EINVAL; }
+
+// Makes the rename itself durable; where a directory cannot be synced the file is
+// in place all the same, so nothing is reported.
+void syncDirectory(const std::string& directory) {
+  const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+}
+
+// Fills the temporary file; errno holds the reason when it returns false.
+bool fillTemporaryFile(int descriptor, const Target& target, std::string_view bytes) {
+  if (target.replacesFile && fchmod(descriptor, target.mode) != 0) return false;
+  return writeAll(descriptor, bytes) && syncFile(descriptor);
+}
+
+}  // namespace
+
+bool writeFileAtomically(const char* path, std::string_view bytes, std::string& reason) {
+  Target target;
+  if (!inspectTarget(path, target, reason)) return false;
+  std::string temporaryPath;
+  const int descriptor = createTemporaryFile(path, temporaryPath);
+  if (descriptor < 0) return fail(reason, errno);
+  bool done = fillTemporaryFile(descriptor, target, bytes);
+  int error = errno;
+  if (close(descriptor) != 0 && done) {
+    done = false;
+    error = errno;
+  }
+  if (done && rename(temporaryPath.c_str(), path) == 0) {
+    syncDirectory(directoryOf(path));
+    return true;
+  }
+  if (done) error = errno;
+  unlink(temporaryPath.c_str());
+  return fail(reason, error);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Replacing a file so that it never holds a part of its new content: a run that is
+// killed or fails part-way leaves the previous file as it was.
+
+#include <string>
+#include <string_view>
+
+/// Writes bytes to path through a new temporary file in the same directory that is
+/// flushed to the disk and then renamed over path. A symbolic link at path is
+/// replaced by the file, never followed. An existing regular file must be writable
+/// by the user and lends the new one its permission bits; a new file gets 0666 less
+/// the umask. Anything else at path (a directory, a device) is refused. On failure
+/// reason is set (such as "Permission denied"), the temporary file is removed, and
+/// path is untouched.
+bool writeFileAtomically(const char* path, std::string_view bytes, std::string& reason);
