@@ -1,6 +1,6 @@
 // Solution model benchmarks: building a solution of 200 projects x 500 files the
-// way the importers do, resolving a StringList property for every file, and
-// saving the result.
+// way the importers do, resolving a StringList property for every file, saving
+// the result, and finding folders among 20,000 siblings.
 
 #include <benchmark/benchmark.h>
 
@@ -100,6 +100,26 @@ void BM_SaveSolution(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(system.saveSolution(system.solution()));
 }
 BENCHMARK(BM_SaveSolution)->Unit(benchmark::kMillisecond);
+
+// A target with 20,000 groups: each new group looks for its folder among all the
+// ones before it, then every group is looked up once more by name.
+void BM_SiblingFolders(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  QStringList names;
+  for (int i = 0; i < count; ++i) names.append(QStringLiteral("Group%1").arg(i));
+  MyProjectSystem system{QString(), QStringList()};
+  for (auto _ : state) {
+    ProjectElement* solution = system.newSolution(QStringLiteral("Bench"), QStringLiteral("/bench"));
+    ProjectElement* project = system.newProject(solution, QStringLiteral("P"), QStringLiteral("/bench"), QString());
+    for (const QString& name : names) system.findOrAddFolder(project, name, QString());
+    for (const QString& name : names) benchmark::DoNotOptimize(system.findFolder(project, name));
+    state.PauseTiming();
+    system.deleteElement(solution);
+    state.ResumeTiming();
+  }
+  state.counters["per_folder"] = timePerItem(count);
+}
+BENCHMARK(BM_SiblingFolders)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

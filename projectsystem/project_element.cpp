@@ -1,5 +1,6 @@
 #include "projectsystem/project_element.h"
 
+#include <QHash>
 #include <array>
 
 #include "projectsystem/macro_expander.h"
@@ -31,7 +32,19 @@ const QString emptyValue = QStringLiteral("");
 
 QString lastComponent(const QString& path) { return path.mid(path.lastIndexOf(separator) + 1); }
 
+ProjectElement* folderOf(XMLNode* node) {
+  ProjectElement* element = ProjectElement::fromNode(node);
+  return element && element->kind() == ProjectElement::Folder ? element : nullptr;
+}
+
 }  // namespace
+
+// The first child folder of each name, and how many child folders have a name that
+// only their resolved location gives (those are compared by scanning).
+struct ProjectElement::FolderIndex {
+  QHash<QString, ProjectElement*> firstByName;
+  qsizetype foldersNamedByLocation = 0;
+};
 
 ProjectElement::Kind ProjectElement::kindOfTag(std::string_view tagName) {
   for (const KindTag& entry : kindTags)
@@ -53,23 +66,30 @@ ProjectElement::~ProjectElement() = default;
 void ProjectElement::setProperty(const QString& name, const QString& value) {
   properties_.insert(name, value.isNull() ? emptyValue : value);
   if (name == fileNameProperty) dropFileLocation();
+  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
   modified_ = true;
 }
 
 void ProjectElement::removeProperty(const QString& name) {
   if (properties_.remove(name) == 0) return;
   if (name == fileNameProperty) dropFileLocation();
+  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
   modified_ = true;
 }
 
 void ProjectElement::setName(const QString& name) { setProperty(nameProperty, name); }
 
-QString ProjectElement::name() const {
+std::optional<QString> ProjectElement::nameFromProperties() const {
   const QString elementName = property(nameProperty);
   if (!elementName.isEmpty()) return elementName;
   const auto fileName = properties_.constFind(fileNameProperty);
   if (fileName == properties_.cend()) return QStringLiteral("<NULL>");
   if (fileName->contains(QLatin1Char('$'))) return lastComponent(*fileName);
+  return std::nullopt;
+}
+
+QString ProjectElement::name() const {
+  if (std::optional<QString> own = nameFromProperties()) return *own;
   resolveLocation(commonConfiguration);
   return location_.fileName();
 }
@@ -77,6 +97,7 @@ QString ProjectElement::name() const {
 void ProjectElement::setFileName(const QString& path) {
   properties_.insert(fileNameProperty, path.isNull() ? emptyValue : path);
   dropFileLocation();
+  dropParentFolderIndex();
 }
 
 // A solution's location is set explicitly and does not depend on its "file_name"
@@ -108,6 +129,72 @@ std::unique_ptr<ProjectElement> ProjectElement::removeElementChild(ProjectElemen
   if (removed->kind() == Configuration) configurations_.remove(removed->name());
   modified_ = true;
   return removed;
+}
+
+ProjectElement* ProjectElement::childFolder(const QString& name) const {
+  if (!folderIndex_) buildFolderIndex();
+  if (folderIndex_->foldersNamedByLocation == 0) return folderIndex_->firstByName.value(name);
+  for (ProjectElement* child : children())
+    if (child->kind() == Folder && child->name() == name) return child;
+  return nullptr;
+}
+
+// Children are indexed in child order, so the first folder of a name keeps its entry.
+void ProjectElement::indexFolder(ProjectElement* folder) const {
+  const std::optional<QString> key = folder->nameFromProperties();
+  if (!key)
+    ++folderIndex_->foldersNamedByLocation;
+  else if (!folderIndex_->firstByName.contains(*key))
+    folderIndex_->firstByName.insert(*key, folder);
+}
+
+void ProjectElement::buildFolderIndex() const {
+  folderIndex_ = std::make_unique<FolderIndex>();
+  for (ProjectElement* child : children())
+    if (child->kind() == Folder) indexFolder(child);
+}
+
+void ProjectElement::dropParentFolderIndex() {
+  if (kind_ != Folder) return;
+  if (ProjectElement* parent = parentElement()) parent->folderIndex_.reset();
+}
+
+void ProjectElement::appendChild(std::unique_ptr<XMLNode> node) {
+  XMLNode* first = node.get();
+  XMLElement::appendChild(std::move(node));
+  if (!folderIndex_) return;
+  for (XMLNode* added = first; added; added = added->nextSibling())
+    if (ProjectElement* folder = folderOf(added)) indexFolder(folder);
+}
+
+XMLNode* ProjectElement::prependChild(std::unique_ptr<XMLNode> node) {
+  folderIndex_.reset();
+  return XMLElement::prependChild(std::move(node));
+}
+
+std::unique_ptr<XMLNode> ProjectElement::removeChild(XMLNode* node) {
+  if (folderOf(node)) folderIndex_.reset();
+  return XMLElement::removeChild(node);
+}
+
+std::unique_ptr<XMLNode> ProjectElement::replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement) {
+  folderIndex_.reset();
+  return XMLElement::replaceChild(oldChild, std::move(replacement));
+}
+
+void ProjectElement::insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain) {
+  folderIndex_.reset();
+  XMLElement::insertAfter(reference, std::move(chain));
+}
+
+std::unique_ptr<XMLNode> ProjectElement::takeChildren() {
+  folderIndex_.reset();
+  return XMLElement::takeChildren();
+}
+
+void ProjectElement::clearChildren() {
+  folderIndex_.reset();
+  XMLElement::clearChildren();
 }
 
 ProjectElement* ProjectElement::project() const {

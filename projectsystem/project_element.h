@@ -10,6 +10,7 @@
 #include <iterator>
 #include <typeinfo>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -76,6 +77,10 @@ class ProjectElement : public XMLElement {
 
   /// Appends child (O(1)), enters a configuration into the map, sets modified.
   ProjectElement* addChild(std::unique_ptr<ProjectElement> child);
+  /// The first child folder, in child order, whose name() is name; null if none.
+  /// Answered from a by-name index of the child folders, so a parent with many
+  /// folders does not make each lookup a scan.
+  ProjectElement* childFolder(const QString& name) const;
   /// Unlinks child and hands it to the caller (null when it is not a child); a
   /// configuration's name leaves the configurations map. The XML layer keeps the
   /// child's parent link, so the caller re-links or destroys it.
@@ -150,7 +155,25 @@ class ProjectElement : public XMLElement {
   };
   ChildRange children() const { return ChildRange{firstChild()}; }
 
+  // Every change of the child list passes through these, so the folder index stays
+  // in step however children are linked (the model, the XML parser, the XML layer).
+  void appendChild(std::unique_ptr<XMLNode> node) override;
+  XMLNode* prependChild(std::unique_ptr<XMLNode> node) override;
+  std::unique_ptr<XMLNode> removeChild(XMLNode* node) override;
+  std::unique_ptr<XMLNode> replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement) override;
+  void insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain) override;
+  std::unique_ptr<XMLNode> takeChildren() override;
+  void clearChildren() override;
+
  private:
+  struct FolderIndex;
+  /// name() when the element's own properties decide it; empty when it comes from
+  /// the resolved location (a "file_name" without macros and no "Name").
+  std::optional<QString> nameFromProperties() const;
+  void indexFolder(ProjectElement* folder) const;
+  void buildFolderIndex() const;
+  /// A folder's name may have changed: its parent's index is built again when next used.
+  void dropParentFolderIndex();
   void dropFileLocation();
   void resolveFileLocation(const QString& configurationName) const;
   void resolveProjectDirectory() const;
@@ -159,6 +182,9 @@ class ProjectElement : public XMLElement {
   ProjectSystem* system_;
   QMap<QString, ProjectElement*> configurations_;
   QMap<QString, QString> properties_;
+  // Built on the first lookup and kept up to date by appends; any other change of
+  // the child folders or of their names drops it (null) until the next lookup.
+  mutable std::unique_ptr<FolderIndex> folderIndex_;
   bool modified_ = false;
   // The location cache, filled on demand by resolveLocation.
   mutable bool locationValid_ = false;

@@ -97,17 +97,16 @@ ProjectElement* ProjectSystem::newProject(ProjectElement* solution, const QStrin
 }
 
 ProjectElement* ProjectSystem::findFolder(const ProjectElement* parent, const QString& name) const {
-  if (!parent) return nullptr;
-  for (ProjectElement* child : parent->children())
-    if (child->kind() == ProjectElement::Folder && child->name() == name) return child;
-  return nullptr;
+  return parent ? parent->childFolder(name) : nullptr;
 }
 
 ProjectElement* ProjectSystem::findOrAddFolder(ProjectElement* parent, const QString& name, const QString& filter) {
   if (!parent) return nullptr;
   if (ProjectElement* existing = findFolder(parent, name)) return existing;
-  ProjectElement* folder = parent->addChild(createElement("folder"));
-  folder->setName(name);
+  // Named before it is added, so the parent's folder index takes it as it is.
+  std::unique_ptr<ProjectElement> created = createElement("folder");
+  created->setName(name);
+  ProjectElement* folder = parent->addChild(std::move(created));
   if (!filter.isEmpty()) setConfigurationProperty(folder, filterProperty, commonConfiguration, filter);
   return folder;
 }

@@ -54,9 +54,9 @@ class XMLNode {
 
   /// Detaches the whole child list and hands it over as one chain (null when there are
   /// no children); the parent links are kept, as with removeChild.
-  std::unique_ptr<XMLNode> takeChildren();
+  virtual std::unique_ptr<XMLNode> takeChildren();
   /// Destroys all children.
-  void clearChildren();
+  virtual void clearChildren();
 
  private:
   // Links chain (taking ownership) after `after`, or at the front when after is null.

@@ -90,6 +90,68 @@ TEST_F(SolutionModel, FindOrAddFolderKeepsAnExistingFolderAndItsFilter) {
   EXPECT_EQ(system.findFolder(project, "Src"), folder);
   EXPECT_EQ(system.findFolder(project, "src"), nullptr);
   EXPECT_EQ(system.findOrAddFolder(project, "Plain", "")->firstChild(), nullptr);
+  // An empty name is never found (an unnamed folder is "<NULL>"): each call adds one.
+  EXPECT_NE(system.findOrAddFolder(project, "", ""), system.findOrAddFolder(project, "", ""));
+  EXPECT_NE(system.findFolder(project, "<NULL>"), nullptr);
+}
+
+TEST_F(SolutionModel, FindFolderFollowsNamesAndChildOrderThroughEveryChange) {
+  ProjectElement* first = system.findOrAddFolder(project, "A", "");
+  ProjectElement* second = project->addChild(system.createElement("folder"));
+  second->setName("A");  // named after it was added
+  EXPECT_EQ(system.findFolder(project, "A"), first);
+  first->setName("Renamed");
+  EXPECT_EQ(system.findFolder(project, "A"), second);
+  EXPECT_EQ(system.findFolder(project, "Renamed"), first);
+  system.deleteElement(second);
+  EXPECT_EQ(system.findFolder(project, "A"), nullptr);
+  auto front = system.createElement("folder");
+  front->setName("Renamed");
+  ProjectElement* inFront = front.get();
+  project->prependChild(std::move(front));
+  EXPECT_EQ(system.findFolder(project, "Renamed"), inFront);
+  // Without "Name", a folder is called after its "file_name": the last part of the
+  // text when it holds macros, else of the resolved location.
+  first->setName("");
+  first->setProperty("file_name", "$(Gen)/generated");
+  EXPECT_EQ(system.findFolder(project, "generated"), first);
+  first->setProperty("file_name", "sub/..");
+  EXPECT_EQ(system.findFolder(project, QFileInfo(root).fileName()), first);
+  project->clearChildren();
+  EXPECT_EQ(system.findFolder(project, "Renamed"), nullptr);
+}
+
+// Random changes, each followed by every lookup checked against a scan of the children.
+TEST_F(SolutionModel, FindFolderAgreesWithAScanOfTheChildren) {
+  const QStringList names{"a", "b", "c", "d"};
+  std::vector<ProjectElement*> folders;
+  uint32_t state = 12345;
+  const auto next = [&state](uint32_t bound) { return (state = state * 1103515245u + 12345u) / 65536u % bound; };
+  for (int step = 0; step < 400; ++step) {
+    const QString name = names[next(4)];
+    const uint32_t change = folders.empty() ? 0 : next(4);
+    if (change == 0) {
+      ProjectElement* folder = system.findOrAddFolder(project, name + QString::number(next(2)), "");
+      if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    } else if (change == 1) {
+      folders[next(folders.size())]->setName(name);
+    } else if (change == 2) {
+      const size_t index = next(folders.size());
+      system.deleteElement(folders[index]);
+      folders.erase(folders.begin() + index);
+    } else {
+      auto added = system.createElement("folder");
+      added->setName(name);
+      folders.push_back(added.get());
+      project->insertAfter(folders[next(folders.size())], std::move(added));
+    }
+    for (const QString& asked : names + QStringList{"a0", "a1", "b0", "c1"}) {
+      ProjectElement* scanned = nullptr;
+      for (ProjectElement* child : project->children())
+        if (!scanned && child->kind() == ProjectElement::Folder && child->name() == asked) scanned = child;
+      ASSERT_EQ(system.findFolder(project, asked), scanned) << step;
+    }
+  }
 }
 
 TEST_F(SolutionModel, RemovingTheLastSettingRemovesTheConfiguration) {
