@@ -45,25 +45,6 @@ TEST_F(DynamicFolder, RecursesAndExcludesFilesAndDirectoriesAtEveryLevel) {
                                            "folder/deeper path=lib/sub/deeper", "lib/sub/deeper/e.h"}));
 }
 
-TEST_F(DynamicFolder, FiltersSortsAndStaysFlatWithoutRecurse) {
-  for (const char* path : {"src/B.c", "src/a.c", "src/c.h", "src/d.txt", "src/inner/e.c"}) writeFile(path, "x");
-  ProjectElement* folder = dynamicFolder(project, "src", "*.c *.h", "No", "");
-  system.populateDynamicFolder(folder);
-  EXPECT_EQ(contents(folder), QStringList({"src/a.c", "src/B.c", "src/c.h"}));
-
-  ProjectElement* missing = system.findOrAddFolder(project, "Missing", "");
-  missing->setProperty("path", "nowhere");
-  system.populateDynamicFolder(missing);
-  EXPECT_TRUE(contents(missing).isEmpty());
-}
-
-TEST_F(DynamicFolder, OutsideProjectsIsBasedOnTheSolutionDirectory) {
-  writeFile("top/t.c", "x");
-  ProjectElement* folder = dynamicFolder(solution, "top", "*.c", "No", "");
-  system.populateDynamicFolder(folder);
-  EXPECT_EQ(contents(folder), QStringList{"top/t.c"});
-}
-
 TEST_F(DynamicFolder, SymbolicLinkCyclesAreVisitedOnce) {
   writeFile("loop/f.c", "x");
   ASSERT_TRUE(QFile::link(root + "/loop", root + "/loop/again"));

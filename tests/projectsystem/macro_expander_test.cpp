@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDate>
-#include <QLocale>
-#include <QTime>
-
 #include "properties/property_class_list.h"
 
 namespace {
@@ -53,26 +49,6 @@ TEST_F(MacroExpanderTest, LookUpOrderAndLiteralValues) {
   EXPECT_EQ(expand("$(X)", local, true, true), "$(Y)");
   EXPECT_EQ(expand("$(X) $(Q:$(W:w))", local, true, true), "b w");
   EXPECT_EQ(expand("$(A(1))", local, true, true), "one");
-}
-
-// The date and time macros read the clock only when defined in some table. The
-// expected text is read again when the clock moved on while expanding.
-TEST_F(MacroExpanderTest, DateAndTimeWhenDefined) {
-  EXPECT_EQ(global("$(Date) $(Date:none)"), "$(Date) none");
-  const MacroTable local{{"Date", "stored"}};
-  const auto clock = [] {
-    return QLocale::c().toString(QDate::currentDate(), "d MMMM yyyy") + " " +
-           QStringLiteral("%1").arg(QTime::currentTime().minute(), 2, 10, QLatin1Char('0'));
-  };
-  globalMacros().values.insert("TimeMinute", QString());
-  QString expected;
-  QString value;
-  int attempts = 0;
-  do {
-    expected = clock();
-    value = expand("$(Date) $(TimeMinute)", local, false, true);
-  } while (expected != clock() && ++attempts < 3);
-  EXPECT_EQ(value, expected);  // the minute keeps its leading zero: 07, not 7
 }
 
 TEST_F(MacroExpanderTest, RunawayTextsAreBounded) {

@@ -34,46 +34,12 @@ TEST_F(MacroTableTest, FileMacros) {
   EXPECT_EQ(table, expected);
 }
 
-TEST_F(MacroTableTest, DirectoryDefaultsAndRootRelativeOutputDirectory) {
-  system.setConfigurationProperty(project, "build_intermediate_directory", common, "");
-  system.setConfigurationProperty(project, "build_output_directory", common, "");
-  MacroTable table = system.buildMacroTable(project, "Release");
-  EXPECT_EQ(table.value("IntDir"), ".");
-  EXPECT_EQ(table.value("OutDir"), ".");
-  EXPECT_FALSE(table.contains("RootRelativeOutDir"));
-  EXPECT_FALSE(table.contains("InputName"));  // only files and folders have input macros
-
-  system.setConfigurationProperty(project, "build_root_output_directory", common, "/r");
-  system.setConfigurationProperty(project, "build_output_directory", "Release", "$(RootOutDir)/a/$(Configuration)");
-  table = system.buildMacroTable(project, "Release");
-  EXPECT_EQ(table.value("OutDir"), "/r/a/Release");
-  EXPECT_EQ(table.value("RootRelativeOutDir"), "../..");
-}
-
 TEST_F(MacroTableTest, BuiltInProjectDirOverridesAProjectMacro) {
   system.setConfigurationProperty(project, "macros", common, "ProjectDir=/bogus;Mine=$(ProjectDir)/x");
   const MacroTable table = system.buildMacroTable(project, common);
   EXPECT_EQ(table.value("ProjectDir"), root);
   EXPECT_EQ(table.value("Mine"), "$(ProjectDir)/x");  // stored unexpanded
   EXPECT_EQ(system.expandMacros(project, "$(ProjectDir)/y", common), root + "/y");
-}
-
-TEST(MacroTableWithoutToolchain, NullElementAndNoExtensions) {
-  ProjectSystem system{QString(), QStringList()};
-  const MacroTable table = system.buildMacroTable(nullptr, "Debug");
-  EXPECT_EQ(table.value("Configuration"), "Debug");
-  EXPECT_TRUE(table.contains("OBJ"));
-  EXPECT_TRUE(table.value("OBJ").isNull());
-  EXPECT_FALSE(table.contains("ProjectName"));
-  EXPECT_EQ(system.expandMacros(nullptr, "plain", "Debug"), "plain");
-
-  // Outside any solution a file's location stays relative, and so does InputDir.
-  const auto file = system.createElement("file");
-  file->setFileName("a/./b.c");
-  const MacroTable fileTable = system.buildMacroTable(file.get(), "Debug");
-  EXPECT_EQ(fileTable.value("InputDir"), "a");
-  EXPECT_EQ(fileTable.value("InputPath"), testing_support::testDirectory() + "/a/b.c");
-  EXPECT_EQ(fileTable.value("RelInputPath"), "a/./b.c");
 }
 
 TEST_F(MacroTableTest, MacroFileNamesAreResolvedForEveryConfiguration) {
@@ -88,7 +54,7 @@ TEST_F(MacroTableTest, MacroFileNamesAreResolvedForEveryConfiguration) {
   ProjectElement* plain = system.addFile(project, "x.c");
   plain->resolveLocation("Debug");
   EXPECT_TRUE(plain->locationValid());
-  plain->setFileName("/abs/./y.c");
+  plain->setFileName("/abs/./y.c");  // drops the cached location
   plain->resolveLocation("Debug");
   EXPECT_EQ(plain->location().path(), "/abs/y.c");
 }

@@ -84,13 +84,8 @@ TEST_F(PropertyResolution, DefaultsLeaveOneTraceRecord) {
   EXPECT_EQ(resolve(nullptr, outputDirectory, common), "$(ProjectName) $(Configuration)");
 }
 
+// The default comes from the declaration for the kind of project the element is in.
 TEST_F(PropertyResolution, DeclarationsAreChosenByKindOfItem) {
-  ProjectElement* folder = system.findOrAddFolder(project, "Plain", "");
-  ProjectElement* dynamicFolder = system.findOrAddFolder(project, "Dynamic", "");
-  dynamicFolder->setProperty("path", "lib");
-  EXPECT_EQ(system.declarationFor(folder, "filter")->displayName, "Filter");
-  EXPECT_EQ(system.declarationFor(dynamicFolder, "filter")->displayName, "Dynamic Folder Filter");
-
   const QString outputFile = QStringLiteral("build_output_file_name");
   EXPECT_EQ(resolve(project, outputFile, common), "$(OutDir)/$(ProjectName)$(EXE)");
   ProjectElement* library = system.newProject(solution, "Lib", root, "Library");

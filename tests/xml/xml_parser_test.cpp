@@ -14,22 +14,15 @@ std::string parsed(std::string_view text, bool keepData = false) {
   return document.root ? describe(*document.root) : "-";
 }
 
-TEST(XMLParser, TextWithoutDocumentElementParses) {
-  EXPECT_EQ(parsed(""), "-");
-  EXPECT_EQ(parsed(" \n\t "), "-");
-  EXPECT_EQ(parsed("text <a/>"), "-");
-  EXPECT_EQ(parsed("<a>"), "-");                // unclosed at the end of input
-  EXPECT_EQ(parsed("<a><b></b>"), "-");
-  EXPECT_EQ(parsed(std::string_view("<a/>\0<b/>", 9)), "a");  // a NUL byte ends the text
-}
-
 TEST(XMLParser, ElementsAndCharacterData) {
-  EXPECT_EQ(parsed("<a><b/></a>"), "a[b]");
+  EXPECT_EQ(parsed(""), "-");
+  EXPECT_EQ(parsed("text <a/>"), "-");
+  EXPECT_EQ(parsed("<a><b></b>"), "-");  // unclosed at the end of input
+  EXPECT_EQ(parsed(std::string_view("<a/>\0<b/>", 9)), "a");  // a NUL byte ends the text
   EXPECT_EQ(parsed("<a>\n  <b/>\n  text\n</a>"), "a[b]");
   EXPECT_EQ(parsed("<a>\n <b/>x</a>", true), "a['\n ',b,'x']");
   EXPECT_EQ(parsed("<a/><b/>"), "b");                 // a later top-level element replaces root
   EXPECT_EQ(parsed("<a></>"), "a");
-  EXPECT_EQ(parsed("<a / >"), "a");
   EXPECT_EQ(parsed("<a></a x><b/></a>"), "a[b]");     // "</a x" leaves a open
   EXPECT_EQ(parsed("</x><a/>"), "a");                 // stray end tag
   EXPECT_EQ(parsed("<1-a:b_c/>"), "1-a:b_c");
@@ -49,15 +42,12 @@ TEST(XMLParser, Errors) {
   EXPECT_EQ(describe(*document.root), "a");  // completed before the error
 }
 
-TEST(XMLParser, Attributes) {
+TEST(XMLParser, AttributesAndReferences) {
   EXPECT_EQ(parsed("<a x=\"1\" y=\"0\" x=\"2\"/>"), "a(x=2,y=0)");
   EXPECT_EQ(parsed("<a x y = \"1\"/>"), "a(y=1)");  // no "=": dropped
   EXPECT_EQ(parsed("<a x=\"<b>\n\"/>"), "a(x=<b>\n)");
   EXPECT_EQ(parsed("<a x=\"\r&#xd;&#9;\"/>"), "a(x=\r\r\t)");
   EXPECT_EQ(parsed("<a x=\"1"), "-");
-}
-
-TEST(XMLParser, References) {
   EXPECT_EQ(parsed("<a>&#x41;&#65;&lt;&amp;&unknown;</a>", true), "a['AA<&&unknown;']");
   EXPECT_EQ(parsed("<a>&gt;&quot;&apos;&&lt;</a>", true), "a['>\"'&<']");
   EXPECT_EQ(parsed("<a x=\"&#321;&#1a;&#xz;&#x101;\"/>"), "a(x=A\x14#\x01)");
@@ -67,48 +57,29 @@ TEST(XMLParser, References) {
   EXPECT_EQ(parsed("<a>\r\nx\r&#13;</a>", true), "a['\nx\r']");
 }
 
-TEST(XMLParser, PassedOverConstructs) {
-  EXPECT_EQ(parsed("<a><!-- c - d --><![CDATA[<x>]]></a>"), "a[[[<x>]]]");
+TEST(XMLParser, PassedOverConstructsDeclarationAndDoctype) {
   EXPECT_EQ(parsed("<a><!-- c - d --><![CDATA[<x>]]></a>", true), "a[<!-- c - d -->,[[<x>]]]");
   EXPECT_EQ(parsed("<!-- top --><![CDATA[top]]><a/>", true), "a");
   EXPECT_EQ(parsed("<a><?pi stuff?>x<!ELEMENT y></a>", true), "a['stuff?>x','y>']");
-  EXPECT_EQ(parsed("<a><!DOCTYPE x y></a>", true), "a['y>']");
   EXPECT_EQ(parsed("<a><!-- open"), "-");
-}
 
-TEST(XMLParser, DeclarationAndDoctype) {
   XMLDocument document;
   EXPECT_TRUE(document.parse("<?xml version=\"1.0\" standalone=\"no\" bare encoding = \"UTF-8\"?>\n"
                              "<!DOCTYPE Orbelin_Project_File>\n<a/>"));
   EXPECT_EQ(document.version, "1.0");
   EXPECT_EQ(document.encoding, "UTF-8");
   EXPECT_EQ(document.doctype, "Orbelin_Project_File");
-  ASSERT_TRUE(document.root);
-
-  XMLDocument unquoted;
-  EXPECT_TRUE(unquoted.parse("<?xml version=1.0?><a/>"));
-  EXPECT_FALSE(unquoted.root);
-  EXPECT_TRUE(unquoted.parse("<a/><?xml version=1.0?>"));
-  EXPECT_FALSE(unquoted.root);  // an element completed before is not kept either
-
+  EXPECT_EQ(parsed("<a/><?xml version=1.0?>"), "-");  // an unquoted value ends the parse, dropping a
   XMLDocument longDoctype;
   EXPECT_TRUE(longDoctype.parse("<!DOCTYPE a SYSTEM \"a.dtd\"><a/>"));
   EXPECT_FALSE(longDoctype.doctype);
-  EXPECT_TRUE(longDoctype.root);
 }
 
 TEST(XMLParser, LineNumbers) {
-  XMLDocument document(true);
+  XMLDocument document;
   ASSERT_TRUE(document.parse("<a>\n<!--\n-->\n<b x=\"\n\"\n/>\n\n<c/></a>"));
-  const XMLNode* comment = document.root->firstChild()->nextSibling();
-  const XMLNode* b = comment->nextSibling()->nextSibling();
-  const XMLNode* c = b->nextSibling()->nextSibling();
-  EXPECT_EQ(document.root->line, 0u);
-  EXPECT_EQ(comment->line, 1u);
-  EXPECT_EQ(static_cast<const XMLElement*>(b)->tagName(), "b");
-  EXPECT_EQ(b->line, 3u);
-  EXPECT_EQ(c->line, 7u);
-
+  EXPECT_EQ(document.root->firstChild()->line, 3u);
+  EXPECT_EQ(document.root->lastChild()->line, 7u);
   // Every scanning loop counts the line feeds it passes.
   EXPECT_EQ(parsed("<?xml version=\"1\n\" encoding\n=\n\"x\"?>\n<!DOCTYPE\nd\n>\n<a><![CDATA[\n]]><!--\n-->"
                    "<?pi\n?>\n&amp;\n</a\n><b\n/><c x='1'/>"),
