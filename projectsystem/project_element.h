@@ -167,7 +167,7 @@ class ProjectElement : public XMLElement {
 
  private:
   struct FolderIndex;
-  /// name() when the element's own properties decide it; empty when it comes from
+  /// name() when the element's own properties decide it; nullopt when it comes from
   /// the resolved location (a "file_name" without macros and no "Name").
   std::optional<QString> nameFromProperties() const;
   void indexFolder(ProjectElement* folder) const;
