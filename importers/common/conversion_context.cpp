@@ -5,7 +5,9 @@
 ConversionContext::ConversionContext(const ImportSettings& settings, WarningSink warningSink)
     : settings_(settings), warningSink_(std::move(warningSink)) {}
 
-void ConversionContext::warn(const QString& message) const {
+void ConversionContext::warn(const QString& message) {
+  if (reported_.contains(message)) return;
+  reported_.insert(message);
   if (warningSink_) warningSink_(message);
 }
 

@@ -4,6 +4,7 @@
 // from project to project, the resolver of foreign paths and the warning sink.
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -22,8 +23,9 @@ class ConversionContext {
   const ImportSettings& settings() const { return settings_; }
 
   /// Reports something left out or read differently; message names the file or
-  /// project concerned.
-  void warn(const QString& message) const;
+  /// project concerned. A message already reported in this run is not repeated
+  /// (a configuration read as both Debug and Release would give each twice).
+  void warn(const QString& message);
 
   /// Starts the conversion of one workspace: directory is the directory that
   /// the workspace's own relative paths are based on, as the user named it
@@ -45,6 +47,7 @@ class ConversionContext {
  private:
   const ImportSettings& settings_;
   WarningSink warningSink_;
+  QSet<QString> reported_;
   QString workspaceDirectory_;
   ForeignPathResolver paths_;
 };

@@ -67,7 +67,7 @@ qsizetype validSequenceLength(QByteArrayView bytes, qsizetype position) {
   const qsizetype length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
   if (length == 0 || position + length > bytes.size()) return 0;
   QStringDecoder decoder(QStringDecoder::Utf8);
-  decoder.decode(bytes.sliced(position, length));
+  const QString decoded = decoder.decode(bytes.sliced(position, length));  // decoding is lazy until converted
   return decoder.hasError() ? 0 : length;
 }
 

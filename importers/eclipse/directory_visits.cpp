@@ -6,7 +6,7 @@
 #include "importers/common/directory_listing.h"
 #include "importers/common/foreign_path.h"
 
-DirectoryVisits::DirectoryVisits(const ConversionContext& context, const QString& root) : context_(context) {
+DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root) : context_(context) {
   allowRoot(root);
 }
 

@@ -18,7 +18,7 @@ struct DirectoryEntry;
 class DirectoryVisits {
  public:
   /// root: the directory that links may always lead into (the workspace).
-  DirectoryVisits(const ConversionContext& context, const QString& root);
+  DirectoryVisits(ConversionContext& context, const QString& root);
 
   /// Lets links lead into directory (and below) as well.
   void allowRoot(const QString& directory);
@@ -33,7 +33,7 @@ class DirectoryVisits {
   bool isInsideRoot(const QString& realPath) const;
   bool markVisited(quint64 device, quint64 inode);
 
-  const ConversionContext& context_;
+  ConversionContext& context_;
   QStringList roots_;  // canonical paths
   QSet<QPair<quint64, quint64>> visited_;
 };

@@ -147,7 +147,6 @@ void importProject(ProjectSystem& projectSystem, ConversionContext& context, con
   printProgress("project name: %s\n", file.description.name);
 
   const CdtSettings settings = readCdtSettings(cproject);
-  for (const QString& note : settings.notes) context.warn(source.shownCproject + QStringLiteral(": ") + note);
   const QString problem = settings.problem.isEmpty() ? kindProblem(settings) : settings.problem;
   if (!problem.isEmpty()) {
     context.warn(source.shownCproject + QStringLiteral(": project ") + file.description.name +
@@ -155,6 +154,7 @@ void importProject(ProjectSystem& projectSystem, ConversionContext& context, con
     ++counts.leftOut;
     return;
   }
+  for (const QString& note : settings.notes) context.warn(source.shownCproject + QStringLiteral(": ") + note);
   convertProject(projectSystem, context, source, solution, settings);
   ++counts.converted;
 }

@@ -17,7 +17,7 @@ const QString folderType = QStringLiteral("2");
 
 QString lastPathComponent(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
 
-void leaveOut(const ConversionContext& context, const LinkDestination& destination, const EclipseLink& link,
+void leaveOut(ConversionContext& context, const LinkDestination& destination, const EclipseLink& link,
               const QString& why) {
   context.warn(destination.shownFile + QStringLiteral(": link ") + link.name + QStringLiteral(" left out: ") + why);
 }

@@ -28,17 +28,16 @@ QString entryPath(const QString& directory, const QString& name) { return direct
 
 // A name that is not valid UTF-8 cannot be written into a solution (an XML
 // file); the entry is reported and left out.
-void reportUndecodableName(const ConversionContext& context, const QString& directory, const DirectoryEntry& entry,
-                           const char* consequence) {
+void reportUndecodableName(ConversionContext& context, const QString& directory, const DirectoryEntry& entry) {
   context.warn(displayPath(entryPath(directory, displayName(entry.rawName))) +
-               QStringLiteral(": the name is not valid UTF-8; ") + QLatin1String(consequence));
+               QStringLiteral(": the name is not valid UTF-8; it is left out"));
 }
 
 void findFilesBelow(ConversionContext& context, DirectoryVisits& visits, const QString& directory,
                     const QString& reported, const WildcardPattern& pattern, QStringList& list) {
   for (const DirectoryEntry& entry : listDirectory(directory)) {
     if (entry.isDirectory() && !entry.validName) {
-      reportUndecodableName(context, directory, entry, "the directory is not searched");
+      reportUndecodableName(context, directory, entry);
     } else if (entry.isDirectory()) {
       const QString path = entryPath(directory, entry.name);
       if (visits.enter(path, entry))
@@ -63,7 +62,7 @@ void addSourceDirectory(ProjectSystem& projectSystem, ConversionContext& context
     const bool sourceFile =
         entry.isFile() && hasSourceExtension(entry.name) && !context.settings().excludesFile(entry.name);
     if (!entry.validName && (entry.isDirectory() || sourceFile)) {
-      reportUndecodableName(context, directory, entry, "it is left out");
+      reportUndecodableName(context, directory, entry);
     } else if (entry.isDirectory()) {
       // A directory entered before (a link back into the tree) gets no folder:
       // its content is already in the tree.
