@@ -8,7 +8,6 @@
 
 #include <QDir>
 
-#include "importers/common/foreign_path.h"
 #include "importers/common/hexception.h"
 #include "importers/common/import_settings.h"
 #include "importers/common/xml_loading.h"
@@ -81,12 +80,6 @@ TEST(DomLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
   EXPECT_EQ(childElementText(root, "p"), "");
   EXPECT_EQ(childElementText(firstChildElement(root, "missing"), "x"), "");  // lookups on null find nothing
   EXPECT_EQ(descendantElements(document, "y").size(), 2);
-}
-
-TEST(ToForwardSlashes, ConvertsSeparatorsAndDropsOneTrailingSlash) {
-  EXPECT_EQ(toForwardSlashes("..\\src\\"), "../src");
-  EXPECT_EQ(toForwardSlashes("a\\\\"), "a/");
-  EXPECT_EQ(toForwardSlashes("/"), "");
 }
 
 TEST(FileFilter, MatchesWholeNamesCaseSensitively) {
