@@ -32,27 +32,57 @@ ResolvedPath ForeignPathResolver::resolve(const QString& text, const QString& ba
   relative.replace(QLatin1Char('\\'), separator);
   QString base = baseDirectory;
   replaceLeadingVariable(relative, base, variables);
+  ResolvedPath resolved;
+  resolved.relative = respell(relative, base, &resolved.exists);
+  resolved.path = resolved.relative.startsWith(separator) ? resolved.relative : joinPath(base, resolved.relative);
+  return resolved;
+}
+
+QString ForeignPathResolver::respell(const QString& text, const QString& baseDirectory, bool* exists) {
+  QString relative = text;
+  relative.replace(QLatin1Char('\\'), separator);
   const bool absolute = relative.startsWith(separator);
-  QStringList components = relative.split(separator);
-  QString directory = absolute ? QStringLiteral("/") : base;
-  bool found = true;
+  // The files of a project share a few directories: each directory part is
+  // walked once, and only the last component is looked up per path.
+  const qsizetype slash = relative.lastIndexOf(separator);
+  const QStringView directoryPart = slash < 0 ? QStringView() : QStringView(relative).left(slash);
+  const Walk& directory = walk(absolute ? QStringLiteral("/") : baseDirectory, directoryPart);
+  const QStringView name = QStringView(relative).mid(slash + 1);
+  QString nameOnDisk;
+  bool found = directory.found;
+  if (found && !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")) {
+    nameOnDisk = findComponent(directory.directory, name.toString());
+    found = !nameOnDisk.isEmpty();
+  }
+  if (exists) *exists = found;
+  if (directory.text == directoryPart && (nameOnDisk.isEmpty() || nameOnDisk == name))
+    return relative;  // spelled as on disk already (or not found)
+  const QString spelledName = nameOnDisk.isEmpty() ? name.toString() : nameOnDisk;
+  return slash < 0 ? spelledName : directory.text + separator + spelledName;
+}
+
+const ForeignPathResolver::Walk& ForeignPathResolver::walk(const QString& start, QStringView text) {
+  // Consecutive paths mostly lie in the same directory.
+  if (lastWalk_ && lastWalk_->start == start && lastWalk_->source == text) return *lastWalk_;
+  WalksByText& walks = walks_[start];
+  const auto known = walks.find(text);
+  if (known != walks.end()) return *(lastWalk_ = &known->second);
+  QStringList components = text.toString().split(separator);
+  Walk result{QString(), start, true, start, text.toString()};
   for (QString& component : components) {
     if (component.isEmpty() || component == QLatin1String(".")) continue;
     if (component != QLatin1String("..")) {
-      const QString onDisk = findComponent(directory, component);
+      const QString onDisk = findComponent(result.directory, component);
       if (onDisk.isEmpty()) {
-        found = false;
+        result.found = false;
         break;  // the rest cannot be looked up; it stays as written
       }
       component = onDisk;
     }
-    directory = joinPath(directory, component);
+    result.directory = joinPath(result.directory, component);
   }
-  ResolvedPath resolved;
-  resolved.relative = components.join(separator);
-  resolved.path = absolute ? resolved.relative : joinPath(base, resolved.relative);
-  resolved.exists = found && QFileInfo::exists(resolved.path.isEmpty() ? QStringLiteral(".") : resolved.path);
-  return resolved;
+  result.text = components.join(separator);
+  return *(lastWalk_ = &walks.emplace(result.source, std::move(result)).first->second);
 }
 
 QString ForeignPathResolver::findComponent(const QString& directory, const QString& component) {
@@ -60,8 +90,7 @@ QString ForeignPathResolver::findComponent(const QString& directory, const QStri
   if (entries.names.contains(component)) return component;
   if (!entries.readable) {
     // A directory that can be entered but not listed: only the exact name can be tried.
-    return QFileInfo::exists(joinPath(directory.isEmpty() ? QStringLiteral(".") : directory, component)) ? component
-                                                                                                          : QString();
+    return QFileInfo::exists(joinPath(directory, component)) ? component : QString();
   }
   return entries.byFoldedName.value(component.toCaseFolded());
 }

@@ -10,6 +10,9 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringView>
+#include <functional>
+#include <unordered_map>
 
 /// A path named in a foreign file, as found on disk.
 struct ResolvedPath {
@@ -32,8 +35,15 @@ class ForeignPathResolver {
   /// Resolves text against baseDirectory ("" is the working directory). An
   /// unknown variable is kept as text, so the path is not found.
   ResolvedPath resolve(const QString& text, const QString& baseDirectory, const Variables& variables = {});
+  /// Just ResolvedPath::relative for text (no variables) against baseDirectory;
+  /// exists, when given, tells whether something is there.
+  QString respell(const QString& text, const QString& baseDirectory, bool* exists = nullptr);
   /// Forgets the listed directories (the disk may have changed).
-  void clear() { listings_.clear(); }
+  void clear() {
+    listings_.clear();
+    walks_.clear();
+    lastWalk_ = nullptr;
+  }
 
  private:
   /// The names in a directory, and the names by case-folded spelling; a folded
@@ -43,11 +53,31 @@ class ForeignPathResolver {
     QSet<QString> names;
     QHash<QString, QString> byFoldedName;
   };
+  /// A directory part walked component by component from start: its text with
+  /// the components respelled as on disk, the path reached, and whether every
+  /// component was found.
+  struct Walk {
+    QString text;
+    QString directory;
+    bool found = true;
+    QString start;   // what was walked: from start,
+    QString source;  // the text as written
+  };
+  const Walk& walk(const QString& start, QStringView text);
   const Listing& listing(const QString& directory);
   /// The component's spelling on disk in directory; empty when there is none.
   QString findComponent(const QString& directory, const QString& component);
 
   QHash<QString, Listing> listings_;
+  // Looked up by views of the paths being resolved, so that the common case
+  // (a directory walked before) allocates nothing.
+  struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(QStringView text) const { return qHash(text); }
+  };
+  using WalksByText = std::unordered_map<QString, Walk, ViewHash, std::equal_to<>>;
+  std::unordered_map<QString, WalksByText, ViewHash, std::equal_to<>> walks_;  // by start directory
+  const Walk* lastWalk_ = nullptr;
 };
 
 /// path with every "\" turned into "/", then one trailing "/" removed.

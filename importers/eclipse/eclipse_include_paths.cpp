@@ -28,7 +28,7 @@ QString workspaceLocationPath(const QString& value, const IncludePathBase& base)
 
 QString projectRelative(const QString& path, const IncludePathBase& base) {
   if (!base.paths || path.isEmpty()) return path;
-  return base.paths->resolve(path, base.projectFileSystemDirectory).relative;
+  return base.paths->respell(path, base.projectFileSystemDirectory);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ void addLinkedResources(ProjectSystem& projectSystem, ConversionContext& context
       continue;
     }
     // Spelled as on disk where the link differs only in case (made on Windows).
-    path = context.paths().resolve(path, isAbsoluteForeignPath(path) ? QString() : destination.projectDirectory).relative;
+    path = context.paths().respell(path, isAbsoluteForeignPath(path) ? QString() : destination.projectDirectory);
     if (link.type == folderType)
       addLinkedFolder(projectSystem, context, visits, destination, link, path);
     else if (!context.settings().excludesFile(lastPathComponent(path)))

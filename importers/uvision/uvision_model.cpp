@@ -29,7 +29,7 @@ QList<UvGroup> readGroups(ConversionContext& context, const DomElement& target, 
     for (const DomElement& file : childElements(firstChildElement(group, QStringLiteral("Files")), QStringLiteral("File"))) {
       const QString path = toForwardSlashes(childElementText(file, QStringLiteral("FilePath")));
       entry.files.append({childElementText(file, QStringLiteral("FileName")),
-                          context.paths().resolve(path, projectDirectory).relative});
+                          context.paths().respell(path, projectDirectory)});
     }
     groups.append(std::move(entry));
   }
@@ -118,7 +118,7 @@ QString projectRelativePathList(ForeignPathResolver& paths, const QString& text,
     const QString path = toForwardSlashes(entry);
     converted.append(path == QLatin1String(".")
                          ? QStringLiteral("$(ProjectDir)")
-                         : QStringLiteral("$(ProjectDir)/") + paths.resolve(path, projectDirectory).relative);
+                         : QStringLiteral("$(ProjectDir)/") + paths.respell(path, projectDirectory));
   }
   return converted.join(QLatin1Char(';'));
 }
