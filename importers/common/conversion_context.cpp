@@ -14,4 +14,5 @@ void ConversionContext::warn(const QString& message) {
 void ConversionContext::beginWorkspace(const QString& directory) {
   workspaceDirectory_ = directory;
   paths_.clear();
+  reported_.clear();
 }

@@ -23,8 +23,8 @@ class ConversionContext {
   const ImportSettings& settings() const { return settings_; }
 
   /// Reports something left out or read differently; message names the file or
-  /// project concerned. A message already reported in this run is not repeated
-  /// (a configuration read as both Debug and Release would give each twice).
+  /// project concerned. A message already reported for this workspace is not
+  /// repeated (a configuration read as both Debug and Release would give each twice).
   void warn(const QString& message);
 
   /// Starts the conversion of one workspace: directory is the directory that
