@@ -12,7 +12,7 @@ enum class ProjectKind { Executable, StaticLibrary, SharedLibrary, Unknown };
 
 /// The parts of a ".cproject" that the conversion uses.
 struct CdtSettings {
-  /// The "name" attribute of the one "project" element (the design's project type).
+  /// The "name" attribute of the one "project" element, as messages name the type.
   QString typeName;
   ProjectKind kind = ProjectKind::Unknown;
   /// The configurations read as "Debug" and as "Release" (possibly the same one).

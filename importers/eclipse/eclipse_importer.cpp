@@ -168,8 +168,8 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
     throw HException(QStringLiteral("directory ") + workspaceDirectory + QStringLiteral(" does not exist"));
   if (directoryGiven && !QFileInfo(workspaceDirectory).isDir())
     throw HException(workspaceDirectory + QStringLiteral(": not a directory"));
-  // A relative workspace path is made absolute: the solution stays where the
-  // user named it whatever happens to the working directory.
+  // Absolute, as the other importers place their solutions: project directories
+  // are written relative to it.
   const QString solutionDirectory =
       directoryGiven ? QFileInfo(workspaceDirectory).absoluteFilePath() : QDir::currentPath();
   ProjectElement* solution = projectSystem.newSolution(eclipseSolutionName(workspaceDirectory), solutionDirectory);
