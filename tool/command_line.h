@@ -1,19 +1,17 @@
 #pragma once
-// The command line: the command, the options that fill ImportSettings, and the input list.
+// The command line: the options that fill ImportSettings, the input list, and
+// the usage text (the commands come from importers/importer_table.h).
 
 #include <QString>
 #include <QStringList>
 #include <cstdio>
 
-/// The three conversions, named by the first argument.
-enum class Command { UVision, Eclipse, Iar };
+struct ImportSettings;
+struct ImporterCommand;
 
-/// The command named word, or false when there is none.
-bool commandFromName(const QString& word, Command& command);
-
-/// Reads the arguments after the command into importSettings() and the input list.
-/// Throws HException "argument expected" or "unknown option <arg>".
-QStringList readOptions(Command command, const QStringList& arguments);
+/// Reads the arguments after the command into settings and returns the input
+/// list. Throws HException "argument expected" or "unknown option <arg>".
+QStringList readOptions(const ImporterCommand& command, const QStringList& arguments, ImportSettings& settings);
 
 /// Writes the usage text.
 void printUsage(std::FILE* stream);

@@ -4,58 +4,58 @@
 #include <functional>
 #include <memory>
 
-#include "importers/eclipse_importer.h"
-#include "importers/hexception.h"
-#include "importers/iar_importer.h"
-#include "importers/import_settings.h"
-#include "importers/uvision_importer.h"
+#include "importers/common/conversion_context.h"
+#include "importers/common/hexception.h"
+#include "importers/common/import_settings.h"
+#include "importers/common/project_properties.h"
+#include "importers/importer_table.h"
 #include "projectsystem/project_system_layers.h"
 #include "projectsystem/solution_load_error.h"
 #include "tool/command_line.h"
 #include "tool/console_messages.h"
+#include "tool/solution_summary.h"
 #include "tool/startup_environment.h"
 
 namespace {
-
-using Importer = ProjectElement* (*)(ProjectSystem&, const QString&);
-
-Importer importerOf(Command command) {
-  switch (command) {
-    case Command::UVision: return importUVisionWorkspace;
-    case Command::Eclipse: return importEclipseWorkspace;
-    case Command::Iar: return importIarWorkspace;
-  }
-  return nullptr;
-}
 
 // Imports one input, saves its solution and destroys it. An input that fails
 // leaves no solution file behind: nothing is saved before the importer returns.
 // A solution that cannot be written is an error like any other: the user would
 // otherwise take the previous file for the result.
-void convert(ProjectSystem& projectSystem, Importer importer, const QString& input) {
-  ProjectElement* solution = importer(projectSystem, input);
+void convert(ProjectSystem& projectSystem, ConversionContext& context, const ImporterCommand& command,
+             const QString& input) {
+  ProjectElement* solution = command.entry(projectSystem, context, input);
   QString error;
   const bool saved = projectSystem.saveSolution(solution, &error);
+  if (saved && context.settings().verbose) {
+    std::printf("%s\n", solutionSummary(projectSystem.solutionFilePath(), countSolutionItems(solution)).toUtf8().constData());
+    std::fflush(stdout);
+  }
   projectSystem.deleteElement(solution);
   if (!saved && solution) throw HException(error);
 }
 
 // Steps after the command is known, all under the one error handler.
-void runCommand(Command command, const QStringList& arguments) {
-  const QStringList inputs = readOptions(command, arguments);
-  const ImportSettings& settings = importSettings();
+void runCommand(const ImporterCommand& command, const QStringList& arguments) {
+  ImportSettings settings;
+  const QStringList inputs = readOptions(command, arguments, settings);
   MyProjectSystem projectSystem(settings.templatesFiles, QStringList());
-  const Importer importer = importerOf(command);
-  if (inputs.isEmpty() && command == Command::Eclipse) {
+  ConversionContext context(settings, [](const QString& message) { printWarning(message); });
+  // Checked before anything is converted: each name becomes an attribute name.
+  if (command.setsProjectProperties) {
+    context.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),
+                                                      [&](const QString& message) { context.warn(message); });
+  }
+  if (inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
-    convert(projectSystem, importer, QString());
+    convert(projectSystem, context, command, QString());
     return;
   }
   // Template expansion is not part of this version. Saying so before anything is
   // converted is better than writing solutions that still name their templates.
   if (settings.expandTemplates && !inputs.isEmpty())
     throw HException(std::string("-expand-templates: project templates cannot be expanded by this version"));
-  for (const QString& input : inputs) convert(projectSystem, importer, input);
+  for (const QString& input : inputs) convert(projectSystem, context, command, input);
 }
 
 int runGuarded(const std::function<void()>& step) {
@@ -82,14 +82,13 @@ int runQuenport(int argc, char** argv) {
     printUsage(stderr);
     return 1;
   }
-  const QString commandName = argumentString(argv[1]);
-  Command command;
-  if (!commandFromName(commandName, command)) {
+  const ImporterCommand* command = findImporterCommand(argumentString(argv[1]));
+  if (!command) {
     std::fprintf(stderr, "unknown command '%s'\n\n", escapeControlCharacters(argv[1]).c_str());
     printUsage(stderr);
     return 1;
   }
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(argumentString(argv[i]));
-  return runGuarded([&] { runCommand(command, arguments); });
+  return runGuarded([&] { runCommand(*command, arguments); });
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <span>
 
-#include "importers/hexception.h"
+#include "importers/common/hexception.h"
 #include "projectsystem/macro_expander.h"
 #include "projectsystem/path.h"
 #include "properties/property_class_list.h"

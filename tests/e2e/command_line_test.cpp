@@ -86,3 +86,22 @@ TEST(CommandLine, ErrorsInTheOptionsStopBeforeAnyConversion) {
             "error: -expand-templates: project templates cannot be expanded by this version\n");
   EXPECT_FALSE(testing_support::fileExists("w.hzp"));
 }
+
+// "-verbose": a line per solution written, with its path and what it holds.
+TEST(CommandLine, VerbosePrintsOneLinePerSolutionWritten) {
+  testing_support::writeFile("a.eww", "<workspace/>");
+  testing_support::writeFile("sub/w.uvmpw", "<ProjectWorkspace><project><PathAndName>p.uvprojx</PathAndName></project>"
+                                            "</ProjectWorkspace>");
+  testing_support::writeFile("sub/p.uvprojx",
+                             "<Project><Targets><Target><TargetOption><TargetCommonOption><CreateExecutable>1"
+                             "</CreateExecutable></TargetCommonOption></TargetOption><Groups><Group><GroupName>G"
+                             "</GroupName><Files><File><FileName>a.c</FileName><FilePath>a.c</FilePath></File></Files>"
+                             "</Group></Groups></Target></Targets></Project>");
+  const QString here = QDir::currentPath();
+  auto result = runQuenport({"iar2hzp", "-verbose", "a.eww"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardOutput, here.toUtf8() + "/a.hzp: 0 projects, 0 folders, 0 files\n");
+  result = runQuenport({"uvision2hzp", "sub/w.uvmpw", "-verbose", "sub/w.uvmpw"});
+  EXPECT_EQ(result.standardOutput, (here + "/sub/w.hzp: 1 project, 2 folders, 1 file\n").toUtf8().repeated(2));
+  EXPECT_EQ(runQuenport({"uvision2hzp", "sub/w.uvmpw"}).standardOutput, "");
+}

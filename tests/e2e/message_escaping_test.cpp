@@ -17,5 +17,5 @@ TEST(MessageEscaping, ALineFeedInAProjectPathCannotForgeASecondError) {
             "</ProjectWorkspace>\n");
   const auto result = runQuenport({"uvision2hzp", "ws.uvmpw"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: Cannot open x\\nerror: injected for reading\n");
+  EXPECT_EQ(result.standardError, "error: ws.uvmpw: Cannot open x\\nerror: injected for reading\n");
 }

@@ -3,24 +3,37 @@
 
 #include <gtest/gtest.h>
 
-#include "importers/import_settings.h"
+#include "importers/common/hexception.h"
+#include "importers/common/import_settings.h"
+#include "importers/importer_table.h"
 #include "support/test_support.h"
 #include "tool/command_line.h"
 
 TEST(ReadOptions, FillTheSettingsAndTheInputList) {
-  ImportSettings& settings = importSettings();
+  ImportSettings settings;
   const QStringList inputs =
-      readOptions(Command::Eclipse, {"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I",
-                                     "-D", "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"});
+      readOptions(*findImporterCommand("eclipse2hzp"), {"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I",
+                                     "-D", "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"},
+                  settings);
   EXPECT_EQ(inputs, QStringList({"a", "b"}));
   EXPECT_EQ(settings.templatesFiles, "a.xml;b.xml");
   EXPECT_EQ(settings.definitions, QStringList({"X=1", "X=1"}));
   EXPECT_EQ(settings.includePaths, QStringList({"-D"}));
   EXPECT_EQ(settings.libraryTemplate, "L2");
 
+  EXPECT_FALSE(settings.verbose);
+
   const QString defaultTemplatesFiles = ImportSettings().templatesFiles;
   settings = ImportSettings();
-  readOptions(Command::Iar, {"-addtemplatesfile", "b.xml"});
+  readOptions(*findImporterCommand("iar2hzp"), {"-addtemplatesfile", "b.xml", "-verbose"}, settings);
   EXPECT_EQ(settings.templatesFiles, defaultTemplatesFiles + ";b.xml");
-  settings = ImportSettings();
+  EXPECT_TRUE(settings.verbose);
+}
+
+TEST(CommandTable, ExtraOptionsBelongToTheirCommandOnly) {
+  ImportSettings settings;
+  EXPECT_EQ(readOptions(*findImporterCommand("uvision2hzp"), {"-c-vector-table", "w"}, settings), QStringList{"w"});
+  EXPECT_THROW(readOptions(*findImporterCommand("iar2hzp"), {"-c-vector-table"}, settings), HException);
+  EXPECT_THROW(readOptions(*findImporterCommand("eclipse2hzp"), {"-help"}, settings), HException);
+  EXPECT_EQ(findImporterCommand("UVISION2HZP"), nullptr);
 }

@@ -1,0 +1,94 @@
+#pragma once
+// Paths that foreign workspace and project files name, resolved the way the IDE
+// that wrote them would on its own platform: "\" separates components, a
+// "$NAME$" variable at the start stands for a directory, and where the exact
+// path does not exist, a component that matches a directory entry
+// case-insensitively and uniquely is taken (Windows file systems ignore case).
+// Everything is relative to an explicit base directory, never to the working
+// directory of the moment.
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringView>
+#include <functional>
+#include <unordered_map>
+
+/// A path named in a foreign file, as found on disk.
+struct ResolvedPath {
+  /// The path to open: the base directory (or the variable's directory) joined
+  /// with relative; absolute when the path was.
+  QString path;
+  /// The path as written, with "/" separators, without its leading variable,
+  /// and with each component that differed in case spelled as on disk.
+  QString relative;
+  /// Something exists at path.
+  bool exists = false;
+};
+
+/// Resolves foreign paths, remembering the directories it has listed.
+class ForeignPathResolver {
+ public:
+  /// Directories that "$NAME$" variables stand for, by NAME.
+  using Variables = QHash<QString, QString>;
+
+  /// Resolves text against baseDirectory ("" is the working directory). An
+  /// unknown variable is kept as text, so the path is not found.
+  ResolvedPath resolve(const QString& text, const QString& baseDirectory, const Variables& variables = {});
+  /// Just ResolvedPath::relative for text (no variables) against baseDirectory;
+  /// exists, when given, tells whether something is there.
+  QString respell(const QString& text, const QString& baseDirectory, bool* exists = nullptr);
+  /// Forgets the listed directories (the disk may have changed).
+  void clear() {
+    listings_.clear();
+    walks_.clear();
+    lastWalk_ = nullptr;
+  }
+
+ private:
+  /// The names in a directory, and the names by case-folded spelling; a folded
+  /// spelling shared by several names maps to an empty string (not unique).
+  struct Listing {
+    bool readable = false;
+    QSet<QString> names;
+    QHash<QString, QString> byFoldedName;
+  };
+  /// A directory part walked component by component from start: its text with
+  /// the components respelled as on disk, the path reached, and whether every
+  /// component was found.
+  struct Walk {
+    QString text;
+    QString directory;
+    bool found = true;
+    QString start;   // what was walked: from start,
+    QString source;  // the text as written
+  };
+  const Walk& walk(const QString& start, QStringView text);
+  const Listing& listing(const QString& directory);
+  /// The component's spelling on disk in directory; empty when there is none.
+  QString findComponent(const QString& directory, const QString& component);
+
+  QHash<QString, Listing> listings_;
+  // Looked up by views of the paths being resolved, so that the common case
+  // (a directory walked before) allocates nothing.
+  struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(QStringView text) const { return qHash(text); }
+  };
+  using WalksByText = std::unordered_map<QString, Walk, ViewHash, std::equal_to<>>;
+  std::unordered_map<QString, WalksByText, ViewHash, std::equal_to<>> walks_;  // by start directory
+  const Walk* lastWalk_ = nullptr;
+};
+
+/// path with every "\" turned into "/", then one trailing "/" removed.
+QString toForwardSlashes(const QString& path);
+
+/// path relative to directory: path itself when it is absolute or directory is
+/// "" or "."; otherwise directory + "/" + path.
+QString joinPath(const QString& directory, const QString& path);
+
+/// path as messages show it: "." and ".." steps folded, no doubled separators.
+QString displayPath(const QString& path);
+
+/// True for a path that begins at a root: "/x" or a drive such as "C:/x".
+bool isAbsoluteForeignPath(const QString& path);

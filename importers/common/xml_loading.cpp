@@ -1,0 +1,63 @@
+#include "importers/common/xml_loading.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <utility>
+#include <vector>
+
+#include "importers/common/foreign_path.h"
+#include "importers/common/hexception.h"
+
+DomDocument loadXmlDocument(const QString& path, const QString& referencedBy) {
+  QFile file(path);
+  // Only regular files: an empty path would make Qt warn, a directory cannot be
+  // read, and a pipe or device could block the open or never end.
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    const QString prefix = referencedBy.isEmpty() ? QString() : displayPath(referencedBy) + QStringLiteral(": ");
+    throw HException(prefix + QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
+  }
+  DomDocument document;
+  QString message;
+  int line = 0;
+  int column = 0;
+  if (!document.setContent(file.readAll(), message, line, column)) {
+    throw HException(displayPath(path) + QStringLiteral(": ") + message +
+                     QString::asprintf(" line: %d column: %d", line, column));
+  }
+  return document;
+}
+
+DomElement firstChildElement(DomElement node, const QString& tagName) {
+  for (size_t i = 0; i < node.childCount(); ++i)
+    if (node.child(i).tagName() == tagName) return node.child(i);
+  return {};
+}
+
+QList<DomElement> childElements(DomElement node, const QString& tagName) {
+  QList<DomElement> found;
+  for (size_t i = 0; i < node.childCount(); ++i)
+    if (node.child(i).tagName() == tagName) found.append(node.child(i));
+  return found;
+}
+
+QString childElementText(DomElement node, const QString& tagName) {
+  return firstChildElement(node, tagName).firstChildText();
+}
+
+QList<DomElement> descendantElements(DomElement node, const QString& tagName) {
+  // Depth first in document order with an explicit stack, so deep files cannot
+  // exhaust the call stack.
+  QList<DomElement> found;
+  std::vector<std::pair<DomElement, size_t>> stack{{node, 0}};  // element, next child
+  while (!stack.empty()) {
+    auto& [parent, next] = stack.back();
+    if (next == parent.childCount()) {
+      stack.pop_back();
+      continue;
+    }
+    const DomElement element = parent.child(next++);
+    if (element.tagName() == tagName) found.append(element);
+    stack.emplace_back(element, 0);
+  }
+  return found;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Which directories a scan of an Eclipse tree enters. Each real directory (by
+// device and inode) is entered at most once, and a symbolic link only when its
+// target lies inside an allowed root (the workspace directory, or a folder the
+// project links explicitly): a link to "/" or a chain of links that doubles at
+// every level would otherwise make the scan walk the whole disk or grow
+// exponentially.
+
+#include <QPair>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+class ConversionContext;
+struct DirectoryEntry;
+
+/// The directories one scan has entered, and the roots its links may lead into.
+class DirectoryVisits {
+ public:
+  /// root: the directory that links may always lead into (the workspace).
+  DirectoryVisits(ConversionContext& context, const QString& root);
+
+  /// Lets links lead into directory (and below) as well.
+  void allowRoot(const QString& directory);
+  /// Enters the top directory of a scan; false when it was entered before.
+  bool enterTop(const QString& path);
+  /// Enters the directory at path, listed in its parent as entry; false when it
+  /// was entered before, or when it is a link leading outside the allowed roots
+  /// (reported as a warning).
+  bool enter(const QString& path, const DirectoryEntry& entry);
+
+ private:
+  bool isInsideRoot(const QString& realPath) const;
+  bool markVisited(quint64 device, quint64 inode);
+
+  ConversionContext& context_;
+  QStringList roots_;  // canonical paths
+  QSet<QPair<quint64, quint64>> visited_;
+};

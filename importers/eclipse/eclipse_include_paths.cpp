@@ -1,0 +1,60 @@
+#include "importers/eclipse/eclipse_include_paths.h"
+
+#include "importers/common/foreign_path.h"
+
+namespace {
+
+const QString workspaceLocationPrefix = QStringLiteral("${workspace_loc:/");
+const QString workspaceLocation = QStringLiteral("${workspace_loc}");
+const QString projectDirectoryVariable = QStringLiteral("${ProjDirPath}");
+const QString projectNameVariable = QStringLiteral("${ProjName}");
+const QString solutionDirectory = QStringLiteral("$(SolutionDir)");
+
+// "${workspace_loc:/P/x}" (and "${workspace_loc:/P}/x"): P is a project of the
+// workspace, whose directory takes its place; an unknown P is kept as a name.
+QString workspaceLocationPath(const QString& value, const IncludePathBase& base) {
+  const qsizetype close = value.indexOf(QLatin1Char('}'), workspaceLocationPrefix.size());
+  QString inside = value.mid(workspaceLocationPrefix.size(), close - workspaceLocationPrefix.size()) + value.mid(close + 1);
+  const qsizetype slash = inside.indexOf(QLatin1Char('/'));
+  const QString project = inside.left(slash);
+  const QString below = slash < 0 ? QString() : inside.mid(slash + 1);
+  const auto directory = base.projectDirectories.constFind(project);
+  if (project == base.projectName)
+    inside = joinPath(base.projectDirectory, below);
+  else if (directory != base.projectDirectories.constEnd())
+    inside = joinPath(*directory, below);
+  return solutionDirectory + QLatin1Char('/') + inside;
+}
+
+QString projectRelative(const QString& path, const IncludePathBase& base) {
+  if (!base.paths || path.isEmpty()) return path;
+  return base.paths->respell(path, base.projectFileSystemDirectory);
+}
+
+}  // namespace
+
+bool includeDirectory(QString value, const IncludePathBase& base, QString& directory, QString& problem) {
+  if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+    value = value.mid(1, value.size() - 2);
+  value.replace(projectNameVariable, base.projectName);
+  value.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  if (value.startsWith(workspaceLocationPrefix) && value.indexOf(QLatin1Char('}')) >= 0) {
+    value = workspaceLocationPath(value, base);
+  } else if (value.startsWith(workspaceLocation)) {
+    value = joinPath(solutionDirectory, value.mid(workspaceLocation.size() + 1));
+  } else if (value.startsWith(projectDirectoryVariable)) {
+    const QString rest = value.mid(projectDirectoryVariable.size() + 1);
+    value = rest.isEmpty() ? QStringLiteral(".") : projectRelative(rest, base);
+  } else if (value.startsWith(QLatin1String("../"))) {
+    // Relative to the build directory, which lies directly below the project.
+    value = projectRelative(value.mid(3), base);
+  } else if (!isAbsoluteForeignPath(value)) {
+    value = projectRelative(value, base);
+  }
+  if (value.contains(QLatin1String("${"))) {
+    problem = QStringLiteral("it holds a variable that cannot be resolved");
+    return false;
+  }
+  directory = value;
+  return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The "includePath" values of a CDT configuration as solution include
+// directories, in every form CDT writes them.
+
+#include <QHash>
+#include <QString>
+
+class ForeignPathResolver;
+
+/// What the include values of one project are resolved against.
+struct IncludePathBase {
+  /// The project's name ("${ProjName}").
+  QString projectName;
+  /// The project directory relative to the solution directory ("" for the same).
+  QString projectDirectory;
+  /// The project directory as a path to look at on disk.
+  QString projectFileSystemDirectory;
+  /// The directories of the workspace's projects relative to the solution directory, by project name.
+  QHash<QString, QString> projectDirectories;
+  /// Spells project-relative directories as found on disk; may be null.
+  ForeignPathResolver* paths = nullptr;
+};
+
+/// The include directory an "includePath" value stands for:
+/// - "../x" (relative to the build directory, one below the project) becomes the
+///   project-relative "x", and any other relative path stays as written;
+/// - "${workspace_loc:/P/x}" becomes "$(SolutionDir)/<P's directory>/x", where P
+///   is a project of the workspace (its name when it is not one);
+/// - "${workspace_loc}/x" becomes "$(SolutionDir)/x", "${ProjDirPath}/x" the
+///   project-relative "x";
+/// - absolute paths ("/opt/x", "C:/x") stay as written.
+/// Surrounding double quotes go, "${ProjName}" is the project's name, and "\"
+/// becomes "/". Empty when nothing is left (the entry is dropped). False, with
+/// the reason in problem, when a variable is left that cannot be resolved.
+bool includeDirectory(QString value, const IncludePathBase& base, QString& directory, QString& problem);

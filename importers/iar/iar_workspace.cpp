@@ -1,0 +1,32 @@
+#include "importers/iar/iar_workspace.h"
+
+#include <QFileInfo>
+
+#include "importers/common/conversion_context.h"
+#include "importers/common/hexception.h"
+#include "importers/common/xml_loading.h"
+
+IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
+    : path(path), directory(QFileInfo(path).path()) {
+  const DomDocument document = loadXmlDocument(path);
+  const ForeignPathResolver::Variables variables{{QStringLiteral("WS_DIR"), directory}};
+  int entry = 0;
+  for (const DomElement& element : descendantElements(document, QStringLiteral("project"))) {
+    const DomElement pathElement = firstChildElement(element, QStringLiteral("path"));
+    if (pathElement.isNull()) continue;
+    ++entry;
+    IarProject project;
+    project.path = elementText(pathElement);
+    if (project.path.isEmpty()) {
+      throw HException(displayPath(path) + QStringLiteral(": the path of project entry %1 is empty").arg(entry));
+    }
+    project.file = context.paths().resolve(project.path, directory, variables).path;
+    project.directory = QFileInfo(project.file).path();
+    project.document = loadXmlDocument(project.file, path);
+    projects.push_back(std::move(project));
+  }
+}
+
+ForeignPathResolver::Variables IarWorkspace::variablesFor(const IarProject& project) const {
+  return {{QStringLiteral("WS_DIR"), directory}, {QStringLiteral("PROJ_DIR"), project.directory}};
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The commands of the program, one row per importer: adding an importer means
+// one folder under importers/ and one row here. The rows drive the command
+// word, the options a command accepts beyond the common ones, and the
+// commands' lines of the usage text.
+
+#include <QString>
+#include <vector>
+
+class ConversionContext;
+class ProjectElement;
+class ProjectSystem;
+
+/// An importer's entry: builds the solution of one input (the project system's
+/// current solution) and returns it. Throws HException for every failure.
+using ImporterEntry = ProjectElement* (*)(ProjectSystem& projectSystem, ConversionContext& context,
+                                          const QString& input);
+
+/// One command word and the importer it runs.
+struct ImporterCommand {
+  const char* word;
+  ImporterEntry entry;
+  /// The command's line in the usage text.
+  const char* usageLine;
+  /// Options without argument and without effect that only this command accepts.
+  std::vector<const char*> extraOptions;
+  /// With no input path, the importer runs once with an empty one (the working directory).
+  bool runsWithoutInput;
+  /// The importer sets the "-P" properties, so they are checked before converting.
+  bool setsProjectProperties;
+};
+
+/// Every command, in the order of the usage text.
+const std::vector<ImporterCommand>& importerCommands();
+
+/// The command named word (exact, case-sensitive), or null.
+const ImporterCommand* findImporterCommand(const QString& word);

@@ -1,0 +1,61 @@
+// Reading directories: order, kinds after following links, and names that are not UTF-8.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "importers/common/directory_listing.h"
+#include "support/test_support.h"
+
+using testing_support::writeFile;
+
+TEST(DirectoryListing, SortsByNameIgnoringCaseAndFollowsLinks) {
+  writeFile("d/beta.c", "");
+  writeFile("d/Alpha/x.c", "");
+  writeFile("d/.hidden", "");
+  ASSERT_TRUE(QFile::link("Alpha", "d/link_to_dir"));
+  ASSERT_TRUE(QFile::link("beta.c", "d/link_to_file"));
+  ASSERT_TRUE(QFile::link("nowhere", "d/dangling"));
+  const std::vector<DirectoryEntry> entries = listDirectory("d");
+  QStringList names;
+  for (const DirectoryEntry& entry : entries) names.append(entry.name);
+  EXPECT_EQ(names, QStringList({".hidden", "Alpha", "beta.c", "dangling", "link_to_dir", "link_to_file"}));
+  EXPECT_TRUE(entries[1].isDirectory());
+  EXPECT_FALSE(entries[1].isSymbolicLink);
+  EXPECT_TRUE(entries[2].isFile());
+  EXPECT_EQ(entries[3].type, DirectoryEntry::Type::Other);
+  EXPECT_TRUE(entries[3].isSymbolicLink);
+  EXPECT_TRUE(entries[4].isDirectory());
+  EXPECT_TRUE(entries[4].isSymbolicLink);
+  EXPECT_EQ(entries[4].inode, entries[1].inode);  // the same directory by identity
+  EXPECT_TRUE(entries[5].isFile());
+  EXPECT_TRUE(listDirectory("missing").empty());
+}
+
+TEST(DirectoryListing, KeepsTheBytesOfNamesThatAreNotUtf8) {
+  QDir().mkpath("raw");
+  const int fd = ::open("raw/caf\xe9.c", O_CREAT | O_WRONLY, 0644);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  const std::vector<DirectoryEntry> entries = listDirectory("raw");
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_FALSE(entries[0].validName);
+  EXPECT_EQ(entries[0].rawName, QByteArray("caf\xe9.c"));
+  QStringList names;
+  EXPECT_TRUE(listDirectoryNames("raw", names));
+  EXPECT_TRUE(names.isEmpty());  // a name that cannot be spelled is never matched
+  ::unlink("raw/caf\xe9.c");
+}
+
+TEST(DirectoryListing, DisplayNamesEscapeOnlyTheInvalidBytes) {
+  EXPECT_EQ(displayName("caf\xe9.c"), "caf\\xe9.c");
+  EXPECT_EQ(displayName("caf\xc3\xa9.c"), QString::fromUtf8("caf\xc3\xa9.c"));
+  EXPECT_EQ(displayName("\xff\xfe"), "\\xff\\xfe");
+  EXPECT_EQ(displayName("a\xe2\x82"), "a\\xe2\\x82");  // cut short at the end
+  EXPECT_EQ(displayName("\xf0\x9f\x93\x84x"), QString::fromUtf8("\xf0\x9f\x93\x84x"));
+  EXPECT_EQ(displayName("\xc0\xaf"), "\\xc0\\xaf");  // an overlong form of "/"
+}

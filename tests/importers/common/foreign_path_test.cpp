@@ -1,0 +1,90 @@
+// Paths named in foreign files: separators, variables, and the case-insensitive
+// unique match against what is on disk.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "importers/common/foreign_path.h"
+#include "support/test_support.h"
+
+using testing_support::writeFile;
+
+TEST(ForeignPathResolver, FindsComponentsThatDifferOnlyInCase) {
+  writeFile("ws/NonSecure/App.uvprojx", "");
+  writeFile("ws/Drivers/Inc/x.h", "");
+  ForeignPathResolver paths;
+  ResolvedPath resolved = paths.resolve(".\\Nonsecure\\app.UVPROJX", "ws");
+  EXPECT_EQ(resolved.relative, "./NonSecure/App.uvprojx");
+  EXPECT_EQ(resolved.path, "ws/./NonSecure/App.uvprojx");
+  EXPECT_TRUE(resolved.exists);
+  // Found as far as it goes; the rest stays as written.
+  resolved = paths.resolve("drivers\\INC\\missing\\Y.h", "ws");
+  EXPECT_EQ(resolved.relative, "Drivers/Inc/missing/Y.h");
+  EXPECT_FALSE(resolved.exists);
+  // ".." steps are taken on disk, and an exact name is kept as it is.
+  EXPECT_EQ(paths.resolve("..\\drivers", "ws/NonSecure").relative, "../Drivers");
+  EXPECT_EQ(paths.resolve("Drivers/Inc/x.h", "ws").relative, "Drivers/Inc/x.h");
+  EXPECT_EQ(paths.resolve("x.h", "").path, "x.h");
+}
+
+TEST(ForeignPathResolver, AmbiguousCaseMatchesAreNotGuessed) {
+  writeFile("ws/App/a.c", "");
+  writeFile("ws/APP/a.c", "");
+  ForeignPathResolver paths;
+  EXPECT_EQ(paths.resolve("app/a.c", "ws").relative, "app/a.c");
+  EXPECT_FALSE(paths.resolve("app/a.c", "ws").exists);
+  EXPECT_EQ(paths.resolve("App/a.c", "ws").relative, "App/a.c");  // the exact name wins
+}
+
+TEST(ForeignPathResolver, VariablesAtTheStartNameTheirDirectories) {
+  writeFile("work/Sub/App.ewp", "");
+  writeFile("work/proj/src/main.c", "");
+  ForeignPathResolver paths;
+  const ForeignPathResolver::Variables variables{{"WS_DIR", "work"}, {"PROJ_DIR", "work/proj"}};
+  ResolvedPath resolved = paths.resolve("$WS_DIR$\\sub\\App.ewp", "elsewhere", variables);
+  EXPECT_EQ(resolved.path, "work/Sub/App.ewp");
+  EXPECT_EQ(resolved.relative, "Sub/App.ewp");
+  EXPECT_TRUE(resolved.exists);
+  EXPECT_EQ(paths.resolve("$PROJ_DIR$/SRC/main.c", "", variables).path, "work/proj/src/main.c");
+  // An unknown variable stays, and nothing is found.
+  resolved = paths.resolve("$TOOLKIT_DIR$\\inc\\x.h", "work", variables);
+  EXPECT_EQ(resolved.path, "work/$TOOLKIT_DIR$/inc/x.h");
+  EXPECT_FALSE(resolved.exists);
+}
+
+TEST(ForeignPathResolver, AbsolutePathsIgnoreTheBase) {
+  const QString here = QDir::currentPath();
+  writeFile("Abs/File.c", "");
+  ForeignPathResolver paths;
+  EXPECT_EQ(paths.resolve(here + "/abs/file.c", "ws").path, here + "/Abs/File.c");
+  EXPECT_EQ(paths.resolve("C:\\Keil\\x.c", "ws").path, "ws/C:/Keil/x.c");  // a drive means nothing here
+}
+
+TEST(ForeignPathResolver, ListingsAreForgottenOnClear) {
+  ForeignPathResolver paths;
+  EXPECT_FALSE(paths.resolve("late/x.c", "ws2").exists);
+  writeFile("ws2/Late/x.c", "");
+  EXPECT_FALSE(paths.resolve("late/x.c", "ws2").exists);  // the listing of ws2 is remembered
+  paths.clear();
+  EXPECT_EQ(paths.resolve("late/x.c", "ws2").relative, "Late/x.c");
+}
+
+TEST(ForeignPathHelpers, JoinDisplayAndRoots) {
+  EXPECT_EQ(toForwardSlashes("..\\src\\"), "../src");
+  EXPECT_EQ(toForwardSlashes("a\\\\"), "a/");
+  EXPECT_EQ(toForwardSlashes("/"), "");
+  EXPECT_EQ(joinPath("", "a"), "a");
+  EXPECT_EQ(joinPath(".", "a"), "a");
+  EXPECT_EQ(joinPath("ws", ""), "ws");
+  EXPECT_EQ(joinPath("ws/", "a"), "ws/a");
+  EXPECT_EQ(joinPath("ws", "/abs"), "/abs");
+  EXPECT_EQ(displayPath("ws/./demo/../x/.project"), "ws/x/.project");
+  EXPECT_EQ(displayPath("./a"), "a");
+  EXPECT_TRUE(isAbsoluteForeignPath("/x"));
+  EXPECT_TRUE(isAbsoluteForeignPath("C:\\x"));
+  EXPECT_TRUE(isAbsoluteForeignPath("d:/x"));
+  EXPECT_FALSE(isAbsoluteForeignPath("C:x"));
+  EXPECT_FALSE(isAbsoluteForeignPath("x/y"));
+}

@@ -1,0 +1,108 @@
+// The helpers every importer shares: DOM loading and lookups, path conversion
+// and the file filter.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+
+#include <QDir>
+
+#include "importers/common/hexception.h"
+#include "importers/common/import_settings.h"
+#include "importers/common/xml_loading.h"
+#include "support/test_support.h"
+
+using testing_support::writeFile;
+
+namespace {
+
+std::string errorOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const HException& exception) {
+    return exception.message();
+  }
+  return "no error";
+}
+
+std::string loadError(const QString& path) {
+  return errorOf([&] { loadXmlDocument(path); });
+}
+
+DomElement rootOf(const DomDocument& document) { return firstChildElement(document, "root"); }
+
+}  // namespace
+
+TEST(LoadXmlDocument, ReportsUnreadableAndMalformedFilesByTheirPaths) {
+  EXPECT_EQ(loadError("missing.xml"), "Cannot open missing.xml for reading");
+  EXPECT_EQ(errorOf([] { loadXmlDocument("./sub/../missing.xml", "ws/w.uvmpw"); }),
+            "ws/w.uvmpw: Cannot open missing.xml for reading");
+  QDir().mkpath("folder.xml");
+  EXPECT_EQ(loadError("folder.xml"), "Cannot open folder.xml for reading");
+  ASSERT_EQ(mkfifo("pipe.xml", 0600), 0);  // would block the open for ever
+  EXPECT_EQ(loadError("pipe.xml"), "Cannot open pipe.xml for reading");
+  writeFile("bad.xml", "<a>\n<b>\n  <c></b>\n</a>\n");
+  const QString message = QString::fromStdString(loadError("./bad.xml"));
+  EXPECT_TRUE(message.startsWith("bad.xml: ")) << message.toStdString();
+  EXPECT_TRUE(message.endsWith(" line: 3 column: 9")) << message.toStdString();
+  writeFile("empty.xml", "");
+  EXPECT_NE(loadError("empty.xml"), "no error");
+}
+
+TEST(LoadXmlDocument, ReadsDeclaredEncodingsByteOrderMarksAndCrLf) {
+  writeFile("latin1.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<root><b>caf\xe9</b></root>\r\n");
+  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("latin1.xml")), "b"), QString::fromUtf8("caf\xc3\xa9"));
+  writeFile("bom.xml", "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<root>\r\n<b>x</b>\r\n</root>");
+  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("bom.xml")), "b"), "x");
+}
+
+// What Qt's DOM gives for the first child's text, which the compact tree copies.
+TEST(DomLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
+  writeFile("doc.xml",
+            "<root b=\"&lt;2&gt;\"><x>1</x><g><y>grandchild</y></g><c><!-- note -->text</c><e/><n><i/>t</n>"
+            "<y>second</y><w>  \n  <!-- c --> t</w><u>&#160;\xe2\x80\x83&#32;</u><d><![CDATA[ <raw> ]]></d>"
+            "<r>a&amp;b</r><p><?pi x?>t</p></root>");
+  const DomDocument document = loadXmlDocument("doc.xml");
+  const DomElement root = rootOf(document);
+  EXPECT_EQ(root.attribute("b"), "<2>");
+  EXPECT_EQ(root.attribute("missing"), "");
+  EXPECT_EQ(childElementText(root, "x"), "1");
+  EXPECT_EQ(childElementText(root, "y"), "second");    // the grandchild is not a direct child
+  EXPECT_TRUE(firstChildElement(root, "X").isNull());  // case-sensitive
+  EXPECT_EQ(childElementText(root, "c"), "");          // first child is a comment
+  EXPECT_EQ(childElementText(root, "e"), "");
+  EXPECT_EQ(childElementText(root, "n"), "");          // first child is an element
+  EXPECT_EQ(childElementText(root, "w"), "");          // white space is no node: the comment comes first
+  EXPECT_EQ(childElementText(root, "u"), "");          // nor is any other Unicode space
+  EXPECT_EQ(childElementText(root, "d"), " <raw> ");
+  EXPECT_EQ(childElementText(root, "r"), "a&b");
+  EXPECT_EQ(childElementText(root, "p"), "");
+  EXPECT_EQ(childElementText(firstChildElement(root, "missing"), "x"), "");  // lookups on null find nothing
+  EXPECT_EQ(descendantElements(document, "y").size(), 2);
+}
+
+TEST(FileFilter, MatchesWholeNamesCaseSensitively) {
+  ImportSettings settings;
+  settings.fileFilters = {WildcardPattern("*.s")};
+  EXPECT_TRUE(settings.excludesFile("startup.s"));
+  EXPECT_FALSE(settings.excludesFile("startup.S"));
+  EXPECT_FALSE(settings.excludesFile("startup.s.bak"));
+  settings.fileFilters = {WildcardPattern("*.txt"), WildcardPattern("src*main.?")};
+  EXPECT_TRUE(settings.excludesFile("src/app/main.c"));  // "*" also matches "/"
+  settings.definitionFilters = {WildcardPattern("DEBUG*")};
+  EXPECT_TRUE(settings.excludesDefinition("DEBUG_LEVEL"));
+  EXPECT_FALSE(settings.excludesDefinition("NDEBUG"));
+}
+
+TEST(Wildcards, FollowShellSetsAndKeepOtherCharactersLiteral) {
+  EXPECT_TRUE(WildcardPattern("file[0-9].c").matches("file7.c"));
+  EXPECT_FALSE(WildcardPattern("file[0-9].c").matches("filex.c"));
+  EXPECT_FALSE(WildcardPattern("[^a]*").matches("abc"));
+  EXPECT_TRUE(WildcardPattern("[]x]").matches("]"));
+  EXPECT_TRUE(WildcardPattern("a\\b").matches("a\\b"));
+  EXPECT_FALSE(WildcardPattern("a.c").matches("abc"));
+  EXPECT_TRUE(WildcardPattern("(x)+").matches("(x)+"));
+  EXPECT_TRUE(WildcardPattern("*\xf0\x9f\x93\x84.c").matches("notes\xf0\x9f\x93\x84.c"));  // outside the BMP
+  EXPECT_FALSE(WildcardPattern("[abc").matches("[abc"));  // unclosed set matches nothing
+}
