@@ -11,6 +11,8 @@
 #include "importers/uvision_importer.h"
 #include "projectsystem/project_system_layers.h"
 #include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_text.h"
+#include "templates/template_expansion.h"
 #include "tool/command_line.h"
 #include "tool/console_messages.h"
 #include "tool/startup_environment.h"
@@ -30,10 +32,23 @@ Importer importerOf(Command command) {
 
 // Imports one input, saves its solution and destroys it. An input that fails
 // leaves no solution file behind: nothing is saved before the importer returns.
-void convert(ProjectSystem& projectSystem, Importer importer, const QString& input) {
+// With a reading system the templates are expanded first: the converted solution
+// is read back, by the reading system, from the text that saving it would write,
+// as if from its file (relative paths, imports and the load command are based on
+// the solution's directory). So the file is written once, when the expansion has
+// succeeded, and a failed expansion leaves a previous file as it was.
+void convert(ProjectSystem& projectSystem, Importer importer, const QString& input, ProjectSystem* readingSystem) {
   ProjectElement* solution = importer(projectSystem, input);
-  projectSystem.saveSolution(solution);  // an unwritable file is not reported
-  projectSystem.deleteElement(solution);
+  ProjectSystem* owner = &projectSystem;
+  if (readingSystem) {
+    const std::string text = solutionText(*solution);
+    const QString path = projectSystem.solutionFilePath();
+    projectSystem.deleteElement(solution);
+    solution = loadSolutionTextWithTemplates(*readingSystem, path, text);
+    owner = readingSystem;
+  }
+  owner->saveSolution(solution);  // an unwritable file is not reported
+  owner->deleteElement(solution);
 }
 
 // Steps after the command is known, all under the one error handler.
@@ -41,17 +56,17 @@ void runCommand(Command command, const QStringList& arguments) {
   const QStringList inputs = readOptions(command, arguments);
   const ImportSettings& settings = importSettings();
   MyProjectSystem projectSystem(settings.templatesFiles, QStringList());
+  // With -expand-templates a second project system reads every converted solution
+  // back and expands its templates; it lives for the whole run.
+  std::unique_ptr<ARMProjectSystem> readingSystem;
+  if (settings.expandTemplates) readingSystem = std::make_unique<ARMProjectSystem>(settings.templatesFiles, QStringList());
   const Importer importer = importerOf(command);
   if (inputs.isEmpty() && command == Command::Eclipse) {
     // The working directory as workspace; templates are never expanded on this path.
-    convert(projectSystem, importer, QString());
+    convert(projectSystem, importer, QString(), nullptr);
     return;
   }
-  // Template expansion is not part of this version. Saying so before anything is
-  // converted is better than writing solutions that still name their templates.
-  if (settings.expandTemplates && !inputs.isEmpty())
-    throw HException(std::string("-expand-templates: project templates cannot be expanded by this version"));
-  for (const QString& input : inputs) convert(projectSystem, importer, input);
+  for (const QString& input : inputs) convert(projectSystem, importer, input, readingSystem.get());
 }
 
 int runGuarded(const std::function<void()>& step) {
@@ -61,7 +76,7 @@ int runGuarded(const std::function<void()>& step) {
   } catch (const HException& exception) {
     printError(exception.message());
   } catch (const SolutionLoadError& error) {
-    printError(error.message);
+    printError(error.text());
   } catch (...) {
     printError(std::string_view("caught an unknown exception"));
   }
@@ -71,6 +86,7 @@ int runGuarded(const std::function<void()>& step) {
 }  // namespace
 
 int runQuenport(int argc, char** argv) {
+  routeQtWarnings();
   // A start-up failure (the frequencies file cannot be created) is reported like
   // any other error rather than left to end the process uncaught.
   if (runGuarded([&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
