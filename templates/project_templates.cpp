@@ -118,12 +118,17 @@ void ProjectTemplates::expand(ProjectElement* project, const XMLElement& templat
 bool ProjectTemplates::applyConfigurationTemplate(ProjectElement* project, const QString& name) {
   const XMLElement* templateElement = configurationTemplates_.find(name);
   if (!templateElement) return false;
+  ProjectElement* configuration = project->configuration(name);
+  if (!configuration) configuration = system_.newConfiguration(project, name);
   Application application;
-  apply(project, *templateElement, name, application);
+  apply(configuration, *templateElement, name, application);
   return true;
 }
 
-void ProjectTemplates::apply(ProjectElement* project, const XMLElement& templateElement, const QString& name,
+// The pairs of the templates a template inherits are written into the same
+// configuration, where "inherited_configurations" stands among its own pairs: a
+// project's configuration does not inherit from other configurations of the project.
+void ProjectTemplates::apply(ProjectElement* configuration, const XMLElement& templateElement, const QString& name,
                              Application& application) {
   if (application.chain.contains(name))
     throw SolutionLoadError{name, SolutionLoadError::Plain,
@@ -137,8 +142,6 @@ void ProjectTemplates::apply(ProjectElement* project, const XMLElement& template
                                 .arg(maximumApplications),
                             0, 0};
   application.chain.append(name);
-  ProjectElement* configuration = project->configuration(name);
-  if (!configuration) configuration = system_.newConfiguration(project, name);
   for (const XMLNode* node = templateElement.firstChild(); node; node = node->nextSibling()) {
     if (node->nodeKind() != XMLNodeKind::Element) continue;
     const auto& pair = static_cast<const XMLElement&>(*node);
@@ -149,7 +152,7 @@ void ProjectTemplates::apply(ProjectElement* project, const XMLElement& template
       configuration->setProperty(property, value);
       for (const QString& inherited : value.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         if (const XMLElement* inheritedTemplate = configurationTemplates_.find(inherited))
-          apply(project, *inheritedTemplate, inherited, application);
+          apply(configuration, *inheritedTemplate, inherited, application);
     } else if (!configuration->hasProperty(property) || configuration->property(property) != value) {
       configuration->setProperty(property, value);
     }

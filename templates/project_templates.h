@@ -47,15 +47,16 @@ class ProjectTemplates : public ConfigurationTemplateSource {
   /// reads the template's content into the project for configurationNames.
   void expand(ProjectElement* project, const XMLElement& templateElement, const QStringList& configurationNames);
   /// Writes the template's name/value pairs into the project's configuration of that
-  /// name, applying the templates named by "inherited_configurations" where it
-  /// stands. False when there is no such template. A template that inherits itself,
-  /// directly or through others, throws SolutionLoadError.
+  /// name (a value only where it differs), with the pairs of the templates named by
+  /// "inherited_configurations" written where that pair stands. False when there is
+  /// no such template. A template that inherits itself, directly or through others,
+  /// throws SolutionLoadError.
   bool applyConfigurationTemplate(ProjectElement* project, const QString& name) override;
 
  private:
   struct Application;
   void registerTemplates(const XMLElement& root);
-  void apply(ProjectElement* project, const XMLElement& templateElement, const QString& name,
+  void apply(ProjectElement* configuration, const XMLElement& templateElement, const QString& name,
              Application& application);
 
   ProjectSystem& system_;
