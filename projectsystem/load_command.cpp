@@ -177,7 +177,13 @@ LoadCommandResult runLoadCommand(const QString& command, const QString& workingD
                    [&] { output.append(process.readAllStandardOutput()); });
   QObject::connect(&process, &QProcess::readyReadStandardError, [&] { error.append(process.readAllStandardError()); });
   const QString program = words.takeFirst();
-  process.start(resolveProgram(program, workingDirectory), words);
+  const QString resolved = resolveProgram(program, workingDirectory);
+  if (!QFileInfo(QDir(workingDirectory).filePath(resolved)).isFile()) {
+    result.outcome = LoadCommandResult::FailedToStart;
+    result.detail = program + QStringLiteral(": no such program");
+    return result;
+  }
+  process.start(resolved, words);
   if (!process.waitForStarted(-1)) {
     result.outcome = LoadCommandResult::FailedToStart;
     result.detail = program + QStringLiteral(": ") + process.errorString();

@@ -85,7 +85,13 @@ TEST(LoadCommand, RunsInTheWorkingDirectoryAndReportsUnredirectedLines) {
 
   result = runLoadCommand("no-such-program-here x", directory, nullptr);
   EXPECT_EQ(result.outcome, LoadCommandResult::FailedToStart);
-  EXPECT_TRUE(result.detail.startsWith("no-such-program-here: ")) << qPrintable(result.detail);
+  EXPECT_EQ(result.detail, "no-such-program-here: no such program");
+
+  // A program that is there but cannot be run.
+  writeFile("ws/plain.txt", "");
+  result = runLoadCommand("./plain.txt", directory, nullptr);
+  EXPECT_EQ(result.outcome, LoadCommandResult::FailedToStart);
+  EXPECT_TRUE(result.detail.startsWith("./plain.txt: ")) << qPrintable(result.detail);
 
   result = runLoadCommand("sh -c \"kill -9 $$\"", directory, nullptr);
   EXPECT_EQ(result.outcome, LoadCommandResult::Crashed);
