@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "properties/property_class_list.h"
+#include "xml/preprocessor_walk.h"
 
 XMLPP2::XMLPP2(bool keepData) : QXMLDocument(keepData) {}
 
@@ -19,7 +20,19 @@ bool XMLPP2::load(const QString& path, const QString& definitions, bool expand) 
   return true;
 }
 
-void XMLPP2::processConditionals(XMLNode*, const QString&, MacroTable, unsigned) {}
+// A chain without a parent other than the document element has nothing to yield
+// into: only the children of its elements are processed.
+void XMLPP2::processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags) {
+  if (!first) return;
+  PreprocessorWalk walk(*this, filePath);
+  if (first == root.get()) {
+    walk.processRoot(macros, flags);
+  } else if (first->parent()) {
+    walk.walk(first, macros, flags);
+  } else {
+    for (XMLNode* node = first; node; node = node->nextSibling()) walk.walkChildren(*node, macros, flags);
+  }
+}
 
 const XMLElement* XMLPP2::fragment(const QString& name) const {
   const auto found = fragments_.find(name);
