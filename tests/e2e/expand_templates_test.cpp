@@ -382,3 +382,23 @@ TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
     EXPECT_EQ(solution.count("      gcc_optimization_level=\"Optimize For Size\" />\n"), 2);
   }
 }
+
+// Templates files go through the preprocessor with the global macros; its warnings
+// are printed and do not stop the run. Attribute values keep their macro references.
+TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
+  writeUVisionWorkspace();
+  writeFile("templates.xml", templatesFile(R"x(
+  <xmldef name="common"><property name="arm_core_type" value="$(Core:Cortex-M4)" /></xmldef>
+  <ifdef name="StudioDir">
+    <foreach kind="App,Lib">
+      <project template_name="$(kind)" type="Executable"><xmlput name="common" /></project>
+    </foreach>
+  </ifdef>
+  <if />
+)x"));
+  const auto result = convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App",
+                                      "-library-template", "Lib"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n");
+  EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
+}
