@@ -137,7 +137,9 @@ std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLEl
 
 // Attributes become properties (names as ASCII, values from UTF-8, in attribute
 // order) and leave the XML element, which the model does not read again. Projects
-// naming a template and dynamic folders are recorded for template expansion.
+// naming a template and dynamic folders are recorded for template expansion; a
+// "template_name" or "path" on another kind of element means nothing and is kept
+// as a plain property (expanding a file as a project would corrupt the solution).
 void SolutionTreeBuilder::takeAttributes(ProjectElement* element) {
   std::vector<XMLAttribute> attributes;
   attributes.swap(element->attributes());
