@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
-#include <unistd.h>
 
 #include "model_test_support.h"
 #include "projectsystem/progress_reporter.h"
 #include "projectsystem/solution_finder.h"
-#include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "properties/property_class_list.h"
 
@@ -26,15 +23,6 @@ class SolutionReader : public ::testing::Test, public ModelFixture {
   std::unique_ptr<ProjectElement> load(const QString& path, SolutionFinder* finder = nullptr,
                                        ProgressReporter* progress = nullptr) {
     return system.loadSolution(root, path, finder, progress);
-  }
-  // The error loading path gives, as the tool prints it.
-  QString loadError(const QString& path) {
-    try {
-      load(path);
-    } catch (const SolutionLoadError& error) {
-      return error.text();
-    }
-    return "no error";
   }
   static bool anyModified(const ProjectElement* element) {
     if (element->isModified()) return true;
@@ -123,43 +111,6 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
                                        "</solution>\n");
 }
 
-TEST_F(SolutionReader, ReportsEveryErrorWithItsFile) {
-  writeFile("self.hzp", header + "<solution><import file_name=\"loop.hzp\"/></solution>");
-  writeFile("loop.hzp", header + "<solution><import file_name=\"self.hzp\"/></solution>");
-  writeFile("bad.hzp", header + "<solution>\n<project x='1'/></solution>");
-  writeFile("other.hzp", "<!DOCTYPE Other>\n<solution/>");
-  writeFile("empty.hzp", header);
-  writeFile("project.hzp", header + "<project/>");
-  writeFile("fails.hzp", header + "<solution load_command=\"sh -c &quot;exit 3&quot;\"/>");
-  writeFile("unreadable.hzp", header + "<solution/>");
-  QDir().mkdir("directory.hzp");
-  QFile::setPermissions("unreadable.hzp", QFile::WriteOwner);
-  const struct {
-    const char* file;
-    QString expected;
-  } cases[] = {
-      {"missing.hzp", root + "/missing.hzp does not exist"},
-      {"directory.hzp", root + "/directory.hzp cannot access"},
-      {"self.hzp", root + "/self.hzp solution already loaded"},
-      {"bad.hzp", root + "/bad.hzp: bad tagName line: 3"},
-      {"other.hzp", root + "/other.hzp not a solution file"},
-      {"empty.hzp", root + "/empty.hzp is a malformed solution file (bad XML)"},
-      {"project.hzp", root + "/project.hzp is a malformed solution file (no solution element)"},
-      {"fails.hzp", root + "/fails.hzp: solution load command failed (3)"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(loadError(c.file), c.expected) << c.file;
-  if (geteuid() != 0) EXPECT_EQ(loadError("unreadable.hzp"), root + "/unreadable.hzp cannot access");
-  EXPECT_TRUE(system.loadingStack.isEmpty());
-
-  try {
-    load("bad.hzp");
-  } catch (const SolutionLoadError& error) {
-    EXPECT_EQ(error.kind, SolutionLoadError::XmlSyntax);
-    EXPECT_EQ(error.message, "bad tagName");
-    EXPECT_EQ(error.line, 2);  // the parser counts from 0
-  }
-}
-
 TEST_F(SolutionReader, AFinderMaySupplyAMissingFileAndAReporterHearsTheLoad) {
   struct Finder : SolutionFinder {
     QString asked;
@@ -184,22 +135,4 @@ TEST_F(SolutionReader, AFinderMaySupplyAMissingFileAndAReporterHearsTheLoad) {
   QFile::remove("e.log");
   load("found.hzp");
   EXPECT_FALSE(testing_support::fileExists("e.log"));
-}
-
-TEST_F(SolutionReader, ImportSolutionLoadsAFileOnceAndRefusesTheSolutionItself) {
-  writeFile("lib.hzp", header + "<solution Name=\"Lib\"><project Name=\"L\"/></solution>");
-  ASSERT_TRUE(system.saveSolution(solution));
-  ProjectElement* first = system.importSolution(solution, "lib.hzp", nullptr, nullptr);
-  ASSERT_NE(first, nullptr);
-  EXPECT_TRUE(first->imported);
-  EXPECT_EQ(first->property("file_name"), root + "/lib.hzp");
-  EXPECT_EQ(system.importSolution(solution, "lib.hzp", nullptr, nullptr), first);
-  EXPECT_NE(system.findProject("L"), nullptr);
-  try {
-    system.importSolution(solution, "Demo.hzp", nullptr, nullptr);
-    ADD_FAILURE() << "a solution imported itself";
-  } catch (const SolutionLoadError& error) {
-    EXPECT_EQ(error.text(), root + "/Demo.hzp solution already loaded");
-  }
-  EXPECT_TRUE(system.loadingStack.isEmpty());
 }

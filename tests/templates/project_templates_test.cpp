@@ -7,7 +7,6 @@
 #include "support/test_support.h"
 #include "templates/project_templates.h"
 #include "templates/template_expansion.h"
-#include "templates/templates_file_list.h"
 #include "xml/xml_node.h"
 
 using testing_support::writeFile;
@@ -21,11 +20,6 @@ void collectWarning(QtMsgType type, const QMessageLogContext&, const QString& me
 }
 
 QByteArray templatesFile(const QByteArray& content) { return "<!DOCTYPE Project_Templates_File>\n<projects>" + content + "</projects>\n"; }
-
-QString templateId(const XMLElement* element) {
-  const std::string* id = element ? element->attribute("id") : nullptr;
-  return id ? QString::fromStdString(*id) : "(none)";
-}
 
 class Templates : public ::testing::Test {
  protected:
@@ -52,38 +46,6 @@ QString errorText(const std::function<void()>& step) {
 }
 
 }  // namespace
-
-TEST_F(Templates, FileListExpandsMacrosAndWildcardsInEveryComponent) {
-  for (const char* path : {"packs/b/project_templates.xml", "packs/A/project_templates_x.xml", "packs/a2/other.xml",
-                           "packs/c/deeper/project_templates.xml", "packs/.hidden/project_templates.xml", "one.xml"})
-    writeFile(path, "<x/>");
-  globalMacros().values.insert("QuenportTestPacks", root + "/packs");
-  const QStringList expected{root + "/packs/A/project_templates_x.xml", root + "/packs/b/project_templates.xml",
-                             "one.xml", root + "/packs/c/deeper/project_templates.xml"};
-  QStringList missing;
-  EXPECT_EQ(templatesFilePaths("$(QuenportTestPacks)/*/project_templates*.xml;;one.xml;gone.xml;"
-                               "$(QuenportTestPacks)/?/*/project_templates.xml;nowhere/*.xml",
-                               &missing),
-            expected);
-  EXPECT_EQ(missing, QStringList{"gone.xml"});
-  globalMacros().values.remove("QuenportTestPacks");
-}
-
-TEST_F(Templates, LaterFilesAndLaterElementsWin) {
-  writeFile("first.xml", templatesFile(R"x(<project template_name="T" id="first"/><project template_name="U" id="u"/>
-      <configurations><configuration name="Debug" id="debug1"/></configurations>)x"));
-  writeFile("second.xml", templatesFile(R"x(<project template_name="T" id="second"/><project template_name="T" id="third"/>
-      <configurations><configuration name="Debug" id="debug2"/><configuration id="unnamed"/></configurations>)x"));
-  writeFile("broken.xml", "<projects>\n<project template_name='T'/></projects>");
-  const ProjectTemplates templates(system, "first.xml;broken.xml;missing.xml;second.xml");
-  EXPECT_EQ(templateId(templates.findProjectTemplate("T")), "third");
-  EXPECT_EQ(templateId(templates.findProjectTemplate("U")), "u");
-  EXPECT_EQ(templateId(templates.findProjectTemplate("V")), "(none)");
-  EXPECT_EQ(templateId(templates.findConfigurationTemplate("Debug")), "debug2");
-  EXPECT_EQ(templateId(templates.findConfigurationTemplate("")), "unnamed");
-  EXPECT_EQ(warnings, QStringList({"templates file missing.xml does not exist",
-                                   "broken.xml: bad tagName line: 2 (templates file left out)"}));
-}
 
 TEST_F(Templates, ConfigurationTemplatesInheritAndOverwriteOnlyWhatDiffers) {
   writeFile("t.xml", templatesFile(R"x(<configurations>
@@ -137,28 +99,20 @@ TEST_F(Templates, ExpandingASolutionReplacesTemplateReferences) {
                                      "</solution>\n");
 }
 
-TEST_F(Templates, AMissingTemplateStopsTheExpansionAndKeepsNothing) {
-  writeFile("t.xml", templatesFile(R"x(<project template_name="Exe" type="Executable"/>)x"));
-  writeFile("none.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"App\" template_name=\"\"/></solution>");
-  writeFile("other.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"A\" template_name=\"Exe\"/>"
-                         "<project Name=\"B\" template_name=\"Lib\"/></solution>");
+// Without a templated project no templates file is read (a missing one would warn),
+// and dynamic folders are still populated; a failed expansion keeps nothing.
+TEST_F(Templates, TemplatesAreReadOnlyForTemplatedProjects) {
   writeFile("plain.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"P\">"
                          "<folder Name=\"D\" path=\"src\"/></project></solution>");
+  writeFile("other.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
   writeFile("src/x.c", "");
-  MyProjectSystem expanding("t.xml;absent.xml", QStringList());
-  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "none.hzp"); }), "no template for project App");
-  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "other.hzp"); }), "Lib: project template not found");
-  EXPECT_EQ(expanding.solution(), nullptr);
-
-  struct Chooser : TemplateChooser {
-    QString chooseTemplate(const ProjectElement*) override { return "Exe"; }
-  } chooser;
-  EXPECT_NE(loadSolutionWithTemplates(expanding, "none.hzp", &chooser), nullptr);
-
-  // Without a templated project no templates file is read, and dynamic folders are still populated.
-  warnings.clear();
+  MyProjectSystem expanding("absent.xml", QStringList());
   ProjectElement* plain = loadSolutionWithTemplates(expanding, "plain.hzp");
   EXPECT_TRUE(warnings.isEmpty());
   const ProjectElement* folder = *(*plain->children().begin())->children().begin();
   EXPECT_EQ((*folder->children().begin())->property("file_name"), "src/x.c");
+
+  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "other.hzp"); }), "Lib: project template not found");
+  EXPECT_EQ(warnings, QStringList{"templates file absent.xml does not exist"});
+  EXPECT_EQ(expanding.solution(), nullptr);
 }
