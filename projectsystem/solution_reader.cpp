@@ -67,15 +67,6 @@ QString loadCommandFailure(const LoadCommandResult& result) {
   return QString();
 }
 
-// An element of another class (an included file read by a plain document) rebuilt
-// as a model element with the same tag, attributes and children.
-std::unique_ptr<ProjectElement> rebuiltAsModelElement(ProjectSystem& system, XMLElement& element) {
-  std::unique_ptr<ProjectElement> rebuilt = system.createElement(element.tagName());
-  rebuilt->attributes() = std::move(element.attributes());
-  rebuilt->appendChild(element.takeChildren());
-  return rebuilt;
-}
-
 /// Turns a parsed solution document into the model in place, depth first with an
 /// explicit stack (deeply nested files cannot exhaust the call stack).
 class SolutionTreeBuilder {
@@ -105,12 +96,10 @@ class SolutionTreeBuilder {
   ProgressReporter* progress_;
 };
 
+// The preprocessor document makes every element it parses, includes or copies a
+// model element, the root included (buildSolution checks it).
 std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLElement> root) {
-  std::unique_ptr<ProjectElement> solution;
-  if (ProjectElement::fromNode(root.get()))
-    solution.reset(static_cast<ProjectElement*>(root.release()));
-  else
-    solution = rebuiltAsModelElement(system_, *root);
+  std::unique_ptr<ProjectElement> solution(static_cast<ProjectElement*>(root.release()));
   takeAttributes(solution.get());
   std::vector<Level> levels{{solution.get(), solution->firstChild(), 0, elementCount(solution.get())}};
   while (!levels.empty()) {
@@ -151,17 +140,12 @@ void SolutionTreeBuilder::takeAttributes(ProjectElement* element) {
     system_.dynamicFolders.append(element);
 }
 
-// The element that takes node's place in the model, or null for a node that is no element.
+// The element that takes node's place in the model, or null for a node that is no
+// model element (character data; the model's walks pass over such nodes).
 ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode* node) {
-  if (node->nodeKind() != XMLNodeKind::Element) return nullptr;
-  auto* element = static_cast<XMLElement*>(node);
-  if (element->tagName() == "import") return importedSolution(parent, element);
   ProjectElement* model = ProjectElement::fromNode(node);
-  if (!model) {
-    std::unique_ptr<ProjectElement> rebuilt = rebuiltAsModelElement(system_, *element);
-    model = rebuilt.get();
-    parent->replaceChild(node, std::move(rebuilt));
-  }
+  if (!model) return nullptr;
+  if (model->tagName() == "import") return importedSolution(parent, model);
   takeAttributes(model);
   return model;
 }
@@ -243,7 +227,8 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
   if (document.doctype != std::optional<std::string>(solutionDoctype)) fail(file, QStringLiteral(" not a solution file"));
   if (!document.root) fail(file, QStringLiteral(" is a malformed solution file (bad XML)"));
   // Only a solution can be the root of the model or take an import's place.
-  if (ProjectElement::kindOfTag(document.root->tagName()) != ProjectElement::Solution)
+  const ProjectElement* root = ProjectElement::fromNode(document.root.get());
+  if (!root || root->kind() != ProjectElement::Solution)
     fail(file, QStringLiteral(" is a malformed solution file (no solution element)"));
   const QString directory = QFileInfo(file).absolutePath();
   LoadingStackGuard guard(loadingStack);
