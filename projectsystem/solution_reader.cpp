@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <exception>
 
 #include "projectsystem/load_command.h"
 #include "projectsystem/model_names.h"
@@ -41,15 +42,30 @@ QString resolvedPath(const QString& baseDirectory, const QString& path) {
 
 // Puts the loading stack back as it was when the guard was made, also when a load
 // fails, so a failed load does not make a later load of the same file look like
-// a solution importing itself.
-class LoadingStackGuard {
+// a solution importing itself. A failed load also takes back the projects and
+// dynamic folders it recorded: its tree is destroyed, and the lists must not keep
+// pointers into it.
+class LoadStateGuard {
  public:
-  explicit LoadingStackGuard(QStringList& stack) : stack_(stack), saved_(stack) {}
-  ~LoadingStackGuard() { stack_ = saved_; }
+  explicit LoadStateGuard(ProjectSystem& system)
+      : system_(system),
+        stack_(system.loadingStack),
+        templatedProjects_(system.templatedProjects.size()),
+        dynamicFolders_(system.dynamicFolders.size()),
+        exceptions_(std::uncaught_exceptions()) {}
+  ~LoadStateGuard() {
+    system_.loadingStack = stack_;
+    if (std::uncaught_exceptions() == exceptions_) return;
+    system_.templatedProjects.resize(templatedProjects_);
+    system_.dynamicFolders.resize(dynamicFolders_);
+  }
 
  private:
-  QStringList& stack_;
-  const QStringList saved_;
+  ProjectSystem& system_;
+  const QStringList stack_;
+  const qsizetype templatedProjects_;
+  const qsizetype dynamicFolders_;
+  const int exceptions_;
 };
 
 QString loadCommandFailure(const LoadCommandResult& result) {
@@ -231,7 +247,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
   if (!root || root->kind() != ProjectElement::Solution)
     fail(file, QStringLiteral(" is a malformed solution file (no solution element)"));
   const QString directory = QFileInfo(file).absolutePath();
-  LoadingStackGuard guard(loadingStack);
+  LoadStateGuard guard(*this);
   loadingStack.append(file);
   runSolutionLoadCommand(*document.root, file, directory, progress);
   std::unique_ptr<ProjectElement> solution =
@@ -264,7 +280,7 @@ ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QS
   if (!solution) return nullptr;
   // While it loads, the stack holds the solution and those enclosing it, so a
   // solution cannot import itself or an encloser; afterwards it is as before.
-  LoadingStackGuard guard(loadingStack);
+  LoadStateGuard guard(*this);
   loadingStack.clear();
   for (const ProjectElement* enclosing = solution; enclosing; enclosing = enclosing->parentElement())
     if (enclosing->kind() == ProjectElement::Solution) loadingStack.append(enclosing->location().absoluteFilePath());

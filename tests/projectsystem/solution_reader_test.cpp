@@ -5,6 +5,7 @@
 #include "model_test_support.h"
 #include "projectsystem/progress_reporter.h"
 #include "projectsystem/solution_finder.h"
+#include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "properties/property_class_list.h"
 
@@ -109,6 +110,14 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
                                        "  <import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" />\n"
                                        "  <project Name=\"P\" />\n"
                                        "</solution>\n");
+
+  // A load that fails after recording elements takes them back: its tree is gone.
+  writeFile("failing.hzp", header + "<solution><project Name=\"T\" template_name=\"T\"><folder Name=\"D\" path=\"d\"/>"
+                                    "</project><import file_name=\"missing.hzp\"/></solution>");
+  EXPECT_THROW(load("failing.hzp"), SolutionLoadError);
+  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
+  EXPECT_EQ(system.dynamicFolders.size(), 1);
+  EXPECT_TRUE(system.loadingStack.isEmpty());
 }
 
 TEST_F(SolutionReader, AFinderMaySupplyAMissingFileAndAReporterHearsTheLoad) {
