@@ -124,7 +124,8 @@ ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectE
   ProjectSystem& system = context.system;
   const QStringList names = substitutedNames(attributeText(element, "name"), configurationNames);
   const bool inherits = hasAttribute(element, "inherited_configurations");
-  const QStringList inherited = substitutedNames(attributeText(element, "inherited_configurations"), configurationNames);
+  const QStringList inherited =
+      substitutedNames(attributeText(element, "inherited_configurations"), configurationNames);
   for (qsizetype pass = 0; pass < names.size(); ++pass) {
     if (context.templates && context.templates->applyConfigurationTemplate(context.project, names[pass])) continue;
     if (inherits) {

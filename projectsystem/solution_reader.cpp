@@ -240,7 +240,8 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
   if (!parsed)
     throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
                             document.errorLine, 0};
-  if (document.doctype != std::optional<std::string>(solutionDoctype)) fail(file, QStringLiteral(" not a solution file"));
+  if (document.doctype != std::optional<std::string>(solutionDoctype))
+    fail(file, QStringLiteral(" not a solution file"));
   if (!document.root) fail(file, QStringLiteral(" is a malformed solution file (bad XML)"));
   // Only a solution can be the root of the model or take an import's place.
   const ProjectElement* root = ProjectElement::fromNode(document.root.get());

@@ -41,7 +41,8 @@ QStringList expandWildcards(const QString& entry) {
     const bool last = index + 1 == components.size();
     QStringList widened;
     for (const QString& candidate : std::as_const(candidates))
-      widened += hasWildcard(component) ? matchingEntries(candidate, component, last) : QStringList{joined(candidate, component)};
+      widened += hasWildcard(component) ? matchingEntries(candidate, component, last)
+                                        : QStringList{joined(candidate, component)};
     candidates = widened;
   }
   return candidates;

@@ -42,7 +42,7 @@ void convert(ProjectSystem& projectSystem, Importer importer, const QString& inp
   ProjectSystem* owner = &projectSystem;
   if (readingSystem) {
     const std::string text = solutionText(*solution);
-    const QString path = projectSystem.solutionFilePath();
+    const QString path = solution->location().path();
     projectSystem.deleteElement(solution);
     solution = loadSolutionTextWithTemplates(*readingSystem, path, text);
     owner = readingSystem;
@@ -59,7 +59,8 @@ void runCommand(Command command, const QStringList& arguments) {
   // With -expand-templates a second project system reads every converted solution
   // back and expands its templates; it lives for the whole run.
   std::unique_ptr<ARMProjectSystem> readingSystem;
-  if (settings.expandTemplates) readingSystem = std::make_unique<ARMProjectSystem>(settings.templatesFiles, QStringList());
+  if (settings.expandTemplates)
+    readingSystem = std::make_unique<ARMProjectSystem>(settings.templatesFiles, QStringList());
   const Importer importer = importerOf(command);
   if (inputs.isEmpty() && command == Command::Eclipse) {
     // The working directory as workspace; templates are never expanded on this path.
