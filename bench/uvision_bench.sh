@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Times uvision2hzp on a generated workspace: 50 projects x 2 targets x 2,000 files.
-# Usage: bench/uvision_bench.sh path/to/quenport [projects] [files per target]
+# Times uvision2hzp on a generated workspace: 50 projects x 2 targets x 2,000 files,
+# converted plainly and with -expand-templates against a generated templates file of
+# realistic size (200 project templates, 20 configuration templates).
+# Usage: bench/uvision_bench.sh path/to/quenport [projects] [files per target] [runs]
+# Each run times both conversions one after the other, so the CPU-time ratio is
+# taken on the same machine state; a shared machine makes single timings noisy.
 set -euo pipefail
-quenport=$(realpath "${1:?usage: $0 path/to/quenport [projects] [files]}")
+quenport=$(realpath "${1:?usage: $0 path/to/quenport [projects] [files] [runs]}")
 projects=${2:-50}
 files=${3:-2000}
+runs=${4:-3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -39,16 +44,56 @@ awk -v projects="$projects" -v files="$files" -v dir="$work" 'BEGIN {
     close(out)
   }
   print "</ProjectWorkspace>" > workspace
+
+  # A device-package-sized templates file: one executable and one library template
+  # per device, each with its core settings, folders and configuration references,
+  # and configuration templates that inherit from each other. E and L are the
+  # templates the conversion names.
+  templates = dir "/templates.xml"
+  print "<!DOCTYPE Project_Templates_File>\n<projects>" > templates
+  for (d = 0; d < 100; d++) {
+    for (k = 0; k < 2; k++) {
+      name = (d == 99 ? (k == 0 ? "E" : "L") : sprintf("DEVICE%03d_%s", d, k == 0 ? "EXE" : "LIB"))
+      printf "  <project template_name=\"%s\" type=\"%s\">\n", name, k == 0 ? "Executable" : "Library" > templates
+      print "    <property name=\"arm_architecture\" value=\"v7EM\" />\n    <property name=\"arm_core_type\" value=\"Cortex-M4\" />" > templates
+      print "    <property name=\"arm_fpu_type\" value=\"FPv4-SP-D16\" />\n    <property name=\"arm_fp_abi\" value=\"Hard\" />" > templates
+      printf "    <property name=\"c_preprocessor_definitions\" value=\"DEVICE%03d\" />\n", d > templates
+      print "    <property name=\"gcc_c_language_standard\" value=\"gnu99\" />" > templates
+      print "    <configuration name=\"Debug\" />\n    <configuration name=\"Release\" />" > templates
+      print "    <folder name=\"Source Files\" filter=\"c;cpp;h;s\" />\n    <folder name=\"Script Files\" filter=\"js\" />" > templates
+      print "  </project>" > templates
+    }
+  }
+  print "  <configurations>" > templates
+  for (c = 0; c < 10; c++) {
+    printf "    <configuration name=\"Flash%d\"><property name=\"arm_linker_heap_size\" value=\"%d\" /></configuration>\n", c, 1024 * (c + 1) > templates
+    printf "    <configuration name=\"Ram%d\"><property name=\"arm_linker_stack_size\" value=\"%d\" /></configuration>\n", c, 512 * (c + 1) > templates
+  }
+  print "    <configuration name=\"Debug\"><property name=\"inherited_configurations\" value=\"Flash0;Ram0\" />" > templates
+  print "      <property name=\"gcc_optimization_level\" value=\"None\" /><property name=\"gcc_debugging_level\" value=\"Level 3\" /></configuration>" > templates
+  print "    <configuration name=\"Release\"><property name=\"inherited_configurations\" value=\"Flash1;Ram1\" />" > templates
+  print "      <property name=\"gcc_optimization_level\" value=\"Optimize For Size\" /></configuration>" > templates
+  print "  </configurations>\n</projects>" > templates
 }'
 
 input_bytes=$(du -sb "$work" | cut -f1)
 export MARROWFEN_ROOT_USER_DIR="$work/user"
 cd "$work"
-echo "input $((input_bytes / 1048576)) MiB in $projects projects x 2 targets x $files files"
-if [ -x /usr/bin/time ]; then
-  /usr/bin/time -o timing -f "wall %e s, peak memory %M KiB" "$quenport" uvision2hzp -executable-template E -library-template L bench.uvmpw
+echo "input $((input_bytes / 1048576)) MiB in $projects projects x 2 targets x $files files;" \
+  "templates file $(( $(stat -c %s templates.xml) / 1024 )) KiB"
+
+# Prints "wall user system peak-KiB" of one conversion.
+measure() {
+  /usr/bin/time -o timing -f "%e %U %S %M" "$quenport" uvision2hzp -executable-template E -library-template L "$@" bench.uvmpw
   cat timing
-else
-  time "$quenport" uvision2hzp -executable-template E -library-template L bench.uvmpw
-fi
+}
+for run in $(seq "$runs"); do
+  read -r plain_wall plain_user plain_system plain_peak < <(measure)
+  read -r expanded_wall expanded_user expanded_system expanded_peak < <(measure -expand-templates -templatesfile templates.xml)
+  awk -v run="$run" -v pw="$plain_wall" -v pu="$plain_user" -v ps="$plain_system" -v pm="$plain_peak" \
+      -v ew="$expanded_wall" -v eu="$expanded_user" -v es="$expanded_system" -v em="$expanded_peak" 'BEGIN {
+    printf "run %d: plain wall %.2f s, cpu %.2f s, peak %d MB | expanded wall %.2f s, cpu %.2f s, peak %d MB | cpu ratio %.2f\n",
+      run, pw, pu + ps, pm / 1024, ew, eu + es, em / 1024, (eu + es) / (pu + ps)
+  }'
+done
 echo "solution $(( $(stat -c %s bench.hzp) / 1048576 )) MiB"

@@ -95,3 +95,17 @@ void ProjectSystem::populateDynamicFolder(ProjectElement* folder) {
                          folder->property(recurseProperty) == QLatin1String("Yes"), {}};
   populate(scan, folder, directory, prefix);
 }
+
+void ProjectSystem::makeDynamicFolder(ProjectElement* folder, const QString& path, const QString& filter,
+                                      bool recurse, const QString& exclude) {
+  if (!folder) return;
+  folder->setProperty(pathProperty, path);
+  folder->setProperty(filterProperty, filter);
+  folder->setProperty(recurseProperty, recurse ? QStringLiteral("Yes") : QStringLiteral("No"));
+  folder->setProperty(excludeProperty, exclude);
+  std::vector<ProjectElement*> contents;
+  for (ProjectElement* child : folder->children())
+    if (child->kind() != ProjectElement::Configuration) contents.push_back(child);
+  for (ProjectElement* child : contents) deleteElement(child);
+  populateDynamicFolder(folder);
+}

@@ -218,4 +218,6 @@ MacroTable macroDefinitions(const QStringList& definitions) {
 
 // The escape protects only the splitting at ";": the first "=" of the unescaped
 // definition splits it, escaped or not.
-MacroTable parseProjectMacros(const QString& macros) { return macroDefinitions(splitDefinitions(expandGlobal(macros))); }
+MacroTable parseMacroDefinitions(const QString& definitions) { return macroDefinitions(splitDefinitions(definitions)); }
+
+MacroTable parseProjectMacros(const QString& macros) { return parseMacroDefinitions(expandGlobal(macros)); }

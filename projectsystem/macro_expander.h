@@ -20,6 +20,10 @@ QString expandGlobal(const QString& text);
 /// "name=value" definitions as a table: the first "=" splits, a later name replaces an earlier one.
 MacroTable macroDefinitions(const QStringList& definitions);
 
+/// Splits definitions at unescaped ";" (backslash escapes the next character, empty
+/// definitions are dropped) and splits each at its first "=", without expanding anything.
+MacroTable parseMacroDefinitions(const QString& definitions);
+
 /// Parses a "macros" property value: expanded with the global macros, split at
 /// unescaped ";" (backslash escapes the next character), each definition split at its first "=".
 MacroTable parseProjectMacros(const QString& macros);

@@ -18,6 +18,9 @@ inline const QString recurseProperty = QStringLiteral("recurse");
 inline const QString excludeProperty = QStringLiteral("exclude");
 inline const QString projectDirectoryProperty = QStringLiteral("project_directory");
 inline const QString projectTypeProperty = QStringLiteral("project_type");
+/// A project naming its template, and the configurations it is expanded for.
+inline const QString templateNameProperty = QStringLiteral("template_name");
+inline const QString templateConfigurationsProperty = QStringLiteral("template_configurations");
 inline const QString macrosProperty = QStringLiteral("macros");
 inline const QString inheritedConfigurationsProperty = QStringLiteral("inherited_configurations");
 inline const QString packageDependenciesProperty = QStringLiteral("package_dependencies");

@@ -16,6 +16,8 @@
 
 class ProgressReporter;
 class PropertyClass;
+class SolutionFinder;
+class XMLDocument;
 class PropertySchema;
 
 /// One value found while resolving a property: the default value has an empty
@@ -150,6 +152,33 @@ class ProjectSystem : public QObject {
   /// Reads the files (and, with "recurse" "Yes", the subdirectories) of a dynamic
   /// folder's directory into it.
   void populateDynamicFolder(ProjectElement* folder);
+  /// Sets the folder's own "path", "filter", "recurse" ("Yes"/"No") and "exclude",
+  /// destroys its files and subfolders and populates it from the disk.
+  void makeDynamicFolder(ProjectElement* folder, const QString& path, const QString& filter, bool recurse,
+                         const QString& exclude);
+
+  // ---- Reading solution files (solution_reader.cpp) ----
+
+  /// Reads the solution file at path (relative paths are tried against baseDirectory
+  /// too), runs its load command, replaces its "import" elements by the solutions
+  /// they name and returns the solution, which the caller owns. finder and progress
+  /// may be null; definitions ("name=value;...") go to the preprocessor. Appends
+  /// to templatedProjects and dynamicFolders. Throws SolutionLoadError.
+  std::unique_ptr<ProjectElement> loadSolution(const QString& baseDirectory, const QString& path,
+                                               SolutionFinder* finder = nullptr, ProgressReporter* progress = nullptr,
+                                               const QString& definitions = QString());
+  /// The same for solution text held in memory, read as if it were the file at path
+  /// (which need not exist): imports, the load command and relative paths are based
+  /// on path's directory.
+  std::unique_ptr<ProjectElement> loadSolutionText(const QString& path, const std::string& text,
+                                                   ProgressReporter* progress = nullptr);
+  /// Loads the solution file name (relative to solution's directory, or expanded with
+  /// the global macros when it holds "$") into solution as an imported solution;
+  /// a solution already imported under that name is returned instead.
+  ProjectElement* importSolution(ProjectElement* solution, const QString& name, SolutionFinder* finder,
+                                 ProgressReporter* progress);
+  /// Off in the fuzz target: solution load commands are not run.
+  bool runLoadCommands = true;
 
   // ---- State of a load (filled by the reader, consumed by template expansion) ----
 
@@ -196,6 +225,10 @@ class ProjectSystem : public QObject {
     const PropertyClass* toolchainDirectory = nullptr;
   };
   const PropertyClass* roleDeclaration(const QString& name, uint32_t itemKind);
+  std::unique_ptr<ProjectElement> buildSolution(XMLDocument& document, bool parsed, const QString& file,
+                                                SolutionFinder* finder, ProgressReporter* progress);
+  void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
+                              ProgressReporter* progress);
   const QString* findConfigurationValue(const ProjectElement* element, const QString& configurationName,
                                         const QString& propertyName, QList<PropertyTrace>* trace) const;
   QString resolve(const ProjectElement* element, const QString& name, bool accumulate,

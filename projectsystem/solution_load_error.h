@@ -11,6 +11,15 @@ struct SolutionLoadError {
   QString fileName;
   int32_t kind = Plain;
   QString message;
-  int32_t line = 0;    // the parser's error line, for XmlSyntax
+  int32_t line = 0;    // the parser's error line (counted from 0), for XmlSyntax
   int32_t column = 0;  // always 0
+
+  /// The message as the tool prints it, naming the file (or template) it concerns.
+  /// The reader's own messages begin with a blank and read on from the file name
+  /// ("/w/a.hzp does not exist"), and a first text ending in a blank reads on into
+  /// the message ("no template for project App"): both are joined as they stand.
+  /// Any other message follows the name after ": " ("T: project template not
+  /// found"), an XML error with its line counted from 1, as editors count
+  /// ("/w/a.hzp: bad tagName line: 3").
+  QString text() const;
 };

@@ -5,57 +5,26 @@
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
+#include "projectsystem/solution_text.h"
 #include "xml/xml_document.h"
 
 using namespace model_names;
 
 namespace {
 
-constexpr uint32_t solutionIndent = 2;
-constexpr uint32_t solutionLineWidth = 75;
-
-std::string asciiName(const QString& name) { return name.toLatin1().toStdString(); }
-std::string utf8Value(const QString& value) { return value.toUtf8().toStdString(); }
-
-// Every stored property, in key order, as one attribute.
-void writeProperties(const ProjectElement& element, XMLElement& xml) {
-  const QMap<QString, QString>& properties = element.properties();
-  std::vector<XMLAttribute>& attributes = xml.attributes();
-  attributes.reserve(properties.size());
-  for (auto property = properties.cbegin(); property != properties.cend(); ++property)
-    attributes.push_back(XMLAttribute{asciiName(property.key()), utf8Value(property.value()), true});
-}
-
-// Removed from the model on write: an empty "Name", and "file_name" on a folder.
+// Saving removes from the model what the file does not hold: an empty "Name", and
+// "file_name" on a folder, on every element written with its children (dynamic
+// folders keep all their properties, imported solutions are references).
 void dropUnwrittenProperties(ProjectElement& element) {
   if (element.hasProperty(nameProperty) && element.property(nameProperty).isEmpty())
     element.removeProperty(nameProperty);
   if (element.kind() == ProjectElement::Folder && element.hasProperty(fileNameProperty))
     element.removeProperty(fileNameProperty);
-}
-
-std::unique_ptr<XMLElement> writeElement(XMLDocument& document, ProjectElement& element) {
-  if (element.kind() == ProjectElement::Folder && element.hasProperty(pathProperty)) {
-    // A dynamic folder's files come from the disk when it is read: only its settings are stored.
-    std::unique_ptr<XMLElement> xml = document.createElement("folder");
-    writeProperties(element, *xml);
-    for (ProjectElement* child : element.children())
-      if (child->kind() == ProjectElement::Configuration) xml->appendChild(writeElement(document, *child));
-    return xml;
+  for (ProjectElement* child : element.children()) {
+    const bool dynamicFolder = child->kind() == ProjectElement::Folder && child->hasProperty(pathProperty);
+    const bool importedSolution = child->kind() == ProjectElement::Solution && child->imported;
+    if (!dynamicFolder && !importedSolution) dropUnwrittenProperties(*child);
   }
-  if (element.kind() == ProjectElement::Solution && element.imported) {
-    std::unique_ptr<XMLElement> xml = document.createElement("import");
-    xml->setAttribute(asciiName(fileNameProperty), utf8Value(element.property(fileNameProperty)));
-    return xml;
-  }
-  // An element without a kind of its own (a tag the model does not know) keeps its tag.
-  const char* tag = ProjectElement::tagOfKind(element.kind());
-  std::unique_ptr<XMLElement> xml = document.createElement(tag ? std::string(tag) : element.tagName());
-  dropUnwrittenProperties(element);
-  writeProperties(element, *xml);
-  // Children that are not model elements (such as CDATA sections) are not part of the file.
-  for (ProjectElement* child : element.children()) xml->appendChild(writeElement(document, *child));
-  return xml;
 }
 
 }  // namespace
@@ -63,23 +32,16 @@ std::unique_ptr<XMLElement> writeElement(XMLDocument& document, ProjectElement& 
 bool ProjectSystem::saveSolution(ProjectElement* solution, QString* error) {
   if (!solution) return false;
   // An imported solution written to its own file is written as a solution, without
-  // the reference it carries in the importing file.
-  const bool imported = solution->imported;
-  const bool hadFileName = solution->hasProperty(fileNameProperty);
-  const QString importedFileName = solution->property(fileNameProperty);
-  if (imported) {
-    solution->removeProperty(fileNameProperty);
-    solution->imported = false;
-  }
+  // the reference it carries in the importing file (solutionDocumentElement leaves
+  // its "file_name" out).
   if (!solution->hasProperty(targetProperty)) solution->setProperty(targetProperty, QStringLiteral("8"));
+  const bool imported = solution->imported;
+  solution->imported = false;
+  dropUnwrittenProperties(*solution);
+  solution->imported = imported;
   QXMLDocument document;
-  document.doctype = "Orbelin_Project_File";
-  document.root = writeElement(document, *solution);
-  if (imported) {
-    solution->imported = true;
-    if (hadFileName) solution->setProperty(fileNameProperty, importedFileName);
-    solution->setModified(false);
-  }
+  document.doctype = solutionDoctype;
+  document.root = solutionDocumentElement(document, *solution);
   // A solution's location is set when it is created or loaded and never resolved again.
   // A directory that cannot be made shows in the reason the save gives.
   const Path& location = solution->location();

@@ -1,6 +1,7 @@
 #include "tool/console_messages.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <cstdio>
 
 namespace {
@@ -42,3 +43,18 @@ void printWarning(std::string_view message) { printLine("warning: ", message); }
 void printError(const QString& message) { printError(message.toLocal8Bit().toStdString()); }
 
 void printWarning(const QString& message) { printWarning(message.toLocal8Bit().toStdString()); }
+
+namespace {
+
+QtMessageHandler defaultHandler = nullptr;
+
+void printQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg || type == QtCriticalMsg)
+    printWarning(message);
+  else if (defaultHandler)
+    defaultHandler(type, context, message);
+}
+
+}  // namespace
+
+void routeQtWarnings() { defaultHandler = qInstallMessageHandler(printQtMessage); }

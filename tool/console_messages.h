@@ -21,3 +21,7 @@ void printWarning(std::string_view message);
 /// The same for a Qt message, converted with the local 8-bit encoding (UTF-8).
 void printError(const QString& message);
 void printWarning(const QString& message);
+
+/// Prints Qt's warnings (the templates files' preprocessor warnings among them)
+/// with printWarning, so they read like the program's own.
+void routeQtWarnings();

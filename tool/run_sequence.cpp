@@ -11,6 +11,8 @@
 #include "importers/importer_table.h"
 #include "projectsystem/project_system_layers.h"
 #include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_text.h"
+#include "templates/template_expansion.h"
 #include "tool/command_line.h"
 #include "tool/console_messages.h"
 #include "tool/solution_summary.h"
@@ -22,16 +24,30 @@ namespace {
 // leaves no solution file behind: nothing is saved before the importer returns.
 // A solution that cannot be written is an error like any other: the user would
 // otherwise take the previous file for the result.
+//
+// With a reading system the templates are expanded first: the converted solution
+// is read back, by the reading system, from the text that saving it would write,
+// as if from its file (relative paths, imports and the load command are based on
+// the solution's directory). So the file is written once, when the expansion has
+// succeeded, and a failed expansion leaves a previous file as it was.
 void convert(ProjectSystem& projectSystem, ConversionContext& context, const ImporterCommand& command,
-             const QString& input) {
+             const QString& input, ProjectSystem* readingSystem) {
   ProjectElement* solution = command.entry(projectSystem, context, input);
+  ProjectSystem* owner = &projectSystem;
+  if (readingSystem) {
+    const std::string text = solutionText(*solution);
+    const QString path = solution->location().path();
+    projectSystem.deleteElement(solution);
+    solution = loadSolutionTextWithTemplates(*readingSystem, path, text);
+    owner = readingSystem;
+  }
   QString error;
-  const bool saved = projectSystem.saveSolution(solution, &error);
+  const bool saved = owner->saveSolution(solution, &error);
   if (saved && context.settings().verbose) {
-    std::printf("%s\n", solutionSummary(projectSystem.solutionFilePath(), countSolutionItems(solution)).toUtf8().constData());
+    std::printf("%s\n", solutionSummary(owner->solutionFilePath(), countSolutionItems(solution)).toUtf8().constData());
     std::fflush(stdout);
   }
-  projectSystem.deleteElement(solution);
+  owner->deleteElement(solution);
   if (!saved && solution) throw HException(error);
 }
 
@@ -46,16 +62,17 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments) {
     context.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),
                                                       [&](const QString& message) { context.warn(message); });
   }
+  // With -expand-templates a second project system reads every converted solution
+  // back and expands its templates; it lives for the whole run.
+  std::unique_ptr<ARMProjectSystem> readingSystem;
+  if (settings.expandTemplates)
+    readingSystem = std::make_unique<ARMProjectSystem>(settings.templatesFiles, QStringList());
   if (inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
-    convert(projectSystem, context, command, QString());
+    convert(projectSystem, context, command, QString(), nullptr);
     return;
   }
-  // Template expansion is not part of this version. Saying so before anything is
-  // converted is better than writing solutions that still name their templates.
-  if (settings.expandTemplates && !inputs.isEmpty())
-    throw HException(std::string("-expand-templates: project templates cannot be expanded by this version"));
-  for (const QString& input : inputs) convert(projectSystem, context, command, input);
+  for (const QString& input : inputs) convert(projectSystem, context, command, input, readingSystem.get());
 }
 
 int runGuarded(const std::function<void()>& step) {
@@ -65,7 +82,7 @@ int runGuarded(const std::function<void()>& step) {
   } catch (const HException& exception) {
     printError(exception.message());
   } catch (const SolutionLoadError& error) {
-    printError(error.message);
+    printError(error.text());
   } catch (...) {
     printError(std::string_view("caught an unknown exception"));
   }
@@ -75,6 +92,7 @@ int runGuarded(const std::function<void()>& step) {
 }  // namespace
 
 int runQuenport(int argc, char** argv) {
+  routeQtWarnings();
   // A start-up failure (the frequencies file cannot be created) is reported like
   // any other error rather than left to end the process uncaught.
   if (runGuarded([&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;

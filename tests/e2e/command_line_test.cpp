@@ -78,12 +78,10 @@ TEST(CommandLine, AcceptedOptionsWithoutInputsWriteNothing) {
   EXPECT_EQ(workingDirectoryEntries(), before);
 }
 
-// All options are read, and -expand-templates refused, before anything is converted.
+// All options are read before anything is converted.
 TEST(CommandLine, ErrorsInTheOptionsStopBeforeAnyConversion) {
   testing_support::writeFile("w.eww", "<workspace/>");
   expectRun({"iar2hzp", "w.eww", "-x"}, 1, "error: unknown option -x\n");
-  expectRun({"iar2hzp", "w.eww", "-expand-templates"}, 1,
-            "error: -expand-templates: project templates cannot be expanded by this version\n");
   EXPECT_FALSE(testing_support::fileExists("w.hzp"));
 }
 

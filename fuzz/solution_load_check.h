@@ -1,0 +1,51 @@
+#pragma once
+// The property that the solution_load fuzz target checks and the corpus test
+// replays: a text that loads as a solution is written to a text that loads again
+// and is written back byte for byte the same; a text that does not load fails
+// with a SolutionLoadError, never otherwise.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "projectsystem/project_system.h"
+#include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_text.h"
+
+namespace solution_load_check {
+
+/// The system's load lists point into the solution just destroyed: emptied.
+inline void forgetLoad(ProjectSystem& system) {
+  system.templatedProjects.clear();
+  system.dynamicFolders.clear();
+}
+
+/// Loads text as the solution file at path (the system's load commands must be
+/// off); the written text of the result, or nothing when it does not load.
+inline bool loadAndWrite(ProjectSystem& system, const QString& path, const std::string& text, std::string& written,
+                         QString& error) {
+  try {
+    const std::unique_ptr<ProjectElement> solution = system.loadSolutionText(path, text);
+    written = solutionText(*solution);
+  } catch (const SolutionLoadError& failure) {
+    error = failure.text();
+  }
+  forgetLoad(system);
+  return error.isNull();
+}
+
+/// Empty when the property holds for bytes, else what went wrong. Inputs naming
+/// "include" are passed over: an include reads any file the input names (the
+/// preprocessor's own fuzz target covers inclusion).
+inline std::string check(ProjectSystem& system, const QString& path, std::string_view bytes) {
+  if (bytes.find("include") != std::string_view::npos) return {};
+  std::string first, second;
+  QString error;
+  if (!loadAndWrite(system, path, std::string(bytes), first, error)) return {};
+  if (!loadAndWrite(system, path, first, second, error))
+    return "the written text does not load: " + error.toStdString() + "\n" + first;
+  if (second != first) return "the written text loads differently:\n" + first + "\n" + second;
+  return {};
+}
+
+}  // namespace solution_load_check

@@ -1,0 +1,198 @@
+#include "projectsystem/project_content_reader.h"
+
+#include <vector>
+
+#include "projectsystem/model_names.h"
+#include "projectsystem/project_system.h"
+#include "xml/xml_node.h"
+
+using namespace model_names;
+
+namespace {
+
+const QString configurationMacro = QStringLiteral("$(Configuration)");
+
+// An attribute's value, or a null string when the element has none. Values are
+// decoded as UTF-8, as the solution reader decodes them: templates files are UTF-8
+// files, and a name with an accent must reach the solution as it was written.
+QString attributeText(const XMLElement& element, const char* name) {
+  const std::string* value = element.attribute(name);
+  return value ? QString::fromUtf8(*value) : QString();
+}
+
+bool hasAttribute(const XMLElement& element, const char* name) { return element.attribute(name) != nullptr; }
+
+bool equalsIgnoringCase(const QString& text, const char* word) {
+  return text.toLower() == QLatin1String(word);
+}
+
+// One name per pass over the configuration list (a single pass when it is empty):
+// in pass i, "$(Configuration)" is replaced by the list's entry i.
+QStringList substitutedNames(const QString& name, const QStringList& configurationNames) {
+  QStringList names;
+  const qsizetype passes = std::max<qsizetype>(1, configurationNames.size());
+  for (qsizetype pass = 0; pass < passes; ++pass) {
+    QString substituted = name;
+    if (pass < configurationNames.size()) substituted.replace(configurationMacro, configurationNames[pass]);
+    names.append(substituted);
+  }
+  return names;
+}
+
+// Each handler reads one element into parent and returns the element its child
+// elements are read into, or null when they are skipped.
+using ElementHandler = ProjectElement* (*)(const ProjectContentContext& context, ProjectElement* parent,
+                                           const XMLElement& element, const QStringList& configurationNames);
+
+ProjectElement* readFolder(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
+                           const QStringList&) {
+  ProjectSystem& system = context.system;
+  const QString name = attributeText(element, "name");
+  const QString filter = attributeText(element, "filter");
+  if (ProjectElement* existing = system.findFolder(parent, name)) {
+    QString current;
+    if (!system.getConfigurationPropertyValue(existing, commonConfiguration, filterProperty, current))
+      system.setConfigurationProperty(existing, filterProperty, commonConfiguration, filter);
+    return existing;
+  }
+  if (!hasAttribute(element, "path")) return system.findOrAddFolder(parent, name, filter);
+  // "choose" asks the user for the directory, which a converter cannot do.
+  if (hasAttribute(element, "choose")) return nullptr;
+  ProjectElement* folder = system.findOrAddFolder(parent, name, QString());
+  // Only the presence of "recurse" counts: recurse="No" still recurses.
+  system.makeDynamicFolder(folder, attributeText(element, "path"), filter, hasAttribute(element, "recurse"),
+                           attributeText(element, "exclude"));
+  return folder;
+}
+
+// A file without a name would become a file element with an empty path: skipped.
+ProjectElement* readFile(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
+                         const QStringList&) {
+  if (hasAttribute(element, "source") || !hasAttribute(element, "name")) return nullptr;
+  QString name = attributeText(element, "name");
+  if (!equalsIgnoringCase(attributeText(element, "expand"), "no"))
+    name = context.system.expandMacros(parent, name, commonConfiguration);
+  for (ProjectElement* child : parent->children())
+    if (child->kind() == ProjectElement::File && child->property(fileNameProperty) == name) return child;
+  return context.system.addFile(parent, name);
+}
+
+// "property" and "solutionproperty": set in each substituted configuration where
+// the target's own configuration does not hold the property yet.
+void setConfigurationProperties(const ProjectContentContext& context, ProjectElement* target,
+                                const XMLElement& element, const QStringList& configurationNames) {
+  if (!hasAttribute(element, "name") || !hasAttribute(element, "value")) return;
+  ProjectSystem& system = context.system;
+  const QString name = attributeText(element, "name");
+  const bool expand = equalsIgnoringCase(attributeText(element, "expand"), "yes");
+  for (const QString& configuration : substitutedNames(attributeText(element, "configuration"), configurationNames)) {
+    const QString configurationName = configuration.isEmpty() ? commonConfiguration : configuration;
+    QString existing;
+    if (system.getConfigurationPropertyValue(target, configurationName, name, existing)) continue;
+    QString value = attributeText(element, "value");
+    if (expand) value = system.expandMacros(target, value, commonConfiguration);
+    system.setConfigurationProperty(target, name, configurationName, value);
+  }
+}
+
+ProjectElement* readProperty(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
+                             const QStringList& configurationNames) {
+  setConfigurationProperties(context, parent, element, configurationNames);
+  return nullptr;
+}
+
+ProjectElement* readSolutionProperty(const ProjectContentContext& context, ProjectElement*,
+                                     const XMLElement& element, const QStringList& configurationNames) {
+  setConfigurationProperties(context, context.solution, element, configurationNames);
+  return nullptr;
+}
+
+// A property group sets a value through the groups of the file named by
+// "property_groups_file_path". The project system reads no such file and so knows
+// no group of any name: the element has no effect, as for an unknown group.
+ProjectElement* readPropertyGroup(const ProjectContentContext&, ProjectElement*, const XMLElement&,
+                                  const QStringList&) {
+  return nullptr;
+}
+
+// Applies the configuration template of each substituted name; where there is none,
+// a solution configuration inheriting the listed ones, or (with a configuration
+// list) a new solution configuration of that name. Skipped without a name.
+ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
+                                  const QStringList& configurationNames) {
+  if (!hasAttribute(element, "name")) return nullptr;
+  ProjectSystem& system = context.system;
+  const QStringList names = substitutedNames(attributeText(element, "name"), configurationNames);
+  const bool inherits = hasAttribute(element, "inherited_configurations");
+  const QStringList inherited =
+      substitutedNames(attributeText(element, "inherited_configurations"), configurationNames);
+  for (qsizetype pass = 0; pass < names.size(); ++pass) {
+    if (context.templates && context.templates->applyConfigurationTemplate(context.project, names[pass])) continue;
+    if (inherits) {
+      ProjectElement* configuration = context.solution->configuration(names[pass]);
+      if (!configuration) configuration = system.newConfiguration(context.solution, names[pass]);
+      system.setElementProperty(configuration, inheritedConfigurationsProperty, inherited[pass]);
+      for (const QString& name : inherited[pass].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (context.templates) context.templates->applyConfigurationTemplate(context.project, name);
+    } else if (!configurationNames.isEmpty()) {
+      system.newConfiguration(context.solution, names[pass]);  // also when one of that name exists
+    }
+  }
+  return nullptr;
+}
+
+ProjectElement* readImport(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
+                           const QStringList&) {
+  if (hasAttribute(element, "name"))
+    context.system.importSolution(context.solution, attributeText(element, "name"), nullptr, nullptr);
+  return nullptr;
+}
+
+struct ContentElement {
+  const char* tag;
+  ElementHandler handler;
+};
+
+constexpr ContentElement contentElements[] = {
+    {"folder", readFolder},
+    {"file", readFile},
+    {"property", readProperty},
+    {"solutionproperty", readSolutionProperty},
+    {"propertygroup", readPropertyGroup},
+    {"configuration", readConfiguration},
+    {"import", readImport},
+};
+
+ElementHandler handlerOf(const std::string& tag) {
+  for (const ContentElement& entry : contentElements)
+    if (tag == entry.tag) return entry.handler;
+  return nullptr;
+}
+
+}  // namespace
+
+// Walks with an explicit stack of sibling chains, so deeply nested template content
+// cannot exhaust the call stack. Child elements are read with an empty configuration list.
+void readProjectContent(const ProjectContentContext& context, ProjectElement* parent, const XMLElement* first,
+                        const QStringList& configurationNames) {
+  struct Level {
+    ProjectElement* parent;
+    const XMLNode* next;
+    QStringList configurationNames;
+  };
+  std::vector<Level> levels{{parent, first, configurationNames}};
+  while (!levels.empty()) {
+    const XMLNode* node = levels.back().next;
+    if (!node || !levels.back().parent) {
+      levels.pop_back();
+      continue;
+    }
+    levels.back().next = node->nextSibling();
+    if (node->nodeKind() != XMLNodeKind::Element) continue;
+    const auto& element = static_cast<const XMLElement&>(*node);
+    const ElementHandler handler = handlerOf(element.tagName());
+    if (!handler) continue;
+    ProjectElement* into = handler(context, levels.back().parent, element, levels.back().configurationNames);
+    if (into && element.firstChild()) levels.push_back({into, element.firstChild(), {}});
+  }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Reads project content in the templates' vocabulary (folder, file, property,
+// solutionproperty, propertygroup, configuration, import) into a project of the
+// solution model. Unlike the solution reader it matches existing elements by name
+// and never overwrites a setting that is already there.
+
+#include <QString>
+#include <QStringList>
+
+class ProjectElement;
+class ProjectSystem;
+class XMLElement;
+
+/// Applies named configuration templates to a project (the templates collection);
+/// the content reader asks it for every "configuration" element it meets.
+class ConfigurationTemplateSource {
+ public:
+  virtual ~ConfigurationTemplateSource() = default;
+  /// False when no configuration template of that name exists.
+  virtual bool applyConfigurationTemplate(ProjectElement* project, const QString& name) = 0;
+};
+
+/// What the content is read for.
+struct ProjectContentContext {
+  ProjectSystem& system;
+  /// Target of "solutionproperty", "configuration" and "import".
+  ProjectElement* solution;
+  ProjectElement* project;
+  /// May be null: then no configuration template exists.
+  ConfigurationTemplateSource* templates;
+};
+
+/// Reads first and its following sibling elements, in document order, into parent.
+/// "$(Configuration)" in configuration names is replaced by each of
+/// configurationNames in turn (used literally when the list is empty). Other tags
+/// are skipped with their subtree.
+void readProjectContent(const ProjectContentContext& context, ProjectElement* parent, const XMLElement* first,
+                        const QStringList& configurationNames);

@@ -1,0 +1,25 @@
+#pragma once
+// The preprocessed document that solution files are read through: its elements are
+// the solution model's elements.
+
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "xml/xml_preprocessor.h"
+
+class ProjectSystem;
+
+/// A preprocessed document whose elements are ProjectElement objects bound to a project
+/// system; its warnings are dropped.
+class ProjectSystemXMLPP2 : public XMLPP2 {
+ public:
+  /// system binds every element made; it may be null (elements without a project system).
+  explicit ProjectSystemXMLPP2(ProjectSystem* system);
+  /// A ProjectElement of that tag, bound to the project system.
+  std::unique_ptr<XMLElement> createElement(std::string name) override;
+  void warning(const QString&) override {}
+
+ private:
+  ProjectSystem* system_;
+};

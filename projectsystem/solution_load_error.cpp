@@ -1,0 +1,9 @@
+#include "projectsystem/solution_load_error.h"
+
+QString SolutionLoadError::text() const {
+  if (fileName.isEmpty()) return message;
+  if (message.startsWith(QLatin1Char(' ')) || fileName.endsWith(QLatin1Char(' '))) return fileName + message;
+  QString joined = fileName + QStringLiteral(": ") + message;
+  if (kind == XmlSyntax) joined += QStringLiteral(" line: ") + QString::number(qint64(line) + 1);
+  return joined;
+}

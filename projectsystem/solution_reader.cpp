@@ -1,0 +1,301 @@
+// The solution file reader: parses a solution file through the project system's
+// preprocessor document, runs its load command, replaces "import" elements by the
+// solutions they name and turns the parsed tree into a solution in place.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <exception>
+
+#include "projectsystem/load_command.h"
+#include "projectsystem/model_names.h"
+#include "projectsystem/progress_reporter.h"
+#include "projectsystem/project_system.h"
+#include "projectsystem/project_system_xmlpp.h"
+#include "projectsystem/solution_finder.h"
+#include "projectsystem/solution_load_error.h"
+#include "properties/property_class_list.h"
+
+using namespace model_names;
+
+namespace {
+
+const char solutionDoctype[] = "Orbelin_Project_File";
+const QString solutionVersion = QStringLiteral("2");
+
+[[noreturn]] void fail(const QString& fileName, const QString& message) {
+  throw SolutionLoadError{fileName, SolutionLoadError::Plain, message, 0, 0};
+}
+
+QString attributeText(const XMLElement& element, const char* name) {
+  const std::string* value = element.attribute(name);
+  return value ? QString::fromUtf8(*value) : QString();
+}
+
+// Relative paths are taken relative to the base directory (the importing file's
+// directory), never to the working directory, so what an import reads does not
+// depend on where the tool was started.
+QString resolvedPath(const QString& baseDirectory, const QString& path) {
+  if (baseDirectory.isEmpty() || !QDir::isRelativePath(path)) return Path(path).absoluteFilePath();
+  return Path(baseDirectory + QLatin1Char('/') + path).absoluteFilePath();
+}
+
+// Puts the loading stack back as it was when the guard was made, also when a load
+// fails, so a failed load does not make a later load of the same file look like
+// a solution importing itself. A failed load also takes back the projects and
+// dynamic folders it recorded: its tree is destroyed, and the lists must not keep
+// pointers into it.
+class LoadStateGuard {
+ public:
+  explicit LoadStateGuard(ProjectSystem& system)
+      : system_(system),
+        stack_(system.loadingStack),
+        templatedProjects_(system.templatedProjects.size()),
+        dynamicFolders_(system.dynamicFolders.size()),
+        exceptions_(std::uncaught_exceptions()) {}
+  ~LoadStateGuard() {
+    system_.loadingStack = stack_;
+    if (std::uncaught_exceptions() == exceptions_) return;
+    system_.templatedProjects.resize(templatedProjects_);
+    system_.dynamicFolders.resize(dynamicFolders_);
+  }
+
+ private:
+  ProjectSystem& system_;
+  const QStringList stack_;
+  const qsizetype templatedProjects_;
+  const qsizetype dynamicFolders_;
+  const int exceptions_;
+};
+
+QString loadCommandFailure(const LoadCommandResult& result) {
+  switch (result.outcome) {
+    case LoadCommandResult::Exited:
+      return QStringLiteral("solution load command failed (") + QString::number(result.exitStatus) +
+             QLatin1Char(')');
+    case LoadCommandResult::FailedToStart:
+      return QStringLiteral("cannot start solution load command ") + result.detail;
+    case LoadCommandResult::Crashed:
+      return QStringLiteral("solution load command crashed (") + result.detail + QLatin1Char(')');
+    case LoadCommandResult::RedirectionFailed:
+      return QStringLiteral("solution load command output: ") + result.detail;
+  }
+  return QString();
+}
+
+/// Turns a parsed solution document into the model in place, depth first with an
+/// explicit stack (deeply nested files cannot exhaust the call stack).
+class SolutionTreeBuilder {
+ public:
+  SolutionTreeBuilder(ProjectSystem& system, const QString& directory, SolutionFinder* finder,
+                      ProgressReporter* progress)
+      : system_(system), directory_(directory), finder_(finder), progress_(progress) {}
+
+  std::unique_ptr<ProjectElement> build(std::unique_ptr<XMLElement> root);
+
+ private:
+  struct Level {
+    ProjectElement* element;
+    XMLNode* next;  // the next child to build
+    int built;
+    int count;      // child elements, for the progress steps
+  };
+  void takeAttributes(ProjectElement* element);
+  ProjectElement* buildChild(ProjectElement* parent, XMLNode* node);
+  ProjectElement* importedSolution(ProjectElement* parent, XMLElement* import);
+  void childBuilt(Level& level);
+  static int elementCount(const XMLNode* node);
+
+  ProjectSystem& system_;
+  const QString directory_;
+  SolutionFinder* finder_;
+  ProgressReporter* progress_;
+};
+
+// The preprocessor document makes every element it parses, includes or copies a
+// model element, the root included (buildSolution checks it).
+std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLElement> root) {
+  std::unique_ptr<ProjectElement> solution(static_cast<ProjectElement*>(root.release()));
+  takeAttributes(solution.get());
+  std::vector<Level> levels{{solution.get(), solution->firstChild(), 0, elementCount(solution.get())}};
+  while (!levels.empty()) {
+    XMLNode* node = levels.back().next;
+    if (!node) {
+      levels.pop_back();
+      if (!levels.empty()) childBuilt(levels.back());
+      continue;
+    }
+    levels.back().next = node->nextSibling();  // taken before node is replaced
+    ProjectElement* parent = levels.back().element;
+    ProjectElement* child = buildChild(parent, node);
+    if (!child) continue;
+    if (child->kind() == ProjectElement::Configuration) parent->enterConfiguration(child);
+    // An imported solution was built by its own load.
+    if (child->imported || !child->firstChild()) {
+      childBuilt(levels.back());
+      continue;
+    }
+    levels.push_back({child, child->firstChild(), 0, elementCount(child)});
+  }
+  return solution;
+}
+
+// Attributes become properties (names as ASCII, values from UTF-8, in attribute
+// order) and leave the XML element, which the model does not read again. Projects
+// naming a template and dynamic folders are recorded for template expansion; a
+// "template_name" or "path" on another kind of element means nothing and is kept
+// as a plain property (expanding a file as a project would corrupt the solution).
+void SolutionTreeBuilder::takeAttributes(ProjectElement* element) {
+  std::vector<XMLAttribute> attributes;
+  attributes.swap(element->attributes());
+  for (const XMLAttribute& attribute : attributes)
+    element->setProperty(QString::fromLatin1(attribute.name), QString::fromUtf8(attribute.value));
+  if (element->kind() == ProjectElement::Project && element->hasProperty(templateNameProperty))
+    system_.templatedProjects.append(element);
+  else if (element->kind() == ProjectElement::Folder && element->hasProperty(pathProperty))
+    system_.dynamicFolders.append(element);
+}
+
+// The element that takes node's place in the model, or null for a node that is no
+// model element (character data; the model's walks pass over such nodes).
+ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode* node) {
+  ProjectElement* model = ProjectElement::fromNode(node);
+  if (!model) return nullptr;
+  if (model->tagName() == "import") return importedSolution(parent, model);
+  takeAttributes(model);
+  return model;
+}
+
+// The solution an "import" names, loaded relative to the importing file with the
+// expanded "macros" as definitions; it keeps the unexpanded "file_name", so it is
+// written back as the same reference.
+ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
+  const QString fileName = attributeText(*import, "file_name");
+  std::unique_ptr<ProjectElement> imported = system_.loadSolution(
+      directory_, expandGlobal(fileName), finder_, progress_, expandGlobal(attributeText(*import, "macros")));
+  imported->setProperty(fileNameProperty, fileName);
+  imported->imported = true;
+  imported->setModified(false);
+  ProjectElement* solution = imported.get();
+  system_.discardedNodes.push_back(parent->replaceChild(import, std::move(imported)));
+  return solution;
+}
+
+void SolutionTreeBuilder::childBuilt(Level& level) {
+  ++level.built;
+  if (progress_ && progress_->depth() == 1) progress_->step(level.built, level.count);
+}
+
+int SolutionTreeBuilder::elementCount(const XMLNode* node) {
+  int count = 0;
+  for (const XMLNode* child = node->firstChild(); child; child = child->nextSibling())
+    if (child->nodeKind() == XMLNodeKind::Element) ++count;
+  return count;
+}
+
+}  // namespace
+
+std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseDirectory, const QString& path,
+                                                            SolutionFinder* finder, ProgressReporter* progress,
+                                                            const QString& definitions) {
+  QString file = resolvedPath(baseDirectory, path);
+  if (!QFileInfo::exists(file)) {
+    if (!finder || !finder->find(file)) fail(file, QStringLiteral(" does not exist"));
+    file = Path(file).absoluteFilePath();
+  }
+  // Only regular files are read: a device or a pipe named by an import could block
+  // the run or never end.
+  QFile access(file);
+  if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
+  access.close();
+  if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
+  if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  ProjectSystemXMLPP2 document(this);
+  // A definitions text (an import's "macros") also expands the macro references
+  // of the imported file's attribute values.
+  const bool parsed = document.load(file, definitions, !definitions.isNull());
+  return buildSolution(document, parsed, file, finder, progress);
+}
+
+std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& path, const std::string& text,
+                                                                ProgressReporter* progress) {
+  const QString file = Path(path).absoluteFilePath();
+  if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
+  if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  ProjectSystemXMLPP2 document(this);
+  const bool parsed = document.parse(text);
+  // Preprocessed as a loaded file is without definitions: the global and user macros.
+  if (parsed && document.root) {
+    MacroTable macros = globalMacros().values;
+    macros.insert(globalMacros().userMacros);
+    document.processConditionals(document.root.get(), file, macros, 0);
+  }
+  return buildSolution(document, parsed, file, nullptr, progress);
+}
+
+// Steps after parsing, common to files and texts: checks, load command, the tree,
+// location and version.
+std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& document, bool parsed, const QString& file,
+                                                             SolutionFinder* finder, ProgressReporter* progress) {
+  if (!parsed)
+    throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
+                            document.errorLine, 0};
+  if (document.doctype != std::optional<std::string>(solutionDoctype))
+    fail(file, QStringLiteral(" not a solution file"));
+  if (!document.root) fail(file, QStringLiteral(" is a malformed solution file (bad XML)"));
+  // Only a solution can be the root of the model or take an import's place.
+  const ProjectElement* root = ProjectElement::fromNode(document.root.get());
+  if (!root || root->kind() != ProjectElement::Solution)
+    fail(file, QStringLiteral(" is a malformed solution file (no solution element)"));
+  const QString directory = QFileInfo(file).absolutePath();
+  LoadStateGuard guard(*this);
+  loadingStack.append(file);
+  runSolutionLoadCommand(*document.root, file, directory, progress);
+  std::unique_ptr<ProjectElement> solution =
+      SolutionTreeBuilder(*this, directory, finder, progress).build(std::move(document.root));
+  solution->setLocation(Path(file));
+  solution->lastModified = QFileInfo(file).lastModified();
+  if (solution->property(versionProperty) != solutionVersion) solution->setProperty(versionProperty, solutionVersion);
+  // Loading (and the version upgrade) does not count as a change.
+  clearModified(solution.get(), true);
+  discardedNodes.clear();
+  if (progress) progress->finished();
+  return solution;
+}
+
+void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
+                                           ProgressReporter* progress) {
+  const QString command = expandGlobal(attributeText(root, "load_command"));
+  if (command.isEmpty() || !runLoadCommands) return;
+  if (progress) {
+    progress->message(QStringLiteral("Executing load commands"), 2);
+    progress->message(QStringLiteral("Executing ") + command, 2);
+  }
+  const LoadCommandResult result = runLoadCommand(command, directory, progress);
+  if (progress) progress->finished();
+  if (result.outcome != LoadCommandResult::Exited || result.exitStatus != 0) fail(file, loadCommandFailure(result));
+}
+
+ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QString& name, SolutionFinder* finder,
+                                              ProgressReporter* progress) {
+  if (!solution) return nullptr;
+  // While it loads, the stack holds the solution and those enclosing it, so a
+  // solution cannot import itself or an encloser; afterwards it is as before.
+  LoadStateGuard guard(*this);
+  loadingStack.clear();
+  for (const ProjectElement* enclosing = solution; enclosing; enclosing = enclosing->parentElement())
+    if (enclosing->kind() == ProjectElement::Solution) loadingStack.append(enclosing->location().absoluteFilePath());
+  const QString baseDirectory = solution->directory();
+  const bool hasMacros = name.contains(QLatin1Char('$'));
+  const QString file = hasMacros ? expandGlobal(name) : resolvedPath(baseDirectory, name);
+  const QString key = hasMacros ? name : file;
+  for (ProjectElement* child : solution->children())
+    if (child->hasProperty(fileNameProperty) && child->property(fileNameProperty) == key) return child;
+  std::unique_ptr<ProjectElement> imported = loadSolution(baseDirectory, file, finder, progress);
+  imported->setProperty(fileNameProperty, key);
+  imported->imported = true;
+  imported->setModified(false);
+  ProjectElement* added = solution->addChild(std::move(imported));
+  updateProjects(progress);
+  return added;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The project templates and configuration templates of the templates files, and
+// their expansion into projects of a solution.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "projectsystem/project_content_reader.h"
+
+class ProjectElement;
+class ProjectSystem;
+class ProjectTemplateFile;
+class XMLElement;
+
+/// Template elements by name, kept sorted; an entry goes before the entries of an
+/// equal name, so find answers with the one registered last ("later wins").
+class ProjectTemplateNodeList {
+ public:
+  void insert(const QString& name, const XMLElement* element);
+  /// The element registered last under name, or null.
+  const XMLElement* find(const QString& name) const;
+
+ private:
+  struct Entry {
+    QString name;
+    const XMLElement* element;  // owned by a templates file
+  };
+  std::vector<Entry> entries_;
+};
+
+/// The loaded templates files of one expansion.
+class ProjectTemplates : public ConfigurationTemplateSource {
+ public:
+  /// Loads the files of the list (templatesFilePaths) in order and registers their
+  /// templates. A file that cannot be read or parsed contributes nothing; it, and a
+  /// named file that does not exist, get a warning on Qt's warning channel.
+  ProjectTemplates(ProjectSystem& system, const QString& templatesFiles);
+  ~ProjectTemplates() override;
+
+  const XMLElement* findProjectTemplate(const QString& name) const { return projectTemplates_.find(name); }
+  const XMLElement* findConfigurationTemplate(const QString& name) const {
+    return configurationTemplates_.find(name);
+  }
+  /// Sets the project's "project_type" in "Common" from the template's "type" and
+  /// reads the template's content into the project for configurationNames.
+  void expand(ProjectElement* project, const XMLElement& templateElement, const QStringList& configurationNames);
+  /// Writes the template's name/value pairs into the project's configuration of that
+  /// name (a value only where it differs), with the pairs of the templates named by
+  /// "inherited_configurations" written where that pair stands. False when there is
+  /// no such template. A template that inherits itself, directly or through others,
+  /// throws SolutionLoadError.
+  bool applyConfigurationTemplate(ProjectElement* project, const QString& name) override;
+
+ private:
+  struct Application;
+  void registerTemplates(const XMLElement& root);
+  void apply(ProjectElement* configuration, const XMLElement& templateElement, const QString& name,
+             Application& application);
+
+  ProjectSystem& system_;
+  std::vector<std::unique_ptr<ProjectTemplateFile>> files_;
+  ProjectTemplateNodeList projectTemplates_;
+  ProjectTemplateNodeList configurationTemplates_;
+};

@@ -1,0 +1,67 @@
+#include "templates/templates_file_list.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "projectsystem/macro_expander.h"
+#include "projectsystem/wildcard.h"
+
+namespace {
+
+const QChar separator = QLatin1Char('/');
+
+bool hasWildcard(const QString& text) {
+  return text.contains(QLatin1Char('*')) || text.contains(QLatin1Char('?')) || text.contains(QLatin1Char('['));
+}
+
+QString joined(const QString& prefix, const QString& name) {
+  if (prefix.isEmpty()) return name;
+  return prefix.endsWith(separator) ? prefix + name : prefix + separator + name;
+}
+
+// The entries of directory whose names match component: directories for inner
+// components, files for the last one.
+QStringList matchingEntries(const QString& directory, const QString& component, bool last) {
+  const QDir listed(directory.isEmpty() ? QStringLiteral(".") : directory);
+  const QDir::Filters kinds = last ? QDir::Files : QDir::Dirs | QDir::NoDotAndDotDot;
+  const WildcardPattern pattern(component);
+  QStringList matches;
+  for (const QString& name : listed.entryList(kinds, QDir::Name | QDir::IgnoreCase))
+    if (pattern.matches(name)) matches.append(joined(directory, name));
+  return matches;
+}
+
+// Walks the entry's components, widening the set of candidate paths at each
+// component that holds a wildcard.
+QStringList expandWildcards(const QString& entry) {
+  QStringList candidates{entry.startsWith(separator) ? QString(separator) : QString()};
+  const QStringList components = entry.split(separator, Qt::SkipEmptyParts);
+  for (qsizetype index = 0; index < components.size(); ++index) {
+    const QString& component = components[index];
+    const bool last = index + 1 == components.size();
+    QStringList widened;
+    for (const QString& candidate : std::as_const(candidates))
+      widened += hasWildcard(component) ? matchingEntries(candidate, component, last)
+                                        : QStringList{joined(candidate, component)};
+    candidates = widened;
+  }
+  return candidates;
+}
+
+}  // namespace
+
+QStringList templatesFilePaths(const QString& templatesFiles, QStringList* missing) {
+  QStringList paths;
+  for (const QString& entry : expandGlobal(templatesFiles).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    if (!hasWildcard(entry)) {
+      if (QFileInfo(entry).isFile())
+        paths.append(entry);
+      else if (missing)
+        missing->append(entry);
+      continue;
+    }
+    for (const QString& candidate : expandWildcards(entry))
+      if (QFileInfo(candidate).isFile()) paths.append(candidate);
+  }
+  return paths;
+}

@@ -1,0 +1,404 @@
+// -expand-templates end to end: workspaces converted by the binary with templates
+// files written in the test, the expanded solutions compared byte for byte, and
+// the errors of reading solutions back, imports and load commands.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "support/test_support.h"
+
+using testing_support::fileExists;
+using testing_support::readFile;
+using testing_support::runQuenport;
+using testing_support::sourcePath;
+using testing_support::writeFile;
+
+namespace {
+
+const QByteArray header = "<!DOCTYPE Orbelin_Project_File>\n";
+
+QByteArray uvisionProject(const QByteArray& createExecutable, const QByteArray& files) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\r\n<Project>\r\n<Targets>\r\n<Target>"
+         "<TargetName>T</TargetName><TargetOption><TargetCommonOption><CreateExecutable>" +
+         createExecutable +
+         "</CreateExecutable><OutputDirectory>.\\Objects\\</OutputDirectory></TargetCommonOption><TargetArmAds>"
+         "<Cads><VariousControls><Define>STM32F4</Define></VariousControls></Cads></TargetArmAds></TargetOption>"
+         "<Groups><Group><GroupName>Source</GroupName><Files>" +
+         files + "</Files></Group></Groups></Target>\r\n</Targets>\r\n</Project>\r\n";
+}
+
+QByteArray uvisionFile(const QByteArray& path) {
+  return "<File><FileName>x</FileName><FileType>1</FileType><FilePath>" + path + "</FilePath></File>";
+}
+
+// ws/demo.uvmpw with an executable project .\app\app.uvprojx and a library .\drv\drv.uvprojx.
+void writeUVisionWorkspace() {
+  writeFile("ws/demo.uvmpw",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n<ProjectWorkspace>\n"
+            "  <project>\n    <PathAndName>.\\app\\app.uvprojx</PathAndName>\n  </project>\n"
+            "  <project>\n    <PathAndName>.\\drv\\drv.uvprojx</PathAndName>\n  </project>\n</ProjectWorkspace>\n");
+  writeFile("ws/app/app.uvprojx", uvisionProject("1", uvisionFile(".\\src\\main.c") + uvisionFile(".\\src\\main.h")));
+  writeFile("ws/drv/drv.uvprojx", uvisionProject("0", uvisionFile("gpio.c")));
+  writeFile("ws/app/ld/flash.ld", "");
+  writeFile("ws/app/ld/notes.txt", "");
+}
+
+QByteArray templatesFile(const QByteArray& content) {
+  return "<!DOCTYPE Project_Templates_File>\n<projects>\n" + content + "</projects>\n";
+}
+
+// Templates for executables ("App") and libraries ("Lib") with every kind of content.
+const QByteArray appAndLibTemplates = templatesFile(R"x(
+  <project template_name="App" type="Executable">
+    <property name="arm_core_type" value="Cortex-M4" />
+    <property name="c_preprocessor_definitions" value="NOT_WRITTEN" />
+    <property name="build_output_directory" configuration="Release" value="$(ProjectName)/out" expand="yes" />
+    <configuration name="Debug" />
+    <folder name="Source Files" filter="c;h" />
+    <folder name="Linker" path="ld" filter="*.ld" />
+    <file name="startup_$(ProjectName).s" />
+    <solutionproperty name="build_intermediate_directory" configuration="Debug" value="obj" />
+  </project>
+  <project template_name="Lib" type="Library">
+    <configuration name="Release" />
+  </project>
+  <configurations>
+    <configuration name="Debug"><property name="gcc_optimization_level" value="None" /></configuration>
+    <configuration name="Release"><property name="gcc_optimization_level" value="Level 2" /></configuration>
+  </configurations>
+)x");
+
+testing_support::RunResult convertUVision(const QStringList& options) {
+  return runQuenport(QStringList{"uvision2hzp", "-expand-templates"} + options + QStringList{"ws/demo.uvmpw"});
+}
+
+}  // namespace
+
+TEST(ExpandTemplates, UVisionWorkspace) {
+  writeUVisionWorkspace();
+  writeFile("templates.xml", appAndLibTemplates);
+  const auto result =
+      convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, "");
+  // Template properties never replace converted ones (c_preprocessor_definitions);
+  // configuration templates apply by name; the dynamic folder keeps only its settings.
+  EXPECT_EQ(readFile("ws/demo.hzp"), header +
+                                         "<solution Name=\"demo\" target=\"8\" version=\"2\">\n"
+                                         "  <project Name=\"app\">\n"
+                                         "    <configuration\n"
+                                         "      Name=\"Common\"\n"
+                                         "      arm_core_type=\"Cortex-M4\"\n"
+                                         "      build_output_directory=\"./Objects/\"\n"
+                                         "      c_preprocessor_definitions=\"STM32F4\"\n"
+                                         "      project_directory=\"app\"\n"
+                                         "      project_type=\"Executable\" />\n"
+                                         "    <folder Name=\"Source Files\">\n"
+                                         "      <folder Name=\"Source\">\n"
+                                         "        <file file_name=\"./src/main.c\" />\n"
+                                         "        <file file_name=\"./src/main.h\" />\n"
+                                         "      </folder>\n"
+                                         "      <configuration Name=\"Common\" filter=\"c;h\" />\n"
+                                         "    </folder>\n"
+                                         "    <configuration Name=\"Release\" build_output_directory=\"app/out\" />\n"
+                                         "    <configuration Name=\"Debug\" gcc_optimization_level=\"None\" />\n"
+                                         "    <folder Name=\"Linker\" exclude=\"\" filter=\"*.ld\" path=\"ld\" recurse=\"No\" />\n"
+                                         "    <file file_name=\"startup_app.s\" />\n"
+                                         "  </project>\n"
+                                         "  <project Name=\"drv\">\n"
+                                         "    <configuration\n"
+                                         "      Name=\"Common\"\n"
+                                         "      build_output_directory=\"./Objects/\"\n"
+                                         "      c_preprocessor_definitions=\"STM32F4\"\n"
+                                         "      project_directory=\"drv\"\n"
+                                         "      project_type=\"Library\" />\n"
+                                         "    <folder Name=\"Source Files\">\n"
+                                         "      <folder Name=\"Source\">\n"
+                                         "        <file file_name=\"gpio.c\" />\n"
+                                         "      </folder>\n"
+                                         "    </folder>\n"
+                                         "    <configuration Name=\"Release\" gcc_optimization_level=\"Level 2\" />\n"
+                                         "  </project>\n"
+                                         "  <configuration Name=\"Debug\" build_intermediate_directory=\"obj\" />\n"
+                                         "</solution>\n");
+}
+
+TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheImporterChooses) {
+  writeFile("ws/blinky/.project", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<projectDescription>\n"
+                                  "\t<name>blinky</name>\n</projectDescription>\n");
+  const QByteArray configuration =
+      "<cconfiguration><storageModule moduleId=\"cdtBuildSystem\"><configuration name=\"%1\"><folderInfo><toolChain>"
+      "<tool><option name=\"Microcontroller\" value=\"STM32F407VGTx\" valueType=\"string\"/>"
+      "<option name=\"Symbols\" valueType=\"definedSymbols\"><listOptionValue builtIn=\"false\" value=\"%2\"/>"
+      "</option></tool></toolChain></folderInfo></configuration></storageModule></cconfiguration>\n";
+  writeFile("ws/blinky/.cproject",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<?fileVersion 4.0.0?><cproject>\n"
+            "<storageModule moduleId=\"org.eclipse.cdt.core.settings\">\n" +
+                QString(configuration).arg("Debug", "DEBUG").toUtf8() +
+                QString(configuration).arg("Release", "NDEBUG").toUtf8() +
+                "</storageModule>\n<storageModule moduleId=\"cdtBuildSystem\"><project name=\"Executable\"/>"
+                "</storageModule>\n</cproject>\n");
+  writeFile("ws/blinky/Core/main.c", "");
+  writeFile("templates.xml", templatesFile(R"x(
+  <project template_name="STM32_EXE" type="Executable">
+    <property name="arm_fpu_type" value="FPv4-SP-D16" />
+    <property name="c_preprocessor_definitions" configuration="Debug" value="NOT_WRITTEN" />
+    <configuration name="Debug" />
+    <configuration name="Release" />
+    <folder name="Source Files" filter="c" />
+    <folder name="System Files"><file name="$(ProjectDir)/sys.c" expand="no" /></folder>
+  </project>
+  <configurations>
+    <configuration name="Debug"><property name="gcc_debugging_level" value="Level 3" /></configuration>
+    <configuration name="Release"><property name="gcc_debugging_level" value="None" /></configuration>
+  </configurations>
+)x"));
+  const auto result = runQuenport({"eclipse2hzp", "-expand-templates", "-templatesfile", "templates.xml", "ws"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, "");
+  EXPECT_EQ(readFile("ws/ws.hzp"), header +
+                                     "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
+                                     "  <project Name=\"blinky\">\n"
+                                     "    <configuration\n"
+                                     "      Name=\"Common\"\n"
+                                     "      Target=\"STM32F407VGTx\"\n"
+                                     "      arm_fpu_type=\"FPv4-SP-D16\"\n"
+                                     "      project_directory=\"blinky\"\n"
+                                     "      project_type=\"Executable\" />\n"
+                                     "    <configuration\n"
+                                     "      Name=\"Debug\"\n"
+                                     "      c_preprocessor_definitions=\"DEBUG\"\n"
+                                     "      gcc_debugging_level=\"Level 3\" />\n"
+                                     "    <configuration\n"
+                                     "      Name=\"Release\"\n"
+                                     "      c_preprocessor_definitions=\"NDEBUG\"\n"
+                                     "      gcc_debugging_level=\"None\" />\n"
+                                     "    <folder Name=\"Source Files\">\n"
+                                     "      <folder Name=\"Core\">\n"
+                                     "        <file file_name=\"./Core/main.c\" />\n"
+                                     "      </folder>\n"
+                                     "      <configuration Name=\"Common\" filter=\"c\" />\n"
+                                     "    </folder>\n"
+                                     "    <folder Name=\"System Files\">\n"
+                                     "      <file file_name=\"$(ProjectDir)/sys.c\" />\n"
+                                     "    </folder>\n"
+                                     "  </project>\n"
+                                     "</solution>\n");
+}
+
+namespace {
+
+// App imports what imports names (each an <import> element) into the solution.
+QByteArray importingTemplates(const QList<QByteArray>& imports) {
+  QByteArray app = "  <project template_name=\"App\" type=\"Executable\">\n";
+  for (const QByteArray& name : imports) app += "    <import name=\"" + name + "\" />\n";
+  return templatesFile(app + "  </project>\n  <project template_name=\"Lib\" type=\"Library\" />\n");
+}
+
+testing_support::RunResult convertImporting(const QList<QByteArray>& imports) {
+  writeFile("templates.xml", importingTemplates(imports));
+  return convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"});
+}
+
+QString absolute(const QString& path) { return QDir::current().absoluteFilePath(path); }
+
+QByteArray solutionFile(const QByteArray& attributes, const QByteArray& content = {}) {
+  return header + "<solution Name=\"lib\"" + attributes + ">" + content + "</solution>\n";
+}
+
+}  // namespace
+
+TEST(ExpandTemplates, ImportsAnotherSolutionOnceAndNeverItself) {
+  writeUVisionWorkspace();
+  writeFile("ws/lib/lib.hzp", solutionFile("", "<project Name=\"shared\"/>"));
+  auto result = convertImporting({"lib/lib.hzp", "lib/lib.hzp"});
+  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  const QByteArray solution = readFile("ws/demo.hzp");
+  EXPECT_TRUE(solution.endsWith("  <import file_name=\"" + absolute("ws/lib/lib.hzp").toUtf8() + "\" />\n</solution>\n"))
+      << solution.toStdString();
+  EXPECT_EQ(solution.count("<import"), 1);
+  EXPECT_FALSE(solution.contains("shared"));  // the imported solution stays in its own file
+
+  writeFile("ws/lib/loop.hzp", solutionFile("", "<import file_name=\"./loop.hzp\"/>"));
+  const struct {
+    QByteArray import;
+    QString error;
+  } cases[] = {
+      {"demo.hzp", absolute("ws/demo.hzp") + " solution already loaded"},
+      {"lib/loop.hzp", absolute("ws/lib/loop.hzp") + " solution already loaded"},
+  };
+  for (const auto& c : cases) {
+    result = convertImporting({c.import});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.standardError, "error: " + c.error.toUtf8() + "\n");
+    EXPECT_EQ(readFile("ws/demo.hzp"), solution);  // the previous file stays as it was
+  }
+}
+
+TEST(ExpandTemplates, EveryReaderErrorNamesItsFile) {
+  writeUVisionWorkspace();
+  writeFile("ws/lib/bad.hzp", header + "<solution>\n  <project Name='x'/>\n</solution>\n");
+  writeFile("ws/lib/mismatch.hzp", header + "<solution>\n</project>\n");
+  writeFile("ws/lib/other.hzp", "<!DOCTYPE Project_Templates_File>\n<solution/>\n");
+  writeFile("ws/lib/empty.hzp", header);
+  writeFile("ws/lib/project.hzp", header + "<project Name=\"p\"/>\n");
+  writeFile("ws/lib/fails.hzp", solutionFile(" load_command=\"sh -c &quot;exit 7&quot;\""));
+  writeFile("ws/lib/nostart.hzp", solutionFile(" load_command=\"no-such-tool-for-quenport x\""));
+  QDir().mkpath("ws/lib/directory.hzp");
+  const QString lib = absolute("ws/lib");
+  const struct {
+    const char* import;
+    QString error;
+  } cases[] = {
+      {"lib/missing.hzp", lib + "/missing.hzp does not exist"},
+      {"lib/directory.hzp", lib + "/directory.hzp cannot access"},
+      {"lib/bad.hzp", lib + "/bad.hzp: bad tagName line: 3"},
+      {"lib/mismatch.hzp", lib + "/mismatch.hzp: tagName mismatch line: 3"},
+      {"lib/other.hzp", lib + "/other.hzp not a solution file"},
+      {"lib/empty.hzp", lib + "/empty.hzp is a malformed solution file (bad XML)"},
+      {"lib/project.hzp", lib + "/project.hzp is a malformed solution file (no solution element)"},
+      {"lib/fails.hzp", lib + "/fails.hzp: solution load command failed (7)"},
+      {"lib/nostart.hzp",
+       lib + "/nostart.hzp: cannot start solution load command no-such-tool-for-quenport: no such program"},
+  };
+  for (const auto& c : cases) {
+    const auto result = convertImporting({c.import});
+    EXPECT_EQ(result.exitCode, 1) << c.import;
+    EXPECT_EQ(result.standardError, "error: " + c.error.toUtf8() + "\n");
+    EXPECT_FALSE(fileExists("ws/demo.hzp")) << c.import;
+  }
+}
+
+// The load command of an imported solution runs in that solution's directory.
+TEST(ExpandTemplates, LoadCommandRedirections) {
+  writeUVisionWorkspace();
+  // Standard error first, then (after a pause, so the two streams reach one file in order) standard output.
+  writeFile("ws/lib/gen.sh", "#!/bin/sh\necho \"err $*\" >&2\n[ \"$1\" = both ] && sleep 0.2\necho \"out $*\"\n");
+  QFile::setPermissions("ws/lib/gen.sh", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const struct {
+    const char* command;
+    const char* file;
+    QByteArray before;
+    QByteArray after;
+  } cases[] = {
+      {"gen.sh a &gt; out.txt", "out.txt", {}, "out a\n"},
+      {"sh gen.sh b 1&gt; out.txt", "out.txt", "old\n", "out b\n"},
+      {"gen.sh c &gt;&gt; out.txt", "out.txt", "old\n", "old\nout c\n"},
+      {"gen.sh d 1&gt;&gt; out.txt", "out.txt", "old\n", "old\nout d\n"},
+      {"gen.sh e 2&gt; err.txt", "err.txt", "old\n", "err e\n"},
+      {"gen.sh f 2&gt;&gt; err.txt", "err.txt", "old\n", "old\nerr f\n"},
+      {"gen.sh both g &amp;&gt; all.txt", "all.txt", "old\n", "err both g\nout both g\n"},
+      {"gen.sh both h &amp;&gt;&gt; all.txt", "all.txt", "old\n", "old\nerr both h\nout both h\n"},
+      {"gen.sh i 2&gt; err.txt &amp;&gt; all.txt", "all.txt", {}, "out i\n"},
+  };
+  for (const auto& c : cases) {
+    QFile::remove(QString("ws/lib/") + c.file);
+    if (!c.before.isNull()) writeFile(QString("ws/lib/") + c.file, c.before);
+    writeFile("ws/lib/lib.hzp", solutionFile(QByteArray(" load_command=\"") + c.command + "\""));
+    const auto result = convertImporting({"lib/lib.hzp"});
+    EXPECT_EQ(result.exitCode, 0) << c.command << ": " << result.standardError.toStdString();
+    EXPECT_EQ(readFile(QString("ws/lib/") + c.file), c.after) << c.command;
+  }
+  EXPECT_EQ(readFile("ws/lib/err.txt"), "err i\n");
+}
+
+TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
+  writeUVisionWorkspace();
+  const auto appTemplate = [](const QByteArray& core) {
+    return templatesFile("<project template_name=\"App\" type=\"Executable\"><property name=\"arm_core_type\" value=\"" +
+                         core + "\"/></project>\n");
+  };
+  const auto appCore = [] {
+    const QByteArray solution = readFile("ws/demo.hzp");
+    const qsizetype start = solution.indexOf("arm_core_type=\"") + 15;
+    return solution.mid(start, solution.indexOf('"', start) - start);
+  };
+  // Added to the installed list: the installed STM32_LIB serves the library.
+  writeFile("extra.xml", appTemplate("Cortex-M0"));
+  auto result = convertUVision({"-addtemplatesfile", "extra.xml", "-executable-template", "App", "-library-template",
+                                "STM32_LIB"});
+  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_EQ(appCore(), "Cortex-M0");
+  EXPECT_TRUE(readFile("ws/demo.hzp").contains("      arm_fpu_type=\"FPv4-SP-D16\"\n"));
+
+  // Replacing the list leaves the installed templates out.
+  const QByteArray written = readFile("ws/demo.hzp");
+  result = convertUVision({"-templatesfile", "extra.xml", "-executable-template", "App", "-library-template",
+                           "STM32_LIB"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: STM32_LIB: project template not found\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), written);
+
+  // Later files win: in the order given, and wildcard matches in listing order.
+  writeFile("later.xml", appTemplate("Cortex-M7"));
+  writeFile("packs/a/tmpl.xml", appTemplate("Cortex-M3"));
+  writeFile("packs/B/tmpl-more.xml", appTemplate("Cortex-M33"));
+  writeFile("packs/c/other.xml", appTemplate("Cortex-M23"));
+  writeFile("broken.xml", "<projects>\n<project template_name='App'/>\n</projects>\n");
+  const struct {
+    QStringList options;
+    const char* core;
+  } cases[] = {
+      {{"-templatesfile", "extra.xml", "-addtemplatesfile", "later.xml"}, "Cortex-M7"},
+      {{"-templatesfile", "later.xml;extra.xml"}, "Cortex-M0"},
+      {{"-templatesfile", "packs/*/tmpl*.xml"}, "Cortex-M33"},
+      {{"-templatesfile", absolute("p*s") + "/[a-b]/tmpl.xml"}, "Cortex-M3"},
+  };
+  for (const auto& c : cases) {
+    result = convertUVision(c.options + QStringList{"-executable-template", "App", "-library-template", "App"});
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_EQ(appCore(), c.core) << qPrintable(c.options.join(' '));
+  }
+  // A file that does not parse, or does not exist, is left out with a warning.
+  result = convertUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml", "-executable-template", "App",
+                           "-library-template", "App"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, "warning: templates file gone.xml does not exist\n"
+                                  "warning: broken.xml: bad tagName line: 2 (templates file left out)\n");
+}
+
+TEST(ExpandTemplates, AProjectWithoutATemplateEndsTheRun) {
+  writeUVisionWorkspace();
+  writeFile("ws/demo.hzp", "previous");
+  const auto result = convertUVision({"-library-template", "STM32_LIB"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: no template for project app\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
+}
+
+// The installed templates file serves the names the options and the importers use.
+TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
+  writeUVisionWorkspace();
+  for (const QStringList& names : {QStringList{"Executable", "Library"}, QStringList{"STM32_EXE", "STM32_LIB"}}) {
+    const auto result = convertUVision({"-executable-template", names[0], "-library-template", names[1]});
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    const QByteArray solution = readFile("ws/demo.hzp");
+    EXPECT_FALSE(solution.contains("template_name"));
+    EXPECT_TRUE(solution.contains("      project_type=\"Executable\" />\n"));
+    EXPECT_TRUE(solution.contains("      project_type=\"Library\" />\n"));
+    EXPECT_EQ(solution.count("      gcc_optimization_level=\"None\" />\n"), 2);
+    EXPECT_EQ(solution.count("      gcc_optimization_level=\"Optimize For Size\" />\n"), 2);
+  }
+}
+
+// Templates files go through the preprocessor with the global macros; its warnings
+// are printed and do not stop the run. Attribute values keep their macro references.
+TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
+  writeUVisionWorkspace();
+  writeFile("templates.xml", templatesFile(R"x(
+  <xmldef name="common"><property name="arm_core_type" value="$(Core:Cortex-M4)" /></xmldef>
+  <ifdef name="StudioDir">
+    <foreach kind="App,Lib">
+      <project template_name="$(kind)" type="Executable"><xmlput name="common" /></project>
+    </foreach>
+  </ifdef>
+  <if />
+)x"));
+  const auto result = convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App",
+                                      "-library-template", "Lib"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n");
+  EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
+}

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "model_test_support.h"
+#include "projectsystem/progress_reporter.h"
+#include "projectsystem/solution_finder.h"
+#include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_text.h"
+#include "properties/property_class_list.h"
+
+using namespace model_testing;
+using testing_support::readFile;
+using testing_support::writeFile;
+
+namespace {
+
+const QByteArray header = "<!DOCTYPE Orbelin_Project_File>\n";
+
+QByteArray textOf(const ProjectElement& solution) { return QByteArray::fromStdString(solutionText(solution)); }
+
+class SolutionReader : public ::testing::Test, public ModelFixture {
+ protected:
+  std::unique_ptr<ProjectElement> load(const QString& path, SolutionFinder* finder = nullptr,
+                                       ProgressReporter* progress = nullptr) {
+    return system.loadSolution(root, path, finder, progress);
+  }
+  static bool anyModified(const ProjectElement* element) {
+    if (element->isModified()) return true;
+    for (const ProjectElement* child : element->children())
+      if (anyModified(child)) return true;
+    return false;
+  }
+};
+
+struct Reporter : ProgressReporter {
+  QStringList events;
+  void message(const QString& text, int) override { events.append(text); }
+  void outputLine(const QString& text) override { events.append("line " + text); }
+  int depth() const override { return 1; }
+  void step(int index, int count) override { events.append(QString("step %1/%2").arg(index).arg(count)); }
+};
+
+}  // namespace
+
+// What the writer writes reads back into the same solution: the text made from the
+// loaded tree equals the file, and equals the text made from the original tree.
+TEST_F(SolutionReader, ReadsBackWhatTheWriterWrote) {
+  system.setConfigurationProperty(project, "c_preprocessor_definitions", "Debug", "A\n\"x\" \xc3\xa9");
+  system.setElementProperty(project, "template_name", "T");
+  system.findOrAddFolder(project, "Source Files", "c");
+  system.addFile(project, "src/main.c");
+  ProjectElement* dynamic = system.findOrAddFolder(project, "Dynamic", "");
+  dynamic->setProperty("path", "lib");
+  system.addFile(dynamic, "lib/not_written.c");
+  system.findOrAddFolder(project, "", "")->setProperty("file_name", "dropped");
+  const QByteArray text = textOf(*solution);
+  ASSERT_TRUE(system.saveSolution(solution));
+  EXPECT_EQ(text, readFile(root + "/Demo.hzp"));
+
+  std::unique_ptr<ProjectElement> loaded = load("Demo.hzp");
+  EXPECT_EQ(textOf(*loaded), text);
+  EXPECT_EQ(loaded->location().path(), root + "/Demo.hzp");
+  EXPECT_TRUE(loaded->lastModified.isValid());
+  EXPECT_FALSE(anyModified(loaded.get()));
+  ProjectElement* loadedProject = *loaded->children().begin();
+  EXPECT_EQ(loadedProject->configuration("Debug")->property("c_preprocessor_definitions"), "A\n\"x\" \xc3\xa9");
+  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{loadedProject});
+  ASSERT_EQ(system.dynamicFolders.size(), 1);
+  EXPECT_EQ(system.dynamicFolders[0]->name(), "Dynamic");
+  EXPECT_TRUE(system.loadingStack.isEmpty());
+  EXPECT_TRUE(loadedProject->attributes().empty());  // the properties hold the values
+}
+
+TEST_F(SolutionReader, UpgradesTheVersionAndEntersConfigurationsUnderTheirNames) {
+  writeFile("old.hzp", header + "<solution Name=\"Old\">\n<configuration Name=\"Debug\" a=\"1\"/>"
+                                "<configuration Name=\"Debug\" a=\"2\"/><unknown x=\"y\"/></solution>\n");
+  std::unique_ptr<ProjectElement> loaded = load("old.hzp");
+  EXPECT_EQ(loaded->property("version"), "2");
+  EXPECT_FALSE(anyModified(loaded.get()));
+  EXPECT_EQ(loaded->configuration("Debug")->property("a"), "2");  // the later one of a name
+  EXPECT_EQ(textOf(*loaded), header +
+                                       "<solution Name=\"Old\" target=\"8\" version=\"2\">\n"
+                                       "  <configuration Name=\"Debug\" a=\"1\" />\n"
+                                       "  <configuration Name=\"Debug\" a=\"2\" />\n"
+                                       "  <unknown x=\"y\" />\n"
+                                       "</solution>\n");
+}
+
+TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) {
+  globalMacros().values.insert("QUENPORT_TEST_LIBRARY", "lib");
+  writeFile("main.hzp", header + "<solution Name=\"Main\"><import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" "
+                                 "macros=\"Core=M4;Extra=x\"/><project Name=\"P\"/></solution>");
+  writeFile("sub/lib.hzp", header + "<solution Name=\"Lib\" version=\"1\"><project Name=\"Lib$(Core)\" "
+                                    "template_name=\"T\"><folder Name=\"d\" path=\"$(Extra)\"/></project></solution>");
+  std::unique_ptr<ProjectElement> loaded = load("main.hzp");
+  ProjectElement* imported = *loaded->children().begin();
+  EXPECT_TRUE(imported->imported);
+  EXPECT_EQ(imported->kind(), ProjectElement::Solution);
+  EXPECT_EQ(imported->location().path(), root + "/sub/lib.hzp");
+  EXPECT_EQ(imported->property("file_name"), "sub/$(QUENPORT_TEST_LIBRARY).hzp");
+  ProjectElement* libraryProject = *imported->children().begin();
+  EXPECT_EQ(libraryProject->name(), "LibM4");  // the import's macros expand the imported file
+  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
+  EXPECT_EQ(system.dynamicFolders.value(0)->property("path"), "x");
+  EXPECT_TRUE(system.discardedNodes.empty());
+  globalMacros().values.remove("QUENPORT_TEST_LIBRARY");
+  EXPECT_EQ(textOf(*loaded), header +
+                                       "<solution Name=\"Main\" target=\"8\" version=\"2\">\n"
+                                       "  <import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" />\n"
+                                       "  <project Name=\"P\" />\n"
+                                       "</solution>\n");
+
+  // A load that fails after recording elements takes them back: its tree is gone.
+  writeFile("failing.hzp", header + "<solution><project Name=\"T\" template_name=\"T\"><folder Name=\"D\" path=\"d\"/>"
+                                    "</project><import file_name=\"missing.hzp\"/></solution>");
+  EXPECT_THROW(load("failing.hzp"), SolutionLoadError);
+  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
+  EXPECT_EQ(system.dynamicFolders.size(), 1);
+  EXPECT_TRUE(system.loadingStack.isEmpty());
+}
+
+TEST_F(SolutionReader, AFinderMaySupplyAMissingFileAndAReporterHearsTheLoad) {
+  struct Finder : SolutionFinder {
+    QString asked;
+    bool find(QString& path) override {
+      asked = path;
+      path = "found.hzp";
+      return true;
+    }
+  } finder;
+  writeFile("found.hzp", header + "<solution Name=\"F\" load_command=\"sh -c &quot;echo out; echo err &gt;&amp;2&quot; 2&gt; e.log\">"
+                                  "<project Name=\"A\"/><project Name=\"B\"/></solution>");
+  Reporter reporter;
+  std::unique_ptr<ProjectElement> loaded = load("gone.hzp", &finder, &reporter);
+  EXPECT_EQ(finder.asked, root + "/gone.hzp");
+  EXPECT_EQ(loaded->name(), "F");
+  EXPECT_EQ(reporter.events, QStringList({"Loading solution found.hzp", "Executing load commands",
+                                          "Executing sh -c \"echo out; echo err >&2\" 2> e.log", "line out",
+                                          "step 1/2", "step 2/2"}));
+  EXPECT_EQ(readFile("e.log"), "err\n");
+
+  system.runLoadCommands = false;
+  QFile::remove("e.log");
+  load("found.hzp");
+  EXPECT_FALSE(testing_support::fileExists("e.log"));
+}

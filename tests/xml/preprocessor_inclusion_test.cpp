@@ -1,0 +1,114 @@
+// Fragments ("xmldef", "xmlput"), file inclusion, and the bounds of recursion and growth.
+
+#include <gtest/gtest.h>
+
+#include "preprocessor_test_support.h"
+#include "properties/property_class_list.h"
+
+using namespace preprocessor_testing;
+using testing_support::writeFile;
+
+namespace {
+
+TEST(PreprocessorFragments, PutCopiesTheFragmentContentAfterItsDefinition) {
+  const Result result = preprocess(
+      "<r><xmlput name=\"f\"/><xmldef name=\"f\"><a v=\"$(V:none)\"/><ifdef name=\"V\"><b/></ifdef></xmldef>"
+      "<xmlput name=\"f\"/><xmlput name=\"f\" macros=\"V=1;W=&#10;2\"/><xmlput name=\"f\" macros=\"V=2\" expand_macros=\"\"/>"
+      "<xmlput/><ifdef name=\"W\"><leaked/></ifdef></r>");
+  EXPECT_EQ(result.tree, "r[xmlput(name=f),a(v=$(V:none)),a(v=$(V:none)),b,a(v=2),b,xmlput]");
+  EXPECT_EQ(result.warnings, QStringList(warning("xmlput cannot fine xmldef named f")));
+}
+
+TEST(PreprocessorFragments, ALaterDefinitionReplacesAnEarlierOne) {
+  // A fragment defined inside another is registered when the outer one is put.
+  const Result result = preprocess(
+      "<r><xmldef name=\"f\"><one/></xmldef><xmlput name=\"f\"/><xmldef name=\"f\"><two/>"
+      "<xmldef name=\"g\"><inner/></xmldef></xmldef><xmlput name=\"f\"/><xmlput name=\"g\"/><xmldef><kept/></xmldef></r>",
+      "", true);
+  EXPECT_EQ(result.tree, "r[one,two,inner,xmldef[kept]]");
+  EXPECT_TRUE(result.warnings.isEmpty());
+}
+
+TEST(PreprocessorInclude, RelativeToTheIncludingFileWithEnvelopeAndAttributes) {
+  writeFile("dir/sub/part.xml",
+            "<?xml version=\"1.0\"?><part own=\"1\"><include filename=\"deeper/leaf.xml\"/><p v=\"$(M:none)\"/></part>");
+  writeFile("dir/sub/deeper/leaf.xml", "<envelope><leaf1/><leaf2 f=\"$(F)\"/></envelope>");
+  const Result result = preprocess(
+      "<r><include filename=\"sub/part.xml\" inherit_attributes=\"a;missing;own\" a=\"x\" own=\"2\"/>"
+      "<include filename=\"sub/part.xml\" macros=\"M=m\" expand_macros=\"\" no_root=\"\"/></r>",
+      "F=f", false, false, "dir/main.xml");
+  EXPECT_EQ(result.tree, "r[part(own=2,a=x)[leaf1,leaf2(f=$(F)),p(v=$(M:none))],leaf1,leaf2(f=f),p(v=m)]");
+  EXPECT_TRUE(result.warnings.isEmpty());
+}
+
+TEST(PreprocessorInclude, FilesWrittenOnWindowsAreFound) {
+  writeFile("Common/Parts.XML", "<envelope><found/></envelope>");
+  globalMacros().values.insert("Here", testing_support::testDirectory());
+  const Result result = preprocess(
+      "<r><include filename=\"common\\parts.xml\"/><include filename=\"$(Here)/Common/Parts.XML\"/></r>");
+  globalMacros().values.remove("Here");
+  EXPECT_EQ(result.tree, "r[found,found]");
+}
+
+TEST(PreprocessorInclude, FilesThatFailToLoadYieldNothing) {
+  writeFile("broken.xml", "<a>\n<b></c>");
+  writeFile("empty.xml", "  ");
+  writeFile("fragments.xml", "<envelope><xmlput name=\"main\"/><xmldef name=\"included\"><i/></xmldef></envelope>");
+  const Result result = preprocess(
+      "<r><include filename=\"missing.xml\"/><include filename=\"broken.xml\"/><include filename=\"empty.xml\"/>"
+      "<include><kept/></include><xmldef name=\"main\"><m/></xmldef><include filename=\"fragments.xml\"/>"
+      "<xmlput name=\"included\"/></r>");
+  // Fragments are shared by the document and the files it includes.
+  EXPECT_EQ(result.tree, "r[include[kept],m,i]");
+  EXPECT_EQ(result.warnings,
+            QStringList({warning("error \"couldn't read missing.xml\" in include file missing.xml line:0"),
+                         warning("error \"tagName mismatch\" in include file broken.xml line:1"),
+                         warning("error: include file 'empty.xml' is empty"),
+                         warning("missing filename in <include>")}));
+}
+
+TEST(PreprocessorRecursionBounds, IncludesAndPutsThatRepeatThemselvesWarn) {
+  writeFile("self.xml", "<envelope><s/><include filename=\"self.xml\"/></envelope>");
+  writeFile("a.xml", "<envelope><a/><include filename=\"b.xml\"/></envelope>");
+  writeFile("b.xml", "<envelope><b/><include filename=\"./a.xml\"/></envelope>");
+  const Result result = preprocess(
+      "<r><include filename=\"self.xml\"/><include filename=\"a.xml\"/><include filename=\"main.xml\"/>"
+      "<xmldef name=\"f\"><f/><xmlput name=\"g\"/></xmldef><xmldef name=\"g\"><g/><xmlput name=\"f\"/></xmldef>"
+      "<xmlput name=\"f\"/></r>");
+  EXPECT_EQ(result.tree, "r[s,a,b,f,g]");
+  EXPECT_EQ(result.warnings, QStringList({warning("include file 'self.xml' includes itself"),
+                                          warning("include file 'a.xml' includes itself"),
+                                          warning("include file 'main.xml' includes itself"),
+                                          warning("xmlput named f puts itself")}));
+}
+
+TEST(PreprocessorRecursionBounds, DeepNestingIsLeftUnprocessed) {
+  const QByteArray deep = QByteArray("<n>").repeated(300) + "<ifdef name=\"X\"/>" + QByteArray("</n>").repeated(300);
+  const Result result = preprocess("<r><ifdef name=\"X\"/>" + deep + "</r>");
+  EXPECT_EQ(result.warnings, QStringList(warning("nesting deeper than 256 levels is left unprocessed")));
+  EXPECT_EQ(result.tree.find("ifdef"), result.tree.rfind("ifdef"));  // only the deepest one is left
+}
+
+TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
+  // Loops within loops stay below the iteration bound each, but not together.
+  testing_support::writeFile("grow.xml",
+                             "<r><for index=\"i\" start=\"0\" end=\"1000\" incr=\"1\">"
+                             "<for index=\"j\" start=\"0\" end=\"1000\" incr=\"1\"><e i=\"$(i)\"/></for></for>"
+                             "<ifdef name=\"X\"/></r>");
+  RecordingXMLPP document;
+  document.setWorkLimit(1 << 20);
+  ASSERT_TRUE(document.load("grow.xml", "X="));
+  EXPECT_EQ(document.warnings,
+            QStringList(warning("the document grows beyond 1048576 bytes; the rest is left unprocessed")));
+  ASSERT_NE(document.root->lastChild(), nullptr);
+  EXPECT_EQ(static_cast<const XMLElement*>(document.root->lastChild())->tagName(), "ifdef");
+  // A definition that doubles itself on every turn is bounded the same way.
+  RecordingXMLPP doubling;
+  doubling.setWorkLimit(1 << 24);
+  testing_support::writeFile("double.xml", "<r><for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
+                                           "<define name=\"X\" value=\"$(X)$(X)\"/></for></r>");
+  ASSERT_TRUE(doubling.load("double.xml", "X=ab", true));
+  EXPECT_EQ(doubling.warnings.size(), 1);
+}
+
+}  // namespace

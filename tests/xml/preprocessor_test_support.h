@@ -1,0 +1,43 @@
+#pragma once
+// Loads a preprocessed document in the test directory and describes the result in the
+// compact form of xml_tree_description.h, with the warnings it gave.
+
+#include <QStringList>
+#include <string>
+
+#include "support/test_support.h"
+#include "xml/xml_preprocessor.h"
+#include "xml_tree_description.h"
+
+namespace preprocessor_testing {
+
+/// A document that records its warnings.
+class RecordingXMLPP : public XMLPP2 {
+ public:
+  using XMLPP2::XMLPP2;
+  void warning(const QString& message) override { warnings << message; }
+  QStringList warnings;
+};
+
+struct Result {
+  std::string tree;  // "" when there is no document element
+  QStringList warnings;
+};
+
+inline std::string describeRoot(const XMLDocument& document) {
+  return document.root ? xml_testing::describe(*document.root) : std::string();
+}
+
+/// Writes xml to path (in the test directory) and loads it; keepData keeps text.
+inline Result preprocess(const QByteArray& xml, const QString& definitions = {}, bool expand = false,
+                         bool keepData = false, const QString& path = "main.xml") {
+  testing_support::writeFile(path, xml);
+  RecordingXMLPP document(keepData);
+  if (!document.load(path, definitions, expand)) return {"load failed: " + document.errorMessage, {}};
+  return {describeRoot(document), document.warnings};
+}
+
+/// The prefix of every warning.
+inline QString warning(const QString& text) { return "XmlPP::processConditionals(): " + text; }
+
+}  // namespace preprocessor_testing

@@ -1,0 +1,44 @@
+#include "xml/xml_preprocessor.h"
+
+#include <QFile>
+
+#include "properties/property_class_list.h"
+#include "xml/preprocessor_walk.h"
+
+XMLPP2::XMLPP2(bool keepData) : QXMLDocument(keepData) {}
+
+XMLPP2::~XMLPP2() = default;
+
+bool XMLPP2::load(const QString& path, const QString& definitions, bool expand) {
+  if (!QXMLDocument::load(path)) return false;
+  // The user's macros are consulted before the global values when expanding, so
+  // they take precedence here too; the load's own definitions come last.
+  MacroTable macros = globalMacros().values;
+  macros.insert(globalMacros().userMacros);
+  macros.insert(parseMacroDefinitions(definitions));
+  if (root) processConditionals(root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
+  return true;
+}
+
+// A chain without a parent other than the document element has nothing to yield
+// into: only the children of its elements are processed.
+void XMLPP2::processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags) {
+  if (!first) return;
+  PreprocessorWalk walk(*this, filePath);
+  if (first == root.get()) {
+    walk.processRoot(macros, flags);
+  } else if (first->parent()) {
+    walk.walk(first, macros, flags);
+  } else {
+    for (XMLNode* node = first; node; node = node->nextSibling()) walk.walkChildren(*node, macros, flags);
+  }
+}
+
+const XMLElement* XMLPP2::fragment(const QString& name) const {
+  const auto found = fragments_.find(name);
+  return found == fragments_.end() ? nullptr : found->second.get();
+}
+
+bool XMLPP2::parseIncludedFile(const QString& path, XMLDocument& document) {
+  return document.parseFile(QFile::encodeName(path).constData());
+}

@@ -1,0 +1,64 @@
+#pragma once
+// XML documents that run the preprocessor after parsing: directive elements
+// (conditionals, definitions, loops, fragments, inclusion) are evaluated against a
+// macro map and replaced in place by what they yield.
+
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "projectsystem/macro_expander.h"
+#include "xml/xml_document.h"
+
+class PreprocessorWalk;
+
+/// A document whose directives are resolved after parsing. Subclasses choose the
+/// element class (createElement) and what happens to warnings.
+class XMLPP2 : public QXMLDocument {
+ public:
+  /// Bits of the flags argument of processConditionals.
+  enum Flag : unsigned {
+    /// Expand the macro references in the attribute values of every element visited.
+    ExpandMacros = 1,
+  };
+
+  explicit XMLPP2(bool keepData = false);
+  ~XMLPP2() override;
+
+  /// Parses path, then runs the directives with the global macros plus definitions ("name=value" items
+  /// separated by ";", backslash escapes the next character). False when the file cannot be read or
+  /// parsed (errorMessage/errorLine set, nothing preprocessed).
+  bool load(const QString& path, const QString& definitions = QString(), bool expand = false);
+  /// Processes first and its following siblings in place (the walk of the design). first is the
+  /// document element or a node with a parent; directives yield into that parent. filePath is the
+  /// file the nodes come from (relative includes are taken from its directory).
+  void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
+  /// Receives every preprocessor warning; none stops the walk.
+  virtual void warning(const QString& message) = 0;
+
+  /// The fragment an "xmldef" registered under name, or null.
+  const XMLElement* fragment(const QString& name) const;
+  /// Bounds what one run of processConditionals may make (copies, included files, expanded
+  /// texts), in bytes of content; the default is defaultWorkLimit. Tests and fuzzing lower it.
+  void setWorkLimit(int64_t bytes) { workLimit_ = bytes; }
+  static constexpr int64_t defaultWorkLimit = int64_t(256) << 20;
+
+ protected:
+  /// Parses the file an "include" names into document (whose elements this document makes).
+  /// Reads the file; a fuzzer or a test may supply the content some other way.
+  virtual bool parseIncludedFile(const QString& path, XMLDocument& document);
+
+ private:
+  friend class PreprocessorWalk;
+  // Kept alive here: xmldef elements are removed from the tree when registered.
+  std::map<QString, std::unique_ptr<XMLElement>> fragments_;
+  int64_t workLimit_ = defaultWorkLimit;
+};
+
+/// A preprocessed document that drops its warnings.
+class myXMLPP : public XMLPP2 {
+ public:
+  using XMLPP2::XMLPP2;
+  void warning(const QString&) override {}
+};
