@@ -27,9 +27,15 @@ QString attributeValue(const XMLElement& element, const char* name) {
   return element.hasAttribute(name) ? QStringLiteral("") : QString();
 }
 
+QString fileIdentity(const QString& path) {
+  const QFileInfo file(path);
+  const QString canonical = file.canonicalFilePath();
+  return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
+
 PreprocessorWalk::PreprocessorWalk(XMLPP2& document, const QString& filePath)
     : document_(document), currentFile_(filePath) {
-  if (!filePath.isEmpty()) includeStack_ << QFileInfo(filePath).absoluteFilePath();
+  if (!filePath.isEmpty()) includeStack_ << fileIdentity(filePath);
 }
 
 PreprocessorWalk::Handler PreprocessorWalk::directiveFor(const std::string& tagName) {
@@ -98,7 +104,6 @@ XMLNode* PreprocessorWalk::processElement(XMLElement& element, MacroTable& macro
       walkChildren(element, macros, flags);
       return next;
     case Action::Leave:
-    case Action::Detached:
       return next;
     case Action::Replace:
     case Action::Repeat:

@@ -51,7 +51,7 @@ class XMLPP2 : public QXMLDocument {
 
  private:
   friend class PreprocessorWalk;
-  // Kept alive here: xmldef elements are removed from the tree when registered.
+  // Copies of the xmldef elements, which leave the tree when registered.
   std::map<QString, std::unique_ptr<XMLElement>> fragments_;
   int64_t workLimit_ = defaultWorkLimit;
 };
