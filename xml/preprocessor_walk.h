@@ -32,8 +32,9 @@ class PreprocessorWalk {
 
   /// Processes the document element, which has no parent to yield into.
   void processRoot(MacroTable macros, unsigned flags);
-  /// Processes node and its following siblings, in order; their parent takes what directives yield.
-  void walk(XMLNode* node, MacroTable& macros, unsigned flags);
+  /// Processes first (which has a parent) and its following siblings, in order; their
+  /// parent takes what directives yield.
+  void walk(XMLNode* first, MacroTable& macros, unsigned flags);
   /// Walks the children of parent with its own copy of the map (the nesting bound applies).
   void walkChildren(XMLNode& parent, MacroTable macros, unsigned flags);
 
@@ -41,7 +42,7 @@ class PreprocessorWalk {
   enum class Action {
     Keep,      // an ordinary element: its children are walked
     Replace,   // content (already walked) takes the directive's place; the directive is destroyed
-    Repeat,    // a loop's copies take its place and are walked next at this level
+    Repeat,    // a loop's copies take its place and are walked next at this level; it is destroyed
     Leave,     // left as it stands, not walked (a bound was reached)
   };
   struct Outcome {
@@ -56,8 +57,7 @@ class PreprocessorWalk {
   static const Directive directives[];
   static Handler directiveFor(const std::string& tagName);
 
-  // Returns the node the walk goes on with.
-  XMLNode* processElement(XMLElement& element, MacroTable& macros, unsigned flags);
+  Outcome processElement(XMLElement& element, MacroTable& macros, unsigned flags);
   void expandAttributes(XMLElement& element, const MacroTable& macros);
   // Walks the children of parent and hands them over as one chain.
   std::unique_ptr<XMLNode> walkAndTake(XMLNode& parent, const MacroTable& macros, unsigned flags);

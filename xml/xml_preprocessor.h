@@ -42,7 +42,9 @@ class XMLPP2 : public QXMLDocument {
   /// Bounds what one run of processConditionals may make (copies, included files, expanded
   /// texts), in bytes of content; the default is defaultWorkLimit. Tests and fuzzing lower it.
   void setWorkLimit(int64_t bytes) { workLimit_ = bytes; }
-  static constexpr int64_t defaultWorkLimit = int64_t(256) << 20;
+  /// Real templates and solution files make well below a megabyte; a document that reaches
+  /// this has run away, and stopping here keeps the run within about a second.
+  static constexpr int64_t defaultWorkLimit = int64_t(64) << 20;
 
  protected:
   /// Parses the file an "include" names into document (whose elements this document makes).

@@ -122,6 +122,15 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
                                            "<define name=\"X\" value=\"$(X)$(X)\"/></for></r>");
   ASSERT_TRUE(doubling.load("double.xml", "X=ab", true));
   EXPECT_EQ(doubling.warnings.size(), 1);
+  // Long sibling lists: every put is spliced in without searching the list, so the
+  // walk reaches the default limit quickly instead of slowing down with each splice.
+  RecordingXMLPP puts;
+  testing_support::writeFile("puts.xml", "<r><xmldef name=\"f\"><a/><b/><c/><d/></xmldef>"
+                                         "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
+                                         "<xmlput name=\"f\"/><xmlput name=\"f\"/></for></r>");
+  ASSERT_TRUE(puts.load("puts.xml"));
+  EXPECT_EQ(puts.warnings,
+            QStringList(warning("the document grows beyond 67108864 bytes; the rest is left unprocessed")));
 }
 
 }  // namespace
