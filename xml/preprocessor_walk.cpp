@@ -111,7 +111,8 @@ std::unique_ptr<XMLNode> PreprocessorWalk::walkAndTake(XMLNode& parent, const Ma
   return parent.takeChildren();
 }
 
-// element is out of the tree meanwhile; the walk puts back what the outcome says.
+// The element is out of the tree while it is processed; the walk puts back what the
+// outcome says.
 PreprocessorWalk::Outcome PreprocessorWalk::processElement(XMLElement& element, MacroTable& macros, unsigned flags) {
   if (flags & XMLPP2::ExpandMacros) expandAttributes(element, macros);
   const Handler handler = directiveFor(element.tagName());
