@@ -30,7 +30,7 @@ class XMLPP2 : public QXMLDocument {
   /// separated by ";", backslash escapes the next character). False when the file cannot be read or
   /// parsed (errorMessage/errorLine set, nothing preprocessed).
   bool load(const QString& path, const QString& definitions = QString(), bool expand = false);
-  /// Processes first and its following siblings in place (the walk of the design). first is the
+  /// Processes first and its following siblings in place, in document order. first is the
   /// document element or a node with a parent; directives yield into that parent. filePath is the
   /// file the nodes come from (relative includes are taken from its directory).
   void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
