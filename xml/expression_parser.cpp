@@ -14,7 +14,7 @@ namespace {
 // chained ones would otherwise double the tree each time).
 constexpr int maximumNesting = 200;
 constexpr int maximumDepth = 1000;
-constexpr int64_t maximumNodes = 100000;
+constexpr int64_t maximumNodes = 10000;
 
 struct BinaryToken {
   int code;

@@ -23,13 +23,14 @@ bool isSet(const XMLElement& element, const char* name) {
 }  // namespace
 
 // Taken out of the tree and kept by the document, replacing an earlier fragment of that
-// name; its content is walked only where it is put.
+// name; its content is walked only where it is put. The document keeps a copy: a removed
+// element keeps its parent link, which would dangle once that parent is gone.
 PreprocessorWalk::Outcome PreprocessorWalk::processXmldef(XMLElement& element, MacroTable&, unsigned) {
   const QString name = attributeValue(element, "name");
   if (name.isNull()) return {Action::Keep, nullptr};
-  std::unique_ptr<XMLNode> removed = element.parent()->removeChild(&element);
-  document_.fragments_[name].reset(static_cast<XMLElement*>(removed.release()));
-  return {Action::Detached, nullptr};
+  if (!spend(costOf(element))) return {Action::Leave, nullptr};
+  document_.fragments_[name].reset(static_cast<XMLElement*>(importNode(document_, element).release()));
+  return {Action::Replace, nullptr};
 }
 
 MacroTable PreprocessorWalk::withDefinitions(const MacroTable& macros, const XMLElement& element) {
@@ -74,13 +75,13 @@ PreprocessorWalk::Outcome PreprocessorWalk::processInclude(XMLElement& element, 
   }
   const QString baseDirectory = currentFile_.isEmpty() ? QString() : QFileInfo(currentFile_).path();
   const QString path = resolveIncludedPath(expandText(fileName, MacroTable()), baseDirectory);
-  const QString absolutePath = QFileInfo(path).absoluteFilePath();
-  if (includeStack_.contains(absolutePath)) {
+  const QString identity = fileIdentity(path);
+  if (includeStack_.contains(identity)) {
     warn(QStringLiteral("include file '%1' includes itself").arg(path));
     return {Action::Replace, nullptr};
   }
-  // Reading a file costs its size, also when it makes few nodes.
-  if (!spend(QFileInfo(path).size())) return {Action::Leave, nullptr};
+  // Finding, reading and parsing a file costs more than the nodes it makes.
+  if (!spend(includeCost + QFileInfo(path).size())) return {Action::Leave, nullptr};
   IncludedDocument included(document_);
   if (!document_.parseIncludedFile(path, included)) {
     warn(QStringLiteral("error \"%1\" in include file %2 line:%3")
@@ -101,7 +102,7 @@ PreprocessorWalk::Outcome PreprocessorWalk::processInclude(XMLElement& element, 
   const unsigned includedFlags = flags | (element.hasAttribute("expand_macros") ? unsigned(XMLPP2::ExpandMacros) : 0u);
   const QString includingFile = currentFile_;
   currentFile_ = path;
-  includeStack_ << absolutePath;
+  includeStack_ << identity;
   std::unique_ptr<XMLNode> content =
       walkIncluded(std::move(included.root), childrenOnly, withDefinitions(macros, element), includedFlags);
   includeStack_.removeLast();

@@ -70,10 +70,9 @@ PreprocessorWalk::Outcome PreprocessorWalk::processFor(XMLElement& element, Macr
     warn(loopName + QStringLiteral(" would run more than %1 times").arg(maximumIterations));
     return {Action::Replace, nullptr};
   }
-  std::vector<MacroTable> bindings;
-  for (uint64_t step = 0; step < iterations; ++step)
-    bindings.push_back(countedBindings(index, static_cast<int64_t>(uint64_t(start) + step * uint64_t(increment)), mul, add));
-  return repeatBody(element, bindings);
+  return repeatBody(element, iterations, [&](uint64_t step) {
+    return countedBindings(index, static_cast<int64_t>(uint64_t(start) + step * uint64_t(increment)), mul, add);
+  });
 }
 
 // Every combination of the attributes' values, the first attribute varying slowest.
@@ -92,24 +91,24 @@ PreprocessorWalk::Outcome PreprocessorWalk::processForeach(XMLElement& element, 
       return {Action::Replace, nullptr};
     }
   }
-  std::vector<MacroTable> bindings;
-  std::vector<qsizetype> position(lists.size(), 0);
-  for (uint64_t combination = 0; combination < combinations; ++combination) {
+  return repeatBody(element, combinations, [&](uint64_t combination) {
     MacroTable binding;
-    for (size_t list = 0; list < lists.size(); ++list) binding.insert(names[qsizetype(list)], lists[list][position[list]]);
-    bindings.push_back(std::move(binding));
-    for (size_t list = lists.size(); list-- > 0;) {  // odometer: the last attribute turns fastest
-      if (++position[list] < lists[list].size()) break;
-      position[list] = 0;
+    for (size_t list = lists.size(); list-- > 0;) {  // the last attribute turns fastest
+      const auto count = uint64_t(lists[list].size());
+      binding.insert(names[qsizetype(list)], lists[list][qsizetype(combination % count)]);
+      combination /= count;
     }
-  }
-  return repeatBody(element, bindings);
+    return binding;
+  });
 }
 
 // The copies go after the loop in loop order and child order; the walk goes on with the first.
-PreprocessorWalk::Outcome PreprocessorWalk::repeatBody(const XMLElement& loop, const std::vector<MacroTable>& bindings) {
+PreprocessorWalk::Outcome PreprocessorWalk::repeatBody(const XMLElement& loop, uint64_t iterations,
+                                                       const std::function<MacroTable(uint64_t)>& bindings) {
+  if (!loop.firstChild()) return {Action::Repeat, nullptr};
   XMLNode copies;
-  for (const MacroTable& binding : bindings) {
+  for (uint64_t iteration = 0; iteration < iterations; ++iteration) {
+    const MacroTable binding = bindings(iteration);
     for (const XMLNode* child = loop.firstChild(); child; child = child->nextSibling()) {
       std::unique_ptr<XMLNode> copy = copyExpanded(*child, binding);
       if (!copy) return {Action::Leave, nullptr};  // the work limit was reached

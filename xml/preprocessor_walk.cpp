@@ -27,9 +27,15 @@ QString attributeValue(const XMLElement& element, const char* name) {
   return element.hasAttribute(name) ? QStringLiteral("") : QString();
 }
 
+QString fileIdentity(const QString& path) {
+  const QFileInfo file(path);
+  const QString canonical = file.canonicalFilePath();
+  return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
+
 PreprocessorWalk::PreprocessorWalk(XMLPP2& document, const QString& filePath)
     : document_(document), currentFile_(filePath) {
-  if (!filePath.isEmpty()) includeStack_ << QFileInfo(filePath).absoluteFilePath();
+  if (!filePath.isEmpty()) includeStack_ << fileIdentity(filePath);
 }
 
 PreprocessorWalk::Handler PreprocessorWalk::directiveFor(const std::string& tagName) {
@@ -59,13 +65,32 @@ void PreprocessorWalk::processRoot(MacroTable macros, unsigned flags) {
     document_.root.reset(static_cast<XMLElement*>(importNode(document_, *elements.front()).release()));
 }
 
-void PreprocessorWalk::walk(XMLNode* node, MacroTable& macros, unsigned flags) {
-  while (node && !stopped_) {
-    if (node->nodeKind() != XMLNodeKind::Element)
-      node = node->nextSibling();
+// The parent's children from first on wait in a queue and move back to the parent one
+// at a time: an element that stays is appended again, a directive's content (already
+// walked) is appended in its place, and a loop's copies go to the front of the queue to
+// be walked next. Each step costs the same however long the list, where splicing into
+// the parent's singly linked list would search it from the start every time.
+void PreprocessorWalk::walk(XMLNode* first, MacroTable& macros, unsigned flags) {
+  XMLNode* const parent = first->parent();
+  XMLNode queue;
+  queue.appendChild(parent->takeChildren());
+  while (queue.firstChild() != first) parent->appendChild(queue.removeChild(queue.firstChild()));
+  while (XMLNode* const node = queue.firstChild()) {
+    if (stopped_) break;
+    std::unique_ptr<XMLNode> taken = queue.removeChild(node);
+    if (node->nodeKind() != XMLNodeKind::Element) {
+      parent->appendChild(std::move(taken));
+      continue;
+    }
+    Outcome outcome = processElement(static_cast<XMLElement&>(*node), macros, flags);
+    if (outcome.action == Action::Keep || outcome.action == Action::Leave)
+      parent->appendChild(std::move(taken));
+    else if (outcome.action == Action::Replace)
+      parent->appendChild(std::move(outcome.content));
     else
-      node = processElement(static_cast<XMLElement&>(*node), macros, flags);
+      queue.prependChild(std::move(outcome.content));
   }
+  parent->appendChild(queue.takeChildren());  // what a stopped walk leaves as it stands
 }
 
 void PreprocessorWalk::walkChildren(XMLNode& parent, MacroTable macros, unsigned flags) {
@@ -86,28 +111,14 @@ std::unique_ptr<XMLNode> PreprocessorWalk::walkAndTake(XMLNode& parent, const Ma
   return parent.takeChildren();
 }
 
-// The next sibling is taken first, so content spliced in is not walked again at this level.
-XMLNode* PreprocessorWalk::processElement(XMLElement& element, MacroTable& macros, unsigned flags) {
-  XMLNode* const next = element.nextSibling();
-  XMLNode* const parent = element.parent();
+// The element is out of the tree while it is processed; the walk puts back what the
+// outcome says.
+PreprocessorWalk::Outcome PreprocessorWalk::processElement(XMLElement& element, MacroTable& macros, unsigned flags) {
   if (flags & XMLPP2::ExpandMacros) expandAttributes(element, macros);
   const Handler handler = directiveFor(element.tagName());
   Outcome outcome = handler ? (this->*handler)(element, macros, flags) : Outcome{Action::Keep, nullptr};
-  switch (outcome.action) {
-    case Action::Keep:
-      walkChildren(element, macros, flags);
-      return next;
-    case Action::Leave:
-    case Action::Detached:
-      return next;
-    case Action::Replace:
-    case Action::Repeat:
-      break;
-  }
-  XMLNode* const first = outcome.content ? outcome.content.get() : next;
-  parent->insertAfter(&element, std::move(outcome.content));
-  parent->removeChild(&element);  // destroyed here
-  return outcome.action == Action::Repeat ? first : next;
+  if (outcome.action == Action::Keep) walkChildren(element, macros, flags);
+  return outcome;
 }
 
 void PreprocessorWalk::expandAttributes(XMLElement& element, const MacroTable& macros) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,13 +25,16 @@ class PreprocessorWalk {
   static constexpr int64_t maximumIterations = 65536;
   /// What one made node is charged, besides its strings, against the document's work limit.
   static constexpr int64_t nodeCost = 128;
+  /// What finding and reading one included file is charged, besides its size and nodes.
+  static constexpr int64_t includeCost = 4096;
 
   PreprocessorWalk(XMLPP2& document, const QString& filePath);
 
   /// Processes the document element, which has no parent to yield into.
   void processRoot(MacroTable macros, unsigned flags);
-  /// Processes node and its following siblings, in order; their parent takes what directives yield.
-  void walk(XMLNode* node, MacroTable& macros, unsigned flags);
+  /// Processes first (which has a parent) and its following siblings, in order; their
+  /// parent takes what directives yield.
+  void walk(XMLNode* first, MacroTable& macros, unsigned flags);
   /// Walks the children of parent with its own copy of the map (the nesting bound applies).
   void walkChildren(XMLNode& parent, MacroTable macros, unsigned flags);
 
@@ -38,8 +42,7 @@ class PreprocessorWalk {
   enum class Action {
     Keep,      // an ordinary element: its children are walked
     Replace,   // content (already walked) takes the directive's place; the directive is destroyed
-    Repeat,    // a loop's copies take its place and are walked next at this level
-    Detached,  // the directive took itself out of the tree (xmldef)
+    Repeat,    // a loop's copies take its place and are walked next at this level; it is destroyed
     Leave,     // left as it stands, not walked (a bound was reached)
   };
   struct Outcome {
@@ -54,8 +57,7 @@ class PreprocessorWalk {
   static const Directive directives[];
   static Handler directiveFor(const std::string& tagName);
 
-  // Returns the node the walk goes on with.
-  XMLNode* processElement(XMLElement& element, MacroTable& macros, unsigned flags);
+  Outcome processElement(XMLElement& element, MacroTable& macros, unsigned flags);
   void expandAttributes(XMLElement& element, const MacroTable& macros);
   // Walks the children of parent and hands them over as one chain.
   std::unique_ptr<XMLNode> walkAndTake(XMLNode& parent, const MacroTable& macros, unsigned flags);
@@ -76,8 +78,9 @@ class PreprocessorWalk {
   // preprocessor_loops.cpp
   Outcome processFor(XMLElement& element, MacroTable& macros, unsigned flags);
   Outcome processForeach(XMLElement& element, MacroTable& macros, unsigned flags);
-  // The loop body copied once per binding, with the bindings' references expanded.
-  Outcome repeatBody(const XMLElement& loop, const std::vector<MacroTable>& bindings);
+  // The loop body copied once per iteration, with the references to that iteration's
+  // bindings expanded.
+  Outcome repeatBody(const XMLElement& loop, uint64_t iterations, const std::function<MacroTable(uint64_t)>& bindings);
   std::unique_ptr<XMLNode> copyExpanded(const XMLNode& source, const MacroTable& bindings);
 
   // preprocessor_fragments.cpp
@@ -103,13 +106,17 @@ class PreprocessorWalk {
 
   XMLPP2& document_;
   QString currentFile_;
-  QStringList includeStack_;  // absolute paths of the files being walked, outermost first
+  QStringList includeStack_;  // fileIdentity of the files being walked, outermost first
   QStringList putStack_;      // names of the fragments being put, outermost first
   int nesting_ = 0;
   int64_t spent_ = 0;
   bool stopped_ = false;
   bool nestingWarned_ = false;
 };
+
+/// The path that tells whether two names are the same file: symbolic links resolved when
+/// the file exists, so a cycle through a link is found too; else the cleaned absolute path.
+QString fileIdentity(const QString& path);
 
 /// The UTF-8 value of an attribute, or a null string when the element has none.
 QString attributeValue(const XMLElement& element, const char* name);

@@ -1,6 +1,8 @@
 #include "xml/xml_document.h"
 
 #include <QFile>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -77,8 +79,15 @@ bool XMLDocument::parseFile(std::FILE* stream) {
   return parse(text);
 }
 
+// A directory opens for reading on Linux, but has no bytes to read (its size would be
+// taken as the size of the buffer to read into).
 bool XMLDocument::parseFile(const char* path) {
   std::FILE* stream = std::fopen(path, "rb");
+  struct stat status;
+  if (stream && fstat(fileno(stream), &status) == 0 && S_ISDIR(status.st_mode)) {
+    std::fclose(stream);
+    stream = nullptr;
+  }
   if (!stream) {
     errorMessage = std::string("couldn't read ") + path;
     errorLine = 0;

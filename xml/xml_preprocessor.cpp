@@ -1,6 +1,7 @@
 #include "xml/xml_preprocessor.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "properties/property_class_list.h"
 #include "xml/preprocessor_walk.h"
@@ -39,6 +40,11 @@ const XMLElement* XMLPP2::fragment(const QString& name) const {
   return found == fragments_.end() ? nullptr : found->second.get();
 }
 
+// Only regular files: a pipe or a device could be read from forever.
 bool XMLPP2::parseIncludedFile(const QString& path, XMLDocument& document) {
-  return document.parseFile(QFile::encodeName(path).constData());
+  const QByteArray localPath = QFile::encodeName(path);
+  if (QFileInfo(path).isFile()) return document.parseFile(localPath.constData());
+  document.errorMessage = "couldn't read " + localPath.toStdString();
+  document.errorLine = 0;
+  return false;
 }

@@ -30,7 +30,7 @@ class XMLPP2 : public QXMLDocument {
   /// separated by ";", backslash escapes the next character). False when the file cannot be read or
   /// parsed (errorMessage/errorLine set, nothing preprocessed).
   bool load(const QString& path, const QString& definitions = QString(), bool expand = false);
-  /// Processes first and its following siblings in place (the walk of the design). first is the
+  /// Processes first and its following siblings in place, in document order. first is the
   /// document element or a node with a parent; directives yield into that parent. filePath is the
   /// file the nodes come from (relative includes are taken from its directory).
   void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
@@ -42,7 +42,9 @@ class XMLPP2 : public QXMLDocument {
   /// Bounds what one run of processConditionals may make (copies, included files, expanded
   /// texts), in bytes of content; the default is defaultWorkLimit. Tests and fuzzing lower it.
   void setWorkLimit(int64_t bytes) { workLimit_ = bytes; }
-  static constexpr int64_t defaultWorkLimit = int64_t(256) << 20;
+  /// Real templates and solution files make well below a megabyte; a document that reaches
+  /// this has run away, and stopping here keeps the run within about a second.
+  static constexpr int64_t defaultWorkLimit = int64_t(64) << 20;
 
  protected:
   /// Parses the file an "include" names into document (whose elements this document makes).
@@ -51,7 +53,7 @@ class XMLPP2 : public QXMLDocument {
 
  private:
   friend class PreprocessorWalk;
-  // Kept alive here: xmldef elements are removed from the tree when registered.
+  // Copies of the xmldef elements, which leave the tree when registered.
   std::map<QString, std::unique_ptr<XMLElement>> fragments_;
   int64_t workLimit_ = defaultWorkLimit;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "preprocessor_test_support.h"
 #include "properties/property_class_list.h"
 
@@ -57,6 +59,7 @@ TEST(PreprocessorInclude, FilesThatFailToLoadYieldNothing) {
   const Result result = preprocess(
       "<r><include filename=\"missing.xml\"/><include filename=\"broken.xml\"/><include filename=\"empty.xml\"/>"
       "<include><kept/></include><xmldef name=\"main\"><m/></xmldef><include filename=\"fragments.xml\"/>"
+      "<include filename=\".\"/><include filename=\"/dev/zero\"/>"
       "<xmlput name=\"included\"/></r>");
   // Fragments are shared by the document and the files it includes.
   EXPECT_EQ(result.tree, "r[include[kept],m,i]");
@@ -64,7 +67,9 @@ TEST(PreprocessorInclude, FilesThatFailToLoadYieldNothing) {
             QStringList({warning("error \"couldn't read missing.xml\" in include file missing.xml line:0"),
                          warning("error \"tagName mismatch\" in include file broken.xml line:1"),
                          warning("error: include file 'empty.xml' is empty"),
-                         warning("missing filename in <include>")}));
+                         warning("missing filename in <include>"),
+                         warning("error \"couldn't read .\" in include file . line:0"),
+                         warning("error \"couldn't read /dev/zero\" in include file /dev/zero line:0")}));
 }
 
 TEST(PreprocessorRecursionBounds, IncludesAndPutsThatRepeatThemselvesWarn) {
@@ -80,6 +85,14 @@ TEST(PreprocessorRecursionBounds, IncludesAndPutsThatRepeatThemselvesWarn) {
                                           warning("include file 'a.xml' includes itself"),
                                           warning("include file 'main.xml' includes itself"),
                                           warning("xmlput named f puts itself")}));
+}
+
+TEST(PreprocessorRecursionBounds, ACycleThroughASymbolicLinkIsFound) {
+  writeFile("loop/a.xml", "<envelope><a/><include filename=\"again/a.xml\"/></envelope>");
+  ASSERT_TRUE(QFile::link(".", "loop/again"));
+  const Result result = preprocess("<r><include filename=\"loop/a.xml\"/></r>");
+  EXPECT_EQ(result.tree, "r[a]");
+  EXPECT_EQ(result.warnings, QStringList(warning("include file 'loop/again/a.xml' includes itself")));
 }
 
 TEST(PreprocessorRecursionBounds, DeepNestingIsLeftUnprocessed) {
@@ -109,6 +122,15 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
                                            "<define name=\"X\" value=\"$(X)$(X)\"/></for></r>");
   ASSERT_TRUE(doubling.load("double.xml", "X=ab", true));
   EXPECT_EQ(doubling.warnings.size(), 1);
+  // Long sibling lists: every put is spliced in without searching the list, so the
+  // walk reaches the default limit quickly instead of slowing down with each splice.
+  RecordingXMLPP puts;
+  testing_support::writeFile("puts.xml", "<r><xmldef name=\"f\"><a/><b/><c/><d/></xmldef>"
+                                         "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
+                                         "<xmlput name=\"f\"/><xmlput name=\"f\"/></for></r>");
+  ASSERT_TRUE(puts.load("puts.xml"));
+  EXPECT_EQ(puts.warnings,
+            QStringList(warning("the document grows beyond 67108864 bytes; the rest is left unprocessed")));
 }
 
 }  // namespace

@@ -31,6 +31,9 @@ TEST(XMLDocument, FileErrors) {
   EXPECT_FALSE(document.load("missing/file.xml"));
   EXPECT_EQ(document.errorMessage, "couldn't read missing/file.xml");
   EXPECT_EQ(document.errorLine, 0);
+  // A directory opens but cannot be read.
+  EXPECT_FALSE(document.load("."));
+  EXPECT_EQ(document.errorMessage, "couldn't read .");
 
   document.root = document.createElement("a");
   EXPECT_FALSE(document.save("missing/file.xml", 2, 75));

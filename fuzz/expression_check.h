@@ -1,0 +1,40 @@
+#pragma once
+// The property the expression evaluator must keep for any text, shared by the fuzz
+// target and the test that replays its corpus: evaluation ends without a crash, and
+// the three entry points agree with the value evaluate gives.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "xml/expression_parser.h"
+#include "xml/parser_exception.h"
+
+namespace expression_check {
+
+/// An empty string when the property holds, else what went wrong.
+inline std::string check(std::string_view input) {
+  const QString text = QString::fromUtf8(input.data(), qsizetype(input.size()));
+  ExpressionParser& parser = expressionParser();
+  ExpressionValue value;
+  bool evaluated = true;
+  try {
+    value = parser.evaluate(text);
+  } catch (const ParserException&) {
+    evaluated = false;
+  }
+  const bool isNumber = evaluated && value.isNumber();
+  const bool isBoolean = evaluated && value.kind() == ExpressionValue::Kind::Boolean;
+  bool signedOk = false, unsignedOk = false, booleanOk = false;
+  const int64_t signedValue = parser.evaluateSigned(text, &signedOk);
+  const uint64_t unsignedValue = parser.evaluateUnsigned(text, &unsignedOk);
+  const bool truth = parser.evaluateBoolean(text, &booleanOk);
+  if (signedOk != isNumber || unsignedOk != isNumber || booleanOk != isBoolean) return "entry points disagree on the kind";
+  if (isNumber && (signedValue != value.toSigned() || unsignedValue != value.toUnsigned()))
+    return "entry points disagree on the number";
+  if (!isNumber && (signedValue != 0 || unsignedValue != 0)) return "a failed number is not 0";
+  if (truth && !(isBoolean && value.payload() != 0)) return "a truth value out of nothing";
+  return {};
+}
+
+}  // namespace expression_check
