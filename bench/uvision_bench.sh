@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
 # Times uvision2hzp on a generated workspace: 50 projects x 2 targets x 2,000 files.
 # Usage: bench/uvision_bench.sh path/to/quenport [projects] [files per target]
+#        bench/uvision_bench.sh --generate DIR [projects] [files per target]
+#          only writes the workspace (DIR/bench.uvmpw), for benchmarks that compare against it
 set -euo pipefail
-quenport=$(realpath "${1:?usage: $0 path/to/quenport [projects] [files]}")
-projects=${2:-50}
-files=${3:-2000}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+generate_only=
+if [ "${1:-}" = --generate ]; then
+  generate_only=yes
+  work=${2:?usage: $0 --generate DIR [projects] [files]}
+  mkdir -p "$work"
+  shift 2
+else
+  quenport=$(realpath "${1:?usage: $0 path/to/quenport [projects] [files]}")
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  shift
+fi
+projects=${1:-50}
+files=${2:-2000}
 
 awk -v projects="$projects" -v files="$files" -v dir="$work" 'BEGIN {
   workspace = dir "/bench.uvmpw"
@@ -41,6 +52,7 @@ awk -v projects="$projects" -v files="$files" -v dir="$work" 'BEGIN {
   print "</ProjectWorkspace>" > workspace
 }'
 
+[ -n "$generate_only" ] && exit 0
 input_bytes=$(du -sb "$work" | cut -f1)
 export MARROWFEN_ROOT_USER_DIR="$work/user"
 cd "$work"
