@@ -36,6 +36,14 @@ Configuration releaseConfiguration() {
   return c;
 }
 
+// A file entry with option overrides of its own, which are no project configuration.
+QByteArray fileWithOwnOptions(const QByteArray& name) {
+  Configuration override;
+  override.name = "Release";
+  override.defines = {"OVERRIDE"};
+  return "  <file>\r\n    <name>" + name + "</name>\r\n" + configuration(override) + "  </file>\r\n";
+}
+
 }  // namespace
 
 // Groups nest as folders (two of one name share one, the later one's exclusion
@@ -51,7 +59,7 @@ TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
       group("Application", group("User", file("$PROJ_DIR$\\..\\SRC\\main.c") +
                                              file("$PROJ_DIR$\\..\\Src\\trace.c", {"Release"}) +
                                              file("$PROJ_DIR$\\notes.txt")) +
-                               group("Startup", file("$PROJ_DIR$\\startup_stm32l552xx.s"))) +
+                               group("Startup", fileWithOwnOptions("$PROJ_DIR$\\startup_stm32l552xx.s"))) +
       group("Tests", file("$WS_DIR$\\app\\test\\unit.c"), {"Debug", "Release"}) +
       group("Application", file("$WS_DIR$\\common\\board.c"), {"Debug"}) + file("$PROJ_DIR$\\readme.md");
   writeFile("ws/app/app.ewp", project({debugConfiguration(), releaseConfiguration()}, items));

@@ -1,5 +1,5 @@
 // Reading an IAR project file into its content: options by the settings block
-// they belong to, and groups and files with their exclusions.
+// they belong to (groups and files are covered end to end).
 
 #include <gtest/gtest.h>
 
@@ -54,35 +54,4 @@ TEST(IarProjectReader, OptionsComeFromTheirOwnSettingsBlocks) {
   EXPECT_EQ(debug.archiveOverride, "1");
   EXPECT_EQ(debug.archiveOutput, "y.a");
   EXPECT_EQ(IarConfiguration().device(), "");
-}
-
-// Files and groups may carry configurations of their own (option overrides):
-// those are not configurations of the project.
-TEST(IarProjectReader, GroupsAndFilesInDocumentOrderWithTheirExclusions) {
-  const QByteArray override = "<configuration><name>Release</name>" +
-                              settings("ICCARM", option("CCDefines", "<state>OVERRIDE</state>")) + "</configuration>";
-  const IarProjectContent content = read(
-      "<project><configuration><name>Debug</name></configuration><configuration><name>Release</name></configuration>"
-      "<group><name>A</name><excluded><configuration>Release</configuration></excluded>"
-      "<group><name>B</name><file><name>b.c</name>" + override + "</file></group>"
-      "<file><name> a.c </name><excluded><configuration> Debug </configuration><configuration/></excluded></file></group>"
-      "<file><name>top.c</name></file><group><name>C</name>" + override + "</group></project>");
-  ASSERT_EQ(content.configurations.size(), 2u);
-  EXPECT_EQ(content.release().name, "Release");
-  EXPECT_TRUE(content.release().defines.isEmpty());
-  ASSERT_EQ(content.groups.size(), 3u);
-  EXPECT_EQ(content.groups[0].name, "A");
-  EXPECT_EQ(content.groups[0].parent, -1);
-  EXPECT_EQ(content.groups[0].excludedFrom, QStringList({"Release"}));
-  EXPECT_EQ(content.groups[1].name, "B");
-  EXPECT_EQ(content.groups[1].parent, 0);
-  EXPECT_EQ(content.groups[2].parent, -1);
-  ASSERT_EQ(content.files.size(), 3u);
-  EXPECT_EQ(content.files[0].name, "b.c");
-  EXPECT_EQ(content.files[0].group, 1);
-  EXPECT_EQ(content.files[1].name, "a.c");
-  EXPECT_EQ(content.files[1].group, 0);
-  EXPECT_EQ(content.files[1].excludedFrom, QStringList({"Debug"}));
-  EXPECT_EQ(content.files[2].group, -1);
-  EXPECT_TRUE(read("<project><group/></project>").choice.isEmpty());
 }
