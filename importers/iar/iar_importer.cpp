@@ -61,6 +61,7 @@ int exclusionOf(const IarProjectContent& content, const QStringList& configurati
 // Excluded from both configurations, an item is still listed (the user may want
 // it) and says "excluded" in "Common".
 void setExclusion(ProjectSystem& projectSystem, ProjectElement* element, int exclusion) {
+  if (exclusion == InNone) return;
   if (exclusion & InDebug) projectSystem.setConfigurationProperty(element, excludeProperty, debugName, QStringLiteral("Yes"));
   if (exclusion & InRelease)
     projectSystem.setConfigurationProperty(element, excludeProperty, releaseName, QStringLiteral("Yes"));
@@ -120,7 +121,8 @@ void addSourceFile(ProjectSystem& projectSystem, const ImportSettings& settings,
   setExclusion(projectSystem, projectSystem.addFile(folder, *path), exclusion);
 }
 
-// Groups become folders under "Source Files", nested as they nest. A group
+// Groups become folders under "Source Files", nested as they nest; in each
+// folder its subfolders come before its files, each in document order. A group
 // without a name adds its files to the enclosing folder, and so does a group
 // whose folder an earlier group of the same name made: their exclusions then
 // go to the files themselves.
@@ -146,9 +148,9 @@ void addSources(ProjectSystem& projectSystem, const ImportSettings& settings, Pr
     if (ownFolder) setExclusion(projectSystem, folders[i], exclusion);
   }
   for (const IarFile& file : content.files) {
-    addSourceFile(projectSystem, settings, source, folderOf(file.group), file,
-                  exclusionOf(content, file.excludedFrom) | passedDownBy(file.group),
-                  exclusionOf(content, file.excludedFrom) | effectiveIn(file.group));
+    const int exclusion = exclusionOf(content, file.excludedFrom);
+    addSourceFile(projectSystem, settings, source, folderOf(file.group), file, exclusion | passedDownBy(file.group),
+                  exclusion | effectiveIn(file.group));
   }
 }
 
