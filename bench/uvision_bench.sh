@@ -3,15 +3,26 @@
 # converted plainly and with -expand-templates against a generated templates file of
 # realistic size (200 project templates, 20 configuration templates).
 # Usage: bench/uvision_bench.sh path/to/quenport [projects] [files per target] [runs]
+#        bench/uvision_bench.sh --generate DIR [projects] [files per target]
+#          only writes the workspace (DIR/bench.uvmpw), for benchmarks that compare against it
 # Each run times both conversions one after the other, so the CPU-time ratio is
 # taken on the same machine state; a shared machine makes single timings noisy.
 set -euo pipefail
-quenport=$(realpath "${1:?usage: $0 path/to/quenport [projects] [files] [runs]}")
-projects=${2:-50}
-files=${3:-2000}
-runs=${4:-3}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+generate_only=
+if [ "${1:-}" = --generate ]; then
+  generate_only=yes
+  work=${2:?usage: $0 --generate DIR [projects] [files]}
+  mkdir -p "$work"
+  shift 2
+else
+  quenport=$(realpath "${1:?usage: $0 path/to/quenport [projects] [files] [runs]}")
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  shift
+fi
+projects=${1:-50}
+files=${2:-2000}
+runs=${3:-3}
 
 awk -v projects="$projects" -v files="$files" -v dir="$work" 'BEGIN {
   workspace = dir "/bench.uvmpw"
@@ -76,6 +87,7 @@ awk -v projects="$projects" -v files="$files" -v dir="$work" 'BEGIN {
   print "  </configurations>\n</projects>" > templates
 }'
 
+[ -n "$generate_only" ] && exit 0
 input_bytes=$(du -sb "$work" | cut -f1)
 export MARROWFEN_ROOT_USER_DIR="$work/user"
 cd "$work"

@@ -10,7 +10,7 @@ const std::vector<ImporterCommand>& importerCommands() {
        true, true},
       {"uvision2hzp", importUVisionWorkspace, "  uvision2hzp       Convert uVision workspace to hzp file\n",
        {"-c-vector-table"}, false, false},
-      {"iar2hzp", importIarWorkspace, "  iar2hzp           Convert IAR workspace to hzp file\n", {}, false, false},
+      {"iar2hzp", importIarWorkspace, "  iar2hzp           Convert IAR workspace to hzp file\n", {}, false, true},
   };
   return commands;
 }

@@ -27,6 +27,9 @@ struct ImportSettings {
   bool excludesFile(const QString& name) const;
   /// True when a "-filter-definition" pattern matches the whole definition name.
   bool excludesDefinition(const QString& name) const;
+  /// True when a definition ("NAME" or "NAME=value") is carried over: it has a
+  /// name and no "-filter-definition" pattern matches that name.
+  bool keepsDefinition(const QString& definition) const;
 };
 
 /// True when some pattern of the list matches the whole of name; patterns are tried in order.

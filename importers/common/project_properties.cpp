@@ -1,6 +1,7 @@
 #include "importers/common/project_properties.h"
 
 #include "importers/common/hexception.h"
+#include "projectsystem/project_system.h"
 #include "properties/property_schema.h"
 
 namespace {
@@ -43,4 +44,10 @@ QList<ProjectProperty> readProjectProperties(const QStringList& entries, const P
     properties.append({parts[0], parts[1]});
   }
   return properties;
+}
+
+void setProjectProperties(ProjectSystem& projectSystem, ProjectElement* project,
+                          const QList<ProjectProperty>& properties) {
+  for (const ProjectProperty& property : properties)
+    projectSystem.setConfigurationProperty(project, property.name, QStringLiteral("Common"), property.value);
 }

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <functional>
 
+class ProjectElement;
+class ProjectSystem;
 class PropertySchema;
 
 /// A "-P" entry as the property it sets.
@@ -26,3 +28,7 @@ QList<ProjectProperty> readProjectProperties(const QStringList& entries, const P
 /// with neither a digit, "-" nor "." (what an attribute name of the solution file
 /// can be).
 bool isValidPropertyName(const QString& name);
+
+/// Sets each property in "Common" of project, in the order given.
+void setProjectProperties(ProjectSystem& projectSystem, ProjectElement* project,
+                          const QList<ProjectProperty>& properties);

@@ -3,6 +3,7 @@
 #include <QList>
 #include <iterator>
 
+#include "importers/common/configuration_choice.h"
 #include "importers/common/xml_loading.h"
 
 namespace {
@@ -48,56 +49,23 @@ QString artefactTypeOf(const DomElement& configuration) {
   return QString();
 }
 
-bool endsWithWord(const QString& name, const char* word) {
-  return name.endsWith(QLatin1String(word), Qt::CaseInsensitive);
-}
-
-QString quoted(const DomElement& configuration) {
-  return QLatin1Char('\'') + configuration.attribute(QStringLiteral("name")) + QLatin1Char('\'');
-}
-
-// Configurations not named exactly "Debug" or "Release", as vendors name them
-// ("USBD-FS_Debug", "HardwareDebug", "obj", "Default"): one whose name ends in
-// "Debug" or "Release" (any case) stands for that one, else the first is read as both.
-void pickByNameEnding(const QList<DomElement>& configurations, CdtSettings& settings) {
-  for (const DomElement& configuration : configurations) {
-    const QString name = configuration.attribute(QStringLiteral("name"));
-    if (settings.debug.isNull() && endsWithWord(name, "debug")) settings.debug = configuration;
-    if (settings.release.isNull() && endsWithWord(name, "release")) settings.release = configuration;
-  }
-  if (settings.debug.isNull() && settings.release.isNull()) {
-    settings.debug = settings.release = configurations.first();
-    settings.notes.append(QStringLiteral("no configuration is named Debug or Release; ") + quoted(settings.debug) +
-                          QStringLiteral(" is read as both"));
-    return;
-  }
-  if (settings.debug.isNull() || settings.release.isNull()) {
-    const DomElement& found = settings.debug.isNull() ? settings.release : settings.debug;
-    settings.debug = settings.release = found;
-    settings.notes.append(QStringLiteral("configuration ") + quoted(found) + QStringLiteral(" is read as Debug and Release"));
-    return;
-  }
-  settings.notes.append(QStringLiteral("configuration ") + quoted(settings.debug) + QStringLiteral(" is read as Debug"));
-  settings.notes.append(QStringLiteral("configuration ") + quoted(settings.release) + QStringLiteral(" is read as Release"));
-}
-
 void pickConfigurations(const DomDocument& cproject, CdtSettings& settings) {
   QList<DomElement> named;
+  QStringList names;
   for (const DomElement& configuration : descendantElements(cproject, QStringLiteral("configuration"))) {
     const QString name = configuration.attribute(QStringLiteral("name"));
     if (name.isEmpty()) continue;  // such as the refresh scope's "configurationName" entries
     named.append(configuration);
-    // A later configuration of the same name replaces an earlier one.
-    if (name == QLatin1String("Debug")) settings.debug = configuration;
-    if (name == QLatin1String("Release")) settings.release = configuration;
+    names.append(name);
   }
-  if (named.isEmpty()) {
+  const ConfigurationChoice choice = chooseDebugAndRelease(names);
+  if (choice.isEmpty()) {
     settings.problem = QStringLiteral("Debug and Release configuration not specified");
     return;
   }
-  if (settings.debug.isNull() && settings.release.isNull()) pickByNameEnding(named, settings);
-  if (settings.debug.isNull()) settings.debug = settings.release;
-  if (settings.release.isNull()) settings.release = settings.debug;
+  settings.debug = named[choice.debug];
+  settings.release = named[choice.release];
+  settings.notes = choice.notes;
 }
 
 }  // namespace

@@ -6,9 +6,8 @@
 #include <QStringList>
 
 #include "importers/common/dom_document.h"
+#include "importers/common/project_template.h"
 
-/// What a project builds.
-enum class ProjectKind { Executable, StaticLibrary, SharedLibrary, Unknown };
 
 /// The parts of a ".cproject" that the conversion uses.
 struct CdtSettings {

@@ -1,6 +1,6 @@
 #pragma once
 // Reading the configurations picked from a CDT settings file into configuration
-// properties, and moving what "Debug" and "Release" share into "Common".
+// properties.
 
 #include <QString>
 
@@ -26,6 +26,3 @@ struct ConfigurationTarget {
 /// into the context. Include values that cannot be resolved are left out with a warning.
 void importConfigurationOptions(ProjectSystem& projectSystem, ConversionContext& context,
                                 const ConfigurationTarget& target, const DomElement& configurationElement);
-
-/// Moves propertyName to "Common" when "Debug" and "Release" hold the same value.
-void mergeCommonProperty(ProjectSystem& projectSystem, ProjectElement* project, const QString& propertyName);

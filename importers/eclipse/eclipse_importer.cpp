@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "importers/common/configuration_lists.h"
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/hexception.h"
+#include "importers/common/project_template.h"
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/cdt_settings.h"
 #include "importers/eclipse/directory_visits.h"
@@ -51,32 +53,6 @@ QString upToWorkspace(const QString& projectDirectory) {
   return steps.join(QLatin1Char('/'));
 }
 
-void setTemplate(ProjectSystem& projectSystem, ProjectElement* project, const QString& templateName) {
-  projectSystem.setElementProperty(project, QStringLiteral("template_name"), templateName);
-}
-
-// Without an executable template, a known microcontroller still makes the
-// project buildable: it becomes the "Target", and an STM32 part gets the
-// STM32 template as well.
-void chooseTemplate(ProjectSystem& projectSystem, const ConversionContext& context, const ProjectSource& source,
-                    ProjectElement* project, ProjectKind kind) {
-  const ImportSettings& settings = context.settings();
-  const QString prefix = source.shownCproject + QStringLiteral(": ");
-  if (kind == ProjectKind::StaticLibrary) {
-    if (settings.libraryTemplate.isEmpty()) throw HException(prefix + QStringLiteral("library template not specified"));
-    setTemplate(projectSystem, project, settings.libraryTemplate);
-    return;
-  }
-  if (!settings.executableTemplate.isEmpty()) {
-    setTemplate(projectSystem, project, settings.executableTemplate);
-    return;
-  }
-  const QString& microcontroller = context.microcontrollerName;
-  if (microcontroller.isEmpty()) throw HException(prefix + QStringLiteral("executable template not specified"));
-  if (microcontroller.startsWith(QLatin1String("STM32"))) setTemplate(projectSystem, project, QStringLiteral("STM32_EXE"));
-  projectSystem.setConfigurationProperty(project, QStringLiteral("Target"), QStringLiteral("Common"), microcontroller);
-}
-
 // Why a project of this kind cannot be converted; empty when it can.
 QString kindProblem(const CdtSettings& settings) {
   const QString message = QStringLiteral("unsupport project type: ") + settings.typeName;
@@ -92,8 +68,7 @@ void setCommonProperties(ProjectSystem& projectSystem, const ConversionContext& 
     projectSystem.setConfigurationProperty(project, QStringLiteral("project_dependencies"), common,
                                            description.dependencies.join(QLatin1Char(';')));
   }
-  for (const ProjectProperty& property : context.projectProperties)
-    projectSystem.setConfigurationProperty(project, property.name, common, property.value);
+  setProjectProperties(projectSystem, project, context.projectProperties);
 }
 
 void importConfigurations(ProjectSystem& projectSystem, ConversionContext& context, const ProjectSource& source,
@@ -128,7 +103,8 @@ void convertProject(ProjectSystem& projectSystem, ConversionContext& context, co
   ProjectElement* project = projectSystem.newProject(solution, description.name, source.directory, QString());
   setCommonProperties(projectSystem, context, project, description);
   importConfigurations(projectSystem, context, source, project, settings);
-  chooseTemplate(projectSystem, context, source, project, settings.kind);
+  applyProjectTemplate(projectSystem, context.settings(), project, settings.kind, context.microcontrollerName,
+                       source.shownCproject);
   addSources(projectSystem, context, source, project);
 }
 

@@ -7,8 +7,9 @@ class ConversionContext;
 class ProjectElement;
 class ProjectSystem;
 
-/// Makes the solution named after workspaceFile in its directory, then reads the
-/// workspace and every project file it refers to (which must load; nothing of
-/// them is added yet). Throws HException for a file that cannot be read or parsed.
+/// Builds the solution of the workspace file: one project per project file it
+/// refers to, with its configurations' settings, its groups as folders and its
+/// files. Throws HException for files that cannot be read or parsed and for a
+/// project whose template is needed but not given.
 ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                    const QString& workspaceFile);

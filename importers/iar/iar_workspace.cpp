@@ -4,6 +4,7 @@
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/hexception.h"
+#include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
 
 IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
@@ -22,11 +23,10 @@ IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
     }
     project.file = context.paths().resolve(project.path, directory, variables).path;
     project.directory = QFileInfo(project.file).path();
-    project.document = loadXmlDocument(project.file, path);
+    project.name = nameWithoutLastSuffix(project.file);
+    // Only the content is kept: the documents of a large workspace would
+    // otherwise all stay in memory until the end of the conversion.
+    project.content = readIarProject(loadXmlDocument(project.file, path));
     projects.push_back(std::move(project));
   }
-}
-
-ForeignPathResolver::Variables IarWorkspace::variablesFor(const IarProject& project) const {
-  return {{QStringLiteral("WS_DIR"), directory}, {QStringLiteral("PROJ_DIR"), project.directory}};
 }

@@ -1,17 +1,15 @@
 #pragma once
-// An IAR Embedded Workbench workspace as read: the workspace file, the project
-// files it refers to, and each project's document, with the variables that
-// paths inside them use.
+// An IAR Embedded Workbench workspace as read: the workspace file and the
+// project files it refers to, each read into its content.
 
 #include <QString>
 #include <vector>
 
-#include "importers/common/dom_document.h"
-#include "importers/common/foreign_path.h"
+#include "importers/iar/iar_project.h"
 
 class ConversionContext;
 
-/// A project file that the workspace refers to, loaded.
+/// A project file that the workspace refers to, read.
 struct IarProject {
   /// The "path" text as the workspace writes it.
   QString path;
@@ -19,7 +17,9 @@ struct IarProject {
   QString file;
   /// The directory holding the file, which "$PROJ_DIR$" stands for.
   QString directory;
-  DomDocument document;
+  /// The file name without its last suffix: the project's name.
+  QString name;
+  IarProjectContent content;
 };
 
 /// A workspace file and every project file it refers to, read in document order.
@@ -35,7 +35,4 @@ class IarWorkspace {
   /// The directory holding the workspace file, which "$WS_DIR$" stands for.
   QString directory;
   std::vector<IarProject> projects;
-
-  /// "$WS_DIR$" and, for a project, "$PROJ_DIR$", as the paths inside that project's file use them.
-  ForeignPathResolver::Variables variablesFor(const IarProject& project) const;
 };

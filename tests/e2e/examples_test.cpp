@@ -50,7 +50,11 @@ TEST(Examples, UVisionWorkspace) {
 }
 
 TEST(Examples, IarWorkspace) {
-  expectExampleConverts({"iar", {"iar2hzp", "firmware.eww"}, "iar/firmware.hzp"}, "iar");
+  expectExampleConverts({"iar",
+                         {"iar2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB",
+                          "firmware.eww"},
+                         "iar/firmware.hzp"},
+                        "iar");
 }
 
 TEST(Examples, EclipseWorkspaceGivenByARelativePath) {

@@ -1,12 +1,15 @@
-// iar2hzp end to end: the solution is named after the workspace and holds no
-// project; every project file the workspace refers to must load.
+// iar2hzp end to end: workspaces and project files written as Embedded
+// Workbench writes them, converted by the binary, and the solution files
+// compared whole.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 
+#include "e2e/iar_fixtures.h"
 #include "support/test_support.h"
 
+using namespace iar_fixtures;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -14,59 +17,349 @@ using testing_support::writeFile;
 
 namespace {
 
-QByteArray emptySolution(const char* name) {
-  return QByteArray("<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"") + name +
-         "\" target=\"8\" version=\"2\" />\n";
+Configuration debugConfiguration() {
+  Configuration c;
+  c.executablePath = "Debug\\Exe";
+  c.objectPath = "Debug\\Obj";
+  c.chip = "STM32L552ZE\tST STM32L552ZE";
+  c.defines = {"USE_HAL_DRIVER", "DEBUG", "TRACE_LEVEL=2"};
+  c.includePaths = {"$PROJ_DIR$\\..\\Inc", "$PROJ_DIR$", "$WS_DIR$\\common\\inc\\"};
+  return c;
 }
 
-// As Embedded Workbench writes a workspace: project references, then batch
-// builds that name projects by their names alone.
-QByteArray workspaceNaming(const QList<QByteArray>& paths, const QByteArray& batchBuild = {}) {
-  QByteArray text = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n\r\n<workspace>\r\n";
-  for (const QByteArray& path : paths) text += "  <project>\r\n    <path>" + path + "</path>\r\n  </project>\r\n";
-  return text + batchBuild + "</workspace>\r\n\r\n\r\n";
+Configuration releaseConfiguration() {
+  Configuration c = debugConfiguration();
+  c.name = "Release";
+  c.executablePath = "Release\\Exe";
+  c.objectPath = "Release\\Obj";
+  c.defines = {"USE_HAL_DRIVER", "NDEBUG"};
+  return c;
 }
 
-const char projectFile[] =
-    "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n\r\n<project>\r\n  <fileVersion>3</fileVersion>\r\n"
-    "  <configuration>\r\n    <name>Debug</name>\r\n  </configuration>\r\n  <file>\r\n"
-    "    <name>$PROJ_DIR$\\src\\main.c</name>\r\n  </file>\r\n</project>\r\n";
+// A file entry with option overrides of its own, which are no project configuration.
+QByteArray fileWithOwnOptions(const QByteArray& name) {
+  Configuration override;
+  override.name = "Release";
+  override.defines = {"OVERRIDE"};
+  return "  <file>\r\n    <name>" + name + "</name>\r\n" + configuration(override) + "  </file>\r\n";
+}
 
 }  // namespace
 
-TEST(IarImport, WritesTheEmptySolutionBesideTheWorkspace) {
-  writeFile("Demo.eww", "<workspace/>");
-  const auto result = runQuenport({"iar2hzp", "Demo.eww"});
-  EXPECT_EQ(result.exitCode, 0);
+// Groups nest as folders (two of one name share one, the later one's exclusion
+// going to its own files), "$PROJ_DIR$" and "$WS_DIR$" paths become relative
+// to the project directory (spelled as on disk), exclusions are recorded in
+// the configurations they name, and settings that both configurations share go
+// to "Common" after the command line's additions.
+TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
+  writeFile("ws/fw.eww", workspace({"$WS_DIR$\\App\\App.ewp"}));
+  writeFile("ws/Src/main.c", "");
+  writeFile("ws/common/inc/board.h", "");
+  const QByteArray items =
+      group("Application", group("User", file("$PROJ_DIR$\\..\\SRC\\main.c") +
+                                             file("$PROJ_DIR$\\..\\Src\\trace.c", {"Release"}) +
+                                             file("$PROJ_DIR$\\notes.txt")) +
+                               group("Startup", fileWithOwnOptions("$PROJ_DIR$\\startup_stm32l552xx.s"))) +
+      group("Tests", file("$WS_DIR$\\app\\test\\unit.c"), {"Debug", "Release"}) +
+      group("Application", file("$WS_DIR$\\common\\board.c"), {"Debug"}) + file("$PROJ_DIR$\\readme.md");
+  writeFile("ws/app/app.ewp", project({debugConfiguration(), releaseConfiguration()}, items));
+  const auto result =
+      runQuenport({"iar2hzp", "-executable-template", "E", "-D", "EXTRA=1", "-I", "/opt/inc", "-filter-file", "*.txt",
+                   "-filter-definition", "TRACE*", "-P", "arm_fpu_type=FPv5-SP-D16", "ws/fw.eww"});
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("Demo.hzp"), emptySolution("Demo"));
+  EXPECT_EQ(readFile("ws/fw.hzp"),
+            QByteArray(header) +
+                "<solution Name=\"fw\" target=\"8\" version=\"2\">\n"
+                "  <project Name=\"app\" template_name=\"E\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      Target=\"STM32L552ZE\"\n"
+                "      arm_fpu_type=\"FPv5-SP-D16\"\n"
+                "      c_user_include_directories=\"$(ProjectDir)/../Inc;$(ProjectDir);$(SolutionDir)/common/inc;/opt/inc\"\n"
+                "      project_directory=\"app\"\n"
+                "      project_type=\"\" />\n"
+                "    <configuration\n"
+                "      Name=\"Debug\"\n"
+                "      build_intermediate_directory=\"Debug/Obj\"\n"
+                "      build_output_directory=\"Debug/Exe\"\n"
+                "      c_preprocessor_definitions=\"USE_HAL_DRIVER;DEBUG;EXTRA=1\" />\n"
+                "    <configuration\n"
+                "      Name=\"Release\"\n"
+                "      build_intermediate_directory=\"Release/Obj\"\n"
+                "      build_output_directory=\"Release/Exe\"\n"
+                "      c_preprocessor_definitions=\"USE_HAL_DRIVER;NDEBUG;EXTRA=1\" />\n"
+                "    <folder Name=\"Source Files\">\n"
+                "      <folder Name=\"Application\">\n"
+                "        <folder Name=\"User\">\n"
+                "          <file file_name=\"../Src/main.c\" />\n"
+                "          <file file_name=\"../Src/trace.c\">\n"
+                "            <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
+                "          </file>\n"
+                "        </folder>\n"
+                "        <folder Name=\"Startup\">\n"
+                "          <file file_name=\"startup_stm32l552xx.s\" />\n"
+                "        </folder>\n"
+                "        <file file_name=\"../common/board.c\">\n"
+                "          <configuration Name=\"Debug\" build_exclude_from_build=\"Yes\" />\n"
+                "        </file>\n"
+                "      </folder>\n"
+                "      <folder Name=\"Tests\">\n"
+                "        <configuration Name=\"Common\" build_exclude_from_build=\"Yes\" />\n"
+                "        <file file_name=\"test/unit.c\" />\n"
+                "      </folder>\n"
+                "      <file file_name=\"readme.md\" />\n"
+                "    </folder>\n"
+                "  </project>\n"
+                "</solution>\n");
+}
 
-  writeFile("demo.old.eww", workspaceNaming({"$WS_DIR$/demo.ewp"}));
-  writeFile("demo.ewp", projectFile);
-  EXPECT_EQ(runQuenport({"iar2hzp", "demo.old.eww"}).exitCode, 0);
-  EXPECT_EQ(readFile("demo.old.hzp"), emptySolution("demo.old"));
+// A library project of the workspace builds the ".a" another links, by
+// "IlinkAdditionalLibs" or by a file entry: that is a dependency. Libraries no
+// project builds stay what they are: linker input, or a file of the project;
+// so does an entry that no configuration links (the one configuration, read as
+// both, excludes it).
+TEST(IarImport, LinkedLibrariesOfTheWorkspaceBecomeDependencies) {
+  writeFile("fw.eww", workspace({"$WS_DIR$\\app\\app.ewp", "$WS_DIR$\\drivers\\drivers.ewp", "$WS_DIR$\\dsp\\dsp.ewp"}));
+  Configuration app;
+  app.libraries = {"$PROJ_DIR$\\..\\drivers\\Debug\\Exe\\DRIVERS.a", "$PROJ_DIR$\\..\\lib\\libm.a",
+                   "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a"};
+  writeFile("app/app.ewp",
+            project({app}, group("Libraries", file("$PROJ_DIR$\\..\\dsp\\Exe\\fastmath.a") +
+                                                  file("$PROJ_DIR$\\vendor.lib") +
+                                                  file("$PROJ_DIR$\\..\\drivers\\old\\drivers.a", {"Debug"}))));
+  Configuration library;
+  library.outputBinary = "1";
+  library.archiveOverride = "0";
+  library.archiveOutput = "###Unitialized###";
+  writeFile("drivers/drivers.ewp", project({library}, file("$PROJ_DIR$\\uart.c")));
+  library.archiveOverride = "1";
+  library.archiveOutput = "$PROJ_DIR$\\Exe\\fastmath.a";
+  writeFile("dsp/dsp.ewp", project({library}, {}));
+  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "-library-template", "L", "fw.eww"});
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_EQ(result.standardError,
+            "warning: app/app.ewp: paths in the IAR installation left out: "
+            "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a\n");
+  EXPECT_EQ(readFile("fw.hzp"),
+            QByteArray(header) +
+                "<solution Name=\"fw\" target=\"8\" version=\"2\">\n"
+                "  <project Name=\"app\" template_name=\"E\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      linker_additional_files=\"$(ProjectDir)/../lib/libm.a\"\n"
+                "      project_dependencies=\"drivers;dsp\"\n"
+                "      project_directory=\"app\"\n"
+                "      project_type=\"\" />\n"
+                "    <folder Name=\"Source Files\">\n"
+                "      <folder Name=\"Libraries\">\n"
+                "        <file file_name=\"vendor.lib\" />\n"
+                "        <file file_name=\"../drivers/old/drivers.a\">\n"
+                "          <configuration Name=\"Common\" build_exclude_from_build=\"Yes\" />\n"
+                "        </file>\n"
+                "      </folder>\n"
+                "    </folder>\n"
+                "  </project>\n"
+                "  <project Name=\"drivers\" template_name=\"L\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      project_directory=\"drivers\"\n"
+                "      project_type=\"\" />\n"
+                "    <folder Name=\"Source Files\">\n"
+                "      <file file_name=\"uart.c\" />\n"
+                "    </folder>\n"
+                "  </project>\n"
+                "  <project Name=\"dsp\" template_name=\"L\">\n"
+                "    <configuration Name=\"Common\" project_directory=\"dsp\" project_type=\"\" />\n"
+                "    <folder Name=\"Source Files\" />\n"
+                "  </project>\n"
+                "</solution>\n");
+}
 
-  writeFile("plain", "<workspace/>");
-  EXPECT_EQ(runQuenport({"iar2hzp", "plain"}).exitCode, 0);
-  EXPECT_EQ(readFile("plain.hzp"), emptySolution("plain"));
+// The template follows "GOutputBinary"; a needed template that is not given
+// ends the run as in the Eclipse importer, unless a device stands in for the
+// executable template.
+TEST(IarImport, TemplateByOutputKindAndMissingTemplates) {
+  writeFile("ws.eww", workspace({"$WS_DIR$\\lib.ewp"}));
+  Configuration library;
+  library.outputBinary = "1";
+  writeFile("lib.ewp", project({library}, {}));
+  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws.eww"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: lib.ewp: library template not specified\n");
+  EXPECT_FALSE(fileExists("ws.hzp"));
+
+  writeFile("ws.eww", workspace({"$WS_DIR$\\app.ewp"}));
+  writeFile("app.ewp", project({Configuration()}, {}));
+  result = runQuenport({"iar2hzp", "-library-template", "L", "ws.eww"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: app.ewp: executable template not specified\n");
+  EXPECT_FALSE(fileExists("ws.hzp"));
+
+  writeFile("ws.eww", workspace({"$WS_DIR$\\stm.ewp", "$WS_DIR$\\msp.ewp"}));
+  Configuration stm;
+  stm.chip = "STM32F407VG\tST STM32F407VG";
+  writeFile("stm.ewp", project({stm}, {}));
+  Configuration msp;
+  msp.toolchain = "MSP430";
+  msp.compiler = "ICC430";
+  msp.chip = "MSP430F5529\tMSP430F5529";
+  writeFile("msp.ewp", project({msp}, {}));
+  result = runQuenport({"iar2hzp", "ws.eww"});
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_EQ(readFile("ws.hzp"),
+            QByteArray(header) +
+                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
+                "  <project Name=\"stm\" template_name=\"STM32_EXE\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      Target=\"STM32F407VG\"\n"
+                "      project_directory=\"\"\n"
+                "      project_type=\"\" />\n"
+                "    <folder Name=\"Source Files\" />\n"
+                "  </project>\n"
+                "  <project Name=\"msp\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      Target=\"MSP430F5529\"\n"
+                "      project_directory=\"\"\n"
+                "      project_type=\"\" />\n"
+                "    <folder Name=\"Source Files\" />\n"
+                "  </project>\n"
+                "</solution>\n");
+}
+
+// Configurations named otherwise: one ending in Debug or Release stands for it,
+// else the first is read as both, with a warning; a project without any
+// configuration is left out with a warning, and the solution is still written.
+TEST(IarImport, ConfigurationsWithOtherNames) {
+  writeFile("ws.eww", workspace({"$WS_DIR$\\flash.ewp", "$WS_DIR$\\one.ewp", "$WS_DIR$\\none.ewp"}));
+  Configuration ram = debugConfiguration();
+  ram.name = "RAM";
+  Configuration flashDebug = debugConfiguration();
+  flashDebug.name = "FLASH_Debug";
+  flashDebug.defines = {"RAM"};
+  Configuration flashRelease = releaseConfiguration();
+  flashRelease.name = "FLASH_Release";
+  writeFile("flash.ewp", project({ram, flashDebug, flashRelease},
+                                 file("$PROJ_DIR$\\a.c", {"FLASH_Release"}) + file("$PROJ_DIR$\\b.c", {"RAM"})));
+  Configuration obj;
+  obj.name = "obj";
+  obj.defines = {"ONE"};
+  writeFile("one.ewp", project({obj}, file("$PROJ_DIR$\\c.c", {"obj"})));
+  writeFile("none.ewp", project({}, file("$PROJ_DIR$\\d.c")));
+  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws.eww"});
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_EQ(result.standardError,
+            "warning: flash.ewp: configuration 'FLASH_Debug' is read as Debug\n"
+            "warning: flash.ewp: configuration 'FLASH_Release' is read as Release\n"
+            "warning: one.ewp: no configuration is named Debug or Release; 'obj' is read as both\n"
+            "warning: none.ewp: project none left out: Debug and Release configuration not specified\n");
+  const QByteArray solution = readFile("ws.hzp");
+  EXPECT_TRUE(solution.contains("      Name=\"Debug\"\n"
+                                "      build_intermediate_directory=\"Debug/Obj\"\n"
+                                "      build_output_directory=\"Debug/Exe\"\n"
+                                "      c_preprocessor_definitions=\"RAM\" />\n"))
+      << solution.toStdString();
+  EXPECT_TRUE(solution.contains("<file file_name=\"a.c\">\n"
+                                "        <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
+                                "      </file>\n"
+                                "      <file file_name=\"b.c\" />\n"));
+  EXPECT_TRUE(solution.contains("  <project Name=\"one\" template_name=\"E\">\n"
+                                "    <configuration\n"
+                                "      Name=\"Common\"\n"
+                                "      c_preprocessor_definitions=\"ONE\"\n"));
+  EXPECT_TRUE(solution.contains("<file file_name=\"c.c\">\n"
+                                "        <configuration Name=\"Common\" build_exclude_from_build=\"Yes\" />\n"));
+  EXPECT_FALSE(solution.contains("none"));
+
+  writeFile("lost.eww", workspace({"$WS_DIR$\\none.ewp"}));
+  EXPECT_EQ(runQuenport({"iar2hzp", "lost.eww"}).standardError,
+            "warning: none.ewp: project none left out: Debug and Release configuration not specified\n"
+            "warning: lost.eww: no project could be converted\n");
+  EXPECT_EQ(readFile("lost.hzp"), QByteArray(header) + "<solution Name=\"lost\" target=\"8\" version=\"2\" />\n");
+}
+
+// Other targets keep defines and include paths in their own compiler block,
+// under another option name for some; Embedded Workbench 5 to 7 write fewer
+// options and may declare ISO 8859-1. "$TOOLKIT_DIR$" (the installation) and
+// variables only the IDE defines cannot be written: left out with a warning
+// listing them. Absolute paths stay as written.
+TEST(IarImport, OtherTargetsOlderFilesAndVariables) {
+  writeFile("ws.eww", workspace({"$WS_DIR$\\msp.ewp", "$WS_DIR$\\old.ewp"}));
+  Configuration msp;
+  msp.toolchain = "MSP430";
+  msp.compiler = "ICC430";
+  msp.linker = "XLINK";
+  msp.includeOption = "newCCIncludePaths";
+  msp.defines = {"__MSP430F5529__", ""};
+  msp.includePaths = {"$PROJ_DIR$\\inc", "$TOOLKIT_DIR$\\inc", "C:\\ti\\msp430\\include", "$MY_SDK$\\include"};
+  writeFile("msp.ewp", project({msp}, file("$TOOLKIT_DIR$\\src\\lib\\low_level_init.c") +
+                                          file("$CONFIG_NAME$\\generated.c") + file("src\\relative.c")));
+  // One state holding an entry per line, as older files do; a Latin-1 group name.
+  const QByteArray old = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<project>\r\n<fileVersion>2</fileVersion>\r\n"
+                         "<configuration><name>Debug</name><toolchain><name>ARM</name></toolchain><debug>1</debug>"
+                         "<settings><name>ICCARM</name><data><option><name>CCDefines</name>"
+                         "<state>A\r\nB</state></option></data></settings></configuration>\r\n"
+                         "<group><name>Ger\xe4te</name><file><name>$PROJ_DIR$\\x.c</name></file></group>\r\n</project>\r\n";
+  writeFile("old.ewp", old);
+  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws.eww"});
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_EQ(result.standardError,
+            "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
+            "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
+            "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
+            "$CONFIG_NAME$\\generated.c\n");
+  EXPECT_EQ(readFile("ws.hzp"),
+            QByteArray(header) +
+                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
+                "  <project Name=\"msp\" template_name=\"E\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      c_preprocessor_definitions=\"__MSP430F5529__\"\n"
+                "      c_user_include_directories=\"$(ProjectDir)/inc;C:/ti/msp430/include\"\n"
+                "      project_directory=\"\"\n"
+                "      project_type=\"\" />\n"
+                "    <folder Name=\"Source Files\">\n"
+                "      <file file_name=\"src/relative.c\" />\n"
+                "    </folder>\n"
+                "  </project>\n"
+                "  <project Name=\"old\" template_name=\"E\">\n"
+                "    <configuration\n"
+                "      Name=\"Common\"\n"
+                "      c_preprocessor_definitions=\"A;B\"\n"
+                "      project_directory=\"\"\n"
+                "      project_type=\"\" />\n"
+                "    <folder Name=\"Source Files\">\n"
+                "      <folder Name=\"Ger&#xc3;&#xa4;te\">\n"
+                "        <file file_name=\"x.c\" />\n"
+                "      </folder>\n"
+                "    </folder>\n"
+                "  </project>\n"
+                "</solution>\n");
 }
 
 // Issue forms 1 and 2: "$WS_DIR$" is the workspace file's directory, "\"
 // separates, and a name that differs from the disk only in case is found.
 TEST(IarImport, ProjectPathsResolveAgainstTheWorkspaceDirectory) {
-  writeFile("work/demo.eww", workspaceNaming({"$WS_DIR$\\Sub\\App.ewp", "$WS_DIR$\\RTC_Tamper.ewp", "Boot.ewp"}));
-  writeFile("work/Sub/App.ewp", projectFile);
-  writeFile("work/RTC_TAMPER.ewp", projectFile);
-  writeFile("work/boot.EWP", projectFile);
-  auto result = runQuenport({"iar2hzp", "work/demo.eww"});
+  writeFile("work/demo.eww", workspace({"$WS_DIR$\\Sub\\App.ewp", "$WS_DIR$\\RTC_Tamper.ewp", "Boot.ewp"}));
+  writeFile("work/Sub/App.ewp", project({Configuration()}, {}));
+  writeFile("work/RTC_TAMPER.ewp", project({Configuration()}, {}));
+  writeFile("work/boot.EWP", project({Configuration()}, {}));
+  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "work/demo.eww"});
   EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("work/demo.hzp"), emptySolution("demo"));
+  const QByteArray solution = readFile("work/demo.hzp");
+  EXPECT_TRUE(solution.contains("<project Name=\"App\" template_name=\"E\">")) << solution.toStdString();
+  EXPECT_TRUE(solution.contains("project_directory=\"Sub\""));
+  EXPECT_TRUE(solution.contains("<project Name=\"RTC_TAMPER\" template_name=\"E\">"));
+  EXPECT_TRUE(solution.contains("<project Name=\"boot\" template_name=\"E\">"));
 
-  result = runQuenport({"iar2hzp", "demo.eww"}, QDir::currentPath() + "/work");
+  result = runQuenport({"iar2hzp", "-executable-template", "E", "demo.eww"}, QDir::currentPath() + "/work");
   EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(readFile("work/demo.hzp"), solution);
 
-  writeFile("work/missing.eww", workspaceNaming({"$WS_DIR$\\Sub\\Gone.ewp"}));
+  writeFile("work/missing.eww", workspace({"$WS_DIR$\\Sub\\Gone.ewp"}));
   result = runQuenport({"iar2hzp", "work/missing.eww"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, "error: work/missing.eww: Cannot open work/Sub/Gone.ewp for reading\n");
@@ -80,24 +373,57 @@ TEST(IarImport, BatchBuildMembersAreNoProjectReferences) {
       "  <batchBuild>\r\n    <batchDefinition>\r\n      <name>All</name>\r\n      <member>\r\n"
       "        <project>App</project>\r\n        <configuration>Debug</configuration>\r\n      </member>\r\n"
       "    </batchDefinition>\r\n  </batchBuild>\r\n";
-  writeFile("batch.eww", workspaceNaming({"$WS_DIR$\\App.ewp"}, batch));
-  writeFile("App.ewp", projectFile);
-  auto result = runQuenport({"iar2hzp", "batch.eww"});
+  writeFile("batch.eww", workspace({"$WS_DIR$\\App.ewp"}, batch));
+  writeFile("App.ewp", project({Configuration()}, {}));
+  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "batch.eww"});
   EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(readFile("batch.hzp"), emptySolution("batch"));
+  EXPECT_EQ(QByteArray(readFile("batch.hzp")).count("<project "), 1);
 
-  writeFile("empty.eww", workspaceNaming({"$WS_DIR$\\App.ewp", ""}, batch));
+  writeFile("empty.eww", workspace({"$WS_DIR$\\App.ewp", ""}, batch));
   result = runQuenport({"iar2hzp", "empty.eww"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, "error: empty.eww: the path of project entry 2 is empty\n");
+
+  writeFile("Plain.eww", "<workspace/>");
+  result = runQuenport({"iar2hzp", "Plain.eww"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, "");
+  EXPECT_EQ(readFile("Plain.hzp"), QByteArray(header) + "<solution Name=\"Plain\" target=\"8\" version=\"2\" />\n");
 }
 
-TEST(IarImport, AMalformedProjectIsNamedInTheError) {
-  writeFile("ws/broken.eww", workspaceNaming({"$WS_DIR$\\broken.ewp"}));
+// Project files that cannot be read or parsed end the run with the file named;
+// "-P" is checked as for the other importers before anything is read.
+TEST(IarImport, UnreadableOrMalformedProjectsAndBadProperties) {
+  writeFile("ws/broken.eww", workspace({"$WS_DIR$\\broken.ewp"}));
   writeFile("ws/broken.ewp", "<project>\n<a>\n</project>\n");
-  const auto result = runQuenport({"iar2hzp", "ws/broken.eww"});
+  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws/broken.eww"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_TRUE(result.standardError.startsWith("error: ws/broken.ewp: ")) << result.standardError.toStdString();
   EXPECT_TRUE(result.standardError.endsWith(" line: 3 column: 10\n")) << result.standardError.toStdString();
   EXPECT_FALSE(fileExists("ws/broken.hzp"));
+
+  writeFile("ws/folder.eww", workspace({"$WS_DIR$\\folder.ewp"}));
+  QDir().mkpath("ws/folder.ewp");
+  result = runQuenport({"iar2hzp", "-executable-template", "E", "ws/folder.eww"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: ws/folder.eww: Cannot open ws/folder.ewp for reading\n");
+
+  result = runQuenport({"iar2hzp", "-P", "c_preprocessor_definitions", "ws/broken.eww"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: -P c_preprocessor_definitions: expected property=value\n");
+}
+
+// Hostile nesting: groups deeper than the limit are merged into the group at
+// the limit, with a warning, instead of a solution quadratic in the input.
+TEST(IarImport, DeeplyNestedGroupsAreMerged) {
+  QByteArray items = file("$PROJ_DIR$\\deep.c");
+  for (int level = 0; level < 5000; ++level) items = "<group><name>g</name>" + items + "</group>";
+  writeFile("deep.eww", workspace({"$WS_DIR$\\deep.ewp"}));
+  writeFile("deep.ewp", project({Configuration()}, items));
+  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "deep.eww"});
+  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_EQ(result.standardError, "warning: deep.ewp: 4936 groups nested deeper than 64 levels merged into the group above them\n");
+  const QByteArray solution = readFile("deep.hzp");
+  EXPECT_EQ(solution.count("<folder Name=\"g\">"), 64);
+  EXPECT_EQ(solution.count("<file file_name=\"deep.c\" />"), 1);
 }

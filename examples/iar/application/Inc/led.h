@@ -1,0 +1,3 @@
+#pragma once
+#define LED_PIN 12
+void led_toggle(void);

@@ -1,0 +1,4 @@
+#include "drivers.h"
+
+void gpio_init(void) {}
+void gpio_toggle(int pin) { (void)pin; }

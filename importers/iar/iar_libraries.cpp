@@ -1,0 +1,44 @@
+#include "importers/iar/iar_libraries.h"
+
+#include <QSet>
+
+#include "importers/common/foreign_path.h"
+#include "importers/common/workspace_paths.h"
+#include "importers/iar/iar_workspace.h"
+
+namespace {
+
+QString libraryKey(const QString& path) { return nameWithoutLastSuffix(toForwardSlashes(path)).toCaseFolded(); }
+
+// The library a configuration builds: the project's own name unless the
+// archiver's output is overridden ("###Unitialized###" until the user sets one).
+QString libraryName(const IarProject& project, const IarConfiguration& configuration) {
+  QString output = configuration.archiveOutput;
+  if (configuration.archiveOverride != QLatin1String("1") || output.isEmpty() || output.startsWith(QLatin1Char('#')))
+    return project.name;
+  output.replace(QLatin1String("$PROJ_FNAME$"), project.name);
+  return nameWithoutLastSuffix(toForwardSlashes(output));
+}
+
+}  // namespace
+
+IarLibraryBuilders::IarLibraryBuilders(const IarWorkspace& workspace) {
+  for (const IarProject& project : workspace.projects) {
+    const IarProjectContent& content = project.content;
+    if (content.choice.isEmpty() || !content.debug().buildsLibrary()) continue;
+    const QSet<QString> names{libraryName(project, content.debug()).toCaseFolded(),
+                              libraryName(project, content.release()).toCaseFolded()};
+    for (const QString& name : names) builders_[name].append(&project);
+  }
+}
+
+const IarProject* IarLibraryBuilders::builderOf(const QString& path, const IarProject& linking) const {
+  for (const IarProject* builder : builders_.value(libraryKey(path)))
+    if (builder != &linking) return builder;
+  return nullptr;
+}
+
+bool isLibraryFile(const QString& path) {
+  return path.endsWith(QLatin1String(".a"), Qt::CaseInsensitive) ||
+         path.endsWith(QLatin1String(".lib"), Qt::CaseInsensitive);
+}

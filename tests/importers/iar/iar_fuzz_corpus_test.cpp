@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include "fuzz/iar_project_check.h"
+#include "support/test_support.h"
+
+// Replays the IAR project fuzz target's committed corpus, so every input it kept is a test case.
+TEST(IarProjectFuzzCorpus, EveryInputReadsConsistently) {
+  const auto corpus = testing_support::fuzzCorpus("iar_project");
+  EXPECT_GE(corpus.size(), 5);
+  for (const auto& input : corpus)
+    EXPECT_EQ(iar_project_check::check(std::string_view(input.bytes.constData(), input.bytes.size())), "")
+        << qPrintable(input.name);
+}
