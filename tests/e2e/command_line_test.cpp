@@ -5,6 +5,7 @@
 
 #include <QDir>
 
+#include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
 using testing_support::runQuenport;
@@ -52,13 +53,17 @@ TEST(CommandLine, UsageAndUnknownCommands) {
   expectRun({"UVISION2HZP"}, 1, QByteArray("unknown command 'UVISION2HZP'\n\n") + usage);
 }
 
+// All options are read before anything is converted.
 TEST(CommandLine, OptionErrors) {
+  testing_support::writeFile("w.eww", "<workspace/>");
   expectRun({"uvision2hzp", "-D"}, 1, "error: argument expected\n");
   expectRun({"iar2hzp", "-rootuserdir"}, 1, "error: argument expected\n");
   expectRun({"iar2hzp", "-c-vector-table"}, 1, "error: unknown option -c-vector-table\n");
   expectRun({"eclipse2hzp", "-c-vector-table"}, 1, "error: unknown option -c-vector-table\n");
   expectRun({"uvision2hzp", "-help"}, 1, "error: unknown option -help\n");
   expectRun({"uvision2hzp", "--verbose"}, 1, "error: unknown option --verbose\n");
+  expectRun({"iar2hzp", "w.eww", "-x"}, 1, "error: unknown option -x\n");
+  EXPECT_FALSE(testing_support::fileExists("w.hzp"));
 }
 
 // The test's folder as the user sees it: start-up's user data directory left aside.
@@ -78,23 +83,14 @@ TEST(CommandLine, AcceptedOptionsWithoutInputsWriteNothing) {
   EXPECT_EQ(workingDirectoryEntries(), before);
 }
 
-// All options are read before anything is converted.
-TEST(CommandLine, ErrorsInTheOptionsStopBeforeAnyConversion) {
-  testing_support::writeFile("w.eww", "<workspace/>");
-  expectRun({"iar2hzp", "w.eww", "-x"}, 1, "error: unknown option -x\n");
-  EXPECT_FALSE(testing_support::fileExists("w.hzp"));
-}
-
 // "-verbose": a line per solution written, with its path and what it holds.
 TEST(CommandLine, VerbosePrintsOneLinePerSolutionWritten) {
+  using namespace uvision_fixtures;
   testing_support::writeFile("a.eww", "<workspace/>");
-  testing_support::writeFile("sub/w.uvmpw", "<ProjectWorkspace><project><PathAndName>p.uvprojx</PathAndName></project>"
-                                            "</ProjectWorkspace>");
-  testing_support::writeFile("sub/p.uvprojx",
-                             "<Project><Targets><Target><TargetOption><TargetCommonOption><CreateExecutable>1"
-                             "</CreateExecutable></TargetCommonOption></TargetOption><Groups><Group><GroupName>G"
-                             "</GroupName><Files><File><FileName>a.c</FileName><FilePath>a.c</FilePath></File></Files>"
-                             "</Group></Groups></Target></Targets></Project>");
+  testing_support::writeFile("sub/w.uvmpw", workspace({"p.uvprojx"}));
+  Target target;
+  target.groups = group("G", {{"a.c", "a.c"}});
+  testing_support::writeFile("sub/p.uvprojx", project({target}));
   const QString here = QDir::currentPath();
   auto result = runQuenport({"iar2hzp", "-verbose", "a.eww"});
   EXPECT_EQ(result.exitCode, 0);

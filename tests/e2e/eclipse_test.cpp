@@ -43,7 +43,7 @@ TEST(EclipseImport, PrintsTwoLinesPerProjectInSearchOrder) {
 TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
   writeProject("ws", "top", cproject({{"Release", listOption("definedSymbols", {"NDEBUG"})}}));
   writeFile("ws/main.c", "");
-  const QByteArray expected = QByteArray(header) +
+  const QByteArray expected = QByteArray(solutionHeader) +
                               "<solution Name=\"project\" target=\"8\" version=\"2\">\n"
                               "  <project Name=\"top\" template_name=\"E\">\n"
                               "    <configuration\n"
@@ -63,36 +63,6 @@ TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
     EXPECT_EQ(readFile("ws/project.hzp"), expected);
     QFile::remove("ws/project.hzp");
   }
-}
-
-TEST(EclipseImport, AWorkspaceWithoutCdtProjectsGivesAnEmptySolution) {
-  writeFile("ws/plain/.project", description("plain"));
-  writeFile("ws/plain/main.c", "");
-  const auto result = runQuenport({"eclipse2hzp", "ws"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardOutput, "");
-  EXPECT_EQ(readFile("ws/ws.hzp"), QByteArray(header) + "<solution Name=\"ws\" target=\"8\" version=\"2\" />\n");
-}
-
-TEST(EclipseImport, EqualDebugAndReleaseValuesMoveToCommon) {
-  const QByteArray includes = listOption("includePath", {"../inc"});
-  writeProject("ws/demo", "demo",
-               cproject({{"Debug", includes + listOption("definedSymbols", {"DEBUG", "LEVEL=2"})},
-                         {"Release", includes + listOption("definedSymbols", {"NDEBUG"})}}));
-  EXPECT_EQ(convert({"-executable-template", "E"}),
-            QByteArray(header) +
-                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"demo\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_user_include_directories=\"inc\"\n"
-                "      project_directory=\"demo\"\n"
-                "      project_type=\"\" />\n"
-                "    <configuration Name=\"Debug\" c_preprocessor_definitions=\"DEBUG;LEVEL=2\" />\n"
-                "    <configuration Name=\"Release\" c_preprocessor_definitions=\"NDEBUG\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
 }
 
 TEST(EclipseImport, ListOptionsKeepUserEntriesAndAppendTheCommandLine) {
@@ -213,17 +183,6 @@ TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectoryAndLinkedFilesFollow) {
             "      <file file_name=\"x.c\" />\n"
             "      <file file_name=\"../../lib/z.c\" />\n"
             "    </folder>\n");
-}
-
-TEST(EclipseImport, DependenciesAndCommandLinePropertiesGoToCommon) {
-  writeProject("ws/app", "app", cproject({{"Debug", {}}}),
-               "<projects><project>lib</project><project></project><project>core</project></projects>\n");
-  writeProject("ws/lib", "lib", cproject({{"Debug", {}}}));
-  const QByteArray solution = convert({"-executable-template", "E", "-P", "build_quietly=Yes", "-P", "a=b=c"});
-  EXPECT_EQ(solution.count("      Name=\"Common\"\n      a=\"b\"\n      build_quietly=\"Yes\"\n"), 2);
-  EXPECT_TRUE(solution.contains("      build_quietly=\"Yes\"\n      project_dependencies=\"lib;core\"\n"
-                                "      project_directory=\"app\"\n"))
-      << solution.toStdString();
 }
 
 TEST(EclipseImport, SymbolicLinkCyclesEndBothScans) {
