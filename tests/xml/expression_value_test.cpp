@@ -32,27 +32,4 @@ TEST(ExpressionValue, ConversionToUnsignedZeroExtendsAndTakesFloatingBits) {
   EXPECT_EQ(ExpressionValue::marker(std::make_shared<int>(1)).toUnsigned(), 0u);
 }
 
-TEST(ExpressionValue, KindNamesAndNumbers) {
-  const std::pair<ExpressionValue, const char*> cases[] = {
-      {ExpressionValue::boolean(false), "boolean"},
-      {ExpressionValue::signedInteger(1, 1), "char"},
-      {ExpressionValue::signedInteger(1, 2), "short"},
-      {ExpressionValue::signedInteger(1, 4), "int"},
-      {ExpressionValue::signedInteger(1, 8), "long long"},
-      {ExpressionValue::unsignedInteger(1, 1), "unsigned char"},
-      {ExpressionValue::unsignedInteger(1, 8), "unsigned long long"},
-      {ExpressionValue::floating(1, 4), "float"},
-      {ExpressionValue::floating(1, 8), "double"},
-      {ExpressionValue::string("s"), "string"},
-      {ExpressionValue::marker(nullptr), "marker"},
-      {ExpressionValue(), "unknown"},
-  };
-  for (const auto& [value, name] : cases) {
-    EXPECT_EQ(value.kindName(), name);
-    const bool number = value.kind() == ExpressionValue::Kind::Signed ||
-                        value.kind() == ExpressionValue::Kind::Unsigned || value.kind() == ExpressionValue::Kind::Floating;
-    EXPECT_EQ(value.isNumber(), number) << name;
-  }
-}
-
 }  // namespace
