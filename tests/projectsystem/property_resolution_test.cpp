@@ -70,6 +70,9 @@ TEST_F(PropertyResolution, NamedBeforeInheritedBeforeCommon) {
   for (const QString& configuration : QStringList{"Common", "Base2", "Base1", "Debug"})
     system.setConfigurationProperty(project, definitions, configuration, configuration);
   EXPECT_EQ(resolve(project, definitions, "Debug"), "Common;Base2;Base1;Debug");
+  // The solution's inheritance table follows its settings.
+  system.removeConfigurationProperty(solution, "inherited_configurations", "Debug");
+  EXPECT_EQ(solution->inheritedConfigurations.keys(), QStringList{"Common"});
 }
 
 TEST_F(PropertyResolution, DefaultsLeaveOneTraceRecord) {

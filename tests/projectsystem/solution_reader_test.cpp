@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "model_test_support.h"
 #include "projectsystem/progress_reporter.h"
 #include "projectsystem/solution_finder.h"
@@ -15,7 +13,7 @@ using testing_support::writeFile;
 
 namespace {
 
-const QByteArray header = "<!DOCTYPE Orbelin_Project_File>\n";
+const QByteArray header = solutionHeader;
 
 QByteArray textOf(const ProjectElement& solution) { return QByteArray::fromStdString(solutionText(solution)); }
 
@@ -120,6 +118,8 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
   EXPECT_TRUE(system.loadingStack.isEmpty());
 }
 
+// The converter passes neither a finder nor a reporter; a caller that does is
+// asked for a missing file and hears every step of the load.
 TEST_F(SolutionReader, AFinderMaySupplyAMissingFileAndAReporterHearsTheLoad) {
   struct Finder : SolutionFinder {
     QString asked;
@@ -138,10 +138,4 @@ TEST_F(SolutionReader, AFinderMaySupplyAMissingFileAndAReporterHearsTheLoad) {
   EXPECT_EQ(reporter.events, QStringList({"Loading solution found.hzp", "Executing load commands",
                                           "Executing sh -c \"echo out; echo err >&2\" 2> e.log", "line out",
                                           "step 1/2", "step 2/2"}));
-  EXPECT_EQ(readFile("e.log"), "err\n");
-
-  system.runLoadCommands = false;
-  QFile::remove("e.log");
-  load("found.hzp");
-  EXPECT_FALSE(testing_support::fileExists("e.log"));
 }
