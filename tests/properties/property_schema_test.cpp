@@ -1,5 +1,5 @@
-// The property schema: how a declaration row stores its default, how a name is
-// found for a kind of item, and what the five layers declare.
+// The property schema: how a name is found for a kind of item, and what the five
+// layers declare.
 
 #include "properties/property_schema.h"
 
@@ -7,15 +7,10 @@
 
 #include <QMap>
 
-#include "properties/property_declaration.h"
 
 using namespace property_types;
 
 namespace {
-
-constexpr PropertyPlace place{"General", "Build Options"};
-
-QString defaultOf(const PropertyRow& row) { return makePropertyClass(row)->defaultValue; }
 
 std::unique_ptr<PropertyClass> declaration(const QString& name, uint32_t itemKinds) {
   auto property = std::make_unique<PropertyClass>();
@@ -37,21 +32,6 @@ std::unique_ptr<PropertySchema> completeSchema(bool cortexM = true) {
 
 }  // namespace
 
-// Defaults are stored as the text that resolution hands out when nothing is set;
-// hexadecimal ones are padded to the digits the row gives, never cut, at most 16.
-TEST(PropertyDeclaration, StoresDefaultsInTheFormOfTheirType) {
-  EXPECT_EQ(defaultOf(boolean("b", place, "B", true, AnyItem, "On.")), "Yes");
-  EXPECT_EQ(defaultOf(boolean("b", place, "B", false, AnyItem, "Off.")), "No");
-  EXPECT_EQ(defaultOf(integer("i", Integer, -10, 10, place, "I", -5, AnyItem, "I.")), "-5");
-  EXPECT_EQ(defaultOf(integer("h", IntegerHex, 0, 8, place, "H", 0x1f, AnyItem, "H.")), "0x0000001F");
-  EXPECT_EQ(defaultOf(integer("h", IntegerHex, 0, 2, place, "H", 0x1234, AnyItem, "H.")), "0x1234");
-  EXPECT_EQ(defaultOf(integer("h", IntegerHex, 0, 1000, place, "H", 1, AnyItem, "H.")), "0x0000000000000001");
-  const auto choice = makePropertyClass(enumeration("e", place, "E", "Two", "One;Two;Three", ProjectItem, "Pick."));
-  EXPECT_EQ(choice->defaultValue, "Two");
-  EXPECT_EQ(choice->choices, (QStringList{"One", "Two", "Three"}));
-  EXPECT_TRUE(makePropertyClass(macro("OutDir", "The output directory."))->isMacro);
-}
-
 // Resolution picks a declaration by the kind of item it resolves for; macro
 // documentation entries share names with properties but are never found as one.
 TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
@@ -59,18 +39,14 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
   const PropertyClass* first = schema.registerClass(declaration("x", FileItem));
   const PropertyClass* second = schema.registerClass(declaration("x", FolderItem | FileItem));
   const PropertyClass* third = schema.registerClass(declaration("x", ProjectItem));
-  const PropertyClass* macro = schema.registerClass(std::make_unique<MacroPropertyClass>("x", "first"));
-  schema.registerClass(std::make_unique<MacroPropertyClass>("x", "second"));
+  schema.registerClass(std::make_unique<MacroPropertyClass>("x", "first"));
   EXPECT_EQ(schema.registerClass(nullptr), nullptr);
   EXPECT_EQ(schema.find("x"), first);
   EXPECT_EQ(schema.find("x", FileItem), first);
   EXPECT_EQ(schema.find("x", FolderItem), second);
   EXPECT_EQ(schema.find("x", ProjectItem), third);
   EXPECT_EQ(schema.find("x", SolutionItem), nullptr);
-  EXPECT_EQ(schema.findAll("x"), (QList<const PropertyClass*>{first, second, third}));
-  EXPECT_EQ(schema.findMacro("x"), macro);
   EXPECT_EQ(schema.find("X"), nullptr);  // names are case-sensitive
-  EXPECT_EQ(schema.findMacro("y"), nullptr);
 }
 
 // Types decide whether values accumulate (StringList); defaults are what an unset

@@ -119,7 +119,8 @@ TEST(ExpressionParser, EntryPointsReportWhetherTheKindFits) {
   bool ok = false;
   const auto fits = [&ok](auto value) { return std::to_string(value) + (ok ? " ok" : " no"); };
   EXPECT_EQ(fits(parser.evaluateSigned("-5", &ok)), "-5 ok");
-  EXPECT_EQ(fits(parser.evaluateSigned("2.9", &ok)), "2 ok");
+  EXPECT_EQ(fits(parser.evaluateSigned("-2.9", &ok)), "-2 ok");  // truncated toward zero
+  EXPECT_EQ(fits(parser.evaluateSigned("1" + QString(400, '0') + ".0", &ok)), "9223372036854775807 ok");  // saturated
   EXPECT_EQ(fits(parser.evaluateSigned("1 == 1", &ok)), "0 no");  // a truth value is no number
   EXPECT_EQ(fits(parser.evaluateSigned("", &ok)), "0 no");
   EXPECT_EQ(fits(parser.evaluateUnsigned("-1", &ok)), "18446744073709551615 ok");

@@ -10,17 +10,6 @@ std::string rewritten(std::string_view text, uint32_t indent, uint32_t lineWidth
   return document.toString(indent, lineWidth);
 }
 
-TEST(XMLWriter, DeclarationAndDoctype) {
-  XMLDocument document;
-  document.version = "1.0";
-  EXPECT_EQ(document.toString(2, 75), "<?xml  version=\"1.0\" ?>\n");
-  document.encoding = "UTF-8";
-  document.doctype = "Orbelin_Project_File";
-  EXPECT_EQ(document.toString(0, 0), "<?xml  version=\"1.0\" encoding=\"UTF-8\" ?>\n<!DOCTYPE Orbelin_Project_File>\n");
-  document.version.reset();
-  EXPECT_EQ(document.toString(0, 0), "<?xml  encoding=\"UTF-8\" ?>\n<!DOCTYPE Orbelin_Project_File>\n");
-}
-
 TEST(XMLWriter, AttributeWrappingRule) {
   const std::string_view text = "<e a=\"x\" b=\"y\"/>";  // counted width: 1 + 1 + 6 + 6 = 14
   EXPECT_EQ(rewritten(text, 2, 14), "<e a=\"x\" b=\"y\" />\n");
