@@ -27,31 +27,7 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
   const auto result = runQuenport({"uvision2hzp", "-executable-template", "EXE", "-filter-file", "*.txt", "ws/demo.uvmpw"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("ws/demo.hzp"),
-            QByteArray(solutionHeader) +
-                "<solution Name=\"demo\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"app\" template_name=\"EXE\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      build_output_directory=\"./Objects/\"\n"
-                "      c_preprocessor_definitions=\"STM32F4;DEBUG=1\"\n"
-                "      c_preprocessor_undefinitions=\"NDEBUG\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <configuration\n"
-                "      Name=\"Debug\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../inc;$(ProjectDir);$(ProjectDir)/src\" />\n"
-                "    <configuration\n"
-                "      Name=\"Release\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../inc;$(ProjectDir);$(ProjectDir)/src\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"Source\">\n"
-                "        <file file_name=\"./src/main.c\" />\n"
-                "        <file file_name=\"b.c\" />\n"
-                "      </folder>\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("uvision_target.hzp"));
 }
 
 // Older .uvproj files are the same XML as .uvprojx; the extension is not looked at.
