@@ -12,30 +12,8 @@ using testing_support::runQuenport;
 
 namespace {
 
-const char usage[] =
-    "Usage:\n"
-    "  quenport command [options] pdsc_file(s)\n"
-    "\n"
-    "Commands:\n"
-    "  eclipse2hzp       Convert Eclipse workspace to hzp file\n"
-    "  uvision2hzp       Convert uVision workspace to hzp file\n"
-    "  iar2hzp           Convert IAR workspace to hzp file\n"
-    "\n"
-    "Common options:\n"
-    "  -addtemplatesfile file          Specify additional templates files\n"
-    "  -D name=value                   Specify additional preprocessor definition\n"
-    "  -I path                         Specify additional include path\n"
-    "  -executable-template name       Specify project template to use for executable projects\n"
-    "  -expand-templates               Expand project templates\n"
-    "  -filter-file wildcard           Specify files to exclude from project\n"
-    "  -filter-definition definition   Specify preprocessor definitions to exclude from project\n"
-    "  -help                           Display help page\n"
-    "  -library-template name          Specify project template to use for library projects\n"
-    "  -P property=value               Specify additional project properties\n"
-    "  -rootuserdir directory          Set the root user data directory\n"
-    "  -templatesfile path             Set the project template file path\n"
-    "  -verbose                        Enable verbose output\n"
-    "\n";
+// The usage text, kept whole under tests/e2e/expected.
+const QByteArray usage = testing_support::readFile(testing_support::sourcePath("tests/e2e/expected/usage.txt"));
 
 void expectRun(const QStringList& arguments, int status, const QByteArray& standardError) {
   const auto result = runQuenport(arguments);
@@ -47,10 +25,11 @@ void expectRun(const QStringList& arguments, int status, const QByteArray& stand
 }  // namespace
 
 TEST(CommandLine, UsageAndUnknownCommands) {
+  ASSERT_FALSE(usage.isEmpty());
   expectRun({}, 1, usage);
-  expectRun({"foo"}, 1, QByteArray("unknown command 'foo'\n\n") + usage);
-  expectRun({"-help"}, 1, QByteArray("unknown command '-help'\n\n") + usage);
-  expectRun({"UVISION2HZP"}, 1, QByteArray("unknown command 'UVISION2HZP'\n\n") + usage);
+  expectRun({"foo"}, 1, "unknown command 'foo'\n\n" + usage);
+  expectRun({"-help"}, 1, "unknown command '-help'\n\n" + usage);
+  expectRun({"UVISION2HZP"}, 1, "unknown command 'UVISION2HZP'\n\n" + usage);
 }
 
 // All options are read before anything is converted.

@@ -40,26 +40,9 @@ QByteArray templatesFile(const QByteArray& content) {
   return "<!DOCTYPE Project_Templates_File>\n<projects>\n" + content + "</projects>\n";
 }
 
-// Templates for executables ("App") and libraries ("Lib") with every kind of content.
-const QByteArray appAndLibTemplates = templatesFile(R"x(
-  <project template_name="App" type="Executable">
-    <property name="arm_core_type" value="Cortex-M4" />
-    <property name="c_preprocessor_definitions" value="NOT_WRITTEN" />
-    <property name="build_output_directory" configuration="Release" value="$(ProjectName)/out" expand="yes" />
-    <configuration name="Debug" />
-    <folder name="Source Files" filter="c;h" />
-    <folder name="Linker" path="ld" filter="*.ld" />
-    <file name="startup_$(ProjectName).s" />
-    <solutionproperty name="build_intermediate_directory" configuration="Debug" value="obj" />
-  </project>
-  <project template_name="Lib" type="Library">
-    <configuration name="Release" />
-  </project>
-  <configurations>
-    <configuration name="Debug"><property name="gcc_optimization_level" value="None" /></configuration>
-    <configuration name="Release"><property name="gcc_optimization_level" value="Level 2" /></configuration>
-  </configurations>
-)x");
+// A templates file kept under tests/e2e/fixtures.
+QByteArray fixture(const QString& name) { return readFile(testing_support::sourcePath("tests/e2e/fixtures/" + name)); }
+
 
 testing_support::RunResult convertUVision(const QStringList& options) {
   return runQuenport(QStringList{"uvision2hzp", "-expand-templates"} + options + QStringList{"ws/demo.uvmpw"});
@@ -71,7 +54,7 @@ testing_support::RunResult convertUVision(const QStringList& options) {
 // configuration templates apply by name; the dynamic folder keeps only its settings.
 TEST(ExpandTemplates, UVisionWorkspace) {
   writeUVisionWorkspace();
-  writeFile("templates.xml", appAndLibTemplates);
+  writeFile("templates.xml", fixture("app_and_lib_templates.xml"));  // every kind of content
   const auto result =
       convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"});
   EXPECT_EQ(result.exitCode, 0);
@@ -85,20 +68,7 @@ TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheImporterChooses) {
   writeProject("ws/blinky", "blinky", cproject({{"Debug", mcu + listOption("definedSymbols", {"DEBUG"})},
                                                 {"Release", mcu + listOption("definedSymbols", {"NDEBUG"})}}));
   writeFile("ws/blinky/Core/main.c", "");
-  writeFile("templates.xml", templatesFile(R"x(
-  <project template_name="STM32_EXE" type="Executable">
-    <property name="arm_fpu_type" value="FPv4-SP-D16" />
-    <property name="c_preprocessor_definitions" configuration="Debug" value="NOT_WRITTEN" />
-    <configuration name="Debug" />
-    <configuration name="Release" />
-    <folder name="Source Files" filter="c" />
-    <folder name="System Files"><file name="$(ProjectDir)/sys.c" expand="no" /></folder>
-  </project>
-  <configurations>
-    <configuration name="Debug"><property name="gcc_debugging_level" value="Level 3" /></configuration>
-    <configuration name="Release"><property name="gcc_debugging_level" value="None" /></configuration>
-  </configurations>
-)x"));
+  writeFile("templates.xml", fixture("stm32_exe_templates.xml"));
   const auto result = runQuenport({"eclipse2hzp", "-expand-templates", "-templatesfile", "templates.xml", "ws"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardError, "");
