@@ -49,9 +49,10 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
   EXPECT_EQ(schema.find("X"), nullptr);  // names are case-sensitive
 }
 
-// Types decide whether values accumulate (StringList); defaults are what an unset
-// property resolves to; the item kind picks between the two double declarations.
-// (tests/projectsystem shows the output directories and file names resolved.)
+// The declarations conversions resolve (folder filters, dependencies, the macro
+// table's directories, dynamic folders): types decide whether values accumulate
+// (StringList), defaults are what an unset property resolves to, and the item
+// kind picks between the two double declarations.
 TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
   const struct {
     const char* name;
@@ -60,23 +61,16 @@ TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
     const char* defaultValue;
   } rows[] = {
       {"c_preprocessor_definitions", FileItem, StringList, ""},
-      {"c_preprocessor_undefinitions", FileItem, StringList, ""},
-      {"c_user_include_directories", FolderItem, StringList, ""},
       {"build_intermediate_directory", ProjectItem, DirPath, "$(ProjectName) $(Configuration)"},
       {"build_toolchain_directory", SolutionItem, DirPath, "$(StudioDir)"},
       {"project_dependencies", ProjectItem, StringList, ""},
-      {"project_type", ProjectItem, Enumeration, "Executable"},
-      {"project_directory", ProjectItem, String, ""},
       {"inherited_configurations", ConfigurationItem, StringList, ""},
       {"macros", ProjectItem, StringList, ""},
-      {"file_name", FileItem, String, ""},
       {"filter", FolderItem, String, ""},
       {"filter", DynamicFolderItem, String, ""},
       {"path", DynamicFolderItem, DirPath, ""},
       {"recurse", DynamicFolderItem, Boolean, "No"},
       {"exclude", DynamicFolderItem, StringList, ""},
-      {"arm_linker_stack_size", ExecutableProjectItem, IntegerRange, "1024"},
-      {"debug_load_file_offset", ExecutableProjectItem, IntegerHex, "0x00000000"},
       // Our choice for the default: the variant's first architecture.
       {"arm_architecture", ProjectItem, Enumeration, "v6M"},
   };
