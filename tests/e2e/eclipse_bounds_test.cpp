@@ -149,8 +149,10 @@ TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
             "warning: -P my.setting_2=on: 'my.setting_2' is not a known property; it is set all the same\n"
             "warning: -P a=b=c: 'a' is not a known property; it is set all the same\n");
   const QByteArray solution = readFile("ws/ws.hzp");
-  EXPECT_TRUE(solution.contains("      Name=\"Common\"\n      a=\"b\"\n      build_quietly=\"Yes\"\n      my.setting_2=\"on\"\n"
-                                "      project_dependencies=\"lib;core\"\n      project_directory=\"demo\"\n"))
+  const QByteArray properties =
+      "      Name=\"Common\"\n      a=\"b\"\n      build_quietly=\"Yes\"\n      my.setting_2=\"on\"\n";
+  EXPECT_TRUE(
+      solution.contains(properties + "      project_dependencies=\"lib;core\"\n      project_directory=\"demo\"\n"))
       << solution.toStdString();
-  EXPECT_TRUE(solution.contains("      my.setting_2=\"on\"\n      project_directory=\"lib\"\n"));
+  EXPECT_TRUE(solution.contains(properties + "      project_directory=\"lib\"\n"));
 }

@@ -95,13 +95,15 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
             "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
             "(a shared library)\n"
             "warning: lost: no project could be converted\n");
-  EXPECT_EQ(readFile("lost/lost.hzp"), QByteArray(solutionHeader) + "<solution Name=\"lost\" target=\"8\" version=\"2\" />\n");
+  EXPECT_EQ(readFile("lost/lost.hzp"),
+            QByteArray(solutionHeader) + "<solution Name=\"lost\" target=\"8\" version=\"2\" />\n");
   // A workspace that holds no CDT project at all is no mistake: no warning.
   writeFile("plain/p/.project", description("p"));
   const auto plain = runQuenport({"eclipse2hzp", "plain"});
   EXPECT_EQ(plain.exitCode, 0);
   EXPECT_EQ(plain.standardOutput + plain.standardError, "");
-  EXPECT_EQ(readFile("plain/plain.hzp"), QByteArray(solutionHeader) + "<solution Name=\"plain\" target=\"8\" version=\"2\" />\n");
+  EXPECT_EQ(readFile("plain/plain.hzp"),
+            QByteArray(solutionHeader) + "<solution Name=\"plain\" target=\"8\" version=\"2\" />\n");
 }
 
 // Issue form 6: include values and link locations in every form CDT writes,
