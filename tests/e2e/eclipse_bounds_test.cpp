@@ -52,17 +52,13 @@ class RawEntries {
 // Issue 12, item 5: the solution is named after the directory itself.
 TEST(EclipseBounds, AWorkspaceNamedWithATrailingSlashOrDotsNamesItsSolution) {
   writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
-  const QDir workspace(absolute("ws"));
-  ASSERT_EQ(runQuenport({"eclipse2hzp", "-executable-template", "E", "ws/"}).exitCode, 0);
-  EXPECT_TRUE(readFile("ws/ws.hzp").startsWith(QByteArray(header) + "<solution Name=\"ws\" "));
-  QFile::remove("ws/ws.hzp");
-
-  ASSERT_EQ(runQuenport({"eclipse2hzp", "-executable-template", "E", "."}, workspace.path()).exitCode, 0);
-  EXPECT_TRUE(readFile("ws/ws.hzp").startsWith(QByteArray(header) + "<solution Name=\"ws\" "));
-  QFile::remove("ws/ws.hzp");
-
   QDir().mkpath("ws/sub");
-  ASSERT_EQ(runQuenport({"eclipse2hzp", "-executable-template", "E", ".."}, workspace.filePath("sub")).exitCode, 0);
+  const std::pair<const char*, const char*> runs[] = {{"ws/", ""}, {".", "ws"}, {"..", "ws/sub"}};
+  for (const auto& [workspace, workingDirectory] : runs) {
+    QFile::remove("ws/ws.hzp");
+    ASSERT_EQ(runQuenport({"eclipse2hzp", "-executable-template", "E", workspace}, workingDirectory).exitCode, 0);
+    EXPECT_TRUE(readFile("ws/ws.hzp").startsWith(QByteArray(solutionHeader) + "<solution Name=\"ws\" ")) << workspace;
+  }
   EXPECT_TRUE(readFile("ws/ws.hzp").contains("project_directory=\"demo\""));
   EXPECT_FALSE(fileExists("ws/.hzp"));
   EXPECT_FALSE(fileExists("ws/..hzp"));
@@ -130,8 +126,11 @@ TEST(EclipseBounds, NamesThatAreNotUtf8AreReportedOneByOne) {
 
 // Issue 12, item 9: a "-P" name becomes an attribute name; one that cannot be
 // is refused before anything is converted, an unknown one is set with a warning.
+// The properties go to every project's "Common", with its dependencies.
 TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}),
+               "<projects><project>lib</project><project></project><project>core</project></projects>\n");
+  writeProject("ws/lib", "lib", cproject({{"Debug", {}}}));
   for (const QString& entry : {QString("a b=1"), QString("<x=1"), QString("9lives=1"), QString("-x=1"),
                                QString("caf\u00e9=1")}) {
     const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "-P", entry, "ws"});
@@ -143,9 +142,17 @@ TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
     EXPECT_EQ(result.standardOutput, "");
     EXPECT_FALSE(fileExists("ws/ws.hzp"));
   }
-  const auto result = runQuenport(
-      {"eclipse2hzp", "-executable-template", "E", "-P", "my.setting_2=on", "-P", "build_quietly=Yes", "ws"});
+  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "-P", "my.setting_2=on", "-P",
+                                   "build_quietly=Yes", "-P", "a=b=c", "ws"});
   ASSERT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "warning: -P my.setting_2=on: 'my.setting_2' is not a known property; it is set all the same\n");
-  EXPECT_TRUE(readFile("ws/ws.hzp").contains("      build_quietly=\"Yes\"\n      my.setting_2=\"on\"\n"));
+  EXPECT_EQ(result.standardError,
+            "warning: -P my.setting_2=on: 'my.setting_2' is not a known property; it is set all the same\n"
+            "warning: -P a=b=c: 'a' is not a known property; it is set all the same\n");
+  const QByteArray solution = readFile("ws/ws.hzp");
+  const QByteArray properties =
+      "      Name=\"Common\"\n      a=\"b\"\n      build_quietly=\"Yes\"\n      my.setting_2=\"on\"\n";
+  EXPECT_TRUE(
+      solution.contains(properties + "      project_dependencies=\"lib;core\"\n      project_directory=\"demo\"\n"))
+      << solution.toStdString();
+  EXPECT_TRUE(solution.contains(properties + "      project_directory=\"lib\"\n"));
 }

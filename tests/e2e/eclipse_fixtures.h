@@ -15,7 +15,7 @@
 
 namespace eclipse_fixtures {
 
-inline const char header[] = "<!DOCTYPE Orbelin_Project_File>\n";
+using testing_support::solutionHeader;
 
 /// One configuration of a ".cproject": its name, the option elements inside
 /// it, and further attributes of the configuration element (such as its

@@ -43,7 +43,7 @@ TEST(EclipseImport, PrintsTwoLinesPerProjectInSearchOrder) {
 TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
   writeProject("ws", "top", cproject({{"Release", listOption("definedSymbols", {"NDEBUG"})}}));
   writeFile("ws/main.c", "");
-  const QByteArray expected = QByteArray(header) +
+  const QByteArray expected = QByteArray(solutionHeader) +
                               "<solution Name=\"project\" target=\"8\" version=\"2\">\n"
                               "  <project Name=\"top\" template_name=\"E\">\n"
                               "    <configuration\n"
@@ -63,36 +63,6 @@ TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
     EXPECT_EQ(readFile("ws/project.hzp"), expected);
     QFile::remove("ws/project.hzp");
   }
-}
-
-TEST(EclipseImport, AWorkspaceWithoutCdtProjectsGivesAnEmptySolution) {
-  writeFile("ws/plain/.project", description("plain"));
-  writeFile("ws/plain/main.c", "");
-  const auto result = runQuenport({"eclipse2hzp", "ws"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardOutput, "");
-  EXPECT_EQ(readFile("ws/ws.hzp"), QByteArray(header) + "<solution Name=\"ws\" target=\"8\" version=\"2\" />\n");
-}
-
-TEST(EclipseImport, EqualDebugAndReleaseValuesMoveToCommon) {
-  const QByteArray includes = listOption("includePath", {"../inc"});
-  writeProject("ws/demo", "demo",
-               cproject({{"Debug", includes + listOption("definedSymbols", {"DEBUG", "LEVEL=2"})},
-                         {"Release", includes + listOption("definedSymbols", {"NDEBUG"})}}));
-  EXPECT_EQ(convert({"-executable-template", "E"}),
-            QByteArray(header) +
-                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"demo\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_user_include_directories=\"inc\"\n"
-                "      project_directory=\"demo\"\n"
-                "      project_type=\"\" />\n"
-                "    <configuration Name=\"Debug\" c_preprocessor_definitions=\"DEBUG;LEVEL=2\" />\n"
-                "    <configuration Name=\"Release\" c_preprocessor_definitions=\"NDEBUG\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
 }
 
 TEST(EclipseImport, ListOptionsKeepUserEntriesAndAppendTheCommandLine) {
@@ -137,51 +107,39 @@ TEST(EclipseImport, TemplateChoiceFollowsTypeOptionsAndMicrocontroller) {
 }
 
 // What a user must fix on the command line, or files that cannot be read, end
-// the run; each message names the file concerned.
+// the run; each message names the file concerned. A ".project" is read before
+// its ".cproject" is looked for; progress lines of the projects before the
+// failing one stay on standard output.
 TEST(EclipseImport, FailuresThatEndTheRunNameTheirFile) {
-  struct Failure {
-    QByteArray cprojectText;
-    QStringList options;
-    QByteArray message;
-  };
-  const QList<Failure> failures = {
-      {cproject({{"Debug", {}}}, "Static Library"), {"-executable-template", "E"},
-       "ws0/demo/.cproject: library template not specified"},
-      {cproject({{"Debug", {}}}), {"-library-template", "L"}, "ws1/demo/.cproject: executable template not specified"},
-      {cproject({{"Debug", {}}}), {"-executable-template", "E", "-P", "build_quietly="},
-       "-P build_quietly=: expected property=value"},
-  };
-  int index = 0;
-  for (const Failure& failure : failures) {
-    const QString workspace = QString("ws%1").arg(index++);
-    writeProject(workspace + "/demo", "demo", failure.cprojectText);
-    const auto result = runQuenport(QStringList{"eclipse2hzp"} + failure.options + QStringList{workspace});
-    EXPECT_EQ(result.exitCode, 1) << failure.message.toStdString();
-    EXPECT_EQ(result.standardError, "error: " + failure.message + "\n");
-    EXPECT_FALSE(fileExists(workspace + "/" + workspace + ".hzp")) << failure.message.toStdString();
-  }
-
-  // A ".project" is read before its ".cproject" is looked for; progress lines of
-  // the projects before the failing one stay on standard output.
+  writeProject("lib/demo", "demo", cproject({{"Debug", {}}}, "Static Library"));
+  writeProject("exe/demo", "demo", cproject({{"Debug", {}}}));
   writeProject("bad/a", "a", cproject({{"Debug", {}}}));
   writeFile("bad/b/.project", "<projectDescription>\n<name>b</name>\n");
-  auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "bad"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardOutput, "cproject found: ./a/.project\nproject name: a\n");
-  EXPECT_EQ(result.standardError, "error: bad/b/.project: Premature end of document. line: 3 column: 0\n");
-  EXPECT_FALSE(fileExists("bad/bad.hzp"));
-
-  writeProject("bad2/a", "a", cproject({{"Debug", {}}}));
-  writeFile("bad2/a/.cproject", "<cproject>");
-  result = runQuenport({"eclipse2hzp", "-executable-template", "E", "bad2"});
-  EXPECT_EQ(result.standardError, "error: bad2/a/.cproject: Premature end of document. line: 1 column: 10\n");
-
-  result = runQuenport({"eclipse2hzp", "nowhere"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: directory nowhere does not exist\n");
+  writeProject("bad2/a", "a", "<cproject>");
   writeFile("plain", "");
-  result = runQuenport({"eclipse2hzp", "plain"});
-  EXPECT_EQ(result.standardError, "error: plain: not a directory\n");
+  const QByteArray demo = "cproject found: ./demo/.project\nproject name: demo\n";
+  const struct {
+    QStringList arguments;
+    QByteArray output;
+    QByteArray error;
+  } cases[] = {
+      {{"-executable-template", "E", "lib"}, demo, "lib/demo/.cproject: library template not specified"},
+      {{"-library-template", "L", "exe"}, demo, "exe/demo/.cproject: executable template not specified"},
+      {{"-executable-template", "E", "-P", "build_quietly=", "exe"}, "", "-P build_quietly=: expected property=value"},
+      {{"-executable-template", "E", "bad"}, "cproject found: ./a/.project\nproject name: a\n",
+       "bad/b/.project: Premature end of document. line: 3 column: 0"},
+      {{"-executable-template", "E", "bad2"}, "", "bad2/a/.cproject: Premature end of document. line: 1 column: 10"},
+      {{"nowhere"}, "", "directory nowhere does not exist"},
+      {{"plain"}, "", "plain: not a directory"},
+  };
+  for (const auto& c : cases) {
+    const auto result = runQuenport(QStringList{"eclipse2hzp"} + c.arguments);
+    EXPECT_EQ(result.exitCode, 1) << c.error.toStdString();
+    EXPECT_EQ(result.standardOutput, c.output);
+    EXPECT_EQ(result.standardError, "error: " + c.error + "\n");
+    const QString workspace = c.arguments.last();
+    EXPECT_FALSE(fileExists(workspace + "/" + workspace + ".hzp")) << c.error.toStdString();
+  }
 }
 
 TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectoryAndLinkedFilesFollow) {
@@ -213,17 +171,6 @@ TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectoryAndLinkedFilesFollow) {
             "      <file file_name=\"x.c\" />\n"
             "      <file file_name=\"../../lib/z.c\" />\n"
             "    </folder>\n");
-}
-
-TEST(EclipseImport, DependenciesAndCommandLinePropertiesGoToCommon) {
-  writeProject("ws/app", "app", cproject({{"Debug", {}}}),
-               "<projects><project>lib</project><project></project><project>core</project></projects>\n");
-  writeProject("ws/lib", "lib", cproject({{"Debug", {}}}));
-  const QByteArray solution = convert({"-executable-template", "E", "-P", "build_quietly=Yes", "-P", "a=b=c"});
-  EXPECT_EQ(solution.count("      Name=\"Common\"\n      a=\"b\"\n      build_quietly=\"Yes\"\n"), 2);
-  EXPECT_TRUE(solution.contains("      build_quietly=\"Yes\"\n      project_dependencies=\"lib;core\"\n"
-                                "      project_directory=\"app\"\n"))
-      << solution.toStdString();
 }
 
 TEST(EclipseImport, SymbolicLinkCyclesEndBothScans) {

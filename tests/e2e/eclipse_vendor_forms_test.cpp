@@ -9,6 +9,7 @@
 #include "support/test_support.h"
 
 using namespace eclipse_fixtures;
+using testing_support::expectedSolution;
 using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::writeFile;
@@ -52,32 +53,7 @@ TEST(EclipseVendorForms, ProjectKindsComeFromWhatCdtRecords) {
   const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "ws"});
   ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("ws/ws.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"Blinky\" template_name=\"E\">\n"
-                "    <configuration Name=\"Common\" project_directory=\"Blinky\" project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "  <project Name=\"lpc_lib\" template_name=\"L\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      project_directory=\"lpc_lib\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "  <project Name=\"rx_app\" template_name=\"E\">\n"
-                "    <configuration Name=\"Common\" project_directory=\"rx_app\" project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "  <project Name=\"zynq_app\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      project_directory=\"zynq_app\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_project_kinds.hzp"));
 }
 
 // Issue form 5: projects that cannot be converted are left out with a warning,
@@ -109,34 +85,7 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
             "warning: ws/rx/.cproject: configuration 'HardwareDebug' is read as Debug and Release\n"
             "warning: ws/usb/.cproject: configuration 'USBD-FS_Debug' is read as Debug\n"
             "warning: ws/usb/.cproject: configuration 'USBD-FS_Release' is read as Release\n");
-  EXPECT_EQ(readFile("ws/ws.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"obj\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_preprocessor_definitions=\"OBJ\"\n"
-                "      project_directory=\"obj\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "  <project Name=\"rx\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_preprocessor_definitions=\"RX\"\n"
-                "      project_directory=\"rx\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "  <project Name=\"usb\" template_name=\"E\">\n"
-                "    <configuration Name=\"Common\" project_directory=\"usb\" project_type=\"\" />\n"
-                "    <configuration\n"
-                "      Name=\"Debug\"\n"
-                "      c_preprocessor_definitions=\"USE_USB_FS;DEBUG\" />\n"
-                "    <configuration Name=\"Release\" c_preprocessor_definitions=\"USE_USB_FS\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_unconvertible_projects.hzp"));
 
   // Nothing convertible: the empty solution is still written, with a warning.
   writeProject("lost/only", "only", cproject({{"Debug", {}}}, "Shared Library"));
@@ -146,7 +95,15 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
             "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
             "(a shared library)\n"
             "warning: lost: no project could be converted\n");
-  EXPECT_EQ(readFile("lost/lost.hzp"), QByteArray(header) + "<solution Name=\"lost\" target=\"8\" version=\"2\" />\n");
+  EXPECT_EQ(readFile("lost/lost.hzp"),
+            QByteArray(solutionHeader) + "<solution Name=\"lost\" target=\"8\" version=\"2\" />\n");
+  // A workspace that holds no CDT project at all is no mistake: no warning.
+  writeFile("plain/p/.project", description("p"));
+  const auto plain = runQuenport({"eclipse2hzp", "plain"});
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_EQ(plain.standardOutput + plain.standardError, "");
+  EXPECT_EQ(readFile("plain/plain.hzp"),
+            QByteArray(solutionHeader) + "<solution Name=\"plain\" target=\"8\" version=\"2\" />\n");
 }
 
 // Issue form 6: include values and link locations in every form CDT writes,
@@ -182,36 +139,5 @@ TEST(EclipseVendorForms, IncludePathsAndLinksInEveryFormResolve) {
             "warning: ws/boards/evk/hello/.cproject: include directory ${ConfigName}/gen left out: it holds a "
             "variable that cannot be resolved\n"
             "warning: ws/boards/evk/hello/.project: link tool.c left out: path variable ECLIPSE_HOME is not defined\n");
-  EXPECT_EQ(readFile("ws/ws.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"hello\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_user_include_directories=\"Core/Inc;$(SolutionDir)/boards/evk/hello/Inc;Cfg;"
-                "$(SolutionDir)/libs/Other/inc;/opt/x/include;C:/x/include\"\n"
-                "      project_directory=\"boards/evk/hello\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"drivers\">\n"
-                "        <folder Name=\"cm7\">\n"
-                "          <file file_name=\"../../../devices/MIMXRT1062/drivers/cm7/fsl_cache.c\" />\n"
-                "        </folder>\n"
-                "        <file file_name=\"../../../devices/MIMXRT1062/drivers/fsl_gpio.c\" />\n"
-                "      </folder>\n"
-                "      <file file_name=\"../../../components/uart/fsl_adapter_uart.c\" />\n"
-                "      <file file_name=\"../../../shared/board.c\" />\n"
-                "      <file file_name=\"src/local.c\" />\n"
-                "      <file file_name=\"/opt/sdk/startup.c\" />\n"
-                "      <file file_name=\"../../../utilities/debug.c\" />\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "  <project Name=\"Other\" template_name=\"L\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      project_directory=\"libs/Other\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_and_links.hzp"));
 }

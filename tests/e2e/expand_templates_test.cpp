@@ -7,40 +7,31 @@
 #include <QDir>
 #include <QFile>
 
+#include "e2e/eclipse_fixtures.h"
+#include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
-using testing_support::fileExists;
+using testing_support::expectedSolution;
 using testing_support::readFile;
 using testing_support::runQuenport;
-using testing_support::sourcePath;
+using testing_support::solutionHeader;
 using testing_support::writeFile;
 
 namespace {
 
-const QByteArray header = "<!DOCTYPE Orbelin_Project_File>\n";
-
-QByteArray uvisionProject(const QByteArray& createExecutable, const QByteArray& files) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\r\n<Project>\r\n<Targets>\r\n<Target>"
-         "<TargetName>T</TargetName><TargetOption><TargetCommonOption><CreateExecutable>" +
-         createExecutable +
-         "</CreateExecutable><OutputDirectory>.\\Objects\\</OutputDirectory></TargetCommonOption><TargetArmAds>"
-         "<Cads><VariousControls><Define>STM32F4</Define></VariousControls></Cads></TargetArmAds></TargetOption>"
-         "<Groups><Group><GroupName>Source</GroupName><Files>" +
-         files + "</Files></Group></Groups></Target>\r\n</Targets>\r\n</Project>\r\n";
-}
-
-QByteArray uvisionFile(const QByteArray& path) {
-  return "<File><FileName>x</FileName><FileType>1</FileType><FilePath>" + path + "</FilePath></File>";
-}
-
 // ws/demo.uvmpw with an executable project .\app\app.uvprojx and a library .\drv\drv.uvprojx.
 void writeUVisionWorkspace() {
-  writeFile("ws/demo.uvmpw",
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n<ProjectWorkspace>\n"
-            "  <project>\n    <PathAndName>.\\app\\app.uvprojx</PathAndName>\n  </project>\n"
-            "  <project>\n    <PathAndName>.\\drv\\drv.uvprojx</PathAndName>\n  </project>\n</ProjectWorkspace>\n");
-  writeFile("ws/app/app.uvprojx", uvisionProject("1", uvisionFile(".\\src\\main.c") + uvisionFile(".\\src\\main.h")));
-  writeFile("ws/drv/drv.uvprojx", uvisionProject("0", uvisionFile("gpio.c")));
+  using namespace uvision_fixtures;
+  writeFile("ws/demo.uvmpw", workspace({".\\app\\app.uvprojx", ".\\drv\\drv.uvprojx"}));
+  Target app;
+  app.define = "STM32F4";
+  app.outputDirectory = ".\\Objects\\";
+  app.groups = group("Source", {{"main.c", ".\\src\\main.c"}, {"main.h", ".\\src\\main.h"}});
+  Target library = app;
+  library.createExecutable = "0";
+  library.groups = group("Source", {{"gpio.c", "gpio.c"}});
+  writeFile("ws/app/app.uvprojx", project({app}));
+  writeFile("ws/drv/drv.uvprojx", project({library}));
   writeFile("ws/app/ld/flash.ld", "");
   writeFile("ws/app/ld/notes.txt", "");
 }
@@ -49,26 +40,9 @@ QByteArray templatesFile(const QByteArray& content) {
   return "<!DOCTYPE Project_Templates_File>\n<projects>\n" + content + "</projects>\n";
 }
 
-// Templates for executables ("App") and libraries ("Lib") with every kind of content.
-const QByteArray appAndLibTemplates = templatesFile(R"x(
-  <project template_name="App" type="Executable">
-    <property name="arm_core_type" value="Cortex-M4" />
-    <property name="c_preprocessor_definitions" value="NOT_WRITTEN" />
-    <property name="build_output_directory" configuration="Release" value="$(ProjectName)/out" expand="yes" />
-    <configuration name="Debug" />
-    <folder name="Source Files" filter="c;h" />
-    <folder name="Linker" path="ld" filter="*.ld" />
-    <file name="startup_$(ProjectName).s" />
-    <solutionproperty name="build_intermediate_directory" configuration="Debug" value="obj" />
-  </project>
-  <project template_name="Lib" type="Library">
-    <configuration name="Release" />
-  </project>
-  <configurations>
-    <configuration name="Debug"><property name="gcc_optimization_level" value="None" /></configuration>
-    <configuration name="Release"><property name="gcc_optimization_level" value="Level 2" /></configuration>
-  </configurations>
-)x");
+// A templates file kept under tests/e2e/fixtures.
+QByteArray fixture(const QString& name) { return readFile(testing_support::sourcePath("tests/e2e/fixtures/" + name)); }
+
 
 testing_support::RunResult convertUVision(const QStringList& options) {
   return runQuenport(QStringList{"uvision2hzp", "-expand-templates"} + options + QStringList{"ws/demo.uvmpw"});
@@ -76,116 +50,29 @@ testing_support::RunResult convertUVision(const QStringList& options) {
 
 }  // namespace
 
+// Template properties never replace converted ones (c_preprocessor_definitions);
+// configuration templates apply by name; the dynamic folder keeps only its settings.
 TEST(ExpandTemplates, UVisionWorkspace) {
   writeUVisionWorkspace();
-  writeFile("templates.xml", appAndLibTemplates);
+  writeFile("templates.xml", fixture("app_and_lib_templates.xml"));  // every kind of content
   const auto result =
       convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardError, "");
-  // Template properties never replace converted ones (c_preprocessor_definitions);
-  // configuration templates apply by name; the dynamic folder keeps only its settings.
-  EXPECT_EQ(readFile("ws/demo.hzp"), header +
-                                         "<solution Name=\"demo\" target=\"8\" version=\"2\">\n"
-                                         "  <project Name=\"app\">\n"
-                                         "    <configuration\n"
-                                         "      Name=\"Common\"\n"
-                                         "      arm_core_type=\"Cortex-M4\"\n"
-                                         "      build_output_directory=\"./Objects/\"\n"
-                                         "      c_preprocessor_definitions=\"STM32F4\"\n"
-                                         "      project_directory=\"app\"\n"
-                                         "      project_type=\"Executable\" />\n"
-                                         "    <folder Name=\"Source Files\">\n"
-                                         "      <folder Name=\"Source\">\n"
-                                         "        <file file_name=\"./src/main.c\" />\n"
-                                         "        <file file_name=\"./src/main.h\" />\n"
-                                         "      </folder>\n"
-                                         "      <configuration Name=\"Common\" filter=\"c;h\" />\n"
-                                         "    </folder>\n"
-                                         "    <configuration Name=\"Release\" build_output_directory=\"app/out\" />\n"
-                                         "    <configuration Name=\"Debug\" gcc_optimization_level=\"None\" />\n"
-                                         "    <folder Name=\"Linker\" exclude=\"\" filter=\"*.ld\" path=\"ld\" recurse=\"No\" />\n"
-                                         "    <file file_name=\"startup_app.s\" />\n"
-                                         "  </project>\n"
-                                         "  <project Name=\"drv\">\n"
-                                         "    <configuration\n"
-                                         "      Name=\"Common\"\n"
-                                         "      build_output_directory=\"./Objects/\"\n"
-                                         "      c_preprocessor_definitions=\"STM32F4\"\n"
-                                         "      project_directory=\"drv\"\n"
-                                         "      project_type=\"Library\" />\n"
-                                         "    <folder Name=\"Source Files\">\n"
-                                         "      <folder Name=\"Source\">\n"
-                                         "        <file file_name=\"gpio.c\" />\n"
-                                         "      </folder>\n"
-                                         "    </folder>\n"
-                                         "    <configuration Name=\"Release\" gcc_optimization_level=\"Level 2\" />\n"
-                                         "  </project>\n"
-                                         "  <configuration Name=\"Debug\" build_intermediate_directory=\"obj\" />\n"
-                                         "</solution>\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("expand_templates_uvision.hzp"));
 }
 
 TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheImporterChooses) {
-  writeFile("ws/blinky/.project", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<projectDescription>\n"
-                                  "\t<name>blinky</name>\n</projectDescription>\n");
-  const QByteArray configuration =
-      "<cconfiguration><storageModule moduleId=\"cdtBuildSystem\"><configuration name=\"%1\"><folderInfo><toolChain>"
-      "<tool><option name=\"Microcontroller\" value=\"STM32F407VGTx\" valueType=\"string\"/>"
-      "<option name=\"Symbols\" valueType=\"definedSymbols\"><listOptionValue builtIn=\"false\" value=\"%2\"/>"
-      "</option></tool></toolChain></folderInfo></configuration></storageModule></cconfiguration>\n";
-  writeFile("ws/blinky/.cproject",
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<?fileVersion 4.0.0?><cproject>\n"
-            "<storageModule moduleId=\"org.eclipse.cdt.core.settings\">\n" +
-                QString(configuration).arg("Debug", "DEBUG").toUtf8() +
-                QString(configuration).arg("Release", "NDEBUG").toUtf8() +
-                "</storageModule>\n<storageModule moduleId=\"cdtBuildSystem\"><project name=\"Executable\"/>"
-                "</storageModule>\n</cproject>\n");
+  using namespace eclipse_fixtures;
+  const QByteArray mcu = microcontroller("STM32F407VGTx");
+  writeProject("ws/blinky", "blinky", cproject({{"Debug", mcu + listOption("definedSymbols", {"DEBUG"})},
+                                                {"Release", mcu + listOption("definedSymbols", {"NDEBUG"})}}));
   writeFile("ws/blinky/Core/main.c", "");
-  writeFile("templates.xml", templatesFile(R"x(
-  <project template_name="STM32_EXE" type="Executable">
-    <property name="arm_fpu_type" value="FPv4-SP-D16" />
-    <property name="c_preprocessor_definitions" configuration="Debug" value="NOT_WRITTEN" />
-    <configuration name="Debug" />
-    <configuration name="Release" />
-    <folder name="Source Files" filter="c" />
-    <folder name="System Files"><file name="$(ProjectDir)/sys.c" expand="no" /></folder>
-  </project>
-  <configurations>
-    <configuration name="Debug"><property name="gcc_debugging_level" value="Level 3" /></configuration>
-    <configuration name="Release"><property name="gcc_debugging_level" value="None" /></configuration>
-  </configurations>
-)x"));
+  writeFile("templates.xml", fixture("stm32_exe_templates.xml"));
   const auto result = runQuenport({"eclipse2hzp", "-expand-templates", "-templatesfile", "templates.xml", "ws"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("ws/ws.hzp"), header +
-                                     "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                                     "  <project Name=\"blinky\">\n"
-                                     "    <configuration\n"
-                                     "      Name=\"Common\"\n"
-                                     "      Target=\"STM32F407VGTx\"\n"
-                                     "      arm_fpu_type=\"FPv4-SP-D16\"\n"
-                                     "      project_directory=\"blinky\"\n"
-                                     "      project_type=\"Executable\" />\n"
-                                     "    <configuration\n"
-                                     "      Name=\"Debug\"\n"
-                                     "      c_preprocessor_definitions=\"DEBUG\"\n"
-                                     "      gcc_debugging_level=\"Level 3\" />\n"
-                                     "    <configuration\n"
-                                     "      Name=\"Release\"\n"
-                                     "      c_preprocessor_definitions=\"NDEBUG\"\n"
-                                     "      gcc_debugging_level=\"None\" />\n"
-                                     "    <folder Name=\"Source Files\">\n"
-                                     "      <folder Name=\"Core\">\n"
-                                     "        <file file_name=\"./Core/main.c\" />\n"
-                                     "      </folder>\n"
-                                     "      <configuration Name=\"Common\" filter=\"c\" />\n"
-                                     "    </folder>\n"
-                                     "    <folder Name=\"System Files\">\n"
-                                     "      <file file_name=\"$(ProjectDir)/sys.c\" />\n"
-                                     "    </folder>\n"
-                                     "  </project>\n"
-                                     "</solution>\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("expand_templates_eclipse.hzp"));
 }
 
 namespace {
@@ -205,12 +92,15 @@ testing_support::RunResult convertImporting(const QList<QByteArray>& imports) {
 QString absolute(const QString& path) { return QDir::current().absoluteFilePath(path); }
 
 QByteArray solutionFile(const QByteArray& attributes, const QByteArray& content = {}) {
-  return header + "<solution Name=\"lib\"" + attributes + ">" + content + "</solution>\n";
+  return solutionHeader + ("<solution Name=\"lib\"" + attributes + ">" + content + "</solution>\n");
 }
 
 }  // namespace
 
-TEST(ExpandTemplates, ImportsAnotherSolutionOnceAndNeverItself) {
+// An import is written once, as a reference; a solution that cannot be read, or
+// one already loaded (the converted solution itself, a cycle), ends the run with
+// a message naming the file, and the previous solution stays as it was.
+TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   writeUVisionWorkspace();
   writeFile("ws/lib/lib.hzp", solutionFile("", "<project Name=\"shared\"/>"));
   auto result = convertImporting({"lib/lib.hzp", "lib/lib.hzp"});
@@ -222,28 +112,11 @@ TEST(ExpandTemplates, ImportsAnotherSolutionOnceAndNeverItself) {
   EXPECT_FALSE(solution.contains("shared"));  // the imported solution stays in its own file
 
   writeFile("ws/lib/loop.hzp", solutionFile("", "<import file_name=\"./loop.hzp\"/>"));
-  const struct {
-    QByteArray import;
-    QString error;
-  } cases[] = {
-      {"demo.hzp", absolute("ws/demo.hzp") + " solution already loaded"},
-      {"lib/loop.hzp", absolute("ws/lib/loop.hzp") + " solution already loaded"},
-  };
-  for (const auto& c : cases) {
-    result = convertImporting({c.import});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.standardError, "error: " + c.error.toUtf8() + "\n");
-    EXPECT_EQ(readFile("ws/demo.hzp"), solution);  // the previous file stays as it was
-  }
-}
-
-TEST(ExpandTemplates, EveryReaderErrorNamesItsFile) {
-  writeUVisionWorkspace();
-  writeFile("ws/lib/bad.hzp", header + "<solution>\n  <project Name='x'/>\n</solution>\n");
-  writeFile("ws/lib/mismatch.hzp", header + "<solution>\n</project>\n");
+  writeFile("ws/lib/bad.hzp", solutionHeader + QByteArray("<solution>\n  <project Name='x'/>\n</solution>\n"));
+  writeFile("ws/lib/mismatch.hzp", solutionHeader + QByteArray("<solution>\n</project>\n"));
   writeFile("ws/lib/other.hzp", "<!DOCTYPE Project_Templates_File>\n<solution/>\n");
-  writeFile("ws/lib/empty.hzp", header);
-  writeFile("ws/lib/project.hzp", header + "<project Name=\"p\"/>\n");
+  writeFile("ws/lib/empty.hzp", solutionHeader);
+  writeFile("ws/lib/project.hzp", solutionHeader + QByteArray("<project Name=\"p\"/>\n"));
   writeFile("ws/lib/fails.hzp", solutionFile(" load_command=\"sh -c &quot;exit 7&quot;\""));
   writeFile("ws/lib/nostart.hzp", solutionFile(" load_command=\"no-such-tool-for-quenport x\""));
   QDir().mkpath("ws/lib/directory.hzp");
@@ -252,6 +125,8 @@ TEST(ExpandTemplates, EveryReaderErrorNamesItsFile) {
     const char* import;
     QString error;
   } cases[] = {
+      {"demo.hzp", absolute("ws/demo.hzp") + " solution already loaded"},
+      {"lib/loop.hzp", lib + "/loop.hzp solution already loaded"},
       {"lib/missing.hzp", lib + "/missing.hzp does not exist"},
       {"lib/directory.hzp", lib + "/directory.hzp cannot access"},
       {"lib/bad.hzp", lib + "/bad.hzp: bad tagName line: 3"},
@@ -264,10 +139,10 @@ TEST(ExpandTemplates, EveryReaderErrorNamesItsFile) {
        lib + "/nostart.hzp: cannot start solution load command no-such-tool-for-quenport: no such program"},
   };
   for (const auto& c : cases) {
-    const auto result = convertImporting({c.import});
+    result = convertImporting({c.import});
     EXPECT_EQ(result.exitCode, 1) << c.import;
     EXPECT_EQ(result.standardError, "error: " + c.error.toUtf8() + "\n");
-    EXPECT_FALSE(fileExists("ws/demo.hzp")) << c.import;
+    EXPECT_EQ(readFile("ws/demo.hzp"), solution) << c.import;
   }
 }
 
@@ -359,16 +234,8 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
                                   "warning: broken.xml: bad tagName line: 2 (templates file left out)\n");
 }
 
-TEST(ExpandTemplates, AProjectWithoutATemplateEndsTheRun) {
-  writeUVisionWorkspace();
-  writeFile("ws/demo.hzp", "previous");
-  const auto result = convertUVision({"-library-template", "STM32_LIB"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: no template for project app\n");
-  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
-}
-
-// The installed templates file serves the names the options and the importers use.
+// The installed templates file serves the names the options and the importers
+// use; a project without a template ends the run and keeps the previous file.
 TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
   writeUVisionWorkspace();
   for (const QStringList& names : {QStringList{"Executable", "Library"}, QStringList{"STM32_EXE", "STM32_LIB"}}) {
@@ -381,10 +248,16 @@ TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
     EXPECT_EQ(solution.count("      gcc_optimization_level=\"None\" />\n"), 2);
     EXPECT_EQ(solution.count("      gcc_optimization_level=\"Optimize For Size\" />\n"), 2);
   }
+  writeFile("ws/demo.hzp", "previous");
+  const auto result = convertUVision({"-library-template", "STM32_LIB"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: no template for project app\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
 }
 
 // Templates files go through the preprocessor with the global macros; its warnings
-// are printed and do not stop the run. Attribute values keep their macro references.
+// are printed as they are (never used as a format) and do not stop the run.
+// Attribute values keep their macro references.
 TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
   writeUVisionWorkspace();
   writeFile("templates.xml", templatesFile(R"x(
@@ -395,10 +268,12 @@ TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
     </foreach>
   </ifdef>
   <if />
+  <xmlput name="%s%n" />
 )x"));
   const auto result = convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App",
                                       "-library-template", "Lib"});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n");
+  EXPECT_EQ(result.standardError, "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
+                                  "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
   EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
 }

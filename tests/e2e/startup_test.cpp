@@ -19,6 +19,7 @@ const QByteArray frequenciesContent =
     "<envelope>\n  <include filename=\"$(StudioDir)/targets/frequencies.xml\" />\n</envelope>\n";
 const QString targetsBelowRoot = "/Marrowfen for ARM/v4/packages/targets";
 
+// Created once: an edited file is kept; one that cannot be created is reported.
 TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
   const QString root = testDirectory() + "/x";
   const QString frequencies = root + targetsBelowRoot + "/frequencies.xml";
@@ -26,18 +27,15 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
   EXPECT_EQ(first.exitCode, 1);
   EXPECT_TRUE(first.standardError.startsWith("Usage:\n")) << first.standardError.toStdString();
   EXPECT_EQ(readFile(frequencies), frequenciesContent);
-
   writeFile(frequencies, "edited\n");
   EXPECT_EQ(runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR=" + root}).exitCode, 1);
   EXPECT_EQ(readFile(frequencies), "edited\n");
-}
 
-TEST(StartupTest, ReportsAFrequenciesFileThatCannotBeCreated) {
-  const QString root = testDirectory() + "/blocked";
-  writeFile(root + targetsBelowRoot, "a file where the targets directory belongs");
-  const auto result = runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR=" + root});
+  const QString blocked = testDirectory() + "/blocked";
+  writeFile(blocked + targetsBelowRoot, "a file where the targets directory belongs");
+  const auto result = runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR=" + blocked});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, ("error: cannot create " + root + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
+  EXPECT_EQ(result.standardError, ("error: cannot create " + blocked + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
 }
 
 TEST(StartupTest, WithoutTheVariableUsesHomeAndFollowsASymbolicLinkToTheProgram) {

@@ -3,84 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-
+#include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
+using namespace uvision_fixtures;
+using testing_support::expectedSolution;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
+using testing_support::solutionHeader;
 using testing_support::writeFile;
-
-namespace {
-
-// As uVision writes a multi-project workspace.
-QByteArray workspace(const QList<QByteArray>& projectPaths) {
-  QByteArray text =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\r\n"
-      "<ProjectWorkspace xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-      "xsi:noNamespaceSchemaLocation=\"project_mpw.xsd\">\r\n\r\n  <SchemaVersion>1.0</SchemaVersion>\r\n\r\n"
-      "  <Header>### uVision Project, (C) Keil Software</Header>\r\n\r\n  <WorkspaceName>WorkSpace</WorkspaceName>\r\n";
-  for (const QByteArray& path : projectPaths)
-    text += "\r\n  <project>\r\n    <PathAndName>" + path + "</PathAndName>\r\n  </project>\r\n";
-  return text + "\r\n</ProjectWorkspace>\r\n";
-}
-
-struct Target {
-  QByteArray toolset = "ARM-ADS";  // "ARM-GNU" keeps the compiler settings under TargetArm/Carm
-  QByteArray createExecutable = "1";
-  QByteArray outputName;
-  QByteArray outputDirectory;
-  QByteArray define;
-  QByteArray undefine;
-  QByteArray includePath;
-  QByteArray groups;  // <Group> elements
-};
-
-QByteArray group(const QByteArray& name, const QList<std::pair<QByteArray, QByteArray>>& files) {
-  QByteArray text = "<Group><GroupName>" + name + "</GroupName><Files>";
-  for (const auto& [fileName, filePath] : files)
-    text += "<File><FileName>" + fileName + "</FileName><FileType>1</FileType><FilePath>" + filePath + "</FilePath></File>";
-  return text + "</Files></Group>";
-}
-
-// The compiler's VariousControls as the tool set keeps them; the assembler's
-// come after them with a Define of their own, which is not the compiler's.
-QByteArray compilerSettings(const Target& t) {
-  const QByteArray controls = "<VariousControls><MiscControls></MiscControls><Define>" + t.define + "</Define><Undefine>" +
-                              t.undefine + "</Undefine><IncludePath>" + t.includePath + "</IncludePath></VariousControls>";
-  const QByteArray assembler = "<VariousControls><Define>__ASSEMBLER_ONLY</Define></VariousControls>";
-  if (t.toolset == "ARM-GNU")
-    return "<TargetArm><ArmMisc><asLst>0</asLst></ArmMisc><Carm><arpcs>1</arpcs>" + controls + "</Carm><Aarm>" + assembler +
-           "</Aarm><LDarm><umfTarg>1</umfTarg></LDarm></TargetArm>";
-  return "<TargetArmAds><Cads><interw>1</interw>" + controls + "</Cads><Aads>" + assembler + "</Aads></TargetArmAds>";
-}
-
-// As uVision writes a project file.
-QByteArray project(const QList<Target>& targets) {
-  QByteArray text =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\r\n<Project xmlns:xsi=\"http://www.w3.org/2001/"
-      "XMLSchema-instance\" xsi:noNamespaceSchemaLocation=\"project_projx.xsd\">\r\n<SchemaVersion>2.1</SchemaVersion>"
-      "\r\n<Targets>\r\n";
-  for (const Target& t : targets) {
-    text += "<Target><TargetName>T</TargetName><ToolsetNumber>0x4</ToolsetNumber><ToolsetName>" + t.toolset +
-            "</ToolsetName><TargetOption><TargetCommonOption>";
-    if (!t.createExecutable.isNull()) text += "<CreateExecutable>" + t.createExecutable + "</CreateExecutable>";
-    text += "<OutputDirectory>" + t.outputDirectory + "</OutputDirectory><OutputName>" + t.outputName +
-            "</OutputName></TargetCommonOption>" + compilerSettings(t) + "</TargetOption><Groups>" + t.groups +
-            "</Groups></Target>\r\n";
-  }
-  return text + "</Targets>\r\n</Project>\r\n";
-}
-
-const char header[] = "<!DOCTYPE Orbelin_Project_File>\n";
-
-}  // namespace
 
 TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
   writeFile("ws/demo.uvmpw", workspace({"app.uvprojx"}));
   Target target;
-  target.define = "STM32F4,DEBUG=1";
+  target.define = " STM32F4,,\tDEBUG=1 ,";
   target.undefine = "NDEBUG";
   target.includePath = "..\\inc;.;;src\\";
   target.outputDirectory = ".\\Objects\\";
@@ -90,34 +27,11 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
   const auto result = runQuenport({"uvision2hzp", "-executable-template", "EXE", "-filter-file", "*.txt", "ws/demo.uvmpw"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("ws/demo.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"demo\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"app\" template_name=\"EXE\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      build_output_directory=\"./Objects/\"\n"
-                "      c_preprocessor_definitions=\"STM32F4;DEBUG=1\"\n"
-                "      c_preprocessor_undefinitions=\"NDEBUG\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <configuration\n"
-                "      Name=\"Debug\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../inc;$(ProjectDir);$(ProjectDir)/src\" />\n"
-                "    <configuration\n"
-                "      Name=\"Release\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../inc;$(ProjectDir);$(ProjectDir)/src\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"Source\">\n"
-                "        <file file_name=\"./src/main.c\" />\n"
-                "        <file file_name=\"b.c\" />\n"
-                "      </folder>\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("uvision_target.hzp"));
 }
 
 // Older .uvproj files are the same XML as .uvprojx; the extension is not looked at.
+// Workspace entries are lower-case "project" elements with a non-empty path.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   writeFile("w.uvmpw", workspace({"sub/p.uvprojx", "lib.uvproj"}));
   Target executable;
@@ -137,6 +51,11 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   EXPECT_EQ(solution.count("<project Name=\"lib\" template_name=\"L\">"), 1);
   EXPECT_EQ(solution.count("project_directory=\"sub\""), 2);
   EXPECT_EQ(solution.count("<file file_name=\"a.c\" />"), 2);
+
+  writeFile("e.uvmpw", "<ProjectWorkspace><Project><PathAndName>p.uvprojx</PathAndName></Project>"
+                       "<project><PathAndName></PathAndName></project><project/></ProjectWorkspace>");
+  ASSERT_EQ(runQuenport({"uvision2hzp", "e.uvmpw"}).exitCode, 0);
+  EXPECT_EQ(readFile("e.hzp"), QByteArray(solutionHeader) + "<solution Name=\"e\" target=\"8\" version=\"2\" />\n");
 }
 
 TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
@@ -164,51 +83,43 @@ TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
   EXPECT_TRUE(readFile("lonely.hzp").contains("project_dependencies=\"\""));
 }
 
-TEST(UVisionImport, WorkspaceEntriesAreLowerCaseProjectElementsWithAPath) {
-  writeFile("w.uvmpw",
-            "<ProjectWorkspace><Project><PathAndName>p.uvprojx</PathAndName></Project>"
-            "<project><PathAndName></PathAndName></project><project/></ProjectWorkspace>");
-  ASSERT_EQ(runQuenport({"uvision2hzp", "w.uvmpw"}).exitCode, 0);
-  EXPECT_EQ(readFile("w.hzp"), QByteArray(header) + "<solution Name=\"w\" target=\"8\" version=\"2\" />\n");
-}
-
-// Every message about a file names it, as the user named the workspace.
-TEST(UVisionImport, ReportsUnreadableAndTargetlessProjectsByTheirPaths) {
+// Every message about a file names it, as the user named the workspace, on one
+// line whatever the file holds; solutions of earlier workspaces stay written.
+TEST(UVisionImport, ErrorsNameTheirFileAndEndTheRun) {
   writeFile("w.uvmpw", workspace({"missing.uvprojx"}));
-  auto result = runQuenport({"uvision2hzp", "w.uvmpw"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: w.uvmpw: Cannot open missing.uvprojx for reading\n");
-  EXPECT_FALSE(fileExists("w.hzp"));
-
   writeFile("ws/n.uvmpw", workspace({".\\sub\\n.uvprojx"}));
   writeFile("ws/sub/n.uvprojx", "<Project><Targets><target/></Targets></Project>");
-  result = runQuenport({"uvision2hzp", "ws/n.uvmpw"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: ws/sub/n.uvprojx: no target specified\n");
-  EXPECT_FALSE(fileExists("ws/n.hzp"));
-
-  // One project of many is malformed: the message says which.
   writeFile("ws/big.uvmpw", workspace({"sub\\good.uvprojx", "sub\\bad.uvprojx"}));
   writeFile("ws/sub/good.uvprojx", project({Target{}}));
   writeFile("ws/sub/bad.uvprojx", "<Project>\n<Targets>\n");
-  result = runQuenport({"uvision2hzp", "ws/big.uvmpw"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: ws/sub/bad.uvprojx: Premature end of document. line: 3 column: 0\n");
-
-  result = runQuenport({"uvision2hzp", "nowhere/x.uvmpw"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: Cannot open nowhere/x.uvmpw for reading\n");
-  EXPECT_FALSE(fileExists("nowhere/x.hzp"));
-}
-
-TEST(UVisionImport, EarlierWorkspacesStayWrittenAndNonAsciiPathsWork) {
-  writeFile(QString::fromUtf8("d\xc3\xa9mo/caf\xc3\xa9.uvmpw"), workspace({}));
-  const auto result = runQuenport({"uvision2hzp", QString::fromUtf8("d\xc3\xa9mo/caf\xc3\xa9.uvmpw"), "bad.uvmpw"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: Cannot open bad.uvmpw for reading\n");
-  EXPECT_FALSE(fileExists("bad.hzp"));
-  EXPECT_EQ(readFile(QString::fromUtf8("d\xc3\xa9mo/caf\xc3\xa9.hzp")),
-            QByteArray(header) + "<solution Name=\"caf&#xc3;&#xa9;\" target=\"8\" version=\"2\" />\n");
+  writeFile("inject.uvmpw", workspace({"x&#10;error: injected"}));
+  // Two entries that match case-insensitively are no unique match: the path stays as written.
+  writeFile("twice/w.uvmpw", workspace({"app\\p.uvprojx"}));
+  writeFile("twice/App/p.uvprojx", project({Target{}}));
+  writeFile("twice/APP/p.uvprojx", project({Target{}}));
+  const QString cafe = QString::fromUtf8("d\xc3\xa9mo/caf\xc3\xa9");
+  writeFile(cafe + ".uvmpw", workspace({}));
+  const struct {
+    QStringList inputs;
+    QByteArray error;
+    QString unwritten;
+  } cases[] = {
+      {{"w.uvmpw"}, "w.uvmpw: Cannot open missing.uvprojx for reading", "w.hzp"},
+      {{"ws/n.uvmpw"}, "ws/sub/n.uvprojx: no target specified", "ws/n.hzp"},
+      {{"ws/big.uvmpw"}, "ws/sub/bad.uvprojx: Premature end of document. line: 3 column: 0", "ws/big.hzp"},
+      {{"nowhere/x.uvmpw"}, "Cannot open nowhere/x.uvmpw for reading", "nowhere"},
+      {{"inject.uvmpw"}, "inject.uvmpw: Cannot open x\\nerror: injected for reading", "inject.hzp"},
+      {{"twice/w.uvmpw"}, "twice/w.uvmpw: Cannot open twice/app/p.uvprojx for reading", "twice/w.hzp"},
+      {{cafe + ".uvmpw", "bad.uvmpw"}, "Cannot open bad.uvmpw for reading", "bad.hzp"},
+  };
+  for (const auto& c : cases) {
+    const auto result = runQuenport(QStringList{"uvision2hzp"} + c.inputs);
+    EXPECT_EQ(result.exitCode, 1) << c.error.toStdString();
+    EXPECT_EQ(result.standardError, "error: " + c.error + "\n");
+    EXPECT_FALSE(fileExists(c.unwritten)) << c.error.toStdString();
+  }
+  EXPECT_EQ(readFile(cafe + ".hzp"),
+            QByteArray(solutionHeader) + "<solution Name=\"caf&#xc3;&#xa9;\" target=\"8\" version=\"2\" />\n");
 }
 
 // Issue forms 1 and 2: a workspace made on Windows names its projects with "\"
@@ -229,47 +140,12 @@ TEST(UVisionImport, WindowsPathsAndNamesThatDifferInCaseResolveOnDisk) {
   const auto result = runQuenport({"uvision2hzp", "-executable-template", "E", "L5/Workspace.uvmpw"});
   ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("L5/Workspace.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"Workspace\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"App_s\" template_name=\"E\">\n"
-                "    <configuration Name=\"Common\" project_directory=\"Secure\" project_type=\"\" />\n"
-                "    <configuration\n"
-                "      Name=\"Debug\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../Secure_nsclib;$(ProjectDir)/./Inc\" />\n"
-                "    <configuration\n"
-                "      Name=\"Release\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../Secure_nsclib;$(ProjectDir)/./Inc\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"Application/User\">\n"
-                "        <file file_name=\"./src/main.c\" />\n"
-                "        <file file_name=\"./src/gone.c\" />\n"
-                "      </folder>\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "  <project Name=\"App_ns\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      project_directory=\"NonSecure\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"Drivers\">\n"
-                "        <file file_name=\"../Secure/src/main.c\" />\n"
-                "      </folder>\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "</solution>\n");
-
-  // Two entries that match case-insensitively are no unique match: the path stays as written.
-  writeFile("twice/w.uvmpw", workspace({"app\\p.uvprojx"}));
-  writeFile("twice/App/p.uvprojx", project({Target{}}));
-  writeFile("twice/APP/p.uvprojx", project({Target{}}));
-  EXPECT_EQ(runQuenport({"uvision2hzp", "twice/w.uvmpw"}).standardError,
-            "error: twice/w.uvmpw: Cannot open twice/app/p.uvprojx for reading\n");
+  EXPECT_EQ(readFile("L5/Workspace.hzp"), expectedSolution("uvision_windows_paths.hzp"));
 }
 
 // Issue forms 7 and 8: definitions as uVision separates them, empty include
 // entries, output directories with "/", and the GNU tool set's own elements.
+// The assembler's Define (__ASSEMBLER_ONLY) is not the compiler's.
 TEST(UVisionImport, DefinitionsIncludesAndGnuToolsetSettingsAsUVisionWritesThem) {
   writeFile("w.uvmpw", workspace({"arm.uvprojx", "gnu.uvprojx"}));
   Target arm;
@@ -284,41 +160,7 @@ TEST(UVisionImport, DefinitionsIncludesAndGnuToolsetSettingsAsUVisionWritesThem)
   gnu.includePath = ".\\Core\\Inc";
   writeFile("gnu.uvprojx", project({gnu}));
   ASSERT_EQ(runQuenport({"uvision2hzp", "w.uvmpw"}).exitCode, 0);
-  // The assembler's Define (__ASSEMBLER_ONLY) is not the compiler's.
-  EXPECT_EQ(readFile("w.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"w\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"arm\" template_name=\"\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      build_output_directory=\"./Objects/Release/\"\n"
-                "      c_preprocessor_definitions=\"STM32F10X_HD;USE_STDPERIPH_DRIVER\"\n"
-                "      c_preprocessor_undefinitions=\"keil;__MSP432P401R__\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <configuration\n"
-                "      Name=\"Debug\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../inc;$(ProjectDir)/../src\" />\n"
-                "    <configuration\n"
-                "      Name=\"Release\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../inc;$(ProjectDir)/../src\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "  <project Name=\"gnu\" template_name=\"\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_preprocessor_definitions=\"STM32L552xx;USE_HAL_DRIVER;VERSION=&quot;1.0, beta&quot;\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <configuration\n"
-                "      Name=\"Debug\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/./Core/Inc\" />\n"
-                "    <configuration\n"
-                "      Name=\"Release\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/./Core/Inc\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_definitions.hzp"));
 }
 
 // Groups nested inside each other (which uVision never writes) count each file

@@ -38,10 +38,7 @@ TEST(LoadCommand, RedirectionsStartAtTheFirstOperatorAndTheFirstFileWins) {
     QStringList words;
     const char* expected;
   } cases[] = {
-      {{"p", "1>", "a", "2>>", "e"}, "out=a err=e+"},
       {{"p", ">>", "a", "1>", "b"}, "out=a+ err="},
-      {{"p", "1>>", "a"}, "out=a+ err="},
-      {{"p", "2>", "e", "&>", "all"}, "out=all err=e"},
       {{"p", "&>>", "all", "2>", "e"}, "out=all+ err=all+"},
       {{"p", ">", "o", "&>", "all"}, "out=o err="},  // "&>" only while standard output has no file
       {{"p", "x", ">", "o", "junk", "j", "2>"}, "out=o err="},
@@ -63,15 +60,12 @@ TEST(LoadCommand, LinesEndAtLineFeedsAndCarriageReturnsWhoseNextByteIsSkipped) {
   EXPECT_EQ(linesOf({"one\ntwo"}, false), QList<QByteArray>({"one"}));
 }
 
-// Running is shown end to end (redirections, statuses); here what ends a run early.
+// Running is shown end to end (redirections, statuses, a missing program); here
+// the other ways a run ends early.
 TEST(LoadCommand, ProgramsThatCannotRunAndOutputThatCannotBeWritten) {
   const QString directory = testing_support::testDirectory();
-  LoadCommandResult result = runLoadCommand("no-such-program-here x", directory, nullptr);
-  EXPECT_EQ(result.outcome, LoadCommandResult::FailedToStart);
-  EXPECT_EQ(result.detail, "no-such-program-here: no such program");
-
   writeFile("plain.txt", "");
-  result = runLoadCommand("./plain.txt", directory, nullptr);
+  LoadCommandResult result = runLoadCommand("./plain.txt", directory, nullptr);
   EXPECT_EQ(result.outcome, LoadCommandResult::FailedToStart);
   EXPECT_TRUE(result.detail.startsWith("./plain.txt: ")) << qPrintable(result.detail);
 

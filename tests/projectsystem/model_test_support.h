@@ -11,6 +11,8 @@
 
 namespace model_testing {
 
+using testing_support::solutionHeader;
+
 inline const QString common = QStringLiteral("Common");
 
 struct ModelFixture {

@@ -16,22 +16,15 @@ TEST(Path, CleansDotsEmptyPartsAndParentSteps) {
   EXPECT_EQ(Path("/a/b/c"), Path("/a/./b/x/../c"));
 }
 
+// The file-name parts the macro table hands out ("InputName", "InputExt", ...).
 TEST(Path, Accessors) {
   const Path archive("/d/e/arch.tar.gz");
-  EXPECT_EQ(archive.fileName(), "arch.tar.gz");
   EXPECT_EQ(archive.baseName(), "arch");
   EXPECT_EQ(archive.completeBaseName(), "arch.tar");
   EXPECT_EQ(archive.completeSuffix(), "tar.gz");
   EXPECT_EQ(archive.suffix(), "gz");
-  EXPECT_EQ(archive.directory(), "/d/e");
   EXPECT_EQ(Path("/x.c").directory(), "/");
-  EXPECT_EQ(Path("readme").suffix(), "");
-
-  const Path relative("src/x.c");
-  EXPECT_EQ(relative.directory(), "src");
-  EXPECT_EQ(relative.absoluteFilePath(), QDir::currentPath() + "/src/x.c");
-  EXPECT_EQ(relative.absoluteDirectory(), QDir::currentPath() + "/src");
   EXPECT_EQ(Path("x.c").directory(), "");
+  EXPECT_EQ(Path("src/x.c").absoluteDirectory(), QDir::currentPath() + "/src");
   EXPECT_EQ(Path().absoluteFilePath(), "");
-  EXPECT_FALSE(Path("missing.txt").lastModified().isValid());
 }

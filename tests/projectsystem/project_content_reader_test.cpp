@@ -138,9 +138,3 @@ TEST_F(ProjectContent, ConfigurationsApplyTemplatesOrMakeSolutionConfigurations)
   EXPECT_EQ(templates.asked, QStringList{"App:Unknown"});
   EXPECT_EQ(solution->configuration("Unknown"), nullptr);  // an empty list makes none
 }
-
-TEST_F(ProjectContent, ImportsASolutionOnce) {
-  writeFile("lib.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"Lib\"/>");
-  read(R"x(<import name="lib.hzp"/><import name="lib.hzp"/><import/>)x");
-  EXPECT_EQ(QString::fromStdString(solutionText(*solution)).count("<import file_name=\"" + root + "/lib.hzp\" />"), 1);
-}

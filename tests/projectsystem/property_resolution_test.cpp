@@ -8,9 +8,8 @@ namespace {
 
 class PropertyResolution : public ::testing::Test, public ModelFixture {
  protected:
-  QString resolve(ProjectElement* element, const QString& name, const QString& configuration,
-                  QList<PropertyTrace>* trace = nullptr) {
-    return system.getPropertyValue(element, name, configuration, trace);
+  QString resolve(ProjectElement* element, const QString& name, const QString& configuration) {
+    return system.getPropertyValue(element, name, configuration, nullptr);
   }
   const QString definitions = QStringLiteral("c_preprocessor_definitions");  // a StringList
   const QString outputDirectory = QStringLiteral("build_output_directory");  // a DirPath
@@ -33,13 +32,7 @@ TEST_F(PropertyResolution, StringListsAccumulateGeneralFirst) {
   system.setConfigurationProperty(solution, definitions, common, "A");
   system.setConfigurationProperty(project, definitions, common, "B");
   system.setConfigurationProperty(project, definitions, "Debug", "C");
-  QList<PropertyTrace> trace;
-  EXPECT_EQ(resolve(project, definitions, "Debug", &trace), "A;B;C");
-  ASSERT_EQ(trace.size(), 3);
-  EXPECT_EQ(trace[0].value, "C");
-  EXPECT_EQ(trace[0].configurationName, "Debug");
-  EXPECT_EQ(trace[0].element, project);
-  EXPECT_EQ(trace[2].element, solution);
+  EXPECT_EQ(resolve(project, definitions, "Debug"), "A;B;C");
 
   // An empty entry is kept once something was found before it, and leaves no
   // trace when it is found first.
@@ -70,22 +63,18 @@ TEST_F(PropertyResolution, NamedBeforeInheritedBeforeCommon) {
   for (const QString& configuration : QStringList{"Common", "Base2", "Base1", "Debug"})
     system.setConfigurationProperty(project, definitions, configuration, configuration);
   EXPECT_EQ(resolve(project, definitions, "Debug"), "Common;Base2;Base1;Debug");
+  // The solution's inheritance table follows its settings.
+  system.removeConfigurationProperty(solution, "inherited_configurations", "Debug");
+  EXPECT_EQ(solution->inheritedConfigurations.keys(), QStringList{"Common"});
 }
 
-TEST_F(PropertyResolution, DefaultsLeaveOneTraceRecord) {
-  QList<PropertyTrace> trace;
-  EXPECT_EQ(resolve(system.addFile(project, "a.c"), "c_system_include_directories", "Debug", &trace),
+// Unset, a property resolves to the default of the declaration for the kind of
+// project the element is in.
+TEST_F(PropertyResolution, DefaultsComeFromTheDeclarationForTheKindOfItem) {
+  EXPECT_EQ(resolve(system.addFile(project, "a.c"), "c_system_include_directories", "Debug"),
             "$(StudioDir)/include;$(PackagesDir)/include");
-  ASSERT_EQ(trace.size(), 1);
-  EXPECT_TRUE(trace[0].configurationName.isEmpty());
-  EXPECT_EQ(trace[0].element, nullptr);
-  EXPECT_EQ(trace[0].value, "$(StudioDir)/include;$(PackagesDir)/include");
   EXPECT_EQ(resolve(project, "no_such_property", common), "");
   EXPECT_EQ(resolve(nullptr, outputDirectory, common), "$(ProjectName) $(Configuration)");
-}
-
-// The default comes from the declaration for the kind of project the element is in.
-TEST_F(PropertyResolution, DeclarationsAreChosenByKindOfItem) {
   const QString outputFile = QStringLiteral("build_output_file_name");
   EXPECT_EQ(resolve(project, outputFile, common), "$(OutDir)/$(ProjectName)$(EXE)");
   ProjectElement* library = system.newProject(solution, "Lib", root, "Library");

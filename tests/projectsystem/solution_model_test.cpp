@@ -23,10 +23,7 @@ TEST(NewSolution, ItsDirectoryIsCreatedWithAncestorsWhenSaved) {
   ProjectElement* solution = system.newSolution("Demo", directory);
   EXPECT_FALSE(QFileInfo::exists(testing_support::testDirectory() + "/a"));
   EXPECT_EQ(system.solution(), solution);
-  EXPECT_EQ(solution->propertyNames(), QStringList({"Name", "version"}));
   EXPECT_EQ(system.solutionFilePath(), directory + "/Demo.hzp");
-  EXPECT_EQ(system.solutionDirectory(), directory);
-  EXPECT_TRUE(solution->configurations().isEmpty());
   EXPECT_FALSE(solution->lastModified.isValid());  // no file yet
   EXPECT_TRUE(system.saveSolution(solution));
   EXPECT_TRUE(QFileInfo(directory + "/Demo.hzp").isFile());
@@ -138,45 +135,6 @@ TEST_F(SolutionModel, FolderNamesFromFileNamesAreFoundToo) {
   folder->removeProperty("file_name");
   EXPECT_EQ(folder->name(), "<NULL>");
   EXPECT_EQ(system.addFile(project, "src/x.c")->name(), "x.c");
-}
-
-TEST_F(SolutionModel, RemovingTheLastSettingRemovesTheConfiguration) {
-  system.setConfigurationProperty(project, "c_preprocessor_definitions", "Debug", "D");
-  system.setConfigurationProperty(project, "c_user_include_directories", "Release", "inc");
-  system.setConfigurationProperty(project, "c_preprocessor_definitions", "Release", "R");
-  system.removeConfigurationProperty(project, "c_preprocessor_definitions", "Debug");
-  EXPECT_EQ(project->configuration("Debug"), nullptr);
-  for (ProjectElement* child : project->children()) EXPECT_NE(child->name(), "Debug");
-  system.removeConfigurationProperty(project, "c_preprocessor_definitions", "Release");
-  ASSERT_NE(project->configuration("Release"), nullptr);
-  EXPECT_EQ(project->configuration("Release")->property("c_user_include_directories"), "inc");
-
-  // On a solution, the inheritance table follows.
-  system.setConfigurationProperty(solution, "inherited_configurations", "Debug", "Base");
-  system.updateProjects(nullptr);
-  EXPECT_EQ(solution->inheritedConfigurations.value("Debug"), QStringList{"Base"});
-  system.removeConfigurationProperty(solution, "inherited_configurations", "Debug");
-  EXPECT_TRUE(solution->inheritedConfigurations.isEmpty());
-}
-
-TEST_F(SolutionModel, PropertiesAndModifiedFlags) {
-  ProjectElement* file = system.addFile(project, "a.c");
-  system.clearModified(solution, true);
-  file->setFileName("b.c");
-  EXPECT_FALSE(file->isModified());
-  file->setProperty("empty", QString());
-  EXPECT_TRUE(file->isModified());
-  EXPECT_TRUE(file->hasProperty("empty"));
-  EXPECT_FALSE(file->property("empty").isNull());
-  EXPECT_TRUE(file->property("absent").isNull());
-  EXPECT_EQ(file->propertyNames(), QStringList({"empty", "file_name"}));
-
-  auto nested = system.createElement("solution");
-  ProjectElement* imported = solution->addChild(std::move(nested));
-  imported->setModified(true);
-  system.clearModified(solution, false);
-  EXPECT_FALSE(solution->isModified());
-  EXPECT_TRUE(imported->isModified());
 }
 
 TEST_F(SolutionModel, ConfigurationMapFollowsChildren) {

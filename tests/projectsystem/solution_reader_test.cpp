@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "model_test_support.h"
-#include "projectsystem/progress_reporter.h"
-#include "projectsystem/solution_finder.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "properties/property_class_list.h"
@@ -15,30 +11,15 @@ using testing_support::writeFile;
 
 namespace {
 
-const QByteArray header = "<!DOCTYPE Orbelin_Project_File>\n";
+const QByteArray header = solutionHeader;
 
 QByteArray textOf(const ProjectElement& solution) { return QByteArray::fromStdString(solutionText(solution)); }
 
 class SolutionReader : public ::testing::Test, public ModelFixture {
  protected:
-  std::unique_ptr<ProjectElement> load(const QString& path, SolutionFinder* finder = nullptr,
-                                       ProgressReporter* progress = nullptr) {
-    return system.loadSolution(root, path, finder, progress);
+  std::unique_ptr<ProjectElement> load(const QString& path) {
+    return system.loadSolution(root, path, nullptr, nullptr);
   }
-  static bool anyModified(const ProjectElement* element) {
-    if (element->isModified()) return true;
-    for (const ProjectElement* child : element->children())
-      if (anyModified(child)) return true;
-    return false;
-  }
-};
-
-struct Reporter : ProgressReporter {
-  QStringList events;
-  void message(const QString& text, int) override { events.append(text); }
-  void outputLine(const QString& text) override { events.append("line " + text); }
-  int depth() const override { return 1; }
-  void step(int index, int count) override { events.append(QString("step %1/%2").arg(index).arg(count)); }
 };
 
 }  // namespace
@@ -62,7 +43,6 @@ TEST_F(SolutionReader, ReadsBackWhatTheWriterWrote) {
   EXPECT_EQ(textOf(*loaded), text);
   EXPECT_EQ(loaded->location().path(), root + "/Demo.hzp");
   EXPECT_TRUE(loaded->lastModified.isValid());
-  EXPECT_FALSE(anyModified(loaded.get()));
   ProjectElement* loadedProject = *loaded->children().begin();
   EXPECT_EQ(loadedProject->configuration("Debug")->property("c_preprocessor_definitions"), "A\n\"x\" \xc3\xa9");
   EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{loadedProject});
@@ -77,7 +57,6 @@ TEST_F(SolutionReader, UpgradesTheVersionAndEntersConfigurationsUnderTheirNames)
                                 "<configuration Name=\"Debug\" a=\"2\"/><unknown x=\"y\"/></solution>\n");
   std::unique_ptr<ProjectElement> loaded = load("old.hzp");
   EXPECT_EQ(loaded->property("version"), "2");
-  EXPECT_FALSE(anyModified(loaded.get()));
   EXPECT_EQ(loaded->configuration("Debug")->property("a"), "2");  // the later one of a name
   EXPECT_EQ(textOf(*loaded), header +
                                        "<solution Name=\"Old\" target=\"8\" version=\"2\">\n"
@@ -118,30 +97,4 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
   EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
   EXPECT_EQ(system.dynamicFolders.size(), 1);
   EXPECT_TRUE(system.loadingStack.isEmpty());
-}
-
-TEST_F(SolutionReader, AFinderMaySupplyAMissingFileAndAReporterHearsTheLoad) {
-  struct Finder : SolutionFinder {
-    QString asked;
-    bool find(QString& path) override {
-      asked = path;
-      path = "found.hzp";
-      return true;
-    }
-  } finder;
-  writeFile("found.hzp", header + "<solution Name=\"F\" load_command=\"sh -c &quot;echo out; echo err &gt;&amp;2&quot; 2&gt; e.log\">"
-                                  "<project Name=\"A\"/><project Name=\"B\"/></solution>");
-  Reporter reporter;
-  std::unique_ptr<ProjectElement> loaded = load("gone.hzp", &finder, &reporter);
-  EXPECT_EQ(finder.asked, root + "/gone.hzp");
-  EXPECT_EQ(loaded->name(), "F");
-  EXPECT_EQ(reporter.events, QStringList({"Loading solution found.hzp", "Executing load commands",
-                                          "Executing sh -c \"echo out; echo err >&2\" 2> e.log", "line out",
-                                          "step 1/2", "step 2/2"}));
-  EXPECT_EQ(readFile("e.log"), "err\n");
-
-  system.runLoadCommands = false;
-  QFile::remove("e.log");
-  load("found.hzp");
-  EXPECT_FALSE(testing_support::fileExists("e.log"));
 }

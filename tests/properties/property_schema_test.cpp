@@ -1,6 +1,12 @@
-#include <gtest/gtest.h>
+// The property schema: how a name is found for a kind of item, and what the five
+// layers declare.
 
 #include "properties/property_schema.h"
+
+#include <gtest/gtest.h>
+
+#include <QMap>
+
 
 using namespace property_types;
 
@@ -13,6 +19,17 @@ std::unique_ptr<PropertyClass> declaration(const QString& name, uint32_t itemKin
   return property;
 }
 
+/// The schema as the project system's five layers build it.
+std::unique_ptr<PropertySchema> completeSchema(bool cortexM = true) {
+  auto schema = std::make_unique<PropertySchema>();
+  registerGeneralProperties(*schema);
+  registerStandardProperties(*schema);
+  registerGCCProperties(*schema);
+  registerHalbrookGCCProperties(*schema);
+  registerARMProperties(*schema, cortexM);
+  return schema;
+}
+
 }  // namespace
 
 // Resolution picks a declaration by the kind of item it resolves for; macro
@@ -22,17 +39,62 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
   const PropertyClass* first = schema.registerClass(declaration("x", FileItem));
   const PropertyClass* second = schema.registerClass(declaration("x", FolderItem | FileItem));
   const PropertyClass* third = schema.registerClass(declaration("x", ProjectItem));
-  const PropertyClass* macro = schema.registerClass(std::make_unique<MacroPropertyClass>("x", "first"));
-  schema.registerClass(std::make_unique<MacroPropertyClass>("x", "second"));
+  schema.registerClass(std::make_unique<MacroPropertyClass>("x", "first"));
   EXPECT_EQ(schema.registerClass(nullptr), nullptr);
-
   EXPECT_EQ(schema.find("x"), first);
   EXPECT_EQ(schema.find("x", FileItem), first);
   EXPECT_EQ(schema.find("x", FolderItem), second);
   EXPECT_EQ(schema.find("x", ProjectItem), third);
   EXPECT_EQ(schema.find("x", SolutionItem), nullptr);
-  EXPECT_EQ(schema.findAll("x"), (QList<const PropertyClass*>{first, second, third}));
-  EXPECT_EQ(schema.findMacro("x"), macro);
   EXPECT_EQ(schema.find("X"), nullptr);  // names are case-sensitive
-  EXPECT_EQ(schema.findMacro("y"), nullptr);
+}
+
+// The declarations conversions resolve (folder filters, dependencies, the macro
+// table's directories, dynamic folders): types decide whether values accumulate
+// (StringList), defaults are what an unset property resolves to, and the item
+// kind picks between the two double declarations.
+TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
+  const struct {
+    const char* name;
+    ItemKind kind;
+    int32_t type;
+    const char* defaultValue;
+  } rows[] = {
+      {"c_preprocessor_definitions", FileItem, StringList, ""},
+      {"build_intermediate_directory", ProjectItem, DirPath, "$(ProjectName) $(Configuration)"},
+      {"build_toolchain_directory", SolutionItem, DirPath, "$(StudioDir)"},
+      {"project_dependencies", ProjectItem, StringList, ""},
+      {"inherited_configurations", ConfigurationItem, StringList, ""},
+      {"macros", ProjectItem, StringList, ""},
+      {"filter", FolderItem, String, ""},
+      {"filter", DynamicFolderItem, String, ""},
+      {"path", DynamicFolderItem, DirPath, ""},
+      {"recurse", DynamicFolderItem, Boolean, "No"},
+      {"exclude", DynamicFolderItem, StringList, ""},
+      // Our choice for the default: the variant's first architecture.
+      {"arm_architecture", ProjectItem, Enumeration, "v6M"},
+  };
+  const auto schema = completeSchema();
+  for (const auto& row : rows) {
+    const PropertyClass* property = schema->find(row.name, row.kind);
+    ASSERT_NE(property, nullptr) << row.name;
+    EXPECT_EQ(property->type, row.type) << row.name;
+    EXPECT_EQ(property->defaultValue, row.defaultValue) << row.name;
+  }
+  EXPECT_EQ(completeSchema(false)->find("arm_architecture")->defaultValue, "v4T");
+}
+
+// A name declared twice by accident would hide the second declaration from
+// resolution; only the two double declarations are meant.
+TEST(PropertySets, DeclareEveryNameOnceExceptTheTwoDoubleDeclarations) {
+  for (const bool cortexM : {true, false}) {
+    const auto schema = completeSchema(cortexM);
+    QMap<QString, int> counts;
+    for (const auto& declaration : schema->classes())
+      if (!declaration->isMacro) ++counts[declaration->name];
+    QStringList repeated;
+    for (auto count = counts.cbegin(); count != counts.cend(); ++count)
+      if (count.value() > 1) repeated.append(count.key());
+    EXPECT_EQ(repeated, (QStringList{"build_output_file_name", "filter"}));
+  }
 }

@@ -61,6 +61,12 @@ QString sourcePath(const QString& relative) {
   return QStringLiteral(QUENPORT_SOURCE_DIR) + '/' + relative;
 }
 
+QByteArray expectedSolution(const QString& name) {
+  const QByteArray expected = readFile(sourcePath("tests/e2e/expected/" + name));
+  if (expected.isEmpty()) qFatal("missing expected solution %s", qPrintable(name));
+  return expected;
+}
+
 QList<CorpusInput> fuzzCorpus(const QString& target) {
   const QDir corpus(sourcePath(QStringLiteral("fuzz/corpus/") + target));
   QList<CorpusInput> inputs;

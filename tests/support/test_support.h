@@ -46,6 +46,12 @@ RunResult runQuenport(const QStringList& arguments, const QString& workingDirect
 /// Path of a file or folder in the source tree (examples, fixtures).
 QString sourcePath(const QString& relative);
 
+/// The first line of every solution file.
+inline constexpr char solutionHeader[] = "<!DOCTYPE Orbelin_Project_File>\n";
+
+/// A whole solution file kept under tests/e2e/expected, for byte-for-byte comparisons.
+QByteArray expectedSolution(const QString& name);
+
 /// One input kept in a committed fuzz corpus.
 struct CorpusInput {
   QString name;

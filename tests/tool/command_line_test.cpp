@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "importers/common/hexception.h"
 #include "importers/common/import_settings.h"
 #include "importers/importer_table.h"
 #include "support/test_support.h"
@@ -28,12 +27,4 @@ TEST(ReadOptions, FillTheSettingsAndTheInputList) {
   readOptions(*findImporterCommand("iar2hzp"), {"-addtemplatesfile", "b.xml", "-verbose"}, settings);
   EXPECT_EQ(settings.templatesFiles, defaultTemplatesFiles + ";b.xml");
   EXPECT_TRUE(settings.verbose);
-}
-
-TEST(CommandTable, ExtraOptionsBelongToTheirCommandOnly) {
-  ImportSettings settings;
-  EXPECT_EQ(readOptions(*findImporterCommand("uvision2hzp"), {"-c-vector-table", "w"}, settings), QStringList{"w"});
-  EXPECT_THROW(readOptions(*findImporterCommand("iar2hzp"), {"-c-vector-table"}, settings), HException);
-  EXPECT_THROW(readOptions(*findImporterCommand("eclipse2hzp"), {"-help"}, settings), HException);
-  EXPECT_EQ(findImporterCommand("UVISION2HZP"), nullptr);
 }

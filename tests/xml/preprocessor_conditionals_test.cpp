@@ -9,28 +9,23 @@ using namespace preprocessor_testing;
 
 namespace {
 
+// A list matches the macro's value; empty items are skipped, so an empty value
+// matches no list and "ifnot" then holds; an undefined macro is empty and becomes
+// defined. Not exactly one condition keeps an ordinary element, whose children are
+// still walked; names are case-sensitive.
 TEST(PreprocessorIf, ListsMatchTheMacroValue) {
-  const Result result = preprocess(
+  Result result = preprocess(
       "<r><if A=\"1,2\"><a/><a2/></if><if A=\"3\"><b/></if><ifnot A=\"3,4\"><c/></ifnot>"
       "<ifnot A=\"2\"><d/></ifnot><if A=\"1,,2,\"><e/></if></r>",
       "A=2");
   EXPECT_EQ(result.tree, "r[a,a2,c,e]");
   EXPECT_TRUE(result.warnings.isEmpty());
-}
-
-TEST(PreprocessorIf, AnUndefinedMacroIsEmptyAndBecomesDefined) {
-  // Empty items are skipped, so an empty value matches no list; "ifnot" then holds.
-  const Result result = preprocess(
-      "<r><if U=\"\"><a/></if><if V=\",,\"><b/></if><ifnot W=\"\"><c/></ifnot>"
-      "<ifdef name=\"U\"><u/></ifdef><ifdef name=\"W\"><w/></ifdef><ifdef name=\"X\"><x/></ifdef></r>");
-  EXPECT_EQ(result.tree, "r[c,u,w]");
-}
-
-TEST(PreprocessorIf, NotExactlyOneConditionKeepsAnOrdinaryElement) {
-  const Result result = preprocess(
-      "<r><if><a/></if><ifnot A=\"1\" B=\"2\"><ifdef name=\"A\"><b/></ifdef></ifnot><If A=\"1\"><c/></If></r>",
-      "A=1");
-  // Kept elements still have their children walked; names are case-sensitive.
+  EXPECT_EQ(preprocess("<r><if U=\"\"><a/></if><if V=\",,\"><b/></if><ifnot W=\"\"><c/></ifnot>"
+                       "<ifdef name=\"U\"><u/></ifdef><ifdef name=\"W\"><w/></ifdef><ifdef name=\"X\"><x/></ifdef></r>")
+                .tree,
+            "r[c,u,w]");
+  result = preprocess(
+      "<r><if><a/></if><ifnot A=\"1\" B=\"2\"><ifdef name=\"A\"><b/></ifdef></ifnot><If A=\"1\"><c/></If></r>", "A=1");
   EXPECT_EQ(result.tree, "r[if[a],ifnot(A=1,B=2)[b],If(A=1)[c]]");
   EXPECT_EQ(result.warnings, QStringList(2, warning("one condition required for <if[not]>")));
 }
@@ -46,9 +41,9 @@ TEST(PreprocessorIfex, OnlyATrueTruthValueKeepsTheContent) {
   EXPECT_TRUE(result.warnings.isEmpty());
 }
 
+// A definition is seen by its following siblings and their subtrees, not outside
+// the directive or element that holds it.
 TEST(PreprocessorDefine, ScopesEndWithTheirElement) {
-  // A definition is seen by its following siblings and their subtrees, not outside
-  // the directive or element that holds it.
   const Result result = preprocess(
       "<r><ifdef name=\"X\"><define name=\"Inner\" value=\"1\"/><a v=\"$(Inner)\"/></ifdef>"
       "<b v=\"$(Inner:none)\"/><define name=\"Outer\" value=\"2\"/><c><d v=\"$(Outer)\"/>"
@@ -58,7 +53,7 @@ TEST(PreprocessorDefine, ScopesEndWithTheirElement) {
 }
 
 TEST(PreprocessorDefine, ValuesExpressionsAndHexExpressions) {
-  const Result result = preprocess(
+  Result result = preprocess(
       "<r><define name=\"V\" value=\"$(N) raw\"/><define name=\"E\" expression=\"$(N) * 2 + 1\"/>"
       "<define name=\"H\" hex_expression=\"255\"/><define name=\"M\" hex_expression=\"-1\"/>"
       "<define name=\"T\" expression=\"1 == 1\"/><define name=\"F\" expression=\"1 / 0\"/>"
@@ -74,10 +69,7 @@ TEST(PreprocessorDefine, ValuesExpressionsAndHexExpressions) {
                        "N=20")
                 .tree,
             "r[literal,evaluated]");
-}
-
-TEST(PreprocessorDefine, MissingNameOrValueWarns) {
-  const Result result = preprocess("<r><define value=\"1\"/><define name=\"\" value=\"1\"/><define name=\"A\"/><a/></r>");
+  result = preprocess("<r><define value=\"1\"/><define name=\"\" value=\"1\"/><define name=\"A\"/><a/></r>");
   EXPECT_EQ(result.tree, "r[a]");
   EXPECT_EQ(result.warnings, QStringList({warning("missing name in <define>"), warning("missing name in <define>"),
                                           warning("missing value or expression in <define>")}));
@@ -108,6 +100,8 @@ TEST(PreprocessorExpandFlag, AttributeValuesAreExpandedOnlyWithIt) {
   globalMacros().values.remove("G");
 }
 
+// A directive as document element yields the new one; a file that does not load
+// fails before any preprocessing.
 TEST(PreprocessorDocumentElement, ADirectiveAsDocumentElementYieldsTheNewOne) {
   EXPECT_EQ(preprocess("<ifdef name=\"X\"><solution a=\"1\"><p/></solution></ifdef>", "X=1").tree,
             "solution(a=1)[p]");
@@ -115,9 +109,6 @@ TEST(PreprocessorDocumentElement, ADirectiveAsDocumentElementYieldsTheNewOne) {
   const Result result = preprocess("<for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"><s i=\"$(i)\"/></for>");
   EXPECT_EQ(result.tree, "s(i=0)");
   EXPECT_EQ(result.warnings, QStringList(warning("only the first element the document element yields is kept")));
-}
-
-TEST(PreprocessorDocumentElement, LoadFailsBeforeAnyPreprocessing) {
   RecordingXMLPP document;
   EXPECT_FALSE(document.load("missing.xml"));
   EXPECT_EQ(document.errorMessage, "couldn't read missing.xml");

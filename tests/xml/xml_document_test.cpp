@@ -6,7 +6,6 @@
 #include "support/test_support.h"
 #include "xml/xml_document.h"
 
-using testing_support::readFile;
 using testing_support::writeFile;
 
 namespace {
@@ -51,24 +50,6 @@ TEST(XMLDocument, FileErrors) {
   EXPECT_EQ(document.saveErrorReason, "Is a directory");
   EXPECT_EQ(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList({"folder.xml", "home"}));  // no temporary file left behind
-}
-
-TEST(XMLDocument, SaveOverwritesAndLoadReadsBack) {
-  writeFile("out/solution.hzp", "old contents that are longer than the new ones, by far, really");
-  QXMLDocument document;
-  document.doctype = "Orbelin_Project_File";
-  document.root = document.createElement("solution");
-  document.root->setAttribute("Name", "\xC3\xA9t\xC3\xA9");
-  ASSERT_TRUE(document.save("out/solution.hzp", 2, 75));
-  EXPECT_EQ(readFile("out/solution.hzp"),
-            "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"&#xc3;&#xa9;t&#xc3;&#xa9;\" />\n");
-  EXPECT_EQ(document.indent, 2u);
-  EXPECT_EQ(document.lineWidth, 75u);
-
-  QXMLDocument reread;
-  ASSERT_TRUE(reread.load("out/solution.hzp"));
-  EXPECT_EQ(reread.doctype, "Orbelin_Project_File");
-  EXPECT_EQ(*reread.root->attribute("Name"), "\xC3\xA9t\xC3\xA9");
 }
 
 }  // namespace

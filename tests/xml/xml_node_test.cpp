@@ -7,19 +7,6 @@ using xml_testing::describe;
 
 namespace {
 
-// A document that makes its own element class, as the solution-file document does.
-class OwnElement : public XMLElement {
- public:
-  using XMLElement::XMLElement;
-};
-
-class OwnDocument : public XMLDocument {
- public:
-  std::unique_ptr<XMLElement> createElement(std::string name) override {
-    return std::make_unique<OwnElement>(std::move(name));
-  }
-};
-
 std::unique_ptr<XMLElement> element(const char* name) { return std::make_unique<XMLElement>(name); }
 
 // A detached chain a -> b -> ..., made the way callers make one: in a scratch container.
@@ -77,19 +64,6 @@ TEST(XMLElement, Attributes) {
   element.removeAttribute("x");
   EXPECT_FALSE(element.hasAttribute("x"));
   EXPECT_EQ(describe(element), "e(y=2,n=)");
-}
-
-TEST(XMLDocument, ImportNodeCopiesDeeplyThroughCreateElement) {
-  XMLDocument source(true);
-  ASSERT_TRUE(source.parse("<a x=\"1\" y=\"2\">t<b><!--c--><![CDATA[d]]><e/></b></a>"));
-  source.root->attributes().push_back(XMLAttribute{"n", "", false});
-  OwnDocument target;
-  XMLElement parent("p");
-  XMLNode* copy = importNode(target, *source.root, parent);
-  EXPECT_EQ(parent.firstChild(), copy);
-  EXPECT_EQ(describe(parent), "p[a(x=1,y=2,n=)['t',b[<!--c-->,[[d]],e]]]");
-  EXPECT_EQ(static_cast<XMLElement*>(copy)->attribute("n"), nullptr);  // still without a value
-  EXPECT_TRUE(dynamic_cast<OwnElement*>(copy->firstChild()->nextSibling()->lastChild()));
 }
 
 }  // namespace

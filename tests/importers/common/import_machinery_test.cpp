@@ -34,18 +34,15 @@ DomElement rootOf(const DomDocument& document) { return firstChildElement(docume
 
 }  // namespace
 
-TEST(LoadXmlDocument, ReportsUnreadableAndMalformedFilesByTheirPaths) {
-  EXPECT_EQ(loadError("missing.xml"), "Cannot open missing.xml for reading");
+// Missing and malformed files are reported end to end (tests/e2e); here what
+// else cannot be read, and the path shown as the user would write it.
+TEST(LoadXmlDocument, ReportsUnreadableFilesByTheirPaths) {
   EXPECT_EQ(errorOf([] { loadXmlDocument("./sub/../missing.xml", "ws/w.uvmpw"); }),
             "ws/w.uvmpw: Cannot open missing.xml for reading");
   QDir().mkpath("folder.xml");
   EXPECT_EQ(loadError("folder.xml"), "Cannot open folder.xml for reading");
   ASSERT_EQ(mkfifo("pipe.xml", 0600), 0);  // would block the open for ever
   EXPECT_EQ(loadError("pipe.xml"), "Cannot open pipe.xml for reading");
-  writeFile("bad.xml", "<a>\n<b>\n  <c></b>\n</a>\n");
-  const QString message = QString::fromStdString(loadError("./bad.xml"));
-  EXPECT_TRUE(message.startsWith("bad.xml: ")) << message.toStdString();
-  EXPECT_TRUE(message.endsWith(" line: 3 column: 9")) << message.toStdString();
   writeFile("empty.xml", "");
   EXPECT_NE(loadError("empty.xml"), "no error");
 }
