@@ -9,8 +9,6 @@
 
 namespace iar_fixtures {
 
-inline const char header[] = "<!DOCTYPE Orbelin_Project_File>\n";
-
 /// One configuration of a project file; empty fields write no option.
 struct Configuration {
   QByteArray name = "Debug";

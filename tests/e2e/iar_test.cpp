@@ -10,9 +10,11 @@
 #include "support/test_support.h"
 
 using namespace iar_fixtures;
+using testing_support::expectedSolution;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
+using testing_support::solutionHeader;
 using testing_support::writeFile;
 
 namespace {
@@ -44,6 +46,10 @@ QByteArray fileWithOwnOptions(const QByteArray& name) {
   return "  <file>\r\n    <name>" + name + "</name>\r\n" + configuration(override) + "  </file>\r\n";
 }
 
+QByteArray emptySolution(const QByteArray& name) {
+  return solutionHeader + ("<solution Name=\"" + name + "\" target=\"8\" version=\"2\" />\n");
+}
+
 }  // namespace
 
 // Groups nest as folders (two of one name share one, the later one's exclusion
@@ -68,57 +74,14 @@ TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
                    "-filter-definition", "TRACE*", "-P", "arm_fpu_type=FPv5-SP-D16", "ws/fw.eww"});
   ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("ws/fw.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"fw\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"app\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      Target=\"STM32L552ZE\"\n"
-                "      arm_fpu_type=\"FPv5-SP-D16\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/../Inc;$(ProjectDir);$(SolutionDir)/common/inc;/opt/inc\"\n"
-                "      project_directory=\"app\"\n"
-                "      project_type=\"\" />\n"
-                "    <configuration\n"
-                "      Name=\"Debug\"\n"
-                "      build_intermediate_directory=\"Debug/Obj\"\n"
-                "      build_output_directory=\"Debug/Exe\"\n"
-                "      c_preprocessor_definitions=\"USE_HAL_DRIVER;DEBUG;EXTRA=1\" />\n"
-                "    <configuration\n"
-                "      Name=\"Release\"\n"
-                "      build_intermediate_directory=\"Release/Obj\"\n"
-                "      build_output_directory=\"Release/Exe\"\n"
-                "      c_preprocessor_definitions=\"USE_HAL_DRIVER;NDEBUG;EXTRA=1\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"Application\">\n"
-                "        <folder Name=\"User\">\n"
-                "          <file file_name=\"../Src/main.c\" />\n"
-                "          <file file_name=\"../Src/trace.c\">\n"
-                "            <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
-                "          </file>\n"
-                "        </folder>\n"
-                "        <folder Name=\"Startup\">\n"
-                "          <file file_name=\"startup_stm32l552xx.s\" />\n"
-                "        </folder>\n"
-                "        <file file_name=\"../common/board.c\">\n"
-                "          <configuration Name=\"Debug\" build_exclude_from_build=\"Yes\" />\n"
-                "        </file>\n"
-                "      </folder>\n"
-                "      <folder Name=\"Tests\">\n"
-                "        <configuration Name=\"Common\" build_exclude_from_build=\"Yes\" />\n"
-                "        <file file_name=\"test/unit.c\" />\n"
-                "      </folder>\n"
-                "      <file file_name=\"readme.md\" />\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("ws/fw.hzp"), expectedSolution("iar_groups_and_exclusions.hzp"));
 }
 
 // A library project of the workspace builds the ".a" another links, by
 // "IlinkAdditionalLibs" or by a file entry: that is a dependency. Libraries no
 // project builds stay what they are: linker input, or a file of the project;
 // so does an entry that no configuration links (the one configuration, read as
-// both, excludes it).
+// both, excludes it). The template follows "GOutputBinary".
 TEST(IarImport, LinkedLibrariesOfTheWorkspaceBecomeDependencies) {
   writeFile("fw.eww", workspace({"$WS_DIR$\\app\\app.ewp", "$WS_DIR$\\drivers\\drivers.ewp", "$WS_DIR$\\dsp\\dsp.ewp"}));
   Configuration app;
@@ -141,92 +104,7 @@ TEST(IarImport, LinkedLibrariesOfTheWorkspaceBecomeDependencies) {
   EXPECT_EQ(result.standardError,
             "warning: app/app.ewp: paths in the IAR installation left out: "
             "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a\n");
-  EXPECT_EQ(readFile("fw.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"fw\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"app\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      linker_additional_files=\"$(ProjectDir)/../lib/libm.a\"\n"
-                "      project_dependencies=\"drivers;dsp\"\n"
-                "      project_directory=\"app\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"Libraries\">\n"
-                "        <file file_name=\"vendor.lib\" />\n"
-                "        <file file_name=\"../drivers/old/drivers.a\">\n"
-                "          <configuration Name=\"Common\" build_exclude_from_build=\"Yes\" />\n"
-                "        </file>\n"
-                "      </folder>\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "  <project Name=\"drivers\" template_name=\"L\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      project_directory=\"drivers\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <file file_name=\"uart.c\" />\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "  <project Name=\"dsp\" template_name=\"L\">\n"
-                "    <configuration Name=\"Common\" project_directory=\"dsp\" project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
-}
-
-// The template follows "GOutputBinary"; a needed template that is not given
-// ends the run as in the Eclipse importer, unless a device stands in for the
-// executable template.
-TEST(IarImport, TemplateByOutputKindAndMissingTemplates) {
-  writeFile("ws.eww", workspace({"$WS_DIR$\\lib.ewp"}));
-  Configuration library;
-  library.outputBinary = "1";
-  writeFile("lib.ewp", project({library}, {}));
-  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: lib.ewp: library template not specified\n");
-  EXPECT_FALSE(fileExists("ws.hzp"));
-
-  writeFile("ws.eww", workspace({"$WS_DIR$\\app.ewp"}));
-  writeFile("app.ewp", project({Configuration()}, {}));
-  result = runQuenport({"iar2hzp", "-library-template", "L", "ws.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: app.ewp: executable template not specified\n");
-  EXPECT_FALSE(fileExists("ws.hzp"));
-
-  writeFile("ws.eww", workspace({"$WS_DIR$\\stm.ewp", "$WS_DIR$\\msp.ewp"}));
-  Configuration stm;
-  stm.chip = "STM32F407VG\tST STM32F407VG";
-  writeFile("stm.ewp", project({stm}, {}));
-  Configuration msp;
-  msp.toolchain = "MSP430";
-  msp.compiler = "ICC430";
-  msp.chip = "MSP430F5529\tMSP430F5529";
-  writeFile("msp.ewp", project({msp}, {}));
-  result = runQuenport({"iar2hzp", "ws.eww"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(readFile("ws.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"stm\" template_name=\"STM32_EXE\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      Target=\"STM32F407VG\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "  <project Name=\"msp\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      Target=\"MSP430F5529\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\" />\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("fw.hzp"), expectedSolution("iar_library_dependencies.hzp"));
 }
 
 // Configurations named otherwise: one ending in Debug or Release stands for it,
@@ -255,42 +133,28 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
             "warning: flash.ewp: configuration 'FLASH_Release' is read as Release\n"
             "warning: one.ewp: no configuration is named Debug or Release; 'obj' is read as both\n"
             "warning: none.ewp: project none left out: Debug and Release configuration not specified\n");
-  const QByteArray solution = readFile("ws.hzp");
-  EXPECT_TRUE(solution.contains("      Name=\"Debug\"\n"
-                                "      build_intermediate_directory=\"Debug/Obj\"\n"
-                                "      build_output_directory=\"Debug/Exe\"\n"
-                                "      c_preprocessor_definitions=\"RAM\" />\n"))
-      << solution.toStdString();
-  EXPECT_TRUE(solution.contains("<file file_name=\"a.c\">\n"
-                                "        <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
-                                "      </file>\n"
-                                "      <file file_name=\"b.c\" />\n"));
-  EXPECT_TRUE(solution.contains("  <project Name=\"one\" template_name=\"E\">\n"
-                                "    <configuration\n"
-                                "      Name=\"Common\"\n"
-                                "      c_preprocessor_definitions=\"ONE\"\n"));
-  EXPECT_TRUE(solution.contains("<file file_name=\"c.c\">\n"
-                                "        <configuration Name=\"Common\" build_exclude_from_build=\"Yes\" />\n"));
-  EXPECT_FALSE(solution.contains("none"));
+  EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_configuration_names.hzp"));
 
   writeFile("lost.eww", workspace({"$WS_DIR$\\none.ewp"}));
   EXPECT_EQ(runQuenport({"iar2hzp", "lost.eww"}).standardError,
             "warning: none.ewp: project none left out: Debug and Release configuration not specified\n"
             "warning: lost.eww: no project could be converted\n");
-  EXPECT_EQ(readFile("lost.hzp"), QByteArray(header) + "<solution Name=\"lost\" target=\"8\" version=\"2\" />\n");
+  EXPECT_EQ(readFile("lost.hzp"), emptySolution("lost"));
 }
 
 // Other targets keep defines and include paths in their own compiler block,
 // under another option name for some; Embedded Workbench 5 to 7 write fewer
 // options and may declare ISO 8859-1. "$TOOLKIT_DIR$" (the installation) and
 // variables only the IDE defines cannot be written: left out with a warning
-// listing them. Absolute paths stay as written.
-TEST(IarImport, OtherTargetsOlderFilesAndVariables) {
+// listing them. Absolute paths stay as written. Without an executable template
+// the device stands in: STM32 devices get the STM32 template, others none.
+TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
   writeFile("ws.eww", workspace({"$WS_DIR$\\msp.ewp", "$WS_DIR$\\old.ewp"}));
   Configuration msp;
   msp.toolchain = "MSP430";
   msp.compiler = "ICC430";
   msp.linker = "XLINK";
+  msp.chip = "MSP430F5529\tMSP430F5529";
   msp.includeOption = "newCCIncludePaths";
   msp.defines = {"__MSP430F5529__", ""};
   msp.includePaths = {"$PROJ_DIR$\\inc", "$TOOLKIT_DIR$\\inc", "C:\\ti\\msp430\\include", "$MY_SDK$\\include"};
@@ -299,118 +163,87 @@ TEST(IarImport, OtherTargetsOlderFilesAndVariables) {
   // One state holding an entry per line, as older files do; a Latin-1 group name.
   const QByteArray old = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<project>\r\n<fileVersion>2</fileVersion>\r\n"
                          "<configuration><name>Debug</name><toolchain><name>ARM</name></toolchain><debug>1</debug>"
+                         "<settings><name>General</name><data><option><name>OGChipSelectEditMenu</name>"
+                         "<state>STM32F407VG\tST STM32F407VG</state></option></data></settings>"
                          "<settings><name>ICCARM</name><data><option><name>CCDefines</name>"
                          "<state>A\r\nB</state></option></data></settings></configuration>\r\n"
                          "<group><name>Ger\xe4te</name><file><name>$PROJ_DIR$\\x.c</name></file></group>\r\n</project>\r\n";
   writeFile("old.ewp", old);
-  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws.eww"});
+  const auto result = runQuenport({"iar2hzp", "ws.eww"});
   ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   EXPECT_EQ(result.standardError,
             "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
             "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
             "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
             "$CONFIG_NAME$\\generated.c\n");
-  EXPECT_EQ(readFile("ws.hzp"),
-            QByteArray(header) +
-                "<solution Name=\"ws\" target=\"8\" version=\"2\">\n"
-                "  <project Name=\"msp\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_preprocessor_definitions=\"__MSP430F5529__\"\n"
-                "      c_user_include_directories=\"$(ProjectDir)/inc;C:/ti/msp430/include\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <file file_name=\"src/relative.c\" />\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "  <project Name=\"old\" template_name=\"E\">\n"
-                "    <configuration\n"
-                "      Name=\"Common\"\n"
-                "      c_preprocessor_definitions=\"A;B\"\n"
-                "      project_directory=\"\"\n"
-                "      project_type=\"\" />\n"
-                "    <folder Name=\"Source Files\">\n"
-                "      <folder Name=\"Ger&#xc3;&#xa4;te\">\n"
-                "        <file file_name=\"x.c\" />\n"
-                "      </folder>\n"
-                "    </folder>\n"
-                "  </project>\n"
-                "</solution>\n");
+  EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_other_targets.hzp"));
 }
 
-// Issue forms 1 and 2: "$WS_DIR$" is the workspace file's directory, "\"
+// "$WS_DIR$" is the workspace file's directory wherever the tool runs, "\"
 // separates, and a name that differs from the disk only in case is found.
+// Batch builds name projects without a path: only "project" elements that hold
+// a "path" refer to project files.
 TEST(IarImport, ProjectPathsResolveAgainstTheWorkspaceDirectory) {
-  writeFile("work/demo.eww", workspace({"$WS_DIR$\\Sub\\App.ewp", "$WS_DIR$\\RTC_Tamper.ewp", "Boot.ewp"}));
-  writeFile("work/Sub/App.ewp", project({Configuration()}, {}));
-  writeFile("work/RTC_TAMPER.ewp", project({Configuration()}, {}));
-  writeFile("work/boot.EWP", project({Configuration()}, {}));
-  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "work/demo.eww"});
-  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError, "");
-  const QByteArray solution = readFile("work/demo.hzp");
-  EXPECT_TRUE(solution.contains("<project Name=\"App\" template_name=\"E\">")) << solution.toStdString();
-  EXPECT_TRUE(solution.contains("project_directory=\"Sub\""));
-  EXPECT_TRUE(solution.contains("<project Name=\"RTC_TAMPER\" template_name=\"E\">"));
-  EXPECT_TRUE(solution.contains("<project Name=\"boot\" template_name=\"E\">"));
-
-  result = runQuenport({"iar2hzp", "-executable-template", "E", "demo.eww"}, QDir::currentPath() + "/work");
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(readFile("work/demo.hzp"), solution);
-
-  writeFile("work/missing.eww", workspace({"$WS_DIR$\\Sub\\Gone.ewp"}));
-  result = runQuenport({"iar2hzp", "work/missing.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: work/missing.eww: Cannot open work/Sub/Gone.ewp for reading\n");
-  EXPECT_FALSE(fileExists("work/missing.hzp"));
-}
-
-// Issue form 3: batch builds name projects without a path; only "project"
-// elements that hold a "path" refer to project files.
-TEST(IarImport, BatchBuildMembersAreNoProjectReferences) {
   const QByteArray batch =
       "  <batchBuild>\r\n    <batchDefinition>\r\n      <name>All</name>\r\n      <member>\r\n"
       "        <project>App</project>\r\n        <configuration>Debug</configuration>\r\n      </member>\r\n"
       "    </batchDefinition>\r\n  </batchBuild>\r\n";
-  writeFile("batch.eww", workspace({"$WS_DIR$\\App.ewp"}, batch));
-  writeFile("App.ewp", project({Configuration()}, {}));
-  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "batch.eww"});
-  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(QByteArray(readFile("batch.hzp")).count("<project "), 1);
-
-  writeFile("empty.eww", workspace({"$WS_DIR$\\App.ewp", ""}, batch));
-  result = runQuenport({"iar2hzp", "empty.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: empty.eww: the path of project entry 2 is empty\n");
-
+  writeFile("work/demo.eww", workspace({"$WS_DIR$\\Sub\\App.ewp", "$WS_DIR$\\RTC_Tamper.ewp", "Boot.ewp"}, batch));
+  writeFile("work/Sub/App.ewp", project({Configuration()}, {}));
+  writeFile("work/RTC_TAMPER.ewp", project({Configuration()}, {}));
+  writeFile("work/boot.EWP", project({Configuration()}, {}));
+  for (const auto& [workspacePath, directory] : {std::pair<QString, QString>{"work/demo.eww", ""},
+                                                 std::pair<QString, QString>{"demo.eww", QDir::currentPath() + "/work"}}) {
+    const auto result = runQuenport({"iar2hzp", "-executable-template", "E", workspacePath}, directory);
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_EQ(result.standardError, "");
+    EXPECT_EQ(readFile("work/demo.hzp"), expectedSolution("iar_project_paths.hzp")) << workspacePath.toStdString();
+  }
   writeFile("Plain.eww", "<workspace/>");
-  result = runQuenport({"iar2hzp", "Plain.eww"});
+  const auto result = runQuenport({"iar2hzp", "Plain.eww"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardError, "");
-  EXPECT_EQ(readFile("Plain.hzp"), QByteArray(header) + "<solution Name=\"Plain\" target=\"8\" version=\"2\" />\n");
+  EXPECT_EQ(readFile("Plain.hzp"), emptySolution("Plain"));
 }
 
-// Project files that cannot be read or parsed end the run with the file named;
-// "-P" is checked as for the other importers before anything is read.
-TEST(IarImport, UnreadableOrMalformedProjectsAndBadProperties) {
+// What the user must fix on the command line ("-P" is checked before anything
+// is read), and workspace or project files that cannot be read or parsed, end
+// the run with the file named; nothing is written, no directory made.
+TEST(IarImport, FailuresEndTheRunAndNameTheirFile) {
+  Configuration library;
+  library.outputBinary = "1";
+  writeFile("lib.eww", workspace({"$WS_DIR$\\lib.ewp"}));
+  writeFile("lib.ewp", project({library}, {}));
+  writeFile("app.eww", workspace({"$WS_DIR$\\app.ewp"}));
+  writeFile("app.ewp", project({Configuration()}, {}));
+  writeFile("empty.eww", workspace({"$WS_DIR$\\app.ewp", ""}));
+  writeFile("work/missing.eww", workspace({"$WS_DIR$\\Sub\\Gone.ewp"}));
   writeFile("ws/broken.eww", workspace({"$WS_DIR$\\broken.ewp"}));
   writeFile("ws/broken.ewp", "<project>\n<a>\n</project>\n");
-  auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws/broken.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_TRUE(result.standardError.startsWith("error: ws/broken.ewp: ")) << result.standardError.toStdString();
-  EXPECT_TRUE(result.standardError.endsWith(" line: 3 column: 10\n")) << result.standardError.toStdString();
-  EXPECT_FALSE(fileExists("ws/broken.hzp"));
-
   writeFile("ws/folder.eww", workspace({"$WS_DIR$\\folder.ewp"}));
   QDir().mkpath("ws/folder.ewp");
-  result = runQuenport({"iar2hzp", "-executable-template", "E", "ws/folder.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: ws/folder.eww: Cannot open ws/folder.ewp for reading\n");
-
-  result = runQuenport({"iar2hzp", "-P", "c_preprocessor_definitions", "ws/broken.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: -P c_preprocessor_definitions: expected property=value\n");
+  const struct {
+    QStringList arguments;
+    QByteArray error;
+    QString unwritten;
+  } cases[] = {
+      {{"-executable-template", "E", "lib.eww"}, "lib.ewp: library template not specified", "lib.hzp"},
+      {{"-library-template", "L", "app.eww"}, "app.ewp: executable template not specified", "app.hzp"},
+      {{"-P", "c_preprocessor_definitions", "ws/broken.eww"}, "-P c_preprocessor_definitions: expected property=value",
+       "ws/broken.hzp"},
+      {{"-executable-template", "E", "ws/broken.eww"},
+       "ws/broken.ewp: Opening and ending tag mismatch. line: 3 column: 10", "ws/broken.hzp"},
+      {{"ws/folder.eww"}, "ws/folder.eww: Cannot open ws/folder.ewp for reading", "ws/folder.hzp"},
+      {{"work/missing.eww"}, "work/missing.eww: Cannot open work/Sub/Gone.ewp for reading", "work/missing.hzp"},
+      {{"-executable-template", "E", "empty.eww"}, "empty.eww: the path of project entry 2 is empty", "empty.hzp"},
+      {{"no/such/dir/ws.eww"}, "Cannot open no/such/dir/ws.eww for reading", "no"},
+  };
+  for (const auto& c : cases) {
+    const auto result = runQuenport(QStringList{"iar2hzp"} + c.arguments);
+    EXPECT_EQ(result.exitCode, 1) << c.error.toStdString();
+    EXPECT_EQ(result.standardError, "error: " + c.error + "\n");
+    EXPECT_FALSE(fileExists(c.unwritten)) << c.error.toStdString();
+  }
 }
 
 // Hostile nesting: groups deeper than the limit are merged into the group at

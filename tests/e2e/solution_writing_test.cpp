@@ -136,10 +136,3 @@ TEST(SolutionWriting, RunsWritingTheSameSolutionAtOnceEachLeaveAWholeFile) {
   }
   EXPECT_EQ(entries("ws"), QStringList({"app", "blinky.hzp", "blinky.uvmpw", "lib"}));
 }
-
-TEST(SolutionWriting, AnInputThatCannotBeReadCreatesNoDirectory) {
-  const auto result = runQuenport({"iar2hzp", "no/such/dir/ws.eww"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: Cannot open no/such/dir/ws.eww for reading\n");
-  EXPECT_FALSE(fileExists("no"));
-}
