@@ -17,6 +17,7 @@
 #include "support/test_support.h"
 
 using namespace eclipse_fixtures;
+using testing_support::expectSuccess;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -56,7 +57,7 @@ TEST(EclipseBounds, AWorkspaceNamedWithATrailingSlashOrDotsNamesItsSolution) {
   const std::pair<const char*, const char*> runs[] = {{"ws/", ""}, {".", "ws"}, {"..", "ws/sub"}};
   for (const auto& [workspace, workingDirectory] : runs) {
     QFile::remove("ws/ws.hzp");
-    ASSERT_EQ(runQuenport({"eclipse2hzp", "-executable-template", "E", workspace}, workingDirectory).exitCode, 0);
+    expectSuccess({"eclipse2hzp", "-executable-template", "E", workspace}, {}, workingDirectory);
     EXPECT_TRUE(readFile("ws/ws.hzp").startsWith(QByteArray(solutionHeader) + "<solution Name=\"ws\" ")) << workspace;
   }
   EXPECT_TRUE(readFile("ws/ws.hzp").contains("project_directory=\"demo\""));
@@ -79,10 +80,8 @@ TEST(EclipseBounds, SymbolicLinksStayInsideTheWorkspaceAndEachDirectoryIsVisited
   }
   writeFile(QString("ws/levels/%1/f.c").arg(levels), "");
   ASSERT_TRUE(QFile::link("../levels/0", "ws/demo/src"));
-  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
-  ASSERT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError,
-            "warning: ws/demo/root: symbolic link not followed: its target / lies outside the workspace\n");
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/demo/root: symbolic link not followed: its target / lies outside the workspace\n");
   const QByteArray solution = readFile("ws/ws.hzp");
   EXPECT_EQ(solution.count("<file "), 1);
   EXPECT_TRUE(solution.contains("<file file_name=\"./src" + QByteArray("/a").repeated(levels) + "/f.c\" />"));
@@ -113,10 +112,8 @@ TEST(EclipseBounds, NamesThatAreNotUtf8AreReportedOneByOne) {
   raw.create("ws/demo/notes\xff.bin", false);  // not a source file either way
   raw.create("ws/demo/d\xe9p\xc3", true);
   raw.create("ws/demo/d\xe9p\xc3/inner.c", false);
-  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
-  ASSERT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError,
-            "warning: ws/demo/d\\xe9p\\xc3: the name is not valid UTF-8; it is left out\n"
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/demo/d\\xe9p\\xc3: the name is not valid UTF-8; it is left out\n"
             "warning: ws/demo/caf\\xe9.c: the name is not valid UTF-8; it is left out\n");
   EXPECT_EQ(sourceFiles(readFile("ws/ws.hzp")),
             "    <folder Name=\"Source Files\">\n"
@@ -142,11 +139,9 @@ TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
     EXPECT_EQ(result.standardOutput, "");
     EXPECT_FALSE(fileExists("ws/ws.hzp"));
   }
-  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "-P", "my.setting_2=on", "-P",
-                                   "build_quietly=Yes", "-P", "a=b=c", "ws"});
-  ASSERT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError,
-            "warning: -P my.setting_2=on: 'my.setting_2' is not a known property; it is set all the same\n"
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "-P", "my.setting_2=on", "-P", "build_quietly=Yes", "-P",
+                 "a=b=c", "ws"},
+                "warning: -P my.setting_2=on: 'my.setting_2' is not a known property; it is set all the same\n"
             "warning: -P a=b=c: 'a' is not a known property; it is set all the same\n");
   const QByteArray solution = readFile("ws/ws.hzp");
   const QByteArray properties =

@@ -10,6 +10,8 @@
 #include "e2e/eclipse_fixtures.h"
 #include "support/test_support.h"
 
+using testing_support::expectSuccess;
+using testing_support::expectedSolution;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -24,43 +26,22 @@ TEST(EclipseImport, PrintsTwoLinesPerProjectInSearchOrder) {
   writeFile("ws/a/inner/in.c", "");
   writeProject("ws/.hidden", "hidden", cproject({{"Debug", {}}}));
   writeFile("ws/c/.project", description("no cdt settings"));
-  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardOutput,
+  EXPECT_EQ(expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"}).standardOutput,
             "cproject found: ./.hidden/.project\nproject name: hidden\n"
             "cproject found: ./a/.project\nproject name: alpha\n"
             "cproject found: ./a/inner/.project\nproject name: inner\n"
             "cproject found: ./B/.project\nproject name: beta\n");
-  EXPECT_EQ(result.standardError, "");
   // The nested project is a project of its own and a folder of the enclosing one.
-  const QByteArray solution = readFile("ws/ws.hzp");
-  EXPECT_TRUE(solution.contains("      <folder Name=\"inner\">\n"
-                                "        <file file_name=\"./inner/in.c\" />\n"));
-  EXPECT_TRUE(solution.contains("project_directory=\"a/inner\""));
-  EXPECT_TRUE(solution.contains("      <file file_name=\"./in.c\" />\n"));
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_search_order.hzp"));
 }
 
 TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
   writeProject("ws", "top", cproject({{"Release", listOption("definedSymbols", {"NDEBUG"})}}));
   writeFile("ws/main.c", "");
-  const QByteArray expected = QByteArray(solutionHeader) +
-                              "<solution Name=\"project\" target=\"8\" version=\"2\">\n"
-                              "  <project Name=\"top\" template_name=\"E\">\n"
-                              "    <configuration\n"
-                              "      Name=\"Common\"\n"
-                              "      c_preprocessor_definitions=\"NDEBUG\"\n"
-                              "      project_directory=\"\"\n"
-                              "      project_type=\"\" />\n"
-                              "    <folder Name=\"Source Files\">\n"
-                              "      <file file_name=\"./main.c\" />\n"
-                              "    </folder>\n"
-                              "  </project>\n"
-                              "</solution>\n";
   for (const QStringList& inputs : {QStringList{}, QStringList{""}}) {
-    const auto result = runQuenport(QStringList{"eclipse2hzp", "-executable-template", "E"} + inputs, absolute("ws"));
-    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    const auto result = expectSuccess(QStringList{"eclipse2hzp", "-executable-template", "E"} + inputs, {}, absolute("ws"));
     EXPECT_EQ(result.standardOutput, "cproject found: ./.project\nproject name: top\n");
-    EXPECT_EQ(readFile("ws/project.hzp"), expected);
+    EXPECT_EQ(readFile("ws/project.hzp"), expectedSolution("eclipse_workspace_here.hzp"));
     QFile::remove("ws/project.hzp");
   }
 }
@@ -155,22 +136,7 @@ TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectoryAndLinkedFilesFollow) {
                            ".hidden.c", "Debug/makefile", "Debug/main.o"})
     writeFile(QString("ws/demo/") + name, "");
   const QByteArray solution = convert({"-executable-template", "E", "-filter-file", "skip_*"});
-  EXPECT_EQ(sourceFiles(solution),
-            "    <folder Name=\"Source Files\">\n"
-            "      <folder Name=\"Debug\" />\n"
-            "      <file file_name=\"./main.c\" />\n"
-            "      <file file_name=\"./README.txt\" />\n"
-            "      <folder Name=\"src\">\n"
-            "        <file file_name=\"./src/App.cpp\" />\n"
-            "        <folder Name=\"drivers\">\n"
-            "          <file file_name=\"./src/drivers/uart.c\" />\n"
-            "          <file file_name=\"./src/drivers/uart.h\" />\n"
-            "        </folder>\n"
-            "      </folder>\n"
-            "      <file file_name=\"./startup.s\" />\n"
-            "      <file file_name=\"x.c\" />\n"
-            "      <file file_name=\"../../lib/z.c\" />\n"
-            "    </folder>\n");
+  EXPECT_EQ(solution, expectedSolution("eclipse_source_tree.hzp"));
 }
 
 TEST(EclipseImport, SymbolicLinkCyclesEndBothScans) {
@@ -179,17 +145,8 @@ TEST(EclipseImport, SymbolicLinkCyclesEndBothScans) {
   writeFile("ws/top.c", "");
   ASSERT_TRUE(QFile::link("..", "ws/demo/src/loop"));  // back to the project directory
   ASSERT_TRUE(QFile::link("..", "ws/demo/up"));        // the workspace, holding the project
-  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", absolute("ws")});
-  ASSERT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardOutput, "cproject found: ./demo/.project\nproject name: demo\n");
+  EXPECT_EQ(expectSuccess({"eclipse2hzp", "-executable-template", "E", absolute("ws")}).standardOutput,
+            "cproject found: ./demo/.project\nproject name: demo\n");
   // A link back to a directory being mirrored gets no folder; other links are followed.
-  EXPECT_EQ(sourceFiles(readFile("ws/ws.hzp")),
-            "    <folder Name=\"Source Files\">\n"
-            "      <folder Name=\"src\">\n"
-            "        <file file_name=\"./src/a.c\" />\n"
-            "      </folder>\n"
-            "      <folder Name=\"up\">\n"
-            "        <file file_name=\"./up/top.c\" />\n"
-            "      </folder>\n"
-            "    </folder>\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_link_cycles.hzp"));
 }

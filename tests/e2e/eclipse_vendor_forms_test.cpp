@@ -9,9 +9,10 @@
 #include "support/test_support.h"
 
 using namespace eclipse_fixtures;
+using testing_support::emptySolution;
+using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::readFile;
-using testing_support::runQuenport;
 using testing_support::writeFile;
 
 namespace {
@@ -50,9 +51,7 @@ TEST(EclipseVendorForms, ProjectKindsComeFromWhatCdtRecords) {
                cprojectWithTypes({{"Debug", {}}},
                                  "<project id=\"xilinx.gnu.armv7.exe.debug.1\" name=\"Xilinx ARM v7 Executable\" "
                                  "projectType=\"xilinx.gnu.armv7.exe\"/>"));
-  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "ws"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError, "");
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "ws"});
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_project_kinds.hzp"));
 }
 
@@ -71,10 +70,8 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
                          {"USBD-HS_Debug", definition("USE_USB_HS"), artefact("exe")}}));
   writeProject("ws/rx", "rx", cproject({{"HardwareDebug", definition("RX"), artefact("exe")}}));
   writeProject("ws/obj", "obj", cproject({{"obj", definition("OBJ")}, {"other", definition("OTHER")}}));
-  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError,
-            "warning: ws/a_shared/.cproject: project a_shared left out: unsupport project type: Shared Library "
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/a_shared/.cproject: project a_shared left out: unsupport project type: Shared Library "
             "(a shared library)\n"
             "warning: ws/b_makefile/.cproject: project b_makefile left out: unsupport project type: Makefile Project\n"
             "warning: ws/c_unconfigured/.cproject: project c_unconfigured left out: Debug and Release configuration "
@@ -89,21 +86,15 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
 
   // Nothing convertible: the empty solution is still written, with a warning.
   writeProject("lost/only", "only", cproject({{"Debug", {}}}, "Shared Library"));
-  const auto lost = runQuenport({"eclipse2hzp", "lost"});
-  EXPECT_EQ(lost.exitCode, 0);
-  EXPECT_EQ(lost.standardError,
-            "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
-            "(a shared library)\n"
-            "warning: lost: no project could be converted\n");
-  EXPECT_EQ(readFile("lost/lost.hzp"),
-            QByteArray(solutionHeader) + "<solution Name=\"lost\" target=\"8\" version=\"2\" />\n");
+  expectSuccess({"eclipse2hzp", "lost"},
+                "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
+                "(a shared library)\n"
+                "warning: lost: no project could be converted\n");
+  EXPECT_EQ(readFile("lost/lost.hzp"), emptySolution("lost"));
   // A workspace that holds no CDT project at all is no mistake: no warning.
   writeFile("plain/p/.project", description("p"));
-  const auto plain = runQuenport({"eclipse2hzp", "plain"});
-  EXPECT_EQ(plain.exitCode, 0);
-  EXPECT_EQ(plain.standardOutput + plain.standardError, "");
-  EXPECT_EQ(readFile("plain/plain.hzp"),
-            QByteArray(solutionHeader) + "<solution Name=\"plain\" target=\"8\" version=\"2\" />\n");
+  EXPECT_EQ(expectSuccess({"eclipse2hzp", "plain"}).standardOutput, "");
+  EXPECT_EQ(readFile("plain/plain.hzp"), emptySolution("plain"));
 }
 
 // Issue form 6: include values and link locations in every form CDT writes,
@@ -132,11 +123,8 @@ TEST(EclipseVendorForms, IncludePathsAndLinksInEveryFormResolve) {
                            "devices/MIMXRT1062/drivers/cm7/fsl_cache.c", "devices/MIMXRT1062/drivers/notes.md",
                            "components/uart/fsl_adapter_uart.c", "utilities/debug.c"})
     writeFile(QString("ws/") + file, "");
-  const auto result =
-      runQuenport({"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "-filter-file", "fsl_gpio.h", "ws"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError,
-            "warning: ws/boards/evk/hello/.cproject: include directory ${ConfigName}/gen left out: it holds a "
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "-filter-file", "fsl_gpio.h", "ws"},
+                "warning: ws/boards/evk/hello/.cproject: include directory ${ConfigName}/gen left out: it holds a "
             "variable that cannot be resolved\n"
             "warning: ws/boards/evk/hello/.project: link tool.c left out: path variable ECLIPSE_HOME is not defined\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_and_links.hzp"));

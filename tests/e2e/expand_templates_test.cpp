@@ -11,6 +11,7 @@
 #include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
+using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -55,10 +56,8 @@ testing_support::RunResult convertUVision(const QStringList& options) {
 TEST(ExpandTemplates, UVisionWorkspace) {
   writeUVisionWorkspace();
   writeFile("templates.xml", fixture("app_and_lib_templates.xml"));  // every kind of content
-  const auto result =
-      convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "");
+  expectSuccess({"uvision2hzp", "-expand-templates", "-templatesfile", "templates.xml", "-executable-template", "App",
+                 "-library-template", "Lib", "ws/demo.uvmpw"});
   EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("expand_templates_uvision.hzp"));
 }
 
@@ -69,9 +68,7 @@ TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheImporterChooses) {
                                                 {"Release", mcu + listOption("definedSymbols", {"NDEBUG"})}}));
   writeFile("ws/blinky/Core/main.c", "");
   writeFile("templates.xml", fixture("stm32_exe_templates.xml"));
-  const auto result = runQuenport({"eclipse2hzp", "-expand-templates", "-templatesfile", "templates.xml", "ws"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "");
+  expectSuccess({"eclipse2hzp", "-expand-templates", "-templatesfile", "templates.xml", "ws"});
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("expand_templates_eclipse.hzp"));
 }
 

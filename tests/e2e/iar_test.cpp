@@ -10,11 +10,12 @@
 #include "support/test_support.h"
 
 using namespace iar_fixtures;
+using testing_support::emptySolution;
+using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
-using testing_support::solutionHeader;
 using testing_support::writeFile;
 
 namespace {
@@ -46,10 +47,6 @@ QByteArray fileWithOwnOptions(const QByteArray& name) {
   return "  <file>\r\n    <name>" + name + "</name>\r\n" + configuration(override) + "  </file>\r\n";
 }
 
-QByteArray emptySolution(const QByteArray& name) {
-  return solutionHeader + ("<solution Name=\"" + name + "\" target=\"8\" version=\"2\" />\n");
-}
-
 }  // namespace
 
 // Groups nest as folders (two of one name share one, the later one's exclusion
@@ -69,11 +66,8 @@ TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
       group("Tests", file("$WS_DIR$\\app\\test\\unit.c"), {"Debug", "Release"}) +
       group("Application", file("$WS_DIR$\\common\\board.c"), {"Debug"}) + file("$PROJ_DIR$\\readme.md");
   writeFile("ws/app/app.ewp", project({debugConfiguration(), releaseConfiguration()}, items));
-  const auto result =
-      runQuenport({"iar2hzp", "-executable-template", "E", "-D", "EXTRA=1", "-I", "/opt/inc", "-filter-file", "*.txt",
+  expectSuccess({"iar2hzp", "-executable-template", "E", "-D", "EXTRA=1", "-I", "/opt/inc", "-filter-file", "*.txt",
                    "-filter-definition", "TRACE*", "-P", "arm_fpu_type=FPv5-SP-D16", "ws/fw.eww"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError, "");
   EXPECT_EQ(readFile("ws/fw.hzp"), expectedSolution("iar_groups_and_exclusions.hzp"));
 }
 
@@ -99,10 +93,8 @@ TEST(IarImport, LinkedLibrariesOfTheWorkspaceBecomeDependencies) {
   library.archiveOverride = "1";
   library.archiveOutput = "$PROJ_DIR$\\Exe\\fastmath.a";
   writeFile("dsp/dsp.ewp", project({library}, {}));
-  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "-library-template", "L", "fw.eww"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError,
-            "warning: app/app.ewp: paths in the IAR installation left out: "
+  expectSuccess({"iar2hzp", "-executable-template", "E", "-library-template", "L", "fw.eww"},
+                "warning: app/app.ewp: paths in the IAR installation left out: "
             "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a\n");
   EXPECT_EQ(readFile("fw.hzp"), expectedSolution("iar_library_dependencies.hzp"));
 }
@@ -126,19 +118,17 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
   obj.defines = {"ONE"};
   writeFile("one.ewp", project({obj}, file("$PROJ_DIR$\\c.c", {"obj"})));
   writeFile("none.ewp", project({}, file("$PROJ_DIR$\\d.c")));
-  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "ws.eww"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError,
-            "warning: flash.ewp: configuration 'FLASH_Debug' is read as Debug\n"
+  expectSuccess({"iar2hzp", "-executable-template", "E", "ws.eww"},
+                "warning: flash.ewp: configuration 'FLASH_Debug' is read as Debug\n"
             "warning: flash.ewp: configuration 'FLASH_Release' is read as Release\n"
             "warning: one.ewp: no configuration is named Debug or Release; 'obj' is read as both\n"
             "warning: none.ewp: project none left out: Debug and Release configuration not specified\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_configuration_names.hzp"));
 
   writeFile("lost.eww", workspace({"$WS_DIR$\\none.ewp"}));
-  EXPECT_EQ(runQuenport({"iar2hzp", "lost.eww"}).standardError,
-            "warning: none.ewp: project none left out: Debug and Release configuration not specified\n"
-            "warning: lost.eww: no project could be converted\n");
+  expectSuccess({"iar2hzp", "lost.eww"},
+                "warning: none.ewp: project none left out: Debug and Release configuration not specified\n"
+                "warning: lost.eww: no project could be converted\n");
   EXPECT_EQ(readFile("lost.hzp"), emptySolution("lost"));
 }
 
@@ -169,10 +159,8 @@ TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
                          "<state>A\r\nB</state></option></data></settings></configuration>\r\n"
                          "<group><name>Ger\xe4te</name><file><name>$PROJ_DIR$\\x.c</name></file></group>\r\n</project>\r\n";
   writeFile("old.ewp", old);
-  const auto result = runQuenport({"iar2hzp", "ws.eww"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError,
-            "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
+  expectSuccess({"iar2hzp", "ws.eww"},
+                "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
             "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
             "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
             "$CONFIG_NAME$\\generated.c\n");
@@ -194,15 +182,11 @@ TEST(IarImport, ProjectPathsResolveAgainstTheWorkspaceDirectory) {
   writeFile("work/boot.EWP", project({Configuration()}, {}));
   for (const auto& [workspacePath, directory] : {std::pair<QString, QString>{"work/demo.eww", ""},
                                                  std::pair<QString, QString>{"demo.eww", QDir::currentPath() + "/work"}}) {
-    const auto result = runQuenport({"iar2hzp", "-executable-template", "E", workspacePath}, directory);
-    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-    EXPECT_EQ(result.standardError, "");
+    expectSuccess({"iar2hzp", "-executable-template", "E", workspacePath}, {}, directory);
     EXPECT_EQ(readFile("work/demo.hzp"), expectedSolution("iar_project_paths.hzp")) << workspacePath.toStdString();
   }
   writeFile("Plain.eww", "<workspace/>");
-  const auto result = runQuenport({"iar2hzp", "Plain.eww"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "");
+  expectSuccess({"iar2hzp", "Plain.eww"});
   EXPECT_EQ(readFile("Plain.hzp"), emptySolution("Plain"));
 }
 
@@ -253,9 +237,8 @@ TEST(IarImport, DeeplyNestedGroupsAreMerged) {
   for (int level = 0; level < 5000; ++level) items = "<group><name>g</name>" + items + "</group>";
   writeFile("deep.eww", workspace({"$WS_DIR$\\deep.ewp"}));
   writeFile("deep.ewp", project({Configuration()}, items));
-  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "deep.eww"});
-  ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_EQ(result.standardError, "warning: deep.ewp: 4936 groups nested deeper than 64 levels merged into the group above them\n");
+  expectSuccess({"iar2hzp", "-executable-template", "E", "deep.eww"},
+                "warning: deep.ewp: 4936 groups nested deeper than 64 levels merged into the group above them\n");
   const QByteArray solution = readFile("deep.hzp");
   EXPECT_EQ(solution.count("<folder Name=\"g\">"), 64);
   EXPECT_EQ(solution.count("<file file_name=\"deep.c\" />"), 1);

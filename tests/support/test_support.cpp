@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +31,13 @@ bool fileExists(const QString& path) { return QFileInfo::exists(path); }
 RunResult runQuenport(const QStringList& arguments, const QString& workingDirectory,
                       const QStringList& extraEnvironment) {
   return runProgram(QStringLiteral(QUENPORT_BINARY), arguments, workingDirectory, extraEnvironment);
+}
+
+RunResult expectSuccess(const QStringList& arguments, const QByteArray& warnings, const QString& workingDirectory) {
+  RunResult result = runQuenport(arguments, workingDirectory);
+  EXPECT_EQ(result.exitCode, 0) << qPrintable(arguments.join(' ')) << ": " << result.standardError.toStdString();
+  EXPECT_EQ(result.standardError, warnings) << qPrintable(arguments.join(' '));
+  return result;
 }
 
 RunResult runProgram(const QString& program, const QStringList& arguments, const QString& workingDirectory,

@@ -43,11 +43,21 @@ RunResult runProgram(const QString& program, const QStringList& arguments, const
 RunResult runQuenport(const QStringList& arguments, const QString& workingDirectory = {},
                       const QStringList& extraEnvironment = {});
 
+/// Runs the built quenport binary and expects it to succeed with exactly warnings
+/// on standard error; the run is returned for further checks.
+RunResult expectSuccess(const QStringList& arguments, const QByteArray& warnings = {},
+                        const QString& workingDirectory = {});
+
 /// Path of a file or folder in the source tree (examples, fixtures).
 QString sourcePath(const QString& relative);
 
 /// The first line of every solution file.
 inline constexpr char solutionHeader[] = "<!DOCTYPE Orbelin_Project_File>\n";
+
+/// The whole file of a solution without content, as written for name.
+inline QByteArray emptySolution(const QByteArray& name) {
+  return solutionHeader + ("<solution Name=\"" + name + "\" target=\"8\" version=\"2\" />\n");
+}
 
 /// A whole solution file kept under tests/e2e/expected, for byte-for-byte comparisons.
 QByteArray expectedSolution(const QString& name);
