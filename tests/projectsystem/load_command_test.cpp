@@ -1,9 +1,10 @@
+// The split and the redirections as far as the end-to-end load-command tests
+// (tests/e2e/expand_templates_test.cpp) do not show them, and the line rules.
+
 #include <gtest/gtest.h>
 
 #include "projectsystem/load_command.h"
 #include "support/test_support.h"
-
-using testing_support::writeFile;
 
 namespace {
 
@@ -22,30 +23,28 @@ QString describe(const OutputRedirections& r) {
 }  // namespace
 
 TEST(LoadCommand, SplitsWordsWithQuotesAndEscapedQuotes) {
-  EXPECT_EQ(splitCommandWords("  gen.sh  a\tb  "), QStringList({"gen.sh", "a", "b"}));
-  EXPECT_EQ(splitCommandWords(R"(tool "two words" x"y z"w "")"), QStringList({"tool", "two words", "xy zw"}));
-  EXPECT_EQ(splitCommandWords(R"(echo \"quoted\" C:\dir\f.txt)"), QStringList({"echo", "\"quoted\"", R"(C:\dir\f.txt)"}));
-  EXPECT_EQ(splitCommandWords(R"("a \" b")"), QStringList({"a \" b"}));
+  EXPECT_EQ(splitCommandWords("  tool\t" R"("two words" x"y z"w "" \"q\" C:\dir\f.txt "a \" b"  )"),
+            QStringList({"tool", "two words", "xy zw", "\"q\"", R"(C:\dir\f.txt)", "a \" b"}));
   EXPECT_TRUE(splitCommandWords("   ").isEmpty());
 }
 
+// Every word from the first operator on is taken out; a stream keeps its first
+// file, and "&>" counts only while standard output has none.
 TEST(LoadCommand, RedirectionsStartAtTheFirstOperatorAndTheFirstFileWins) {
-  QStringList words{"gen.sh", "-v", ">", "out.txt", "arg"};
-  EXPECT_EQ(describe(takeRedirections(words)), "out=out.txt err=");
-  EXPECT_EQ(words, QStringList({"gen.sh", "-v"}));  // "arg" goes with the redirections
-
   const struct {
     QStringList words;
     const char* expected;
   } cases[] = {
-      {{"p", ">>", "a", "1>", "b"}, "out=a+ err="},
-      {{"p", "&>>", "all", "2>", "e"}, "out=all+ err=all+"},
-      {{"p", ">", "o", "&>", "all"}, "out=o err="},  // "&>" only while standard output has no file
-      {{"p", "x", ">", "o", "junk", "j", "2>"}, "out=o err="},
+      {{"p", "-v", ">", "o", "arg"}, "p -v: out=o err="},
+      {{"p", ">>", "a", "1>", "b"}, "p: out=a+ err="},
+      {{"p", "&>>", "all", "2>", "e"}, "p: out=all+ err=all+"},
+      {{"p", ">", "o", "&>", "all"}, "p: out=o err="},
+      {{"p", "x", ">", "o", "junk", "j", "2>"}, "p x: out=o err="},
   };
   for (const auto& c : cases) {
-    QStringList remaining = c.words;
-    EXPECT_EQ(describe(takeRedirections(remaining)), c.expected) << qPrintable(c.words.join(' '));
+    QStringList words = c.words;
+    const QString redirections = describe(takeRedirections(words));
+    EXPECT_EQ(words.join(' ') + ": " + redirections, c.expected) << qPrintable(c.words.join(' '));
   }
 }
 
@@ -60,19 +59,12 @@ TEST(LoadCommand, LinesEndAtLineFeedsAndCarriageReturnsWhoseNextByteIsSkipped) {
   EXPECT_EQ(linesOf({"one\ntwo"}, false), QList<QByteArray>({"one"}));
 }
 
-// Running is shown end to end (redirections, statuses, a missing program); here
-// the other ways a run ends early.
-TEST(LoadCommand, ProgramsThatCannotRunAndOutputThatCannotBeWritten) {
+// A program that does not start is shown end to end; here the other ways a run
+// ends early.
+TEST(LoadCommand, ProgramsThatCrashAndOutputThatCannotBeWritten) {
   const QString directory = testing_support::testDirectory();
-  writeFile("plain.txt", "");
-  LoadCommandResult result = runLoadCommand("./plain.txt", directory, nullptr);
-  EXPECT_EQ(result.outcome, LoadCommandResult::FailedToStart);
-  EXPECT_TRUE(result.detail.startsWith("./plain.txt: ")) << qPrintable(result.detail);
-
-  result = runLoadCommand("sh -c \"kill -9 $$\"", directory, nullptr);
-  EXPECT_EQ(result.outcome, LoadCommandResult::Crashed);
-
-  result = runLoadCommand("sh -c true > missing/dir/out.txt", directory, nullptr);
+  EXPECT_EQ(runLoadCommand("sh -c \"kill -9 $$\"", directory, nullptr).outcome, LoadCommandResult::Crashed);
+  const LoadCommandResult result = runLoadCommand("sh -c true > missing/dir/out.txt", directory, nullptr);
   EXPECT_EQ(result.outcome, LoadCommandResult::RedirectionFailed);
   EXPECT_TRUE(result.detail.startsWith("cannot write " + directory + "/missing/dir/out.txt: ")) << qPrintable(result.detail);
 }

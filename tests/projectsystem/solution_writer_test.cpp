@@ -1,5 +1,5 @@
-// What the writer leaves out or escapes; whole converted solutions are compared
-// end to end (tests/e2e).
+// What the writer leaves out; whole converted solutions, escaping and write
+// errors are shown end to end (tests/e2e), the escaping rules by the XML writer.
 
 #include <gtest/gtest.h>
 
@@ -57,30 +57,4 @@ TEST_F(SolutionWriter, DropsEmptyNamesAndFolderFileNamesButKeepsDynamicFoldersWh
                          "</solution>\n");
   EXPECT_FALSE(folder->hasProperty("Name"));
   EXPECT_FALSE(folder->hasProperty("file_name"));
-}
-
-TEST_F(SolutionWriter, EscapesValuesAndWritesImportsAsReferences) {
-  system.deleteElement(project);
-  solution->setProperty("note", QString::fromUtf8("a\nb\t\"c\"\xc3\xa9<&>"));
-  solution->setProperty("description", "long enough to push the start tag over the line width");
-  ProjectElement* imported = solution->addChild(system.createElement("solution"));
-  imported->imported = true;
-  imported->setName("Other");
-  imported->setProperty("file_name", "$(Dir)/other.hzp");
-  EXPECT_EQ(saved(), QByteArray(solutionHeader) +
-                         "<solution\n"
-                         "  Name=\"Demo\"\n"
-                         "  description=\"long enough to push the start tag over the line width\"\n"
-                         "  note=\"a&#xa;b&#x9;&quot;c&quot;&#xc3;&#xa9;&lt;&amp;&gt;\"\n"
-                         "  target=\"8\"\n"
-                         "  version=\"2\">\n"
-                         "  <import file_name=\"$(Dir)/other.hzp\" />\n"
-                         "</solution>\n");
-}
-
-TEST_F(SolutionWriter, ReportsAFileThatCannotBeWritten) {
-  testing_support::writeFile(root + "/Demo.hzp/blocker", "x");  // a directory where the file should go
-  QString error;
-  EXPECT_FALSE(system.saveSolution(solution, &error));
-  EXPECT_EQ(error, "cannot write " + root + "/Demo.hzp: Is a directory");
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include "importers/common/foreign_path.h"
 #include "support/test_support.h"
@@ -14,7 +13,8 @@ using testing_support::writeFile;
 // Found as far as it goes, the rest as written; ".." steps are taken on disk, an
 // exact name is kept as it is and wins over case-insensitive matches; a drive
 // letter means nothing here. (tests/e2e/uvision_test.cpp shows the resolved
-// paths in solutions, and that two case-insensitive matches are no match.)
+// paths in solutions, and that two case-insensitive matches are no match;
+// tests/e2e/iar_test.cpp the "$WS_DIR$" variable.)
 TEST(ForeignPathResolver, FindsComponentsThatDifferOnlyInCase) {
   writeFile("ws/NonSecure/App.uvprojx", "");
   writeFile("ws/Drivers/Inc/x.h", "");
@@ -34,22 +34,6 @@ TEST(ForeignPathResolver, FindsComponentsThatDifferOnlyInCase) {
   const QString here = QDir::currentPath();
   EXPECT_EQ(paths.resolve(here + "/ws/drivers/inc/X.H", "elsewhere").path, here + "/ws/Drivers/Inc/x.h");
   EXPECT_EQ(paths.resolve("C:\\Keil\\x.c", "ws").path, "ws/C:/Keil/x.c");
-}
-
-TEST(ForeignPathResolver, VariablesAtTheStartNameTheirDirectories) {
-  writeFile("work/Sub/App.ewp", "");
-  writeFile("work/proj/src/main.c", "");
-  ForeignPathResolver paths;
-  const ForeignPathResolver::Variables variables{{"WS_DIR", "work"}, {"PROJ_DIR", "work/proj"}};
-  ResolvedPath resolved = paths.resolve("$WS_DIR$\\sub\\App.ewp", "elsewhere", variables);
-  EXPECT_EQ(resolved.path, "work/Sub/App.ewp");
-  EXPECT_EQ(resolved.relative, "Sub/App.ewp");
-  EXPECT_TRUE(resolved.exists);
-  EXPECT_EQ(paths.resolve("$PROJ_DIR$/SRC/main.c", "", variables).path, "work/proj/src/main.c");
-  // An unknown variable stays, and nothing is found.
-  resolved = paths.resolve("$TOOLKIT_DIR$\\inc\\x.h", "work", variables);
-  EXPECT_EQ(resolved.path, "work/$TOOLKIT_DIR$/inc/x.h");
-  EXPECT_FALSE(resolved.exists);
 }
 
 TEST(ForeignPathResolver, ListingsAreForgottenOnClear) {
