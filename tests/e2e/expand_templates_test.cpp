@@ -11,6 +11,7 @@
 #include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
+using eclipse_fixtures::absolute;
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::readFile;
@@ -44,9 +45,9 @@ QByteArray templatesFile(const QByteArray& content) {
 // A templates file kept under tests/e2e/fixtures.
 QByteArray fixture(const QString& name) { return readFile(testing_support::sourcePath("tests/e2e/fixtures/" + name)); }
 
-
-testing_support::RunResult convertUVision(const QStringList& options) {
-  return runQuenport(QStringList{"uvision2hzp", "-expand-templates"} + options + QStringList{"ws/demo.uvmpw"});
+// The arguments that convert ws/demo.uvmpw with options and expand its templates.
+QStringList expandUVision(const QStringList& options) {
+  return QStringList{"uvision2hzp", "-expand-templates"} + options + QStringList{"ws/demo.uvmpw"};
 }
 
 }  // namespace
@@ -56,8 +57,7 @@ testing_support::RunResult convertUVision(const QStringList& options) {
 TEST(ExpandTemplates, UVisionWorkspace) {
   writeUVisionWorkspace();
   writeFile("templates.xml", fixture("app_and_lib_templates.xml"));  // every kind of content
-  expectSuccess({"uvision2hzp", "-expand-templates", "-templatesfile", "templates.xml", "-executable-template", "App",
-                 "-library-template", "Lib", "ws/demo.uvmpw"});
+  expectSuccess(expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}));
   EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("expand_templates_uvision.hzp"));
 }
 
@@ -81,12 +81,11 @@ QByteArray importingTemplates(const QList<QByteArray>& imports) {
   return templatesFile(app + "  </project>\n  <project template_name=\"Lib\" type=\"Library\" />\n");
 }
 
-testing_support::RunResult convertImporting(const QList<QByteArray>& imports) {
+// The arguments of a conversion with those templates.
+QStringList importing(const QList<QByteArray>& imports) {
   writeFile("templates.xml", importingTemplates(imports));
-  return convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"});
+  return expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"});
 }
-
-QString absolute(const QString& path) { return QDir::current().absoluteFilePath(path); }
 
 QByteArray solutionFile(const QByteArray& attributes, const QByteArray& content = {}) {
   return solutionHeader + ("<solution Name=\"lib\"" + attributes + ">" + content + "</solution>\n");
@@ -100,8 +99,7 @@ QByteArray solutionFile(const QByteArray& attributes, const QByteArray& content 
 TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   writeUVisionWorkspace();
   writeFile("ws/lib/lib.hzp", solutionFile("", "<project Name=\"shared\"/>"));
-  auto result = convertImporting({"lib/lib.hzp", "lib/lib.hzp"});
-  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  expectSuccess(importing({"lib/lib.hzp", "lib/lib.hzp"}));
   const QByteArray solution = readFile("ws/demo.hzp");
   EXPECT_TRUE(solution.endsWith("  <import file_name=\"" + absolute("ws/lib/lib.hzp").toUtf8() + "\" />\n</solution>\n"))
       << solution.toStdString();
@@ -136,7 +134,7 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
        lib + "/nostart.hzp: cannot start solution load command no-such-tool-for-quenport: no such program"},
   };
   for (const auto& c : cases) {
-    result = convertImporting({c.import});
+    const auto result = runQuenport(importing({c.import}));
     EXPECT_EQ(result.exitCode, 1) << c.import;
     EXPECT_EQ(result.standardError, "error: " + c.error.toUtf8() + "\n");
     EXPECT_EQ(readFile("ws/demo.hzp"), solution) << c.import;
@@ -169,8 +167,7 @@ TEST(ExpandTemplates, LoadCommandRedirections) {
     QFile::remove(QString("ws/lib/") + c.file);
     if (!c.before.isNull()) writeFile(QString("ws/lib/") + c.file, c.before);
     writeFile("ws/lib/lib.hzp", solutionFile(QByteArray(" load_command=\"") + c.command + "\""));
-    const auto result = convertImporting({"lib/lib.hzp"});
-    EXPECT_EQ(result.exitCode, 0) << c.command << ": " << result.standardError.toStdString();
+    expectSuccess(importing({"lib/lib.hzp"}));
     EXPECT_EQ(readFile(QString("ws/lib/") + c.file), c.after) << c.command;
   }
   EXPECT_EQ(readFile("ws/lib/err.txt"), "err i\n");
@@ -189,16 +186,15 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
   };
   // Added to the installed list: the installed STM32_LIB serves the library.
   writeFile("extra.xml", appTemplate("Cortex-M0"));
-  auto result = convertUVision({"-addtemplatesfile", "extra.xml", "-executable-template", "App", "-library-template",
-                                "STM32_LIB"});
-  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  expectSuccess(expandUVision({"-addtemplatesfile", "extra.xml", "-executable-template", "App", "-library-template",
+                               "STM32_LIB"}));
   EXPECT_EQ(appCore(), "Cortex-M0");
   EXPECT_TRUE(readFile("ws/demo.hzp").contains("      arm_fpu_type=\"FPv4-SP-D16\"\n"));
 
   // Replacing the list leaves the installed templates out.
   const QByteArray written = readFile("ws/demo.hzp");
-  result = convertUVision({"-templatesfile", "extra.xml", "-executable-template", "App", "-library-template",
-                           "STM32_LIB"});
+  const auto result = runQuenport(expandUVision({"-templatesfile", "extra.xml", "-executable-template", "App",
+                                                 "-library-template", "STM32_LIB"}));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, "error: STM32_LIB: project template not found\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), written);
@@ -219,34 +215,32 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
       {{"-templatesfile", absolute("p*s") + "/[a-b]/tmpl.xml"}, "Cortex-M3"},
   };
   for (const auto& c : cases) {
-    result = convertUVision(c.options + QStringList{"-executable-template", "App", "-library-template", "App"});
-    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    expectSuccess(expandUVision(c.options + QStringList{"-executable-template", "App", "-library-template", "App"}));
     EXPECT_EQ(appCore(), c.core) << qPrintable(c.options.join(' '));
   }
   // A file that does not parse, or does not exist, is left out with a warning.
-  result = convertUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml", "-executable-template", "App",
-                           "-library-template", "App"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "warning: templates file gone.xml does not exist\n"
-                                  "warning: broken.xml: bad tagName line: 2 (templates file left out)\n");
+  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml", "-executable-template", "App",
+                               "-library-template", "App"}),
+                "warning: templates file gone.xml does not exist\n"
+                "warning: broken.xml: bad tagName line: 2 (templates file left out)\n");
 }
 
 // The installed templates file serves the names the options and the importers
 // use; a project without a template ends the run and keeps the previous file.
 TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
   writeUVisionWorkspace();
-  for (const QStringList& names : {QStringList{"Executable", "Library"}, QStringList{"STM32_EXE", "STM32_LIB"}}) {
-    const auto result = convertUVision({"-executable-template", names[0], "-library-template", names[1]});
-    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-    const QByteArray solution = readFile("ws/demo.hzp");
-    EXPECT_FALSE(solution.contains("template_name"));
-    EXPECT_TRUE(solution.contains("      project_type=\"Executable\" />\n"));
-    EXPECT_TRUE(solution.contains("      project_type=\"Library\" />\n"));
-    EXPECT_EQ(solution.count("      gcc_optimization_level=\"None\" />\n"), 2);
-    EXPECT_EQ(solution.count("      gcc_optimization_level=\"Optimize For Size\" />\n"), 2);
+  const struct {
+    const char* executable;
+    const char* library;
+    const char* solution;
+  } runs[] = {{"Executable", "Library", "expand_templates_installed_generic.hzp"},
+              {"STM32_EXE", "STM32_LIB", "expand_templates_installed_stm32.hzp"}};
+  for (const auto& run : runs) {
+    expectSuccess(expandUVision({"-executable-template", run.executable, "-library-template", run.library}));
+    EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution(run.solution)) << run.executable;
   }
   writeFile("ws/demo.hzp", "previous");
-  const auto result = convertUVision({"-library-template", "STM32_LIB"});
+  const auto result = runQuenport(expandUVision({"-library-template", "STM32_LIB"}));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, "error: no template for project app\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
@@ -257,20 +251,9 @@ TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
 // Attribute values keep their macro references.
 TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
   writeUVisionWorkspace();
-  writeFile("templates.xml", templatesFile(R"x(
-  <xmldef name="common"><property name="arm_core_type" value="$(Core:Cortex-M4)" /></xmldef>
-  <ifdef name="StudioDir">
-    <foreach kind="App,Lib">
-      <project template_name="$(kind)" type="Executable"><xmlput name="common" /></project>
-    </foreach>
-  </ifdef>
-  <if />
-  <xmlput name="%s%n" />
-)x"));
-  const auto result = convertUVision({"-templatesfile", "templates.xml", "-executable-template", "App",
-                                      "-library-template", "Lib"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
-                                  "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
+  writeFile("templates.xml", fixture("preprocessed_templates.xml"));
+  expectSuccess(expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}),
+                "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
+                "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
   EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
 }
