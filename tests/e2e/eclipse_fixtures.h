@@ -15,8 +15,6 @@
 
 namespace eclipse_fixtures {
 
-using testing_support::solutionHeader;
-
 /// One configuration of a ".cproject": its name, the option elements inside
 /// it, and further attributes of the configuration element (such as its
 /// "buildArtefactType").
@@ -84,17 +82,10 @@ inline void writeProject(const QString& directory, const QByteArray& name, const
 
 inline QString absolute(const QString& path) { return QDir::current().absoluteFilePath(path); }
 
-/// Converts the workspace given by its absolute path; expects success.
+/// Converts the workspace given by its absolute path; expects success without warnings.
 inline QByteArray convert(const QStringList& options, const QString& workspace = "ws") {
-  const auto result = testing_support::runQuenport(QStringList{"eclipse2hzp"} + options + QStringList{absolute(workspace)});
-  EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  testing_support::expectSuccess(QStringList{"eclipse2hzp"} + options + QStringList{absolute(workspace)});
   return testing_support::readFile(workspace + "/" + QFileInfo(workspace).fileName() + ".hzp");
-}
-
-/// The "Source Files" folder of the (last) project, as written.
-inline QByteArray sourceFiles(const QByteArray& solution) {
-  const qsizetype start = solution.lastIndexOf("    <folder Name=\"Source Files\"");
-  return solution.mid(start, solution.indexOf("  </project>\n", start) - start);
 }
 
 }  // namespace eclipse_fixtures
