@@ -52,7 +52,8 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
 // The declarations conversions resolve (folder filters, dependencies, the macro
 // table's directories, dynamic folders): types decide whether values accumulate
 // (StringList), defaults are what an unset property resolves to, and the item
-// kind picks between the two double declarations.
+// kind picks between the two double declarations. Definitions and the output
+// and intermediate directories are shown by the resolution and macro-table tests.
 TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
   const struct {
     const char* name;
@@ -60,8 +61,6 @@ TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
     int32_t type;
     const char* defaultValue;
   } rows[] = {
-      {"c_preprocessor_definitions", FileItem, StringList, ""},
-      {"build_intermediate_directory", ProjectItem, DirPath, "$(ProjectName) $(Configuration)"},
       {"build_toolchain_directory", SolutionItem, DirPath, "$(StudioDir)"},
       {"project_dependencies", ProjectItem, StringList, ""},
       {"inherited_configurations", ConfigurationItem, StringList, ""},

@@ -12,18 +12,16 @@ using testing_support::writeFile;
 
 namespace {
 
-TEST(PreprocessorFragments, PutCopiesTheFragmentContentAfterItsDefinition) {
-  const Result result = preprocess(
+// A put copies the fragment's content after its definition; a later definition
+// replaces an earlier one, and one inside another is registered when the outer is put.
+TEST(PreprocessorFragments, PutCopiesTheLatestDefinition) {
+  Result result = preprocess(
       "<r><xmlput name=\"f\"/><xmldef name=\"f\"><a v=\"$(V:none)\"/><ifdef name=\"V\"><b/></ifdef></xmldef>"
       "<xmlput name=\"f\"/><xmlput name=\"f\" macros=\"V=1;W=&#10;2\"/><xmlput name=\"f\" macros=\"V=2\" expand_macros=\"\"/>"
       "<xmlput/><ifdef name=\"W\"><leaked/></ifdef></r>");
   EXPECT_EQ(result.tree, "r[xmlput(name=f),a(v=$(V:none)),a(v=$(V:none)),b,a(v=2),b,xmlput]");
   EXPECT_EQ(result.warnings, QStringList(warning("xmlput cannot fine xmldef named f")));
-}
-
-TEST(PreprocessorFragments, ALaterDefinitionReplacesAnEarlierOne) {
-  // A fragment defined inside another is registered when the outer one is put.
-  const Result result = preprocess(
+  result = preprocess(
       "<r><xmldef name=\"f\"><one/></xmldef><xmlput name=\"f\"/><xmldef name=\"f\"><two/>"
       "<xmldef name=\"g\"><inner/></xmldef></xmldef><xmlput name=\"f\"/><xmlput name=\"g\"/><xmldef><kept/></xmldef></r>",
       "", true);
