@@ -123,7 +123,8 @@ TEST(EclipseVendorForms, IncludePathsAndLinksInEveryFormResolve) {
                            "devices/MIMXRT1062/drivers/cm7/fsl_cache.c", "devices/MIMXRT1062/drivers/notes.md",
                            "components/uart/fsl_adapter_uart.c", "utilities/debug.c"})
     writeFile(QString("ws/") + file, "");
-  expectSuccess({"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "-filter-file", "fsl_gpio.h", "ws"},
+  expectSuccess(
+      {"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "-filter-file", "fsl_gpio.h", "ws"},
                 "warning: ws/boards/evk/hello/.cproject: include directory ${ConfigName}/gen left out: it holds a "
             "variable that cannot be resolved\n"
             "warning: ws/boards/evk/hello/.project: link tool.c left out: path variable ECLIPSE_HOME is not defined\n");

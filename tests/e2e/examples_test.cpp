@@ -45,7 +45,8 @@ void expectExampleConverts(const Example& example) {
 // The Eclipse workspace is given by a relative path.
 TEST(Examples, EveryExampleConvertsToItsCheckedInSolution) {
   const Example examples[] = {
-      {"uvision", {"uvision2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "blinky.uvmpw"},
+      {"uvision",
+       {"uvision2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "blinky.uvmpw"},
        "uvision/blinky.hzp", "uvision"},
       {"iar", {"iar2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "firmware.eww"},
        "iar/firmware.hzp", "iar",

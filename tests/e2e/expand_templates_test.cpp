@@ -57,7 +57,8 @@ QStringList expandUVision(const QStringList& options) {
 TEST(ExpandTemplates, UVisionWorkspace) {
   writeUVisionWorkspace();
   writeFile("templates.xml", fixture("app_and_lib_templates.xml"));  // every kind of content
-  expectSuccess(expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}));
+  expectSuccess(
+      expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}));
   EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("expand_templates_uvision.hzp"));
 }
 
@@ -252,8 +253,9 @@ TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
 TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
   writeUVisionWorkspace();
   writeFile("templates.xml", fixture("preprocessed_templates.xml"));
-  expectSuccess(expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}),
-                "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
-                "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
+  expectSuccess(
+      expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}),
+      "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
+      "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
   EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
 }

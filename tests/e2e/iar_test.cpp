@@ -180,8 +180,9 @@ TEST(IarImport, ProjectPathsResolveAgainstTheWorkspaceDirectory) {
   writeFile("work/Sub/App.ewp", project({Configuration()}, {}));
   writeFile("work/RTC_TAMPER.ewp", project({Configuration()}, {}));
   writeFile("work/boot.EWP", project({Configuration()}, {}));
-  for (const auto& [workspacePath, directory] : {std::pair<QString, QString>{"work/demo.eww", ""},
-                                                 std::pair<QString, QString>{"demo.eww", QDir::currentPath() + "/work"}}) {
+  const QString here = QDir::currentPath();
+  for (const auto& [workspacePath, directory] : {std::pair<QString, QString>{"work/demo.eww", here},
+                                                 std::pair<QString, QString>{"demo.eww", here + "/work"}}) {
     expectSuccess({"iar2hzp", "-executable-template", "E", workspacePath}, {}, directory);
     EXPECT_EQ(readFile("work/demo.hzp"), expectedSolution("iar_project_paths.hzp")) << workspacePath.toStdString();
   }

@@ -12,10 +12,9 @@
 
 TEST(ReadOptions, FillTheSettingsAndTheInputList) {
   ImportSettings settings;
-  const QStringList inputs = readOptions(*findImporterCommand("eclipse2hzp"),
-                                         {"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I",
-                                          "-D", "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"},
-                                         settings);
+  const QStringList arguments{"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I", "-D",
+                              "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"};
+  const QStringList inputs = readOptions(*findImporterCommand("eclipse2hzp"), arguments, settings);
   EXPECT_EQ(inputs, QStringList({"a", "b"}));
   EXPECT_EQ(settings.templatesFiles, "a.xml;b.xml");
   EXPECT_EQ(settings.definitions, QStringList({"X=1", "X=1"}));
