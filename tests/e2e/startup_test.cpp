@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "e2e/iar_fixtures.h"
 #include "support/test_support.h"
 
 using testing_support::readFile;
@@ -38,13 +39,18 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
   EXPECT_EQ(result.standardError, ("error: cannot create " + blocked + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
 }
 
+// The installation is where the link leads: its templates serve the expansion.
 TEST(StartupTest, WithoutTheVariableUsesHomeAndFollowsASymbolicLinkToTheProgram) {
   QDir().mkpath("my home");
   QDir().mkpath("link/bin");
   ASSERT_TRUE(QFile::link(QStringLiteral(QUENPORT_BINARY), "link/bin/quenport"));
-  const auto result = testing_support::runProgram(testDirectory() + "/link/bin/quenport", {"iar2hzp"}, {},
+  writeFile("fw.eww", iar_fixtures::workspace({"$WS_DIR$\\app.ewp"}));
+  writeFile("app.ewp", iar_fixtures::project({iar_fixtures::Configuration()}, {}));
+  const QStringList arguments{"iar2hzp", "-expand-templates", "-executable-template", "STM32_EXE", "fw.eww"};
+  const auto result = testing_support::runProgram(testDirectory() + "/link/bin/quenport", arguments, {},
                                                   {"MARROWFEN_ROOT_USER_DIR", "HOME=" + testDirectory() + "/my home"});
   EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+  EXPECT_TRUE(readFile("fw.hzp").contains("      arm_fpu_type=\"FPv4-SP-D16\"\n"));
   // Every space of the root string becomes "_", the home directory's own included.
   EXPECT_EQ(readFile(testDirectory() + "/my_home/.halbrook_tessaly_limited" + targetsBelowRoot + "/frequencies.xml"),
             frequenciesContent);

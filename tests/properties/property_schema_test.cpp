@@ -50,10 +50,9 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
 }
 
 // The declarations conversions resolve (folder filters, dependencies, the macro
-// table's directories, dynamic folders): types decide whether values accumulate
-// (StringList), defaults are what an unset property resolves to, and the item
-// kind picks between the two double declarations. Definitions and the output
-// and intermediate directories are shown by the resolution and macro-table tests.
+// table's directories, dynamic folders) beyond what the resolution tests show:
+// types decide whether values accumulate (StringList), defaults are what an unset
+// property resolves to, and the item kind picks between the double declarations.
 TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
   const struct {
     const char* name;
