@@ -67,9 +67,7 @@ TEST(CommandLine, VerbosePrintsOneLinePerSolutionWritten) {
   using namespace uvision_fixtures;
   testing_support::writeFile("a.eww", "<workspace/>");
   testing_support::writeFile("sub/w.uvmpw", workspace({"p.uvprojx"}));
-  Target target;
-  target.groups = group("G", {{"a.c", "a.c"}});
-  testing_support::writeFile("sub/p.uvprojx", project({target}));
+  testing_support::writeFile("sub/p.uvprojx", project({{.groups = group("G", {{"a.c", "a.c"}})}}));
   const QString here = QDir::currentPath();
   auto result = runQuenport({"iar2hzp", "-verbose", "a.eww"});
   EXPECT_EQ(result.exitCode, 0);

@@ -70,18 +70,19 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
                          {"USBD-HS_Debug", definition("USE_USB_HS"), artefact("exe")}}));
   writeProject("ws/rx", "rx", cproject({{"HardwareDebug", definition("RX"), artefact("exe")}}));
   writeProject("ws/obj", "obj", cproject({{"obj", definition("OBJ")}, {"other", definition("OTHER")}}));
-  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
-                "warning: ws/a_shared/.cproject: project a_shared left out: unsupport project type: Shared Library "
-            "(a shared library)\n"
-            "warning: ws/b_makefile/.cproject: project b_makefile left out: unsupport project type: Makefile Project\n"
-            "warning: ws/c_unconfigured/.cproject: project c_unconfigured left out: Debug and Release configuration "
-            "not specified\n"
-            "warning: ws/d_untyped/.cproject: project d_untyped left out: no project element found\n"
-            "warning: ws/e_twice/.cproject: project e_twice left out: multiple project elements found\n"
-            "warning: ws/obj/.cproject: no configuration is named Debug or Release; 'obj' is read as both\n"
-            "warning: ws/rx/.cproject: configuration 'HardwareDebug' is read as Debug and Release\n"
-            "warning: ws/usb/.cproject: configuration 'USBD-FS_Debug' is read as Debug\n"
-            "warning: ws/usb/.cproject: configuration 'USBD-FS_Release' is read as Release\n");
+  expectSuccess(
+      {"eclipse2hzp", "-executable-template", "E", "ws"},
+      "warning: ws/a_shared/.cproject: project a_shared left out: unsupport project type: Shared Library "
+      "(a shared library)\n"
+      "warning: ws/b_makefile/.cproject: project b_makefile left out: unsupport project type: Makefile Project\n"
+      "warning: ws/c_unconfigured/.cproject: project c_unconfigured left out: Debug and Release configuration "
+      "not specified\n"
+      "warning: ws/d_untyped/.cproject: project d_untyped left out: no project element found\n"
+      "warning: ws/e_twice/.cproject: project e_twice left out: multiple project elements found\n"
+      "warning: ws/obj/.cproject: no configuration is named Debug or Release; 'obj' is read as both\n"
+      "warning: ws/rx/.cproject: configuration 'HardwareDebug' is read as Debug and Release\n"
+      "warning: ws/usb/.cproject: configuration 'USBD-FS_Debug' is read as Debug\n"
+      "warning: ws/usb/.cproject: configuration 'USBD-FS_Release' is read as Release\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_unconvertible_projects.hzp"));
 
   // Nothing convertible: the empty solution is still written, with a warning.
@@ -125,8 +126,8 @@ TEST(EclipseVendorForms, IncludePathsAndLinksInEveryFormResolve) {
     writeFile(QString("ws/") + file, "");
   expectSuccess(
       {"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "-filter-file", "fsl_gpio.h", "ws"},
-                "warning: ws/boards/evk/hello/.cproject: include directory ${ConfigName}/gen left out: it holds a "
-            "variable that cannot be resolved\n"
-            "warning: ws/boards/evk/hello/.project: link tool.c left out: path variable ECLIPSE_HOME is not defined\n");
+      "warning: ws/boards/evk/hello/.cproject: include directory ${ConfigName}/gen left out: it holds a "
+      "variable that cannot be resolved\n"
+      "warning: ws/boards/evk/hello/.project: link tool.c left out: path variable ECLIPSE_HOME is not defined\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_and_links.hzp"));
 }

@@ -21,13 +21,11 @@ using testing_support::writeFile;
 namespace {
 
 Configuration debugConfiguration() {
-  Configuration c;
-  c.executablePath = "Debug\\Exe";
-  c.objectPath = "Debug\\Obj";
-  c.chip = "STM32L552ZE\tST STM32L552ZE";
-  c.defines = {"USE_HAL_DRIVER", "DEBUG", "TRACE_LEVEL=2"};
-  c.includePaths = {"$PROJ_DIR$\\..\\Inc", "$PROJ_DIR$", "$WS_DIR$\\common\\inc\\"};
-  return c;
+  return {.executablePath = "Debug\\Exe",
+          .objectPath = "Debug\\Obj",
+          .chip = "STM32L552ZE\tST STM32L552ZE",
+          .defines = {"USE_HAL_DRIVER", "DEBUG", "TRACE_LEVEL=2"},
+          .includePaths = {"$PROJ_DIR$\\..\\Inc", "$PROJ_DIR$", "$WS_DIR$\\common\\inc\\"}};
 }
 
 Configuration releaseConfiguration() {
@@ -41,9 +39,7 @@ Configuration releaseConfiguration() {
 
 // A file entry with option overrides of its own, which are no project configuration.
 QByteArray fileWithOwnOptions(const QByteArray& name) {
-  Configuration override;
-  override.name = "Release";
-  override.defines = {"OVERRIDE"};
+  const Configuration override{.name = "Release", .defines = {"OVERRIDE"}};
   return "  <file>\r\n    <name>" + name + "</name>\r\n" + configuration(override) + "  </file>\r\n";
 }
 
@@ -78,24 +74,20 @@ TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
 // both, excludes it). The template follows "GOutputBinary".
 TEST(IarImport, LinkedLibrariesOfTheWorkspaceBecomeDependencies) {
   writeFile("fw.eww", workspace({"$WS_DIR$\\app\\app.ewp", "$WS_DIR$\\drivers\\drivers.ewp", "$WS_DIR$\\dsp\\dsp.ewp"}));
-  Configuration app;
-  app.libraries = {"$PROJ_DIR$\\..\\drivers\\Debug\\Exe\\DRIVERS.a", "$PROJ_DIR$\\..\\lib\\libm.a",
-                   "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a"};
+  const Configuration app{.libraries = {"$PROJ_DIR$\\..\\drivers\\Debug\\Exe\\DRIVERS.a", "$PROJ_DIR$\\..\\lib\\libm.a",
+                                        "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a"}};
   writeFile("app/app.ewp",
             project({app}, group("Libraries", file("$PROJ_DIR$\\..\\dsp\\Exe\\fastmath.a") +
                                                   file("$PROJ_DIR$\\vendor.lib") +
                                                   file("$PROJ_DIR$\\..\\drivers\\old\\drivers.a", {"Debug"}))));
-  Configuration library;
-  library.outputBinary = "1";
-  library.archiveOverride = "0";
-  library.archiveOutput = "###Unitialized###";
+  Configuration library{.outputBinary = "1", .archiveOverride = "0", .archiveOutput = "###Unitialized###"};
   writeFile("drivers/drivers.ewp", project({library}, file("$PROJ_DIR$\\uart.c")));
   library.archiveOverride = "1";
   library.archiveOutput = "$PROJ_DIR$\\Exe\\fastmath.a";
   writeFile("dsp/dsp.ewp", project({library}, {}));
   expectSuccess({"iar2hzp", "-executable-template", "E", "-library-template", "L", "fw.eww"},
                 "warning: app/app.ewp: paths in the IAR installation left out: "
-            "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a\n");
+                "$TOOLKIT_DIR$\\CMSIS\\Lib\\IAR\\iar_cortexM4lf_math.a\n");
   EXPECT_EQ(readFile("fw.hzp"), expectedSolution("iar_library_dependencies.hzp"));
 }
 
@@ -113,16 +105,13 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
   flashRelease.name = "FLASH_Release";
   writeFile("flash.ewp", project({ram, flashDebug, flashRelease},
                                  file("$PROJ_DIR$\\a.c", {"FLASH_Release"}) + file("$PROJ_DIR$\\b.c", {"RAM"})));
-  Configuration obj;
-  obj.name = "obj";
-  obj.defines = {"ONE"};
-  writeFile("one.ewp", project({obj}, file("$PROJ_DIR$\\c.c", {"obj"})));
+  writeFile("one.ewp", project({{.name = "obj", .defines = {"ONE"}}}, file("$PROJ_DIR$\\c.c", {"obj"})));
   writeFile("none.ewp", project({}, file("$PROJ_DIR$\\d.c")));
   expectSuccess({"iar2hzp", "-executable-template", "E", "ws.eww"},
                 "warning: flash.ewp: configuration 'FLASH_Debug' is read as Debug\n"
-            "warning: flash.ewp: configuration 'FLASH_Release' is read as Release\n"
-            "warning: one.ewp: no configuration is named Debug or Release; 'obj' is read as both\n"
-            "warning: none.ewp: project none left out: Debug and Release configuration not specified\n");
+                "warning: flash.ewp: configuration 'FLASH_Release' is read as Release\n"
+                "warning: one.ewp: no configuration is named Debug or Release; 'obj' is read as both\n"
+                "warning: none.ewp: project none left out: Debug and Release configuration not specified\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_configuration_names.hzp"));
 
   writeFile("lost.eww", workspace({"$WS_DIR$\\none.ewp"}));
@@ -140,14 +129,14 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
 // the device stands in: STM32 devices get the STM32 template, others none.
 TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
   writeFile("ws.eww", workspace({"$WS_DIR$\\msp.ewp", "$WS_DIR$\\old.ewp"}));
-  Configuration msp;
-  msp.toolchain = "MSP430";
-  msp.compiler = "ICC430";
-  msp.linker = "XLINK";
-  msp.chip = "MSP430F5529\tMSP430F5529";
-  msp.includeOption = "newCCIncludePaths";
-  msp.defines = {"__MSP430F5529__", ""};
-  msp.includePaths = {"$PROJ_DIR$\\inc", "$TOOLKIT_DIR$\\inc", "C:\\ti\\msp430\\include", "$MY_SDK$\\include"};
+  const Configuration msp{
+      .toolchain = "MSP430",
+      .compiler = "ICC430",
+      .linker = "XLINK",
+      .chip = "MSP430F5529\tMSP430F5529",
+      .defines = {"__MSP430F5529__", ""},
+      .includeOption = "newCCIncludePaths",
+      .includePaths = {"$PROJ_DIR$\\inc", "$TOOLKIT_DIR$\\inc", "C:\\ti\\msp430\\include", "$MY_SDK$\\include"}};
   writeFile("msp.ewp", project({msp}, file("$TOOLKIT_DIR$\\src\\lib\\low_level_init.c") +
                                           file("$CONFIG_NAME$\\generated.c") + file("src\\relative.c")));
   // One state holding an entry per line, as older files do; a Latin-1 group name.
@@ -161,9 +150,9 @@ TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
   writeFile("old.ewp", old);
   expectSuccess({"iar2hzp", "ws.eww"},
                 "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
-            "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
-            "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
-            "$CONFIG_NAME$\\generated.c\n");
+                "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
+                "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
+                "$CONFIG_NAME$\\generated.c\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_other_targets.hzp"));
 }
 
@@ -195,10 +184,8 @@ TEST(IarImport, ProjectPathsResolveAgainstTheWorkspaceDirectory) {
 // is read), and workspace or project files that cannot be read or parsed, end
 // the run with the file named; nothing is written, no directory made.
 TEST(IarImport, FailuresEndTheRunAndNameTheirFile) {
-  Configuration library;
-  library.outputBinary = "1";
   writeFile("lib.eww", workspace({"$WS_DIR$\\lib.ewp"}));
-  writeFile("lib.ewp", project({library}, {}));
+  writeFile("lib.ewp", project({{.outputBinary = "1"}}, {}));
   writeFile("app.eww", workspace({"$WS_DIR$\\app.ewp"}));
   writeFile("app.ewp", project({Configuration()}, {}));
   writeFile("empty.eww", workspace({"$WS_DIR$\\app.ewp", ""}));

@@ -17,13 +17,12 @@ using testing_support::writeFile;
 
 TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
   writeFile("ws/demo.uvmpw", workspace({"app.uvprojx"}));
-  Target target;
-  target.define = " STM32F4,,\tDEBUG=1 ,";
-  target.undefine = "NDEBUG";
-  target.includePath = "..\\inc;.;;src\\";
-  target.outputDirectory = ".\\Objects\\";
-  target.groups = group("Source", {{"main.c", ".\\src\\main.c"}, {"readme.txt", "readme.txt"}}) +
-                  group("", {{"lost.c", "lost.c"}}) + group("Source", {{"b.c", "b.c"}});
+  const Target target{.outputDirectory = ".\\Objects\\",
+                      .define = " STM32F4,,\tDEBUG=1 ,",
+                      .undefine = "NDEBUG",
+                      .includePath = "..\\inc;.;;src\\",
+                      .groups = group("Source", {{"main.c", ".\\src\\main.c"}, {"readme.txt", "readme.txt"}}) +
+                                group("", {{"lost.c", "lost.c"}}) + group("Source", {{"b.c", "b.c"}})};
   writeFile("ws/app.uvprojx", project({target}));
   expectSuccess({"uvision2hzp", "-executable-template", "EXE", "-filter-file", "*.txt", "ws/demo.uvmpw"});
   EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("uvision_target.hzp"));
@@ -33,16 +32,11 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
 // Workspace entries are lower-case "project" elements with a non-empty path.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   writeFile("w.uvmpw", workspace({"sub/p.uvprojx", "lib.uvproj"}));
-  Target executable;
-  executable.groups = group("G", {{"a.c", "a.c"}});
-  Target skipped;
-  skipped.createExecutable = "";
-  Target missing;
-  missing.createExecutable = QByteArray();
+  const Target executable{.groups = group("G", {{"a.c", "a.c"}})};
+  const Target skipped{.createExecutable = ""};
+  const Target missing{.createExecutable = QByteArray()};
   writeFile("sub/p.uvprojx", project({executable, skipped, missing, executable}));
-  Target library;
-  library.createExecutable = "0";
-  writeFile("lib.uvproj", project({library}));
+  writeFile("lib.uvproj", project({{.createExecutable = "0"}}));
   expectSuccess({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_per_target.hzp"));
 
@@ -54,22 +48,16 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
 
 TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
   writeFile("w.uvmpw", workspace({"app.uvprojx", "mathlib.uvprojx"}));
-  Target app;
-  app.groups = group("Libs", {{"libm.a", ".\\lib\\libm.a"}, {"other.lib", "x\\other.lib"}, {"m2.a", "libm.a"},
-                              {"keep.c", "keep.c"}});
+  const Target app{.groups = group("Libs", {{"libm.a", ".\\lib\\libm.a"}, {"other.lib", "x\\other.lib"},
+                                            {"m2.a", "libm.a"}, {"keep.c", "keep.c"}})};
   writeFile("app.uvprojx", project({app}));
-  Target math;
-  math.createExecutable = "0";
-  math.outputName = "libmath_libm";
-  writeFile("mathlib.uvprojx", project({math}));
+  writeFile("mathlib.uvprojx", project({{.createExecutable = "0", .outputName = "libmath_libm"}}));
   expectSuccess({"uvision2hzp", "-filter-file", "*.a", "w.uvmpw"});
   // An empty template name is written too; each library a project builds counts.
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_dependencies.hzp"));
 
-  Target lonely;
-  lonely.groups = group("Libs", {{"x.lib", "x.lib"}});
   writeFile("lonely.uvmpw", workspace({"lonely.uvprojx"}));
-  writeFile("lonely.uvprojx", project({lonely}));
+  writeFile("lonely.uvprojx", project({{.groups = group("Libs", {{"x.lib", "x.lib"}})}}));
   expectSuccess({"uvision2hzp", "lonely.uvmpw"});
   EXPECT_TRUE(readFile("lonely.hzp").contains("project_dependencies=\"\""));
 }
@@ -117,16 +105,13 @@ TEST(UVisionImport, ErrorsNameTheirFileAndEndTheRun) {
 // sources and include directories the same way.
 TEST(UVisionImport, WindowsPathsAndNamesThatDifferInCaseResolveOnDisk) {
   writeFile("L5/Workspace.uvmpw", workspace({".\\Secure\\App_s.uvprojx", ".\\Nonsecure\\App_ns.uvprojx"}));
-  Target secure;
-  secure.includePath = "..\\Secure_nsclib;.\\inc";
-  secure.groups = group("Application/User", {{"main.c", ".\\Src\\main.c"}, {"gone.c", ".\\Src\\gone.c"}});
-  writeFile("L5/Secure/App_s.uvprojx", project({secure}));
+  const QByteArray sources = group("Application/User", {{"main.c", ".\\Src\\main.c"}, {"gone.c", ".\\Src\\gone.c"}});
+  writeFile("L5/Secure/App_s.uvprojx", project({{.includePath = "..\\Secure_nsclib;.\\inc", .groups = sources}}));
   writeFile("L5/Secure/src/main.c", "");
   writeFile("L5/Secure/Inc/x.h", "");
   writeFile("L5/Secure_nsclib/secure_nsc.h", "");
-  Target nonsecure;
-  nonsecure.groups = group("Drivers", {{"uart.c", "..\\Secure\\SRC\\MAIN.C"}});
-  writeFile("L5/NonSecure/App_ns.uvprojx", project({nonsecure}));
+  writeFile("L5/NonSecure/App_ns.uvprojx",
+            project({{.groups = group("Drivers", {{"uart.c", "..\\Secure\\SRC\\MAIN.C"}})}}));
   expectSuccess({"uvision2hzp", "-executable-template", "E", "L5/Workspace.uvmpw"});
   EXPECT_EQ(readFile("L5/Workspace.hzp"), expectedSolution("uvision_windows_paths.hzp"));
 }
@@ -136,17 +121,13 @@ TEST(UVisionImport, WindowsPathsAndNamesThatDifferInCaseResolveOnDisk) {
 // The assembler's Define (__ASSEMBLER_ONLY) is not the compiler's.
 TEST(UVisionImport, DefinitionsIncludesAndGnuToolsetSettingsAsUVisionWritesThem) {
   writeFile("w.uvmpw", workspace({"arm.uvprojx", "gnu.uvprojx"}));
-  Target arm;
-  arm.define = "STM32F10X_HD, USE_STDPERIPH_DRIVER";
-  arm.undefine = "keil __MSP432P401R__";
-  arm.includePath = "..\\inc;;..\\src";
-  arm.outputDirectory = ".\\Objects\\Release\\";
-  writeFile("arm.uvprojx", project({arm}));
-  Target gnu;
-  gnu.toolset = "ARM-GNU";
-  gnu.define = "STM32L552xx,USE_HAL_DRIVER  VERSION=\"1.0, beta\"";
-  gnu.includePath = ".\\Core\\Inc";
-  writeFile("gnu.uvprojx", project({gnu}));
+  writeFile("arm.uvprojx", project({{.outputDirectory = ".\\Objects\\Release\\",
+                                     .define = "STM32F10X_HD, USE_STDPERIPH_DRIVER",
+                                     .undefine = "keil __MSP432P401R__",
+                                     .includePath = "..\\inc;;..\\src"}}));
+  writeFile("gnu.uvprojx", project({{.toolset = "ARM-GNU",
+                                     .define = "STM32L552xx,USE_HAL_DRIVER  VERSION=\"1.0, beta\"",
+                                     .includePath = ".\\Core\\Inc"}}));
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_definitions.hzp"));
 }
@@ -160,10 +141,8 @@ TEST(UVisionImport, NestedGroupsCountEachFileOnce) {
     groups += "<Group><GroupName>G</GroupName><Files><File><FileName>f.c</FileName><FilePath>f" +
               QByteArray::number(level) + ".c</FilePath></File></Files>";
   for (int level = 0; level < depth; ++level) groups += "</Group>";
-  Target nested;
-  nested.groups = groups;
   writeFile("w.uvmpw", workspace({"p.uvprojx"}));
-  writeFile("p.uvprojx", project({nested}));
+  writeFile("p.uvprojx", project({{.groups = groups}}));
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   const QByteArray solution = readFile("w.hzp");
   EXPECT_EQ(solution.count("<file "), depth);
