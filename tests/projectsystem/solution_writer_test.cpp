@@ -24,7 +24,7 @@ class SolutionWriter : public ::testing::Test, public ModelFixture {
 // Saving records the file's time; an imported solution saved on its own is
 // written as a solution, not as a reference.
 TEST_F(SolutionWriter, WritesANewSolutionAndAnImportedOneAsASolutionOfItsOwn) {
-  const QByteArray emptyDemo = QByteArray(solutionHeader) + "<solution Name=\"Demo\" target=\"8\" version=\"2\" />\n";
+  const QByteArray emptyDemo = testing_support::emptySolution("Demo");
   system.deleteElement(project);
   EXPECT_EQ(saved(), emptyDemo);
   EXPECT_TRUE(solution->lastModified.isValid());
