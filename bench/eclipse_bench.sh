@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Times eclipse2hzp on a generated Eclipse workspace of 100 CDT projects with
 # 1,000 source files each (10 folders of 50 .c and 50 .h files), built in a
-# temporary directory that is deleted afterwards. Goal: under 1 s wall time.
+# temporary directory that is deleted afterwards. Goal: under 1 s wall time. The
+# uVision benchmark's workspace is converted in the same runs as the baseline
+# (bench/timing.sh).
 #
-# Usage: bench/eclipse_bench.sh [path/to/quenport]   (default: build-bench/bin/quenport)
+# Usage: bench/eclipse_bench.sh [path/to/quenport] [runs]   (default: build-bench/bin/quenport, 5)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 binary=$(realpath "${1:-$root/build-bench/bin/quenport}")
+runs=${2:-5}
 projects=100
 folders=10
 [[ -x $binary ]] || { echo "eclipse_bench: no binary at $binary (build the quenport target first)" >&2; exit 1; }
@@ -84,13 +87,15 @@ arguments=(eclipse2hzp -executable-template STM32_EXE -library-template STM32_LI
 export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
 mkdir -p "$HOME"
 
-if [[ -x /usr/bin/time ]]; then
-  /usr/bin/time -v "$binary" "${arguments[@]}" > /dev/null 2> "$work/time.txt" ||
-    { cat "$work/time.txt" >&2; exit 1; }
-  grep -E 'Elapsed \(wall clock\)|Maximum resident set size|User time|System time' "$work/time.txt"
-else
-  time "$binary" "${arguments[@]}" > /dev/null
-fi
-
+source "$root/bench/timing.sh"
+bash "$root/bench/uvision_bench.sh" --generate "$work/uvision"
+for ((run = 0; run < runs; run++)); do  # interleaved, so both see the same load
+  time_run "$work/eclipse.runs" "$work" "$binary" "${arguments[@]}"
+  time_run "$work/uvision.runs" "$work/uvision" "$binary" uvision2hzp -executable-template E -library-template L \
+    bench.uvmpw
+done
+report "eclipse2hzp" "$work/eclipse.runs"
+report "uvision2hzp (baseline)" "$work/uvision.runs"
+ratio "eclipse2hzp / uvision2hzp" "$work/eclipse.runs" "$work/uvision.runs"
 solution=$workspace/workspace.hzp
 echo "solution: $(grep -c '<project ' "$solution") projects, $(grep -c '<file ' "$solution") files, $(wc -c < "$solution") bytes"

@@ -3,11 +3,8 @@
 # files (nested groups, some files excluded from Release, every fifth project a
 # library the others link). Goal: under 1 s and 200 MB.
 #
-# The machine is shared, so one wall-clock figure says little: each program runs
-# several times, the median CPU time (user + system) is reported, and the same
-# runs convert the uVision benchmark's workspace (50 projects x 2 targets x 2,000
-# files) as a baseline; the ratio of the two medians is what to compare between
-# machines and commits.
+# The uVision benchmark's workspace (50 projects x 2 targets x 2,000 files) is
+# converted in the same runs as the baseline (bench/timing.sh).
 #
 # Usage: bench/iar_bench.sh path/to/quenport [runs] [projects] [files per project]
 set -euo pipefail
@@ -18,7 +15,7 @@ projects=${3:-50}
 files=${4:-2000}
 work=$(mktemp -d "${TMPDIR:-/tmp}/quenport-iar-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-[ -x /usr/bin/time ] || { echo "iar_bench: needs /usr/bin/time" >&2; exit 1; }
+source "$here/timing.sh"
 
 mkdir -p "$work/iar"
 awk -v projects="$projects" -v files="$files" -v dir="$work/iar" '
@@ -81,35 +78,19 @@ BEGIN {
 bash "$here/uvision_bench.sh" --generate "$work/uvision" "$projects" "$files"
 
 export MARROWFEN_ROOT_USER_DIR="$work/user"
-# One run: prints "wall cpu peak-KiB".
-measure() {  # directory command input
-  (cd "$1" && /usr/bin/time -o "$work/timing" -f "%e %U %S %M" "$quenport" "$2" -executable-template E \
-     -library-template L "$3" > /dev/null 2> "$work/stderr") || { cat "$work/stderr" >&2; exit 1; }
-  awk '{ printf "%s %.2f %s\n", $1, $2 + $3, $4 }' "$work/timing"
-}
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-: > "$work/iar.runs"
-: > "$work/uvision.runs"
+templates=(-executable-template E -library-template L)
 for ((run = 0; run < runs; run++)); do  # interleaved, so both see the same load
-  measure "$work/iar" iar2hzp bench.eww >> "$work/iar.runs"
-  measure "$work/uvision" uvision2hzp bench.uvmpw >> "$work/uvision.runs"
+  time_run "$work/iar.runs" "$work/iar" "$quenport" iar2hzp "${templates[@]}" bench.eww
+  time_run "$work/uvision.runs" "$work/uvision" "$quenport" uvision2hzp "${templates[@]}" bench.uvmpw
 done
 
 input_mib=$(( $(du -sb "$work/iar" | cut -f1) / 1048576 ))
 echo "input $input_mib MiB in $projects projects x 2 configurations x $files files; $runs runs each"
-report() {  # label runs-file
-  printf '%-28s wall %s s, cpu %s s (median); peak memory %d MiB (max)\n' "$1" \
-    "$(cut -d' ' -f1 "$2" | median)" "$(cut -d' ' -f2 "$2" | median)" \
-    "$(( $(cut -d' ' -f3 "$2" | sort -n | tail -1) / 1024 ))"
-}
 report "iar2hzp" "$work/iar.runs"
 report "uvision2hzp (baseline)" "$work/uvision.runs"
-iar_cpu=$(cut -d' ' -f2 "$work/iar.runs" | median)
-baseline_cpu=$(cut -d' ' -f2 "$work/uvision.runs" | median)
-awk -v a="$iar_cpu" -v b="$baseline_cpu" 'BEGIN { printf "cpu ratio iar2hzp / uvision2hzp: %.2f\n", (b > 0 ? a / b : 0) }'
-wall=$(cut -d' ' -f1 "$work/iar.runs" | median)
-peak=$(( $(cut -d' ' -f3 "$work/iar.runs" | sort -n | tail -1) / 1024 ))
+ratio "iar2hzp / uvision2hzp" "$work/iar.runs" "$work/uvision.runs"
+wall=$(column_median "$work/iar.runs" 1)
+peak=$(peak_mib "$work/iar.runs")
 if awk -v w="$wall" -v p="$peak" 'BEGIN { exit !(w < 1 && p < 200) }'; then
   echo "goal (under 1 s and 200 MB): met"
 else

@@ -5,9 +5,10 @@
 # Usage: bench/uvision_bench.sh path/to/quenport [projects] [files per target] [runs]
 #        bench/uvision_bench.sh --generate DIR [projects] [files per target]
 #          only writes the workspace (DIR/bench.uvmpw), for benchmarks that compare against it
-# Each run times both conversions one after the other, so the CPU-time ratio is
-# taken on the same machine state; a shared machine makes single timings noisy.
+# Each run times both conversions one after the other; the plain conversion is the
+# baseline of the expanded one (bench/timing.sh).
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 generate_only=
 if [ "${1:-}" = --generate ]; then
   generate_only=yes
@@ -22,7 +23,7 @@ else
 fi
 projects=${1:-50}
 files=${2:-2000}
-runs=${3:-3}
+runs=${3:-5}
 
 awk -v projects="$projects" -v files="$files" -v dir="$work" 'BEGIN {
   workspace = dir "/bench.uvmpw"
@@ -94,18 +95,14 @@ cd "$work"
 echo "input $((input_bytes / 1048576)) MiB in $projects projects x 2 targets x $files files;" \
   "templates file $(( $(stat -c %s templates.xml) / 1024 )) KiB"
 
-# Prints "wall user system peak-KiB" of one conversion.
-measure() {
-  /usr/bin/time -o timing -f "%e %U %S %M" "$quenport" uvision2hzp -executable-template E -library-template L "$@" bench.uvmpw
-  cat timing
-}
-for run in $(seq "$runs"); do
-  read -r plain_wall plain_user plain_system plain_peak < <(measure)
-  read -r expanded_wall expanded_user expanded_system expanded_peak < <(measure -expand-templates -templatesfile templates.xml)
-  awk -v run="$run" -v pw="$plain_wall" -v pu="$plain_user" -v ps="$plain_system" -v pm="$plain_peak" \
-      -v ew="$expanded_wall" -v eu="$expanded_user" -v es="$expanded_system" -v em="$expanded_peak" 'BEGIN {
-    printf "run %d: plain wall %.2f s, cpu %.2f s, peak %d MB | expanded wall %.2f s, cpu %.2f s, peak %d MB | cpu ratio %.2f\n",
-      run, pw, pu + ps, pm / 1024, ew, eu + es, em / 1024, (eu + es) / (pu + ps)
-  }'
+source "$here/timing.sh"
+templates=(-executable-template E -library-template L)
+for ((run = 0; run < runs; run++)); do  # one after the other, so both see the same load
+  time_run "$work/plain.runs" "$work" "$quenport" uvision2hzp "${templates[@]}" bench.uvmpw
+  time_run "$work/expanded.runs" "$work" "$quenport" uvision2hzp "${templates[@]}" -expand-templates \
+    -templatesfile templates.xml bench.uvmpw
 done
+report "uvision2hzp" "$work/plain.runs"
+report "uvision2hzp -expand-templates" "$work/expanded.runs"
+ratio "-expand-templates / plain" "$work/expanded.runs" "$work/plain.runs"
 echo "solution $(( $(stat -c %s bench.hzp) / 1048576 )) MiB"
