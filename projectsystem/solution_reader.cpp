@@ -157,10 +157,17 @@ void SolutionTreeBuilder::takeAttributes(ProjectElement* element) {
 }
 
 // The element that takes node's place in the model, or null for a node that is no
-// model element (character data; the model's walks pass over such nodes).
+// model element (character data; the model's walks pass over such nodes) or that
+// is left out.
 ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode* node) {
   ProjectElement* model = ProjectElement::fromNode(node);
   if (!model) return nullptr;
+  // The parser takes "<" followed by no name as an element without a tag name; no
+  // file can hold one ("</>" ends an element), so it is left out with what it holds.
+  if (model->tagName().empty()) {
+    system_.discardedNodes.push_back(parent->removeChild(model));
+    return nullptr;
+  }
   if (model->tagName() == "import") return importedSolution(parent, model);
   takeAttributes(model);
   return model;
