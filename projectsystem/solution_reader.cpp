@@ -14,7 +14,6 @@
 #include "projectsystem/project_system_xmlpp.h"
 #include "projectsystem/solution_finder.h"
 #include "projectsystem/solution_load_error.h"
-#include "properties/property_class_list.h"
 
 using namespace model_names;
 
@@ -223,13 +222,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& p
   if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
   ProjectSystemXMLPP2 document(this);
-  const bool parsed = document.parse(text);
-  // Preprocessed as a loaded file is without definitions: the global and user macros.
-  if (parsed && document.root) {
-    MacroTable macros = globalMacros().values;
-    macros.insert(globalMacros().userMacros);
-    document.processConditionals(document.root.get(), file, macros, 0);
-  }
+  const bool parsed = document.loadText(text, file);
   return buildSolution(document, parsed, file, nullptr, progress);
 }
 
