@@ -14,12 +14,12 @@
 #include "projectsystem/project_system_xmlpp.h"
 #include "projectsystem/solution_finder.h"
 #include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_text.h"
 
 using namespace model_names;
 
 namespace {
 
-const char solutionDoctype[] = "Orbelin_Project_File";
 const QString solutionVersion = QStringLiteral("2");
 
 [[noreturn]] void fail(const QString& fileName, const QString& message) {
