@@ -15,6 +15,7 @@
 #include "projectsystem/solution_finder.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
+#include "xml/xml_document.h"
 
 using namespace model_names;
 
@@ -24,11 +25,6 @@ const QString solutionVersion = QStringLiteral("2");
 
 [[noreturn]] void fail(const QString& fileName, const QString& message) {
   throw SolutionLoadError{fileName, SolutionLoadError::Plain, message, 0, 0};
-}
-
-QString attributeText(const XMLElement& element, const char* name) {
-  const std::string* value = element.attribute(name);
-  return value ? QString::fromUtf8(*value) : QString();
 }
 
 // Relative paths are taken relative to the base directory (the importing file's
@@ -169,9 +165,9 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
 // expanded "macros" as definitions; it keeps the unexpanded "file_name", so it is
 // written back as the same reference.
 ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
-  const QString fileName = attributeText(*import, "file_name");
+  const QString fileName = attributeValue(*import, "file_name");
   std::unique_ptr<ProjectElement> imported = system_.loadSolution(
-      directory_, expandGlobal(fileName), finder_, progress_, expandGlobal(attributeText(*import, "macros")));
+      directory_, expandGlobal(fileName), finder_, progress_, expandGlobal(attributeValue(*import, "macros")));
   imported->setProperty(fileNameProperty, fileName);
   imported->imported = true;
   imported->setModified(false);
@@ -258,7 +254,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
 
 void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
                                            ProgressReporter* progress) {
-  const QString command = expandGlobal(attributeText(root, "load_command"));
+  const QString command = expandGlobal(attributeValue(root, "load_command"));
   if (command.isEmpty() || !runLoadCommands) return;
   if (progress) {
     progress->message(QStringLiteral("Executing load commands"), 2);
