@@ -5,6 +5,7 @@
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
+#include "projectsystem/solution_load_error.h"
 #include "xml/xml_document.h"
 
 using namespace model_names;
@@ -12,6 +13,12 @@ using namespace model_names;
 namespace {
 
 const QString configurationMacro = QStringLiteral("$(Configuration)");
+
+// Real template content nests a few levels. The solution file indents each level one
+// step further, so content nested without bound would give a file that grows with the
+// square of its depth (100,000 nested folders: 20 GB), and the writer walks levels on
+// the call stack: deeper content ends the expansion instead.
+constexpr size_t maximumContentDepth = 256;
 
 bool hasAttribute(const XMLElement& element, const char* name) { return element.attribute(name) != nullptr; }
 
@@ -186,6 +193,12 @@ void readProjectContent(const ProjectContentContext& context, ProjectElement* pa
     const ElementHandler handler = handlerOf(element.tagName());
     if (!handler) continue;
     ProjectElement* into = handler(context, levels.back().parent, element, levels.back().configurationNames);
-    if (into && element.firstChild()) levels.push_back({into, element.firstChild(), {}});
+    if (!into || !element.firstChild()) continue;
+    if (levels.size() >= maximumContentDepth) {
+      throw SolutionLoadError{context.project ? context.project->name() : QString(), SolutionLoadError::Plain,
+                              QStringLiteral("project content nested deeper than %1 levels").arg(maximumContentDepth),
+                              0, 0};
+    }
+    levels.push_back({into, element.firstChild(), {}});
   }
 }
