@@ -139,6 +139,14 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
     EXPECT_EQ(result.standardError, "error: " + c.error.toUtf8() + "\n");
     EXPECT_EQ(readFile("ws/demo.hzp"), solution) << c.import;
   }
+
+  // However deeply an imported solution nests its folders: every walk of the model
+  // keeps its own stack.
+  const int depth = 100000;
+  writeFile("ws/lib/deep.hzp", solutionFile("", QByteArray("<folder Name=\"f\">").repeated(depth) +
+                                                    QByteArray("</folder>").repeated(depth)));
+  expectSuccess(importing({"lib/deep.hzp"}));
+  EXPECT_TRUE(readFile("ws/demo.hzp").contains("<import file_name=\"" + absolute("ws/lib/deep.hzp").toUtf8() + "\" />"));
 }
 
 // The load command of an imported solution runs in that solution's directory.
