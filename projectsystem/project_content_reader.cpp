@@ -1,10 +1,12 @@
 #include "projectsystem/project_content_reader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
-#include "xml/xml_node.h"
+#include "projectsystem/solution_load_error.h"
+#include "xml/xml_document.h"
 
 using namespace model_names;
 
@@ -12,13 +14,11 @@ namespace {
 
 const QString configurationMacro = QStringLiteral("$(Configuration)");
 
-// An attribute's value, or a null string when the element has none. Values are
-// decoded as UTF-8, as the solution reader decodes them: templates files are UTF-8
-// files, and a name with an accent must reach the solution as it was written.
-QString attributeText(const XMLElement& element, const char* name) {
-  const std::string* value = element.attribute(name);
-  return value ? QString::fromUtf8(*value) : QString();
-}
+// Real template content nests a few levels. The solution file indents each level one
+// step further, so content nested without bound would give a file that grows with the
+// square of its depth (100,000 nested folders: 20 GB), and the writer walks levels on
+// the call stack: deeper content ends the expansion instead.
+constexpr size_t maximumContentDepth = 256;
 
 bool hasAttribute(const XMLElement& element, const char* name) { return element.attribute(name) != nullptr; }
 
@@ -47,8 +47,8 @@ using ElementHandler = ProjectElement* (*)(const ProjectContentContext& context,
 ProjectElement* readFolder(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
                            const QStringList&) {
   ProjectSystem& system = context.system;
-  const QString name = attributeText(element, "name");
-  const QString filter = attributeText(element, "filter");
+  const QString name = attributeValue(element, "name");
+  const QString filter = attributeValue(element, "filter");
   if (ProjectElement* existing = system.findFolder(parent, name)) {
     QString current;
     if (!system.getConfigurationPropertyValue(existing, commonConfiguration, filterProperty, current))
@@ -60,8 +60,8 @@ ProjectElement* readFolder(const ProjectContentContext& context, ProjectElement*
   if (hasAttribute(element, "choose")) return nullptr;
   ProjectElement* folder = system.findOrAddFolder(parent, name, QString());
   // Only the presence of "recurse" counts: recurse="No" still recurses.
-  system.makeDynamicFolder(folder, attributeText(element, "path"), filter, hasAttribute(element, "recurse"),
-                           attributeText(element, "exclude"));
+  system.makeDynamicFolder(folder, attributeValue(element, "path"), filter, hasAttribute(element, "recurse"),
+                           attributeValue(element, "exclude"));
   return folder;
 }
 
@@ -69,8 +69,8 @@ ProjectElement* readFolder(const ProjectContentContext& context, ProjectElement*
 ProjectElement* readFile(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
                          const QStringList&) {
   if (hasAttribute(element, "source") || !hasAttribute(element, "name")) return nullptr;
-  QString name = attributeText(element, "name");
-  if (!equalsIgnoringCase(attributeText(element, "expand"), "no"))
+  QString name = attributeValue(element, "name");
+  if (!equalsIgnoringCase(attributeValue(element, "expand"), "no"))
     name = context.system.expandMacros(parent, name, commonConfiguration);
   for (ProjectElement* child : parent->children())
     if (child->kind() == ProjectElement::File && child->property(fileNameProperty) == name) return child;
@@ -83,13 +83,13 @@ void setConfigurationProperties(const ProjectContentContext& context, ProjectEle
                                 const XMLElement& element, const QStringList& configurationNames) {
   if (!hasAttribute(element, "name") || !hasAttribute(element, "value")) return;
   ProjectSystem& system = context.system;
-  const QString name = attributeText(element, "name");
-  const bool expand = equalsIgnoringCase(attributeText(element, "expand"), "yes");
-  for (const QString& configuration : substitutedNames(attributeText(element, "configuration"), configurationNames)) {
+  const QString name = attributeValue(element, "name");
+  const bool expand = equalsIgnoringCase(attributeValue(element, "expand"), "yes");
+  for (const QString& configuration : substitutedNames(attributeValue(element, "configuration"), configurationNames)) {
     const QString configurationName = configuration.isEmpty() ? commonConfiguration : configuration;
     QString existing;
     if (system.getConfigurationPropertyValue(target, configurationName, name, existing)) continue;
-    QString value = attributeText(element, "value");
+    QString value = attributeValue(element, "value");
     if (expand) value = system.expandMacros(target, value, commonConfiguration);
     system.setConfigurationProperty(target, name, configurationName, value);
   }
@@ -122,10 +122,10 @@ ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectE
                                   const QStringList& configurationNames) {
   if (!hasAttribute(element, "name")) return nullptr;
   ProjectSystem& system = context.system;
-  const QStringList names = substitutedNames(attributeText(element, "name"), configurationNames);
+  const QStringList names = substitutedNames(attributeValue(element, "name"), configurationNames);
   const bool inherits = hasAttribute(element, "inherited_configurations");
   const QStringList inherited =
-      substitutedNames(attributeText(element, "inherited_configurations"), configurationNames);
+      substitutedNames(attributeValue(element, "inherited_configurations"), configurationNames);
   for (qsizetype pass = 0; pass < names.size(); ++pass) {
     if (context.templates && context.templates->applyConfigurationTemplate(context.project, names[pass])) continue;
     if (inherits) {
@@ -144,7 +144,7 @@ ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectE
 ProjectElement* readImport(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
                            const QStringList&) {
   if (hasAttribute(element, "name"))
-    context.system.importSolution(context.solution, attributeText(element, "name"), nullptr, nullptr);
+    context.system.importSolution(context.solution, attributeValue(element, "name"), nullptr, nullptr);
   return nullptr;
 }
 
@@ -193,6 +193,12 @@ void readProjectContent(const ProjectContentContext& context, ProjectElement* pa
     const ElementHandler handler = handlerOf(element.tagName());
     if (!handler) continue;
     ProjectElement* into = handler(context, levels.back().parent, element, levels.back().configurationNames);
-    if (into && element.firstChild()) levels.push_back({into, element.firstChild(), {}});
+    if (!into || !element.firstChild()) continue;
+    if (levels.size() >= maximumContentDepth) {
+      throw SolutionLoadError{context.project ? context.project->name() : QString(), SolutionLoadError::Plain,
+                              QStringLiteral("project content nested deeper than %1 levels").arg(maximumContentDepth),
+                              0, 0};
+    }
+    levels.push_back({into, element.firstChild(), {}});
   }
 }

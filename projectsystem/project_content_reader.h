@@ -33,6 +33,7 @@ struct ProjectContentContext {
 /// Reads first and its following sibling elements, in document order, into parent.
 /// "$(Configuration)" in configuration names is replaced by each of
 /// configurationNames in turn (used literally when the list is empty). Other tags
-/// are skipped with their subtree.
+/// are skipped with their subtree. Content nested deeper than 256 levels throws
+/// SolutionLoadError ("<project>: project content nested deeper than 256 levels").
 void readProjectContent(const ProjectContentContext& context, ProjectElement* parent, const XMLElement* first,
                         const QStringList& configurationNames);

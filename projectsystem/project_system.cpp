@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <vector>
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/progress_reporter.h"
@@ -270,16 +271,26 @@ void ProjectSystem::rebuildProjectIndex(ProgressReporter* progress) {
 
 // Projects sit in solutions (nested imported ones included) and solution folders,
 // never inside other projects, so the walk does not enter projects: adding a
-// project stays cheap however many files the solution holds.
+// project stays cheap however many files the solution holds. Depth first in
+// document order with an explicit stack: an imported solution file may nest its
+// folders deeper than the call stack reaches.
 void ProjectSystem::indexProjects(const ProjectElement* container, ProgressReporter* progress) {
-  for (ProjectElement* child : container->children()) {
+  std::vector<ProjectElement::ChildIterator> levels{container->children().begin()};
+  while (!levels.empty()) {
+    ProjectElement::ChildIterator& next = levels.back();
+    if (next == ProjectElement::ChildIterator()) {
+      levels.pop_back();
+      continue;
+    }
+    ProjectElement* child = *next;
+    ++next;
     if (child->kind() == ProjectElement::Project) {
       const QString name = child->name();
       if (progress) progress->message(QStringLiteral("Mapping project ") + name, 2);
       projects_.append(child);
       if (!projectsByName_.contains(name)) projectsByName_.insert(name, child);
     } else if (child->kind() == ProjectElement::Solution || child->kind() == ProjectElement::Folder) {
-      indexProjects(child, progress);
+      levels.push_back(child->children().begin());  // next is not used after this
     }
   }
 }

@@ -14,22 +14,17 @@
 #include "projectsystem/project_system_xmlpp.h"
 #include "projectsystem/solution_finder.h"
 #include "projectsystem/solution_load_error.h"
-#include "properties/property_class_list.h"
+#include "projectsystem/solution_text.h"
+#include "xml/xml_document.h"
 
 using namespace model_names;
 
 namespace {
 
-const char solutionDoctype[] = "Orbelin_Project_File";
 const QString solutionVersion = QStringLiteral("2");
 
 [[noreturn]] void fail(const QString& fileName, const QString& message) {
   throw SolutionLoadError{fileName, SolutionLoadError::Plain, message, 0, 0};
-}
-
-QString attributeText(const XMLElement& element, const char* name) {
-  const std::string* value = element.attribute(name);
-  return value ? QString::fromUtf8(*value) : QString();
 }
 
 // Relative paths are taken relative to the base directory (the importing file's
@@ -177,9 +172,9 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
 // expanded "macros" as definitions; it keeps the unexpanded "file_name", so it is
 // written back as the same reference.
 ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
-  const QString fileName = attributeText(*import, "file_name");
+  const QString fileName = attributeValue(*import, "file_name");
   std::unique_ptr<ProjectElement> imported = system_.loadSolution(
-      directory_, expandGlobal(fileName), finder_, progress_, expandGlobal(attributeText(*import, "macros")));
+      directory_, expandGlobal(fileName), finder_, progress_, expandGlobal(attributeValue(*import, "macros")));
   imported->setProperty(fileNameProperty, fileName);
   imported->imported = true;
   imported->setModified(false);
@@ -230,13 +225,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& p
   if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
   ProjectSystemXMLPP2 document(this);
-  const bool parsed = document.parse(text);
-  // Preprocessed as a loaded file is without definitions: the global and user macros.
-  if (parsed && document.root) {
-    MacroTable macros = globalMacros().values;
-    macros.insert(globalMacros().userMacros);
-    document.processConditionals(document.root.get(), file, macros, 0);
-  }
+  const bool parsed = document.loadText(text, file);
   return buildSolution(document, parsed, file, nullptr, progress);
 }
 
@@ -272,7 +261,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
 
 void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
                                            ProgressReporter* progress) {
-  const QString command = expandGlobal(attributeText(root, "load_command"));
+  const QString command = expandGlobal(attributeValue(root, "load_command"));
   if (command.isEmpty() || !runLoadCommands) return;
   if (progress) {
     progress->message(QStringLiteral("Executing load commands"), 2);

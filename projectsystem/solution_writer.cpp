@@ -35,10 +35,7 @@ bool ProjectSystem::saveSolution(ProjectElement* solution, QString* error) {
   // the reference it carries in the importing file (solutionDocumentElement leaves
   // its "file_name" out).
   if (!solution->hasProperty(targetProperty)) solution->setProperty(targetProperty, QStringLiteral("8"));
-  const bool imported = solution->imported;
-  solution->imported = false;
   dropUnwrittenProperties(*solution);
-  solution->imported = imported;
   QXMLDocument document;
   document.doctype = solutionDoctype;
   document.root = solutionDocumentElement(document, *solution);

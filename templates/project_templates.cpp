@@ -9,6 +9,7 @@
 #include "projectsystem/solution_load_error.h"
 #include "templates/project_template_file.h"
 #include "templates/templates_file_list.h"
+#include "xml/xml_document.h"
 
 using namespace model_names;
 
@@ -19,11 +20,6 @@ namespace {
 // without cycles a chain of templates each inheriting the next several times
 // could still multiply the work, so one application applies at most this many.
 constexpr int maximumApplications = 1000;
-
-QString attributeText(const XMLElement& element, const char* name) {
-  const std::string* value = element.attribute(name);
-  return value ? QString::fromUtf8(*value) : QString();
-}
 
 const XMLElement* firstChildElement(const XMLNode& node) {
   for (const XMLNode* child = node.firstChild(); child; child = child->nextSibling())
@@ -85,7 +81,7 @@ void ProjectTemplates::registerTemplates(const XMLElement& root) {
     const XMLNode* next;
   };
   const auto enter = [this](const XMLElement& element) {
-    if (element.tagName() == "project") projectTemplates_.insert(attributeText(element, "template_name"), &element);
+    if (element.tagName() == "project") projectTemplates_.insert(attributeValue(element, "template_name"), &element);
   };
   enter(root);
   std::vector<Level> levels{{&root, root.firstChild()}};
@@ -95,7 +91,7 @@ void ProjectTemplates::registerTemplates(const XMLElement& root) {
       const XMLElement* finished = levels.back().element;
       levels.pop_back();
       if (!levels.empty() && levels.back().element->tagName() == "configurations")
-        configurationTemplates_.insert(attributeText(*finished, "name"), finished);
+        configurationTemplates_.insert(attributeValue(*finished, "name"), finished);
       continue;
     }
     levels.back().next = node->nextSibling();
@@ -109,7 +105,7 @@ void ProjectTemplates::registerTemplates(const XMLElement& root) {
 void ProjectTemplates::expand(ProjectElement* project, const XMLElement& templateElement,
                               const QStringList& configurationNames) {
   system_.setConfigurationProperty(project, projectTypeProperty, commonConfiguration,
-                                   attributeText(templateElement, "type"));
+                                   attributeValue(templateElement, "type"));
   const ProjectContentContext context{system_, project->owningSolution(), project, this};
   if (const XMLElement* first = firstChildElement(templateElement))
     readProjectContent(context, project, first, configurationNames);
@@ -145,8 +141,8 @@ void ProjectTemplates::apply(ProjectElement* configuration, const XMLElement& te
   for (const XMLNode* node = templateElement.firstChild(); node; node = node->nextSibling()) {
     if (node->nodeKind() != XMLNodeKind::Element) continue;
     const auto& pair = static_cast<const XMLElement&>(*node);
-    const QString property = attributeText(pair, "name");
-    const QString value = attributeText(pair, "value");
+    const QString property = attributeValue(pair, "name");
+    const QString value = attributeValue(pair, "value");
     if (property.isEmpty() || value.isEmpty()) continue;
     if (property == inheritedConfigurationsProperty) {
       configuration->setProperty(property, value);

@@ -48,7 +48,7 @@ void convert(ProjectSystem& projectSystem, ConversionContext& context, const Imp
     std::fflush(stdout);
   }
   owner->deleteElement(solution);
-  if (!saved && solution) throw HException(error);
+  if (!saved) throw HException(error);
 }
 
 // Steps after the command is known, all under the one error handler.

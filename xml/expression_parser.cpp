@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "xml/parser_exception.h"
 
@@ -76,6 +77,24 @@ int64_t integerValue(const Token& token) {
 
 [[noreturn]] void fail(const char* message) { throw ParserException(QString::fromLatin1(message)); }
 
+bool isNumber(const ExpressionValue& value) { return value.isNumber(); }
+bool isTruthValue(const ExpressionValue& value) { return value.kind() == ExpressionValue::Kind::Boolean; }
+
+// The value of text when it evaluates to a kind that accepts takes; nothing, with ok
+// false, when it does not evaluate or is of another kind.
+std::optional<ExpressionValue> evaluateAccepted(ExpressionParser& parser, const QString& text, bool* ok,
+                                                bool (*accepts)(const ExpressionValue&)) {
+  std::optional<ExpressionValue> value;
+  try {
+    value = parser.evaluate(text);
+  } catch (const ParserException&) {
+    // a failed evaluation: no value
+  }
+  if (value && !accepts(*value)) value.reset();
+  if (ok) *ok = value.has_value();
+  return value;
+}
+
 }  // namespace
 
 ExpressionValue ExpressionParser::evaluate(const QString& text) {
@@ -84,37 +103,18 @@ ExpressionValue ExpressionParser::evaluate(const QString& text) {
 }
 
 uint64_t ExpressionParser::evaluateUnsigned(const QString& text, bool* ok) {
-  try {
-    const ExpressionValue value = evaluate(text);
-    if (ok) *ok = value.isNumber();
-    return value.isNumber() ? value.toUnsigned() : 0;
-  } catch (const ParserException&) {
-    if (ok) *ok = false;
-    return 0;
-  }
+  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, ok, isNumber);
+  return value ? value->toUnsigned() : 0;
 }
 
 int64_t ExpressionParser::evaluateSigned(const QString& text, bool* ok) {
-  try {
-    const ExpressionValue value = evaluate(text);
-    if (ok) *ok = value.isNumber();
-    return value.isNumber() ? value.toSigned() : 0;
-  } catch (const ParserException&) {
-    if (ok) *ok = false;
-    return 0;
-  }
+  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, ok, isNumber);
+  return value ? value->toSigned() : 0;
 }
 
 bool ExpressionParser::evaluateBoolean(const QString& text, bool* ok) {
-  try {
-    const ExpressionValue value = evaluate(text);
-    const bool isBoolean = value.kind() == ExpressionValue::Kind::Boolean;
-    if (ok) *ok = isBoolean;
-    return isBoolean && value.payload() != 0;
-  } catch (const ParserException&) {
-    if (ok) *ok = false;
-    return false;
-  }
+  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, ok, isTruthValue);
+  return value && value->payload() != 0;
 }
 
 // Text after a complete expression is never read: the parse stops at the first

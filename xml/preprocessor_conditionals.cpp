@@ -2,6 +2,7 @@
 
 #include "xml/expression_parser.h"
 #include "xml/preprocessor_walk.h"
+#include "xml/xml_document.h"
 
 namespace {
 

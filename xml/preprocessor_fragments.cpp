@@ -1,6 +1,5 @@
 // Fragments ("xmldef", "xmlput") and file inclusion ("include").
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "xml/included_file.h"

@@ -21,12 +21,6 @@ const PreprocessorWalk::Directive PreprocessorWalk::directives[] = {
     {"include", &PreprocessorWalk::processInclude},
 };
 
-QString attributeValue(const XMLElement& element, const char* name) {
-  const std::string* value = element.attribute(name);
-  if (value) return QString::fromUtf8(value->data(), qsizetype(value->size()));
-  return element.hasAttribute(name) ? QStringLiteral("") : QString();
-}
-
 QString fileIdentity(const QString& path) {
   const QFileInfo file(path);
   const QString canonical = file.canonicalFilePath();

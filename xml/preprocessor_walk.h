@@ -117,6 +117,3 @@ class PreprocessorWalk {
 /// The path that tells whether two names are the same file: symbolic links resolved when
 /// the file exists, so a cycle through a link is found too; else the cleaned absolute path.
 QString fileIdentity(const QString& path);
-
-/// The UTF-8 value of an attribute, or a null string when the element has none.
-QString attributeValue(const XMLElement& element, const char* name);

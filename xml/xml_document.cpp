@@ -152,3 +152,9 @@ XMLNode* importNode(XMLDocument& document, const XMLNode& node, XMLNode& parent)
   parent.appendChild(std::move(copy));
   return copied;
 }
+
+QString attributeValue(const XMLElement& element, const char* name) {
+  const std::string* value = element.attribute(name);
+  if (value) return QString::fromUtf8(value->data(), qsizetype(value->size()));
+  return element.hasAttribute(name) ? QStringLiteral("") : QString();
+}

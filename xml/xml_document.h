@@ -75,3 +75,7 @@ class QXMLDocument : public XMLDocument {
 std::unique_ptr<XMLNode> importNode(XMLDocument& document, const XMLNode& node);
 /// The same copy, appended to parent; returns it (owned by parent).
 XMLNode* importNode(XMLDocument& document, const XMLNode& node, XMLNode& parent);
+
+/// The value of an attribute decoded as UTF-8 (templates and solution files are UTF-8
+/// files), or a null string when the element has none.
+QString attributeValue(const XMLElement& element, const char* name);

@@ -12,13 +12,23 @@ XMLPP2::~XMLPP2() = default;
 
 bool XMLPP2::load(const QString& path, const QString& definitions, bool expand) {
   if (!QXMLDocument::load(path)) return false;
+  preprocess(path, definitions, expand);
+  return true;
+}
+
+bool XMLPP2::loadText(std::string_view text, const QString& path, const QString& definitions, bool expand) {
+  if (!parse(text)) return false;
+  preprocess(path, definitions, expand);
+  return true;
+}
+
+void XMLPP2::preprocess(const QString& path, const QString& definitions, bool expand) {
   // The user's macros are consulted before the global values when expanding, so
   // they take precedence here too; the load's own definitions come last.
   MacroTable macros = globalMacros().values;
   macros.insert(globalMacros().userMacros);
   macros.insert(parseMacroDefinitions(definitions));
   if (root) processConditionals(root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
-  return true;
 }
 
 // A chain without a parent other than the document element has nothing to yield

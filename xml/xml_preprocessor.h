@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include "projectsystem/macro_expander.h"
 #include "xml/xml_document.h"
@@ -30,6 +31,9 @@ class XMLPP2 : public QXMLDocument {
   /// separated by ";", backslash escapes the next character). False when the file cannot be read or
   /// parsed (errorMessage/errorLine set, nothing preprocessed).
   bool load(const QString& path, const QString& definitions = QString(), bool expand = false);
+  /// The same for text held in memory, read as if it were the file at path (which need not exist).
+  bool loadText(std::string_view text, const QString& path, const QString& definitions = QString(),
+                bool expand = false);
   /// Processes first and its following siblings in place, in document order. first is the
   /// document element or a node with a parent; directives yield into that parent. filePath is the
   /// file the nodes come from (relative includes are taken from its directory).
@@ -53,6 +57,8 @@ class XMLPP2 : public QXMLDocument {
 
  private:
   friend class PreprocessorWalk;
+  // The directives of a parsed document, run as load and loadText run them.
+  void preprocess(const QString& path, const QString& definitions, bool expand);
   // Copies of the xmldef elements, which leave the tree when registered.
   std::map<QString, std::unique_ptr<XMLElement>> fragments_;
   int64_t workLimit_ = defaultWorkLimit;

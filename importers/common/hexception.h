@@ -2,9 +2,9 @@
 // The tool's own exception: one 8-bit message, thrown by the command line, the
 // start-up environment and the importers, caught only by the run sequence.
 
-#include <QByteArray>
 #include <QString>
 #include <string>
+#include <utility>
 
 /// A failure the tool reports as "error: <message>" with exit status 1.
 class HException {

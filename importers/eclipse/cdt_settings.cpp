@@ -1,7 +1,6 @@
 #include "importers/eclipse/cdt_settings.h"
 
 #include <QList>
-#include <iterator>
 
 #include "importers/common/configuration_choice.h"
 #include "importers/common/xml_loading.h"

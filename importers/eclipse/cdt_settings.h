@@ -8,7 +8,6 @@
 #include "importers/common/dom_document.h"
 #include "importers/common/project_template.h"
 
-
 /// The parts of a ".cproject" that the conversion uses.
 struct CdtSettings {
   /// The "name" attribute of the one "project" element, as messages name the type.

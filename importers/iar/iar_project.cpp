@@ -1,7 +1,6 @@
 #include "importers/iar/iar_project.h"
 
 #include <QRegularExpression>
-#include <utility>
 
 #include "importers/common/xml_loading.h"
 

@@ -139,6 +139,14 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
     EXPECT_EQ(result.standardError, "error: " + c.error.toUtf8() + "\n");
     EXPECT_EQ(readFile("ws/demo.hzp"), solution) << c.import;
   }
+
+  // However deeply an imported solution nests its folders: every walk of the model
+  // keeps its own stack.
+  const int depth = 100000;
+  writeFile("ws/lib/deep.hzp", solutionFile("", QByteArray("<folder Name=\"f\">").repeated(depth) +
+                                                    QByteArray("</folder>").repeated(depth)));
+  expectSuccess(importing({"lib/deep.hzp"}));
+  EXPECT_TRUE(readFile("ws/demo.hzp").contains("<import file_name=\"" + absolute("ws/lib/deep.hzp").toUtf8() + "\" />"));
 }
 
 // The load command of an imported solution runs in that solution's directory.
@@ -256,4 +264,22 @@ TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
       "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
       "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
   EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
+}
+
+// Template content nested without bound would make a solution file that grows with
+// the square of its depth: deeper than 256 levels it ends the run, and the previous
+// file stays.
+TEST(ExpandTemplates, ContentNestedTooDeeplyEndsTheRun) {
+  writeUVisionWorkspace();
+  const QByteArray folders = QByteArray("<folder name=\"f\">").repeated(257) + QByteArray("</folder>").repeated(257);
+  writeFile("templates.xml", templatesFile("<project template_name=\"App\" type=\"Executable\">" + folders +
+                                           "</project>\n"));
+  writeFile("ws/demo.hzp", "previous");
+  const auto result = runQuenport(
+      expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "App"}));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError,
+            "warning: XmlPP::processConditionals(): nesting deeper than 256 levels is left unprocessed\n"
+            "error: app: project content nested deeper than 256 levels\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
 }
