@@ -20,10 +20,13 @@ struct DynamicFolderScan {
   QStringList nameFilters;
   std::vector<WildcardPattern> excludes;
   bool recurse = false;
-  // Canonical directories on the current recursion path: a symbolic link back to
-  // one of them would recurse for ever, so it is passed over. The same directory
-  // reached through two different, non-cyclic paths is still listed under both.
-  QSet<QString> activeDirectories;
+  // The canonical directory the folder names: a symbolic link is followed only to a
+  // directory inside it, so a link to "/" cannot make the scan walk the disk.
+  QString root;
+  // Canonical directories already listed: each is listed once per population,
+  // however many links lead to it, so links that loop or multiply cannot make the
+  // scan endless or its result exponential.
+  QSet<QString> listedDirectories;
 };
 
 // Wildcards separated by ";" or, when there is no ";", by spaces; "*.*" when empty.
@@ -50,25 +53,38 @@ bool isExcluded(const DynamicFolderScan& scan, const QString& name) {
 // name filters match ignoring case, as the directory listing does by default.
 constexpr QDir::SortFlags listingOrder = QDir::Name | QDir::IgnoreCase;
 
+bool isInside(const QString& directory, const QString& root) {
+  return directory == root || directory.startsWith(root.endsWith(separator) ? root : root + separator);
+}
+
+// Whether the scan enters a subdirectory: not a second time, and through a link only
+// when it stays inside the folder's directory (with a warning when it does not).
+bool entersDirectory(DynamicFolderScan& scan, const QFileInfo& subdirectory) {
+  const QString canonical = subdirectory.canonicalFilePath();
+  if (canonical.isEmpty() || scan.listedDirectories.contains(canonical)) return false;
+  if (subdirectory.isSymLink() && !isInside(canonical, scan.root)) {
+    qWarning("%s: link to a directory outside %s not followed", qPrintable(subdirectory.filePath()),
+             qPrintable(scan.root));
+    return false;
+  }
+  return true;
+}
+
 void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& directory, const QString& prefix) {
   const QDir listed(directory);
   if (!listed.exists()) return;
-  const QString canonical = QFileInfo(directory).canonicalFilePath();
-  if (scan.activeDirectories.contains(canonical)) return;
-  scan.activeDirectories.insert(canonical);
+  scan.listedDirectories.insert(QFileInfo(directory).canonicalFilePath());
   for (const QFileInfo& file : listed.entryInfoList(scan.nameFilters, QDir::Files, listingOrder))
     if (!isExcluded(scan, file.fileName())) scan.system.addFile(folder, prefix + separator + file.fileName());
-  if (scan.recurse) {
-    for (const QFileInfo& subdirectory : listed.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, listingOrder)) {
-      const QString name = subdirectory.fileName();
-      if (isExcluded(scan, name)) continue;
-      ProjectElement* subfolder = scan.system.findOrAddFolder(folder, name, QString());
-      const QString subprefix = prefix + separator + name;
-      subfolder->setProperty(pathProperty, subprefix);
-      populate(scan, subfolder, directory + separator + name, subprefix);
-    }
+  if (!scan.recurse) return;
+  for (const QFileInfo& subdirectory : listed.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, listingOrder)) {
+    const QString name = subdirectory.fileName();
+    if (isExcluded(scan, name) || !entersDirectory(scan, subdirectory)) continue;
+    ProjectElement* subfolder = scan.system.findOrAddFolder(folder, name, QString());
+    const QString subprefix = prefix + separator + name;
+    subfolder->setProperty(pathProperty, subprefix);
+    populate(scan, subfolder, directory + separator + name, subprefix);
   }
-  scan.activeDirectories.remove(canonical);
 }
 
 }  // namespace
@@ -92,7 +108,8 @@ void ProjectSystem::populateDynamicFolder(ProjectElement* folder) {
   }
   DynamicFolderScan scan{*this, nameFiltersOf(folder->property(filterProperty)),
                          excludePatternsOf(folder->property(excludeProperty)),
-                         folder->property(recurseProperty) == QLatin1String("Yes"), {}};
+                         folder->property(recurseProperty) == QLatin1String("Yes"),
+                         QFileInfo(directory).canonicalFilePath(), {}};
   populate(scan, folder, directory, prefix);
 }
 

@@ -35,8 +35,9 @@ class DynamicFolder : public ::testing::Test, public ModelFixture {
 
 }  // namespace
 
-// Excludes apply to files and directories at every level; a symbolic link back to
-// a folder being filled is listed, not entered again.
+// Excludes apply to files and directories at every level. Each directory is listed
+// once, however many links lead to it (a link back to a folder being filled, two
+// links to one directory), and a link out of the folder's directory is not followed.
 TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce) {
   for (const char* path : {"lib/a.c", "lib/b.bak", "lib/CVS/Entries", "lib/sub/c.c", "lib/sub/d.bak",
                            "lib/sub/CVS/x.c", "lib/sub/deeper/e.h"})
@@ -46,8 +47,18 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   EXPECT_EQ(contents(folder), QStringList({"lib/a.c", "folder/sub path=lib/sub", "lib/sub/c.c",
                                            "folder/deeper path=lib/sub/deeper", "lib/sub/deeper/e.h"}));
   writeFile("loop/f.c", "x");
+  writeFile("loop/shared/g.c", "x");
   ASSERT_TRUE(QFile::link(root + "/loop", root + "/loop/again"));
+  ASSERT_TRUE(QFile::link(root + "/loop/shared", root + "/loop/link1"));
+  ASSERT_TRUE(QFile::link(root + "/loop/shared", root + "/loop/link2"));
+  ASSERT_TRUE(QFile::link(root + "/lib", root + "/loop/outside"));
+  static QStringList warnings;
+  const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings.append(message); });
   ProjectElement* loop = dynamicFolder(solution, "loop", "", "Yes", "");
   system.populateDynamicFolder(loop);
-  EXPECT_EQ(contents(loop), QStringList({"loop/f.c", "folder/again path=loop/again"}));
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(contents(loop), QStringList({"loop/f.c", "folder/link1 path=loop/link1", "loop/link1/g.c"}));
+  EXPECT_EQ(warnings, QStringList({root + "/loop/outside: link to a directory outside " + root +
+                                   "/loop not followed"}));
 }
