@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: bootstrap build demo test asan fuzz bench clean
+.PHONY: bootstrap build demo test package asan fuzz bench clean
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -19,6 +19,10 @@ demo: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# A Debian package in $(BUILD)/: quenport_<version>_<arch>.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 asan: bootstrap
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUENPORT_SANITIZE=ON -DQUENPORT_BENCHMARKS=OFF

@@ -142,6 +142,9 @@ QString executablePath(const char* firstArgument, const char* selfLink) {
 
 // Canonical paths follow symbolic links, so a linked program finds its real
 // installation. A program file that does not exist leaves both directories empty.
+// A packaged program lives in /usr/bin while its data cannot go to /usr/targets:
+// a directory without targets/ that has share/quenport/ below it installs its
+// data there, and that is the installation directory.
 void setInstallDirectories(const QString& executablePath, int levelsUp) {
   const QString programFile = QFileInfo(executablePath).canonicalFilePath();
   InstallDirectories& directories = installDirectories();
@@ -149,6 +152,10 @@ void setInstallDirectories(const QString& executablePath, int levelsUp) {
   directories.install = directories.bin;
   for (int level = 0; level < levelsUp && !directories.install.isEmpty(); ++level)
     directories.install = QFileInfo(directories.install).canonicalPath();
+  const QString dataDirectory = directories.install + "/" + sharedDataDirectory;
+  if (!directories.install.isEmpty() && !QFileInfo(directories.install + "/targets").isDir() &&
+      QFileInfo(dataDirectory).isDir())
+    directories.install = QFileInfo(dataDirectory).canonicalFilePath();
 }
 
 QString binDirectory() { return installDirectories().bin; }

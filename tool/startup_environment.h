@@ -13,7 +13,13 @@ void setUpStartupEnvironment(const char* firstArgument);
 /// The program file: the target of selfLink (normally "/proc/self/exe"). When the
 /// link cannot be read, firstArgument made absolute against the working directory.
 QString executablePath(const char* firstArgument, const char* selfLink = "/proc/self/exe");
-/// Stores the canonical directory of the program file and the one levelsUp above it.
+/// Where an installation that follows the file-system hierarchy (a Debian
+/// package, `cmake --install`) keeps its data, relative to the binary's parent.
+inline constexpr char sharedDataDirectory[] = "share/quenport";
+
+/// Stores the canonical directory of the program file and the one levelsUp above
+/// it; when that one holds no "targets" directory but a sharedDataDirectory, the
+/// latter is the installation directory.
 void setInstallDirectories(const QString& executablePath, int levelsUp);
 /// The canonical directory holding the program file.
 QString binDirectory();

@@ -19,6 +19,7 @@ struct Example {
   const char* solution;          // written, relative to that parent
   const char* workingDirectory;
   QByteArray warnings = {};
+  const char* expected = nullptr;  // under the example's expected/, when not named as the solution
 };
 
 void copyTree(const QString& from, const QString& to) {
@@ -34,24 +35,31 @@ void expectExampleConverts(const Example& example) {
   testing_support::expectSuccess(example.arguments, example.warnings,
                                  QDir::current().absoluteFilePath(example.workingDirectory));
   const QString solution = QString(example.solution);
-  const QByteArray expected =
-      readFile(sourcePath(QString("examples/%1/expected/%2").arg(example.folder, QFileInfo(solution).fileName())));
+  const QString expectedName = example.expected ? QString(example.expected) : QFileInfo(solution).fileName();
+  const QByteArray expected = readFile(sourcePath(QString("examples/%1/expected/%2").arg(example.folder, expectedName)));
   ASSERT_FALSE(expected.isEmpty()) << example.folder;
   EXPECT_EQ(readFile(solution), expected) << example.folder;
 }
 
 }  // namespace
 
-// The Eclipse workspace is given by a relative path.
+// The Eclipse workspace is given by a relative path. The IAR example is expanded
+// with the build tree's installed templates file as well (tests/e2e/package_test.sh
+// checks the Debian package against the same expected file).
 TEST(Examples, EveryExampleConvertsToItsCheckedInSolution) {
+  const QByteArray iarWarning =
+      "warning: application/application.ewp: paths in the IAR installation left out: "
+      "$TOOLKIT_DIR$\\CMSIS\\Core\\Include\n";
   const Example examples[] = {
       {"uvision",
        {"uvision2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "blinky.uvmpw"},
        "uvision/blinky.hzp", "uvision"},
       {"iar", {"iar2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "firmware.eww"},
-       "iar/firmware.hzp", "iar",
-       "warning: application/application.ewp: paths in the IAR installation left out: "
-       "$TOOLKIT_DIR$\\CMSIS\\Core\\Include\n"},
+       "iar/firmware.hzp", "iar", iarWarning},
+      {"iar",
+       {"iar2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "-expand-templates",
+        "firmware.eww"},
+       "iar/firmware.hzp", "iar", iarWarning, "firmware-expanded.hzp"},
       {"eclipse", {"eclipse2hzp", "-library-template", "STM32_LIB", "eclipse"}, "eclipse/eclipse.hzp", "."},
   };
   for (const Example& example : examples) expectExampleConverts(example);

@@ -64,6 +64,27 @@ TEST_F(StartupEnvironmentTest, ExecutablePathFallsBackToTheGivenName) {
   EXPECT_TRUE(QFileInfo(executablePath(nullptr)).isExecutable());
 }
 
+// The build tree keeps its data in targets/ beside bin/; an installation that
+// follows the file-system hierarchy keeps it in share/quenport/.
+TEST_F(StartupEnvironmentTest, InstallationDirectoryOfEachLayout) {
+  const QString root = testDirectory();
+  struct Layout {
+    QStringList files;
+    QString expected;
+  };
+  const Layout layouts[] = {
+      {{"build/bin/quenport", "build/targets/project_templates.xml", "build/share/quenport/targets/x.xml"}, "build"},
+      {{"usr/bin/quenport", "usr/share/quenport/targets/project_templates.xml"}, "usr/share/quenport"},
+      {{"bare/bin/quenport"}, "bare"},
+  };
+  for (const Layout& layout : layouts) {
+    for (const QString& file : layout.files) testing_support::writeFile(file, "x");
+    setInstallDirectories(root + "/" + layout.files.first(), 1);
+    EXPECT_EQ(installDirectory(), root + "/" + layout.expected);
+    EXPECT_EQ(binDirectory(), QFileInfo(root + "/" + layout.files.first()).path());
+  }
+}
+
 // The frequencies file itself, created, kept and reported, is checked by the e2e start-up tests.
 TEST_F(StartupEnvironmentTest, PackagesDirectoryIgnoresUserMacros) {
   const QString root = testDirectory();
