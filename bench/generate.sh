@@ -18,13 +18,16 @@ generate_tree() {
   awk -v mode=files "$@" "$program" | xargs -r -d '\n' touch
 }
 
-# uvision_workspace DIR PROJECTS TARGETS GROUPS FILES LINKS
+# uvision_workspace DIR PROJECTS TARGETS GROUPS FILES LINKS [SOURCES]
 #   DIR/bench.uvmpw listing PROJECTS project files (DIR/projectNNNN/projectNNNN.uvprojx),
 #   each with TARGETS targets of GROUPS groups of FILES source files. Every target
 #   also links LINKS libraries ("FileType" 4) built by other targets, named by their
 #   "OutputName", half the workspace away so that finding the builder means looking
 #   through many targets. Every fifth project builds libraries. The targets of a
-#   project share their source files, as Debug and Release targets do.
+#   project share their source files, as Debug and Release targets do. With SOURCES
+#   "no" the source files are not created: a workspace of many groups would otherwise
+#   mean as many directories, slow to make (the conversion keeps paths of missing files
+#   as written).
 uvision_workspace() {
   generate_tree '
 function project_name(p) { return sprintf("project%04d", p) }
@@ -57,7 +60,7 @@ function target(out, p, t,    k, g, f, l, other) {
     printf "        <Group>\n          <GroupName>Group%04d</GroupName>\n          <Files>\n", g > out
     for (f = 0; f < files; f++) {
       file_entry(out, sprintf("file%05d.c", f), 1, sprintf(".\\src\\group%04d\\file%05d.c", g, f))
-      if (t == 0) print dir "/" project_name(p) "/src/" sprintf("group%04d/file%05d.c", g, f)
+      if (t == 0 && sources != "no") print dir "/" project_name(p) "/src/" sprintf("group%04d/file%05d.c", g, f)
     }
     if (g == 0) {
       for (l = 0; l < links; l++) {
@@ -73,8 +76,10 @@ function target(out, p, t,    k, g, f, l, other) {
 }
 BEGIN {
   if (mode == "dirs") {
-    for (p = 0; p < projects; p++)
-      for (g = 0; g < groups; g++) print dir "/" project_name(p) "/src/" sprintf("group%04d", g)
+    for (p = 0; p < projects; p++) {
+      print dir "/" project_name(p)
+      for (g = 0; sources != "no" && g < groups; g++) print dir "/" project_name(p) "/src/" sprintf("group%04d", g)
+    }
     exit
   }
   workspace = dir "/bench.uvmpw"
@@ -92,7 +97,7 @@ BEGIN {
     close(out)
   }
   printf "</ProjectWorkspace>\n" > workspace
-}' -v dir="$1" -v projects="$2" -v targets="$3" -v groups="$4" -v files="$5" -v links="$6"
+}' -v dir="$1" -v projects="$2" -v targets="$3" -v groups="$4" -v files="$5" -v links="$6" -v sources="${7:-yes}"
 }
 
 # templates_file FILE: a device-package-sized templates file: one executable and one
