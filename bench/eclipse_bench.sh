@@ -14,7 +14,7 @@ folders=${4:-10}
 source "$here/timing.sh"
 source "$here/generate.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quenport-eclipse-bench.XXXXXX")
+work=$(bench_directory eclipse-bench)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/workspace" "$work/home"
 export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user

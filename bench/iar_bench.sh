@@ -21,7 +21,7 @@ parser=$(realpath "${XML_READ_FILES:-$(dirname "$quenport")/../bench/xml_read_fi
 source "$here/timing.sh"
 source "$here/generate.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quenport-iar-bench.XXXXXX")
+work=$(bench_directory iar-bench)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/iar" "$work/home"
 export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user

@@ -24,7 +24,7 @@ shift $(( $# < 2 ? $# : 2 ))
 source "$here/timing.sh"
 source "$here/generate.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quenport-scaling.XXXXXX")
+work=$(bench_directory scaling)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/home"
 export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
@@ -37,7 +37,7 @@ projects()  { uvision_workspace "$1" "$2" 1 2 5 0 no; }          # projects of o
 targets()   { uvision_workspace "$1" 1 "$2" 2 5 0 no; }          # targets of 10 files in one project
 libraries() { uvision_workspace "$1" $(($2 / 10)) 10 1 2 4 no; } # targets linking 4 other targets' libraries
 siblings()  { eclipse_workspace "$1" 1 "$2" 2 1; }               # sibling folders of 2 files in one project
-depth()     { eclipse_workspace "$1" 1 16 2 "$2"; }              # 16 chains of nested folders, 2 files a level
+depth()     { eclipse_workspace "$1" 1 40 2 "$2"; }              # 40 chains of nested folders, 2 files a level
 files()     { uvision_workspace "$1" 1 1 1 "$2" 0; }             # files in one group, all in one directory
 
 # name|what one unit is|base size|importer
@@ -46,8 +46,8 @@ dimensions=(
   "projects|projects of one target in a uVision workspace|150|uvision"
   "targets|targets in one uVision project|400|uvision"
   "libraries|uVision targets, each linking 4 libraries that other targets build|400|uvision"
-  "siblings|sibling directories in an Eclipse project|1500|eclipse"
-  "depth|levels of 16 nested Eclipse directory chains|50|eclipse"
+  "siblings|sibling directories in an Eclipse project|3000|eclipse"
+  "depth|levels of 40 nested Eclipse directory chains|50|eclipse"
   "files|files in one uVision group and directory|20000|uvision"
 )
 

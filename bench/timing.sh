@@ -58,3 +58,17 @@ goal() {
 
 # input_bytes DIRECTORY FIND-TESTS...: the total size of the files below DIRECTORY that the tests select.
 input_bytes() { find "$@" -type f -printf '%s\n' | awk '{ total += $1 } END { print total + 0 }'; }
+
+# bench_directory NAME: makes a temporary directory for a benchmark's workspaces and
+# prints its path. It lies in $TMPDIR when that is set, else in /dev/shm when that has
+# 2 GiB free, else in /tmp: the workspaces are made and removed on every run, and on a
+# disk removing a hundred thousand files can take longer than all the conversions
+# (which read from the page cache either way).
+bench_directory() {
+  local parent=${TMPDIR:-/tmp}
+  if [[ -z ${TMPDIR:-} && -d /dev/shm && -w /dev/shm ]] &&
+    (( $(df --output=avail -k /dev/shm | tail -1) > 2 * 1024 * 1024 )); then
+    parent=/dev/shm
+  fi
+  mktemp -d "$parent/quenport-$1.XXXXXX"
+}

@@ -25,7 +25,7 @@ parser=$(realpath "${XML_READ_FILES:-$(dirname "$quenport")/../bench/xml_read_fi
 source "$here/timing.sh"
 source "$here/generate.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quenport-uvision-bench.XXXXXX")
+work=$(bench_directory uvision-bench)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/uvision" "$work/home"
 export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
