@@ -4,9 +4,11 @@
 // following symbolic links, and the identity of each directory.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 /// One entry of a directory ("." and ".." are never listed).
@@ -21,13 +23,59 @@ struct DirectoryEntry {
   /// What the entry is, after following a symbolic link; a dangling link is Other.
   Type type = Type::Other;
   bool isSymbolicLink = false;
-  /// The device and inode of a directory (the link's target for a link).
+  /// The device and inode of a directory: the link's target for a link; for a
+  /// plain directory as its parent lists it (a mount point shows the directory it
+  /// covers, so a walk identifies what it enters by Directory::identity).
   uint64_t device = 0;
   uint64_t inode = 0;
 
   bool isDirectory() const { return type == Type::Directory; }
   bool isFile() const { return type == Type::File; }
 };
+
+/// Decides from the raw name and the type whether a listing keeps an entry, before
+/// the entry is decoded and sorted.
+using EntryFilter = std::function<bool(QByteArrayView rawName, DirectoryEntry::Type type)>;
+
+/// An open directory. Its subdirectories are opened relative to it, so that
+/// opening one costs the same at any depth and is not bound by the length of its
+/// path; each entry costs no system call unless it is a link or of unknown type.
+class Directory {
+ public:
+  Directory() = default;
+  /// Opens the directory at path ("" is the working directory), following links.
+  explicit Directory(const QString& path);
+  Directory(Directory&& other) noexcept;
+  Directory& operator=(Directory&& other) noexcept;
+  Directory(const Directory&) = delete;
+  Directory& operator=(const Directory&) = delete;
+  ~Directory();
+
+  /// The subdirectory rawName (following a link), relative to this one; by path
+  /// (its full path) once this one is closed.
+  Directory openSubdirectory(const QByteArray& rawName, const QString& path) const;
+  bool isOpen() const { return descriptor_ >= 0; }
+  /// The device and inode of the directory opened (after links); 0 when not open.
+  uint64_t device() const { return device_; }
+  uint64_t inode() const { return inode_; }
+  /// The entries that keep accepts (all when it is empty), sorted by name ignoring
+  /// case as the IDEs list them; empty when not open. Reads the directory, so it
+  /// is called once.
+  std::vector<DirectoryEntry> entries(const EntryFilter& keep = {}) const;
+  /// Gives the descriptor back; subdirectories are then opened by their paths.
+  void close();
+
+ private:
+  explicit Directory(int descriptor);
+
+  int descriptor_ = -1;
+  uint64_t device_ = 0;
+  uint64_t inode_ = 0;
+};
+
+/// How deep a walk may hold the directories above it open: half the process's
+/// descriptor limit, at most 1024; deeper directories are opened by path.
+int directoriesHeldOpenAtMost();
 
 /// The entries of directory ("" is the working directory) sorted by name ignoring
 /// case, as the IDEs list them; empty when it cannot be read.

@@ -4,15 +4,18 @@
 // target lies inside an allowed root (the workspace directory, or a folder the
 // project links explicitly): a link to "/" or a chain of links that doubles at
 // every level would otherwise make the scan walk the whole disk or grow
-// exponentially.
+// exponentially. Only links are resolved to paths; a plain directory is known by
+// its identity alone, so a scan costs the same per directory at any depth.
 
 #include <QPair>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "importers/common/directory_listing.h"
 
 class ConversionContext;
-struct DirectoryEntry;
 
 /// The directories one scan has entered, and the roots its links may lead into.
 class DirectoryVisits {
@@ -22,12 +25,14 @@ class DirectoryVisits {
 
   /// Lets links lead into directory (and below) as well.
   void allowRoot(const QString& directory);
-  /// Enters the top directory of a scan; false when it was entered before.
-  bool enterTop(const QString& path);
-  /// Enters the directory at path, listed in its parent as entry; false when it
-  /// was entered before, or when it is a link leading outside the allowed roots
-  /// (reported as a warning).
-  bool enter(const QString& path, const DirectoryEntry& entry);
+  /// Enters the top directory of a scan at path; nothing when it was entered
+  /// before or cannot be opened.
+  std::optional<Directory> enterTop(const QString& path);
+  /// Enters the directory at path, listed in parent as entry; nothing when it was
+  /// entered before, or when it is a link leading outside the allowed roots
+  /// (reported as a warning). A directory that cannot be opened is still entered
+  /// (it has no entries), as a listing by name would show it.
+  std::optional<Directory> enter(const Directory& parent, const QString& path, const DirectoryEntry& entry);
 
  private:
   bool isInsideRoot(const QString& realPath) const;

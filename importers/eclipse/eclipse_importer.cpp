@@ -88,8 +88,7 @@ void addSources(ProjectSystem& projectSystem, ConversionContext& context, const 
                 ProjectElement* project) {
   ProjectElement* sourceFiles = projectSystem.findOrAddFolder(project, QStringLiteral("Source Files"), QString());
   DirectoryVisits visits(context, source.workspace.directory);
-  if (visits.enterTop(source.directory))
-    addSourceDirectory(projectSystem, context, visits, sourceFiles, source.directory, QStringLiteral("."));
+  addSourceTree(projectSystem, context, visits, sourceFiles, source.directory, QStringLiteral("."));
   const EclipseProjectDescription& description = source.file.description;
   const LinkLocationResolver locations(upToWorkspace(source.file.relativeDirectory), description.pathVariables);
   addLinkedResources(projectSystem, context, visits, {sourceFiles, source.directory, source.shownProject}, description,

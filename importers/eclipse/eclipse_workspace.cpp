@@ -8,7 +8,6 @@
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_source_tree.h"
-#include "projectsystem/wildcard.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
     : directory(workspaceDirectory.isEmpty() ? QStringLiteral(".") : workspaceDirectory) {
   QStringList paths;
   DirectoryVisits visits(context, directory);
-  findFiles(context, visits, directory, QStringLiteral("."), WildcardPattern(QStringLiteral(".project")), paths);
+  findFiles(context, visits, directory, QStringLiteral("."), QByteArrayLiteral(".project"), paths);
   for (const QString& path : paths) {
     EclipseProjectFile file;
     file.path = path;
