@@ -48,8 +48,15 @@ class PathDuringWalk {
   explicit PathDuringWalk(const QString& start) : path_(start) {}
 
   const QString& path() const { return path_; }
-  /// path + "/" + name, as a string of its own.
-  QString with(const QString& name) const { return entryPath(path_, name); }
+  /// path + "/" + name, as a string of its own (allocated once: one per file).
+  QString with(const QString& name) const {
+    QString joined;
+    joined.reserve(path_.size() + 1 + name.size());
+    joined += path_;
+    joined += QLatin1Char('/');
+    joined += name;
+    return joined;
+  }
   /// Appends "/" + name; returns what leave() needs to take it off again.
   qsizetype enter(const QString& name) {
     const qsizetype length = path_.size();
