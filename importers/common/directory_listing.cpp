@@ -145,16 +145,24 @@ Directory Directory::openSubdirectory(const QByteArray& rawName, const QString& 
   return Directory(::openat(descriptor_, rawName.constData(), directoryOpenFlags));
 }
 
-std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep) const {
+void ListingCache::keep(uint64_t device, uint64_t inode, QByteArray records) {
+  records_.insert(QPair<quint64, quint64>(device, inode), std::move(records));
+}
+
+bool ListingCache::take(uint64_t device, uint64_t inode, QByteArray& records) {
+  const auto found = records_.find(QPair<quint64, quint64>(device, inode));
+  if (found == records_.end()) return false;
+  records = std::move(*found);
+  records_.erase(found);
+  return true;
+}
+
+std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep, ListingCache* cache) const {
   std::vector<DirectoryEntry> kept;
   if (!isOpen()) return kept;
-  // Read in large blocks straight from the kernel: the descriptor stays usable
-  // for opening subdirectories, which a stream of the C library would take over.
-  alignas(dirent64) char buffer[32 * 1024];
-  ssize_t length = 0;
-  while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) {
-    for (ssize_t offset = 0; offset < length;) {
-      const auto* record = reinterpret_cast<const dirent64*>(buffer + offset);
+  const auto take = [&](const char* records, qsizetype length) {
+    for (qsizetype offset = 0; offset < length;) {
+      const auto* record = reinterpret_cast<const dirent64*>(records + offset);
       offset += record->d_reclen;
       if (isDotOrDotDot(record->d_name)) continue;
       DirectoryEntry entry;
@@ -165,7 +173,21 @@ std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep) const {
       entry.validName = decodeName(entry.rawName, entry.name);
       kept.push_back(std::move(entry));
     }
+  };
+  QByteArray cached;
+  if (cache && !cache->isFilling() && cache->take(device_, inode_, cached)) {
+    take(cached.constData(), cached.size());
+    return sortedByName(std::move(kept));
   }
+  // Read in large blocks straight from the kernel: the descriptor stays usable
+  // for opening subdirectories, which a stream of the C library would take over.
+  alignas(dirent64) char buffer[32 * 1024];
+  ssize_t length = 0;
+  while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) {
+    take(buffer, length);
+    if (cache && cache->isFilling()) cached.append(buffer, length);
+  }
+  if (cache && cache->isFilling()) cache->keep(device_, inode_, std::move(cached));
   return sortedByName(std::move(kept));
 }
 

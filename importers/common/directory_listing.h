@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -37,6 +39,25 @@ struct DirectoryEntry {
 /// the entry is decoded and sorted.
 using EntryFilter = std::function<bool(QByteArrayView rawName, DirectoryEntry::Type type)>;
 
+/// What directories held when a scan read them, kept by device and inode so that
+/// a second scan of the same tree (the workspace search, then each project's
+/// scan) takes the entries from memory instead of reading them again. While it
+/// is filling, reads put their entries in; otherwise reads take them out, so a
+/// directory is served once and the memory goes as the second scan proceeds.
+class ListingCache {
+ public:
+  void setFilling(bool filling) { filling_ = filling; }
+  bool isFilling() const { return filling_; }
+  /// Keeps the raw directory records read from the directory (device, inode).
+  void keep(uint64_t device, uint64_t inode, QByteArray records);
+  /// The records kept for (device, inode), taken out; false when there are none.
+  bool take(uint64_t device, uint64_t inode, QByteArray& records);
+
+ private:
+  bool filling_ = true;
+  QHash<QPair<quint64, quint64>, QByteArray> records_;
+};
+
 /// An open directory. Its subdirectories are opened relative to it, so that
 /// opening one costs the same at any depth and is not bound by the length of its
 /// path; each entry costs no system call unless it is a link or of unknown type.
@@ -59,9 +80,9 @@ class Directory {
   uint64_t device() const { return device_; }
   uint64_t inode() const { return inode_; }
   /// The entries that keep accepts (all when it is empty), sorted by name ignoring
-  /// case as the IDEs list them; empty when not open. Reads the directory, so it
-  /// is called once.
-  std::vector<DirectoryEntry> entries(const EntryFilter& keep = {}) const;
+  /// case as the IDEs list them; empty when not open. Reads the directory (or
+  /// takes what cache holds of it), so it is called once.
+  std::vector<DirectoryEntry> entries(const EntryFilter& keep = {}, ListingCache* cache = nullptr) const;
   /// Gives the descriptor back; subdirectories are then opened by their paths.
   void close();
 

@@ -5,7 +5,8 @@
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
 
-DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root) : context_(context) {
+DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root, ListingCache* listings)
+    : context_(context), listings_(listings) {
   allowRoot(root);
 }
 
@@ -39,6 +40,10 @@ std::optional<Directory> DirectoryVisits::enter(const Directory& parent, const Q
                                           : markVisited(entry.device, entry.inode);
   if (!entered) return std::nullopt;
   return directory;
+}
+
+std::vector<DirectoryEntry> DirectoryVisits::read(const Directory& directory, const EntryFilter& keep) const {
+  return directory.entries(keep, listings_);
 }
 
 bool DirectoryVisits::isInsideRoot(const QString& realPath) const {

@@ -20,8 +20,9 @@ class ConversionContext;
 /// The directories one scan has entered, and the roots its links may lead into.
 class DirectoryVisits {
  public:
-  /// root: the directory that links may always lead into (the workspace).
-  DirectoryVisits(ConversionContext& context, const QString& root);
+  /// root: the directory that links may always lead into (the workspace);
+  /// listings: shared with other scans of the same tree, if any.
+  DirectoryVisits(ConversionContext& context, const QString& root, ListingCache* listings = nullptr);
 
   /// Lets links lead into directory (and below) as well.
   void allowRoot(const QString& directory);
@@ -33,12 +34,16 @@ class DirectoryVisits {
   /// (reported as a warning). A directory that cannot be opened is still entered
   /// (it has no entries), as a listing by name would show it.
   std::optional<Directory> enter(const Directory& parent, const QString& path, const DirectoryEntry& entry);
+  /// The entries of a directory this scan entered that keep accepts (through the
+  /// shared listings).
+  std::vector<DirectoryEntry> read(const Directory& directory, const EntryFilter& keep) const;
 
  private:
   bool isInsideRoot(const QString& realPath) const;
   bool markVisited(quint64 device, quint64 inode);
 
   ConversionContext& context_;
+  ListingCache* listings_;
   QStringList roots_;  // canonical paths
   QSet<QPair<quint64, quint64>> visited_;
 };

@@ -83,7 +83,7 @@ struct FileSearch {
 void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
   // Only the subdirectories and the file searched for are decoded and sorted.
   const std::vector<DirectoryEntry> entries =
-      directory.entries([&](QByteArrayView rawName, DirectoryEntry::Type type) {
+      search.visits.read(directory, [&](QByteArrayView rawName, DirectoryEntry::Type type) {
         return type == DirectoryEntry::Type::Directory ||
                (type == DirectoryEntry::Type::File && rawName == search.fileName);
       });
@@ -116,7 +116,7 @@ struct SourceScan {
 
 void addSourceDirectory(SourceScan& scan, ProjectElement* folder, Directory& directory, int depth) {
   const std::vector<DirectoryEntry> entries =
-      directory.entries([](QByteArrayView rawName, DirectoryEntry::Type type) {
+      scan.visits.read(directory, [](QByteArrayView rawName, DirectoryEntry::Type type) {
         if (rawName.startsWith('.')) return false;
         return type == DirectoryEntry::Type::Directory ||
                (type == DirectoryEntry::Type::File && hasSourceExtension(rawName));

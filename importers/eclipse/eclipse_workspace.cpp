@@ -22,8 +22,9 @@ QString withoutDotPrefix(const QString& directory) {
 EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& workspaceDirectory)
     : directory(workspaceDirectory.isEmpty() ? QStringLiteral(".") : workspaceDirectory) {
   QStringList paths;
-  DirectoryVisits visits(context, directory);
+  DirectoryVisits visits(context, directory, &listings_);
   findFiles(context, visits, directory, QStringLiteral("."), QByteArrayLiteral(".project"), paths);
+  listings_.setFilling(false);
   for (const QString& path : paths) {
     EclipseProjectFile file;
     file.path = path;
