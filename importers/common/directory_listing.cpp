@@ -29,7 +29,7 @@ bool isDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-bool decodeName(const QByteArray& raw, QString& name) {
+bool decodeName(QByteArrayView raw, QString& name) {
   if (std::all_of(raw.begin(), raw.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
     name = QString::fromLatin1(raw);
     return true;
@@ -169,8 +169,8 @@ std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep, ListingC
       classify(descriptor_, device_, *record, entry);
       const QByteArrayView rawName(record->d_name);
       if (keep && !keep(rawName, entry.type)) continue;
-      entry.rawName = rawName.toByteArray();
-      entry.validName = decodeName(entry.rawName, entry.name);
+      entry.validName = decodeName(rawName, entry.name);
+      if (entry.isDirectory() || !entry.validName) entry.rawName = rawName.toByteArray();
       kept.push_back(std::move(entry));
     }
   };
@@ -209,7 +209,7 @@ bool listDirectoryNames(const QString& directory, QStringList& names) {
   while (const dirent* record = readdir(handle.get())) {
     if (isDotOrDotDot(record->d_name)) continue;
     QString name;
-    if (decodeName(QByteArray(record->d_name), name)) names.append(name);
+    if (decodeName(QByteArrayView(record->d_name), name)) names.append(name);
   }
   return true;
 }

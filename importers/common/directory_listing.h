@@ -19,7 +19,8 @@ struct DirectoryEntry {
 
   /// The name decoded as UTF-8 (invalid bytes replaced when validName is false).
   QString name;
-  /// The name's bytes as the file system holds them.
+  /// The name's bytes as the file system holds them: kept for a directory and for
+  /// a name that is not valid UTF-8, empty otherwise (name holds them exactly).
   QByteArray rawName;
   bool validName = true;
   /// What the entry is, after following a symbolic link; a dangling link is Other.
