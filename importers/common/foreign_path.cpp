@@ -97,7 +97,14 @@ QString ForeignPathResolver::findComponent(const QString& directory, const QStri
 
 const ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& directory) {
   const auto known = listings_.constFind(directory);
-  if (known != listings_.constEnd()) return *known;
+  if (known != listings_.constEnd()) return **known;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  const bool identified = directoryIdentity(directory, device, inode);
+  const QPair<quint64, quint64> identity(device, inode);
+  if (identified) {
+    if (const Listing* same = listingsByIdentity_.value(identity)) return **listings_.insert(directory, same);
+  }
   Listing entries;
   QStringList names;
   entries.readable = listDirectoryNames(directory, names);
@@ -107,7 +114,9 @@ const ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& 
     const auto existing = entries.byFoldedName.constFind(folded);
     entries.byFoldedName.insert(folded, existing == entries.byFoldedName.constEnd() ? name : QString());
   }
-  return *listings_.insert(directory, std::move(entries));
+  const Listing* stored = &listingStore_.emplace_back(std::move(entries));
+  if (identified) listingsByIdentity_.insert(identity, stored);
+  return **listings_.insert(directory, stored);
 }
 
 QString toForwardSlashes(const QString& path) {

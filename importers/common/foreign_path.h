@@ -8,9 +8,11 @@
 // directory of the moment.
 
 #include <QHash>
+#include <QPair>
 #include <QSet>
 #include <QString>
 #include <QStringView>
+#include <deque>
 #include <functional>
 #include <unordered_map>
 
@@ -41,6 +43,8 @@ class ForeignPathResolver {
   /// Forgets the listed directories (the disk may have changed).
   void clear() {
     listings_.clear();
+    listingsByIdentity_.clear();
+    listingStore_.clear();
     walks_.clear();
     lastWalk_ = nullptr;
   }
@@ -68,7 +72,11 @@ class ForeignPathResolver {
   /// The component's spelling on disk in directory; empty when there is none.
   QString findComponent(const QString& directory, const QString& component);
 
-  QHash<QString, Listing> listings_;
+  // By the path as walked, and by device and inode: a directory reached by many
+  // paths ("p1/..", "p2/..", one per project) is read once.
+  QHash<QString, const Listing*> listings_;
+  QHash<QPair<quint64, quint64>, const Listing*> listingsByIdentity_;
+  std::deque<Listing> listingStore_;
   // Looked up by views of the paths being resolved, so that the common case
   // (a directory walked before) allocates nothing.
   struct ViewHash {

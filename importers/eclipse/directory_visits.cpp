@@ -3,10 +3,10 @@
 #include <QFileInfo>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/directory_listing.h"
 #include "importers/common/foreign_path.h"
 
-DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root) : context_(context) {
+DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root, ListingCache* listings)
+    : context_(context), listings_(listings) {
   allowRoot(root);
 }
 
@@ -15,22 +15,35 @@ void DirectoryVisits::allowRoot(const QString& directory) {
   if (!real.isEmpty()) roots_.append(real);
 }
 
-bool DirectoryVisits::enterTop(const QString& path) {
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  return directoryIdentity(path, device, inode) && markVisited(device, inode);
+std::optional<Directory> DirectoryVisits::enterTop(const QString& path) {
+  Directory top(path);
+  if (!top.isOpen() || !markVisited(top.device(), top.inode())) return std::nullopt;
+  return top;
 }
 
-bool DirectoryVisits::enter(const QString& path, const DirectoryEntry& entry) {
+std::optional<Directory> DirectoryVisits::enter(const Directory& parent, const QString& path,
+                                                const DirectoryEntry& entry) {
+  // The target is checked before the link is opened: opening could reach any
+  // place a link names (an automounted share, say).
   if (entry.isSymbolicLink) {
     const QString target = QFileInfo(path).canonicalFilePath();
     if (!isInsideRoot(target)) {
       context_.warn(displayPath(path) + QStringLiteral(": symbolic link not followed: its target ") + target +
                     QStringLiteral(" lies outside the workspace"));
-      return false;
+      return std::nullopt;
     }
   }
-  return markVisited(entry.device, entry.inode);
+  Directory directory = parent.openSubdirectory(entry.rawName, path);
+  // What was opened is the directory the scan enters, whatever its parent listed
+  // (a mount point lists the directory it covers).
+  const bool entered = directory.isOpen() ? markVisited(directory.device(), directory.inode())
+                                          : markVisited(entry.device, entry.inode);
+  if (!entered) return std::nullopt;
+  return directory;
+}
+
+std::vector<DirectoryEntry> DirectoryVisits::read(const Directory& directory, const EntryFilter& keep) const {
+  return directory.entries(keep, listings_);
 }
 
 bool DirectoryVisits::isInsideRoot(const QString& realPath) const {
@@ -42,8 +55,7 @@ bool DirectoryVisits::isInsideRoot(const QString& realPath) const {
 }
 
 bool DirectoryVisits::markVisited(quint64 device, quint64 inode) {
-  const QPair<quint64, quint64> identity(device, inode);
-  if (visited_.contains(identity)) return false;
-  visited_.insert(identity);
-  return true;
+  const qsizetype before = visited_.size();
+  visited_.insert(QPair<quint64, quint64>(device, inode));
+  return visited_.size() != before;
 }

@@ -87,9 +87,8 @@ void importConfigurations(ProjectSystem& projectSystem, ConversionContext& conte
 void addSources(ProjectSystem& projectSystem, ConversionContext& context, const ProjectSource& source,
                 ProjectElement* project) {
   ProjectElement* sourceFiles = projectSystem.findOrAddFolder(project, QStringLiteral("Source Files"), QString());
-  DirectoryVisits visits(context, source.workspace.directory);
-  if (visits.enterTop(source.directory))
-    addSourceDirectory(projectSystem, context, visits, sourceFiles, source.directory, QStringLiteral("."));
+  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
+  addSourceTree(projectSystem, context, visits, sourceFiles, source.directory, QStringLiteral("."));
   const EclipseProjectDescription& description = source.file.description;
   const LinkLocationResolver locations(upToWorkspace(source.file.relativeDirectory), description.pathVariables);
   addLinkedResources(projectSystem, context, visits, {sourceFiles, source.directory, source.shownProject}, description,

@@ -39,7 +39,7 @@ void addLinkedFolder(ProjectSystem& projectSystem, ConversionContext& context, D
   ProjectElement* folder = folderAlong(projectSystem, destination.folder, link.name);
   // The project names this directory itself, so links inside it may stay within it.
   visits.allowRoot(directory);
-  if (visits.enterTop(directory)) addSourceDirectory(projectSystem, context, visits, folder, directory, path);
+  addSourceTree(projectSystem, context, visits, folder, directory, path);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "importers/common/foreign_path.h"
 #include "importers/eclipse/directory_visits.h"
 #include "projectsystem/project_system.h"
-#include "projectsystem/wildcard.h"
 
 namespace {
 
@@ -16,12 +15,14 @@ namespace {
 const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s"};
 
 // The extension is everything after the first ".", so "test.main.c" has "main.c".
-bool hasSourceExtension(const QString& name) {
-  const qsizetype dot = name.indexOf(QLatin1Char('.'));
+// Looked at in the raw name, before the entry is decoded: the bytes of "." and of
+// these extensions are the same in every name, valid UTF-8 or not.
+bool hasSourceExtension(QByteArrayView rawName) {
+  const qsizetype dot = rawName.indexOf('.');
   if (dot < 0) return false;
-  const QString extension = name.mid(dot + 1);
+  const QByteArrayView extension = rawName.sliced(dot + 1);
   return std::any_of(std::begin(sourceExtensions), std::end(sourceExtensions),
-                     [&](const char* known) { return extension == QLatin1String(known); });
+                     [&](const char* known) { return extension == QByteArrayView(known); });
 }
 
 QString entryPath(const QString& directory, const QString& name) { return directory + QLatin1Char('/') + name; }
@@ -33,17 +34,111 @@ void reportUndecodableName(ConversionContext& context, const QString& directory,
                QStringLiteral(": the name is not valid UTF-8; it is left out"));
 }
 
-void findFilesBelow(ConversionContext& context, DirectoryVisits& visits, const QString& directory,
-                    const QString& reported, const WildcardPattern& pattern, QStringList& list) {
-  for (const DirectoryEntry& entry : listDirectory(directory)) {
+// Directories deeper than the walk may hold open give their descriptor back once
+// read; their subdirectories are then opened by path.
+void releaseIfTooDeep(Directory& directory, int depth) {
+  if (depth >= directoriesHeldOpenAtMost()) directory.close();
+}
+
+/// A path that grows by a name while the walk is below that name. One buffer
+/// serves the whole walk, so a directory costs the length of its name, not of
+/// its path, however deep it lies.
+class PathDuringWalk {
+ public:
+  explicit PathDuringWalk(const QString& start) : path_(start) {}
+
+  const QString& path() const { return path_; }
+  /// path + "/" + name, as a string of its own (allocated once: one per file).
+  QString with(const QString& name) const {
+    QString joined;
+    joined.reserve(path_.size() + 1 + name.size());
+    joined += path_;
+    joined += QLatin1Char('/');
+    joined += name;
+    return joined;
+  }
+  /// Appends "/" + name; returns what leave() needs to take it off again.
+  qsizetype enter(const QString& name) {
+    const qsizetype length = path_.size();
+    path_ += QLatin1Char('/');
+    path_ += name;
+    return length;
+  }
+  void leave(qsizetype length) { path_.truncate(length); }
+
+ private:
+  QString path_;
+};
+
+/// One search for files of one name.
+struct FileSearch {
+  ConversionContext& context;
+  DirectoryVisits& visits;
+  const QByteArray& fileName;
+  QStringList& list;
+  PathDuringWalk path;      // on disk
+  PathDuringWalk reported;  // as results name it
+};
+
+void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
+  // Only the subdirectories and the file searched for are decoded and sorted.
+  const std::vector<DirectoryEntry> entries =
+      search.visits.read(directory, [&](QByteArrayView rawName, DirectoryEntry::Type type) {
+        return type == DirectoryEntry::Type::Directory ||
+               (type == DirectoryEntry::Type::File && rawName == search.fileName);
+      });
+  releaseIfTooDeep(directory, depth);
+  for (const DirectoryEntry& entry : entries) {
     if (entry.isDirectory() && !entry.validName) {
-      reportUndecodableName(context, directory, entry);
+      reportUndecodableName(search.context, search.path.path(), entry);
     } else if (entry.isDirectory()) {
-      const QString path = entryPath(directory, entry.name);
-      if (visits.enter(path, entry))
-        findFilesBelow(context, visits, path, entryPath(reported, entry.name), pattern, list);
-    } else if (entry.isFile() && entry.validName && pattern.matches(entry.name)) {
-      list.append(entryPath(reported, entry.name));
+      const qsizetype pathLength = search.path.enter(entry.name);
+      if (std::optional<Directory> subdirectory = search.visits.enter(directory, search.path.path(), entry)) {
+        const qsizetype reportedLength = search.reported.enter(entry.name);
+        findFilesBelow(search, *subdirectory, depth + 1);
+        search.reported.leave(reportedLength);
+      }
+      search.path.leave(pathLength);
+    } else {
+      search.list.append(search.reported.with(entry.name));
+    }
+  }
+}
+
+/// One mirroring of a directory tree as folders and files.
+struct SourceScan {
+  ProjectSystem& projectSystem;
+  ConversionContext& context;
+  DirectoryVisits& visits;
+  PathDuringWalk path;    // on disk
+  PathDuringWalk prefix;  // as the solution names it
+};
+
+void addSourceDirectory(SourceScan& scan, ProjectElement* folder, Directory& directory, int depth) {
+  const std::vector<DirectoryEntry> entries =
+      scan.visits.read(directory, [](QByteArrayView rawName, DirectoryEntry::Type type) {
+        if (rawName.startsWith('.')) return false;
+        return type == DirectoryEntry::Type::Directory ||
+               (type == DirectoryEntry::Type::File && hasSourceExtension(rawName));
+      });
+  releaseIfTooDeep(directory, depth);
+  for (const DirectoryEntry& entry : entries) {
+    if (entry.isFile() && scan.context.settings().excludesFile(entry.name)) continue;
+    if (!entry.validName) {
+      reportUndecodableName(scan.context, scan.path.path(), entry);
+    } else if (entry.isDirectory()) {
+      // A directory entered before (a link back into the tree) gets no folder:
+      // its content is already in the tree.
+      const qsizetype pathLength = scan.path.enter(entry.name);
+      if (std::optional<Directory> subdirectory = scan.visits.enter(directory, scan.path.path(), entry)) {
+        ProjectElement* subfolder = scan.projectSystem.findOrAddFolder(folder, entry.name, QString());
+        const qsizetype prefixLength = scan.prefix.enter(entry.name);
+        addSourceDirectory(scan, subfolder, *subdirectory, depth + 1);
+        scan.prefix.leave(prefixLength);
+      }
+      scan.path.leave(pathLength);
+    } else {
+      scan.projectSystem.addFile(folder, scan.prefix.with(entry.name));
     }
   }
 }
@@ -51,27 +146,13 @@ void findFilesBelow(ConversionContext& context, DirectoryVisits& visits, const Q
 }  // namespace
 
 void findFiles(ConversionContext& context, DirectoryVisits& visits, const QString& directory,
-               const QString& reported, const WildcardPattern& pattern, QStringList& list) {
-  if (visits.enterTop(directory)) findFilesBelow(context, visits, directory, reported, pattern, list);
+               const QString& reported, const QByteArray& fileName, QStringList& list) {
+  FileSearch search{context, visits, fileName, list, PathDuringWalk(directory), PathDuringWalk(reported)};
+  if (std::optional<Directory> top = visits.enterTop(directory)) findFilesBelow(search, *top, 0);
 }
 
-void addSourceDirectory(ProjectSystem& projectSystem, ConversionContext& context, DirectoryVisits& visits,
-                        ProjectElement* folder, const QString& directory, const QString& prefix) {
-  for (const DirectoryEntry& entry : listDirectory(directory)) {
-    if (entry.name.startsWith(QLatin1Char('.'))) continue;
-    const bool sourceFile =
-        entry.isFile() && hasSourceExtension(entry.name) && !context.settings().excludesFile(entry.name);
-    if (!entry.validName && (entry.isDirectory() || sourceFile)) {
-      reportUndecodableName(context, directory, entry);
-    } else if (entry.isDirectory()) {
-      // A directory entered before (a link back into the tree) gets no folder:
-      // its content is already in the tree.
-      const QString path = entryPath(directory, entry.name);
-      if (!visits.enter(path, entry)) continue;
-      ProjectElement* subfolder = projectSystem.findOrAddFolder(folder, entry.name, QString());
-      addSourceDirectory(projectSystem, context, visits, subfolder, path, entryPath(prefix, entry.name));
-    } else if (sourceFile) {
-      projectSystem.addFile(folder, entryPath(prefix, entry.name));
-    }
-  }
+void addSourceTree(ProjectSystem& projectSystem, ConversionContext& context, DirectoryVisits& visits,
+                   ProjectElement* folder, const QString& directory, const QString& prefix) {
+  SourceScan scan{projectSystem, context, visits, PathDuringWalk(directory), PathDuringWalk(prefix)};
+  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, folder, *top, 0);
 }

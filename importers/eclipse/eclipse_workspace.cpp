@@ -8,7 +8,6 @@
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_source_tree.h"
-#include "projectsystem/wildcard.h"
 
 namespace {
 
@@ -23,8 +22,9 @@ QString withoutDotPrefix(const QString& directory) {
 EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& workspaceDirectory)
     : directory(workspaceDirectory.isEmpty() ? QStringLiteral(".") : workspaceDirectory) {
   QStringList paths;
-  DirectoryVisits visits(context, directory);
-  findFiles(context, visits, directory, QStringLiteral("."), WildcardPattern(QStringLiteral(".project")), paths);
+  DirectoryVisits visits(context, directory, &listings_);
+  findFiles(context, visits, directory, QStringLiteral("."), QByteArrayLiteral(".project"), paths);
+  listings_.setFilling(false);
   for (const QString& path : paths) {
     EclipseProjectFile file;
     file.path = path;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "importers/common/directory_listing.h"
 #include "importers/common/hexception.h"
 #include "importers/eclipse/eclipse_project_description.h"
 
@@ -31,12 +32,17 @@ class EclipseWorkspace {
  public:
   /// directory: the workspace as given ("" for the working directory).
   EclipseWorkspace(ConversionContext& context, const QString& directory);
+  EclipseWorkspace(const EclipseWorkspace&) = delete;
+  EclipseWorkspace& operator=(const EclipseWorkspace&) = delete;
 
   /// path (relative to the workspace, as found) as a path to look at on disk.
   QString fileSystemPath(const QString& path) const;
   /// The directories of the projects relative to the workspace directory ("" for
   /// the workspace itself), by name; the first project of a name counts.
   const QHash<QString, QString>& projectDirectories() const { return projectDirectories_; }
+  /// What the search for project files read of the directories, for the scans of
+  /// the projects' directories (each directory's entries are served once).
+  ListingCache& listings() const { return listings_; }
 
   /// The workspace directory as a path to look at on disk ("." for the working directory).
   QString directory;
@@ -44,6 +50,7 @@ class EclipseWorkspace {
 
  private:
   QHash<QString, QString> projectDirectories_;
+  mutable ListingCache listings_;  // a cache: serving from it changes nothing the workspace shows
 };
 
 /// The solution's name for a workspace directory: its last component as given,
