@@ -141,6 +141,8 @@ class Parser {
   bool pseudoAttribute(std::string_view name, std::string_view& value);
   bool miscellany();
   bool comment();
+  bool processingInstruction();
+  bool characters(std::string_view terminator);
   bool name(std::string_view& name);
   bool content();
   bool startTag();
@@ -212,24 +214,50 @@ bool Parser::pseudoAttribute(std::string_view name, std::string_view& value) {
   return expect(char(quote)) && !value.empty();
 }
 
-// White space and comments outside the document element.
+// White space, comments and processing instructions outside the document element.
 bool Parser::miscellany() {
   for (;;) {
     skipSpace();
-    if (!at("<!--")) return true;
-    if (!comment()) return false;
+    if (at("<!--")) {
+      if (!comment()) return false;
+    } else if (at("<?")) {
+      if (!processingInstruction()) return false;
+    } else {
+      return true;
+    }
   }
 }
 
 bool Parser::comment() {
   p_ += 4;
+  // "--" may only end a comment.
+  if (!characters("--") || !at("-->")) return false;
+  p_ += 3;
+  storage_.addOtherChild();
+  return true;
+}
+
+// A target that is an ASCII name without a colon and not "xml" in any case (CDT
+// writes <?fileVersion 4.0.0?>), then nothing or white space and data.
+bool Parser::processingInstruction() {
+  p_ += 2;
+  const unsigned char* target = p_;
+  while (p_ < end_ && isNameChar(*p_)) ++p_;
+  const auto length = size_t(p_ - target);
+  if (!length || !isNameStart(*target) || (p_ < end_ && (*p_ >= 0x80 || *p_ == ':'))) return false;
+  if (length == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l') return false;
+  if (!at("?>") && !skipSpace()) return false;
+  if (!characters("?>")) return false;
+  p_ += 2;
+  storage_.addOtherChild();
+  return true;
+}
+
+// Moves over XML characters up to the terminator; false at the end of the input
+// or on a byte that is no XML character.
+bool Parser::characters(std::string_view terminator) {
   while (p_ < end_) {
-    if (*p_ == '-' && at("--")) {
-      if (!at("-->")) return false;
-      p_ += 3;
-      storage_.addOtherChild();
-      return true;
-    }
+    if (*p_ == uint8_t(terminator.front()) && at(terminator)) return true;
     const uint8_t kind = kClasses[*p_];
     if (kind == kNonAscii) {
       const int length = characterLength(p_, end_);
@@ -265,6 +293,7 @@ bool Parser::content() {
   if (*p_ != '<') return text();
   if (at("</")) return endTag();
   if (at("<!--")) return comment();
+  if (at("<?")) return processingInstruction();
   return startTag();
 }
 

@@ -4,9 +4,9 @@
 //
 // It accepts only what it fully checks: an XML declaration (version 1.0,
 // encoding, standalone), elements with ASCII names and unique attributes, text
-// with the five predefined entities and character references, comments, and
-// white space around the one document element. Anything else (a DOCTYPE, CDATA,
-// processing instructions, non-ASCII names, any error or doubt) makes it give
+// with the five predefined entities and character references, comments,
+// processing instructions, and white space around the one document element.
+// Anything else (a DOCTYPE, CDATA, non-ASCII names, any error or doubt) makes it give
 // up, so that Qt's stream reader reads the file instead and reports errors with
 // its own messages and positions. Where it accepts, the tree is the one the
 // stream reader builds: the same line-end and attribute white-space
