@@ -167,7 +167,7 @@ bool Parser::document() {
   } else if (!encoding_.empty()) {
     return false;
   }
-  if (!miscellany() || p_ == end_) return false;
+  if (!miscellany() || !at("<")) return false;
   if (!startTag()) return false;
   while (!open_.empty())
     if (!content()) return false;
@@ -430,6 +430,11 @@ bool Parser::decode(std::string_view& value, bool attribute, bool& blank, bool& 
   blank = true;
   while (in < end) {
     uint32_t c = *in;
+    if (c >= 0x80) {  // a byte of a character already checked: copied as it is
+      *out++ = char(*in++);
+      nonAscii = true;
+      continue;
+    }
     if (c == '&') {
       if (!readReference(in, end, c)) return false;
     } else {
