@@ -49,8 +49,7 @@ inline std::string check(std::string_view input) {
   while (!pending.empty()) {
     const auto [fastElement, referenceElement] = pending.back();
     pending.pop_back();
-    if (std::string difference = compareElement(fastElement, referenceElement); !difference.empty())
-      return difference;
+    if (std::string difference = compareElement(fastElement, referenceElement); !difference.empty()) return difference;
     for (size_t i = 0; i < fastElement.childCount(); ++i)
       pending.emplace_back(fastElement.child(i), referenceElement.child(i));
   }

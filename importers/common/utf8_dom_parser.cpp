@@ -156,7 +156,7 @@ class Parser {
   const unsigned char* p_;
   const unsigned char* end_;
   std::string_view encoding_;
-  std::vector<std::string_view> open_;  // names of the open elements, for their end tags
+  std::vector<std::string_view> open_;            // names of the open elements, for their end tags
   std::vector<std::string_view> attributeNames_;  // of the element being read
 };
 
