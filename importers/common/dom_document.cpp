@@ -10,8 +10,6 @@
 
 namespace {
 
-QString fromUtf8(const char* bytes, size_t size) { return QString::fromUtf8(bytes, qsizetype(size)); }
-
 std::string_view view(const QByteArray& bytes) { return std::string_view(bytes.constData(), size_t(bytes.size())); }
 
 // Single-byte encodings that older uVision and IAR files declare. Their bytes
@@ -59,10 +57,10 @@ const QString& DomElement::attributeName(size_t index) const { return *node_->at
 
 QString DomElement::attributeValue(size_t index) const {
   const DomAttribute& attribute = node_->attributes[index];
-  return fromUtf8(attribute.value, attribute.valueSize);
+  return decodeUtf8(attribute.value, attribute.valueSize);
 }
 
-QString DomElement::firstChildText() const { return node_ ? fromUtf8(node_->text, node_->textSize) : QString(); }
+QString DomElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
 
 size_t DomElement::childCount() const { return node_ ? node_->childCount : 0; }
 

@@ -1,5 +1,6 @@
 #include "importers/common/dom_storage.h"
 
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -9,6 +10,12 @@ namespace {
 // and a larger value gets a block of its own.
 constexpr size_t kBlockSize = 64 * 1024;
 }  // namespace
+
+QString decodeUtf8(const char* bytes, size_t size) {
+  if (size < 3 || std::memcmp(bytes, "\xEF\xBB\xBF", 3) != 0) return QString::fromUtf8(bytes, qsizetype(size));
+  QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+  return decoder.decode(QByteArrayView(bytes, qsizetype(size)));
+}
 
 DomStorage::DomStorage(QByteArray source) : source_(std::move(source)) {
   static const QString documentName;

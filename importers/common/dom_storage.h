@@ -17,6 +17,10 @@
 #include <unordered_map>
 #include <vector>
 
+/// UTF-8 bytes of a value as a QString; a leading U+FEFF (from a character
+/// reference) is kept, where QString::fromUtf8 would drop it as a byte order mark.
+QString decodeUtf8(const char* bytes, size_t size);
+
 /// An attribute: its interned name and its value as UTF-8 bytes.
 struct DomAttribute {
   const QString* name;

@@ -55,7 +55,9 @@ int characterLength(const unsigned char* p, const unsigned char* end) {
     c = (c << 6) | (p[i] & 0x3F);
   }
   const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
-  return !overlong && isXmlChar(c) ? length : 0;
+  // A byte order mark inside the document is dropped by Qt's decoding in some
+  // places and kept in others; only the one at the very start is taken.
+  return !overlong && isXmlChar(c) && c != 0xFEFF ? length : 0;
 }
 
 char* appendUtf8(char* out, uint32_t c) {
@@ -414,7 +416,7 @@ bool Parser::text() {
   std::string_view value(reinterpret_cast<const char*>(start), size_t(p_ - start));
   if (changes && !decode(value, false, blank, nonAscii)) return false;
   // Blank means only what QString::trimmed removes, which includes non-ASCII spaces.
-  if (blank && nonAscii) blank = QString::fromUtf8(value.data(), qsizetype(value.size())).trimmed().isEmpty();
+  if (blank && nonAscii) blank = decodeUtf8(value.data(), value.size()).trimmed().isEmpty();
   if (!blank) storage_.addText(value);
   return true;
 }
