@@ -125,3 +125,19 @@ TEST(LoadXmlDocument, ErrorsKeepTheStreamReadersMessageAndPosition) {
     EXPECT_EQ(loadError("bad.xml"), error) << content.constData();
   }
 }
+
+// Nesting is bounded by memory only: neither reader nor the tree recurses.
+TEST(LoadXmlDocument, ReadsDeeplyNestedFilesOnBothPaths) {
+  const int depth = 50000;
+  const QByteArray deep = QByteArray("<g>").repeated(depth) + QByteArray("</g>").repeated(depth);
+  writeFile("deep.xml", deep);
+  EXPECT_EQ(descendantElements(loadXmlDocument("deep.xml"), "g").size(), depth);
+  DomDocument document;
+  QString message;
+  int line = 0;
+  int column = 0;
+  ASSERT_TRUE(document.setContentWithStreamReader(deep, message, line, column));
+  EXPECT_EQ(descendantElements(document, "g").size(), depth);
+  writeFile("unclosed.xml", QByteArray("<g>").repeated(depth));
+  EXPECT_EQ(loadError("unclosed.xml"), "unclosed.xml: Premature end of document. line: 1 column: 150000");
+}
