@@ -2,15 +2,16 @@
 // A compact read-only element tree of a foreign workspace or project file.
 //
 // The importers only ever look at elements, their attributes and the text of
-// their first child, so this tree keeps just that: it is built in one pass of
-// Qt's XML stream reader (the parser under Qt's DOM, with the same error
-// messages and positions) and is several times faster and smaller than a full
-// QDomDocument on workspaces of thousands of files.
+// their first child, so this tree keeps just that. Most files are read by a
+// strict byte parser (utf8_dom_parser.h) in one pass; whatever it does not
+// fully understand is read by Qt's XML stream reader (the parser under Qt's
+// DOM, with the same error messages and positions) into the same tree.
 
 #include <QString>
-#include <deque>
+#include <memory>
 
 struct DomNode;
+class DomStorage;
 
 /// A handle to an element (or to the document itself), cheap to copy; null when
 /// a lookup found nothing. Lookups on a null element find nothing.
@@ -24,6 +25,10 @@ class DomElement {
   const QString& tagName() const;
   /// The attribute's value; empty when it is absent.
   QString attribute(const QString& name) const;
+  /// The attributes in document order: their number, and each one's name and value.
+  size_t attributeCount() const;
+  const QString& attributeName(size_t index) const;
+  QString attributeValue(size_t index) const;
   /// The character data of the first child node (text or CDATA); empty when the
   /// first child is missing or is something else (an element, a comment). Text
   /// made only of (Unicode) white space is not a node, as in Qt's DOM.
@@ -46,12 +51,14 @@ class DomDocument {
 
   /// Parses bytes; on failure returns false with the reader's message and position.
   bool setContent(const QByteArray& bytes, QString& message, int& line, int& column);
+  /// Only the fast path of setContent: false when it gives up (the tree is then empty).
+  bool setContentFast(const QByteArray& bytes);
+  /// Only the stream reader path of setContent, which reads any file the fast path reads.
+  bool setContentWithStreamReader(const QByteArray& bytes, QString& message, int& line, int& column);
 
   /// The document node, whose only element child is the document element.
-  operator DomElement() const { return DomElement(&nodes_.front()); }
+  operator DomElement() const;
 
  private:
-  DomNode* newNode(DomNode* parent, QString tagName);
-
-  std::deque<DomNode> nodes_;  // stable addresses; the front is the document node
+  std::unique_ptr<DomStorage> storage_;
 };

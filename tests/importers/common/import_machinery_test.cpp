@@ -90,3 +90,54 @@ TEST(Wildcards, FollowShellSetsAndKeepOtherCharactersLiteral) {
   EXPECT_TRUE(WildcardPattern("*\xf0\x9f\x93\x84.c").matches("notes\xf0\x9f\x93\x84.c"));  // outside the BMP
   EXPECT_FALSE(WildcardPattern("[abc").matches("[abc"));  // unclosed set matches nothing
 }
+
+// Older IAR and uVision files declare a single-byte encoding; the fast path reads
+// them converted to UTF-8, so they keep their characters without the slow path.
+TEST(LoadXmlDocument, ReadsSingleByteEncodingsOnTheFastPath) {
+  const QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root a=\"caf\xe9\">\r\n<b>\xb5s \xe9t\xe9</b></root>\r\n";
+  const QByteArray windows = "<?xml version=\"1.0\" encoding=\"windows-1252\" standalone=\"no\" ?>\r\n<root><b>\x80 \x93x\x94</b></root>";
+  DomDocument document;
+  ASSERT_TRUE(document.setContentFast(latin1));
+  EXPECT_EQ(rootOf(document).attribute("a"), QString::fromUtf8("caf\xc3\xa9"));
+  EXPECT_EQ(childElementText(rootOf(document), "b"), QString::fromUtf8("\xc2\xb5s \xc3\xa9t\xc3\xa9"));
+  ASSERT_TRUE(document.setContentFast(windows));
+  EXPECT_EQ(childElementText(rootOf(document), "b"), QString::fromUtf8("\xe2\x82\xac \xe2\x80\x9cx\xe2\x80\x9d"));
+}
+
+// Where the fast path gives up, the stream reader's message and position are the
+// ones reported, however far into the file the fast path got.
+TEST(LoadXmlDocument, ErrorsKeepTheStreamReadersMessageAndPosition) {
+  const struct {
+    QByteArray content;
+    std::string error;
+  } cases[] = {
+      {"<?xml version=\"1.0\"?>\r\n<root>\r\n  <b x=\"1\" x=\"2\"/>\r\n</root>\r\n", "bad.xml: Attribute 'x' redefined. line: 3 column: 18"},
+      {"<root>\r\n<b>\xff</b>\r\n</root>",
+       // Qt places a decoding error at the start of the document
+       "bad.xml: Encountered incorrectly encoded content. line: 1 column: 2"},
+      {"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root>\xe9\r\n<b></c>\r\n</root>", "bad.xml: Opening and ending tag mismatch. line: 3 column: 7"},
+      {"<root>\n<b>&unknown;</b>\n</root>", "bad.xml: Entity 'unknown' not declared. line: 2 column: 12"},
+      {"<root/>\n<second/>", "bad.xml: Extra content at end of document. line: 2 column: 9"},
+      {"<root>\n\n<b>]]></b></root>", "bad.xml: Sequence ']]>' not allowed in content. line: 3 column: 6"},
+  };
+  for (const auto& [content, error] : cases) {
+    writeFile("bad.xml", content);
+    EXPECT_EQ(loadError("bad.xml"), error) << content.constData();
+  }
+}
+
+// Nesting is bounded by memory only: neither reader nor the tree recurses.
+TEST(LoadXmlDocument, ReadsDeeplyNestedFilesOnBothPaths) {
+  const int depth = 50000;
+  const QByteArray deep = QByteArray("<g>").repeated(depth) + QByteArray("</g>").repeated(depth);
+  writeFile("deep.xml", deep);
+  EXPECT_EQ(descendantElements(loadXmlDocument("deep.xml"), "g").size(), depth);
+  DomDocument document;
+  QString message;
+  int line = 0;
+  int column = 0;
+  ASSERT_TRUE(document.setContentWithStreamReader(deep, message, line, column));
+  EXPECT_EQ(descendantElements(document, "g").size(), depth);
+  writeFile("unclosed.xml", QByteArray("<g>").repeated(depth));
+  EXPECT_EQ(loadError("unclosed.xml"), "unclosed.xml: Premature end of document. line: 1 column: 150000");
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The memory behind a DomDocument, and the builder both of its parsers feed.
+//
+// Elements sit in one array in document order; their attributes and child
+// lists in two more. Names are interned (one QString per distinct name, shared
+// by every element or attribute that carries it); values and texts stay UTF-8
+// bytes, pointing into the file's own bytes where they need no decoding and
+// into a block arena where they do. QStrings for values are made only when an
+// importer asks for one.
+
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+/// UTF-8 bytes of a value as a QString; a leading U+FEFF (from a character
+/// reference) is kept, where QString::fromUtf8 would drop it as a byte order mark.
+QString decodeUtf8(const char* bytes, size_t size);
+
+/// An attribute: its interned name and its value as UTF-8 bytes.
+struct DomAttribute {
+  const QString* name;
+  const char* value;
+  size_t valueSize;
+};
+
+/// An element, or the document itself (the first node, with an empty name).
+struct DomNode {
+  const QString* tagName = nullptr;
+  const char* text = nullptr;  // the first child's text (UTF-8), when it is text
+  size_t textSize = 0;
+  bool hasFirstChild = false;
+  size_t attributeCount = 0;
+  size_t childCount = 0;
+  const DomAttribute* attributes = nullptr;  // set by DomStorage::finish
+  const DomNode* const* children = nullptr;  // elements only; set by DomStorage::finish
+  size_t parent = 0;                         // index while building
+  size_t firstAttribute = 0;                 // index while building
+};
+
+/// Owns one parsed file's nodes, names and bytes; built in document order.
+class DomStorage {
+ public:
+  explicit DomStorage(QByteArray source = QByteArray());
+  DomStorage(const DomStorage&) = delete;
+  DomStorage& operator=(const DomStorage&) = delete;
+
+  /// The bytes the parser reads; views into them stay valid as long as the storage.
+  const QByteArray& source() const { return source_; }
+
+  /// Opens an element under the innermost open one; name is copied when new.
+  void startElement(std::string_view name);
+  /// Adds an attribute to the element just opened; value must live as long as the storage.
+  void addAttribute(std::string_view name, std::string_view value);
+  /// A text child that is not blank; value must live as long as the storage.
+  void addText(std::string_view value);
+  /// A child that is neither an element nor text (a comment, a processing instruction).
+  void addOtherChild() { nodes_[open_.back()].hasFirstChild = true; }
+  void endElement() { open_.pop_back(); }
+  /// How many elements are open (0 at document level).
+  size_t depth() const { return open_.size() - 1; }
+
+  /// Room for size bytes that live as long as the storage; give back the unused
+  /// tail of the last allocation with shrinkLast.
+  char* allocate(size_t size);
+  void shrinkLast(size_t unused) { blockUsed_ -= unused; }
+  /// Copies bytes into the arena.
+  std::string_view keep(std::string_view bytes);
+
+  /// Sets the nodes' attribute and child pointers; call once after the last element.
+  void finish();
+
+  const DomNode& document() const { return nodes_.front(); }
+
+ private:
+  const QString* intern(std::string_view name);
+
+  QByteArray source_;
+  std::vector<DomNode> nodes_;
+  std::vector<DomAttribute> attributes_;
+  std::vector<const DomNode*> children_;
+  std::vector<size_t> open_{0};
+  std::deque<QString> names_;
+  std::unordered_map<std::string_view, const QString*> nameIndex_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  size_t blockSize_ = 0;
+  size_t blockUsed_ = 0;
+};
