@@ -66,14 +66,14 @@ ProjectElement::~ProjectElement() = default;
 void ProjectElement::setProperty(const QString& name, const QString& value) {
   properties_.insert(name, value.isNull() ? emptyValue : value);
   if (name == fileNameProperty) dropFileLocation();
-  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
+  if (name == nameProperty || name == fileNameProperty) dropNameIndexes();
   modified_ = true;
 }
 
 void ProjectElement::removeProperty(const QString& name) {
   if (properties_.remove(name) == 0) return;
   if (name == fileNameProperty) dropFileLocation();
-  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
+  if (name == nameProperty || name == fileNameProperty) dropNameIndexes();
   modified_ = true;
 }
 
@@ -97,7 +97,7 @@ QString ProjectElement::name() const {
 void ProjectElement::setFileName(const QString& path) {
   properties_.insert(fileNameProperty, path.isNull() ? emptyValue : path);
   dropFileLocation();
-  dropParentFolderIndex();
+  dropNameIndexes();
 }
 
 // A solution's location is set explicitly and does not depend on its "file_name"
@@ -154,14 +154,22 @@ void ProjectElement::buildFolderIndex() const {
     if (child->kind() == Folder) indexFolder(child);
 }
 
-void ProjectElement::dropParentFolderIndex() {
+void ProjectElement::dropNameIndexes() {
+  if (kind_ == Project && system_) system_->invalidateProjectIndex();
   if (kind_ != Folder) return;
   if (ProjectElement* parent = parentElement()) parent->folderIndex_.reset();
+}
+
+// Projects sit in solutions and their folders: a change of those child lists may
+// add, remove or reorder projects.
+void ProjectElement::childListChanged() {
+  if ((kind_ == Solution || kind_ == Folder) && system_) system_->invalidateProjectIndex();
 }
 
 void ProjectElement::appendChild(std::unique_ptr<XMLNode> node) {
   XMLNode* first = node.get();
   XMLElement::appendChild(std::move(node));
+  childListChanged();
   if (!folderIndex_) return;
   for (XMLNode* added = first; added; added = added->nextSibling())
     if (ProjectElement* folder = folderOf(added)) indexFolder(folder);
@@ -169,31 +177,37 @@ void ProjectElement::appendChild(std::unique_ptr<XMLNode> node) {
 
 XMLNode* ProjectElement::prependChild(std::unique_ptr<XMLNode> node) {
   folderIndex_.reset();
+  childListChanged();
   return XMLElement::prependChild(std::move(node));
 }
 
 std::unique_ptr<XMLNode> ProjectElement::removeChild(XMLNode* node) {
   if (folderOf(node)) folderIndex_.reset();
+  childListChanged();
   return XMLElement::removeChild(node);
 }
 
 std::unique_ptr<XMLNode> ProjectElement::replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement) {
   folderIndex_.reset();
+  childListChanged();
   return XMLElement::replaceChild(oldChild, std::move(replacement));
 }
 
 void ProjectElement::insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain) {
   folderIndex_.reset();
+  childListChanged();
   XMLElement::insertAfter(reference, std::move(chain));
 }
 
 std::unique_ptr<XMLNode> ProjectElement::takeChildren() {
   folderIndex_.reset();
+  childListChanged();
   return XMLElement::takeChildren();
 }
 
 void ProjectElement::clearChildren() {
   folderIndex_.reset();
+  childListChanged();
   XMLElement::clearChildren();
 }
 

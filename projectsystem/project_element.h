@@ -155,8 +155,9 @@ class ProjectElement : public XMLElement {
   };
   ChildRange children() const { return ChildRange{firstChild()}; }
 
-  // Every change of the child list passes through these, so the folder index stays
-  // in step however children are linked (the model, the XML parser, the XML layer).
+  // Every change of the child list passes through these, so the folder index and the
+  // project system's project index stay in step however children are linked (the
+  // model, the XML parser, the XML layer).
   void appendChild(std::unique_ptr<XMLNode> node) override;
   XMLNode* prependChild(std::unique_ptr<XMLNode> node) override;
   std::unique_ptr<XMLNode> removeChild(XMLNode* node) override;
@@ -172,8 +173,10 @@ class ProjectElement : public XMLElement {
   std::optional<QString> nameFromProperties() const;
   void indexFolder(ProjectElement* folder) const;
   void buildFolderIndex() const;
-  /// A folder's name may have changed: its parent's index is built again when next used.
-  void dropParentFolderIndex();
+  /// The element's name may have changed: a folder's parent builds its folder index
+  /// again when next used, and a project's system its project index.
+  void dropNameIndexes();
+  void childListChanged();
   void dropFileLocation();
   void resolveFileLocation(const QString& configurationName) const;
   void resolveProjectDirectory() const;
