@@ -29,6 +29,9 @@ void assignEncoded(std::string& bytes, const QString& text, bool latin1) {
 // and configurations only) or as a reference to an imported solution.
 enum class Form { Plain, DynamicFolder, ImportReference };
 
+// Large enough to make few write calls, small enough not to matter in memory.
+constexpr size_t pieceSize = 256 * 1024;
+
 Form formOf(const ProjectElement& element, bool root) {
   if (element.kind() == ProjectElement::Folder && element.hasProperty(pathProperty)) return Form::DynamicFolder;
   if (!root && element.kind() == ProjectElement::Solution && element.imported) return Form::ImportReference;
@@ -41,7 +44,9 @@ Form formOf(const ProjectElement& element, bool root) {
 /// An explicit stack keeps deeply nested folders off the call stack.
 class SolutionTextWriter {
  public:
-  explicit SolutionTextWriter(std::string& out) : out_(out) {}
+  /// Without a sink, out receives the whole text; with one, out is a buffer that is
+  /// handed to the sink whenever it holds more than a piece.
+  SolutionTextWriter(std::string& out, const ByteSink* sink) : out_(out), sink_(sink) {}
   void write(const ProjectElement& solution);
 
  private:
@@ -67,7 +72,10 @@ class SolutionTextWriter {
   static ProjectElement::ChildIterator firstWritten(ProjectElement::ChildIterator from, bool configurationsOnly);
   void writeIndent(size_t depth) { out_.append(solutionIndent * depth, ' '); }
 
+  void flushPiece(size_t least);
+
   std::string& out_;
+  const ByteSink* sink_;
   std::vector<Open> open_;
   // Reused for every element, so their strings keep their capacity.
   std::vector<Attribute> attributes_;
@@ -78,6 +86,7 @@ void SolutionTextWriter::write(const ProjectElement& solution) {
   out_.append("<!DOCTYPE ").append(solutionDoctype).append(">\n");
   open(solution, true);
   while (!open_.empty()) {
+    flushPiece(pieceSize);
     if (const ProjectElement* child = nextChild()) {
       open(*child, false);
       continue;
@@ -87,6 +96,13 @@ void SolutionTextWriter::write(const ProjectElement& solution) {
     writeIndent(open_.size());
     out_.append("</").append(tag).append(">\n");
   }
+  flushPiece(1);
+}
+
+void SolutionTextWriter::flushPiece(size_t least) {
+  if (!sink_ || out_.size() < least) return;
+  (*sink_)(out_);
+  out_.clear();
 }
 
 ProjectElement::ChildIterator SolutionTextWriter::firstWritten(ProjectElement::ChildIterator from,
@@ -195,6 +211,12 @@ bool SolutionTextWriter::wrapsAttributes(std::string_view tag, size_t depth) con
 
 std::string solutionText(const ProjectElement& solution) {
   std::string text;
-  SolutionTextWriter(text).write(solution);
+  SolutionTextWriter(text, nullptr).write(solution);
   return text;
+}
+
+void writeSolutionText(const ProjectElement& solution, const ByteSink& sink) {
+  std::string buffer;
+  buffer.reserve(pieceSize + 4096);
+  SolutionTextWriter(buffer, &sink).write(solution);
 }

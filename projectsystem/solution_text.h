@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "xml/atomic_write.h"
+
 class ProjectElement;
 
 /// The layout of solution files: the DOCTYPE name, indent and line width.
@@ -18,3 +20,6 @@ inline constexpr uint32_t solutionLineWidth = 75;
 /// solutions as "import" references. The root is written as a solution even when it
 /// was imported somewhere. Unlike saving, it changes nothing in the model.
 std::string solutionText(const ProjectElement& solution);
+/// The same bytes handed to sink in pieces of some kilobytes, so that saving a large
+/// solution never holds its whole text.
+void writeSolutionText(const ProjectElement& solution, const ByteSink& sink);

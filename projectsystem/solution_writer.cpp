@@ -49,7 +49,8 @@ bool ProjectSystem::saveSolution(ProjectElement* solution, QString* error) {
   const Path& location = solution->location();
   QDir().mkpath(location.absoluteDirectory());
   std::string reason;
-  if (!writeFileAtomically(QFile::encodeName(location.path()).constData(), solutionText(*solution), reason)) {
+  const ByteProducer text = [solution](const ByteSink& sink) { writeSolutionText(*solution, sink); };
+  if (!writeFileAtomically(QFile::encodeName(location.path()).constData(), text, reason)) {
     if (error)
       *error = QStringLiteral("cannot write ") + location.path() + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
     return false;
