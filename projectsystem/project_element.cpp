@@ -91,7 +91,7 @@ std::optional<QString> ProjectElement::nameFromProperties() const {
 QString ProjectElement::name() const {
   if (std::optional<QString> own = nameFromProperties()) return *own;
   resolveLocation(commonConfiguration);
-  return location_.fileName();
+  return location_->location.fileName();
 }
 
 void ProjectElement::setFileName(const QString& path) {
@@ -103,7 +103,7 @@ void ProjectElement::setFileName(const QString& path) {
 // A solution's location is set explicitly and does not depend on its "file_name"
 // (which names it in an importing file), so only other elements drop their cache.
 void ProjectElement::dropFileLocation() {
-  if (kind_ != Solution) locationValid_ = false;
+  if (kind_ != Solution && location_) location_->valid = false;
 }
 
 void ProjectElement::enterConfiguration(ProjectElement* configuration) {
@@ -223,45 +223,64 @@ ProjectElement* ProjectElement::owningSolution() const {
   return nullptr;
 }
 
+ProjectElement::LocationCache& ProjectElement::locationCache() const {
+  if (!location_) location_ = std::make_unique<LocationCache>();
+  return *location_;
+}
+
+const Path& ProjectElement::location() const {
+  static const Path none;
+  return location_ ? location_->location : none;
+}
+
+const QString& ProjectElement::directory() const {
+  static const QString none;
+  return location_ ? location_->directory : none;
+}
+
+const QString& ProjectElement::expandedFileName() const {
+  static const QString none;
+  return location_ ? location_->expandedFileName : none;
+}
+
 void ProjectElement::setLocation(const Path& location) {
-  location_ = location;
-  directory_ = location.absoluteDirectory();
-  locationValid_ = true;
+  LocationCache& cache = locationCache();
+  cache.location = location;
+  cache.directory = location.absoluteDirectory();
+  cache.valid = true;
 }
 
 void ProjectElement::resolveLocation(const QString& configurationName) const {
-  if (locationValid_) return;
+  if (locationValid()) return;
   if (kind_ == File || (kind_ == Folder && hasProperty(fileNameProperty))) {
     resolveFileLocation(configurationName);
   } else if (kind_ == Project) {
     resolveProjectDirectory();
   } else if (kind_ == Solution) {
     // Set by newSolution or the reader and never recomputed.
+    locationCache();
   } else {
-    location_ = Path();
-    directory_.clear();
-    expandedFileName_.clear();
-    hasMacroFileName_ = false;
-    locationValid_ = true;
+    locationCache() = LocationCache{true, false, Path(), QString(), QString()};
   }
 }
 
 void ProjectElement::resolveFileLocation(const QString& configurationName) const {
+  LocationCache& cache = locationCache();
   const ProjectElement* owningProject = project();
   if (owningProject) {
     owningProject->resolveLocation(commonConfiguration);
-    directory_ = owningProject->directory_;
+    cache.directory = owningProject->directory();
   } else {
-    directory_ = system_ ? system_->solutionDirectory() : QString();
+    cache.directory = system_ ? system_->solutionDirectory() : QString();
   }
   QString value = property(fileNameProperty);
-  hasMacroFileName_ = value.contains(QLatin1Char('$'));
-  if (hasMacroFileName_ && system_)
+  cache.hasMacroFileName = value.contains(QLatin1Char('$'));
+  if (cache.hasMacroFileName && system_)
     value = system_->expandMacros(owningProject, value, configurationName);
-  expandedFileName_ = value;
+  cache.expandedFileName = value;
   const bool relative = !value.startsWith(separator);
-  location_ = Path(relative && !directory_.isEmpty() ? directory_ + separator + value : value);
-  locationValid_ = !hasMacroFileName_;
+  cache.location = Path(relative && !cache.directory.isEmpty() ? cache.directory + separator + value : value);
+  cache.valid = !cache.hasMacroFileName;
 }
 
 // A project's directory comes from its own "Common" only, expanded with the global
@@ -270,18 +289,19 @@ void ProjectElement::resolveProjectDirectory() const {
   const ProjectElement* solution = owningSolution();
   QString solutionDirectory;
   if (solution)
-    solutionDirectory = solution->directory_;
+    solutionDirectory = solution->directory();
   else if (system_)
     solutionDirectory = system_->solutionDirectory();
   const ProjectElement* common = configuration(commonConfiguration);
   const QString value = common ? common->property(projectDirectoryProperty) : QString();
+  LocationCache& cache = locationCache();
   if (value.isEmpty()) {
-    directory_ = solutionDirectory;
+    cache.directory = solutionDirectory;
   } else {
     const QString expanded = expandGlobal(value);
     const bool joined = !expanded.startsWith(separator) && !solutionDirectory.isEmpty();
-    directory_ = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
+    cache.directory = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
   }
-  location_ = Path();
-  locationValid_ = true;
+  cache.location = Path();
+  cache.valid = true;
 }

@@ -104,13 +104,13 @@ class ProjectElement : public XMLElement {
   /// becomes its absolute directory as of now, so later changes of the working
   /// directory do not move the solution.
   void setLocation(const Path& location);
-  const Path& location() const { return location_; }
+  const Path& location() const;
   /// The directory that relative paths of this element and its files are based on.
-  const QString& directory() const { return directory_; }
+  const QString& directory() const;
   /// "file_name" after macro expansion, before it is joined to directory().
-  const QString& expandedFileName() const { return expandedFileName_; }
-  bool hasMacroFileName() const { return hasMacroFileName_; }
-  bool locationValid() const { return locationValid_; }
+  const QString& expandedFileName() const;
+  bool hasMacroFileName() const { return location_ && location_->hasMacroFileName; }
+  bool locationValid() const { return location_ && location_->valid; }
 
   bool isModified() const { return modified_; }
   void setModified(bool modified) { modified_ = modified; }
@@ -182,19 +182,25 @@ class ProjectElement : public XMLElement {
   void resolveProjectDirectory() const;
 
   Kind kind_;
+  bool modified_ = false;
   ProjectSystem* system_;
   QMap<QString, ProjectElement*> configurations_;
   QMap<QString, QString> properties_;
   // Built on the first lookup and kept up to date by appends; any other change of
   // the child folders or of their names drops it (null) until the next lookup.
   mutable std::unique_ptr<FolderIndex> folderIndex_;
-  bool modified_ = false;
-  // The location cache, filled on demand by resolveLocation.
-  mutable bool locationValid_ = false;
-  mutable Path location_;
-  mutable QString directory_;
-  mutable QString expandedFileName_;
-  mutable bool hasMacroFileName_ = false;
+  // The location cache, filled on demand by resolveLocation. Made on first use:
+  // most files of a conversion never resolve their location, and a solution of
+  // many thousand files then does without it.
+  struct LocationCache {
+    bool valid = false;
+    bool hasMacroFileName = false;
+    Path location;
+    QString directory;
+    QString expandedFileName;
+  };
+  LocationCache& locationCache() const;
+  mutable std::unique_ptr<LocationCache> location_;
 };
 
 // Model trees hold model elements almost only, so the exact-type test answers
