@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "projectsystem/path.h"
+#include "projectsystem/property_map.h"
 #include "xml/xml_node.h"
 
 class ProjectSystem;
@@ -58,7 +59,7 @@ class ProjectElement : public XMLElement {
   void removeProperty(const QString& name);
   /// Property names in key order (ordinal UTF-16).
   QStringList propertyNames() const { return properties_.keys(); }
-  const QMap<QString, QString>& properties() const { return properties_; }
+  const PropertyMap& properties() const { return properties_; }
 
   void setName(const QString& name);
   /// "Name" when non-empty; else the file name of "file_name" (its unexpanded last
@@ -185,7 +186,7 @@ class ProjectElement : public XMLElement {
   bool modified_ = false;
   ProjectSystem* system_;
   QMap<QString, ProjectElement*> configurations_;
-  QMap<QString, QString> properties_;
+  PropertyMap properties_;
   // Built on the first lookup and kept up to date by appends; any other change of
   // the child folders or of their names drops it (null) until the next lookup.
   mutable std::unique_ptr<FolderIndex> folderIndex_;

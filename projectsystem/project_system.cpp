@@ -166,7 +166,7 @@ void ProjectSystem::removeConfigurationProperty(ProjectElement* element, const Q
   ProjectElement* configuration = element->configuration(configurationName);
   if (!configuration || !configuration->hasProperty(propertyName)) return;
   configuration->removeProperty(propertyName);
-  const QMap<QString, QString>& remaining = configuration->properties();
+  const PropertyMap& remaining = configuration->properties();
   if (remaining.size() != 1 || !remaining.contains(nameProperty)) return;
   element->removeElementChild(configuration);  // the returned owner destroys it here
   if (element->kind() != ProjectElement::Solution) return;

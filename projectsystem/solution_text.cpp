@@ -154,7 +154,7 @@ void SolutionTextWriter::collectAttributes(const ProjectElement& element, Form f
   const bool all = form == Form::DynamicFolder;
   const bool addTarget = root && !element.hasProperty(targetProperty);
   bool targetAdded = false;
-  const QMap<QString, QString>& properties = element.properties();
+  const PropertyMap& properties = element.properties();
   for (auto property = properties.cbegin(); property != properties.cend(); ++property) {
     const QString& name = property.key();
     if (addTarget && !targetAdded && !(name < targetProperty)) {
