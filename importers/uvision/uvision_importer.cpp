@@ -68,7 +68,7 @@ void setIfNotEmpty(ProjectSystem& projectSystem, ProjectElement* project, const 
     projectSystem.setConfigurationProperty(project, QLatin1String(property), QLatin1String(configuration), value);
 }
 
-// Returns the libraries the target links (see setDependencies).
+// Returns the new project with the libraries its target links (see setDependencies).
 LinkingProject importTarget(ProjectSystem& projectSystem, const ImportSettings& settings, ProjectElement* solution,
                             const UvTarget& target) {
   const UvProject& source = *target.project;

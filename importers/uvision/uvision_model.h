@@ -68,7 +68,7 @@ class UvProject {
 class UvWorkspace {
  public:
   /// Reads the workspace file; throws HException when it cannot be read.
-  UvWorkspace(const QString& path);
+  explicit UvWorkspace(const QString& path);
   UvWorkspace(const UvWorkspace&) = delete;  // its projects point back at it
   UvWorkspace& operator=(const UvWorkspace&) = delete;
   virtual ~UvWorkspace() = default;
