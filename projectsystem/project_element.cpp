@@ -66,14 +66,14 @@ ProjectElement::~ProjectElement() = default;
 void ProjectElement::setProperty(const QString& name, const QString& value) {
   properties_.insert(name, value.isNull() ? emptyValue : value);
   if (name == fileNameProperty) dropFileLocation();
-  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
+  if (name == nameProperty || name == fileNameProperty) dropNameIndexes();
   modified_ = true;
 }
 
 void ProjectElement::removeProperty(const QString& name) {
   if (properties_.remove(name) == 0) return;
   if (name == fileNameProperty) dropFileLocation();
-  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
+  if (name == nameProperty || name == fileNameProperty) dropNameIndexes();
   modified_ = true;
 }
 
@@ -91,19 +91,19 @@ std::optional<QString> ProjectElement::nameFromProperties() const {
 QString ProjectElement::name() const {
   if (std::optional<QString> own = nameFromProperties()) return *own;
   resolveLocation(commonConfiguration);
-  return location_.fileName();
+  return location_->location.fileName();
 }
 
 void ProjectElement::setFileName(const QString& path) {
   properties_.insert(fileNameProperty, path.isNull() ? emptyValue : path);
   dropFileLocation();
-  dropParentFolderIndex();
+  dropNameIndexes();
 }
 
 // A solution's location is set explicitly and does not depend on its "file_name"
 // (which names it in an importing file), so only other elements drop their cache.
 void ProjectElement::dropFileLocation() {
-  if (kind_ != Solution) locationValid_ = false;
+  if (kind_ != Solution && location_) location_->valid = false;
 }
 
 void ProjectElement::enterConfiguration(ProjectElement* configuration) {
@@ -154,14 +154,22 @@ void ProjectElement::buildFolderIndex() const {
     if (child->kind() == Folder) indexFolder(child);
 }
 
-void ProjectElement::dropParentFolderIndex() {
+void ProjectElement::dropNameIndexes() {
+  if (kind_ == Project && system_) system_->invalidateProjectIndex();
   if (kind_ != Folder) return;
   if (ProjectElement* parent = parentElement()) parent->folderIndex_.reset();
+}
+
+// Projects sit in solutions and their folders: a change of those child lists may
+// add, remove or reorder projects.
+void ProjectElement::childListChanged() {
+  if ((kind_ == Solution || kind_ == Folder) && system_) system_->invalidateProjectIndex();
 }
 
 void ProjectElement::appendChild(std::unique_ptr<XMLNode> node) {
   XMLNode* first = node.get();
   XMLElement::appendChild(std::move(node));
+  childListChanged();
   if (!folderIndex_) return;
   for (XMLNode* added = first; added; added = added->nextSibling())
     if (ProjectElement* folder = folderOf(added)) indexFolder(folder);
@@ -169,31 +177,37 @@ void ProjectElement::appendChild(std::unique_ptr<XMLNode> node) {
 
 XMLNode* ProjectElement::prependChild(std::unique_ptr<XMLNode> node) {
   folderIndex_.reset();
+  childListChanged();
   return XMLElement::prependChild(std::move(node));
 }
 
 std::unique_ptr<XMLNode> ProjectElement::removeChild(XMLNode* node) {
   if (folderOf(node)) folderIndex_.reset();
+  childListChanged();
   return XMLElement::removeChild(node);
 }
 
 std::unique_ptr<XMLNode> ProjectElement::replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement) {
   folderIndex_.reset();
+  childListChanged();
   return XMLElement::replaceChild(oldChild, std::move(replacement));
 }
 
 void ProjectElement::insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain) {
   folderIndex_.reset();
+  childListChanged();
   XMLElement::insertAfter(reference, std::move(chain));
 }
 
 std::unique_ptr<XMLNode> ProjectElement::takeChildren() {
   folderIndex_.reset();
+  childListChanged();
   return XMLElement::takeChildren();
 }
 
 void ProjectElement::clearChildren() {
   folderIndex_.reset();
+  childListChanged();
   XMLElement::clearChildren();
 }
 
@@ -209,45 +223,64 @@ ProjectElement* ProjectElement::owningSolution() const {
   return nullptr;
 }
 
+ProjectElement::LocationCache& ProjectElement::locationCache() const {
+  if (!location_) location_ = std::make_unique<LocationCache>();
+  return *location_;
+}
+
+const Path& ProjectElement::location() const {
+  static const Path none;
+  return location_ ? location_->location : none;
+}
+
+const QString& ProjectElement::directory() const {
+  static const QString none;
+  return location_ ? location_->directory : none;
+}
+
+const QString& ProjectElement::expandedFileName() const {
+  static const QString none;
+  return location_ ? location_->expandedFileName : none;
+}
+
 void ProjectElement::setLocation(const Path& location) {
-  location_ = location;
-  directory_ = location.absoluteDirectory();
-  locationValid_ = true;
+  LocationCache& cache = locationCache();
+  cache.location = location;
+  cache.directory = location.absoluteDirectory();
+  cache.valid = true;
 }
 
 void ProjectElement::resolveLocation(const QString& configurationName) const {
-  if (locationValid_) return;
+  if (locationValid()) return;
   if (kind_ == File || (kind_ == Folder && hasProperty(fileNameProperty))) {
     resolveFileLocation(configurationName);
   } else if (kind_ == Project) {
     resolveProjectDirectory();
   } else if (kind_ == Solution) {
     // Set by newSolution or the reader and never recomputed.
+    locationCache();
   } else {
-    location_ = Path();
-    directory_.clear();
-    expandedFileName_.clear();
-    hasMacroFileName_ = false;
-    locationValid_ = true;
+    locationCache() = LocationCache{true, false, Path(), QString(), QString()};
   }
 }
 
 void ProjectElement::resolveFileLocation(const QString& configurationName) const {
+  LocationCache& cache = locationCache();
   const ProjectElement* owningProject = project();
   if (owningProject) {
     owningProject->resolveLocation(commonConfiguration);
-    directory_ = owningProject->directory_;
+    cache.directory = owningProject->directory();
   } else {
-    directory_ = system_ ? system_->solutionDirectory() : QString();
+    cache.directory = system_ ? system_->solutionDirectory() : QString();
   }
   QString value = property(fileNameProperty);
-  hasMacroFileName_ = value.contains(QLatin1Char('$'));
-  if (hasMacroFileName_ && system_)
+  cache.hasMacroFileName = value.contains(QLatin1Char('$'));
+  if (cache.hasMacroFileName && system_)
     value = system_->expandMacros(owningProject, value, configurationName);
-  expandedFileName_ = value;
+  cache.expandedFileName = value;
   const bool relative = !value.startsWith(separator);
-  location_ = Path(relative && !directory_.isEmpty() ? directory_ + separator + value : value);
-  locationValid_ = !hasMacroFileName_;
+  cache.location = Path(relative && !cache.directory.isEmpty() ? cache.directory + separator + value : value);
+  cache.valid = !cache.hasMacroFileName;
 }
 
 // A project's directory comes from its own "Common" only, expanded with the global
@@ -256,18 +289,19 @@ void ProjectElement::resolveProjectDirectory() const {
   const ProjectElement* solution = owningSolution();
   QString solutionDirectory;
   if (solution)
-    solutionDirectory = solution->directory_;
+    solutionDirectory = solution->directory();
   else if (system_)
     solutionDirectory = system_->solutionDirectory();
   const ProjectElement* common = configuration(commonConfiguration);
   const QString value = common ? common->property(projectDirectoryProperty) : QString();
+  LocationCache& cache = locationCache();
   if (value.isEmpty()) {
-    directory_ = solutionDirectory;
+    cache.directory = solutionDirectory;
   } else {
     const QString expanded = expandGlobal(value);
     const bool joined = !expanded.startsWith(separator) && !solutionDirectory.isEmpty();
-    directory_ = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
+    cache.directory = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
   }
-  location_ = Path();
-  locationValid_ = true;
+  cache.location = Path();
+  cache.valid = true;
 }

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "projectsystem/path.h"
+#include "projectsystem/property_map.h"
 #include "xml/xml_node.h"
 
 class ProjectSystem;
@@ -58,7 +59,7 @@ class ProjectElement : public XMLElement {
   void removeProperty(const QString& name);
   /// Property names in key order (ordinal UTF-16).
   QStringList propertyNames() const { return properties_.keys(); }
-  const QMap<QString, QString>& properties() const { return properties_; }
+  const PropertyMap& properties() const { return properties_; }
 
   void setName(const QString& name);
   /// "Name" when non-empty; else the file name of "file_name" (its unexpanded last
@@ -104,13 +105,13 @@ class ProjectElement : public XMLElement {
   /// becomes its absolute directory as of now, so later changes of the working
   /// directory do not move the solution.
   void setLocation(const Path& location);
-  const Path& location() const { return location_; }
+  const Path& location() const;
   /// The directory that relative paths of this element and its files are based on.
-  const QString& directory() const { return directory_; }
+  const QString& directory() const;
   /// "file_name" after macro expansion, before it is joined to directory().
-  const QString& expandedFileName() const { return expandedFileName_; }
-  bool hasMacroFileName() const { return hasMacroFileName_; }
-  bool locationValid() const { return locationValid_; }
+  const QString& expandedFileName() const;
+  bool hasMacroFileName() const { return location_ && location_->hasMacroFileName; }
+  bool locationValid() const { return location_ && location_->valid; }
 
   bool isModified() const { return modified_; }
   void setModified(bool modified) { modified_ = modified; }
@@ -155,8 +156,9 @@ class ProjectElement : public XMLElement {
   };
   ChildRange children() const { return ChildRange{firstChild()}; }
 
-  // Every change of the child list passes through these, so the folder index stays
-  // in step however children are linked (the model, the XML parser, the XML layer).
+  // Every change of the child list passes through these, so the folder index and the
+  // project system's project index stay in step however children are linked (the
+  // model, the XML parser, the XML layer).
   void appendChild(std::unique_ptr<XMLNode> node) override;
   XMLNode* prependChild(std::unique_ptr<XMLNode> node) override;
   std::unique_ptr<XMLNode> removeChild(XMLNode* node) override;
@@ -172,26 +174,34 @@ class ProjectElement : public XMLElement {
   std::optional<QString> nameFromProperties() const;
   void indexFolder(ProjectElement* folder) const;
   void buildFolderIndex() const;
-  /// A folder's name may have changed: its parent's index is built again when next used.
-  void dropParentFolderIndex();
+  /// The element's name may have changed: a folder's parent builds its folder index
+  /// again when next used, and a project's system its project index.
+  void dropNameIndexes();
+  void childListChanged();
   void dropFileLocation();
   void resolveFileLocation(const QString& configurationName) const;
   void resolveProjectDirectory() const;
 
   Kind kind_;
+  bool modified_ = false;
   ProjectSystem* system_;
   QMap<QString, ProjectElement*> configurations_;
-  QMap<QString, QString> properties_;
+  PropertyMap properties_;
   // Built on the first lookup and kept up to date by appends; any other change of
   // the child folders or of their names drops it (null) until the next lookup.
   mutable std::unique_ptr<FolderIndex> folderIndex_;
-  bool modified_ = false;
-  // The location cache, filled on demand by resolveLocation.
-  mutable bool locationValid_ = false;
-  mutable Path location_;
-  mutable QString directory_;
-  mutable QString expandedFileName_;
-  mutable bool hasMacroFileName_ = false;
+  // The location cache, filled on demand by resolveLocation. Made on first use:
+  // most files of a conversion never resolve their location, and a solution of
+  // many thousand files then does without it.
+  struct LocationCache {
+    bool valid = false;
+    bool hasMacroFileName = false;
+    Path location;
+    QString directory;
+    QString expandedFileName;
+  };
+  LocationCache& locationCache() const;
+  mutable std::unique_ptr<LocationCache> location_;
 };
 
 // Model trees hold model elements almost only, so the exact-type test answers

@@ -86,9 +86,16 @@ ProjectElement* ProjectSystem::newSolution(const QString& name, const QString& d
 ProjectElement* ProjectSystem::newProject(ProjectElement* solution, const QString& name, const QString& directory,
                                           const QString& projectType) {
   if (!solution) return nullptr;
+  // A project appended to the root comes last in tree order: the index takes it
+  // as it is instead of walking the tree again (importers add thousands).
+  const bool lastInTreeOrder = solution == solution_ && !projectIndexStale_;
   ProjectElement* project = solution->addChild(createElement("project"));
   project->setName(name);
-  updateProjects(nullptr);
+  if (lastInTreeOrder) {
+    indexProject(project);
+    projectIndexStale_ = false;
+  }
+  if (solution_) updateInheritedConfigurations(solution_);
   newConfiguration(project, commonConfiguration);
   QString projectDirectory;
   if (!makeRelativePath(solution->directory(), directory, projectDirectory)) projectDirectory = directory;
@@ -159,7 +166,7 @@ void ProjectSystem::removeConfigurationProperty(ProjectElement* element, const Q
   ProjectElement* configuration = element->configuration(configurationName);
   if (!configuration || !configuration->hasProperty(propertyName)) return;
   configuration->removeProperty(propertyName);
-  const QMap<QString, QString>& remaining = configuration->properties();
+  const PropertyMap& remaining = configuration->properties();
   if (remaining.size() != 1 || !remaining.contains(nameProperty)) return;
   element->removeElementChild(configuration);  // the returned owner destroys it here
   if (element->kind() != ProjectElement::Solution) return;
@@ -232,7 +239,7 @@ void ProjectSystem::deleteElement(ProjectElement* element) {
   if (!doomed) return;
   forgetElementsWithin(element);
   doomed.reset();
-  if (kind != ProjectElement::Configuration && kind != ProjectElement::File) rebuildProjectIndex(nullptr);
+  if (kind != ProjectElement::Configuration && kind != ProjectElement::File) invalidateProjectIndex();
 }
 
 // The load lists must not keep pointers into a subtree that is destroyed.
@@ -263,10 +270,26 @@ void ProjectSystem::updateProjects(ProgressReporter* progress) {
   if (solution_) updateInheritedConfigurations(solution_);
 }
 
-void ProjectSystem::rebuildProjectIndex(ProgressReporter* progress) {
+void ProjectSystem::rebuildProjectIndex(ProgressReporter* progress) const {
   projectsByName_.clear();
   projects_.clear();
+  projectIndexStale_ = false;
   if (solution_) indexProjects(solution_, progress);
+}
+
+void ProjectSystem::ensureProjectIndex() const {
+  if (projectIndexStale_) rebuildProjectIndex(nullptr);
+}
+
+ProjectElement* ProjectSystem::findProject(const QString& name) const {
+  ensureProjectIndex();
+  return projectsByName_.value(name);
+}
+
+void ProjectSystem::indexProject(ProjectElement* project) const {
+  projects_.append(project);
+  const QString name = project->name();
+  if (!projectsByName_.contains(name)) projectsByName_.insert(name, project);
 }
 
 // Projects sit in solutions (nested imported ones included) and solution folders,
@@ -274,7 +297,7 @@ void ProjectSystem::rebuildProjectIndex(ProgressReporter* progress) {
 // project stays cheap however many files the solution holds. Depth first in
 // document order with an explicit stack: an imported solution file may nest its
 // folders deeper than the call stack reaches.
-void ProjectSystem::indexProjects(const ProjectElement* container, ProgressReporter* progress) {
+void ProjectSystem::indexProjects(const ProjectElement* container, ProgressReporter* progress) const {
   std::vector<ProjectElement::ChildIterator> levels{container->children().begin()};
   while (!levels.empty()) {
     ProjectElement::ChildIterator& next = levels.back();
@@ -285,10 +308,8 @@ void ProjectSystem::indexProjects(const ProjectElement* container, ProgressRepor
     ProjectElement* child = *next;
     ++next;
     if (child->kind() == ProjectElement::Project) {
-      const QString name = child->name();
-      if (progress) progress->message(QStringLiteral("Mapping project ") + name, 2);
-      projects_.append(child);
-      if (!projectsByName_.contains(name)) projectsByName_.insert(name, child);
+      if (progress) progress->message(QStringLiteral("Mapping project ") + child->name(), 2);
+      indexProject(child);
     } else if (child->kind() == ProjectElement::Solution || child->kind() == ProjectElement::Folder) {
       levels.push_back(child->children().begin());  // next is not used after this
     }
@@ -304,6 +325,7 @@ void ProjectSystem::checkPackageDependencies() {
       if (!packages_.contains(package) && !missing.contains(package)) missing.append(package);
   };
   collect(solution_);
+  ensureProjectIndex();
   for (const ProjectElement* project : std::as_const(projects_)) collect(project);
   if (!missing.isEmpty()) emit solutionPackageDependencies(missing);
 }

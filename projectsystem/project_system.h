@@ -99,8 +99,11 @@ class ProjectSystem : public QObject {
   void clearModified(ProjectElement* element, bool all);
   /// Rebuilds the index of projects by name and the root's inheritedConfigurations.
   void updateProjects(ProgressReporter* progress);
-  /// The first project of that name in tree order (as of the last updateProjects).
-  ProjectElement* findProject(const QString& name) const { return projectsByName_.value(name); }
+  /// The first project of that name in tree order, as the tree stands now.
+  ProjectElement* findProject(const QString& name) const;
+  /// Elements call this when a change may add, remove, move or rename projects:
+  /// the project index is then rebuilt when it is next used.
+  void invalidateProjectIndex() { projectIndexStale_ = true; }
 
   const QString& templatesFiles() const { return templatesFiles_; }
   const QStringList& packages() const { return packages_; }
@@ -236,9 +239,11 @@ class ProjectSystem : public QObject {
                   QList<PropertyTrace>* trace) const;
   QStringList inheritedConfigurationsOf(const ProjectElement* element, const QString& configurationName) const;
   ProjectElement* folderForSuffix(const ProjectElement* parent, const QString& filePath) const;
-  void rebuildProjectIndex(ProgressReporter* progress);
+  void rebuildProjectIndex(ProgressReporter* progress) const;
+  void ensureProjectIndex() const;
+  void indexProject(ProjectElement* project) const;
   void forgetElementsWithin(const ProjectElement* subtree);
-  void indexProjects(const ProjectElement* container, ProgressReporter* progress);
+  void indexProjects(const ProjectElement* container, ProgressReporter* progress) const;
   void addElementMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addInputMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addDirectoryMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
@@ -252,6 +257,9 @@ class ProjectSystem : public QObject {
   std::vector<std::unique_ptr<PropertyClass>> undeclared_;
   std::vector<std::unique_ptr<ProjectElement>> ownedSolutions_;
   ProjectElement* solution_ = nullptr;
-  QHash<QString, ProjectElement*> projectsByName_;
-  QList<ProjectElement*> projects_;  // in tree order
+  // The project index: rebuilt on demand after changes elsewhere in the tree, kept
+  // in step by newProject, whose project always comes last in tree order.
+  mutable QHash<QString, ProjectElement*> projectsByName_;
+  mutable QList<ProjectElement*> projects_;  // in tree order
+  mutable bool projectIndexStale_ = false;
 };

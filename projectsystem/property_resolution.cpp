@@ -31,7 +31,7 @@ const QString* ProjectSystem::findConfigurationValue(const ProjectElement* eleme
                                                     const QString& propertyName, QList<PropertyTrace>* trace) const {
   const ProjectElement* configuration = element ? element->configuration(configurationName) : nullptr;
   if (!configuration) return nullptr;
-  const QMap<QString, QString>& properties = configuration->properties();
+  const PropertyMap& properties = configuration->properties();
   const auto found = properties.constFind(propertyName);
   if (found == properties.cend()) return nullptr;
   if (trace) trace->append(PropertyTrace{*found, configurationName, element});

@@ -87,20 +87,35 @@ void syncDirectory(const std::string& directory) {
 }
 
 // Fills the temporary file; errno holds the reason when it returns false.
-bool fillTemporaryFile(int descriptor, const Target& target, std::string_view bytes) {
+bool fillTemporaryFile(int descriptor, const Target& target, const ByteProducer& produce) {
   if (target.replacesFile && fchmod(descriptor, target.mode) != 0) return false;
-  return writeAll(descriptor, bytes) && syncFile(descriptor);
+  bool written = true;
+  int error = 0;
+  produce([&](std::string_view bytes) {
+    if (!written) return;
+    written = writeAll(descriptor, bytes);
+    if (!written) error = errno;
+  });
+  if (!written) {
+    errno = error;
+    return false;
+  }
+  return syncFile(descriptor);
 }
 
 }  // namespace
 
 bool writeFileAtomically(const char* path, std::string_view bytes, std::string& reason) {
+  return writeFileAtomically(path, [bytes](const ByteSink& sink) { sink(bytes); }, reason);
+}
+
+bool writeFileAtomically(const char* path, const ByteProducer& produce, std::string& reason) {
   Target target;
   if (!inspectTarget(path, target, reason)) return false;
   std::string temporaryPath;
   const int descriptor = createTemporaryFile(path, temporaryPath);
   if (descriptor < 0) return fail(reason, errno);
-  bool done = fillTemporaryFile(descriptor, target, bytes);
+  bool done = fillTemporaryFile(descriptor, target, produce);
   int error = errno;
   if (close(descriptor) != 0 && done) {
     done = false;

@@ -2,8 +2,14 @@
 // Replacing a file so that it never holds a part of its new content: a run that is
 // killed or fails part-way leaves the previous file as it was.
 
+#include <functional>
 #include <string>
 #include <string_view>
+
+/// Takes the next piece of a file's bytes.
+using ByteSink = std::function<void(std::string_view bytes)>;
+/// Hands all of a file's bytes, piece by piece and in order, to the sink it is given.
+using ByteProducer = std::function<void(const ByteSink& sink)>;
 
 /// Writes bytes to path through a new temporary file in the same directory that is
 /// flushed to the disk and then renamed over path. A symbolic link at path is
@@ -13,3 +19,6 @@
 /// reason is set (such as "Permission denied"), the temporary file is removed, and
 /// path is untouched.
 bool writeFileAtomically(const char* path, std::string_view bytes, std::string& reason);
+/// The same, with the bytes made while they are written, so a large file is never
+/// held in memory as a whole. Once a piece fails to be written, the rest is dropped.
+bool writeFileAtomically(const char* path, const ByteProducer& produce, std::string& reason);

@@ -1,10 +1,12 @@
 #include "importers/uvision/uvision_importer.h"
 
 #include <QFileInfo>
+#include <vector>
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/uvision/uvision_model.h"
+#include "importers/uvision/uvision_output_names.h"
 #include "projectsystem/project_system.h"
 
 namespace {
@@ -31,13 +33,33 @@ QStringList addGroups(ProjectSystem& projectSystem, const ImportSettings& settin
   return libraries;
 }
 
+// A converted project and the libraries its target links, matched to the projects
+// that build them once every project of the workspace is read.
+struct LinkingProject {
+  ProjectElement* project;
+  QStringList libraries;
+};
+
 // The projects that build the libraries, by the output names of the workspace's targets.
-QString dependenciesOf(const UvWorkspace& workspace, const QStringList& libraries) {
+QString dependenciesOf(const UvOutputNames& outputNames, const QStringList& libraries) {
   QStringList dependencies;
   for (const QString& library : libraries) {
-    if (const UvTarget* builder = findTargetByOutputName(workspace, library)) dependencies.append(builder->project->name);
+    if (const UvTarget* builder = outputNames.firstContaining(library)) dependencies.append(builder->project->name);
   }
   return dependencies.join(QLatin1Char(';'));
+}
+
+void setDependencies(ProjectSystem& projectSystem, const UvWorkspace& workspace,
+                     const std::vector<LinkingProject>& linking) {
+  if (linking.empty()) return;
+  std::vector<const UvTarget*> targets;
+  for (const auto& project : workspace.projects)
+    for (const UvTarget& target : project->targets) targets.push_back(&target);
+  const UvOutputNames outputNames(std::move(targets));
+  for (const LinkingProject& entry : linking) {
+    projectSystem.setConfigurationProperty(entry.project, QStringLiteral("project_dependencies"),
+                                           QStringLiteral("Common"), dependenciesOf(outputNames, entry.libraries));
+  }
 }
 
 void setIfNotEmpty(ProjectSystem& projectSystem, ProjectElement* project, const char* property,
@@ -46,8 +68,9 @@ void setIfNotEmpty(ProjectSystem& projectSystem, ProjectElement* project, const 
     projectSystem.setConfigurationProperty(project, QLatin1String(property), QLatin1String(configuration), value);
 }
 
-void importTarget(ProjectSystem& projectSystem, const ImportSettings& settings, ProjectElement* solution,
-                  const UvTarget& target) {
+// Returns the new project with the libraries its target links (see setDependencies).
+LinkingProject importTarget(ProjectSystem& projectSystem, const ImportSettings& settings, ProjectElement* solution,
+                            const UvTarget& target) {
   const UvProject& source = *target.project;
   const bool isLibrary = target.createExecutable == QLatin1String("0");
   ProjectElement* project = projectSystem.newProject(solution, source.name, source.directory, QString());
@@ -61,11 +84,7 @@ void importTarget(ProjectSystem& projectSystem, const ImportSettings& settings, 
                 target.undefinitions.join(QLatin1Char(';')));
   setIfNotEmpty(projectSystem, project, "build_output_directory", "Common", target.outputDirectory);
 
-  const QStringList libraries = addGroups(projectSystem, settings, project, target);
-  if (!libraries.isEmpty()) {
-    projectSystem.setConfigurationProperty(project, QStringLiteral("project_dependencies"), QStringLiteral("Common"),
-                                           dependenciesOf(*source.workspace, libraries));
-  }
+  return {project, addGroups(projectSystem, settings, project, target)};
 }
 
 }  // namespace
@@ -75,11 +94,16 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
   ProjectElement* solution =
       projectSystem.newSolution(nameWithoutLastSuffix(workspacePath), absoluteDirectoryOf(workspacePath));
   context.beginWorkspace(QFileInfo(workspacePath).path());
-  const UvWorkspace workspace(context, workspacePath);
-  for (const auto& project : workspace.projects) {
+  UvWorkspace workspace(workspacePath);
+  std::vector<LinkingProject> linking;
+  while (UvProject* project = workspace.readNextProject(context)) {
     for (const UvTarget& target : project->targets) {
-      if (!target.createExecutable.isEmpty()) importTarget(projectSystem, context.settings(), solution, target);
+      if (target.createExecutable.isEmpty()) continue;
+      LinkingProject converted = importTarget(projectSystem, context.settings(), solution, target);
+      if (!converted.libraries.isEmpty()) linking.push_back(std::move(converted));
     }
+    project->releaseGroups();
   }
+  setDependencies(projectSystem, workspace, linking);
   return solution;
 }

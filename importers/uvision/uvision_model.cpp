@@ -78,21 +78,22 @@ UvProject::UvProject(ConversionContext& context, const QString& pathAndName, con
   if (targets.empty()) throw HException(displayPath(file) + QStringLiteral(": no target specified"));
 }
 
-UvWorkspace::UvWorkspace(ConversionContext& context, const QString& path) : path(path) {
+void UvProject::releaseGroups() {
+  for (UvTarget& target : targets) target.groups = QList<UvGroup>();
+}
+
+UvWorkspace::UvWorkspace(const QString& path) : path(path) {
   const DomDocument document = loadXmlDocument(path);
   for (const DomElement& project : descendantElements(document, QStringLiteral("project"))) {
-    const QString projectPath = childElementText(project, QStringLiteral("PathAndName"));
-    if (!projectPath.isEmpty()) projects.push_back(std::make_unique<UvProject>(context, projectPath, this));
+    QString projectPath = childElementText(project, QStringLiteral("PathAndName"));
+    if (!projectPath.isEmpty()) projectPaths.append(std::move(projectPath));
   }
 }
 
-const UvTarget* findTargetByOutputName(const UvWorkspace& workspace, const QString& name) {
-  for (const auto& project : workspace.projects) {
-    for (const UvTarget& target : project->targets) {
-      if (target.outputName.contains(name)) return &target;
-    }
-  }
-  return nullptr;
+UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
+  if (projects.size() >= size_t(projectPaths.size())) return nullptr;
+  projects.push_back(std::make_unique<UvProject>(context, projectPaths[qsizetype(projects.size())], this));
+  return projects.back().get();
 }
 
 QStringList definitionItems(const QString& text) {

@@ -57,26 +57,33 @@ class UvProject {
   /// The file name without its last suffix.
   QString name;
   std::vector<UvTarget> targets;
+  /// Drops the targets' groups and files (the rest stays for matching libraries).
+  void releaseGroups();
   const UvWorkspace* workspace;
 };
 
-/// A workspace file and every project file it lists, read in document order.
+/// A workspace file and the project files it lists. The projects are read one at a
+/// time, in document order, so that a conversion can drop each one's groups once
+/// they are converted instead of holding every file of the workspace at once.
 class UvWorkspace {
  public:
-  /// Reads the workspace and all its projects; throws HException on the first failure.
-  UvWorkspace(ConversionContext& context, const QString& path);
+  /// Reads the workspace file; throws HException when it cannot be read.
+  explicit UvWorkspace(const QString& path);
   UvWorkspace(const UvWorkspace&) = delete;  // its projects point back at it
   UvWorkspace& operator=(const UvWorkspace&) = delete;
   virtual ~UvWorkspace() = default;
 
+  /// Reads the next project that the workspace lists and appends it to projects;
+  /// null when all are read. Throws HException when the project cannot be read.
+  UvProject* readNextProject(ConversionContext& context);
+
   /// As given on the command line.
   QString path;
+  /// The "PathAndName" of every project, in document order.
+  QStringList projectPaths;
+  /// The projects read so far.
   std::vector<std::unique_ptr<UvProject>> projects;
 };
-
-/// The first target of the workspace, projects and targets in order, whose output
-/// name contains name (case-sensitive); null when there is none.
-const UvTarget* findTargetByOutputName(const UvWorkspace& workspace, const QString& name);
 
 /// The items of a "Define" or "Undefine" text. uVision separates them by commas
 /// and/or blanks ("A,B", "A, B", "A B"); a double-quoted part is never split.

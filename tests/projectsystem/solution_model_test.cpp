@@ -50,6 +50,52 @@ TEST_F(SolutionModel, NewProjectStoresItsDirectoryRelativeToTheSolution) {
   EXPECT_EQ(result, "a");
 }
 
+// The index of projects by name answers with the first project of a name in tree
+// order, however the tree was changed since the last lookup.
+TEST_F(SolutionModel, FindProjectFollowsAddsRemovesRenamesAndReplacedTrees) {
+  const auto projectIn = [&](ProjectElement* parent, const char* name) {
+    ProjectElement* added = parent->addChild(system.createElement("project"));
+    added->setName(name);
+    return added;
+  };
+  ProjectElement* rootDup = system.newProject(solution, "Dup", root, "");
+  EXPECT_EQ(system.findProject("Dup"), rootDup);
+  ProjectElement* group = system.findOrAddFolder(solution, "Group", "");
+  ProjectElement* groupDup = projectIn(group, "Dup");
+  EXPECT_EQ(system.findProject("Dup"), rootDup);
+  // A folder put in front of everything comes first in tree order.
+  auto front = system.createElement("folder");
+  ProjectElement* frontFolder = front.get();
+  solution->prependChild(std::move(front));
+  ProjectElement* frontDup = projectIn(frontFolder, "Dup");
+  EXPECT_EQ(system.findProject("Dup"), frontDup);
+  // Projects added after a change of the tree are indexed as well.
+  ProjectElement* late = system.newProject(solution, "Late", root, "");
+  EXPECT_EQ(system.findProject("Late"), late);
+
+  frontDup->setName("Renamed");
+  EXPECT_EQ(system.findProject("Dup"), rootDup);
+  EXPECT_EQ(system.findProject("Renamed"), frontDup);
+  frontDup->removeProperty("Name");
+  EXPECT_EQ(system.findProject("Renamed"), nullptr);
+  system.deleteElement(rootDup);
+  EXPECT_EQ(system.findProject("Dup"), groupDup);
+  const std::unique_ptr<XMLNode> taken = group->takeChildren();
+  EXPECT_EQ(system.findProject("Dup"), nullptr);
+  EXPECT_EQ(system.findProject("App"), project);
+
+  // A solution read in replaces the whole tree, as template expansion does.
+  const std::string text = std::string(solutionHeader) + "<solution Name=\"Read\"><folder Name=\"F\"><project Name=\"App\"/>"
+                           "</folder><project Name=\"App\"/></solution>";
+  ProjectElement* read = system.adoptSolution(system.loadSolutionText(root + "/read.hzp", text));
+  ProjectElement* readApp = system.findProject("App");
+  ASSERT_NE(readApp, nullptr);
+  EXPECT_EQ(readApp->parentElement()->parentElement(), read);
+  EXPECT_EQ(system.findProject("Late"), nullptr);
+  EXPECT_EQ(system.newProject(read, "App", root, "")->parentElement(), read);
+  EXPECT_EQ(system.findProject("App"), readApp);
+}
+
 TEST_F(SolutionModel, AddFileChoosesAFolderByLowerCasedSuffix) {
   ProjectElement* sources = system.findOrAddFolder(project, "Source Files", "c;cpp");
   ProjectElement* headers = system.findOrAddFolder(project, "Header Files", "h");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model_test_support.h"
+#include "projectsystem/solution_text.h"
 #include "xml/xml_node.h"
 
 using namespace model_testing;
@@ -57,4 +58,31 @@ TEST_F(SolutionWriter, DropsEmptyNamesAndFolderFileNamesButKeepsDynamicFoldersWh
                          "</solution>\n");
   EXPECT_FALSE(folder->hasProperty("Name"));
   EXPECT_FALSE(folder->hasProperty("file_name"));
+}
+
+// Values outside ASCII are written as UTF-8 bytes, each escaped (names as Latin-1),
+// and a start tag wider than the line is wrapped one attribute per line.
+TEST_F(SolutionWriter, WritesTextOutsideAsciiAndWrapsWideStartTags) {
+  system.deleteElement(project);
+  ProjectElement* folder = system.findOrAddFolder(solution, QString::fromUtf8("Gr\u00fc\u00dfe \U0001D11E"), "");
+  folder->setProperty(QString::fromUtf8("n\u00e9"), "<\"&'>");
+  system.setConfigurationProperty(folder, "c_preprocessor_definitions", common,
+                                  "A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE");
+  EXPECT_EQ(saved(), QByteArray(solutionHeader) + "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
+                     "  <folder Name=\"Gr&#xc3;&#xbc;&#xc3;&#x9f;e &#xf0;&#x9d;&#x84;&#x9e;\" n\xe9=\"&lt;&quot;&amp;'&gt;\">\n"
+                     "    <configuration\n"
+                     "      Name=\"Common\"\n"
+                     "      c_preprocessor_definitions=\"A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE\" />\n"
+                     "  </folder>\n"
+                     "</solution>\n");
+}
+
+// Saving hands the text to the file in pieces: a solution of several pieces is
+// saved as the same bytes as the text made in memory.
+TEST_F(SolutionWriter, ALargeSolutionIsSavedAsItsWholeText) {
+  ProjectElement* folder = system.findOrAddFolder(project, "Source Files", "");
+  for (int i = 0; i < 20000; ++i) system.addFile(folder, QStringLiteral("src/some/directory/file%1.c").arg(i));
+  const std::string text = solutionText(*solution);
+  ASSERT_GT(text.size(), size_t(3 * 256 * 1024));
+  EXPECT_EQ(saved(), QByteArray::fromStdString(text));
 }
