@@ -86,16 +86,24 @@ const ForeignPathResolver::Walk& ForeignPathResolver::walk(const QString& start,
 }
 
 QString ForeignPathResolver::findComponent(const QString& directory, const QString& component) {
-  const Listing& entries = listing(directory);
+  Listing& entries = listing(directory);
   if (entries.names.contains(component)) return component;
   if (!entries.readable) {
     // A directory that can be entered but not listed: only the exact name can be tried.
     return QFileInfo::exists(joinPath(directory, component)) ? component : QString();
   }
-  return entries.byFoldedName.value(component.toCaseFolded());
+  if (!entries.byFoldedName) {
+    QHash<QString, QString>& byFoldedName = entries.byFoldedName.emplace();
+    for (const QString& name : entries.names) {
+      const QString folded = name.toCaseFolded();
+      const auto existing = byFoldedName.constFind(folded);
+      byFoldedName.insert(folded, existing == byFoldedName.constEnd() ? name : QString());
+    }
+  }
+  return entries.byFoldedName->value(component.toCaseFolded());
 }
 
-const ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& directory) {
+ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& directory) {
   const auto known = listings_.constFind(directory);
   if (known != listings_.constEnd()) return **known;
   uint64_t device = 0;
@@ -103,18 +111,13 @@ const ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& 
   const bool identified = directoryIdentity(directory, device, inode);
   const QPair<quint64, quint64> identity(device, inode);
   if (identified) {
-    if (const Listing* same = listingsByIdentity_.value(identity)) return **listings_.insert(directory, same);
+    if (Listing* same = listingsByIdentity_.value(identity)) return **listings_.insert(directory, same);
   }
   Listing entries;
   QStringList names;
   entries.readable = listDirectoryNames(directory, names);
-  for (const QString& name : names) {
-    entries.names.insert(name);
-    const QString folded = name.toCaseFolded();
-    const auto existing = entries.byFoldedName.constFind(folded);
-    entries.byFoldedName.insert(folded, existing == entries.byFoldedName.constEnd() ? name : QString());
-  }
-  const Listing* stored = &listingStore_.emplace_back(std::move(entries));
+  entries.names = QSet<QString>(names.cbegin(), names.cend());
+  Listing* stored = &listingStore_.emplace_back(std::move(entries));
   if (identified) listingsByIdentity_.insert(identity, stored);
   return **listings_.insert(directory, stored);
 }

@@ -14,6 +14,7 @@
 #include <QStringView>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 
 /// A path named in a foreign file, as found on disk.
@@ -51,11 +52,14 @@ class ForeignPathResolver {
 
  private:
   /// The names in a directory, and the names by case-folded spelling; a folded
-  /// spelling shared by several names maps to an empty string (not unique).
+  /// spelling shared by several names maps to an empty string (not unique). The
+  /// folded names are made on the first lookup that misses: most paths are
+  /// spelled as on disk, and folding every name of every directory cost more
+  /// than the listing itself.
   struct Listing {
     bool readable = false;
     QSet<QString> names;
-    QHash<QString, QString> byFoldedName;
+    std::optional<QHash<QString, QString>> byFoldedName;
   };
   /// A directory part walked component by component from start: its text with
   /// the components respelled as on disk, the path reached, and whether every
@@ -68,14 +72,14 @@ class ForeignPathResolver {
     QString source;  // the text as written
   };
   const Walk& walk(const QString& start, QStringView text);
-  const Listing& listing(const QString& directory);
+  Listing& listing(const QString& directory);
   /// The component's spelling on disk in directory; empty when there is none.
   QString findComponent(const QString& directory, const QString& component);
 
   // By the path as walked, and by device and inode: a directory reached by many
   // paths ("p1/..", "p2/..", one per project) is read once.
-  QHash<QString, const Listing*> listings_;
-  QHash<QPair<quint64, quint64>, const Listing*> listingsByIdentity_;
+  QHash<QString, Listing*> listings_;
+  QHash<QPair<quint64, quint64>, Listing*> listingsByIdentity_;
   std::deque<Listing> listingStore_;
   // Looked up by views of the paths being resolved, so that the common case
   // (a directory walked before) allocates nothing.

@@ -106,7 +106,8 @@ void importConfiguration(ProjectSystem& projectSystem, const ImportSettings& set
 void addSourceFile(ProjectSystem& projectSystem, const ImportSettings& settings, ProjectSource& source,
                    ProjectElement* folder, const IarFile& file, int exclusion, int effectiveExclusion) {
   if (file.name.isEmpty()) return;
-  const QString fileName = toForwardSlashes(file.name).section(QLatin1Char('/'), -1);
+  const QString forward = toForwardSlashes(file.name);
+  const QString fileName = forward.mid(forward.lastIndexOf(QLatin1Char('/')) + 1);
   // A library that the workspace builds is linked through the dependency (unless
   // no configuration links it at all).
   if (isLibraryFile(fileName) && effectiveExclusion != InBoth) {
@@ -202,10 +203,10 @@ ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionConte
   ProjectElement* solution =
       projectSystem.newSolution(nameWithoutLastSuffix(workspaceFile), absoluteDirectoryOf(workspaceFile));
   context.beginWorkspace(QFileInfo(workspaceFile).path());
-  const IarWorkspace workspace(context, workspaceFile);
+  IarWorkspace workspace(context, workspaceFile);
   const IarLibraryBuilders builders(workspace);
   int converted = 0;
-  for (const IarProject& project : workspace.projects) {
+  for (IarProject& project : workspace.projects) {
     ProjectSource source(context, workspace, builders, project);
     // Without any configuration there is nothing to build, as in the Eclipse importer.
     if (project.content.choice.isEmpty()) {
@@ -215,6 +216,7 @@ ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionConte
     }
     for (const QString& note : project.content.choice.notes) context.warn(source.shown + QStringLiteral(": ") + note);
     convertProject(projectSystem, context, source, solution);
+    project.content.releaseSources();  // only the converted project needed them
     ++converted;
   }
   if (converted == 0 && !workspace.projects.empty())

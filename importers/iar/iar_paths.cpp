@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include "importers/common/foreign_path.h"
 
@@ -15,6 +14,28 @@ bool isInstallationVariable(const QString& name) {
   for (const char* variable : installationVariables)
     if (name == QLatin1String(variable)) return true;
   return false;
+}
+
+bool isVariableCharacter(QChar c, bool first) {
+  const char16_t u = c.unicode();
+  return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || (!first && u >= '0' && u <= '9');
+}
+
+/// A "$NAME$" variable in text: where it starts and how long it is.
+struct VariableAt {
+  qsizetype start = -1;
+  qsizetype length = 0;
+};
+
+// The first "$NAME$" (NAME a C identifier) at or after from; start -1 when there is none.
+VariableAt findVariable(QStringView text, qsizetype from = 0) {
+  for (qsizetype dollar = text.indexOf(QLatin1Char('$'), from); dollar >= 0;
+       dollar = text.indexOf(QLatin1Char('$'), dollar + 1)) {
+    qsizetype end = dollar + 1;
+    while (end < text.size() && isVariableCharacter(text[end], end == dollar + 1)) ++end;
+    if (end > dollar + 1 && end < text.size() && text[end] == QLatin1Char('$')) return {dollar, end + 1 - dollar};
+  }
+  return {};
 }
 
 // "" for the directory itself, so that "$(ProjectDir)" gets no "/" after it.
@@ -41,13 +62,12 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
 
 IarPathConverter::Split IarPathConverter::split(const QString& text) {
   // A variable anywhere else ("$CONFIG_NAME$\x") means something only the IDE knows.
-  static const QRegularExpression variable(QStringLiteral("\\$([A-Za-z_][A-Za-z0-9_]*)\\$"));
   QString rest = toForwardSlashes(text);
   Base base = isAbsoluteForeignPath(rest) ? Base::Absolute : Base::Project;
   if (!rest.contains(QLatin1Char('$'))) return {base, rest};
-  const QRegularExpressionMatch leading = variable.match(rest);
-  if (leading.hasMatch() && leading.capturedStart() == 0) {
-    const QString name = leading.captured(1);
+  const VariableAt leading = findVariable(rest);
+  if (leading.start == 0) {
+    const QString name = rest.mid(1, leading.length - 2);
     if (isInstallationVariable(name)) {
       leaveOut(installationPaths_, text);
       return {Base::LeftOut, QString()};
@@ -58,10 +78,10 @@ IarPathConverter::Split IarPathConverter::split(const QString& text) {
       base = Base::Workspace;
     else
       base = Base::LeftOut;
-    rest = rest.mid(leading.capturedLength());
+    rest = rest.mid(leading.length);
     while (rest.startsWith(QLatin1Char('/'))) rest.remove(0, 1);
   }
-  if (base == Base::LeftOut || variable.match(rest).hasMatch()) {
+  if (base == Base::LeftOut || findVariable(rest).start >= 0) {
     leaveOut(unknownVariablePaths_, text);
     return {Base::LeftOut, QString()};
   }

@@ -61,6 +61,12 @@ struct IarProjectContent {
   /// Groups that were merged into an ancestor (see maximumGroupDepth).
   int mergedGroups = 0;
 
+  /// Frees the groups and files, which a large workspace holds for every project.
+  void releaseSources() {
+    std::vector<IarGroup>().swap(groups);
+    std::vector<IarFile>().swap(files);
+  }
+
   const IarConfiguration& debug() const { return configurations[choice.debug]; }
   const IarConfiguration& release() const { return configurations[choice.release]; }
 };
