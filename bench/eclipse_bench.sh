@@ -14,10 +14,8 @@ folders=${4:-10}
 source "$here/timing.sh"
 source "$here/generate.sh"
 
-work=$(bench_directory eclipse-bench)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/workspace" "$work/home"
-export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
+enter_bench_directory eclipse-bench
+mkdir -p "$work/workspace"
 
 echo "generating $projects projects x $((folders * 100)) source files in $work ..."
 eclipse_workspace "$work/workspace" "$projects" "$folders" 100 1

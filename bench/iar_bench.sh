@@ -16,15 +16,12 @@ quenport=$(realpath "${1:?usage: $0 path/to/quenport [runs] [projects] [files pe
 runs=${2:-5}
 projects=${3:-50}
 files=${4:-2000}
-parser=$(realpath "${XML_READ_FILES:-$(dirname "$quenport")/../bench/xml_read_files}")
-[[ -x $parser ]] || { echo "iar_bench: no baseline program at $parser (build the xml_read_files target)" >&2; exit 1; }
 source "$here/timing.sh"
 source "$here/generate.sh"
+parser=$(parser_baseline iar_bench "$quenport")
 
-work=$(bench_directory iar-bench)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/iar" "$work/home"
-export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
+enter_bench_directory iar-bench
+mkdir -p "$work/iar"
 
 echo "generating $projects projects x 2 configurations x $files files in $work ..."
 iar_workspace "$work/iar" "$projects" "$files"

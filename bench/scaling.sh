@@ -24,10 +24,7 @@ shift $(( $# < 2 ? $# : 2 ))
 source "$here/timing.sh"
 source "$here/generate.sh"
 
-work=$(bench_directory scaling)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/home"
-export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
+enter_bench_directory scaling
 limit=2.3
 
 # The generators of the dimensions: DIR SIZE. The uVision ones leave the source files

@@ -72,3 +72,22 @@ bench_directory() {
   fi
   mktemp -d "$parent/quenport-$1.XXXXXX"
 }
+
+# enter_bench_directory NAME: sets work to a new bench_directory, removed when the
+# script exits, and points HOME and the root user directory into it, so that a run
+# writes nothing outside it.
+enter_bench_directory() {
+  work=$(bench_directory "$1")
+  trap 'rm -rf "$work"' EXIT
+  mkdir -p "$work/home"
+  export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
+}
+
+# parser_baseline SCRIPT QUENPORT: the path of bench/xml_read_files of quenport's build
+# tree (or $XML_READ_FILES); ends the script when it is missing.
+parser_baseline() {
+  local parser
+  parser=$(realpath "${XML_READ_FILES:-$(dirname "$2")/../bench/xml_read_files}")
+  [[ -x $parser ]] || { echo "$1: no baseline program at $parser (build the xml_read_files target)" >&2; exit 1; }
+  echo "$parser"
+}
