@@ -7,10 +7,11 @@
 const std::vector<ImporterCommand>& importerCommands() {
   static const std::vector<ImporterCommand> commands = {
       {"eclipse2hzp", importEclipseWorkspace, "  eclipse2hzp       Convert Eclipse workspace to hzp file\n", {},
-       true, true},
+       true, eclipseMappingRules},
       {"uvision2hzp", importUVisionWorkspace, "  uvision2hzp       Convert uVision workspace to hzp file\n",
-       {"-c-vector-table"}, false, false},
-      {"iar2hzp", importIarWorkspace, "  iar2hzp           Convert IAR workspace to hzp file\n", {}, false, true},
+       {"-c-vector-table"}, false, uvisionMappingRules},
+      {"iar2hzp", importIarWorkspace, "  iar2hzp           Convert IAR workspace to hzp file\n", {}, false,
+       iarMappingRules},
   };
   return commands;
 }

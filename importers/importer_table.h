@@ -1,8 +1,8 @@
 #pragma once
 // The commands of the program, one row per importer: adding an importer means
 // one folder under importers/ and one row here. The rows drive the command
-// word, the options a command accepts beyond the common ones, and the
-// commands' lines of the usage text.
+// word, the options a command accepts beyond the common ones, the commands'
+// lines of the usage text, and how the importer's projects are mapped.
 
 #include <QString>
 #include <vector>
@@ -10,9 +10,10 @@
 class ConversionContext;
 class ProjectElement;
 class ProjectSystem;
+struct MappingRules;
 
 /// An importer's entry: builds the solution of one input (the project system's
-/// current solution) and returns it. Throws HException for every failure.
+/// current solution) and returns it. Throws ConversionError for every failure.
 using ImporterEntry = ProjectElement* (*)(ProjectSystem& projectSystem, ConversionContext& context,
                                           const QString& input);
 
@@ -26,8 +27,8 @@ struct ImporterCommand {
   std::vector<const char*> extraOptions;
   /// With no input path, the importer runs once with an empty one (the working directory).
   bool runsWithoutInput;
-  /// The importer sets the "-P" properties, so they are checked before converting.
-  bool setsProjectProperties;
+  /// How the importer's projects are written: also which options apply to them.
+  const MappingRules& rules;
 };
 
 /// Every command, in the order of the usage text.

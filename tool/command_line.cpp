@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "importers/common/hexception.h"
+#include "importers/common/diagnostics.h"
 #include "importers/common/import_settings.h"
 #include "importers/importer_table.h"
 #include "tool/environment_settings.h"
@@ -68,7 +68,7 @@ bool isExtraOption(const ImporterCommand& command, const QString& argument) {
 
 // The argument after the cursor; the cursor moves onto it.
 QString nextArgument(const QStringList& arguments, qsizetype& cursor) {
-  if (cursor + 1 >= arguments.size()) throw HException(std::string("argument expected"));
+  if (cursor + 1 >= arguments.size()) throw ConversionError(QStringLiteral("argument expected"));
   return arguments[++cursor];
 }
 
@@ -84,7 +84,7 @@ QStringList readOptions(const ImporterCommand& command, const QStringList& argum
     }
     if (isExtraOption(command, argument)) continue;  // accepted, without effect
     const Option* option = findOption(argument);
-    if (!option) throw HException(QStringLiteral("unknown option ") + argument);
+    if (!option) throw ConversionError(QStringLiteral("unknown option ") + argument);
     option->apply(settings, option->takesArgument ? nextArgument(arguments, cursor) : QString());
   }
   return inputs;
@@ -97,5 +97,11 @@ void printUsage(std::FILE* stream) {
   for (const Option& option : options) std::fputs(option.usageLine, stream);
   std::fputs("\n", stream);
 }
+
+bool isHelpRequest(const QString& word) {
+  return word == QLatin1String("help") || word == QLatin1String("-h") || word == QLatin1String("--help");
+}
+
+void printVersion(std::FILE* stream) { std::fprintf(stream, "quenport %s\n", QUENPORT_VERSION); }
 
 QString argumentString(const char* argument) { return QString::fromLocal8Bit(argument); }

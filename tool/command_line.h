@@ -10,11 +10,18 @@ struct ImportSettings;
 struct ImporterCommand;
 
 /// Reads the arguments after the command into settings and returns the input
-/// list. Throws HException "argument expected" or "unknown option <arg>".
+/// list. Throws ConversionError "argument expected" or "unknown option <arg>".
 QStringList readOptions(const ImporterCommand& command, const QStringList& arguments, ImportSettings& settings);
 
 /// Writes the usage text.
 void printUsage(std::FILE* stream);
+
+/// True for the words that ask for the usage text as a first argument:
+/// "help", "-h" and "--help".
+bool isHelpRequest(const QString& word);
+
+/// Writes "quenport <version>" and a line end.
+void printVersion(std::FILE* stream);
 
 /// Turns one command-line argument into a string. Arguments are decoded as the
 /// local 8-bit encoding (UTF-8), not Latin-1, so paths with non-ASCII characters

@@ -5,8 +5,9 @@
 #include <memory>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/hexception.h"
+#include "importers/common/diagnostics.h"
 #include "importers/common/import_settings.h"
+#include "importers/common/project_mapper.h"
 #include "importers/common/project_properties.h"
 #include "importers/importer_table.h"
 #include "projectsystem/project_system_layers.h"
@@ -20,71 +21,102 @@
 
 namespace {
 
+/// What a run converts with, the same for every input.
+struct RunSetup {
+  const ImporterCommand& command;
+  const ImportSettings& settings;
+  QList<ProjectProperty> projectProperties;
+  ProjectSystem& projectSystem;
+  /// With -expand-templates, the project system that reads every converted
+  /// solution back and expands its templates; it lives for the whole run.
+  ProjectSystem* readingSystem;
+  Diagnostics& diagnostics;
+};
+
 // Imports one input, saves its solution and destroys it. An input that fails
 // leaves no solution file behind: nothing is saved before the importer returns.
 // A solution that cannot be written is an error like any other: the user would
-// otherwise take the previous file for the result.
+// otherwise take the previous file for the result. Each input gets a context of
+// its own, so nothing read from one carries over to the next.
 //
 // With a reading system the templates are expanded first: the converted solution
 // is read back, by the reading system, from the text that saving it would write,
 // as if from its file (relative paths, imports and the load command are based on
 // the solution's directory). So the file is written once, when the expansion has
 // succeeded, and a failed expansion leaves a previous file as it was.
-void convert(ProjectSystem& projectSystem, ConversionContext& context, const ImporterCommand& command,
-             const QString& input, ProjectSystem* readingSystem) {
-  ProjectElement* solution = command.entry(projectSystem, context, input);
-  ProjectSystem* owner = &projectSystem;
-  if (readingSystem) {
+void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
+  ConversionContext context(run.settings, run.projectProperties, run.diagnostics);
+  ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
+  ProjectSystem* owner = &run.projectSystem;
+  if (expandTemplates && run.readingSystem) {
     const std::string text = solutionText(*solution);
     const QString path = solution->location().path();
-    projectSystem.deleteElement(solution);
-    solution = loadSolutionTextWithTemplates(*readingSystem, path, text);
-    owner = readingSystem;
+    run.projectSystem.deleteElement(solution);
+    solution = loadSolutionTextWithTemplates(*run.readingSystem, path, text);
+    owner = run.readingSystem;
   }
   QString error;
   const bool saved = owner->saveSolution(solution, &error);
-  if (saved && context.settings().verbose) {
-    std::printf("%s\n", solutionSummary(owner->solutionFilePath(), countSolutionItems(solution)).toUtf8().constData());
-    std::fflush(stdout);
-  }
+  QString summary;
+  if (saved && run.diagnostics.showsVerbose())
+    summary = solutionSummary(owner->solutionFilePath(), countSolutionItems(solution));
   owner->deleteElement(solution);
-  if (!saved) throw HException(error);
+  if (!saved) throw ConversionError(error);
+  run.diagnostics.flush();
+  run.diagnostics.verbose(summary);
+}
+
+// The options a user gave that the command does not apply: said once, before
+// anything is converted, so that nobody takes them for applied.
+void warnAboutIgnoredOptions(const RunSetup& run) {
+  if (run.command.rules.appliesCommandLineSettings) return;
+  const ImportSettings& settings = run.settings;
+  QStringList ignored;
+  if (!settings.definitions.isEmpty()) ignored.append(QStringLiteral("-D"));
+  if (!settings.includePaths.isEmpty()) ignored.append(QStringLiteral("-I"));
+  if (!settings.projectProperties.isEmpty()) ignored.append(QStringLiteral("-P"));
+  if (!settings.definitionFilters.isEmpty()) ignored.append(QStringLiteral("-filter-definition"));
+  if (ignored.isEmpty()) return;
+  run.diagnostics.warn(QString(), ignored.join(QStringLiteral(", ")) + QStringLiteral(": not applied by ") +
+                                      QLatin1String(run.command.word) + QStringLiteral(", ignored"));
 }
 
 // Steps after the command is known, all under the one error handler.
-void runCommand(const ImporterCommand& command, const QStringList& arguments) {
+void runCommand(const ImporterCommand& command, const QStringList& arguments, Diagnostics& diagnostics) {
   ImportSettings settings;
   const QStringList inputs = readOptions(command, arguments, settings);
+  diagnostics.setVerbose(settings.verbose);
   MyProjectSystem projectSystem(settings.templatesFiles, QStringList());
-  ConversionContext context(settings, [](const QString& message) { printWarning(message); });
-  // Checked before anything is converted: each name becomes an attribute name.
-  if (command.setsProjectProperties) {
-    context.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),
-                                                      [&](const QString& message) { context.warn(message); });
-  }
-  // With -expand-templates a second project system reads every converted solution
-  // back and expands its templates; it lives for the whole run.
   std::unique_ptr<ARMProjectSystem> readingSystem;
   if (settings.expandTemplates)
     readingSystem = std::make_unique<ARMProjectSystem>(settings.templatesFiles, QStringList());
+  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics};
+  // Checked before anything is converted: each name becomes an attribute name.
+  if (command.rules.appliesCommandLineSettings) {
+    run.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),
+                                                  [&](const QString& message) { diagnostics.warn(QString(), message); });
+  }
+  warnAboutIgnoredOptions(run);
   if (inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
-    convert(projectSystem, context, command, QString(), nullptr);
+    convert(run, QString(), false);
     return;
   }
-  for (const QString& input : inputs) convert(projectSystem, context, command, input, readingSystem.get());
+  diagnostics.flush();
+  for (const QString& input : inputs) convert(run, input, true);
 }
 
-int runGuarded(const std::function<void()>& step) {
+int runGuarded(Diagnostics& diagnostics, const std::function<void()>& step) {
   try {
     step();
+    diagnostics.flush();
     return 0;
-  } catch (const HException& exception) {
-    printError(exception.message());
+  } catch (const ConversionError& error) {
+    diagnostics.error(error);
   } catch (const SolutionLoadError& error) {
-    printError(error.text());
+    diagnostics.error(ConversionError(error.text()));
   } catch (...) {
-    printError(std::string_view("caught an unknown exception"));
+    diagnostics.error(ConversionError(QStringLiteral("caught an unknown exception")));
   }
   return 1;
 }
@@ -93,14 +125,24 @@ int runGuarded(const std::function<void()>& step) {
 
 int runQuenport(int argc, char** argv) {
   routeQtWarnings();
+  Diagnostics diagnostics;
   // A start-up failure (the frequencies file cannot be created) is reported like
   // any other error rather than left to end the process uncaught.
-  if (runGuarded([&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
+  if (runGuarded(diagnostics, [&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
   if (argc < 2) {
     printUsage(stderr);
     return 1;
   }
-  const ImporterCommand* command = findImporterCommand(argumentString(argv[1]));
+  const QString word = argumentString(argv[1]);
+  if (isHelpRequest(word)) {
+    printUsage(stdout);
+    return 0;
+  }
+  if (word == QLatin1String("--version")) {
+    printVersion(stdout);
+    return 0;
+  }
+  const ImporterCommand* command = findImporterCommand(word);
   if (!command) {
     std::fprintf(stderr, "unknown command '%s'\n\n", escapeControlCharacters(argv[1]).c_str());
     printUsage(stderr);
@@ -108,5 +150,5 @@ int runQuenport(int argc, char** argv) {
   }
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(argumentString(argv[i]));
-  return runGuarded([&] { runCommand(*command, arguments); });
+  return runGuarded(diagnostics, [&] { runCommand(*command, arguments, diagnostics); });
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <span>
 
-#include "importers/common/hexception.h"
+#include "importers/common/diagnostics.h"
 #include "projectsystem/macro_expander.h"
 #include "projectsystem/path.h"
 #include "properties/property_class_list.h"
@@ -124,7 +124,7 @@ void createFrequenciesFile(const QString& targetsDirectory) {
   QFile file(path);
   const qint64 size = qint64(sizeof frequenciesFileContent - 1);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(frequenciesFileContent, size) != size)
-    throw HException(QStringLiteral("cannot create ") + path);
+    throw ConversionError(QStringLiteral("cannot create ") + path);
 }
 
 }  // namespace

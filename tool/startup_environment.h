@@ -7,7 +7,7 @@
 
 /// Runs the start-up steps in order: host macros, installation directories,
 /// settings object, executable file types, settings defaults, studio macros,
-/// packages directory. Throws HException when the frequencies file cannot be created.
+/// packages directory. Throws ConversionError when the frequencies file cannot be created.
 void setUpStartupEnvironment(const char* firstArgument);
 
 /// The program file: the target of selfLink (normally "/proc/self/exe"). When the
@@ -34,5 +34,5 @@ void defineStudioMacros(const QString& installDirectory);
 
 /// Defines PackagesDir, TargetsDir and SamplesDir from packagesDirectory (expanded
 /// with the built-in global macros) and creates the targets directory and its
-/// frequencies file when missing. Throws HException when the file cannot be created.
+/// frequencies file when missing. Throws ConversionError when the file cannot be created.
 void setUpPackagesDirectory(const QString& packagesDirectory);

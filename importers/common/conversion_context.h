@@ -1,53 +1,42 @@
 #pragma once
-// What the importers work with besides the project system: the option values,
-// the directory of the workspace being converted, the state that carries over
-// from project to project, the resolver of foreign paths and the warning sink.
+// What an importer works with while it converts one input, besides the project
+// system: the option values, the diagnostics channel, the directory of the
+// workspace and the resolver of the paths its files name. A new context is made
+// for every input, so nothing carries over from one input to the next.
 
 #include <QList>
-#include <QSet>
 #include <QString>
-#include <functional>
 
+#include "importers/common/diagnostics.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/import_settings.h"
 #include "importers/common/project_properties.h"
 
-/// Receives each warning ("warning: " is added by whoever prints it).
-using WarningSink = std::function<void(const QString& message)>;
-
-/// The conversion state of one run, shared by every input the run converts.
+/// The conversion state of one input.
 class ConversionContext {
  public:
-  ConversionContext(const ImportSettings& settings, WarningSink warningSink);
+  /// projectProperties: the "-P" entries, checked once before any input is converted.
+  ConversionContext(const ImportSettings& settings, QList<ProjectProperty> projectProperties,
+                    Diagnostics& diagnostics);
 
   const ImportSettings& settings() const { return settings_; }
+  const QList<ProjectProperty>& projectProperties() const { return projectProperties_; }
+  Diagnostics& diagnostics() { return diagnostics_; }
+  /// A warning about file (see Diagnostics::warn).
+  void warn(const QString& file, const QString& message) { diagnostics_.warn(file, message); }
 
-  /// Reports something left out or read differently; message names the file or
-  /// project concerned. A message already reported for this workspace is not
-  /// repeated (a configuration read as both Debug and Release would give each twice).
-  void warn(const QString& message);
-
-  /// Starts the conversion of one workspace: directory is the directory that
-  /// the workspace's own relative paths are based on, as the user named it
-  /// ("" for the working directory). Listings of an earlier workspace are dropped.
-  void beginWorkspace(const QString& directory);
+  /// The directory that the workspace's own relative paths are based on, as the
+  /// user named it ("" for the working directory).
+  void setWorkspaceDirectory(const QString& directory) { workspaceDirectory_ = directory; }
   const QString& workspaceDirectory() const { return workspaceDirectory_; }
 
   /// The resolver every importer uses for the paths its files name.
   ForeignPathResolver& paths() { return paths_; }
 
-  /// The "-P" entries, checked before anything is converted.
-  QList<ProjectProperty> projectProperties;
-
-  /// The target device named by the last "Microcontroller" option of an Eclipse
-  /// configuration. Empty at start and never reset: it carries over from
-  /// configuration to configuration, project to project and input to input.
-  QString microcontrollerName;
-
  private:
   const ImportSettings& settings_;
-  WarningSink warningSink_;
-  QSet<QString> reported_;
+  const QList<ProjectProperty> projectProperties_;
+  Diagnostics& diagnostics_;
   QString workspaceDirectory_;
   ForeignPathResolver paths_;
 };

@@ -1,7 +1,6 @@
 #include "importers/common/project_properties.h"
 
-#include "importers/common/hexception.h"
-#include "projectsystem/project_system.h"
+#include "importers/common/diagnostics.h"
 #include "properties/property_schema.h"
 
 namespace {
@@ -32,11 +31,11 @@ QList<ProjectProperty> readProjectProperties(const QStringList& entries, const P
   QList<ProjectProperty> properties;
   for (const QString& entry : entries) {
     const QStringList parts = entry.split(QLatin1Char('='), Qt::SkipEmptyParts);
-    if (parts.size() < 2) throw HException(QStringLiteral("-P ") + entry + QStringLiteral(": expected property=value"));
+    if (parts.size() < 2) throw ConversionError(QStringLiteral("-P ") + entry + QStringLiteral(": expected property=value"));
     if (!isValidPropertyName(parts[0])) {
-      throw HException(QStringLiteral("-P ") + entry + QStringLiteral(": '") + parts[0] +
-                       QStringLiteral("' cannot be a property name (letters, digits, '_', '-' and '.', "
-                                      "starting with a letter or '_')"));
+      throw ConversionError(QStringLiteral("-P ") + entry + QStringLiteral(": '") + parts[0] +
+                            QStringLiteral("' cannot be a property name (letters, digits, '_', '-' and '.', "
+                                           "starting with a letter or '_')"));
     }
     if (!schema.find(parts[0]) && warn)
       warn(QStringLiteral("-P ") + entry + QStringLiteral(": '") + parts[0] +
@@ -44,10 +43,4 @@ QList<ProjectProperty> readProjectProperties(const QStringList& entries, const P
     properties.append({parts[0], parts[1]});
   }
   return properties;
-}
-
-void setProjectProperties(ProjectSystem& projectSystem, ProjectElement* project,
-                          const QList<ProjectProperty>& properties) {
-  for (const ProjectProperty& property : properties)
-    projectSystem.setConfigurationProperty(project, property.name, QStringLiteral("Common"), property.value);
 }

@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <functional>
 
-class ProjectElement;
-class ProjectSystem;
 class PropertySchema;
 
 /// A "-P" entry as the property it sets.
@@ -18,7 +16,7 @@ struct ProjectProperty {
 };
 
 /// The entries split at "=" with empty parts dropped; parts after the second
-/// are ignored, so a=b=c sets a to "b". Throws HException naming the entry when
+/// are ignored, so a=b=c sets a to "b". Throws ConversionError naming the entry when
 /// it leaves no value ("a", "a=", "=b") or when its name cannot be an attribute
 /// name. Names the schema does not declare are reported through warn and kept.
 QList<ProjectProperty> readProjectProperties(const QStringList& entries, const PropertySchema& schema,
@@ -28,7 +26,3 @@ QList<ProjectProperty> readProjectProperties(const QStringList& entries, const P
 /// with neither a digit, "-" nor "." (what an attribute name of the solution file
 /// can be).
 bool isValidPropertyName(const QString& name);
-
-/// Sets each property in "Common" of project, in the order given.
-void setProjectProperties(ProjectSystem& projectSystem, ProjectElement* project,
-                          const QList<ProjectProperty>& properties);

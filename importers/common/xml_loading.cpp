@@ -6,23 +6,22 @@
 #include <vector>
 
 #include "importers/common/foreign_path.h"
-#include "importers/common/hexception.h"
+#include "importers/common/diagnostics.h"
 
 DomDocument loadXmlDocument(const QString& path, const QString& referencedBy) {
   QFile file(path);
   // Only regular files: an empty path would make Qt warn, a directory cannot be
   // read, and a pipe or device could block the open or never end.
   if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-    const QString prefix = referencedBy.isEmpty() ? QString() : displayPath(referencedBy) + QStringLiteral(": ");
-    throw HException(prefix + QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
+    throw ConversionError(referencedBy.isEmpty() ? QString() : displayPath(referencedBy),
+                          QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
   }
   DomDocument document;
   QString message;
   int line = 0;
   int column = 0;
   if (!document.setContent(file.readAll(), message, line, column)) {
-    throw HException(displayPath(path) + QStringLiteral(": ") + message +
-                     QString::asprintf(" line: %d column: %d", line, column));
+    throw ConversionError(displayPath(path), message + QString::asprintf(" line: %d column: %d", line, column));
   }
   return document;
 }

@@ -7,9 +7,9 @@
 
 #include "importers/common/dom_document.h"
 
-/// Parses the whole file at path. Throws HException "Cannot open <path> for
-/// reading", prefixed with "<referencedBy>: " when another file named this one,
-/// or "<path>: <parser message> line: L column: C" (paths as displayPath shows them).
+/// Parses the whole file at path. Throws ConversionError "Cannot open <path> for
+/// reading", about referencedBy when another file named this one, or "<parser
+/// message> line: L column: C" about path (paths as displayPath shows them).
 DomDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString());
 
 /// The first direct child of node that is an element named tagName (exact), or a null element.

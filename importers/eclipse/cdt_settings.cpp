@@ -48,23 +48,21 @@ QString artefactTypeOf(const DomElement& configuration) {
   return QString();
 }
 
-void pickConfigurations(const DomDocument& cproject, CdtSettings& settings) {
-  QList<DomElement> named;
+// The configuration whose kind counts: the one that becomes "Debug".
+DomElement readConfigurations(const DomDocument& cproject, CdtSettings& settings) {
   QStringList names;
   for (const DomElement& configuration : descendantElements(cproject, QStringLiteral("configuration"))) {
     const QString name = configuration.attribute(QStringLiteral("name"));
     if (name.isEmpty()) continue;  // such as the refresh scope's "configurationName" entries
-    named.append(configuration);
+    settings.configurations.append(configuration);
     names.append(name);
   }
   const ConfigurationChoice choice = chooseDebugAndRelease(names);
   if (choice.isEmpty()) {
     settings.problem = QStringLiteral("Debug and Release configuration not specified");
-    return;
+    return {};
   }
-  settings.debug = named[choice.debug];
-  settings.release = named[choice.release];
-  settings.notes = choice.notes;
+  return settings.configurations[choice.debug];
 }
 
 }  // namespace
@@ -92,7 +90,7 @@ CdtSettings readCdtSettings(const DomDocument& cproject) {
     return settings;
   }
   settings.typeName = types.first().attribute(QStringLiteral("name"));
-  pickConfigurations(cproject, settings);
-  if (settings.problem.isEmpty()) settings.kind = projectKind(settings.debug, types.first());
+  const DomElement debug = readConfigurations(cproject, settings);
+  if (settings.problem.isEmpty()) settings.kind = projectKind(debug, types.first());
   return settings;
 }

@@ -28,7 +28,7 @@ std::optional<Directory> DirectoryVisits::enter(const Directory& parent, const Q
   if (entry.isSymbolicLink) {
     const QString target = QFileInfo(path).canonicalFilePath();
     if (!isInsideRoot(target)) {
-      context_.warn(displayPath(path) + QStringLiteral(": symbolic link not followed: its target ") + target +
+      context_.warn(displayPath(path), QStringLiteral("symbolic link not followed: its target ") + target +
                     QStringLiteral(" lies outside the workspace"));
       return std::nullopt;
     }

@@ -2,11 +2,9 @@
 
 #include <QStringList>
 
-#include "importers/common/configuration_lists.h"
 #include "importers/common/conversion_context.h"
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/eclipse_include_paths.h"
-#include "projectsystem/project_system.h"
 
 namespace {
 
@@ -23,40 +21,35 @@ QStringList userListValues(const DomElement& option) {
   return values;
 }
 
-void readIncludePaths(ConversionContext& context, const ConfigurationTarget& target, const DomElement& option,
-                      ConfigurationLists& values) {
+void readIncludePaths(ConversionContext& context, const ConfigurationSource& source, const DomElement& option,
+                      QStringList& directories) {
   for (const QString& value : userListValues(option)) {
     QString directory;
     QString problem;
-    if (!includeDirectory(value, *target.includeBase, directory, problem)) {
-      context.warn(target.shownFile + QStringLiteral(": include directory ") + value +
-                   QStringLiteral(" left out: ") + problem);
-    } else if (!directory.isEmpty()) {
-      values.includeDirectories.append(directory);
-    }
-  }
-}
-
-void readOption(ConversionContext& context, const ConfigurationTarget& target, const DomElement& option,
-                ConfigurationLists& values) {
-  const QString valueType = option.attribute(QStringLiteral("valueType"));
-  if (valueType == QLatin1String("definedSymbols")) {
-    for (const QString& value : userListValues(option)) {
-      if (!value.isEmpty() && context.settings().keepsDefinition(value)) values.definitions.append(value);
-    }
-  } else if (valueType == QLatin1String("includePath")) {
-    readIncludePaths(context, target, option, values);
-  } else if (option.attribute(QStringLiteral("name")) == QLatin1String("Microcontroller")) {
-    context.microcontrollerName = option.attribute(QStringLiteral("value"));
+    if (!includeDirectory(value, *source.includeBase, directory, problem))
+      context.warn(source.shownFile, QStringLiteral("include directory ") + value + QStringLiteral(" left out: ") + problem);
+    else if (!directory.isEmpty())
+      directories.append(directory);
   }
 }
 
 }  // namespace
 
-void importConfigurationOptions(ProjectSystem& projectSystem, ConversionContext& context,
-                                const ConfigurationTarget& target, const DomElement& configurationElement) {
-  ConfigurationLists values;
-  for (const DomElement& option : descendantElements(configurationElement, QStringLiteral("option")))
-    readOption(context, target, option, values);
-  setConfigurationLists(projectSystem, context.settings(), target.project, target.configurationName, values);
+SourceConfiguration readConfiguration(ConversionContext& context, const ConfigurationSource& source,
+                                      const DomElement& element, QString& lastMicrocontroller) {
+  SourceConfiguration configuration;
+  configuration.name = element.attribute(QStringLiteral("name"));
+  configuration.device.name = lastMicrocontroller;
+  for (const DomElement& option : descendantElements(element, QStringLiteral("option"))) {
+    const QString valueType = option.attribute(QStringLiteral("valueType"));
+    if (valueType == QLatin1String("definedSymbols")) {
+      configuration.compiler.definitions += userListValues(option);
+    } else if (valueType == QLatin1String("includePath")) {
+      readIncludePaths(context, source, option, configuration.compiler.includeDirectories);
+    } else if (option.attribute(QStringLiteral("name")) == QLatin1String("Microcontroller")) {
+      configuration.device.name = option.attribute(QStringLiteral("value"));
+    }
+  }
+  lastMicrocontroller = configuration.device.name;
+  return configuration;
 }

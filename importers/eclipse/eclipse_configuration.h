@@ -1,28 +1,25 @@
 #pragma once
-// Reading the configurations picked from a CDT settings file into configuration
-// properties.
+// Reading the configurations of a CDT settings file into source configurations.
 
 #include <QString>
 
 #include "importers/common/dom_document.h"
+#include "importers/common/project_record.h"
 
 class ConversionContext;
-class ProjectElement;
-class ProjectSystem;
 struct IncludePathBase;
 
-/// Where the options of one configuration go, and what their values are resolved against.
-struct ConfigurationTarget {
-  ProjectElement* project = nullptr;
-  QString configurationName;
+/// What the configurations of one project are read against.
+struct ConfigurationSource {
   const IncludePathBase* includeBase = nullptr;
   /// The ".cproject" as messages name it.
   QString shownFile;
 };
 
-/// Sets the configuration's "c_preprocessor_definitions" and
-/// "c_user_include_directories" from the options below configurationElement,
-/// followed by the "-D" and "-I" values, and takes its "Microcontroller" option
-/// into the context. Include values that cannot be resolved are left out with a warning.
-void importConfigurationOptions(ProjectSystem& projectSystem, ConversionContext& context,
-                                const ConfigurationTarget& target, const DomElement& configurationElement);
+/// Reads one configuration element: its name, the definitions and include
+/// directories of its options, and its device from the option named
+/// "Microcontroller". Include values that cannot be resolved are left out with
+/// a warning. lastMicrocontroller is the device the workspace named last: a
+/// configuration without the option takes it, one with the option replaces it.
+SourceConfiguration readConfiguration(ConversionContext& context, const ConfigurationSource& source,
+                                      const DomElement& element, QString& lastMicrocontroller);

@@ -9,7 +9,6 @@
 #include "importers/eclipse/eclipse_locations.h"
 #include "importers/eclipse/eclipse_project_description.h"
 #include "importers/eclipse/eclipse_source_tree.h"
-#include "projectsystem/project_system.h"
 
 namespace {
 
@@ -19,34 +18,38 @@ QString lastPathComponent(const QString& path) { return path.mid(path.lastIndexO
 
 void leaveOut(ConversionContext& context, const LinkDestination& destination, const EclipseLink& link,
               const QString& why) {
-  context.warn(destination.shownFile + QStringLiteral(": link ") + link.name + QStringLiteral(" left out: ") + why);
+  context.warn(destination.shownFile, QStringLiteral("link ") + link.name + QStringLiteral(" left out: ") + why);
 }
 
-// The folder a linked folder appears as: its name's components below "Source Files".
-ProjectElement* folderAlong(ProjectSystem& projectSystem, ProjectElement* folder, const QString& name) {
-  for (const QString& component : name.split(QLatin1Char('/'), Qt::SkipEmptyParts))
-    folder = projectSystem.findOrAddFolder(folder, component, QString());
-  return folder;
+// The items of the folder a linked folder appears as: its name's components
+// below "Source Files" (folders of the same name are merged when the project is
+// written, so "Drivers/HAL" joins a "Drivers" folder the project already has).
+std::vector<SourceItem>& folderAlong(std::vector<SourceItem>& items, const QString& name) {
+  std::vector<SourceItem>* folder = &items;
+  for (const QString& component : name.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    folder->push_back(SourceItem::folder(component));
+    folder = &folder->back().items;
+  }
+  return *folder;
 }
 
-void addLinkedFolder(ProjectSystem& projectSystem, ConversionContext& context, DirectoryVisits& visits,
-                     const LinkDestination& destination, const EclipseLink& link, const QString& path) {
+void addLinkedFolder(ConversionContext& context, DirectoryVisits& visits, const LinkDestination& destination,
+                     const EclipseLink& link, const QString& path) {
   const QString directory = joinPath(destination.projectDirectory, path);
   if (!QFileInfo(directory).isDir()) {
     leaveOut(context, destination, link, QStringLiteral("directory ") + path + QStringLiteral(" does not exist"));
     return;
   }
-  ProjectElement* folder = folderAlong(projectSystem, destination.folder, link.name);
+  std::vector<SourceItem>& items = folderAlong(*destination.items, link.name);
   // The project names this directory itself, so links inside it may stay within it.
   visits.allowRoot(directory);
-  addSourceTree(projectSystem, context, visits, folder, directory, path);
+  addSourceTree(context, visits, items, directory, path);
 }
 
 }  // namespace
 
-void addLinkedResources(ProjectSystem& projectSystem, ConversionContext& context, DirectoryVisits& visits,
-                        const LinkDestination& destination, const EclipseProjectDescription& description,
-                        const LinkLocationResolver& locations) {
+void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, const LinkDestination& destination,
+                        const EclipseProjectDescription& description, const LinkLocationResolver& locations) {
   for (const EclipseLink& link : description.links) {
     if (link.location == QLatin1String("virtual:/virtual")) continue;
     QString path;
@@ -62,8 +65,8 @@ void addLinkedResources(ProjectSystem& projectSystem, ConversionContext& context
     // Spelled as on disk where the link differs only in case (made on Windows).
     path = context.paths().respell(path, isAbsoluteForeignPath(path) ? QString() : destination.projectDirectory);
     if (link.type == folderType)
-      addLinkedFolder(projectSystem, context, visits, destination, link, path);
-    else if (!context.settings().excludesFile(lastPathComponent(path)))
-      projectSystem.addFile(destination.folder, path);
+      addLinkedFolder(context, visits, destination, link, path);
+    else
+      destination.items->push_back(SourceItem::file(lastPathComponent(path), path));
   }
 }

@@ -7,7 +7,6 @@
 #include "importers/common/directory_listing.h"
 #include "importers/common/foreign_path.h"
 #include "importers/eclipse/directory_visits.h"
-#include "projectsystem/project_system.h"
 
 namespace {
 
@@ -30,8 +29,8 @@ QString entryPath(const QString& directory, const QString& name) { return direct
 // A name that is not valid UTF-8 cannot be written into a solution (an XML
 // file); the entry is reported and left out.
 void reportUndecodableName(ConversionContext& context, const QString& directory, const DirectoryEntry& entry) {
-  context.warn(displayPath(entryPath(directory, displayName(entry.rawName))) +
-               QStringLiteral(": the name is not valid UTF-8; it is left out"));
+  context.warn(displayPath(entryPath(directory, displayName(entry.rawName))),
+               QStringLiteral("the name is not valid UTF-8; it is left out"));
 }
 
 // Directories deeper than the walk may hold open give their descriptor back once
@@ -107,14 +106,13 @@ void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
 
 /// One mirroring of a directory tree as folders and files.
 struct SourceScan {
-  ProjectSystem& projectSystem;
   ConversionContext& context;
   DirectoryVisits& visits;
   PathDuringWalk path;    // on disk
   PathDuringWalk prefix;  // as the solution names it
 };
 
-void addSourceDirectory(SourceScan& scan, ProjectElement* folder, Directory& directory, int depth) {
+void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth) {
   const std::vector<DirectoryEntry> entries =
       scan.visits.read(directory, [](QByteArrayView rawName, DirectoryEntry::Type type) {
         if (rawName.startsWith('.')) return false;
@@ -123,7 +121,6 @@ void addSourceDirectory(SourceScan& scan, ProjectElement* folder, Directory& dir
       });
   releaseIfTooDeep(directory, depth);
   for (const DirectoryEntry& entry : entries) {
-    if (entry.isFile() && scan.context.settings().excludesFile(entry.name)) continue;
     if (!entry.validName) {
       reportUndecodableName(scan.context, scan.path.path(), entry);
     } else if (entry.isDirectory()) {
@@ -131,14 +128,14 @@ void addSourceDirectory(SourceScan& scan, ProjectElement* folder, Directory& dir
       // its content is already in the tree.
       const qsizetype pathLength = scan.path.enter(entry.name);
       if (std::optional<Directory> subdirectory = scan.visits.enter(directory, scan.path.path(), entry)) {
-        ProjectElement* subfolder = scan.projectSystem.findOrAddFolder(folder, entry.name, QString());
+        items.push_back(SourceItem::folder(entry.name));
         const qsizetype prefixLength = scan.prefix.enter(entry.name);
-        addSourceDirectory(scan, subfolder, *subdirectory, depth + 1);
+        addSourceDirectory(scan, items.back().items, *subdirectory, depth + 1);
         scan.prefix.leave(prefixLength);
       }
       scan.path.leave(pathLength);
     } else {
-      scan.projectSystem.addFile(folder, scan.prefix.with(entry.name));
+      items.push_back(SourceItem::file(entry.name, scan.prefix.with(entry.name)));
     }
   }
 }
@@ -151,8 +148,8 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
   if (std::optional<Directory> top = visits.enterTop(directory)) findFilesBelow(search, *top, 0);
 }
 
-void addSourceTree(ProjectSystem& projectSystem, ConversionContext& context, DirectoryVisits& visits,
-                   ProjectElement* folder, const QString& directory, const QString& prefix) {
-  SourceScan scan{projectSystem, context, visits, PathDuringWalk(directory), PathDuringWalk(prefix)};
-  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, folder, *top, 0);
+void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
+                   const QString& directory, const QString& prefix) {
+  SourceScan scan{context, visits, PathDuringWalk(directory), PathDuringWalk(prefix)};
+  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, items, *top, 0);
 }

@@ -7,11 +7,12 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "importers/common/project_record.h"
 
 class ConversionContext;
 class DirectoryVisits;
-class ProjectElement;
-class ProjectSystem;
 
 /// Appends reported + "/" + ... + "/" + fileName for every file of that name
 /// (compared exactly) below directory (reported is how results name it, such as
@@ -19,9 +20,10 @@ class ProjectSystem;
 void findFiles(ConversionContext& context, DirectoryVisits& visits, const QString& directory,
                const QString& reported, const QByteArray& fileName, QStringList& list);
 
-/// Mirrors the tree below directory as folders under folder, adding its source
-/// files with paths that start with prefix (such as "." for the project
-/// directory). Names beginning with "." are skipped. Nothing is added when visits
-/// entered directory before.
-void addSourceTree(ProjectSystem& projectSystem, ConversionContext& context, DirectoryVisits& visits,
-                   ProjectElement* folder, const QString& directory, const QString& prefix);
+/// Mirrors the tree below directory as folders and files appended to items:
+/// every directory (also one without source files), and the source files with
+/// paths that start with prefix (such as "." for the project directory). Names
+/// beginning with "." are skipped. Nothing is added when visits entered
+/// directory before.
+void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
+                   const QString& directory, const QString& prefix);

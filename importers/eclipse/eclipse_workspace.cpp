@@ -34,7 +34,7 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
       file.description = readProjectDescription(loadXmlDocument(fileSystemPath(path)));
       if (!projectDirectories_.contains(file.description.name))
         projectDirectories_.insert(file.description.name, file.relativeDirectory);
-    } catch (const HException& failure) {
+    } catch (const ConversionError& failure) {
       file.failure = failure;
     }
     projectFiles.push_back(std::move(file));

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "importers/common/directory_listing.h"
-#include "importers/common/hexception.h"
+#include "importers/common/diagnostics.h"
 #include "importers/eclipse/eclipse_project_description.h"
 
 class ConversionContext;
@@ -24,7 +24,7 @@ struct EclipseProjectFile {
   QString relativeDirectory;
   EclipseProjectDescription description;
   /// The failure to read it, reported when the project's turn comes.
-  std::optional<HException> failure;
+  std::optional<ConversionError> failure;
 };
 
 /// The workspace directory and its project description files, in search order.

@@ -6,10 +6,14 @@
 class ConversionContext;
 class ProjectElement;
 class ProjectSystem;
+struct MappingRules;
+
+/// How IAR projects differ in the solution: the device always becomes "Target".
+extern const MappingRules iarMappingRules;
 
 /// Builds the solution of the workspace file: one project per project file it
 /// refers to, with its configurations' settings, its groups as folders and its
-/// files. Throws HException for files that cannot be read or parsed and for a
-/// project whose template is needed but not given.
+/// files. Throws ConversionError for files that cannot be read or parsed and for
+/// a project whose template is needed but not given.
 ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                    const QString& workspaceFile);

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/hexception.h"
+#include "importers/common/diagnostics.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
 
@@ -19,7 +19,7 @@ IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
     IarProject project;
     project.path = elementText(pathElement);
     if (project.path.isEmpty()) {
-      throw HException(displayPath(path) + QStringLiteral(": the path of project entry %1 is empty").arg(entry));
+      throw ConversionError(displayPath(path), QStringLiteral("the path of project entry %1 is empty").arg(entry));
     }
     project.file = context.paths().resolve(project.path, directory, variables).path;
     project.directory = QFileInfo(project.file).path();

@@ -27,7 +27,7 @@ class IarWorkspace {
  public:
   /// Reads the workspace and its projects. Only a "project" element that holds a
   /// "path" is a reference: batch builds name projects by "project" text alone.
-  /// Throws HException for a file that cannot be read and for an empty path.
+  /// Throws ConversionError for a file that cannot be read and for an empty path.
   IarWorkspace(ConversionContext& context, const QString& path);
 
   /// As given on the command line.

@@ -6,9 +6,16 @@
 class ConversionContext;
 class ProjectElement;
 class ProjectSystem;
+struct MappingRules;
+
+/// How uVision projects differ in the solution: a target is one configuration,
+/// its include directories stay in "Debug" and "Release", the template follows
+/// the kind alone, and "-D", "-I", "-P" and "-filter-definition" do not apply.
+extern const MappingRules uvisionMappingRules;
 
 /// Builds the solution of the workspace file: one project per target that creates
-/// an executable or library, with its settings, groups and files. Throws HException
-/// for files that cannot be read or parsed and for a project without targets.
+/// an executable or library, with its settings, groups and files. Throws
+/// ConversionError for files that cannot be read or parsed and for a project
+/// without targets.
 ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                        const QString& workspacePath);

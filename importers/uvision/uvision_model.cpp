@@ -4,7 +4,6 @@
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
-#include "importers/common/hexception.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
 
@@ -16,24 +15,35 @@ DomElement childPath(DomElement element, std::initializer_list<const char*> tagN
   return element;
 }
 
-// Groups and files are taken out of the document when the project is read, so the
-// document itself can be dropped: a workspace of thousands of files then holds
-// only these strings instead of every project's whole tree. A group's files are
-// those of its own "Files" element: groups nested inside each other (which
-// uVision never writes) must not count a file once for every enclosing group.
-QList<UvGroup> readGroups(ConversionContext& context, const DomElement& target, const QString& projectDirectory) {
-  QList<UvGroup> groups;
-  for (const DomElement& group : descendantElements(target, QStringLiteral("Group"))) {
-    UvGroup entry{childElementText(group, QStringLiteral("GroupName")), {}};
-    if (entry.name.isEmpty()) continue;
-    for (const DomElement& file : childElements(firstChildElement(group, QStringLiteral("Files")), QStringLiteral("File"))) {
-      const QString path = toForwardSlashes(childElementText(file, QStringLiteral("FilePath")));
-      entry.files.append({childElementText(file, QStringLiteral("FileName")),
-                          context.paths().respell(path, projectDirectory)});
+bool isLibraryPath(const QString& path) {
+  return path.endsWith(QLatin1String(".lib")) || path.endsWith(QLatin1String(".a"));
+}
+
+/// Where the elements of one project file go.
+struct ProjectFile {
+  ConversionContext& context;
+  QString directory;  // the base of the project's own paths
+};
+
+// Groups become folders under "Source Files"; a library a group links is a
+// dependency rather than a file. A group's files are those of its own "Files"
+// element: groups nested inside each other (which uVision never writes) must
+// not count a file once for every enclosing group.
+void readGroups(const ProjectFile& file, const DomElement& element, UvTarget& target) {
+  for (const DomElement& group : descendantElements(element, QStringLiteral("Group"))) {
+    SourceItem folder = SourceItem::folder(childElementText(group, QStringLiteral("GroupName")));
+    if (folder.name.isEmpty()) continue;
+    for (const DomElement& entry : childElements(firstChildElement(group, QStringLiteral("Files")), QStringLiteral("File"))) {
+      const QString path = toForwardSlashes(childElementText(entry, QStringLiteral("FilePath")));
+      if (isLibraryPath(path)) {
+        target.linkedLibraries.append(nameWithoutLastSuffix(path));
+        continue;
+      }
+      folder.items.push_back(SourceItem::file(childElementText(entry, QStringLiteral("FileName")),
+                                              file.context.paths().respell(path, file.directory)));
     }
-    groups.append(std::move(entry));
+    target.record.sources.push_back(std::move(folder));
   }
-  return groups;
 }
 
 // The compiler settings: the GNU tool set keeps them under "TargetArm"/"Carm",
@@ -46,40 +56,53 @@ DomElement compilerControls(const DomElement& target, const DomElement& options)
              : childPath(options, {"TargetArmAds", "Cads", "VariousControls"});
 }
 
-UvTarget readTarget(ConversionContext& context, const DomElement& element, const UvProject* project) {
+// A target has no configurations of its own: it is one configuration, named after it.
+SourceConfiguration readConfiguration(const ProjectFile& file, const DomElement& element, const DomElement& options) {
+  const DomElement controls = compilerControls(element, options);
+  SourceConfiguration configuration;
+  configuration.name = childElementText(element, QStringLiteral("TargetName"));
+  configuration.compiler.definitions = definitionItems(childElementText(controls, QStringLiteral("Define")));
+  configuration.compiler.undefinitions = definitionItems(childElementText(controls, QStringLiteral("Undefine")));
+  configuration.compiler.includeDirectories = projectRelativePathList(
+      file.context.paths(), childElementText(controls, QStringLiteral("IncludePath")), file.directory);
+  configuration.outputDirectory = childElementText(childPath(options, {"TargetCommonOption"}), QStringLiteral("OutputDirectory"));
+  configuration.outputDirectory.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return configuration;
+}
+
+UvTarget readTarget(const ProjectFile& file, const DomElement& element, const UvProject& project,
+                    const QString& shownFile) {
   const DomElement options = firstChildElement(element, QStringLiteral("TargetOption"));
   const DomElement common = firstChildElement(options, QStringLiteral("TargetCommonOption"));
-  const DomElement controls = compilerControls(element, options);
+  const QString createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
   UvTarget target;
-  target.definitions = definitionItems(childElementText(controls, QStringLiteral("Define")));
-  target.undefinitions = definitionItems(childElementText(controls, QStringLiteral("Undefine")));
-  target.includePath = projectRelativePathList(context.paths(), childElementText(controls, QStringLiteral("IncludePath")),
-                                               project->directory);
-  target.createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
-  target.outputDirectory = childElementText(common, QStringLiteral("OutputDirectory"));
-  target.outputDirectory.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  target.project = &project;
+  target.buildsOutput = !createExecutable.isEmpty();
   target.outputName = childElementText(common, QStringLiteral("OutputName"));
-  target.groups = readGroups(context, element, project->directory);
-  target.project = project;
+  if (!target.buildsOutput) return target;
+  ProjectRecord& record = target.record;
+  record.name = project.name;
+  record.kind = createExecutable == QLatin1String("0") ? ProjectKind::StaticLibrary : ProjectKind::Executable;
+  record.directory = file.directory;
+  record.sourceFile = shownFile;
+  record.configurations.push_back(readConfiguration(file, element, options));
+  readGroups(file, element, target);
   return target;
 }
 
 }  // namespace
 
-UvProject::UvProject(ConversionContext& context, const QString& pathAndName, const UvWorkspace* workspace)
-    : path(toForwardSlashes(pathAndName)), workspace(workspace) {
-  file = context.paths().resolve(path, context.workspaceDirectory()).path;
-  directory = QFileInfo(file).path();
+UvProject::UvProject(ConversionContext& context, const QString& pathAndName, const QString& workspaceFile) {
+  const QString path = toForwardSlashes(pathAndName);
+  const QString projectFile = context.paths().resolve(path, context.workspaceDirectory()).path;
+  const ProjectFile file{context, QFileInfo(projectFile).path()};
+  const QString shownFile = displayPath(projectFile);
   name = nameWithoutLastSuffix(path);
-  const DomDocument document = loadXmlDocument(file, workspace->path);
+  const DomDocument document = loadXmlDocument(projectFile, workspaceFile);
   const DomElement root = firstChildElement(document, QStringLiteral("Project"));
   for (const DomElement& element : childElements(firstChildElement(root, QStringLiteral("Targets")), QStringLiteral("Target")))
-    targets.push_back(readTarget(context, element, this));
-  if (targets.empty()) throw HException(displayPath(file) + QStringLiteral(": no target specified"));
-}
-
-void UvProject::releaseGroups() {
-  for (UvTarget& target : targets) target.groups = QList<UvGroup>();
+    targets.push_back(readTarget(file, element, *this, shownFile));
+  if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
 }
 
 UvWorkspace::UvWorkspace(const QString& path) : path(path) {
@@ -92,7 +115,7 @@ UvWorkspace::UvWorkspace(const QString& path) : path(path) {
 
 UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
   if (projects.size() >= size_t(projectPaths.size())) return nullptr;
-  projects.push_back(std::make_unique<UvProject>(context, projectPaths[qsizetype(projects.size())], this));
+  projects.push_back(std::make_unique<UvProject>(context, projectPaths[qsizetype(projects.size())], path));
   return projects.back().get();
 }
 
@@ -113,7 +136,7 @@ QStringList definitionItems(const QString& text) {
   return items;
 }
 
-QString projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory) {
+QStringList projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory) {
   QStringList converted;
   for (const QString& entry : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
     const QString path = toForwardSlashes(entry);
@@ -121,5 +144,5 @@ QString projectRelativePathList(ForeignPathResolver& paths, const QString& text,
                          ? QStringLiteral("$(ProjectDir)")
                          : QStringLiteral("$(ProjectDir)/") + paths.respell(path, projectDirectory));
   }
-  return converted.join(QLatin1Char(';'));
+  return converted;
 }

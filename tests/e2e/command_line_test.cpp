@@ -32,6 +32,21 @@ TEST(CommandLine, UsageAndUnknownCommands) {
   expectRun({"UVISION2HZP"}, 1, "unknown command 'UVISION2HZP'\n\n" + usage);
 }
 
+// What users type by habit: the usage text on standard output, and the version
+// of CMakeLists.txt. After a command these stay unknown options.
+TEST(CommandLine, HelpAndVersion) {
+  for (const char* word : {"--help", "-h", "help"}) {
+    const auto result = runQuenport({word});
+    EXPECT_EQ(result.exitCode, 0) << word;
+    EXPECT_EQ(result.standardOutput, usage) << word;
+    EXPECT_EQ(result.standardError, "") << word;
+  }
+  const auto version = runQuenport({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.standardOutput, "quenport " QUENPORT_VERSION "\n");
+  expectRun({"iar2hzp", "--help"}, 1, "error: unknown option --help\n");
+}
+
 // All options are read before anything is converted.
 TEST(CommandLine, OptionErrors) {
   testing_support::writeFile("w.eww", "<workspace/>");
@@ -58,7 +73,7 @@ TEST(CommandLine, AcceptedOptionsWithoutInputsWriteNothing) {
   expectRun({"uvision2hzp", "-c-vector-table", "-verbose", "-I", "-D", "-D", "A=1", "-P", "x=y",
              "-filter-file", "*.txt", "-filter-definition", "DEBUG*", "-executable-template", "E",
              "-library-template", "L", "-templatesfile", "a.xml", "-addtemplatesfile", "b.xml", "-rootuserdir", "r"},
-            0, "");
+            0, "warning: -D, -I, -P, -filter-definition: not applied by uvision2hzp, ignored\n");
   EXPECT_EQ(workingDirectoryEntries(), before);
 }
 

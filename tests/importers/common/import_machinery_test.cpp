@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "importers/common/hexception.h"
+#include "importers/common/diagnostics.h"
 #include "importers/common/import_settings.h"
 #include "importers/common/xml_loading.h"
 #include "support/test_support.h"
@@ -18,8 +18,8 @@ namespace {
 std::string errorOf(const std::function<void()>& step) {
   try {
     step();
-  } catch (const HException& exception) {
-    return exception.message();
+  } catch (const ConversionError& error) {
+    return aboutFile(error.file(), error.message()).toStdString();
   }
   return "no error";
 }

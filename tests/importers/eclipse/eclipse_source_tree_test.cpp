@@ -23,10 +23,12 @@ namespace {
 // the warnings it gives.
 QStringList projectFiles(const QString& workspace, QStringList& warnings) {
   const ImportSettings settings;
-  ConversionContext context(settings, [&](const QString& message) { warnings.append(message); });
+  Diagnostics diagnostics;
+  ConversionContext context(settings, {}, diagnostics);
   DirectoryVisits visits(context, workspace);
   QStringList found;
   findFiles(context, visits, workspace, ".", ".project", found);
+  warnings = diagnostics.pendingWarnings();
   return found;
 }
 

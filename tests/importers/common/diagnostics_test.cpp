@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tool/console_messages.h"
+#include "importers/common/diagnostics.h"
 
 TEST(ConsoleMessages, EscapeControlCharactersOnly) {
   EXPECT_EQ(escapeControlCharacters("x\nerror: injected"), "x\\nerror: injected");

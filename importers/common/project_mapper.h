@@ -1,0 +1,60 @@
+#pragma once
+// Writes project records into the solution model: the one place for the rules
+// every importer shares. It chooses the configurations that become "Debug" and
+// "Release", moves what they share into "Common", applies the command line's
+// definitions, include directories, properties and filters, picks the project
+// template, lays out the folders and files with their exclusions, and reports
+// what a project holds that the solution cannot carry.
+
+#include <QString>
+#include <QStringList>
+
+#include "importers/common/project_record.h"
+
+class ConversionContext;
+class ProjectElement;
+class ProjectSystem;
+
+/// Where one importer's projects differ in the solution from the others'.
+struct MappingRules {
+  /// The configurations of a record are chosen as "Debug" and "Release" by their
+  /// names, with a warning where a name is not exactly that; otherwise a record
+  /// has one configuration (a uVision target), read as both without a word.
+  bool choosesConfigurationsByName = true;
+  /// "-D", "-I", "-P" and "-filter-definition" apply to its projects.
+  bool appliesCommandLineSettings = true;
+  /// Include directories stay in "Debug" and "Release" even where they agree.
+  bool keepsIncludeDirectoriesPerConfiguration = false;
+  /// The template follows the kind alone and may be empty; otherwise a missing
+  /// template is an error unless the device stands in for it.
+  bool templateMayBeEmpty = false;
+  /// A known device always becomes "Target" in "Common", not only where it
+  /// stands in for the executable template.
+  bool deviceIsAlwaysTarget = false;
+  /// What the source calls its configurations, in messages ("target").
+  const char* configurationWord = "configuration";
+};
+
+/// Writes the records of one input into its solution.
+class ProjectMapper {
+ public:
+  ProjectMapper(ProjectSystem& projectSystem, ConversionContext& context, const MappingRules& rules,
+                ProjectElement* solution);
+
+  /// Adds the project of record to the solution and returns it. Throws
+  /// ConversionError "<file>: library template not specified" (or "executable
+  /// template not specified") when a template is needed and none is given.
+  ProjectElement* addProject(const ProjectRecord& record);
+  /// Sets the project's "project_dependencies" in "Common" to names joined with
+  /// ";", also when there are none (for dependencies known only once every
+  /// project of the input is read).
+  void setDependencies(ProjectElement* project, const QStringList& names);
+
+ private:
+  class ProjectWriter;
+
+  ProjectSystem& projectSystem_;
+  ConversionContext& context_;
+  const MappingRules& rules_;
+  ProjectElement* solution_;
+};

@@ -1,0 +1,99 @@
+#include "importers/eclipse/eclipse_project_reader.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include "importers/common/conversion_context.h"
+#include "importers/common/foreign_path.h"
+#include "importers/common/xml_loading.h"
+#include "importers/eclipse/cdt_settings.h"
+#include "importers/eclipse/directory_visits.h"
+#include "importers/eclipse/eclipse_configuration.h"
+#include "importers/eclipse/eclipse_include_paths.h"
+#include "importers/eclipse/eclipse_linked_resources.h"
+#include "importers/eclipse/eclipse_locations.h"
+#include "importers/eclipse/eclipse_source_tree.h"
+#include "importers/eclipse/eclipse_workspace.h"
+
+namespace {
+
+/// One project being read: where its files are and how messages name them.
+struct ProjectSource {
+  const EclipseWorkspace& workspace;
+  const EclipseProjectFile& file;
+  QString directory;     // on disk
+  QString shownProject;  // the ".project" in messages
+  QString shownCproject; // the ".cproject" in messages
+};
+
+// "" when the project directory is the workspace, else "../.." and so on.
+QString upToWorkspace(const QString& projectDirectory) {
+  QStringList steps;
+  for (qsizetype step = projectDirectory.split(QLatin1Char('/'), Qt::SkipEmptyParts).size(); step > 0; --step)
+    steps.append(QStringLiteral(".."));
+  return steps.join(QLatin1Char('/'));
+}
+
+// Why a project of this kind cannot be converted; empty when it can.
+QString kindProblem(const CdtSettings& settings) {
+  const QString message = QStringLiteral("unsupport project type: ") + settings.typeName;
+  if (settings.kind == ProjectKind::SharedLibrary) return message + QStringLiteral(" (a shared library)");
+  if (settings.kind == ProjectKind::Unknown) return message;
+  return QString();
+}
+
+void readConfigurations(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
+                        EclipseWorkspaceReading& reading, ProjectRecord& record) {
+  const IncludePathBase includeBase{source.file.description.name, source.file.relativeDirectory, source.directory,
+                                    source.workspace.projectDirectories(), &context.paths()};
+  const ConfigurationSource configurationSource{&includeBase, source.shownCproject};
+  for (const DomElement& element : settings.configurations)
+    record.configurations.push_back(readConfiguration(context, configurationSource, element, reading.lastMicrocontroller));
+}
+
+void readSources(ConversionContext& context, const ProjectSource& source, ProjectRecord& record) {
+  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
+  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."));
+  const EclipseProjectDescription& description = source.file.description;
+  const LinkLocationResolver locations(upToWorkspace(source.file.relativeDirectory), description.pathVariables);
+  addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject}, description, locations);
+}
+
+ProjectRecord readProject(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
+                          EclipseWorkspaceReading& reading) {
+  ProjectRecord record;
+  record.name = source.file.description.name;
+  record.kind = settings.kind;
+  record.directory = source.directory;
+  record.sourceFile = source.shownCproject;
+  record.dependencies = source.file.description.dependencies;
+  readConfigurations(context, source, settings, reading, record);
+  readSources(context, source, record);
+  return record;
+}
+
+}  // namespace
+
+std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, const EclipseWorkspace& workspace,
+                                                const EclipseProjectFile& file, EclipseWorkspaceReading& reading) {
+  if (file.failure) throw *file.failure;
+  const ProjectSource source{workspace, file, workspace.fileSystemPath(file.directory),
+                             displayPath(workspace.fileSystemPath(file.path)),
+                             displayPath(workspace.fileSystemPath(file.directory + QStringLiteral("/.cproject")))};
+  const QString cprojectPath = source.directory + QStringLiteral("/.cproject");
+  if (!QFileInfo::exists(cprojectPath)) return std::nullopt;
+  const DomDocument cproject = loadXmlDocument(cprojectPath);
+  context.diagnostics().progress(QStringLiteral("cproject found: ") + file.path);
+  context.diagnostics().progress(QStringLiteral("project name: ") + file.description.name);
+
+  const CdtSettings settings = readCdtSettings(cproject);
+  const QString problem = settings.problem.isEmpty() ? kindProblem(settings) : settings.problem;
+  if (!problem.isEmpty()) {
+    context.warn(source.shownCproject,
+                 QStringLiteral("project ") + file.description.name + QStringLiteral(" left out: ") + problem);
+    ++reading.leftOut;
+    return std::nullopt;
+  }
+  return readProject(context, source, settings, reading);
+}
+

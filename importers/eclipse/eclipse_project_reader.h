@@ -1,0 +1,31 @@
+#pragma once
+// An Eclipse CDT project read into the record of the project it becomes.
+
+#include <QString>
+#include <optional>
+
+#include "importers/common/project_record.h"
+
+class ConversionContext;
+class EclipseWorkspace;
+struct EclipseProjectFile;
+
+/// What reading a workspace's projects carries from one project to the next.
+struct EclipseWorkspaceReading {
+  /// The device the last "Microcontroller" option named: a project without one
+  /// takes it from the project read before it.
+  QString lastMicrocontroller;
+  /// Projects left out with a warning.
+  int leftOut = 0;
+};
+
+/// The record of the project whose ".project" is file: every named
+/// configuration with its definitions, include directories and device; the
+/// project directory mirrored as folders and source files, then its linked
+/// files and folders; the projects it depends on. Shows the "cproject found"
+/// and "project name" progress lines. Nothing for a ".project" without a
+/// ".cproject" beside it, and, with a warning, for a project that cannot be
+/// converted (its kind, no configuration). Throws ConversionError when the
+/// ".project" or ".cproject" cannot be read.
+std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, const EclipseWorkspace& workspace,
+                                                const EclipseProjectFile& file, EclipseWorkspaceReading& reading);

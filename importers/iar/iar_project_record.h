@@ -1,0 +1,24 @@
+#pragma once
+// An IAR project file read into the record of the project it becomes.
+
+#include <optional>
+
+#include "importers/common/project_record.h"
+
+class ConversionContext;
+class IarLibraryBuilders;
+class IarWorkspace;
+struct IarProject;
+
+/// The record of project: every configuration with its device, definitions,
+/// include directories, output and intermediate directories and the libraries
+/// it links; the groups as folders, nested as they nest, each with its
+/// subfolders before its files; exclusions by configuration name. Paths are
+/// relative to the project directory ("$(ProjectDir)/..." or
+/// "$(SolutionDir)/..." in lists). A library another project of the workspace
+/// builds becomes a dependency on that project. Paths that cannot be written
+/// (into the IAR installation, with variables only the IDE knows) are left out
+/// with one warning per kind. Nothing, with a warning, for a project without
+/// any configuration.
+std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const IarWorkspace& workspace,
+                                               const IarLibraryBuilders& builders, const IarProject& project);
