@@ -1,5 +1,6 @@
 #include "importers/eclipse/eclipse_project_reader.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -64,7 +65,7 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
   ProjectRecord record;
   record.name = source.file.description.name;
   record.kind = settings.kind;
-  record.directory = source.directory;
+  record.directory = QDir::cleanPath(source.directory);
   record.sourceFile = source.shownCproject;
   record.dependencies = source.file.description.dependencies;
   readConfigurations(context, source, settings, reading, record);

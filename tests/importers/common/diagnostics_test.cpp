@@ -1,13 +1,56 @@
-// Messages stay on one line whatever a foreign file puts into them.
+// The diagnostics channel: messages stay on one line whatever a foreign file
+// puts into them, a warning is shown once per input, and an error comes after
+// the warnings of its input.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "importers/common/diagnostics.h"
 
-TEST(ConsoleMessages, EscapeControlCharactersOnly) {
+namespace {
+
+QByteArray contentOf(std::FILE* stream) {
+  std::rewind(stream);
+  QByteArray text;
+  char buffer[256];
+  for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) text.append(buffer, qsizetype(read));
+  return text;
+}
+
+}  // namespace
+
+TEST(Diagnostics, EscapeControlCharactersOnly) {
   EXPECT_EQ(escapeControlCharacters("x\nerror: injected"), "x\\nerror: injected");
   EXPECT_EQ(escapeControlCharacters("a\tb\rc\x1b[2J\x7f"), "a\\tb\\rc\\x1b[2J\\x7f");
   EXPECT_EQ(escapeControlCharacters(std::string_view("nul\0end", 7)), "nul\\x00end");
   // Windows paths and UTF-8 names are printed as they are.
   EXPECT_EQ(escapeControlCharacters(".\\Secure\\App_s.uvprojx \xc3\xa9"), ".\\Secure\\App_s.uvprojx \xc3\xa9");
+}
+
+TEST(Diagnostics, WarningsOncePerInputThenTheError) {
+  std::FILE* output = std::tmpfile();
+  std::FILE* errors = std::tmpfile();
+  ASSERT_TRUE(output && errors);
+  {
+    Diagnostics diagnostics(false, output, errors);
+    diagnostics.warn("a.ewp", "left out");
+    diagnostics.progress("cproject found: ./x\x1b[2J/.project");
+    diagnostics.verbose("not shown without -verbose");
+    diagnostics.warn("a.ewp", "left out");
+    diagnostics.flush();
+    diagnostics.warn("a.ewp", "left out");  // the next input shows it again
+    diagnostics.error(ConversionError("b.ewp", "Cannot open x\ny for reading"));
+    diagnostics.setVerbose(true);
+    diagnostics.verbose("w.hzp: 1 project, 1 folder, 1 file");
+    diagnostics.error(ConversionError("argument expected"));
+  }
+  EXPECT_EQ(contentOf(output), "cproject found: ./x\\x1b[2J/.project\nw.hzp: 1 project, 1 folder, 1 file\n");
+  EXPECT_EQ(contentOf(errors),
+            "warning: a.ewp: left out\n"
+            "warning: a.ewp: left out\n"
+            "error: b.ewp: Cannot open x\\ny for reading\n"
+            "error: argument expected\n");
+  std::fclose(output);
+  std::fclose(errors);
 }

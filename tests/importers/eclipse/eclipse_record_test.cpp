@@ -1,0 +1,80 @@
+// Eclipse CDT projects read into records, without the solution model: every
+// named configuration in document order, the project directory mirrored with
+// its links after it, and the device a project names or the one before it named.
+
+#include <gtest/gtest.h>
+
+#include "e2e/eclipse_fixtures.h"
+#include "importers/common/conversion_context.h"
+#include "importers/eclipse/eclipse_project_reader.h"
+#include "importers/eclipse/eclipse_workspace.h"
+#include "support/test_support.h"
+
+using namespace eclipse_fixtures;
+using testing_support::writeFile;
+
+namespace {
+
+/// The records of the workspace's projects, in search order, and the warnings.
+struct WorkspaceRecords {
+  std::vector<ProjectRecord> records;
+  QStringList warnings;
+};
+
+WorkspaceRecords readWorkspace(const QString& directory) {
+  const ImportSettings settings;
+  Diagnostics diagnostics;
+  ConversionContext context(settings, {}, diagnostics);
+  context.setWorkspaceDirectory(directory);
+  const EclipseWorkspace workspace(context, directory);
+  EclipseWorkspaceReading reading;
+  WorkspaceRecords result;
+  for (const EclipseProjectFile& file : workspace.projectFiles)
+    if (std::optional<ProjectRecord> record = readEclipseProject(context, workspace, file, reading))
+      result.records.push_back(std::move(*record));
+  result.warnings = diagnostics.pendingWarnings();
+  return result;
+}
+
+}  // namespace
+
+TEST(EclipseRecord, ConfigurationsSourcesAndLinks) {
+  writeProject("ws/a", "a",
+               cproject({{"Release", listOption("definedSymbols", {"NDEBUG"}) + microcontroller("STM32F4")},
+                         {"Debug", listOption("includePath", {"../inc", "${NOWHERE}/x"})}}),
+               "\t<linkedResources>\n" + link("shared.c", "1", "<locationURI>PARENT-1-PROJECT_LOC/common/shared.c</locationURI>") +
+                   link("lib/drv", "2", "<locationURI>PARENT-1-PROJECT_LOC/drivers</locationURI>") +
+                   "\t</linkedResources>\n");
+  writeFile("ws/a/main.c", "");
+  writeFile("ws/a/src/util.c", "");
+  writeFile("ws/a/README", "");
+  writeFile("ws/common/shared.c", "");
+  writeFile("ws/drivers/uart.c", "");
+  writeProject("ws/b", "b", cproject({{"Debug", {}}}, "Static Library"));
+
+  const WorkspaceRecords read = readWorkspace("ws");
+  ASSERT_EQ(read.records.size(), 2u);
+  EXPECT_EQ(describeRecord(read.records[0]), QString("project: a\n"
+                                                     "  kind: executable\n"
+                                                     "  directory: ws/a\n"
+                                                     "  from: ws/a/.cproject\n"
+                                                     "  configuration: Release\n"
+                                                     "    device: STM32F4\n"
+                                                     "    definitions: NDEBUG\n"
+                                                     "  configuration: Debug\n"
+                                                     "    device: STM32F4\n"
+                                                     "    include directories: inc\n"
+                                                     "  sources: Source Files\n"
+                                                     "    file: ./main.c\n"
+                                                     "    folder: src\n"
+                                                     "      file: ./src/util.c\n"
+                                                     "    file: ../common/shared.c\n"
+                                                     "    folder: lib\n"
+                                                     "      folder: drv\n"
+                                                     "        file: ../drivers/uart.c\n"));
+  // The device of the project read before counts where a project names none.
+  EXPECT_EQ(read.records[1].kind, ProjectKind::StaticLibrary);
+  EXPECT_EQ(read.records[1].configurations[0].device.name, "STM32F4");
+  EXPECT_EQ(read.warnings,
+            QStringList({"ws/a/.cproject: include directory ${NOWHERE}/x left out: it holds a variable that cannot be resolved"}));
+}

@@ -1,0 +1,72 @@
+// An IAR workspace's project files read into records, without the solution
+// model: every configuration in file order, groups as nested folders, and the
+// libraries other projects build as dependencies.
+
+#include <gtest/gtest.h>
+
+#include "e2e/iar_fixtures.h"
+#include "importers/common/conversion_context.h"
+#include "importers/iar/iar_libraries.h"
+#include "importers/iar/iar_project_record.h"
+#include "importers/iar/iar_workspace.h"
+#include "support/test_support.h"
+
+using namespace iar_fixtures;
+using testing_support::writeFile;
+
+TEST(IarRecord, ConfigurationsFoldersAndDependencies) {
+  writeFile("ws/ws.eww", workspace({"$WS_DIR$\\app\\app.ewp", "$WS_DIR$\\lib.ewp"}));
+  writeFile("ws/app/app.ewp",
+            project({{.name = "Release", .executablePath = "Release\\Exe", .chip = "STM32F407VG\tST STM32F407VG",
+                      .defines = {"NDEBUG"}, .includePaths = {"$PROJ_DIR$\\..\\inc", "$TOOLKIT_DIR$\\inc"},
+                      .libraries = {"$PROJ_DIR$\\..\\Release\\lib.a", "$PROJ_DIR$\\m.a"}},
+                     {.name = "Debug", .objectPath = "Debug\\Obj", .defines = {"DEBUG"}}},
+                    group("Drivers", group("HAL", file("$PROJ_DIR$\\hal.c")) + file("$PROJ_DIR$\\drv.c", {"Debug"}),
+                          {"Release"}) +
+                        file("$PROJ_DIR$\\main.c") + file("$PROJ_DIR$\\..\\Debug\\Exe\\lib.a")));
+  writeFile("ws/lib.ewp", project({{.outputBinary = "1"}}, ""));
+  const ImportSettings settings;
+  Diagnostics diagnostics;
+  ConversionContext context(settings, {}, diagnostics);
+  const IarWorkspace workspace(context, "ws/ws.eww");
+  const IarLibraryBuilders builders(workspace);
+  const std::optional<ProjectRecord> app = readProjectRecord(context, workspace, builders, workspace.projects[0]);
+  ASSERT_TRUE(app);
+  EXPECT_EQ(describeRecord(*app), QString("project: app\n"
+                                          "  kind: executable\n"
+                                          "  directory: ws/app\n"
+                                          "  from: ws/app/app.ewp\n"
+                                          "  dependencies: lib\n"
+                                          "  configuration: Release\n"
+                                          "    device: STM32F407VG\n"
+                                          "    definitions: NDEBUG\n"
+                                          "    include directories: $(ProjectDir)/../inc\n"
+                                          "    linker files: $(ProjectDir)/m.a\n"
+                                          "    output directory: Release/Exe\n"
+                                          "  configuration: Debug\n"
+                                          "    definitions: DEBUG\n"
+                                          "    intermediate directory: Debug/Obj\n"
+                                          "  sources: Source Files\n"
+                                          "    folder: Drivers\n"
+                                          "      excluded from: Release\n"
+                                          "      folder: HAL\n"
+                                          "        file: hal.c\n"
+                                          "      file: drv.c\n"
+                                          "        excluded from: Debug\n"
+                                          "    file: main.c\n"));
+  EXPECT_EQ(diagnostics.pendingWarnings(),
+            QStringList({"ws/app/app.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc"}));
+}
+
+// A project without any configuration has nothing to build: no record.
+TEST(IarRecord, ProjectWithoutConfigurationsIsLeftOut) {
+  writeFile("ws.eww", workspace({"$WS_DIR$\\empty.ewp"}));
+  writeFile("empty.ewp", project({}, file("$PROJ_DIR$\\main.c")));
+  const ImportSettings settings;
+  Diagnostics diagnostics;
+  ConversionContext context(settings, {}, diagnostics);
+  const IarWorkspace workspace(context, "ws.eww");
+  EXPECT_FALSE(readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]));
+  EXPECT_EQ(diagnostics.pendingWarnings(),
+            QStringList({"empty.ewp: project empty left out: Debug and Release configuration not specified"}));
+}
