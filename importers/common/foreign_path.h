@@ -29,6 +29,16 @@ struct ResolvedPath {
   bool exists = false;
 };
 
+/// A path read from a foreign file, or why it cannot be used.
+struct PathOrProblem {
+  QString path;
+  /// Empty when path can be used.
+  QString problem;
+
+  bool usable() const { return problem.isEmpty(); }
+  static PathOrProblem failure(QString why) { return {QString(), std::move(why)}; }
+};
+
 /// Resolves foreign paths, remembering the directories it has listed.
 class ForeignPathResolver {
  public:

@@ -24,12 +24,11 @@ QStringList userListValues(const DomElement& option) {
 void readIncludePaths(ConversionContext& context, const ConfigurationSource& source, const DomElement& option,
                       QStringList& directories) {
   for (const QString& value : userListValues(option)) {
-    QString directory;
-    QString problem;
-    if (!includeDirectory(value, *source.includeBase, directory, problem))
-      context.warn(source.shownFile, QStringLiteral("include directory ") + value + QStringLiteral(" left out: ") + problem);
-    else if (!directory.isEmpty())
-      directories.append(directory);
+    const PathOrProblem directory = includeDirectory(value, *source.includeBase);
+    if (!directory.usable())
+      context.warn(source.shownFile, QStringLiteral("include directory ") + value + QStringLiteral(" left out: ") + directory.problem);
+    else if (!directory.path.isEmpty())
+      directories.append(directory.path);
   }
 }
 

@@ -33,7 +33,7 @@ QString projectRelative(const QString& path, const IncludePathBase& base) {
 
 }  // namespace
 
-bool includeDirectory(QString value, const IncludePathBase& base, QString& directory, QString& problem) {
+PathOrProblem includeDirectory(QString value, const IncludePathBase& base) {
   if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
     value = value.mid(1, value.size() - 2);
   value.replace(projectNameVariable, base.projectName);
@@ -51,10 +51,6 @@ bool includeDirectory(QString value, const IncludePathBase& base, QString& direc
   } else if (!isAbsoluteForeignPath(value)) {
     value = projectRelative(value, base);
   }
-  if (value.contains(QLatin1String("${"))) {
-    problem = QStringLiteral("it holds a variable that cannot be resolved");
-    return false;
-  }
-  directory = value;
-  return true;
+  if (value.contains(QLatin1String("${"))) return PathOrProblem::failure(QStringLiteral("it holds a variable that cannot be resolved"));
+  return {value, QString()};
 }

@@ -5,7 +5,8 @@
 #include <QHash>
 #include <QString>
 
-class ForeignPathResolver;
+#include "importers/common/foreign_path.h"
+
 
 /// What the include values of one project are resolved against.
 struct IncludePathBase {
@@ -30,6 +31,6 @@ struct IncludePathBase {
 ///   project-relative "x";
 /// - absolute paths ("/opt/x", "C:/x") stay as written.
 /// Surrounding double quotes go, "${ProjName}" is the project's name, and "\"
-/// becomes "/". Empty when nothing is left (the entry is dropped). False, with
-/// the reason in problem, when a variable is left that cannot be resolved.
-bool includeDirectory(QString value, const IncludePathBase& base, QString& directory, QString& problem);
+/// becomes "/". Empty when nothing is left (the entry is dropped). A problem
+/// when a variable is left that cannot be resolved.
+PathOrProblem includeDirectory(QString value, const IncludePathBase& base);

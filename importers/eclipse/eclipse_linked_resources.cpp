@@ -52,18 +52,18 @@ void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, con
                         const EclipseProjectDescription& description, const LinkLocationResolver& locations) {
   for (const EclipseLink& link : description.links) {
     if (link.location == QLatin1String("virtual:/virtual")) continue;
-    QString path;
-    QString problem;
     if (!link.hasLocation) {
       leaveOut(context, destination, link, QStringLiteral("it names no location"));
       continue;
     }
-    if (!locations.resolve(link.location, link.isUri, path, problem)) {
-      leaveOut(context, destination, link, problem);
+    const PathOrProblem location = locations.resolve(link.location, link.isUri);
+    if (!location.usable()) {
+      leaveOut(context, destination, link, location.problem);
       continue;
     }
     // Spelled as on disk where the link differs only in case (made on Windows).
-    path = context.paths().respell(path, isAbsoluteForeignPath(path) ? QString() : destination.projectDirectory);
+    const QString path = context.paths().respell(
+        location.path, isAbsoluteForeignPath(location.path) ? QString() : destination.projectDirectory);
     if (link.type == folderType)
       addLinkedFolder(context, visits, destination, link, path);
     else

@@ -54,27 +54,19 @@ QString parentPath(const QString& path, qsizetype steps) {
 LinkLocationResolver::LinkLocationResolver(QString projectToWorkspace, QHash<QString, QString> pathVariables)
     : projectToWorkspace_(std::move(projectToWorkspace)), pathVariables_(std::move(pathVariables)) {}
 
-bool LinkLocationResolver::resolve(const QString& location, bool isUri, QString& path, QString& problem) const {
-  return expand(location, isUri, 0, path, problem);
+PathOrProblem LinkLocationResolver::resolve(const QString& location, bool isUri) const {
+  return expand(location, isUri, 0);
 }
 
-bool LinkLocationResolver::expand(QString location, bool isUri, int depth, QString& path, QString& problem) const {
+PathOrProblem LinkLocationResolver::expand(QString location, bool isUri, int depth) const {
   if (isUri) {
     location = decodeUri(location);
-    if (!schemePath(location, location)) {
-      problem = QStringLiteral("location ") + location + QStringLiteral(" is not a file");
-      return false;
-    }
+    if (!schemePath(location, location))
+      return PathOrProblem::failure(QStringLiteral("location ") + location + QStringLiteral(" is not a file"));
   }
   location.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  if (location.isEmpty()) {
-    problem = QStringLiteral("its location is empty");
-    return false;
-  }
-  if (isAbsoluteForeignPath(location)) {
-    path = location;
-    return true;
-  }
+  if (location.isEmpty()) return PathOrProblem::failure(QStringLiteral("its location is empty"));
+  if (isAbsoluteForeignPath(location)) return {location, QString()};
   // A relative location starts with the variable it is relative to, written as
   // a plain segment or as "${...}".
   const qsizetype slash = location.indexOf(QLatin1Char('/'));
@@ -82,34 +74,25 @@ bool LinkLocationResolver::expand(QString location, bool isUri, int depth, QStri
   const QString rest = slash < 0 ? QString() : location.mid(slash + 1);
   if (variable.startsWith(QLatin1String("${")) && variable.endsWith(QLatin1Char('}')))
     variable = variable.mid(2, variable.size() - 3);
-  QString base;
-  if (!variableValue(variable, depth, base, problem)) return false;
-  path = joinPath(base, rest);
-  return true;
+  const PathOrProblem base = variableValue(variable, depth);
+  if (!base.usable()) return base;
+  return {joinPath(base.path, rest), QString()};
 }
 
-bool LinkLocationResolver::variableValue(const QString& name, int depth, QString& path, QString& problem) const {
+PathOrProblem LinkLocationResolver::variableValue(const QString& name, int depth) const {
   static const QRegularExpression parent(QStringLiteral("^PARENT-(\\d+)-(.+)$"));
-  if (depth > maximumVariableDepth) {
-    problem = QStringLiteral("path variable ") + name + QStringLiteral(" is defined through itself");
-    return false;
-  }
-  if (name == QLatin1String("PROJECT_LOC")) {
-    path = QString();
-  } else if (name == QLatin1String("WORKSPACE_LOC")) {
-    path = projectToWorkspace_;
-  } else if (name == QLatin1String("PARENT_LOC")) {
-    path = QStringLiteral("..");
-  } else if (const QRegularExpressionMatch match = parent.match(name); match.hasMatch()) {
+  if (depth > maximumVariableDepth)
+    return PathOrProblem::failure(QStringLiteral("path variable ") + name + QStringLiteral(" is defined through itself"));
+  if (name == QLatin1String("PROJECT_LOC")) return {};
+  if (name == QLatin1String("WORKSPACE_LOC")) return {projectToWorkspace_, QString()};
+  if (name == QLatin1String("PARENT_LOC")) return {QStringLiteral(".."), QString()};
+  if (const QRegularExpressionMatch match = parent.match(name); match.hasMatch()) {
     bool valid = false;
     const qulonglong steps = std::min(match.captured(1).toULongLong(&valid), maximumParentSteps);
-    if (!variableValue(match.captured(2), depth + 1, path, problem)) return false;
-    path = parentPath(path, static_cast<qsizetype>(valid ? steps : maximumParentSteps));
-  } else if (pathVariables_.contains(name)) {
-    return expand(pathVariables_.value(name), true, depth + 1, path, problem);
-  } else {
-    problem = QStringLiteral("path variable ") + name + QStringLiteral(" is not defined");
-    return false;
+    const PathOrProblem base = variableValue(match.captured(2), depth + 1);
+    if (!base.usable()) return base;
+    return {parentPath(base.path, static_cast<qsizetype>(valid ? steps : maximumParentSteps)), QString()};
   }
-  return true;
+  if (pathVariables_.contains(name)) return expand(pathVariables_.value(name), true, depth + 1);
+  return PathOrProblem::failure(QStringLiteral("path variable ") + name + QStringLiteral(" is not defined"));
 }

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QString>
 
+#include "importers/common/foreign_path.h"
+
 /// Resolves the link locations of one project.
 class LinkLocationResolver {
  public:
@@ -16,13 +18,13 @@ class LinkLocationResolver {
 
   /// The file or folder that location names: a path relative to the project
   /// directory ("../../lib/x.c") or an absolute one ("/opt/x.c", "C:/x.c").
-  /// False, with the reason in problem, when it cannot be resolved; no variable
-  /// is ever left in a resolved path.
-  bool resolve(const QString& location, bool isUri, QString& path, QString& problem) const;
+  /// A problem when it cannot be resolved; no variable is ever left in a
+  /// resolved path.
+  PathOrProblem resolve(const QString& location, bool isUri) const;
 
  private:
-  bool expand(QString location, bool isUri, int depth, QString& path, QString& problem) const;
-  bool variableValue(const QString& name, int depth, QString& path, QString& problem) const;
+  PathOrProblem expand(QString location, bool isUri, int depth) const;
+  PathOrProblem variableValue(const QString& name, int depth) const;
 
   QString projectToWorkspace_;
   QHash<QString, QString> pathVariables_;

@@ -12,9 +12,8 @@ namespace {
 // The result, or "left out: <why>".
 QString include(const QString& value, const QString& projectDirectory) {
   const IncludePathBase base{"demo", projectDirectory, "nowhere", {{"dsp", "libs/dsp"}, {"demo", "other"}}, nullptr};
-  QString directory;
-  QString problem;
-  return includeDirectory(value, base, directory, problem) ? directory : "left out: " + problem;
+  const PathOrProblem directory = includeDirectory(value, base);
+  return directory.usable() ? directory.path : "left out: " + directory.problem;
 }
 
 QString location(const QString& text, bool isUri, const QString& projectToWorkspace) {
@@ -22,9 +21,8 @@ QString location(const QString& text, bool isUri, const QString& projectToWorksp
                                                            {"SDK", "file:/C:/ST/Cube%20FW"},
                                                            {"LOOP", "LOOP/x"},
                                                            {"UP", "PARENT-1-DEMO_ROOT"}});
-  QString path;
-  QString problem;
-  return resolver.resolve(text, isUri, path, problem) ? path : "left out: " + problem;
+  const PathOrProblem path = resolver.resolve(text, isUri);
+  return path.usable() ? path.path : "left out: " + path.problem;
 }
 
 }  // namespace
