@@ -4,27 +4,32 @@ namespace {
 
 QString quoted(const QString& name) { return QLatin1Char('\'') + name + QLatin1Char('\''); }
 
-void chooseByNameEnding(const QStringList& names, ConfigurationChoice& choice) {
-  for (qsizetype i = 0; i < names.size(); ++i) {
-    if (choice.debug < 0 && names[i].endsWith(QLatin1String("debug"), Qt::CaseInsensitive)) choice.debug = i;
-    if (choice.release < 0 && names[i].endsWith(QLatin1String("release"), Qt::CaseInsensitive)) choice.release = i;
+// The last configuration named exactly word (a later one of the same name
+// wins), else the first whose name contains it in any case; -1 for none.
+qsizetype findByName(const QStringList& names, QLatin1String word, qsizetype skip = -1) {
+  const qsizetype exact = names.lastIndexOf(word);
+  if (exact >= 0) return exact;
+  for (qsizetype i = 0; i < names.size(); ++i)
+    if (i != skip && names[i].contains(word, Qt::CaseInsensitive)) return i;
+  return -1;
+}
+
+QStringList notesOn(const QStringList& names, const ConfigurationChoice& choice) {
+  const QString& debug = names[choice.debug];
+  const QString& release = names[choice.release];
+  if (choice.debug == choice.release) {
+    if (debug == QLatin1String("Debug") || debug == QLatin1String("Release")) return {};
+    if (!debug.contains(QLatin1String("debug"), Qt::CaseInsensitive) &&
+        !debug.contains(QLatin1String("release"), Qt::CaseInsensitive))
+      return {QStringLiteral("no configuration is named Debug or Release; ") + quoted(debug) + QStringLiteral(" is read as both")};
+    return {QStringLiteral("configuration ") + quoted(debug) + QStringLiteral(" is read as Debug and Release")};
   }
-  if (choice.debug < 0 && choice.release < 0) {
-    choice.debug = choice.release = 0;
-    choice.notes.append(QStringLiteral("no configuration is named Debug or Release; ") + quoted(names.first()) +
-                        QStringLiteral(" is read as both"));
-    return;
-  }
-  if (choice.debug < 0 || choice.release < 0) {
-    const qsizetype found = choice.debug < 0 ? choice.release : choice.debug;
-    choice.debug = choice.release = found;
-    choice.notes.append(QStringLiteral("configuration ") + quoted(names[found]) +
-                        QStringLiteral(" is read as Debug and Release"));
-    return;
-  }
-  choice.notes.append(QStringLiteral("configuration ") + quoted(names[choice.debug]) + QStringLiteral(" is read as Debug"));
-  choice.notes.append(QStringLiteral("configuration ") + quoted(names[choice.release]) +
-                      QStringLiteral(" is read as Release"));
+  QStringList notes;
+  if (debug != QLatin1String("Debug"))
+    notes.append(QStringLiteral("configuration ") + quoted(debug) + QStringLiteral(" is read as Debug"));
+  if (release != QLatin1String("Release"))
+    notes.append(QStringLiteral("configuration ") + quoted(release) + QStringLiteral(" is read as Release"));
+  return notes;
 }
 
 }  // namespace
@@ -32,12 +37,18 @@ void chooseByNameEnding(const QStringList& names, ConfigurationChoice& choice) {
 ConfigurationChoice chooseDebugAndRelease(const QStringList& names) {
   ConfigurationChoice choice;
   if (names.isEmpty()) return choice;
+  const qsizetype release = findByName(names, QLatin1String("Release"));
+  qsizetype debug = findByName(names, QLatin1String("Debug"), release);
+  if (debug < 0) debug = release == 0 && names.size() > 1 ? 1 : 0;
+  choice.debug = debug;
+  choice.release = release < 0 ? debug : release;
+  // A name met twice is one configuration of the solution: the first counts.
+  QStringList taken{names[choice.debug], names[choice.release]};
   for (qsizetype i = 0; i < names.size(); ++i) {
-    if (names[i] == QLatin1String("Debug")) choice.debug = i;
-    if (names[i] == QLatin1String("Release")) choice.release = i;
+    if (taken.contains(names[i])) continue;
+    taken.append(names[i]);
+    choice.others.append(i);
   }
-  if (choice.debug < 0 && choice.release < 0) chooseByNameEnding(names, choice);
-  if (choice.debug < 0) choice.debug = choice.release;
-  if (choice.release < 0) choice.release = choice.debug;
+  choice.notes = notesOn(names, choice);
   return choice;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Which configurations of a foreign project are read as "Debug" and as
-// "Release": the importers convert those two, whatever the IDE called them.
+// Which configurations of a foreign project become the solution's "Debug" and
+// "Release", whatever the IDE called them; the others keep their own names.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,16 +11,18 @@ struct ConfigurationChoice {
   /// -1 when there is no configuration at all; otherwise both are set (possibly equal).
   qsizetype debug = -1;
   qsizetype release = -1;
+  /// The other configurations, in source order: each is carried under its own name.
+  QList<qsizetype> others;
   /// How configurations not named exactly "Debug" or "Release" were taken, for warnings.
   QStringList notes;
 
   bool isEmpty() const { return debug < 0; }
 };
 
-/// Chooses among the configuration names of a project, in document order. A
-/// configuration named exactly "Debug" or "Release" is that one (a later one of
-/// the same name wins); with only one of them, it is read as both. Without
-/// either, vendors' names count ("USBD-FS_Debug", "HardwareDebug", "obj"): the
-/// first whose name ends in "Debug" or "Release" (any case) stands for that one,
-/// else the first configuration is read as both; notes then say what was done.
+/// Chooses among the configuration names of a project, in source order.
+/// Release is the one named exactly "Release", else the first whose name
+/// contains "release" (any case). Debug is the one named exactly "Debug", else
+/// the first whose name contains "debug" (any case), else the first that is not
+/// Release, else Release itself. Without a Release, Debug is read as both.
+/// Where a name is not exactly "Debug" or "Release", notes say what was done.
 ConfigurationChoice chooseDebugAndRelease(const QStringList& names);

@@ -1,10 +1,11 @@
 #include "importers/common/project_mapper.h"
 
 #include <QList>
-#include <QPair>
+#include <QSet>
 
 #include "importers/common/configuration_choice.h"
 #include "importers/common/conversion_context.h"
+#include "importers/common/setting_properties.h"
 #include "projectsystem/project_system.h"
 
 namespace {
@@ -14,22 +15,26 @@ const QString debugName = QStringLiteral("Debug");
 const QString releaseName = QStringLiteral("Release");
 const QString includeDirectoriesProperty = QStringLiteral("c_user_include_directories");
 const QString excludeProperty = QStringLiteral("build_exclude_from_build");
+const QString yes = QStringLiteral("Yes");
 
-/// Property values in the order they are written.
-using PropertyValues = QList<QPair<QString, QString>>;
-
-/// The solution configurations an item is left out of, as bits.
-enum Exclusion { InNone = 0, InDebug = 1, InRelease = 2, InBoth = 3 };
-
-void addValue(PropertyValues& values, const char* property, const QString& value) {
-  if (!value.isEmpty()) values.append({QLatin1String(property), value});
-}
-
-void addList(PropertyValues& values, const char* property, const QStringList& list) {
-  addValue(values, property, list.join(QLatin1Char(';')));
-}
+/// A configuration of the solution and the source configuration it is read from.
+struct PlannedConfiguration {
+  QString name;
+  const SourceConfiguration* source;
+};
 
 bool holds(const PropertyValues& values, const QPair<QString, QString>& value) { return values.contains(value); }
+
+// Settings of the same kind and value from several configurations are one report.
+void addReport(QList<NotCarried>& reports, const NotCarried& report) {
+  for (NotCarried& known : reports) {
+    if (known.kind != report.kind || known.value != report.value) continue;
+    for (const QString& configuration : report.configurations)
+      if (!known.configurations.contains(configuration)) known.configurations.append(configuration);
+    return;
+  }
+  reports.append(report);
+}
 
 }  // namespace
 
@@ -37,23 +42,25 @@ bool holds(const PropertyValues& values, const QPair<QString, QString>& value) {
 class ProjectMapper::ProjectWriter {
  public:
   ProjectWriter(ProjectMapper& mapper, const ProjectRecord& record)
-      : projectSystem_(mapper.projectSystem_),
+      : mapper_(mapper),
+        projectSystem_(mapper.projectSystem_),
         context_(mapper.context_),
         rules_(mapper.rules_),
-        record_(record),
-        choice_(chooseConfigurations(record, mapper.rules_)) {}
+        record_(record) {}
 
   ProjectElement* write(ProjectElement* solution) {
-    for (const QString& note : choice_.notes) context_.warn(record_.sourceFile, note);
+    planConfigurations();
     project_ = projectSystem_.newProject(solution, record_.name, record_.directory, QString());
     if (rules_.appliesCommandLineSettings) {
       for (const ProjectProperty& property : context_.projectProperties()) setCommon(property.name, property.value);
     }
-    if (!record_.dependencies.isEmpty()) setCommon(QStringLiteral("project_dependencies"), record_.dependencies.join(QLatin1Char(';')));
-    if (!choice_.isEmpty()) writeConfigurations();
+    if (!record_.dependencies.isEmpty())
+      setCommon(QStringLiteral("project_dependencies"), record_.dependencies.join(QLatin1Char(';')));
+    writeConfigurations();
     applyTemplate();
-    addItems(projectSystem_.findOrAddFolder(project_, QStringLiteral("Source Files"), QString()), record_.sources, InNone);
-    for (NotCarried setting : record_.notCarried) {
+    addItems(projectSystem_.findOrAddFolder(project_, QStringLiteral("Source Files"), QString()), record_.sources, {});
+    addLinkerScripts();
+    for (NotCarried setting : notCarried_) {
       setting.configurationWord = QLatin1String(rules_.configurationWord);
       context_.diagnostics().notCarried(record_.sourceFile, setting);
     }
@@ -61,74 +68,76 @@ class ProjectMapper::ProjectWriter {
   }
 
  private:
-  static ConfigurationChoice chooseConfigurations(const ProjectRecord& record, const MappingRules& rules) {
-    if (!rules.choosesConfigurationsByName) {
-      ConfigurationChoice choice;
-      if (!record.configurations.empty()) choice.debug = choice.release = 0;
-      return choice;
+  // "Debug" and "Release" first, then every other configuration under its own name.
+  void planConfigurations() {
+    if (record_.configurations.empty()) return;
+    const auto& configurations = record_.configurations;
+    if (!rules_.choosesConfigurationsByName) {
+      plan_ = {{debugName, &configurations[0]}, {releaseName, &configurations[0]}};
+      return;
     }
     QStringList names;
-    for (const SourceConfiguration& configuration : record.configurations) names.append(configuration.name);
-    return chooseDebugAndRelease(names);
+    for (const SourceConfiguration& configuration : configurations) names.append(configuration.name);
+    const ConfigurationChoice choice = chooseDebugAndRelease(names);
+    for (const QString& note : choice.notes) context_.warn(record_.sourceFile, note);
+    plan_ = {{debugName, &configurations[choice.debug]}, {releaseName, &configurations[choice.release]}};
+    for (qsizetype other : choice.others) {
+      plan_.push_back({configurations[other].name, &configurations[other]});
+      if (!mapper_.otherConfigurations_.contains(configurations[other].name))
+        mapper_.otherConfigurations_.append(configurations[other].name);
+    }
   }
-
-  const SourceConfiguration& debugConfiguration() const { return record_.configurations[choice_.debug]; }
-  const SourceConfiguration& releaseConfiguration() const { return record_.configurations[choice_.release]; }
 
   void setCommon(const QString& property, const QString& value) {
     projectSystem_.setConfigurationProperty(project_, property, commonName, value);
   }
 
-  // The command line's definitions and include directories follow the project's
-  // own; they are not filtered.
-  PropertyValues configurationValues(const SourceConfiguration& configuration) const {
-    const ImportSettings& settings = context_.settings();
-    QStringList definitions;
-    QStringList includeDirectories = configuration.compiler.includeDirectories;
-    if (rules_.appliesCommandLineSettings) {
-      for (const QString& definition : configuration.compiler.definitions)
-        if (settings.keepsDefinition(definition)) definitions.append(definition);
-      definitions += settings.definitions;
-      includeDirectories += settings.includePaths;
-    } else {
-      definitions = configuration.compiler.definitions;
-    }
-    PropertyValues values;
-    addList(values, "c_preprocessor_definitions", definitions);
-    addList(values, "c_preprocessor_undefinitions", configuration.compiler.undefinitions);
-    addList(values, "c_user_include_directories", includeDirectories);
-    addValue(values, "build_output_directory", configuration.outputDirectory);
-    addValue(values, "build_intermediate_directory", configuration.intermediateDirectory);
-    addList(values, "linker_additional_files", configuration.linker.additionalFiles);
-    return values;
-  }
-
-  bool staysPerConfiguration(const QString& property) const {
-    return rules_.keepsIncludeDirectoriesPerConfiguration && property == includeDirectoriesProperty;
-  }
-
-  // What "Debug" and "Release" agree on goes to "Common"; the rest to each.
-  void writeConfigurations() {
-    const PropertyValues debug = configurationValues(debugConfiguration());
-    const PropertyValues release = configurationValues(releaseConfiguration());
+  // What every configuration agrees on goes to "Common", the rest to each one.
+  void writeSplit(ProjectElement* element, const std::vector<PropertyValues>& values, bool keepsIncludeDirectories) {
     PropertyValues shared;
-    for (const auto& value : debug)
-      if (!staysPerConfiguration(value.first) && holds(release, value)) shared.append(value);
-    for (const auto& [property, value] : shared) setCommon(property, value);
-    for (const auto& value : debug)
-      if (!holds(shared, value)) projectSystem_.setConfigurationProperty(project_, value.first, debugName, value.second);
-    for (const auto& value : release)
-      if (!holds(shared, value)) projectSystem_.setConfigurationProperty(project_, value.first, releaseName, value.second);
+    for (const auto& value : values.front()) {
+      if (keepsIncludeDirectories && value.first == includeDirectoriesProperty) continue;
+      bool everywhere = true;
+      for (const PropertyValues& other : values) everywhere = everywhere && holds(other, value);
+      if (everywhere) shared.append(value);
+    }
+    for (const auto& [property, value] : shared)
+      projectSystem_.setConfigurationProperty(element, property, commonName, value);
+    for (size_t i = 0; i < plan_.size(); ++i) {
+      for (const auto& value : values[i])
+        if (!holds(shared, value)) projectSystem_.setConfigurationProperty(element, value.first, plan_[i].name, value.second);
+    }
+  }
+
+  void writeConfigurations() {
+    if (plan_.empty()) return;
+    std::vector<PropertyValues> values;
+    const ImportSettings* commandLine = rules_.appliesCommandLineSettings ? &context_.settings() : nullptr;
+    for (const PlannedConfiguration& configuration : plan_) {
+      ConfigurationProperties properties = configurationProperties(*configuration.source, record_.kind, commandLine);
+      values.push_back(properties.values);
+      for (const NotCarried& report : properties.notCarried) addReport(notCarried_, report);
+      reportOtherArchitecture(configuration.source->device);
+    }
+    writeSplit(project_, values, rules_.keepsIncludeDirectoriesPerConfiguration);
+  }
+
+  // Files, definitions and include directories carry to any target; the
+  // solution's target settings are ARM's.
+  void reportOtherArchitecture(const TargetDevice& device) {
+    if (device.otherArchitecture.isEmpty()) return;
+    context_.warn(mapper_.workspaceFile_, device.otherArchitecture +
+                                              QStringLiteral(" target: files, definitions and include directories "
+                                                             "converted, no ARM target settings written"));
   }
 
   // Without an executable template, a known device still makes an executable
-  // buildable: it becomes "Target", and an STM32 part gets "STM32_EXE".
+  // buildable: an STM32 part gets "STM32_EXE".
   void applyTemplate() {
     const ImportSettings& settings = context_.settings();
-    const QString device = choice_.isEmpty() ? QString() : debugConfiguration().device.name;
+    const QString device = plan_.empty() ? QString() : plan_.front().source->device.name;
     const bool library = record_.kind == ProjectKind::StaticLibrary;
     const QString templateName = library ? settings.libraryTemplate : settings.executableTemplate;
-    if (rules_.deviceIsAlwaysTarget && !device.isEmpty()) setCommon(QStringLiteral("Target"), device);
     if (rules_.templateMayBeEmpty || !templateName.isEmpty()) {
       setTemplate(templateName);
       return;
@@ -136,42 +145,63 @@ class ProjectMapper::ProjectWriter {
     if (library) throw ConversionError(record_.sourceFile, QStringLiteral("library template not specified"));
     if (device.isEmpty()) throw ConversionError(record_.sourceFile, QStringLiteral("executable template not specified"));
     if (device.startsWith(QLatin1String("STM32"))) setTemplate(QStringLiteral("STM32_EXE"));
-    setCommon(QStringLiteral("Target"), device);
   }
 
   void setTemplate(const QString& name) {
     projectSystem_.setElementProperty(project_, QStringLiteral("template_name"), name);
   }
 
-  int exclusionOf(const QStringList& configurations) const {
-    if (choice_.isEmpty()) return InNone;
-    int exclusion = InNone;
-    if (configurations.contains(debugConfiguration().name)) exclusion |= InDebug;
-    if (configurations.contains(releaseConfiguration().name)) exclusion |= InRelease;
-    return exclusion;
+  /// The solution configurations whose source is one of configurations.
+  QSet<QString> plannedAmong(const QStringList& configurations) const {
+    QSet<QString> names;
+    for (const PlannedConfiguration& configuration : plan_)
+      if (configurations.contains(configuration.source->name)) names.insert(configuration.name);
+    return names;
   }
 
-  // Left out of both configurations, an item is still listed (the user may want
+  // Left out of every configuration, an item is still listed (the user may want
   // it) and says so in "Common".
-  void setExclusion(ProjectElement* element, int exclusion) {
-    const QString yes = QStringLiteral("Yes");
-    if (exclusion == InBoth)
-      projectSystem_.setConfigurationProperty(element, excludeProperty, commonName, yes);
-    else if (exclusion == InDebug)
-      projectSystem_.setConfigurationProperty(element, excludeProperty, debugName, yes);
-    else if (exclusion == InRelease)
-      projectSystem_.setConfigurationProperty(element, excludeProperty, releaseName, yes);
+  void setExclusion(ProjectElement* element, const QSet<QString>& excludedFrom) {
+    if (excludedFrom.isEmpty()) return;
+    std::vector<PropertyValues> values;
+    for (const PlannedConfiguration& configuration : plan_)
+      values.push_back(excludedFrom.contains(configuration.name) ? PropertyValues{{excludeProperty, yes}} : PropertyValues{});
+    writeSplit(element, values, false);
+  }
+
+  // The settings an item has of its own, as far as they differ from its
+  // project's in each configuration.
+  void setItemSettings(ProjectElement* element, const SourceItem& item) {
+    if (item.settings.empty() || plan_.empty()) return;
+    std::vector<PropertyValues> values(plan_.size());
+    const QString itemName = item.kind == SourceItem::Kind::File ? item.path : item.name;
+    for (size_t i = 0; i < plan_.size(); ++i) {
+      for (const ItemSettings& settings : item.settings) {
+        if (settings.configuration != plan_[i].source->name) continue;
+        QList<NotCarried> removed;
+        const CompileSettings difference = itemDifference(settings.compile, plan_[i].source->compile, itemName, removed);
+        ConfigurationProperties properties = compileProperties(difference);
+        values[i] = properties.values;
+        for (NotCarried report : removed + properties.notCarried) {
+          report.configurations = {settings.configuration};
+          addReport(notCarried_, report);
+        }
+      }
+    }
+    writeSplit(element, values, false);
   }
 
   // Folders of the same name under one parent share one folder, and a folder
   // without a name gives its items to the enclosing one; the exclusions of such
   // a folder then go to its items, which are all it has of its own.
-  void addItems(ProjectElement* folder, const std::vector<SourceItem>& items, int passedDown) {
+  void addItems(ProjectElement* folder, const std::vector<SourceItem>& items, const QSet<QString>& passedDown) {
     for (const SourceItem& item : items) {
-      const int exclusion = exclusionOf(item.excludedFrom) | passedDown;
+      const QSet<QString> exclusion = plannedAmong(item.excludedFrom) | passedDown;
       if (item.kind == SourceItem::Kind::File) {
         if (context_.settings().excludesFile(item.name)) continue;
-        setExclusion(projectSystem_.addFile(folder, item.path), exclusion);
+        ProjectElement* file = projectSystem_.addFile(folder, item.path);
+        setExclusion(file, exclusion);
+        setItemSettings(file, item);
       } else if (item.name.isEmpty()) {
         addItems(folder, item.items, exclusion);
       } else if (ProjectElement* shared = projectSystem_.findFolder(folder, item.name)) {
@@ -179,22 +209,47 @@ class ProjectMapper::ProjectWriter {
       } else {
         ProjectElement* own = projectSystem_.findOrAddFolder(folder, item.name, QString());
         setExclusion(own, exclusion);
-        addItems(own, item.items, InNone);
+        setItemSettings(own, item);
+        addItems(own, item.items, {});
       }
     }
   }
 
+  // A GNU ld script is a file of the project the linker takes; one that only
+  // some configurations link with is left out of the others.
+  void addLinkerScripts() {
+    QStringList scripts;
+    for (const PlannedConfiguration& configuration : plan_) {
+      const QString script = gnuLinkerScript(*configuration.source, record_.kind);
+      if (!script.isEmpty() && !scripts.contains(script)) scripts.append(script);
+    }
+    for (const QString& script : scripts) {
+      ProjectElement* file = projectSystem_.addFile(project_, script);
+      projectSystem_.setConfigurationProperty(file, QStringLiteral("file_type"), commonName, QStringLiteral("Linker Script"));
+      QSet<QString> notLinking;
+      for (const PlannedConfiguration& configuration : plan_)
+        if (gnuLinkerScript(*configuration.source, record_.kind) != script) notLinking.insert(configuration.name);
+      setExclusion(file, notLinking);
+    }
+  }
+
+  ProjectMapper& mapper_;
   ProjectSystem& projectSystem_;
   ConversionContext& context_;
   const MappingRules& rules_;
   const ProjectRecord& record_;
-  const ConfigurationChoice choice_;
+  std::vector<PlannedConfiguration> plan_;
+  QList<NotCarried> notCarried_ = record_.notCarried;
   ProjectElement* project_ = nullptr;
 };
 
 ProjectMapper::ProjectMapper(ProjectSystem& projectSystem, ConversionContext& context, const MappingRules& rules,
-                             ProjectElement* solution)
-    : projectSystem_(projectSystem), context_(context), rules_(rules), solution_(solution) {}
+                             ProjectElement* solution, QString workspaceFile)
+    : projectSystem_(projectSystem),
+      context_(context),
+      rules_(rules),
+      solution_(solution),
+      workspaceFile_(std::move(workspaceFile)) {}
 
 ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
   return ProjectWriter(*this, record).write(solution_);
@@ -203,4 +258,11 @@ ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
 void ProjectMapper::setDependencies(ProjectElement* project, const QStringList& names) {
   projectSystem_.setConfigurationProperty(project, QStringLiteral("project_dependencies"), commonName,
                                           names.join(QLatin1Char(';')));
+}
+
+// A configuration is built when the solution declares it: "Debug" and
+// "Release" come with the templates, the others are declared here, after the
+// projects, in the order first met.
+void ProjectMapper::finish() {
+  for (const QString& name : otherConfigurations_) projectSystem_.newConfiguration(solution_, name);
 }

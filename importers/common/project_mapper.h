@@ -1,10 +1,12 @@
 #pragma once
 // Writes project records into the solution model: the one place for the rules
 // every importer shares. It chooses the configurations that become "Debug" and
-// "Release", moves what they share into "Common", applies the command line's
-// definitions, include directories, properties and filters, picks the project
-// template, lays out the folders and files with their exclusions, and reports
-// what a project holds that the solution cannot carry.
+// "Release" (the others keep their names), moves what all of them share into
+// "Common", writes each setting as its property (setting_properties.h), applies
+// the command line's definitions, include directories, properties and filters,
+// picks the project template, lays out the folders and files with their
+// exclusions and settings, and reports what a project holds that the solution
+// cannot carry.
 
 #include <QString>
 #include <QStringList>
@@ -28,9 +30,6 @@ struct MappingRules {
   /// The template follows the kind alone and may be empty; otherwise a missing
   /// template is an error unless the device stands in for it.
   bool templateMayBeEmpty = false;
-  /// A known device always becomes "Target" in "Common", not only where it
-  /// stands in for the executable template.
-  bool deviceIsAlwaysTarget = false;
   /// What the source calls its configurations, in messages ("target").
   const char* configurationWord = "configuration";
 };
@@ -38,8 +37,9 @@ struct MappingRules {
 /// Writes the records of one input into its solution.
 class ProjectMapper {
  public:
+  /// workspaceFile: the input as messages name it.
   ProjectMapper(ProjectSystem& projectSystem, ConversionContext& context, const MappingRules& rules,
-                ProjectElement* solution);
+                ProjectElement* solution, QString workspaceFile);
 
   /// Adds the project of record to the solution and returns it. Throws
   /// ConversionError "<file>: library template not specified" (or "executable
@@ -49,6 +49,9 @@ class ProjectMapper {
   /// ";", also when there are none (for dependencies known only once every
   /// project of the input is read).
   void setDependencies(ProjectElement* project, const QStringList& names);
+  /// Declares the configurations beyond Debug and Release that the projects
+  /// carry, so that they can be built; called once every project is added.
+  void finish();
 
  private:
   class ProjectWriter;
@@ -57,4 +60,6 @@ class ProjectMapper {
   ConversionContext& context_;
   const MappingRules& rules_;
   ProjectElement* solution_;
+  QString workspaceFile_;
+  QStringList otherConfigurations_;
 };

@@ -42,9 +42,9 @@ SourceConfiguration readConfiguration(ConversionContext& context, const Configur
   for (const DomElement& option : descendantElements(element, QStringLiteral("option"))) {
     const QString valueType = option.attribute(QStringLiteral("valueType"));
     if (valueType == QLatin1String("definedSymbols")) {
-      configuration.compiler.definitions += userListValues(option);
+      configuration.compile.compiler.definitions += userListValues(option);
     } else if (valueType == QLatin1String("includePath")) {
-      readIncludePaths(context, source, option, configuration.compiler.includeDirectories);
+      readIncludePaths(context, source, option, configuration.compile.compiler.includeDirectories);
     } else if (option.attribute(QStringLiteral("name")) == QLatin1String("Microcontroller")) {
       configuration.device.name = option.attribute(QStringLiteral("value"));
     }

@@ -26,7 +26,7 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
       directoryGiven ? QFileInfo(workspaceDirectory).absoluteFilePath() : QDir::currentPath();
   ProjectElement* solution = projectSystem.newSolution(eclipseSolutionName(workspaceDirectory), solutionDirectory);
   context.setWorkspaceDirectory(workspaceDirectory);
-  ProjectMapper mapper(projectSystem, context, eclipseMappingRules, solution);
+  ProjectMapper mapper(projectSystem, context, eclipseMappingRules, solution, displayPath(workspaceDirectory.isEmpty() ? QStringLiteral(".") : workspaceDirectory));
 
   const EclipseWorkspace workspace(context, workspaceDirectory);
   EclipseWorkspaceReading reading;
@@ -37,6 +37,7 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
       ++converted;
     }
   }
+  mapper.finish();
   if (reading.leftOut > 0 && converted == 0)
     context.warn(displayPath(workspace.directory), QStringLiteral("no project could be converted"));
   return solution;

@@ -12,14 +12,14 @@
 #include "importers/iar/iar_workspace.h"
 #include "projectsystem/project_system.h"
 
-const MappingRules iarMappingRules = {.deviceIsAlwaysTarget = true};
+const MappingRules iarMappingRules = {};
 
 ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                    const QString& workspaceFile) {
   ProjectElement* solution =
       projectSystem.newSolution(nameWithoutLastSuffix(workspaceFile), absoluteDirectoryOf(workspaceFile));
   context.setWorkspaceDirectory(QFileInfo(workspaceFile).path());
-  ProjectMapper mapper(projectSystem, context, iarMappingRules, solution);
+  ProjectMapper mapper(projectSystem, context, iarMappingRules, solution, displayPath(workspaceFile));
   IarWorkspace workspace(context, workspaceFile);
   const IarLibraryBuilders builders(workspace);
   int converted = 0;
@@ -30,6 +30,7 @@ ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionConte
     mapper.addProject(*record);
     ++converted;
   }
+  mapper.finish();
   if (converted == 0 && !workspace.projects.empty())
     context.warn(displayPath(workspace.path), QStringLiteral("no project could be converted"));
   return solution;

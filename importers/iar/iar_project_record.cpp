@@ -37,9 +37,9 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
   SourceConfiguration result;
   result.name = configuration.name;
   result.device.name = configuration.device();
-  result.compiler.definitions = configuration.defines;
+  result.compile.compiler.definitions = configuration.defines;
   for (const QString& path : configuration.includePaths)
-    if (const std::optional<QString> directory = reading.paths.macroBased(path)) result.compiler.includeDirectories.append(*directory);
+    if (const std::optional<QString> directory = reading.paths.macroBased(path)) result.compile.compiler.includeDirectories.append(*directory);
   result.outputDirectory = projectRelativeOrEmpty(reading, configuration.executablePath);
   result.intermediateDirectory = projectRelativeOrEmpty(reading, configuration.objectPath);
   for (const QString& library : configuration.additionalLibraries) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "importers/common/conversion_context.h"
+#include "importers/common/foreign_path.h"
 #include "importers/common/project_mapper.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/uvision/uvision_model.h"
@@ -15,7 +16,6 @@ const MappingRules uvisionMappingRules = {
     .appliesCommandLineSettings = false,
     .keepsIncludeDirectoriesPerConfiguration = true,
     .templateMayBeEmpty = true,
-    .deviceIsAlwaysTarget = false,
     .configurationWord = "target",
 };
 
@@ -53,7 +53,7 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
   ProjectElement* solution =
       projectSystem.newSolution(nameWithoutLastSuffix(workspacePath), absoluteDirectoryOf(workspacePath));
   context.setWorkspaceDirectory(QFileInfo(workspacePath).path());
-  ProjectMapper mapper(projectSystem, context, uvisionMappingRules, solution);
+  ProjectMapper mapper(projectSystem, context, uvisionMappingRules, solution, displayPath(workspacePath));
   UvWorkspace workspace(workspacePath);
   std::vector<LinkingProject> linking;
   while (UvProject* project = workspace.readNextProject(context)) {
@@ -65,5 +65,6 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
     }
   }
   setDependencies(mapper, workspace, linking);
+  mapper.finish();
   return solution;
 }

@@ -61,9 +61,9 @@ SourceConfiguration readConfiguration(const ProjectFile& file, const DomElement&
   const DomElement controls = compilerControls(element, options);
   SourceConfiguration configuration;
   configuration.name = childElementText(element, QStringLiteral("TargetName"));
-  configuration.compiler.definitions = definitionItems(childElementText(controls, QStringLiteral("Define")));
-  configuration.compiler.undefinitions = definitionItems(childElementText(controls, QStringLiteral("Undefine")));
-  configuration.compiler.includeDirectories = projectRelativePathList(
+  configuration.compile.compiler.definitions = definitionItems(childElementText(controls, QStringLiteral("Define")));
+  configuration.compile.compiler.undefinitions = definitionItems(childElementText(controls, QStringLiteral("Undefine")));
+  configuration.compile.compiler.includeDirectories = projectRelativePathList(
       file.context.paths(), childElementText(controls, QStringLiteral("IncludePath")), file.directory);
   configuration.outputDirectory = childElementText(childPath(options, {"TargetCommonOption"}), QStringLiteral("OutputDirectory"));
   configuration.outputDirectory.replace(QLatin1Char('\\'), QLatin1Char('/'));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "importers/common/configuration_choice.h"
 #include "importers/common/conversion_context.h"
 #include "importers/common/project_mapper.h"
 #include "projectsystem/project_system_layers.h"
@@ -16,8 +17,8 @@ SourceConfiguration configuration(const QString& name, const QStringList& defini
                                   const QStringList& includes = {}) {
   SourceConfiguration result;
   result.name = name;
-  result.compiler.definitions = definitions;
-  result.compiler.includeDirectories = includes;
+  result.compile.compiler.definitions = definitions;
+  result.compile.compiler.includeDirectories = includes;
   return result;
 }
 
@@ -52,37 +53,40 @@ struct Mapping {
   Diagnostics diagnostics;
   QStringList warnings;
 
-  QByteArray map(const std::vector<ProjectRecord>& records) {
+  QString map(const std::vector<ProjectRecord>& records) {
     MyProjectSystem system{QString(), QStringList()};
     ConversionContext context(settings, projectProperties, diagnostics);
-    ProjectMapper mapper(system, context, rules, system.newSolution("ws", testing_support::testDirectory()));
+    ProjectMapper mapper(system, context, rules, system.newSolution("ws", testing_support::testDirectory()), "ws");
     for (const ProjectRecord& record : records) mapper.addProject(record);
+    mapper.finish();
     warnings = diagnostics.pendingWarnings();
-    const QByteArray text = QByteArray::fromStdString(solutionText(*system.solution()));
+    const QString text = QString::fromStdString(solutionText(*system.solution()));
     system.deleteElement(system.solution());
     return text;
   }
 };
 
-QByteArray solution(const QByteArray& content) {
+QString solution(const QByteArray& content) {
   return testing_support::solutionHeader + ("<solution Name=\"ws\" target=\"8\" version=\"2\">\n" + content +
                                             "</solution>\n");
 }
 
 }  // namespace
 
-// Exact names win wherever they stand; what both agree on moves to Common;
-// the command line's values follow the project's own and are not filtered.
-TEST(ProjectMapper, DebugAndReleaseShareWhatTheyAgreeOn) {
+// Exact names win wherever they stand; what every configuration agrees on
+// moves to Common; the others keep their names and are declared by the
+// solution. The command line's values follow the project's own and are not
+// filtered.
+TEST(ProjectMapper, EveryConfigurationIsCarriedAndCommonHoldsWhatAllShare) {
   Mapping mapping;
   mapping.settings.executableTemplate = "E";
   mapping.settings.definitions = {"CLI=1"};
   mapping.settings.includePaths = {"cli"};
   mapping.settings.definitionFilters = {WildcardPattern("DROP*")};
   mapping.projectProperties = {{"build_quietly", "Yes"}};
-  const QByteArray text = mapping.map({record({configuration("Release", {"NDEBUG", "DROP_ME", "X"}, {"inc"}),
-                                               configuration("Other", {"OTHER"}),
-                                               configuration("Debug", {"DEBUG", "X", "DROPPED=1"}, {"inc"})})});
+  const QString text = mapping.map({record({configuration("Release", {"NDEBUG", "DROP_ME", "X"}, {"inc"}),
+                                            configuration("Other", {"X"}, {"inc"}),
+                                            configuration("Debug", {"DEBUG", "X", "DROPPED=1"}, {"inc"})})});
   EXPECT_EQ(text, solution("  <project Name=\"app\" template_name=\"E\">\n"
                            "    <configuration\n"
                            "      Name=\"Common\"\n"
@@ -94,9 +98,29 @@ TEST(ProjectMapper, DebugAndReleaseShareWhatTheyAgreeOn) {
                            "    <configuration\n"
                            "      Name=\"Release\"\n"
                            "      c_preprocessor_definitions=\"NDEBUG;X;CLI=1\" />\n"
+                           "    <configuration Name=\"Other\" c_preprocessor_definitions=\"X;CLI=1\" />\n"
                            "    <folder Name=\"Source Files\" />\n"
-                           "  </project>\n"));
+                           "  </project>\n"
+                           "  <configuration Name=\"Other\" />\n"));
   EXPECT_EQ(mapping.warnings, QStringList());
+}
+
+// A name containing Debug or Release stands for it; without a Release the
+// Debug configuration is read as both; else the first that is not Release is Debug.
+TEST(ProjectMapper, ConfigurationChoice) {
+  const auto choose = [](const QStringList& names) {
+    const ConfigurationChoice choice = chooseDebugAndRelease(names);
+    QStringList others;
+    for (qsizetype other : choice.others) others.append(names[other]);
+    return names[choice.debug] + "/" + names[choice.release] + " " + others.join(",") + " | " + choice.notes.join(" | ");
+  };
+  EXPECT_EQ(choose({"FlashMemory", "FlashRelease"}),
+            "FlashMemory/FlashRelease  | configuration 'FlashMemory' is read as Debug | "
+            "configuration 'FlashRelease' is read as Release");
+  EXPECT_EQ(choose({"Release", "Debug", "Debug"}), "Debug/Release  | ");
+  EXPECT_EQ(choose({"Release"}), "Release/Release  | ");
+  EXPECT_EQ(choose({"A_debug_build", "B"}), "A_debug_build/A_debug_build B | configuration 'A_debug_build' is read as Debug and Release");
+  EXPECT_EQ(choose({"obj", "other"}), "obj/obj other | no configuration is named Debug or Release; 'obj' is read as both");
 }
 
 // Vendors' names: a name ending in Debug/Release stands for it; one
@@ -159,7 +183,7 @@ TEST(ProjectMapper, FoldersAndExclusions) {
   mapping.settings.executableTemplate = "E";
   mapping.settings.fileFilters = {WildcardPattern("*.txt")};
   const QStringList both = {"Debug", "Release"};
-  const QByteArray text = mapping.map({record(
+  const QString text = mapping.map({record(
       {configuration("Debug"), configuration("Release")},
       {folder("drivers", {SourceItem::file("a.c", "drivers/a.c")}, {"Debug"}),
        folder("drivers", {SourceItem::file("b.c", "b.c"), SourceItem::file("notes.txt", "notes.txt")}, {"Release"}),
@@ -201,4 +225,128 @@ TEST(ProjectMapper, SettingsNotCarriedAreReportedGrouped) {
             QStringList({"app.ewp: an earlier warning",
                          "app.ewp: not carried: scatter file app.sct (targets Debug, Release); other.sct (target Debug)",
                          "app.ewp: not carried: core Cortex-M55 (target Debug)"}));
+}
+
+// Every build setting has its property, in the schema's words; a value the
+// schema has no choice for is reported with the configurations holding it.
+TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
+  SourceConfiguration debug = configuration("Debug", {"DEBUG"}, {"inc"});
+  debug.device = {"STM32H745XIHx", {}, "cortex-m7", "fpv5-d16", "hard", "little", std::nullopt, std::nullopt,
+                  {{MemoryRegion::Kind::Rom, "IROM1", 0x08000000, 0x100000},
+                   {MemoryRegion::Kind::Ram, "IRAM1", 0x20000000, 0x20000},
+                   {MemoryRegion::Kind::Ram, "IRAM2", 0x24000000, 0x80000},
+                   {MemoryRegion::Kind::Ram, "RAM3", 0x30000000, 0x8000}}};
+  debug.compile.compiler.undefinitions = {"NDEBUG"};
+  debug.compile.compiler.additionalOptions = {"-fno-common"};
+  debug.compile.assembler = {{"ASM=1"}, {}, {"asm"}, {"-Wa,-g"}};
+  debug.compile.codeGeneration = {"-O0", "-g3", "gnu11", "c++17", true};
+  debug.linker = {{LinkerScript::Kind::GnuLd, "flash.ld"}, {"libm.a"}, {"-Wl,--gc-sections"}, "Reset_Handler", 0x400, 0x200};
+  debug.outputName = "fw";
+  debug.steps.beforeBuild = {{"make -C gen", "tools"}};
+  debug.steps.afterBuild = {{"objcopy -O ihex $(TargetPath) fw.hex", {}}, {"size $(TargetPath)", {}}};
+  SourceConfiguration release = debug;
+  release.name = "Release";
+  release.compile.codeGeneration.optimization = "-Oz";
+  release.linker.script = {LinkerScript::Kind::Scatter, "fw.sct"};
+  Mapping mapping;
+  mapping.settings.executableTemplate = "E";
+  EXPECT_EQ(mapping.map({record({debug, release})}),
+            solution("  <project Name=\"app\" template_name=\"E\">\n"
+                     "    <configuration\n"
+                     "      Name=\"Common\"\n"
+                     "      Target=\"STM32H745XIHx\"\n"
+                     "      arm_architecture=\"v7EM\"\n"
+                     "      arm_core_type=\"Cortex-M7\"\n"
+                     "      arm_endian=\"Little\"\n"
+                     "      arm_fp_abi=\"Hard\"\n"
+                     "      arm_fpu_type=\"FPv5-D16\"\n"
+                     "      arm_linker_heap_size=\"512\"\n"
+                     "      arm_linker_stack_size=\"1024\"\n"
+                     "      asm_additional_options=\"-DASM=1;-Iasm;-Wa,-g\"\n"
+                     "      build_output_file_name=\"$(OutDir)/fw$(EXE)\"\n"
+                     "      c_additional_options=\"-fno-common\"\n"
+                     "      c_preprocessor_definitions=\"DEBUG\"\n"
+                     "      c_preprocessor_undefinitions=\"NDEBUG\"\n"
+                     "      c_user_include_directories=\"inc\"\n"
+                     "      gcc_c_language_standard=\"gnu11\"\n"
+                     "      gcc_debugging_level=\"Level 3\"\n"
+                     "      gcc_enable_all_warnings=\"Yes\"\n"
+                     "      gcc_entry_point=\"Reset_Handler\"\n"
+                     "      linker_additional_files=\"libm.a\"\n"
+                     "      linker_additional_options=\"-Wl,--gc-sections\"\n"
+                     "      linker_memory_map_macros=\"FLASH_START=0x08000000;FLASH_SIZE=0x00100000;RAM_START=0x20000000;RAM_SIZE=0x00020000;RAM2_START=0x24000000;RAM2_SIZE=0x00080000\"\n"
+                     "      post_build_command=\"objcopy -O ihex $(TargetPath) fw.hex &amp;&amp; size $(TargetPath)\"\n"
+                     "      pre_build_command=\"make -C gen\"\n"
+                     "      pre_build_command_wd=\"tools\"\n"
+                     "      project_directory=\"app\"\n"
+                     "      project_type=\"\" />\n"
+                     "    <configuration Name=\"Debug\" gcc_optimization_level=\"None\" />\n"
+                     "    <folder Name=\"Source Files\" />\n"
+                     "    <file file_name=\"flash.ld\">\n"
+                     "      <configuration Name=\"Common\" file_type=\"Linker Script\" />\n"
+                     "      <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
+                     "    </file>\n"
+                     "  </project>\n"));
+  EXPECT_EQ(mapping.warnings,
+            QStringList({"app.ewp: not carried: memory region RAM3 0x30000000 size 0x00008000 (configurations Debug, Release)",
+                         "app.ewp: not carried: C++ standard c++17 (configurations Debug, Release)",
+                         "app.ewp: not carried: optimization -Oz (configuration Release)",
+                         "app.ewp: not carried: scatter file fw.sct (configuration Release)"}));
+}
+
+// A library is not linked: its linker settings and memory stay behind. An
+// ARM-less target keeps its name, files and lists, with one warning.
+TEST(ProjectMapper, LibrariesAndOtherArchitectures) {
+  SourceConfiguration library = configuration("Debug", {"LIB"});
+  library.device.core = "cortex-m4";
+  library.device.memory = {{MemoryRegion::Kind::Rom, "IROM1", 0, 0x1000}};
+  library.linker.script = {LinkerScript::Kind::Icf, "lib.icf"};
+  library.steps.afterLink = {{"archive-check", {}}};
+  ProjectRecord libraryRecord = record({library});
+  libraryRecord.kind = ProjectKind::StaticLibrary;
+  SourceConfiguration riscv = configuration("obj", {"CH32V30x"});
+  riscv.device = {"CH32V307VCT6", "RISC-V", "rv32imac", {}, {}, {}, {}, {}, {}};
+  ProjectRecord riscvRecord = record({riscv});
+  riscvRecord.name = "wch";
+  Mapping mapping;
+  mapping.settings.executableTemplate = "E";
+  mapping.settings.libraryTemplate = "L";
+  const QString text = mapping.map({libraryRecord, riscvRecord});
+  EXPECT_TRUE(text.contains("      Name=\"Common\"\n"
+                            "      archive_post_build_command=\"archive-check\"\n"
+                            "      arm_architecture=\"v7EM\"\n"
+                            "      arm_core_type=\"Cortex-M4\"\n"
+                            "      c_preprocessor_definitions=\"LIB\"\n"))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains("      Name=\"Common\"\n"
+                            "      Target=\"CH32V307VCT6\"\n"
+                            "      c_preprocessor_definitions=\"CH32V30x\"\n"))
+      << text.toStdString();
+  EXPECT_FALSE(text.contains("linker_memory_map_macros"));
+  EXPECT_EQ(mapping.warnings,
+            QStringList({"app.ewp: no configuration is named Debug or Release; 'obj' is read as both",
+                         "ws: RISC-V target: files, definitions and include directories converted, no ARM target "
+                         "settings written"}));
+}
+
+// What a file sets of its own is written where it differs from its project;
+// what it takes away from the project's lists cannot be, and is reported.
+TEST(ProjectMapper, ItemSettingsAddToTheProjects) {
+  SourceItem file = SourceItem::file("x.c", "src/x.c");
+  ItemSettings own;
+  own.configuration = "Release";
+  own.compile.compiler.definitions = {"A", "FILE_ONLY"};
+  own.compile.codeGeneration.optimization = "-O0";
+  file.settings = {own};
+  Mapping mapping;
+  mapping.settings.executableTemplate = "E";
+  const QString text = mapping.map({record({configuration("Debug", {"A", "B"}), configuration("Release", {"A", "B"})}, {file})});
+  EXPECT_TRUE(text.contains("      <file file_name=\"src/x.c\">\n"
+                            "        <configuration\n"
+                            "          Name=\"Release\"\n"
+                            "          c_preprocessor_definitions=\"FILE_ONLY\"\n"
+                            "          gcc_optimization_level=\"None\" />\n"
+                            "      </file>\n"))
+      << text.toStdString();
+  EXPECT_EQ(mapping.warnings, QStringList({"app.ewp: not carried: definition B left out by src/x.c (configuration Release)"}));
 }

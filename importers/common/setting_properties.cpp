@@ -1,0 +1,295 @@
+#include "importers/common/setting_properties.h"
+
+#include <QStringList>
+
+#include "importers/common/import_settings.h"
+
+namespace {
+
+/// A source value (as the GNU tools name it) and the property choice it becomes.
+struct Choice {
+  const char* value;
+  const char* choice;
+};
+
+/// The Cortex-M cores the schema knows, with the architecture each implements.
+struct CoreRow {
+  const char* core;
+  const char* coreType;
+  const char* architecture;
+  bool smallMultiplier;
+};
+
+const CoreRow cores[] = {
+    {"cortex-m0", "Cortex-M0", "v6M", false},
+    {"cortex-m0.small-multiply", "Cortex-M0", "v6M", true},
+    {"cortex-m0plus", "Cortex-M0+", "v6M", false},
+    {"cortex-m0plus.small-multiply", "Cortex-M0+", "v6M", true},
+    {"cortex-m1", "Cortex-M1", "v6M", false},
+    {"cortex-m3", "Cortex-M3", "v7M", false},
+    {"cortex-m4", "Cortex-M4", "v7EM", false},
+    {"cortex-m7", "Cortex-M7", "v7EM", false},
+    {"cortex-m23", "Cortex-M23", "v8M_Baseline", false},
+    {"cortex-m33", "Cortex-M33", "v8M_Mainline", false},
+};
+
+const Choice fpus[] = {
+    {"fpv4-sp-d16", "FPv4-SP-D16"}, {"fpv5-sp-d16", "FPv5-SP-D16"}, {"fpv5-d16", "FPv5-D16"}, {"none", "None"}};
+
+const Choice floatAbis[] = {{"soft", "Soft"}, {"softfp", "SoftFP"}, {"hard", "Hard"}};
+
+// Cortex-M processors are big-endian only in the byte-invariant form (BE-8).
+const Choice byteOrders[] = {{"little", "Little"}, {"big", "BE-8"}};
+
+const Choice optimizations[] = {{"-O0", "None"},    {"-Og", "Debug"},   {"-O1", "Level 1"},          {"-O", "Level 1"},
+                                {"-O2", "Level 2"}, {"-O3", "Level 3"}, {"-Os", "Optimize For Size"}};
+
+const Choice debugLevels[] = {{"-g0", "None"}, {"-g1", "Level 1"}, {"-g", "Level 2"}, {"-g2", "Level 2"}, {"-g3", "Level 3"}};
+
+const Choice cStandards[] = {{"c89", "c89"},     {"c90", "c90"},     {"c99", "c99"},     {"c11", "c11"},
+                             {"gnu89", "gnu89"}, {"gnu90", "gnu90"}, {"gnu99", "gnu99"}, {"gnu11", "gnu11"}};
+
+// C++03 only corrects C++98, and "c++0x" is the draft name of C++11.
+const Choice cppStandards[] = {{"c++98", "c++98"},     {"c++03", "c++98"},     {"gnu++98", "gnu++98"},
+                               {"gnu++03", "gnu++98"}, {"c++11", "c++11"},     {"c++0x", "c++11"},
+                               {"gnu++11", "gnu++11"}, {"gnu++0x", "gnu++11"}, {"c++14", "c++14"},
+                               {"gnu++14", "gnu++14"}, {"c++1y", "c++1y"},     {"gnu++1y", "gnu++1y"}};
+
+/// Collects the values and what cannot be carried.
+class PropertyWriter {
+ public:
+  explicit PropertyWriter(ConfigurationProperties& result, const QString& configuration)
+      : result_(result), configuration_(configuration) {}
+
+  void value(QAnyStringView property, const QString& value) {
+    if (!value.isEmpty()) result_.values.append({property.toString(), value});
+  }
+  void list(const char* property, const QStringList& values) { value(property, values.join(QLatin1Char(';'))); }
+  void flag(const char* property, const std::optional<bool>& value) {
+    if (value) this->value(property, *value ? QStringLiteral("Yes") : QStringLiteral("No"));
+  }
+  template <size_t size>
+  void choice(const char* property, const char* kind, const QString& value, const Choice (&choices)[size]) {
+    if (value.isEmpty()) return;
+    for (const Choice& row : choices) {
+      if (value == QLatin1String(row.value)) {
+        this->value(property, QLatin1String(row.choice));
+        return;
+      }
+    }
+    notCarried(kind, value);
+  }
+  void notCarried(const QString& kind, const QString& value) {
+    result_.notCarried.append({kind, value, configuration_.isEmpty() ? QStringList() : QStringList{configuration_}});
+  }
+
+ private:
+  ConfigurationProperties& result_;
+  QString configuration_;
+};
+
+const CoreRow* findCore(const QString& core) {
+  for (const CoreRow& row : cores)
+    if (core == QLatin1String(row.core)) return &row;
+  return nullptr;
+}
+
+QString hexValue(quint64 value) {
+  return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(8, QLatin1Char('0'));
+}
+
+// The memory-map macros of the first two ROM and RAM regions (FLASH_START,
+// FLASH_SIZE, FLASH2_START, ..., RAM_START, ..., RAM2_SIZE): what a memory map
+// or placement file of the solution refers to.
+void writeMemory(PropertyWriter& writer, const QList<MemoryRegion>& memory) {
+  QStringList macros;
+  int roms = 0;
+  int rams = 0;
+  for (const MemoryRegion& region : memory) {
+    const bool rom = region.kind == MemoryRegion::Kind::Rom;
+    int& count = rom ? roms : rams;
+    if (++count > 2) {
+      writer.notCarried(QStringLiteral("memory region"),
+                        region.name + QLatin1Char(' ') + hexValue(region.start) + QStringLiteral(" size ") + hexValue(region.size));
+      continue;
+    }
+    const QString prefix = QLatin1String(rom ? "FLASH" : "RAM") + (count == 2 ? QStringLiteral("2") : QString());
+    macros << prefix + QStringLiteral("_START=") + hexValue(region.start) << prefix + QStringLiteral("_SIZE=") + hexValue(region.size);
+  }
+  writer.list("linker_memory_map_macros", macros);
+}
+
+// An ARM target that the schema's Cortex-M vocabulary can hold.
+void writeDevice(PropertyWriter& writer, const TargetDevice& device, bool linked) {
+  writer.value("Target", device.name);
+  if (!device.otherArchitecture.isEmpty()) return;  // the importer reports it, once per workspace
+  const CoreRow* core = findCore(device.core);
+  if (core) {
+    writer.value("arm_core_type", QLatin1String(core->coreType));
+    writer.value("arm_architecture", QLatin1String(core->architecture));
+    if (core->smallMultiplier) writer.value("arm_cm0_has_small_multiplier", QStringLiteral("Yes"));
+  } else if (!device.core.isEmpty()) {
+    writer.notCarried(QStringLiteral("core"), device.core);
+  }
+  writer.choice("arm_fpu_type", "FPU", device.fpu, fpus);
+  writer.choice("arm_fp_abi", "floating-point ABI", device.floatAbi, floatAbis);
+  writer.choice("arm_endian", "byte order", device.byteOrder, byteOrders);
+  const bool armv8m = core && QLatin1String(core->architecture).startsWith(QLatin1String("v8M"));
+  if (core && QLatin1String(core->architecture) == QLatin1String("v8M_Mainline")) writer.flag("arm_v8M_has_dsp", device.dsp);
+  if (armv8m) writer.flag("arm_v8M_has_cmse", device.secureCode);
+  if (linked) writeMemory(writer, device.memory);
+}
+
+// The assembler has no lists of its own in the solution: its definitions and
+// include directories are options of its command line.
+QStringList assemblerOptions(const ToolOptions& assembler) {
+  QStringList options;
+  for (const QString& definition : assembler.definitions) options.append(QStringLiteral("-D") + definition);
+  for (const QString& name : assembler.undefinitions) options.append(QStringLiteral("-U") + name);
+  for (const QString& directory : assembler.includeDirectories) options.append(QStringLiteral("-I") + directory);
+  return options + assembler.additionalOptions;
+}
+
+void writeCompile(PropertyWriter& writer, const CompileSettings& settings, const ImportSettings* commandLine) {
+  QStringList definitions;
+  QStringList includeDirectories = settings.compiler.includeDirectories;
+  if (commandLine) {
+    for (const QString& definition : settings.compiler.definitions)
+      if (commandLine->keepsDefinition(definition)) definitions.append(definition);
+    definitions += commandLine->definitions;
+    includeDirectories += commandLine->includePaths;
+  } else {
+    definitions = settings.compiler.definitions;
+  }
+  writer.list("c_preprocessor_definitions", definitions);
+  writer.list("c_preprocessor_undefinitions", settings.compiler.undefinitions);
+  writer.list("c_user_include_directories", includeDirectories);
+  writer.list("c_additional_options", settings.compiler.additionalOptions);
+  writer.list("asm_additional_options", assemblerOptions(settings.assembler));
+  const CodeGeneration& code = settings.codeGeneration;
+  writer.choice("gcc_optimization_level", "optimization", code.optimization, optimizations);
+  writer.choice("gcc_debugging_level", "debug level", code.debugLevel, debugLevels);
+  writer.choice("gcc_c_language_standard", "C standard", code.cStandard, cStandards);
+  writer.choice("gcc_cplusplus_language_standard", "C++ standard", code.cppStandard, cppStandards);
+  writer.flag("gcc_enable_all_warnings", code.allWarnings);
+}
+
+void writeLinker(PropertyWriter& writer, const LinkerOptions& linker) {
+  if (linker.script.kind == LinkerScript::Kind::Scatter)
+    writer.notCarried(QStringLiteral("scatter file"), linker.script.path);
+  else if (linker.script.kind == LinkerScript::Kind::Icf)
+    writer.notCarried(QStringLiteral("ICF file"), linker.script.path);
+  writer.list("linker_additional_files", linker.additionalFiles);
+  writer.list("linker_additional_options", linker.additionalOptions);
+  writer.value("gcc_entry_point", linker.entryPoint);
+  if (linker.stackSize) writer.value("arm_linker_stack_size", QString::number(*linker.stackSize));
+  if (linker.heapSize) writer.value("arm_linker_heap_size", QString::number(*linker.heapSize));
+}
+
+// A step holds one command line: several commands run one after the other, in
+// the directory of the first.
+void writeStep(PropertyWriter& writer, const char* property, const QList<BuildCommand>& commands) {
+  if (commands.isEmpty()) return;
+  QStringList lines;
+  for (const BuildCommand& command : commands) {
+    lines.append(command.command);
+    if (command.workingDirectory != commands.first().workingDirectory)
+      writer.notCarried(QStringLiteral("working directory"), command.workingDirectory + QStringLiteral(" of ") + command.command);
+  }
+  writer.value(property, lines.join(QStringLiteral(" && ")));
+  writer.value(QLatin1String(property) + QStringLiteral("_wd"), commands.first().workingDirectory);
+}
+
+void writeSteps(PropertyWriter& writer, const BuildSteps& steps, bool linked) {
+  writeStep(writer, "pre_build_command", steps.beforeBuild);
+  writeStep(writer, "compile_pre_build_command", steps.beforeCompile);
+  writeStep(writer, linked ? "linker_post_build_command" : "archive_post_build_command", steps.afterLink);
+  writeStep(writer, "post_build_command", steps.afterBuild);
+}
+
+void writeOutput(PropertyWriter& writer, const SourceConfiguration& configuration, bool linked) {
+  writer.value("build_output_directory", configuration.outputDirectory);
+  writer.value("build_intermediate_directory", configuration.intermediateDirectory);
+  if (!configuration.outputName.isEmpty()) {
+    writer.value("build_output_file_name", QStringLiteral("$(OutDir)/") + configuration.outputName +
+                                               QLatin1String(linked ? "$(EXE)" : "$(LIB)"));
+  }
+}
+
+template <typename T>
+QList<T> missingFrom(const QList<T>& list, const QList<T>& from) {
+  QList<T> missing;
+  for (const T& entry : from)
+    if (!list.contains(entry)) missing.append(entry);
+  return missing;
+}
+
+// The entries of item the project lacks; an entry the project has and item
+// leaves out is reported.
+QStringList addedEntries(const QStringList& item, const QStringList& project, const QString& kind,
+                         const QString& itemName, QList<NotCarried>& notCarried) {
+  if (item.isEmpty()) return {};
+  for (const QString& entry : missingFrom(item, project))
+    notCarried.append({kind, entry + QStringLiteral(" left out by ") + itemName, {}});
+  return missingFrom(project, item);
+}
+
+ToolOptions toolDifference(const ToolOptions& item, const ToolOptions& project, const QString& tool,
+                           const QString& itemName, QList<NotCarried>& notCarried) {
+  ToolOptions difference;
+  difference.definitions =
+      addedEntries(item.definitions, project.definitions, tool + QStringLiteral("definition"), itemName, notCarried);
+  difference.undefinitions =
+      addedEntries(item.undefinitions, project.undefinitions, tool + QStringLiteral("undefinition"), itemName, notCarried);
+  difference.includeDirectories = addedEntries(item.includeDirectories, project.includeDirectories,
+                                               tool + QStringLiteral("include directory"), itemName, notCarried);
+  difference.additionalOptions = addedEntries(item.additionalOptions, project.additionalOptions,
+                                              tool + QStringLiteral("option"), itemName, notCarried);
+  return difference;
+}
+
+QString differing(const QString& item, const QString& project) { return item == project ? QString() : item; }
+
+}  // namespace
+
+ConfigurationProperties configurationProperties(const SourceConfiguration& configuration, ProjectKind kind,
+                                                const ImportSettings* commandLine) {
+  ConfigurationProperties result;
+  PropertyWriter writer(result, configuration.name);
+  const bool linked = kind != ProjectKind::StaticLibrary;
+  writeDevice(writer, configuration.device, linked);
+  writeCompile(writer, configuration.compile, commandLine);
+  if (linked) writeLinker(writer, configuration.linker);
+  writeOutput(writer, configuration, linked);
+  writeSteps(writer, configuration.steps, linked);
+  return result;
+}
+
+ConfigurationProperties compileProperties(const CompileSettings& settings) {
+  ConfigurationProperties result;
+  PropertyWriter writer(result, QString());
+  writeCompile(writer, settings, nullptr);
+  return result;
+}
+
+CompileSettings itemDifference(const CompileSettings& item, const CompileSettings& project, const QString& itemName,
+                               QList<NotCarried>& notCarried) {
+  CompileSettings difference;
+  difference.compiler = toolDifference(item.compiler, project.compiler, QString(), itemName, notCarried);
+  difference.assembler =
+      toolDifference(item.assembler, project.assembler, QStringLiteral("assembler "), itemName, notCarried);
+  const CodeGeneration& own = item.codeGeneration;
+  const CodeGeneration& inherited = project.codeGeneration;
+  difference.codeGeneration = {differing(own.optimization, inherited.optimization),
+                               differing(own.debugLevel, inherited.debugLevel),
+                               differing(own.cStandard, inherited.cStandard),
+                               differing(own.cppStandard, inherited.cppStandard),
+                               own.allWarnings == inherited.allWarnings ? std::nullopt : own.allWarnings};
+  return difference;
+}
+
+QString gnuLinkerScript(const SourceConfiguration& configuration, ProjectKind kind) {
+  const LinkerScript& script = configuration.linker.script;
+  if (kind == ProjectKind::StaticLibrary || script.kind != LinkerScript::Kind::GnuLd) return QString();
+  return script.path;
+}
