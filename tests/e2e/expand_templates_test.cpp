@@ -283,3 +283,17 @@ TEST(ExpandTemplates, ContentNestedTooDeeplyEndsTheRun) {
             "error: app: project content nested deeper than 256 levels\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
 }
+
+// The installed templates fill in what a project lacks and never replace what
+// the conversion carried: its core and optimisation stay after expansion.
+TEST(ExpandTemplates, TheInstalledTemplatesKeepWhatTheProjectCarries) {
+  using namespace eclipse_fixtures;
+  writeProject("ws/app", "app", cproject({{"Debug", microcontroller("STM32F746NG")}, {"Release", {}}}));
+  expectSuccess({"eclipse2hzp", "-expand-templates", "-P", "arm_core_type=Cortex-M7", "-P",
+                 "gcc_optimization_level=Level 2", "ws"});
+  const QByteArray solution = readFile("ws/ws.hzp");
+  EXPECT_TRUE(solution.contains("      arm_core_type=\"Cortex-M7\"\n")) << solution.toStdString();
+  EXPECT_TRUE(solution.contains("      gcc_optimization_level=\"Level 2\"\n")) << solution.toStdString();
+  EXPECT_EQ(solution.count("gcc_optimization_level"), 1) << solution.toStdString();
+  EXPECT_FALSE(solution.contains("FPv4-SP-D16")) << solution.toStdString();
+}

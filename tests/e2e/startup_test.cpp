@@ -50,7 +50,7 @@ TEST(StartupTest, WithoutTheVariableUsesHomeAndFollowsASymbolicLinkToTheProgram)
   const auto result = testing_support::runProgram(testDirectory() + "/link/bin/quenport", arguments, {},
                                                   {"MARROWFEN_ROOT_USER_DIR", "HOME=" + testDirectory() + "/my home"});
   EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-  EXPECT_TRUE(readFile("fw.hzp").contains("      arm_fpu_type=\"FPv4-SP-D16\"\n"));
+  EXPECT_TRUE(readFile("fw.hzp").contains("      arm_instruction_set=\"Thumb\"\n"));
   // Every space of the root string becomes "_", the home directory's own included.
   EXPECT_EQ(readFile(testDirectory() + "/my_home/.halbrook_tessaly_limited" + targetsBelowRoot + "/frequencies.xml"),
             frequenciesContent);
