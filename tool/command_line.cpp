@@ -5,6 +5,7 @@
 
 #include "importers/common/diagnostics.h"
 #include "importers/common/import_settings.h"
+#include "importers/common/project_record.h"
 #include "importers/importer_table.h"
 #include "tool/environment_settings.h"
 
@@ -19,18 +20,23 @@ struct Option {
   const char* usageLine;
   /// Null for "-help", which the usage text lists but no command accepts.
   OptionAction apply;
+  /// Its argument is written into every solution as it stands.
+  bool writtenIntoSolutions = false;
 };
 
 const Option options[] = {
     {"-addtemplatesfile", true, "  -addtemplatesfile file          Specify additional templates files\n",
      [](ImportSettings& s, const QString& a) { s.templatesFiles += QLatin1Char(';') + a; }},
     {"-D", true, "  -D name=value                   Specify additional preprocessor definition\n",
-     [](ImportSettings& s, const QString& a) { s.definitions.append(a); }},
+     [](ImportSettings& s, const QString& a) { s.definitions.append(a); },
+     true},
     {"-I", true, "  -I path                         Specify additional include path\n",
-     [](ImportSettings& s, const QString& a) { s.includePaths.append(a); }},
+     [](ImportSettings& s, const QString& a) { s.includePaths.append(a); },
+     true},
     {"-executable-template", true,
      "  -executable-template name       Specify project template to use for executable projects\n",
-     [](ImportSettings& s, const QString& a) { s.executableTemplate = a; }},
+     [](ImportSettings& s, const QString& a) { s.executableTemplate = a; },
+     true},
     {"-expand-templates", false, "  -expand-templates               Expand project templates\n",
      [](ImportSettings& s, const QString&) { s.expandTemplates = true; }},
     {"-filter-file", true, "  -filter-file wildcard           Specify files to exclude from project\n",
@@ -41,9 +47,11 @@ const Option options[] = {
     {"-help", false, "  -help                           Display help page\n", nullptr},
     {"-library-template", true,
      "  -library-template name          Specify project template to use for library projects\n",
-     [](ImportSettings& s, const QString& a) { s.libraryTemplate = a; }},
+     [](ImportSettings& s, const QString& a) { s.libraryTemplate = a; },
+     true},
     {"-P", true, "  -P property=value               Specify additional project properties\n",
-     [](ImportSettings& s, const QString& a) { s.projectProperties.append(a); }},
+     [](ImportSettings& s, const QString& a) { s.projectProperties.append(a); },
+     true},
     {"-rootuserdir", true, "  -rootuserdir directory          Set the root user data directory\n",
      [](ImportSettings&, const QString& a) { setRootUserDirectory(a); }},
     {"-templatesfile", true, "  -templatesfile path             Set the project template file path\n",
@@ -85,7 +93,12 @@ QStringList readOptions(const ImporterCommand& command, const QStringList& argum
     if (isExtraOption(command, argument)) continue;  // accepted, without effect
     const Option* option = findOption(argument);
     if (!option) throw ConversionError(QStringLiteral("unknown option ") + argument);
-    option->apply(settings, option->takesArgument ? nextArgument(arguments, cursor) : QString());
+    const QString value = option->takesArgument ? nextArgument(arguments, cursor) : QString();
+    if (option->writtenIntoSolutions && !isSolutionText(value)) {
+      throw ConversionError(argument + QLatin1Char(' ') + value +
+                            QStringLiteral(": holds a control character, which a solution file cannot hold"));
+    }
+    option->apply(settings, value);
   }
   return inputs;
 }

@@ -109,6 +109,7 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments, Di
 int runGuarded(Diagnostics& diagnostics, const std::function<void()>& step) {
   try {
     step();
+    diagnostics.checkOutput();
     diagnostics.flush();
     return 0;
   } catch (const ConversionError& error) {

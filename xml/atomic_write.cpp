@@ -2,9 +2,12 @@
 
 #include <QRandomGenerator>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,18 +53,68 @@ bool inspectTarget(const char* path, Target& target, std::string& reason) {
   return true;
 }
 
-// A new file beside path, hidden, with a random part so that runs writing the same
-// target at once never share one; created with 0666, so the umask applies.
-int createTemporaryFile(const std::string& path, std::string& temporaryPath) {
-  const std::string prefix = directoryOf(path) + "/." + fileNameOf(path).substr(0, maximumStemLength);
+/// A name beside path for the finished file just before it replaces path: hidden,
+/// with a random part so that runs writing the same target at once never share one.
+std::string temporaryNameFor(const std::string& path) {
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, ".%08x~", QRandomGenerator::global()->generate());
+  return directoryOf(path) + "/." + fileNameOf(path).substr(0, maximumStemLength) + suffix;
+}
+
+/// The file being written. It has no name while it is written (O_TMPFILE): a run
+/// killed at any moment, by any signal, leaves nothing behind. Where the file
+/// system cannot make unnamed files, it is named from the start and removed on
+/// failure.
+struct TemporaryFile {
+  int descriptor = -1;
+  std::string path;  // empty while the file has no name
+};
+
+// Created with 0666, so the umask applies.
+TemporaryFile createTemporaryFile(const std::string& path) {
+  TemporaryFile file;
+  file.descriptor = open(directoryOf(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
+  if (file.descriptor >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return file;
   for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%08x~", QRandomGenerator::global()->generate());
-    temporaryPath = prefix + suffix;
-    const int descriptor = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor >= 0 || errno != EEXIST) return descriptor;
+    file.path = temporaryNameFor(path);
+    file.descriptor = open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (file.descriptor >= 0 || errno != EEXIST) return file;
   }
-  return -1;
+  return file;
+}
+
+/// Blocks the signals that end a run while a finished file takes its place, so
+/// that no signal leaves it under its temporary name (SIGKILL cannot be
+/// blocked; the window is one link and one rename).
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
+    sigprocmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+// Gives an unnamed file a name beside path; errno tells why it could not.
+bool nameTemporaryFile(TemporaryFile& file, const std::string& path) {
+  if (!file.path.empty()) return true;
+  const std::string descriptorPath = "/proc/self/fd/" + std::to_string(file.descriptor);
+  for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
+    const std::string name = temporaryNameFor(path);
+    if (linkat(AT_FDCWD, descriptorPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      file.path = name;
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
 }
 
 bool writeAll(int descriptor, std::string_view bytes) {
@@ -112,20 +165,28 @@ bool writeFileAtomically(const char* path, std::string_view bytes, std::string& 
 bool writeFileAtomically(const char* path, const ByteProducer& produce, std::string& reason) {
   Target target;
   if (!inspectTarget(path, target, reason)) return false;
-  std::string temporaryPath;
-  const int descriptor = createTemporaryFile(path, temporaryPath);
-  if (descriptor < 0) return fail(reason, errno);
-  bool done = fillTemporaryFile(descriptor, target, produce);
+  // A file named from the start is written with the signals held, so that an
+  // interrupted run never leaves it behind.
+  std::optional<SignalsHeld> held;
+  TemporaryFile file = createTemporaryFile(path);
+  if (file.descriptor < 0) return fail(reason, errno);
+  if (!file.path.empty()) held.emplace();
+  bool done = fillTemporaryFile(file.descriptor, target, produce);
   int error = errno;
-  if (close(descriptor) != 0 && done) {
+  if (!held) held.emplace();
+  if (done && !nameTemporaryFile(file, path)) {
     done = false;
     error = errno;
   }
-  if (done && rename(temporaryPath.c_str(), path) == 0) {
+  if (close(file.descriptor) != 0 && done) {
+    done = false;
+    error = errno;
+  }
+  if (done && rename(file.path.c_str(), path) == 0) {
     syncDirectory(directoryOf(path));
     return true;
   }
   if (done) error = errno;
-  unlink(temporaryPath.c_str());
+  if (!file.path.empty()) unlink(file.path.c_str());
   return fail(reason, error);
 }

@@ -12,7 +12,8 @@ using ByteSink = std::function<void(std::string_view bytes)>;
 using ByteProducer = std::function<void(const ByteSink& sink)>;
 
 /// Writes bytes to path through a new temporary file in the same directory that is
-/// flushed to the disk and then renamed over path. A symbolic link at path is
+/// flushed to the disk and then renamed over path. The temporary file has no name
+/// until it is complete, so a run killed at any moment leaves nothing behind. A symbolic link at path is
 /// replaced by the file, never followed. An existing regular file must be writable
 /// by the user and lends the new one its permission bits; a new file gets 0666 less
 /// the umask. Anything else at path (a directory, a device) is refused. On failure

@@ -1,13 +1,28 @@
 #include "importers/common/diagnostics.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace {
 
-void printLine(std::FILE* stream, const char* prefix, const QString& message) {
-  const std::string escaped = escapeControlCharacters(message.toLocal8Bit().toStdString());
-  std::fprintf(stream, "%s%s\n", prefix, escaped.c_str());
-  std::fflush(stream);
+// A message names files and values read from foreign files, which may be of
+// any length; one line is kept readable.
+constexpr size_t maximumMessageBytes = 4096;
+
+std::string boundedLine(const QString& message) {
+  std::string bytes = message.toLocal8Bit().toStdString();
+  if (bytes.size() <= maximumMessageBytes) return escapeControlCharacters(bytes);
+  size_t cut = maximumMessageBytes;
+  while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+  return escapeControlCharacters(std::string_view(bytes).substr(0, cut)) + "... (" +
+         std::to_string(bytes.size() - cut) + " more bytes)";
+}
+
+// False, with errno set, when the stream could not take the line.
+bool printLine(std::FILE* stream, const char* prefix, const QString& message) {
+  const bool printed = std::fprintf(stream, "%s%s\n", prefix, boundedLine(message).c_str()) >= 0;
+  return std::fflush(stream) == 0 && printed;
 }
 
 QString plural(const QString& word, qsizetype count) { return count == 1 ? word : word + QLatin1Char('s'); }
@@ -17,9 +32,18 @@ QString plural(const QString& word, qsizetype count) { return count == 1 ? word 
 std::string escapeControlCharacters(std::string_view message) {
   std::string escaped;
   escaped.reserve(message.size());
-  for (const char character : message) {
+  for (size_t i = 0; i < message.size(); ++i) {
+    const char character = message[i];
     const auto byte = static_cast<unsigned char>(character);
-    if (byte >= 0x20 && byte != 0x7F) {
+    // U+0080 to U+009F (C1 controls, some terminals obey them): both bytes escaped.
+    const bool startsC1 = byte == 0xC2 && i + 1 < message.size() &&
+                          static_cast<unsigned char>(message[i + 1]) >= 0x80 &&
+                          static_cast<unsigned char>(message[i + 1]) <= 0x9F;
+    if (startsC1) {
+      char code[9];
+      std::snprintf(code, sizeof code, "\\xc2\\x%02x", static_cast<unsigned char>(message[++i]));
+      escaped += code;
+    } else if (byte >= 0x20 && byte != 0x7F) {
       escaped += character;
     } else if (byte == '\n') {
       escaped += "\\n";
@@ -53,8 +77,12 @@ void Diagnostics::warn(const QString& file, const QString& message) {
 void Diagnostics::notCarried(const QString& file, const NotCarried& setting) { notCarried_.append({file, setting}); }
 
 void Diagnostics::progress(const QString& line) {
-  std::fprintf(output_, "%s\n", escapeControlCharacters(line.toUtf8().toStdString()).c_str());
-  std::fflush(output_);
+  if (!printLine(output_, "", line) && outputError_ == 0) outputError_ = errno ? errno : EIO;
+}
+
+void Diagnostics::checkOutput() const {
+  if (outputError_ != 0)
+    throw ConversionError(QStringLiteral("cannot write standard output: ") + QString::fromLocal8Bit(std::strerror(outputError_)));
 }
 
 void Diagnostics::verbose(const QString& line) {

@@ -17,7 +17,8 @@
 // Errors and warnings go to standard error as "error: <file>: <message>" and
 // "warning: <file>: <message>" ("error: <message>" when no file is concerned);
 // every message is one line whatever it holds, since a name read from a
-// foreign file may carry line feeds or terminal escapes.
+// foreign file may carry line feeds or terminal escapes, and at most 4 KiB.
+// Standard output that cannot be written ends the run with an error.
 
 #include <QList>
 #include <QSet>
@@ -75,6 +76,9 @@ class Diagnostics {
   void progress(const QString& line);
   /// Shown on standard output at once, only with -verbose.
   void verbose(const QString& line);
+  /// Throws ConversionError when standard output could not take a line (a
+  /// full disk, a closed pipe): what it should have shown is lost.
+  void checkOutput() const;
   /// Prints the warnings collected so far, the settings not carried grouped at
   /// the end, and forgets them: an input is done.
   void flush();
@@ -93,6 +97,7 @@ class Diagnostics {
   QString groupedLine(qsizetype first) const;
 
   bool verbose_;
+  int outputError_ = 0;
   std::FILE* output_;
   std::FILE* errors_;
   QStringList warnings_;
@@ -101,7 +106,8 @@ class Diagnostics {
 };
 
 /// message with each control byte (below 0x20, and 0x7F) written as an escape:
-/// "\n", "\r", "\t", else "\xHH". Other bytes, backslashes included, stay.
+/// "\n", "\r", "\t", else "\xHH", and each C1 control (U+0080 to U+009F) as
+/// "\xc2\xHH". Other bytes, backslashes included, stay.
 std::string escapeControlCharacters(std::string_view message);
 
 /// "<file>: <message>", or message alone when file is empty.

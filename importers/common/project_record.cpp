@@ -138,6 +138,14 @@ class RecordText {
 
 }  // namespace
 
+bool isSolutionText(QStringView text) {
+  for (const QChar character : text) {
+    const char16_t code = character.unicode();
+    if (code < 0x20 && code != u'\t' && code != u'\n' && code != u'\r') return false;
+  }
+  return true;
+}
+
 QString describeRecord(const ProjectRecord& record) {
   RecordText text;
   text.line(0, "project", record.name);

@@ -215,5 +215,10 @@ struct ProjectRecord {
   friend bool operator==(const ProjectRecord&, const ProjectRecord&) = default;
 };
 
+/// True when text can be written into a solution file: XML 1.0 has no form for
+/// the control characters other than tab, line feed and carriage return, so a
+/// name or value holding one would make the file unreadable.
+bool isSolutionText(QStringView text);
+
 /// The record as indented text, one fact a line (for tests and debugging).
 QString describeRecord(const ProjectRecord& record);

@@ -47,6 +47,20 @@ TEST(CommandLine, HelpAndVersion) {
   expectRun({"iar2hzp", "--help"}, 1, "error: unknown option --help\n");
 }
 
+// A value that a solution file cannot hold is refused before anything is
+// converted; a -verbose line that cannot be written ends the run with an error.
+TEST(CommandLine, ValuesASolutionCannotHoldAndLostOutput) {
+  testing_support::writeFile("w.eww", "<workspace/>");
+  expectRun({"iar2hzp", "-D", "A\aB", "w.eww"}, 1,
+            "error: -D A\\x07B: holds a control character, which a solution file cannot hold\n");
+  expectRun({"iar2hzp", "-executable-template", "\x1b[2J", "w.eww"}, 1,
+            "error: -executable-template \\x1b[2J: holds a control character, which a solution file cannot hold\n");
+  EXPECT_FALSE(testing_support::fileExists("w.hzp"));
+  const auto full = testing_support::runProgram("/bin/sh", {"-c", QString("'%1' iar2hzp -verbose w.eww > /dev/full").arg(QUENPORT_BINARY)});
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_EQ(full.standardError, "error: cannot write standard output: No space left on device\n");
+}
+
 // All options are read before anything is converted.
 TEST(CommandLine, OptionErrors) {
   testing_support::writeFile("w.eww", "<workspace/>");

@@ -6,10 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
 using testing_support::fileExists;
@@ -135,4 +140,42 @@ TEST(SolutionWriting, RunsWritingTheSameSolutionAtOnceEachLeaveAWholeFile) {
     EXPECT_TRUE(written == expectedSolution() || written == other) << written.toStdString();
   }
   EXPECT_EQ(entries("ws"), QStringList({"app", "blinky.hzp", "blinky.uvmpw", "lib"}));
+}
+
+// Killed at any moment, by any signal, a conversion leaves the previous solution
+// whole or the new one whole, and no temporary file beside it.
+TEST(SolutionWriting, AKilledConversionLeavesAWholeSolutionAndNoTemporaryFile) {
+  QByteArray groups;
+  for (int group = 0; group < 100; ++group) {
+    QList<std::pair<QByteArray, QByteArray>> files;
+    for (int file = 0; file < 200; ++file) {
+      const QByteArray name = "file_" + QByteArray::number(group) + "_" + QByteArray::number(file) + ".c";
+      files.append({name, ".\\src\\" + name});
+    }
+    groups += uvision_fixtures::group("Group" + QByteArray::number(group), files);
+  }
+  writeFile("big/w.uvmpw", uvision_fixtures::workspace({"p.uvprojx"}));
+  writeFile("big/p.uvprojx", uvision_fixtures::project({{.groups = groups}}));
+  const QStringList arguments{"uvision2hzp", "-executable-template", "E", "big/w.uvmpw"};
+  QElapsedTimer timer;
+  timer.start();
+  ASSERT_EQ(runQuenport(arguments).exitCode, 0);
+  const qint64 runMicroseconds = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+  const QByteArray converted = readFile("big/w.hzp");
+
+  QRandomGenerator random(20261207);
+  const int endings[] = {SIGINT, SIGTERM, SIGHUP, SIGKILL};
+  for (int run = 0; run < 40; ++run) {
+    writeFile("big/w.hzp", previous);
+    QProcess process;
+    process.setWorkingDirectory(testDirectory());
+    process.start(QStringLiteral(QUENPORT_BINARY), arguments);
+    ASSERT_TRUE(process.waitForStarted());
+    QThread::usleep(random.bounded(runMicroseconds * 5 / 4));
+    ::kill(pid_t(process.processId()), endings[run % 4]);
+    process.waitForFinished();
+    const QByteArray solution = readFile("big/w.hzp");
+    EXPECT_TRUE(solution == previous || solution == converted) << "run " << run << ": " << solution.size() << " bytes";
+    EXPECT_EQ(QDir("big").entryList({".*~"}, QDir::Files | QDir::Hidden), QStringList()) << "run " << run;
+  }
 }

@@ -24,8 +24,21 @@ TEST(Diagnostics, EscapeControlCharactersOnly) {
   EXPECT_EQ(escapeControlCharacters("x\nerror: injected"), "x\\nerror: injected");
   EXPECT_EQ(escapeControlCharacters("a\tb\rc\x1b[2J\x7f"), "a\\tb\\rc\\x1b[2J\\x7f");
   EXPECT_EQ(escapeControlCharacters(std::string_view("nul\0end", 7)), "nul\\x00end");
-  // Windows paths and UTF-8 names are printed as they are.
+  // Windows paths and UTF-8 names are printed as they are; C1 controls are not.
   EXPECT_EQ(escapeControlCharacters(".\\Secure\\App_s.uvprojx \xc3\xa9"), ".\\Secure\\App_s.uvprojx \xc3\xa9");
+  EXPECT_EQ(escapeControlCharacters("a\xc2\x9b" "31mb\xc2\xa0"), "a\\xc2\\x9b31mb\xc2\xa0");
+}
+
+TEST(Diagnostics, LongMessagesAreCutAtACharacter) {
+  std::FILE* errors = std::tmpfile();
+  ASSERT_TRUE(errors);
+  {
+    Diagnostics diagnostics(false, stdout, errors);
+    diagnostics.warn(QString(), QString(4095, 'x') + QString::fromUtf8("\xc3\xa9") + QString(100, 'y'));
+    diagnostics.flush();
+  }
+  EXPECT_EQ(contentOf(errors), "warning: " + QByteArray(4095, 'x') + "... (102 more bytes)\n");
+  std::fclose(errors);
 }
 
 TEST(Diagnostics, WarningsOncePerInputThenTheError) {
