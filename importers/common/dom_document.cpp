@@ -1,5 +1,6 @@
 #include "importers/common/dom_document.h"
 
+#include <QBuffer>
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <optional>
@@ -90,7 +91,12 @@ bool DomDocument::setContentFast(const QByteArray& bytes) {
 bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& message, int& line, int& column) {
   storage_ = std::make_unique<DomStorage>();
   DomStorage& storage = *storage_;
-  QXmlStreamReader reader(bytes);
+  // Read through a device, a block at a time: given the bytes, the reader would
+  // decode all of them at once, twice their size again.
+  QBuffer device;
+  device.setData(bytes);
+  device.open(QIODevice::ReadOnly);
+  QXmlStreamReader reader(&device);
   reader.setNamespaceProcessing(false);  // tag names stay qualified, as Qt's DOM gives them
   while (!reader.atEnd()) {
     switch (reader.readNext()) {

@@ -16,6 +16,10 @@ DomDocument loadXmlDocument(const QString& path, const QString& referencedBy) {
     throw ConversionError(referencedBy.isEmpty() ? QString() : displayPath(referencedBy),
                           QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
   }
+  if (file.size() > maximumForeignFileBytes) {
+    throw ConversionError(displayPath(path), QStringLiteral("larger than %1 MiB, the most a workspace or project file may be")
+                                                 .arg(maximumForeignFileBytes >> 20));
+  }
   DomDocument document;
   QString message;
   int line = 0;

@@ -7,9 +7,14 @@
 
 #include "importers/common/dom_document.h"
 
+/// No real workspace or project file is larger than a few MiB: a larger one is
+/// refused before it is read, so that a hostile file cannot exhaust memory.
+inline constexpr qint64 maximumForeignFileBytes = qint64(256) << 20;
+
 /// Parses the whole file at path. Throws ConversionError "Cannot open <path> for
 /// reading", about referencedBy when another file named this one, or "<parser
-/// message> line: L column: C" about path (paths as displayPath shows them).
+/// message> line: L column: C" about path, or the size limit about path (paths
+/// as displayPath shows them).
 DomDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString());
 
 /// The first direct child of node that is an element named tagName (exact), or a null element.
