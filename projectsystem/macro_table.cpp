@@ -19,19 +19,18 @@ MacroTable ProjectSystem::buildMacroTable(const ProjectElement* element, const Q
   MacroTable table = parseProjectMacros(getPropertyValue(element, roles_.macros, configurationName));
   if (element) addElementMacros(table, element, configurationName);
   table.insert(QStringLiteral("Configuration"), configurationName);
-  table.insert(QStringLiteral("OBJ"), objectFileExtension());
-  table.insert(QStringLiteral("EXE"), executableFileExtension());
-  table.insert(QStringLiteral("LIB"), libraryFileExtension());
+  // The converter's toolchain is GCC for ARM.
+  table.insert(QStringLiteral("OBJ"), QStringLiteral(".o"));
+  table.insert(QStringLiteral("EXE"), QStringLiteral(".elf"));
+  table.insert(QStringLiteral("LIB"), QStringLiteral(".a"));
   table.insert(QStringLiteral("PackageExt"), QStringLiteral("hzq"));
   // Property-group macros would be entered here, from the file named by
   // "property_groups_file_path". The project system has no reader for that
   // format and so knows no such file: nothing is added.
-  addToolchainMacros(table, element, configurationName);
+  // Toolchain macros would follow; GCC for ARM derives none.
   addDirectoryMacros(table, element, configurationName);
   return table;
 }
-
-void ProjectSystem::addToolchainMacros(MacroTable&, const ProjectElement*, const QString&) const {}
 
 void ProjectSystem::addElementMacros(MacroTable& table, const ProjectElement* element,
                                      const QString& configurationName) const {

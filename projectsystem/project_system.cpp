@@ -43,9 +43,8 @@ QStringList absoluteComponents(const QString& path) {
 
 }  // namespace
 
-ProjectSystem::ProjectSystem(const QString& templatesFiles, const QStringList& packages)
-    : templatesFiles_(templatesFiles), packages_(packages), schema_(std::make_unique<PropertySchema>()) {
-  registerGeneralProperties(*schema_);
+ProjectSystem::ProjectSystem(const QString& templatesFiles)
+    : templatesFiles_(templatesFiles), schema_(std::make_unique<PropertySchema>(buildPropertySchema())) {
   roles_.folderFilter = roleDeclaration(filterProperty, FolderItem);
   roles_.projectType = roleDeclaration(projectTypeProperty, ProjectItem);
   roles_.macros = roleDeclaration(macrosProperty, ProjectItem);
@@ -171,7 +170,6 @@ void ProjectSystem::removeConfigurationProperty(ProjectElement* element, const Q
   element->removeElementChild(configuration);  // the returned owner destroys it here
   if (element->kind() != ProjectElement::Solution) return;
   updateInheritedConfigurations(element);
-  emit configurationsChanged(element);
 }
 
 void ProjectSystem::setElementProperty(ProjectElement* element, const QString& propertyName, const QString& value) {
@@ -314,18 +312,4 @@ void ProjectSystem::indexProjects(const ProjectElement* container, ProgressRepor
       levels.push_back(child->children().begin());  // next is not used after this
     }
   }
-}
-
-void ProjectSystem::checkPackageDependencies() {
-  if (!solution_) return;
-  QStringList missing;
-  const auto collect = [&](const ProjectElement* element) {
-    const QString value = getPropertyValue(element, packageDependenciesProperty, commonConfiguration);
-    for (const QString& package : value.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-      if (!packages_.contains(package) && !missing.contains(package)) missing.append(package);
-  };
-  collect(solution_);
-  ensureProjectIndex();
-  for (const ProjectElement* project : std::as_const(projects_)) collect(project);
-  if (!missing.isEmpty()) emit solutionPackageDependencies(missing);
 }

@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -29,28 +28,26 @@ struct PropertyTrace {
 };
 
 /// The project system: creates, owns and changes solution trees, resolves
-/// properties and macros for their elements, and writes solution files.
-/// Its construction registers the general property set; each layer of
-/// project_system_layers.h registers its own set after its base's.
-class ProjectSystem : public QObject {
-  Q_OBJECT
-
+/// properties and macros for their elements, and writes solution files. Its
+/// property schema is the converter's one (buildPropertySchema), for GCC on ARM.
+class ProjectSystem {
  public:
-  /// templatesFiles: the ";"-separated project templates files; packages: the
-  /// names of the installed packages (checked by checkPackageDependencies).
-  ProjectSystem(const QString& templatesFiles, const QStringList& packages);
-  ~ProjectSystem() override;
+  /// templatesFiles: the ";"-separated project templates files.
+  explicit ProjectSystem(const QString& templatesFiles);
+  ProjectSystem(const ProjectSystem&) = delete;
+  ProjectSystem& operator=(const ProjectSystem&) = delete;
+  ~ProjectSystem();
 
   // ---- Solution model (project_system.cpp) ----
 
   /// Makes a solution file path directory/name.hzp and returns the new solution,
   /// which becomes solution(). The directory is created when the solution is saved.
   /// A previous root stays owned by the project system until deleteElement.
-  virtual ProjectElement* newSolution(const QString& name, const QString& directory);
+  ProjectElement* newSolution(const QString& name, const QString& directory);
   /// Adds a project with a "Common" configuration holding "project_directory"
   /// (relative to the solution directory when possible) and "project_type".
-  virtual ProjectElement* newProject(ProjectElement* solution, const QString& name, const QString& directory,
-                                     const QString& projectType);
+  ProjectElement* newProject(ProjectElement* solution, const QString& name, const QString& directory,
+                             const QString& projectType);
   /// A new element of the given tag, bound to this project system (not linked anywhere).
   std::unique_ptr<ProjectElement> createElement(std::string tagName);
 
@@ -68,8 +65,8 @@ class ProjectSystem : public QObject {
                                 const QString& configurationName, const QString& value);
   /// Removes the property; a configuration left with only its "Name" is taken out
   /// and destroyed at once (nothing can reach it any more). On a solution this
-  /// rebuilds inheritedConfigurations and emits configurationsChanged. Removing a
-  /// property that is not there changes nothing.
+  /// rebuilds inheritedConfigurations. Removing a property that is not there
+  /// changes nothing.
   void removeConfigurationProperty(ProjectElement* element, const QString& propertyName,
                                    const QString& configurationName);
   /// setProperty on element; nothing for a null element.
@@ -106,7 +103,6 @@ class ProjectSystem : public QObject {
   void invalidateProjectIndex() { projectIndexStale_ = true; }
 
   const QString& templatesFiles() const { return templatesFiles_; }
-  const QStringList& packages() const { return packages_; }
   /// The registered property declarations (properties/property_schema.h).
   const PropertySchema& schema() const { return *schema_; }
 
@@ -139,12 +135,6 @@ class ProjectSystem : public QObject {
   /// The macros of element (may be null) in configurationName: project macros,
   /// element, project, solution and input macros, then the build directories.
   MacroTable buildMacroTable(const ProjectElement* element, const QString& configurationName) const;
-
-  /// The object, executable and library file extensions of the toolchain
-  /// (with the dot); null when the class supplies none.
-  virtual QString objectFileExtension() const { return QString(); }
-  virtual QString executableFileExtension() const { return QString(); }
-  virtual QString libraryFileExtension() const { return QString(); }
 
   // ---- Files (solution_writer.cpp, dynamic_folder.cpp) ----
 
@@ -194,28 +184,6 @@ class ProjectSystem : public QObject {
   /// Replaced "import" nodes, destroyed at the end of a load.
   std::vector<std::unique_ptr<XMLNode>> discardedNodes;
 
- signals:
-  void solutionLoaded();
-  void solutionPackageDependencies(QStringList packages);
-  void fileSaved(Path path);
-  void configurationsChanged(ProjectElement* element);
-  void projectChanged(ProjectElement* project);
-  void propertyChanged(const PropertyClass* propertyClass);
-
- public slots:
-  /// Emits solutionPackageDependencies with the packages that the root solution
-  /// and its projects depend on ("package_dependencies" in "Common") but that are
-  /// not installed; nothing when every one is.
-  void checkPackageDependencies();
-
- protected:
-  /// The schema the layers register their sets into.
-  PropertySchema& mutableSchema() { return *schema_; }
-  /// Step 7 of buildMacroTable: macros the toolchain derives for element. The
-  /// converter's toolchains add none.
-  virtual void addToolchainMacros(MacroTable& table, const ProjectElement* element,
-                                  const QString& configurationName) const;
-
  private:
   // The declarations the model code addresses by role, looked up once.
   struct RoleDeclarations {
@@ -249,7 +217,6 @@ class ProjectSystem : public QObject {
   void addDirectoryMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
 
   QString templatesFiles_;
-  QStringList packages_;
   // Held by pointer so that this header does not spread the schema's names.
   std::unique_ptr<PropertySchema> schema_;
   RoleDeclarations roles_;

@@ -57,6 +57,5 @@ bool ProjectSystem::saveSolution(ProjectElement* solution, QString* error) {
   }
   solution->lastModified = location.lastModified();
   clearModified(solution, false);
-  emit fileSaved(location);
   return true;
 }

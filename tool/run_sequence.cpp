@@ -9,7 +9,7 @@
 #include "importers/common/import_settings.h"
 #include "importers/common/project_properties.h"
 #include "importers/importer_table.h"
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "templates/template_expansion.h"
@@ -55,7 +55,7 @@ void convert(ProjectSystem& projectSystem, ConversionContext& context, const Imp
 void runCommand(const ImporterCommand& command, const QStringList& arguments) {
   ImportSettings settings;
   const QStringList inputs = readOptions(command, arguments, settings);
-  MyProjectSystem projectSystem(settings.templatesFiles, QStringList());
+  ProjectSystem projectSystem(settings.templatesFiles);
   ConversionContext context(settings, [](const QString& message) { printWarning(message); });
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.setsProjectProperties) {
@@ -64,9 +64,8 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments) {
   }
   // With -expand-templates a second project system reads every converted solution
   // back and expands its templates; it lives for the whole run.
-  std::unique_ptr<ARMProjectSystem> readingSystem;
-  if (settings.expandTemplates)
-    readingSystem = std::make_unique<ARMProjectSystem>(settings.templatesFiles, QStringList());
+  std::unique_ptr<ProjectSystem> readingSystem;
+  if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(settings.templatesFiles);
   if (inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
     convert(projectSystem, context, command, QString(), nullptr);

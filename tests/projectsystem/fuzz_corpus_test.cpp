@@ -5,7 +5,7 @@
 
 #include "fuzz/macro_expansion_check.h"
 #include "fuzz/solution_load_check.h"
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "support/test_support.h"
 
 TEST(FuzzCorpus, EveryInputExpandsOrLoadsWithinItsBounds) {
@@ -16,7 +16,7 @@ TEST(FuzzCorpus, EveryInputExpandsOrLoadsWithinItsBounds) {
   EXPECT_GE(macros.size(), 5);
   for (const auto& input : macros) EXPECT_EQ(macro_expansion_check::check(bytes(input)), "") << qPrintable(input.name);
 
-  ARMProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{QString()};
   system.runLoadCommands = false;
   const auto solutions = testing_support::fuzzCorpus("solution_load");
   EXPECT_GE(solutions.size(), 10);

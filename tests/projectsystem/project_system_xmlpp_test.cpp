@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "projectsystem/project_element.h"
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "support/test_support.h"
 
 namespace {
@@ -11,7 +11,7 @@ namespace {
 // Every element of the preprocessed tree, copies and included ones too, is a model
 // element bound to the project system, of the kind its (expanded) tag names.
 TEST(ProjectSystemXMLPP2, ElementsAreModelElementsOfTheProjectSystem) {
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{QString()};
   testing_support::writeFile("part.xml", "<folder Name=\"included\"><file file_name=\"a.c\"/></folder>");
   testing_support::writeFile(
       "s.hzp",
