@@ -144,7 +144,7 @@ ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectE
 ProjectElement* readImport(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
                            const QStringList&) {
   if (hasAttribute(element, "name"))
-    context.system.importSolution(context.solution, attributeValue(element, "name"), nullptr, nullptr);
+    context.system.importSolution(context.solution, attributeValue(element, "name"));
   return nullptr;
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "projectsystem/model_names.h"
-#include "projectsystem/progress_reporter.h"
 #include "properties/property_schema.h"
 
 using namespace model_names;
@@ -206,7 +205,7 @@ ProjectElement* ProjectSystem::adoptSolution(std::unique_ptr<ProjectElement> sol
   if (!solution) return nullptr;
   solution_ = solution.get();
   ownedSolutions_.push_back(std::move(solution));
-  updateProjects(nullptr);
+  updateProjects();
   return solution_;
 }
 
@@ -217,7 +216,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::releaseSolution(ProjectElement* s
     ownedSolutions_.erase(owned);
     if (solution_ == solution) {
       solution_ = nullptr;
-      rebuildProjectIndex(nullptr);
+      rebuildProjectIndex();
     }
     return released;
   }
@@ -263,20 +262,20 @@ void ProjectSystem::clearModified(ProjectElement* element, bool all) {
   }
 }
 
-void ProjectSystem::updateProjects(ProgressReporter* progress) {
-  rebuildProjectIndex(progress);
+void ProjectSystem::updateProjects() {
+  rebuildProjectIndex();
   if (solution_) updateInheritedConfigurations(solution_);
 }
 
-void ProjectSystem::rebuildProjectIndex(ProgressReporter* progress) const {
+void ProjectSystem::rebuildProjectIndex() const {
   projectsByName_.clear();
   projects_.clear();
   projectIndexStale_ = false;
-  if (solution_) indexProjects(solution_, progress);
+  if (solution_) indexProjects(solution_);
 }
 
 void ProjectSystem::ensureProjectIndex() const {
-  if (projectIndexStale_) rebuildProjectIndex(nullptr);
+  if (projectIndexStale_) rebuildProjectIndex();
 }
 
 ProjectElement* ProjectSystem::findProject(const QString& name) const {
@@ -295,7 +294,7 @@ void ProjectSystem::indexProject(ProjectElement* project) const {
 // project stays cheap however many files the solution holds. Depth first in
 // document order with an explicit stack: an imported solution file may nest its
 // folders deeper than the call stack reaches.
-void ProjectSystem::indexProjects(const ProjectElement* container, ProgressReporter* progress) const {
+void ProjectSystem::indexProjects(const ProjectElement* container) const {
   std::vector<ProjectElement::ChildIterator> levels{container->children().begin()};
   while (!levels.empty()) {
     ProjectElement::ChildIterator& next = levels.back();
@@ -306,7 +305,6 @@ void ProjectSystem::indexProjects(const ProjectElement* container, ProgressRepor
     ProjectElement* child = *next;
     ++next;
     if (child->kind() == ProjectElement::Project) {
-      if (progress) progress->message(QStringLiteral("Mapping project ") + child->name(), 2);
       indexProject(child);
     } else if (child->kind() == ProjectElement::Solution || child->kind() == ProjectElement::Folder) {
       levels.push_back(child->children().begin());  // next is not used after this

@@ -13,9 +13,7 @@
 #include "projectsystem/path.h"
 #include "projectsystem/project_element.h"
 
-class ProgressReporter;
 class PropertyClass;
-class SolutionFinder;
 class XMLDocument;
 class PropertySchema;
 
@@ -95,7 +93,7 @@ class ProjectSystem {
   /// descend into nested (imported) solutions.
   void clearModified(ProjectElement* element, bool all);
   /// Rebuilds the index of projects by name and the root's inheritedConfigurations.
-  void updateProjects(ProgressReporter* progress);
+  void updateProjects();
   /// The first project of that name in tree order, as the tree stands now.
   ProjectElement* findProject(const QString& name) const;
   /// Elements call this when a change may add, remove, move or rename projects:
@@ -154,22 +152,19 @@ class ProjectSystem {
 
   /// Reads the solution file at path (relative paths are tried against baseDirectory
   /// too), runs its load command, replaces its "import" elements by the solutions
-  /// they name and returns the solution, which the caller owns. finder and progress
-  /// may be null; definitions ("name=value;...") go to the preprocessor. Appends
-  /// to templatedProjects and dynamicFolders. Throws SolutionLoadError.
+  /// they name and returns the solution, which the caller owns. definitions
+  /// ("name=value;...") go to the preprocessor. Appends to templatedProjects and
+  /// dynamicFolders. Throws SolutionLoadError.
   std::unique_ptr<ProjectElement> loadSolution(const QString& baseDirectory, const QString& path,
-                                               SolutionFinder* finder = nullptr, ProgressReporter* progress = nullptr,
                                                const QString& definitions = QString());
   /// The same for solution text held in memory, read as if it were the file at path
   /// (which need not exist): imports, the load command and relative paths are based
   /// on path's directory.
-  std::unique_ptr<ProjectElement> loadSolutionText(const QString& path, const std::string& text,
-                                                   ProgressReporter* progress = nullptr);
+  std::unique_ptr<ProjectElement> loadSolutionText(const QString& path, const std::string& text);
   /// Loads the solution file name (relative to solution's directory, or expanded with
   /// the global macros when it holds "$") into solution as an imported solution;
   /// a solution already imported under that name is returned instead.
-  ProjectElement* importSolution(ProjectElement* solution, const QString& name, SolutionFinder* finder,
-                                 ProgressReporter* progress);
+  ProjectElement* importSolution(ProjectElement* solution, const QString& name);
   /// Off in the fuzz target: solution load commands are not run.
   bool runLoadCommands = true;
 
@@ -196,10 +191,8 @@ class ProjectSystem {
     const PropertyClass* toolchainDirectory = nullptr;
   };
   const PropertyClass* roleDeclaration(const QString& name, uint32_t itemKind);
-  std::unique_ptr<ProjectElement> buildSolution(XMLDocument& document, bool parsed, const QString& file,
-                                                SolutionFinder* finder, ProgressReporter* progress);
-  void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
-                              ProgressReporter* progress);
+  std::unique_ptr<ProjectElement> buildSolution(XMLDocument& document, bool parsed, const QString& file);
+  void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory);
   const QString* findConfigurationValue(const ProjectElement* element, const QString& configurationName,
                                         const QString& propertyName, QList<PropertyTrace>* trace) const;
   QString resolve(const ProjectElement* element, const QString& name, bool accumulate,
@@ -207,11 +200,11 @@ class ProjectSystem {
                   QList<PropertyTrace>* trace) const;
   QStringList inheritedConfigurationsOf(const ProjectElement* element, const QString& configurationName) const;
   ProjectElement* folderForSuffix(const ProjectElement* parent, const QString& filePath) const;
-  void rebuildProjectIndex(ProgressReporter* progress) const;
+  void rebuildProjectIndex() const;
   void ensureProjectIndex() const;
   void indexProject(ProjectElement* project) const;
   void forgetElementsWithin(const ProjectElement* subtree);
-  void indexProjects(const ProjectElement* container, ProgressReporter* progress) const;
+  void indexProjects(const ProjectElement* container) const;
   void addElementMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addInputMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addDirectoryMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;

@@ -9,10 +9,8 @@
 
 #include "projectsystem/load_command.h"
 #include "projectsystem/model_names.h"
-#include "projectsystem/progress_reporter.h"
 #include "projectsystem/project_system.h"
 #include "projectsystem/project_system_xmlpp.h"
-#include "projectsystem/solution_finder.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "xml/xml_document.h"
@@ -82,9 +80,7 @@ QString loadCommandFailure(const LoadCommandResult& result) {
 /// explicit stack (deeply nested files cannot exhaust the call stack).
 class SolutionTreeBuilder {
  public:
-  SolutionTreeBuilder(ProjectSystem& system, const QString& directory, SolutionFinder* finder,
-                      ProgressReporter* progress)
-      : system_(system), directory_(directory), finder_(finder), progress_(progress) {}
+  SolutionTreeBuilder(ProjectSystem& system, const QString& directory) : system_(system), directory_(directory) {}
 
   std::unique_ptr<ProjectElement> build(std::unique_ptr<XMLElement> root);
 
@@ -92,19 +88,13 @@ class SolutionTreeBuilder {
   struct Level {
     ProjectElement* element;
     XMLNode* next;  // the next child to build
-    int built;
-    int count;      // child elements, for the progress steps
   };
   void takeAttributes(ProjectElement* element);
   ProjectElement* buildChild(ProjectElement* parent, XMLNode* node);
   ProjectElement* importedSolution(ProjectElement* parent, XMLElement* import);
-  void childBuilt(Level& level);
-  static int elementCount(const XMLNode* node);
 
   ProjectSystem& system_;
   const QString directory_;
-  SolutionFinder* finder_;
-  ProgressReporter* progress_;
 };
 
 // The preprocessor document makes every element it parses, includes or copies a
@@ -112,12 +102,11 @@ class SolutionTreeBuilder {
 std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLElement> root) {
   std::unique_ptr<ProjectElement> solution(static_cast<ProjectElement*>(root.release()));
   takeAttributes(solution.get());
-  std::vector<Level> levels{{solution.get(), solution->firstChild(), 0, elementCount(solution.get())}};
+  std::vector<Level> levels{{solution.get(), solution->firstChild()}};
   while (!levels.empty()) {
     XMLNode* node = levels.back().next;
     if (!node) {
       levels.pop_back();
-      if (!levels.empty()) childBuilt(levels.back());
       continue;
     }
     levels.back().next = node->nextSibling();  // taken before node is replaced
@@ -126,11 +115,8 @@ std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLEl
     if (!child) continue;
     if (child->kind() == ProjectElement::Configuration) parent->enterConfiguration(child);
     // An imported solution was built by its own load.
-    if (child->imported || !child->firstChild()) {
-      childBuilt(levels.back());
-      continue;
-    }
-    levels.push_back({child, child->firstChild(), 0, elementCount(child)});
+    if (child->imported || !child->firstChild()) continue;
+    levels.push_back({child, child->firstChild()});
   }
   return solution;
 }
@@ -173,8 +159,8 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
 // written back as the same reference.
 ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
   const QString fileName = attributeValue(*import, "file_name");
-  std::unique_ptr<ProjectElement> imported = system_.loadSolution(
-      directory_, expandGlobal(fileName), finder_, progress_, expandGlobal(attributeValue(*import, "macros")));
+  std::unique_ptr<ProjectElement> imported =
+      system_.loadSolution(directory_, expandGlobal(fileName), expandGlobal(attributeValue(*import, "macros")));
   imported->setProperty(fileNameProperty, fileName);
   imported->imported = true;
   imported->setModified(false);
@@ -183,56 +169,36 @@ ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XM
   return solution;
 }
 
-void SolutionTreeBuilder::childBuilt(Level& level) {
-  ++level.built;
-  if (progress_ && progress_->depth() == 1) progress_->step(level.built, level.count);
-}
-
-int SolutionTreeBuilder::elementCount(const XMLNode* node) {
-  int count = 0;
-  for (const XMLNode* child = node->firstChild(); child; child = child->nextSibling())
-    if (child->nodeKind() == XMLNodeKind::Element) ++count;
-  return count;
-}
-
 }  // namespace
 
 std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseDirectory, const QString& path,
-                                                            SolutionFinder* finder, ProgressReporter* progress,
                                                             const QString& definitions) {
-  QString file = resolvedPath(baseDirectory, path);
-  if (!QFileInfo::exists(file)) {
-    if (!finder || !finder->find(file)) fail(file, QStringLiteral(" does not exist"));
-    file = Path(file).absoluteFilePath();
-  }
+  const QString file = resolvedPath(baseDirectory, path);
+  if (!QFileInfo::exists(file)) fail(file, QStringLiteral(" does not exist"));
   // Only regular files are read: a device or a pipe named by an import could block
   // the run or never end.
   QFile access(file);
   if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
   access.close();
-  if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
   ProjectSystemXMLPP2 document(this);
   // A definitions text (an import's "macros") also expands the macro references
   // of the imported file's attribute values.
   const bool parsed = document.load(file, definitions, !definitions.isNull());
-  return buildSolution(document, parsed, file, finder, progress);
+  return buildSolution(document, parsed, file);
 }
 
-std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& path, const std::string& text,
-                                                                ProgressReporter* progress) {
+std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& path, const std::string& text) {
   const QString file = Path(path).absoluteFilePath();
-  if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
   ProjectSystemXMLPP2 document(this);
   const bool parsed = document.loadText(text, file);
-  return buildSolution(document, parsed, file, nullptr, progress);
+  return buildSolution(document, parsed, file);
 }
 
 // Steps after parsing, common to files and texts: checks, load command, the tree,
 // location and version.
-std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& document, bool parsed, const QString& file,
-                                                             SolutionFinder* finder, ProgressReporter* progress) {
+std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& document, bool parsed, const QString& file) {
   if (!parsed)
     throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
                             document.errorLine, 0};
@@ -246,34 +212,25 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
   const QString directory = QFileInfo(file).absolutePath();
   LoadStateGuard guard(*this);
   loadingStack.append(file);
-  runSolutionLoadCommand(*document.root, file, directory, progress);
-  std::unique_ptr<ProjectElement> solution =
-      SolutionTreeBuilder(*this, directory, finder, progress).build(std::move(document.root));
+  runSolutionLoadCommand(*document.root, file, directory);
+  std::unique_ptr<ProjectElement> solution = SolutionTreeBuilder(*this, directory).build(std::move(document.root));
   solution->setLocation(Path(file));
   solution->lastModified = QFileInfo(file).lastModified();
   if (solution->property(versionProperty) != solutionVersion) solution->setProperty(versionProperty, solutionVersion);
   // Loading (and the version upgrade) does not count as a change.
   clearModified(solution.get(), true);
   discardedNodes.clear();
-  if (progress) progress->finished();
   return solution;
 }
 
-void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
-                                           ProgressReporter* progress) {
+void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory) {
   const QString command = expandGlobal(attributeValue(root, "load_command"));
   if (command.isEmpty() || !runLoadCommands) return;
-  if (progress) {
-    progress->message(QStringLiteral("Executing load commands"), 2);
-    progress->message(QStringLiteral("Executing ") + command, 2);
-  }
-  const LoadCommandResult result = runLoadCommand(command, directory, progress);
-  if (progress) progress->finished();
+  const LoadCommandResult result = runLoadCommand(command, directory);
   if (result.outcome != LoadCommandResult::Exited || result.exitStatus != 0) fail(file, loadCommandFailure(result));
 }
 
-ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QString& name, SolutionFinder* finder,
-                                              ProgressReporter* progress) {
+ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QString& name) {
   if (!solution) return nullptr;
   // While it loads, the stack holds the solution and those enclosing it, so a
   // solution cannot import itself or an encloser; afterwards it is as before.
@@ -287,11 +244,11 @@ ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QS
   const QString key = hasMacros ? name : file;
   for (ProjectElement* child : solution->children())
     if (child->hasProperty(fileNameProperty) && child->property(fileNameProperty) == key) return child;
-  std::unique_ptr<ProjectElement> imported = loadSolution(baseDirectory, file, finder, progress);
+  std::unique_ptr<ProjectElement> imported = loadSolution(baseDirectory, file);
   imported->setProperty(fileNameProperty, key);
   imported->imported = true;
   imported->setModified(false);
   ProjectElement* added = solution->addChild(std::move(imported));
-  updateProjects(progress);
+  updateProjects();
   return added;
 }

@@ -17,7 +17,7 @@ QByteArray textOf(const ProjectElement& solution) { return QByteArray::fromStdSt
 class SolutionReader : public ::testing::Test, public ModelFixture {
  protected:
   std::unique_ptr<ProjectElement> load(const QString& path) {
-    return system.loadSolution(root, path, nullptr, nullptr);
+    return system.loadSolution(root, path);
   }
 };
 
