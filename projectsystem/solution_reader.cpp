@@ -10,7 +10,7 @@
 #include "projectsystem/load_command.h"
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
-#include "projectsystem/project_system_xmlpp.h"
+#include "projectsystem/solution_file_preprocessor.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "xml/xml_document.h"
@@ -181,7 +181,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseD
   if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
   access.close();
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  ProjectSystemXMLPP2 document(this);
+  SolutionFilePreprocessor document(this);
   // A definitions text (an import's "macros") also expands the macro references
   // of the imported file's attribute values.
   const bool parsed = document.load(file, definitions, !definitions.isNull());
@@ -191,7 +191,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseD
 std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& path, const std::string& text) {
   const QString file = Path(path).absoluteFilePath();
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  ProjectSystemXMLPP2 document(this);
+  SolutionFilePreprocessor document(this);
   const bool parsed = document.loadText(text, file);
   return buildSolution(document, parsed, file);
 }

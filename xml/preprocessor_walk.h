@@ -12,7 +12,7 @@
 #include "projectsystem/macro_expander.h"
 #include "xml/xml_node.h"
 
-class XMLPP2;
+class XMLPreprocessor;
 
 /// Walks nodes of a document, evaluates every directive against a macro map and
 /// replaces it in place by what it yields. Lives for one processConditionals call.
@@ -28,7 +28,7 @@ class PreprocessorWalk {
   /// What finding and reading one included file is charged, besides its size and nodes.
   static constexpr int64_t includeCost = 4096;
 
-  PreprocessorWalk(XMLPP2& document, const QString& filePath);
+  PreprocessorWalk(XMLPreprocessor& document, const QString& filePath);
 
   /// Processes the document element, which has no parent to yield into.
   void processRoot(MacroTable macros, unsigned flags);
@@ -104,7 +104,7 @@ class PreprocessorWalk {
   void setMacro(MacroTable& macros, const QString& name, const QString& value);
   void warn(const QString& message);
 
-  XMLPP2& document_;
+  XMLPreprocessor& document_;
   QString currentFile_;
   QStringList includeStack_;  // fileIdentity of the files being walked, outermost first
   QStringList putStack_;      // names of the fragments being put, outermost first

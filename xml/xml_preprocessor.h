@@ -16,7 +16,7 @@ class PreprocessorWalk;
 
 /// A document whose directives are resolved after parsing. Subclasses choose the
 /// element class (createElement) and what happens to warnings.
-class XMLPP2 : public QXMLDocument {
+class XMLPreprocessor : public QXMLDocument {
  public:
   /// Bits of the flags argument of processConditionals.
   enum Flag : unsigned {
@@ -24,8 +24,8 @@ class XMLPP2 : public QXMLDocument {
     ExpandMacros = 1,
   };
 
-  explicit XMLPP2(bool keepData = false);
-  ~XMLPP2() override;
+  explicit XMLPreprocessor(bool keepData = false);
+  ~XMLPreprocessor() override;
 
   /// Parses path, then runs the directives with the global macros plus definitions ("name=value" items
   /// separated by ";", backslash escapes the next character). False when the file cannot be read or
@@ -62,11 +62,4 @@ class XMLPP2 : public QXMLDocument {
   // Copies of the xmldef elements, which leave the tree when registered.
   std::map<QString, std::unique_ptr<XMLElement>> fragments_;
   int64_t workLimit_ = defaultWorkLimit;
-};
-
-/// A preprocessed document that drops its warnings.
-class myXMLPP : public XMLPP2 {
- public:
-  using XMLPP2::XMLPP2;
-  void warning(const QString&) override {}
 };

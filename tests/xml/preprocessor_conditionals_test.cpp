@@ -109,7 +109,7 @@ TEST(PreprocessorDocumentElement, ADirectiveAsDocumentElementYieldsTheNewOne) {
   const Result result = preprocess("<for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"><s i=\"$(i)\"/></for>");
   EXPECT_EQ(result.tree, "s(i=0)");
   EXPECT_EQ(result.warnings, QStringList(warning("only the first element the document element yields is kept")));
-  RecordingXMLPP document;
+  RecordingPreprocessor document;
   EXPECT_FALSE(document.load("missing.xml"));
   EXPECT_EQ(document.errorMessage, "couldn't read missing.xml");
   EXPECT_EQ(preprocess("<r><define name=\"A\"/></b>").tree, "load failed: tagName mismatch");

@@ -106,7 +106,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
                              "<r><for index=\"i\" start=\"0\" end=\"1000\" incr=\"1\">"
                              "<for index=\"j\" start=\"0\" end=\"1000\" incr=\"1\"><e i=\"$(i)\"/></for></for>"
                              "<ifdef name=\"X\"/></r>");
-  RecordingXMLPP document;
+  RecordingPreprocessor document;
   document.setWorkLimit(1 << 20);
   ASSERT_TRUE(document.load("grow.xml", "X="));
   EXPECT_EQ(document.warnings,
@@ -114,7 +114,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
   ASSERT_NE(document.root->lastChild(), nullptr);
   EXPECT_EQ(static_cast<const XMLElement*>(document.root->lastChild())->tagName(), "ifdef");
   // A definition that doubles itself on every turn is bounded the same way.
-  RecordingXMLPP doubling;
+  RecordingPreprocessor doubling;
   doubling.setWorkLimit(1 << 24);
   testing_support::writeFile("double.xml", "<r><for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
                                            "<define name=\"X\" value=\"$(X)$(X)\"/></for></r>");
@@ -122,7 +122,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
   EXPECT_EQ(doubling.warnings.size(), 1);
   // Long sibling lists: every put is spliced in without searching the list, so the
   // walk reaches the default limit quickly instead of slowing down with each splice.
-  RecordingXMLPP puts;
+  RecordingPreprocessor puts;
   testing_support::writeFile("puts.xml", "<r><xmldef name=\"f\"><a/><b/><c/><d/></xmldef>"
                                          "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
                                          "<xmlput name=\"f\"/><xmlput name=\"f\"/></for></r>");

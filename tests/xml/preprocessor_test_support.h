@@ -12,9 +12,9 @@
 namespace preprocessor_testing {
 
 /// A document that records its warnings.
-class RecordingXMLPP : public XMLPP2 {
+class RecordingPreprocessor : public XMLPreprocessor {
  public:
-  using XMLPP2::XMLPP2;
+  using XMLPreprocessor::XMLPreprocessor;
   void warning(const QString& message) override { warnings << message; }
   QStringList warnings;
 };
@@ -32,7 +32,7 @@ inline std::string describeRoot(const XMLDocument& document) {
 inline Result preprocess(const QByteArray& xml, const QString& definitions = {}, bool expand = false,
                          bool keepData = false, const QString& path = "main.xml") {
   testing_support::writeFile(path, xml);
-  RecordingXMLPP document(keepData);
+  RecordingPreprocessor document(keepData);
   if (!document.load(path, definitions, expand)) return {"load failed: " + document.errorMessage, {}};
   return {describeRoot(document), document.warnings};
 }
