@@ -18,9 +18,13 @@ namespace preprocessor_check {
 constexpr int64_t workLimit = int64_t(1) << 20;
 
 /// A document whose includes all parse the fuzz input, whatever file they name.
+inline const GlobalMacros noGlobalMacros;
+
 class ConfinedPreprocessor : public XMLPreprocessor {
  public:
-  explicit ConfinedPreprocessor(std::string_view input) : input_(input) { setWorkLimit(workLimit); }
+  explicit ConfinedPreprocessor(std::string_view input) : XMLPreprocessor(noGlobalMacros), input_(input) {
+    setWorkLimit(workLimit);
+  }
   void warning(const QString&) override {}
 
  protected:

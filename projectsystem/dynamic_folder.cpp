@@ -92,7 +92,7 @@ void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& di
 void ProjectSystem::populateDynamicFolder(ProjectElement* folder) {
   if (!folder || !folder->hasProperty(pathProperty)) return;
   const QString prefix = folder->property(pathProperty);
-  QString directory = expandGlobal(prefix);
+  QString directory = expandGlobalMacros(prefix);
   if (QDir::isRelativePath(directory)) {
     // Outside any project a relative path is based on the owning solution's directory.
     QString base;

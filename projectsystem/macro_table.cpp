@@ -10,13 +10,13 @@ using namespace model_names;
 QString ProjectSystem::expandMacros(const ProjectElement* project, const QString& text,
                                     const QString& configurationName) const {
   if (!text.contains(QLatin1Char('$'))) return text;
-  return expand(text, buildMacroTable(project, configurationName), true, true);
+  return expand(text, buildMacroTable(project, configurationName), globalMacros_);
 }
 
 // Entries are set in a fixed order; a later entry replaces an earlier one of the
 // same name, and each expansion sees the entries set before it.
 MacroTable ProjectSystem::buildMacroTable(const ProjectElement* element, const QString& configurationName) const {
-  MacroTable table = parseProjectMacros(getPropertyValue(element, roles_.macros, configurationName));
+  MacroTable table = parseProjectMacros(getPropertyValue(element, roles_.macros, configurationName), globalMacros_);
   if (element) addElementMacros(table, element, configurationName);
   table.insert(QStringLiteral("Configuration"), configurationName);
   // The converter's toolchain is GCC for ARM.
@@ -75,7 +75,7 @@ void ProjectSystem::addInputMacros(MacroTable& table, const ProjectElement* elem
 void ProjectSystem::addDirectoryMacros(MacroTable& table, const ProjectElement* element,
                                        const QString& configurationName) const {
   const auto expanded = [&](const PropertyClass* declaration) {
-    return expand(getPropertyValue(element, declaration, configurationName), table, true, true);
+    return expand(getPropertyValue(element, declaration, configurationName), table, globalMacros_);
   };
   const QString dot = QStringLiteral(".");
   const QString intermediateDirectory = expanded(roles_.intermediateDirectory);

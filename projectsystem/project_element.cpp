@@ -3,7 +3,6 @@
 #include <QHash>
 #include <array>
 
-#include "projectsystem/macro_expander.h"
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
 
@@ -298,7 +297,7 @@ void ProjectElement::resolveProjectDirectory() const {
   if (value.isEmpty()) {
     cache.directory = solutionDirectory;
   } else {
-    const QString expanded = expandGlobal(value);
+    const QString expanded = system_ ? system_->expandGlobalMacros(value) : value;
     const bool joined = !expanded.startsWith(separator) && !solutionDirectory.isEmpty();
     cache.directory = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
   }

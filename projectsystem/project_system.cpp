@@ -42,8 +42,9 @@ QStringList absoluteComponents(const QString& path) {
 
 }  // namespace
 
-ProjectSystem::ProjectSystem(const QString& templatesFiles)
-    : templatesFiles_(templatesFiles), schema_(std::make_unique<PropertySchema>(buildPropertySchema())) {
+ProjectSystem::ProjectSystem(const GlobalMacros& globalMacros, const QString& templatesFiles)
+    : globalMacros_(globalMacros),
+      templatesFiles_(templatesFiles), schema_(std::make_unique<PropertySchema>(buildPropertySchema())) {
   roles_.folderFilter = roleDeclaration(filterProperty, FolderItem);
   roles_.projectType = roleDeclaration(projectTypeProperty, ProjectItem);
   roles_.macros = roleDeclaration(macrosProperty, ProjectItem);

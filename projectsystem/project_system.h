@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "projectsystem/macro_expander.h"
 #include "projectsystem/path.h"
 #include "projectsystem/project_element.h"
+#include "xml/macro_expander.h"
 
 class PropertyClass;
 class XMLDocument;
@@ -30,8 +30,9 @@ struct PropertyTrace {
 /// property schema is the converter's one (buildPropertySchema), for GCC on ARM.
 class ProjectSystem {
  public:
+  /// globalMacros: what macro references fall back on (the start-up environment's);
   /// templatesFiles: the ";"-separated project templates files.
-  explicit ProjectSystem(const QString& templatesFiles);
+  ProjectSystem(const GlobalMacros& globalMacros, const QString& templatesFiles);
   ProjectSystem(const ProjectSystem&) = delete;
   ProjectSystem& operator=(const ProjectSystem&) = delete;
   ~ProjectSystem();
@@ -128,6 +129,9 @@ class ProjectSystem {
 
   // ---- Macros (macro_table.cpp) ----
 
+  const GlobalMacros& globalMacros() const { return globalMacros_; }
+  /// text with its references to global macros expanded.
+  QString expandGlobalMacros(const QString& text) const { return expandGlobal(text, globalMacros_); }
   /// text unchanged when it holds no "$", else expanded with buildMacroTable.
   QString expandMacros(const ProjectElement* project, const QString& text, const QString& configurationName) const;
   /// The macros of element (may be null) in configurationName: project macros,
@@ -209,6 +213,7 @@ class ProjectSystem {
   void addInputMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addDirectoryMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
 
+  GlobalMacros globalMacros_;
   QString templatesFiles_;
   // Held by pointer so that this header does not spread the schema's names.
   std::unique_ptr<PropertySchema> schema_;

@@ -3,9 +3,9 @@
 #include "projectsystem/project_element.h"
 #include "projectsystem/project_system.h"
 
-SolutionFilePreprocessor::SolutionFilePreprocessor(ProjectSystem* system) : XMLPreprocessor(false), system_(system) {}
+SolutionFilePreprocessor::SolutionFilePreprocessor(ProjectSystem& system)
+    : XMLPreprocessor(system.globalMacros()), system_(system) {}
 
 std::unique_ptr<XMLElement> SolutionFilePreprocessor::createElement(std::string name) {
-  if (system_) return system_->createElement(std::move(name));
-  return std::make_unique<ProjectElement>(std::move(name), nullptr);
+  return system_.createElement(std::move(name));
 }

@@ -160,7 +160,8 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
 ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
   const QString fileName = attributeValue(*import, "file_name");
   std::unique_ptr<ProjectElement> imported =
-      system_.loadSolution(directory_, expandGlobal(fileName), expandGlobal(attributeValue(*import, "macros")));
+      system_.loadSolution(directory_, system_.expandGlobalMacros(fileName),
+                           system_.expandGlobalMacros(attributeValue(*import, "macros")));
   imported->setProperty(fileNameProperty, fileName);
   imported->imported = true;
   imported->setModified(false);
@@ -181,7 +182,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseD
   if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
   access.close();
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  SolutionFilePreprocessor document(this);
+  SolutionFilePreprocessor document(*this);
   // A definitions text (an import's "macros") also expands the macro references
   // of the imported file's attribute values.
   const bool parsed = document.load(file, definitions, !definitions.isNull());
@@ -191,7 +192,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseD
 std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& path, const std::string& text) {
   const QString file = Path(path).absoluteFilePath();
   if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  SolutionFilePreprocessor document(this);
+  SolutionFilePreprocessor document(*this);
   const bool parsed = document.loadText(text, file);
   return buildSolution(document, parsed, file);
 }
@@ -224,7 +225,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
 }
 
 void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory) {
-  const QString command = expandGlobal(attributeValue(root, "load_command"));
+  const QString command = expandGlobalMacros(attributeValue(root, "load_command"));
   if (command.isEmpty() || !runLoadCommands) return;
   const LoadCommandResult result = runLoadCommand(command, directory);
   if (result.outcome != LoadCommandResult::Exited || result.exitStatus != 0) fail(file, loadCommandFailure(result));
@@ -240,7 +241,7 @@ ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QS
     if (enclosing->kind() == ProjectElement::Solution) loadingStack.append(enclosing->location().absoluteFilePath());
   const QString baseDirectory = solution->directory();
   const bool hasMacros = name.contains(QLatin1Char('$'));
-  const QString file = hasMacros ? expandGlobal(name) : resolvedPath(baseDirectory, name);
+  const QString file = hasMacros ? expandGlobalMacros(name) : resolvedPath(baseDirectory, name);
   const QString key = hasMacros ? name : file;
   for (ProjectElement* child : solution->children())
     if (child->hasProperty(fileNameProperty) && child->property(fileNameProperty) == key) return child;

@@ -9,7 +9,7 @@
 /// Loaded with the expand flag off, so template attribute values keep their macro references.
 class ProjectTemplateFile : public XMLPreprocessor {
  public:
-  ProjectTemplateFile() : XMLPreprocessor(false) {}
+  explicit ProjectTemplateFile(const GlobalMacros& globalMacros) : XMLPreprocessor(globalMacros) {}
   /// Prints message with the format "%s" through qWarning and carries on.
   void warning(const QString& message) override;
 };

@@ -50,11 +50,11 @@ struct ProjectTemplates::Application {
 
 ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles) : system_(system) {
   QStringList missing;
-  const QStringList paths = templatesFilePaths(templatesFiles, &missing);
+  const QStringList paths = templatesFilePaths(templatesFiles, system.globalMacros(), &missing);
   for (const QString& path : std::as_const(missing))
     qWarning("templates file %s does not exist", qPrintable(path));
   for (const QString& path : paths) {
-    auto file = std::make_unique<ProjectTemplateFile>();
+    auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros());
     if (!QFileInfo(path).isReadable()) {
       qWarning("templates file %s cannot be read", qPrintable(path));
       continue;

@@ -5,13 +5,23 @@
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 
-struct ImportSettings;
+#include "importers/common/import_settings.h"
+
 struct ImporterCommand;
 
-/// Reads the arguments after the command into settings and returns the input
-/// list. Throws HException "argument expected" or "unknown option <arg>".
-QStringList readOptions(const ImporterCommand& command, const QStringList& arguments, ImportSettings& settings);
+/// What the arguments after the command say.
+struct CommandLineOptions {
+  ImportSettings settings;
+  /// "-rootuserdir": replaces the start-up environment's root user directory.
+  std::optional<QString> rootUserDirectory;
+  QStringList inputs;
+};
+
+/// Reads the arguments after the command. Throws HException "argument expected"
+/// or "unknown option <arg>".
+CommandLineOptions readOptions(const ImporterCommand& command, const QStringList& arguments);
 
 /// Writes the usage text.
 void printUsage(std::FILE* stream);

@@ -52,10 +52,11 @@ void convert(ProjectSystem& projectSystem, ConversionContext& context, const Imp
 }
 
 // Steps after the command is known, all under the one error handler.
-void runCommand(const ImporterCommand& command, const QStringList& arguments) {
-  ImportSettings settings;
-  const QStringList inputs = readOptions(command, arguments, settings);
-  ProjectSystem projectSystem(settings.templatesFiles);
+void runCommand(const ImporterCommand& command, const QStringList& arguments, StartupEnvironment& environment) {
+  const CommandLineOptions options = readOptions(command, arguments);
+  if (options.rootUserDirectory) environment.rootUserDirectory = *options.rootUserDirectory;
+  const ImportSettings& settings = options.settings;
+  ProjectSystem projectSystem(environment.macros, settings.templatesFiles);
   ConversionContext context(settings, [](const QString& message) { printWarning(message); });
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.setsProjectProperties) {
@@ -65,13 +66,14 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments) {
   // With -expand-templates a second project system reads every converted solution
   // back and expands its templates; it lives for the whole run.
   std::unique_ptr<ProjectSystem> readingSystem;
-  if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(settings.templatesFiles);
-  if (inputs.isEmpty() && command.runsWithoutInput) {
+  if (settings.expandTemplates)
+    readingSystem = std::make_unique<ProjectSystem>(environment.macros, settings.templatesFiles);
+  if (options.inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
     convert(projectSystem, context, command, QString(), nullptr);
     return;
   }
-  for (const QString& input : inputs) convert(projectSystem, context, command, input, readingSystem.get());
+  for (const QString& input : options.inputs) convert(projectSystem, context, command, input, readingSystem.get());
 }
 
 int runGuarded(const std::function<void()>& step) {
@@ -94,7 +96,8 @@ int runQuenport(int argc, char** argv) {
   routeQtWarnings();
   // A start-up failure (the frequencies file cannot be created) is reported like
   // any other error rather than left to end the process uncaught.
-  if (runGuarded([&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
+  StartupEnvironment environment;
+  if (runGuarded([&] { environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
   if (argc < 2) {
     printUsage(stderr);
     return 1;
@@ -107,5 +110,5 @@ int runQuenport(int argc, char** argv) {
   }
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(argumentString(argv[i]));
-  return runGuarded([&] { runCommand(*command, arguments); });
+  return runGuarded([&] { runCommand(*command, arguments, environment); });
 }

@@ -160,7 +160,7 @@ int64_t PreprocessorWalk::costOf(const XMLNode& node) {
 }
 
 QString PreprocessorWalk::expandText(const QString& text, const MacroTable& macros) {
-  QString expanded = expand(text, macros, true, true);
+  QString expanded = expand(text, macros, document_.globalMacros());
   spend(2 * expanded.size());
   return expanded;
 }

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "projectsystem/macro_expander.h"
+#include "xml/macro_expander.h"
 #include "xml/xml_node.h"
 
 class XMLPreprocessor;
@@ -98,7 +98,7 @@ class PreprocessorWalk {
   bool spend(int64_t bytes);
   /// What a subtree costs to copy.
   static int64_t costOf(const XMLNode& node);
-  /// expand with the map, the user macros and the global values, charged.
+  /// expand with the map and the document's global macros, charged.
   QString expandText(const QString& text, const MacroTable& macros);
   /// Sets a macro, charging the copy of a map that another scope shares.
   void setMacro(MacroTable& macros, const QString& name, const QString& value);

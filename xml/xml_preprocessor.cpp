@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "properties/property_class_list.h"
 #include "xml/preprocessor_walk.h"
 
-XMLPreprocessor::XMLPreprocessor(bool keepData) : QXMLDocument(keepData) {}
+XMLPreprocessor::XMLPreprocessor(const GlobalMacros& globalMacros, bool keepData)
+    : QXMLDocument(keepData), globalMacros_(globalMacros) {}
 
 XMLPreprocessor::~XMLPreprocessor() = default;
 
@@ -25,8 +25,8 @@ bool XMLPreprocessor::loadText(std::string_view text, const QString& path, const
 void XMLPreprocessor::preprocess(const QString& path, const QString& definitions, bool expand) {
   // The user's macros are consulted before the global values when expanding, so
   // they take precedence here too; the load's own definitions come last.
-  MacroTable macros = globalMacros().values;
-  macros.insert(globalMacros().userMacros);
+  MacroTable macros = globalMacros_.values;
+  macros.insert(globalMacros_.userMacros);
   macros.insert(parseMacroDefinitions(definitions));
   if (root) processConditionals(root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
 }

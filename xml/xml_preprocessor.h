@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "projectsystem/macro_expander.h"
+#include "xml/macro_expander.h"
 #include "xml/xml_document.h"
 
 class PreprocessorWalk;
@@ -24,7 +24,8 @@ class XMLPreprocessor : public QXMLDocument {
     ExpandMacros = 1,
   };
 
-  explicit XMLPreprocessor(bool keepData = false);
+  /// globalMacros: what every expansion falls back on; it must outlive the document.
+  explicit XMLPreprocessor(const GlobalMacros& globalMacros, bool keepData = false);
   ~XMLPreprocessor() override;
 
   /// Parses path, then runs the directives with the global macros plus definitions ("name=value" items
@@ -40,6 +41,7 @@ class XMLPreprocessor : public QXMLDocument {
   void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
   /// Receives every preprocessor warning; none stops the walk.
   virtual void warning(const QString& message) = 0;
+  const GlobalMacros& globalMacros() const { return globalMacros_; }
 
   /// The fragment an "xmldef" registered under name, or null.
   const XMLElement* fragment(const QString& name) const;
@@ -59,6 +61,7 @@ class XMLPreprocessor : public QXMLDocument {
   friend class PreprocessorWalk;
   // The directives of a parsed document, run as load and loadText run them.
   void preprocess(const QString& path, const QString& definitions, bool expand);
+  const GlobalMacros& globalMacros_;
   // Copies of the xmldef elements, which leave the tree when registered.
   std::map<QString, std::unique_ptr<XMLElement>> fragments_;
   int64_t workLimit_ = defaultWorkLimit;

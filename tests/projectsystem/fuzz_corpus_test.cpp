@@ -16,7 +16,7 @@ TEST(FuzzCorpus, EveryInputExpandsOrLoadsWithinItsBounds) {
   EXPECT_GE(macros.size(), 5);
   for (const auto& input : macros) EXPECT_EQ(macro_expansion_check::check(bytes(input)), "") << qPrintable(input.name);
 
-  ProjectSystem system{QString()};
+  ProjectSystem system{GlobalMacros(), QString()};
   system.runLoadCommands = false;
   const auto solutions = testing_support::fuzzCorpus("solution_load");
   EXPECT_GE(solutions.size(), 10);

@@ -11,14 +11,14 @@ namespace {
 // Every element of the preprocessed tree, copies and included ones too, is a model
 // element bound to the project system, of the kind its (expanded) tag names.
 TEST(SolutionFilePreprocessor, ElementsAreModelElementsOfTheProjectSystem) {
-  ProjectSystem system{QString()};
+  ProjectSystem system{GlobalMacros(), QString()};
   testing_support::writeFile("part.xml", "<folder Name=\"included\"><file file_name=\"a.c\"/></folder>");
   testing_support::writeFile(
       "s.hzp",
       "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"s\"><for index=\"i\" start=\"0\" end=\"2\" incr=\"1\">"
       "<project Name=\"p$(i)\"><configuration Name=\"$(Kind)\"/></project></for><ifdef name=\"Kind\"><include filename=\"part.xml\"/></ifdef>"
       "</solution>");
-  SolutionFilePreprocessor document(&system);
+  SolutionFilePreprocessor document(system);
   ASSERT_TRUE(document.load("s.hzp", "Kind=Debug"));
   EXPECT_EQ(document.doctype, "Orbelin_Project_File");
   auto* solution = ProjectElement::fromNode(document.root.get());

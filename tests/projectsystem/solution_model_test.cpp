@@ -18,7 +18,7 @@ QString commonValue(ProjectElement* element, const QString& name) {
 }  // namespace
 
 TEST(NewSolution, ItsDirectoryIsCreatedWithAncestorsWhenSaved) {
-  ProjectSystem system{QString()};
+  ProjectSystem system{GlobalMacros(), QString()};
   const QString directory = testing_support::testDirectory() + "/a/b/c";
   ProjectElement* solution = system.newSolution("Demo", directory);
   EXPECT_FALSE(QFileInfo::exists(testing_support::testDirectory() + "/a"));

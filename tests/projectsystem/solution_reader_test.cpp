@@ -3,7 +3,6 @@
 #include "model_test_support.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
-#include "properties/property_class_list.h"
 
 using namespace model_testing;
 using testing_support::writeFile;
@@ -62,7 +61,8 @@ TEST_F(SolutionReader, UpgradesTheVersionAndEntersConfigurationsUnderTheirNames)
 }
 
 TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) {
-  globalMacros().values.insert("QUENPORT_TEST_LIBRARY", "lib");
+  ProjectSystem importing(GlobalMacros{{}, {{"QUENPORT_TEST_LIBRARY", "lib"}}}, QString());
+  const auto load = [&](const QString& path) { return importing.loadSolution(root, path); };
   writeFile("main.hzp", header + "<solution Name=\"Main\"><import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" "
                                  "macros=\"Core=M4;Extra=x\"/><project Name=\"P\"/></solution>");
   writeFile("sub/lib.hzp", header + "<solution Name=\"Lib\" version=\"1\"><project Name=\"Lib$(Core)\" "
@@ -75,10 +75,9 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
   EXPECT_EQ(imported->property("file_name"), "sub/$(QUENPORT_TEST_LIBRARY).hzp");
   ProjectElement* libraryProject = *imported->children().begin();
   EXPECT_EQ(libraryProject->name(), "LibM4");  // the import's macros expand the imported file
-  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
-  EXPECT_EQ(system.dynamicFolders.value(0)->property("path"), "x");
-  EXPECT_TRUE(system.discardedNodes.empty());
-  globalMacros().values.remove("QUENPORT_TEST_LIBRARY");
+  EXPECT_EQ(importing.templatedProjects, QList<ProjectElement*>{libraryProject});
+  EXPECT_EQ(importing.dynamicFolders.value(0)->property("path"), "x");
+  EXPECT_TRUE(importing.discardedNodes.empty());
   EXPECT_EQ(textOf(*loaded), header +
                                        "<solution Name=\"Main\" target=\"8\" version=\"2\">\n"
                                        "  <import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" />\n"
@@ -89,7 +88,7 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
   writeFile("failing.hzp", header + "<solution><project Name=\"T\" template_name=\"T\"><folder Name=\"D\" path=\"d\"/>"
                                     "</project><import file_name=\"missing.hzp\"/></solution>");
   EXPECT_THROW(load("failing.hzp"), SolutionLoadError);
-  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
-  EXPECT_EQ(system.dynamicFolders.size(), 1);
-  EXPECT_TRUE(system.loadingStack.isEmpty());
+  EXPECT_EQ(importing.templatedProjects, QList<ProjectElement*>{libraryProject});
+  EXPECT_EQ(importing.dynamicFolders.size(), 1);
+  EXPECT_TRUE(importing.loadingStack.isEmpty());
 }

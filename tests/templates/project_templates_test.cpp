@@ -3,7 +3,6 @@
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
-#include "properties/property_class_list.h"
 #include "support/test_support.h"
 #include "templates/project_templates.h"
 #include "templates/template_expansion.h"
@@ -29,7 +28,7 @@ class Templates : public ::testing::Test {
   }
   void TearDown() override { qInstallMessageHandler(previousHandler_); }
 
-  ProjectSystem system{QString()};
+  ProjectSystem system{GlobalMacros(), QString()};
   QString root = testing_support::testDirectory();
 
  private:
@@ -81,7 +80,7 @@ TEST_F(Templates, ExpandingASolutionReplacesTemplateReferences) {
   writeFile("s.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"S\">"
                      "<project Name=\"A\" template_name=\"Exe\" template_configurations=\"Debug;;Release\"/>"
                      "<project Name=\"B\"/></solution>");
-  ProjectSystem expanding("t.xml");
+  ProjectSystem expanding(GlobalMacros(), "t.xml");
   ProjectElement* solution = loadSolutionWithTemplates(expanding, "s.hzp");
   EXPECT_EQ(expanding.solution(), solution);
   EXPECT_EQ(solutionText(*solution), "<!DOCTYPE Orbelin_Project_File>\n"
@@ -105,7 +104,7 @@ TEST_F(Templates, TemplatesAreReadOnlyForTemplatedProjects) {
                          "<folder Name=\"D\" path=\"src\"/></project></solution>");
   writeFile("other.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
   writeFile("src/x.c", "");
-  ProjectSystem expanding("absent.xml");
+  ProjectSystem expanding(GlobalMacros(), "absent.xml");
   ProjectElement* plain = loadSolutionWithTemplates(expanding, "plain.hzp");
   EXPECT_TRUE(warnings.isEmpty());
   const ProjectElement* folder = *(*plain->children().begin())->children().begin();

@@ -5,7 +5,6 @@
 #include <QFile>
 
 #include "preprocessor_test_support.h"
-#include "properties/property_class_list.h"
 
 using namespace preprocessor_testing;
 using testing_support::writeFile;
@@ -43,10 +42,10 @@ TEST(PreprocessorInclude, RelativeToTheIncludingFileWithEnvelopeAndAttributes) {
 
 TEST(PreprocessorInclude, FilesWrittenOnWindowsAreFound) {
   writeFile("Common/Parts.XML", "<envelope><found/></envelope>");
-  globalMacros().values.insert("Here", testing_support::testDirectory());
+  const GlobalMacros global{{}, {{"Here", testing_support::testDirectory()}}};
   const Result result = preprocess(
-      "<r><include filename=\"common\\parts.xml\"/><include filename=\"$(Here)/Common/Parts.XML\"/></r>");
-  globalMacros().values.remove("Here");
+      "<r><include filename=\"common\\parts.xml\"/><include filename=\"$(Here)/Common/Parts.XML\"/></r>", {},
+      false, false, "main.xml", global);
   EXPECT_EQ(result.tree, "r[found,found]");
 }
 
