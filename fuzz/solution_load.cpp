@@ -13,8 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Relative imports are looked for in an empty directory of the fuzzer's own.
   static QTemporaryDir directory(QDir::tempPath() + "/quenport-fuzz-XXXXXX");
-  static ProjectSystem projectSystem{GlobalMacros(), QString()};
-  projectSystem.runLoadCommands = false;
+  static ProjectSystem projectSystem{GlobalMacros()};
   const std::string failure = solution_load_check::check(
       projectSystem, directory.path() + "/fuzz.hzp", std::string_view(reinterpret_cast<const char*>(data), size));
   if (!failure.empty()) {

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <array>
+#include <vector>
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
@@ -303,4 +304,16 @@ void ProjectElement::resolveProjectDirectory() const {
   }
   cache.location = Path();
   cache.valid = true;
+}
+
+void clearModified(ProjectElement* element, bool all) {
+  std::vector<ProjectElement*> pending;
+  if (element) pending.push_back(element);
+  while (!pending.empty()) {
+    ProjectElement* current = pending.back();
+    pending.pop_back();
+    current->setModified(false);
+    for (ProjectElement* child : current->children())
+      if (all || child->kind() != ProjectElement::Solution) pending.push_back(child);
+  }
 }

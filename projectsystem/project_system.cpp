@@ -42,9 +42,8 @@ QStringList absoluteComponents(const QString& path) {
 
 }  // namespace
 
-ProjectSystem::ProjectSystem(const GlobalMacros& globalMacros, const QString& templatesFiles)
-    : globalMacros_(globalMacros),
-      templatesFiles_(templatesFiles), schema_(std::make_unique<PropertySchema>(buildPropertySchema())) {
+ProjectSystem::ProjectSystem(const GlobalMacros& globalMacros)
+    : globalMacros_(globalMacros), schema_(std::make_unique<PropertySchema>(buildPropertySchema())) {
   roles_.folderFilter = roleDeclaration(filterProperty, FolderItem);
   roles_.projectType = roleDeclaration(projectTypeProperty, ProjectItem);
   roles_.macros = roleDeclaration(macrosProperty, ProjectItem);
@@ -235,32 +234,8 @@ void ProjectSystem::deleteElement(ProjectElement* element) {
   else
     doomed = element->parent()->removeChild(element);
   if (!doomed) return;
-  forgetElementsWithin(element);
   doomed.reset();
   if (kind != ProjectElement::Configuration && kind != ProjectElement::File) invalidateProjectIndex();
-}
-
-// The load lists must not keep pointers into a subtree that is destroyed.
-void ProjectSystem::forgetElementsWithin(const ProjectElement* subtree) {
-  const auto within = [subtree](const ProjectElement* element) {
-    for (const XMLNode* node = element; node; node = node->parent())
-      if (node == subtree) return true;
-    return false;
-  };
-  templatedProjects.removeIf(within);
-  dynamicFolders.removeIf(within);
-}
-
-void ProjectSystem::clearModified(ProjectElement* element, bool all) {
-  std::vector<ProjectElement*> pending;
-  if (element) pending.push_back(element);
-  while (!pending.empty()) {
-    ProjectElement* current = pending.back();
-    pending.pop_back();
-    current->setModified(false);
-    for (ProjectElement* child : current->children())
-      if (all || child->kind() != ProjectElement::Solution) pending.push_back(child);
-  }
 }
 
 void ProjectSystem::updateProjects() {

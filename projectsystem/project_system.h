@@ -1,6 +1,9 @@
 #pragma once
-// The owner of the solution tree and of the property declarations, with the
-// model operations the importers, the reader and template expansion use.
+// The solution model: the owner of the solution trees and of the property
+// declarations, with the operations that build and change a tree (the importers,
+// the solution reader, template expansion) and the resolution of properties and
+// macros for its elements. Reading and writing solution files live beside it
+// (solution_reader.h, solution_writer.h).
 
 #include <QHash>
 #include <QList>
@@ -14,7 +17,6 @@
 #include "xml/macro_expander.h"
 
 class PropertyClass;
-class XMLDocument;
 class PropertySchema;
 
 /// One value found while resolving a property: the default value has an empty
@@ -25,14 +27,13 @@ struct PropertyTrace {
   const ProjectElement* element = nullptr;
 };
 
-/// The project system: creates, owns and changes solution trees, resolves
-/// properties and macros for their elements, and writes solution files. Its
-/// property schema is the converter's one (buildPropertySchema), for GCC on ARM.
+/// The project system: creates, owns and changes solution trees, and resolves
+/// properties and macros for their elements. Its property schema is the
+/// converter's one (buildPropertySchema), for GCC on ARM.
 class ProjectSystem {
  public:
-  /// globalMacros: what macro references fall back on (the start-up environment's);
-  /// templatesFiles: the ";"-separated project templates files.
-  ProjectSystem(const GlobalMacros& globalMacros, const QString& templatesFiles);
+  /// globalMacros: what macro references fall back on (the start-up environment's).
+  explicit ProjectSystem(const GlobalMacros& globalMacros);
   ProjectSystem(const ProjectSystem&) = delete;
   ProjectSystem& operator=(const ProjectSystem&) = delete;
   ~ProjectSystem();
@@ -90,9 +91,6 @@ class ProjectSystem {
   /// a child is detached and destroyed. Nothing for null or for a root that the
   /// project system does not own.
   void deleteElement(ProjectElement* element);
-  /// Clears modified on element and its descendants; with all false it does not
-  /// descend into nested (imported) solutions.
-  void clearModified(ProjectElement* element, bool all);
   /// Rebuilds the index of projects by name and the root's inheritedConfigurations.
   void updateProjects();
   /// The first project of that name in tree order, as the tree stands now.
@@ -101,7 +99,6 @@ class ProjectSystem {
   /// the project index is then rebuilt when it is next used.
   void invalidateProjectIndex() { projectIndexStale_ = true; }
 
-  const QString& templatesFiles() const { return templatesFiles_; }
   /// The registered property declarations (properties/property_schema.h).
   const PropertySchema& schema() const { return *schema_; }
 
@@ -138,51 +135,6 @@ class ProjectSystem {
   /// element, project, solution and input macros, then the build directories.
   MacroTable buildMacroTable(const ProjectElement* element, const QString& configurationName) const;
 
-  // ---- Files (solution_writer.cpp, dynamic_folder.cpp) ----
-
-  /// Writes solution to its location, creating the location's directory first, and
-  /// replaces the previous file only once the new one is complete. False when the
-  /// file cannot be written; error (if given) then says "cannot write <path>: <reason>".
-  bool saveSolution(ProjectElement* solution, QString* error = nullptr);
-  /// Reads the files (and, with "recurse" "Yes", the subdirectories) of a dynamic
-  /// folder's directory into it.
-  void populateDynamicFolder(ProjectElement* folder);
-  /// Sets the folder's own "path", "filter", "recurse" ("Yes"/"No") and "exclude",
-  /// destroys its files and subfolders and populates it from the disk.
-  void makeDynamicFolder(ProjectElement* folder, const QString& path, const QString& filter, bool recurse,
-                         const QString& exclude);
-
-  // ---- Reading solution files (solution_reader.cpp) ----
-
-  /// Reads the solution file at path (relative paths are tried against baseDirectory
-  /// too), runs its load command, replaces its "import" elements by the solutions
-  /// they name and returns the solution, which the caller owns. definitions
-  /// ("name=value;...") go to the preprocessor. Appends to templatedProjects and
-  /// dynamicFolders. Throws SolutionLoadError.
-  std::unique_ptr<ProjectElement> loadSolution(const QString& baseDirectory, const QString& path,
-                                               const QString& definitions = QString());
-  /// The same for solution text held in memory, read as if it were the file at path
-  /// (which need not exist): imports, the load command and relative paths are based
-  /// on path's directory.
-  std::unique_ptr<ProjectElement> loadSolutionText(const QString& path, const std::string& text);
-  /// Loads the solution file name (relative to solution's directory, or expanded with
-  /// the global macros when it holds "$") into solution as an imported solution;
-  /// a solution already imported under that name is returned instead.
-  ProjectElement* importSolution(ProjectElement* solution, const QString& name);
-  /// Off in the fuzz target: solution load commands are not run.
-  bool runLoadCommands = true;
-
-  // ---- State of a load (filled by the reader, consumed by template expansion) ----
-
-  /// Absolute paths of the solution files being loaded, innermost last.
-  QStringList loadingStack;
-  /// Projects with a "template_name" found by the reader.
-  QList<ProjectElement*> templatedProjects;
-  /// Dynamic folders found by the reader.
-  QList<ProjectElement*> dynamicFolders;
-  /// Replaced "import" nodes, destroyed at the end of a load.
-  std::vector<std::unique_ptr<XMLNode>> discardedNodes;
-
  private:
   // The declarations the model code addresses by role, looked up once.
   struct RoleDeclarations {
@@ -195,8 +147,6 @@ class ProjectSystem {
     const PropertyClass* toolchainDirectory = nullptr;
   };
   const PropertyClass* roleDeclaration(const QString& name, uint32_t itemKind);
-  std::unique_ptr<ProjectElement> buildSolution(XMLDocument& document, bool parsed, const QString& file);
-  void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory);
   const QString* findConfigurationValue(const ProjectElement* element, const QString& configurationName,
                                         const QString& propertyName, QList<PropertyTrace>* trace) const;
   QString resolve(const ProjectElement* element, const QString& name, bool accumulate,
@@ -207,14 +157,12 @@ class ProjectSystem {
   void rebuildProjectIndex() const;
   void ensureProjectIndex() const;
   void indexProject(ProjectElement* project) const;
-  void forgetElementsWithin(const ProjectElement* subtree);
   void indexProjects(const ProjectElement* container) const;
   void addElementMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addInputMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addDirectoryMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
 
   GlobalMacros globalMacros_;
-  QString templatesFiles_;
   // Held by pointer so that this header does not spread the schema's names.
   std::unique_ptr<PropertySchema> schema_;
   RoleDeclarations roles_;

@@ -1,14 +1,14 @@
-// The solution file reader: parses a solution file through the project system's
-// preprocessor document, runs its load command, replaces "import" elements by the
-// solutions they name and turns the parsed tree into a solution in place.
+#include "projectsystem/solution_reader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <exception>
+#include <vector>
 
 #include "projectsystem/load_command.h"
 #include "projectsystem/model_names.h"
+#include "projectsystem/project_element.h"
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_file_preprocessor.h"
 #include "projectsystem/solution_load_error.h"
@@ -33,34 +33,6 @@ QString resolvedPath(const QString& baseDirectory, const QString& path) {
   return Path(baseDirectory + QLatin1Char('/') + path).absoluteFilePath();
 }
 
-// Puts the loading stack back as it was when the guard was made, also when a load
-// fails, so a failed load does not make a later load of the same file look like
-// a solution importing itself. A failed load also takes back the projects and
-// dynamic folders it recorded: its tree is destroyed, and the lists must not keep
-// pointers into it.
-class LoadStateGuard {
- public:
-  explicit LoadStateGuard(ProjectSystem& system)
-      : system_(system),
-        stack_(system.loadingStack),
-        templatedProjects_(system.templatedProjects.size()),
-        dynamicFolders_(system.dynamicFolders.size()),
-        exceptions_(std::uncaught_exceptions()) {}
-  ~LoadStateGuard() {
-    system_.loadingStack = stack_;
-    if (std::uncaught_exceptions() == exceptions_) return;
-    system_.templatedProjects.resize(templatedProjects_);
-    system_.dynamicFolders.resize(dynamicFolders_);
-  }
-
- private:
-  ProjectSystem& system_;
-  const QStringList stack_;
-  const qsizetype templatedProjects_;
-  const qsizetype dynamicFolders_;
-  const int exceptions_;
-};
-
 QString loadCommandFailure(const LoadCommandResult& result) {
   switch (result.outcome) {
     case LoadCommandResult::Exited:
@@ -80,7 +52,7 @@ QString loadCommandFailure(const LoadCommandResult& result) {
 /// explicit stack (deeply nested files cannot exhaust the call stack).
 class SolutionTreeBuilder {
  public:
-  SolutionTreeBuilder(ProjectSystem& system, const QString& directory) : system_(system), directory_(directory) {}
+  SolutionTreeBuilder(SolutionReader& reader, const QString& directory) : reader_(reader), directory_(directory) {}
 
   std::unique_ptr<ProjectElement> build(std::unique_ptr<XMLElement> root);
 
@@ -93,8 +65,11 @@ class SolutionTreeBuilder {
   ProjectElement* buildChild(ProjectElement* parent, XMLNode* node);
   ProjectElement* importedSolution(ProjectElement* parent, XMLElement* import);
 
-  ProjectSystem& system_;
+  SolutionReader& reader_;
   const QString directory_;
+  // Nodes taken out of the tree (replaced imports, nameless elements), destroyed
+  // with the builder: the walk still steps past them.
+  std::vector<std::unique_ptr<XMLNode>> discarded_;
 };
 
 // The preprocessor document makes every element it parses, includes or copies a
@@ -132,9 +107,9 @@ void SolutionTreeBuilder::takeAttributes(ProjectElement* element) {
   for (const XMLAttribute& attribute : attributes)
     element->setProperty(QString::fromLatin1(attribute.name), QString::fromUtf8(attribute.value));
   if (element->kind() == ProjectElement::Project && element->hasProperty(templateNameProperty))
-    system_.templatedProjects.append(element);
+    reader_.templatedProjects.append(element);
   else if (element->kind() == ProjectElement::Folder && element->hasProperty(pathProperty))
-    system_.dynamicFolders.append(element);
+    reader_.dynamicFolders.append(element);
 }
 
 // The element that takes node's place in the model, or null for a node that is no
@@ -146,7 +121,7 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
   // The parser takes "<" followed by no name as an element without a tag name; no
   // file can hold one ("</>" ends an element), so it is left out with what it holds.
   if (model->tagName().empty()) {
-    system_.discardedNodes.push_back(parent->removeChild(model));
+    discarded_.push_back(parent->removeChild(model));
     return nullptr;
   }
   if (model->tagName() == "import") return importedSolution(parent, model);
@@ -159,20 +134,52 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
 // written back as the same reference.
 ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
   const QString fileName = attributeValue(*import, "file_name");
-  std::unique_ptr<ProjectElement> imported =
-      system_.loadSolution(directory_, system_.expandGlobalMacros(fileName),
-                           system_.expandGlobalMacros(attributeValue(*import, "macros")));
+  const ProjectSystem& system = reader_.system();
+  std::unique_ptr<ProjectElement> imported = reader_.loadSolution(
+      directory_, system.expandGlobalMacros(fileName), system.expandGlobalMacros(attributeValue(*import, "macros")));
   imported->setProperty(fileNameProperty, fileName);
   imported->imported = true;
   imported->setModified(false);
   ProjectElement* solution = imported.get();
-  system_.discardedNodes.push_back(parent->replaceChild(import, std::move(imported)));
+  discarded_.push_back(parent->replaceChild(import, std::move(imported)));
   return solution;
 }
 
 }  // namespace
 
-std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseDirectory, const QString& path,
+// Puts the loading stack back as it was when the guard was made, also when a load
+// fails, so a failed load does not make a later load of the same file look like
+// a solution importing itself. A failed load also takes back the projects and
+// dynamic folders it recorded: its tree is destroyed, and the lists must not keep
+// pointers into it.
+class SolutionReader::LoadStateGuard {
+ public:
+  explicit LoadStateGuard(SolutionReader& reader)
+      : reader_(reader),
+        stack_(reader.loadingStack_),
+        templatedProjects_(reader.templatedProjects.size()),
+        dynamicFolders_(reader.dynamicFolders.size()),
+        exceptions_(std::uncaught_exceptions()) {}
+  ~LoadStateGuard() {
+    reader_.loadingStack_ = stack_;
+    if (std::uncaught_exceptions() == exceptions_) return;
+    reader_.templatedProjects.resize(templatedProjects_);
+    reader_.dynamicFolders.resize(dynamicFolders_);
+  }
+
+ private:
+  SolutionReader& reader_;
+  const QStringList stack_;
+  const qsizetype templatedProjects_;
+  const qsizetype dynamicFolders_;
+  const int exceptions_;
+};
+
+SolutionReader::SolutionReader(ProjectSystem& system) : system_(system) {}
+
+SolutionReader::~SolutionReader() = default;
+
+std::unique_ptr<ProjectElement> SolutionReader::loadSolution(const QString& baseDirectory, const QString& path,
                                                             const QString& definitions) {
   const QString file = resolvedPath(baseDirectory, path);
   if (!QFileInfo::exists(file)) fail(file, QStringLiteral(" does not exist"));
@@ -181,25 +188,25 @@ std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseD
   QFile access(file);
   if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
   access.close();
-  if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  SolutionFilePreprocessor document(*this);
+  if (loadingStack_.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  SolutionFilePreprocessor document(system_);
   // A definitions text (an import's "macros") also expands the macro references
   // of the imported file's attribute values.
   const bool parsed = document.load(file, definitions, !definitions.isNull());
   return buildSolution(document, parsed, file);
 }
 
-std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& path, const std::string& text) {
+std::unique_ptr<ProjectElement> SolutionReader::loadSolutionText(const QString& path, const std::string& text) {
   const QString file = Path(path).absoluteFilePath();
-  if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  SolutionFilePreprocessor document(*this);
+  if (loadingStack_.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  SolutionFilePreprocessor document(system_);
   const bool parsed = document.loadText(text, file);
   return buildSolution(document, parsed, file);
 }
 
 // Steps after parsing, common to files and texts: checks, load command, the tree,
 // location and version.
-std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& document, bool parsed, const QString& file) {
+std::unique_ptr<ProjectElement> SolutionReader::buildSolution(XMLDocument& document, bool parsed, const QString& file) {
   if (!parsed)
     throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
                             document.errorLine, 0};
@@ -212,7 +219,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
     fail(file, QStringLiteral(" is a malformed solution file (no solution element)"));
   const QString directory = QFileInfo(file).absolutePath();
   LoadStateGuard guard(*this);
-  loadingStack.append(file);
+  loadingStack_.append(file);
   runSolutionLoadCommand(*document.root, file, directory);
   std::unique_ptr<ProjectElement> solution = SolutionTreeBuilder(*this, directory).build(std::move(document.root));
   solution->setLocation(Path(file));
@@ -220,28 +227,27 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
   if (solution->property(versionProperty) != solutionVersion) solution->setProperty(versionProperty, solutionVersion);
   // Loading (and the version upgrade) does not count as a change.
   clearModified(solution.get(), true);
-  discardedNodes.clear();
   return solution;
 }
 
-void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory) {
-  const QString command = expandGlobalMacros(attributeValue(root, "load_command"));
+void SolutionReader::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory) {
+  const QString command = system_.expandGlobalMacros(attributeValue(root, "load_command"));
   if (command.isEmpty() || !runLoadCommands) return;
   const LoadCommandResult result = runLoadCommand(command, directory);
   if (result.outcome != LoadCommandResult::Exited || result.exitStatus != 0) fail(file, loadCommandFailure(result));
 }
 
-ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QString& name) {
+ProjectElement* SolutionReader::importSolution(ProjectElement* solution, const QString& name) {
   if (!solution) return nullptr;
   // While it loads, the stack holds the solution and those enclosing it, so a
   // solution cannot import itself or an encloser; afterwards it is as before.
   LoadStateGuard guard(*this);
-  loadingStack.clear();
+  loadingStack_.clear();
   for (const ProjectElement* enclosing = solution; enclosing; enclosing = enclosing->parentElement())
-    if (enclosing->kind() == ProjectElement::Solution) loadingStack.append(enclosing->location().absoluteFilePath());
+    if (enclosing->kind() == ProjectElement::Solution) loadingStack_.append(enclosing->location().absoluteFilePath());
   const QString baseDirectory = solution->directory();
   const bool hasMacros = name.contains(QLatin1Char('$'));
-  const QString file = hasMacros ? expandGlobalMacros(name) : resolvedPath(baseDirectory, name);
+  const QString file = hasMacros ? system_.expandGlobalMacros(name) : resolvedPath(baseDirectory, name);
   const QString key = hasMacros ? name : file;
   for (ProjectElement* child : solution->children())
     if (child->hasProperty(fileNameProperty) && child->property(fileNameProperty) == key) return child;
@@ -250,6 +256,20 @@ ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QS
   imported->imported = true;
   imported->setModified(false);
   ProjectElement* added = solution->addChild(std::move(imported));
-  updateProjects();
+  system_.updateProjects();
   return added;
+}
+
+// The records must not keep pointers into a subtree that is destroyed.
+void SolutionReader::deleteElement(ProjectElement* element) {
+  const auto within = [element](const ProjectElement* recorded) {
+    for (const XMLNode* node = recorded; node; node = node->parent())
+      if (node == element) return true;
+    return false;
+  };
+  if (element) {
+    templatedProjects.removeIf(within);
+    dynamicFolders.removeIf(within);
+  }
+  system_.deleteElement(element);
 }

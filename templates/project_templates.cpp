@@ -21,12 +21,6 @@ namespace {
 // could still multiply the work, so one application applies at most this many.
 constexpr int maximumApplications = 1000;
 
-const XMLElement* firstChildElement(const XMLNode& node) {
-  for (const XMLNode* child = node.firstChild(); child; child = child->nextSibling())
-    if (child->nodeKind() == XMLNodeKind::Element) return static_cast<const XMLElement*>(child);
-  return nullptr;
-}
-
 }  // namespace
 
 void ProjectTemplateNodeList::insert(const QString& name, const XMLElement* element) {
@@ -100,15 +94,6 @@ void ProjectTemplates::registerTemplates(const XMLElement& root) {
     enter(element);
     levels.push_back({&element, element.firstChild()});
   }
-}
-
-void ProjectTemplates::expand(ProjectElement* project, const XMLElement& templateElement,
-                              const QStringList& configurationNames) {
-  system_.setConfigurationProperty(project, projectTypeProperty, commonConfiguration,
-                                   attributeValue(templateElement, "type"));
-  const ProjectContentContext context{system_, project->owningSolution(), project, this};
-  if (const XMLElement* first = firstChildElement(templateElement))
-    readProjectContent(context, project, first, configurationNames);
 }
 
 bool ProjectTemplates::applyConfigurationTemplate(ProjectElement* project, const QString& name) {

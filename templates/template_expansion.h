@@ -8,12 +8,15 @@ class ProjectElement;
 class ProjectSystem;
 
 /// Loads the solution file at path into system, replaces each project's template
-/// reference ("template_name", "template_configurations") by the template's content,
-/// in load order, and populates the dynamic folders from the disk. The solution
-/// becomes system.solution() and is returned. Throws SolutionLoadError: a load
-/// error, "no template for project " with the project's name, or a template name
-/// with "project template not found"; nothing of the load is kept then.
-ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& path);
+/// reference ("template_name", "template_configurations") by the content of that
+/// template of the templates files (templatesFiles: ";"-separated, see
+/// templatesFilePaths), in load order, and populates the dynamic folders from the
+/// disk. The solution becomes system.solution() and is returned. Throws
+/// SolutionLoadError: a load error, "no template for project " with the project's
+/// name, or a template name with "project template not found"; nothing of the load
+/// is kept then.
+ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& templatesFiles, const QString& path);
 
 /// The same for solution text in memory, read as if it were the file at path.
-ProjectElement* loadSolutionTextWithTemplates(ProjectSystem& system, const QString& path, const std::string& text);
+ProjectElement* loadSolutionTextWithTemplates(ProjectSystem& system, const QString& templatesFiles,
+                                              const QString& path, const std::string& text);

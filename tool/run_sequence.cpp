@@ -12,6 +12,7 @@
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
+#include "projectsystem/solution_writer.h"
 #include "templates/template_expansion.h"
 #include "tool/command_line.h"
 #include "tool/console_messages.h"
@@ -32,19 +33,22 @@ namespace {
 // succeeded, and a failed expansion leaves a previous file as it was.
 void convert(ProjectSystem& projectSystem, ConversionContext& context, const ImporterCommand& command,
              const QString& input, ProjectSystem* readingSystem) {
+  // The importer reads the input's files into the model.
   ProjectElement* solution = command.entry(projectSystem, context, input);
   ProjectSystem* owner = &projectSystem;
   if (readingSystem) {
     const std::string text = solutionText(*solution);
     const QString path = solution->location().path();
     projectSystem.deleteElement(solution);
-    solution = loadSolutionTextWithTemplates(*readingSystem, path, text);
+    solution = loadSolutionTextWithTemplates(*readingSystem, context.settings().templatesFiles, path, text);
     owner = readingSystem;
   }
+  // The writer writes the model to the solution file.
   QString error;
-  const bool saved = owner->saveSolution(solution, &error);
+  const bool saved = saveSolution(*solution, &error);
   if (saved && context.settings().verbose) {
-    std::printf("%s\n", solutionSummary(owner->solutionFilePath(), countSolutionItems(solution)).toUtf8().constData());
+    const QString summary = solutionSummary(solution->location().path(), countSolutionItems(solution));
+    std::printf("%s\n", summary.toUtf8().constData());
     std::fflush(stdout);
   }
   owner->deleteElement(solution);
@@ -56,7 +60,7 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments, St
   const CommandLineOptions options = readOptions(command, arguments);
   if (options.rootUserDirectory) environment.rootUserDirectory = *options.rootUserDirectory;
   const ImportSettings& settings = options.settings;
-  ProjectSystem projectSystem(environment.macros, settings.templatesFiles);
+  ProjectSystem projectSystem(environment.macros);
   ConversionContext context(settings, [](const QString& message) { printWarning(message); });
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.setsProjectProperties) {
@@ -67,7 +71,7 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments, St
   // back and expands its templates; it lives for the whole run.
   std::unique_ptr<ProjectSystem> readingSystem;
   if (settings.expandTemplates)
-    readingSystem = std::make_unique<ProjectSystem>(environment.macros, settings.templatesFiles);
+    readingSystem = std::make_unique<ProjectSystem>(environment.macros);
   if (options.inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
     convert(projectSystem, context, command, QString(), nullptr);

@@ -16,7 +16,7 @@ using testing_support::solutionHeader;
 inline const QString common = QStringLiteral("Common");
 
 struct ModelFixture {
-  ProjectSystem system{GlobalMacros(), QString()};
+  ProjectSystem system{GlobalMacros()};
   QString root = testing_support::testDirectory();
   ProjectElement* solution = system.newSolution(QStringLiteral("Demo"), root);
   ProjectElement* project = system.newProject(solution, QStringLiteral("App"), root, QStringLiteral("Executable"));

@@ -11,7 +11,7 @@ namespace {
 // Every element of the preprocessed tree, copies and included ones too, is a model
 // element bound to the project system, of the kind its (expanded) tag names.
 TEST(SolutionFilePreprocessor, ElementsAreModelElementsOfTheProjectSystem) {
-  ProjectSystem system{GlobalMacros(), QString()};
+  ProjectSystem system{GlobalMacros()};
   testing_support::writeFile("part.xml", "<folder Name=\"included\"><file file_name=\"a.c\"/></folder>");
   testing_support::writeFile(
       "s.hzp",
