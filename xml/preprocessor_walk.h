@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "xml/expression_parser.h"
 #include "xml/macro_expander.h"
 #include "xml/xml_node.h"
 
@@ -105,6 +106,7 @@ class PreprocessorWalk {
   void warn(const QString& message);
 
   XMLPreprocessor& document_;
+  SimpleExpressionParser expressions_;
   QString currentFile_;
   QStringList includeStack_;  // fileIdentity of the files being walked, outermost first
   QStringList putStack_;      // names of the fragments being put, outermost first
