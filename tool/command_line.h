@@ -1,6 +1,7 @@
 #pragma once
-// The command line: the options that fill ImportSettings, the input list, and
-// the usage text (the commands come from importers/importer_table.h).
+// The command line: the options record it fills (ImportSettings, the root user
+// directory and the inputs) and the usage text (the commands come from
+// importers/importer_table.h).
 
 #include <QString>
 #include <QStringList>

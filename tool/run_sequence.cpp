@@ -70,8 +70,7 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments, St
   // With -expand-templates a second project system reads every converted solution
   // back and expands its templates; it lives for the whole run.
   std::unique_ptr<ProjectSystem> readingSystem;
-  if (settings.expandTemplates)
-    readingSystem = std::make_unique<ProjectSystem>(environment.macros);
+  if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(environment.macros);
   if (options.inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
     convert(projectSystem, context, command, QString(), nullptr);
