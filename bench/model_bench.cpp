@@ -9,7 +9,8 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
+#include "projectsystem/solution_writer.h"
 #include "properties/property_schema.h"
 
 namespace {
@@ -64,7 +65,7 @@ benchmark::Counter timePerItem(double count) {
 
 void BM_BuildSolution(benchmark::State& state) {
   QTemporaryDir directory;
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{GlobalMacros()};
   for (auto _ : state) {
     std::vector<ProjectElement*> files = buildSolution(system, directory.path());
     benchmark::DoNotOptimize(files.data());
@@ -79,7 +80,7 @@ BENCHMARK(BM_BuildSolution)->Unit(benchmark::kMillisecond);
 
 void BM_ResolveForEveryFile(benchmark::State& state) {
   QTemporaryDir directory;
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{GlobalMacros()};
   const std::vector<ProjectElement*> files = buildSolution(system, directory.path());
   const PropertyClass* declaration = system.schema().find(definitions);
   const QString configuration = QStringLiteral("Debug");
@@ -95,9 +96,9 @@ BENCHMARK(BM_ResolveForEveryFile)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSolution(benchmark::State& state) {
   QTemporaryDir directory;
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{GlobalMacros()};
   buildSolution(system, directory.path());
-  for (auto _ : state) benchmark::DoNotOptimize(system.saveSolution(system.solution()));
+  for (auto _ : state) benchmark::DoNotOptimize(saveSolution(*system.solution()));
 }
 BENCHMARK(BM_SaveSolution)->Unit(benchmark::kMillisecond);
 
@@ -107,7 +108,7 @@ void BM_SiblingFolders(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   QStringList names;
   for (int i = 0; i < count; ++i) names.append(QStringLiteral("Group%1").arg(i));
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{GlobalMacros()};
   for (auto _ : state) {
     ProjectElement* solution = system.newSolution(QStringLiteral("Bench"), QStringLiteral("/bench"));
     ProjectElement* project = system.newProject(solution, QStringLiteral("P"), QStringLiteral("/bench"), QString());

@@ -15,7 +15,7 @@ namespace expression_check {
 /// An empty string when the property holds, else what went wrong.
 inline std::string check(std::string_view input) {
   const QString text = QString::fromUtf8(input.data(), qsizetype(input.size()));
-  ExpressionParser& parser = expressionParser();
+  SimpleExpressionParser parser;
   ExpressionValue value;
   bool evaluated = true;
   try {

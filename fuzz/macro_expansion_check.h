@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "projectsystem/macro_expander.h"
+#include "xml/macro_expander.h"
 
 namespace macro_expansion_check {
 
@@ -16,9 +16,9 @@ namespace macro_expansion_check {
 inline std::string check(std::string_view input) {
   const QString all = QString::fromUtf8(input.data(), qsizetype(input.size()));
   const qsizetype newline = all.indexOf(QLatin1Char('\n'));
-  const MacroTable table = parseProjectMacros(newline < 0 ? QString() : all.left(newline));
+  const MacroTable table = parseProjectMacros(newline < 0 ? QString() : all.left(newline), GlobalMacros());
   const QString text = newline < 0 ? all : all.mid(newline + 1);
-  const QString result = expand(text, table, true, true);
+  const QString result = expand(text, table, GlobalMacros());
   // A pass stops expanding once its output passes 1 Mi characters and copies the
   // rest of its text, which the previous pass kept under 1 Mi plus one value: so
   // no result exceeds twice the bound plus a few values.

@@ -18,9 +18,13 @@ namespace preprocessor_check {
 constexpr int64_t workLimit = int64_t(1) << 20;
 
 /// A document whose includes all parse the fuzz input, whatever file they name.
-class ConfinedXMLPP : public XMLPP2 {
+inline const GlobalMacros noGlobalMacros;
+
+class ConfinedPreprocessor : public XMLPreprocessor {
  public:
-  explicit ConfinedXMLPP(std::string_view input) : input_(input) { setWorkLimit(workLimit); }
+  explicit ConfinedPreprocessor(std::string_view input) : XMLPreprocessor(noGlobalMacros), input_(input) {
+    setWorkLimit(workLimit);
+  }
   void warning(const QString&) override {}
 
  protected:
@@ -50,8 +54,8 @@ inline int64_t countNodes(const XMLNode& root, std::string& failure) {
 /// with the expand flag, in a directory that does not exist, so relative includes
 /// name no real file.
 inline std::string check(std::string_view input) {
-  for (const unsigned flags : {0u, unsigned(XMLPP2::ExpandMacros)}) {
-    ConfinedXMLPP document(input);
+  for (const unsigned flags : {0u, unsigned(XMLPreprocessor::ExpandMacros)}) {
+    ConfinedPreprocessor document(input);
     if (!document.parse(input) || !document.root) return {};
     std::string failure;
     const int64_t before = countNodes(*document.root, failure);

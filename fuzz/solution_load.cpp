@@ -8,13 +8,12 @@
 #include <cstdlib>
 
 #include "fuzz/solution_load_check.h"
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Relative imports are looked for in an empty directory of the fuzzer's own.
   static QTemporaryDir directory(QDir::tempPath() + "/quenport-fuzz-XXXXXX");
-  static ARMProjectSystem projectSystem{QString(), QStringList()};
-  projectSystem.runLoadCommands = false;
+  static ProjectSystem projectSystem{GlobalMacros()};
   const std::string failure = solution_load_check::check(
       projectSystem, directory.path() + "/fuzz.hzp", std::string_view(reinterpret_cast<const char*>(data), size));
   if (!failure.empty()) {

@@ -8,29 +8,26 @@
 #include <string>
 #include <string_view>
 
+#include "projectsystem/project_element.h"
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_reader.h"
 #include "projectsystem/solution_text.h"
 
 namespace solution_load_check {
 
-/// The system's load lists point into the solution just destroyed: emptied.
-inline void forgetLoad(ProjectSystem& system) {
-  system.templatedProjects.clear();
-  system.dynamicFolders.clear();
-}
-
-/// Loads text as the solution file at path (the system's load commands must be
-/// off); the written text of the result, or nothing when it does not load.
+/// Loads text as the solution file at path with a reader of its own, its load
+/// commands off; the written text of the result, or nothing when it does not load.
 inline bool loadAndWrite(ProjectSystem& system, const QString& path, const std::string& text, std::string& written,
                          QString& error) {
+  SolutionReader reader(system);
+  reader.runLoadCommands = false;
   try {
-    const std::unique_ptr<ProjectElement> solution = system.loadSolutionText(path, text);
+    const std::unique_ptr<ProjectElement> solution = reader.loadSolutionText(path, text);
     written = solutionText(*solution);
   } catch (const SolutionLoadError& failure) {
     error = failure.text();
   }
-  forgetLoad(system);
   return error.isNull();
 }
 

@@ -1,4 +1,4 @@
-// Dynamic folders: folders with a "path" whose files are read from the disk.
+#include "projectsystem/dynamic_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,10 +89,10 @@ void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& di
 
 }  // namespace
 
-void ProjectSystem::populateDynamicFolder(ProjectElement* folder) {
+void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder) {
   if (!folder || !folder->hasProperty(pathProperty)) return;
   const QString prefix = folder->property(pathProperty);
-  QString directory = expandGlobal(prefix);
+  QString directory = system.expandGlobalMacros(prefix);
   if (QDir::isRelativePath(directory)) {
     // Outside any project a relative path is based on the owning solution's directory.
     QString base;
@@ -102,27 +102,13 @@ void ProjectSystem::populateDynamicFolder(ProjectElement* folder) {
     } else if (const ProjectElement* solution = folder->owningSolution()) {
       base = solution->directory();
     } else {
-      base = solutionDirectory();
+      base = system.solutionDirectory();
     }
     if (!base.isEmpty()) directory = base + separator + directory;
   }
-  DynamicFolderScan scan{*this, nameFiltersOf(folder->property(filterProperty)),
+  DynamicFolderScan scan{system, nameFiltersOf(folder->property(filterProperty)),
                          excludePatternsOf(folder->property(excludeProperty)),
                          folder->property(recurseProperty) == QLatin1String("Yes"),
                          QFileInfo(directory).canonicalFilePath(), {}};
   populate(scan, folder, directory, prefix);
-}
-
-void ProjectSystem::makeDynamicFolder(ProjectElement* folder, const QString& path, const QString& filter,
-                                      bool recurse, const QString& exclude) {
-  if (!folder) return;
-  folder->setProperty(pathProperty, path);
-  folder->setProperty(filterProperty, filter);
-  folder->setProperty(recurseProperty, recurse ? QStringLiteral("Yes") : QStringLiteral("No"));
-  folder->setProperty(excludeProperty, exclude);
-  std::vector<ProjectElement*> contents;
-  for (ProjectElement* child : folder->children())
-    if (child->kind() != ProjectElement::Configuration) contents.push_back(child);
-  for (ProjectElement* child : contents) deleteElement(child);
-  populateDynamicFolder(folder);
 }

@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 #include <memory>
 
-#include "projectsystem/progress_reporter.h"
 
 namespace {
 
@@ -88,15 +87,14 @@ class RedirectedFiles {
   QFile* sharedError_ = nullptr;
 };
 
-OutputLineSplitter::LineHandler lineHandler(QFile* file, ProgressReporter* progress) {
+// Lines of a stream without a file are dropped: the converter shows no command output.
+OutputLineSplitter::LineHandler lineHandler(QFile* file) {
   if (file)
     return [file](const QByteArray& line) {
       file->write(line);
       file->write("\n", 1);
     };
-  return [progress](const QByteArray& line) {
-    if (progress) progress->outputLine(QString::fromLocal8Bit(line));
-  };
+  return [](const QByteArray&) {};
 }
 
 }  // namespace
@@ -156,8 +154,7 @@ void OutputLineSplitter::finish() {
   pending_.clear();
 }
 
-LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory,
-                                 ProgressReporter* progress) {
+LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory) {
   LoadCommandResult result;
   QStringList words = splitCommandWords(command);
   const OutputRedirections redirections = takeRedirections(words);
@@ -169,8 +166,8 @@ LoadCommandResult runLoadCommand(const QString& command, const QString& workingD
   }
   QProcess process;
   process.setWorkingDirectory(workingDirectory);
-  OutputLineSplitter output(lineHandler(files.output(), progress));
-  OutputLineSplitter error(lineHandler(files.error(), progress));
+  OutputLineSplitter output(lineHandler(files.output()));
+  OutputLineSplitter error(lineHandler(files.error()));
   // The streams are read as they arrive, so lines of both streams sent to one file
   // keep the order in which the program wrote them.
   QObject::connect(&process, &QProcess::readyReadStandardOutput,

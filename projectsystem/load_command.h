@@ -7,16 +7,13 @@
 #include <QStringList>
 #include <functional>
 
-class ProgressReporter;
-
 /// Splits a command into words: a backslash directly before a double quote adds a
 /// literal quote, any other double quote switches quoting on or off, and a blank
 /// (space or tab) outside quotes ends a word. Empty words are dropped; other
 /// backslashes stay, so Windows paths pass through.
 QStringList splitCommandWords(const QString& command);
 
-/// Where a load command's two output streams go; an empty file name leaves the
-/// stream to the progress reporter.
+/// Where a load command's two output streams go; an empty file name drops the stream.
 struct OutputRedirections {
   QString outputFile;
   bool appendOutput = false;
@@ -62,8 +59,6 @@ struct LoadCommandResult {
 
 /// Runs command (already macro-expanded) with workingDirectory as working directory
 /// and waits for it. Lines of a redirected stream go to its file, each followed by a
-/// line feed; other lines go to the reporter's outputLine (dropped without one).
-/// A program named without a "/" is looked for in workingDirectory first, then on
-/// PATH. No shell is involved.
-LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory,
-                                 ProgressReporter* progress);
+/// line feed; other lines are dropped. A program named without a "/" is looked for
+/// in workingDirectory first, then on PATH. No shell is involved.
+LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory);

@@ -10,28 +10,27 @@ using namespace model_names;
 QString ProjectSystem::expandMacros(const ProjectElement* project, const QString& text,
                                     const QString& configurationName) const {
   if (!text.contains(QLatin1Char('$'))) return text;
-  return expand(text, buildMacroTable(project, configurationName), true, true);
+  return expand(text, buildMacroTable(project, configurationName), globalMacros_);
 }
 
 // Entries are set in a fixed order; a later entry replaces an earlier one of the
 // same name, and each expansion sees the entries set before it.
 MacroTable ProjectSystem::buildMacroTable(const ProjectElement* element, const QString& configurationName) const {
-  MacroTable table = parseProjectMacros(getPropertyValue(element, roles_.macros, configurationName));
+  MacroTable table = parseProjectMacros(getPropertyValue(element, roles_.macros, configurationName), globalMacros_);
   if (element) addElementMacros(table, element, configurationName);
   table.insert(QStringLiteral("Configuration"), configurationName);
-  table.insert(QStringLiteral("OBJ"), objectFileExtension());
-  table.insert(QStringLiteral("EXE"), executableFileExtension());
-  table.insert(QStringLiteral("LIB"), libraryFileExtension());
+  // The converter's toolchain is GCC for ARM.
+  table.insert(QStringLiteral("OBJ"), QStringLiteral(".o"));
+  table.insert(QStringLiteral("EXE"), QStringLiteral(".elf"));
+  table.insert(QStringLiteral("LIB"), QStringLiteral(".a"));
   table.insert(QStringLiteral("PackageExt"), QStringLiteral("hzq"));
   // Property-group macros would be entered here, from the file named by
   // "property_groups_file_path". The project system has no reader for that
   // format and so knows no such file: nothing is added.
-  addToolchainMacros(table, element, configurationName);
+  // Toolchain macros would follow; GCC for ARM derives none.
   addDirectoryMacros(table, element, configurationName);
   return table;
 }
-
-void ProjectSystem::addToolchainMacros(MacroTable&, const ProjectElement*, const QString&) const {}
 
 void ProjectSystem::addElementMacros(MacroTable& table, const ProjectElement* element,
                                      const QString& configurationName) const {
@@ -76,7 +75,7 @@ void ProjectSystem::addInputMacros(MacroTable& table, const ProjectElement* elem
 void ProjectSystem::addDirectoryMacros(MacroTable& table, const ProjectElement* element,
                                        const QString& configurationName) const {
   const auto expanded = [&](const PropertyClass* declaration) {
-    return expand(getPropertyValue(element, declaration, configurationName), table, true, true);
+    return expand(getPropertyValue(element, declaration, configurationName), table, globalMacros_);
   };
   const QString dot = QStringLiteral(".");
   const QString intermediateDirectory = expanded(roles_.intermediateDirectory);

@@ -23,7 +23,6 @@ inline const QString templateNameProperty = QStringLiteral("template_name");
 inline const QString templateConfigurationsProperty = QStringLiteral("template_configurations");
 inline const QString macrosProperty = QStringLiteral("macros");
 inline const QString inheritedConfigurationsProperty = QStringLiteral("inherited_configurations");
-inline const QString packageDependenciesProperty = QStringLiteral("package_dependencies");
 inline const QString versionProperty = QStringLiteral("version");
 inline const QString targetProperty = QStringLiteral("target");
 

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "projectsystem/dynamic_folder.h"
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_reader.h"
 #include "xml/xml_document.h"
 
 using namespace model_names;
@@ -39,6 +41,21 @@ QStringList substitutedNames(const QString& name, const QStringList& configurati
   return names;
 }
 
+// Sets the folder's own "path", "filter", "recurse" ("Yes"/"No") and "exclude",
+// destroys its files and subfolders and populates it from the disk.
+void makeDynamicFolder(SolutionReader& reader, ProjectElement* folder, const QString& path, const QString& filter,
+                       bool recurse, const QString& exclude) {
+  folder->setProperty(pathProperty, path);
+  folder->setProperty(filterProperty, filter);
+  folder->setProperty(recurseProperty, recurse ? QStringLiteral("Yes") : QStringLiteral("No"));
+  folder->setProperty(excludeProperty, exclude);
+  std::vector<ProjectElement*> contents;
+  for (ProjectElement* child : folder->children())
+    if (child->kind() != ProjectElement::Configuration) contents.push_back(child);
+  for (ProjectElement* child : contents) reader.deleteElement(child);
+  populateDynamicFolder(reader.system(), folder);
+}
+
 // Each handler reads one element into parent and returns the element its child
 // elements are read into, or null when they are skipped.
 using ElementHandler = ProjectElement* (*)(const ProjectContentContext& context, ProjectElement* parent,
@@ -46,7 +63,7 @@ using ElementHandler = ProjectElement* (*)(const ProjectContentContext& context,
 
 ProjectElement* readFolder(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
                            const QStringList&) {
-  ProjectSystem& system = context.system;
+  ProjectSystem& system = context.reader.system();
   const QString name = attributeValue(element, "name");
   const QString filter = attributeValue(element, "filter");
   if (ProjectElement* existing = system.findFolder(parent, name)) {
@@ -60,8 +77,8 @@ ProjectElement* readFolder(const ProjectContentContext& context, ProjectElement*
   if (hasAttribute(element, "choose")) return nullptr;
   ProjectElement* folder = system.findOrAddFolder(parent, name, QString());
   // Only the presence of "recurse" counts: recurse="No" still recurses.
-  system.makeDynamicFolder(folder, attributeValue(element, "path"), filter, hasAttribute(element, "recurse"),
-                           attributeValue(element, "exclude"));
+  makeDynamicFolder(context.reader, folder, attributeValue(element, "path"), filter, hasAttribute(element, "recurse"),
+                    attributeValue(element, "exclude"));
   return folder;
 }
 
@@ -71,10 +88,10 @@ ProjectElement* readFile(const ProjectContentContext& context, ProjectElement* p
   if (hasAttribute(element, "source") || !hasAttribute(element, "name")) return nullptr;
   QString name = attributeValue(element, "name");
   if (!equalsIgnoringCase(attributeValue(element, "expand"), "no"))
-    name = context.system.expandMacros(parent, name, commonConfiguration);
+    name = context.reader.system().expandMacros(parent, name, commonConfiguration);
   for (ProjectElement* child : parent->children())
     if (child->kind() == ProjectElement::File && child->property(fileNameProperty) == name) return child;
-  return context.system.addFile(parent, name);
+  return context.reader.system().addFile(parent, name);
 }
 
 // "property" and "solutionproperty": set in each substituted configuration where
@@ -82,7 +99,7 @@ ProjectElement* readFile(const ProjectContentContext& context, ProjectElement* p
 void setConfigurationProperties(const ProjectContentContext& context, ProjectElement* target,
                                 const XMLElement& element, const QStringList& configurationNames) {
   if (!hasAttribute(element, "name") || !hasAttribute(element, "value")) return;
-  ProjectSystem& system = context.system;
+  ProjectSystem& system = context.reader.system();
   const QString name = attributeValue(element, "name");
   const bool expand = equalsIgnoringCase(attributeValue(element, "expand"), "yes");
   for (const QString& configuration : substitutedNames(attributeValue(element, "configuration"), configurationNames)) {
@@ -121,7 +138,7 @@ ProjectElement* readPropertyGroup(const ProjectContentContext&, ProjectElement*,
 ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
                                   const QStringList& configurationNames) {
   if (!hasAttribute(element, "name")) return nullptr;
-  ProjectSystem& system = context.system;
+  ProjectSystem& system = context.reader.system();
   const QStringList names = substitutedNames(attributeValue(element, "name"), configurationNames);
   const bool inherits = hasAttribute(element, "inherited_configurations");
   const QStringList inherited =
@@ -144,7 +161,7 @@ ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectE
 ProjectElement* readImport(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
                            const QStringList&) {
   if (hasAttribute(element, "name"))
-    context.system.importSolution(context.solution, attributeValue(element, "name"), nullptr, nullptr);
+    context.reader.importSolution(context.solution, attributeValue(element, "name"));
   return nullptr;
 }
 

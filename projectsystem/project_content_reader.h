@@ -8,7 +8,7 @@
 #include <QStringList>
 
 class ProjectElement;
-class ProjectSystem;
+class SolutionReader;
 class XMLElement;
 
 /// Applies named configuration templates to a project (the templates collection);
@@ -22,7 +22,9 @@ class ConfigurationTemplateSource {
 
 /// What the content is read for.
 struct ProjectContentContext {
-  ProjectSystem& system;
+  /// Reads what "import" names and owns the records of the load (a dynamic folder's
+  /// old content leaves them); its project system is the model read into.
+  SolutionReader& reader;
   /// Target of "solutionproperty", "configuration" and "import".
   ProjectElement* solution;
   ProjectElement* project;

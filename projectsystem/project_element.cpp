@@ -2,8 +2,8 @@
 
 #include <QHash>
 #include <array>
+#include <vector>
 
-#include "projectsystem/macro_expander.h"
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
 
@@ -298,10 +298,22 @@ void ProjectElement::resolveProjectDirectory() const {
   if (value.isEmpty()) {
     cache.directory = solutionDirectory;
   } else {
-    const QString expanded = expandGlobal(value);
+    const QString expanded = system_ ? system_->expandGlobalMacros(value) : value;
     const bool joined = !expanded.startsWith(separator) && !solutionDirectory.isEmpty();
     cache.directory = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
   }
   cache.location = Path();
   cache.valid = true;
+}
+
+void clearModified(ProjectElement* element, bool all) {
+  std::vector<ProjectElement*> pending;
+  if (element) pending.push_back(element);
+  while (!pending.empty()) {
+    ProjectElement* current = pending.back();
+    pending.pop_back();
+    current->setModified(false);
+    for (ProjectElement* child : current->children())
+      if (all || child->kind() != ProjectElement::Solution) pending.push_back(child);
+  }
 }

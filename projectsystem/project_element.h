@@ -204,6 +204,10 @@ class ProjectElement : public XMLElement {
   mutable std::unique_ptr<LocationCache> location_;
 };
 
+/// Clears modified on element and its descendants; with all false it does not
+/// descend into nested (imported) solutions.
+void clearModified(ProjectElement* element, bool all);
+
 // Model trees hold model elements almost only, so the exact-type test answers
 // first and the general cast runs only for other nodes; parent and child walks
 // run for every file of a conversion.

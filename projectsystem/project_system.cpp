@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "projectsystem/model_names.h"
-#include "projectsystem/progress_reporter.h"
 #include "properties/property_schema.h"
 
 using namespace model_names;
@@ -43,9 +42,8 @@ QStringList absoluteComponents(const QString& path) {
 
 }  // namespace
 
-ProjectSystem::ProjectSystem(const QString& templatesFiles, const QStringList& packages)
-    : templatesFiles_(templatesFiles), packages_(packages), schema_(std::make_unique<PropertySchema>()) {
-  registerGeneralProperties(*schema_);
+ProjectSystem::ProjectSystem(const GlobalMacros& globalMacros)
+    : globalMacros_(globalMacros), schema_(std::make_unique<PropertySchema>(buildPropertySchema())) {
   roles_.folderFilter = roleDeclaration(filterProperty, FolderItem);
   roles_.projectType = roleDeclaration(projectTypeProperty, ProjectItem);
   roles_.macros = roleDeclaration(macrosProperty, ProjectItem);
@@ -171,7 +169,6 @@ void ProjectSystem::removeConfigurationProperty(ProjectElement* element, const Q
   element->removeElementChild(configuration);  // the returned owner destroys it here
   if (element->kind() != ProjectElement::Solution) return;
   updateInheritedConfigurations(element);
-  emit configurationsChanged(element);
 }
 
 void ProjectSystem::setElementProperty(ProjectElement* element, const QString& propertyName, const QString& value) {
@@ -208,7 +205,7 @@ ProjectElement* ProjectSystem::adoptSolution(std::unique_ptr<ProjectElement> sol
   if (!solution) return nullptr;
   solution_ = solution.get();
   ownedSolutions_.push_back(std::move(solution));
-  updateProjects(nullptr);
+  updateProjects();
   return solution_;
 }
 
@@ -219,7 +216,7 @@ std::unique_ptr<ProjectElement> ProjectSystem::releaseSolution(ProjectElement* s
     ownedSolutions_.erase(owned);
     if (solution_ == solution) {
       solution_ = nullptr;
-      rebuildProjectIndex(nullptr);
+      rebuildProjectIndex();
     }
     return released;
   }
@@ -237,48 +234,24 @@ void ProjectSystem::deleteElement(ProjectElement* element) {
   else
     doomed = element->parent()->removeChild(element);
   if (!doomed) return;
-  forgetElementsWithin(element);
   doomed.reset();
   if (kind != ProjectElement::Configuration && kind != ProjectElement::File) invalidateProjectIndex();
 }
 
-// The load lists must not keep pointers into a subtree that is destroyed.
-void ProjectSystem::forgetElementsWithin(const ProjectElement* subtree) {
-  const auto within = [subtree](const ProjectElement* element) {
-    for (const XMLNode* node = element; node; node = node->parent())
-      if (node == subtree) return true;
-    return false;
-  };
-  templatedProjects.removeIf(within);
-  dynamicFolders.removeIf(within);
-}
-
-void ProjectSystem::clearModified(ProjectElement* element, bool all) {
-  std::vector<ProjectElement*> pending;
-  if (element) pending.push_back(element);
-  while (!pending.empty()) {
-    ProjectElement* current = pending.back();
-    pending.pop_back();
-    current->setModified(false);
-    for (ProjectElement* child : current->children())
-      if (all || child->kind() != ProjectElement::Solution) pending.push_back(child);
-  }
-}
-
-void ProjectSystem::updateProjects(ProgressReporter* progress) {
-  rebuildProjectIndex(progress);
+void ProjectSystem::updateProjects() {
+  rebuildProjectIndex();
   if (solution_) updateInheritedConfigurations(solution_);
 }
 
-void ProjectSystem::rebuildProjectIndex(ProgressReporter* progress) const {
+void ProjectSystem::rebuildProjectIndex() const {
   projectsByName_.clear();
   projects_.clear();
   projectIndexStale_ = false;
-  if (solution_) indexProjects(solution_, progress);
+  if (solution_) indexProjects(solution_);
 }
 
 void ProjectSystem::ensureProjectIndex() const {
-  if (projectIndexStale_) rebuildProjectIndex(nullptr);
+  if (projectIndexStale_) rebuildProjectIndex();
 }
 
 ProjectElement* ProjectSystem::findProject(const QString& name) const {
@@ -297,7 +270,7 @@ void ProjectSystem::indexProject(ProjectElement* project) const {
 // project stays cheap however many files the solution holds. Depth first in
 // document order with an explicit stack: an imported solution file may nest its
 // folders deeper than the call stack reaches.
-void ProjectSystem::indexProjects(const ProjectElement* container, ProgressReporter* progress) const {
+void ProjectSystem::indexProjects(const ProjectElement* container) const {
   std::vector<ProjectElement::ChildIterator> levels{container->children().begin()};
   while (!levels.empty()) {
     ProjectElement::ChildIterator& next = levels.back();
@@ -308,24 +281,9 @@ void ProjectSystem::indexProjects(const ProjectElement* container, ProgressRepor
     ProjectElement* child = *next;
     ++next;
     if (child->kind() == ProjectElement::Project) {
-      if (progress) progress->message(QStringLiteral("Mapping project ") + child->name(), 2);
       indexProject(child);
     } else if (child->kind() == ProjectElement::Solution || child->kind() == ProjectElement::Folder) {
       levels.push_back(child->children().begin());  // next is not used after this
     }
   }
-}
-
-void ProjectSystem::checkPackageDependencies() {
-  if (!solution_) return;
-  QStringList missing;
-  const auto collect = [&](const ProjectElement* element) {
-    const QString value = getPropertyValue(element, packageDependenciesProperty, commonConfiguration);
-    for (const QString& package : value.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-      if (!packages_.contains(package) && !missing.contains(package)) missing.append(package);
-  };
-  collect(solution_);
-  ensureProjectIndex();
-  for (const ProjectElement* project : std::as_const(projects_)) collect(project);
-  if (!missing.isEmpty()) emit solutionPackageDependencies(missing);
 }

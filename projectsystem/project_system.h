@@ -1,23 +1,22 @@
 #pragma once
-// The owner of the solution tree and of the property declarations, with the
-// model operations the importers, the reader and template expansion use.
+// The solution model: the owner of the solution trees and of the property
+// declarations, with the operations that build and change a tree (the importers,
+// the solution reader, template expansion) and the resolution of properties and
+// macros for its elements. Reading and writing solution files live beside it
+// (solution_reader.h, solution_writer.h).
 
 #include <QHash>
 #include <QList>
-#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <vector>
 
-#include "projectsystem/macro_expander.h"
 #include "projectsystem/path.h"
 #include "projectsystem/project_element.h"
+#include "xml/macro_expander.h"
 
-class ProgressReporter;
 class PropertyClass;
-class SolutionFinder;
-class XMLDocument;
 class PropertySchema;
 
 /// One value found while resolving a property: the default value has an empty
@@ -28,29 +27,27 @@ struct PropertyTrace {
   const ProjectElement* element = nullptr;
 };
 
-/// The project system: creates, owns and changes solution trees, resolves
-/// properties and macros for their elements, and writes solution files.
-/// Its construction registers the general property set; each layer of
-/// project_system_layers.h registers its own set after its base's.
-class ProjectSystem : public QObject {
-  Q_OBJECT
-
+/// The project system: creates, owns and changes solution trees, and resolves
+/// properties and macros for their elements. Its property schema is the
+/// converter's one (buildPropertySchema), for GCC on ARM.
+class ProjectSystem {
  public:
-  /// templatesFiles: the ";"-separated project templates files; packages: the
-  /// names of the installed packages (checked by checkPackageDependencies).
-  ProjectSystem(const QString& templatesFiles, const QStringList& packages);
-  ~ProjectSystem() override;
+  /// globalMacros: what macro references fall back on (the start-up environment's).
+  explicit ProjectSystem(const GlobalMacros& globalMacros);
+  ProjectSystem(const ProjectSystem&) = delete;
+  ProjectSystem& operator=(const ProjectSystem&) = delete;
+  ~ProjectSystem();
 
   // ---- Solution model (project_system.cpp) ----
 
   /// Makes a solution file path directory/name.hzp and returns the new solution,
   /// which becomes solution(). The directory is created when the solution is saved.
   /// A previous root stays owned by the project system until deleteElement.
-  virtual ProjectElement* newSolution(const QString& name, const QString& directory);
+  ProjectElement* newSolution(const QString& name, const QString& directory);
   /// Adds a project with a "Common" configuration holding "project_directory"
   /// (relative to the solution directory when possible) and "project_type".
-  virtual ProjectElement* newProject(ProjectElement* solution, const QString& name, const QString& directory,
-                                     const QString& projectType);
+  ProjectElement* newProject(ProjectElement* solution, const QString& name, const QString& directory,
+                             const QString& projectType);
   /// A new element of the given tag, bound to this project system (not linked anywhere).
   std::unique_ptr<ProjectElement> createElement(std::string tagName);
 
@@ -68,8 +65,8 @@ class ProjectSystem : public QObject {
                                 const QString& configurationName, const QString& value);
   /// Removes the property; a configuration left with only its "Name" is taken out
   /// and destroyed at once (nothing can reach it any more). On a solution this
-  /// rebuilds inheritedConfigurations and emits configurationsChanged. Removing a
-  /// property that is not there changes nothing.
+  /// rebuilds inheritedConfigurations. Removing a property that is not there
+  /// changes nothing.
   void removeConfigurationProperty(ProjectElement* element, const QString& propertyName,
                                    const QString& configurationName);
   /// setProperty on element; nothing for a null element.
@@ -94,19 +91,14 @@ class ProjectSystem : public QObject {
   /// a child is detached and destroyed. Nothing for null or for a root that the
   /// project system does not own.
   void deleteElement(ProjectElement* element);
-  /// Clears modified on element and its descendants; with all false it does not
-  /// descend into nested (imported) solutions.
-  void clearModified(ProjectElement* element, bool all);
   /// Rebuilds the index of projects by name and the root's inheritedConfigurations.
-  void updateProjects(ProgressReporter* progress);
+  void updateProjects();
   /// The first project of that name in tree order, as the tree stands now.
   ProjectElement* findProject(const QString& name) const;
   /// Elements call this when a change may add, remove, move or rename projects:
   /// the project index is then rebuilt when it is next used.
   void invalidateProjectIndex() { projectIndexStale_ = true; }
 
-  const QString& templatesFiles() const { return templatesFiles_; }
-  const QStringList& packages() const { return packages_; }
   /// The registered property declarations (properties/property_schema.h).
   const PropertySchema& schema() const { return *schema_; }
 
@@ -134,87 +126,14 @@ class ProjectSystem : public QObject {
 
   // ---- Macros (macro_table.cpp) ----
 
+  const GlobalMacros& globalMacros() const { return globalMacros_; }
+  /// text with its references to global macros expanded.
+  QString expandGlobalMacros(const QString& text) const { return expandGlobal(text, globalMacros_); }
   /// text unchanged when it holds no "$", else expanded with buildMacroTable.
   QString expandMacros(const ProjectElement* project, const QString& text, const QString& configurationName) const;
   /// The macros of element (may be null) in configurationName: project macros,
   /// element, project, solution and input macros, then the build directories.
   MacroTable buildMacroTable(const ProjectElement* element, const QString& configurationName) const;
-
-  /// The object, executable and library file extensions of the toolchain
-  /// (with the dot); null when the class supplies none.
-  virtual QString objectFileExtension() const { return QString(); }
-  virtual QString executableFileExtension() const { return QString(); }
-  virtual QString libraryFileExtension() const { return QString(); }
-
-  // ---- Files (solution_writer.cpp, dynamic_folder.cpp) ----
-
-  /// Writes solution to its location, creating the location's directory first, and
-  /// replaces the previous file only once the new one is complete. False when the
-  /// file cannot be written; error (if given) then says "cannot write <path>: <reason>".
-  bool saveSolution(ProjectElement* solution, QString* error = nullptr);
-  /// Reads the files (and, with "recurse" "Yes", the subdirectories) of a dynamic
-  /// folder's directory into it.
-  void populateDynamicFolder(ProjectElement* folder);
-  /// Sets the folder's own "path", "filter", "recurse" ("Yes"/"No") and "exclude",
-  /// destroys its files and subfolders and populates it from the disk.
-  void makeDynamicFolder(ProjectElement* folder, const QString& path, const QString& filter, bool recurse,
-                         const QString& exclude);
-
-  // ---- Reading solution files (solution_reader.cpp) ----
-
-  /// Reads the solution file at path (relative paths are tried against baseDirectory
-  /// too), runs its load command, replaces its "import" elements by the solutions
-  /// they name and returns the solution, which the caller owns. finder and progress
-  /// may be null; definitions ("name=value;...") go to the preprocessor. Appends
-  /// to templatedProjects and dynamicFolders. Throws SolutionLoadError.
-  std::unique_ptr<ProjectElement> loadSolution(const QString& baseDirectory, const QString& path,
-                                               SolutionFinder* finder = nullptr, ProgressReporter* progress = nullptr,
-                                               const QString& definitions = QString());
-  /// The same for solution text held in memory, read as if it were the file at path
-  /// (which need not exist): imports, the load command and relative paths are based
-  /// on path's directory.
-  std::unique_ptr<ProjectElement> loadSolutionText(const QString& path, const std::string& text,
-                                                   ProgressReporter* progress = nullptr);
-  /// Loads the solution file name (relative to solution's directory, or expanded with
-  /// the global macros when it holds "$") into solution as an imported solution;
-  /// a solution already imported under that name is returned instead.
-  ProjectElement* importSolution(ProjectElement* solution, const QString& name, SolutionFinder* finder,
-                                 ProgressReporter* progress);
-  /// Off in the fuzz target: solution load commands are not run.
-  bool runLoadCommands = true;
-
-  // ---- State of a load (filled by the reader, consumed by template expansion) ----
-
-  /// Absolute paths of the solution files being loaded, innermost last.
-  QStringList loadingStack;
-  /// Projects with a "template_name" found by the reader.
-  QList<ProjectElement*> templatedProjects;
-  /// Dynamic folders found by the reader.
-  QList<ProjectElement*> dynamicFolders;
-  /// Replaced "import" nodes, destroyed at the end of a load.
-  std::vector<std::unique_ptr<XMLNode>> discardedNodes;
-
- signals:
-  void solutionLoaded();
-  void solutionPackageDependencies(QStringList packages);
-  void fileSaved(Path path);
-  void configurationsChanged(ProjectElement* element);
-  void projectChanged(ProjectElement* project);
-  void propertyChanged(const PropertyClass* propertyClass);
-
- public slots:
-  /// Emits solutionPackageDependencies with the packages that the root solution
-  /// and its projects depend on ("package_dependencies" in "Common") but that are
-  /// not installed; nothing when every one is.
-  void checkPackageDependencies();
-
- protected:
-  /// The schema the layers register their sets into.
-  PropertySchema& mutableSchema() { return *schema_; }
-  /// Step 7 of buildMacroTable: macros the toolchain derives for element. The
-  /// converter's toolchains add none.
-  virtual void addToolchainMacros(MacroTable& table, const ProjectElement* element,
-                                  const QString& configurationName) const;
 
  private:
   // The declarations the model code addresses by role, looked up once.
@@ -228,10 +147,6 @@ class ProjectSystem : public QObject {
     const PropertyClass* toolchainDirectory = nullptr;
   };
   const PropertyClass* roleDeclaration(const QString& name, uint32_t itemKind);
-  std::unique_ptr<ProjectElement> buildSolution(XMLDocument& document, bool parsed, const QString& file,
-                                                SolutionFinder* finder, ProgressReporter* progress);
-  void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
-                              ProgressReporter* progress);
   const QString* findConfigurationValue(const ProjectElement* element, const QString& configurationName,
                                         const QString& propertyName, QList<PropertyTrace>* trace) const;
   QString resolve(const ProjectElement* element, const QString& name, bool accumulate,
@@ -239,17 +154,15 @@ class ProjectSystem : public QObject {
                   QList<PropertyTrace>* trace) const;
   QStringList inheritedConfigurationsOf(const ProjectElement* element, const QString& configurationName) const;
   ProjectElement* folderForSuffix(const ProjectElement* parent, const QString& filePath) const;
-  void rebuildProjectIndex(ProgressReporter* progress) const;
+  void rebuildProjectIndex() const;
   void ensureProjectIndex() const;
   void indexProject(ProjectElement* project) const;
-  void forgetElementsWithin(const ProjectElement* subtree);
-  void indexProjects(const ProjectElement* container, ProgressReporter* progress) const;
+  void indexProjects(const ProjectElement* container) const;
   void addElementMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addInputMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
   void addDirectoryMacros(MacroTable& table, const ProjectElement* element, const QString& configurationName) const;
 
-  QString templatesFiles_;
-  QStringList packages_;
+  GlobalMacros globalMacros_;
   // Held by pointer so that this header does not spread the schema's names.
   std::unique_ptr<PropertySchema> schema_;
   RoleDeclarations roles_;

@@ -1,18 +1,16 @@
-// The solution file reader: parses a solution file through the project system's
-// preprocessor document, runs its load command, replaces "import" elements by the
-// solutions they name and turns the parsed tree into a solution in place.
+#include "projectsystem/solution_reader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <exception>
+#include <vector>
 
 #include "projectsystem/load_command.h"
 #include "projectsystem/model_names.h"
-#include "projectsystem/progress_reporter.h"
+#include "projectsystem/project_element.h"
 #include "projectsystem/project_system.h"
-#include "projectsystem/project_system_xmlpp.h"
-#include "projectsystem/solution_finder.h"
+#include "projectsystem/solution_file_preprocessor.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "xml/xml_document.h"
@@ -35,34 +33,6 @@ QString resolvedPath(const QString& baseDirectory, const QString& path) {
   return Path(baseDirectory + QLatin1Char('/') + path).absoluteFilePath();
 }
 
-// Puts the loading stack back as it was when the guard was made, also when a load
-// fails, so a failed load does not make a later load of the same file look like
-// a solution importing itself. A failed load also takes back the projects and
-// dynamic folders it recorded: its tree is destroyed, and the lists must not keep
-// pointers into it.
-class LoadStateGuard {
- public:
-  explicit LoadStateGuard(ProjectSystem& system)
-      : system_(system),
-        stack_(system.loadingStack),
-        templatedProjects_(system.templatedProjects.size()),
-        dynamicFolders_(system.dynamicFolders.size()),
-        exceptions_(std::uncaught_exceptions()) {}
-  ~LoadStateGuard() {
-    system_.loadingStack = stack_;
-    if (std::uncaught_exceptions() == exceptions_) return;
-    system_.templatedProjects.resize(templatedProjects_);
-    system_.dynamicFolders.resize(dynamicFolders_);
-  }
-
- private:
-  ProjectSystem& system_;
-  const QStringList stack_;
-  const qsizetype templatedProjects_;
-  const qsizetype dynamicFolders_;
-  const int exceptions_;
-};
-
 QString loadCommandFailure(const LoadCommandResult& result) {
   switch (result.outcome) {
     case LoadCommandResult::Exited:
@@ -82,9 +52,7 @@ QString loadCommandFailure(const LoadCommandResult& result) {
 /// explicit stack (deeply nested files cannot exhaust the call stack).
 class SolutionTreeBuilder {
  public:
-  SolutionTreeBuilder(ProjectSystem& system, const QString& directory, SolutionFinder* finder,
-                      ProgressReporter* progress)
-      : system_(system), directory_(directory), finder_(finder), progress_(progress) {}
+  SolutionTreeBuilder(SolutionReader& reader, const QString& directory) : reader_(reader), directory_(directory) {}
 
   std::unique_ptr<ProjectElement> build(std::unique_ptr<XMLElement> root);
 
@@ -92,19 +60,16 @@ class SolutionTreeBuilder {
   struct Level {
     ProjectElement* element;
     XMLNode* next;  // the next child to build
-    int built;
-    int count;      // child elements, for the progress steps
   };
   void takeAttributes(ProjectElement* element);
   ProjectElement* buildChild(ProjectElement* parent, XMLNode* node);
   ProjectElement* importedSolution(ProjectElement* parent, XMLElement* import);
-  void childBuilt(Level& level);
-  static int elementCount(const XMLNode* node);
 
-  ProjectSystem& system_;
+  SolutionReader& reader_;
   const QString directory_;
-  SolutionFinder* finder_;
-  ProgressReporter* progress_;
+  // Nodes taken out of the tree (replaced imports, nameless elements), destroyed
+  // with the builder: the walk still steps past them.
+  std::vector<std::unique_ptr<XMLNode>> discarded_;
 };
 
 // The preprocessor document makes every element it parses, includes or copies a
@@ -112,12 +77,11 @@ class SolutionTreeBuilder {
 std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLElement> root) {
   std::unique_ptr<ProjectElement> solution(static_cast<ProjectElement*>(root.release()));
   takeAttributes(solution.get());
-  std::vector<Level> levels{{solution.get(), solution->firstChild(), 0, elementCount(solution.get())}};
+  std::vector<Level> levels{{solution.get(), solution->firstChild()}};
   while (!levels.empty()) {
     XMLNode* node = levels.back().next;
     if (!node) {
       levels.pop_back();
-      if (!levels.empty()) childBuilt(levels.back());
       continue;
     }
     levels.back().next = node->nextSibling();  // taken before node is replaced
@@ -126,11 +90,8 @@ std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLEl
     if (!child) continue;
     if (child->kind() == ProjectElement::Configuration) parent->enterConfiguration(child);
     // An imported solution was built by its own load.
-    if (child->imported || !child->firstChild()) {
-      childBuilt(levels.back());
-      continue;
-    }
-    levels.push_back({child, child->firstChild(), 0, elementCount(child)});
+    if (child->imported || !child->firstChild()) continue;
+    levels.push_back({child, child->firstChild()});
   }
   return solution;
 }
@@ -146,9 +107,9 @@ void SolutionTreeBuilder::takeAttributes(ProjectElement* element) {
   for (const XMLAttribute& attribute : attributes)
     element->setProperty(QString::fromLatin1(attribute.name), QString::fromUtf8(attribute.value));
   if (element->kind() == ProjectElement::Project && element->hasProperty(templateNameProperty))
-    system_.templatedProjects.append(element);
+    reader_.templatedProjects.append(element);
   else if (element->kind() == ProjectElement::Folder && element->hasProperty(pathProperty))
-    system_.dynamicFolders.append(element);
+    reader_.dynamicFolders.append(element);
 }
 
 // The element that takes node's place in the model, or null for a node that is no
@@ -160,7 +121,7 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
   // The parser takes "<" followed by no name as an element without a tag name; no
   // file can hold one ("</>" ends an element), so it is left out with what it holds.
   if (model->tagName().empty()) {
-    system_.discardedNodes.push_back(parent->removeChild(model));
+    discarded_.push_back(parent->removeChild(model));
     return nullptr;
   }
   if (model->tagName() == "import") return importedSolution(parent, model);
@@ -173,66 +134,79 @@ ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode*
 // written back as the same reference.
 ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
   const QString fileName = attributeValue(*import, "file_name");
-  std::unique_ptr<ProjectElement> imported = system_.loadSolution(
-      directory_, expandGlobal(fileName), finder_, progress_, expandGlobal(attributeValue(*import, "macros")));
+  const ProjectSystem& system = reader_.system();
+  std::unique_ptr<ProjectElement> imported = reader_.loadSolution(
+      directory_, system.expandGlobalMacros(fileName), system.expandGlobalMacros(attributeValue(*import, "macros")));
   imported->setProperty(fileNameProperty, fileName);
   imported->imported = true;
   imported->setModified(false);
   ProjectElement* solution = imported.get();
-  system_.discardedNodes.push_back(parent->replaceChild(import, std::move(imported)));
+  discarded_.push_back(parent->replaceChild(import, std::move(imported)));
   return solution;
-}
-
-void SolutionTreeBuilder::childBuilt(Level& level) {
-  ++level.built;
-  if (progress_ && progress_->depth() == 1) progress_->step(level.built, level.count);
-}
-
-int SolutionTreeBuilder::elementCount(const XMLNode* node) {
-  int count = 0;
-  for (const XMLNode* child = node->firstChild(); child; child = child->nextSibling())
-    if (child->nodeKind() == XMLNodeKind::Element) ++count;
-  return count;
 }
 
 }  // namespace
 
-std::unique_ptr<ProjectElement> ProjectSystem::loadSolution(const QString& baseDirectory, const QString& path,
-                                                            SolutionFinder* finder, ProgressReporter* progress,
-                                                            const QString& definitions) {
-  QString file = resolvedPath(baseDirectory, path);
-  if (!QFileInfo::exists(file)) {
-    if (!finder || !finder->find(file)) fail(file, QStringLiteral(" does not exist"));
-    file = Path(file).absoluteFilePath();
+// Puts the loading stack back as it was when the guard was made, also when a load
+// fails, so a failed load does not make a later load of the same file look like
+// a solution importing itself. A failed load also takes back the projects and
+// dynamic folders it recorded: its tree is destroyed, and the lists must not keep
+// pointers into it.
+class SolutionReader::LoadStateGuard {
+ public:
+  explicit LoadStateGuard(SolutionReader& reader)
+      : reader_(reader),
+        stack_(reader.loadingStack_),
+        templatedProjects_(reader.templatedProjects.size()),
+        dynamicFolders_(reader.dynamicFolders.size()),
+        exceptions_(std::uncaught_exceptions()) {}
+  ~LoadStateGuard() {
+    reader_.loadingStack_ = stack_;
+    if (std::uncaught_exceptions() == exceptions_) return;
+    reader_.templatedProjects.resize(templatedProjects_);
+    reader_.dynamicFolders.resize(dynamicFolders_);
   }
+
+ private:
+  SolutionReader& reader_;
+  const QStringList stack_;
+  const qsizetype templatedProjects_;
+  const qsizetype dynamicFolders_;
+  const int exceptions_;
+};
+
+SolutionReader::SolutionReader(ProjectSystem& system) : system_(system) {}
+
+SolutionReader::~SolutionReader() = default;
+
+std::unique_ptr<ProjectElement> SolutionReader::loadSolution(const QString& baseDirectory, const QString& path,
+                                                            const QString& definitions) {
+  const QString file = resolvedPath(baseDirectory, path);
+  if (!QFileInfo::exists(file)) fail(file, QStringLiteral(" does not exist"));
   // Only regular files are read: a device or a pipe named by an import could block
   // the run or never end.
   QFile access(file);
   if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
   access.close();
-  if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
-  if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  ProjectSystemXMLPP2 document(this);
+  if (loadingStack_.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  SolutionFilePreprocessor document(system_);
   // A definitions text (an import's "macros") also expands the macro references
   // of the imported file's attribute values.
   const bool parsed = document.load(file, definitions, !definitions.isNull());
-  return buildSolution(document, parsed, file, finder, progress);
+  return buildSolution(document, parsed, file);
 }
 
-std::unique_ptr<ProjectElement> ProjectSystem::loadSolutionText(const QString& path, const std::string& text,
-                                                                ProgressReporter* progress) {
+std::unique_ptr<ProjectElement> SolutionReader::loadSolutionText(const QString& path, const std::string& text) {
   const QString file = Path(path).absoluteFilePath();
-  if (progress) progress->message(QStringLiteral("Loading solution ") + QFileInfo(file).fileName(), 2);
-  if (loadingStack.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  ProjectSystemXMLPP2 document(this);
+  if (loadingStack_.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  SolutionFilePreprocessor document(system_);
   const bool parsed = document.loadText(text, file);
-  return buildSolution(document, parsed, file, nullptr, progress);
+  return buildSolution(document, parsed, file);
 }
 
 // Steps after parsing, common to files and texts: checks, load command, the tree,
 // location and version.
-std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& document, bool parsed, const QString& file,
-                                                             SolutionFinder* finder, ProgressReporter* progress) {
+std::unique_ptr<ProjectElement> SolutionReader::buildSolution(XMLDocument& document, bool parsed, const QString& file) {
   if (!parsed)
     throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
                             document.errorLine, 0};
@@ -245,53 +219,57 @@ std::unique_ptr<ProjectElement> ProjectSystem::buildSolution(XMLDocument& docume
     fail(file, QStringLiteral(" is a malformed solution file (no solution element)"));
   const QString directory = QFileInfo(file).absolutePath();
   LoadStateGuard guard(*this);
-  loadingStack.append(file);
-  runSolutionLoadCommand(*document.root, file, directory, progress);
-  std::unique_ptr<ProjectElement> solution =
-      SolutionTreeBuilder(*this, directory, finder, progress).build(std::move(document.root));
+  loadingStack_.append(file);
+  runSolutionLoadCommand(*document.root, file, directory);
+  std::unique_ptr<ProjectElement> solution = SolutionTreeBuilder(*this, directory).build(std::move(document.root));
   solution->setLocation(Path(file));
   solution->lastModified = QFileInfo(file).lastModified();
   if (solution->property(versionProperty) != solutionVersion) solution->setProperty(versionProperty, solutionVersion);
   // Loading (and the version upgrade) does not count as a change.
   clearModified(solution.get(), true);
-  discardedNodes.clear();
-  if (progress) progress->finished();
   return solution;
 }
 
-void ProjectSystem::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory,
-                                           ProgressReporter* progress) {
-  const QString command = expandGlobal(attributeValue(root, "load_command"));
+void SolutionReader::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory) {
+  const QString command = system_.expandGlobalMacros(attributeValue(root, "load_command"));
   if (command.isEmpty() || !runLoadCommands) return;
-  if (progress) {
-    progress->message(QStringLiteral("Executing load commands"), 2);
-    progress->message(QStringLiteral("Executing ") + command, 2);
-  }
-  const LoadCommandResult result = runLoadCommand(command, directory, progress);
-  if (progress) progress->finished();
+  const LoadCommandResult result = runLoadCommand(command, directory);
   if (result.outcome != LoadCommandResult::Exited || result.exitStatus != 0) fail(file, loadCommandFailure(result));
 }
 
-ProjectElement* ProjectSystem::importSolution(ProjectElement* solution, const QString& name, SolutionFinder* finder,
-                                              ProgressReporter* progress) {
+ProjectElement* SolutionReader::importSolution(ProjectElement* solution, const QString& name) {
   if (!solution) return nullptr;
   // While it loads, the stack holds the solution and those enclosing it, so a
   // solution cannot import itself or an encloser; afterwards it is as before.
   LoadStateGuard guard(*this);
-  loadingStack.clear();
+  loadingStack_.clear();
   for (const ProjectElement* enclosing = solution; enclosing; enclosing = enclosing->parentElement())
-    if (enclosing->kind() == ProjectElement::Solution) loadingStack.append(enclosing->location().absoluteFilePath());
+    if (enclosing->kind() == ProjectElement::Solution) loadingStack_.append(enclosing->location().absoluteFilePath());
   const QString baseDirectory = solution->directory();
   const bool hasMacros = name.contains(QLatin1Char('$'));
-  const QString file = hasMacros ? expandGlobal(name) : resolvedPath(baseDirectory, name);
+  const QString file = hasMacros ? system_.expandGlobalMacros(name) : resolvedPath(baseDirectory, name);
   const QString key = hasMacros ? name : file;
   for (ProjectElement* child : solution->children())
     if (child->hasProperty(fileNameProperty) && child->property(fileNameProperty) == key) return child;
-  std::unique_ptr<ProjectElement> imported = loadSolution(baseDirectory, file, finder, progress);
+  std::unique_ptr<ProjectElement> imported = loadSolution(baseDirectory, file);
   imported->setProperty(fileNameProperty, key);
   imported->imported = true;
   imported->setModified(false);
   ProjectElement* added = solution->addChild(std::move(imported));
-  updateProjects(progress);
+  system_.updateProjects();
   return added;
+}
+
+// The records must not keep pointers into a subtree that is destroyed.
+void SolutionReader::deleteElement(ProjectElement* element) {
+  const auto within = [element](const ProjectElement* recorded) {
+    for (const XMLNode* node = recorded; node; node = node->parent())
+      if (node == element) return true;
+    return false;
+  };
+  if (element) {
+    templatedProjects.removeIf(within);
+    dynamicFolders.removeIf(within);
+  }
+  system_.deleteElement(element);
 }

@@ -1,12 +1,14 @@
-// The solution file writer: the element tree as an XML document with the
-// DOCTYPE "Orbelin_Project_File", laid out with indent 2 and line width 75.
+// The element tree as an XML document with the DOCTYPE "Orbelin_Project_File",
+// laid out with indent 2 and line width 75.
+
+#include "projectsystem/solution_writer.h"
 
 #include <QDir>
 #include <QFile>
 #include <vector>
 
 #include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
+#include "projectsystem/project_element.h"
 #include "projectsystem/solution_text.h"
 #include "xml/atomic_write.h"
 
@@ -37,26 +39,24 @@ void dropUnwrittenProperties(ProjectElement& solution) {
 
 }  // namespace
 
-bool ProjectSystem::saveSolution(ProjectElement* solution, QString* error) {
-  if (!solution) return false;
+bool saveSolution(ProjectElement& solution, QString* error) {
   // An imported solution written to its own file is written as a solution, without
   // the reference it carries in the importing file (solutionText leaves its
   // "file_name" out).
-  if (!solution->hasProperty(targetProperty)) solution->setProperty(targetProperty, QStringLiteral("8"));
-  dropUnwrittenProperties(*solution);
+  if (!solution.hasProperty(targetProperty)) solution.setProperty(targetProperty, QStringLiteral("8"));
+  dropUnwrittenProperties(solution);
   // A solution's location is set when it is created or loaded and never resolved again.
   // A directory that cannot be made shows in the reason the save gives.
-  const Path& location = solution->location();
+  const Path& location = solution.location();
   QDir().mkpath(location.absoluteDirectory());
   std::string reason;
-  const ByteProducer text = [solution](const ByteSink& sink) { writeSolutionText(*solution, sink); };
+  const ByteProducer text = [&solution](const ByteSink& sink) { writeSolutionText(solution, sink); };
   if (!writeFileAtomically(QFile::encodeName(location.path()).constData(), text, reason)) {
     if (error)
       *error = QStringLiteral("cannot write ") + location.path() + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
     return false;
   }
-  solution->lastModified = location.lastModified();
-  clearModified(solution, false);
-  emit fileSaved(location);
+  solution.lastModified = location.lastModified();
+  clearModified(&solution, false);
   return true;
 }

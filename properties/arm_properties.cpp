@@ -3,7 +3,6 @@
 // and the macros the toolchain derives from them.
 
 #include "properties/property_declaration.h"
-#include "properties/property_schema.h"
 
 namespace {
 
@@ -148,8 +147,7 @@ constexpr PropertyRow targetRows[] = {
 
 }  // namespace
 
-void registerARMProperties(PropertySchema& schema, bool cortexM) {
-  registerRows(schema, instructionSetRows);
-  registerRows(schema, cortexM ? std::span<const PropertyRow>(cortexMRows) : std::span<const PropertyRow>(fullARMRows));
-  registerRows(schema, targetRows);
+std::array<std::span<const PropertyRow>, 3> armPropertyRows(bool cortexM) {
+  const std::span<const PropertyRow> variantRows = cortexM ? std::span<const PropertyRow>(cortexMRows) : fullARMRows;
+  return {instructionSetRows, variantRows, targetRows};
 }

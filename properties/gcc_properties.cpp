@@ -2,7 +2,6 @@
 // linker options of the GCC compiler.
 
 #include "properties/property_declaration.h"
-#include "properties/property_schema.h"
 
 namespace {
 
@@ -50,4 +49,4 @@ constexpr PropertyRow gccRows[] = {
 
 }  // namespace
 
-void registerGCCProperties(PropertySchema& schema) { registerRows(schema, gccRows); }
+std::span<const PropertyRow> gccPropertyRows() { return gccRows; }

@@ -3,7 +3,6 @@
 // combining and user build steps, and the built-in macros of every element.
 
 #include "properties/property_declaration.h"
-#include "properties/property_schema.h"
 
 namespace {
 
@@ -182,4 +181,4 @@ constexpr PropertyRow generalRows[] = {
 
 }  // namespace
 
-void registerGeneralProperties(PropertySchema& schema) { registerRows(schema, generalRows); }
+std::span<const PropertyRow> generalPropertyRows() { return generalRows; }

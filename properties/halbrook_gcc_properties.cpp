@@ -2,7 +2,6 @@
 // their options, and the macros naming the toolchain's target and libraries.
 
 #include "properties/property_declaration.h"
-#include "properties/property_schema.h"
 
 namespace {
 
@@ -68,4 +67,4 @@ constexpr PropertyRow halbrookGCCRows[] = {
 
 }  // namespace
 
-void registerHalbrookGCCProperties(PropertySchema& schema) { registerRows(schema, halbrookGCCRows); }
+std::span<const PropertyRow> halbrookGCCPropertyRows() { return halbrookGCCRows; }

@@ -59,7 +59,3 @@ std::unique_ptr<PropertyClass> makePropertyClass(const PropertyRow& row) {
   }
   return propertyClass;
 }
-
-void registerRows(PropertySchema& schema, std::span<const PropertyRow> rows) {
-  for (const PropertyRow& row : rows) schema.registerClass(makePropertyClass(row));
-}

@@ -1,15 +1,14 @@
 #pragma once
 // The row form in which the five property sets are written as tables, and the
-// one place where a row becomes a PropertyClass and enters the schema.
+// one place where a row becomes a PropertyClass.
 
 #include <QtGlobal>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
 
 #include "properties/property_class.h"
-
-class PropertySchema;
 
 /// Where a property is shown: its group (top-level page) and its category (section).
 struct PropertyPlace {
@@ -105,8 +104,14 @@ constexpr PropertyRow macro(const char* name, const char* description) {
 /// The PropertyClass a row declares.
 std::unique_ptr<PropertyClass> makePropertyClass(const PropertyRow& row);
 
-/// Registers every row, in order.
-void registerRows(PropertySchema& schema, std::span<const PropertyRow> rows);
+/// The set tables, one file each, in the order buildPropertySchema registers them.
+std::span<const PropertyRow> generalPropertyRows();
+std::span<const PropertyRow> standardPropertyRows();
+std::span<const PropertyRow> gccPropertyRows();
+std::span<const PropertyRow> halbrookGCCPropertyRows();
+/// The ARM target set: the instruction set, the variant's architecture, core and
+/// FPU (cortexM: the Cortex-M variant), then the target rows.
+std::array<std::span<const PropertyRow>, 3> armPropertyRows(bool cortexM);
 
 /// The places and item-kind sets the set tables share.
 namespace property_places {

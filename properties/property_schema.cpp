@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "properties/property_declaration.h"
+
 namespace {
 
 /// The first registered declaration of name that accepts, or null. QMultiHash
@@ -47,4 +49,14 @@ QList<const PropertyClass*> PropertySchema::findAll(const QString& name) const {
 
 const PropertyClass* PropertySchema::findMacro(const QString& name) const {
   return macrosByName_.value(name, nullptr);
+}
+
+PropertySchema buildPropertySchema(bool cortexM) {
+  const std::array<std::span<const PropertyRow>, 3> arm = armPropertyRows(cortexM);
+  const std::span<const PropertyRow> tables[] = {generalPropertyRows(), standardPropertyRows(), gccPropertyRows(),
+                                                 halbrookGCCPropertyRows(), arm[0], arm[1], arm[2]};
+  PropertySchema schema;
+  for (const std::span<const PropertyRow> table : tables)
+    for (const PropertyRow& row : table) schema.registerClass(makePropertyClass(row));
+  return schema;
 }

@@ -33,10 +33,7 @@ class PropertySchema {
   QHash<QString, const PropertyClass*> macrosByName_;
 };
 
-/// The five declaration sets, registered by the five layers of the project system.
-void registerGeneralProperties(PropertySchema& schema);
-void registerStandardProperties(PropertySchema& schema);
-void registerGCCProperties(PropertySchema& schema);
-void registerHalbrookGCCProperties(PropertySchema& schema);
-/// cortexM selects the Cortex-M variant of "arm_architecture", "arm_core_type" and "arm_fpu_type".
-void registerARMProperties(PropertySchema& schema, bool cortexM = true);
+/// The converter's schema: the general, common build, GCC, GCC/clang toolchain and
+/// ARM target sets, registered in that order from their tables. cortexM selects the
+/// Cortex-M variant of "arm_architecture", "arm_core_type" and "arm_fpu_type".
+PropertySchema buildPropertySchema(bool cortexM = true);

@@ -4,7 +4,6 @@
 // and debugger options, and the macros of the build commands.
 
 #include "properties/property_declaration.h"
-#include "properties/property_schema.h"
 
 namespace {
 
@@ -237,4 +236,4 @@ constexpr PropertyRow standardRows[] = {
 
 }  // namespace
 
-void registerStandardProperties(PropertySchema& schema) { registerRows(schema, standardRows); }
+std::span<const PropertyRow> standardPropertyRows() { return standardRows; }

@@ -7,9 +7,9 @@
 
 /// A templates file: a preprocessed document whose warnings go to Qt's warning channel.
 /// Loaded with the expand flag off, so template attribute values keep their macro references.
-class ProjectTemplateFile : public XMLPP2 {
+class ProjectTemplateFile : public XMLPreprocessor {
  public:
-  ProjectTemplateFile() : XMLPP2(false) {}
+  explicit ProjectTemplateFile(const GlobalMacros& globalMacros) : XMLPreprocessor(globalMacros) {}
   /// Prints message with the format "%s" through qWarning and carries on.
   void warning(const QString& message) override;
 };

@@ -21,12 +21,6 @@ namespace {
 // could still multiply the work, so one application applies at most this many.
 constexpr int maximumApplications = 1000;
 
-const XMLElement* firstChildElement(const XMLNode& node) {
-  for (const XMLNode* child = node.firstChild(); child; child = child->nextSibling())
-    if (child->nodeKind() == XMLNodeKind::Element) return static_cast<const XMLElement*>(child);
-  return nullptr;
-}
-
 }  // namespace
 
 void ProjectTemplateNodeList::insert(const QString& name, const XMLElement* element) {
@@ -50,11 +44,11 @@ struct ProjectTemplates::Application {
 
 ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles) : system_(system) {
   QStringList missing;
-  const QStringList paths = templatesFilePaths(templatesFiles, &missing);
+  const QStringList paths = templatesFilePaths(templatesFiles, system.globalMacros(), &missing);
   for (const QString& path : std::as_const(missing))
     qWarning("templates file %s does not exist", qPrintable(path));
   for (const QString& path : paths) {
-    auto file = std::make_unique<ProjectTemplateFile>();
+    auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros());
     if (!QFileInfo(path).isReadable()) {
       qWarning("templates file %s cannot be read", qPrintable(path));
       continue;
@@ -100,15 +94,6 @@ void ProjectTemplates::registerTemplates(const XMLElement& root) {
     enter(element);
     levels.push_back({&element, element.firstChild()});
   }
-}
-
-void ProjectTemplates::expand(ProjectElement* project, const XMLElement& templateElement,
-                              const QStringList& configurationNames) {
-  system_.setConfigurationProperty(project, projectTypeProperty, commonConfiguration,
-                                   attributeValue(templateElement, "type"));
-  const ProjectContentContext context{system_, project->owningSolution(), project, this};
-  if (const XMLElement* first = firstChildElement(templateElement))
-    readProjectContent(context, project, first, configurationNames);
 }
 
 bool ProjectTemplates::applyConfigurationTemplate(ProjectElement* project, const QString& name) {

@@ -1,6 +1,6 @@
 #pragma once
 // The project templates and configuration templates of the templates files, and
-// their expansion into projects of a solution.
+// the application of configuration templates to a project.
 
 #include <QString>
 #include <QStringList>
@@ -43,9 +43,6 @@ class ProjectTemplates : public ConfigurationTemplateSource {
   const XMLElement* findConfigurationTemplate(const QString& name) const {
     return configurationTemplates_.find(name);
   }
-  /// Sets the project's "project_type" in "Common" from the template's "type" and
-  /// reads the template's content into the project for configurationNames.
-  void expand(ProjectElement* project, const XMLElement& templateElement, const QStringList& configurationNames);
   /// Writes the template's name/value pairs into the project's configuration of that
   /// name (a value only where it differs), with the pairs of the templates named by
   /// "inherited_configurations" written where that pair stands. False when there is

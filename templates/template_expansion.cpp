@@ -3,92 +3,86 @@
 #include <functional>
 #include <memory>
 
+#include "projectsystem/dynamic_folder.h"
 #include "projectsystem/model_names.h"
-#include "projectsystem/progress_reporter.h"
+#include "projectsystem/project_content_reader.h"
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_reader.h"
 #include "templates/project_templates.h"
+#include "xml/xml_document.h"
 
 using namespace model_names;
 
 namespace {
 
-using SolutionLoader = std::function<std::unique_ptr<ProjectElement>()>;
+using SolutionLoader = std::function<std::unique_ptr<ProjectElement>(SolutionReader& reader)>;
 
-void expandProject(ProjectTemplates& templates, ProjectElement* project, TemplateChooser* chooser,
-                   ProgressReporter* progress) {
+const XMLElement* firstChildElement(const XMLNode& node) {
+  for (const XMLNode* child = node.firstChild(); child; child = child->nextSibling())
+    if (child->nodeKind() == XMLNodeKind::Element) return static_cast<const XMLElement*>(child);
+  return nullptr;
+}
+
+// The template's "type" becomes the project's "project_type" in "Common"; its
+// content is read into the project for the configurations the project names.
+void expandProject(SolutionReader& reader, ProjectTemplates& templates, ProjectElement* project) {
   const QString name = project->property(nameProperty);
-  if (progress) progress->message(QStringLiteral("Expanding project ") + name, 2);
-  QString templateName = project->property(templateNameProperty);
+  const QString templateName = project->property(templateNameProperty);
   const QString configurations = project->property(templateConfigurationsProperty);
   // The saved solution no longer names the template it was expanded from.
   project->removeProperty(templateNameProperty);
   project->removeProperty(templateConfigurationsProperty);
-  if (templateName.isEmpty() && chooser) templateName = chooser->chooseTemplate(project);
   if (templateName.isEmpty())
     throw SolutionLoadError{QStringLiteral("no template for project "), SolutionLoadError::Plain, name, 0, 0};
   const XMLElement* templateElement = templates.findProjectTemplate(templateName);
   if (!templateElement)
     throw SolutionLoadError{templateName, SolutionLoadError::Plain, QStringLiteral("project template not found"), 0,
                             0};
-  templates.expand(project, *templateElement, configurations.split(QLatin1Char(';'), Qt::SkipEmptyParts));
+  reader.system().setConfigurationProperty(project, projectTypeProperty, commonConfiguration,
+                                           attributeValue(*templateElement, "type"));
+  const ProjectContentContext context{reader, project->owningSolution(), project, &templates};
+  if (const XMLElement* first = firstChildElement(*templateElement))
+    readProjectContent(context, project, first, configurations.split(QLatin1Char(';'), Qt::SkipEmptyParts));
 }
 
 // By index: importing a solution in template content can add templated projects,
 // which are expanded in turn.
-void expandTemplatedProjects(ProjectSystem& system, TemplateChooser* chooser, ProgressReporter* progress) {
-  if (system.templatedProjects.isEmpty()) return;
-  if (progress) progress->message(QStringLiteral("Expanding templated projects"), 1);
-  ProjectTemplates templates(system, system.templatesFiles());
-  for (qsizetype index = 0; index < system.templatedProjects.size(); ++index) {
-    expandProject(templates, system.templatedProjects[index], chooser, progress);
-    if (progress) progress->step(int(index + 1), int(system.templatedProjects.size()));
-  }
+void expandTemplatedProjects(SolutionReader& reader, const QString& templatesFiles) {
+  if (reader.templatedProjects.isEmpty()) return;
+  ProjectSystem& system = reader.system();
+  ProjectTemplates templates(system, templatesFiles);
+  for (qsizetype index = 0; index < reader.templatedProjects.size(); ++index)
+    expandProject(reader, templates, reader.templatedProjects[index]);
   // Removing the template attributes does not count as a change.
-  system.clearModified(system.solution(), true);
+  clearModified(system.solution(), true);
 }
 
-void populateDynamicFolders(ProjectSystem& system, ProgressReporter* progress) {
-  if (progress && !system.dynamicFolders.isEmpty()) progress->message(QStringLiteral("Populating dynamic folders"), 1);
-  for (qsizetype index = 0; index < system.dynamicFolders.size(); ++index) {
-    ProjectElement* folder = system.dynamicFolders[index];
-    if (progress) {
-      const ProjectElement* project = folder->project();
-      progress->message(QStringLiteral("Populating folder ") + folder->name() + QStringLiteral(" in project ") +
-                            (project ? project->name() : QString()),
-                        2);
-    }
-    system.populateDynamicFolder(folder);
-  }
-}
-
-ProjectElement* loadAndExpand(ProjectSystem& system, const SolutionLoader& load, TemplateChooser* chooser,
-                              ProgressReporter* progress) {
-  system.templatedProjects.clear();
-  system.dynamicFolders.clear();
-  ProjectElement* solution = system.adoptSolution(load());
+// The reader lives for one expansion: what its load records is consumed here.
+ProjectElement* loadAndExpand(ProjectSystem& system, const QString& templatesFiles, const SolutionLoader& load) {
+  SolutionReader reader(system);
+  ProjectElement* solution = system.adoptSolution(load(reader));
   try {
-    expandTemplatedProjects(system, chooser, progress);
+    expandTemplatedProjects(reader, templatesFiles);
   } catch (...) {
     system.deleteElement(solution);
     throw;
   }
-  if (progress) progress->message(QStringLiteral("Mapping project information"), 1);
-  system.updateProjects(progress);
-  populateDynamicFolders(system, progress);
+  system.updateProjects();
+  for (qsizetype index = 0; index < reader.dynamicFolders.size(); ++index)
+    populateDynamicFolder(system, reader.dynamicFolders[index]);
   return solution;
 }
 
 }  // namespace
 
-ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& path, TemplateChooser* chooser,
-                                          ProgressReporter* progress) {
-  return loadAndExpand(
-      system, [&] { return system.loadSolution(QString(), path, nullptr, progress); }, chooser, progress);
+ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& templatesFiles, const QString& path) {
+  return loadAndExpand(system, templatesFiles,
+                       [&](SolutionReader& reader) { return reader.loadSolution(QString(), path); });
 }
 
-ProjectElement* loadSolutionTextWithTemplates(ProjectSystem& system, const QString& path, const std::string& text,
-                                              TemplateChooser* chooser, ProgressReporter* progress) {
-  return loadAndExpand(
-      system, [&] { return system.loadSolutionText(path, text, progress); }, chooser, progress);
+ProjectElement* loadSolutionTextWithTemplates(ProjectSystem& system, const QString& templatesFiles,
+                                              const QString& path, const std::string& text) {
+  return loadAndExpand(system, templatesFiles,
+                       [&](SolutionReader& reader) { return reader.loadSolutionText(path, text); });
 }

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "projectsystem/macro_expander.h"
 #include "projectsystem/wildcard.h"
 
 namespace {
@@ -50,9 +49,9 @@ QStringList expandWildcards(const QString& entry) {
 
 }  // namespace
 
-QStringList templatesFilePaths(const QString& templatesFiles, QStringList* missing) {
+QStringList templatesFilePaths(const QString& templatesFiles, const GlobalMacros& globalMacros, QStringList* missing) {
   QStringList paths;
-  for (const QString& entry : expandGlobal(templatesFiles).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+  for (const QString& entry : expandGlobal(templatesFiles, globalMacros).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
     if (!hasWildcard(entry)) {
       if (QFileInfo(entry).isFile())
         paths.append(entry);

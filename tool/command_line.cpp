@@ -7,11 +7,10 @@
 #include "importers/common/import_settings.h"
 #include "importers/common/project_record.h"
 #include "importers/importer_table.h"
-#include "tool/environment_settings.h"
 
 namespace {
 
-using OptionAction = std::function<void(ImportSettings&, const QString& argument)>;
+using OptionAction = std::function<void(CommandLineOptions&, const QString& argument)>;
 
 /// A common option: its name, its line in the usage text and what it does.
 struct Option {
@@ -24,47 +23,47 @@ struct Option {
   bool writtenIntoSolutions = false;
 };
 
-const Option options[] = {
+const Option commonOptions[] = {
     {"-addtemplatesfile", true, "  -addtemplatesfile file          Specify additional templates files\n",
-     [](ImportSettings& s, const QString& a) { s.templatesFiles += QLatin1Char(';') + a; }},
+     [](CommandLineOptions& o, const QString& a) { o.settings.templatesFiles += QLatin1Char(';') + a; }},
     {"-D", true, "  -D name=value                   Specify additional preprocessor definition\n",
-     [](ImportSettings& s, const QString& a) { s.definitions.append(a); },
+     [](CommandLineOptions& o, const QString& a) { o.settings.definitions.append(a); },
      true},
     {"-I", true, "  -I path                         Specify additional include path\n",
-     [](ImportSettings& s, const QString& a) { s.includePaths.append(a); },
+     [](CommandLineOptions& o, const QString& a) { o.settings.includePaths.append(a); },
      true},
     {"-executable-template", true,
      "  -executable-template name       Specify project template to use for executable projects\n",
-     [](ImportSettings& s, const QString& a) { s.executableTemplate = a; },
+     [](CommandLineOptions& o, const QString& a) { o.settings.executableTemplate = a; },
      true},
     {"-expand-templates", false, "  -expand-templates               Expand project templates\n",
-     [](ImportSettings& s, const QString&) { s.expandTemplates = true; }},
+     [](CommandLineOptions& o, const QString&) { o.settings.expandTemplates = true; }},
     {"-filter-file", true, "  -filter-file wildcard           Specify files to exclude from project\n",
-     [](ImportSettings& s, const QString& a) { s.fileFilters.append(WildcardPattern(a)); }},
+     [](CommandLineOptions& o, const QString& a) { o.settings.fileFilters.append(WildcardPattern(a)); }},
     {"-filter-definition", true,
      "  -filter-definition definition   Specify preprocessor definitions to exclude from project\n",
-     [](ImportSettings& s, const QString& a) { s.definitionFilters.append(WildcardPattern(a)); }},
+     [](CommandLineOptions& o, const QString& a) { o.settings.definitionFilters.append(WildcardPattern(a)); }},
     {"-help", false, "  -help                           Display help page\n", nullptr},
     {"-library-template", true,
      "  -library-template name          Specify project template to use for library projects\n",
-     [](ImportSettings& s, const QString& a) { s.libraryTemplate = a; },
+     [](CommandLineOptions& o, const QString& a) { o.settings.libraryTemplate = a; },
      true},
     {"-P", true, "  -P property=value               Specify additional project properties\n",
-     [](ImportSettings& s, const QString& a) { s.projectProperties.append(a); },
+     [](CommandLineOptions& o, const QString& a) { o.settings.projectProperties.append(a); },
      true},
     {"-rootuserdir", true, "  -rootuserdir directory          Set the root user data directory\n",
-     [](ImportSettings&, const QString& a) { setRootUserDirectory(a); }},
+     [](CommandLineOptions& o, const QString& a) { o.rootUserDirectory = a; }},
     {"-templatesfile", true, "  -templatesfile path             Set the project template file path\n",
-     [](ImportSettings& s, const QString& a) { s.templatesFiles = a; }},
+     [](CommandLineOptions& o, const QString& a) { o.settings.templatesFiles = a; }},
     {"-verbose", false, "  -verbose                        Enable verbose output\n",
-     [](ImportSettings& s, const QString&) { s.verbose = true; }},
+     [](CommandLineOptions& o, const QString&) { o.settings.verbose = true; }},
 };
 
 const char* const usageHeader[] = {"Usage:\n", "  quenport command [options] pdsc_file(s)\n", "\n", "Commands:\n"};
 const char* const optionsHeader[] = {"\n", "Common options:\n"};
 
 const Option* findOption(const QString& argument) {
-  for (const Option& option : options)
+  for (const Option& option : commonOptions)
     if (option.apply && argument == QLatin1String(option.name)) return &option;
   return nullptr;
 }
@@ -82,12 +81,12 @@ QString nextArgument(const QStringList& arguments, qsizetype& cursor) {
 
 }  // namespace
 
-QStringList readOptions(const ImporterCommand& command, const QStringList& arguments, ImportSettings& settings) {
-  QStringList inputs;
+CommandLineOptions readOptions(const ImporterCommand& command, const QStringList& arguments) {
+  CommandLineOptions options;
   for (qsizetype cursor = 0; cursor < arguments.size(); ++cursor) {
     const QString& argument = arguments[cursor];
     if (!argument.startsWith(QLatin1Char('-'))) {
-      inputs.append(argument);
+      options.inputs.append(argument);
       continue;
     }
     if (isExtraOption(command, argument)) continue;  // accepted, without effect
@@ -98,16 +97,16 @@ QStringList readOptions(const ImporterCommand& command, const QStringList& argum
       throw ConversionError(argument + QLatin1Char(' ') + value +
                             QStringLiteral(": holds a control character, which a solution file cannot hold"));
     }
-    option->apply(settings, value);
+    option->apply(options, value);
   }
-  return inputs;
+  return options;
 }
 
 void printUsage(std::FILE* stream) {
   for (const char* line : usageHeader) std::fputs(line, stream);
   for (const ImporterCommand& command : importerCommands()) std::fputs(command.usageLine, stream);
   for (const char* line : optionsHeader) std::fputs(line, stream);
-  for (const Option& option : options) std::fputs(option.usageLine, stream);
+  for (const Option& option : commonOptions) std::fputs(option.usageLine, stream);
   std::fputs("\n", stream);
 }
 

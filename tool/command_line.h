@@ -1,17 +1,28 @@
 #pragma once
-// The command line: the options that fill ImportSettings, the input list, and
-// the usage text (the commands come from importers/importer_table.h).
+// The command line: the options record it fills (ImportSettings, the root user
+// directory and the inputs) and the usage text (the commands come from
+// importers/importer_table.h).
 
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 
-struct ImportSettings;
+#include "importers/common/import_settings.h"
+
 struct ImporterCommand;
 
-/// Reads the arguments after the command into settings and returns the input
-/// list. Throws ConversionError "argument expected" or "unknown option <arg>".
-QStringList readOptions(const ImporterCommand& command, const QStringList& arguments, ImportSettings& settings);
+/// What the arguments after the command say.
+struct CommandLineOptions {
+  ImportSettings settings;
+  /// "-rootuserdir": replaces the start-up environment's root user directory.
+  std::optional<QString> rootUserDirectory;
+  QStringList inputs;
+};
+
+/// Reads the arguments after the command. Throws ConversionError "argument
+/// expected", "unknown option <arg>", or for a value a solution cannot hold.
+CommandLineOptions readOptions(const ImporterCommand& command, const QStringList& arguments);
 
 /// Writes the usage text.
 void printUsage(std::FILE* stream);

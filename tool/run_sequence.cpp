@@ -10,9 +10,10 @@
 #include "importers/common/project_mapper.h"
 #include "importers/common/project_properties.h"
 #include "importers/importer_table.h"
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
+#include "projectsystem/solution_writer.h"
 #include "templates/template_expansion.h"
 #include "tool/command_line.h"
 #include "tool/console_messages.h"
@@ -46,20 +47,22 @@ struct RunSetup {
 // succeeded, and a failed expansion leaves a previous file as it was.
 void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   ConversionContext context(run.settings, run.projectProperties, run.diagnostics);
+  // The importer reads the input's files into records, which its mapper writes into the model.
   ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
   ProjectSystem* owner = &run.projectSystem;
   if (expandTemplates && run.readingSystem) {
     const std::string text = solutionText(*solution);
     const QString path = solution->location().path();
     run.projectSystem.deleteElement(solution);
-    solution = loadSolutionTextWithTemplates(*run.readingSystem, path, text);
+    solution = loadSolutionTextWithTemplates(*run.readingSystem, run.settings.templatesFiles, path, text);
     owner = run.readingSystem;
   }
+  // The writer writes the model to the solution file.
   QString error;
-  const bool saved = owner->saveSolution(solution, &error);
+  const bool saved = saveSolution(*solution, &error);
   QString summary;
   if (saved && run.diagnostics.showsVerbose())
-    summary = solutionSummary(owner->solutionFilePath(), countSolutionItems(solution));
+    summary = solutionSummary(solution->location().path(), countSolutionItems(solution));
   owner->deleteElement(solution);
   if (!saved) throw ConversionError(error);
   run.diagnostics.flush();
@@ -82,14 +85,15 @@ void warnAboutIgnoredOptions(const RunSetup& run) {
 }
 
 // Steps after the command is known, all under the one error handler.
-void runCommand(const ImporterCommand& command, const QStringList& arguments, Diagnostics& diagnostics) {
-  ImportSettings settings;
-  const QStringList inputs = readOptions(command, arguments, settings);
+void runCommand(const ImporterCommand& command, const QStringList& arguments, StartupEnvironment& environment,
+                Diagnostics& diagnostics) {
+  const CommandLineOptions options = readOptions(command, arguments);
+  if (options.rootUserDirectory) environment.rootUserDirectory = *options.rootUserDirectory;
+  const ImportSettings& settings = options.settings;
   diagnostics.setVerbose(settings.verbose);
-  MyProjectSystem projectSystem(settings.templatesFiles, QStringList());
-  std::unique_ptr<ARMProjectSystem> readingSystem;
-  if (settings.expandTemplates)
-    readingSystem = std::make_unique<ARMProjectSystem>(settings.templatesFiles, QStringList());
+  ProjectSystem projectSystem(environment.macros);
+  std::unique_ptr<ProjectSystem> readingSystem;
+  if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(environment.macros);
   RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics};
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.rules.appliesCommandLineSettings) {
@@ -97,13 +101,13 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments, Di
                                                   [&](const QString& message) { diagnostics.warn(QString(), message); });
   }
   warnAboutIgnoredOptions(run);
-  if (inputs.isEmpty() && command.runsWithoutInput) {
+  if (options.inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
     convert(run, QString(), false);
     return;
   }
   diagnostics.flush();
-  for (const QString& input : inputs) convert(run, input, true);
+  for (const QString& input : options.inputs) convert(run, input, true);
 }
 
 int runGuarded(Diagnostics& diagnostics, const std::function<void()>& step) {
@@ -129,7 +133,9 @@ int runQuenport(int argc, char** argv) {
   Diagnostics diagnostics;
   // A start-up failure (the frequencies file cannot be created) is reported like
   // any other error rather than left to end the process uncaught.
-  if (runGuarded(diagnostics, [&] { setUpStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0) return 1;
+  StartupEnvironment environment;
+  if (runGuarded(diagnostics, [&] { environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0)
+    return 1;
   if (argc < 2) {
     printUsage(stderr);
     return 1;
@@ -151,5 +157,5 @@ int runQuenport(int argc, char** argv) {
   }
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(argumentString(argv[i]));
-  return runGuarded(diagnostics, [&] { runCommand(*command, arguments, diagnostics); });
+  return runGuarded(diagnostics, [&] { runCommand(*command, arguments, environment, diagnostics); });
 }

@@ -1,14 +1,43 @@
 #pragma once
-// The environment the project system expects of its host IDE, built before the
-// command line is read: global macros, installation directories, settings and
-// the packages directory.
+// The environment the project system expects of its host IDE, built once before
+// the command line is read and handed down to the run: the installation and user
+// directories, the settings, the global macros and the packages directory.
 
 #include <QString>
+#include <QStringList>
 
-/// Runs the start-up steps in order: host macros, installation directories,
-/// settings object, executable file types, settings defaults, studio macros,
-/// packages directory. Throws ConversionError when the frequencies file cannot be created.
-void setUpStartupEnvironment(const char* firstArgument);
+#include "xml/macro_expander.h"
+
+/// The product's major version, which names the user data directory.
+inline constexpr int studioMajorVersion = 4;
+
+/// The two IDE settings the converter reads. No settings file is read: both keep
+/// their defaults.
+struct EnvironmentSettings {
+  /// "Environment/Package/Destination Directory": the packages directory, macros allowed.
+  QString packagesDirectory = QStringLiteral("$(StudioUserDir)/packages");
+  /// "Environment/Macros/Global Macros": the user's global macros as "name=value" entries.
+  QStringList globalMacros;
+};
+
+/// What start-up builds, once per run.
+struct StartupEnvironment {
+  /// The canonical directory holding the program file.
+  QString binDirectory;
+  /// The canonical installation directory (see findInstallDirectories).
+  QString installDirectory;
+  /// The directory above every product's user data (see defaultRootUserDirectory);
+  /// "-rootuserdir" replaces it once the command line is read, after the macros
+  /// below were defined from it.
+  QString rootUserDirectory;
+  EnvironmentSettings settings;
+  GlobalMacros macros;
+};
+
+/// Runs the start-up steps in order: host macros, installation directories, root
+/// user directory and settings, studio macros, packages directory. Throws
+/// ConversionError when the packages directory's frequencies file cannot be created.
+StartupEnvironment buildStartupEnvironment(const char* firstArgument);
 
 /// The program file: the target of selfLink (normally "/proc/self/exe"). When the
 /// link cannot be read, firstArgument made absolute against the working directory.
@@ -17,22 +46,23 @@ QString executablePath(const char* firstArgument, const char* selfLink = "/proc/
 /// package, `cmake --install`) keeps its data, relative to the binary's parent.
 inline constexpr char sharedDataDirectory[] = "share/quenport";
 
-/// Stores the canonical directory of the program file and the one levelsUp above
-/// it; when that one holds no "targets" directory but a sharedDataDirectory, the
-/// latter is the installation directory.
-void setInstallDirectories(const QString& executablePath, int levelsUp);
-/// The canonical directory holding the program file.
-QString binDirectory();
-/// The canonical installation directory, above binDirectory().
-QString installDirectory();
+/// Sets the canonical directory of the program file and the one levelsUp above it
+/// as environment's bin and installation directories; when that one holds no
+/// "targets" directory but a sharedDataDirectory, the latter is the installation directory.
+void findInstallDirectories(StartupEnvironment& environment, const QString& executablePath, int levelsUp);
+
+/// MARROWFEN_ROOT_USER_DIR when set (even empty), else a directory under HOME.
+QString defaultRootUserDirectory();
+/// rootUserDirectory + "/Marrowfen for ARM/v4".
+QString userDataDirectory(const QString& rootUserDirectory);
 
 /// Defines the macros of the host: the date and time macros, the host and target names.
-void defineHostMacros();
-/// Defines the studio's version, name and directory macros and replaces the user
-/// macros by those of the settings object's "Environment/Macros/Global Macros".
-void defineStudioMacros(const QString& installDirectory);
+void defineHostMacros(GlobalMacros& macros);
+/// Defines the studio's version, name and directory macros from environment's
+/// directories and replaces the user macros by those of its settings.
+void defineStudioMacros(StartupEnvironment& environment);
 
 /// Defines PackagesDir, TargetsDir and SamplesDir from packagesDirectory (expanded
-/// with the built-in global macros) and creates the targets directory and its
+/// with the built-in global macros only) and creates the targets directory and its
 /// frequencies file when missing. Throws ConversionError when the file cannot be created.
-void setUpPackagesDirectory(const QString& packagesDirectory);
+void setUpPackagesDirectory(GlobalMacros& macros, const QString& packagesDirectory);

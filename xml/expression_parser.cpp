@@ -221,8 +221,3 @@ std::unique_ptr<Expression> SimpleExpressionParser::parseOperand() {
   }
   fail("expression expected");
 }
-
-ExpressionParser& expressionParser() {
-  static SimpleExpressionParser parser;
-  return parser;
-}

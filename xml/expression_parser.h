@@ -44,6 +44,3 @@ class SimpleExpressionParser : public ExpressionParser {
   CStyleLexer lexer_;
   int nesting_ = 0;
 };
-
-/// The process-wide parser, created on first use.
-ExpressionParser& expressionParser();

@@ -43,7 +43,7 @@ PreprocessorWalk::Outcome PreprocessorWalk::processIfex(XMLElement& element, Mac
   const QString expression = attributeValue(element, "expression");
   if (expression.isEmpty()) return {Action::Keep, nullptr};
   bool ok = false;
-  const bool value = expressionParser().evaluateBoolean(expandText(expression, macros), &ok);
+  const bool value = expressions_.evaluateBoolean(expandText(expression, macros), &ok);
   return yieldChildrenIf(ok && value, element, macros, flags);
 }
 
@@ -84,10 +84,10 @@ PreprocessorWalk::Outcome PreprocessorWalk::processDefine(XMLElement& element, M
   if (const QString value = attributeValue(element, "value"); !value.isNull()) {
     setMacro(macros, name, value);
   } else if (const QString expression = attributeValue(element, "expression"); !expression.isNull()) {
-    const int64_t number = expressionParser().evaluateSigned(expandText(expression, macros), &ok);
+    const int64_t number = expressions_.evaluateSigned(expandText(expression, macros), &ok);
     if (ok) setMacro(macros, name, QString::number(number));
   } else if (const QString hexExpression = attributeValue(element, "hex_expression"); !hexExpression.isNull()) {
-    const uint64_t number = expressionParser().evaluateUnsigned(expandText(hexExpression, macros), &ok);
+    const uint64_t number = expressions_.evaluateUnsigned(expandText(hexExpression, macros), &ok);
     if (ok) setMacro(macros, name, QStringLiteral("0x") + QString::number(number, 16).toUpper());
   } else {
     warn(QStringLiteral("missing value or expression in <define>"));

@@ -19,6 +19,12 @@ bool isSet(const XMLElement& element, const char* name) {
          value.compare(QLatin1String("no"), Qt::CaseInsensitive) != 0;
 }
 
+// An "expand_macros" attribute (any value) switches macro expansion on for what
+// the directive yields.
+unsigned flagsFor(const XMLElement& element, unsigned flags) {
+  return flags | (element.hasAttribute("expand_macros") ? unsigned(XMLPreprocessor::ExpandMacros) : 0u);
+}
+
 }  // namespace
 
 // Taken out of the tree and kept by the document, replacing an earlier fragment of that
@@ -57,9 +63,8 @@ PreprocessorWalk::Outcome PreprocessorWalk::processXmlput(XMLElement& element, M
   if (!spend(costOf(*fragment))) return {Action::Leave, nullptr};
   // A copy: the walk may register another fragment of the same name meanwhile.
   std::unique_ptr<XMLNode> copy = importNode(document_, *fragment);
-  const unsigned copyFlags = flags | (element.hasAttribute("expand_macros") ? unsigned(XMLPP2::ExpandMacros) : 0u);
   putStack_ << name;
-  std::unique_ptr<XMLNode> content = walkAndTake(*copy, withDefinitions(macros, element), copyFlags);
+  std::unique_ptr<XMLNode> content = walkAndTake(*copy, withDefinitions(macros, element), flagsFor(element, flags));
   putStack_.removeLast();
   return {Action::Replace, std::move(content)};
 }
@@ -98,7 +103,7 @@ PreprocessorWalk::Outcome PreprocessorWalk::processInclude(XMLElement& element, 
     if (const std::string* value = element.attribute(attribute)) included.root->setAttribute(attribute, *value);
   }
   const bool childrenOnly = included.root->tagName() == "envelope" || isSet(element, "no_root");
-  const unsigned includedFlags = flags | (element.hasAttribute("expand_macros") ? unsigned(XMLPP2::ExpandMacros) : 0u);
+  const unsigned includedFlags = flagsFor(element, flags);
   const QString includingFile = currentFile_;
   currentFile_ = path;
   includeStack_ << identity;

@@ -47,7 +47,7 @@ PreprocessorWalk::Outcome PreprocessorWalk::processFor(XMLElement& element, Macr
   const auto number = [&](const char* name, int64_t fallback) {
     if (!element.hasAttribute(name)) return fallback;
     bool ok = false;
-    const int64_t value = expressionParser().evaluateSigned(expandText(attributeValue(element, name), macros), &ok);
+    const int64_t value = expressions_.evaluateSigned(expandText(attributeValue(element, name), macros), &ok);
     complete = complete && ok;
     return value;
   };

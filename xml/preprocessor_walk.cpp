@@ -27,7 +27,7 @@ QString fileIdentity(const QString& path) {
   return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
-PreprocessorWalk::PreprocessorWalk(XMLPP2& document, const QString& filePath)
+PreprocessorWalk::PreprocessorWalk(XMLPreprocessor& document, const QString& filePath)
     : document_(document), currentFile_(filePath) {
   if (!filePath.isEmpty()) includeStack_ << fileIdentity(filePath);
 }
@@ -44,7 +44,7 @@ PreprocessorWalk::Handler PreprocessorWalk::directiveFor(const std::string& tagN
 void PreprocessorWalk::processRoot(MacroTable macros, unsigned flags) {
   XMLElement* root = document_.root.get();
   if (!directiveFor(root->tagName())) {
-    if (flags & XMLPP2::ExpandMacros) expandAttributes(*root, macros);
+    if (flags & XMLPreprocessor::ExpandMacros) expandAttributes(*root, macros);
     walkChildren(*root, macros, flags);
     return;
   }
@@ -108,7 +108,7 @@ std::unique_ptr<XMLNode> PreprocessorWalk::walkAndTake(XMLNode& parent, const Ma
 // The element is out of the tree while it is processed; the walk puts back what the
 // outcome says.
 PreprocessorWalk::Outcome PreprocessorWalk::processElement(XMLElement& element, MacroTable& macros, unsigned flags) {
-  if (flags & XMLPP2::ExpandMacros) expandAttributes(element, macros);
+  if (flags & XMLPreprocessor::ExpandMacros) expandAttributes(element, macros);
   const Handler handler = directiveFor(element.tagName());
   Outcome outcome = handler ? (this->*handler)(element, macros, flags) : Outcome{Action::Keep, nullptr};
   if (outcome.action == Action::Keep) walkChildren(element, macros, flags);
@@ -160,7 +160,7 @@ int64_t PreprocessorWalk::costOf(const XMLNode& node) {
 }
 
 QString PreprocessorWalk::expandText(const QString& text, const MacroTable& macros) {
-  QString expanded = expand(text, macros, true, true);
+  QString expanded = expand(text, macros, document_.globalMacros());
   spend(2 * expanded.size());
   return expanded;
 }

@@ -9,10 +9,11 @@
 #include <memory>
 #include <vector>
 
-#include "projectsystem/macro_expander.h"
+#include "xml/expression_parser.h"
+#include "xml/macro_expander.h"
 #include "xml/xml_node.h"
 
-class XMLPP2;
+class XMLPreprocessor;
 
 /// Walks nodes of a document, evaluates every directive against a macro map and
 /// replaces it in place by what it yields. Lives for one processConditionals call.
@@ -28,7 +29,7 @@ class PreprocessorWalk {
   /// What finding and reading one included file is charged, besides its size and nodes.
   static constexpr int64_t includeCost = 4096;
 
-  PreprocessorWalk(XMLPP2& document, const QString& filePath);
+  PreprocessorWalk(XMLPreprocessor& document, const QString& filePath);
 
   /// Processes the document element, which has no parent to yield into.
   void processRoot(MacroTable macros, unsigned flags);
@@ -98,13 +99,14 @@ class PreprocessorWalk {
   bool spend(int64_t bytes);
   /// What a subtree costs to copy.
   static int64_t costOf(const XMLNode& node);
-  /// expand with the map, the user macros and the global values, charged.
+  /// expand with the map and the document's global macros, charged.
   QString expandText(const QString& text, const MacroTable& macros);
   /// Sets a macro, charging the copy of a map that another scope shares.
   void setMacro(MacroTable& macros, const QString& name, const QString& value);
   void warn(const QString& message);
 
-  XMLPP2& document_;
+  XMLPreprocessor& document_;
+  SimpleExpressionParser expressions_;
   QString currentFile_;
   QStringList includeStack_;  // fileIdentity of the files being walked, outermost first
   QStringList putStack_;      // names of the fragments being put, outermost first

@@ -3,37 +3,37 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "properties/property_class_list.h"
 #include "xml/preprocessor_walk.h"
 
-XMLPP2::XMLPP2(bool keepData) : QXMLDocument(keepData) {}
+XMLPreprocessor::XMLPreprocessor(const GlobalMacros& globalMacros, bool keepData)
+    : QXMLDocument(keepData), globalMacros_(globalMacros) {}
 
-XMLPP2::~XMLPP2() = default;
+XMLPreprocessor::~XMLPreprocessor() = default;
 
-bool XMLPP2::load(const QString& path, const QString& definitions, bool expand) {
+bool XMLPreprocessor::load(const QString& path, const QString& definitions, bool expand) {
   if (!QXMLDocument::load(path)) return false;
   preprocess(path, definitions, expand);
   return true;
 }
 
-bool XMLPP2::loadText(std::string_view text, const QString& path, const QString& definitions, bool expand) {
+bool XMLPreprocessor::loadText(std::string_view text, const QString& path, const QString& definitions, bool expand) {
   if (!parse(text)) return false;
   preprocess(path, definitions, expand);
   return true;
 }
 
-void XMLPP2::preprocess(const QString& path, const QString& definitions, bool expand) {
+void XMLPreprocessor::preprocess(const QString& path, const QString& definitions, bool expand) {
   // The user's macros are consulted before the global values when expanding, so
   // they take precedence here too; the load's own definitions come last.
-  MacroTable macros = globalMacros().values;
-  macros.insert(globalMacros().userMacros);
+  MacroTable macros = globalMacros_.values;
+  macros.insert(globalMacros_.userMacros);
   macros.insert(parseMacroDefinitions(definitions));
   if (root) processConditionals(root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
 }
 
 // A chain without a parent other than the document element has nothing to yield
 // into: only the children of its elements are processed.
-void XMLPP2::processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags) {
+void XMLPreprocessor::processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags) {
   if (!first) return;
   PreprocessorWalk walk(*this, filePath);
   if (first == root.get()) {
@@ -45,13 +45,13 @@ void XMLPP2::processConditionals(XMLNode* first, const QString& filePath, MacroT
   }
 }
 
-const XMLElement* XMLPP2::fragment(const QString& name) const {
+const XMLElement* XMLPreprocessor::fragment(const QString& name) const {
   const auto found = fragments_.find(name);
   return found == fragments_.end() ? nullptr : found->second.get();
 }
 
 // Only regular files: a pipe or a device could be read from forever.
-bool XMLPP2::parseIncludedFile(const QString& path, XMLDocument& document) {
+bool XMLPreprocessor::parseIncludedFile(const QString& path, XMLDocument& document) {
   const QByteArray localPath = QFile::encodeName(path);
   if (QFileInfo(path).isFile()) return document.parseFile(localPath.constData());
   document.errorMessage = "couldn't read " + localPath.toStdString();

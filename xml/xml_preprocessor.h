@@ -9,14 +9,14 @@
 #include <memory>
 #include <string_view>
 
-#include "projectsystem/macro_expander.h"
+#include "xml/macro_expander.h"
 #include "xml/xml_document.h"
 
 class PreprocessorWalk;
 
 /// A document whose directives are resolved after parsing. Subclasses choose the
 /// element class (createElement) and what happens to warnings.
-class XMLPP2 : public QXMLDocument {
+class XMLPreprocessor : public QXMLDocument {
  public:
   /// Bits of the flags argument of processConditionals.
   enum Flag : unsigned {
@@ -24,8 +24,9 @@ class XMLPP2 : public QXMLDocument {
     ExpandMacros = 1,
   };
 
-  explicit XMLPP2(bool keepData = false);
-  ~XMLPP2() override;
+  /// globalMacros: what every expansion falls back on; it must outlive the document.
+  explicit XMLPreprocessor(const GlobalMacros& globalMacros, bool keepData = false);
+  ~XMLPreprocessor() override;
 
   /// Parses path, then runs the directives with the global macros plus definitions ("name=value" items
   /// separated by ";", backslash escapes the next character). False when the file cannot be read or
@@ -40,6 +41,7 @@ class XMLPP2 : public QXMLDocument {
   void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
   /// Receives every preprocessor warning; none stops the walk.
   virtual void warning(const QString& message) = 0;
+  const GlobalMacros& globalMacros() const { return globalMacros_; }
 
   /// The fragment an "xmldef" registered under name, or null.
   const XMLElement* fragment(const QString& name) const;
@@ -59,14 +61,8 @@ class XMLPP2 : public QXMLDocument {
   friend class PreprocessorWalk;
   // The directives of a parsed document, run as load and loadText run them.
   void preprocess(const QString& path, const QString& definitions, bool expand);
+  const GlobalMacros& globalMacros_;
   // Copies of the xmldef elements, which leave the tree when registered.
   std::map<QString, std::unique_ptr<XMLElement>> fragments_;
   int64_t workLimit_ = defaultWorkLimit;
-};
-
-/// A preprocessed document that drops its warnings.
-class myXMLPP : public XMLPP2 {
- public:
-  using XMLPP2::XMLPP2;
-  void warning(const QString&) override {}
 };

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "model_test_support.h"
+#include "projectsystem/dynamic_folder.h"
 
 using namespace model_testing;
 using testing_support::writeFile;
@@ -43,7 +44,7 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
                            "lib/sub/CVS/x.c", "lib/sub/deeper/e.h"})
     writeFile(path, "x");
   ProjectElement* folder = dynamicFolder(project, "lib", "", "Yes", "CVS;*.bak");
-  system.populateDynamicFolder(folder);
+  populateDynamicFolder(system, folder);
   EXPECT_EQ(contents(folder), QStringList({"lib/a.c", "folder/sub path=lib/sub", "lib/sub/c.c",
                                            "folder/deeper path=lib/sub/deeper", "lib/sub/deeper/e.h"}));
   writeFile("loop/f.c", "x");
@@ -56,7 +57,7 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   const QtMessageHandler previous = qInstallMessageHandler(
       [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings.append(message); });
   ProjectElement* loop = dynamicFolder(solution, "loop", "", "Yes", "");
-  system.populateDynamicFolder(loop);
+  populateDynamicFolder(system, loop);
   qInstallMessageHandler(previous);
   EXPECT_EQ(contents(loop), QStringList({"loop/f.c", "folder/link1 path=loop/link1", "loop/link1/g.c"}));
   EXPECT_EQ(warnings, QStringList({root + "/loop/outside: link to a directory outside " + root +

@@ -63,8 +63,8 @@ TEST(LoadCommand, LinesEndAtLineFeedsAndCarriageReturnsWhoseNextByteIsSkipped) {
 // ends early.
 TEST(LoadCommand, ProgramsThatCrashAndOutputThatCannotBeWritten) {
   const QString directory = testing_support::testDirectory();
-  EXPECT_EQ(runLoadCommand("sh -c \"kill -9 $$\"", directory, nullptr).outcome, LoadCommandResult::Crashed);
-  const LoadCommandResult result = runLoadCommand("sh -c true > missing/dir/out.txt", directory, nullptr);
+  EXPECT_EQ(runLoadCommand("sh -c \"kill -9 $$\"", directory).outcome, LoadCommandResult::Crashed);
+  const LoadCommandResult result = runLoadCommand("sh -c true > missing/dir/out.txt", directory);
   EXPECT_EQ(result.outcome, LoadCommandResult::RedirectionFailed);
   EXPECT_TRUE(result.detail.startsWith("cannot write " + directory + "/missing/dir/out.txt: ")) << qPrintable(result.detail);
 }

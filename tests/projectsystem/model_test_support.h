@@ -5,7 +5,7 @@
 #include <QString>
 #include <ostream>
 
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "properties/property_class.h"
 #include "support/test_support.h"
 
@@ -16,7 +16,7 @@ using testing_support::solutionHeader;
 inline const QString common = QStringLiteral("Common");
 
 struct ModelFixture {
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{GlobalMacros()};
   QString root = testing_support::testDirectory();
   ProjectElement* solution = system.newSolution(QStringLiteral("Demo"), root);
   ProjectElement* project = system.newProject(solution, QStringLiteral("App"), root, QStringLiteral("Executable"));

@@ -2,6 +2,7 @@
 
 #include "model_test_support.h"
 #include "projectsystem/project_content_reader.h"
+#include "projectsystem/solution_reader.h"
 #include "projectsystem/solution_text.h"
 #include "xml/xml_document.h"
 
@@ -26,7 +27,7 @@ class ProjectContent : public ::testing::Test, public ModelFixture {
   void read(const QByteArray& text, const QStringList& configurations = {}, ProjectElement* parent = nullptr) {
     documents_.push_back(std::make_unique<XMLDocument>());
     ASSERT_TRUE(documents_.back()->parse("<content>" + text.toStdString() + "</content>"));
-    const ProjectContentContext context{system, solution, project, &templates};
+    const ProjectContentContext context{reader, solution, project, &templates};
     readProjectContent(context, parent ? parent : project, static_cast<XMLElement*>(documents_.back()->root->firstChild()),
                        configurations);
   }
@@ -41,6 +42,7 @@ class ProjectContent : public ::testing::Test, public ModelFixture {
     return found && found->hasProperty(name) ? found->property(name) : "(unset)";
   }
   FakeTemplates templates;
+  SolutionReader reader{system};
 
  private:
   std::vector<std::unique_ptr<XMLDocument>> documents_;

@@ -47,7 +47,7 @@ TEST_F(PropertyResolution, StringListsAccumulateGeneralFirst) {
 TEST_F(PropertyResolution, NamedBeforeInheritedBeforeCommon) {
   system.setConfigurationProperty(solution, "inherited_configurations", "Debug", "Base1;;Base2");
   system.setConfigurationProperty(solution, "inherited_configurations", common, "Base2");
-  system.updateProjects(nullptr);
+  system.updateProjects();
   EXPECT_EQ(solution->inheritedConfigurations.value("Debug"), QStringList({"Base1", "Base2"}));
 
   system.setConfigurationProperty(project, outputDirectory, "Base2", "base2");

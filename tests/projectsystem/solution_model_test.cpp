@@ -3,6 +3,8 @@
 #include <QFileInfo>
 
 #include "model_test_support.h"
+#include "projectsystem/solution_reader.h"
+#include "projectsystem/solution_writer.h"
 
 using namespace model_testing;
 
@@ -18,14 +20,14 @@ QString commonValue(ProjectElement* element, const QString& name) {
 }  // namespace
 
 TEST(NewSolution, ItsDirectoryIsCreatedWithAncestorsWhenSaved) {
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{GlobalMacros()};
   const QString directory = testing_support::testDirectory() + "/a/b/c";
   ProjectElement* solution = system.newSolution("Demo", directory);
   EXPECT_FALSE(QFileInfo::exists(testing_support::testDirectory() + "/a"));
   EXPECT_EQ(system.solution(), solution);
   EXPECT_EQ(system.solutionFilePath(), directory + "/Demo.hzp");
   EXPECT_FALSE(solution->lastModified.isValid());  // no file yet
-  EXPECT_TRUE(system.saveSolution(solution));
+  EXPECT_TRUE(saveSolution(*solution));
   EXPECT_TRUE(QFileInfo(directory + "/Demo.hzp").isFile());
 }
 
@@ -87,7 +89,7 @@ TEST_F(SolutionModel, FindProjectFollowsAddsRemovesRenamesAndReplacedTrees) {
   // A solution read in replaces the whole tree, as template expansion does.
   const std::string text = std::string(solutionHeader) + "<solution Name=\"Read\"><folder Name=\"F\"><project Name=\"App\"/>"
                            "</folder><project Name=\"App\"/></solution>";
-  ProjectElement* read = system.adoptSolution(system.loadSolutionText(root + "/read.hzp", text));
+  ProjectElement* read = system.adoptSolution(SolutionReader(system).loadSolutionText(root + "/read.hzp", text));
   ProjectElement* readApp = system.findProject("App");
   ASSERT_NE(readApp, nullptr);
   EXPECT_EQ(readApp->parentElement()->parentElement(), read);
@@ -183,13 +185,9 @@ TEST_F(SolutionModel, ConfigurationMapFollowsChildren) {
 }
 
 TEST_F(SolutionModel, DeleteElementDetachesOrReleases) {
-  system.templatedProjects.append(project);
-  system.dynamicFolders.append(system.findOrAddFolder(project, "Dynamic", ""));
   system.addFile(project, "a.c");
   system.deleteElement(project);
   EXPECT_EQ(solution->firstChild(), nullptr);
-  EXPECT_TRUE(system.templatedProjects.isEmpty());
-  EXPECT_TRUE(system.dynamicFolders.isEmpty());
   EXPECT_EQ(system.findProject("App"), nullptr);
   system.deleteElement(nullptr);
   system.deleteElement(solution);

@@ -2,8 +2,9 @@
 
 #include "model_test_support.h"
 #include "projectsystem/solution_load_error.h"
+#include "projectsystem/solution_reader.h"
 #include "projectsystem/solution_text.h"
-#include "properties/property_class_list.h"
+#include "projectsystem/solution_writer.h"
 
 using namespace model_testing;
 using testing_support::writeFile;
@@ -14,18 +15,17 @@ const QByteArray header = solutionHeader;
 
 QByteArray textOf(const ProjectElement& solution) { return QByteArray::fromStdString(solutionText(solution)); }
 
-class SolutionReader : public ::testing::Test, public ModelFixture {
+class SolutionReading : public ::testing::Test, public ModelFixture {
  protected:
-  std::unique_ptr<ProjectElement> load(const QString& path) {
-    return system.loadSolution(root, path, nullptr, nullptr);
-  }
+  std::unique_ptr<ProjectElement> load(const QString& path) { return reader.loadSolution(root, path); }
+  SolutionReader reader{system};
 };
 
 }  // namespace
 
 // What the writer writes reads back into the same solution: the text made from the
 // loaded tree equals the text made from the original tree, escaped values included.
-TEST_F(SolutionReader, ReadsBackWhatTheWriterWrote) {
+TEST_F(SolutionReading, ReadsBackWhatTheWriterWrote) {
   system.setConfigurationProperty(project, "c_preprocessor_definitions", "Debug", "A\n\"x\" \xc3\xa9");
   system.setElementProperty(project, "template_name", "T");
   system.findOrAddFolder(project, "Source Files", "c");
@@ -33,21 +33,21 @@ TEST_F(SolutionReader, ReadsBackWhatTheWriterWrote) {
   ProjectElement* dynamic = system.findOrAddFolder(project, "Dynamic", "");
   dynamic->setProperty("path", "lib");
   const QByteArray text = textOf(*solution);
-  ASSERT_TRUE(system.saveSolution(solution));
+  ASSERT_TRUE(saveSolution(*solution));
 
   std::unique_ptr<ProjectElement> loaded = load("Demo.hzp");
   EXPECT_EQ(textOf(*loaded), text);
   EXPECT_EQ(loaded->location().path(), root + "/Demo.hzp");
   EXPECT_TRUE(loaded->lastModified.isValid());
   ProjectElement* loadedProject = *loaded->children().begin();
-  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{loadedProject});
-  ASSERT_EQ(system.dynamicFolders.size(), 1);
-  EXPECT_EQ(system.dynamicFolders[0]->name(), "Dynamic");
-  EXPECT_TRUE(system.loadingStack.isEmpty());
+  EXPECT_EQ(reader.templatedProjects, QList<ProjectElement*>{loadedProject});
+  ASSERT_EQ(reader.dynamicFolders.size(), 1);
+  EXPECT_EQ(reader.dynamicFolders[0]->name(), "Dynamic");
+  EXPECT_TRUE(reader.loadingStack().isEmpty());
   EXPECT_TRUE(loadedProject->attributes().empty());  // the properties hold the values
 }
 
-TEST_F(SolutionReader, UpgradesTheVersionAndEntersConfigurationsUnderTheirNames) {
+TEST_F(SolutionReading, UpgradesTheVersionAndEntersConfigurationsUnderTheirNames) {
   writeFile("old.hzp", header + "<solution Name=\"Old\">\n<configuration Name=\"Debug\" a=\"1\"/>"
                                 "<configuration Name=\"Debug\" a=\"2\"/><unknown x=\"y\"/></solution>\n");
   std::unique_ptr<ProjectElement> loaded = load("old.hzp");
@@ -61,8 +61,10 @@ TEST_F(SolutionReader, UpgradesTheVersionAndEntersConfigurationsUnderTheirNames)
                                        "</solution>\n");
 }
 
-TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) {
-  globalMacros().values.insert("QUENPORT_TEST_LIBRARY", "lib");
+TEST_F(SolutionReading, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) {
+  ProjectSystem importing(GlobalMacros{{}, {{"QUENPORT_TEST_LIBRARY", "lib"}}});
+  SolutionReader importingReader(importing);
+  const auto load = [&](const QString& path) { return importingReader.loadSolution(root, path); };
   writeFile("main.hzp", header + "<solution Name=\"Main\"><import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" "
                                  "macros=\"Core=M4;Extra=x\"/><project Name=\"P\"/></solution>");
   writeFile("sub/lib.hzp", header + "<solution Name=\"Lib\" version=\"1\"><project Name=\"Lib$(Core)\" "
@@ -75,10 +77,8 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
   EXPECT_EQ(imported->property("file_name"), "sub/$(QUENPORT_TEST_LIBRARY).hzp");
   ProjectElement* libraryProject = *imported->children().begin();
   EXPECT_EQ(libraryProject->name(), "LibM4");  // the import's macros expand the imported file
-  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
-  EXPECT_EQ(system.dynamicFolders.value(0)->property("path"), "x");
-  EXPECT_TRUE(system.discardedNodes.empty());
-  globalMacros().values.remove("QUENPORT_TEST_LIBRARY");
+  EXPECT_EQ(importingReader.templatedProjects, QList<ProjectElement*>{libraryProject});
+  EXPECT_EQ(importingReader.dynamicFolders.value(0)->property("path"), "x");
   EXPECT_EQ(textOf(*loaded), header +
                                        "<solution Name=\"Main\" target=\"8\" version=\"2\">\n"
                                        "  <import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" />\n"
@@ -89,7 +89,20 @@ TEST_F(SolutionReader, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) 
   writeFile("failing.hzp", header + "<solution><project Name=\"T\" template_name=\"T\"><folder Name=\"D\" path=\"d\"/>"
                                     "</project><import file_name=\"missing.hzp\"/></solution>");
   EXPECT_THROW(load("failing.hzp"), SolutionLoadError);
-  EXPECT_EQ(system.templatedProjects, QList<ProjectElement*>{libraryProject});
-  EXPECT_EQ(system.dynamicFolders.size(), 1);
-  EXPECT_TRUE(system.loadingStack.isEmpty());
+  EXPECT_EQ(importingReader.templatedProjects, QList<ProjectElement*>{libraryProject});
+  EXPECT_EQ(importingReader.dynamicFolders.size(), 1);
+  EXPECT_TRUE(importingReader.loadingStack().isEmpty());
+}
+
+// An element destroyed through the reader leaves its records: expansion must not
+// reach it afterwards.
+TEST_F(SolutionReading, DeletingThroughTheReaderForgetsWhatItRecorded) {
+  reader.templatedProjects.append(project);
+  reader.dynamicFolders.append(system.findOrAddFolder(project, "Dynamic", ""));
+  ProjectElement* other = system.newProject(solution, "Other", root, "Library");
+  reader.templatedProjects.append(other);
+  reader.deleteElement(project);
+  EXPECT_EQ(reader.templatedProjects, QList<ProjectElement*>{other});
+  EXPECT_TRUE(reader.dynamicFolders.isEmpty());
+  EXPECT_EQ(system.findProject("App"), nullptr);
 }

@@ -5,6 +5,7 @@
 
 #include "model_test_support.h"
 #include "projectsystem/solution_text.h"
+#include "projectsystem/solution_writer.h"
 #include "xml/xml_node.h"
 
 using namespace model_testing;
@@ -15,7 +16,7 @@ namespace {
 class SolutionWriter : public ::testing::Test, public ModelFixture {
  protected:
   QByteArray saved() {
-    EXPECT_TRUE(system.saveSolution(solution));
+    EXPECT_TRUE(saveSolution(*solution));
     return readFile(root + "/Demo.hzp");
   }
 };

@@ -1,5 +1,5 @@
 // The property schema: how a name is found for a kind of item, and what the five
-// layers declare.
+// property sets declare.
 
 #include "properties/property_schema.h"
 
@@ -19,15 +19,9 @@ std::unique_ptr<PropertyClass> declaration(const QString& name, uint32_t itemKin
   return property;
 }
 
-/// The schema as the project system's five layers build it.
+/// The schema as the project system builds it.
 std::unique_ptr<PropertySchema> completeSchema(bool cortexM = true) {
-  auto schema = std::make_unique<PropertySchema>();
-  registerGeneralProperties(*schema);
-  registerStandardProperties(*schema);
-  registerGCCProperties(*schema);
-  registerHalbrookGCCProperties(*schema);
-  registerARMProperties(*schema, cortexM);
-  return schema;
+  return std::make_unique<PropertySchema>(buildPropertySchema(cortexM));
 }
 
 }  // namespace

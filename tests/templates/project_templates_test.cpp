@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
-#include "properties/property_class_list.h"
 #include "support/test_support.h"
 #include "templates/project_templates.h"
 #include "templates/template_expansion.h"
@@ -29,7 +28,7 @@ class Templates : public ::testing::Test {
   }
   void TearDown() override { qInstallMessageHandler(previousHandler_); }
 
-  MyProjectSystem system{QString(), QStringList()};
+  ProjectSystem system{GlobalMacros()};
   QString root = testing_support::testDirectory();
 
  private:
@@ -81,8 +80,8 @@ TEST_F(Templates, ExpandingASolutionReplacesTemplateReferences) {
   writeFile("s.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"S\">"
                      "<project Name=\"A\" template_name=\"Exe\" template_configurations=\"Debug;;Release\"/>"
                      "<project Name=\"B\"/></solution>");
-  MyProjectSystem expanding("t.xml", QStringList());
-  ProjectElement* solution = loadSolutionWithTemplates(expanding, "s.hzp");
+  ProjectSystem expanding{GlobalMacros()};
+  ProjectElement* solution = loadSolutionWithTemplates(expanding, "t.xml", "s.hzp");
   EXPECT_EQ(expanding.solution(), solution);
   EXPECT_EQ(solutionText(*solution), "<!DOCTYPE Orbelin_Project_File>\n"
                                      "<solution Name=\"S\" target=\"8\" version=\"2\">\n"
@@ -105,13 +104,14 @@ TEST_F(Templates, TemplatesAreReadOnlyForTemplatedProjects) {
                          "<folder Name=\"D\" path=\"src\"/></project></solution>");
   writeFile("other.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
   writeFile("src/x.c", "");
-  MyProjectSystem expanding("absent.xml", QStringList());
-  ProjectElement* plain = loadSolutionWithTemplates(expanding, "plain.hzp");
+  ProjectSystem expanding{GlobalMacros()};
+  ProjectElement* plain = loadSolutionWithTemplates(expanding, "absent.xml", "plain.hzp");
   EXPECT_TRUE(warnings.isEmpty());
   const ProjectElement* folder = *(*plain->children().begin())->children().begin();
   EXPECT_EQ((*folder->children().begin())->property("file_name"), "src/x.c");
 
-  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "other.hzp"); }), "Lib: project template not found");
+  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "absent.xml", "other.hzp"); }),
+            "Lib: project template not found");
   EXPECT_EQ(warnings, QStringList{"templates file absent.xml does not exist"});
   EXPECT_EQ(expanding.solution(), nullptr);
 }

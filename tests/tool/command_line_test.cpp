@@ -1,5 +1,5 @@
-// How the options fill ImportSettings: lists collect in order, single values keep
-// the last, and an option's argument is the next argument whatever it is. The
+// How the options fill the options record: lists collect in order, single values
+// keep the last, and an option's argument is the next argument whatever it is. The
 // installed templates files that "-addtemplatesfile" extends, and "-verbose",
 // are shown end to end.
 
@@ -11,13 +11,14 @@
 #include "tool/command_line.h"
 
 TEST(ReadOptions, FillTheSettingsAndTheInputList) {
-  ImportSettings settings;
   const QStringList arguments{"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I", "-D",
                               "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"};
-  const QStringList inputs = readOptions(*findImporterCommand("eclipse2hzp"), arguments, settings);
-  EXPECT_EQ(inputs, QStringList({"a", "b"}));
-  EXPECT_EQ(settings.templatesFiles, "a.xml;b.xml");
-  EXPECT_EQ(settings.definitions, QStringList({"X=1", "X=1"}));
-  EXPECT_EQ(settings.includePaths, QStringList({"-D"}));
-  EXPECT_EQ(settings.libraryTemplate, "L2");
+  const CommandLineOptions options = readOptions(*findImporterCommand("eclipse2hzp"), arguments);
+  EXPECT_EQ(options.inputs, QStringList({"a", "b"}));
+  EXPECT_EQ(options.settings.templatesFiles, "a.xml;b.xml");
+  EXPECT_EQ(options.settings.definitions, QStringList({"X=1", "X=1"}));
+  EXPECT_EQ(options.settings.includePaths, QStringList({"-D"}));
+  EXPECT_EQ(options.settings.libraryTemplate, "L2");
+  EXPECT_FALSE(options.rootUserDirectory);
+  EXPECT_EQ(readOptions(*findImporterCommand("iar2hzp"), {"-rootuserdir", "r"}).rootUserDirectory, "r");
 }

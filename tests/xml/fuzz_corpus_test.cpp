@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fuzz/expression_check.h"
+#include "fuzz/macro_expansion_check.h"
 #include "fuzz/preprocessor_check.h"
 #include "fuzz/xml_round_trip.h"
 #include "support/test_support.h"
@@ -15,6 +16,7 @@ TEST(FuzzCorpus, EveryInputKeepsItsTargetsProperty) {
     qsizetype atLeast;
   } targets[] = {
       {"expression_evaluate", expression_check::check, 16},
+      {"macro_expand", macro_expansion_check::check, 5},
       {"xml_preprocess", preprocessor_check::check, 14},
       {"xml_parse", xml_round_trip::check, 12},
   };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "preprocessor_test_support.h"
-#include "properties/property_class_list.h"
 
 using namespace preprocessor_testing;
 
@@ -91,13 +90,15 @@ TEST(PreprocessorSwitch, FirstMatchingCaseThenDefault) {
 }
 
 TEST(PreprocessorExpandFlag, AttributeValuesAreExpandedOnlyWithIt) {
-  globalMacros().values.insert("G", "global");
+  const GlobalMacros global{{}, {{"G", "global"}}};
   const char* document = "<r a=\"$(L)\"><e x=\"$(L)-$(G)\" y=\"plain\" z=\"$(U:default)\"/></r>";
-  EXPECT_EQ(preprocess(document, "L=local", true).tree, "r(a=local)[e(x=local-global,y=plain,z=default)]");
-  EXPECT_EQ(preprocess(document, "L=local", false).tree, "r(a=$(L))[e(x=$(L)-$(G),y=plain,z=$(U:default))]");
+  EXPECT_EQ(preprocess(document, "L=local", true, false, "main.xml", global).tree,
+            "r(a=local)[e(x=local-global,y=plain,z=default)]");
+  EXPECT_EQ(preprocess(document, "L=local", false, false, "main.xml", global).tree,
+            "r(a=$(L))[e(x=$(L)-$(G),y=plain,z=$(U:default))]");
   // Definitions given to load override the global macros; backslash escapes ";".
-  EXPECT_EQ(preprocess("<r a=\"$(G)|$(P)\"/>", "G=mine;P=a\\;b=c", true).tree, "r(a=mine|a;b=c)");
-  globalMacros().values.remove("G");
+  EXPECT_EQ(preprocess("<r a=\"$(G)|$(P)\"/>", "G=mine;P=a\\;b=c", true, false, "main.xml", global).tree,
+            "r(a=mine|a;b=c)");
 }
 
 // A directive as document element yields the new one; a file that does not load
@@ -109,7 +110,7 @@ TEST(PreprocessorDocumentElement, ADirectiveAsDocumentElementYieldsTheNewOne) {
   const Result result = preprocess("<for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"><s i=\"$(i)\"/></for>");
   EXPECT_EQ(result.tree, "s(i=0)");
   EXPECT_EQ(result.warnings, QStringList(warning("only the first element the document element yields is kept")));
-  RecordingXMLPP document;
+  RecordingPreprocessor document;
   EXPECT_FALSE(document.load("missing.xml"));
   EXPECT_EQ(document.errorMessage, "couldn't read missing.xml");
   EXPECT_EQ(preprocess("<r><define name=\"A\"/></b>").tree, "load failed: tagName mismatch");

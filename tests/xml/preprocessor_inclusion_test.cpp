@@ -5,7 +5,6 @@
 #include <QFile>
 
 #include "preprocessor_test_support.h"
-#include "properties/property_class_list.h"
 
 using namespace preprocessor_testing;
 using testing_support::writeFile;
@@ -43,10 +42,10 @@ TEST(PreprocessorInclude, RelativeToTheIncludingFileWithEnvelopeAndAttributes) {
 
 TEST(PreprocessorInclude, FilesWrittenOnWindowsAreFound) {
   writeFile("Common/Parts.XML", "<envelope><found/></envelope>");
-  globalMacros().values.insert("Here", testing_support::testDirectory());
+  const GlobalMacros global{{}, {{"Here", testing_support::testDirectory()}}};
   const Result result = preprocess(
-      "<r><include filename=\"common\\parts.xml\"/><include filename=\"$(Here)/Common/Parts.XML\"/></r>");
-  globalMacros().values.remove("Here");
+      "<r><include filename=\"common\\parts.xml\"/><include filename=\"$(Here)/Common/Parts.XML\"/></r>", {},
+      false, false, "main.xml", global);
   EXPECT_EQ(result.tree, "r[found,found]");
 }
 
@@ -106,7 +105,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
                              "<r><for index=\"i\" start=\"0\" end=\"1000\" incr=\"1\">"
                              "<for index=\"j\" start=\"0\" end=\"1000\" incr=\"1\"><e i=\"$(i)\"/></for></for>"
                              "<ifdef name=\"X\"/></r>");
-  RecordingXMLPP document;
+  RecordingPreprocessor document;
   document.setWorkLimit(1 << 20);
   ASSERT_TRUE(document.load("grow.xml", "X="));
   EXPECT_EQ(document.warnings,
@@ -114,7 +113,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
   ASSERT_NE(document.root->lastChild(), nullptr);
   EXPECT_EQ(static_cast<const XMLElement*>(document.root->lastChild())->tagName(), "ifdef");
   // A definition that doubles itself on every turn is bounded the same way.
-  RecordingXMLPP doubling;
+  RecordingPreprocessor doubling;
   doubling.setWorkLimit(1 << 24);
   testing_support::writeFile("double.xml", "<r><for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
                                            "<define name=\"X\" value=\"$(X)$(X)\"/></for></r>");
@@ -122,7 +121,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
   EXPECT_EQ(doubling.warnings.size(), 1);
   // Long sibling lists: every put is spliced in without searching the list, so the
   // walk reaches the default limit quickly instead of slowing down with each splice.
-  RecordingXMLPP puts;
+  RecordingPreprocessor puts;
   testing_support::writeFile("puts.xml", "<r><xmldef name=\"f\"><a/><b/><c/><d/></xmldef>"
                                          "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
                                          "<xmlput name=\"f\"/><xmlput name=\"f\"/></for></r>");

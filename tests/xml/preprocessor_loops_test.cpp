@@ -79,7 +79,7 @@ TEST(PreprocessorLoopBounds, NeverEndingAndHugeLoopsWarnAndYieldNothing) {
                                           warning("<for index=\"k\"> would run more than 65536 times"),
                                           warning("<foreach> would run more than 65536 times")}));
   // The limit itself is allowed.
-  RecordingXMLPP document;
+  RecordingPreprocessor document;
   testing_support::writeFile("limit.xml", "<r><for index=\"i\" start=\"0\" end=\"65536 * 3\" incr=\"3\"><a/></for></r>");
   ASSERT_TRUE(document.load("limit.xml"));
   int count = 0;

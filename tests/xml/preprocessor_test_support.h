@@ -11,10 +11,14 @@
 
 namespace preprocessor_testing {
 
+/// No global macros: what the tests expand with unless they say otherwise.
+inline const GlobalMacros noGlobalMacros;
+
 /// A document that records its warnings.
-class RecordingXMLPP : public XMLPP2 {
+class RecordingPreprocessor : public XMLPreprocessor {
  public:
-  using XMLPP2::XMLPP2;
+  explicit RecordingPreprocessor(const GlobalMacros& globalMacros = noGlobalMacros, bool keepData = false)
+      : XMLPreprocessor(globalMacros, keepData) {}
   void warning(const QString& message) override { warnings << message; }
   QStringList warnings;
 };
@@ -30,9 +34,10 @@ inline std::string describeRoot(const XMLDocument& document) {
 
 /// Writes xml to path (in the test directory) and loads it; keepData keeps text.
 inline Result preprocess(const QByteArray& xml, const QString& definitions = {}, bool expand = false,
-                         bool keepData = false, const QString& path = "main.xml") {
+                         bool keepData = false, const QString& path = "main.xml",
+                         const GlobalMacros& globalMacros = noGlobalMacros) {
   testing_support::writeFile(path, xml);
-  RecordingXMLPP document(keepData);
+  RecordingPreprocessor document(globalMacros, keepData);
   if (!document.load(path, definitions, expand)) return {"load failed: " + document.errorMessage, {}};
   return {describeRoot(document), document.warnings};
 }

@@ -7,7 +7,7 @@
 #include "importers/common/configuration_choice.h"
 #include "importers/common/conversion_context.h"
 #include "importers/common/project_mapper.h"
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "projectsystem/solution_text.h"
 #include "support/test_support.h"
 
@@ -54,7 +54,7 @@ struct Mapping {
   QStringList warnings;
 
   QString map(const std::vector<ProjectRecord>& records) {
-    MyProjectSystem system{QString(), QStringList()};
+    ProjectSystem system{GlobalMacros()};
     ConversionContext context(settings, projectProperties, diagnostics);
     ProjectMapper mapper(system, context, rules, system.newSolution("ws", testing_support::testDirectory()), "ws");
     for (const ProjectRecord& record : records) mapper.addProject(record);

@@ -1,4 +1,4 @@
-#include "projectsystem/macro_expander.h"
+#include "xml/macro_expander.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -6,9 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "properties/property_class_list.h"
-
 namespace {
+
+/// The character that starts a reference; written twice it stands for itself.
+constexpr QChar lead = QLatin1Char('$');
 
 /// A built-in macro whose value is the current date or time in a Qt format pattern.
 struct DateTimeMacro {
@@ -42,13 +43,8 @@ QString foundValue(const QString& name, const QString& storedValue) {
 }
 
 /// Looks name up in the local table, then the user macros, then the global values.
-bool lookUp(const QString& name, const MacroTable& table, bool useUserMacros, bool useGlobalValues,
-            QString& value) {
-  const PropertyClassList& global = globalMacros();
-  const QMap<QString, QString>* tables[] = {&table, useUserMacros ? &global.userMacros : nullptr,
-                                           useGlobalValues ? &global.values : nullptr};
-  for (const QMap<QString, QString>* candidate : tables) {
-    if (candidate == nullptr) continue;
+bool lookUp(const QString& name, const MacroTable& table, const GlobalMacros& global, QString& value) {
+  for (const MacroTable* candidate : {&table, &global.userMacros, &global.values}) {
     const auto found = candidate->constFind(name);
     if (found != candidate->constEnd()) {
       value = foundValue(name, found.value());
@@ -79,9 +75,7 @@ std::vector<qsizetype> closingParentheses(const QString& text) {
 /// One left-to-right pass over a text.
 class ExpansionPass {
  public:
-  ExpansionPass(const MacroTable& table, bool useUserMacros, bool useGlobalValues)
-      : table_(table), useUserMacros_(useUserMacros), useGlobalValues_(useGlobalValues),
-        lead_(globalMacros().leadCharacter) {}
+  ExpansionPass(const MacroTable& table, const GlobalMacros& global) : table_(table), global_(global) {}
 
   QString run(const QString& text);
   /// Whether the pass asks for another one.
@@ -92,9 +86,7 @@ class ExpansionPass {
   void copyReference(const QString& body);
 
   const MacroTable& table_;
-  const bool useUserMacros_;
-  const bool useGlobalValues_;
-  const QChar lead_;
+  const GlobalMacros& global_;
   QString output_;
   bool repeat_ = false;
   std::vector<qsizetype> closingParentheses_;  // of the text being run
@@ -112,7 +104,7 @@ QString ExpansionPass::run(const QString& text) {
       repeat_ = false;
       break;
     }
-    if (text[index] != lead_)
+    if (text[index] != lead)
       output_ += text[index++];
     else
       index = copyLead(text, index);
@@ -123,12 +115,12 @@ QString ExpansionPass::run(const QString& text) {
 // Handles the lead character at leadIndex; returns where scanning goes on.
 qsizetype ExpansionPass::copyLead(const QString& text, qsizetype leadIndex) {
   const qsizetype next = leadIndex + 1;
-  if (next < text.size() && text[next] == lead_) {
-    output_ += lead_;  // escaped lead character
+  if (next < text.size() && text[next] == lead) {
+    output_ += lead;  // escaped lead character
     return next + 1;
   }
   if (next >= text.size() || text[next] != QLatin1Char('(')) {
-    output_ += lead_;
+    output_ += lead;
     return next;
   }
   const qsizetype bodyStart = next + 1;
@@ -136,7 +128,7 @@ qsizetype ExpansionPass::copyLead(const QString& text, qsizetype leadIndex) {
   // A lead character inside the body asks for another pass, also when the body
   // never closes. A search stops at the first lead character after bodyStart and
   // no later search starts before it, so the searches of a pass read the text once.
-  const qsizetype leadInBody = text.indexOf(lead_, bodyStart);
+  const qsizetype leadInBody = text.indexOf(lead, bodyStart);
   if (leadInBody >= 0 && (closing < 0 || leadInBody < closing)) repeat_ = true;
   if (closing < 0) return next;  // unterminated: drop the lead, go on with the "("
   copyReference(text.mid(bodyStart, closing - bodyStart));
@@ -145,7 +137,7 @@ qsizetype ExpansionPass::copyLead(const QString& text, qsizetype leadIndex) {
 
 void ExpansionPass::copyReference(const QString& body) {
   QString name = body;
-  QString fallback = QString(lead_) + QLatin1Char('(') + body + QLatin1Char(')');
+  QString fallback = QString(lead) + QLatin1Char('(') + body + QLatin1Char(')');
   const qsizetype colon = body.indexOf(QLatin1Char(':'));
   if (colon >= 0) {
     name = body.left(colon);
@@ -158,14 +150,14 @@ void ExpansionPass::copyReference(const QString& body) {
     }
   }
   QString value;
-  output_ += lookUp(name, table_, useUserMacros_, useGlobalValues_, value) ? value : fallback;
+  output_ += lookUp(name, table_, global_, value) ? value : fallback;
 }
 
 }  // namespace
 
-QString expand(const QString& text, const MacroTable& table, bool useUserMacros, bool useGlobalValues) {
-  if (!text.contains(globalMacros().leadCharacter)) return text;
-  ExpansionPass pass(table, useUserMacros, useGlobalValues);
+QString expand(const QString& text, const MacroTable& table, const GlobalMacros& global) {
+  if (!text.contains(lead)) return text;
+  ExpansionPass pass(table, global);
   QString current = text;
   for (int passes = 0; passes < maximumPasses; ++passes) {
     QString output = pass.run(current);
@@ -176,8 +168,7 @@ QString expand(const QString& text, const MacroTable& table, bool useUserMacros,
   return current;
 }
 
-// The user's macros count as global macros here, as they do for the project system's callers.
-QString expandGlobal(const QString& text) { return expand(text, MacroTable(), true, true); }
+QString expandGlobal(const QString& text, const GlobalMacros& global) { return expand(text, MacroTable(), global); }
 
 namespace {
 
@@ -220,4 +211,6 @@ MacroTable macroDefinitions(const QStringList& definitions) {
 // definition splits it, escaped or not.
 MacroTable parseMacroDefinitions(const QString& definitions) { return macroDefinitions(splitDefinitions(definitions)); }
 
-MacroTable parseProjectMacros(const QString& macros) { return parseMacroDefinitions(expandGlobal(macros)); }
+MacroTable parseProjectMacros(const QString& macros, const GlobalMacros& global) {
+  return parseMacroDefinitions(expandGlobal(macros, global));
+}

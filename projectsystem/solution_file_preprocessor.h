@@ -11,15 +11,15 @@
 class ProjectSystem;
 
 /// A preprocessed document whose elements are ProjectElement objects bound to a project
-/// system; its warnings are dropped.
-class ProjectSystemXMLPP2 : public XMLPP2 {
+/// system, expanding with its global macros; its warnings are dropped.
+class SolutionFilePreprocessor : public XMLPreprocessor {
  public:
-  /// system binds every element made; it may be null (elements without a project system).
-  explicit ProjectSystemXMLPP2(ProjectSystem* system);
+  /// system binds every element made.
+  explicit SolutionFilePreprocessor(ProjectSystem& system);
   /// A ProjectElement of that tag, bound to the project system.
   std::unique_ptr<XMLElement> createElement(std::string name) override;
   void warning(const QString&) override {}
 
  private:
-  ProjectSystem* system_;
+  ProjectSystem& system_;
 };

@@ -1,24 +1,24 @@
-#include "projectsystem/project_system_xmlpp.h"
+#include "projectsystem/solution_file_preprocessor.h"
 
 #include <gtest/gtest.h>
 
 #include "projectsystem/project_element.h"
-#include "projectsystem/project_system_layers.h"
+#include "projectsystem/project_system.h"
 #include "support/test_support.h"
 
 namespace {
 
 // Every element of the preprocessed tree, copies and included ones too, is a model
 // element bound to the project system, of the kind its (expanded) tag names.
-TEST(ProjectSystemXMLPP2, ElementsAreModelElementsOfTheProjectSystem) {
-  MyProjectSystem system{QString(), QStringList()};
+TEST(SolutionFilePreprocessor, ElementsAreModelElementsOfTheProjectSystem) {
+  ProjectSystem system{GlobalMacros()};
   testing_support::writeFile("part.xml", "<folder Name=\"included\"><file file_name=\"a.c\"/></folder>");
   testing_support::writeFile(
       "s.hzp",
       "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"s\"><for index=\"i\" start=\"0\" end=\"2\" incr=\"1\">"
       "<project Name=\"p$(i)\"><configuration Name=\"$(Kind)\"/></project></for><ifdef name=\"Kind\"><include filename=\"part.xml\"/></ifdef>"
       "</solution>");
-  ProjectSystemXMLPP2 document(&system);
+  SolutionFilePreprocessor document(system);
   ASSERT_TRUE(document.load("s.hzp", "Kind=Debug"));
   EXPECT_EQ(document.doctype, "Orbelin_Project_File");
   auto* solution = ProjectElement::fromNode(document.root.get());

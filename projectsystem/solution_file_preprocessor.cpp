@@ -1,0 +1,11 @@
+#include "projectsystem/solution_file_preprocessor.h"
+
+#include "projectsystem/project_element.h"
+#include "projectsystem/project_system.h"
+
+SolutionFilePreprocessor::SolutionFilePreprocessor(ProjectSystem& system)
+    : XMLPreprocessor(system.globalMacros()), system_(system) {}
+
+std::unique_ptr<XMLElement> SolutionFilePreprocessor::createElement(std::string name) {
+  return system_.createElement(std::move(name));
+}
