@@ -25,15 +25,24 @@ struct ProjectFile {
   QString directory;  // the base of the project's own paths
 };
 
+// The "File" elements of a group: those of every "Files" child (generators such
+// as RT-Thread's write one "Files" per file), and only of its own children, so
+// that groups nested inside each other (which uVision never writes) do not count
+// a file once for every enclosing group.
+QList<DomElement> groupFiles(const DomElement& group) {
+  QList<DomElement> files;
+  for (const DomElement& list : childElements(group, QStringLiteral("Files")))
+    files += childElements(list, QStringLiteral("File"));
+  return files;
+}
+
 // Groups become folders under "Source Files"; a library a group links is a
-// dependency rather than a file. A group's files are those of its own "Files"
-// element: groups nested inside each other (which uVision never writes) must
-// not count a file once for every enclosing group.
+// dependency rather than a file.
 void readGroups(const ProjectFile& file, const DomElement& element, UvTarget& target) {
   for (const DomElement& group : descendantElements(element, QStringLiteral("Group"))) {
     SourceItem folder = SourceItem::folder(childElementText(group, QStringLiteral("GroupName")));
     if (folder.name.isEmpty()) continue;
-    for (const DomElement& entry : childElements(firstChildElement(group, QStringLiteral("Files")), QStringLiteral("File"))) {
+    for (const DomElement& entry : groupFiles(group)) {
       const QString path = toForwardSlashes(childElementText(entry, QStringLiteral("FilePath")));
       if (isLibraryPath(path)) {
         target.linkedLibraries.append(nameWithoutLastSuffix(path));

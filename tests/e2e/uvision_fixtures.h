@@ -41,6 +41,18 @@ inline QByteArray group(const QByteArray& name, const QList<std::pair<QByteArray
   return text + "</Files></Group>";
 }
 
+/// A <Group> as RT-Thread's project generator writes it: one <Files> element per
+/// file, each file given as {FileName, FileType, FilePath}.
+inline QByteArray generatedGroup(const QByteArray& name, const QList<QList<QByteArray>>& files) {
+  QByteArray text = "\r\n        <Group>\r\n          <GroupName>" + name + "</GroupName>";
+  for (const QList<QByteArray>& file : files) {
+    text += "\r\n          <Files>\r\n            <File>\r\n              <FileName>" + file[0] +
+            "</FileName>\r\n              <FileType>" + file[1] + "</FileType>\r\n              <FilePath>" + file[2] +
+            "</FilePath>\r\n            </File>\r\n          </Files>";
+  }
+  return text + "\r\n        </Group>";
+}
+
 /// The compiler's VariousControls as the tool set keeps them; the assembler's come
 /// after them with a Define of their own, which is not the compiler's.
 inline QByteArray compilerSettings(const Target& t) {

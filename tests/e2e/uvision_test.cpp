@@ -132,6 +132,21 @@ TEST(UVisionImport, DefinitionsIncludesAndGnuToolsetSettingsAsUVisionWritesThem)
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_definitions.hzp"));
 }
 
+// Generated projects (RT-Thread's spark board examples) write every file of a
+// group in a <Files> element of its own: all of them are the group's.
+TEST(UVisionImport, EveryFilesElementOfAGroupHoldsItsFiles) {
+  writeFile("w.uvmpw", workspace({"project.uvprojx"}));
+  const QByteArray kernel = generatedGroup("Kernel", {{"clock.c", "1", "..\\..\\rt-thread\\src\\clock.c"},
+                                                      {"components.c", "1", "..\\..\\rt-thread\\src\\components.c"},
+                                                      {"idle.c", "1", "..\\..\\rt-thread\\src\\idle.c"}});
+  const QByteArray cpu = generatedGroup("CPU", {{"div0.c", "1", "..\\..\\rt-thread\\libcpu\\arm\\common\\div0.c"},
+                                                {"context_rvds.S", "2",
+                                                 "..\\..\\rt-thread\\libcpu\\arm\\cortex-m4\\context_rvds.S"}});
+  writeFile("project.uvprojx", project({{.groups = kernel + cpu}}));
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_files_per_file.hzp"));
+}
+
 // Groups nested inside each other (which uVision never writes) count each file
 // once: the output stays proportional to the input.
 TEST(UVisionImport, NestedGroupsCountEachFileOnce) {
