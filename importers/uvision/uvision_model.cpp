@@ -6,14 +6,9 @@
 #include "importers/common/foreign_path.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
+#include "importers/uvision/uvision_target_settings.h"
 
 namespace {
-
-// Follows a chain of direct-child lookups; a missing step gives a null element.
-DomElement childPath(DomElement element, std::initializer_list<const char*> tagNames) {
-  for (const char* tagName : tagNames) element = firstChildElement(element, QLatin1String(tagName));
-  return element;
-}
 
 bool isLibraryPath(const QString& path) {
   return path.endsWith(QLatin1String(".lib")) || path.endsWith(QLatin1String(".a"));
@@ -55,30 +50,6 @@ void readGroups(const ProjectFile& file, const DomElement& element, UvTarget& ta
   }
 }
 
-// The compiler settings: the GNU tool set keeps them under "TargetArm"/"Carm",
-// the ARM compilers under "TargetArmAds"/"Cads".
-DomElement compilerControls(const DomElement& target, const DomElement& options) {
-  const bool gnu = childElementText(target, QStringLiteral("ToolsetName")) == QLatin1String("ARM-GNU") ||
-                   (firstChildElement(options, QStringLiteral("TargetArmAds")).isNull() &&
-                    !firstChildElement(options, QStringLiteral("TargetArm")).isNull());
-  return gnu ? childPath(options, {"TargetArm", "Carm", "VariousControls"})
-             : childPath(options, {"TargetArmAds", "Cads", "VariousControls"});
-}
-
-// A target has no configurations of its own: it is one configuration, named after it.
-SourceConfiguration readConfiguration(const ProjectFile& file, const DomElement& element, const DomElement& options) {
-  const DomElement controls = compilerControls(element, options);
-  SourceConfiguration configuration;
-  configuration.name = childElementText(element, QStringLiteral("TargetName"));
-  configuration.compile.compiler.definitions = definitionItems(childElementText(controls, QStringLiteral("Define")));
-  configuration.compile.compiler.undefinitions = definitionItems(childElementText(controls, QStringLiteral("Undefine")));
-  configuration.compile.compiler.includeDirectories = projectRelativePathList(
-      file.context.paths(), childElementText(controls, QStringLiteral("IncludePath")), file.directory);
-  configuration.outputDirectory = childElementText(childPath(options, {"TargetCommonOption"}), QStringLiteral("OutputDirectory"));
-  configuration.outputDirectory.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  return configuration;
-}
-
 UvTarget readTarget(const ProjectFile& file, const DomElement& element, const UvProject& project,
                     const QString& shownFile) {
   const DomElement options = firstChildElement(element, QStringLiteral("TargetOption"));
@@ -94,7 +65,11 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   record.kind = createExecutable == QLatin1String("0") ? ProjectKind::StaticLibrary : ProjectKind::Executable;
   record.directory = file.directory;
   record.sourceFile = shownFile;
-  record.configurations.push_back(readConfiguration(file, element, options));
+  const UvTargetReading reading{file.context, file.directory, childElementText(element, QStringLiteral("TargetName")),
+                                toolsetOf(element), record.notCarried};
+  record.configurations.push_back(readTargetSettings(reading, element, record.kind));
+  SourceConfiguration& configuration = record.configurations.front();
+  if (configuration.outputName == record.name) configuration.outputName.clear();  // the default output name
   readGroups(file, element, target);
   return target;
 }
@@ -147,11 +122,7 @@ QStringList definitionItems(const QString& text) {
 
 QStringList projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory) {
   QStringList converted;
-  for (const QString& entry : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-    const QString path = toForwardSlashes(entry);
-    converted.append(path == QLatin1String(".")
-                         ? QStringLiteral("$(ProjectDir)")
-                         : QStringLiteral("$(ProjectDir)/") + paths.respell(path, projectDirectory));
-  }
+  for (const QString& entry : text.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+    converted.append(projectRelativeDirectory(paths, entry, projectDirectory));
   return converted;
 }

@@ -37,6 +37,7 @@ TEST(UVisionRecord, EachTargetThatBuildsIsAProject) {
             "    definitions: A | B=\"x y\"\n"
             "    undefinitions: C\n"
             "    include directories: $(ProjectDir)/../inc | $(ProjectDir) | $(ProjectDir)/Src\n"
+            "    assembler definitions: __ASSEMBLER_ONLY\n"
             "    output directory: ./Objects/\n"
             "  sources: Source Files\n"
             "    folder: App\n"
@@ -48,7 +49,8 @@ TEST(UVisionRecord, EachTargetThatBuildsIsAProject) {
             "  directory: ws/sub\n"
             "  from: ws/sub/p.uvprojx\n"
             "  configuration: T\n"
-            "    definitions: GNU\n"));
+            "    definitions: GNU\n"
+            "    assembler definitions: __ASSEMBLER_ONLY\n"));
   EXPECT_FALSE(project.targets[2].buildsOutput);
   EXPECT_EQ(diagnostics.pendingWarnings(), QStringList());
 }
