@@ -6,49 +6,16 @@
 #include "importers/common/foreign_path.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
+#include "importers/uvision/uvision_groups.h"
 #include "importers/uvision/uvision_target_settings.h"
 
 namespace {
-
-bool isLibraryPath(const QString& path) {
-  return path.endsWith(QLatin1String(".lib")) || path.endsWith(QLatin1String(".a"));
-}
 
 /// Where the elements of one project file go.
 struct ProjectFile {
   ConversionContext& context;
   QString directory;  // the base of the project's own paths
 };
-
-// The "File" elements of a group: those of every "Files" child (generators such
-// as RT-Thread's write one "Files" per file), and only of its own children, so
-// that groups nested inside each other (which uVision never writes) do not count
-// a file once for every enclosing group.
-QList<DomElement> groupFiles(const DomElement& group) {
-  QList<DomElement> files;
-  for (const DomElement& list : childElements(group, QStringLiteral("Files")))
-    files += childElements(list, QStringLiteral("File"));
-  return files;
-}
-
-// Groups become folders under "Source Files"; a library a group links is a
-// dependency rather than a file.
-void readGroups(const ProjectFile& file, const DomElement& element, UvTarget& target) {
-  for (const DomElement& group : descendantElements(element, QStringLiteral("Group"))) {
-    SourceItem folder = SourceItem::folder(childElementText(group, QStringLiteral("GroupName")));
-    if (folder.name.isEmpty()) continue;
-    for (const DomElement& entry : groupFiles(group)) {
-      const QString path = toForwardSlashes(childElementText(entry, QStringLiteral("FilePath")));
-      if (isLibraryPath(path)) {
-        target.linkedLibraries.append(nameWithoutLastSuffix(path));
-        continue;
-      }
-      folder.items.push_back(SourceItem::file(childElementText(entry, QStringLiteral("FileName")),
-                                              file.context.paths().respell(path, file.directory)));
-    }
-    target.record.sources.push_back(std::move(folder));
-  }
-}
 
 UvTarget readTarget(const ProjectFile& file, const DomElement& element, const UvProject& project,
                     const QString& shownFile) {
@@ -70,7 +37,7 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   record.configurations.push_back(readTargetSettings(reading, element, record.kind));
   SourceConfiguration& configuration = record.configurations.front();
   if (configuration.outputName == record.name) configuration.outputName.clear();  // the default output name
-  readGroups(file, element, target);
+  readGroups(reading, element, record, target.linkedLibraries);
   return target;
 }
 

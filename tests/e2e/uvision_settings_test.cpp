@@ -39,9 +39,14 @@ TEST(UVisionSettings, RealOptionBlocksOfEachCompilerGenerationBecomeProperties) 
        "warning: MDK-ARM/Project.uvprojx: not carried: optimization -Oz (target STM3240G-EVAL); -Oz (target "
        "STM3241G-EVAL)\n"},
       {"stm32h745_coresync_ac5.uvprojx", "MDK-ARM/Project.uvprojx", "uvision_settings_ac5.hzp",
-       "warning: MDK-ARM/Project.uvprojx: not carried: output format hex (target STM32H745I_DISCO_CM7)\n"},
+       "warning: MDK-ARM/Project.uvprojx: not carried: output format hex (target STM32H745I_DISCO_CM7)\n"
+       "warning: MDK-ARM/Project.uvprojx: not carried: compiler option optimize for time (-Otime) for group "
+       "Example/User/CM4 (target STM32H745I_DISCO_CM7); optimize for time (-Otime) for group Example/User/CM7 "
+       "(target STM32H745I_DISCO_CM4)\n"},
       {"rtosdemo_keil_ac5.uvprojx", "Keil_Specific/RTOSDemo.uvprojx", "uvision_settings_ac5_scatter.hzp",
        "warning: Keil_Specific/RTOSDemo.uvprojx: not carried: output format hex (target RTOSDemo)\n"
+       "warning: Keil_Specific/RTOSDemo.uvprojx: not carried: compiler option --diag_suppress=1296 for "
+       "../../../Source/portable/Common/mpu_wrappers_v2.c (target RTOSDemo)\n"
        "warning: Keil_Specific/RTOSDemo.uvprojx: not carried: scatter file RTOSDemo.sct (target RTOSDemo)\n"},
       {"rtosdemo_gcc.uvprojx", "GCC_Specific/RTOSDemo.uvprojx", "uvision_settings_gnu.hzp", ""},
   };

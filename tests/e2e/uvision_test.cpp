@@ -147,6 +147,40 @@ TEST(UVisionImport, EveryFilesElementOfAGroupHoldsItsFiles) {
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_files_per_file.hzp"));
 }
 
+// A target leaves files and groups out of its build with IncludeInBuild 0; they
+// stay listed. A file's own 1 builds it in a group left out, whose exclusion
+// then goes to its other files; 2 takes the group's choice. A library of a
+// group left out is not linked. The options of a group or file are its own in
+// that target: compiler and assembler lists add to the target's, a value left to
+// inherit (Optim 0, check boxes 2) is the target's.
+TEST(UVisionImport, FilesAndGroupsATargetLeavesOutStayListedWithTheirOwnOptions) {
+  writeFile("w.uvmpw", workspace({"p.uvprojx", "lib.uvprojx"}));
+  const QByteArray ownCompiler = "<Optim>2</Optim><oTime>2</oTime><wLevel>0</wLevel><v6Lang>0</v6Lang>"
+                                 "<VariousControls><MiscControls>-Wno-unused</MiscControls><Define>FILE_ONLY</Define>"
+                                 "<Undefine></Undefine><IncludePath>..\\extra</IncludePath></VariousControls>";
+  const QByteArray inherits = "<Optim>0</Optim><oTime>2</oTime><wLevel>0</wLevel><v6Lang>0</v6Lang><VariousControls>"
+                              "<MiscControls></MiscControls><Define></Define><Undefine></Undefine><IncludePath>"
+                              "</IncludePath></VariousControls>";
+  const QByteArray ownAssembler = "<VariousControls><Define>ASM_FILE</Define></VariousControls>";
+  const QByteArray groups =
+      groupWithOptions("Drivers", itemOptions("Group", "0", "<Optim>0</Optim><VariousControls><Define>GROUP_ONLY"
+                                                            "</Define></VariousControls>"),
+                       file("a.c", "a.c") + file("b.c", "b.c", itemOptions("File", "1", inherits)) +
+                           file("libx.lib", "libx.lib")) +
+      groupWithOptions("Board", itemOptions("Group", "0", {}), file("board.c", "board.c", itemOptions("File", "2", {}))) +
+      groupWithOptions("App", {},
+                       file("c.c", "c.c", itemOptions("File", "0", inherits)) +
+                           file("d.c", "d.c", itemOptions("File", "2", ownCompiler)) +
+                           file("start.s", "start.s", itemOptions("File", "2", {}, ownAssembler)));
+  QByteArray text = project({{.name = "Flash", .define = "TARGET", .groups = groups},
+                             {.name = "RAM", .groups = groupWithOptions("App", {}, file("c.c", "c.c"))}});
+  text.replace("<ToolsetName>ARM-ADS</ToolsetName>", "<ToolsetName>ARM-ADS</ToolsetName><uAC6>1</uAC6>");
+  writeFile("p.uvprojx", text);
+  writeFile("lib.uvprojx", project({{.createExecutable = "0", .outputName = "libx"}}));
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_exclusions.hzp"));
+}
+
 // Groups nested inside each other (which uVision never writes) count each file
 // once: the output stays proportional to the input.
 TEST(UVisionImport, NestedGroupsCountEachFileOnce) {
