@@ -1,6 +1,7 @@
 #include "importers/uvision/uvision_model.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
@@ -28,17 +29,37 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   target.outputName = childElementText(common, QStringLiteral("OutputName"));
   if (!target.buildsOutput) return target;
   ProjectRecord& record = target.record;
-  record.name = project.name;
   record.kind = createExecutable == QLatin1String("0") ? ProjectKind::StaticLibrary : ProjectKind::Executable;
   record.directory = file.directory;
   record.sourceFile = shownFile;
   const UvTargetReading reading{file.context, file.directory, childElementText(element, QStringLiteral("TargetName")),
                                 toolsetOf(element), record.notCarried};
   record.configurations.push_back(readTargetSettings(reading, element, record.kind));
-  SourceConfiguration& configuration = record.configurations.front();
-  if (configuration.outputName == record.name) configuration.outputName.clear();  // the default output name
   readGroups(reading, element, record, target.linkedLibraries);
   return target;
+}
+
+// A file that gives one project names it; one that gives several names each
+// after its target as well, and a second target of the same name (after the
+// characters are replaced) gets "_2", and so on. An output named as its project
+// is the default output name.
+void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
+  const auto projects = std::count_if(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
+  QStringList given;
+  for (UvTarget& target : targets) {
+    target.projectName = fileName;
+    if (!target.buildsOutput) continue;
+    if (projects > 1) {
+      const QString name = targetProjectName(fileName, target.record.configurations.front().name);
+      target.projectName = name;
+      for (int number = 2; given.contains(target.projectName); ++number)
+        target.projectName = name + QLatin1Char('_') + QString::number(number);
+      given.append(target.projectName);
+    }
+    target.record.name = target.projectName;
+    QString& outputName = target.record.configurations.front().outputName;
+    if (outputName == target.projectName) outputName.clear();
+  }
 }
 
 }  // namespace
@@ -54,6 +75,7 @@ UvProject::UvProject(ConversionContext& context, const QString& pathAndName, con
   for (const DomElement& element : childElements(firstChildElement(root, QStringLiteral("Targets")), QStringLiteral("Target")))
     targets.push_back(readTarget(file, element, *this, shownFile));
   if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
+  nameProjects(targets, name);
 }
 
 UvWorkspace::UvWorkspace(const QString& path) : path(path) {
@@ -68,6 +90,16 @@ UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
   if (projects.size() >= size_t(projectPaths.size())) return nullptr;
   projects.push_back(std::make_unique<UvProject>(context, projectPaths[qsizetype(projects.size())], path));
   return projects.back().get();
+}
+
+QString targetProjectName(const QString& fileName, const QString& targetName) {
+  QString name = fileName + QLatin1Char('_');
+  for (const QChar character : targetName) {
+    const bool kept = character.isLetterOrNumber() || character == QLatin1Char('-') || character == QLatin1Char('_') ||
+                      character == QLatin1Char('.');
+    name += kept ? character : QLatin1Char('_');
+  }
+  return name;
 }
 
 QStringList definitionItems(const QString& text) {

@@ -32,10 +32,10 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
 // Workspace entries are lower-case "project" elements with a non-empty path.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   writeFile("w.uvmpw", workspace({"sub/p.uvprojx", "lib.uvproj"}));
-  const Target executable{.groups = group("G", {{"a.c", "a.c"}})};
+  const Target executable{.name = "Flash", .groups = group("G", {{"a.c", "a.c"}})};
   const Target skipped{.createExecutable = ""};
   const Target missing{.createExecutable = QByteArray()};
-  writeFile("sub/p.uvprojx", project({executable, skipped, missing, executable}));
+  writeFile("sub/p.uvprojx", project({executable, skipped, missing, {.name = "RAM", .groups = executable.groups}}));
   writeFile("lib.uvproj", project({{.createExecutable = "0"}}));
   expectSuccess({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_per_target.hzp"));
@@ -44,6 +44,27 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
                        "<project><PathAndName></PathAndName></project><project/></ProjectWorkspace>");
   expectSuccess({"uvision2hzp", "e.uvmpw"});
   EXPECT_EQ(readFile("e.hzp"), emptySolution("e"));
+}
+
+// A project file that gives several projects names each after its target too
+// (characters other than letters, digits, "-", "_" and "." become "_"; a name
+// given twice is numbered), and a library links the project of the target that
+// builds it (an output of its very name before one that contains it); a file
+// that gives one project keeps the file's name.
+TEST(UVisionImport, SeveralProjectsOfOneFileAreNamedAfterTheirTargets) {
+  writeFile("w.uvmpw", workspace({"app\\app.uvprojx", "lib\\drivers.uvprojx"}));
+  writeFile("app/app.uvprojx",
+            project({{.name = "STM32F407 Discovery",
+                      .groups = group("Libs", {{"drv.lib", "..\\lib\\drv.lib"},
+                                               {"drv_debug.lib", "..\\lib\\drv_debug.lib"},
+                                               {"sim.lib", "sim.lib"}})}}));
+  writeFile("lib/drivers.uvprojx",
+            project({{.name = "Debug (Lib)", .createExecutable = "0", .outputName = "drv_debug"},
+                     {.name = "Sim", .createExecutable = "", .outputName = "sim"},
+                     {.name = "Release/Lib", .createExecutable = "0", .outputName = "drv"},
+                     {.name = "Release:Lib", .createExecutable = "0", .outputName = "drivers_Release_Lib"}}));
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_names.hzp"));
 }
 
 TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
