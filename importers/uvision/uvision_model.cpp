@@ -1,6 +1,7 @@
 #include "importers/uvision/uvision_model.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "importers/common/conversion_context.h"
@@ -8,6 +9,7 @@
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
 #include "importers/uvision/uvision_groups.h"
+#include "importers/uvision/uvision_rte.h"
 #include "importers/uvision/uvision_target_settings.h"
 
 namespace {
@@ -19,7 +21,7 @@ struct ProjectFile {
 };
 
 UvTarget readTarget(const ProjectFile& file, const DomElement& element, const UvProject& project,
-                    const QString& shownFile) {
+                    const UvRteSection& rte, const QString& shownFile) {
   const DomElement options = firstChildElement(element, QStringLiteral("TargetOption"));
   const DomElement common = firstChildElement(options, QStringLiteral("TargetCommonOption"));
   const QString createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
@@ -35,7 +37,9 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   const UvTargetReading reading{file.context, file.directory, childElementText(element, QStringLiteral("TargetName")),
                                 toolsetOf(element), record.notCarried};
   record.configurations.push_back(readTargetSettings(reading, element, record.kind));
+  rte.addToConfiguration(reading, record.configurations.front());
   readGroups(reading, element, record, target.linkedLibraries);
+  rte.addFiles(reading, record.sources);
   return target;
 }
 
@@ -72,8 +76,9 @@ UvProject::UvProject(ConversionContext& context, const QString& pathAndName, con
   name = nameWithoutLastSuffix(path);
   const DomDocument document = loadXmlDocument(projectFile, workspaceFile);
   const DomElement root = firstChildElement(document, QStringLiteral("Project"));
+  const UvRteSection rte(firstChildElement(root, QStringLiteral("RTE")));
   for (const DomElement& element : childElements(firstChildElement(root, QStringLiteral("Targets")), QStringLiteral("Target")))
-    targets.push_back(readTarget(file, element, *this, shownFile));
+    targets.push_back(readTarget(file, element, *this, rte, shownFile));
   if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
   nameProjects(targets, name);
 }
@@ -120,8 +125,9 @@ QStringList definitionItems(const QString& text) {
 }
 
 QStringList projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory) {
+  static const QRegularExpression separator(QStringLiteral("\\s*[;,]\\s*"));
   QStringList converted;
-  for (const QString& entry : text.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+  for (const QString& entry : text.trimmed().split(separator, Qt::SkipEmptyParts))
     converted.append(projectRelativeDirectory(paths, entry, projectDirectory));
   return converted;
 }

@@ -78,6 +78,8 @@ QStringList definitionItems(const QString& text);
 
 /// Turns a uVision include list ("..\inc;.;;src\") into directories relative to
 /// the project directory ("$(ProjectDir)/../inc", "$(ProjectDir)", "$(ProjectDir)/src");
-/// empty entries are dropped, and a directory that differs only in case is
-/// spelled as found in projectDirectory.
+/// entries are separated by ";" or by "," (published projects write
+/// "..\common\inc, ..\inc") with the blanks around them; empty entries are
+/// dropped, and a directory that differs only in case is spelled as found in
+/// projectDirectory.
 QStringList projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory);

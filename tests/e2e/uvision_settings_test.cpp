@@ -21,7 +21,7 @@ QByteArray realProject(const QString& name) { return readFile(sourcePath("tests/
 }  // namespace
 
 // ARM Compiler 6 (STM32CubeF4 Templates: Optim 7 is -Oz, v6Lang/v6LangP, short
-// enums and wchar, armlink options), ARM Compiler 5 (STM32CubeH7 HSEM_CoreSync:
+// enums and wchar, armlink options, a component only in its pack), ARM Compiler 5 (STM32CubeH7 HSEM_CoreSync:
 // Optim 4, uC99, an FPU3(DFPU) Cortex-M7 and a Cortex-M4 target, the Target
 // dialog's regions; FreeRTOS Keil_Specific: a scatter file of its own) and the
 // GNU tool set (FreeRTOS GCC_Specific: options in MiscControls override the
@@ -36,6 +36,8 @@ TEST(UVisionSettings, RealOptionBlocksOfEachCompilerGenerationBecomeProperties) 
       {"stm32f4_templates_ac6.uvprojx", "MDK-ARM/Project.uvprojx", "uvision_settings_ac6.hzp",
        "warning: MDK-ARM/Project.uvprojx: not carried: linker option --diag_suppress=L6329 (target STM3240G-EVAL); "
        "--diag_suppress=L6329 (target STM3241G-EVAL)\n"
+       "warning: MDK-ARM/Project.uvprojx: not carried: component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS "
+       "5.6.0 (target STM3240G-EVAL); CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target STM3241G-EVAL)\n"
        "warning: MDK-ARM/Project.uvprojx: not carried: optimization -Oz (target STM3240G-EVAL); -Oz (target "
        "STM3241G-EVAL)\n"},
       {"stm32h745_coresync_ac5.uvprojx", "MDK-ARM/Project.uvprojx", "uvision_settings_ac5.hzp",
@@ -94,4 +96,37 @@ TEST(UVisionSettings, UserCommandsWithKeyCodesBecomeBuildSteps) {
   EXPECT_TRUE(solution.contains("      pre_build_command=\"cmd /c echo $(ProjectDir)/ RTOSDemo 100%\"\n"));
   EXPECT_TRUE(solution.contains(
       "      linker_post_build_command=\"arm-none-eabi-objcopy -O binary $(TargetPath) $(OutDir)/RTOSDemo.bin\"\n"));
+}
+
+// The threadx secure demo's RTE section: its configuration files that exist go
+// into their component's folder (::Device), for the target that uses them and
+// left out of another (a copy of the target, as uVision makes one); the folder
+// of each used file and RTE/_<target> go on the include path, with _RTE_
+// defined. A component with no file in the project (CMSIS:CORE) lives in its
+// pack, and a file the target uses that is missing is reported. Instances
+// uVision marks removed are not files of the project.
+TEST(UVisionSettings, RteComponentFilesFoldersAndPacks) {
+  const QString real = sourcePath("../shared/real-projects/eclipse-threadx+threadx/ports/cortex_m33/ac6/example_build/"
+                                  "demo_secure_zone/");
+  QByteArray project = realProject("threadx_secure_zone_ac6.uvprojx");
+  const qsizetype start = project.indexOf("    <Target>");
+  const qsizetype end = project.indexOf("    </Target>\n") + 14;
+  QByteArray copy = project.mid(start, end - start);
+  copy.replace("<TargetName>FVP Simulation Model</TargetName>", "<TargetName>FVP Debug</TargetName>");
+  project.insert(end, copy);
+  writeFile("demo_secure_zone/demo_secure_zone.uvprojx", project);
+  for (const char* file : {"RTE/_FVP_Simulation_Model/RTE_Components.h", "RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct"})
+    writeFile(QString("demo_secure_zone/") + file, readFile(real + file));
+  writeFile("demo_secure_zone/RTE/Device/ARMCM33_DSP_FP_TZ/startup_ARMCM33.c", "");
+  writeFile("demo_secure_zone/RTE/Device/ARMCM33_DSP_FP_TZ/system_ARMCM33.c", "");
+  writeFile("w.uvmpw", workspace({".\\demo_secure_zone\\demo_secure_zone.uvprojx"}));
+  const QByteArray file = "warning: demo_secure_zone/demo_secure_zone.uvprojx: not carried: ";
+  expectSuccess({"uvision2hzp", "w.uvmpw"},
+                file + "component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target FVP Simulation "
+                       "Model)\n" +
+                    file + "missing RTE file RTE/Device/ARMCM33_DSP_FP_TZ/partition_ARMCM33.h (target FVP Simulation Model)\n" +
+                    file + "optimization -Oz (target FVP Simulation Model); -Oz (target FVP Debug)\n" + file +
+                    "scatter file ./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Simulation Model); "
+                    "./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Debug)\n");
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_rte.hzp"));
 }
