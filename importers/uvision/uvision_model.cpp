@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 
 #include "importers/common/conversion_context.h"
@@ -49,7 +50,7 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
 // is the default output name.
 void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
   const auto projects = std::count_if(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
-  QStringList given;
+  QSet<QString> given;
   for (UvTarget& target : targets) {
     target.projectName = fileName;
     if (!target.buildsOutput) continue;
@@ -58,7 +59,7 @@ void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
       target.projectName = name;
       for (int number = 2; given.contains(target.projectName); ++number)
         target.projectName = name + QLatin1Char('_') + QString::number(number);
-      given.append(target.projectName);
+      given.insert(target.projectName);
     }
     target.record.name = target.projectName;
     QString& outputName = target.record.configurations.front().outputName;
