@@ -1,6 +1,7 @@
 #include "importers/uvision/uvision_importer.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <vector>
 
 #include "importers/common/conversion_context.h"
@@ -28,11 +29,36 @@ struct LinkingProject {
   QStringList libraries;
 };
 
+/// The targets that build libraries, found by the libraries' names.
+class LibraryBuilders {
+ public:
+  explicit LibraryBuilders(std::vector<const UvTarget*> targets) : containing_(targets) {
+    for (const UvTarget* target : targets) {
+      QString name = target->outputName;
+      for (const char* extension : {".lib", ".a"})
+        if (name.endsWith(QLatin1String(extension))) name.chop(qsizetype(qstrlen(extension)));
+      if (!exactly_.contains(name)) exactly_.insert(name, target);
+    }
+  }
+
+  // The first target whose output is the library, else (as the design has it)
+  // the first whose output name contains its name: a project file whose
+  // targets build "drv_debug" and "drv" links "drv.lib" to the second.
+  const UvTarget* builderOf(const QString& library) const {
+    const auto exact = exactly_.constFind(library);
+    return exact != exactly_.cend() ? *exact : containing_.firstContaining(library);
+  }
+
+ private:
+  UvOutputNames containing_;
+  QHash<QString, const UvTarget*> exactly_;
+};
+
 // The projects that build the libraries, by the output names of the workspace's targets.
-QStringList dependenciesOf(const UvOutputNames& outputNames, const QStringList& libraries) {
+QStringList dependenciesOf(const LibraryBuilders& builders, const QStringList& libraries) {
   QStringList dependencies;
   for (const QString& library : libraries) {
-    if (const UvTarget* builder = outputNames.firstContaining(library)) dependencies.append(builder->project->name);
+    if (const UvTarget* builder = builders.builderOf(library)) dependencies.append(builder->projectName);
   }
   return dependencies;
 }
@@ -42,8 +68,8 @@ void setDependencies(ProjectMapper& mapper, const UvWorkspace& workspace, const 
   std::vector<const UvTarget*> targets;
   for (const auto& project : workspace.projects)
     for (const UvTarget& target : project->targets) targets.push_back(&target);
-  const UvOutputNames outputNames(std::move(targets));
-  for (const LinkingProject& entry : linking) mapper.setDependencies(entry.project, dependenciesOf(outputNames, entry.libraries));
+  const LibraryBuilders builders(std::move(targets));
+  for (const LinkingProject& entry : linking) mapper.setDependencies(entry.project, dependenciesOf(builders, entry.libraries));
 }
 
 }  // namespace

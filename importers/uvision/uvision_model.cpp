@@ -1,23 +1,19 @@
 #include "importers/uvision/uvision_model.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
+#include "importers/uvision/uvision_groups.h"
+#include "importers/uvision/uvision_rte.h"
+#include "importers/uvision/uvision_target_settings.h"
 
 namespace {
-
-// Follows a chain of direct-child lookups; a missing step gives a null element.
-DomElement childPath(DomElement element, std::initializer_list<const char*> tagNames) {
-  for (const char* tagName : tagNames) element = firstChildElement(element, QLatin1String(tagName));
-  return element;
-}
-
-bool isLibraryPath(const QString& path) {
-  return path.endsWith(QLatin1String(".lib")) || path.endsWith(QLatin1String(".a"));
-}
 
 /// Where the elements of one project file go.
 struct ProjectFile {
@@ -25,53 +21,8 @@ struct ProjectFile {
   QString directory;  // the base of the project's own paths
 };
 
-// Groups become folders under "Source Files"; a library a group links is a
-// dependency rather than a file. A group's files are those of its own "Files"
-// element: groups nested inside each other (which uVision never writes) must
-// not count a file once for every enclosing group.
-void readGroups(const ProjectFile& file, const DomElement& element, UvTarget& target) {
-  for (const DomElement& group : descendantElements(element, QStringLiteral("Group"))) {
-    SourceItem folder = SourceItem::folder(childElementText(group, QStringLiteral("GroupName")));
-    if (folder.name.isEmpty()) continue;
-    for (const DomElement& entry : childElements(firstChildElement(group, QStringLiteral("Files")), QStringLiteral("File"))) {
-      const QString path = toForwardSlashes(childElementText(entry, QStringLiteral("FilePath")));
-      if (isLibraryPath(path)) {
-        target.linkedLibraries.append(nameWithoutLastSuffix(path));
-        continue;
-      }
-      folder.items.push_back(SourceItem::file(childElementText(entry, QStringLiteral("FileName")),
-                                              file.context.paths().respell(path, file.directory)));
-    }
-    target.record.sources.push_back(std::move(folder));
-  }
-}
-
-// The compiler settings: the GNU tool set keeps them under "TargetArm"/"Carm",
-// the ARM compilers under "TargetArmAds"/"Cads".
-DomElement compilerControls(const DomElement& target, const DomElement& options) {
-  const bool gnu = childElementText(target, QStringLiteral("ToolsetName")) == QLatin1String("ARM-GNU") ||
-                   (firstChildElement(options, QStringLiteral("TargetArmAds")).isNull() &&
-                    !firstChildElement(options, QStringLiteral("TargetArm")).isNull());
-  return gnu ? childPath(options, {"TargetArm", "Carm", "VariousControls"})
-             : childPath(options, {"TargetArmAds", "Cads", "VariousControls"});
-}
-
-// A target has no configurations of its own: it is one configuration, named after it.
-SourceConfiguration readConfiguration(const ProjectFile& file, const DomElement& element, const DomElement& options) {
-  const DomElement controls = compilerControls(element, options);
-  SourceConfiguration configuration;
-  configuration.name = childElementText(element, QStringLiteral("TargetName"));
-  configuration.compile.compiler.definitions = definitionItems(childElementText(controls, QStringLiteral("Define")));
-  configuration.compile.compiler.undefinitions = definitionItems(childElementText(controls, QStringLiteral("Undefine")));
-  configuration.compile.compiler.includeDirectories = projectRelativePathList(
-      file.context.paths(), childElementText(controls, QStringLiteral("IncludePath")), file.directory);
-  configuration.outputDirectory = childElementText(childPath(options, {"TargetCommonOption"}), QStringLiteral("OutputDirectory"));
-  configuration.outputDirectory.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  return configuration;
-}
-
 UvTarget readTarget(const ProjectFile& file, const DomElement& element, const UvProject& project,
-                    const QString& shownFile) {
+                    const UvRteSection& rte, const QString& shownFile) {
   const DomElement options = firstChildElement(element, QStringLiteral("TargetOption"));
   const DomElement common = firstChildElement(options, QStringLiteral("TargetCommonOption"));
   const QString createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
@@ -81,13 +32,39 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   target.outputName = childElementText(common, QStringLiteral("OutputName"));
   if (!target.buildsOutput) return target;
   ProjectRecord& record = target.record;
-  record.name = project.name;
   record.kind = createExecutable == QLatin1String("0") ? ProjectKind::StaticLibrary : ProjectKind::Executable;
   record.directory = file.directory;
   record.sourceFile = shownFile;
-  record.configurations.push_back(readConfiguration(file, element, options));
-  readGroups(file, element, target);
+  const UvTargetReading reading{file.context, file.directory, childElementText(element, QStringLiteral("TargetName")),
+                                toolsetOf(element), record.notCarried};
+  record.configurations.push_back(readTargetSettings(reading, element, record.kind));
+  rte.addToConfiguration(reading, record.configurations.front());
+  readGroups(reading, element, record, target.linkedLibraries);
+  rte.addFiles(reading, record.sources);
   return target;
+}
+
+// A file that gives one project names it; one that gives several names each
+// after its target as well, and a second target of the same name (after the
+// characters are replaced) gets "_2", and so on. An output named as its project
+// is the default output name.
+void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
+  const auto projects = std::count_if(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
+  QSet<QString> given;
+  for (UvTarget& target : targets) {
+    target.projectName = fileName;
+    if (!target.buildsOutput) continue;
+    if (projects > 1) {
+      const QString name = targetProjectName(fileName, target.record.configurations.front().name);
+      target.projectName = name;
+      for (int number = 2; given.contains(target.projectName); ++number)
+        target.projectName = name + QLatin1Char('_') + QString::number(number);
+      given.insert(target.projectName);
+    }
+    target.record.name = target.projectName;
+    QString& outputName = target.record.configurations.front().outputName;
+    if (outputName == target.projectName) outputName.clear();
+  }
 }
 
 }  // namespace
@@ -100,9 +77,11 @@ UvProject::UvProject(ConversionContext& context, const QString& pathAndName, con
   name = nameWithoutLastSuffix(path);
   const DomDocument document = loadXmlDocument(projectFile, workspaceFile);
   const DomElement root = firstChildElement(document, QStringLiteral("Project"));
+  const UvRteSection rte(firstChildElement(root, QStringLiteral("RTE")));
   for (const DomElement& element : childElements(firstChildElement(root, QStringLiteral("Targets")), QStringLiteral("Target")))
-    targets.push_back(readTarget(file, element, *this, shownFile));
+    targets.push_back(readTarget(file, element, *this, rte, shownFile));
   if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
+  nameProjects(targets, name);
 }
 
 UvWorkspace::UvWorkspace(const QString& path) : path(path) {
@@ -117,6 +96,16 @@ UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
   if (projects.size() >= size_t(projectPaths.size())) return nullptr;
   projects.push_back(std::make_unique<UvProject>(context, projectPaths[qsizetype(projects.size())], path));
   return projects.back().get();
+}
+
+QString targetProjectName(const QString& fileName, const QString& targetName) {
+  QString name = fileName + QLatin1Char('_');
+  for (const QChar character : targetName) {
+    const bool kept = character.isLetterOrNumber() || character == QLatin1Char('-') || character == QLatin1Char('_') ||
+                      character == QLatin1Char('.');
+    name += kept ? character : QLatin1Char('_');
+  }
+  return name;
 }
 
 QStringList definitionItems(const QString& text) {
@@ -137,12 +126,9 @@ QStringList definitionItems(const QString& text) {
 }
 
 QStringList projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory) {
+  static const QRegularExpression separator(QStringLiteral("\\s*[;,]\\s*"));
   QStringList converted;
-  for (const QString& entry : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-    const QString path = toForwardSlashes(entry);
-    converted.append(path == QLatin1String(".")
-                         ? QStringLiteral("$(ProjectDir)")
-                         : QStringLiteral("$(ProjectDir)/") + paths.respell(path, projectDirectory));
-  }
+  for (const QString& entry : text.trimmed().split(separator, Qt::SkipEmptyParts))
+    converted.append(projectRelativeDirectory(paths, entry, projectDirectory));
   return converted;
 }

@@ -18,6 +18,9 @@ class UvProject;
 struct UvTarget {
   /// The project it becomes; its sources are dropped once it is converted.
   ProjectRecord record;
+  /// The name of the project it becomes (its project file's for a target that
+  /// becomes none): what a dependency on its output names.
+  QString projectName;
   /// "CreateExecutable" is set: the target builds something and becomes a project.
   bool buildsOutput = false;
   /// "OutputName": what other targets find a library they link by.
@@ -63,12 +66,20 @@ class UvWorkspace {
   std::vector<std::unique_ptr<UvProject>> projects;
 };
 
+/// The name of the project a target becomes, when its project file gives
+/// several: the file's name, "_" and the target's name with each character
+/// other than a letter, digit, "-", "_" or "." written "_"
+/// ("Project_STM32F407-Discovery", "demo_FVP_Simulation_Model").
+QString targetProjectName(const QString& fileName, const QString& targetName);
+
 /// The items of a "Define" or "Undefine" text. uVision separates them by commas
 /// and/or blanks ("A,B", "A, B", "A B"); a double-quoted part is never split.
 QStringList definitionItems(const QString& text);
 
 /// Turns a uVision include list ("..\inc;.;;src\") into directories relative to
 /// the project directory ("$(ProjectDir)/../inc", "$(ProjectDir)", "$(ProjectDir)/src");
-/// empty entries are dropped, and a directory that differs only in case is
-/// spelled as found in projectDirectory.
+/// entries are separated by ";" or by "," (published projects write
+/// "..\common\inc, ..\inc") with the blanks around them; empty entries are
+/// dropped, and a directory that differs only in case is spelled as found in
+/// projectDirectory.
 QStringList projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory);

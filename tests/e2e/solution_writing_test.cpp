@@ -34,7 +34,7 @@ QStringList convertExample(const QString& executableTemplate = "STM32_EXE") {
           "ws/blinky.uvmpw"};
 }
 
-// The uVision example in ws/; its solution (3.7 KB) is larger than the one block
+// The uVision example in ws/; its solution (9 KB) is larger than the one block
 // (512 bytes) that a run under "ulimit -f 1" may write.
 void writeExampleWorkspace() {
   for (const char* file : {"blinky.uvmpw", "app/blinky.uvprojx", "lib/drivers.uvprojx"})

@@ -23,6 +23,7 @@ inline QByteArray workspace(const QList<QByteArray>& projectPaths) {
 
 /// One target of a project file; a null createExecutable leaves the element out.
 struct Target {
+  QByteArray name = "T";
   QByteArray toolset = "ARM-ADS";  // "ARM-GNU" keeps the compiler settings under TargetArm/Carm
   QByteArray createExecutable = "1";
   QByteArray outputName;
@@ -39,6 +40,46 @@ inline QByteArray group(const QByteArray& name, const QList<std::pair<QByteArray
   for (const auto& [fileName, filePath] : files)
     text += "<File><FileName>" + fileName + "</FileName><FileType>1</FileType><FilePath>" + filePath + "</FilePath></File>";
   return text + "</Files></Group>";
+}
+
+/// A <Group> as RT-Thread's project generator writes it: one <Files> element per
+/// file, each file given as {FileName, FileType, FilePath}.
+inline QByteArray generatedGroup(const QByteArray& name, const QList<QList<QByteArray>>& files) {
+  QByteArray text = "\r\n        <Group>\r\n          <GroupName>" + name + "</GroupName>";
+  for (const QList<QByteArray>& file : files) {
+    text += "\r\n          <Files>\r\n            <File>\r\n              <FileName>" + file[0] +
+            "</FileName>\r\n              <FileType>" + file[1] + "</FileType>\r\n              <FilePath>" + file[2] +
+            "</FilePath>\r\n            </File>\r\n          </Files>";
+  }
+  return text + "\r\n        </Group>";
+}
+
+/// The options of a group or file (kind "Group" or "File") in the nesting
+/// uVision writes: CommonProperty with IncludeInBuild (0 out, 1 in, 2 as its
+/// group), then the compiler's and assembler's blocks under <kind>ArmAds, each
+/// given as its children (empty: no block).
+inline QByteArray itemOptions(const QByteArray& kind, const QByteArray& includeInBuild, const QByteArray& compiler,
+                              const QByteArray& assembler = {}) {
+  QByteArray text = "<" + kind + "Option><CommonProperty><UseCPPCompiler>2</UseCPPCompiler><IncludeInBuild>" +
+                    includeInBuild + "</IncludeInBuild><AlwaysBuild>2</AlwaysBuild></CommonProperty>";
+  if (!compiler.isEmpty() || !assembler.isEmpty()) {
+    text += "<" + kind + "ArmAds>";
+    if (!compiler.isEmpty()) text += "<Cads>" + compiler + "</Cads>";
+    if (!assembler.isEmpty()) text += "<Aads>" + assembler + "</Aads>";
+    text += "</" + kind + "ArmAds>";
+  }
+  return text + "</" + kind + "Option>";
+}
+
+/// A <File> with the given options (itemOptions("File", ...) or none).
+inline QByteArray file(const QByteArray& name, const QByteArray& path, const QByteArray& options = {}) {
+  return "<File><FileName>" + name + "</FileName><FileType>1</FileType><FilePath>" + path + "</FilePath>" + options +
+         "</File>";
+}
+
+/// A <Group> with the given options (itemOptions("Group", ...) or none) and <File> elements.
+inline QByteArray groupWithOptions(const QByteArray& name, const QByteArray& options, const QByteArray& files) {
+  return "<Group><GroupName>" + name + "</GroupName>" + options + "<Files>" + files + "</Files></Group>";
 }
 
 /// The compiler's VariousControls as the tool set keeps them; the assembler's come
@@ -60,8 +101,8 @@ inline QByteArray project(const QList<Target>& targets) {
       "XMLSchema-instance\" xsi:noNamespaceSchemaLocation=\"project_projx.xsd\">\r\n<SchemaVersion>2.1</SchemaVersion>"
       "\r\n<Targets>\r\n";
   for (const Target& t : targets) {
-    text += "<Target><TargetName>T</TargetName><ToolsetNumber>0x4</ToolsetNumber><ToolsetName>" + t.toolset +
-            "</ToolsetName><TargetOption><TargetCommonOption>";
+    text += "<Target><TargetName>" + t.name + "</TargetName><ToolsetNumber>0x4</ToolsetNumber><ToolsetName>" +
+            t.toolset + "</ToolsetName><TargetOption><TargetCommonOption>";
     if (!t.createExecutable.isNull()) text += "<CreateExecutable>" + t.createExecutable + "</CreateExecutable>";
     text += "<OutputDirectory>" + t.outputDirectory + "</OutputDirectory><OutputName>" + t.outputName +
             "</OutputName></TargetCommonOption>" + compilerSettings(t) + "</TargetOption><Groups>" + t.groups +

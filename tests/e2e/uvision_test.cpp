@@ -32,10 +32,10 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
 // Workspace entries are lower-case "project" elements with a non-empty path.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   writeFile("w.uvmpw", workspace({"sub/p.uvprojx", "lib.uvproj"}));
-  const Target executable{.groups = group("G", {{"a.c", "a.c"}})};
+  const Target executable{.name = "Flash", .groups = group("G", {{"a.c", "a.c"}})};
   const Target skipped{.createExecutable = ""};
   const Target missing{.createExecutable = QByteArray()};
-  writeFile("sub/p.uvprojx", project({executable, skipped, missing, executable}));
+  writeFile("sub/p.uvprojx", project({executable, skipped, missing, {.name = "RAM", .groups = executable.groups}}));
   writeFile("lib.uvproj", project({{.createExecutable = "0"}}));
   expectSuccess({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_per_target.hzp"));
@@ -44,6 +44,27 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
                        "<project><PathAndName></PathAndName></project><project/></ProjectWorkspace>");
   expectSuccess({"uvision2hzp", "e.uvmpw"});
   EXPECT_EQ(readFile("e.hzp"), emptySolution("e"));
+}
+
+// A project file that gives several projects names each after its target too
+// (characters other than letters, digits, "-", "_" and "." become "_"; a name
+// given twice is numbered), and a library links the project of the target that
+// builds it (an output of its very name before one that contains it); a file
+// that gives one project keeps the file's name.
+TEST(UVisionImport, SeveralProjectsOfOneFileAreNamedAfterTheirTargets) {
+  writeFile("w.uvmpw", workspace({"app\\app.uvprojx", "lib\\drivers.uvprojx"}));
+  writeFile("app/app.uvprojx",
+            project({{.name = "STM32F407 Discovery",
+                      .groups = group("Libs", {{"drv.lib", "..\\lib\\drv.lib"},
+                                               {"drv_debug.lib", "..\\lib\\drv_debug.lib"},
+                                               {"sim.lib", "sim.lib"}})}}));
+  writeFile("lib/drivers.uvprojx",
+            project({{.name = "Debug (Lib)", .createExecutable = "0", .outputName = "drv_debug"},
+                     {.name = "Sim", .createExecutable = "", .outputName = "sim"},
+                     {.name = "Release/Lib", .createExecutable = "0", .outputName = "drv"},
+                     {.name = "Release:Lib", .createExecutable = "0", .outputName = "drivers_Release_Lib"}}));
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_names.hzp"));
 }
 
 TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
@@ -130,6 +151,55 @@ TEST(UVisionImport, DefinitionsIncludesAndGnuToolsetSettingsAsUVisionWritesThem)
                                      .includePath = ".\\Core\\Inc"}}));
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_definitions.hzp"));
+}
+
+// Generated projects (RT-Thread's spark board examples) write every file of a
+// group in a <Files> element of its own: all of them are the group's.
+TEST(UVisionImport, EveryFilesElementOfAGroupHoldsItsFiles) {
+  writeFile("w.uvmpw", workspace({"project.uvprojx"}));
+  const QByteArray kernel = generatedGroup("Kernel", {{"clock.c", "1", "..\\..\\rt-thread\\src\\clock.c"},
+                                                      {"components.c", "1", "..\\..\\rt-thread\\src\\components.c"},
+                                                      {"idle.c", "1", "..\\..\\rt-thread\\src\\idle.c"}});
+  const QByteArray cpu = generatedGroup("CPU", {{"div0.c", "1", "..\\..\\rt-thread\\libcpu\\arm\\common\\div0.c"},
+                                                {"context_rvds.S", "2",
+                                                 "..\\..\\rt-thread\\libcpu\\arm\\cortex-m4\\context_rvds.S"}});
+  writeFile("project.uvprojx", project({{.groups = kernel + cpu}}));
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_files_per_file.hzp"));
+}
+
+// A target leaves files and groups out of its build with IncludeInBuild 0; they
+// stay listed. A file's own 1 builds it in a group left out, whose exclusion
+// then goes to its other files; 2 takes the group's choice. A library of a
+// group left out is not linked. The options of a group or file are its own in
+// that target: compiler and assembler lists add to the target's, a value left to
+// inherit (Optim 0, check boxes 2) is the target's.
+TEST(UVisionImport, FilesAndGroupsATargetLeavesOutStayListedWithTheirOwnOptions) {
+  writeFile("w.uvmpw", workspace({"p.uvprojx", "lib.uvprojx"}));
+  const QByteArray ownCompiler = "<Optim>2</Optim><oTime>2</oTime><wLevel>0</wLevel><v6Lang>0</v6Lang>"
+                                 "<VariousControls><MiscControls>-Wno-unused</MiscControls><Define>FILE_ONLY</Define>"
+                                 "<Undefine></Undefine><IncludePath>..\\extra</IncludePath></VariousControls>";
+  const QByteArray inherits = "<Optim>0</Optim><oTime>2</oTime><wLevel>0</wLevel><v6Lang>0</v6Lang><VariousControls>"
+                              "<MiscControls></MiscControls><Define></Define><Undefine></Undefine><IncludePath>"
+                              "</IncludePath></VariousControls>";
+  const QByteArray ownAssembler = "<VariousControls><Define>ASM_FILE</Define></VariousControls>";
+  const QByteArray groups =
+      groupWithOptions("Drivers", itemOptions("Group", "0", "<Optim>0</Optim><VariousControls><Define>GROUP_ONLY"
+                                                            "</Define></VariousControls>"),
+                       file("a.c", "a.c") + file("b.c", "b.c", itemOptions("File", "1", inherits)) +
+                           file("libx.lib", "libx.lib")) +
+      groupWithOptions("Board", itemOptions("Group", "0", {}), file("board.c", "board.c", itemOptions("File", "2", {}))) +
+      groupWithOptions("App", {},
+                       file("c.c", "c.c", itemOptions("File", "0", inherits)) +
+                           file("d.c", "d.c", itemOptions("File", "2", ownCompiler)) +
+                           file("start.s", "start.s", itemOptions("File", "2", {}, ownAssembler)));
+  QByteArray text = project({{.name = "Flash", .define = "TARGET", .groups = groups},
+                             {.name = "RAM", .groups = groupWithOptions("App", {}, file("c.c", "c.c"))}});
+  text.replace("<ToolsetName>ARM-ADS</ToolsetName>", "<ToolsetName>ARM-ADS</ToolsetName><uAC6>1</uAC6>");
+  writeFile("p.uvprojx", text);
+  writeFile("lib.uvprojx", project({{.createExecutable = "0", .outputName = "libx"}}));
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_exclusions.hzp"));
 }
 
 // Groups nested inside each other (which uVision never writes) count each file

@@ -1,0 +1,33 @@
+#pragma once
+// Option strings a uVision target holds ("MiscControls", the GNU linker's
+// "Misc"): split into words as the tools' command line would be, and the GNU
+// compiler options among them sorted into what the record says with them.
+
+#include <QString>
+#include <QStringList>
+
+#include "importers/common/project_record.h"
+
+/// The words of a command-line text: separated by blanks, a double-quoted part
+/// kept in one word without its quotes. Backslashes are path separators on
+/// Windows, not escapes.
+QStringList commandLineWords(const QString& text);
+
+/// The compiler options of a command line, sorted by what they set.
+struct CompilerCommandLine {
+  /// -mcpu, -mfpu, -mfloat-abi, -mbig-endian / -mlittle-endian: empty when not given.
+  QString core;
+  QString fpu;
+  QString floatAbi;
+  QString byteOrder;
+  /// -O..., -g..., -std=... (the last of each wins, as with the compiler).
+  CodeGeneration codeGeneration;
+  /// -D and -U as given; -I with the directories as written; every other word
+  /// in additionalOptions, in order.
+  ToolOptions tool;
+};
+
+/// Sorts the options that the GNU compiler and the ARM compilers share (-D, -U,
+/// -I, -O<level>, -g, -std, -m...) out of words; "-D NAME" and "-I dir" may be
+/// two words. -mthumb is dropped: Cortex-M code is always Thumb code.
+CompilerCommandLine sortCompilerOptions(const QStringList& words);
