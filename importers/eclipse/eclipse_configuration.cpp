@@ -1,54 +1,46 @@
 #include "importers/eclipse/eclipse_configuration.h"
 
-#include <QStringList>
-
 #include "importers/common/conversion_context.h"
-#include "importers/common/xml_loading.h"
-#include "importers/eclipse/eclipse_include_paths.h"
+#include "importers/eclipse/cdt_build_steps.h"
+#include "importers/eclipse/cdt_options.h"
+#include "importers/eclipse/cdt_tool_settings.h"
+#include "importers/eclipse/eclipse_option_paths.h"
 
 namespace {
 
-// The values of the entries a user set on a list option. Entries marked
-// builtIn="true", or without the attribute, come from the tool chain. Only the
-// option's own entries count: options nested in options (which CDT never
-// writes) must not count an entry once for every enclosing option.
-QStringList userListValues(const DomElement& option) {
-  QStringList values;
-  for (const DomElement& entry : childElements(option, QStringLiteral("listOptionValue"))) {
-    if (entry.attribute(QStringLiteral("builtIn")) == QLatin1String("false"))
-      values.append(entry.attribute(QStringLiteral("value")));
-  }
-  return values;
+CdtReading cdtReading(ConversionContext& context, const ConfigurationSource& source) {
+  return {source.cpp, [&context, &source](const QString& kind, const QString& value) -> std::optional<QString> {
+            const PathOrProblem path = optionPath(value, *source.paths);
+            if (path.usable()) return path.path;
+            context.warn(source.shownFile, kind + QLatin1Char(' ') + value + QStringLiteral(" left out: ") + path.problem);
+            return std::nullopt;
+          }};
 }
 
-void readIncludePaths(ConversionContext& context, const ConfigurationSource& source, const DomElement& option,
-                      QStringList& directories) {
-  for (const QString& value : userListValues(option)) {
-    const PathOrProblem directory = includeDirectory(value, *source.includeBase);
-    if (!directory.usable())
-      context.warn(source.shownFile, QStringLiteral("include directory ") + value + QStringLiteral(" left out: ") + directory.problem);
-    else if (!directory.path.isEmpty())
-      directories.append(directory.path);
-  }
+void setDevice(TargetDevice& device, const CdtOptions& options, QString& lastMicrocontroller) {
+  if (options.microcontroller) lastMicrocontroller = *options.microcontroller;
+  if (device.name.isEmpty()) device.name = lastMicrocontroller;
 }
 
 }  // namespace
 
-SourceConfiguration readConfiguration(ConversionContext& context, const ConfigurationSource& source,
-                                      const DomElement& element, QString& lastMicrocontroller) {
-  SourceConfiguration configuration;
+ConfigurationReading readConfiguration(ConversionContext& context, const ConfigurationSource& source,
+                                       const DomElement& element, QString& lastMicrocontroller) {
+  const CdtReading reading = cdtReading(context, source);
+  const CdtOptions options = CdtOptions::read(element);
+  const CdtToolSettings settings = readCdtToolSettings(options, reading);
+
+  ConfigurationReading result;
+  SourceConfiguration& configuration = result.configuration;
   configuration.name = element.attribute(QStringLiteral("name"));
-  configuration.device.name = lastMicrocontroller;
-  for (const DomElement& option : descendantElements(element, QStringLiteral("option"))) {
-    const QString valueType = option.attribute(QStringLiteral("valueType"));
-    if (valueType == QLatin1String("definedSymbols")) {
-      configuration.compile.compiler.definitions += userListValues(option);
-    } else if (valueType == QLatin1String("includePath")) {
-      readIncludePaths(context, source, option, configuration.compile.compiler.includeDirectories);
-    } else if (option.attribute(QStringLiteral("name")) == QLatin1String("Microcontroller")) {
-      configuration.device.name = option.attribute(QStringLiteral("value"));
-    }
-  }
-  lastMicrocontroller = configuration.device.name;
-  return configuration;
+  configuration.device = settings.device;
+  setDevice(configuration.device, options, lastMicrocontroller);
+  configuration.compile = settings.compile;
+  configuration.linker = settings.linker;
+  result.notCarried = settings.notCarried;
+  const BuildStepSource stepSource{source.paths, element.attribute(QStringLiteral("artifactName")),
+                                   source.kind == ProjectKind::StaticLibrary};
+  configuration.steps = readBuildSteps(element, stepSource, result.notCarried);
+  for (NotCarried& setting : result.notCarried) setting.configurations = {configuration.name};
+  return result;
 }

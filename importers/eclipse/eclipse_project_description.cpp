@@ -37,5 +37,7 @@ EclipseProjectDescription readProjectDescription(const DomDocument& document) {
     if (!name.isEmpty() && !description.pathVariables.contains(name))
       description.pathVariables.insert(name, childElementText(variable, QStringLiteral("value")));
   }
+  for (const DomElement& nature : descendantElements(root, QStringLiteral("nature")))
+    if (elementText(nature) == QLatin1String("org.eclipse.cdt.core.ccnature")) description.isCpp = true;
   return description;
 }

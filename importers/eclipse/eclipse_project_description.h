@@ -31,6 +31,8 @@ struct EclipseProjectDescription {
   QList<EclipseLink> links;
   /// The path variables of "variableList": name to value (a location URI).
   QHash<QString, QString> pathVariables;
+  /// The project builds C++ (CDT's C++ nature).
+  bool isCpp = false;
 };
 
 /// Reads the parts of a ".project" document that the conversion uses.

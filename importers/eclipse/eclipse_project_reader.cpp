@@ -10,9 +10,9 @@
 #include "importers/eclipse/cdt_settings.h"
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_configuration.h"
-#include "importers/eclipse/eclipse_include_paths.h"
 #include "importers/eclipse/eclipse_linked_resources.h"
 #include "importers/eclipse/eclipse_locations.h"
+#include "importers/eclipse/eclipse_option_paths.h"
 #include "importers/eclipse/eclipse_source_tree.h"
 #include "importers/eclipse/eclipse_workspace.h"
 
@@ -43,13 +43,29 @@ QString kindProblem(const CdtSettings& settings) {
   return QString();
 }
 
+// The same setting of several configurations is one report naming them all.
+void addNotCarried(QList<NotCarried>& reports, const NotCarried& setting) {
+  for (NotCarried& known : reports) {
+    if (known.kind == setting.kind && known.value == setting.value) {
+      known.configurations += setting.configurations;
+      return;
+    }
+  }
+  reports.append(setting);
+}
+
 void readConfigurations(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
                         EclipseWorkspaceReading& reading, ProjectRecord& record) {
-  const IncludePathBase includeBase{source.file.description.name, source.file.relativeDirectory, source.directory,
-                                    source.workspace.projectDirectories(), &context.paths()};
-  const ConfigurationSource configurationSource{&includeBase, source.shownCproject};
-  for (const DomElement& element : settings.configurations)
-    record.configurations.push_back(readConfiguration(context, configurationSource, element, reading.lastMicrocontroller));
+  const OptionPathBase paths{source.file.description.name, source.file.relativeDirectory, source.directory,
+                             source.workspace.projectDirectories(), &context.paths()};
+  const ConfigurationSource configurationSource{&paths, source.shownCproject, source.file.description.isCpp,
+                                                settings.kind};
+  for (const DomElement& element : settings.configurations) {
+    ConfigurationReading configuration =
+        readConfiguration(context, configurationSource, element, reading.lastMicrocontroller);
+    record.configurations.push_back(std::move(configuration.configuration));
+    for (const NotCarried& setting : configuration.notCarried) addNotCarried(record.notCarried, setting);
+  }
 }
 
 void readSources(ConversionContext& context, const ProjectSource& source, ProjectRecord& record) {

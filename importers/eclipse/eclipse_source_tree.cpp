@@ -10,8 +10,9 @@
 
 namespace {
 
-// Compared exactly: "main.C" and "startup.S" are not source files here.
-const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s"};
+// Compared exactly: "main.C" is not a source file here, while "startup.S" is
+// one (CDT builds it with the preprocessor).
+const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s", "S"};
 
 // The extension is everything after the first ".", so "test.main.c" has "main.c".
 // Looked at in the raw name, before the entry is decoded: the bytes of "." and of

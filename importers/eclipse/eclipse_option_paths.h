@@ -1,15 +1,15 @@
 #pragma once
-// The "includePath" values of a CDT configuration as solution include
-// directories, in every form CDT writes them.
+// The paths that the options of a CDT configuration name (include
+// directories, linker scripts, library directories, object files) as the
+// solution writes them, in every form CDT writes them.
 
 #include <QHash>
 #include <QString>
 
 #include "importers/common/foreign_path.h"
 
-
-/// What the include values of one project are resolved against.
-struct IncludePathBase {
+/// What the path values of one project are resolved against.
+struct OptionPathBase {
   /// The project's name ("${ProjName}").
   QString projectName;
   /// The project directory relative to the solution directory ("" for the same).
@@ -22,7 +22,7 @@ struct IncludePathBase {
   ForeignPathResolver* paths = nullptr;
 };
 
-/// The include directory an "includePath" value stands for:
+/// The path an option value stands for:
 /// - "../x" (relative to the build directory, one below the project) becomes the
 ///   project-relative "x", and any other relative path stays as written;
 /// - "${workspace_loc:/P/x}" becomes "$(SolutionDir)/<P's directory>/x", where P
@@ -33,4 +33,4 @@ struct IncludePathBase {
 /// Surrounding double quotes go, "${ProjName}" is the project's name, and "\"
 /// becomes "/". Empty when nothing is left (the entry is dropped). A problem
 /// when a variable is left that cannot be resolved.
-PathOrProblem includeDirectory(QString value, const IncludePathBase& base);
+PathOrProblem optionPath(QString value, const OptionPathBase& base);

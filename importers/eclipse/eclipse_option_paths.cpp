@@ -1,4 +1,4 @@
-#include "importers/eclipse/eclipse_include_paths.h"
+#include "importers/eclipse/eclipse_option_paths.h"
 
 #include "importers/common/foreign_path.h"
 
@@ -12,7 +12,7 @@ const QString solutionDirectory = QStringLiteral("$(SolutionDir)");
 
 // "${workspace_loc:/P/x}" (and "${workspace_loc:/P}/x"): P is a project of the
 // workspace, whose directory takes its place; an unknown P is kept as a name.
-QString workspaceLocationPath(const QString& value, const IncludePathBase& base) {
+PathOrProblem workspaceLocationPath(const QString& value, const OptionPathBase& base) {
   const qsizetype close = value.indexOf(QLatin1Char('}'), workspaceLocationPrefix.size());
   QString inside = value.mid(workspaceLocationPrefix.size(), close - workspaceLocationPrefix.size()) + value.mid(close + 1);
   const qsizetype slash = inside.indexOf(QLatin1Char('/'));
@@ -23,23 +23,25 @@ QString workspaceLocationPath(const QString& value, const IncludePathBase& base)
     inside = joinPath(base.projectDirectory, below);
   else if (directory != base.projectDirectories.constEnd())
     inside = joinPath(*directory, below);
-  return solutionDirectory + QLatin1Char('/') + inside;
+  return {solutionDirectory + QLatin1Char('/') + inside, QString()};
 }
 
-QString projectRelative(const QString& path, const IncludePathBase& base) {
+QString projectRelative(const QString& path, const OptionPathBase& base) {
   if (!base.paths || path.isEmpty()) return path;
   return base.paths->respell(path, base.projectFileSystemDirectory);
 }
 
 }  // namespace
 
-PathOrProblem includeDirectory(QString value, const IncludePathBase& base) {
+PathOrProblem optionPath(QString value, const OptionPathBase& base) {
   if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
     value = value.mid(1, value.size() - 2);
   value.replace(projectNameVariable, base.projectName);
   value.replace(QLatin1Char('\\'), QLatin1Char('/'));
   if (value.startsWith(workspaceLocationPrefix) && value.indexOf(QLatin1Char('}')) >= 0) {
-    value = workspaceLocationPath(value, base);
+    const PathOrProblem location = workspaceLocationPath(value, base);
+    if (!location.usable()) return location;
+    value = location.path;
   } else if (value.startsWith(workspaceLocation)) {
     value = joinPath(solutionDirectory, value.mid(workspaceLocation.size() + 1));
   } else if (value.startsWith(projectDirectoryVariable)) {
