@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "importers/eclipse/cdt_build_variables.h"
 #include "importers/eclipse/eclipse_option_paths.h"
 
 namespace {
@@ -29,7 +30,7 @@ std::optional<QString> macroFor(const QString& variable, const BuildStepSource& 
   const bool artifactName = variable == QLatin1String("BuildArtifactFileName");
   if (artifactName || variable == QLatin1String("BuildArtifactFileBaseName")) {
     std::optional<QString> base = solutionCommand(source.artifactName.isEmpty() ? QStringLiteral("${ProjName}") : source.artifactName,
-                                                  {source.paths, QStringLiteral("${ProjName}"), source.library});
+                                                  {source.variables, source.paths, QStringLiteral("${ProjName}"), source.library});
     if (base && artifactName) *base += QLatin1String(source.library ? "$(LIB)" : "$(EXE)");
     return base;
   }
@@ -40,7 +41,7 @@ std::optional<QString> macroFor(const QString& variable, const BuildStepSource& 
 
 std::optional<QString> solutionCommand(const QString& command, const BuildStepSource& source) {
   static const QRegularExpression variable(QStringLiteral("\\$\\{([^}]*)\\}"));
-  const QString& expanded = command;
+  const QString expanded = source.variables ? source.variables->expand(command) : command;
   QString result;
   qsizetype done = 0;
   for (const QRegularExpressionMatch& match : variable.globalMatch(expanded)) {

@@ -10,10 +10,13 @@
 #include "importers/common/dom_document.h"
 #include "importers/common/project_record.h"
 
+class CdtBuildVariables;
 struct OptionPathBase;
 
 /// What the variables of one configuration's steps stand for.
 struct BuildStepSource {
+  /// The configuration's own build variables.
+  const CdtBuildVariables* variables = nullptr;
   /// For "${workspace_loc:/P/x}".
   const OptionPathBase* paths = nullptr;
   /// The configuration's "artifactName" ("${ProjName}" by default).
@@ -26,7 +29,8 @@ struct BuildStepSource {
 /// "$(ProjectDir)", "${CWD}" (the build directory) "$(OutDir)",
 /// "${workspace_loc}" "$(SolutionDir)", "${workspace_loc:/P/x}" the path it
 /// names, "${BuildArtifactFileName}" and "${BuildArtifactFileBaseName}" the
-/// output's name. Nothing when a variable is left that only the IDE knows.
+/// output's name; the configuration's build variables are expanded first.
+/// Nothing when a variable is left that only the IDE knows.
 std::optional<QString> solutionCommand(const QString& command, const BuildStepSource& source);
 
 /// The configuration's steps: "prebuildStep" before the build, "postbuildStep"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "importers/common/xml_loading.h"
+#include "importers/eclipse/cdt_build_variables.h"
 #include "importers/eclipse/cdt_option_table.h"
 
 namespace {
@@ -15,11 +16,12 @@ const QString toolTag = QStringLiteral("tool");
 // builtIn="true", or without the attribute, come from the tool chain. Only the
 // option's own entries count: options nested in options (which CDT never
 // writes) must not count an entry once for every enclosing option.
-QStringList userListValues(const DomElement& option) {
+QStringList userListValues(const DomElement& option, const CdtBuildVariables& variables) {
   QStringList values;
   for (const DomElement& entry : childElements(option, QStringLiteral("listOptionValue"))) {
-    const QString value = entry.attribute(QStringLiteral("value"));
-    if (entry.attribute(QStringLiteral("builtIn")) == QLatin1String("false") && !value.isEmpty()) values.append(value);
+    if (entry.attribute(QStringLiteral("builtIn")) != QLatin1String("false")) continue;
+    for (const QString& value : variables.expandEntry(entry.attribute(QStringLiteral("value"))))
+      if (!value.isEmpty()) values.append(value);
   }
   return values;
 }
@@ -39,7 +41,7 @@ bool holdsResourceSettings(const DomElement& element) {
 
 // Depth first in document order with an explicit stack (options may nest deeply
 // in odd files), remembering the tool each option belongs to.
-CdtOptions CdtOptions::read(const DomElement& element) {
+CdtOptions CdtOptions::read(const DomElement& element, const CdtBuildVariables& variables) {
   CdtOptions options;
   struct Level {
     DomElement parent;
@@ -62,7 +64,7 @@ CdtOptions CdtOptions::read(const DomElement& element) {
       const CdtOptionKind* kind = cdtOptionKind(superClass);
       if (!kind) kind = cdtListOptionByValueType(valueType, tool);
       if (kind)
-        options.add(kind, optionValue(child), userListValues(child));
+        options.add(kind, variables.expand(optionValue(child)), userListValues(child, variables));
       else if (child.attribute(QStringLiteral("name")) == QLatin1String("Microcontroller"))
         options.microcontroller = child.attribute(QStringLiteral("value"));
     }

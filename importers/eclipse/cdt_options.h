@@ -9,9 +9,10 @@
 
 #include "importers/common/dom_document.h"
 
+class CdtBuildVariables;
 struct CdtOptionKind;
 
-/// What one option is set to.
+/// What one option is set to, build variables expanded.
 struct CdtOptionValue {
   const CdtOptionKind* kind = nullptr;
   /// The "value" attribute, or "defaultValue" where CDT writes no value (an
@@ -27,7 +28,7 @@ class CdtOptions {
   /// Reads the options below element, leaving out those of the folders and
   /// files it holds ("folderInfo" with a "resourcePath", "fileInfo", and the
   /// older "resourceConfiguration"), which are settings of their own.
-  static CdtOptions read(const DomElement& element);
+  static CdtOptions read(const DomElement& element, const CdtBuildVariables& variables);
 
   bool isEmpty() const { return values_.empty() && !microcontroller; }
   const std::vector<CdtOptionValue>& values() const { return values_; }

@@ -2,7 +2,9 @@
 
 #include "importers/common/conversion_context.h"
 #include "importers/eclipse/cdt_build_steps.h"
+#include "importers/eclipse/cdt_build_variables.h"
 #include "importers/eclipse/cdt_options.h"
+#include "importers/eclipse/cdt_settings.h"
 #include "importers/eclipse/cdt_tool_settings.h"
 #include "importers/eclipse/eclipse_option_paths.h"
 
@@ -17,28 +19,32 @@ CdtReading cdtReading(ConversionContext& context, const ConfigurationSource& sou
           }};
 }
 
-void setDevice(TargetDevice& device, const CdtOptions& options, QString& lastMicrocontroller) {
+void setDevice(TargetDevice& device, const CdtOptions& options, const ConfigurationSource& source,
+               QString& lastMicrocontroller) {
   if (options.microcontroller) lastMicrocontroller = *options.microcontroller;
   if (device.name.isEmpty()) device.name = lastMicrocontroller;
+  if (device.otherArchitecture.isEmpty()) device.otherArchitecture = source.otherArchitecture;
 }
 
 }  // namespace
 
 ConfigurationReading readConfiguration(ConversionContext& context, const ConfigurationSource& source,
-                                       const DomElement& element, QString& lastMicrocontroller) {
+                                       const CdtConfiguration& cdtConfiguration, QString& lastMicrocontroller) {
+  const DomElement& element = cdtConfiguration.element;
+  const CdtBuildVariables variables(cdtConfiguration.storage);
   const CdtReading reading = cdtReading(context, source);
-  const CdtOptions options = CdtOptions::read(element);
+  const CdtOptions options = CdtOptions::read(element, variables);
   const CdtToolSettings settings = readCdtToolSettings(options, reading);
 
   ConfigurationReading result;
   SourceConfiguration& configuration = result.configuration;
   configuration.name = element.attribute(QStringLiteral("name"));
   configuration.device = settings.device;
-  setDevice(configuration.device, options, lastMicrocontroller);
+  setDevice(configuration.device, options, source, lastMicrocontroller);
   configuration.compile = settings.compile;
   configuration.linker = settings.linker;
   result.notCarried = settings.notCarried;
-  const BuildStepSource stepSource{source.paths, element.attribute(QStringLiteral("artifactName")),
+  const BuildStepSource stepSource{&variables, source.paths, element.attribute(QStringLiteral("artifactName")),
                                    source.kind == ProjectKind::StaticLibrary};
   configuration.steps = readBuildSteps(element, stepSource, result.notCarried);
   for (NotCarried& setting : result.notCarried) setting.configurations = {configuration.name};

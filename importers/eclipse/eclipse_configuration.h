@@ -4,10 +4,10 @@
 #include <QList>
 #include <QString>
 
-#include "importers/common/dom_document.h"
 #include "importers/common/project_record.h"
 
 class ConversionContext;
+struct CdtConfiguration;
 struct OptionPathBase;
 
 /// What the configurations of one project are read against.
@@ -18,6 +18,8 @@ struct ConfigurationSource {
   /// The project builds C++.
   bool cpp = false;
   ProjectKind kind = ProjectKind::Unknown;
+  /// The processor family of the project's tool chain when it is not ARM.
+  QString otherArchitecture;
 };
 
 /// One configuration as read.
@@ -28,11 +30,12 @@ struct ConfigurationReading {
 };
 
 /// Reads one configuration: its name; the target, compiler, assembler and
-/// linker settings of its options (cdt_tool_settings.h); and its build steps.
+/// linker settings of its options (cdt_tool_settings.h) with its build
+/// variables expanded; and its build steps.
 /// Paths that cannot be resolved are left out with a warning. The device is the
 /// STM32CubeIDE MCU where one is named, else the option named
 /// "Microcontroller"; lastMicrocontroller is the device the workspace named
 /// last with that option: a configuration without it takes it, one with it
 /// replaces it.
 ConfigurationReading readConfiguration(ConversionContext& context, const ConfigurationSource& source,
-                                       const DomElement& element, QString& lastMicrocontroller);
+                                       const CdtConfiguration& cdtConfiguration, QString& lastMicrocontroller);

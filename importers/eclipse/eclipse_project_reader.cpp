@@ -59,8 +59,8 @@ void readConfigurations(ConversionContext& context, const ProjectSource& source,
   const OptionPathBase paths{source.file.description.name, source.file.relativeDirectory, source.directory,
                              source.workspace.projectDirectories(), &context.paths()};
   const ConfigurationSource configurationSource{&paths, source.shownCproject, source.file.description.isCpp,
-                                                settings.kind};
-  for (const DomElement& element : settings.configurations) {
+                                                settings.kind, settings.otherArchitecture};
+  for (const CdtConfiguration& element : settings.configurations) {
     ConfigurationReading configuration =
         readConfiguration(context, configurationSource, element, reading.lastMicrocontroller);
     record.configurations.push_back(std::move(configuration.configuration));

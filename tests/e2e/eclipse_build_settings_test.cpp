@@ -1,7 +1,8 @@
 // eclipse2hzp on the build settings of each Eclipse flavour, written as the
-// published projects write them (issues 23, 24 cause 5): the target,
+// published projects write them (issues 23, 24 cause 5, 26): the target,
 // optimisation, language, warnings, other flags, linker script, libraries and
-// build steps per configuration; each tool's own lists.
+// build steps per configuration; each tool's own lists; the kinds of TI's and
+// NXP's projects; build variables; tool chains for other processors.
 
 #include <gtest/gtest.h>
 
@@ -218,4 +219,128 @@ TEST(EclipseBuildSettings, CdtGnuToolSettingsAndBuildStepsReachTheSolution) {
                 "warning: ws/app/.cproject: not carried: post-build step ${eclipse_home}/tools/sign ${ProjName}.elf "
                 "(configuration Release)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_cdt_gnu_settings.hzp"));
+}
+
+// Issue 26, point 2: TI Code Composer Studio records the kind in the output's
+// extension and the tool chain's id; NXP CodeWarrior for MCU ARM in its own
+// artefact types.
+TEST(EclipseBuildSettings, CodeComposerAndCodeWarriorProjectsHaveTheirKinds) {
+  const auto ccs = [](const QByteArray& kind, const QByteArray& extension) {
+    const QByteArray family = "com.ti.ccstudio.buildDefinitions.TMS470";
+    return cdtSettings(
+        cconfiguration({family + ".Debug.1580311049", "Debug",
+                        "artifactExtension=\"" + extension + "\" artifactName=\"${ProjName}\" buildProperties=\"\" "
+                        "cleanCommand=\"${CG_CLEAN_CMD}\" parent=\"" + family + ".Debug\"",
+                        toolChain(family + "_20.2." + kind + ".DebugToolchain", "TI Build Tools",
+                                  tool(family + "_20.2." + kind + ".compilerDebug", "Arm Compiler",
+                                       listOption(family + "_20.2.compilerID.DEFINE", "Pre-define NAME (--define, -D)",
+                                                  "definedSymbols", {"ccs"}) +
+                                           listOption(family + "_20.2.compilerID.INCLUDE_PATH",
+                                                      "Add dir to #include search path (--include_path, -I)",
+                                                      "includePath", {"${workspace_loc:/${ProjName}/inc}"})))}),
+        "<project id=\"app." + family + ".ProjectType.599460471\" name=\"TMS470\" projectType=\"" + family +
+            ".ProjectType\"/>");
+  };
+  writeProject("ws/ccs_app", "ccs_app", ccs("exe", "out"));
+  writeProject("ws/ccs_lib", "ccs_lib", ccs("library", "lib"));
+  const auto codeWarrior = [](const QByteArray& artefact, const QByteArray& typeName) {
+    return cdtSettings(
+        cconfiguration({"org.eclipse.cdt.cross.arm.gnu.sourcery.windows.elf.debug.1", "Debug",
+                        "artifactName=\"${ProjName}\" buildArtefactType=\"org.eclipse.cdt.cross.arm.gnu.buildArtefactType." +
+                            artefact + "\" cleanCommand=\"rm -rf\" parent=\"org.eclipse.cdt.cross.arm.gnu.sourcery.windows.elf.debug\"",
+                        toolChain("org.eclipse.cdt.cross.arm.gnu.sourcery.windows.elf.debug", "ARM Windows GCC (Sourcery G++ Lite)",
+                                  {})}),
+        "<project id=\"app.org.eclipse.cdt.cross.arm.gnu.sourcery.windows.elf.1\" name=\"" + typeName + "\"/>");
+  };
+  writeProject("ws/cw_app", "cw_app", codeWarrior("application", "ARM Cross Target Application"));
+  writeProject("ws/cw_lib", "cw_lib", codeWarrior("staticLib", "ARM Project"));
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "-library-template", "L", "ws"});
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_ccs_codewarrior_kinds.hzp"));
+}
+
+// Issue 26, point 3: the build variables a configuration defines
+// ("stringMacro", "stringListMacro") are expanded before the path rules, per
+// configuration; one defined nowhere is reported.
+TEST(EclipseBuildSettings, BuildVariablesOfAConfigurationAreExpanded) {
+  const auto configuration = [](const QByteArray& name, const QByteArray& sdk) {
+    return cconfiguration(
+        {"com.crt.advproject.config.exe." + name.toLower() + ".1", name,
+         "artifactExtension=\"axf\" artifactName=\"${ProjName}\" buildArtefactType=\"org.eclipse.cdt.build.core."
+         "buildArtefactType.exe\" cleanCommand=\"rm -rf\" parent=\"com.crt.advproject.config.exe." + name.toLower() + "\"",
+         toolChain("com.crt.advproject.toolchain.exe." + name.toLower(), "NXP MCU Tools",
+                   tool("com.crt.advproject.gcc.exe." + name.toLower(), "MCU C Compiler",
+                        listOption("gnu.c.compiler.option.include.paths", "Include paths (-I)", "includePath",
+                                   {"${MCULIB}/src", "&quot;${workspace_loc:/${ProjName}/${BOARD_DIR}}&quot;",
+                                    "${KSDK_PATH}/devices"}) +
+                            listOption("gnu.c.compiler.option.preprocessor.def.symbols", "Defined symbols (-D)",
+                                       "definedSymbols", {"${BOARD_DEFINES}", "SDK_VERSION=${SDK}"})) +
+                       tool("com.crt.advproject.link.exe." + name.toLower(), "MCU Linker",
+                            listOption("gnu.c.link.option.libs", "Libraries (-l)", "libs", {"${LIBS}"}))),
+         {},
+         "\t\t\t\t\t<stringMacro name=\"MCULIB\" type=\"VALUE_PATH_DIR\" value=\"../../../../McuLib\"/>\n"
+         "\t\t\t\t\t<stringMacro name=\"BOARD_DIR\" type=\"VALUE_TEXT\" value=\"board/${BOARD}\"/>\n"
+         "\t\t\t\t\t<stringMacro name=\"BOARD\" type=\"VALUE_TEXT\" value=\"frdmk64f\"/>\n"
+         "\t\t\t\t\t<stringMacro name=\"SDK\" type=\"VALUE_TEXT\" value=\"" + sdk + "\"/>\n"
+         "\t\t\t\t\t<stringListMacro name=\"BOARD_DEFINES\" type=\"VALUE_TEXT_LIST\">\n"
+         "\t\t\t\t\t\t<value name=\"CPU_MK64FN1M0VLL12\"/>\n\t\t\t\t\t\t<value name=\"FRDM_K64F\"/>\n"
+         "\t\t\t\t\t</stringListMacro>\n"
+         "\t\t\t\t\t<stringListMacro name=\"LIBS\" type=\"VALUE_TEXT_LIST\">\n"
+         "\t\t\t\t\t\t<value name=\"fsl_k64\"/>\n\t\t\t\t\t\t<value name=\"m\"/>\n\t\t\t\t\t</stringListMacro>\n"});
+  };
+  writeProject("ws/frdm/led_blinky", "led_blinky",
+               cdtSettings(configuration("Debug", "2.9") + configuration("Release", "2.10"),
+                           "<project id=\"led_blinky.com.crt.advproject.projecttype.exe.1\" name=\"Executable\" "
+                           "projectType=\"com.crt.advproject.projecttype.exe\"/>"));
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/frdm/led_blinky/.cproject: include directory ${KSDK_PATH}/devices left out: it holds a "
+                "variable that cannot be resolved\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_build_variables.hzp"));
+}
+
+// Issue 26, point 5: tool chains for processors other than ARM Cortex-M (the
+// WCH RISC-V one, GNU MCU's AArch64, TI's MSP430) convert files, definitions
+// and include directories, write no ARM target settings, and are named once
+// per workspace.
+TEST(EclipseBuildSettings, TargetsThatAreNotArmConvertWithoutArmSettings) {
+  writeFile("ws/EVT/EXAM/GPIO/GPIO_Toggle/.project", wchGpioToggleProject());
+  writeFile("ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject", wchGpioToggleSettings());
+  for (const char* file : {"Core/core_riscv.c", "Debug/debug.c", "Ld/Link.ld", "Peripheral/src/ch32v30x_gpio.c",
+                           "Startup/startup_ch32v30x_D8C.S"})
+    writeFile(QString("ws/EVT/EXAM/SRC/") + file, "");
+  const QByteArray aarch64 = toolChain(
+      "ilg.gnuarmeclipse.managedbuild.cross.toolchain.elf.release", "Cross ARM GCC",
+      option(gnuArm + "architecture", "Architecture", gnuArm + "architecture.aarch64", "enumerated") +
+          option(gnuArm + "optimization.level", "Optimization Level", gnuArm + "optimization.level.more", "enumerated") +
+          tool("ilg.gnuarmeclipse.managedbuild.cross.tool.c.compiler", "Cross ARM GNU C Compiler",
+               listOption(gnuArm + "c.compiler.defs", "Defined symbols (-D)", "definedSymbols", {"RZ_A2M"})));
+  writeProject("ws/rza", "rza",
+               cdtSettings(cconfiguration({"ilg.gnuarmeclipse.managedbuild.cross.config.elf.release.1", "Release",
+                                           gnuArmExecutable("release"), aarch64}),
+                           gnuArmProjectElement()));
+  const QByteArray msp430 = "com.ti.ccstudio.buildDefinitions.MSP430";
+  writeProject("ws/fr5994", "fr5994",
+               cdtSettings(cconfiguration({msp430 + ".Debug.1580311049", "Debug",
+                                           "artifactExtension=\"out\" artifactName=\"${ProjName}\" buildProperties=\"\" "
+                                           "cleanCommand=\"${CG_CLEAN_CMD}\" parent=\"" + msp430 + ".Debug\"",
+                                           toolChain(msp430 + "_GNU_8.2.exe.DebugToolchain", "TI Build Tools",
+                                                     tool(msp430 + "_GNU_8.2.exe.compilerDebug", "GNU Compiler",
+                                                          listOption(msp430 + "_GNU_8.2.compilerID.DEFINE",
+                                                                     "Define symbols (-D)", "definedSymbols",
+                                                                     {"TF_LITE_STATIC_MEMORY"})))}),
+                           "<project id=\"fr5994." + msp430 + ".ProjectType.1\" name=\"MSP430\" projectType=\"" + msp430 +
+                               ".ProjectType\"/>"));
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: no configuration is named Debug or Release; 'obj' is "
+                "read as both\n"
+                "warning: ws: RISC-V target: files, definitions and include directories converted, no ARM target "
+                "settings written\n"
+                "warning: ws: MSP430 target: files, definitions and include directories converted, no ARM target "
+                "settings written\n"
+                "warning: ws: AArch64 target: files, definitions and include directories converted, no ARM target "
+                "settings written\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles "
+                "(configuration obj); --specs=nano.specs (configuration obj)\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw "
+                "(configuration obj); -mabi=ilp32 (configuration obj)\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_other_architectures.hzp"));
 }

@@ -1,11 +1,12 @@
 // The options of CDT configurations read into the record's terms: which option
-// says what whatever plug-in wrote it, the GNU tools' words for its values, and
-// what a set of options gives a configuration.
+// says what whatever plug-in wrote it, the GNU tools' words for its values,
+// build variables, and what a set of options gives a configuration.
 
 #include <gtest/gtest.h>
 
 #include "importers/common/dom_document.h"
 #include "importers/common/xml_loading.h"
+#include "importers/eclipse/cdt_build_variables.h"
 #include "importers/eclipse/cdt_option_table.h"
 #include "importers/eclipse/cdt_options.h"
 #include "importers/eclipse/cdt_tool_settings.h"
@@ -23,10 +24,13 @@ DomDocument parsed(const QByteArray& text) {
 }
 
 // The settings that the options below the document element give, paths as written.
-CdtToolSettings settingsOf(const QByteArray& options, bool cpp = false) {
-  const DomDocument document = parsed("<configuration>" + options + "</configuration>");
+CdtToolSettings settingsOf(const QByteArray& options, bool cpp = false, const QByteArray& macros = {}) {
+  const DomDocument document = parsed("<cconfiguration><macros>" + macros + "</macros><configuration>" + options +
+                                      "</configuration></cconfiguration>");
+  const DomElement storage = firstChildElement(document, "cconfiguration");
+  const CdtBuildVariables variables(storage);
   const CdtReading reading{cpp, [](const QString&, const QString& value) { return std::optional<QString>(value); }};
-  return readCdtToolSettings(CdtOptions::read(firstChildElement(document, "configuration")), reading);
+  return readCdtToolSettings(CdtOptions::read(firstChildElement(storage, "configuration"), variables), reading);
 }
 
 QByteArray option(const QByteArray& superClass, const QByteArray& value) {
@@ -101,6 +105,21 @@ TEST(CdtOptionTable, EnumeratedValuesAreTheGnuToolsWords) {
   for (const auto& c : cases) EXPECT_EQ(cdtValueWord(c.meaning, c.valueId), QString(c.word)) << c.valueId;
 }
 
+TEST(CdtBuildVariables, ExpandThroughOneAnotherAndListsAsTheirItems) {
+  const DomDocument document = parsed(
+      "<cconfiguration><storageModule><macros>"
+      "<stringMacro name=\"ROOT\" type=\"VALUE_PATH_DIR\" value=\"../${SDK}\"/>"
+      "<stringMacro name=\"SDK\" type=\"VALUE_TEXT\" value=\"sdk_2.9\"/>"
+      "<stringMacro name=\"LOOP\" type=\"VALUE_TEXT\" value=\"${LOOP}x\"/>"
+      "<stringListMacro name=\"LIBS\" type=\"VALUE_TEXT_LIST\"><value name=\"a\"/><value name=\"b\"/></stringListMacro>"
+      "</macros></storageModule></cconfiguration>");
+  const CdtBuildVariables variables(firstChildElement(document, "cconfiguration"));
+  EXPECT_EQ(variables.expand("${ROOT}/inc:${IDE_ONLY}"), "../sdk_2.9/inc:${IDE_ONLY}");
+  EXPECT_EQ(variables.expand("-l${LIBS}"), "-la b");
+  EXPECT_EQ(variables.expandEntry("${LIBS}"), QStringList({"a", "b"}));
+  EXPECT_TRUE(variables.expand("${LOOP}").endsWith("${LOOP}xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"));  // stops
+}
+
 // Target words in "other flags" set the target; the rest are the tool's
 // options. A soft-float ABI uses no FPU.
 TEST(CdtToolSettings, OtherFlagsNameTheTargetAndTheRestAreOptions) {
@@ -133,14 +152,15 @@ TEST(CdtToolSettings, EachToolKeepsItsOwnLists) {
   EXPECT_EQ(settingsOf(options, true).compile.compiler.definitions, QStringList({"CXX", "C", "DEBUG"}));
 }
 
-// Scripts of -T in linker flags (further scripts go to the options),
-// libraries, and runtime library switches, which are reported.
-TEST(CdtToolSettings, LinkerScriptsAndLibraries) {
+// Scripts of a string option, a list option and -T in linker flags; further
+// scripts go to the options; libraries and build variables per entry.
+TEST(CdtToolSettings, LinkerScriptsLibrariesAndVariables) {
   const CdtToolSettings settings = settingsOf(
       option("gnu.c.link.option.ldflags", "-T first.ld -Wl,-Map=x.map -Tsecond.ld") +
-      listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.libs", {"m", "c"}) +
-      listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.usenewlibnano", {}) +
-      option("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.useprintffloat", "true"));
+          listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.libs", {"${LIBS}"}) +
+          listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.usenewlibnano", {}) +
+          option("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.useprintffloat", "true"),
+      false, "<stringListMacro name=\"LIBS\"><value name=\"m\"/><value name=\"c\"/></stringListMacro>");
   EXPECT_EQ(settings.linker.script.path, "first.ld");
   EXPECT_EQ(settings.linker.additionalOptions, QStringList({"-Wl,-Map=x.map", "-lm", "-lc", "-Tsecond.ld"}));
   EXPECT_EQ(settings.notCarried, QList<NotCarried>({{"runtime library option", "-u _printf_float", {}}}));
