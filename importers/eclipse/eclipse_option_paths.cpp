@@ -11,13 +11,19 @@ const QString projectNameVariable = QStringLiteral("${ProjName}");
 const QString solutionDirectory = QStringLiteral("$(SolutionDir)");
 
 // "${workspace_loc:/P/x}" (and "${workspace_loc:/P}/x"): P is a project of the
-// workspace, whose directory takes its place; an unknown P is kept as a name.
+// workspace, whose links or directory take its place; an unknown P is kept as a name.
 PathOrProblem workspaceLocationPath(const QString& value, const OptionPathBase& base) {
   const qsizetype close = value.indexOf(QLatin1Char('}'), workspaceLocationPrefix.size());
   QString inside = value.mid(workspaceLocationPrefix.size(), close - workspaceLocationPrefix.size()) + value.mid(close + 1);
   const qsizetype slash = inside.indexOf(QLatin1Char('/'));
   const QString project = inside.left(slash);
   const QString below = slash < 0 ? QString() : inside.mid(slash + 1);
+  if (base.linkedLocation) {
+    if (const std::optional<PathOrProblem> linked = base.linkedLocation(project, below)) {
+      if (!linked->usable() || isAbsoluteForeignPath(linked->path)) return *linked;
+      return {solutionDirectory + QLatin1Char('/') + linked->path, QString()};
+    }
+  }
   const auto directory = base.projectDirectories.constFind(project);
   if (project == base.projectName)
     inside = joinPath(base.projectDirectory, below);

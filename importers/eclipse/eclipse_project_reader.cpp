@@ -27,14 +27,6 @@ struct ProjectSource {
   QString shownCproject; // the ".cproject" in messages
 };
 
-// "" when the project directory is the workspace, else "../.." and so on.
-QString upToWorkspace(const QString& projectDirectory) {
-  QStringList steps;
-  for (qsizetype step = projectDirectory.split(QLatin1Char('/'), Qt::SkipEmptyParts).size(); step > 0; --step)
-    steps.append(QStringLiteral(".."));
-  return steps.join(QLatin1Char('/'));
-}
-
 // Why a project of this kind cannot be converted; empty when it can.
 QString kindProblem(const CdtSettings& settings) {
   const QString message = QStringLiteral("unsupport project type: ") + settings.typeName;
@@ -56,8 +48,12 @@ void addNotCarried(QList<NotCarried>& reports, const NotCarried& setting) {
 
 void readConfigurations(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
                         EclipseWorkspaceReading& reading, ProjectRecord& record) {
-  const OptionPathBase paths{source.file.description.name, source.file.relativeDirectory, source.directory,
-                             source.workspace.projectDirectories(), &context.paths()};
+  const EclipseWorkspace& workspace = source.workspace;
+  OptionPathBase paths{source.file.description.name, source.file.relativeDirectory, source.directory,
+                       workspace.projectDirectories(), &context.paths(), {}};
+  paths.linkedLocation = [&workspace](const QString& project, const QString& resourcePath) {
+    return workspace.linkedLocation(project, resourcePath);
+  };
   const ConfigurationSource configurationSource{&paths, source.shownCproject, source.file.description.isCpp,
                                                 settings.kind, settings.otherArchitecture};
   for (const CdtConfiguration& element : settings.configurations) {
@@ -72,7 +68,7 @@ void readSources(ConversionContext& context, const ProjectSource& source, Projec
   DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
   addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."));
   const EclipseProjectDescription& description = source.file.description;
-  const LinkLocationResolver locations(upToWorkspace(source.file.relativeDirectory), description.pathVariables);
+  const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
   addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject}, description, locations);
 }
 

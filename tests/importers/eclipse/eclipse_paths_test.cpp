@@ -11,7 +11,7 @@ namespace {
 
 // The result, or "left out: <why>".
 QString include(const QString& value, const QString& projectDirectory) {
-  const OptionPathBase base{"demo", projectDirectory, "nowhere", {{"dsp", "libs/dsp"}, {"demo", "other"}}, nullptr};
+  const OptionPathBase base{"demo", projectDirectory, "nowhere", {{"dsp", "libs/dsp"}, {"demo", "other"}}, nullptr, {}};
   const PathOrProblem directory = optionPath(value, base);
   return directory.usable() ? directory.path : "left out: " + directory.problem;
 }

@@ -1,0 +1,93 @@
+// eclipse2hzp on the resources of projects as vendor IDEs write them (issue
+// 24): include paths through linked folders. Each workspace is converted by
+// the binary and the whole solution compared.
+
+#include <gtest/gtest.h>
+
+#include "e2e/eclipse_fixtures.h"
+#include "e2e/eclipse_vendor_fixtures.h"
+#include "support/test_support.h"
+
+using eclipse_fixtures::absolute;
+using testing_support::expectSuccess;
+using testing_support::expectedSolution;
+using testing_support::readFile;
+using testing_support::writeFile;
+using namespace vendor_fixtures;
+
+namespace {
+
+const QByteArray gnuArm = "ilg.gnuarmeclipse.managedbuild.cross.option.";
+
+void writeFiles(const QString& directory, const QList<const char*>& files) {
+  for (const char* file : files) writeFile(directory + "/" + file, "");
+}
+
+// The WCH example as published: its sources lie in EVT/EXAM/SRC, which the
+// project links folder by folder.
+void writeWchWorkspace(const QString& workspace) {
+  const QString project = workspace + "/EVT/EXAM/GPIO/GPIO_Toggle";
+  writeFile(project + "/.project", wchGpioToggleProject());
+  writeFile(project + "/.cproject", wchGpioToggleSettings());
+  writeFiles(project, {"User/main.c", "User/ch32v30x_it.h", "GPIO_Toggle.wvproj"});
+  writeFiles(workspace + "/EVT/EXAM/SRC",
+             {"Core/core_riscv.c", "Debug/debug.c", "Ld/Link.ld", "Peripheral/inc/ch32v30x_gpio.h",
+              "Peripheral/src/ch32v30x_gpio.c", "Startup/startup_ch32v30x_D8.S", "Startup/startup_ch32v30x_D8C.S"});
+}
+
+// A GNU ARM Eclipse configuration "Release" whose C compiler has the given options.
+QByteArray gnuArmRelease(const QByteArray& compilerOptions, const QByteArray& after = {}) {
+  return cdtSettings(
+      cconfiguration({"ilg.gnuarmeclipse.managedbuild.cross.config.elf.release.1162487163", "Release",
+                      gnuArmExecutable("release"),
+                      toolChain("ilg.gnuarmeclipse.managedbuild.cross.toolchain.elf.release", "Cross ARM GCC",
+                                tool("ilg.gnuarmeclipse.managedbuild.cross.tool.c.compiler", "Cross ARM GNU C Compiler",
+                                     compilerOptions)),
+                      after}),
+      gnuArmProjectElement());
+}
+
+// The Nuvoton example's place in its repository, so that its links resolve.
+const QString nuvotonProject = "ws/SampleCode/StdDriver/FMC_XOM_LibDemo/GCC/FMC_XOM_Lib";
+
+void writeNuvotonLibrary() {
+  writeFiles("ws/Library/Device/Nuvoton/M480/Source",
+             {"system_M480.c", "ARM/startup_M480.s", "IAR/startup_M480.s", "GCC/startup_M480.S"});
+  writeFiles("ws/Library/StdDriver/src", {"clk.c", "fmc.c", "sys.c", "uart.c", "retarget.c", "can.c", "spi.c", "i2c.c"});
+  writeFiles("ws/SampleCode/StdDriver/FMC_XOM_LibDemo", {"main.c", "xom_entry.c", "xom_lib.c"});
+}
+
+}  // namespace
+
+// Issue 24, cause 1: "${workspace_loc:/${ProjName}/Peripheral/inc}" lies where
+// the folder link "Peripheral" leads, also for a link nested in a virtual
+// folder, one through a path variable, and a link of another project; a
+// virtual folder has no location.
+TEST(EclipseResources, IncludePathsInsideAProjectGoThroughItsLinks) {
+  writeWchWorkspace("ws");
+  const QByteArray demoLink =
+      link("Demo", "2", "<locationURI>copy_PARENT1</locationURI>");
+  QByteArray description = nuvotonLinksAndFilters();
+  description.replace("\t</linkedResources>", demoLink + "\t</linkedResources>");
+  writeFile(nuvotonProject + "/.project", projectDescription("FMC_XOM_Lib", description));
+  writeFile(nuvotonProject + "/.cproject",
+            gnuArmRelease(listOption(gnuArm + "c.compiler.include.paths", "Include paths (-I)", "includePath",
+                                     {"&quot;${workspace_loc:/${ProjName}/CMSIS/CMSIS/GCC}&quot;",
+                                      "&quot;${workspace_loc:/${ProjName}/Demo/inc}&quot;",
+                                      "&quot;${workspace_loc:/GPIO_Toggle/Peripheral/inc}&quot;",
+                                      "&quot;${workspace_loc:/${ProjName}/CMSIS}&quot;"})));
+  writeNuvotonLibrary();
+  writeFiles("ws/SampleCode/StdDriver/Project/M480LD/Git/bsp/SampleCode/StdDriver/FMC_XOM_LibDemo", {"inc/demo.h"});
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: no configuration is named Debug or Release; "
+                "'obj' is read as both\n"
+                "warning: ws: RISC-V target: files, definitions and include directories converted, no ARM target "
+                "settings written\n"
+                "warning: ws/SampleCode/StdDriver/FMC_XOM_LibDemo/GCC/FMC_XOM_Lib/.cproject: include directory "
+                "${workspace_loc:/${ProjName}/CMSIS} left out: it lies in the virtual folder CMSIS\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles "
+                "(configuration obj); --specs=nano.specs (configuration obj)\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw "
+                "(configuration obj); -mabi=ilp32 (configuration obj)\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_through_links.hzp"));
+}
