@@ -8,6 +8,7 @@
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_locations.h"
 #include "importers/eclipse/eclipse_project_description.h"
+#include "importers/eclipse/eclipse_resource_rules.h"
 #include "importers/eclipse/eclipse_source_tree.h"
 
 namespace {
@@ -43,7 +44,7 @@ void addLinkedFolder(ConversionContext& context, DirectoryVisits& visits, const 
   std::vector<SourceItem>& items = folderAlong(*destination.items, link.name);
   // The project names this directory itself, so links inside it may stay within it.
   visits.allowRoot(directory);
-  addSourceTree(context, visits, items, directory, path);
+  addSourceTree(context, visits, items, directory, path, {destination.rules, link.name});
 }
 
 }  // namespace

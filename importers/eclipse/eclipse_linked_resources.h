@@ -11,6 +11,7 @@
 class ConversionContext;
 class DirectoryVisits;
 class LinkLocationResolver;
+class ResourceRules;
 struct EclipseProjectDescription;
 
 /// Where one project's links go.
@@ -21,11 +22,13 @@ struct LinkDestination {
   QString projectDirectory;
   /// The ".project" as messages name it.
   QString shownFile;
+  /// What the project says about its resources; may be null.
+  const ResourceRules* rules = nullptr;
 };
 
 /// Adds every link of the description except virtual folders: a file whatever
 /// its extension, a folder (type 2) as folders along its name, filled like the
-/// project's own tree. A link whose location cannot be resolved is left out
-/// with a warning.
+/// project's own tree (as its resource filters keep it). A link whose location
+/// cannot be resolved is left out with a warning.
 void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, const LinkDestination& destination,
                         const EclipseProjectDescription& description, const LinkLocationResolver& locations);

@@ -39,5 +39,7 @@ EclipseProjectDescription readProjectDescription(const DomDocument& document) {
   }
   for (const DomElement& nature : descendantElements(root, QStringLiteral("nature")))
     if (elementText(nature) == QLatin1String("org.eclipse.cdt.core.ccnature")) description.isCpp = true;
+  description.filters = ResourceFilters::read(firstChildElement(root, QStringLiteral("filteredResources")),
+                                              description.unreadFilters);
   return description;
 }

@@ -13,6 +13,7 @@
 #include "importers/eclipse/eclipse_linked_resources.h"
 #include "importers/eclipse/eclipse_locations.h"
 #include "importers/eclipse/eclipse_option_paths.h"
+#include "importers/eclipse/eclipse_resource_rules.h"
 #include "importers/eclipse/eclipse_source_tree.h"
 #include "importers/eclipse/eclipse_workspace.h"
 
@@ -65,11 +66,14 @@ void readConfigurations(ConversionContext& context, const ProjectSource& source,
 }
 
 void readSources(ConversionContext& context, const ProjectSource& source, ProjectRecord& record) {
-  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
-  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."));
   const EclipseProjectDescription& description = source.file.description;
+  for (const QString& unread : description.unreadFilters) context.warn(source.shownProject, unread);
+  const ResourceRules rules(&description.filters);
+  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
+  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString()});
   const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
-  addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject}, description, locations);
+  addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
+                     locations);
 }
 
 ProjectRecord readProject(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,

@@ -1,6 +1,7 @@
 // eclipse2hzp on the resources of projects as vendor IDEs write them (issue
-// 24): include paths through linked folders. Each workspace is converted by
-// the binary and the whole solution compared.
+// 24): include paths through linked folders, resource filters and upper-case
+// ".S" sources. Each workspace is converted by the binary and the whole
+// solution compared.
 
 #include <gtest/gtest.h>
 
@@ -90,4 +91,57 @@ TEST(EclipseResources, IncludePathsInsideAProjectGoThroughItsLinks) {
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw "
                 "(configuration obj); -mabi=ilp32 (configuration obj)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_through_links.hzp"));
+}
+
+// Issue 24, cause 2: the Nuvoton filters keep the GCC folder of the linked
+// CMSIS sources and five drivers; exclude-all, inheritable and nested
+// matchers, project-relative paths, regular expressions and case as Eclipse
+// applies them; a filter whose matcher is not read is left out with a warning.
+TEST(EclipseResources, ResourceFiltersDecideWhatAFolderHolds) {
+  writeFile(nuvotonProject + "/.project", projectDescription("FMC_XOM_Lib", nuvotonLinksAndFilters()));
+  writeFile(nuvotonProject + "/.cproject", gnuArmRelease({}));
+  writeNuvotonLibrary();
+
+  const QByteArray anyOf =
+      "\t\t\t<matcher>\n\t\t\t\t<id>org.eclipse.ui.ide.orFilterMatcher</id>\n\t\t\t\t<arguments>\n"
+      "\t\t\t\t\t<matcher>\n\t\t\t\t\t\t<id>org.eclipse.ui.ide.multiFilter</id>\n"
+      "\t\t\t\t\t\t<arguments>1.0-name-matches-false-false-*_test.c</arguments>\n\t\t\t\t\t</matcher>\n"
+      "\t\t\t\t\t<matcher>\n\t\t\t\t\t\t<id>org.eclipse.ui.ide.andFilterMatcher</id>\n\t\t\t\t\t\t<arguments>\n"
+      "\t\t\t\t\t\t\t<matcher>\n\t\t\t\t\t\t\t\t<id>org.eclipse.ui.ide.multiFilter</id>\n"
+      "\t\t\t\t\t\t\t\t<arguments>1.0-projectRelativePath-matches-false-false-drivers/usb/host*</arguments>\n"
+      "\t\t\t\t\t\t\t</matcher>\n"
+      "\t\t\t\t\t\t\t<matcher>\n\t\t\t\t\t\t\t\t<id>org.eclipse.ui.ide.notFilterMatcher</id>\n\t\t\t\t\t\t\t\t<arguments>\n"
+      "\t\t\t\t\t\t\t\t\t<matcher>\n\t\t\t\t\t\t\t\t\t\t<id>org.eclipse.ui.ide.multiFilter</id>\n"
+      "\t\t\t\t\t\t\t\t\t\t<arguments>1.0-name-matches-false-false-*.h</arguments>\n"
+      "\t\t\t\t\t\t\t\t\t</matcher>\n\t\t\t\t\t\t\t\t</arguments>\n\t\t\t\t\t\t\t</matcher>\n"
+      "\t\t\t\t\t\t</arguments>\n\t\t\t\t\t</matcher>\n"
+      "\t\t\t\t</arguments>\n\t\t\t</matcher>\n";
+  const QByteArray filters =
+      "\t<linkedResources>\n" + link("drivers", "2", "<locationURI>PARENT-1-PROJECT_LOC/drivers</locationURI>") +
+      "\t</linkedResources>\n\t<filteredResources>\n" + filter("drivers", "22", anyOf) +
+      filter("drivers", "10", multiFilter("1.0-name-matches-false-false-LEGACY")) +
+      filter("", "26", multiFilter("1.0-name-matches-true-true-O.j")) +
+      filter("drivers/usb", "5", multiFilter("1.0-name-matches-false-true-.*\\.[ch]")) +
+      filter("drivers", "6", multiFilter("1.0-location-matches-false-false-*.c")) + "\t</filteredResources>\n";
+  eclipse_fixtures::writeProject("ws/app", "app", gnuArmRelease({}), filters);
+  writeFiles("ws/drivers", {"gpio.c", "gpio_test.c", "legacy/old.c", "usb/device.c", "usb/host_core.c",
+                            "usb/host_core.h", "usb/notes.txt", "usb/Obj/x.c", "usb/obj/y.c"});
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/app/.project: resource filter on drivers left out: it matches the location, which is "
+                "not read\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_resource_filters.hzp"));
+}
+
+// Issue 24, cause 4: startup files with an upper-case ".S" are sources, in the
+// project's own tree and in its linked folders.
+TEST(EclipseResources, UpperCaseAssemblerSourcesAreSources) {
+  eclipse_fixtures::writeProject(
+      "ws/m480", "m480", gnuArmRelease({}),
+      "\t<linkedResources>\n" +
+          link("Startup", "2", "<locationURI>PARENT-1-PROJECT_LOC/Library/Device/Nuvoton/M480/Source/GCC</locationURI>") +
+          "\t</linkedResources>\n");
+  writeFiles("ws", {"Library/Device/Nuvoton/M480/Source/GCC/startup_M480.S", "m480/boot/startup_ch32v30x_D8C.S",
+                    "m480/boot/vectors.S.txt"});
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"});
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_upper_case_assembler.hzp"));
 }
