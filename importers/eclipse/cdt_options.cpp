@@ -85,3 +85,17 @@ void CdtOptions::add(const CdtOptionKind* kind, const QString& value, const QStr
   if (!value.isEmpty()) known->value = value;
   known->entries += entries;
 }
+
+CdtOptions CdtOptions::overriddenBy(const CdtOptions& more) const {
+  CdtOptions result = *this;
+  for (const CdtOptionValue& option : more.values_) {
+    const auto known = std::find_if(result.values_.begin(), result.values_.end(),
+                                    [&](const CdtOptionValue& own) { return own.kind == option.kind; });
+    if (known == result.values_.end())
+      result.values_.push_back(option);
+    else
+      *known = option;
+  }
+  if (more.microcontroller) result.microcontroller = more.microcontroller;
+  return result;
+}

@@ -30,6 +30,10 @@ class CdtOptions {
   /// older "resourceConfiguration"), which are settings of their own.
   static CdtOptions read(const DomElement& element, const CdtBuildVariables& variables);
 
+  /// These options with those of more put in their place, as CDT lets a
+  /// folder's or file's tools override the options of the tools they derive from.
+  CdtOptions overriddenBy(const CdtOptions& more) const;
+
   bool isEmpty() const { return values_.empty() && !microcontroller; }
   const std::vector<CdtOptionValue>& values() const { return values_; }
   /// The value of the option named "Microcontroller", where one is set.

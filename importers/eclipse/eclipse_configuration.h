@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "importers/common/project_record.h"
+#include "importers/eclipse/eclipse_source_entries.h"
 
 class ConversionContext;
 struct CdtConfiguration;
@@ -25,14 +26,17 @@ struct ConfigurationSource {
 /// One configuration as read.
 struct ConfigurationReading {
   SourceConfiguration configuration;
+  /// What it builds of the project, and the settings of its folders and files.
+  ConfigurationResources resources;
   /// What it says that cannot be carried, with its name.
   QList<NotCarried> notCarried;
 };
 
 /// Reads one configuration: its name; the target, compiler, assembler and
 /// linker settings of its options (cdt_tool_settings.h) with its build
-/// variables expanded; and its build steps.
-/// Paths that cannot be resolved are left out with a warning. The device is the
+/// variables expanded; its build steps; its source entries and exclusions; and
+/// the settings of the folders and files with options of their own. Paths that
+/// cannot be resolved are left out with a warning. The device is the
 /// STM32CubeIDE MCU where one is named, else the option named
 /// "Microcontroller"; lastMicrocontroller is the device the workspace named
 /// last with that option: a configuration without it takes it, one with it

@@ -28,7 +28,8 @@ struct LinkDestination {
 
 /// Adds every link of the description except virtual folders: a file whatever
 /// its extension, a folder (type 2) as folders along its name, filled like the
-/// project's own tree (as its resource filters keep it). A link whose location
-/// cannot be resolved is left out with a warning.
+/// project's own tree. Each gets the configurations that exclude it and the
+/// settings it has of its own. A link whose location cannot be resolved is
+/// left out with a warning.
 void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, const LinkDestination& destination,
                         const EclipseProjectDescription& description, const LinkLocationResolver& locations);

@@ -47,8 +47,11 @@ void addNotCarried(QList<NotCarried>& reports, const NotCarried& setting) {
   reports.append(setting);
 }
 
+// Every named configuration; what each says about the project's resources
+// goes to configurationResources.
 void readConfigurations(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
-                        EclipseWorkspaceReading& reading, ProjectRecord& record) {
+                        EclipseWorkspaceReading& reading, ProjectRecord& record,
+                        std::vector<ConfigurationResources>& configurationResources) {
   const EclipseWorkspace& workspace = source.workspace;
   OptionPathBase paths{source.file.description.name, source.file.relativeDirectory, source.directory,
                        workspace.projectDirectories(), &context.paths(), {}};
@@ -61,16 +64,17 @@ void readConfigurations(ConversionContext& context, const ProjectSource& source,
     ConfigurationReading configuration =
         readConfiguration(context, configurationSource, element, reading.lastMicrocontroller);
     record.configurations.push_back(std::move(configuration.configuration));
+    configurationResources.push_back(std::move(configuration.resources));
     for (const NotCarried& setting : configuration.notCarried) addNotCarried(record.notCarried, setting);
   }
 }
 
-void readSources(ConversionContext& context, const ProjectSource& source, ProjectRecord& record) {
+void readSources(ConversionContext& context, const ProjectSource& source, const ResourceRules& rules,
+                 ProjectRecord& record) {
   const EclipseProjectDescription& description = source.file.description;
   for (const QString& unread : description.unreadFilters) context.warn(source.shownProject, unread);
-  const ResourceRules rules(&description.filters);
   DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
-  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString()});
+  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}});
   const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
   addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
                      locations);
@@ -84,8 +88,10 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
   record.directory = QDir::cleanPath(source.directory);
   record.sourceFile = source.shownCproject;
   record.dependencies = source.file.description.dependencies;
-  readConfigurations(context, source, settings, reading, record);
-  readSources(context, source, record);
+  std::vector<ConfigurationResources> configurationResources;
+  readConfigurations(context, source, settings, reading, record, configurationResources);
+  const ResourceRules rules(&source.file.description.filters, std::move(configurationResources));
+  readSources(context, source, rules, record);
   return record;
 }
 

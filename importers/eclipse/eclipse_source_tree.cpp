@@ -119,15 +119,18 @@ struct SourceScan {
   const ResourceRules& rules;
 };
 
-/// The entry as an item; nothing when the project's filters drop it.
-std::optional<SourceItem> ruledItem(const SourceScan& scan, const ContainerFilters& filters, SourceItem item) {
+/// What the project's rules say about one entry; nothing when its filters drop it.
+std::optional<SourceItem> ruledItem(const SourceScan& scan, const ContainerFilters& filters, SourceItem item,
+                                    const QStringList& excludedAbove) {
   if (scan.rules.isTrivial()) return item;
   const bool isFolder = item.kind == SourceItem::Kind::Folder;
   if (!filters.isEmpty() && !filters.keeps(scan.resource.path(), item.name, isFolder)) return std::nullopt;
+  scan.rules.describe(item, scan.resource.with(item.name), excludedAbove);
   return item;
 }
 
-void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth) {
+void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth,
+                        const QStringList& excludedAbove) {
   const std::vector<DirectoryEntry> entries =
       scan.visits.read(directory, [](QByteArrayView rawName, DirectoryEntry::Type type) {
         if (rawName.startsWith('.')) return false;
@@ -140,7 +143,7 @@ void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
     if (!entry.validName) {
       reportUndecodableName(scan.context, scan.path.path(), entry);
     } else if (entry.isDirectory()) {
-      std::optional<SourceItem> folder = ruledItem(scan, filters, SourceItem::folder(entry.name));
+      std::optional<SourceItem> folder = ruledItem(scan, filters, SourceItem::folder(entry.name), excludedAbove);
       if (!folder) continue;
       // A directory entered before (a link back into the tree) gets no folder:
       // its content is already in the tree.
@@ -149,12 +152,12 @@ void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
         items.push_back(std::move(*folder));
         const qsizetype prefixLength = scan.prefix.enter(entry.name);
         const qsizetype resourceLength = scan.resource.enter(entry.name);
-        addSourceDirectory(scan, items.back().items, *subdirectory, depth + 1);
+        addSourceDirectory(scan, items.back().items, *subdirectory, depth + 1, excludedAbove + items.back().excludedFrom);
         scan.resource.leave(resourceLength);
         scan.prefix.leave(prefixLength);
       }
       scan.path.leave(pathLength);
-    } else if (std::optional<SourceItem> file = ruledItem(scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)))) {
+    } else if (std::optional<SourceItem> file = ruledItem(scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)), excludedAbove)) {
       items.push_back(std::move(*file));
     }
   }
@@ -173,5 +176,5 @@ void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vec
   static const ResourceRules noRules;
   SourceScan scan{context, visits, PathDuringWalk(directory), PathDuringWalk(prefix), PathDuringWalk(scope.path),
                   scope.rules ? *scope.rules : noRules};
-  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, items, *top, 0);
+  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, items, *top, 0, scope.excludedAbove);
 }

@@ -21,6 +21,8 @@ struct ResourceScope {
   const ResourceRules* rules = nullptr;
   /// The tree's path in the project ("" for the project directory, a link's name for a linked folder).
   QString path;
+  /// The configurations that leave the tree out as a whole.
+  QStringList excludedAbove;
 };
 
 /// Appends reported + "/" + ... + "/" + fileName for every file of that name
@@ -33,6 +35,7 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
 /// every directory (also one without source files), and the source files with
 /// paths that start with prefix (such as "." for the project directory). Names
 /// beginning with "." are skipped, and those the project's resource filters
-/// leave out. Nothing is added when visits entered directory before.
+/// leave out; each item gets the configurations that exclude it and the
+/// settings it has of its own. Nothing is added when visits entered directory before.
 void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
                    const QString& directory, const QString& prefix, const ResourceScope& scope = {});

@@ -1,6 +1,7 @@
 // eclipse2hzp on the resources of projects as vendor IDEs write them (issue
-// 24): include paths through linked folders, resource filters and upper-case
-// ".S" sources. Each workspace is converted by the binary and the whole
+// 24): include paths through linked folders, resource filters, source entries
+// and exclusions, upper-case ".S" sources, and folders and files with options
+// of their own. Each workspace is converted by the binary and the whole
 // solution compared.
 
 #include <gtest/gtest.h>
@@ -132,6 +133,40 @@ TEST(EclipseResources, ResourceFiltersDecideWhatAFolderHolds) {
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_resource_filters.hzp"));
 }
 
+// Issue 24, cause 3: files a configuration's source entries leave out, or that
+// it excludes, stay listed and are excluded in that configuration; a folder
+// outside every source entry is not built.
+TEST(EclipseResources, SourceEntriesAndExclusionsLeaveFilesListedButNotBuilt) {
+  const QByteArray id = "com.st.stm32cube.ide.mcu.gnu.managedbuild.config.exe.debug.143055526";
+  const auto cube = [&](const QByteArray& name, const QByteArray& after) {
+    return cconfiguration({id + "." + name.left(1), name,
+                           "artifactExtension=\"elf\" artifactName=\"${ProjName}\" buildArtefactType=\"org.eclipse.cdt."
+                           "build.core.buildArtefactType.exe\" cleanCommand=\"rm -rf\" "
+                           "parent=\"com.st.stm32cube.ide.mcu.gnu.managedbuild.config.exe.debug\"",
+                           toolChain("com.st.stm32cube.ide.mcu.gnu.managedbuild.toolchain.exe.debug", "MCU ARM GCC", {}),
+                           after});
+  };
+  const QByteArray settings = cdtSettings(
+      cube("STM3240G-EVAL_Debug",
+           "\t\t\t\t\t<resourceConfiguration exclude=\"true\" resourcePath=\"Example/User/legacy.c\"/>\n" +
+               sourceEntries(sourceEntry("", "Example/Startup/startup_stm32f417xx.s"))) +
+          cube("STM3241G-EVAL_Release",
+               sourceEntries(sourceEntry("", "Example/Startup/startup_stm32f407xx.s|Example/User/trace/|**/*_test.c"))),
+      "<project id=\"Templates.null.781109488\" name=\"Templates\"/>");
+  eclipse_fixtures::writeProject("ws/Templates", "Templates", settings);
+  writeFiles("ws/Templates", {"Example/Startup/startup_stm32f407xx.s", "Example/Startup/startup_stm32f417xx.s",
+                              "Example/User/main.c", "Example/User/legacy.c", "Example/User/main_test.c",
+                              "Example/User/trace/trace.c"});
+  // Source entries naming folders only: the rest of the project is not built.
+  eclipse_fixtures::writeProject("ws/lib", "lib",
+                                 gnuArmRelease({}, sourceEntries(sourceEntry("src", "gen") + sourceEntry("src/gen/keep"))));
+  writeFiles("ws/lib", {"src/a.c", "src/gen/x.c", "src/gen/keep/y.c", "tools/make.c", "top.c"});
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/Templates/.cproject: configuration 'STM3240G-EVAL_Debug' is read as Debug\n"
+                "warning: ws/Templates/.cproject: configuration 'STM3241G-EVAL_Release' is read as Release\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_source_entries.hzp"));
+}
+
 // Issue 24, cause 4: startup files with an upper-case ".S" are sources, in the
 // project's own tree and in its linked folders.
 TEST(EclipseResources, UpperCaseAssemblerSourcesAreSources) {
@@ -144,4 +179,34 @@ TEST(EclipseResources, UpperCaseAssemblerSourcesAreSources) {
                     "m480/boot/vectors.S.txt"});
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"});
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_upper_case_assembler.hzp"));
+}
+
+// Issue 24, cause 6: the Nuvoton files with "Other compiler flags" of their own,
+// and a linked folder whose tool chain sets another optimisation level and
+// more definitions (its options derive from the configuration's).
+TEST(EclipseResources, FoldersAndFilesWithOptionsOfTheirOwnKeepThem) {
+  writeFile(nuvotonProject + "/.project", projectDescription("FMC_XOM_Lib", nuvotonLinksAndFilters()));
+  const QByteArray folderInfo =
+      "\t\t\t\t\t<folderInfo id=\"ilg.gnuarmeclipse.managedbuild.cross.config.elf.release.1162487163.2047756949\" "
+      "name=\"/\" resourcePath=\"Library/Library\">\n"
+      "\t\t\t\t\t\t<toolChain id=\"ilg.gnuarmeclipse.managedbuild.cross.toolchain.elf.release.1965832536\" "
+      "name=\"Cross ARM GCC\" superClass=\"ilg.gnuarmeclipse.managedbuild.cross.toolchain.elf.release.633739797\" "
+      "unusedChildren=\"\">\n" +
+      option(gnuArm + "optimization.level.13681793", "Optimization Level", gnuArm + "optimization.level.more",
+             "enumerated") +
+      tool("ilg.gnuarmeclipse.managedbuild.cross.tool.c.compiler.736676640", "Cross ARM GNU C Compiler",
+           listOption(gnuArm + "c.compiler.defs.1473111459", "Defined symbols (-D)", "definedSymbols",
+                      {"NDEBUG", "USE_DRIVER_ASSERT=0"})) +
+      "\t\t\t\t\t\t</toolChain>\n\t\t\t\t\t</folderInfo>\n";
+  writeFile(nuvotonProject + "/.cproject",
+            gnuArmRelease(listOption(gnuArm + "c.compiler.defs", "Defined symbols (-D)", "definedSymbols", {"NDEBUG"}) +
+                              option(gnuArm + "c.compiler.other", "Other compiler flags", "-fstack-usage", "string"),
+                          nuvotonFileInfo("xom_lib.c", "User/xom_lib.c", "-mpure-code") +
+                              nuvotonFileInfo("xom_entry.c", "User/xom_entry.c", "-mpure-code") + folderInfo));
+  writeNuvotonLibrary();
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/SampleCode/StdDriver/FMC_XOM_LibDemo/GCC/FMC_XOM_Lib/.cproject: not carried: option "
+                "-fstack-usage left out by ../../xom_entry.c (configuration Release); -fstack-usage left out by "
+                "../../xom_lib.c (configuration Release)\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_item_settings.hzp"));
 }

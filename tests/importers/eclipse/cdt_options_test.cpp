@@ -165,3 +165,26 @@ TEST(CdtToolSettings, LinkerScriptsLibrariesAndVariables) {
   EXPECT_EQ(settings.linker.additionalOptions, QStringList({"-Wl,-Map=x.map", "-lm", "-lc", "-Tsecond.ld"}));
   EXPECT_EQ(settings.notCarried, QList<NotCarried>({{"runtime library option", "-u _printf_float", {}}}));
 }
+
+// The options of a folder's or file's tools (also in the older
+// "resourceConfiguration") are theirs, not the configuration's; a folder's or
+// file's own options replace those of the tools they derive from.
+TEST(CdtOptions, OptionsOfFoldersAndFilesAreTheirOwn) {
+  const QByteArray definitions = "gnu.c.compiler.option.preprocessor.def.symbols";
+  const DomDocument document = parsed(
+      "<configuration><folderInfo resourcePath=\"\">" + listOption(definitions, {"ALL"}) +
+      option("gnu.c.compiler.option.misc.other", "-Wshadow") + "</folderInfo>"
+      "<folderInfo resourcePath=\"src\">" + listOption(definitions + ".1473111459", {"SRC"}) + "</folderInfo>"
+      "<fileInfo resourcePath=\"a.c\">" + listOption(definitions, {"A"}) + "</fileInfo>"
+      "<resourceConfiguration resourcePath=\"b.c\">" + listOption(definitions, {"B"}) + "</resourceConfiguration>"
+      "</configuration>");
+  const DomElement configuration = firstChildElement(document, "configuration");
+  const CdtBuildVariables variables;
+  const CdtOptions options = CdtOptions::read(configuration, variables);
+  ASSERT_EQ(options.values().size(), 2u);
+  EXPECT_EQ(options.values()[0].entries, QStringList({"ALL"}));
+  const CdtOptions folder = options.overriddenBy(CdtOptions::read(childElements(configuration, "folderInfo")[1], variables));
+  ASSERT_EQ(folder.values().size(), 2u);
+  EXPECT_EQ(folder.values()[0].entries, QStringList({"SRC"}));
+  EXPECT_EQ(folder.values()[1].value, "-Wshadow");
+}

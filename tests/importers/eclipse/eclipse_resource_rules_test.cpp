@@ -1,11 +1,13 @@
 // What a project's resources are under its rules: resource filters as Eclipse
-// applies them.
+// applies them, and the source entries and exclusions of each configuration.
 
 #include <gtest/gtest.h>
 
 #include "importers/common/dom_document.h"
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/eclipse_resource_filters.h"
+#include "importers/eclipse/eclipse_resource_rules.h"
+#include "importers/eclipse/eclipse_source_entries.h"
 #include "support/test_support.h"
 
 namespace {
@@ -73,4 +75,65 @@ TEST(ResourceFilters, IncludeOnlyAndExcludeAllByKindAndInheritance) {
   // The project-relative path filter sits on the project and is not inheritable.
   EXPECT_TRUE(keeps(read, "lib/GCC", "startup.s"));
   EXPECT_TRUE(unread.isEmpty());
+}
+
+TEST(SourceEntries, PatternsMatchPathsAsCdtMatchesThem) {
+  const struct {
+    const char* pattern;
+    const char* path;
+    bool matches;
+  } cases[] = {
+      {"Startup", "Startup", true},         {"Startup", "Startup/x.S", false}, {"Startup/", "Startup/x.S", true},
+      {"sub/b.c", "sub/b.c", true},         {"*.c", "sub/b.c", false},         {"**/*.c", "sub/b.c", true},
+      {"**/*.c", "b.c", true},              {"s?b/**", "sub/x/y.c", true},     {"a.c", "A.c", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(matchesExclusionPattern(c.pattern, c.path), c.matches) << c.pattern << " " << c.path;
+}
+
+// The innermost entry holding a resource decides; a folder outside every entry
+// is not built unless an entry lies inside it; excluded resources take what
+// lies below them along.
+TEST(SourceEntries, TheInnermostEntryDecides) {
+  ConfigurationResources resources;
+  resources.sourceEntries = std::vector<SourceEntry>{
+      {"", {"Startup", "Core"}}, {"Startup", {"startup_D8.S"}}, {"src", {"gen"}}, {"src/gen/keep", {}}};
+  resources.excluded = {"User/old"};
+  EXPECT_FALSE(resources.excludes("Startup", true));
+  EXPECT_FALSE(resources.excludes("Startup/startup_D8C.S", false));
+  EXPECT_TRUE(resources.excludes("Startup/startup_D8.S", false));
+  EXPECT_TRUE(resources.excludes("Core", true));
+  EXPECT_TRUE(resources.excludes("Core/x.c", false));
+  EXPECT_FALSE(resources.excludes("src/gen", true));
+  EXPECT_TRUE(resources.excludes("src/gen/x.c", false));
+  EXPECT_FALSE(resources.excludes("src/gen/keep/y.c", false));
+  EXPECT_TRUE(resources.excludes("User/old/x.c", false));
+  EXPECT_FALSE(resources.buildsEverything());
+
+  ConfigurationResources nested;
+  nested.sourceEntries = std::vector<SourceEntry>{{"Core", {}}};
+  EXPECT_TRUE(nested.excludes("Debug", true));
+  EXPECT_TRUE(nested.excludes("main.c", false));
+  EXPECT_FALSE(nested.excludes("Core/main.c", false));
+}
+
+// An item gets the configurations that leave it out, except those that leave
+// out a folder above it, and its settings in each configuration.
+TEST(ResourceRules, DescribeItemsPerConfiguration) {
+  ConfigurationResources debug;
+  debug.configuration = "Debug";
+  debug.excluded = {"a.c"};
+  debug.itemSettings.insert("a.c", CompileSettings{{{"X"}, {}, {}, {}}, {}, {}});
+  ConfigurationResources release;
+  release.configuration = "Release";
+  release.excluded = {"a.c"};
+  const ResourceRules rules(nullptr, {debug, release});
+  EXPECT_FALSE(rules.isTrivial());
+  SourceItem item = SourceItem::file("a.c", "./a.c");
+  rules.describe(item, "a.c", {"Release"});
+  EXPECT_EQ(item.excludedFrom, QStringList({"Debug"}));
+  ASSERT_EQ(item.settings.size(), 1u);
+  EXPECT_EQ(item.settings[0].configuration, "Debug");
+  EXPECT_EQ(item.settings[0].compile.compiler.definitions, QStringList({"X"}));
+  EXPECT_TRUE(ResourceRules(nullptr, {ConfigurationResources{}}).isTrivial());
 }
