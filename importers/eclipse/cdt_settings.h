@@ -9,13 +9,25 @@
 #include "importers/common/dom_document.h"
 #include "importers/common/project_record.h"
 
+/// One configuration of a ".cproject".
+struct CdtConfiguration {
+  /// The "configuration" element.
+  DomElement element;
+  /// The "cconfiguration" element holding it (with its build variables); null
+  /// in files that have none.
+  DomElement storage;
+};
+
 /// The parts of a ".cproject" that the conversion uses.
 struct CdtSettings {
   /// The "name" attribute of the one "project" element, as messages name the type.
   QString typeName;
   ProjectKind kind = ProjectKind::Unknown;
   /// The named configurations, in document order.
-  QList<DomElement> configurations;
+  QList<CdtConfiguration> configurations;
+  /// The processor family when the tool chain is not one for ARM ("RISC-V",
+  /// "MSP430"); empty for ARM.
+  QString otherArchitecture;
   /// Why the project cannot be converted; empty when it can.
   QString problem;
 };
@@ -27,6 +39,8 @@ struct CdtSettings {
 CdtSettings readCdtSettings(const DomDocument& cproject);
 
 /// The kind from what CDT records: the configuration's "buildArtefactType"
-/// (also inside "buildProperties"), else the project type id of the "project"
+/// (also inside "buildProperties"), else its "artifactExtension" ("out" or
+/// "lib", as TI Code Composer Studio records it), else the id of its tool
+/// chain ("...exe.DebugToolchain"), else the project type id of the "project"
 /// element, else its name ("Executable", "Static Library", "Shared Library").
 ProjectKind projectKind(const DomElement& configuration, const DomElement& typeElement);

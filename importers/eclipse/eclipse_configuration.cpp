@@ -1,54 +1,116 @@
 #include "importers/eclipse/eclipse_configuration.h"
 
-#include <QStringList>
+#include <algorithm>
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/xml_loading.h"
-#include "importers/eclipse/eclipse_include_paths.h"
+#include "importers/eclipse/cdt_build_steps.h"
+#include "importers/eclipse/cdt_build_variables.h"
+#include "importers/eclipse/cdt_options.h"
+#include "importers/eclipse/cdt_settings.h"
+#include "importers/eclipse/cdt_tool_settings.h"
+#include "importers/eclipse/eclipse_option_paths.h"
 
 namespace {
 
-// The values of the entries a user set on a list option. Entries marked
-// builtIn="true", or without the attribute, come from the tool chain. Only the
-// option's own entries count: options nested in options (which CDT never
-// writes) must not count an entry once for every enclosing option.
-QStringList userListValues(const DomElement& option) {
-  QStringList values;
-  for (const DomElement& entry : childElements(option, QStringLiteral("listOptionValue"))) {
-    if (entry.attribute(QStringLiteral("builtIn")) == QLatin1String("false"))
-      values.append(entry.attribute(QStringLiteral("value")));
-  }
-  return values;
+CdtReading cdtReading(ConversionContext& context, const ConfigurationSource& source) {
+  return {source.cpp, [&context, &source](const QString& kind, const QString& value) -> std::optional<QString> {
+            const PathOrProblem path = optionPath(value, *source.paths);
+            if (path.usable()) return path.path;
+            context.warn(source.shownFile, kind + QLatin1Char(' ') + value + QStringLiteral(" left out: ") + path.problem);
+            return std::nullopt;
+          }};
 }
 
-void readIncludePaths(ConversionContext& context, const ConfigurationSource& source, const DomElement& option,
-                      QStringList& directories) {
-  for (const QString& value : userListValues(option)) {
-    const PathOrProblem directory = includeDirectory(value, *source.includeBase);
-    if (!directory.usable())
-      context.warn(source.shownFile, QStringLiteral("include directory ") + value + QStringLiteral(" left out: ") + directory.problem);
-    else if (!directory.path.isEmpty())
-      directories.append(directory.path);
+bool isInsideFolder(const QString& path, const QString& folder) {
+  return path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == QLatin1Char('/');
+}
+
+/// The folders and files of a configuration with options of their own.
+class ItemSettingsReader {
+ public:
+  ItemSettingsReader(const CdtOptions& configurationOptions, const CdtToolSettings& configurationSettings,
+                     const CdtBuildVariables& variables, const CdtReading& reading)
+      : configurationOptions_(configurationOptions),
+        configurationSettings_(configurationSettings),
+        variables_(variables),
+        reading_(reading) {}
+
+  // Folders before the files and folders inside them, so that each takes the
+  // options of the folder above it (CDT derives its tools from that folder's).
+  QHash<QString, CompileSettings> read(const DomElement& configuration, QList<NotCarried>& notCarried) {
+    QList<DomElement> infos;
+    for (const char* tag : {"folderInfo", "fileInfo", "resourceConfiguration"})
+      for (const DomElement& info : childElements(configuration, QLatin1String(tag)))
+        if (holdsResourceSettings(info)) infos.append(info);
+    std::stable_sort(infos.begin(), infos.end(), [](const DomElement& a, const DomElement& b) {
+      return a.attribute(QStringLiteral("resourcePath")).count(QLatin1Char('/')) <
+             b.attribute(QStringLiteral("resourcePath")).count(QLatin1Char('/'));
+    });
+    QHash<QString, CompileSettings> settings;
+    for (const DomElement& info : infos) {
+      const QString path = info.attribute(QStringLiteral("resourcePath"));
+      const CdtOptions own = CdtOptions::read(info, variables_);
+      if (own.isEmpty()) continue;
+      const CdtOptions whole = optionsAbove(path).overriddenBy(own);
+      if (info.tagName() == QLatin1String("folderInfo")) folders_.append({path, whole});
+      const CdtToolSettings itemSettings = readCdtToolSettings(whole, reading_);
+      settings.insert(path, itemSettings.compile);
+      if (itemSettings.device != configurationSettings_.device || itemSettings.linker != configurationSettings_.linker)
+        notCarried.append({QStringLiteral("target or linker settings of"), path, {}});
+    }
+    return settings;
   }
+
+ private:
+  const CdtOptions& optionsAbove(const QString& path) const {
+    const std::pair<QString, CdtOptions>* nearest = nullptr;
+    for (const auto& folder : folders_)
+      if (isInsideFolder(path, folder.first) && (!nearest || folder.first.size() > nearest->first.size())) nearest = &folder;
+    return nearest ? nearest->second : configurationOptions_;
+  }
+
+  const CdtOptions& configurationOptions_;
+  const CdtToolSettings& configurationSettings_;
+  const CdtBuildVariables& variables_;
+  const CdtReading& reading_;
+  QList<std::pair<QString, CdtOptions>> folders_;
+};
+
+void setDevice(TargetDevice& device, const CdtOptions& options, const ConfigurationSource& source,
+               QString& lastMicrocontroller) {
+  if (options.microcontroller) lastMicrocontroller = *options.microcontroller;
+  if (device.name.isEmpty()) device.name = lastMicrocontroller;
+  if (device.otherArchitecture.isEmpty()) device.otherArchitecture = source.otherArchitecture;
 }
 
 }  // namespace
 
-SourceConfiguration readConfiguration(ConversionContext& context, const ConfigurationSource& source,
-                                      const DomElement& element, QString& lastMicrocontroller) {
-  SourceConfiguration configuration;
+ConfigurationReading readConfiguration(ConversionContext& context, const ConfigurationSource& source,
+                                       const CdtConfiguration& cdtConfiguration, QString& lastMicrocontroller) {
+  const DomElement& element = cdtConfiguration.element;
+  const CdtBuildVariables variables(cdtConfiguration.storage);
+  const CdtReading reading = cdtReading(context, source);
+  const CdtOptions options = CdtOptions::read(element, variables);
+  const CdtToolSettings settings = readCdtToolSettings(options, reading);
+
+  ConfigurationReading result;
+  SourceConfiguration& configuration = result.configuration;
   configuration.name = element.attribute(QStringLiteral("name"));
-  configuration.device.name = lastMicrocontroller;
-  for (const DomElement& option : descendantElements(element, QStringLiteral("option"))) {
-    const QString valueType = option.attribute(QStringLiteral("valueType"));
-    if (valueType == QLatin1String("definedSymbols")) {
-      configuration.compile.compiler.definitions += userListValues(option);
-    } else if (valueType == QLatin1String("includePath")) {
-      readIncludePaths(context, source, option, configuration.compile.compiler.includeDirectories);
-    } else if (option.attribute(QStringLiteral("name")) == QLatin1String("Microcontroller")) {
-      configuration.device.name = option.attribute(QStringLiteral("value"));
-    }
-  }
-  lastMicrocontroller = configuration.device.name;
-  return configuration;
+  configuration.device = settings.device;
+  setDevice(configuration.device, options, source, lastMicrocontroller);
+  configuration.compile = settings.compile;
+  configuration.linker = settings.linker;
+  result.notCarried = settings.notCarried;
+  const BuildStepSource stepSource{&variables, source.paths, element.attribute(QStringLiteral("artifactName")),
+                                   source.kind == ProjectKind::StaticLibrary};
+  configuration.steps = readBuildSteps(element, stepSource, result.notCarried);
+
+  ConfigurationResources& resources = result.resources;
+  resources.configuration = configuration.name;
+  resources.sourceEntries = readSourceEntries(element);
+  resources.excluded = readExcludedResources(element);
+  resources.itemSettings = ItemSettingsReader(options, settings, variables, reading).read(element, result.notCarried);
+  for (NotCarried& setting : result.notCarried) setting.configurations = {configuration.name};
+  return result;
 }

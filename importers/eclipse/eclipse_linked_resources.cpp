@@ -8,6 +8,7 @@
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_locations.h"
 #include "importers/eclipse/eclipse_project_description.h"
+#include "importers/eclipse/eclipse_resource_rules.h"
 #include "importers/eclipse/eclipse_source_tree.h"
 
 namespace {
@@ -24,10 +25,17 @@ void leaveOut(ConversionContext& context, const LinkDestination& destination, co
 // The items of the folder a linked folder appears as: its name's components
 // below "Source Files" (folders of the same name are merged when the project is
 // written, so "Drivers/HAL" joins a "Drivers" folder the project already has).
-std::vector<SourceItem>& folderAlong(std::vector<SourceItem>& items, const QString& name) {
+// Each component is described by the project's rules; excluded gets the
+// configurations that leave out the last one.
+std::vector<SourceItem>& folderAlong(std::vector<SourceItem>& items, const QString& name, const ResourceRules* rules,
+                                     QStringList& excluded) {
   std::vector<SourceItem>* folder = &items;
+  QString path;
   for (const QString& component : name.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    path = path.isEmpty() ? component : path + QLatin1Char('/') + component;
     folder->push_back(SourceItem::folder(component));
+    if (rules) rules->describe(folder->back(), path, excluded);
+    excluded += folder->back().excludedFrom;
     folder = &folder->back().items;
   }
   return *folder;
@@ -40,10 +48,17 @@ void addLinkedFolder(ConversionContext& context, DirectoryVisits& visits, const 
     leaveOut(context, destination, link, QStringLiteral("directory ") + path + QStringLiteral(" does not exist"));
     return;
   }
-  std::vector<SourceItem>& items = folderAlong(*destination.items, link.name);
+  QStringList excluded;
+  std::vector<SourceItem>& items = folderAlong(*destination.items, link.name, destination.rules, excluded);
   // The project names this directory itself, so links inside it may stay within it.
   visits.allowRoot(directory);
-  addSourceTree(context, visits, items, directory, path);
+  addSourceTree(context, visits, items, directory, path, {destination.rules, link.name, excluded});
+}
+
+void addLinkedFile(const LinkDestination& destination, const EclipseLink& link, const QString& path) {
+  SourceItem file = SourceItem::file(lastPathComponent(path), path);
+  if (destination.rules) destination.rules->describe(file, link.name, {});
+  destination.items->push_back(std::move(file));
 }
 
 }  // namespace
@@ -67,6 +82,6 @@ void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, con
     if (link.type == folderType)
       addLinkedFolder(context, visits, destination, link, path);
     else
-      destination.items->push_back(SourceItem::file(lastPathComponent(path), path));
+      addLinkedFile(destination, link, path);
   }
 }

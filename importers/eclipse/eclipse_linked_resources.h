@@ -11,6 +11,7 @@
 class ConversionContext;
 class DirectoryVisits;
 class LinkLocationResolver;
+class ResourceRules;
 struct EclipseProjectDescription;
 
 /// Where one project's links go.
@@ -21,11 +22,14 @@ struct LinkDestination {
   QString projectDirectory;
   /// The ".project" as messages name it.
   QString shownFile;
+  /// What the project says about its resources; may be null.
+  const ResourceRules* rules = nullptr;
 };
 
 /// Adds every link of the description except virtual folders: a file whatever
 /// its extension, a folder (type 2) as folders along its name, filled like the
-/// project's own tree. A link whose location cannot be resolved is left out
-/// with a warning.
+/// project's own tree. Each gets the configurations that exclude it and the
+/// settings it has of its own. A link whose location cannot be resolved is
+/// left out with a warning.
 void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, const LinkDestination& destination,
                         const EclipseProjectDescription& description, const LinkLocationResolver& locations);

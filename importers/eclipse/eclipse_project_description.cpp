@@ -37,5 +37,9 @@ EclipseProjectDescription readProjectDescription(const DomDocument& document) {
     if (!name.isEmpty() && !description.pathVariables.contains(name))
       description.pathVariables.insert(name, childElementText(variable, QStringLiteral("value")));
   }
+  for (const DomElement& nature : descendantElements(root, QStringLiteral("nature")))
+    if (elementText(nature) == QLatin1String("org.eclipse.cdt.core.ccnature")) description.isCpp = true;
+  description.filters = ResourceFilters::read(firstChildElement(root, QStringLiteral("filteredResources")),
+                                              description.unreadFilters);
   return description;
 }

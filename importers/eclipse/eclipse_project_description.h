@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "importers/common/dom_document.h"
+#include "importers/eclipse/eclipse_resource_filters.h"
 
 /// One "link" of the first "linkedResources" element.
 struct EclipseLink {
@@ -31,6 +32,12 @@ struct EclipseProjectDescription {
   QList<EclipseLink> links;
   /// The path variables of "variableList": name to value (a location URI).
   QHash<QString, QString> pathVariables;
+  /// The project builds C++ (CDT's C++ nature).
+  bool isCpp = false;
+  /// The filters of "filteredResources".
+  ResourceFilters filters;
+  /// Why filters were left out, one line each.
+  QStringList unreadFilters;
 };
 
 /// Reads the parts of a ".project" document that the conversion uses.

@@ -10,9 +10,10 @@
 #include "importers/eclipse/cdt_settings.h"
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_configuration.h"
-#include "importers/eclipse/eclipse_include_paths.h"
 #include "importers/eclipse/eclipse_linked_resources.h"
 #include "importers/eclipse/eclipse_locations.h"
+#include "importers/eclipse/eclipse_option_paths.h"
+#include "importers/eclipse/eclipse_resource_rules.h"
 #include "importers/eclipse/eclipse_source_tree.h"
 #include "importers/eclipse/eclipse_workspace.h"
 
@@ -27,14 +28,6 @@ struct ProjectSource {
   QString shownCproject; // the ".cproject" in messages
 };
 
-// "" when the project directory is the workspace, else "../.." and so on.
-QString upToWorkspace(const QString& projectDirectory) {
-  QStringList steps;
-  for (qsizetype step = projectDirectory.split(QLatin1Char('/'), Qt::SkipEmptyParts).size(); step > 0; --step)
-    steps.append(QStringLiteral(".."));
-  return steps.join(QLatin1Char('/'));
-}
-
 // Why a project of this kind cannot be converted; empty when it can.
 QString kindProblem(const CdtSettings& settings) {
   const QString message = QStringLiteral("unsupport project type: ") + settings.typeName;
@@ -43,21 +36,48 @@ QString kindProblem(const CdtSettings& settings) {
   return QString();
 }
 
-void readConfigurations(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
-                        EclipseWorkspaceReading& reading, ProjectRecord& record) {
-  const IncludePathBase includeBase{source.file.description.name, source.file.relativeDirectory, source.directory,
-                                    source.workspace.projectDirectories(), &context.paths()};
-  const ConfigurationSource configurationSource{&includeBase, source.shownCproject};
-  for (const DomElement& element : settings.configurations)
-    record.configurations.push_back(readConfiguration(context, configurationSource, element, reading.lastMicrocontroller));
+// The same setting of several configurations is one report naming them all.
+void addNotCarried(QList<NotCarried>& reports, const NotCarried& setting) {
+  for (NotCarried& known : reports) {
+    if (known.kind == setting.kind && known.value == setting.value) {
+      known.configurations += setting.configurations;
+      return;
+    }
+  }
+  reports.append(setting);
 }
 
-void readSources(ConversionContext& context, const ProjectSource& source, ProjectRecord& record) {
-  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
-  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."));
+// Every named configuration; what each says about the project's resources
+// goes to configurationResources.
+void readConfigurations(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
+                        EclipseWorkspaceReading& reading, ProjectRecord& record,
+                        std::vector<ConfigurationResources>& configurationResources) {
+  const EclipseWorkspace& workspace = source.workspace;
+  OptionPathBase paths{source.file.description.name, source.file.relativeDirectory, source.directory,
+                       workspace.projectDirectories(), &context.paths(), {}};
+  paths.linkedLocation = [&workspace](const QString& project, const QString& resourcePath) {
+    return workspace.linkedLocation(project, resourcePath);
+  };
+  const ConfigurationSource configurationSource{&paths, source.shownCproject, source.file.description.isCpp,
+                                                settings.kind, settings.otherArchitecture};
+  for (const CdtConfiguration& element : settings.configurations) {
+    ConfigurationReading configuration =
+        readConfiguration(context, configurationSource, element, reading.lastMicrocontroller);
+    record.configurations.push_back(std::move(configuration.configuration));
+    configurationResources.push_back(std::move(configuration.resources));
+    for (const NotCarried& setting : configuration.notCarried) addNotCarried(record.notCarried, setting);
+  }
+}
+
+void readSources(ConversionContext& context, const ProjectSource& source, const ResourceRules& rules,
+                 ProjectRecord& record) {
   const EclipseProjectDescription& description = source.file.description;
-  const LinkLocationResolver locations(upToWorkspace(source.file.relativeDirectory), description.pathVariables);
-  addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject}, description, locations);
+  for (const QString& unread : description.unreadFilters) context.warn(source.shownProject, unread);
+  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
+  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}});
+  const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
+  addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
+                     locations);
 }
 
 ProjectRecord readProject(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
@@ -68,8 +88,10 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
   record.directory = QDir::cleanPath(source.directory);
   record.sourceFile = source.shownCproject;
   record.dependencies = source.file.description.dependencies;
-  readConfigurations(context, source, settings, reading, record);
-  readSources(context, source, record);
+  std::vector<ConfigurationResources> configurationResources;
+  readConfigurations(context, source, settings, reading, record, configurationResources);
+  const ResourceRules rules(&source.file.description.filters, std::move(configurationResources));
+  readSources(context, source, rules, record);
   return record;
 }
 

@@ -20,9 +20,11 @@ struct EclipseWorkspaceReading {
 };
 
 /// The record of the project whose ".project" is file: every named
-/// configuration with its definitions, include directories and device; the
-/// project directory mirrored as folders and source files, then its linked
-/// files and folders; the projects it depends on. Shows the "cproject found"
+/// configuration with its device and target, the settings of its tools and its
+/// build steps; the project directory mirrored as folders and source files,
+/// then its linked files and folders, as its resource filters keep them, each
+/// with the configurations that do not build it and the settings it has of its
+/// own; the projects it depends on; what it says that cannot be carried. Shows the "cproject found"
 /// and "project name" progress lines. Nothing for a ".project" without a
 /// ".cproject" beside it, and, with a warning, for a project that cannot be
 /// converted (its kind, no configuration). Throws ConversionError when the

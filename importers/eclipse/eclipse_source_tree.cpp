@@ -7,11 +7,13 @@
 #include "importers/common/directory_listing.h"
 #include "importers/common/foreign_path.h"
 #include "importers/eclipse/directory_visits.h"
+#include "importers/eclipse/eclipse_resource_rules.h"
 
 namespace {
 
-// Compared exactly: "main.C" and "startup.S" are not source files here.
-const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s"};
+// Compared exactly: "main.C" is not a source file here, while "startup.S" is
+// one (CDT builds it with the preprocessor).
+const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s", "S"};
 
 // The extension is everything after the first ".", so "test.main.c" has "main.c".
 // Looked at in the raw name, before the entry is decoded: the bytes of "." and of
@@ -47,8 +49,10 @@ class PathDuringWalk {
   explicit PathDuringWalk(const QString& start) : path_(start) {}
 
   const QString& path() const { return path_; }
-  /// path + "/" + name, as a string of its own (allocated once: one per file).
+  /// path + "/" + name (name alone after an empty path), as a string of its
+  /// own (allocated once: one per file).
   QString with(const QString& name) const {
+    if (path_.isEmpty()) return name;
     QString joined;
     joined.reserve(path_.size() + 1 + name.size());
     joined += path_;
@@ -56,10 +60,11 @@ class PathDuringWalk {
     joined += name;
     return joined;
   }
-  /// Appends "/" + name; returns what leave() needs to take it off again.
+  /// Appends "/" + name (name alone to an empty path); returns what leave()
+  /// needs to take it off again.
   qsizetype enter(const QString& name) {
     const qsizetype length = path_.size();
-    path_ += QLatin1Char('/');
+    if (!path_.isEmpty()) path_ += QLatin1Char('/');
     path_ += name;
     return length;
   }
@@ -108,11 +113,24 @@ void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
 struct SourceScan {
   ConversionContext& context;
   DirectoryVisits& visits;
-  PathDuringWalk path;    // on disk
-  PathDuringWalk prefix;  // as the solution names it
+  PathDuringWalk path;      // on disk
+  PathDuringWalk prefix;    // as the solution names it
+  PathDuringWalk resource;  // in the project, as its rules name it
+  const ResourceRules& rules;
 };
 
-void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth) {
+/// What the project's rules say about one entry; nothing when its filters drop it.
+std::optional<SourceItem> ruledItem(const SourceScan& scan, const ContainerFilters& filters, SourceItem item,
+                                    const QStringList& excludedAbove) {
+  if (scan.rules.isTrivial()) return item;
+  const bool isFolder = item.kind == SourceItem::Kind::Folder;
+  if (!filters.isEmpty() && !filters.keeps(scan.resource.path(), item.name, isFolder)) return std::nullopt;
+  scan.rules.describe(item, scan.resource.with(item.name), excludedAbove);
+  return item;
+}
+
+void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth,
+                        const QStringList& excludedAbove) {
   const std::vector<DirectoryEntry> entries =
       scan.visits.read(directory, [](QByteArrayView rawName, DirectoryEntry::Type type) {
         if (rawName.startsWith('.')) return false;
@@ -120,22 +138,27 @@ void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
                (type == DirectoryEntry::Type::File && hasSourceExtension(rawName));
       });
   releaseIfTooDeep(directory, depth);
+  const ContainerFilters filters = scan.rules.isTrivial() ? ContainerFilters() : scan.rules.filtersOf(scan.resource.path());
   for (const DirectoryEntry& entry : entries) {
     if (!entry.validName) {
       reportUndecodableName(scan.context, scan.path.path(), entry);
     } else if (entry.isDirectory()) {
+      std::optional<SourceItem> folder = ruledItem(scan, filters, SourceItem::folder(entry.name), excludedAbove);
+      if (!folder) continue;
       // A directory entered before (a link back into the tree) gets no folder:
       // its content is already in the tree.
       const qsizetype pathLength = scan.path.enter(entry.name);
       if (std::optional<Directory> subdirectory = scan.visits.enter(directory, scan.path.path(), entry)) {
-        items.push_back(SourceItem::folder(entry.name));
+        items.push_back(std::move(*folder));
         const qsizetype prefixLength = scan.prefix.enter(entry.name);
-        addSourceDirectory(scan, items.back().items, *subdirectory, depth + 1);
+        const qsizetype resourceLength = scan.resource.enter(entry.name);
+        addSourceDirectory(scan, items.back().items, *subdirectory, depth + 1, excludedAbove + items.back().excludedFrom);
+        scan.resource.leave(resourceLength);
         scan.prefix.leave(prefixLength);
       }
       scan.path.leave(pathLength);
-    } else {
-      items.push_back(SourceItem::file(entry.name, scan.prefix.with(entry.name)));
+    } else if (std::optional<SourceItem> file = ruledItem(scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)), excludedAbove)) {
+      items.push_back(std::move(*file));
     }
   }
 }
@@ -149,7 +172,9 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
 }
 
 void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
-                   const QString& directory, const QString& prefix) {
-  SourceScan scan{context, visits, PathDuringWalk(directory), PathDuringWalk(prefix)};
-  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, items, *top, 0);
+                   const QString& directory, const QString& prefix, const ResourceScope& scope) {
+  static const ResourceRules noRules;
+  SourceScan scan{context, visits, PathDuringWalk(directory), PathDuringWalk(prefix), PathDuringWalk(scope.path),
+                  scope.rules ? *scope.rules : noRules};
+  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, items, *top, 0, scope.excludedAbove);
 }

@@ -13,6 +13,17 @@
 
 class ConversionContext;
 class DirectoryVisits;
+class ResourceRules;
+
+/// Where a mirrored tree lies in the project, for the project's rules.
+struct ResourceScope {
+  /// The rules of the project; none for a tree that has none.
+  const ResourceRules* rules = nullptr;
+  /// The tree's path in the project ("" for the project directory, a link's name for a linked folder).
+  QString path;
+  /// The configurations that leave the tree out as a whole.
+  QStringList excludedAbove;
+};
 
 /// Appends reported + "/" + ... + "/" + fileName for every file of that name
 /// (compared exactly) below directory (reported is how results name it, such as
@@ -23,7 +34,8 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
 /// Mirrors the tree below directory as folders and files appended to items:
 /// every directory (also one without source files), and the source files with
 /// paths that start with prefix (such as "." for the project directory). Names
-/// beginning with "." are skipped. Nothing is added when visits entered
-/// directory before.
+/// beginning with "." are skipped, and those the project's resource filters
+/// leave out; each item gets the configurations that exclude it and the
+/// settings it has of its own. Nothing is added when visits entered directory before.
 void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
-                   const QString& directory, const QString& prefix);
+                   const QString& directory, const QString& prefix, const ResourceScope& scope = {});

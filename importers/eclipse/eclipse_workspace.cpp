@@ -32,13 +32,44 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
     file.relativeDirectory = withoutDotPrefix(file.directory);
     try {
       file.description = readProjectDescription(loadXmlDocument(fileSystemPath(path)));
-      if (!projectDirectories_.contains(file.description.name))
+      if (!projectDirectories_.contains(file.description.name)) {
         projectDirectories_.insert(file.description.name, file.relativeDirectory);
+        projectsByName_.insert(file.description.name, qsizetype(projectFiles.size()));
+      }
     } catch (const ConversionError& failure) {
       file.failure = failure;
     }
     projectFiles.push_back(std::move(file));
   }
+}
+
+LinkLocationResolver EclipseWorkspace::linkLocations(const EclipseProjectFile& file) const {
+  QStringList steps;
+  for (qsizetype step = file.relativeDirectory.split(QLatin1Char('/'), Qt::SkipEmptyParts).size(); step > 0; --step)
+    steps.append(QStringLiteral(".."));
+  return LinkLocationResolver(steps.join(QLatin1Char('/')), file.description.pathVariables);
+}
+
+std::optional<PathOrProblem> EclipseWorkspace::linkedLocation(const QString& project, const QString& resourcePath) const {
+  const auto index = projectsByName_.constFind(project);
+  if (index == projectsByName_.constEnd() || resourcePath.isEmpty()) return std::nullopt;
+  const EclipseProjectFile& file = projectFiles[size_t(*index)];
+  const EclipseLink* holder = nullptr;
+  for (const EclipseLink& link : file.description.links) {
+    const bool holds = resourcePath == link.name ||
+                       (resourcePath.startsWith(link.name) && resourcePath[link.name.size()] == QLatin1Char('/'));
+    if (holds && !link.name.isEmpty() && (!holder || link.name.size() > holder->name.size())) holder = &link;
+  }
+  if (!holder) return std::nullopt;
+  if (holder->location == QLatin1String("virtual:/virtual"))
+    return PathOrProblem::failure(QStringLiteral("it lies in the virtual folder ") + holder->name);
+  if (!holder->hasLocation) return PathOrProblem::failure(QStringLiteral("link ") + holder->name + QStringLiteral(" names no location"));
+  const PathOrProblem location = linkLocations(file).resolve(holder->location, holder->isUri);
+  if (!location.usable()) return location;
+  const QString below = resourcePath.mid(holder->name.size() + 1);
+  const QString path = below.isEmpty() ? location.path : joinPath(location.path, below);
+  if (isAbsoluteForeignPath(path)) return PathOrProblem{path, QString()};
+  return PathOrProblem{QDir::cleanPath(joinPath(file.relativeDirectory, path)), QString()};
 }
 
 QString EclipseWorkspace::fileSystemPath(const QString& path) const { return joinPath(directory, path); }

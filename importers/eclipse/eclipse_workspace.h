@@ -10,6 +10,7 @@
 
 #include "importers/common/directory_listing.h"
 #include "importers/common/diagnostics.h"
+#include "importers/eclipse/eclipse_locations.h"
 #include "importers/eclipse/eclipse_project_description.h"
 
 class ConversionContext;
@@ -40,6 +41,14 @@ class EclipseWorkspace {
   /// The directories of the projects relative to the workspace directory ("" for
   /// the workspace itself), by name; the first project of a name counts.
   const QHash<QString, QString>& projectDirectories() const { return projectDirectories_; }
+  /// The locations of file's links, resolved as Eclipse resolves them.
+  LinkLocationResolver linkLocations(const EclipseProjectFile& file) const;
+  /// Where the resource at resourcePath of the project named project lies when
+  /// one of its links leads there (the innermost link holding it, as Eclipse
+  /// finds it): relative to the workspace directory or absolute, or why it
+  /// cannot be used (a virtual folder has no location). Nothing when no link
+  /// holds the resource or no project has that name.
+  std::optional<PathOrProblem> linkedLocation(const QString& project, const QString& resourcePath) const;
   /// What the search for project files read of the directories, for the scans of
   /// the projects' directories (each directory's entries are served once).
   ListingCache& listings() const { return listings_; }
@@ -50,6 +59,7 @@ class EclipseWorkspace {
 
  private:
   QHash<QString, QString> projectDirectories_;
+  QHash<QString, qsizetype> projectsByName_;  // index into projectFiles
   mutable ListingCache listings_;  // a cache: serving from it changes nothing the workspace shows
 };
 

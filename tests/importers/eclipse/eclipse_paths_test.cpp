@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "importers/eclipse/eclipse_include_paths.h"
+#include "importers/eclipse/eclipse_option_paths.h"
 #include "importers/eclipse/eclipse_locations.h"
 #include "support/test_support.h"
 
@@ -11,8 +11,8 @@ namespace {
 
 // The result, or "left out: <why>".
 QString include(const QString& value, const QString& projectDirectory) {
-  const IncludePathBase base{"demo", projectDirectory, "nowhere", {{"dsp", "libs/dsp"}, {"demo", "other"}}, nullptr};
-  const PathOrProblem directory = includeDirectory(value, base);
+  const OptionPathBase base{"demo", projectDirectory, "nowhere", {{"dsp", "libs/dsp"}, {"demo", "other"}}, nullptr, {}};
+  const PathOrProblem directory = optionPath(value, base);
   return directory.usable() ? directory.path : "left out: " + directory.problem;
 }
 

@@ -1,10 +1,12 @@
 // Eclipse CDT projects read into records, without the solution model: every
 // named configuration in document order, the project directory mirrored with
-// its links after it, and the device a project names or the one before it named.
+// its links after it, and the device a project names or the one before it named;
+// each tool's settings, exclusions and the settings of files of their own.
 
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
+#include "e2e/eclipse_vendor_fixtures.h"
 #include "importers/common/conversion_context.h"
 #include "importers/eclipse/eclipse_project_reader.h"
 #include "importers/eclipse/eclipse_workspace.h"
@@ -77,4 +79,53 @@ TEST(EclipseRecord, ConfigurationsSourcesAndLinks) {
   EXPECT_EQ(read.records[1].configurations[0].device.name, "STM32F4");
   EXPECT_EQ(read.warnings,
             QStringList({"ws/a/.cproject: include directory ${NOWHERE}/x left out: it holds a variable that cannot be resolved"}));
+}
+
+// The target, code generation and linker of a configuration; the C compiler's
+// and the assembler's lists apart; a file its configuration leaves out, and a
+// file with options of its own (its whole lists: the mapper takes the difference).
+TEST(EclipseRecord, ToolSettingsExclusionsAndFileSettings) {
+  using namespace vendor_fixtures;
+  const QByteArray p = "ilg.gnuarmeclipse.managedbuild.cross.option.";
+  const QByteArray tools =
+      toolChain("ilg.gnuarmeclipse.managedbuild.cross.toolchain.elf.release", "Cross ARM GCC",
+                option(p + "arm.target.family", "ARM family", p + "arm.target.mcpu.cortex-m4", "enumerated") +
+                    option(p + "optimization.level", "Optimization Level", p + "optimization.level.size", "enumerated") +
+                    tool("ilg.gnuarmeclipse.managedbuild.cross.tool.assembler", "Cross ARM GNU Assembler",
+                         listOption(p + "assembler.defs", "Defined symbols (-D)", "definedSymbols", {"DEBUG"})) +
+                    tool("ilg.gnuarmeclipse.managedbuild.cross.tool.c.compiler", "Cross ARM GNU C Compiler",
+                         listOption(p + "c.compiler.defs", "Defined symbols (-D)", "definedSymbols", {"DEBUG", "X"})) +
+                    tool("ilg.gnuarmeclipse.managedbuild.cross.tool.c.linker", "Cross ARM GNU C Linker",
+                         listOption(p + "c.linker.scriptfile", "Script files (-T)", "stringList", {"../mem.ld"})));
+  writeFile("ws/a/.project", projectDescription("a", {}));
+  writeFile("ws/a/.cproject",
+            cdtSettings(cconfiguration({"ilg.gnuarmeclipse.managedbuild.cross.config.elf.release.1", "Release",
+                                        gnuArmExecutable("release"), tools,
+                                        nuvotonFileInfo("xom.c", "src/xom.c", "-mpure-code") +
+                                            sourceEntries(sourceEntry("", "src/old.c"))}),
+                        gnuArmProjectElement()));
+  writeFile("ws/a/src/xom.c", "");
+  writeFile("ws/a/src/old.c", "");
+  const WorkspaceRecords read = readWorkspace("ws");
+  ASSERT_EQ(read.records.size(), 1u);
+  EXPECT_EQ(describeRecord(read.records[0]), QString("project: a\n"
+                                                     "  kind: executable\n"
+                                                     "  directory: ws/a\n"
+                                                     "  from: ws/a/.cproject\n"
+                                                     "  configuration: Release\n"
+                                                     "    core: cortex-m4\n"
+                                                     "    definitions: DEBUG | X\n"
+                                                     "    assembler definitions: DEBUG\n"
+                                                     "    optimization: -Os\n"
+                                                     "    linker script: mem.ld (GNU ld script)\n"
+                                                     "  sources: Source Files\n"
+                                                     "    folder: src\n"
+                                                     "      file: ./src/old.c\n"
+                                                     "        excluded from: Release\n"
+                                                     "      file: ./src/xom.c\n"
+                                                     "        settings of: Release\n"
+                                                     "          definitions: DEBUG | X\n"
+                                                     "          options: -mpure-code\n"
+                                                     "          assembler definitions: DEBUG\n"
+                                                     "          optimization: -Os\n"));
 }

@@ -1,4 +1,4 @@
-#include "importers/eclipse/eclipse_include_paths.h"
+#include "importers/eclipse/eclipse_option_paths.h"
 
 #include "importers/common/foreign_path.h"
 
@@ -11,35 +11,43 @@ const QString projectNameVariable = QStringLiteral("${ProjName}");
 const QString solutionDirectory = QStringLiteral("$(SolutionDir)");
 
 // "${workspace_loc:/P/x}" (and "${workspace_loc:/P}/x"): P is a project of the
-// workspace, whose directory takes its place; an unknown P is kept as a name.
-QString workspaceLocationPath(const QString& value, const IncludePathBase& base) {
+// workspace, whose links or directory take its place; an unknown P is kept as a name.
+PathOrProblem workspaceLocationPath(const QString& value, const OptionPathBase& base) {
   const qsizetype close = value.indexOf(QLatin1Char('}'), workspaceLocationPrefix.size());
   QString inside = value.mid(workspaceLocationPrefix.size(), close - workspaceLocationPrefix.size()) + value.mid(close + 1);
   const qsizetype slash = inside.indexOf(QLatin1Char('/'));
   const QString project = inside.left(slash);
   const QString below = slash < 0 ? QString() : inside.mid(slash + 1);
+  if (base.linkedLocation) {
+    if (const std::optional<PathOrProblem> linked = base.linkedLocation(project, below)) {
+      if (!linked->usable() || isAbsoluteForeignPath(linked->path)) return *linked;
+      return {solutionDirectory + QLatin1Char('/') + linked->path, QString()};
+    }
+  }
   const auto directory = base.projectDirectories.constFind(project);
   if (project == base.projectName)
     inside = joinPath(base.projectDirectory, below);
   else if (directory != base.projectDirectories.constEnd())
     inside = joinPath(*directory, below);
-  return solutionDirectory + QLatin1Char('/') + inside;
+  return {solutionDirectory + QLatin1Char('/') + inside, QString()};
 }
 
-QString projectRelative(const QString& path, const IncludePathBase& base) {
+QString projectRelative(const QString& path, const OptionPathBase& base) {
   if (!base.paths || path.isEmpty()) return path;
   return base.paths->respell(path, base.projectFileSystemDirectory);
 }
 
 }  // namespace
 
-PathOrProblem includeDirectory(QString value, const IncludePathBase& base) {
+PathOrProblem optionPath(QString value, const OptionPathBase& base) {
   if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
     value = value.mid(1, value.size() - 2);
   value.replace(projectNameVariable, base.projectName);
   value.replace(QLatin1Char('\\'), QLatin1Char('/'));
   if (value.startsWith(workspaceLocationPrefix) && value.indexOf(QLatin1Char('}')) >= 0) {
-    value = workspaceLocationPath(value, base);
+    const PathOrProblem location = workspaceLocationPath(value, base);
+    if (!location.usable()) return location;
+    value = location.path;
   } else if (value.startsWith(workspaceLocation)) {
     value = joinPath(solutionDirectory, value.mid(workspaceLocation.size() + 1));
   } else if (value.startsWith(projectDirectoryVariable)) {
