@@ -236,13 +236,20 @@ const OptionRow optionRows[] = {
 const char* const configurationInfixes[] = {".exe.debug.option.", ".exe.release.option.", ".lib.debug.option.",
                                             ".lib.release.option.", ".so.debug.option.", ".so.release.option."};
 
-const QHash<QString, const CdtOptionKind*>& optionsBySuffix() {
-  static const QHash<QString, const CdtOptionKind*> table = [] {
-    QHash<QString, const CdtOptionKind*> bySuffix;
-    for (const OptionRow& row : optionRows) bySuffix.insert(QLatin1String(row.suffix), &row.kind);
+// The rows of optionRows by their suffix, made once: an index of a constant table.
+const QHash<QString, qsizetype>& rowsBySuffix() {
+  static const QHash<QString, qsizetype> index = [] {
+    QHash<QString, qsizetype> bySuffix;
+    for (qsizetype row = 0; row < qsizetype(std::size(optionRows)); ++row)
+      bySuffix.insert(QLatin1String(optionRows[row].suffix), row);
     return bySuffix;
   }();
-  return table;
+  return index;
+}
+
+const CdtOptionKind* optionWithSuffix(const QString& suffix) {
+  const qsizetype row = rowsBySuffix().value(suffix, -1);
+  return row < 0 ? nullptr : &optionRows[row].kind;
 }
 
 /// A plug-in's value word and the GNU tools' word for it.
@@ -329,10 +336,9 @@ const CdtOptionKind* cdtOptionKind(const QString& superClass) {
     id.truncate(dot);
   }
   for (const char* infix : configurationInfixes) id.replace(QLatin1String(infix), QLatin1String(".option."));
-  const auto& bySuffix = optionsBySuffix();
-  if (const CdtOptionKind* kind = bySuffix.value(id)) return kind;
+  if (const CdtOptionKind* kind = optionWithSuffix(id)) return kind;
   for (qsizetype dot = id.indexOf(QLatin1Char('.')); dot >= 0; dot = id.indexOf(QLatin1Char('.'), dot + 1)) {
-    if (const CdtOptionKind* kind = bySuffix.value(id.mid(dot + 1))) return kind;
+    if (const CdtOptionKind* kind = optionWithSuffix(id.mid(dot + 1))) return kind;
   }
   return nullptr;
 }

@@ -69,7 +69,7 @@ std::optional<ResourceMatcher> multiFilter(const QString& arguments, QString& pr
 }
 
 std::optional<ResourceMatcher> readMatcher(const DomElement& element, QString& problem) {
-  static const std::pair<const char*, ResourceMatcher::Kind> compounds[] = {
+  static constexpr std::pair<const char*, ResourceMatcher::Kind> compounds[] = {
       {"org.eclipse.ui.ide.orFilterMatcher", ResourceMatcher::Kind::AnyOf},
       {"org.eclipse.ui.ide.andFilterMatcher", ResourceMatcher::Kind::AllOf},
       {"org.eclipse.ui.ide.notFilterMatcher", ResourceMatcher::Kind::NoneOf}};

@@ -38,4 +38,4 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
 /// leave out; each item gets the configurations that exclude it and the
 /// settings it has of its own. Nothing is added when visits entered directory before.
 void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
-                   const QString& directory, const QString& prefix, const ResourceScope& scope = {});
+                   const QString& directory, const QString& prefix, const ResourceScope& scope);
