@@ -5,8 +5,12 @@
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
+#include "importers/iar/iar_build_steps.h"
+#include "importers/iar/iar_compile.h"
 #include "importers/iar/iar_libraries.h"
+#include "importers/iar/iar_linker.h"
 #include "importers/iar/iar_paths.h"
+#include "importers/iar/iar_target.h"
 #include "importers/iar/iar_workspace.h"
 
 namespace {
@@ -15,15 +19,30 @@ namespace {
 struct ProjectReading {
   ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const IarLibraryBuilders& builders,
                  const IarProject& project)
-      : builders(builders), project(project), paths(context.paths(), project.directory, workspace.directory) {}
+      : builders(builders),
+        project(project),
+        paths(context.paths(), project.directory, workspace.directory),
+        linker(paths, project.directory, project.name) {}
 
   void dependOn(const IarProject& builder) {
     if (!record.dependencies.contains(builder.name)) record.dependencies.append(builder.name);
   }
 
+  // Reports of the same kind and value from several configurations are one.
+  void report(const NotCarried& setting) {
+    for (NotCarried& known : record.notCarried) {
+      if (known.kind != setting.kind || known.value != setting.value) continue;
+      for (const QString& configuration : setting.configurations)
+        if (!known.configurations.contains(configuration)) known.configurations.append(configuration);
+      return;
+    }
+    record.notCarried.append(setting);
+  }
+
   const IarLibraryBuilders& builders;
   const IarProject& project;
   IarPathConverter paths;
+  IarLinkerReader linker;
   ProjectRecord record;
 };
 
@@ -33,20 +52,34 @@ QString projectRelativeOrEmpty(ProjectReading& reading, const QString& text) {
 
 // A library another project of the workspace builds becomes a dependency; any
 // other is linked as an additional file.
-SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfiguration& configuration) {
-  SourceConfiguration result;
-  result.name = configuration.name;
-  result.device.name = configuration.device();
-  result.compile.compiler.definitions = configuration.defines;
-  for (const QString& path : configuration.includePaths)
-    if (const std::optional<QString> directory = reading.paths.macroBased(path)) result.compile.compiler.includeDirectories.append(*directory);
-  result.outputDirectory = projectRelativeOrEmpty(reading, configuration.executablePath);
-  result.intermediateDirectory = projectRelativeOrEmpty(reading, configuration.objectPath);
-  for (const QString& library : configuration.additionalLibraries) {
+void readAdditionalLibraries(ProjectReading& reading, const IarConfiguration& configuration, LinkerOptions& linker) {
+  for (const QString& library : configuration.options.list(IarOptionId::AdditionalLibraries)) {
     if (const IarProject* builder = reading.builders.builderOf(library, reading.project))
       reading.dependOn(*builder);
     else if (const std::optional<QString> file = reading.paths.macroBased(library))
-      result.linker.additionalFiles.append(*file);
+      linker.additionalFiles.append(*file);
+  }
+}
+
+// A library is not linked: its linker options are not read.
+SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfiguration& configuration) {
+  SourceConfiguration result;
+  result.name = configuration.name;
+  result.device = readIarTargetDevice(configuration);
+  QList<NotCarried> notCarried;
+  result.compile = readIarCompileSettings(configuration.options, configuration.compiler, reading.paths, notCarried);
+  result.outputDirectory = projectRelativeOrEmpty(reading, configuration.options.text(IarOptionId::ExecutablePath));
+  result.intermediateDirectory = projectRelativeOrEmpty(reading, configuration.options.text(IarOptionId::ObjectPath));
+  if (reading.record.kind == ProjectKind::StaticLibrary) {
+    reading.linker.readLibrary(configuration, result, notCarried);
+  } else {
+    readAdditionalLibraries(reading, configuration, result.linker);
+    reading.linker.readExecutable(configuration, result, notCarried);
+  }
+  result.steps = readIarBuildSteps(configuration.buildActions, notCarried);
+  for (NotCarried& setting : notCarried) {
+    setting.configurations = {configuration.name};
+    reading.report(setting);
   }
   return result;
 }

@@ -37,10 +37,13 @@ Configuration releaseConfiguration() {
   return c;
 }
 
-// A file entry with option overrides of its own, which are no project configuration.
+// A file entry with compiler options of its own, a whole copy of the block
+// that adds a definition: no project configuration, a setting of the file.
 QByteArray fileWithOwnOptions(const QByteArray& name) {
-  const Configuration override{.name = "Release", .defines = {"OVERRIDE"}};
-  return "  <file>\r\n    <name>" + name + "</name>\r\n" + configuration(override) + "  </file>\r\n";
+  const Configuration release = releaseConfiguration();
+  const QByteArray compiler = option("CCDefines", release.defines + QList<QByteArray>{"OVERRIDE"}) +
+                              option("CCIncludePath2", release.includePaths);
+  return file(name, {}, ownSettings("Release", settings("ICCARM", compiler)));
 }
 
 }  // namespace
@@ -48,8 +51,9 @@ QByteArray fileWithOwnOptions(const QByteArray& name) {
 // Groups nest as folders (two of one name share one, the later one's exclusion
 // going to its own files), "$PROJ_DIR$" and "$WS_DIR$" paths become relative
 // to the project directory (spelled as on disk), exclusions are recorded in
-// the configurations they name, and settings that both configurations share go
-// to "Common" after the command line's additions.
+// the configurations they name, a file's own options make no configuration,
+// and settings that both configurations share go to "Common" after the
+// command line's additions.
 TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
   writeFile("ws/fw.eww", workspace({"$WS_DIR$\\App\\App.ewp"}));
   writeFile("ws/Src/main.c", "");
@@ -71,7 +75,8 @@ TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
 // "IlinkAdditionalLibs" or by a file entry: that is a dependency. Libraries no
 // project builds stay what they are: linker input, or a file of the project;
 // so does an entry that no configuration links (the one configuration, read as
-// both, excludes it). The template follows "GOutputBinary".
+// both, excludes it). The template follows "GOutputBinary"; an overridden
+// archiver output gives the library's directory and name.
 TEST(IarImport, LinkedLibrariesOfTheWorkspaceBecomeDependencies) {
   writeFile("fw.eww", workspace({"$WS_DIR$\\app\\app.ewp", "$WS_DIR$\\drivers\\drivers.ewp", "$WS_DIR$\\dsp\\dsp.ewp"}));
   const Configuration app{.libraries = {"$PROJ_DIR$\\..\\drivers\\Debug\\Exe\\DRIVERS.a", "$PROJ_DIR$\\..\\lib\\libm.a",
