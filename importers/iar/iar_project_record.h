@@ -14,7 +14,8 @@ struct IarProject;
 /// compile settings (iar_compile.h), output and intermediate directories, what
 /// it links (iar_linker.h) and its build steps (iar_build_steps.h); the groups
 /// as folders, nested as they nest, each with its subfolders before its files;
-/// exclusions by configuration name. What cannot be carried goes to the
+/// exclusions by configuration name, and the settings files and groups have of
+/// their own (iar_item_settings.h). What cannot be carried goes to the
 /// record's notCarried with the configurations that hold it. Paths are
 /// relative to the project directory ("$(ProjectDir)/..." or
 /// "$(SolutionDir)/..." in lists). A library another project of the workspace

@@ -28,7 +28,8 @@ void expectConverts(const QString& folder, const QString& workspace, const QByte
 
 // File version 2 (saved by 5.10): an ARM920T with the older option names
 // ("Variant", "FPU", "CCLangSelect"), configurations FlashMemory and
-// FlashRelease (read as Debug and Release), optimisation Low and High
+// FlashRelease (read as Debug and Release, the files both exclude excluded in
+// "Common"), optimisation Low and High
 // balanced, debug information in one, and the a_v1_0 ICF editor section: ROM
 // and RAM, stack and heap; the ARM-mode stacks and the vector table are reported.
 TEST(IarSettings, FileVersion2Arm9WithOlderOptionNames) {
@@ -48,18 +49,42 @@ TEST(IarSettings, FileVersion2Arm9WithOlderOptionNames) {
       "iar_settings_version2.hzp");
 }
 
+// File version 2 (saved by 7.80): a Cortex-M4F (core options of version 24,
+// FPU2 4 with 16 registers), C99 for ICCARM 31, linker extra options and a
+// converted output reported; two files with a whole copy of the compiler's
+// options of their own, which differ only in keeping constants out of the
+// code (-mpure-code, as the vendor's GCC project of these files sets it).
+TEST(IarSettings, FileVersion2FilesWithOptionsOfTheirOwn) {
+  const QByteArray ewp = "m480_xom/FMC_XOM_Lib.ewp: ";
+  expectConverts("m480_xom", "FMC_XOM_Lib",
+                 "warning: " + ewp + "not carried: IAR compiler option --diag_suppress=Pa082 (configuration Release)\n"
+                 "warning: " + ewp + "not carried: memory region EROM1 0x00010000 to 0x00011000 (configuration "
+                 "Release)\n"
+                 "warning: " + ewp + "not carried: IAR linker option --keep XOM_Dispatch (configuration Release)\n"
+                 "warning: " + ewp + "not carried: converted output FMC_XOM_Lib.bin (configuration Release)\n"
+                 "warning: " + ewp + "not carried: ICF file xom_lib_scatter.icf (configuration Release)\n",
+                 "iar_settings_version2_own_options.hzp");
+}
+
 // File version 3 (saved by 8.42): a Cortex-M23 built for the secure state
 // (its import library reported), C11 for ICCARM 36, the entry label, a
 // post-build command in the older form with "$PROJ_DIR$", the cortex_v2_1 ICF
-// editor section with two ROM regions; and a library whose archiver output
-// names its own directory and name.
-TEST(IarSettings, FileVersion3SecureCortexM23AndLibraryOutput) {
+// editor section with two ROM regions; a group whose own compiler options
+// keep constants out of the code, suppress a diagnostic and drop a definition
+// and an include directory of the project (which a solution cannot take away);
+// and a library whose archiver output names its own directory and name.
+TEST(IarSettings, FileVersion3SecureCortexM23GroupOptionsAndLibraryOutput) {
   const QByteArray code = "m2351_xom/XOMCode.ewp: ";
   expectConverts("m2351_xom", "XOM",
                  "warning: " + code + "not carried: IAR linker option --import_cmse_lib_out XOMCode_import_lib.o "
                  "(configuration Release)\n"
                  "warning: " + code + "not carried: converted output XOMCode.bin (configuration Release)\n"
+                 "warning: " + code + "not carried: IAR compiler option --diag_suppress=Pa082 on User (configuration "
+                 "Release)\n"
+                 "warning: " + code + "not carried: definition NDEBUG left out by User (configuration Release)\n"
                  "warning: " + code + "not carried: ICF file XOMCode.icf (configuration Release)\n"
+                 "warning: " + code + "not carried: include directory $(ProjectDir)/.. left out by User (configuration "
+                 "Release)\n"
                  "warning: m2351_xom/XOMLib.ewp: not carried: IAR compiler option --diag_suppress=Pa082 "
                  "(configuration Release)\n",
                  "iar_settings_version3.hzp");

@@ -51,9 +51,9 @@ QByteArray fileWithOwnOptions(const QByteArray& name) {
 // Groups nest as folders (two of one name share one, the later one's exclusion
 // going to its own files), "$PROJ_DIR$" and "$WS_DIR$" paths become relative
 // to the project directory (spelled as on disk), exclusions are recorded in
-// the configurations they name, a file's own options make no configuration,
-// and settings that both configurations share go to "Common" after the
-// command line's additions.
+// the configurations they name, a file's own options become its settings where
+// they differ, and settings that both configurations share go to "Common"
+// after the command line's additions.
 TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
   writeFile("ws/fw.eww", workspace({"$WS_DIR$\\App\\App.ewp"}));
   writeFile("ws/Src/main.c", "");

@@ -1,6 +1,7 @@
 // An IAR workspace's project files read into records, without the solution
 // model: every configuration in file order, groups as nested folders, and the
-// libraries other projects build as dependencies.
+// libraries other projects build as dependencies, the settings of files and
+// groups.
 
 #include <gtest/gtest.h>
 
@@ -69,4 +70,38 @@ TEST(IarRecord, ProjectWithoutConfigurationsIsLeftOut) {
   EXPECT_FALSE(readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]));
   EXPECT_EQ(diagnostics.pendingWarnings(),
             QStringList({"empty.ewp: project empty left out: Debug and Release configuration not specified"}));
+}
+
+// A file or group's own settings are its whole compile settings per
+// configuration it names, over its project's (a configuration the project
+// lacks is ignored, as Embedded Workbench does). What they add that cannot be
+// carried, and the project's entries they drop, are reported with the item.
+TEST(IarRecord, OwnSettingsOfFilesAndGroups) {
+  writeFile("ws.eww", workspace({"$WS_DIR$\\app.ewp"}));
+  const QByteArray startup = settings("ICCARM", option("CCDefines", {"NDEBUG", "FAST"}));
+  const QByteArray main = settings("ICCARM", option("CCDefines", {""}) + option("CCOptLevel", {"3"}) +
+                                                 option("CCOptStrategy", {"1"}) + option("CCDiagSuppress", {"Pe177"}));
+  writeFile("app.ewp",
+            project({{.name = "Debug", .defines = {"DEBUG"}}, {.name = "Release", .defines = {"NDEBUG"}}},
+                    group("Startup", file("$PROJ_DIR$\\startup.s"), {}, ownSettings("Release", startup)) +
+                        file("$PROJ_DIR$\\main.c", {}, ownSettings("Debug", main) + ownSettings("Flash", main))));
+  const ImportSettings importSettings;
+  Diagnostics diagnostics;
+  ConversionContext context(importSettings, {}, diagnostics);
+  const IarWorkspace workspace(context, "ws.eww");
+  const std::optional<ProjectRecord> app =
+      readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]);
+  ASSERT_TRUE(app);
+  EXPECT_EQ(describeRecord(*app).section("  sources: ", 1), QString("Source Files\n"
+                                                                     "    folder: Startup\n"
+                                                                     "      settings of: Release\n"
+                                                                     "        definitions: NDEBUG | FAST\n"
+                                                                     "      file: startup.s\n"
+                                                                     "    file: main.c\n"
+                                                                     "      settings of: Debug\n"
+                                                                     "        optimization: -Os\n"
+                                                                     "  not carried: IAR compiler option "
+                                                                     "--diag_suppress=Pe177 on main.c (Debug)\n"
+                                                                     "  not carried: definition DEBUG left out by "
+                                                                     "main.c (Debug)\n"));
 }
