@@ -79,7 +79,8 @@ void IarLinkerReader::readLibrary(const IarConfiguration& configuration, SourceC
 
 // Without "IlinkIcfOverride" the linker takes the device's file from the
 // Embedded Workbench installation. A file that cannot be written as a path
-// (into the installation) is named as written.
+// (into the installation) is named as written. The memory of another
+// architecture is not the ARM memory map's.
 void IarLinkerReader::readIcf(const IarConfiguration& configuration, SourceConfiguration& result,
                               QList<NotCarried>& notCarried) {
   const IarOptions& options = configuration.options;
@@ -91,7 +92,7 @@ void IarLinkerReader::readIcf(const IarConfiguration& configuration, SourceConfi
   }
   const std::optional<QString> path = paths_.projectRelative(file);
   result.linker.script = {LinkerScript::Kind::Icf, path.value_or(file)};
-  if (!path) return;
+  if (!path || !result.device.otherArchitecture.isEmpty()) return;
   const IcfLayout* layout = layoutOf(*path);
   if (!layout || !layout->hasEditorSymbols) {
     notCarried.append({QStringLiteral("memory layout"),

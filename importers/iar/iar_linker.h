@@ -20,7 +20,7 @@ class IarLinkerReader {
   IarLinkerReader(IarPathConverter& paths, QString projectDirectory, QString projectName);
 
   /// For an executable: the ICF file (a linker script of its kind), the
-  /// memory, stack and heap its editor symbols give, the
+  /// memory, stack and heap its editor symbols give (for an ARM target), the
   /// entry label when overridden, and the output's name. The ICF used when the
   /// project names none, the linker's extra options, kept, defined and
   /// configuration symbols, the secure-code import library and a converted

@@ -108,6 +108,23 @@ std::optional<bool> flag(const IarOptions& options, Id id) {
   return options.text(id) == QLatin1String("1");
 }
 
+/// The other tool chains under the names the GNU tools give their families.
+struct ArchitectureName {
+  const char* toolchain;
+  const char* architecture;
+};
+
+const ArchitectureName architectureNames[] = {{"RISCV", "RISC-V"}};
+
+// "ARM" is Embedded Workbench for Arm; each other product names its own
+// target family ("MSP430", "RX", "AVR", "8051", "RL78", "STM8", ...).
+QString otherArchitecture(const QString& toolchain) {
+  if (toolchain.isEmpty() || toolchain.compare(QLatin1String("ARM"), Qt::CaseInsensitive) == 0) return QString();
+  for (const ArchitectureName& row : architectureNames)
+    if (toolchain == QLatin1String(row.toolchain)) return QLatin1String(row.architecture);
+  return toolchain;
+}
+
 }  // namespace
 
 // With an FPU, Embedded Workbench passes floating-point arguments in its
@@ -115,6 +132,8 @@ std::optional<bool> flag(const IarOptions& options, Id id) {
 TargetDevice readIarTargetDevice(const IarConfiguration& configuration) {
   TargetDevice device;
   device.name = configuration.device();
+  device.otherArchitecture = otherArchitecture(configuration.toolchain);
+  if (!device.otherArchitecture.isEmpty()) return device;
   const IarOptions& options = configuration.options;
   device.core = readCore(options);
   device.fpu = readFpu(options);

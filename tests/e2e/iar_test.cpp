@@ -127,7 +127,7 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
 }
 
 // Other targets keep defines and include paths in their own compiler block,
-// under another option name for some; Embedded Workbench 5 to 7 write fewer
+// under another option name for some, and get no ARM settings (with a warning); Embedded Workbench 5 to 7 write fewer
 // options and may declare ISO 8859-1. "$TOOLKIT_DIR$" (the installation) and
 // variables only the IDE defines cannot be written: left out with a warning
 // listing them. Absolute paths stay as written. Without an executable template
@@ -157,7 +157,9 @@ TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
                 "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
                 "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
                 "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
-                "$CONFIG_NAME$\\generated.c\n");
+                "$CONFIG_NAME$\\generated.c\n"
+                "warning: ws.eww: MSP430 target: files, definitions and include directories converted, no ARM target "
+                "settings written\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_other_targets.hzp"));
 }
 

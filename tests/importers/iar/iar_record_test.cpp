@@ -105,3 +105,43 @@ TEST(IarRecord, OwnSettingsOfFilesAndGroups) {
                                                                      "  not carried: definition DEBUG left out by "
                                                                      "main.c (Debug)\n"));
 }
+
+// Embedded Workbench for RISC-V (its own option names for the device and the
+// assembler): the architecture is named, nothing of ARM's is read, not even
+// the memory of its ICF; files, definitions and include directories are.
+TEST(IarRecord, OtherArchitectureKeepsFilesDefinitionsAndIncludeDirectories) {
+  const QByteArray configuration =
+      "  <configuration>\r\n    <name>Debug</name>\r\n    <toolchain>\r\n      <name>RISCV</name>\r\n"
+      "    </toolchain>\r\n    <debug>1</debug>\r\n" +
+      settings("General", option("GDeviceSelect", {"N300\tNuclei N300"}) + option("GCoreDevice", {"RV32IMAFDC"})) +
+      settings("ICCRISCV", option("CCDefines", {"DOWNLOAD_MODE=DOWNLOAD_MODE_ILM"}) +
+                               option("CCIncludePath2", {"$PROJ_DIR$\\..\\NMSIS\\Core\\Include"})) +
+      settings("IASMRISCV", option("AsmIncludePath", {"$PROJ_DIR$\\..\\NMSIS\\Core\\Include"}) +
+                                option("AsmDefines", {"ASM_ONLY"})) +
+      settings("ILINK", option("IlinkIcfOverride", {"1"}) + option("IlinkIcfFile", {"$PROJ_DIR$\\ilm.icf"})) +
+      "  </configuration>\r\n";
+  writeFile("ws.eww", workspace({"$WS_DIR$\\hello.ewp"}));
+  writeFile("hello.ewp",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<project>\r\n  <fileVersion>4</fileVersion>\r\n" +
+                configuration + file("$PROJ_DIR$\\main.c") + "</project>\r\n");
+  writeFile("ilm.icf", "define symbol __ICFEDIT_region_IROM1_start__ = 0x80000000;\n"
+                       "define symbol __ICFEDIT_region_IROM1_end__ = 0x8000FFFF;\n");
+  const ImportSettings importSettings;
+  Diagnostics diagnostics;
+  ConversionContext context(importSettings, {}, diagnostics);
+  const IarWorkspace workspace(context, "ws.eww");
+  const std::optional<ProjectRecord> hello =
+      readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]);
+  ASSERT_TRUE(hello);
+  EXPECT_EQ(describeRecord(*hello).section("  configuration: ", 1),
+            QString("Debug\n"
+                    "    device: N300\n"
+                    "    other architecture: RISC-V\n"
+                    "    definitions: DOWNLOAD_MODE=DOWNLOAD_MODE_ILM\n"
+                    "    include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
+                    "    assembler definitions: ASM_ONLY\n"
+                    "    assembler include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
+                    "    linker script: ilm.icf (ICF file)\n"
+                    "  sources: Source Files\n"
+                    "    file: main.c\n"));
+}
