@@ -41,10 +41,12 @@ TEST(Examples, EveryExampleConvertsToItsCheckedInSolution) {
   const QByteArray iarWarning =
       "warning: application/application.ewp: paths in the IAR installation left out: "
       "$TOOLKIT_DIR$\\CMSIS\\Core\\Include\n"
-      "warning: application/application.ewp: not carried: memory region ROM 0x08000000 to  (configurations Debug, "
-      "Release)\n"
+      "warning: drivers/drivers.ewp: not carried: IAR compiler option --diag_suppress=Pa050 (configurations Debug, "
+      "Release, RAM)\n"
+      "warning: application/application.ewp: not carried: IAR compiler option --diag_suppress=Pa050 (configurations "
+      "Debug, Release, RAM)\n"
       "warning: application/application.ewp: not carried: ICF file stm32f407xx_flash.icf (configurations Debug, "
-      "Release)\n";
+      "Release); stm32f407xx_sram.icf (configuration RAM)\n";
   const Example examples[] = {
       {"uvision",
        {"uvision2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "blinky.uvmpw"},
