@@ -46,7 +46,8 @@ inline std::string check(std::string_view input) {
     if (std::string problem = checkPath(paths, file.name); !problem.empty()) return problem;
   }
   for (const IarConfiguration& configuration : content.configurations) {
-    for (const QString& path : configuration.includePaths + configuration.additionalLibraries)
+    for (const QString& path : configuration.options.list(IarOptionId::IncludePaths) +
+                                   configuration.options.list(IarOptionId::AdditionalLibraries))
       if (std::string problem = checkPath(paths, path); !problem.empty()) return problem;
   }
   return {};

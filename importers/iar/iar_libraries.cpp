@@ -11,11 +11,10 @@ namespace {
 QString libraryKey(const QString& path) { return nameWithoutLastSuffix(toForwardSlashes(path)).toCaseFolded(); }
 
 // The library a configuration builds: the project's own name unless the
-// archiver's output is overridden ("###Unitialized###" until the user sets one).
+// archiver's output is overridden.
 QString libraryName(const IarProject& project, const IarConfiguration& configuration) {
-  QString output = configuration.archiveOutput;
-  if (configuration.archiveOverride != QLatin1String("1") || output.isEmpty() || output.startsWith(QLatin1Char('#')))
-    return project.name;
+  QString output = configuration.archiveOutput();
+  if (output.isEmpty()) return project.name;
   output.replace(QLatin1String("$PROJ_FNAME$"), project.name);
   return nameWithoutLastSuffix(toForwardSlashes(output));
 }

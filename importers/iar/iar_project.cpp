@@ -1,86 +1,90 @@
 #include "importers/iar/iar_project.h"
 
-#include <QRegularExpression>
-
 #include "importers/common/xml_loading.h"
 
 namespace {
 
-/// The kinds of "settings" block whose options are read.
-enum class Block { General, Compiler, Linker, Archiver, Other };
+const QString nameTag = QStringLiteral("name");
+const QString settingsTag = QStringLiteral("settings");
 
-/// One option carried over: where it is, and the field (text or list) it fills.
-struct OptionRow {
-  Block block;
-  const char* name;
-  QString IarConfiguration::*text;
-  QStringList IarConfiguration::*list;
-};
-
-const OptionRow optionRows[] = {
-    {Block::General, "GOutputBinary", &IarConfiguration::outputBinary, nullptr},
-    {Block::General, "ExePath", &IarConfiguration::executablePath, nullptr},
-    {Block::General, "ObjPath", &IarConfiguration::objectPath, nullptr},
-    {Block::General, "OGChipSelectEditMenu", &IarConfiguration::chip, nullptr},
-    {Block::Compiler, "CCDefines", nullptr, &IarConfiguration::defines},
-    {Block::Compiler, "CCIncludePath2", nullptr, &IarConfiguration::includePaths},
-    // The MSP430, AVR and 8051 compilers keep their include paths under this name.
-    {Block::Compiler, "newCCIncludePaths", nullptr, &IarConfiguration::includePaths},
-    {Block::Linker, "IlinkAdditionalLibs", nullptr, &IarConfiguration::additionalLibraries},
-    {Block::Archiver, "IarchiveOutput", &IarConfiguration::archiveOutput, nullptr},
-    {Block::Archiver, "IarchiveOverride", &IarConfiguration::archiveOverride, nullptr},
-};
-
-Block blockOf(const QString& settingsName) {
-  if (settingsName == QLatin1String("General")) return Block::General;
-  if (settingsName.startsWith(QLatin1String("ICC"))) return Block::Compiler;
-  if (settingsName == QLatin1String("ILINK")) return Block::Linker;
-  if (settingsName == QLatin1String("IARCHIVE")) return Block::Archiver;
-  return Block::Other;
+int dataVersion(const DomElement& data) {
+  bool valid = false;
+  const int version = childElementText(data, QStringLiteral("version")).trimmed().toInt(&valid);
+  return valid ? version : -1;
 }
 
-const QString nameTag = QStringLiteral("name");
-const QString stateTag = QStringLiteral("state");
+// Both forms of the build actions: "prebuild" and "postbuild" texts (before
+// Embedded Workbench 9), then "buildAction" elements with their own order.
+void readBuildActions(const DomElement& data, std::vector<IarBuildAction>& actions) {
+  for (const char* sequence : {"prebuild", "postbuild"}) {
+    const QString command = childElementText(data, QLatin1String(sequence)).trimmed();
+    if (!command.isEmpty()) actions.push_back({QLatin1String(sequence), command, QString()});
+  }
+  for (const DomElement& action :
+       childElements(firstChildElement(data, QStringLiteral("buildActions")), QStringLiteral("buildAction"))) {
+    const QString command = childElementText(action, QStringLiteral("cmdline")).trimmed();
+    if (command.isEmpty()) continue;
+    actions.push_back({childElementText(action, QStringLiteral("buildSequence")).trimmed(), command,
+                       childElementText(action, QStringLiteral("workingDirectory")).trimmed()});
+  }
+}
 
-// The entries of a list option: one "state" each. Older files may put several
-// entries into one state, one per line; blank entries are dropped.
-QStringList listStates(const DomElement& option) {
-  static const QRegularExpression lineBreak(QStringLiteral("[\r\n]"));
-  QStringList entries;
-  for (const DomElement& state : childElements(option, stateTag)) {
-    for (const QString& line : state.firstChildText().split(lineBreak)) {
-      const QString entry = line.trimmed();
-      if (!entry.isEmpty()) entries.append(entry);
+/// Reads the "settings" blocks of a configuration, or of a file's or group's own settings.
+class SettingsReader {
+ public:
+  SettingsReader(IarCompiler& compiler, IarOptions& options, std::vector<IarBuildAction>* buildActions)
+      : compiler_(compiler), options_(options), buildActions_(buildActions) {}
+
+  void read(const DomElement& parent) {
+    for (const DomElement& settings : childElements(parent, settingsTag)) {
+      const QString name = childElementText(settings, nameTag);
+      const IarBlock block = iarBlockOf(name);
+      const DomElement data = firstChildElement(settings, QStringLiteral("data"));
+      if (block == IarBlock::BuildActions && buildActions_) readBuildActions(data, *buildActions_);
+      if (!takes(block)) continue;
+      if (block == IarBlock::Compiler) compiler_ = {name, dataVersion(data)};
+      for (const DomElement& option : childElements(data, QStringLiteral("option"))) options_.read(block, option);
     }
   }
-  return entries;
-}
 
-void readOption(const DomElement& option, Block block, IarConfiguration& configuration) {
-  const QString name = childElementText(option, nameTag);
-  for (const OptionRow& row : optionRows) {
-    if (row.block != block || name != QLatin1String(row.name)) continue;
-    if (row.text)
-      configuration.*row.text = childElementText(option, stateTag).trimmed();
-    else
-      configuration.*row.list += listStates(option);
-    return;
+ private:
+  // The first compiler block is the configuration's compiler, the first
+  // assembler block its assembler.
+  bool takes(IarBlock block) {
+    if (block == IarBlock::Other || block == IarBlock::BuildActions) return false;
+    if (block != IarBlock::Compiler && block != IarBlock::Assembler) return true;
+    bool& seen = block == IarBlock::Compiler ? compilerSeen_ : assemblerSeen_;
+    if (seen) return false;
+    seen = true;
+    return true;
   }
-}
+
+  IarCompiler& compiler_;
+  IarOptions& options_;
+  std::vector<IarBuildAction>* buildActions_;
+  bool compilerSeen_ = false;
+  bool assemblerSeen_ = false;
+};
 
 IarConfiguration readConfiguration(const DomElement& element) {
   IarConfiguration configuration;
   configuration.name = childElementText(element, nameTag);
-  bool compilerRead = false;  // the first compiler block is the configuration's compiler
-  for (const DomElement& settings : childElements(element, QStringLiteral("settings"))) {
-    const Block block = blockOf(childElementText(settings, nameTag));
-    if (block == Block::Other || (block == Block::Compiler && compilerRead)) continue;
-    compilerRead = compilerRead || block == Block::Compiler;
-    for (const DomElement& option : childElements(firstChildElement(settings, QStringLiteral("data")),
-                                                  QStringLiteral("option")))
-      readOption(option, block, configuration);
-  }
+  configuration.toolchain =
+      childElementText(firstChildElement(element, QStringLiteral("toolchain")), nameTag).trimmed();
+  SettingsReader(configuration.compiler, configuration.options, &configuration.buildActions).read(element);
   return configuration;
+}
+
+// The settings a file or group has of its own, one per configuration it names.
+std::vector<IarOwnSettings> ownSettings(const DomElement& element) {
+  std::vector<IarOwnSettings> result;
+  for (const DomElement& configuration : childElements(element, QStringLiteral("configuration"))) {
+    IarOwnSettings settings;
+    settings.configuration = childElementText(configuration, nameTag).trimmed();
+    SettingsReader(settings.compiler, settings.options, nullptr).read(configuration);
+    result.push_back(std::move(settings));
+  }
+  return result;
 }
 
 QStringList excludedFrom(const DomElement& element) {
@@ -111,14 +115,16 @@ void readGroupsAndFiles(const DomElement& projectElement, IarProjectContent& con
     }
     const DomElement child = level.element.child(level.next++);
     if (child.tagName() == QLatin1String("file")) {
-      content.files.push_back({childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child)});
+      content.files.push_back(
+          {childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child), ownSettings(child)});
     } else if (child.tagName() == QLatin1String("group")) {
       if (level.depth >= maximumGroupDepth) {
         ++content.mergedGroups;
         stack.push_back({child, 0, level.group, level.depth});
         continue;
       }
-      content.groups.push_back({childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child)});
+      content.groups.push_back(
+          {childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child), ownSettings(child)});
       stack.push_back({child, 0, qsizetype(content.groups.size()) - 1, level.depth + 1});
     }
   }
@@ -126,7 +132,17 @@ void readGroupsAndFiles(const DomElement& projectElement, IarProjectContent& con
 
 }  // namespace
 
-QString IarConfiguration::device() const { return chip.section(QLatin1Char('\t'), 0, 0).trimmed(); }
+QString IarConfiguration::device() const {
+  return options.text(IarOptionId::Device).section(QLatin1Char('\t'), 0, 0).trimmed();
+}
+
+// "###Unitialized###" until the user sets an output.
+QString IarConfiguration::archiveOutput() const {
+  const QString output = options.text(IarOptionId::ArchiveOutput);
+  if (options.text(IarOptionId::ArchiveOverride) != QLatin1String("1") || output.startsWith(QLatin1Char('#')))
+    return QString();
+  return output;
+}
 
 IarProjectContent readIarProject(const DomDocument& document) {
   IarProjectContent content;

@@ -9,23 +9,50 @@
 
 #include "importers/common/configuration_choice.h"
 #include "importers/common/dom_document.h"
+#include "importers/iar/iar_options.h"
 
-/// The options of one "configuration" that the conversion uses.
+/// A command a configuration runs around its build.
+struct IarBuildAction {
+  /// When it runs: "prebuild" or "postbuild" (the older form's elements), else
+  /// the "buildSequence" of the newer form ("postLink", ...).
+  QString sequence;
+  QString command;
+  /// As written; empty for none.
+  QString workingDirectory;
+};
+
+/// The compiler block of a configuration, or of a file's or group's own settings.
+struct IarCompiler {
+  /// "ICCARM", "ICC430", "ICCRISCV", ...
+  QString name;
+  /// The block's data "version", which tells what its option values mean; -1 when none.
+  int version = -1;
+};
+
+/// One "configuration" of the project.
 struct IarConfiguration {
   QString name;
-  QString outputBinary;            // General "GOutputBinary": "1" builds a library, else an executable
-  QString executablePath;          // General "ExePath", such as Debug\Exe
-  QString objectPath;              // General "ObjPath"
-  QString chip;                    // General "OGChipSelectEditMenu": "STM32L552ZE<TAB>ST STM32L552ZE"
-  QStringList defines;             // the compiler's "CCDefines"
-  QStringList includePaths;        // the compiler's "CCIncludePath2" ("newCCIncludePaths" for some targets)
-  QStringList additionalLibraries; // the linker's "IlinkAdditionalLibs"
-  QString archiveOutput;           // the archiver's "IarchiveOutput"
-  QString archiveOverride;         // the archiver's "IarchiveOverride": "1" when that output is used
+  /// The "toolchain" name: "ARM", "RISCV", "MSP430", ...
+  QString toolchain;
+  IarCompiler compiler;
+  IarOptions options;
+  std::vector<IarBuildAction> buildActions;
 
-  bool buildsLibrary() const { return outputBinary == QLatin1String("1"); }
+  /// "GOutputBinary" 1 builds a library, else an executable.
+  bool buildsLibrary() const { return options.text(IarOptionId::OutputBinary) == QLatin1String("1"); }
   /// The device name: the chip text up to its tab; empty when none is chosen.
   QString device() const;
+  /// The library file the archiver writes, as written, when the project
+  /// overrides its default (the project's name in the output directory); else empty.
+  QString archiveOutput() const;
+};
+
+/// The settings a file or group has of its own in one configuration: the
+/// compiler and assembler options its "configuration" element holds.
+struct IarOwnSettings {
+  QString configuration;
+  IarCompiler compiler;
+  IarOptions options;
 };
 
 /// A "group" of the project; groups come in document order, each after its parent.
@@ -35,6 +62,7 @@ struct IarGroup {
   qsizetype parent = -1;
   /// The configurations its "excluded" element names.
   QStringList excludedFrom;
+  std::vector<IarOwnSettings> ownSettings;
 };
 
 /// A "file" entry of the project.
@@ -44,6 +72,7 @@ struct IarFile {
   /// Index of the group holding it; -1 at the project's top level.
   qsizetype group = -1;
   QStringList excludedFrom;
+  std::vector<IarOwnSettings> ownSettings;
 };
 
 /// Groups nested deeper than this are merged into their ancestor at this depth:
@@ -72,9 +101,7 @@ struct IarProjectContent {
 };
 
 /// Reads the configurations (direct children of the document's "project"
-/// element), and the groups and files below it. Options are found by their
-/// "name" in the "settings" block they belong to: "General", the compiler
-/// (whichever block's name starts with "ICC": ICCARM, ICC430, ICCRX, ...), the
-/// linker ("ILINK") and the archiver ("IARCHIVE"). A list option holds one
-/// "state" per entry; empty entries are dropped.
+/// element), and the groups and files below it with their own settings.
+/// Options are found by their "name" in the "settings" block they belong to
+/// (iar_options.h); of several compiler or assembler blocks the first counts.
 IarProjectContent readIarProject(const DomDocument& document);

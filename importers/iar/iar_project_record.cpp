@@ -5,8 +5,13 @@
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
+#include "importers/iar/iar_build_steps.h"
+#include "importers/iar/iar_compile.h"
+#include "importers/iar/iar_item_settings.h"
 #include "importers/iar/iar_libraries.h"
+#include "importers/iar/iar_linker.h"
 #include "importers/iar/iar_paths.h"
+#include "importers/iar/iar_target.h"
 #include "importers/iar/iar_workspace.h"
 
 namespace {
@@ -15,16 +20,33 @@ namespace {
 struct ProjectReading {
   ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const IarLibraryBuilders& builders,
                  const IarProject& project)
-      : builders(builders), project(project), paths(context.paths(), project.directory, workspace.directory) {}
+      : builders(builders),
+        project(project),
+        paths(context.paths(), project.directory, workspace.directory),
+        linker(paths, project.directory, project.name) {}
 
   void dependOn(const IarProject& builder) {
     if (!record.dependencies.contains(builder.name)) record.dependencies.append(builder.name);
   }
 
+  // Reports of the same kind and value from several configurations are one.
+  void report(const NotCarried& setting) {
+    for (NotCarried& known : record.notCarried) {
+      if (known.kind != setting.kind || known.value != setting.value) continue;
+      for (const QString& configuration : setting.configurations)
+        if (!known.configurations.contains(configuration)) known.configurations.append(configuration);
+      return;
+    }
+    record.notCarried.append(setting);
+  }
+
   const IarLibraryBuilders& builders;
   const IarProject& project;
   IarPathConverter paths;
+  IarLinkerReader linker;
   ProjectRecord record;
+  /// What each configuration's compile settings reported, for its items to compare with.
+  std::vector<QList<NotCarried>> compileReports;
 };
 
 QString projectRelativeOrEmpty(ProjectReading& reading, const QString& text) {
@@ -33,20 +55,35 @@ QString projectRelativeOrEmpty(ProjectReading& reading, const QString& text) {
 
 // A library another project of the workspace builds becomes a dependency; any
 // other is linked as an additional file.
-SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfiguration& configuration) {
-  SourceConfiguration result;
-  result.name = configuration.name;
-  result.device.name = configuration.device();
-  result.compile.compiler.definitions = configuration.defines;
-  for (const QString& path : configuration.includePaths)
-    if (const std::optional<QString> directory = reading.paths.macroBased(path)) result.compile.compiler.includeDirectories.append(*directory);
-  result.outputDirectory = projectRelativeOrEmpty(reading, configuration.executablePath);
-  result.intermediateDirectory = projectRelativeOrEmpty(reading, configuration.objectPath);
-  for (const QString& library : configuration.additionalLibraries) {
+void readAdditionalLibraries(ProjectReading& reading, const IarConfiguration& configuration, LinkerOptions& linker) {
+  for (const QString& library : configuration.options.list(IarOptionId::AdditionalLibraries)) {
     if (const IarProject* builder = reading.builders.builderOf(library, reading.project))
       reading.dependOn(*builder);
     else if (const std::optional<QString> file = reading.paths.macroBased(library))
-      result.linker.additionalFiles.append(*file);
+      linker.additionalFiles.append(*file);
+  }
+}
+
+// A library is not linked: its linker options are not read.
+SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfiguration& configuration) {
+  SourceConfiguration result;
+  result.name = configuration.name;
+  result.device = readIarTargetDevice(configuration);
+  QList<NotCarried> notCarried;
+  result.compile = readIarCompileSettings(configuration.options, configuration.compiler, reading.paths, notCarried);
+  reading.compileReports.push_back(notCarried);
+  result.outputDirectory = projectRelativeOrEmpty(reading, configuration.options.text(IarOptionId::ExecutablePath));
+  result.intermediateDirectory = projectRelativeOrEmpty(reading, configuration.options.text(IarOptionId::ObjectPath));
+  if (reading.record.kind == ProjectKind::StaticLibrary) {
+    reading.linker.readLibrary(configuration, result, notCarried);
+  } else {
+    readAdditionalLibraries(reading, configuration, result.linker);
+    reading.linker.readExecutable(configuration, result, notCarried);
+  }
+  result.steps = readIarBuildSteps(configuration.buildActions, notCarried);
+  for (NotCarried& setting : notCarried) {
+    setting.configurations = {configuration.name};
+    reading.report(setting);
   }
   return result;
 }
@@ -57,10 +94,20 @@ int exclusionBits(const IarProjectContent& content, const QStringList& excludedF
 }
 constexpr int excludedFromBoth = 3;
 
+std::vector<ItemSettings> readItemSettings(ProjectReading& reading, IarItemSettingsReader& items,
+                                           const std::vector<IarOwnSettings>& own, const QString& itemName) {
+  if (own.empty()) return {};
+  QList<NotCarried> notCarried;
+  std::vector<ItemSettings> settings = items.read(own, itemName, notCarried);
+  for (const NotCarried& setting : notCarried) reading.report(setting);
+  return settings;
+}
+
 // A library that the workspace builds is linked through the dependency, unless
 // no configuration links it at all. Nothing when the file is no source.
 // groupExclusion: the exclusion bits of the file's groups.
-std::optional<SourceItem> readFile(ProjectReading& reading, const IarFile& file, int groupExclusion) {
+std::optional<SourceItem> readFile(ProjectReading& reading, IarItemSettingsReader& items, const IarFile& file,
+                                   int groupExclusion) {
   if (file.name.isEmpty()) return std::nullopt;
   const QString forward = toForwardSlashes(file.name);
   const QString fileName = forward.mid(forward.lastIndexOf(QLatin1Char('/')) + 1);
@@ -75,6 +122,7 @@ std::optional<SourceItem> readFile(ProjectReading& reading, const IarFile& file,
   if (!path) return std::nullopt;
   SourceItem item = SourceItem::file(fileName, *path);
   item.excludedFrom = file.excludedFrom;
+  item.settings = readItemSettings(reading, items, file.ownSettings, *path);
   return item;
 }
 
@@ -82,6 +130,8 @@ std::optional<SourceItem> readFile(ProjectReading& reading, const IarFile& file,
 // come before its files, each in document order.
 std::vector<SourceItem> readSources(ProjectReading& reading) {
   const IarProjectContent& content = reading.project.content;
+  IarItemSettingsReader items(content.configurations, reading.record.configurations, reading.compileReports,
+                              reading.paths);
   const size_t count = content.groups.size();
   std::vector<SourceItem> folders(count);
   std::vector<std::vector<size_t>> subgroups(count);
@@ -91,13 +141,14 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
     const IarGroup& group = content.groups[i];
     folders[i] = SourceItem::folder(group.name);
     folders[i].excludedFrom = group.excludedFrom;
+    folders[i].settings = readItemSettings(reading, items, group.ownSettings, group.name);
     exclusion[i] = exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[group.parent] : 0);
     (group.parent < 0 ? topGroups : subgroups[group.parent]).push_back(i);
   }
   std::vector<SourceItem> topFiles;
   std::vector<std::vector<SourceItem>> files(count);
   for (const IarFile& file : content.files) {
-    if (std::optional<SourceItem> item = readFile(reading, file, file.group >= 0 ? exclusion[file.group] : 0))
+    if (std::optional<SourceItem> item = readFile(reading, items, file, file.group >= 0 ? exclusion[file.group] : 0))
       (file.group < 0 ? topFiles : files[file.group]).push_back(std::move(*item));
   }
   // Groups follow their parent in document order: children are complete before

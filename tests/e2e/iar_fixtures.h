@@ -44,23 +44,21 @@ inline QByteArray settings(const QByteArray& name, const QByteArray& options) {
          options + "      </data>\r\n    </settings>\r\n";
 }
 
+inline QList<QByteArray> statesOrEmpty(const QList<QByteArray>& states) {
+  return states.isEmpty() ? QList<QByteArray>{""} : states;
+}
+
 inline QByteArray configuration(const Configuration& c) {
-  const QByteArray general = option("GEndianMode", {"0"}) + optionIfSet("ExePath", c.executablePath) +
-                             optionIfSet("ObjPath", c.objectPath) + option("GOutputBinary", {c.outputBinary}) +
-                             optionIfSet("OGChipSelectEditMenu", c.chip);
-  // The assembler's definitions and include paths are not the compiler's.
-  const QByteArray assembler = option("ADefines", {"ASM_ONLY"}) + option("AUserIncludes", {"$PROJ_DIR$\\asm"});
-  const QByteArray compiler = option("CCDefines", c.defines.isEmpty() ? QList<QByteArray>{""} : c.defines) +
-                              option("CCOptLevel", {"1"}) +
-                              option(c.includeOption, c.includePaths.isEmpty() ? QList<QByteArray>{""} : c.includePaths);
-  const QByteArray linker =
-      option("IlinkIcfFile", {"$PROJ_DIR$\\flash.icf"}) +
-      option("IlinkAdditionalLibs", c.libraries.isEmpty() ? QList<QByteArray>{""} : c.libraries);
+  const QByteArray general = optionIfSet("ExePath", c.executablePath) + optionIfSet("ObjPath", c.objectPath) +
+                             option("GOutputBinary", {c.outputBinary}) + optionIfSet("OGChipSelectEditMenu", c.chip);
+  const QByteArray compiler =
+      option("CCDefines", statesOrEmpty(c.defines)) + option(c.includeOption, statesOrEmpty(c.includePaths));
+  const QByteArray linker = option("IlinkAdditionalLibs", statesOrEmpty(c.libraries));
   const QByteArray archiver = optionIfSet("IarchiveOverride", c.archiveOverride) +
                               optionIfSet("IarchiveOutput", c.archiveOutput);
   return "  <configuration>\r\n    <name>" + c.name + "</name>\r\n    <toolchain>\r\n      <name>" + c.toolchain +
          "</name>\r\n    </toolchain>\r\n    <debug>1</debug>\r\n" + settings("General", general) +
-         settings("AARM", assembler) + settings(c.compiler, compiler) + settings(c.linker, linker) +
+         settings(c.compiler, compiler) + settings(c.linker, linker) +
          settings("IARCHIVE", archiver) + "  </configuration>\r\n";
 }
 
@@ -71,12 +69,20 @@ inline QByteArray excluded(const QList<QByteArray>& configurations) {
   return text + "</excluded>\r\n";
 }
 
-inline QByteArray file(const QByteArray& name, const QList<QByteArray>& excludedFrom = {}) {
-  return "  <file>\r\n    <name>" + name + "</name>\r\n" + excluded(excludedFrom) + "  </file>\r\n";
+/// What a file or group sets for itself in a configuration: whole tool
+/// blocks (settings()), as the IDE copies them.
+inline QByteArray ownSettings(const QByteArray& configuration, const QByteArray& blocks) {
+  return "    <configuration>\r\n      <name>" + configuration + "</name>\r\n" + blocks + "    </configuration>\r\n";
 }
 
-inline QByteArray group(const QByteArray& name, const QByteArray& items, const QList<QByteArray>& excludedFrom = {}) {
-  return "  <group>\r\n    <name>" + name + "</name>\r\n" + excluded(excludedFrom) + items + "  </group>\r\n";
+inline QByteArray file(const QByteArray& name, const QList<QByteArray>& excludedFrom = {},
+                       const QByteArray& own = {}) {
+  return "  <file>\r\n    <name>" + name + "</name>\r\n" + own + excluded(excludedFrom) + "  </file>\r\n";
+}
+
+inline QByteArray group(const QByteArray& name, const QByteArray& items, const QList<QByteArray>& excludedFrom = {},
+                        const QByteArray& own = {}) {
+  return "  <group>\r\n    <name>" + name + "</name>\r\n" + excluded(excludedFrom) + items + own + "  </group>\r\n";
 }
 
 /// A project file with the configurations, then the groups and files.

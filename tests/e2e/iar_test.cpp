@@ -37,10 +37,13 @@ Configuration releaseConfiguration() {
   return c;
 }
 
-// A file entry with option overrides of its own, which are no project configuration.
+// A file entry with compiler options of its own, a whole copy of the block
+// that adds a definition: no project configuration, a setting of the file.
 QByteArray fileWithOwnOptions(const QByteArray& name) {
-  const Configuration override{.name = "Release", .defines = {"OVERRIDE"}};
-  return "  <file>\r\n    <name>" + name + "</name>\r\n" + configuration(override) + "  </file>\r\n";
+  const Configuration release = releaseConfiguration();
+  const QByteArray compiler = option("CCDefines", release.defines + QList<QByteArray>{"OVERRIDE"}) +
+                              option("CCIncludePath2", release.includePaths);
+  return file(name, {}, ownSettings("Release", settings("ICCARM", compiler)));
 }
 
 }  // namespace
@@ -48,8 +51,9 @@ QByteArray fileWithOwnOptions(const QByteArray& name) {
 // Groups nest as folders (two of one name share one, the later one's exclusion
 // going to its own files), "$PROJ_DIR$" and "$WS_DIR$" paths become relative
 // to the project directory (spelled as on disk), exclusions are recorded in
-// the configurations they name, and settings that both configurations share go
-// to "Common" after the command line's additions.
+// the configurations they name, a file's own options become its settings where
+// they differ, and settings that both configurations share go to "Common"
+// after the command line's additions.
 TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
   writeFile("ws/fw.eww", workspace({"$WS_DIR$\\App\\App.ewp"}));
   writeFile("ws/Src/main.c", "");
@@ -71,7 +75,8 @@ TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
 // "IlinkAdditionalLibs" or by a file entry: that is a dependency. Libraries no
 // project builds stay what they are: linker input, or a file of the project;
 // so does an entry that no configuration links (the one configuration, read as
-// both, excludes it). The template follows "GOutputBinary".
+// both, excludes it). The template follows "GOutputBinary"; an overridden
+// archiver output gives the library's directory and name.
 TEST(IarImport, LinkedLibrariesOfTheWorkspaceBecomeDependencies) {
   writeFile("fw.eww", workspace({"$WS_DIR$\\app\\app.ewp", "$WS_DIR$\\drivers\\drivers.ewp", "$WS_DIR$\\dsp\\dsp.ewp"}));
   const Configuration app{.libraries = {"$PROJ_DIR$\\..\\drivers\\Debug\\Exe\\DRIVERS.a", "$PROJ_DIR$\\..\\lib\\libm.a",
@@ -122,7 +127,7 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
 }
 
 // Other targets keep defines and include paths in their own compiler block,
-// under another option name for some; Embedded Workbench 5 to 7 write fewer
+// under another option name for some, and get no ARM settings (with a warning); Embedded Workbench 5 to 7 write fewer
 // options and may declare ISO 8859-1. "$TOOLKIT_DIR$" (the installation) and
 // variables only the IDE defines cannot be written: left out with a warning
 // listing them. Absolute paths stay as written. Without an executable template
@@ -152,7 +157,9 @@ TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
                 "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
                 "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
                 "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
-                "$CONFIG_NAME$\\generated.c\n");
+                "$CONFIG_NAME$\\generated.c\n"
+                "warning: ws.eww: MSP430 target: files, definitions and include directories converted, no ARM target "
+                "settings written\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_other_targets.hzp"));
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -68,6 +69,14 @@ RunResult runProgram(const QString& program, const QStringList& arguments, const
 
 QString sourcePath(const QString& relative) {
   return QStringLiteral(QUENPORT_SOURCE_DIR) + '/' + relative;
+}
+
+void copyTree(const QString& from, const QString& to) {
+  QDirIterator entries(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (entries.hasNext()) {
+    const QString path = entries.next();
+    writeFile(to + path.mid(from.size()), readFile(path));
+  }
 }
 
 QByteArray expectedSolution(const QString& name) {

@@ -51,6 +51,9 @@ RunResult expectSuccess(const QStringList& arguments, const QByteArray& warnings
 /// Path of a file or folder in the source tree (examples, fixtures).
 QString sourcePath(const QString& relative);
 
+/// Copies every file below the folder from into the folder to, keeping their relative paths.
+void copyTree(const QString& from, const QString& to);
+
 /// The first line of every solution file.
 inline constexpr char solutionHeader[] = "<!DOCTYPE Orbelin_Project_File>\n";
 

@@ -22,5 +22,5 @@ TEST(IarProjectReader, DefinesComeFromTheFirstCompilerBlockOnly) {
   int line = 0;
   int column = 0;
   ASSERT_TRUE(document.setContent(text, message, line, column)) << message.toStdString();
-  EXPECT_EQ(readIarProject(document).debug().defines, QStringList({"A", "B"}));
+  EXPECT_EQ(readIarProject(document).debug().options.list(IarOptionId::Defines), QStringList({"A", "B"}));
 }

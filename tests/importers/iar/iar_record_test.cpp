@@ -1,6 +1,7 @@
 // An IAR workspace's project files read into records, without the solution
 // model: every configuration in file order, groups as nested folders, and the
-// libraries other projects build as dependencies.
+// libraries other projects build as dependencies, the settings of files and
+// groups.
 
 #include <gtest/gtest.h>
 
@@ -69,4 +70,78 @@ TEST(IarRecord, ProjectWithoutConfigurationsIsLeftOut) {
   EXPECT_FALSE(readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]));
   EXPECT_EQ(diagnostics.pendingWarnings(),
             QStringList({"empty.ewp: project empty left out: Debug and Release configuration not specified"}));
+}
+
+// A file or group's own settings are its whole compile settings per
+// configuration it names, over its project's (a configuration the project
+// lacks is ignored, as Embedded Workbench does). What they add that cannot be
+// carried, and the project's entries they drop, are reported with the item.
+TEST(IarRecord, OwnSettingsOfFilesAndGroups) {
+  writeFile("ws.eww", workspace({"$WS_DIR$\\app.ewp"}));
+  const QByteArray startup = settings("ICCARM", option("CCDefines", {"NDEBUG", "FAST"}));
+  const QByteArray main = settings("ICCARM", option("CCDefines", {""}) + option("CCOptLevel", {"3"}) +
+                                                 option("CCOptStrategy", {"1"}) + option("CCDiagSuppress", {"Pe177"}));
+  writeFile("app.ewp",
+            project({{.name = "Debug", .defines = {"DEBUG"}}, {.name = "Release", .defines = {"NDEBUG"}}},
+                    group("Startup", file("$PROJ_DIR$\\startup.s"), {}, ownSettings("Release", startup)) +
+                        file("$PROJ_DIR$\\main.c", {}, ownSettings("Debug", main) + ownSettings("Flash", main))));
+  const ImportSettings importSettings;
+  Diagnostics diagnostics;
+  ConversionContext context(importSettings, {}, diagnostics);
+  const IarWorkspace workspace(context, "ws.eww");
+  const std::optional<ProjectRecord> app =
+      readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]);
+  ASSERT_TRUE(app);
+  EXPECT_EQ(describeRecord(*app).section("  sources: ", 1), QString("Source Files\n"
+                                                                     "    folder: Startup\n"
+                                                                     "      settings of: Release\n"
+                                                                     "        definitions: NDEBUG | FAST\n"
+                                                                     "      file: startup.s\n"
+                                                                     "    file: main.c\n"
+                                                                     "      settings of: Debug\n"
+                                                                     "        optimization: -Os\n"
+                                                                     "  not carried: IAR compiler option "
+                                                                     "--diag_suppress=Pe177 on main.c (Debug)\n"
+                                                                     "  not carried: definition DEBUG left out by "
+                                                                     "main.c (Debug)\n"));
+}
+
+// Embedded Workbench for RISC-V (its own option names for the device and the
+// assembler): the architecture is named, nothing of ARM's is read, not even
+// the memory of its ICF; files, definitions and include directories are.
+TEST(IarRecord, OtherArchitectureKeepsFilesDefinitionsAndIncludeDirectories) {
+  const QByteArray configuration =
+      "  <configuration>\r\n    <name>Debug</name>\r\n    <toolchain>\r\n      <name>RISCV</name>\r\n"
+      "    </toolchain>\r\n    <debug>1</debug>\r\n" +
+      settings("General", option("GDeviceSelect", {"N300\tNuclei N300"}) + option("GCoreDevice", {"RV32IMAFDC"})) +
+      settings("ICCRISCV", option("CCDefines", {"DOWNLOAD_MODE=DOWNLOAD_MODE_ILM"}) +
+                               option("CCIncludePath2", {"$PROJ_DIR$\\..\\NMSIS\\Core\\Include"})) +
+      settings("IASMRISCV", option("AsmIncludePath", {"$PROJ_DIR$\\..\\NMSIS\\Core\\Include"}) +
+                                option("AsmDefines", {"ASM_ONLY"})) +
+      settings("ILINK", option("IlinkIcfOverride", {"1"}) + option("IlinkIcfFile", {"$PROJ_DIR$\\ilm.icf"})) +
+      "  </configuration>\r\n";
+  writeFile("ws.eww", workspace({"$WS_DIR$\\hello.ewp"}));
+  writeFile("hello.ewp",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<project>\r\n  <fileVersion>4</fileVersion>\r\n" +
+                configuration + file("$PROJ_DIR$\\main.c") + "</project>\r\n");
+  writeFile("ilm.icf", "define symbol __ICFEDIT_region_IROM1_start__ = 0x80000000;\n"
+                       "define symbol __ICFEDIT_region_IROM1_end__ = 0x8000FFFF;\n");
+  const ImportSettings importSettings;
+  Diagnostics diagnostics;
+  ConversionContext context(importSettings, {}, diagnostics);
+  const IarWorkspace workspace(context, "ws.eww");
+  const std::optional<ProjectRecord> hello =
+      readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]);
+  ASSERT_TRUE(hello);
+  EXPECT_EQ(describeRecord(*hello).section("  configuration: ", 1),
+            QString("Debug\n"
+                    "    device: N300\n"
+                    "    other architecture: RISC-V\n"
+                    "    definitions: DOWNLOAD_MODE=DOWNLOAD_MODE_ILM\n"
+                    "    include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
+                    "    assembler definitions: ASM_ONLY\n"
+                    "    assembler include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
+                    "    linker script: ilm.icf (ICF file)\n"
+                    "  sources: Source Files\n"
+                    "    file: main.c\n"));
 }
