@@ -102,23 +102,30 @@ QStringList Diagnostics::pendingWarnings() const {
 }
 
 // "not carried: scatter file app.sct (targets Debug, Release); lib.sct (target X)":
-// every value of one kind in one file, each with the configurations that hold it.
+// every value of one kind in one file; values that the same configurations
+// hold share one mention of them.
 QString Diagnostics::groupedLine(qsizetype first) const {
   const Report& head = notCarried_[first];
   QStringList values;
+  QStringList holders;  // per value, the configurations that hold it
   for (qsizetype i = first; i < notCarried_.size(); ++i) {
     const Report& report = notCarried_[i];
     if (report.file != head.file || report.setting.kind != head.setting.kind) continue;
     const NotCarried& setting = report.setting;
-    QString value = setting.value;
-    if (!setting.configurations.isEmpty()) {
-      value += QStringLiteral(" (") + plural(setting.configurationWord, setting.configurations.size()) +
-               QLatin1Char(' ') + setting.configurations.join(QStringLiteral(", ")) + QLatin1Char(')');
-    }
-    if (!values.contains(value)) values.append(value);
+    const QString held = setting.configurations.isEmpty()
+                             ? QString()
+                             : QStringLiteral(" (") + plural(setting.configurationWord, setting.configurations.size()) +
+                                   QLatin1Char(' ') + setting.configurations.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (values.contains(setting.value) && holders[values.indexOf(setting.value)] == held) continue;
+    values.append(setting.value);
+    holders.append(held);
   }
-  return aboutFile(head.file, QStringLiteral("not carried: ") + head.setting.kind + QLatin1Char(' ') +
-                                  values.join(QStringLiteral("; ")));
+  QString text;
+  for (qsizetype i = 0; i < values.size(); ++i) {
+    text += (i > 0 ? QStringLiteral("; ") : QString()) + values[i];
+    if (i + 1 == values.size() || holders[i + 1] != holders[i]) text += holders[i];
+  }
+  return aboutFile(head.file, QStringLiteral("not carried: ") + head.setting.kind + QLatin1Char(' ') + text);
 }
 
 void Diagnostics::flush() {

@@ -1,6 +1,7 @@
 #include "importers/common/setting_properties.h"
 
 #include <QStringList>
+#include <tuple>
 
 #include "importers/common/import_settings.h"
 
@@ -124,12 +125,21 @@ void writeDevice(PropertyWriter& writer, const TargetDevice& device, bool linked
   writer.value("Target", device.name);
   if (!device.otherArchitecture.isEmpty()) return;  // the importer reports it, once per workspace
   const CoreRow* core = findCore(device.core);
+  if (!core && !device.core.isEmpty()) {
+    // The floating-point and byte-order choices are those of Cortex-M cores: for
+    // another core they would say something else, so they go with its report.
+    QStringList facts{device.core};
+    if (!device.fpu.isEmpty()) facts.append(QStringLiteral("FPU ") + device.fpu);
+    if (!device.floatAbi.isEmpty()) facts.append(QStringLiteral("float ABI ") + device.floatAbi);
+    if (!device.byteOrder.isEmpty()) facts.append(QStringLiteral("byte order ") + device.byteOrder);
+    writer.notCarried(QStringLiteral("core"), facts.join(QStringLiteral(", ")));
+    if (linked) writeMemory(writer, device.memory);
+    return;
+  }
   if (core) {
     writer.value("arm_core_type", QLatin1String(core->coreType));
     writer.value("arm_architecture", QLatin1String(core->architecture));
     if (core->smallMultiplier) writer.value("arm_cm0_has_small_multiplier", QStringLiteral("Yes"));
-  } else if (!device.core.isEmpty()) {
-    writer.notCarried(QStringLiteral("core"), device.core);
   }
   writer.choice("arm_fpu_type", "FPU", device.fpu, fpus);
   writer.choice("arm_fp_abi", "floating-point ABI", device.floatAbi, floatAbis);
@@ -174,7 +184,9 @@ void writeCompile(PropertyWriter& writer, const CompileSettings& settings, const
   writer.flag("gcc_enable_all_warnings", code.allWarnings);
 }
 
-void writeLinker(PropertyWriter& writer, const LinkerOptions& linker) {
+// Stack and heap sizes are properties of the ARM target; another processor's
+// are reported.
+void writeLinker(PropertyWriter& writer, const LinkerOptions& linker, bool arm) {
   if (linker.script.kind == LinkerScript::Kind::Scatter)
     writer.notCarried(QStringLiteral("scatter file"), linker.script.path);
   else if (linker.script.kind == LinkerScript::Kind::Icf)
@@ -182,8 +194,14 @@ void writeLinker(PropertyWriter& writer, const LinkerOptions& linker) {
   writer.list("linker_additional_files", linker.additionalFiles);
   writer.list("linker_additional_options", linker.additionalOptions);
   writer.value("gcc_entry_point", linker.entryPoint);
-  if (linker.stackSize) writer.value("arm_linker_stack_size", QString::number(*linker.stackSize));
-  if (linker.heapSize) writer.value("arm_linker_heap_size", QString::number(*linker.heapSize));
+  for (const auto& [property, kind, size] : {std::tuple{"arm_linker_stack_size", "stack size", linker.stackSize},
+                                              std::tuple{"arm_linker_heap_size", "heap size", linker.heapSize}}) {
+    if (!size) continue;
+    if (arm)
+      writer.value(property, QString::number(*size));
+    else
+      writer.notCarried(QLatin1String(kind), QString::number(*size));
+  }
 }
 
 // A step holds one command line: several commands run one after the other, in
@@ -259,7 +277,7 @@ ConfigurationProperties configurationProperties(const SourceConfiguration& confi
   const bool linked = kind != ProjectKind::StaticLibrary;
   writeDevice(writer, configuration.device, linked);
   writeCompile(writer, configuration.compile, commandLine);
-  if (linked) writeLinker(writer, configuration.linker);
+  if (linked) writeLinker(writer, configuration.linker, configuration.device.otherArchitecture.isEmpty());
   writeOutput(writer, configuration, linked);
   writeSteps(writer, configuration.steps, linked);
   return result;

@@ -338,9 +338,9 @@ TEST(EclipseBuildSettings, TargetsThatAreNotArmConvertWithoutArmSettings) {
                 "settings written\n"
                 "warning: ws: AArch64 target: files, definitions and include directories converted, no ARM target "
                 "settings written\n"
-                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles "
-                "(configuration obj); --specs=nano.specs (configuration obj)\n"
-                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw "
-                "(configuration obj); -mabi=ilp32 (configuration obj)\n");
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles; "
+                "--specs=nano.specs (configuration obj)\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw; "
+                "-mabi=ilp32 (configuration obj)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_other_architectures.hzp"));
 }

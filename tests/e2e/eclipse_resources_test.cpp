@@ -87,10 +87,10 @@ TEST(EclipseResources, IncludePathsInsideAProjectGoThroughItsLinks) {
                 "settings written\n"
                 "warning: ws/SampleCode/StdDriver/FMC_XOM_LibDemo/GCC/FMC_XOM_Lib/.cproject: include directory "
                 "${workspace_loc:/${ProjName}/CMSIS} left out: it lies in the virtual folder CMSIS\n"
-                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles "
-                "(configuration obj); --specs=nano.specs (configuration obj)\n"
-                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw "
-                "(configuration obj); -mabi=ilp32 (configuration obj)\n");
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles; "
+                "--specs=nano.specs (configuration obj)\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw; "
+                "-mabi=ilp32 (configuration obj)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_through_links.hzp"));
 }
 
@@ -206,7 +206,7 @@ TEST(EclipseResources, FoldersAndFilesWithOptionsOfTheirOwnKeepThem) {
   writeNuvotonLibrary();
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
                 "warning: ws/SampleCode/StdDriver/FMC_XOM_LibDemo/GCC/FMC_XOM_Lib/.cproject: not carried: option "
-                "-fstack-usage left out by ../../xom_entry.c (configuration Release); -fstack-usage left out by "
-                "../../xom_lib.c (configuration Release)\n");
+                "-fstack-usage left out by ../../xom_entry.c; -fstack-usage left out by ../../xom_lib.c "
+                "(configuration Release)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_item_settings.hzp"));
 }
