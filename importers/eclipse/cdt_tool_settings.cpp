@@ -1,5 +1,7 @@
 #include "importers/eclipse/cdt_tool_settings.h"
 
+#include "importers/common/command_line_words.h"
+
 #include "importers/eclipse/cdt_option_table.h"
 #include "importers/eclipse/cdt_options.h"
 
@@ -270,7 +272,7 @@ class ToolSettingsReader {
   void readOtherFlags(const CdtOptionValue& option, ToolReading& tool) {
     const bool compiler = option.kind->tool != CdtTool::Assembler;
     for (const QString& text : QStringList{option.value} + option.entries) {
-      for (const QString& flag : splitCommandLine(text))
+      for (const QString& flag : commandLineWords(text))
         if (!compiler || !takeTargetOption(flag, device_, armArchitecture_)) tool.options.additionalOptions.append(flag);
     }
   }
@@ -308,7 +310,7 @@ class ToolSettingsReader {
   // "-T script" and "-Tscript" name a linker script; the rest are options.
   void readLinkerCommandLine(const QStringList& texts, LinkerReading& linker) {
     for (const QString& text : texts) {
-      const QStringList flags = splitCommandLine(text);
+      const QStringList flags = commandLineWords(text);
       for (qsizetype i = 0; i < flags.size(); ++i) {
         QString script;
         if (flags[i] == QLatin1String("-T") && i + 1 < flags.size())
@@ -410,19 +412,3 @@ CdtToolSettings readCdtToolSettings(const CdtOptions& options, const CdtReading&
   return reader.result();
 }
 
-QStringList splitCommandLine(const QString& text) {
-  QStringList options;
-  QString current;
-  bool quoted = false;
-  for (const QChar character : text) {
-    if (character == QLatin1Char('"')) quoted = !quoted;
-    if (character.isSpace() && !quoted) {
-      if (!current.isEmpty()) options.append(current);
-      current.clear();
-    } else {
-      current += character;
-    }
-  }
-  if (!current.isEmpty()) options.append(current);
-  return options;
-}

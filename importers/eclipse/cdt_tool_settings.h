@@ -37,6 +37,3 @@ struct CdtToolSettings {
 /// include directories appear once each, in the order first met.
 CdtToolSettings readCdtToolSettings(const CdtOptions& options, const CdtReading& reading);
 
-/// The options of a command line written in an option ("-O2 -DX=\"a b\""),
-/// split at blanks outside double quotes; the quotes stay as written.
-QStringList splitCommandLine(const QString& text);

@@ -1,5 +1,6 @@
 #include "importers/iar/iar_compile.h"
 
+#include "importers/common/command_line_words.h"
 #include "importers/iar/iar_paths.h"
 
 namespace {
@@ -84,25 +85,6 @@ const LanguageGeneration* armGeneration(const IarCompiler& compiler) {
   return nullptr;
 }
 
-// Words split at blanks outside double quotes, the quotes removed.
-QStringList splitCommandLine(const QString& text) {
-  QStringList words;
-  QString word;
-  bool quoted = false;
-  for (const QChar c : text) {
-    if (c == QLatin1Char('"')) {
-      quoted = !quoted;
-    } else if (c.isSpace() && !quoted) {
-      if (!word.isEmpty()) words.append(word);
-      word.clear();
-    } else {
-      word += c;
-    }
-  }
-  if (!word.isEmpty()) words.append(word);
-  return words;
-}
-
 void addDirectories(QStringList& to, const QStringList& paths, IarPathConverter& converter) {
   for (const QString& path : paths)
     if (const std::optional<QString> directory = converter.macroBased(path)) to.append(*directory);
@@ -113,7 +95,7 @@ void addDirectories(QStringList& to, const QStringList& paths, IarPathConverter&
 void readExtraOptions(const QStringList& entries, ToolOptions& tool, IarPathConverter& paths, const QString& kind,
                       QList<NotCarried>& notCarried) {
   for (const QString& entry : entries) {
-    const QStringList words = splitCommandLine(entry);
+    const QStringList words = commandLineWords(entry);
     QStringList rest;
     for (qsizetype i = 0; i < words.size(); ++i) {
       const QString& word = words[i];

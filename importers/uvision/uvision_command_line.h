@@ -6,12 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "importers/common/command_line_words.h"
 #include "importers/common/project_record.h"
-
-/// The words of a command-line text: separated by blanks, a double-quoted part
-/// kept in one word without its quotes. Backslashes are path separators on
-/// Windows, not escapes.
-QStringList commandLineWords(const QString& text);
 
 /// The compiler options of a command line, sorted by what they set.
 struct CompilerCommandLine {
