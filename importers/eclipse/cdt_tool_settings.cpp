@@ -1,6 +1,7 @@
 #include "importers/eclipse/cdt_tool_settings.h"
 
 #include "importers/common/command_line_words.h"
+#include "importers/common/gnu_target_options.h"
 
 #include "importers/eclipse/cdt_option_table.h"
 #include "importers/eclipse/cdt_options.h"
@@ -44,35 +45,14 @@ void appendMissing(QStringList& list, const QStringList& entries) {
 
 // The words of "-mcpu=cortex-m4 -mfpu=... -mfloat-abi=... -mthumb" in other
 // flags say what the target options say; the rest are options of the tool.
+// -march names the architecture, which the solution derives from the core; the
+// build compiles each file with -c itself.
 bool takeTargetOption(const QString& option, TargetDevice& device, QString& armArchitecture) {
-  struct Prefix {
-    const char* text;
-    QString TargetDevice::*field;
-  };
-  static const Prefix prefixes[] = {{"-mcpu=", &TargetDevice::core},
-                                    {"-mfpu=", &TargetDevice::fpu},
-                                    {"-mfloat-abi=", &TargetDevice::floatAbi}};
-  for (const Prefix& prefix : prefixes) {
-    if (option.startsWith(QLatin1String(prefix.text))) {
-      device.*prefix.field = option.mid(qsizetype(qstrlen(prefix.text)));
-      return true;
-    }
-  }
   if (option.startsWith(QLatin1String("-march="))) {
     armArchitecture = option.mid(7);
     return true;
   }
-  if (option == QLatin1String("-mlittle-endian") || option == QLatin1String("-mbig-endian")) {
-    device.byteOrder = option.mid(2, option.indexOf(QLatin1Char('-'), 2) - 2);
-    return true;
-  }
-  if (option == QLatin1String("-mcmse")) {
-    device.secureCode = true;
-    return true;
-  }
-  // Thumb is the only instruction set of the cores the solution knows, and the
-  // build compiles each file with -c itself.
-  return option == QLatin1String("-mthumb") || option == QLatin1String("-c");
+  return option == QLatin1String("-c") || takeTargetOption(option, device);
 }
 
 /// Reads options one by one into the tools they belong to.

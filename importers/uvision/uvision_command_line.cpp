@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "importers/common/gnu_target_options.h"
+
 namespace {
 
 // Optimisation levels, as opposed to armcc's -Otime and -Ospace, which only
@@ -31,27 +33,6 @@ QString optionValue(const QStringList& words, qsizetype& index, qsizetype prefix
   return index + 1 < words.size() ? words[++index] : QString();
 }
 
-// Options written "-name=value" that describe the target.
-bool sortTargetOption(const QString& word, CompilerCommandLine& sorted) {
-  const struct {
-    const char* prefix;
-    QString CompilerCommandLine::*field;
-  } options[] = {{"-mcpu=", &CompilerCommandLine::core},
-                 {"-mfpu=", &CompilerCommandLine::fpu},
-                 {"-mfloat-abi=", &CompilerCommandLine::floatAbi}};
-  for (const auto& option : options) {
-    if (word.startsWith(QLatin1String(option.prefix))) {
-      sorted.*option.field = word.mid(qsizetype(qstrlen(option.prefix)));
-      return true;
-    }
-  }
-  if (word == QLatin1String("-mlittle-endian") || word == QLatin1String("-mbig-endian")) {
-    sorted.byteOrder = word.mid(2, word.indexOf(QLatin1Char('-'), 2) - 2);
-    return true;
-  }
-  return word == QLatin1String("-mthumb");
-}
-
 }  // namespace
 
 CompilerCommandLine sortCompilerOptions(const QStringList& words) {
@@ -68,7 +49,7 @@ CompilerCommandLine sortCompilerOptions(const QStringList& words) {
     } else if (word.startsWith(QLatin1String("-std="))) {
       const QString standard = word.mid(5);
       (isCppStandard(standard) ? sorted.codeGeneration.cppStandard : sorted.codeGeneration.cStandard) = standard;
-    } else if (!sortTargetOption(word, sorted)) {
+    } else if (!takeTargetOption(word, sorted.device)) {
       sorted.tool.additionalOptions.append(word);
     }
   }

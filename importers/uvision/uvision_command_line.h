@@ -11,11 +11,8 @@
 
 /// The compiler options of a command line, sorted by what they set.
 struct CompilerCommandLine {
-  /// -mcpu, -mfpu, -mfloat-abi, -mbig-endian / -mlittle-endian: empty when not given.
-  QString core;
-  QString fpu;
-  QString floatAbi;
-  QString byteOrder;
+  /// -mcpu, -mfpu, -mfloat-abi, -mbig-endian / -mlittle-endian, -mcmse: empty when not given.
+  TargetDevice device;
   /// -O..., -g..., -std=... (the last of each wins, as with the compiler).
   CodeGeneration codeGeneration;
   /// -D and -U as given; -I with the directories as written; every other word

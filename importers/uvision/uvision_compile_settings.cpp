@@ -3,6 +3,7 @@
 #include <QPair>
 
 #include "importers/common/conversion_context.h"
+#include "importers/common/gnu_target_options.h"
 #include "importers/common/xml_loading.h"
 #include "importers/uvision/uvision_command_line.h"
 #include "importers/uvision/uvision_model.h"
@@ -210,21 +211,9 @@ const char* compilerElement(UvToolset toolset) { return toolset == UvToolset::Gn
 const char* assemblerElement(UvToolset toolset) { return toolset == UvToolset::Gnu ? "Aarm" : "Aads"; }
 
 void overrideDevice(const CompilerCommandLine& options, TargetDevice& device) {
-  for (auto [from, to] : {QPair{&CompilerCommandLine::core, &TargetDevice::core},
-                          QPair{&CompilerCommandLine::fpu, &TargetDevice::fpu},
-                          QPair{&CompilerCommandLine::floatAbi, &TargetDevice::floatAbi},
-                          QPair{&CompilerCommandLine::byteOrder, &TargetDevice::byteOrder}}) {
-    if (!(options.*from).isEmpty()) device.*to = options.*from;
-  }
-}
-
-QStringList deviceOptions(const CompilerCommandLine& options) {
-  QStringList words;
-  if (!options.core.isEmpty()) words.append(QStringLiteral("-mcpu=") + options.core);
-  if (!options.fpu.isEmpty()) words.append(QStringLiteral("-mfpu=") + options.fpu);
-  if (!options.floatAbi.isEmpty()) words.append(QStringLiteral("-mfloat-abi=") + options.floatAbi);
-  if (!options.byteOrder.isEmpty()) words.append(QStringLiteral("-m") + options.byteOrder + QStringLiteral("-endian"));
-  return words;
+  for (QString TargetDevice::*field : {&TargetDevice::core, &TargetDevice::fpu, &TargetDevice::floatAbi, &TargetDevice::byteOrder})
+    if (!(options.device.*field).isEmpty()) device.*field = options.device.*field;
+  if (options.device.secureCode) device.secureCode = options.device.secureCode;
 }
 
 }  // namespace
@@ -285,7 +274,7 @@ std::optional<CompileSettings> readItemCompileSettings(const UvTargetReading& re
   item.compiler.additionalOptions = own.flagOptions + item.compiler.additionalOptions;
   appendLists(item.compiler, own.tool);
   ownCodeGeneration(own, inherited, item.codeGeneration);
-  for (const QString& option : deviceOptions(own.options)) reports.append({QStringLiteral("compiler option"), option});
+  for (const QString& option : targetOptions(own.options.device)) reports.append({QStringLiteral("compiler option"), option});
   if (!ownAssembler.isNull()) {
     const DomElement targetAssembler = firstChildElement(toolOptions, assemblerName);
     appendLists(item.assembler, readAssembler(reading, OptionBlock(ownAssembler, targetAssembler, true), reports));

@@ -17,10 +17,10 @@ TEST(UVisionSettingsText, CompilerOptionsAreSortedByWhatTheySet) {
   const CompilerCommandLine sorted = sortCompilerOptions(
       commandLineWords("-mfloat-abi=softfp -mfpu=fpv4-sp-d16 -mcpu=cortex-m4 -mthumb -mbig-endian -ffunction-sections "
                        "-O0 -Os -Otime -g -g3 -std=gnu11 -std=c++14 -D NAME -DV=1 -U X -I ../inc -Iinc -D"));
-  EXPECT_EQ(sorted.floatAbi, "softfp");
-  EXPECT_EQ(sorted.fpu, "fpv4-sp-d16");
-  EXPECT_EQ(sorted.core, "cortex-m4");
-  EXPECT_EQ(sorted.byteOrder, "big");
+  EXPECT_EQ(sorted.device.floatAbi, "softfp");
+  EXPECT_EQ(sorted.device.fpu, "fpv4-sp-d16");
+  EXPECT_EQ(sorted.device.core, "cortex-m4");
+  EXPECT_EQ(sorted.device.byteOrder, "big");
   EXPECT_EQ(sorted.codeGeneration, (CodeGeneration{"-Os", "-g3", "gnu11", "c++14", std::nullopt}));
   EXPECT_EQ(sorted.tool, (ToolOptions{{"NAME", "V=1"}, {"X"}, {"../inc", "inc"}, {"-ffunction-sections", "-Otime"}}));
 }
