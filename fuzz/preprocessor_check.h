@@ -25,7 +25,7 @@ class ConfinedPreprocessor : public XMLPreprocessor {
   explicit ConfinedPreprocessor(std::string_view input) : XMLPreprocessor(noGlobalMacros), input_(input) {
     setWorkLimit(workLimit);
   }
-  void warning(const QString&) override {}
+  void warning(const QString&, int, const QString&) override {}
 
  protected:
   bool parseIncludedFile(const QString&, XMLDocument& document) override { return document.parse(input_); }

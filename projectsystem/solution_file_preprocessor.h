@@ -18,7 +18,7 @@ class SolutionFilePreprocessor : public XMLPreprocessor {
   explicit SolutionFilePreprocessor(ProjectSystem& system);
   /// A ProjectElement of that tag, bound to the project system.
   std::unique_ptr<XMLElement> createElement(std::string name) override;
-  void warning(const QString&) override {}
+  void warning(const QString&, int, const QString&) override {}
 
  private:
   ProjectSystem& system_;

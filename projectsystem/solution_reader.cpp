@@ -175,7 +175,8 @@ class SolutionReader::LoadStateGuard {
   const int exceptions_;
 };
 
-SolutionReader::SolutionReader(ProjectSystem& system) : system_(system) {}
+SolutionReader::SolutionReader(ProjectSystem& system, WarningSink warnings)
+    : system_(system), warnings_(std::move(warnings)) {}
 
 SolutionReader::~SolutionReader() = default;
 

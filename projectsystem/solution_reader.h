@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "projectsystem/warning_sink.h"
+
 class ProjectElement;
 class ProjectSystem;
 class XMLDocument;
@@ -18,10 +20,13 @@ class XMLElement;
 /// parsed tree into model elements of the project system.
 class SolutionReader {
  public:
-  explicit SolutionReader(ProjectSystem& system);
+  /// warnings takes what the loads and the expansion warn about (links a dynamic
+  /// folder does not follow, templates files left out); dropped by default.
+  explicit SolutionReader(ProjectSystem& system, WarningSink warnings = [](const QString&, const QString&) {});
   ~SolutionReader();
 
   ProjectSystem& system() const { return system_; }
+  const WarningSink& warnings() const { return warnings_; }
 
   /// Reads the solution file at path (relative paths are tried against baseDirectory
   /// too) and returns the solution, which the caller owns. definitions
@@ -57,5 +62,6 @@ class SolutionReader {
   void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory);
 
   ProjectSystem& system_;
+  WarningSink warnings_;
   QStringList loadingStack_;
 };

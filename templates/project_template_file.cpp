@@ -1,5 +1,5 @@
 #include "templates/project_template_file.h"
 
-#include <QtGlobal>
-
-void ProjectTemplateFile::warning(const QString& message) { qWarning("%s", qPrintable(message)); }
+void ProjectTemplateFile::warning(const QString& file, int line, const QString& message) {
+  warnings_(file + QLatin1Char(':') + QString::number(line), message);
+}

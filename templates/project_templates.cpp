@@ -1,7 +1,6 @@
 #include "templates/project_templates.h"
 
 #include <QFileInfo>
-#include <QtGlobal>
 #include <algorithm>
 
 #include "projectsystem/model_names.h"
@@ -42,21 +41,22 @@ struct ProjectTemplates::Application {
   int applied = 0;
 };
 
-ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles) : system_(system) {
+ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings)
+    : system_(system) {
   QStringList missing;
   const QStringList paths = templatesFilePaths(templatesFiles, system.globalMacros(), &missing);
   for (const QString& path : std::as_const(missing))
-    qWarning("templates file %s does not exist", qPrintable(path));
+    warnings(QString(), QStringLiteral("templates file %1 does not exist").arg(path));
   for (const QString& path : paths) {
-    auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros());
+    auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros(), warnings);
     if (!QFileInfo(path).isReadable()) {
-      qWarning("templates file %s cannot be read", qPrintable(path));
+      warnings(QString(), QStringLiteral("templates file %1 cannot be read").arg(path));
       continue;
     }
     if (!file->load(path)) {
       const SolutionLoadError error{path, SolutionLoadError::XmlSyntax, QString::fromStdString(file->errorMessage),
                                     file->errorLine, 0};
-      qWarning("%s (templates file left out)", qPrintable(error.text()));
+      warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
       continue;
     }
     if (file->root) registerTemplates(*file->root);

@@ -108,6 +108,7 @@ class PreprocessorWalk {
   XMLPreprocessor& document_;
   SimpleExpressionParser expressions_;
   QString currentFile_;
+  const XMLNode* currentNode_ = nullptr;  // the element being processed: where a warning arises
   QStringList includeStack_;  // fileIdentity of the files being walked, outermost first
   QStringList putStack_;      // names of the fragments being put, outermost first
   int nesting_ = 0;

@@ -42,7 +42,7 @@ void copyAttributes(const XMLElement& source, XMLElement& copy) {
   }
 }
 
-std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
+std::unique_ptr<XMLNode> copyContent(XMLDocument& document, const XMLNode& node) {
   switch (node.nodeKind()) {
     case XMLNodeKind::Element: {
       const auto& source = static_cast<const XMLElement&>(node);
@@ -60,6 +60,12 @@ std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
       break;
   }
   return std::make_unique<XMLNode>();
+}
+
+std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
+  std::unique_ptr<XMLNode> copy = copyContent(document, node);
+  copy->line = node.line;  // so that what a copy warns about points at its original
+  return copy;
 }
 
 }  // namespace

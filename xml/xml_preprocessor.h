@@ -39,8 +39,10 @@ class XMLPreprocessor : public QXMLDocument {
   /// document element or a node with a parent; directives yield into that parent. filePath is the
   /// file the nodes come from (relative includes are taken from its directory).
   void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
-  /// Receives every preprocessor warning; none stops the walk.
-  virtual void warning(const QString& message) = 0;
+  /// Receives every preprocessor warning with where it arose: the file being walked (an
+  /// included one, or the path given to load) and the line, counted from 1, of the
+  /// directive concerned. None stops the walk.
+  virtual void warning(const QString& file, int line, const QString& message) = 0;
   const GlobalMacros& globalMacros() const { return globalMacros_; }
 
   /// The fragment an "xmldef" registered under name, or null.

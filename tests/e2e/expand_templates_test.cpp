@@ -254,15 +254,15 @@ TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
 }
 
 // Templates files go through the preprocessor with the global macros; its warnings
-// are printed as they are (never used as a format) and do not stop the run.
-// Attribute values keep their macro references.
+// name the file and line of their directive, are printed as they are (never used
+// as a format) and do not stop the run. Attribute values keep their macro references.
 TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
   writeUVisionWorkspace();
   writeFile("templates.xml", fixture("preprocessed_templates.xml"));
   expectSuccess(
       expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}),
-      "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
-      "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
+      "warning: templates.xml:10: one condition required for <if[not]>\n"
+      "warning: templates.xml:11: xmlput cannot fine xmldef named %s%n\n");
   EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
 }
 
@@ -279,7 +279,7 @@ TEST(ExpandTemplates, ContentNestedTooDeeplyEndsTheRun) {
       expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "App"}));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError,
-            "warning: XmlPP::processConditionals(): nesting deeper than 256 levels is left unprocessed\n"
+            "warning: templates.xml:3: nesting deeper than 256 levels is left unprocessed\n"
             "error: app: project content nested deeper than 256 levels\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
 }
