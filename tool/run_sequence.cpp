@@ -136,10 +136,12 @@ int runGuarded(Diagnostics& diagnostics, const std::function<void()>& step) {
 
 int runQuenport(int argc, char** argv) {
   Diagnostics diagnostics;
-  // A start-up failure (the frequencies file cannot be created) is reported like
-  // any other error rather than left to end the process uncaught.
+  // What start-up warns about (a user data directory it cannot make) is shown
+  // before anything else.
   StartupEnvironment environment;
-  if (runGuarded(diagnostics, [&] { environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0)
+  if (runGuarded(diagnostics, [&] {
+        environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr, warningsTo(diagnostics));
+      }) != 0)
     return 1;
   if (argc < 2) {
     printUsage(stderr);
