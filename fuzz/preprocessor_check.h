@@ -23,7 +23,7 @@ inline const GlobalMacros noGlobalMacros;
 class ConfinedPreprocessor : public XMLPreprocessor {
  public:
   explicit ConfinedPreprocessor(std::string_view input) : XMLPreprocessor(noGlobalMacros), input_(input) {
-    setWorkLimit(workLimit);
+    setWorkLimit(preprocessor_check::workLimit);
   }
   void warning(const QString&, int, const QString&) override {}
 

@@ -19,7 +19,12 @@ class SolutionFilePreprocessor : public XMLPreprocessor {
   /// A ProjectElement of that tag, bound to the project system.
   std::unique_ptr<XMLElement> createElement(std::string name) override;
   void warning(const QString&, int, const QString&) override {}
+  /// Recorded: half a solution file is no solution.
+  void workLimitReached(const QString& file, int line) override;
+  /// "<file>:<line>" where preprocessing stopped at the work limit; empty when it did not.
+  const QString& stoppedAt() const { return stoppedAt_; }
 
  private:
   ProjectSystem& system_;
+  QString stoppedAt_;
 };

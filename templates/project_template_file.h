@@ -15,7 +15,12 @@ class ProjectTemplateFile : public XMLPreprocessor {
   ProjectTemplateFile(const GlobalMacros& globalMacros, WarningSink warnings)
       : XMLPreprocessor(globalMacros), warnings_(std::move(warnings)) {}
   void warning(const QString& file, int line, const QString& message) override;
+  /// Recorded, not warned about: half a templates file is no templates file.
+  void workLimitReached(const QString& file, int line) override;
+  /// "<file>:<line>" where preprocessing stopped at the work limit; empty when it did not.
+  const QString& stoppedAt() const { return stoppedAt_; }
 
  private:
   WarningSink warnings_;
+  QString stoppedAt_;
 };

@@ -59,6 +59,12 @@ ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templat
       warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
       continue;
     }
+    if (!file->stoppedAt().isEmpty()) {
+      throw SolutionLoadError{file->stoppedAt(), SolutionLoadError::Plain,
+                              QStringLiteral("templates file grows beyond %1 bytes when preprocessed")
+                                  .arg(file->workLimit()),
+                              0, 0};
+    }
     if (file->root) registerTemplates(*file->root);
     files_.push_back(std::move(file));
   }

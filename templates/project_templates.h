@@ -37,7 +37,9 @@ class ProjectTemplates : public ConfigurationTemplateSource {
   /// Loads the files of the list (templatesFilePaths) in order and registers their
   /// templates. A file that cannot be read or parsed contributes nothing; it, and a
   /// named file that does not exist, get a warning, told to warnings with the
-  /// preprocessor's warnings of every file.
+  /// preprocessor's warnings of every file. A file whose preprocessing passes the
+  /// work limit throws SolutionLoadError ("<file>:<line>: templates file grows
+  /// beyond <limit> bytes when preprocessed").
   ProjectTemplates(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings);
   ~ProjectTemplates() override;
 

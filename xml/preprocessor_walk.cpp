@@ -140,7 +140,7 @@ bool PreprocessorWalk::spend(int64_t bytes) {
   spent_ += bytes;
   if (spent_ <= document_.workLimit_) return true;
   stopped_ = true;
-  warn(QStringLiteral("the document grows beyond %1 bytes; the rest is left unprocessed").arg(document_.workLimit_));
+  document_.workLimitReached(currentFile_, currentLine());
   return false;
 }
 
@@ -178,9 +178,10 @@ void PreprocessorWalk::setMacro(MacroTable& macros, const QString& name, const Q
   macros.insert(name, value);
 }
 
-// Outside any element (the document element yielding several) the document
-// element's line stands for the place.
-void PreprocessorWalk::warn(const QString& message) {
+void PreprocessorWalk::warn(const QString& message) { document_.warning(currentFile_, currentLine(), message); }
+
+// Outside any element the document element's line stands for the place.
+int PreprocessorWalk::currentLine() const {
   const XMLNode* at = currentNode_ ? currentNode_ : document_.root.get();
-  document_.warning(currentFile_, at ? int(at->line) + 1 : 1, message);
+  return at ? int(at->line) + 1 : 1;
 }

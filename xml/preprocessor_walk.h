@@ -104,6 +104,8 @@ class PreprocessorWalk {
   /// Sets a macro, charging the copy of a map that another scope shares.
   void setMacro(MacroTable& macros, const QString& name, const QString& value);
   void warn(const QString& message);
+  /// The line, counted from 1, of the element being processed.
+  int currentLine() const;
 
   XMLPreprocessor& document_;
   SimpleExpressionParser expressions_;

@@ -45,6 +45,10 @@ void XMLPreprocessor::processConditionals(XMLNode* first, const QString& filePat
   }
 }
 
+void XMLPreprocessor::workLimitReached(const QString& file, int line) {
+  warning(file, line, QStringLiteral("the document grows beyond %1 bytes; the rest is left unprocessed").arg(workLimit_));
+}
+
 const XMLElement* XMLPreprocessor::fragment(const QString& name) const {
   const auto found = fragments_.find(name);
   return found == fragments_.end() ? nullptr : found->second.get();

@@ -47,9 +47,14 @@ class XMLPreprocessor : public QXMLDocument {
 
   /// The fragment an "xmldef" registered under name, or null.
   const XMLElement* fragment(const QString& name) const;
+  /// Called once when a run of processConditionals passes the work limit, with the file
+  /// and line where it stopped; the rest of the document is left as it stands. By default
+  /// a warning ("the document grows beyond <limit> bytes; the rest is left unprocessed").
+  virtual void workLimitReached(const QString& file, int line);
   /// Bounds what one run of processConditionals may make (copies, included files, expanded
   /// texts), in bytes of content; the default is defaultWorkLimit. Tests and fuzzing lower it.
   void setWorkLimit(int64_t bytes) { workLimit_ = bytes; }
+  int64_t workLimit() const { return workLimit_; }
   /// Real templates and solution files make well below a megabyte; a document that reaches
   /// this has run away, and stopping here keeps the run within about a second.
   static constexpr int64_t defaultWorkLimit = int64_t(64) << 20;

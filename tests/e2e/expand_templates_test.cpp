@@ -149,6 +149,21 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   EXPECT_TRUE(readFile("ws/demo.hzp").contains("<import file_name=\"" + absolute("ws/lib/deep.hzp").toUtf8() + "\" />"));
 }
 
+// Imports that form a diamond: every file imports the next one twice. Each file
+// is read once, so the last one's load command runs once, not 2^10 times.
+TEST(ExpandTemplates, ADiamondOfImportsReadsEachFileOnce) {
+  writeUVisionWorkspace();
+  const int levels = 10;
+  for (int level = 0; level < levels; ++level) {
+    const QByteArray next = "d" + QByteArray::number(level + 1) + ".hzp";
+    writeFile("ws/lib/d" + QString::number(level) + ".hzp",
+              solutionFile("", "<import file_name=\"" + next + "\"/><import file_name=\"./" + next + "\"/>"));
+  }
+  writeFile("ws/lib/d10.hzp", solutionFile(" load_command=\"echo read &gt;&gt; reads.txt\""));
+  expectSuccess(importing({"lib/d0.hzp"}));
+  EXPECT_EQ(readFile("ws/lib/reads.txt"), "read\n");
+}
+
 // The load command of an imported solution runs in that solution's directory.
 TEST(ExpandTemplates, LoadCommandRedirections) {
   writeUVisionWorkspace();
@@ -281,6 +296,30 @@ TEST(ExpandTemplates, ContentNestedTooDeeplyEndsTheRun) {
   EXPECT_EQ(result.standardError,
             "warning: templates.xml:3: nesting deeper than 256 levels is left unprocessed\n"
             "error: app: project content nested deeper than 256 levels\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
+}
+
+// Half a file is no file: a templates file, or an imported solution, whose
+// preprocessing passes the 64 MiB work bound ends the run, naming where it
+// stopped, and nothing is written.
+TEST(ExpandTemplates, AFileThatPassesTheWorkBoundEndsTheRun) {
+  writeUVisionWorkspace();
+  const QByteArray growing = "<xmldef name=\"f\"><a/><b/><c/><d/></xmldef>\n"
+                             "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">\n"
+                             "<xmlput name=\"f\"/><xmlput name=\"f\"/></for>\n";
+  writeFile("templates.xml", templatesFile(growing + "<project template_name=\"App\" type=\"Executable\"/>\n"));
+  writeFile("ws/demo.hzp", "previous");
+  const QStringList options{"-executable-template", "App", "-library-template", "App"};
+  auto result = runQuenport(expandUVision(QStringList{"-templatesfile", "templates.xml"} + options));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: templates.xml:5: templates file grows beyond 67108864 bytes when preprocessed\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
+
+  writeFile("ws/lib/grow.hzp", solutionFile("", "\n" + growing));
+  result = runQuenport(importing({"lib/grow.hzp"}));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: " + absolute("ws/lib/grow.hzp").toUtf8() +
+                                      ":5: solution file grows beyond 67108864 bytes when preprocessed\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
 }
 
