@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
 
 #include "e2e/eclipse_fixtures.h"
 #include "e2e/uvision_fixtures.h"
@@ -176,15 +179,15 @@ TEST(ExpandTemplates, LoadCommandRedirections) {
     QByteArray before;
     QByteArray after;
   } cases[] = {
-      {"gen.sh a &gt; out.txt", "out.txt", {}, "out a\n"},
+      {"./gen.sh a &gt; out.txt", "out.txt", {}, "out a\n"},
       {"sh gen.sh b 1&gt; out.txt", "out.txt", "old\n", "out b\n"},
-      {"gen.sh c &gt;&gt; out.txt", "out.txt", "old\n", "old\nout c\n"},
-      {"gen.sh d 1&gt;&gt; out.txt", "out.txt", "old\n", "old\nout d\n"},
-      {"gen.sh e 2&gt; err.txt", "err.txt", "old\n", "err e\n"},
-      {"gen.sh f 2&gt;&gt; err.txt", "err.txt", "old\n", "old\nerr f\n"},
-      {"gen.sh both g &amp;&gt; all.txt", "all.txt", "old\n", "err both g\nout both g\n"},
-      {"gen.sh both h &amp;&gt;&gt; all.txt", "all.txt", "old\n", "old\nerr both h\nout both h\n"},
-      {"gen.sh i 2&gt; err.txt &amp;&gt; all.txt", "all.txt", {}, "out i\n"},
+      {"./gen.sh c &gt;&gt; out.txt", "out.txt", "old\n", "old\nout c\n"},
+      {"./gen.sh d 1&gt;&gt; out.txt", "out.txt", "old\n", "old\nout d\n"},
+      {"./gen.sh e 2&gt; err.txt", "err.txt", "old\n", "err e\n"},
+      {"./gen.sh f 2&gt;&gt; err.txt", "err.txt", "old\n", "old\nerr f\n"},
+      {"./gen.sh both g &amp;&gt; all.txt", "all.txt", "old\n", "err both g\nout both g\n"},
+      {"./gen.sh both h &amp;&gt;&gt; all.txt", "all.txt", "old\n", "old\nerr both h\nout both h\n"},
+      {"./gen.sh i 2&gt; err.txt &amp;&gt; all.txt", "all.txt", {}, "out i\n"},
   };
   for (const auto& c : cases) {
     QFile::remove(QString("ws/lib/") + c.file);
@@ -194,6 +197,64 @@ TEST(ExpandTemplates, LoadCommandRedirections) {
     EXPECT_EQ(readFile(QString("ws/lib/") + c.file), c.after) << c.command;
   }
   EXPECT_EQ(readFile("ws/lib/err.txt"), "err i\n");
+}
+
+// A program named without a directory is found on PATH only, as a shell finds
+// it: a "true" shipped beside the solution does not run instead of the system's.
+TEST(ExpandTemplates, ALoadCommandNamedWithoutADirectoryIsFoundOnPath) {
+  writeUVisionWorkspace();
+  writeFile("ws/lib/true", "#!/bin/sh\necho shipped > shipped.txt\n");
+  QFile::setPermissions("ws/lib/true", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  writeFile("ws/lib/lib.hzp", solutionFile(" load_command=\"true\""));
+  expectSuccess(importing({"lib/lib.hzp"}));
+  EXPECT_FALSE(QFile::exists("ws/lib/shipped.txt"));
+  writeFile("ws/lib/lib.hzp", solutionFile(" load_command=\"./true\""));
+  expectSuccess(importing({"lib/lib.hzp"}));
+  EXPECT_EQ(readFile("ws/lib/shipped.txt"), "shipped\n");
+}
+
+namespace {
+
+// Whether process id is gone: not there, or a zombie nobody reaped (an orphan in a
+// container whose first process reaps none). A killed process ends once it is
+// scheduled again, a moment after the signal: it is given up to 10 seconds.
+bool ended(const QByteArray& id) {
+  for (int wait = 0; wait < 1000; ++wait) {
+    const QByteArray status = readFile("/proc/" + id + "/stat");
+    if (status.isEmpty() || status.mid(status.lastIndexOf(')') + 2, 1) == "Z") return true;
+    QThread::msleep(10);
+  }
+  return false;
+}
+
+}  // namespace
+
+// Interrupted while a load command runs, the converter ends the command's whole
+// process group (here a shell and the sleep it started) before it ends itself by
+// the signal; the previous solution stays.
+TEST(ExpandTemplates, AnInterruptedRunEndsItsLoadCommand) {
+  writeUVisionWorkspace();
+  writeFile("ws/lib/hold.sh", "sleep 600 &\necho $$ $! > pids.tmp\nmv pids.tmp pids.txt\nwait\n");
+  writeFile("ws/lib/lib.hzp", solutionFile(" load_command=\"sh hold.sh\""));
+  const QStringList arguments = importing({"lib/lib.hzp"});
+  writeFile("ws/demo.hzp", "previous");
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    QFile::remove("ws/lib/pids.txt");
+    QProcess process;
+    process.start(QStringLiteral(QUENPORT_BINARY), arguments);
+    ASSERT_TRUE(process.waitForStarted());
+    QByteArray pids;
+    for (int wait = 0; wait < 6000 && pids.isEmpty(); ++wait) {  // until the command runs
+      QThread::msleep(10);
+      pids = readFile("ws/lib/pids.txt").trimmed();
+    }
+    ASSERT_FALSE(pids.isEmpty()) << "signal " << signal;
+    ::kill(pid_t(process.processId()), signal);
+    ASSERT_TRUE(process.waitForFinished());
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "signal " << signal;
+    for (const QByteArray& id : pids.split(' ')) EXPECT_TRUE(ended(id)) << "signal " << signal << ", process " << id.toStdString();
+    EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
+  }
 }
 
 TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
