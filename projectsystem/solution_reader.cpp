@@ -227,7 +227,7 @@ std::unique_ptr<ProjectElement> SolutionReader::buildSolution(SolutionFilePrepro
                                                              const QString& file) {
   if (!parsed)
     throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
-                            document.errorLine, 0};
+                            document.errorLine, document.errorColumn};
   if (!document.stoppedAt().isEmpty()) {
     fail(document.stoppedAt(),
          QStringLiteral("solution file grows beyond %1 bytes when preprocessed").arg(document.workLimit()));

@@ -43,11 +43,9 @@ struct ProjectTemplates::Application {
 
 ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings)
     : system_(system) {
-  QStringList missing;
-  const QStringList paths = templatesFilePaths(templatesFiles, system.globalMacros(), &missing);
-  for (const QString& path : std::as_const(missing))
-    warnings(QString(), QStringLiteral("templates file %1 does not exist").arg(path));
-  for (const QString& path : paths) {
+  const TemplatesFileList list = templatesFilePaths(templatesFiles, system.globalMacros());
+  for (const QString& reason : list.leftOut) warnings(QString(), reason);
+  for (const QString& path : list.paths) {
     auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros(), warnings);
     if (!QFileInfo(path).isReadable()) {
       warnings(QString(), QStringLiteral("templates file %1 cannot be read").arg(path));
@@ -55,7 +53,7 @@ ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templat
     }
     if (!file->load(path)) {
       const SolutionLoadError error{path, SolutionLoadError::XmlSyntax, QString::fromStdString(file->errorMessage),
-                                    file->errorLine, 0};
+                                    file->errorLine, file->errorColumn};
       warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
       continue;
     }

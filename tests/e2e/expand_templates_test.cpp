@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QThread>
 #include <csignal>
+#include <sys/stat.h>
 
 #include "e2e/eclipse_fixtures.h"
 #include "e2e/uvision_fixtures.h"
@@ -116,6 +117,7 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   writeFile("ws/lib/empty.hzp", solutionHeader);
   writeFile("ws/lib/project.hzp", solutionHeader + QByteArray("<project Name=\"p\"/>\n"));
   writeFile("ws/lib/fails.hzp", solutionFile(" load_command=\"sh -c &quot;exit 7&quot;\""));
+  writeFile("ws/lib/latin1.hzp", solutionHeader + QByteArray("<solution>\n  <project Name=\"caf\xE9\"/>\n</solution>\n"));
   writeFile("ws/lib/nostart.hzp", solutionFile(" load_command=\"no-such-tool-for-quenport x\""));
   QDir().mkpath("ws/lib/directory.hzp");
   const QString lib = absolute("ws/lib");
@@ -133,6 +135,7 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
       {"lib/empty.hzp", lib + "/empty.hzp is a malformed solution file (bad XML)"},
       {"lib/project.hzp", lib + "/project.hzp is a malformed solution file (no solution element)"},
       {"lib/fails.hzp", lib + "/fails.hzp: solution load command failed (7)"},
+      {"lib/latin1.hzp", lib + "/latin1.hzp: invalid UTF-8 line: 3 column: 21"},
       {"lib/nostart.hzp",
        lib + "/nostart.hzp: cannot start solution load command no-such-tool-for-quenport: no such program"},
   };
@@ -301,11 +304,19 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
     expectSuccess(expandUVision(c.options + QStringList{"-executable-template", "App", "-library-template", "App"}));
     EXPECT_EQ(appCore(), c.core) << qPrintable(c.options.join(' '));
   }
-  // A file that does not parse, or does not exist, is left out with a warning.
-  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml", "-executable-template", "App",
-                               "-library-template", "App"}),
+  // A file that does not parse, does not exist or is no regular file is left out
+  // with a warning; invalid UTF-8 is named at its line and column.
+  writeFile("latin1.xml", appTemplate("Cortex-M0") + "<!-- caf\xE9 -->\n");
+  QDir().mkpath("directory.xml");
+  ASSERT_EQ(mkfifo("fifo.xml", 0600), 0);
+  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml;directory.xml;fifo.xml;/dev/null;latin1.xml",
+                               "-executable-template", "App", "-library-template", "App"}),
                 "warning: templates file gone.xml does not exist\n"
-                "warning: broken.xml: bad tagName line: 2 (templates file left out)\n");
+                "warning: templates file directory.xml is not a regular file\n"
+                "warning: templates file fifo.xml is not a regular file\n"
+                "warning: templates file /dev/null is not a regular file\n"
+                "warning: broken.xml: bad tagName line: 2 (templates file left out)\n"
+                "warning: latin1.xml: invalid UTF-8 line: 5 column: 9 (templates file left out)\n");
 }
 
 // The installed templates file serves the names the options and the importers
