@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/signalfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -127,7 +128,8 @@ class ChildWait {
   int interruption() const { return interruption_; }
 
  private:
-  void readAvailable(int& descriptor, const OutputChunkHandler& handler);
+  void readChunk(int& descriptor, const OutputChunkHandler& handler);
+  void drain(int& descriptor, const OutputChunkHandler& handler);
   void handleSignals();
   bool childEnded() const;
 
@@ -154,27 +156,37 @@ void ChildWait::run() {
       kill(-child_, SIGKILL);
       killAt_ = 0;
     }
-    readAvailable(pipes_.output[0], output_);
-    readAvailable(pipes_.errors[0], errors_);
+    // One chunk per stream and turn, so that a stream that never pauses cannot
+    // keep a signal waiting.
+    readChunk(pipes_.output[0], output_);
+    readChunk(pipes_.errors[0], errors_);
     handleSignals();
   }
-  // What the child wrote before it ended; a descendant that keeps the pipe open
-  // does not hold the wait.
-  readAvailable(pipes_.output[0], output_);
-  readAvailable(pipes_.errors[0], errors_);
+  drain(pipes_.output[0], output_);
+  drain(pipes_.errors[0], errors_);
 }
 
-void ChildWait::readAvailable(int& descriptor, const OutputChunkHandler& handler) {
+void ChildWait::readChunk(int& descriptor, const OutputChunkHandler& handler) {
+  if (descriptor < 0) return;
   char chunk[chunkSize];
-  while (descriptor >= 0) {
-    const ssize_t count = read(descriptor, chunk, sizeof chunk);
-    if (count > 0) {
-      handler(chunk, size_t(count));
-    } else if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
-      OutputPipes::closeEnd(descriptor);
-    } else if (errno == EAGAIN) {
-      return;
-    }
+  const ssize_t count = read(descriptor, chunk, sizeof chunk);
+  if (count > 0)
+    handler(chunk, size_t(count));
+  else if (count == 0 || (errno != EINTR && errno != EAGAIN))
+    OutputPipes::closeEnd(descriptor);
+}
+
+// What the pipe holds once the child has ended, and no more: a descendant that
+// keeps writing to it does not hold the converter.
+void ChildWait::drain(int& descriptor, const OutputChunkHandler& handler) {
+  int available = 0;
+  if (descriptor < 0 || ioctl(descriptor, FIONREAD, &available) != 0) return;
+  char chunk[chunkSize];
+  while (available > 0) {
+    const ssize_t count = read(descriptor, chunk, std::min(sizeof chunk, size_t(available)));
+    if (count <= 0) return;
+    handler(chunk, size_t(count));
+    available -= int(count);
   }
 }
 
@@ -223,6 +235,7 @@ ChildExit runChildProcess(const QString& program, const QString& name, const QSt
   int status = 0;
   {
     const SignalWatch watch;
+    if (watch.descriptor() < 0) return {ChildExit::FailedToStart, errno};
     pid_t child = 0;
     const int error = spawnChild(child, QFile::encodeName(program), argv, QFile::encodeName(workingDirectory), pipes,
                                  watch.previousMask());

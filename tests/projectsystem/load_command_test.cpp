@@ -108,6 +108,14 @@ TEST(LoadCommand, ProgramsAreFoundOnTheSearchPathOnly) {
   EXPECT_EQ(findProgram("/bin/sh", path, work), "/bin/sh");
 }
 
+// The run ends with the command: what it left writing to its output is read as far
+// as the pipe held it then (and dies writing to a closed pipe afterwards).
+TEST(LoadCommand, ADescendantThatKeepsWritingDoesNotHoldTheRun) {
+  const LoadCommandResult result = runLoadCommand("sh -c \"yes &\" &> out.txt", testing_support::testDirectory());
+  EXPECT_EQ(result.outcome, LoadCommandResult::Exited);
+  EXPECT_EQ(result.exitStatus, 0);
+}
+
 // A program that does not start is shown end to end; here the other ways a run
 // ends early.
 TEST(LoadCommand, ProgramsThatCrashAndOutputThatCannotBeWritten) {
