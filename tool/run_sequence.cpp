@@ -138,11 +138,8 @@ int runQuenport(int argc, char** argv) {
   Diagnostics diagnostics;
   // What start-up warns about (a user data directory it cannot make) is shown
   // before anything else.
-  StartupEnvironment environment;
-  if (runGuarded(diagnostics, [&] {
-        environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr, warningsTo(diagnostics));
-      }) != 0)
-    return 1;
+  StartupEnvironment environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr, warningsTo(diagnostics));
+  diagnostics.flush();
   if (argc < 2) {
     printUsage(stderr);
     return 1;
