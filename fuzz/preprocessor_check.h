@@ -23,9 +23,9 @@ inline const GlobalMacros noGlobalMacros;
 class ConfinedPreprocessor : public XMLPreprocessor {
  public:
   explicit ConfinedPreprocessor(std::string_view input) : XMLPreprocessor(noGlobalMacros), input_(input) {
-    setWorkLimit(workLimit);
+    setWorkLimit(preprocessor_check::workLimit);
   }
-  void warning(const QString&) override {}
+  void warning(const QString&, int, const QString&) override {}
 
  protected:
   bool parseIncludedFile(const QString&, XMLDocument& document) override { return document.parse(input_); }

@@ -17,6 +17,7 @@ const QChar separator = QLatin1Char('/');
 // What one population reads: the same for the folder and all its subfolders.
 struct DynamicFolderScan {
   ProjectSystem& system;
+  const WarningSink& warnings;
   QStringList nameFilters;
   std::vector<WildcardPattern> excludes;
   bool recurse = false;
@@ -63,8 +64,8 @@ bool entersDirectory(DynamicFolderScan& scan, const QFileInfo& subdirectory) {
   const QString canonical = subdirectory.canonicalFilePath();
   if (canonical.isEmpty() || scan.listedDirectories.contains(canonical)) return false;
   if (subdirectory.isSymLink() && !isInside(canonical, scan.root)) {
-    qWarning("%s: link to a directory outside %s not followed", qPrintable(subdirectory.filePath()),
-             qPrintable(scan.root));
+    scan.warnings(subdirectory.filePath(),
+                  QStringLiteral("link to a directory outside %1 not followed").arg(scan.root));
     return false;
   }
   return true;
@@ -89,7 +90,7 @@ void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& di
 
 }  // namespace
 
-void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder) {
+void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder, const WarningSink& warnings) {
   if (!folder || !folder->hasProperty(pathProperty)) return;
   const QString prefix = folder->property(pathProperty);
   QString directory = system.expandGlobalMacros(prefix);
@@ -106,7 +107,7 @@ void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder) {
     }
     if (!base.isEmpty()) directory = base + separator + directory;
   }
-  DynamicFolderScan scan{system, nameFiltersOf(folder->property(filterProperty)),
+  DynamicFolderScan scan{system, warnings, nameFiltersOf(folder->property(filterProperty)),
                          excludePatternsOf(folder->property(excludeProperty)),
                          folder->property(recurseProperty) == QLatin1String("Yes"),
                          QFileInfo(directory).canonicalFilePath(), {}};

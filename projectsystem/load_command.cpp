@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
+#include <cstring>
 #include <memory>
+#include <string_view>
+#include <unistd.h>
 
+#include "projectsystem/child_process.h"
 
 namespace {
 
@@ -42,14 +44,13 @@ void applyRedirection(const RedirectionOperator& entry, const QString& file, Out
   }
 }
 
-// Windows, where load commands are written, runs a program named without a
-// directory from the working directory before it searches PATH.
-QString resolveProgram(const QString& program, const QString& workingDirectory) {
-  if (program.contains(QLatin1Char('/'))) return program;
-  const QFileInfo local(QDir(workingDirectory).filePath(program));
-  if (local.isFile() && local.isExecutable()) return local.absoluteFilePath();
-  const QString onPath = QStandardPaths::findExecutable(program);
-  return onPath.isEmpty() ? program : onPath;
+// Where PATH is unset, the C library's default path is what execvp searches.
+QString searchPath() {
+  if (qEnvironmentVariableIsSet("PATH")) return QString::fromLocal8Bit(qgetenv("PATH"));
+  const size_t size = confstr(_CS_PATH, nullptr, 0);
+  QByteArray path(qsizetype(size), '\0');
+  if (size > 0) confstr(_CS_PATH, path.data(), size);
+  return QString::fromLocal8Bit(path.constData());
 }
 
 // The files of the redirected streams; a file named for both streams is opened once.
@@ -88,13 +89,13 @@ class RedirectedFiles {
 };
 
 // Lines of a stream without a file are dropped: the converter shows no command output.
-OutputLineSplitter::LineHandler lineHandler(QFile* file) {
+OutputLineSplitter::PieceHandler lineHandler(QFile* file) {
   if (file)
-    return [file](const QByteArray& line) {
-      file->write(line);
-      file->write("\n", 1);
+    return [file](const QByteArray& bytes, bool lineEnds) {
+      file->write(bytes);
+      if (lineEnds) file->write("\n", 1);
     };
-  return [](const QByteArray&) {};
+  return [](const QByteArray&, bool) {};
 }
 
 }  // namespace
@@ -132,26 +133,42 @@ OutputRedirections takeRedirections(QStringList& words) {
   return redirections;
 }
 
-void OutputLineSplitter::append(const QByteArray& chunk) {
-  for (const char byte : chunk) {
+void OutputLineSplitter::append(const char* bytes, size_t size) {
+  for (const char byte : std::string_view(bytes, size)) {
     if (skipNext_) {
       skipNext_ = false;
       continue;
     }
     if (byte != '\n' && byte != '\r') {
       pending_ += byte;
+      if (pending_.size() >= maximumLineBytes) handOn(false);
       continue;
     }
     skipNext_ = byte == '\r';
     hadLine_ = true;
-    handler_(pending_);
-    pending_.clear();
+    handOn(true);
   }
 }
 
 void OutputLineSplitter::finish() {
-  if (hadLine_ && !pending_.isEmpty()) handler_(pending_);
+  if ((hadLine_ && !pending_.isEmpty()) || lineStarted_) handOn(true);
   pending_.clear();
+}
+
+void OutputLineSplitter::handOn(bool lineEnds) {
+  handler_(pending_, lineEnds);
+  pending_.clear();
+  lineStarted_ = !lineEnds;
+}
+
+QString findProgram(const QString& name, const QString& searchPath, const QString& workingDirectory) {
+  const QDir base(workingDirectory);
+  if (name.contains(QLatin1Char('/'))) return base.filePath(name);
+  for (const QString& entry : searchPath.split(QLatin1Char(':'))) {
+    const QFileInfo candidate(base.filePath(entry.isEmpty() ? name : entry + QLatin1Char('/') + name));
+    if (candidate.isFile() && candidate.isExecutable()) return candidate.absoluteFilePath();
+  }
+  return QString();
 }
 
 LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory) {
@@ -164,39 +181,29 @@ LoadCommandResult runLoadCommand(const QString& command, const QString& workingD
     result.outcome = LoadCommandResult::RedirectionFailed;
     return result;
   }
-  QProcess process;
-  process.setWorkingDirectory(workingDirectory);
+  const QString name = words.takeFirst();
+  const QString program = findProgram(name, searchPath(), workingDirectory);
+  if (!QFileInfo(program).isFile()) {
+    result.outcome = LoadCommandResult::FailedToStart;
+    result.detail = name + QStringLiteral(": no such program");
+    return result;
+  }
   OutputLineSplitter output(lineHandler(files.output()));
   OutputLineSplitter error(lineHandler(files.error()));
-  // The streams are read as they arrive, so lines of both streams sent to one file
-  // keep the order in which the program wrote them.
-  QObject::connect(&process, &QProcess::readyReadStandardOutput,
-                   [&] { output.append(process.readAllStandardOutput()); });
-  QObject::connect(&process, &QProcess::readyReadStandardError, [&] { error.append(process.readAllStandardError()); });
-  const QString program = words.takeFirst();
-  const QString resolved = resolveProgram(program, workingDirectory);
-  if (!QFileInfo(QDir(workingDirectory).filePath(resolved)).isFile()) {
-    result.outcome = LoadCommandResult::FailedToStart;
-    result.detail = program + QStringLiteral(": no such program");
-    return result;
-  }
-  process.start(resolved, words);
-  if (!process.waitForStarted(-1)) {
-    result.outcome = LoadCommandResult::FailedToStart;
-    result.detail = program + QStringLiteral(": ") + process.errorString();
-    return result;
-  }
   // A load command may take as long as it needs (code generators can be slow): no timeout.
-  process.waitForFinished(-1);
-  output.append(process.readAllStandardOutput());
-  error.append(process.readAllStandardError());
+  const ChildExit exit = runChildProcess(
+      program, name, words, workingDirectory, [&](const char* bytes, size_t size) { output.append(bytes, size); },
+      [&](const char* bytes, size_t size) { error.append(bytes, size); });
   output.finish();
   error.finish();
-  if (process.exitStatus() == QProcess::CrashExit) {
+  if (exit.outcome == ChildExit::FailedToStart) {
+    result.outcome = LoadCommandResult::FailedToStart;
+    result.detail = name + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(exit.code));
+  } else if (exit.outcome == ChildExit::Crashed) {
     result.outcome = LoadCommandResult::Crashed;
-    result.detail = program;
-    return result;
+    result.detail = name;
+  } else {
+    result.exitStatus = exit.code;
   }
-  result.exitStatus = process.exitCode();
   return result;
 }

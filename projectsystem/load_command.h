@@ -31,22 +31,38 @@ OutputRedirections takeRedirections(QStringList& words);
 /// Cuts one output stream into lines as its bytes arrive: a line feed ends a line,
 /// and so does a carriage return, whose next byte is then skipped (also when it
 /// arrives in a later chunk). The line's bytes are handed on without the ending.
+/// At most maximumLineBytes of a line are held: a longer line is handed on in
+/// pieces of that size, its end with the last piece.
 class OutputLineSplitter {
  public:
-  using LineHandler = std::function<void(const QByteArray& line)>;
+  /// Takes a line's bytes; lineEnds is false for a piece whose line goes on.
+  using PieceHandler = std::function<void(const QByteArray& bytes, bool lineEnds)>;
+  /// A program's output line is a message or a path; one this long has no end in sight.
+  static constexpr qsizetype maximumLineBytes = 64 * 1024;
 
-  explicit OutputLineSplitter(LineHandler handler) : handler_(std::move(handler)) {}
-  void append(const QByteArray& chunk);
+  explicit OutputLineSplitter(PieceHandler handler) : handler_(std::move(handler)) {}
+  void append(const char* bytes, size_t size);
   /// At the end of the stream: a last line without an ending is handed on only when
-  /// a complete line came before it.
+  /// a complete line came before it, or a piece of it was handed on already.
   void finish();
 
  private:
-  LineHandler handler_;
+  void handOn(bool lineEnds);
+
+  PieceHandler handler_;
   QByteArray pending_;
   bool skipNext_ = false;
   bool hadLine_ = false;
+  bool lineStarted_ = false;  // a piece of the pending line was handed on
 };
+
+/// The program file a load command names by name: a name holding a "/" as it
+/// stands (relative to workingDirectory); any other name is looked up, as a shell
+/// does, in the directories of searchPath (PATH's value, ":"-separated) in order:
+/// the first that holds a regular executable file of that name. An empty entry
+/// stands for workingDirectory, and a relative one is taken from it (the shell
+/// would run there). Empty when no directory holds the program.
+QString findProgram(const QString& name, const QString& searchPath, const QString& workingDirectory);
 
 /// How a load command ended.
 struct LoadCommandResult {
@@ -59,6 +75,8 @@ struct LoadCommandResult {
 
 /// Runs command (already macro-expanded) with workingDirectory as working directory
 /// and waits for it. Lines of a redirected stream go to its file, each followed by a
-/// line feed; other lines are dropped. A program named without a "/" is looked for
-/// in workingDirectory first, then on PATH. No shell is involved.
+/// line feed; other lines are dropped. The program is found by findProgram on PATH
+/// (the C library's default path when PATH is unset). No shell is involved. The
+/// command runs in a process group of its own, which an interruption of the
+/// converter ends too (see runChildProcess).
 LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory);

@@ -9,3 +9,7 @@ SolutionFilePreprocessor::SolutionFilePreprocessor(ProjectSystem& system)
 std::unique_ptr<XMLElement> SolutionFilePreprocessor::createElement(std::string name) {
   return system_.createElement(std::move(name));
 }
+
+void SolutionFilePreprocessor::workLimitReached(const QString& file, int line) {
+  stoppedAt_ = file + QLatin1Char(':') + QString::number(line);
+}

@@ -18,8 +18,13 @@ class SolutionFilePreprocessor : public XMLPreprocessor {
   explicit SolutionFilePreprocessor(ProjectSystem& system);
   /// A ProjectElement of that tag, bound to the project system.
   std::unique_ptr<XMLElement> createElement(std::string name) override;
-  void warning(const QString&) override {}
+  void warning(const QString&, int, const QString&) override {}
+  /// Recorded: half a solution file is no solution.
+  void workLimitReached(const QString& file, int line) override;
+  /// "<file>:<line>" where preprocessing stopped at the work limit; empty when it did not.
+  const QString& stoppedAt() const { return stoppedAt_; }
 
  private:
   ProjectSystem& system_;
+  QString stoppedAt_;
 };

@@ -5,5 +5,6 @@ QString SolutionLoadError::text() const {
   if (message.startsWith(QLatin1Char(' ')) || fileName.endsWith(QLatin1Char(' '))) return fileName + message;
   QString joined = fileName + QStringLiteral(": ") + message;
   if (kind == XmlSyntax) joined += QStringLiteral(" line: ") + QString::number(qint64(line) + 1);
+  if (kind == XmlSyntax && column > 0) joined += QStringLiteral(" column: ") + QString::number(column);
   return joined;
 }

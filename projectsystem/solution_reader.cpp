@@ -175,7 +175,8 @@ class SolutionReader::LoadStateGuard {
   const int exceptions_;
 };
 
-SolutionReader::SolutionReader(ProjectSystem& system) : system_(system) {}
+SolutionReader::SolutionReader(ProjectSystem& system, WarningSink warnings)
+    : system_(system), warnings_(std::move(warnings)) {}
 
 SolutionReader::~SolutionReader() = default;
 
@@ -189,11 +190,27 @@ std::unique_ptr<ProjectElement> SolutionReader::loadSolution(const QString& base
   if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
   access.close();
   if (loadingStack_.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  // Imports that form a diamond (two files importing a third, over and over) would
+  // read a file once per path to it, 2^n times for n levels. An import is written
+  // back as its file name alone, so what the file holds is read once: its load
+  // command runs once, its templates are expanded once.
+  const QString identity = QFileInfo(file).canonicalFilePath();
+  if (readFiles_.contains(identity)) return emptySolution(file);
+  readFiles_.insert(identity);
   SolutionFilePreprocessor document(system_);
   // A definitions text (an import's "macros") also expands the macro references
   // of the imported file's attribute values.
   const bool parsed = document.load(file, definitions, !definitions.isNull());
   return buildSolution(document, parsed, file);
+}
+
+std::unique_ptr<ProjectElement> SolutionReader::emptySolution(const QString& file) {
+  std::unique_ptr<ProjectElement> solution = system_.createElement("solution");
+  solution->setLocation(Path(file));
+  solution->lastModified = QFileInfo(file).lastModified();
+  solution->setProperty(versionProperty, solutionVersion);
+  clearModified(solution.get(), true);
+  return solution;
 }
 
 std::unique_ptr<ProjectElement> SolutionReader::loadSolutionText(const QString& path, const std::string& text) {
@@ -206,10 +223,15 @@ std::unique_ptr<ProjectElement> SolutionReader::loadSolutionText(const QString& 
 
 // Steps after parsing, common to files and texts: checks, load command, the tree,
 // location and version.
-std::unique_ptr<ProjectElement> SolutionReader::buildSolution(XMLDocument& document, bool parsed, const QString& file) {
+std::unique_ptr<ProjectElement> SolutionReader::buildSolution(SolutionFilePreprocessor& document, bool parsed,
+                                                             const QString& file) {
   if (!parsed)
     throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
-                            document.errorLine, 0};
+                            document.errorLine, document.errorColumn};
+  if (!document.stoppedAt().isEmpty()) {
+    fail(document.stoppedAt(),
+         QStringLiteral("solution file grows beyond %1 bytes when preprocessed").arg(document.workLimit()));
+  }
   if (document.doctype != std::optional<std::string>(solutionDoctype))
     fail(file, QStringLiteral(" not a solution file"));
   if (!document.root) fail(file, QStringLiteral(" is a malformed solution file (bad XML)"));

@@ -3,14 +3,17 @@
 // system, with the state of its loads and what they record for template expansion.
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <string>
 
+#include "projectsystem/warning_sink.h"
+
 class ProjectElement;
 class ProjectSystem;
-class XMLDocument;
+class SolutionFilePreprocessor;
 class XMLElement;
 
 /// Reads solution files through the solution-file preprocessor: runs their load
@@ -18,15 +21,19 @@ class XMLElement;
 /// parsed tree into model elements of the project system.
 class SolutionReader {
  public:
-  explicit SolutionReader(ProjectSystem& system);
+  /// warnings takes what the loads and the expansion warn about (links a dynamic
+  /// folder does not follow, templates files left out); dropped by default.
+  explicit SolutionReader(ProjectSystem& system, WarningSink warnings = [](const QString&, const QString&) {});
   ~SolutionReader();
 
   ProjectSystem& system() const { return system_; }
+  const WarningSink& warnings() const { return warnings_; }
 
   /// Reads the solution file at path (relative paths are tried against baseDirectory
   /// too) and returns the solution, which the caller owns. definitions
   /// ("name=value;...") go to the preprocessor. Appends to templatedProjects and
-  /// dynamicFolders. Throws SolutionLoadError.
+  /// dynamicFolders. A file this reader has read before (however named) is not read
+  /// again: an empty solution stands for it. Throws SolutionLoadError.
   std::unique_ptr<ProjectElement> loadSolution(const QString& baseDirectory, const QString& path,
                                                const QString& definitions = QString());
   /// The same for solution text held in memory, read as if it were the file at path
@@ -53,9 +60,13 @@ class SolutionReader {
 
  private:
   class LoadStateGuard;
-  std::unique_ptr<ProjectElement> buildSolution(XMLDocument& document, bool parsed, const QString& file);
+  std::unique_ptr<ProjectElement> buildSolution(SolutionFilePreprocessor& document, bool parsed, const QString& file);
+  std::unique_ptr<ProjectElement> emptySolution(const QString& file);
   void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory);
 
   ProjectSystem& system_;
+  WarningSink warnings_;
   QStringList loadingStack_;
+  // Canonical paths of the files read, each once.
+  QSet<QString> readFiles_;
 };

@@ -1,7 +1,6 @@
 #include "templates/project_templates.h"
 
 #include <QFileInfo>
-#include <QtGlobal>
 #include <algorithm>
 
 #include "projectsystem/model_names.h"
@@ -42,22 +41,27 @@ struct ProjectTemplates::Application {
   int applied = 0;
 };
 
-ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles) : system_(system) {
-  QStringList missing;
-  const QStringList paths = templatesFilePaths(templatesFiles, system.globalMacros(), &missing);
-  for (const QString& path : std::as_const(missing))
-    qWarning("templates file %s does not exist", qPrintable(path));
-  for (const QString& path : paths) {
-    auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros());
+ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings)
+    : system_(system) {
+  const TemplatesFileList list = templatesFilePaths(templatesFiles, system.globalMacros());
+  for (const QString& reason : list.leftOut) warnings(QString(), reason);
+  for (const QString& path : list.paths) {
+    auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros(), warnings);
     if (!QFileInfo(path).isReadable()) {
-      qWarning("templates file %s cannot be read", qPrintable(path));
+      warnings(QString(), QStringLiteral("templates file %1 cannot be read").arg(path));
       continue;
     }
     if (!file->load(path)) {
       const SolutionLoadError error{path, SolutionLoadError::XmlSyntax, QString::fromStdString(file->errorMessage),
-                                    file->errorLine, 0};
-      qWarning("%s (templates file left out)", qPrintable(error.text()));
+                                    file->errorLine, file->errorColumn};
+      warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
       continue;
+    }
+    if (!file->stoppedAt().isEmpty()) {
+      throw SolutionLoadError{file->stoppedAt(), SolutionLoadError::Plain,
+                              QStringLiteral("templates file grows beyond %1 bytes when preprocessed")
+                                  .arg(file->workLimit()),
+                              0, 0};
     }
     if (file->root) registerTemplates(*file->root);
     files_.push_back(std::move(file));

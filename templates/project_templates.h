@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "projectsystem/project_content_reader.h"
+#include "projectsystem/warning_sink.h"
 
 class ProjectElement;
 class ProjectSystem;
@@ -35,8 +36,11 @@ class ProjectTemplates : public ConfigurationTemplateSource {
  public:
   /// Loads the files of the list (templatesFilePaths) in order and registers their
   /// templates. A file that cannot be read or parsed contributes nothing; it, and a
-  /// named file that does not exist, get a warning on Qt's warning channel.
-  ProjectTemplates(ProjectSystem& system, const QString& templatesFiles);
+  /// named file that does not exist, get a warning, told to warnings with the
+  /// preprocessor's warnings of every file. A file whose preprocessing passes the
+  /// work limit throws SolutionLoadError ("<file>:<line>: templates file grows
+  /// beyond <limit> bytes when preprocessed").
+  ProjectTemplates(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings);
   ~ProjectTemplates() override;
 
   const XMLElement* findProjectTemplate(const QString& name) const { return projectTemplates_.find(name); }

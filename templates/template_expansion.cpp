@@ -51,7 +51,7 @@ void expandProject(SolutionReader& reader, ProjectTemplates& templates, ProjectE
 void expandTemplatedProjects(SolutionReader& reader, const QString& templatesFiles) {
   if (reader.templatedProjects.isEmpty()) return;
   ProjectSystem& system = reader.system();
-  ProjectTemplates templates(system, templatesFiles);
+  ProjectTemplates templates(system, templatesFiles, reader.warnings());
   for (qsizetype index = 0; index < reader.templatedProjects.size(); ++index)
     expandProject(reader, templates, reader.templatedProjects[index]);
   // Removing the template attributes does not count as a change.
@@ -59,8 +59,9 @@ void expandTemplatedProjects(SolutionReader& reader, const QString& templatesFil
 }
 
 // The reader lives for one expansion: what its load records is consumed here.
-ProjectElement* loadAndExpand(ProjectSystem& system, const QString& templatesFiles, const SolutionLoader& load) {
-  SolutionReader reader(system);
+ProjectElement* loadAndExpand(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings,
+                              const SolutionLoader& load) {
+  SolutionReader reader(system, warnings);
   ProjectElement* solution = system.adoptSolution(load(reader));
   try {
     expandTemplatedProjects(reader, templatesFiles);
@@ -70,19 +71,21 @@ ProjectElement* loadAndExpand(ProjectSystem& system, const QString& templatesFil
   }
   system.updateProjects();
   for (qsizetype index = 0; index < reader.dynamicFolders.size(); ++index)
-    populateDynamicFolder(system, reader.dynamicFolders[index]);
+    populateDynamicFolder(system, reader.dynamicFolders[index], warnings);
   return solution;
 }
 
 }  // namespace
 
-ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& templatesFiles, const QString& path) {
-  return loadAndExpand(system, templatesFiles,
+ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& templatesFiles, const QString& path,
+                                          const WarningSink& warnings) {
+  return loadAndExpand(system, templatesFiles, warnings,
                        [&](SolutionReader& reader) { return reader.loadSolution(QString(), path); });
 }
 
 ProjectElement* loadSolutionTextWithTemplates(ProjectSystem& system, const QString& templatesFiles,
-                                              const QString& path, const std::string& text) {
-  return loadAndExpand(system, templatesFiles,
+                                              const QString& path, const std::string& text,
+                                              const WarningSink& warnings) {
+  return loadAndExpand(system, templatesFiles, warnings,
                        [&](SolutionReader& reader) { return reader.loadSolutionText(path, text); });
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "projectsystem/warning_sink.h"
+
 class ProjectElement;
 class ProjectSystem;
 
@@ -11,12 +13,15 @@ class ProjectSystem;
 /// reference ("template_name", "template_configurations") by the content of that
 /// template of the templates files (templatesFiles: ";"-separated, see
 /// templatesFilePaths), in load order, and populates the dynamic folders from the
-/// disk. The solution becomes system.solution() and is returned. Throws
+/// disk. The solution becomes system.solution() and is returned. What the templates
+/// files and the dynamic folders warn about is told to warnings. Throws
 /// SolutionLoadError: a load error, "no template for project " with the project's
 /// name, or a template name with "project template not found"; nothing of the load
 /// is kept then.
-ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& templatesFiles, const QString& path);
+ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& templatesFiles, const QString& path,
+                                          const WarningSink& warnings);
 
 /// The same for solution text in memory, read as if it were the file at path.
 ProjectElement* loadSolutionTextWithTemplates(ProjectSystem& system, const QString& templatesFiles,
-                                              const QString& path, const std::string& text);
+                                              const QString& path, const std::string& text,
+                                              const WarningSink& warnings);

@@ -49,18 +49,22 @@ QStringList expandWildcards(const QString& entry) {
 
 }  // namespace
 
-QStringList templatesFilePaths(const QString& templatesFiles, const GlobalMacros& globalMacros, QStringList* missing) {
-  QStringList paths;
+// A device, a pipe or a directory named as a templates file exists, but holds no
+// templates; saying it does not exist would send its user looking for a typing error.
+TemplatesFileList templatesFilePaths(const QString& templatesFiles, const GlobalMacros& globalMacros) {
+  TemplatesFileList list;
   for (const QString& entry : expandGlobal(templatesFiles, globalMacros).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
     if (!hasWildcard(entry)) {
-      if (QFileInfo(entry).isFile())
-        paths.append(entry);
-      else if (missing)
-        missing->append(entry);
+      const QFileInfo file(entry);
+      if (file.isFile())
+        list.paths.append(entry);
+      else
+        list.leftOut.append(QStringLiteral("templates file ") + entry +
+                            (file.exists() ? QStringLiteral(" is not a regular file") : QStringLiteral(" does not exist")));
       continue;
     }
     for (const QString& candidate : expandWildcards(entry))
-      if (QFileInfo(candidate).isFile()) paths.append(candidate);
+      if (QFileInfo(candidate).isFile()) list.paths.append(candidate);
   }
-  return paths;
+  return list;
 }

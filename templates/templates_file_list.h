@@ -7,12 +7,19 @@
 
 #include "xml/macro_expander.h"
 
+/// What a list of templates files names.
+struct TemplatesFileList {
+  /// The existing regular files, in order.
+  QStringList paths;
+  /// Why an entry without wildcards names no file, in entry order:
+  /// "templates file <entry> does not exist" or "... is not a regular file".
+  QStringList leftOut;
+};
+
 /// The existing files the list names, in order. The list has its macros expanded
 /// with globalMacros and is split at ";" (empty parts skipped). An entry
-/// without wildcards is kept when it names an existing file; "*", "?" and "[...]"
-/// may appear in any path component and expand to the existing files that match,
+/// without wildcards is kept when it names a regular file; "*", "?" and "[...]"
+/// may appear in any path component and expand to the regular files that match,
 /// in listing order (by name, ignoring case; hidden entries are not listed, as a
 /// shell does not list them). Relative entries are taken from the working directory.
-/// Entries without wildcards that name no file are added to missing, when given.
-QStringList templatesFilePaths(const QString& templatesFiles, const GlobalMacros& globalMacros,
-                               QStringList* missing = nullptr);
+TemplatesFileList templatesFilePaths(const QString& templatesFiles, const GlobalMacros& globalMacros);

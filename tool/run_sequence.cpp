@@ -14,13 +14,18 @@
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
 #include "projectsystem/solution_writer.h"
+#include "projectsystem/warning_sink.h"
 #include "templates/template_expansion.h"
 #include "tool/command_line.h"
-#include "tool/console_messages.h"
 #include "tool/solution_summary.h"
 #include "tool/startup_environment.h"
 
 namespace {
+
+/// The warnings of the layers below the importers, told to the run's channel.
+WarningSink warningsTo(Diagnostics& diagnostics) {
+  return [&diagnostics](const QString& file, const QString& message) { diagnostics.warn(file, message); };
+}
 
 /// What a run converts with, the same for every input.
 struct RunSetup {
@@ -54,7 +59,8 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
     const std::string text = solutionText(*solution);
     const QString path = solution->location().path();
     run.projectSystem.deleteElement(solution);
-    solution = loadSolutionTextWithTemplates(*run.readingSystem, run.settings.templatesFiles, path, text);
+    solution = loadSolutionTextWithTemplates(*run.readingSystem, run.settings.templatesFiles, path, text,
+                                             warningsTo(run.diagnostics));
     owner = run.readingSystem;
   }
   // The writer writes the model to the solution file.
@@ -129,13 +135,11 @@ int runGuarded(Diagnostics& diagnostics, const std::function<void()>& step) {
 }  // namespace
 
 int runQuenport(int argc, char** argv) {
-  routeQtWarnings();
   Diagnostics diagnostics;
-  // A start-up failure (the frequencies file cannot be created) is reported like
-  // any other error rather than left to end the process uncaught.
-  StartupEnvironment environment;
-  if (runGuarded(diagnostics, [&] { environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr); }) != 0)
-    return 1;
+  // What start-up warns about (a user data directory it cannot make) is shown
+  // before anything else.
+  StartupEnvironment environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr, warningsTo(diagnostics));
+  diagnostics.flush();
   if (argc < 2) {
     printUsage(stderr);
     return 1;

@@ -1,5 +1,6 @@
 #include "tool/startup_environment.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <span>
 
-#include "importers/common/diagnostics.h"
 #include "projectsystem/path.h"
 
 namespace {
@@ -87,8 +87,6 @@ constexpr char frequenciesFileContent[] =
     "  <include filename=\"$(StudioDir)/targets/frequencies.xml\" />\n"
     "</envelope>\n";
 
-QString homeDirectory() { return QString::fromLocal8Bit(qgetenv("HOME")); }
-
 // Each rule sees the values defined before it, so a later macro can derive from an earlier one.
 void defineMacros(std::span<const BuiltInMacro> table, const StudioMacroSources& sources, MacroTable& values) {
   for (const BuiltInMacro& macro : table) {
@@ -98,13 +96,11 @@ void defineMacros(std::span<const BuiltInMacro> table, const StudioMacroSources&
 }
 
 // Creates the file only when it is missing, so a user's edits stay.
-void createFrequenciesFile(const QString& targetsDirectory) {
-  const QString path = targetsDirectory + "/frequencies.xml";
-  if (QFileInfo::exists(path)) return;
+bool createFrequenciesFile(const QString& path) {
+  if (QFileInfo::exists(path)) return true;
   QFile file(path);
   const qint64 size = qint64(sizeof frequenciesFileContent - 1);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(frequenciesFileContent, size) != size)
-    throw ConversionError(QStringLiteral("cannot create ") + path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(frequenciesFileContent, size) == size;
 }
 
 }  // namespace
@@ -137,13 +133,22 @@ void findInstallDirectories(StartupEnvironment& environment, const QString& exec
     install = QFileInfo(dataDirectory).canonicalFilePath();
 }
 
-// A set variable wins even when empty: the user data directory then lies
-// directly below the file-system root.
-QString defaultRootUserDirectory() {
-  if (qEnvironmentVariableIsSet("MARROWFEN_ROOT_USER_DIR"))
-    return QString::fromLocal8Bit(qgetenv("MARROWFEN_ROOT_USER_DIR"));
+// An empty variable counts as unset, as a shell's "${HOME:-...}" does: taken as
+// it is, it would put the user's files directly below "/". A service started
+// without HOME still has a home in the password database.
+QString homeDirectory() {
+  const QByteArray home = qgetenv("HOME");
+  if (!home.isEmpty()) return QString::fromLocal8Bit(home);
+  const passwd* entry = getpwuid(getuid());
+  return entry && entry->pw_dir ? QString::fromLocal8Bit(entry->pw_dir) : QString();
+}
+
+QString defaultRootUserDirectory(const QString& home) {
+  const QByteArray variable = qgetenv("MARROWFEN_ROOT_USER_DIR");
+  if (!variable.isEmpty()) return QString::fromLocal8Bit(variable);
+  if (home.isEmpty()) return QString();
   const QString company = QStringLiteral("Halbrook Tessaly Limited");
-  QString directory = homeDirectory() + "/." + company.toLower();
+  QString directory = home + "/." + company.toLower();
   return directory.replace(QLatin1Char(' '), QLatin1Char('_'));  // the home part's spaces too
 }
 
@@ -163,21 +168,34 @@ void defineStudioMacros(StartupEnvironment& environment) {
 }
 
 // The user's macros play no part here: the packages directory is the product's own.
-void setUpPackagesDirectory(GlobalMacros& macros, const QString& packagesDirectory) {
+void definePackagesMacros(GlobalMacros& macros, const QString& packagesDirectory) {
   const QString packages = expand(packagesDirectory, MacroTable(), GlobalMacros{{}, macros.values});
   for (const PackagesMacro& macro : packagesMacros)
     macros.values.insert(QString::fromLatin1(macro.name), packages + QString::fromLatin1(macro.suffix));
-  const QString targets = macros.values.value("TargetsDir");
-  QDir().mkpath(targets);  // a failure shows when the file cannot be created
-  createFrequenciesFile(targets);
 }
 
-StartupEnvironment buildStartupEnvironment(const char* firstArgument) {
+// The generated file only points the IDE at the installation's frequencies; the
+// converter reads nothing from it, so no conversion fails for want of it. Without
+// a home the directories would be made below "/", so none are made.
+void createUserDataDirectory(const StartupEnvironment& environment, const WarningSink& warnings) {
+  if (environment.rootUserDirectory.isEmpty()) {
+    warnings(QString(), QStringLiteral("no home directory (HOME unset or empty, none in the password database): "
+                                       "the user data directory is not created"));
+    return;
+  }
+  const QString targets = environment.macros.values.value("TargetsDir");
+  const QString frequencies = targets + "/frequencies.xml";
+  QDir().mkpath(targets);  // a failure shows when the file cannot be created
+  if (!createFrequenciesFile(frequencies)) warnings(QString(), QStringLiteral("cannot create ") + frequencies);
+}
+
+StartupEnvironment buildStartupEnvironment(const char* firstArgument, const WarningSink& warnings) {
   StartupEnvironment environment;
   defineHostMacros(environment.macros);
   findInstallDirectories(environment, executablePath(firstArgument), 1);
-  environment.rootUserDirectory = defaultRootUserDirectory();
+  environment.rootUserDirectory = defaultRootUserDirectory(homeDirectory());
   defineStudioMacros(environment);
-  setUpPackagesDirectory(environment.macros, environment.settings.packagesDirectory);
+  definePackagesMacros(environment.macros, environment.settings.packagesDirectory);
+  createUserDataDirectory(environment, warnings);
   return environment;
 }

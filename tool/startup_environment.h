@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "projectsystem/warning_sink.h"
 #include "xml/macro_expander.h"
 
 /// The product's major version, which names the user data directory.
@@ -35,9 +36,9 @@ struct StartupEnvironment {
 };
 
 /// Runs the start-up steps in order: host macros, installation directories, root
-/// user directory and settings, studio macros, packages directory. Throws
-/// ConversionError when the packages directory's frequencies file cannot be created.
-StartupEnvironment buildStartupEnvironment(const char* firstArgument);
+/// user directory and settings, studio macros, packages directory. A user data
+/// directory that cannot be made is told to warnings: no conversion needs it.
+StartupEnvironment buildStartupEnvironment(const char* firstArgument, const WarningSink& warnings);
 
 /// The program file: the target of selfLink (normally "/proc/self/exe"). When the
 /// link cannot be read, firstArgument made absolute against the working directory.
@@ -51,8 +52,12 @@ inline constexpr char sharedDataDirectory[] = "share/quenport";
 /// "targets" directory but a sharedDataDirectory, the latter is the installation directory.
 void findInstallDirectories(StartupEnvironment& environment, const QString& executablePath, int levelsUp);
 
-/// MARROWFEN_ROOT_USER_DIR when set (even empty), else a directory under HOME.
-QString defaultRootUserDirectory();
+/// HOME when set and not empty, else the user's home directory in the password
+/// database; empty when neither names one.
+QString homeDirectory();
+/// MARROWFEN_ROOT_USER_DIR when set and not empty, else a directory under home;
+/// empty when home is empty too.
+QString defaultRootUserDirectory(const QString& home);
 /// rootUserDirectory + "/Marrowfen for ARM/v4".
 QString userDataDirectory(const QString& rootUserDirectory);
 
@@ -63,6 +68,9 @@ void defineHostMacros(GlobalMacros& macros);
 void defineStudioMacros(StartupEnvironment& environment);
 
 /// Defines PackagesDir, TargetsDir and SamplesDir from packagesDirectory (expanded
-/// with the built-in global macros only) and creates the targets directory and its
-/// frequencies file when missing. Throws ConversionError when the file cannot be created.
-void setUpPackagesDirectory(GlobalMacros& macros, const QString& packagesDirectory);
+/// with the built-in global macros only).
+void definePackagesMacros(GlobalMacros& macros, const QString& packagesDirectory);
+/// Creates environment's targets directory (TargetsDir) and its frequencies file when
+/// missing. Without a root user directory nothing is created, and warnings hears why;
+/// it hears "cannot create <file>" when the file cannot be created.
+void createUserDataDirectory(const StartupEnvironment& environment, const WarningSink& warnings);

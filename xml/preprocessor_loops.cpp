@@ -123,7 +123,7 @@ PreprocessorWalk::Outcome PreprocessorWalk::repeatBody(const XMLElement& loop, u
 // Null when the copy would pass the work limit.
 std::unique_ptr<XMLNode> PreprocessorWalk::copyExpanded(const XMLNode& source, const MacroTable& bindings) {
   const auto text = [](const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); };
-  const auto copyOne = [&](const XMLNode& node) -> std::unique_ptr<XMLNode> {
+  const auto copyContent = [&](const XMLNode& node) -> std::unique_ptr<XMLNode> {
     if (node.nodeKind() == XMLNodeKind::Element) {
       const auto& element = static_cast<const XMLElement&>(node);
       std::unique_ptr<XMLElement> copy = document_.createElement(expandText(text(element.tagName()), bindings).toStdString());
@@ -137,6 +137,12 @@ std::unique_ptr<XMLNode> PreprocessorWalk::copyExpanded(const XMLNode& source, c
       return std::make_unique<XMLCDATASection>(
           expandText(text(static_cast<const XMLTextNode&>(node).text()), bindings).toStdString());
     return importNode(document_, node);  // comments are copied as they are
+  };
+  // A copy keeps the line of its original, so that what it warns about points there.
+  const auto copyOne = [&](const XMLNode& node) {
+    std::unique_ptr<XMLNode> copy = copyContent(node);
+    copy->line = node.line;
+    return copy;
   };
   if (!spend(nodeCost)) return nullptr;
   std::unique_ptr<XMLNode> root = copyOne(source);

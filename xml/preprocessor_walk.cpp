@@ -49,12 +49,15 @@ void PreprocessorWalk::processRoot(MacroTable macros, unsigned flags) {
     return;
   }
   XMLNode holder;
+  holder.line = root->line;
   holder.appendChild(std::move(document_.root));
   walk(holder.firstChild(), macros, flags);
   std::vector<const XMLNode*> elements;
   for (const XMLNode* node = holder.firstChild(); node; node = node->nextSibling())
     if (node->nodeKind() == XMLNodeKind::Element) elements.push_back(node);
+  currentNode_ = &holder;  // the directive that was the document element
   if (elements.size() > 1) warn(QStringLiteral("only the first element the document element yields is kept"));
+  currentNode_ = nullptr;
   if (!elements.empty())
     document_.root.reset(static_cast<XMLElement*>(importNode(document_, *elements.front()).release()));
 }
@@ -108,10 +111,13 @@ std::unique_ptr<XMLNode> PreprocessorWalk::walkAndTake(XMLNode& parent, const Ma
 // The element is out of the tree while it is processed; the walk puts back what the
 // outcome says.
 PreprocessorWalk::Outcome PreprocessorWalk::processElement(XMLElement& element, MacroTable& macros, unsigned flags) {
+  const XMLNode* const enclosing = currentNode_;
+  currentNode_ = &element;
   if (flags & XMLPreprocessor::ExpandMacros) expandAttributes(element, macros);
   const Handler handler = directiveFor(element.tagName());
   Outcome outcome = handler ? (this->*handler)(element, macros, flags) : Outcome{Action::Keep, nullptr};
   if (outcome.action == Action::Keep) walkChildren(element, macros, flags);
+  currentNode_ = enclosing;
   return outcome;
 }
 
@@ -134,7 +140,7 @@ bool PreprocessorWalk::spend(int64_t bytes) {
   spent_ += bytes;
   if (spent_ <= document_.workLimit_) return true;
   stopped_ = true;
-  warn(QStringLiteral("the document grows beyond %1 bytes; the rest is left unprocessed").arg(document_.workLimit_));
+  document_.workLimitReached(currentFile_, currentLine());
   return false;
 }
 
@@ -172,6 +178,10 @@ void PreprocessorWalk::setMacro(MacroTable& macros, const QString& name, const Q
   macros.insert(name, value);
 }
 
-void PreprocessorWalk::warn(const QString& message) {
-  document_.warning(QStringLiteral("XmlPP::processConditionals(): ") + message);
+void PreprocessorWalk::warn(const QString& message) { document_.warning(currentFile_, currentLine(), message); }
+
+// Outside any element the document element's line stands for the place.
+int PreprocessorWalk::currentLine() const {
+  const XMLNode* at = currentNode_ ? currentNode_ : document_.root.get();
+  return at ? int(at->line) + 1 : 1;
 }

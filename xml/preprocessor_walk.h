@@ -104,10 +104,13 @@ class PreprocessorWalk {
   /// Sets a macro, charging the copy of a map that another scope shares.
   void setMacro(MacroTable& macros, const QString& name, const QString& value);
   void warn(const QString& message);
+  /// The line, counted from 1, of the element being processed.
+  int currentLine() const;
 
   XMLPreprocessor& document_;
   SimpleExpressionParser expressions_;
   QString currentFile_;
+  const XMLNode* currentNode_ = nullptr;  // the element being processed: where a warning arises
   QStringList includeStack_;  // fileIdentity of the files being walked, outermost first
   QStringList putStack_;      // names of the fragments being put, outermost first
   int nesting_ = 0;

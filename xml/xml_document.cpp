@@ -1,7 +1,9 @@
 #include "xml/xml_document.h"
 
 #include <QFile>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <vector>
@@ -13,6 +15,56 @@
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+/// A place in a text: line counted from 0, as the parser counts, and column in
+/// characters counted from 1, as editors count.
+struct TextPosition {
+  uint32_t line;
+  uint32_t column;
+};
+
+// The length of the UTF-8 sequence text starts with (RFC 3629: no overlong forms,
+// no surrogates, nothing above U+10FFFF), or 0 when it is none.
+size_t sequenceLength(std::string_view text) {
+  const auto byte = [&](size_t index) { return index < text.size() ? static_cast<unsigned char>(text[index]) : 0u; };
+  const unsigned lead = byte(0);
+  const auto continues = [&](size_t index, unsigned low, unsigned high) {
+    return byte(index) >= low && byte(index) <= high;
+  };
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return continues(1, 0x80, 0xBF) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const unsigned low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+    return continues(1, low, high) && continues(2, 0x80, 0xBF) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const unsigned low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+    return continues(1, low, high) && continues(2, 0x80, 0xBF) && continues(3, 0x80, 0xBF) ? 4 : 0;
+  }
+  return 0;
+}
+
+std::optional<TextPosition> firstInvalidUtf8(std::string_view text) {
+  TextPosition position{0, 1};
+  for (size_t index = 0; index < text.size();) {
+    const size_t length = sequenceLength(text.substr(index, 4));
+    if (length == 0) return position;
+    if (text[index] == '\n') {
+      ++position.line;
+      position.column = 1;
+    } else {
+      ++position.column;
+    }
+    index += length;
+  }
+  return std::nullopt;
+}
+
+bool declaresOtherEncoding(const std::optional<std::string>& encoding) {
+  if (!encoding) return false;
+  QByteArray name = QByteArray::fromStdString(*encoding).toLower();
+  return name != "utf-8" && name != "utf8";
+}
 
 // The whole stream in one read when its size is known; a stream that cannot seek
 // (a pipe) is read in blocks instead.
@@ -42,7 +94,7 @@ void copyAttributes(const XMLElement& source, XMLElement& copy) {
   }
 }
 
-std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
+std::unique_ptr<XMLNode> copyContent(XMLDocument& document, const XMLNode& node) {
   switch (node.nodeKind()) {
     case XMLNodeKind::Element: {
       const auto& source = static_cast<const XMLElement&>(node);
@@ -62,6 +114,12 @@ std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
   return std::make_unique<XMLNode>();
 }
 
+std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
+  std::unique_ptr<XMLNode> copy = copyContent(document, node);
+  copy->line = node.line;  // so that what a copy warns about points at its original
+  return copy;
+}
+
 }  // namespace
 
 XMLDocument::~XMLDocument() = default;
@@ -72,30 +130,47 @@ std::unique_ptr<XMLElement> XMLDocument::createElement(std::string name) {
 
 bool XMLDocument::parse(std::string_view text) { return XMLParser(*this, text).parse(); }
 
-bool XMLDocument::parseFile(std::FILE* stream) {
-  const std::string content = readWholeStream(stream);
-  std::string_view text = content;
-  if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
-  return parse(text);
-}
+bool XMLDocument::parseFile(std::FILE* stream) { return parseText(readWholeStream(stream), false); }
 
-// A directory opens for reading on Linux, but has no bytes to read (its size would be
-// taken as the size of the buffer to read into).
-bool XMLDocument::parseFile(const char* path) {
-  std::FILE* stream = std::fopen(path, "rb");
+bool XMLDocument::parseFile(const char* path) { return readAndParse(path, false); }
+
+bool XMLDocument::parseUtf8File(const char* path) { return readAndParse(path, true); }
+
+// Only regular files: a directory opens for reading on Linux but has no bytes, and
+// a pipe or a device could block the open or the read forever (opened without
+// blocking, it is refused before anything is read).
+bool XMLDocument::readAndParse(const char* path, bool utf8) {
+  const int descriptor = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   struct stat status;
-  if (stream && fstat(fileno(stream), &status) == 0 && S_ISDIR(status.st_mode)) {
-    std::fclose(stream);
-    stream = nullptr;
-  }
+  std::FILE* stream = nullptr;
+  if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
+    stream = fdopen(descriptor, "rb");
   if (!stream) {
+    if (descriptor >= 0) close(descriptor);
     errorMessage = std::string("couldn't read ") + path;
     errorLine = 0;
+    errorColumn = 0;
     return false;
   }
-  const bool parsed = parseFile(stream);
+  const std::string content = readWholeStream(stream);
   std::fclose(stream);
-  return parsed;
+  return parseText(content, utf8);
+}
+
+// The parser reads bytes; where the text is UTF-8 by declaration or by default, a
+// byte that breaks it is reported where it stands rather than read as something
+// it is not.
+bool XMLDocument::parseText(std::string_view text, bool utf8) {
+  if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
+  if (!parse(text)) return false;
+  if (!utf8 || declaresOtherEncoding(encoding)) return true;
+  const std::optional<TextPosition> invalid = firstInvalidUtf8(text);
+  if (!invalid) return true;
+  root.reset();
+  errorMessage = "invalid UTF-8";
+  errorLine = int32_t(invalid->line);
+  errorColumn = int32_t(invalid->column);
+  return false;
 }
 
 bool XMLDocument::write(std::FILE* stream, uint32_t indent, uint32_t lineWidth) const {
@@ -110,7 +185,7 @@ std::string XMLDocument::toString(uint32_t indent, uint32_t lineWidth) const {
   return text;
 }
 
-bool QXMLDocument::load(const QString& path) { return parseFile(QFile::encodeName(path).constData()); }
+bool QXMLDocument::load(const QString& path) { return parseUtf8File(QFile::encodeName(path).constData()); }
 
 bool QXMLDocument::save(const QString& path, uint32_t indent, uint32_t lineWidth) {
   this->indent = indent;

@@ -32,8 +32,13 @@ class XMLDocument {
   bool parse(std::string_view text);
   /// Reads a whole open stream, skips a UTF-8 byte-order mark, and parses the rest.
   bool parseFile(std::FILE* stream);
-  /// Opens path (bytes) in binary mode and parses it; "couldn't read %s" when it cannot.
+  /// Opens path (bytes) in binary mode and parses it; "couldn't read %s" when it cannot
+  /// or names no regular file (a directory, a device, a pipe).
   bool parseFile(const char* path);
+  /// parseFile(path) for a file whose text must be UTF-8 unless its declaration names
+  /// another encoding: the first bytes that are not is the error "invalid UTF-8" at
+  /// their line and column, and no document element is kept.
+  bool parseUtf8File(const char* path);
   /// Writes the document (declaration, DOCTYPE, root) to an open stream. Always true.
   bool write(std::FILE* stream, uint32_t indent, uint32_t lineWidth) const;
   /// The same bytes as write, returned as a string.
@@ -49,8 +54,13 @@ class XMLDocument {
   std::unique_ptr<XMLElement> root;
   std::string errorMessage;
   int32_t errorLine = 0;
+  /// The error's column in characters, counted from 1; 0 when the error names none.
+  int32_t errorColumn = 0;
 
  private:
+  bool readAndParse(const char* path, bool utf8);
+  bool parseText(std::string_view text, bool utf8);
+
   bool keepData_;
 };
 
@@ -59,7 +69,8 @@ class QXMLDocument : public XMLDocument {
  public:
   using XMLDocument::XMLDocument;
 
-  /// Parses the file at path; "couldn't read %s" when it cannot be opened.
+  /// Parses the file at path, whose text must be UTF-8 (see parseUtf8File); "couldn't
+  /// read %s" when it cannot be opened.
   bool load(const QString& path);
   /// Sets indent and lineWidth and replaces the file at path with the document, all
   /// at once (see writeFileAtomically): a failed save leaves the previous file as it

@@ -34,7 +34,8 @@ class XMLNode {
   XMLNode* firstChild() const { return firstChild_; }
   XMLNode* lastChild() const { return lastChild_; }
   virtual XMLNodeKind nodeKind() const { return XMLNodeKind::Node; }
-  /// Parser line (first line is 0) at the "<" that began the node; 0 for nodes made by code.
+  /// Parser line (first line is 0) at the "<" that began the node; a copy keeps the line
+  /// of its original; 0 for other nodes made by code.
   uint32_t line = 0;
 
   /// Links node (with the chain after it) after the last child and makes this its parent.

@@ -1,7 +1,6 @@
 #include "xml/xml_preprocessor.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include "xml/preprocessor_walk.h"
 
@@ -45,16 +44,16 @@ void XMLPreprocessor::processConditionals(XMLNode* first, const QString& filePat
   }
 }
 
+void XMLPreprocessor::workLimitReached(const QString& file, int line) {
+  warning(file, line, QStringLiteral("the document grows beyond %1 bytes; the rest is left unprocessed").arg(workLimit_));
+}
+
 const XMLElement* XMLPreprocessor::fragment(const QString& name) const {
   const auto found = fragments_.find(name);
   return found == fragments_.end() ? nullptr : found->second.get();
 }
 
-// Only regular files: a pipe or a device could be read from forever.
+// parseUtf8File reads only regular files: a pipe or a device could be read from forever.
 bool XMLPreprocessor::parseIncludedFile(const QString& path, XMLDocument& document) {
-  const QByteArray localPath = QFile::encodeName(path);
-  if (QFileInfo(path).isFile()) return document.parseFile(localPath.constData());
-  document.errorMessage = "couldn't read " + localPath.toStdString();
-  document.errorLine = 0;
-  return false;
+  return document.parseUtf8File(QFile::encodeName(path).constData());
 }

@@ -39,15 +39,22 @@ class XMLPreprocessor : public QXMLDocument {
   /// document element or a node with a parent; directives yield into that parent. filePath is the
   /// file the nodes come from (relative includes are taken from its directory).
   void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
-  /// Receives every preprocessor warning; none stops the walk.
-  virtual void warning(const QString& message) = 0;
+  /// Receives every preprocessor warning with where it arose: the file being walked (an
+  /// included one, or the path given to load) and the line, counted from 1, of the
+  /// directive concerned. None stops the walk.
+  virtual void warning(const QString& file, int line, const QString& message) = 0;
   const GlobalMacros& globalMacros() const { return globalMacros_; }
 
   /// The fragment an "xmldef" registered under name, or null.
   const XMLElement* fragment(const QString& name) const;
+  /// Called once when a run of processConditionals passes the work limit, with the file
+  /// and line where it stopped; the rest of the document is left as it stands. By default
+  /// a warning ("the document grows beyond <limit> bytes; the rest is left unprocessed").
+  virtual void workLimitReached(const QString& file, int line);
   /// Bounds what one run of processConditionals may make (copies, included files, expanded
   /// texts), in bytes of content; the default is defaultWorkLimit. Tests and fuzzing lower it.
   void setWorkLimit(int64_t bytes) { workLimit_ = bytes; }
+  int64_t workLimit() const { return workLimit_; }
   /// Real templates and solution files make well below a megabyte; a document that reaches
   /// this has run away, and stopping here keeps the run within about a second.
   static constexpr int64_t defaultWorkLimit = int64_t(64) << 20;

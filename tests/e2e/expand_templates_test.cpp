@@ -6,6 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+#include <sys/stat.h>
 
 #include "e2e/eclipse_fixtures.h"
 #include "e2e/uvision_fixtures.h"
@@ -113,6 +117,7 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   writeFile("ws/lib/empty.hzp", solutionHeader);
   writeFile("ws/lib/project.hzp", solutionHeader + QByteArray("<project Name=\"p\"/>\n"));
   writeFile("ws/lib/fails.hzp", solutionFile(" load_command=\"sh -c &quot;exit 7&quot;\""));
+  writeFile("ws/lib/latin1.hzp", solutionHeader + QByteArray("<solution>\n  <project Name=\"caf\xE9\"/>\n</solution>\n"));
   writeFile("ws/lib/nostart.hzp", solutionFile(" load_command=\"no-such-tool-for-quenport x\""));
   QDir().mkpath("ws/lib/directory.hzp");
   const QString lib = absolute("ws/lib");
@@ -130,6 +135,7 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
       {"lib/empty.hzp", lib + "/empty.hzp is a malformed solution file (bad XML)"},
       {"lib/project.hzp", lib + "/project.hzp is a malformed solution file (no solution element)"},
       {"lib/fails.hzp", lib + "/fails.hzp: solution load command failed (7)"},
+      {"lib/latin1.hzp", lib + "/latin1.hzp: invalid UTF-8 line: 3 column: 21"},
       {"lib/nostart.hzp",
        lib + "/nostart.hzp: cannot start solution load command no-such-tool-for-quenport: no such program"},
   };
@@ -149,6 +155,21 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   EXPECT_TRUE(readFile("ws/demo.hzp").contains("<import file_name=\"" + absolute("ws/lib/deep.hzp").toUtf8() + "\" />"));
 }
 
+// Imports that form a diamond: every file imports the next one twice. Each file
+// is read once, so the last one's load command runs once, not 2^10 times.
+TEST(ExpandTemplates, ADiamondOfImportsReadsEachFileOnce) {
+  writeUVisionWorkspace();
+  const int levels = 10;
+  for (int level = 0; level < levels; ++level) {
+    const QByteArray next = "d" + QByteArray::number(level + 1) + ".hzp";
+    writeFile("ws/lib/d" + QString::number(level) + ".hzp",
+              solutionFile("", "<import file_name=\"" + next + "\"/><import file_name=\"./" + next + "\"/>"));
+  }
+  writeFile("ws/lib/d10.hzp", solutionFile(" load_command=\"echo read &gt;&gt; reads.txt\""));
+  expectSuccess(importing({"lib/d0.hzp"}));
+  EXPECT_EQ(readFile("ws/lib/reads.txt"), "read\n");
+}
+
 // The load command of an imported solution runs in that solution's directory.
 TEST(ExpandTemplates, LoadCommandRedirections) {
   writeUVisionWorkspace();
@@ -161,15 +182,15 @@ TEST(ExpandTemplates, LoadCommandRedirections) {
     QByteArray before;
     QByteArray after;
   } cases[] = {
-      {"gen.sh a &gt; out.txt", "out.txt", {}, "out a\n"},
+      {"./gen.sh a &gt; out.txt", "out.txt", {}, "out a\n"},
       {"sh gen.sh b 1&gt; out.txt", "out.txt", "old\n", "out b\n"},
-      {"gen.sh c &gt;&gt; out.txt", "out.txt", "old\n", "old\nout c\n"},
-      {"gen.sh d 1&gt;&gt; out.txt", "out.txt", "old\n", "old\nout d\n"},
-      {"gen.sh e 2&gt; err.txt", "err.txt", "old\n", "err e\n"},
-      {"gen.sh f 2&gt;&gt; err.txt", "err.txt", "old\n", "old\nerr f\n"},
-      {"gen.sh both g &amp;&gt; all.txt", "all.txt", "old\n", "err both g\nout both g\n"},
-      {"gen.sh both h &amp;&gt;&gt; all.txt", "all.txt", "old\n", "old\nerr both h\nout both h\n"},
-      {"gen.sh i 2&gt; err.txt &amp;&gt; all.txt", "all.txt", {}, "out i\n"},
+      {"./gen.sh c &gt;&gt; out.txt", "out.txt", "old\n", "old\nout c\n"},
+      {"./gen.sh d 1&gt;&gt; out.txt", "out.txt", "old\n", "old\nout d\n"},
+      {"./gen.sh e 2&gt; err.txt", "err.txt", "old\n", "err e\n"},
+      {"./gen.sh f 2&gt;&gt; err.txt", "err.txt", "old\n", "old\nerr f\n"},
+      {"./gen.sh both g &amp;&gt; all.txt", "all.txt", "old\n", "err both g\nout both g\n"},
+      {"./gen.sh both h &amp;&gt;&gt; all.txt", "all.txt", "old\n", "old\nerr both h\nout both h\n"},
+      {"./gen.sh i 2&gt; err.txt &amp;&gt; all.txt", "all.txt", {}, "out i\n"},
   };
   for (const auto& c : cases) {
     QFile::remove(QString("ws/lib/") + c.file);
@@ -179,6 +200,64 @@ TEST(ExpandTemplates, LoadCommandRedirections) {
     EXPECT_EQ(readFile(QString("ws/lib/") + c.file), c.after) << c.command;
   }
   EXPECT_EQ(readFile("ws/lib/err.txt"), "err i\n");
+}
+
+// A program named without a directory is found on PATH only, as a shell finds
+// it: a "true" shipped beside the solution does not run instead of the system's.
+TEST(ExpandTemplates, ALoadCommandNamedWithoutADirectoryIsFoundOnPath) {
+  writeUVisionWorkspace();
+  writeFile("ws/lib/true", "#!/bin/sh\necho shipped > shipped.txt\n");
+  QFile::setPermissions("ws/lib/true", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  writeFile("ws/lib/lib.hzp", solutionFile(" load_command=\"true\""));
+  expectSuccess(importing({"lib/lib.hzp"}));
+  EXPECT_FALSE(QFile::exists("ws/lib/shipped.txt"));
+  writeFile("ws/lib/lib.hzp", solutionFile(" load_command=\"./true\""));
+  expectSuccess(importing({"lib/lib.hzp"}));
+  EXPECT_EQ(readFile("ws/lib/shipped.txt"), "shipped\n");
+}
+
+namespace {
+
+// Whether process id is gone: not there, or a zombie nobody reaped (an orphan in a
+// container whose first process reaps none). A killed process ends once it is
+// scheduled again, a moment after the signal: it is given up to 10 seconds.
+bool ended(const QByteArray& id) {
+  for (int wait = 0; wait < 1000; ++wait) {
+    const QByteArray status = readFile("/proc/" + id + "/stat");
+    if (status.isEmpty() || status.mid(status.lastIndexOf(')') + 2, 1) == "Z") return true;
+    QThread::msleep(10);
+  }
+  return false;
+}
+
+}  // namespace
+
+// Interrupted while a load command runs, the converter ends the command's whole
+// process group (here a shell and the sleep it started) before it ends itself by
+// the signal; the previous solution stays.
+TEST(ExpandTemplates, AnInterruptedRunEndsItsLoadCommand) {
+  writeUVisionWorkspace();
+  writeFile("ws/lib/hold.sh", "sleep 600 &\necho $$ $! > pids.tmp\nmv pids.tmp pids.txt\nwait\n");
+  writeFile("ws/lib/lib.hzp", solutionFile(" load_command=\"sh hold.sh\""));
+  const QStringList arguments = importing({"lib/lib.hzp"});
+  writeFile("ws/demo.hzp", "previous");
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    QFile::remove("ws/lib/pids.txt");
+    QProcess process;
+    process.start(QStringLiteral(QUENPORT_BINARY), arguments);
+    ASSERT_TRUE(process.waitForStarted());
+    QByteArray pids;
+    for (int wait = 0; wait < 6000 && pids.isEmpty(); ++wait) {  // until the command runs
+      QThread::msleep(10);
+      pids = readFile("ws/lib/pids.txt").trimmed();
+    }
+    ASSERT_FALSE(pids.isEmpty()) << "signal " << signal;
+    ::kill(pid_t(process.processId()), signal);
+    ASSERT_TRUE(process.waitForFinished());
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "signal " << signal;
+    for (const QByteArray& id : pids.split(' ')) EXPECT_TRUE(ended(id)) << "signal " << signal << ", process " << id.toStdString();
+    EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
+  }
 }
 
 TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
@@ -225,11 +304,19 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
     expectSuccess(expandUVision(c.options + QStringList{"-executable-template", "App", "-library-template", "App"}));
     EXPECT_EQ(appCore(), c.core) << qPrintable(c.options.join(' '));
   }
-  // A file that does not parse, or does not exist, is left out with a warning.
-  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml", "-executable-template", "App",
-                               "-library-template", "App"}),
+  // A file that does not parse, does not exist or is no regular file is left out
+  // with a warning; invalid UTF-8 is named at its line and column.
+  writeFile("latin1.xml", appTemplate("Cortex-M0") + "<!-- caf\xE9 -->\n");
+  QDir().mkpath("directory.xml");
+  ASSERT_EQ(mkfifo("fifo.xml", 0600), 0);
+  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml;directory.xml;fifo.xml;/dev/null;latin1.xml",
+                               "-executable-template", "App", "-library-template", "App"}),
                 "warning: templates file gone.xml does not exist\n"
-                "warning: broken.xml: bad tagName line: 2 (templates file left out)\n");
+                "warning: templates file directory.xml is not a regular file\n"
+                "warning: templates file fifo.xml is not a regular file\n"
+                "warning: templates file /dev/null is not a regular file\n"
+                "warning: broken.xml: bad tagName line: 2 (templates file left out)\n"
+                "warning: latin1.xml: invalid UTF-8 line: 5 column: 9 (templates file left out)\n");
 }
 
 // The installed templates file serves the names the options and the importers
@@ -254,15 +341,15 @@ TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
 }
 
 // Templates files go through the preprocessor with the global macros; its warnings
-// are printed as they are (never used as a format) and do not stop the run.
-// Attribute values keep their macro references.
+// name the file and line of their directive, are printed as they are (never used
+// as a format) and do not stop the run. Attribute values keep their macro references.
 TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
   writeUVisionWorkspace();
   writeFile("templates.xml", fixture("preprocessed_templates.xml"));
   expectSuccess(
       expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "Lib"}),
-      "warning: XmlPP::processConditionals(): one condition required for <if[not]>\n"
-      "warning: XmlPP::processConditionals(): xmlput cannot fine xmldef named %s%n\n");
+      "warning: templates.xml:10: one condition required for <if[not]>\n"
+      "warning: templates.xml:11: xmlput cannot fine xmldef named %s%n\n");
   EXPECT_EQ(readFile("ws/demo.hzp").count("      arm_core_type=\"$(Core:Cortex-M4)\"\n"), 2);
 }
 
@@ -279,8 +366,32 @@ TEST(ExpandTemplates, ContentNestedTooDeeplyEndsTheRun) {
       expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "App"}));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError,
-            "warning: XmlPP::processConditionals(): nesting deeper than 256 levels is left unprocessed\n"
+            "warning: templates.xml:3: nesting deeper than 256 levels is left unprocessed\n"
             "error: app: project content nested deeper than 256 levels\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
+}
+
+// Half a file is no file: a templates file, or an imported solution, whose
+// preprocessing passes the 64 MiB work bound ends the run, naming where it
+// stopped, and nothing is written.
+TEST(ExpandTemplates, AFileThatPassesTheWorkBoundEndsTheRun) {
+  writeUVisionWorkspace();
+  const QByteArray growing = "<xmldef name=\"f\"><a/><b/><c/><d/></xmldef>\n"
+                             "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">\n"
+                             "<xmlput name=\"f\"/><xmlput name=\"f\"/></for>\n";
+  writeFile("templates.xml", templatesFile(growing + "<project template_name=\"App\" type=\"Executable\"/>\n"));
+  writeFile("ws/demo.hzp", "previous");
+  const QStringList options{"-executable-template", "App", "-library-template", "App"};
+  auto result = runQuenport(expandUVision(QStringList{"-templatesfile", "templates.xml"} + options));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: templates.xml:5: templates file grows beyond 67108864 bytes when preprocessed\n");
+  EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
+
+  writeFile("ws/lib/grow.hzp", solutionFile("", "\n" + growing));
+  result = runQuenport(importing({"lib/grow.hzp"}));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "error: " + absolute("ws/lib/grow.hzp").toUtf8() +
+                                      ":5: solution file grows beyond 67108864 bytes when preprocessed\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "e2e/iar_fixtures.h"
 #include "support/test_support.h"
@@ -20,7 +21,8 @@ const QByteArray frequenciesContent =
     "<envelope>\n  <include filename=\"$(StudioDir)/targets/frequencies.xml\" />\n</envelope>\n";
 const QString targetsBelowRoot = "/Marrowfen for ARM/v4/packages/targets";
 
-// Created once: an edited file is kept; one that cannot be created is reported.
+// Created once: an edited file is kept; one that cannot be created is reported,
+// and the conversion goes on without it.
 TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
   const QString root = testDirectory() + "/x";
   const QString frequencies = root + targetsBelowRoot + "/frequencies.xml";
@@ -34,9 +36,24 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
 
   const QString blocked = testDirectory() + "/blocked";
   writeFile(blocked + targetsBelowRoot, "a file where the targets directory belongs");
-  const auto result = runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR=" + blocked});
+  writeFile("fw.eww", iar_fixtures::workspace({"$WS_DIR$\\app.ewp"}));
+  writeFile("app.ewp", iar_fixtures::project({iar_fixtures::Configuration()}, {}));
+  const auto result = runQuenport({"iar2hzp", "-executable-template", "T", "fw.eww"}, {},
+                                  {"MARROWFEN_ROOT_USER_DIR=" + blocked});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, ("warning: cannot create " + blocked + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
+  EXPECT_TRUE(readFile("fw.hzp").contains("template_name=\"T\""));
+}
+
+// An empty variable is taken as unset: the user data directory goes below HOME,
+// not below "/" ("/Marrowfen for ARM/v4/packages" before).
+TEST(StartupTest, AnEmptyRootUserDirectoryVariableCountsAsUnset) {
+  const auto result = runQuenport({}, {}, {"MARROWFEN_ROOT_USER_DIR=", "HOME=" + testDirectory() + "/h"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, ("error: cannot create " + blocked + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
+  EXPECT_TRUE(result.standardError.startsWith("Usage:\n")) << result.standardError.toStdString();
+  EXPECT_EQ(readFile(testDirectory() + "/h/.halbrook_tessaly_limited" + targetsBelowRoot + "/frequencies.xml"),
+            frequenciesContent);
+  EXPECT_FALSE(QFileInfo::exists("/Marrowfen for ARM"));
 }
 
 // The installation is where the link leads: its templates serve the expansion.

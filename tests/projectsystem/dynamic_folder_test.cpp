@@ -43,8 +43,10 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   for (const char* path : {"lib/a.c", "lib/b.bak", "lib/CVS/Entries", "lib/sub/c.c", "lib/sub/d.bak",
                            "lib/sub/CVS/x.c", "lib/sub/deeper/e.h"})
     writeFile(path, "x");
+  QStringList warnings;
+  const WarningSink collect = [&](const QString& file, const QString& message) { warnings.append(file + ": " + message); };
   ProjectElement* folder = dynamicFolder(project, "lib", "", "Yes", "CVS;*.bak");
-  populateDynamicFolder(system, folder);
+  populateDynamicFolder(system, folder, collect);
   EXPECT_EQ(contents(folder), QStringList({"lib/a.c", "folder/sub path=lib/sub", "lib/sub/c.c",
                                            "folder/deeper path=lib/sub/deeper", "lib/sub/deeper/e.h"}));
   writeFile("loop/f.c", "x");
@@ -53,12 +55,8 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   ASSERT_TRUE(QFile::link(root + "/loop/shared", root + "/loop/link1"));
   ASSERT_TRUE(QFile::link(root + "/loop/shared", root + "/loop/link2"));
   ASSERT_TRUE(QFile::link(root + "/lib", root + "/loop/outside"));
-  static QStringList warnings;
-  const QtMessageHandler previous = qInstallMessageHandler(
-      [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings.append(message); });
   ProjectElement* loop = dynamicFolder(solution, "loop", "", "Yes", "");
-  populateDynamicFolder(system, loop);
-  qInstallMessageHandler(previous);
+  populateDynamicFolder(system, loop, collect);
   EXPECT_EQ(contents(loop), QStringList({"loop/f.c", "folder/link1 path=loop/link1", "loop/link1/g.c"}));
   EXPECT_EQ(warnings, QStringList({root + "/loop/outside: link to a directory outside " + root +
                                    "/loop not followed"}));

@@ -3,15 +3,24 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+
 #include "projectsystem/load_command.h"
 #include "support/test_support.h"
 
 namespace {
 
+// The lines handed on, a line's pieces joined.
 QList<QByteArray> linesOf(const QList<QByteArray>& chunks, bool finish = true) {
   QList<QByteArray> lines;
-  OutputLineSplitter splitter([&](const QByteArray& line) { lines.append(line); });
-  for (const QByteArray& chunk : chunks) splitter.append(chunk);
+  QByteArray line;
+  OutputLineSplitter splitter([&](const QByteArray& bytes, bool lineEnds) {
+    line += bytes;
+    if (lineEnds) lines.append(std::exchange(line, {}));
+  });
+  for (const QByteArray& chunk : chunks) splitter.append(chunk.constData(), size_t(chunk.size()));
   if (finish) splitter.finish();
   return lines;
 }
@@ -57,6 +66,54 @@ TEST(LoadCommand, LinesEndAtLineFeedsAndCarriageReturnsWhoseNextByteIsSkipped) {
   EXPECT_EQ(linesOf({"one\ntw", "o"}), QList<QByteArray>({"one", "two"}));
   EXPECT_EQ(linesOf({"alone"}), QList<QByteArray>());
   EXPECT_EQ(linesOf({"one\ntwo"}, false), QList<QByteArray>({"one"}));
+}
+
+// A line without end is handed on in pieces: no more than the bound is ever held.
+TEST(LoadCommand, ALongLineIsHandedOnInPiecesOfTheBound) {
+  const QByteArray line(3 * OutputLineSplitter::maximumLineBytes + 100, 'x');
+  QList<qsizetype> pieces;
+  QByteArray joined;
+  OutputLineSplitter splitter([&](const QByteArray& bytes, bool lineEnds) {
+    pieces.append(lineEnds ? -bytes.size() : bytes.size());
+    joined += bytes;
+  });
+  for (qsizetype start = 0; start < line.size(); start += 1000)
+    splitter.append(line.constData() + start, size_t(std::min<qsizetype>(1000, line.size() - start)));
+  const qsizetype bound = OutputLineSplitter::maximumLineBytes;
+  EXPECT_EQ(pieces, QList<qsizetype>({bound, bound, bound}));
+  // A line of which a piece went on is completed at the end, though without a line feed.
+  splitter.finish();
+  EXPECT_EQ(pieces.last(), -100);
+  EXPECT_EQ(joined, line);
+}
+
+// Found as a shell finds a program: a name with "/" as it stands, any other only
+// on the search path, in its order, a regular executable file; an empty or
+// relative entry is taken from the working directory, where the command runs.
+TEST(LoadCommand, ProgramsAreFoundOnTheSearchPathOnly) {
+  const QString root = testing_support::testDirectory();
+  for (const char* file : {"work/tool", "plain/tool", "exec/tool", "later/tool", "work/bin/tool"}) {
+    testing_support::writeFile(root + "/" + file, "#!/bin/sh\n");
+    if (QByteArray(file) != "plain/tool")
+      QFile::setPermissions(root + "/" + file, QFile::ReadOwner | QFile::ExeOwner);
+  }
+  QDir(root).mkpath("directory/tool");
+  const QString work = root + "/work";
+  const QString path = root + "/plain:" + root + "/directory:" + root + "/exec:" + root + "/later";
+  EXPECT_EQ(findProgram("tool", path, work), root + "/exec/tool");  // not work/tool, where the command runs
+  EXPECT_EQ(findProgram("tool", root + "/nothing", work), "");
+  EXPECT_EQ(findProgram("tool", root + "/nothing::" + root + "/later", work), work + "/tool");
+  EXPECT_EQ(findProgram("tool", "bin", work), work + "/bin/tool");
+  EXPECT_EQ(findProgram("./tool", path, work), work + "/./tool");
+  EXPECT_EQ(findProgram("/bin/sh", path, work), "/bin/sh");
+}
+
+// The run ends with the command: what it left writing to its output is read as far
+// as the pipe held it then (and dies writing to a closed pipe afterwards).
+TEST(LoadCommand, ADescendantThatKeepsWritingDoesNotHoldTheRun) {
+  const LoadCommandResult result = runLoadCommand("sh -c \"yes &\" &> out.txt", testing_support::testDirectory());
+  EXPECT_EQ(result.outcome, LoadCommandResult::Exited);
+  EXPECT_EQ(result.exitStatus, 0);
 }
 
 // A program that does not start is shown end to end; here the other ways a run

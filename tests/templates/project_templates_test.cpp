@@ -12,27 +12,17 @@ using testing_support::writeFile;
 
 namespace {
 
-QStringList warnings;
-
-void collectWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtWarningMsg) warnings.append(message);
-}
-
 QByteArray templatesFile(const QByteArray& content) { return "<!DOCTYPE Project_Templates_File>\n<projects>" + content + "</projects>\n"; }
 
 class Templates : public ::testing::Test {
  protected:
-  void SetUp() override {
-    warnings.clear();
-    previousHandler_ = qInstallMessageHandler(collectWarning);
-  }
-  void TearDown() override { qInstallMessageHandler(previousHandler_); }
-
   ProjectSystem system{GlobalMacros()};
   QString root = testing_support::testDirectory();
-
- private:
-  QtMessageHandler previousHandler_ = nullptr;
+  /// What the templates and the expansion warned about, as "<file>: <message>" or "<message>".
+  QStringList warnings;
+  const WarningSink collect = [this](const QString& file, const QString& message) {
+    warnings.append(file.isEmpty() ? message : file + ": " + message);
+  };
 };
 
 QString errorText(const std::function<void()>& step) {
@@ -55,7 +45,7 @@ TEST_F(Templates, ConfigurationTemplatesInheritAndOverwriteOnlyWhatDiffers) {
       <configuration name="Via"><property name="inherited_configurations" value="Loop"/></configuration>
       <configuration name="Self"><property name="inherited_configurations" value="Self"/></configuration>
     </configurations>)x"));
-  ProjectTemplates templates(system, "t.xml");
+  ProjectTemplates templates(system, "t.xml", collect);
   ProjectElement* solution = system.newSolution("S", root);
   ProjectElement* project = system.newProject(solution, "P", root, "");
   system.setConfigurationProperty(project, "b", "Debug", "mine");
@@ -81,7 +71,7 @@ TEST_F(Templates, ExpandingASolutionReplacesTemplateReferences) {
                      "<project Name=\"A\" template_name=\"Exe\" template_configurations=\"Debug;;Release\"/>"
                      "<project Name=\"B\"/></solution>");
   ProjectSystem expanding{GlobalMacros()};
-  ProjectElement* solution = loadSolutionWithTemplates(expanding, "t.xml", "s.hzp");
+  ProjectElement* solution = loadSolutionWithTemplates(expanding, "t.xml", "s.hzp", collect);
   EXPECT_EQ(expanding.solution(), solution);
   EXPECT_EQ(solutionText(*solution), "<!DOCTYPE Orbelin_Project_File>\n"
                                      "<solution Name=\"S\" target=\"8\" version=\"2\">\n"
@@ -105,12 +95,12 @@ TEST_F(Templates, TemplatesAreReadOnlyForTemplatedProjects) {
   writeFile("other.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
   writeFile("src/x.c", "");
   ProjectSystem expanding{GlobalMacros()};
-  ProjectElement* plain = loadSolutionWithTemplates(expanding, "absent.xml", "plain.hzp");
+  ProjectElement* plain = loadSolutionWithTemplates(expanding, "absent.xml", "plain.hzp", collect);
   EXPECT_TRUE(warnings.isEmpty());
   const ProjectElement* folder = *(*plain->children().begin())->children().begin();
   EXPECT_EQ((*folder->children().begin())->property("file_name"), "src/x.c");
 
-  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "absent.xml", "other.hzp"); }),
+  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "absent.xml", "other.hzp", collect); }),
             "Lib: project template not found");
   EXPECT_EQ(warnings, QStringList{"templates file absent.xml does not exist"});
   EXPECT_EQ(expanding.solution(), nullptr);

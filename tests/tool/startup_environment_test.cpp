@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "support/test_support.h"
 
@@ -16,7 +18,7 @@ namespace {
 TEST(StartupEnvironment, GlobalMacroValues) {
   StartupEnvironment environment;
   environment.installDirectory = "/opt/./q//x/../inst/";
-  environment.rootUserDirectory = defaultRootUserDirectory();
+  environment.rootUserDirectory = defaultRootUserDirectory(homeDirectory());
   defineHostMacros(environment.macros);
   defineStudioMacros(environment);
   const MacroTable& values = environment.macros.values;
@@ -27,12 +29,40 @@ TEST(StartupEnvironment, GlobalMacroValues) {
   EXPECT_EQ(values.value("DesktopDir"), testDirectory() + "/home/Desktop");
 }
 
+// An empty variable counts as unset: the user data directory never falls to "/"
+// (which as root made "/Marrowfen for ARM" or "/.halbrook_tessaly_limited").
 TEST(StartupEnvironment, RootUserDirectoryRules) {
-  qputenv("MARROWFEN_ROOT_USER_DIR", QFile::encodeName(testDirectory() + "/r d"));
-  EXPECT_EQ(userDataDirectory(defaultRootUserDirectory()), testDirectory() + "/r d/Marrowfen for ARM/v4");
-  // Without the variable, HOME is used (tests/e2e/startup_test.cpp); set, though empty, it is used as it is.
+  const QString root = testDirectory();
+  qputenv("MARROWFEN_ROOT_USER_DIR", QFile::encodeName(root + "/r d"));
+  EXPECT_EQ(userDataDirectory(defaultRootUserDirectory(root + "/h")), root + "/r d/Marrowfen for ARM/v4");
   qputenv("MARROWFEN_ROOT_USER_DIR", "");
-  EXPECT_EQ(defaultRootUserDirectory(), "");
+  EXPECT_EQ(defaultRootUserDirectory(root + "/my home"), root + "/my_home/.halbrook_tessaly_limited");
+  EXPECT_EQ(defaultRootUserDirectory(""), "");
+  const passwd* entry = getpwuid(getuid());
+  ASSERT_NE(entry, nullptr);
+  for (const bool set : {false, true}) {
+    if (set)
+      qputenv("HOME", "");
+    else
+      qunsetenv("HOME");
+    EXPECT_EQ(homeDirectory(), QString::fromLocal8Bit(entry->pw_dir)) << (set ? "empty HOME" : "HOME unset");
+  }
+}
+
+// Without any home, start-up makes nothing: not below "/", and no conversion fails.
+TEST(StartupEnvironment, WithoutAHomeNoDirectoryIsMade) {
+  qputenv("MARROWFEN_ROOT_USER_DIR", "");
+  StartupEnvironment environment;
+  environment.rootUserDirectory = defaultRootUserDirectory("");
+  defineHostMacros(environment.macros);
+  defineStudioMacros(environment);
+  definePackagesMacros(environment.macros, environment.settings.packagesDirectory);
+  ASSERT_EQ(environment.macros.values.value("TargetsDir"), "/Marrowfen for ARM/v4/packages/targets");
+  QStringList warnings;
+  createUserDataDirectory(environment, [&](const QString&, const QString& message) { warnings << message; });
+  EXPECT_EQ(warnings, QStringList("no home directory (HOME unset or empty, none in the password database): the "
+                                  "user data directory is not created"));
+  EXPECT_FALSE(QFileInfo::exists("/Marrowfen for ARM"));
 }
 
 // Following a link to the program is shown end to end (tests/e2e/startup_test.cpp).
@@ -69,14 +99,17 @@ TEST(StartupEnvironment, InstallationDirectoryOfEachLayout) {
 TEST(StartupEnvironment, PackagesDirectoryIgnoresUserMacros) {
   const QString root = testDirectory();
   GlobalMacros macros{{{"StudioUserDir", "/not-used"}}, {{"StudioUserDir", root + "/u"}}};
-  setUpPackagesDirectory(macros, "$(StudioUserDir)/packages");
+  definePackagesMacros(macros, "$(StudioUserDir)/packages");
   EXPECT_EQ(macros.values.value("PackagesDir"), root + "/u/packages");
   EXPECT_EQ(macros.values.value("SamplesDir"), root + "/u/packages/samples");
 }
 
 // The directories it sets are shown by the end-to-end start-up tests.
 TEST(StartupEnvironment, StartupRunsEveryStep) {
-  const StartupEnvironment environment = buildStartupEnvironment(nullptr);
+  QStringList warnings;
+  const StartupEnvironment environment =
+      buildStartupEnvironment(nullptr, [&](const QString&, const QString& message) { warnings << message; });
+  EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
   EXPECT_EQ(environment.rootUserDirectory, testDirectory() + "/user");
   EXPECT_EQ(environment.macros.values.value("TargetsDir"),
             testDirectory() + "/user/Marrowfen for ARM/v4/packages/targets");

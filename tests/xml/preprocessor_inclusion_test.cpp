@@ -19,7 +19,7 @@ TEST(PreprocessorFragments, PutCopiesTheLatestDefinition) {
       "<xmlput name=\"f\"/><xmlput name=\"f\" macros=\"V=1;W=&#10;2\"/><xmlput name=\"f\" macros=\"V=2\" expand_macros=\"\"/>"
       "<xmlput/><ifdef name=\"W\"><leaked/></ifdef></r>");
   EXPECT_EQ(result.tree, "r[xmlput(name=f),a(v=$(V:none)),a(v=$(V:none)),b,a(v=2),b,xmlput]");
-  EXPECT_EQ(result.warnings, QStringList(warning("xmlput cannot fine xmldef named f")));
+  EXPECT_EQ(result.warnings, QStringList("xmlput cannot fine xmldef named f"));
   result = preprocess(
       "<r><xmldef name=\"f\"><one/></xmldef><xmlput name=\"f\"/><xmldef name=\"f\"><two/>"
       "<xmldef name=\"g\"><inner/></xmldef></xmldef><xmlput name=\"f\"/><xmlput name=\"g\"/><xmldef><kept/></xmldef></r>",
@@ -61,12 +61,28 @@ TEST(PreprocessorInclude, FilesThatFailToLoadYieldNothing) {
   // Fragments are shared by the document and the files it includes.
   EXPECT_EQ(result.tree, "r[include[kept],m,i]");
   EXPECT_EQ(result.warnings,
-            QStringList({warning("error \"couldn't read missing.xml\" in include file missing.xml line:0"),
-                         warning("error \"tagName mismatch\" in include file broken.xml line:1"),
-                         warning("error: include file 'empty.xml' is empty"),
-                         warning("missing filename in <include>"),
-                         warning("error \"couldn't read .\" in include file . line:0"),
-                         warning("error \"couldn't read /dev/zero\" in include file /dev/zero line:0")}));
+            QStringList({"error \"couldn't read missing.xml\" in include file missing.xml line:0",
+                         "error \"tagName mismatch\" in include file broken.xml line:1",
+                         "error: include file 'empty.xml' is empty",
+                         "missing filename in <include>",
+                         "error \"couldn't read .\" in include file . line:0",
+                         "error \"couldn't read /dev/zero\" in include file /dev/zero line:0"}));
+}
+
+// A warning names the file being walked and the line of its directive: in an
+// included file that file, in a loop's copy the line of the copied directive.
+TEST(PreprocessorWarnings, NameTheFileAndLineOfTheirDirective) {
+  writeFile("parts/part.xml", "<envelope>\n  <define value=\"1\"/>\n</envelope>\n");
+  const Result result = preprocess("<!DOCTYPE Project_Templates_File>\n<r>\n  <if/>\n"
+                                   "  <include filename=\"parts/part.xml\"/>\n"
+                                   "  <for index=\"i\" start=\"0\" end=\"2\" incr=\"1\">\n"
+                                   "    <xmlput name=\"none\"/>\n  </for>\n</r>\n");
+  EXPECT_EQ(result.warnings, QStringList({"one condition required for <if[not]>", "missing name in <define>",
+                                          "xmlput cannot fine xmldef named none",
+                                          "xmlput cannot fine xmldef named none"}));
+  EXPECT_EQ(result.locations, QStringList({"main.xml:3", "parts/part.xml:2", "main.xml:6", "main.xml:6"}));
+  const Result yielded = preprocess("\n<ifdef name=\"X\"><a/><b/></ifdef>", "X=1");
+  EXPECT_EQ(yielded.locations, QStringList({"main.xml:2"}));
 }
 
 TEST(PreprocessorRecursionBounds, IncludesAndPutsThatRepeatThemselvesWarn) {
@@ -78,10 +94,10 @@ TEST(PreprocessorRecursionBounds, IncludesAndPutsThatRepeatThemselvesWarn) {
       "<xmldef name=\"f\"><f/><xmlput name=\"g\"/></xmldef><xmldef name=\"g\"><g/><xmlput name=\"f\"/></xmldef>"
       "<xmlput name=\"f\"/></r>");
   EXPECT_EQ(result.tree, "r[s,a,b,f,g]");
-  EXPECT_EQ(result.warnings, QStringList({warning("include file 'self.xml' includes itself"),
-                                          warning("include file 'a.xml' includes itself"),
-                                          warning("include file 'main.xml' includes itself"),
-                                          warning("xmlput named f puts itself")}));
+  EXPECT_EQ(result.warnings, QStringList({"include file 'self.xml' includes itself",
+                                          "include file 'a.xml' includes itself",
+                                          "include file 'main.xml' includes itself",
+                                          "xmlput named f puts itself"}));
 }
 
 TEST(PreprocessorRecursionBounds, ACycleThroughASymbolicLinkIsFound) {
@@ -89,13 +105,13 @@ TEST(PreprocessorRecursionBounds, ACycleThroughASymbolicLinkIsFound) {
   ASSERT_TRUE(QFile::link(".", "loop/again"));
   const Result result = preprocess("<r><include filename=\"loop/a.xml\"/></r>");
   EXPECT_EQ(result.tree, "r[a]");
-  EXPECT_EQ(result.warnings, QStringList(warning("include file 'loop/again/a.xml' includes itself")));
+  EXPECT_EQ(result.warnings, QStringList("include file 'loop/again/a.xml' includes itself"));
 }
 
 TEST(PreprocessorRecursionBounds, DeepNestingIsLeftUnprocessed) {
   const QByteArray deep = QByteArray("<n>").repeated(300) + "<ifdef name=\"X\"/>" + QByteArray("</n>").repeated(300);
   const Result result = preprocess("<r><ifdef name=\"X\"/>" + deep + "</r>");
-  EXPECT_EQ(result.warnings, QStringList(warning("nesting deeper than 256 levels is left unprocessed")));
+  EXPECT_EQ(result.warnings, QStringList("nesting deeper than 256 levels is left unprocessed"));
   EXPECT_EQ(result.tree.find("ifdef"), result.tree.rfind("ifdef"));  // only the deepest one is left
 }
 
@@ -109,7 +125,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
   document.setWorkLimit(1 << 20);
   ASSERT_TRUE(document.load("grow.xml", "X="));
   EXPECT_EQ(document.warnings,
-            QStringList(warning("the document grows beyond 1048576 bytes; the rest is left unprocessed")));
+            QStringList("the document grows beyond 1048576 bytes; the rest is left unprocessed"));
   ASSERT_NE(document.root->lastChild(), nullptr);
   EXPECT_EQ(static_cast<const XMLElement*>(document.root->lastChild())->tagName(), "ifdef");
   // A definition that doubles itself on every turn is bounded the same way.
@@ -127,7 +143,7 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
                                          "<xmlput name=\"f\"/><xmlput name=\"f\"/></for></r>");
   ASSERT_TRUE(puts.load("puts.xml"));
   EXPECT_EQ(puts.warnings,
-            QStringList(warning("the document grows beyond 67108864 bytes; the rest is left unprocessed")));
+            QStringList("the document grows beyond 67108864 bytes; the rest is left unprocessed"));
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST(PreprocessorFor, CopiesExpandNamesValuesAndTextThenWalkAtTheLoopLevel) {
 }
 
 TEST(PreprocessorFor, IncompleteLoopsWarnAndYieldNothing) {
-  const QString usage = warning("<for index=\"i\" start=\"0\" end=\"32\" incr=\"1\">");
+  const QString usage = "<for index=\"i\" start=\"0\" end=\"32\" incr=\"1\">";
   const Result result = preprocess(
       "<r><for index=\"i\" start=\"0\" end=\"2\"><a/></for><for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"/>"
       "<for index=\"i\" start=\"x\" end=\"2\" incr=\"1\"><b/></for>"
@@ -73,11 +73,11 @@ TEST(PreprocessorLoopBounds, NeverEndingAndHugeLoopsWarnAndYieldNothing) {
       "c=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" d=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" e=\"1,2\"><a/></foreach>"
       "<ok/></r>");
   EXPECT_EQ(result.tree, "r[ok]");
-  EXPECT_EQ(result.warnings, QStringList({warning("<for index=\"z\"> never ends: its increment is not positive"),
-                                          warning("<for index=\"n\"> never ends: its increment is not positive"),
-                                          warning("<for index=\"h\"> would run more than 65536 times"),
-                                          warning("<for index=\"k\"> would run more than 65536 times"),
-                                          warning("<foreach> would run more than 65536 times")}));
+  EXPECT_EQ(result.warnings, QStringList({"<for index=\"z\"> never ends: its increment is not positive",
+                                          "<for index=\"n\"> never ends: its increment is not positive",
+                                          "<for index=\"h\"> would run more than 65536 times",
+                                          "<for index=\"k\"> would run more than 65536 times",
+                                          "<foreach> would run more than 65536 times"}));
   // The limit itself is allowed.
   RecordingPreprocessor document;
   testing_support::writeFile("limit.xml", "<r><for index=\"i\" start=\"0\" end=\"65536 * 3\" incr=\"3\"><a/></for></r>");

@@ -14,18 +14,23 @@ namespace preprocessor_testing {
 /// No global macros: what the tests expand with unless they say otherwise.
 inline const GlobalMacros noGlobalMacros;
 
-/// A document that records its warnings.
+/// A document that records its warnings, and where each arose as "<file>:<line>".
 class RecordingPreprocessor : public XMLPreprocessor {
  public:
   explicit RecordingPreprocessor(const GlobalMacros& globalMacros = noGlobalMacros, bool keepData = false)
       : XMLPreprocessor(globalMacros, keepData) {}
-  void warning(const QString& message) override { warnings << message; }
+  void warning(const QString& file, int line, const QString& message) override {
+    warnings << message;
+    locations << file + ":" + QString::number(line);
+  }
   QStringList warnings;
+  QStringList locations;
 };
 
 struct Result {
   std::string tree;  // "" when there is no document element
   QStringList warnings;
+  QStringList locations;  // of the warnings, in order
 };
 
 inline std::string describeRoot(const XMLDocument& document) {
@@ -39,10 +44,7 @@ inline Result preprocess(const QByteArray& xml, const QString& definitions = {},
   testing_support::writeFile(path, xml);
   RecordingPreprocessor document(globalMacros, keepData);
   if (!document.load(path, definitions, expand)) return {"load failed: " + document.errorMessage, {}};
-  return {describeRoot(document), document.warnings};
+  return {describeRoot(document), document.warnings, document.locations};
 }
-
-/// The prefix of every warning.
-inline QString warning(const QString& text) { return "XmlPP::processConditionals(): " + text; }
 
 }  // namespace preprocessor_testing
