@@ -28,6 +28,8 @@ struct ProjectSource {
   QString shownCproject; // the ".cproject" in messages
 };
 
+const DocumentKind cdtProject{"cproject", "an Eclipse project"};
+
 // Why a project of this kind cannot be converted; empty when it can.
 QString kindProblem(const CdtSettings& settings) {
   const QString message = QStringLiteral("unsupport project type: ") + settings.typeName;
@@ -105,7 +107,7 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
                              displayPath(workspace.fileSystemPath(file.directory + QStringLiteral("/.cproject")))};
   const QString cprojectPath = source.directory + QStringLiteral("/.cproject");
   if (!QFileInfo::exists(cprojectPath)) return std::nullopt;
-  const DomDocument cproject = loadXmlDocument(cprojectPath);
+  const DomDocument cproject = loadForeignFile(context.inputFiles(), cprojectPath, cdtProject);
   context.diagnostics().progress(QStringLiteral("cproject found: ") + file.path);
   context.diagnostics().progress(QStringLiteral("project name: ") + file.description.name);
 

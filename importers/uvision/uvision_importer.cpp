@@ -80,7 +80,7 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
       projectSystem.newSolution(nameWithoutLastSuffix(workspacePath), absoluteDirectoryOf(workspacePath));
   context.setWorkspaceDirectory(QFileInfo(workspacePath).path());
   ProjectMapper mapper(projectSystem, context, uvisionMappingRules, solution, displayPath(workspacePath));
-  UvWorkspace workspace(workspacePath);
+  UvWorkspace workspace(context, workspacePath);
   std::vector<LinkingProject> linking;
   while (UvProject* project = workspace.readNextProject(context)) {
     for (UvTarget& target : project->targets) {
