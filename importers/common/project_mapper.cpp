@@ -252,6 +252,7 @@ ProjectMapper::ProjectMapper(ProjectSystem& projectSystem, ConversionContext& co
       workspaceFile_(std::move(workspaceFile)) {}
 
 ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
+  ++projectsAdded_;
   return ProjectWriter(*this, record).write(solution_);
 }
 
@@ -262,7 +263,10 @@ void ProjectMapper::setDependencies(ProjectElement* project, const QStringList& 
 
 // A configuration is built when the solution declares it: "Debug" and
 // "Release" come with the templates, the others are declared here, after the
-// projects, in the order first met.
-void ProjectMapper::finish() {
+// projects, in the order first met. A workspace that names no project at all
+// still gets its empty solution.
+void ProjectMapper::finish(qsizetype projectsNamed) {
+  if (projectsNamed > 0 && projectsAdded_ == 0)
+    throw ConversionError(workspaceFile_, QStringLiteral("no project could be converted"));
   for (const QString& name : otherConfigurations_) projectSystem_.newConfiguration(solution_, name);
 }

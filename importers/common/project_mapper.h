@@ -51,7 +51,10 @@ class ProjectMapper {
   void setDependencies(ProjectElement* project, const QStringList& names);
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built; called once every project is added.
-  void finish();
+  /// projectsNamed: how many projects the workspace names. When it names some
+  /// and none was added, throws ConversionError "<workspace>: no project could
+  /// be converted": an empty solution would pass for a conversion.
+  void finish(qsizetype projectsNamed);
 
  private:
   class ProjectWriter;
@@ -62,4 +65,5 @@ class ProjectMapper {
   ProjectElement* solution_;
   QString workspaceFile_;
   QStringList otherConfigurations_;
+  qsizetype projectsAdded_ = 0;
 };

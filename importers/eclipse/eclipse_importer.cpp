@@ -37,8 +37,7 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
       ++converted;
     }
   }
-  mapper.finish();
-  if (reading.leftOut > 0 && converted == 0)
-    context.warn(displayPath(workspace.directory), QStringLiteral("no project could be converted"));
+  // A ".project" without a ".cproject" is no C project and names none.
+  mapper.finish(converted + reading.leftOut);
   return solution;
 }

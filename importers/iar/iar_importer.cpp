@@ -22,16 +22,11 @@ ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionConte
   ProjectMapper mapper(projectSystem, context, iarMappingRules, solution, displayPath(workspaceFile));
   IarWorkspace workspace(context, workspaceFile);
   const IarLibraryBuilders builders(workspace);
-  int converted = 0;
   for (IarProject& project : workspace.projects) {
     const std::optional<ProjectRecord> record = readProjectRecord(context, workspace, builders, project);
     project.content.releaseSources();  // only the record needed them
-    if (!record) continue;
-    mapper.addProject(*record);
-    ++converted;
+    if (record) mapper.addProject(*record);
   }
-  mapper.finish();
-  if (converted == 0 && !workspace.projects.empty())
-    context.warn(displayPath(workspace.path), QStringLiteral("no project could be converted"));
+  mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

@@ -83,6 +83,9 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
   UvWorkspace workspace(context, workspacePath);
   std::vector<LinkingProject> linking;
   while (UvProject* project = workspace.readNextProject(context)) {
+    if (!project->givesProjects()) {
+      context.warn(project->shownFile, QStringLiteral("no target sets CreateExecutable; the file gives no project"));
+    }
     for (UvTarget& target : project->targets) {
       if (!target.buildsOutput) continue;
       ProjectElement* converted = mapper.addProject(target.record);
@@ -91,6 +94,6 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
     }
   }
   setDependencies(mapper, workspace, linking);
-  mapper.finish();
+  mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

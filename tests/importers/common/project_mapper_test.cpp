@@ -58,7 +58,7 @@ struct Mapping {
     ConversionContext context(settings, projectProperties, diagnostics);
     ProjectMapper mapper(system, context, rules, system.newSolution("ws", testing_support::testDirectory()), "ws");
     for (const ProjectRecord& record : records) mapper.addProject(record);
-    mapper.finish();
+    mapper.finish(qsizetype(records.size()));
     warnings = diagnostics.pendingWarnings();
     const QString text = QString::fromStdString(solutionText(*system.solution()));
     system.deleteElement(system.solution());
