@@ -44,6 +44,8 @@ class ProjectMapper {
   /// Adds the project of record to the solution and returns it. Throws
   /// ConversionError "<file>: library template not specified" (or "executable
   /// template not specified") when a template is needed and none is given.
+  /// A project, file or folder whose name holds a control character, which a
+  /// solution file cannot hold, is left out with a warning (null for a project).
   ProjectElement* addProject(const ProjectRecord& record);
   /// Sets the project's "project_dependencies" in "Common" to names joined with
   /// ";", also when there are none (for dependencies known only once every

@@ -28,11 +28,18 @@ bool hasSourceExtension(QByteArrayView rawName) {
 
 QString entryPath(const QString& directory, const QString& name) { return directory + QLatin1Char('/') + name; }
 
-// A name that is not valid UTF-8 cannot be written into a solution (an XML
-// file); the entry is reported and left out.
-void reportUndecodableName(ConversionContext& context, const QString& directory, const DirectoryEntry& entry) {
-  context.warn(displayPath(entryPath(directory, displayName(entry.rawName))),
-               QStringLiteral("the name is not valid UTF-8; it is left out"));
+// A name that is not valid UTF-8, or that holds a control character, cannot be
+// written into a solution (an XML file); such an entry is reported and left out.
+bool leavesOutName(ConversionContext& context, const QString& directory, const DirectoryEntry& entry) {
+  if (!entry.validName) {
+    context.warn(displayPath(entryPath(directory, displayName(entry.rawName))),
+                 QStringLiteral("the name is not valid UTF-8; it is left out"));
+    return true;
+  }
+  if (isSolutionText(entry.name)) return false;
+  context.warn(displayPath(entryPath(directory, entry.name)),
+               QStringLiteral("the name holds a control character; it is left out"));
+  return true;
 }
 
 // Directories deeper than the walk may hold open give their descriptor back once
@@ -93,8 +100,8 @@ void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
       });
   releaseIfTooDeep(directory, depth);
   for (const DirectoryEntry& entry : entries) {
-    if (entry.isDirectory() && !entry.validName) {
-      reportUndecodableName(search.context, search.path.path(), entry);
+    if (entry.isDirectory() && leavesOutName(search.context, search.path.path(), entry)) {
+      continue;
     } else if (entry.isDirectory()) {
       const qsizetype pathLength = search.path.enter(entry.name);
       if (std::optional<Directory> subdirectory = search.visits.enter(directory, search.path.path(), entry)) {
@@ -140,8 +147,8 @@ void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
   releaseIfTooDeep(directory, depth);
   const ContainerFilters filters = scan.rules.isTrivial() ? ContainerFilters() : scan.rules.filtersOf(scan.resource.path());
   for (const DirectoryEntry& entry : entries) {
-    if (!entry.validName) {
-      reportUndecodableName(scan.context, scan.path.path(), entry);
+    if (leavesOutName(scan.context, scan.path.path(), entry)) {
+      continue;
     } else if (entry.isDirectory()) {
       std::optional<SourceItem> folder = ruledItem(scan, filters, SourceItem::folder(entry.name), excludedAbove);
       if (!folder) continue;

@@ -16,8 +16,8 @@ const MappingRules iarMappingRules = {};
 
 ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                    const QString& workspaceFile) {
-  ProjectElement* solution =
-      projectSystem.newSolution(nameWithoutLastSuffix(workspaceFile), absoluteDirectoryOf(workspaceFile));
+  const QString name = solutionNameOf(nameWithoutLastSuffix(workspaceFile), displayPath(workspaceFile));
+  ProjectElement* solution = projectSystem.newSolution(name, absoluteDirectoryOf(workspaceFile));
   context.setWorkspaceDirectory(QFileInfo(workspaceFile).path());
   ProjectMapper mapper(projectSystem, context, iarMappingRules, solution, displayPath(workspaceFile));
   IarWorkspace workspace(context, workspaceFile);

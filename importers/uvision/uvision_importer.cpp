@@ -76,8 +76,8 @@ void setDependencies(ProjectMapper& mapper, const UvWorkspace& workspace, const 
 
 ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                        const QString& workspacePath) {
-  ProjectElement* solution =
-      projectSystem.newSolution(nameWithoutLastSuffix(workspacePath), absoluteDirectoryOf(workspacePath));
+  const QString name = solutionNameOf(nameWithoutLastSuffix(workspacePath), displayPath(workspacePath));
+  ProjectElement* solution = projectSystem.newSolution(name, absoluteDirectoryOf(workspacePath));
   context.setWorkspaceDirectory(QFileInfo(workspacePath).path());
   ProjectMapper mapper(projectSystem, context, uvisionMappingRules, solution, displayPath(workspacePath));
   UvWorkspace workspace(context, workspacePath);
@@ -89,7 +89,7 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
     for (UvTarget& target : project->targets) {
       if (!target.buildsOutput) continue;
       ProjectElement* converted = mapper.addProject(target.record);
-      if (!target.linkedLibraries.isEmpty()) linking.push_back({converted, target.linkedLibraries});
+      if (converted && !target.linkedLibraries.isEmpty()) linking.push_back({converted, target.linkedLibraries});
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }
   }

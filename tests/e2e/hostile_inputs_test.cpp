@@ -126,3 +126,29 @@ TEST(HostileInputs, AProjectFileListedManyTimesIsReadOnce) {
   EXPECT_EQ(result.standardError, "warning: ws.uvmpw: p.uvprojx is listed more than once; it is read once\n");
   EXPECT_EQ(readFile("ws.hzp").count("<project "), 1);
 }
+
+// A solution is XML, which has no form for control characters: a name holding
+// one is left out with a warning where it is found on disk, and a workspace
+// whose own name holds one is refused.
+TEST(HostileInputs, NamesWithControlCharactersNeverReachTheSolution) {
+  writeFile("w\a.uvmpw", uvision_fixtures::workspace({"p.uvprojx"}));
+  writeFile("p.uvprojx", uvision_fixtures::project({{}}));
+  expectFailure({"uvision2hzp", "-executable-template", "E", "w\a.uvmpw"},
+                "error: w\\x07.uvmpw: the workspace's name holds a control character, which a solution file cannot hold\n");
+  EXPECT_FALSE(fileExists("w\a.hzp"));
+  eclipse_fixtures::writeProject("ws\x1b[2J/demo", "demo", eclipse_fixtures::cproject({{"Debug", {}}}));
+  expectFailure({"eclipse2hzp", "-executable-template", "E", "ws\x1b[2J"},
+                "error: ws\\x1b[2J: the workspace's name holds a control character, which a solution file cannot hold\n");
+
+  eclipse_fixtures::writeProject("ws/demo", "demo", eclipse_fixtures::cproject({{"Debug", {}}}));
+  eclipse_fixtures::writeProject("ws/other\a", "other", eclipse_fixtures::cproject({{"Debug", {}}}));
+  for (const char* file : {"ws/demo/main.c", "ws/demo/bell\a.c", "ws/demo/esc\x1b/inner.c", "ws/demo/notes\a.txt~"})
+    writeFile(file, "");
+  auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError,
+            "warning: ws/demo/esc\\x1b: the name holds a control character; it is left out\n"
+            "warning: ws/other\\x07: the name holds a control character; it is left out\n"
+            "warning: ws/demo/bell\\x07.c: the name holds a control character; it is left out\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), testing_support::expectedSolution("eclipse_names_not_utf8.hzp"));
+}
