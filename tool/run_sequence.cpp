@@ -39,6 +39,18 @@ struct RunSetup {
   Diagnostics& diagnostics;
 };
 
+// A solution written over a file its conversion read would lose that file: the
+// workspace given under the solution's own name, or a project file named so.
+// Checked by the directory entry that saving would replace.
+void checkSolutionReplacesNoInput(const ConversionContext& context, const ProjectElement& solution) {
+  const QString path = solution.location().path();
+  const QString input = context.inputFiles().entryRead(path);
+  if (!input.isEmpty()) {
+    throw ConversionError(input, QStringLiteral("the solution ") + path +
+                                     QStringLiteral(" would replace this file, which the conversion reads"));
+  }
+}
+
 // Imports one input, saves its solution and destroys it. An input that fails
 // leaves no solution file behind: nothing is saved before the importer returns.
 // A solution that cannot be written is an error like any other: the user would
@@ -54,6 +66,7 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   ConversionContext context(run.settings, run.projectProperties, run.diagnostics);
   // The importer reads the input's files into records, which its mapper writes into the model.
   ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
+  checkSolutionReplacesNoInput(context, *solution);
   ProjectSystem* owner = &run.projectSystem;
   if (expandTemplates && run.readingSystem) {
     const std::string text = solutionText(*solution);

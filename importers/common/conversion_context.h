@@ -1,7 +1,7 @@
 #pragma once
 // What an importer works with while it converts one input, besides the project
 // system: the option values, the diagnostics channel, the directory of the
-// workspace and the resolver of the paths its files name. A new context is made
+// workspace, the resolver of the paths its files name and the files it has read. A new context is made
 // for every input, so nothing carries over from one input to the next.
 
 #include <QList>
@@ -10,6 +10,7 @@
 #include "importers/common/diagnostics.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/import_settings.h"
+#include "importers/common/input_files.h"
 #include "importers/common/project_properties.h"
 
 /// The conversion state of one input.
@@ -33,10 +34,15 @@ class ConversionContext {
   /// The resolver every importer uses for the paths its files name.
   ForeignPathResolver& paths() { return paths_; }
 
+  /// The files the input's conversion has read, which its solution must not replace.
+  InputFiles& inputFiles() { return inputFiles_; }
+  const InputFiles& inputFiles() const { return inputFiles_; }
+
  private:
   const ImportSettings& settings_;
   const QList<ProjectProperty> projectProperties_;
   Diagnostics& diagnostics_;
   QString workspaceDirectory_;
   ForeignPathResolver paths_;
+  InputFiles inputFiles_;
 };

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <utility>
 
@@ -111,7 +112,10 @@ Directory::Directory(const QString& path) : Directory(::open(encodedPath(path).c
 
 Directory::Directory(int descriptor) : descriptor_(descriptor) {
   struct stat status {};
-  if (descriptor_ < 0) return;
+  if (descriptor_ < 0) {
+    openError_ = errno;  // of the open that gave the descriptor
+    return;
+  }
   if (fstat(descriptor_, &status) != 0) {
     close();
     return;
@@ -121,12 +125,16 @@ Directory::Directory(int descriptor) : descriptor_(descriptor) {
 }
 
 Directory::Directory(Directory&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)), device_(other.device_), inode_(other.inode_) {}
+    : descriptor_(std::exchange(other.descriptor_, -1)),
+      openError_(other.openError_),
+      device_(other.device_),
+      inode_(other.inode_) {}
 
 Directory& Directory::operator=(Directory&& other) noexcept {
   if (this != &other) {
     close();
     descriptor_ = std::exchange(other.descriptor_, -1);
+    openError_ = other.openError_;
     device_ = other.device_;
     inode_ = other.inode_;
   }
@@ -220,6 +228,22 @@ bool directoryIdentity(const QString& path, uint64_t& device, uint64_t& inode) {
   device = status.st_dev;
   inode = status.st_ino;
   return true;
+}
+
+QString nonRegularFileKind(const QString& path) {
+  const QByteArray encoded = encodedPath(path);
+  struct stat status {};
+  if (stat(encoded.constData(), &status) != 0) {
+    const int error = errno;
+    if (lstat(encoded.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+      return QStringLiteral("missing");
+    return error == ELOOP ? QStringLiteral("a symbolic link loop") : QStringLiteral("a symbolic link that leads nowhere");
+  }
+  if (S_ISDIR(status.st_mode)) return QStringLiteral("a directory");
+  if (S_ISFIFO(status.st_mode)) return QStringLiteral("a named pipe");
+  if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) return QStringLiteral("a device");
+  if (S_ISSOCK(status.st_mode)) return QStringLiteral("a socket");
+  return S_ISREG(status.st_mode) ? QStringLiteral("a regular file") : QStringLiteral("no regular file");
 }
 
 QString displayName(const QByteArray& rawName) {

@@ -77,6 +77,8 @@ class Directory {
   /// (its full path) once this one is closed.
   Directory openSubdirectory(const QByteArray& rawName, const QString& path) const;
   bool isOpen() const { return descriptor_ >= 0; }
+  /// Why the directory could not be opened (an errno value); 0 when it was.
+  int openError() const { return openError_; }
   /// The device and inode of the directory opened (after links); 0 when not open.
   uint64_t device() const { return device_; }
   uint64_t inode() const { return inode_; }
@@ -91,6 +93,7 @@ class Directory {
   explicit Directory(int descriptor);
 
   int descriptor_ = -1;
+  int openError_ = 0;
   uint64_t device_ = 0;
   uint64_t inode_ = 0;
 };
@@ -109,6 +112,11 @@ bool listDirectoryNames(const QString& directory, QStringList& names);
 
 /// The device and inode of the directory at path (links followed); false when there is none.
 bool directoryIdentity(const QString& path, uint64_t& device, uint64_t& inode);
+
+/// What the entry at path is when it is no regular file, for messages: "a
+/// directory", "a named pipe", "a symbolic link that leads nowhere", "a symbolic
+/// link loop", ...
+QString nonRegularFileKind(const QString& path);
 
 /// A name for messages: valid UTF-8 as it is, every other byte as "\xHH".
 QString displayName(const QByteArray& rawName);

@@ -196,6 +196,7 @@ class ProjectMapper::ProjectWriter {
   // a folder then go to its items, which are all it has of its own.
   void addItems(ProjectElement* folder, const std::vector<SourceItem>& items, const QSet<QString>& passedDown) {
     for (const SourceItem& item : items) {
+      if (leavesOutName(item)) continue;
       const QSet<QString> exclusion = plannedAmong(item.excludedFrom) | passedDown;
       if (item.kind == SourceItem::Kind::File) {
         if (context_.settings().excludesFile(item.name)) continue;
@@ -213,6 +214,15 @@ class ProjectMapper::ProjectWriter {
         addItems(own, item.items, {});
       }
     }
+  }
+
+  // A file or folder whose name or path a solution file cannot hold (see addProject).
+  bool leavesOutName(const SourceItem& item) {
+    if (isSolutionText(item.name) && isSolutionText(item.path)) return false;
+    const bool isFile = item.kind == SourceItem::Kind::File;
+    context_.warn(record_.sourceFile, (isFile ? QStringLiteral("file ") + item.path : QStringLiteral("folder ") + item.name) +
+                                          QStringLiteral(" left out: its name holds a control character"));
+    return true;
   }
 
   // A GNU ld script is a file of the project the linker takes; one that only
@@ -251,7 +261,16 @@ ProjectMapper::ProjectMapper(ProjectSystem& projectSystem, ConversionContext& co
       solution_(solution),
       workspaceFile_(std::move(workspaceFile)) {}
 
+// No reader passes a control character into a record (the XML parsers refuse
+// them, the directory scans leave such names out), but a solution holding one
+// could not be read back: this is the last guard, for every importer.
 ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
+  if (!isSolutionText(record.name)) {
+    context_.warn(record.sourceFile, QStringLiteral("project ") + record.name +
+                                         QStringLiteral(" left out: its name holds a control character"));
+    return nullptr;
+  }
+  ++projectsAdded_;
   return ProjectWriter(*this, record).write(solution_);
 }
 
@@ -262,7 +281,10 @@ void ProjectMapper::setDependencies(ProjectElement* project, const QStringList& 
 
 // A configuration is built when the solution declares it: "Debug" and
 // "Release" come with the templates, the others are declared here, after the
-// projects, in the order first met.
-void ProjectMapper::finish() {
+// projects, in the order first met. A workspace that names no project at all
+// still gets its empty solution.
+void ProjectMapper::finish(qsizetype projectsNamed) {
+  if (projectsNamed > 0 && projectsAdded_ == 0)
+    throw ConversionError(workspaceFile_, QStringLiteral("no project could be converted"));
   for (const QString& name : otherConfigurations_) projectSystem_.newConfiguration(solution_, name);
 }

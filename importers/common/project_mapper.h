@@ -44,6 +44,8 @@ class ProjectMapper {
   /// Adds the project of record to the solution and returns it. Throws
   /// ConversionError "<file>: library template not specified" (or "executable
   /// template not specified") when a template is needed and none is given.
+  /// A project, file or folder whose name holds a control character, which a
+  /// solution file cannot hold, is left out with a warning (null for a project).
   ProjectElement* addProject(const ProjectRecord& record);
   /// Sets the project's "project_dependencies" in "Common" to names joined with
   /// ";", also when there are none (for dependencies known only once every
@@ -51,7 +53,10 @@ class ProjectMapper {
   void setDependencies(ProjectElement* project, const QStringList& names);
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built; called once every project is added.
-  void finish();
+  /// projectsNamed: how many projects the workspace names. When it names some
+  /// and none was added, throws ConversionError "<workspace>: no project could
+  /// be converted": an empty solution would pass for a conversion.
+  void finish(qsizetype projectsNamed);
 
  private:
   class ProjectWriter;
@@ -62,4 +67,5 @@ class ProjectMapper {
   ProjectElement* solution_;
   QString workspaceFile_;
   QStringList otherConfigurations_;
+  qsizetype projectsAdded_ = 0;
 };

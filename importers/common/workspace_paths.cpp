@@ -2,6 +2,9 @@
 
 #include <QFileInfo>
 
+#include "importers/common/diagnostics.h"
+#include "importers/common/project_record.h"
+
 QString nameWithoutLastSuffix(const QString& path) {
   const QString fileName = QFileInfo(path).fileName();
   const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -9,3 +12,11 @@ QString nameWithoutLastSuffix(const QString& path) {
 }
 
 QString absoluteDirectoryOf(const QString& path) { return QFileInfo(path).absolutePath(); }
+
+QString solutionNameOf(const QString& name, const QString& workspace) {
+  if (!isSolutionText(name)) {
+    throw ConversionError(workspace, QStringLiteral("the workspace's name holds a control character, which a "
+                                                    "solution file cannot hold"));
+  }
+  return name;
+}

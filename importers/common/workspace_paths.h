@@ -8,3 +8,8 @@ QString nameWithoutLastSuffix(const QString& path);
 
 /// The absolute path of the directory that holds path.
 QString absoluteDirectoryOf(const QString& path);
+
+/// name, the solution's name for the workspace that messages name workspace;
+/// throws ConversionError about workspace when a solution file cannot hold it
+/// (it has a control character).
+QString solutionNameOf(const QString& name, const QString& workspace);

@@ -1,33 +1,38 @@
 #include "importers/common/xml_loading.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <utility>
 #include <vector>
 
 #include "importers/common/foreign_path.h"
 #include "importers/common/diagnostics.h"
 
-DomDocument loadXmlDocument(const QString& path, const QString& referencedBy) {
-  QFile file(path);
-  // Only regular files: an empty path would make Qt warn, a directory cannot be
-  // read, and a pipe or device could block the open or never end.
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+DomDocument loadXmlDocument(const QString& path, const QString& referencedBy, InputFiles* inputs) {
+  const std::optional<QByteArray> bytes = readInputFile(path, inputs);
+  if (!bytes) {
     throw ConversionError(referencedBy.isEmpty() ? QString() : displayPath(referencedBy),
                           QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
-  }
-  if (file.size() > maximumForeignFileBytes) {
-    throw ConversionError(displayPath(path), QStringLiteral("larger than %1 MiB, the most a workspace or project file may be")
-                                                 .arg(maximumForeignFileBytes >> 20));
   }
   DomDocument document;
   QString message;
   int line = 0;
   int column = 0;
-  if (!document.setContent(file.readAll(), message, line, column)) {
+  if (!document.setContent(*bytes, message, line, column)) {
     throw ConversionError(displayPath(path), message + QString::asprintf(" line: %d column: %d", line, column));
   }
   return document;
+}
+
+DomDocument loadForeignFile(InputFiles& inputs, const QString& path, const DocumentKind& kind,
+                            const QString& referencedBy) {
+  DomDocument document = loadXmlDocument(path, referencedBy, &inputs);
+  if (documentElement(document).tagName() != QLatin1String(kind.element))
+    throw ConversionError(displayPath(path), QStringLiteral("not ") + QLatin1String(kind.description));
+  return document;
+}
+
+DomElement documentElement(const DomDocument& document) {
+  const DomElement node = document;
+  return node.childCount() > 0 ? node.child(0) : DomElement();
 }
 
 DomElement firstChildElement(DomElement node, const QString& tagName) {

@@ -6,16 +6,30 @@
 #include <QString>
 
 #include "importers/common/dom_document.h"
+#include "importers/common/input_files.h"
 
-/// No real workspace or project file is larger than a few MiB: a larger one is
-/// refused before it is read, so that a hostile file cannot exhaust memory.
-inline constexpr qint64 maximumForeignFileBytes = qint64(256) << 20;
+/// Parses the whole file at path, recorded in inputs when given. Throws
+/// ConversionError "Cannot open <path> for reading", about referencedBy when
+/// another file named this one, or "<parser message> line: L column: C" about
+/// path, or the size limit about path (paths as displayPath shows them).
+DomDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString(), InputFiles* inputs = nullptr);
 
-/// Parses the whole file at path. Throws ConversionError "Cannot open <path> for
-/// reading", about referencedBy when another file named this one, or "<parser
-/// message> line: L column: C" about path, or the size limit about path (paths
-/// as displayPath shows them).
-DomDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString());
+/// What a workspace or project file is, known by its document element.
+struct DocumentKind {
+  /// The name of the document element: "ProjectWorkspace".
+  const char* element;
+  /// The kind as messages say it: "a uVision workspace".
+  const char* description;
+};
+
+/// Loads the file at path as loadXmlDocument does and records it in inputs;
+/// throws ConversionError "<path>: not <kind's description>" when its document
+/// element is not kind's (a file of another IDE, a page saved under the name).
+DomDocument loadForeignFile(InputFiles& inputs, const QString& path, const DocumentKind& kind,
+                            const QString& referencedBy = QString());
+
+/// The document element of document (null for an empty document).
+DomElement documentElement(const DomDocument& document);
 
 /// The first direct child of node that is an element named tagName (exact), or a null element.
 DomElement firstChildElement(DomElement node, const QString& tagName);

@@ -7,6 +7,7 @@
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/project_mapper.h"
+#include "importers/common/workspace_paths.h"
 #include "importers/eclipse/eclipse_project_reader.h"
 #include "importers/eclipse/eclipse_workspace.h"
 #include "projectsystem/project_system.h"
@@ -24,9 +25,11 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
   // are written relative to it.
   const QString solutionDirectory =
       directoryGiven ? QFileInfo(workspaceDirectory).absoluteFilePath() : QDir::currentPath();
-  ProjectElement* solution = projectSystem.newSolution(eclipseSolutionName(workspaceDirectory), solutionDirectory);
+  const QString shownWorkspace = displayPath(directoryGiven ? workspaceDirectory : QStringLiteral("."));
+  const QString name = solutionNameOf(eclipseSolutionName(workspaceDirectory), shownWorkspace);
+  ProjectElement* solution = projectSystem.newSolution(name, solutionDirectory);
   context.setWorkspaceDirectory(workspaceDirectory);
-  ProjectMapper mapper(projectSystem, context, eclipseMappingRules, solution, displayPath(workspaceDirectory.isEmpty() ? QStringLiteral(".") : workspaceDirectory));
+  ProjectMapper mapper(projectSystem, context, eclipseMappingRules, solution, shownWorkspace);
 
   const EclipseWorkspace workspace(context, workspaceDirectory);
   EclipseWorkspaceReading reading;
@@ -37,8 +40,7 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
       ++converted;
     }
   }
-  mapper.finish();
-  if (reading.leftOut > 0 && converted == 0)
-    context.warn(displayPath(workspace.directory), QStringLiteral("no project could be converted"));
+  // A ".project" without a ".cproject" is no C project and names none.
+  mapper.finish(converted + reading.leftOut);
   return solution;
 }

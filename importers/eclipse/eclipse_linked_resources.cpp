@@ -48,11 +48,22 @@ void addLinkedFolder(ConversionContext& context, DirectoryVisits& visits, const 
     leaveOut(context, destination, link, QStringLiteral("directory ") + path + QStringLiteral(" does not exist"));
     return;
   }
+  // Linked folders legitimately lead out of the workspace ("PARENT-2-PROJECT_LOC/SRC"),
+  // but one that holds the workspace ("/", "PARENT-50-PROJECT_LOC") would list
+  // the workspace again and the whole disk around it.
+  const QString real = QFileInfo(directory).canonicalFilePath();
+  if (visits.holdsWorkspace(real)) {
+    leaveOut(context, destination, link,
+             real == QLatin1String("/") ? QStringLiteral("it leads to /, the root of the file system")
+                                        : QStringLiteral("it leads to ") + real + QStringLiteral(", which holds the workspace"));
+    return;
+  }
   QStringList excluded;
   std::vector<SourceItem>& items = folderAlong(*destination.items, link.name, destination.rules, excluded);
   // The project names this directory itself, so links inside it may stay within it.
   visits.allowRoot(directory);
-  addSourceTree(context, visits, items, directory, path, {destination.rules, link.name, excluded});
+  if (!addSourceTree(context, visits, items, directory, path, {destination.rules, link.name, excluded}))
+    context.warn(destination.shownFile, QStringLiteral("link ") + link.name + QLatin1Char(' ') + visits.budgetSpent());
 }
 
 void addLinkedFile(const LinkDestination& destination, const EclipseLink& link, const QString& path) {

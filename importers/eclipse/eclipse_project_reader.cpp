@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "importers/common/conversion_context.h"
+#include "importers/common/directory_listing.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/cdt_settings.h"
@@ -27,6 +28,8 @@ struct ProjectSource {
   QString shownProject;  // the ".project" in messages
   QString shownCproject; // the ".cproject" in messages
 };
+
+const DocumentKind cdtProject{"cproject", "an Eclipse project"};
 
 // Why a project of this kind cannot be converted; empty when it can.
 QString kindProblem(const CdtSettings& settings) {
@@ -70,11 +73,12 @@ void readConfigurations(ConversionContext& context, const ProjectSource& source,
 }
 
 void readSources(ConversionContext& context, const ProjectSource& source, const ResourceRules& rules,
-                 ProjectRecord& record) {
+                 ListingBudget& budget, ProjectRecord& record) {
   const EclipseProjectDescription& description = source.file.description;
   for (const QString& unread : description.unreadFilters) context.warn(source.shownProject, unread);
-  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings());
-  addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}});
+  DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings(), &budget);
+  if (!addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}}))
+    context.warn(displayPath(source.directory), visits.budgetSpent());
   const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
   addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
                      locations);
@@ -91,7 +95,7 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
   std::vector<ConfigurationResources> configurationResources;
   readConfigurations(context, source, settings, reading, record, configurationResources);
   const ResourceRules rules(&source.file.description.filters, std::move(configurationResources));
-  readSources(context, source, rules, record);
+  readSources(context, source, rules, reading.budget, record);
   return record;
 }
 
@@ -104,8 +108,16 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
                              displayPath(workspace.fileSystemPath(file.path)),
                              displayPath(workspace.fileSystemPath(file.directory + QStringLiteral("/.cproject")))};
   const QString cprojectPath = source.directory + QStringLiteral("/.cproject");
-  if (!QFileInfo::exists(cprojectPath)) return std::nullopt;
-  const DomDocument cproject = loadXmlDocument(cprojectPath);
+  const QFileInfo cprojectFile(cprojectPath);
+  if (!cprojectFile.exists() && !cprojectFile.isSymLink()) return std::nullopt;  // no C project
+  if (!cprojectFile.isFile()) {
+    context.warn(source.shownCproject, QStringLiteral("not read: it is ") + nonRegularFileKind(cprojectPath) +
+                                           QStringLiteral("; project ") + file.description.name +
+                                           QStringLiteral(" left out"));
+    ++reading.leftOut;
+    return std::nullopt;
+  }
+  const DomDocument cproject = loadForeignFile(context.inputFiles(), cprojectPath, cdtProject);
   context.diagnostics().progress(QStringLiteral("cproject found: ") + file.path);
   context.diagnostics().progress(QStringLiteral("project name: ") + file.description.name);
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "importers/common/project_record.h"
+#include "importers/eclipse/directory_visits.h"
 
 class ConversionContext;
 class EclipseWorkspace;
@@ -17,6 +18,8 @@ struct EclipseWorkspaceReading {
   QString lastMicrocontroller;
   /// Projects left out with a warning.
   int leftOut = 0;
+  /// What the scans of the projects' trees may still list.
+  ListingBudget budget;
 };
 
 /// The record of the project whose ".project" is file: every named
@@ -27,7 +30,8 @@ struct EclipseWorkspaceReading {
 /// own; the projects it depends on; what it says that cannot be carried. Shows the "cproject found"
 /// and "project name" progress lines. Nothing for a ".project" without a
 /// ".cproject" beside it, and, with a warning, for a project that cannot be
-/// converted (its kind, no configuration). Throws ConversionError when the
-/// ".project" or ".cproject" cannot be read.
+/// converted (its kind, no configuration, a ".cproject" that is no regular
+/// file). Throws ConversionError when the ".project" or ".cproject" cannot be
+/// read or is not an Eclipse project.
 std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, const EclipseWorkspace& workspace,
                                                 const EclipseProjectFile& file, EclipseWorkspaceReading& reading);

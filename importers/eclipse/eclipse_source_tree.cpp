@@ -28,11 +28,18 @@ bool hasSourceExtension(QByteArrayView rawName) {
 
 QString entryPath(const QString& directory, const QString& name) { return directory + QLatin1Char('/') + name; }
 
-// A name that is not valid UTF-8 cannot be written into a solution (an XML
-// file); the entry is reported and left out.
-void reportUndecodableName(ConversionContext& context, const QString& directory, const DirectoryEntry& entry) {
-  context.warn(displayPath(entryPath(directory, displayName(entry.rawName))),
-               QStringLiteral("the name is not valid UTF-8; it is left out"));
+// A name that is not valid UTF-8, or that holds a control character, cannot be
+// written into a solution (an XML file); such an entry is reported and left out.
+bool leavesOutName(ConversionContext& context, const QString& directory, const DirectoryEntry& entry) {
+  if (!entry.validName) {
+    context.warn(displayPath(entryPath(directory, displayName(entry.rawName))),
+                 QStringLiteral("the name is not valid UTF-8; it is left out"));
+    return true;
+  }
+  if (isSolutionText(entry.name)) return false;
+  context.warn(displayPath(entryPath(directory, entry.name)),
+               QStringLiteral("the name holds a control character; it is left out"));
+  return true;
 }
 
 // Directories deeper than the walk may hold open give their descriptor back once
@@ -84,28 +91,35 @@ struct FileSearch {
   PathDuringWalk reported;  // as results name it
 };
 
+// An entry named as the file searched for that is no regular file (a
+// directory, a pipe, a link that leads nowhere) is reported: it looks like
+// what is searched for and would otherwise vanish without a word.
+void takeFoundFile(FileSearch& search, const DirectoryEntry& entry) {
+  const QString path = search.path.with(entry.name);
+  if (!entry.isFile()) {
+    search.context.warn(displayPath(path), QStringLiteral("not read: it is ") + nonRegularFileKind(path));
+  } else if (search.visits.followsLink(path, entry)) {
+    search.list.append(search.reported.with(entry.name));
+  }
+}
+
 void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
-  // Only the subdirectories and the file searched for are decoded and sorted.
+  // Only the subdirectories and the entries named as the file searched for are decoded and sorted.
   const std::vector<DirectoryEntry> entries =
       search.visits.read(directory, [&](QByteArrayView rawName, DirectoryEntry::Type type) {
-        return type == DirectoryEntry::Type::Directory ||
-               (type == DirectoryEntry::Type::File && rawName == search.fileName);
+        return type == DirectoryEntry::Type::Directory || rawName == search.fileName;
       });
   releaseIfTooDeep(directory, depth);
   for (const DirectoryEntry& entry : entries) {
-    if (entry.isDirectory() && !entry.validName) {
-      reportUndecodableName(search.context, search.path.path(), entry);
-    } else if (entry.isDirectory()) {
-      const qsizetype pathLength = search.path.enter(entry.name);
-      if (std::optional<Directory> subdirectory = search.visits.enter(directory, search.path.path(), entry)) {
-        const qsizetype reportedLength = search.reported.enter(entry.name);
-        findFilesBelow(search, *subdirectory, depth + 1);
-        search.reported.leave(reportedLength);
-      }
-      search.path.leave(pathLength);
-    } else {
-      search.list.append(search.reported.with(entry.name));
+    if (entry.name.toUtf8() == search.fileName) takeFoundFile(search, entry);
+    if (!entry.isDirectory() || leavesOutName(search.context, search.path.path(), entry)) continue;
+    const qsizetype pathLength = search.path.enter(entry.name);
+    if (std::optional<Directory> subdirectory = search.visits.enter(directory, search.path.path(), entry)) {
+      const qsizetype reportedLength = search.reported.enter(entry.name);
+      findFilesBelow(search, *subdirectory, depth + 1);
+      search.reported.leave(reportedLength);
     }
+    search.path.leave(pathLength);
   }
 }
 
@@ -129,7 +143,32 @@ std::optional<SourceItem> ruledItem(const SourceScan& scan, const ContainerFilte
   return item;
 }
 
-void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth,
+bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth,
+                        const QStringList& excludedAbove);
+
+// The folder of a subdirectory, filled. A directory entered before (a link back
+// into the tree) gets no folder: its content is already in the tree. False when
+// the budget of listed items is spent.
+bool addSubdirectory(SourceScan& scan, std::vector<SourceItem>& items, const Directory& directory,
+                     const DirectoryEntry& entry, SourceItem folder, int depth, const QStringList& excludedAbove) {
+  const qsizetype pathLength = scan.path.enter(entry.name);
+  std::optional<Directory> subdirectory = scan.visits.enter(directory, scan.path.path(), entry);
+  bool complete = !subdirectory || scan.visits.takeItem();
+  if (subdirectory && complete) {
+    items.push_back(std::move(folder));
+    const qsizetype prefixLength = scan.prefix.enter(entry.name);
+    const qsizetype resourceLength = scan.resource.enter(entry.name);
+    complete = addSourceDirectory(scan, items.back().items, *subdirectory, depth + 1,
+                                  excludedAbove + items.back().excludedFrom);
+    scan.resource.leave(resourceLength);
+    scan.prefix.leave(prefixLength);
+  }
+  scan.path.leave(pathLength);
+  return complete;
+}
+
+// False when the scan stopped at the workspace's budget of listed items.
+bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth,
                         const QStringList& excludedAbove) {
   const std::vector<DirectoryEntry> entries =
       scan.visits.read(directory, [](QByteArrayView rawName, DirectoryEntry::Type type) {
@@ -140,27 +179,18 @@ void addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
   releaseIfTooDeep(directory, depth);
   const ContainerFilters filters = scan.rules.isTrivial() ? ContainerFilters() : scan.rules.filtersOf(scan.resource.path());
   for (const DirectoryEntry& entry : entries) {
-    if (!entry.validName) {
-      reportUndecodableName(scan.context, scan.path.path(), entry);
-    } else if (entry.isDirectory()) {
+    if (leavesOutName(scan.context, scan.path.path(), entry)) continue;
+    if (entry.isDirectory()) {
       std::optional<SourceItem> folder = ruledItem(scan, filters, SourceItem::folder(entry.name), excludedAbove);
-      if (!folder) continue;
-      // A directory entered before (a link back into the tree) gets no folder:
-      // its content is already in the tree.
-      const qsizetype pathLength = scan.path.enter(entry.name);
-      if (std::optional<Directory> subdirectory = scan.visits.enter(directory, scan.path.path(), entry)) {
-        items.push_back(std::move(*folder));
-        const qsizetype prefixLength = scan.prefix.enter(entry.name);
-        const qsizetype resourceLength = scan.resource.enter(entry.name);
-        addSourceDirectory(scan, items.back().items, *subdirectory, depth + 1, excludedAbove + items.back().excludedFrom);
-        scan.resource.leave(resourceLength);
-        scan.prefix.leave(prefixLength);
-      }
-      scan.path.leave(pathLength);
+      if (folder && !addSubdirectory(scan, items, directory, entry, std::move(*folder), depth, excludedAbove))
+        return false;
     } else if (std::optional<SourceItem> file = ruledItem(scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)), excludedAbove)) {
+      if (!scan.visits.followsLink(scan.path.with(entry.name), entry)) continue;
+      if (!scan.visits.takeItem()) return false;
       items.push_back(std::move(*file));
     }
   }
+  return true;
 }
 
 }  // namespace
@@ -171,10 +201,11 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
   if (std::optional<Directory> top = visits.enterTop(directory)) findFilesBelow(search, *top, 0);
 }
 
-void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
+bool addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
                    const QString& directory, const QString& prefix, const ResourceScope& scope) {
   static const ResourceRules noRules;
   SourceScan scan{context, visits, PathDuringWalk(directory), PathDuringWalk(prefix), PathDuringWalk(scope.path),
                   scope.rules ? *scope.rules : noRules};
-  if (std::optional<Directory> top = visits.enterTop(directory)) addSourceDirectory(scan, items, *top, 0, scope.excludedAbove);
+  std::optional<Directory> top = visits.enterTop(directory);
+  return !top || addSourceDirectory(scan, items, *top, 0, scope.excludedAbove);
 }

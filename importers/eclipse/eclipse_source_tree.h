@@ -28,6 +28,7 @@ struct ResourceScope {
 /// Appends reported + "/" + ... + "/" + fileName for every file of that name
 /// (compared exactly) below directory (reported is how results name it, such as
 /// "."); depth first, entries (hidden ones included) sorted by name ignoring case.
+/// An entry of that name that is no regular file is reported as a warning.
 void findFiles(ConversionContext& context, DirectoryVisits& visits, const QString& directory,
                const QString& reported, const QByteArray& fileName, QStringList& list);
 
@@ -36,6 +37,8 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
 /// paths that start with prefix (such as "." for the project directory). Names
 /// beginning with "." are skipped, and those the project's resource filters
 /// leave out; each item gets the configurations that exclude it and the
-/// settings it has of its own. Nothing is added when visits entered directory before.
-void addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
+/// settings it has of its own. Nothing is added when visits entered directory
+/// before. False when the scan stopped because the workspace's budget of listed
+/// files and folders is spent (the caller reports it).
+bool addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
                    const QString& directory, const QString& prefix, const ResourceScope& scope);

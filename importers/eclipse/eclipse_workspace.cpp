@@ -11,6 +11,8 @@
 
 namespace {
 
+const DocumentKind eclipseProject{"projectDescription", "an Eclipse project"};
+
 // "./a/b" as "a/b", "." as "".
 QString withoutDotPrefix(const QString& directory) {
   if (directory == QLatin1String(".")) return QString();
@@ -31,7 +33,7 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
     file.directory = path.left(path.lastIndexOf(QLatin1Char('/')));
     file.relativeDirectory = withoutDotPrefix(file.directory);
     try {
-      file.description = readProjectDescription(loadXmlDocument(fileSystemPath(path)));
+      file.description = readProjectDescription(loadForeignFile(context.inputFiles(), fileSystemPath(path), eclipseProject));
       if (!projectDirectories_.contains(file.description.name)) {
         projectDirectories_.insert(file.description.name, file.relativeDirectory);
         projectsByName_.insert(file.description.name, qsizetype(projectFiles.size()));

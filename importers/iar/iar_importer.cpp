@@ -16,22 +16,17 @@ const MappingRules iarMappingRules = {};
 
 ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                    const QString& workspaceFile) {
-  ProjectElement* solution =
-      projectSystem.newSolution(nameWithoutLastSuffix(workspaceFile), absoluteDirectoryOf(workspaceFile));
+  const QString name = solutionNameOf(nameWithoutLastSuffix(workspaceFile), displayPath(workspaceFile));
+  ProjectElement* solution = projectSystem.newSolution(name, absoluteDirectoryOf(workspaceFile));
   context.setWorkspaceDirectory(QFileInfo(workspaceFile).path());
   ProjectMapper mapper(projectSystem, context, iarMappingRules, solution, displayPath(workspaceFile));
   IarWorkspace workspace(context, workspaceFile);
   const IarLibraryBuilders builders(workspace);
-  int converted = 0;
   for (IarProject& project : workspace.projects) {
     const std::optional<ProjectRecord> record = readProjectRecord(context, workspace, builders, project);
     project.content.releaseSources();  // only the record needed them
-    if (!record) continue;
-    mapper.addProject(*record);
-    ++converted;
+    if (record) mapper.addProject(*record);
   }
-  mapper.finish();
-  if (converted == 0 && !workspace.projects.empty())
-    context.warn(displayPath(workspace.path), QStringLiteral("no project could be converted"));
+  mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

@@ -1,7 +1,6 @@
 #include "importers/iar/iar_linker.h"
 
 #include <QDir>
-#include <QFile>
 
 #include "importers/common/foreign_path.h"
 #include "importers/common/workspace_paths.h"
@@ -51,8 +50,12 @@ QString fileNameOf(const QString& path) {
 
 }  // namespace
 
-IarLinkerReader::IarLinkerReader(IarPathConverter& paths, QString projectDirectory, QString projectName)
-    : paths_(paths), projectDirectory_(std::move(projectDirectory)), projectName_(std::move(projectName)) {}
+IarLinkerReader::IarLinkerReader(IarPathConverter& paths, InputFiles& inputFiles, QString projectDirectory,
+                                 QString projectName)
+    : paths_(paths),
+      inputFiles_(inputFiles),
+      projectDirectory_(std::move(projectDirectory)),
+      projectName_(std::move(projectName)) {}
 
 void IarLinkerReader::readExecutable(const IarConfiguration& configuration, SourceConfiguration& result,
                                      QList<NotCarried>& notCarried) {
@@ -108,9 +111,9 @@ void IarLinkerReader::readIcf(const IarConfiguration& configuration, SourceConfi
 const IcfLayout* IarLinkerReader::layoutOf(const QString& path) {
   auto known = layouts_.constFind(path);
   if (known == layouts_.constEnd()) {
-    QFile file(QDir(projectDirectory_).filePath(path));
+    const std::optional<QByteArray> text = readInputFile(QDir(projectDirectory_).filePath(path), &inputFiles_);
     std::optional<IcfLayout> layout;
-    if (file.open(QIODevice::ReadOnly)) layout = readIcfLayout(QString::fromLatin1(file.readAll()));
+    if (text) layout = readIcfLayout(QString::fromLatin1(*text));
     known = layouts_.insert(path, layout);
   }
   return known->has_value() ? &**known : nullptr;

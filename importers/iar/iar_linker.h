@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include "importers/common/input_files.h"
 #include "importers/common/project_record.h"
 #include "importers/iar/iar_icf.h"
 #include "importers/iar/iar_project.h"
@@ -15,9 +16,10 @@ class IarPathConverter;
 /// Reads the linker settings of one project's configurations; each ICF file is read once.
 class IarLinkerReader {
  public:
-  /// projectDirectory: where the project file lies, as files are read;
-  /// projectName: what the output is called when the project does not say.
-  IarLinkerReader(IarPathConverter& paths, QString projectDirectory, QString projectName);
+  /// inputFiles: where the ICF files read are recorded; projectDirectory:
+  /// where the project file lies, as files are read; projectName: what the
+  /// output is called when the project does not say.
+  IarLinkerReader(IarPathConverter& paths, InputFiles& inputFiles, QString projectDirectory, QString projectName);
 
   /// For an executable: the ICF file (a linker script of its kind), the
   /// memory, stack and heap its editor symbols give (for an ARM target), the
@@ -36,6 +38,7 @@ class IarLinkerReader {
   QString outputName(const QString& file, QList<NotCarried>& notCarried) const;
 
   IarPathConverter& paths_;
+  InputFiles& inputFiles_;
   QString projectDirectory_;
   QString projectName_;
   /// By the path as the solution writes it; null where the file cannot be read.

@@ -23,7 +23,7 @@ struct ProjectReading {
       : builders(builders),
         project(project),
         paths(context.paths(), project.directory, workspace.directory),
-        linker(paths, project.directory, project.name) {}
+        linker(paths, context.inputFiles(), project.directory, project.name) {}
 
   void dependOn(const IarProject& builder) {
     if (!record.dependencies.contains(builder.name)) record.dependencies.append(builder.name);

@@ -7,9 +7,17 @@
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
 
+namespace {
+
+const DocumentKind iarWorkspace{"workspace", "an IAR workspace"};
+const DocumentKind iarProject{"project", "an IAR project"};
+
+}  // namespace
+
 IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
     : path(path), directory(QFileInfo(path).path()) {
-  const DomDocument document = loadXmlDocument(path);
+  const DomDocument document = loadForeignFile(context.inputFiles(), path, iarWorkspace);
+  ListedProjectFiles listed;
   const ForeignPathResolver::Variables variables{{QStringLiteral("WS_DIR"), directory}};
   int entry = 0;
   for (const DomElement& element : descendantElements(document, QStringLiteral("project"))) {
@@ -22,11 +30,12 @@ IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
       throw ConversionError(displayPath(path), QStringLiteral("the path of project entry %1 is empty").arg(entry));
     }
     project.file = context.paths().resolve(project.path, directory, variables).path;
+    if (!listed.isFirstListing(context, project.file, displayPath(path))) continue;
     project.directory = QFileInfo(project.file).path();
     project.name = nameWithoutLastSuffix(project.file);
     // Only the content is kept: the documents of a large workspace would
     // otherwise all stay in memory until the end of the conversion.
-    project.content = readIarProject(loadXmlDocument(project.file, path));
+    project.content = readIarProject(loadForeignFile(context.inputFiles(), project.file, iarProject, path));
     projects.push_back(std::move(project));
   }
 }

@@ -25,9 +25,11 @@ struct IarProject {
 /// A workspace file and every project file it refers to, read in document order.
 class IarWorkspace {
  public:
-  /// Reads the workspace and its projects. Only a "project" element that holds a
-  /// "path" is a reference: batch builds name projects by "project" text alone.
-  /// Throws ConversionError for a file that cannot be read and for an empty path.
+  /// Reads the workspace and its projects, each project file once however often
+  /// it is listed (a repetition is skipped with a warning). Only a "project"
+  /// element that holds a "path" is a reference: batch builds name projects by
+  /// "project" text alone. Throws ConversionError for a file that cannot be
+  /// read or is not an IAR workspace or project, and for an empty path.
   IarWorkspace(ConversionContext& context, const QString& path);
 
   /// As given on the command line.

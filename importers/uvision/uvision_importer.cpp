@@ -76,21 +76,24 @@ void setDependencies(ProjectMapper& mapper, const UvWorkspace& workspace, const 
 
 ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                        const QString& workspacePath) {
-  ProjectElement* solution =
-      projectSystem.newSolution(nameWithoutLastSuffix(workspacePath), absoluteDirectoryOf(workspacePath));
+  const QString name = solutionNameOf(nameWithoutLastSuffix(workspacePath), displayPath(workspacePath));
+  ProjectElement* solution = projectSystem.newSolution(name, absoluteDirectoryOf(workspacePath));
   context.setWorkspaceDirectory(QFileInfo(workspacePath).path());
   ProjectMapper mapper(projectSystem, context, uvisionMappingRules, solution, displayPath(workspacePath));
-  UvWorkspace workspace(workspacePath);
+  UvWorkspace workspace(context, workspacePath);
   std::vector<LinkingProject> linking;
   while (UvProject* project = workspace.readNextProject(context)) {
+    if (!project->givesProjects()) {
+      context.warn(project->shownFile, QStringLiteral("no target sets CreateExecutable; the file gives no project"));
+    }
     for (UvTarget& target : project->targets) {
       if (!target.buildsOutput) continue;
       ProjectElement* converted = mapper.addProject(target.record);
-      if (!target.linkedLibraries.isEmpty()) linking.push_back({converted, target.linkedLibraries});
+      if (converted && !target.linkedLibraries.isEmpty()) linking.push_back({converted, target.linkedLibraries});
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }
   }
   setDependencies(mapper, workspace, linking);
-  mapper.finish();
+  mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

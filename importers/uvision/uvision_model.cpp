@@ -67,16 +67,18 @@ void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
   }
 }
 
+// Both forms, ".uvproj" and ".uvprojx", and both workspace forms have these document elements.
+const DocumentKind uvisionWorkspace{"ProjectWorkspace", "a uVision workspace"};
+const DocumentKind uvisionProject{"Project", "a uVision project"};
+
 }  // namespace
 
-UvProject::UvProject(ConversionContext& context, const QString& pathAndName, const QString& workspaceFile) {
-  const QString path = toForwardSlashes(pathAndName);
-  const QString projectFile = context.paths().resolve(path, context.workspaceDirectory()).path;
+UvProject::UvProject(ConversionContext& context, const QString& pathAndName, const QString& projectFile,
+                     const QString& workspaceFile)
+    : name(nameWithoutLastSuffix(toForwardSlashes(pathAndName))), shownFile(displayPath(projectFile)) {
   const ProjectFile file{context, QFileInfo(projectFile).path()};
-  const QString shownFile = displayPath(projectFile);
-  name = nameWithoutLastSuffix(path);
-  const DomDocument document = loadXmlDocument(projectFile, workspaceFile);
-  const DomElement root = firstChildElement(document, QStringLiteral("Project"));
+  const DomDocument document = loadForeignFile(context.inputFiles(), projectFile, uvisionProject, workspaceFile);
+  const DomElement root = documentElement(document);
   const UvRteSection rte(firstChildElement(root, QStringLiteral("RTE")));
   for (const DomElement& element : childElements(firstChildElement(root, QStringLiteral("Targets")), QStringLiteral("Target")))
     targets.push_back(readTarget(file, element, *this, rte, shownFile));
@@ -84,8 +86,12 @@ UvProject::UvProject(ConversionContext& context, const QString& pathAndName, con
   nameProjects(targets, name);
 }
 
-UvWorkspace::UvWorkspace(const QString& path) : path(path) {
-  const DomDocument document = loadXmlDocument(path);
+bool UvProject::givesProjects() const {
+  return std::any_of(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
+}
+
+UvWorkspace::UvWorkspace(ConversionContext& context, const QString& path) : path(path) {
+  const DomDocument document = loadForeignFile(context.inputFiles(), path, uvisionWorkspace);
   for (const DomElement& project : descendantElements(document, QStringLiteral("project"))) {
     QString projectPath = childElementText(project, QStringLiteral("PathAndName"));
     if (!projectPath.isEmpty()) projectPaths.append(std::move(projectPath));
@@ -93,9 +99,14 @@ UvWorkspace::UvWorkspace(const QString& path) : path(path) {
 }
 
 UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
-  if (projects.size() >= size_t(projectPaths.size())) return nullptr;
-  projects.push_back(std::make_unique<UvProject>(context, projectPaths[qsizetype(projects.size())], path));
-  return projects.back().get();
+  while (nextPath_ < projectPaths.size()) {
+    const QString& pathAndName = projectPaths[nextPath_++];
+    const QString file = context.paths().resolve(toForwardSlashes(pathAndName), context.workspaceDirectory()).path;
+    if (!listed_.isFirstListing(context, file, displayPath(path))) continue;
+    projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
+    return projects.back().get();
+  }
+  return nullptr;
 }
 
 QString targetProjectName(const QString& fileName, const QString& targetName) {

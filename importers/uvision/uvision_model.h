@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "importers/common/input_files.h"
 #include "importers/common/project_record.h"
 
 class ConversionContext;
@@ -33,15 +34,20 @@ struct UvTarget {
 /// A project file named by the workspace, read with all its targets.
 class UvProject {
  public:
-  /// Reads the file that pathAndName (as the workspace writes it) names; throws
-  /// ConversionError when it cannot be read or has no target.
-  UvProject(ConversionContext& context, const QString& pathAndName, const QString& workspaceFile);
+  /// Reads file, which pathAndName (as the workspace writes it) names; throws
+  /// ConversionError when it cannot be read, is no uVision project or has no target.
+  UvProject(ConversionContext& context, const QString& pathAndName, const QString& file, const QString& workspaceFile);
   UvProject(const UvProject&) = delete;  // its targets point back at it
   UvProject& operator=(const UvProject&) = delete;
 
   /// The file name without its last suffix.
   QString name;
+  /// The file as messages name it.
+  QString shownFile;
   std::vector<UvTarget> targets;
+
+  /// True when some target builds something and so becomes a project.
+  bool givesProjects() const;
 };
 
 /// A workspace file and the project files it lists. The projects are read one at a
@@ -49,13 +55,15 @@ class UvProject {
 /// they are converted instead of holding every file of the workspace at once.
 class UvWorkspace {
  public:
-  /// Reads the workspace file; throws ConversionError when it cannot be read.
-  explicit UvWorkspace(const QString& path);
+  /// Reads the workspace file; throws ConversionError when it cannot be read or
+  /// is no uVision workspace.
+  UvWorkspace(ConversionContext& context, const QString& path);
   UvWorkspace(const UvWorkspace&) = delete;
   UvWorkspace& operator=(const UvWorkspace&) = delete;
 
-  /// Reads the next project that the workspace lists and appends it to projects;
-  /// null when all are read. Throws ConversionError when the project cannot be read.
+  /// Reads the next project file that the workspace lists and appends it to
+  /// projects; null when all are read. A file listed again is skipped with a
+  /// warning. Throws ConversionError when the project cannot be read.
   UvProject* readNextProject(ConversionContext& context);
 
   /// As given on the command line.
@@ -64,6 +72,10 @@ class UvWorkspace {
   QStringList projectPaths;
   /// The projects read so far.
   std::vector<std::unique_ptr<UvProject>> projects;
+
+ private:
+  qsizetype nextPath_ = 0;
+  ListedProjectFiles listed_;
 };
 
 /// The name of the project a target becomes, when its project file gives

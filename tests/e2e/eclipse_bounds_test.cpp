@@ -9,7 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <utility>
 
 #include "e2e/eclipse_fixtures.h"
@@ -112,4 +114,76 @@ TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
                 "warning: -P my.setting_2=on: 'my.setting_2' is not a known property; it is set all the same\n"
                 "warning: -P a=b=c: 'a' is not a known property; it is set all the same\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_project_properties.hzp"));
+}
+
+// Issue 27, item 3: a linked folder to the root of the file system, however
+// written, or to a directory holding the workspace is left out; one that leads
+// out of the workspace to a tree of its own is listed.
+TEST(EclipseBounds, LinkedFoldersThatHoldTheWorkspaceAreLeftOut) {
+  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}),
+               "\t<linkedResources>\n" + link("root", "2", "<location>/</location>") +
+                   link("up", "2", "<locationURI>PARENT-50-PROJECT_LOC/</locationURI>") +
+                   link("uri", "2", "<locationURI>file:/</locationURI>") +
+                   link("around", "2", "<locationURI>PARENT-2-PROJECT_LOC</locationURI>") +
+                   link("lib", "2", "<locationURI>PARENT-2-PROJECT_LOC/lib</locationURI>") + "\t</linkedResources>\n");
+  writeFile("lib/x.c", "");
+  const QByteArray around = QFileInfo(".").canonicalFilePath().toUtf8();
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/demo/.project: link root left out: it leads to /, the root of the file system\n"
+                "warning: ws/demo/.project: link up left out: it leads to /, the root of the file system\n"
+                "warning: ws/demo/.project: link uri left out: it leads to /, the root of the file system\n"
+                "warning: ws/demo/.project: link around left out: it leads to " + around +
+                    ", which holds the workspace\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_linked_folder_bounds.hzp"));
+}
+
+// Issue 27, item 12: what looks like a project but cannot be read, and a file
+// linked out of the workspace, are named instead of vanishing; a file the
+// project links itself ("linkedResources") may lie anywhere.
+TEST(EclipseBounds, EntriesLeftOutOfATreeAreNamed) {
+  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}),
+               "\t<linkedResources>\n" + link("ext.c", "1", "<locationURI>PARENT-2-PROJECT_LOC/outside/ext.c</locationURI>") +
+                   "\t</linkedResources>\n");
+  for (const char* file : {"ws/demo/main.c", "ws/shared/in.c", "outside/out.c", "outside/ext.c"}) writeFile(file, "");
+  ASSERT_TRUE(QFile::link("../../outside/out.c", "ws/demo/out.c"));
+  ASSERT_TRUE(QFile::link("../shared/in.c", "ws/demo/in.c"));
+  for (const char* directory : {"ws/dir/.project", "ws/fifo", "ws/dangling", "ws/loop"}) QDir().mkpath(directory);
+  ASSERT_EQ(::mkfifo("ws/fifo/.project", 0644), 0);
+  ASSERT_TRUE(QFile::link("missing", "ws/dangling/.project"));
+  ASSERT_TRUE(QFile::link(".project", "ws/loop/.project"));
+  writeFile("ws/nocp/.project", description("nocp"));
+  ASSERT_TRUE(QFile::link("missing.xml", "ws/nocp/.cproject"));
+  const QByteArray outside = QFileInfo("outside/out.c").canonicalFilePath().toUtf8();
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/dangling/.project: not read: it is a symbolic link that leads nowhere\n"
+                "warning: ws/dir/.project: not read: it is a directory\n"
+                "warning: ws/fifo/.project: not read: it is a named pipe\n"
+                "warning: ws/loop/.project: not read: it is a symbolic link loop\n"
+                "warning: ws/demo/out.c: symbolic link not followed: its target " + outside +
+                    " lies outside the workspace\n"
+                "warning: ws/nocp/.cproject: not read: it is a symbolic link that leads nowhere; project nocp left out\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_tree_omissions.hzp"));
+}
+
+// Issue 27, item 12: a directory that cannot be read is named. Root reads any
+// directory, so as root the conversion runs as the user "nobody".
+TEST(EclipseBounds, AnUnreadableDirectoryIsNamed) {
+  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  writeFile("ws/demo/main.c", "");
+  writeFile("ws/demo/secret/s.c", "");
+  ASSERT_EQ(::chmod("ws/demo/secret", 0), 0);
+  QStringList command{QUENPORT_BINARY, "eclipse2hzp", "-executable-template", "E", "ws"};
+  if (geteuid() == 0) {
+    for (const char* directory : {".", "ws", "home", "user"}) {
+      QDir().mkpath(directory);
+      ASSERT_EQ(::chmod(directory, 0777), 0);
+    }
+    command = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + command;
+    command.prepend("/usr/bin/setpriv");
+  }
+  const auto result = testing_support::runProgram(command.takeFirst(), command);
+  ::chmod("ws/demo/secret", 0755);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError, "warning: ws/demo/secret: cannot be read (Permission denied); its content is left out\n");
+  EXPECT_EQ(readFile("ws/ws.hzp").count("file_name"), 1);
 }

@@ -13,6 +13,7 @@ using testing_support::emptySolution;
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::readFile;
+using testing_support::runQuenport;
 using testing_support::writeFile;
 
 namespace {
@@ -85,13 +86,17 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
       "warning: ws/usb/.cproject: configuration 'USBD-FS_Release' is read as Release\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_unconvertible_projects.hzp"));
 
-  // Nothing convertible: the empty solution is still written, with a warning.
+  // Nothing convertible is a failure: the reasons, then the error, and the
+  // solution written before stays.
   writeProject("lost/only", "only", cproject({{"Debug", {}}}, "Shared Library"));
-  expectSuccess({"eclipse2hzp", "lost"},
-                "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
-                "(a shared library)\n"
-                "warning: lost: no project could be converted\n");
-  EXPECT_EQ(readFile("lost/lost.hzp"), emptySolution("lost"));
+  writeFile("lost/lost.hzp", emptySolution("previous"));
+  const auto failed = runQuenport({"eclipse2hzp", "lost"});
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_EQ(failed.standardError,
+            "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
+            "(a shared library)\n"
+            "error: lost: no project could be converted\n");
+  EXPECT_EQ(readFile("lost/lost.hzp"), emptySolution("previous"));
   // A workspace that holds no CDT project at all is no mistake: no warning.
   writeFile("plain/p/.project", description("p"));
   EXPECT_EQ(expectSuccess({"eclipse2hzp", "plain"}).standardOutput, "");

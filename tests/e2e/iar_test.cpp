@@ -119,11 +119,14 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
                 "warning: none.ewp: project none left out: Debug and Release configuration not specified\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_configuration_names.hzp"));
 
+  // Nothing convertible is a failure: the reasons, then the error, and nothing written.
   writeFile("lost.eww", workspace({"$WS_DIR$\\none.ewp"}));
-  expectSuccess({"iar2hzp", "lost.eww"},
-                "warning: none.ewp: project none left out: Debug and Release configuration not specified\n"
-                "warning: lost.eww: no project could be converted\n");
-  EXPECT_EQ(readFile("lost.hzp"), emptySolution("lost"));
+  const auto failed = runQuenport({"iar2hzp", "lost.eww"});
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_EQ(failed.standardError,
+            "warning: none.ewp: project none left out: Debug and Release configuration not specified\n"
+            "error: lost.eww: no project could be converted\n");
+  EXPECT_FALSE(fileExists("lost.hzp"));
 }
 
 // Other targets keep defines and include paths in their own compiler block,

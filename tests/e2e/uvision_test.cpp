@@ -40,10 +40,34 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   expectSuccess({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_per_target.hzp"));
 
+  // A workspace that names no project file gives its empty solution.
   writeFile("e.uvmpw", "<ProjectWorkspace><Project><PathAndName>p.uvprojx</PathAndName></Project>"
                        "<project><PathAndName></PathAndName></project><project/></ProjectWorkspace>");
   expectSuccess({"uvision2hzp", "e.uvmpw"});
   EXPECT_EQ(readFile("e.hzp"), emptySolution("e"));
+}
+
+// Project files whose targets all build nothing: each is named, and a
+// workspace that gets no project from them is a failure that keeps the
+// solution written before.
+TEST(UVisionImport, AWorkspaceWhoseFilesGiveNoProjectIsAFailure) {
+  writeFile("w.uvmpw", workspace({"a.uvprojx", "b.uvprojx"}));
+  writeFile("a.uvprojx", project({{.createExecutable = QByteArray()}}));
+  writeFile("b.uvprojx", project({{.name = "Sim", .createExecutable = QByteArray()}, {.createExecutable = QByteArray()}}));
+  writeFile("w.hzp", emptySolution("previous"));
+  const auto result = runQuenport({"uvision2hzp", "-executable-template", "E", "w.uvmpw"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError,
+            "warning: a.uvprojx: no target sets CreateExecutable; the file gives no project\n"
+            "warning: b.uvprojx: no target sets CreateExecutable; the file gives no project\n"
+            "error: w.uvmpw: no project could be converted\n");
+  EXPECT_EQ(readFile("w.hzp"), emptySolution("previous"));
+
+  writeFile("w.uvmpw", workspace({"a.uvprojx", "c.uvprojx"}));
+  writeFile("c.uvprojx", project({{}}));
+  expectSuccess({"uvision2hzp", "-executable-template", "E", "w.uvmpw"},
+                "warning: a.uvprojx: no target sets CreateExecutable; the file gives no project\n");
+  EXPECT_EQ(readFile("w.hzp").count("<project "), 1);
 }
 
 // A project file that gives several projects names each after its target too

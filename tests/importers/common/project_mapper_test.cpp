@@ -58,7 +58,7 @@ struct Mapping {
     ConversionContext context(settings, projectProperties, diagnostics);
     ProjectMapper mapper(system, context, rules, system.newSolution("ws", testing_support::testDirectory()), "ws");
     for (const ProjectRecord& record : records) mapper.addProject(record);
-    mapper.finish();
+    mapper.finish(qsizetype(records.size()));
     warnings = diagnostics.pendingWarnings();
     const QString text = QString::fromStdString(solutionText(*system.solution()));
     system.deleteElement(system.solution());
@@ -349,4 +349,26 @@ TEST(ProjectMapper, ItemSettingsAddToTheProjects) {
                             "      </file>\n"))
       << text.toStdString();
   EXPECT_EQ(mapping.warnings, QStringList({"app.ewp: not carried: definition B left out by src/x.c (configuration Release)"}));
+}
+
+// No reader gives a name with a control character (XML refuses them), but one
+// that did would make the solution unreadable: the project, folder or file is
+// left out with a warning, the rest is written.
+TEST(ProjectMapper, NamesASolutionCannotHoldAreLeftOut) {
+  Mapping mapping;
+  mapping.settings.executableTemplate = "E";
+  ProjectRecord bell = record({configuration("Debug")});
+  bell.name = "bell\a";
+  const QString text = mapping.map(
+      {bell, record({configuration("Debug")}, {SourceItem::file("a.c", "a.c"), SourceItem::file("b\x1b.c", "b\x1b.c"),
+                                               folder("g\x07", {SourceItem::file("c.c", "c.c")})})});
+  EXPECT_EQ(text, solution("  <project Name=\"app\" template_name=\"E\">\n"
+                           "    <configuration Name=\"Common\" project_directory=\"app\" project_type=\"\" />\n"
+                           "    <folder Name=\"Source Files\">\n"
+                           "      <file file_name=\"a.c\" />\n"
+                           "    </folder>\n"
+                           "  </project>\n"));
+  EXPECT_EQ(mapping.warnings, QStringList({"app.ewp: project bell\a left out: its name holds a control character",
+                                           "app.ewp: file b\x1b.c left out: its name holds a control character",
+                                           "app.ewp: folder g\x07 left out: its name holds a control character"}));
 }

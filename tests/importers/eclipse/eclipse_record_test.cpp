@@ -23,13 +23,14 @@ struct WorkspaceRecords {
   QStringList warnings;
 };
 
-WorkspaceRecords readWorkspace(const QString& directory) {
+WorkspaceRecords readWorkspace(const QString& directory, qsizetype listedItems = maximumListedItems) {
   const ImportSettings settings;
   Diagnostics diagnostics;
   ConversionContext context(settings, {}, diagnostics);
   context.setWorkspaceDirectory(directory);
   const EclipseWorkspace workspace(context, directory);
   EclipseWorkspaceReading reading;
+  reading.budget = ListingBudget(listedItems);
   WorkspaceRecords result;
   for (const EclipseProjectFile& file : workspace.projectFiles)
     if (std::optional<ProjectRecord> record = readEclipseProject(context, workspace, file, reading))
@@ -128,4 +129,21 @@ TEST(EclipseRecord, ToolSettingsExclusionsAndFileSettings) {
                                                      "          options: -mpure-code\n"
                                                      "          assembler definitions: DEBUG\n"
                                                      "          optimization: -Os\n"));
+}
+
+// The scan that reaches the workspace's budget of listed files and folders is
+// named: the link, or the project directory.
+TEST(EclipseRecord, TheScanThatReachesTheBudgetIsNamed) {
+  writeProject("ws/a", "a", cproject({{"Debug", {}}}),
+               "\t<linkedResources>\n" + link("drv", "2", "<locationURI>PARENT-1-PROJECT_LOC/drivers</locationURI>") +
+                   "\t</linkedResources>\n");
+  writeProject("ws/b", "b", cproject({{"Debug", {}}}));
+  for (const char* file : {"ws/a/main.c", "ws/a/x.c", "ws/drivers/i2c.c", "ws/drivers/spi.c", "ws/b/b.c"})
+    writeFile(file, "");
+  const WorkspaceRecords read = readWorkspace("ws", 3);
+  ASSERT_EQ(read.records.size(), 2u);
+  EXPECT_EQ(read.warnings,
+            QStringList({"ws/a/.project: link drv reached the 3 files and folders a workspace may list; the rest is left out",
+                         "ws/b: reached the 3 files and folders a workspace may list; the rest is left out"}));
+  EXPECT_TRUE(read.records[1].sources.empty());
 }

@@ -73,3 +73,24 @@ TEST(EclipseSourceTree, TreesDeeperThanTheDirectoriesHeldOpenAreReadWhole) {
   EXPECT_EQ(projectFiles("ws", warnings), expected);
   EXPECT_TRUE(warnings.isEmpty()) << warnings.join("\n").toStdString();
 }
+
+// The scans of one workspace share a budget of listed files and folders: the
+// scan that spends it stops there and says so, a later one lists nothing.
+TEST(EclipseSourceTree, ScansStopAtTheWorkspacesBudgetOfListedItems) {
+  for (const char* file : {"ws/a/1.c", "ws/a/2.c", "ws/a/sub/3.c", "ws/a/sub/4.c", "ws/a/z.c", "ws/b/5.c"})
+    writeFile(file, "");
+  const ImportSettings settings;
+  Diagnostics diagnostics;
+  ConversionContext context(settings, {}, diagnostics);
+  ListingBudget budget(5);
+  DirectoryVisits visits(context, "ws", nullptr, &budget);
+  std::vector<SourceItem> items;
+  EXPECT_FALSE(addSourceTree(context, visits, items, "ws/a", ".", {}));
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[2].name, "sub");
+  EXPECT_EQ(items[2].items.size(), 2u);  // 1.c, 2.c, sub, 3.c, 4.c: z.c is beyond
+  std::vector<SourceItem> later;
+  EXPECT_FALSE(addSourceTree(context, visits, later, "ws/b", ".", {}));
+  EXPECT_TRUE(later.empty());
+  EXPECT_EQ(visits.budgetSpent(), "reached the 5 files and folders a workspace may list; the rest is left out");
+}

@@ -28,7 +28,7 @@ TEST(UVisionRecord, EachTargetThatBuildsIsAProject) {
   Diagnostics diagnostics;
   ConversionContext context(settings, {}, diagnostics);
   context.setWorkspaceDirectory("ws");
-  const UvProject project(context, "sub\\p.uvprojx", "ws/w.uvmpw");
+  const UvProject project(context, "sub\\p.uvprojx", "ws/sub/p.uvprojx", "ws/w.uvmpw");
   ASSERT_EQ(project.targets.size(), 3u);
   EXPECT_EQ(describeRecord(project.targets[0].record),
             QString("project: p_Flash\n"
