@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 
 #include "support/test_support.h"
 
@@ -60,4 +61,17 @@ TEST(Examples, EveryExampleConvertsToItsCheckedInSolution) {
       {"eclipse", {"eclipse2hzp", "-library-template", "STM32_LIB", "eclipse"}, "eclipse/eclipse.hzp", "."},
   };
   for (const Example& example : examples) expectExampleConverts(example);
+}
+
+// Every expected solution is well-formed XML to a parser that is not the program's own.
+TEST(Examples, EveryExpectedSolutionIsWellFormed) {
+  QDirIterator entries(testing_support::sourcePath(""), {"*.hzp"}, QDir::Files, QDirIterator::Subdirectories);
+  int checked = 0;
+  while (entries.hasNext()) {
+    const QString path = entries.next();
+    if (!path.contains("/expected/")) continue;
+    EXPECT_EQ(testing_support::xmlError(readFile(path)), QString()) << path.toStdString();
+    ++checked;
+  }
+  EXPECT_GT(checked, 50);
 }

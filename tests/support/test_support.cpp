@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QXmlStreamReader>
 
 namespace testing_support {
 
@@ -21,10 +22,24 @@ void writeFile(const QString& path, const QByteArray& contents) {
   file.write(contents);
 }
 
+QString xmlError(const QByteArray& text) {
+  QXmlStreamReader reader(text);
+  while (!reader.atEnd()) reader.readNext();
+  if (!reader.hasError()) return QString();
+  return QString("%1 at line %2, column %3").arg(reader.errorString()).arg(reader.lineNumber()).arg(reader.columnNumber());
+}
+
+// Every solution file a test reads, written by the program or kept as expected,
+// must be well-formed XML to an independent parser (Qt's, not the program's own).
 QByteArray readFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
+  const QByteArray text = file.readAll();
+  if (path.endsWith(".hzp") && text.startsWith(solutionHeader)) {
+    const QString error = xmlError(text);
+    EXPECT_TRUE(error.isEmpty()) << path.toStdString() << " is not well-formed XML: " << error.toStdString();
+  }
+  return text;
 }
 
 bool fileExists(const QString& path) { return QFileInfo::exists(path); }

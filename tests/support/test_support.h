@@ -19,10 +19,15 @@ namespace testing_support {
 /// The temporary directory of the running test (also its working directory).
 QString testDirectory();
 
+/// Why text is not well-formed XML to Qt's stream reader; empty when it is.
+QString xmlError(const QByteArray& text);
+
 /// Writes bytes to path (relative to the test directory unless absolute), creating parent folders.
 void writeFile(const QString& path, const QByteArray& contents);
 
-/// The whole content of a file; an empty array when it cannot be read.
+/// The whole content of a file; an empty array when it cannot be read. A
+/// solution file (".hzp" starting with the DOCTYPE line) is also checked to be
+/// well-formed XML, as a test expectation.
 QByteArray readFile(const QString& path);
 
 bool fileExists(const QString& path);
