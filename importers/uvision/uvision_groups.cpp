@@ -87,7 +87,7 @@ void readGroup(const UvTargetReading& reading, const ItemOptions& options, const
     const QString path = toForwardSlashes(childElementText(entry, QStringLiteral("FilePath")));
     if (isLibraryPath(path)) {  // linked, not compiled: a dependency where it is built
       if (choice == BuildChoice::Built || (choice == BuildChoice::AsGroup && !groupExcluded))
-        linkedLibraries.append(nameWithoutLastSuffix(path));
+        linkedLibraries.append(path);
       continue;
     }
     SourceItem file = SourceItem::file(childElementText(entry, QStringLiteral("FileName")),

@@ -8,7 +8,7 @@
 #include "importers/uvision/uvision_target_reading.h"
 
 /// Appends the groups of target as folders to record's sources (its one
-/// configuration already read), and the names (without suffix) of the libraries
-/// the target links to linkedLibraries.
+/// configuration already read), and the paths of the libraries the target links
+/// to linkedLibraries.
 void readGroups(const UvTargetReading& reading, const DomElement& target, ProjectRecord& record,
                 QStringList& linkedLibraries);

@@ -26,7 +26,7 @@ namespace {
 // that build them once every project of the workspace is read.
 struct LinkingProject {
   ProjectElement* project;
-  QStringList libraries;
+  const UvTarget* target;
 };
 
 /// The targets that build libraries, found by the libraries' names.
@@ -54,22 +54,32 @@ class LibraryBuilders {
   QHash<QString, const UvTarget*> exactly_;
 };
 
-// The projects that build the libraries, by the output names of the workspace's targets.
-QStringList dependenciesOf(const LibraryBuilders& builders, const QStringList& libraries) {
+// The projects that build the libraries a target links, by the output names of
+// the workspace's targets. A library that no project builds is not linked by
+// the solution: the design makes it neither a file nor a dependency, so it is
+// reported for the user to add.
+QStringList dependenciesOf(const LibraryBuilders& builders, const UvTarget& target, Diagnostics& diagnostics) {
   QStringList dependencies;
-  for (const QString& library : libraries) {
-    if (const UvTarget* builder = builders.builderOf(library)) dependencies.append(builder->projectName);
+  for (const QString& library : target.linkedLibraries) {
+    if (const UvTarget* builder = builders.builderOf(nameWithoutLastSuffix(library)))
+      dependencies.append(builder->projectName);
+    else
+      diagnostics.notCarried(target.project->shownFile,
+                             {QStringLiteral("library (built by no project of the workspace)"), library, {target.record.configurations.front().name},
+                              QStringLiteral("target")});
   }
   return dependencies;
 }
 
-void setDependencies(ProjectMapper& mapper, const UvWorkspace& workspace, const std::vector<LinkingProject>& linking) {
+void setDependencies(ProjectMapper& mapper, ConversionContext& context, const UvWorkspace& workspace,
+                     const std::vector<LinkingProject>& linking) {
   if (linking.empty()) return;
   std::vector<const UvTarget*> targets;
   for (const auto& project : workspace.projects)
     for (const UvTarget& target : project->targets) targets.push_back(&target);
   const LibraryBuilders builders(std::move(targets));
-  for (const LinkingProject& entry : linking) mapper.setDependencies(entry.project, dependenciesOf(builders, entry.libraries));
+  for (const LinkingProject& entry : linking)
+    mapper.setDependencies(entry.project, dependenciesOf(builders, *entry.target, context.diagnostics()));
 }
 
 }  // namespace
@@ -89,11 +99,11 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
     for (UvTarget& target : project->targets) {
       if (!target.buildsOutput) continue;
       ProjectElement* converted = mapper.addProject(target.record);
-      if (converted && !target.linkedLibraries.isEmpty()) linking.push_back({converted, target.linkedLibraries});
+      if (converted && !target.linkedLibraries.isEmpty()) linking.push_back({converted, &target});
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }
   }
-  setDependencies(mapper, workspace, linking);
+  setDependencies(mapper, context, workspace, linking);
   mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

@@ -26,7 +26,7 @@ struct UvTarget {
   bool buildsOutput = false;
   /// "OutputName": what other targets find a library they link by.
   QString outputName;
-  /// The names (without suffix) of the libraries its groups link.
+  /// The paths (with "/" separators, as written) of the libraries its groups link.
   QStringList linkedLibraries;
   const UvProject* project = nullptr;
 };

@@ -97,13 +97,17 @@ TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
                                             {"m2.a", "libm.a"}, {"keep.c", "keep.c"}})};
   writeFile("app.uvprojx", project({app}));
   writeFile("mathlib.uvprojx", project({{.createExecutable = "0", .outputName = "libmath_libm"}}));
-  expectSuccess({"uvision2hzp", "-filter-file", "*.a", "w.uvmpw"});
+  // A library no project builds is reported: the solution cannot link it.
+  expectSuccess({"uvision2hzp", "-filter-file", "*.a", "w.uvmpw"},
+                "warning: app.uvprojx: not carried: library (built by no project of the workspace) x/other.lib "
+                "(target T)\n");
   // An empty template name is written too; each library a project builds counts.
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_dependencies.hzp"));
 
   writeFile("lonely.uvmpw", workspace({"lonely.uvprojx"}));
   writeFile("lonely.uvprojx", project({{.groups = group("Libs", {{"x.lib", "x.lib"}})}}));
-  expectSuccess({"uvision2hzp", "lonely.uvmpw"});
+  expectSuccess({"uvision2hzp", "lonely.uvmpw"},
+                "warning: lonely.uvprojx: not carried: library (built by no project of the workspace) x.lib (target T)\n");
   EXPECT_TRUE(readFile("lonely.hzp").contains("project_dependencies=\"\""));
 }
 

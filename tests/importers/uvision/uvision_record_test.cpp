@@ -44,7 +44,7 @@ TEST(UVisionRecord, EachTargetThatBuildsIsAProject) {
             "  sources: Source Files\n"
             "    folder: App\n"
             "      file: ./Src/main.c\n"));
-  EXPECT_EQ(project.targets[0].linkedLibraries, QStringList({"libm"}));
+  EXPECT_EQ(project.targets[0].linkedLibraries, QStringList({"./lib/libm.a"}));
   EXPECT_EQ(describeRecord(project.targets[1].record),
             QString("project: p_Lib__GNU_\n"
             "  kind: static library\n"
