@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 
 namespace foreign_xml_check {
 

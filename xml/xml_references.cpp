@@ -6,15 +6,6 @@
 
 namespace {
 
-struct NamedReference {
-  std::string_view name;  // what follows the "&", up to and including the ";"
-  char byte;
-};
-
-constexpr NamedReference namedReferences[] = {
-    {"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"quot;", '"'}, {"apos;", '\''},
-};
-
 // Digits of numeric references: "0"-"9" and the lower-case letters, valued 10 to 35 in
 // both the decimal and the hexadecimal form. Any other byte (upper case included) makes
 // the reference malformed, so it is kept as it stands: our choice where the value of

@@ -5,6 +5,18 @@
 #include <string>
 #include <string_view>
 
+/// One of the five references XML names: what follows the "&", up to and
+/// including the ";", and the character it stands for. Both the solution-file
+/// parser and the foreign-file parser read them from this table.
+struct NamedReference {
+  std::string_view name;
+  char byte;
+};
+
+inline constexpr NamedReference namedReferences[] = {
+    {"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"quot;", '"'}, {"apos;", '\''},
+};
+
 /// Appends text to out with its references decoded: the five named ones, "&#" decimal
 /// and "&#x" hexadecimal byte values (modulo 256). A malformed reference is kept as it stands.
 /// With dropCarriageReturns, carriage-return bytes of the text are left out (those

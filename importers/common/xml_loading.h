@@ -1,11 +1,12 @@
 #pragma once
-// Reading the foreign workspace and project files into element trees, and the
-// lookups the importers make in them.
+// Reading the foreign workspace and project files into element trees (the
+// trees and their lookups are xml/foreign/'s), with the checks every input
+// passes and the messages a file that fails them gets.
 
-#include <QList>
 #include <QString>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
+#include "xml/foreign/dom_lookups.h"
 #include "importers/common/input_files.h"
 
 /// Parses the whole file at path, recorded in inputs when given. Throws
@@ -27,23 +28,3 @@ struct DocumentKind {
 /// element is not kind's (a file of another IDE, a page saved under the name).
 DomDocument loadForeignFile(InputFiles& inputs, const QString& path, const DocumentKind& kind,
                             const QString& referencedBy = QString());
-
-/// The document element of document (null for an empty document).
-DomElement documentElement(const DomDocument& document);
-
-/// The first direct child of node that is an element named tagName (exact), or a null element.
-DomElement firstChildElement(DomElement node, const QString& tagName);
-
-/// The direct children of node that are elements named tagName, in document order.
-QList<DomElement> childElements(DomElement node, const QString& tagName);
-
-/// The character data of the first child node of firstChildElement(node, tagName);
-/// empty when that element is missing, has no children, or its first child is not text.
-QString childElementText(DomElement node, const QString& tagName);
-
-/// The character data of element's first child node, empty when it is not text.
-inline QString elementText(DomElement element) { return element.firstChildText(); }
-
-/// Every element named tagName below node (all descendants), in document order.
-/// Each element is visited once, so the cost stays proportional to the file.
-QList<DomElement> descendantElements(DomElement node, const QString& tagName);

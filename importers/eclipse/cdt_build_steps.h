@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/common/project_record.h"
 
 class CdtBuildVariables;

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 
 /// The build variables of one configuration.
 class CdtBuildVariables {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 
 class CdtBuildVariables;
 struct CdtOptionKind;

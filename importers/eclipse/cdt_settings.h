@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/common/project_record.h"
 
 /// One configuration of a ".cproject".

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/eclipse/eclipse_resource_filters.h"
 
 /// One "link" of the first "linkedResources" element.

@@ -12,7 +12,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 
 /// What a filter asks of a child: its name or its path in the project
 /// ("org.eclipse.ui.ide.multiFilter"), or several such answers combined.

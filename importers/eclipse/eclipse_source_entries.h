@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/common/project_record.h"
 
 /// One source entry: a folder of the project and the paths below it it leaves out.

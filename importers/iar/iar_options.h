@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <array>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 
 /// The kinds of "settings" block whose options are read.
 enum class IarBlock { General, Compiler, Assembler, Linker, Archiver, Converter, BuildActions, Other };

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "importers/common/configuration_choice.h"
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/iar/iar_options.h"
 
 /// A command a configuration runs around its build.

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/common/project_record.h"
 
 class ConversionContext;

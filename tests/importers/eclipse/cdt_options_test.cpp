@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/cdt_build_variables.h"
 #include "importers/eclipse/cdt_option_table.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/eclipse_resource_filters.h"
 #include "importers/eclipse/eclipse_resource_rules.h"

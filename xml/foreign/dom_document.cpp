@@ -1,4 +1,4 @@
-#include "importers/common/dom_document.h"
+#include "xml/foreign/dom_document.h"
 
 #include <QBuffer>
 #include <QStringDecoder>
@@ -6,8 +6,8 @@
 #include <optional>
 #include <utility>
 
-#include "importers/common/dom_storage.h"
-#include "importers/common/utf8_dom_parser.h"
+#include "xml/foreign/dom_storage.h"
+#include "xml/foreign/utf8_dom_parser.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "importers/common/utf8_dom_parser.h"
+#include "xml/foreign/utf8_dom_parser.h"
 
 #include <QString>
 #include <algorithm>
@@ -7,7 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "importers/common/dom_storage.h"
+#include "xml/foreign/dom_storage.h"
+#include "xml/xml_references.h"
 
 namespace {
 
@@ -86,14 +87,10 @@ bool startsWith(const unsigned char* p, const unsigned char* end, std::string_vi
 // Reads the reference at p (on its "&") into c and moves p past its ";". Longer
 // numbers than any character needs are refused rather than checked for overflow.
 bool readReference(const unsigned char*& p, const unsigned char* end, uint32_t& c) {
-  static constexpr struct {
-    std::string_view text;
-    char value;
-  } kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&apos;", '\''}, {"&quot;", '"'}};
-  for (const auto& entity : kEntities) {
-    if (startsWith(p, end, entity.text)) {
-      p += entity.text.size();
-      c = uint32_t(entity.value);
+  for (const NamedReference& reference : namedReferences) {
+    if (startsWith(p + 1, end, reference.name)) {
+      p += 1 + reference.name.size();
+      c = uint32_t(reference.byte);
       return true;
     }
   }

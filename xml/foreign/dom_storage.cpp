@@ -1,4 +1,4 @@
-#include "importers/common/dom_storage.h"
+#include "xml/foreign/dom_storage.h"
 
 #include <QStringDecoder>
 #include <algorithm>
