@@ -9,56 +9,13 @@
 #include <vector>
 
 #include "xml/atomic_write.h"
+#include "xml/utf8_text.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_writer.h"
 
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-
-/// A place in a text: line counted from 0, as the parser counts, and column in
-/// characters counted from 1, as editors count.
-struct TextPosition {
-  uint32_t line;
-  uint32_t column;
-};
-
-// The length of the UTF-8 sequence text starts with (RFC 3629: no overlong forms,
-// no surrogates, nothing above U+10FFFF), or 0 when it is none.
-size_t sequenceLength(std::string_view text) {
-  const auto byte = [&](size_t index) { return index < text.size() ? static_cast<unsigned char>(text[index]) : 0u; };
-  const unsigned lead = byte(0);
-  const auto continues = [&](size_t index, unsigned low, unsigned high) {
-    return byte(index) >= low && byte(index) <= high;
-  };
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return continues(1, 0x80, 0xBF) ? 2 : 0;
-  if (lead >= 0xE0 && lead <= 0xEF) {
-    const unsigned low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
-    return continues(1, low, high) && continues(2, 0x80, 0xBF) ? 3 : 0;
-  }
-  if (lead >= 0xF0 && lead <= 0xF4) {
-    const unsigned low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
-    return continues(1, low, high) && continues(2, 0x80, 0xBF) && continues(3, 0x80, 0xBF) ? 4 : 0;
-  }
-  return 0;
-}
-
-std::optional<TextPosition> firstInvalidUtf8(std::string_view text) {
-  TextPosition position{0, 1};
-  for (size_t index = 0; index < text.size();) {
-    const size_t length = sequenceLength(text.substr(index, 4));
-    if (length == 0) return position;
-    if (text[index] == '\n') {
-      ++position.line;
-      position.column = 1;
-    } else {
-      ++position.column;
-    }
-    index += length;
-  }
-  return std::nullopt;
-}
 
 bool declaresOtherEncoding(const std::optional<std::string>& encoding) {
   if (!encoding) return false;

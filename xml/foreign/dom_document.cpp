@@ -8,6 +8,7 @@
 
 #include "xml/foreign/dom_storage.h"
 #include "xml/foreign/utf8_dom_parser.h"
+#include "xml/utf8_text.h"
 
 namespace {
 
@@ -129,5 +130,15 @@ bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& m
   message = reader.errorString();
   line = int(reader.lineNumber());
   column = int(reader.columnNumber());
+  // The reader decodes ahead and blames the declaration for a byte that breaks
+  // UTF-8 anywhere: the byte's own place tells the user what to fix.
+  const std::string_view encoding = declaredEncoding(view(bytes));
+  if (encoding.empty() || QStringConverter::encodingForName(std::string(encoding).c_str()) == QStringConverter::Utf8) {
+    if (const std::optional<TextPosition> invalid = firstInvalidUtf8(view(bytes))) {
+      message = QStringLiteral("invalid UTF-8");
+      line = int(invalid->line) + 1;
+      column = int(invalid->column);
+    }
+  }
   return false;
 }

@@ -112,9 +112,10 @@ TEST(LoadXmlDocument, ErrorsKeepTheStreamReadersMessageAndPosition) {
     std::string error;
   } cases[] = {
       {"<?xml version=\"1.0\"?>\r\n<root>\r\n  <b x=\"1\" x=\"2\"/>\r\n</root>\r\n", "bad.xml: Attribute 'x' redefined. line: 3 column: 18"},
-      {"<root>\r\n<b>\xff</b>\r\n</root>",
-       // Qt places a decoding error at the start of the document
-       "bad.xml: Encountered incorrectly encoded content. line: 1 column: 2"},
+      // Qt places a decoding error at the start of the document: the byte's own place is told.
+      {"<root>\r\n<b>\xff</b>\r\n</root>", "bad.xml: invalid UTF-8 line: 2 column: 4"},
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n<b>caf\xc3\xa9 \xc3</b>\n</root>",
+       "bad.xml: invalid UTF-8 line: 3 column: 9"},
       {"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root>\xe9\r\n<b></c>\r\n</root>", "bad.xml: Opening and ending tag mismatch. line: 3 column: 7"},
       {"<root>\n<b>&unknown;</b>\n</root>", "bad.xml: Entity 'unknown' not declared. line: 2 column: 12"},
       {"<root/>\n<second/>", "bad.xml: Extra content at end of document. line: 2 column: 9"},

@@ -1,0 +1,20 @@
+#pragma once
+// Where a text that should be UTF-8 is not, for messages that point at the byte.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+/// A place in a text: line counted from 0, as the parser counts, and column in
+/// characters counted from 1, as editors count.
+struct TextPosition {
+  uint32_t line;
+  uint32_t column;
+};
+
+/// The length of the UTF-8 sequence text starts with (RFC 3629: no overlong
+/// forms, no surrogates, nothing above U+10FFFF), or 0 when it is none.
+size_t utf8SequenceLength(std::string_view text);
+
+/// Where text first breaks UTF-8; nothing when it is all UTF-8.
+std::optional<TextPosition> firstInvalidUtf8(std::string_view text);
