@@ -68,7 +68,7 @@ TEST(EclipseImport, TemplateChoiceFollowsTypeOptionsAndMicrocontroller) {
   writeProject("ws/lib", "lib", cproject({{"Release", microcontroller("MCU100")}}, "Static Library"));
   EXPECT_EQ(convert({"-library-template", "L"}), expectedSolution("eclipse_template_by_device.hzp"));
 
-  // An executable template wins, and no Target is set.
+  // An executable template wins; the device is the Target all the same.
   EXPECT_EQ(convert({"-executable-template", "E", "-library-template", "L"}),
             expectedSolution("eclipse_template_given.hzp"));
 
