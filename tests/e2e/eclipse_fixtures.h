@@ -1,15 +1,13 @@
 #pragma once
-// Eclipse workspaces for the eclipse2hzp tests, written as CDT and the vendor
-// IDEs built on it write them: ".project" descriptions and ".cproject" files
-// whose configurations nest their options under toolChain/tool.
+// Eclipse workspaces for the eclipse2hzp tests: the ones kept as files under
+// tests/e2e/fixtures/eclipse, and small ".project" descriptions and ".cproject"
+// files whose configurations nest their options under toolChain/tool.
 
 #include <QByteArray>
 #include <QDir>
-#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <gtest/gtest.h>
 
 #include "support/test_support.h"
 
@@ -69,11 +67,6 @@ inline QByteArray microcontroller(const QByteArray& name) {
   return "<option name=\"Microcontroller\" value=\"" + name + "\" valueType=\"string\"/>";
 }
 
-inline QByteArray link(const QByteArray& name, const QByteArray& type, const QByteArray& location) {
-  return "\t\t<link>\n\t\t\t<name>" + name + "</name>\n\t\t\t<type>" + type + "</type>\n\t\t\t" + location +
-         "\n\t\t</link>\n";
-}
-
 inline void writeProject(const QString& directory, const QByteArray& name, const QByteArray& cprojectText,
                          const QByteArray& more = {}) {
   testing_support::writeFile(directory + "/.project", description(name, more));
@@ -82,10 +75,10 @@ inline void writeProject(const QString& directory, const QByteArray& name, const
 
 inline QString absolute(const QString& path) { return QDir::current().absoluteFilePath(path); }
 
-/// Converts the workspace given by its absolute path; expects success without warnings.
-inline QByteArray convert(const QStringList& options, const QString& workspace = "ws") {
-  testing_support::expectSuccess(QStringList{"eclipse2hzp"} + options + QStringList{absolute(workspace)});
-  return testing_support::readFile(workspace + "/" + QFileInfo(workspace).fileName() + ".hzp");
+/// Copies the workspace kept under tests/e2e/fixtures/eclipse/<name>, as the
+/// vendor IDEs write its files, into the folder to.
+inline void copyFixture(const QString& name, const QString& to = "ws") {
+  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/eclipse/" + name), to);
 }
 
 }  // namespace eclipse_fixtures
