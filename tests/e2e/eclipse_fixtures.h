@@ -13,47 +13,35 @@
 
 namespace eclipse_fixtures {
 
-/// One configuration of a ".cproject": its name, the option elements inside
-/// it, and further attributes of the configuration element (such as its
-/// "buildArtefactType").
+/// One configuration of a ".cproject": its name and the option elements inside it.
 struct Configuration {
   QByteArray name;
   QByteArray options;
-  QByteArray attributes = {};
 };
 
-inline QByteArray description(const QByteArray& name, const QByteArray& more = {}) {
+inline QByteArray description(const QByteArray& name) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<projectDescription>\n\t<name>" + name +
-         "</name>\n\t<comment></comment>\n\t<projects>\n\t</projects>\n" + more + "</projectDescription>\n";
+         "</name>\n\t<comment></comment>\n\t<projects>\n\t</projects>\n</projectDescription>\n";
 }
 
-/// A ".cproject" with the configurations and, after them in a storage module of
-/// their own, the given "project" elements.
-inline QByteArray cprojectWithTypes(const QList<Configuration>& configurations, const QByteArray& typeElements) {
+/// The ".cproject" of an executable with the configurations.
+inline QByteArray cproject(const QList<Configuration>& configurations) {
   QByteArray text =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<?fileVersion 4.0.0?><cproject "
       "storage_type_id=\"org.eclipse.cdt.core.XmlProjectDescriptionStorage\">\n"
       "\t<storageModule moduleId=\"org.eclipse.cdt.core.settings\">\n";
   for (const Configuration& configuration : configurations) {
     text += "\t\t<cconfiguration id=\"cfg." + configuration.name +
-            "\">\n\t\t\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n\t\t\t\t<configuration " +
-            configuration.attributes + " name=\"" + configuration.name +
-            "\"><folderInfo><toolChain><tool>" + configuration.options +
+            "\">\n\t\t\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n\t\t\t\t<configuration name=\"" +
+            configuration.name + "\"><folderInfo><toolChain><tool>" + configuration.options +
             "</tool></toolChain></folderInfo></configuration>\n\t\t\t</storageModule>\n\t\t</cconfiguration>\n";
   }
-  text += "\t</storageModule>\n";
-  if (!typeElements.isEmpty())
-    text += "\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n\t\t" + typeElements + "\n\t</storageModule>\n";
+  text += "\t</storageModule>\n\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n"
+          "\t\t<project id=\"demo.null.1\" name=\"Executable\"/>\n\t</storageModule>\n";
   // The refresh scope names configurations by "configurationName", not "name".
   text += "\t<storageModule moduleId=\"refreshScope\" versionNumber=\"2\">\n\t\t<configuration configurationName=\"Debug\">"
           "<resource resourceType=\"PROJECT\" workspacePath=\"/demo\"/></configuration>\n\t</storageModule>\n";
   return text + "</cproject>\n";
-}
-
-/// A ".cproject" whose one "project" element is named type (none for a null type).
-inline QByteArray cproject(const QList<Configuration>& configurations, const QByteArray& type = "Executable") {
-  return cprojectWithTypes(configurations,
-                           type.isNull() ? QByteArray() : "<project id=\"demo.null.1\" name=\"" + type + "\"/>");
 }
 
 inline QByteArray listOption(const QByteArray& valueType, const QList<QByteArray>& values) {
@@ -67,9 +55,8 @@ inline QByteArray microcontroller(const QByteArray& name) {
   return "<option name=\"Microcontroller\" value=\"" + name + "\" valueType=\"string\"/>";
 }
 
-inline void writeProject(const QString& directory, const QByteArray& name, const QByteArray& cprojectText,
-                         const QByteArray& more = {}) {
-  testing_support::writeFile(directory + "/.project", description(name, more));
+inline void writeProject(const QString& directory, const QByteArray& name, const QByteArray& cprojectText) {
+  testing_support::writeFile(directory + "/.project", description(name));
   testing_support::writeFile(directory + "/.cproject", cprojectText);
 }
 
