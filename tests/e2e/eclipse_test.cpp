@@ -105,7 +105,7 @@ TEST(EclipseImport, FailuresThatEndTheRunNameTheirFile) {
 }
 
 TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectoryAndLinkedFilesFollow) {
-  // Links of a file, of a virtual folder and a file in it; a second "linkedResources" is read too.
+  // demo links the files x.c, z.c and second.c, and Board/skip_b.h in the virtual folder Board.
   copyFixture("source_tree");
   EXPECT_EQ(convert({"-executable-template", "E", "-filter-file", "skip_*"}), expectedSolution("eclipse_source_tree.hzp"));
 }
