@@ -27,7 +27,7 @@ using testing_support::writeFile;
 
 // Issue 12, item 5: the solution is named after the directory itself.
 TEST(EclipseBounds, AWorkspaceNamedWithATrailingSlashOrDotsNamesItsSolution) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  copyFixture("demo", "ws/demo");
   QDir().mkpath("ws/sub");
   const std::pair<const char*, const char*> runs[] = {{"ws/", ""}, {".", "ws"}, {"..", "ws/sub"}};
   for (const auto& [workspace, workingDirectory] : runs) {
@@ -43,7 +43,7 @@ TEST(EclipseBounds, AWorkspaceNamedWithATrailingSlashOrDotsNamesItsSolution) {
 // Issue 12, item 6: a link out of the workspace is not followed, and links that
 // double at every level reach each directory once.
 TEST(EclipseBounds, SymbolicLinksStayInsideTheWorkspaceAndEachDirectoryIsVisitedOnce) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  copyFixture("demo", "ws/demo");
   ASSERT_TRUE(QFile::link("/", "ws/demo/root"));
   const int levels = 18;
   for (int level = 0; level < levels; ++level) {
@@ -68,7 +68,8 @@ TEST(EclipseBounds, NestedOptionsCountEachEntryOnce) {
                QByteArray::number(level) + "\"/>";
   for (int level = 0; level < depth; ++level) options += "</option>";
   writeProject("ws/demo", "demo", cproject({{"Debug", options}}));
-  const QByteArray solution = convert({"-executable-template", "E"});
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"});
+  const QByteArray solution = readFile("ws/ws.hzp");
   EXPECT_EQ(solution.count(";D"), depth - 1);
   EXPECT_LT(solution.size(), 40000);
 }
@@ -76,7 +77,7 @@ TEST(EclipseBounds, NestedOptionsCountEachEntryOnce) {
 // Issue 12, item 10: names that are not UTF-8 cannot go into a solution; each
 // is reported instead of vanishing.
 TEST(EclipseBounds, NamesThatAreNotUtf8AreReportedOneByOne) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  copyFixture("demo", "ws/demo");
   writeFile("ws/demo/main.c", "");
   // Qt cannot name these, so the removal of the test's directory cannot reach them: rm does.
   const struct Cleanup {
@@ -95,9 +96,7 @@ TEST(EclipseBounds, NamesThatAreNotUtf8AreReportedOneByOne) {
 // is refused before anything is converted, an unknown one is set with a warning.
 // The properties go to every project's "Common", with its dependencies.
 TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}),
-               "<projects><project>lib</project><project></project><project>core</project></projects>\n");
-  writeProject("ws/lib", "lib", cproject({{"Debug", {}}}));
+  copyFixture("project_properties");  // demo names the projects lib, "" and core
   for (const QString& entry : {QString("a b=1"), QString("<x=1"), QString("9lives=1"), QString("-x=1"),
                                QString("caf\u00e9=1")}) {
     const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "-P", entry, "ws"});
@@ -120,13 +119,7 @@ TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
 // written, or to a directory holding the workspace is left out; one that leads
 // out of the workspace to a tree of its own is listed.
 TEST(EclipseBounds, LinkedFoldersThatHoldTheWorkspaceAreLeftOut) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}),
-               "\t<linkedResources>\n" + link("root", "2", "<location>/</location>") +
-                   link("up", "2", "<locationURI>PARENT-50-PROJECT_LOC/</locationURI>") +
-                   link("uri", "2", "<locationURI>file:/</locationURI>") +
-                   link("around", "2", "<locationURI>PARENT-2-PROJECT_LOC</locationURI>") +
-                   link("lib", "2", "<locationURI>PARENT-2-PROJECT_LOC/lib</locationURI>") + "\t</linkedResources>\n");
-  writeFile("lib/x.c", "");
+  copyFixture("linked_folder_bounds", ".");  // ws/demo links root, up, uri, around and lib
   const QByteArray around = QFileInfo(".").canonicalFilePath().toUtf8();
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
                 "warning: ws/demo/.project: link root left out: it leads to /, the root of the file system\n"
@@ -141,17 +134,13 @@ TEST(EclipseBounds, LinkedFoldersThatHoldTheWorkspaceAreLeftOut) {
 // linked out of the workspace, are named instead of vanishing; a file the
 // project links itself ("linkedResources") may lie anywhere.
 TEST(EclipseBounds, EntriesLeftOutOfATreeAreNamed) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}),
-               "\t<linkedResources>\n" + link("ext.c", "1", "<locationURI>PARENT-2-PROJECT_LOC/outside/ext.c</locationURI>") +
-                   "\t</linkedResources>\n");
-  for (const char* file : {"ws/demo/main.c", "ws/shared/in.c", "outside/out.c", "outside/ext.c"}) writeFile(file, "");
+  copyFixture("tree_omissions", ".");  // ws/demo links outside/ext.c
   ASSERT_TRUE(QFile::link("../../outside/out.c", "ws/demo/out.c"));
   ASSERT_TRUE(QFile::link("../shared/in.c", "ws/demo/in.c"));
   for (const char* directory : {"ws/dir/.project", "ws/fifo", "ws/dangling", "ws/loop"}) QDir().mkpath(directory);
   ASSERT_EQ(::mkfifo("ws/fifo/.project", 0644), 0);
   ASSERT_TRUE(QFile::link("missing", "ws/dangling/.project"));
   ASSERT_TRUE(QFile::link(".project", "ws/loop/.project"));
-  writeFile("ws/nocp/.project", description("nocp"));
   ASSERT_TRUE(QFile::link("missing.xml", "ws/nocp/.cproject"));
   const QByteArray outside = QFileInfo("outside/out.c").canonicalFilePath().toUtf8();
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
@@ -168,7 +157,7 @@ TEST(EclipseBounds, EntriesLeftOutOfATreeAreNamed) {
 // Issue 27, item 12: a directory that cannot be read is named. Root reads any
 // directory, so as root the conversion runs as the user "nobody".
 TEST(EclipseBounds, AnUnreadableDirectoryIsNamed) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
+  copyFixture("demo", "ws/demo");
   writeFile("ws/demo/main.c", "");
   writeFile("ws/demo/secret/s.c", "");
   ASSERT_EQ(::chmod("ws/demo/secret", 0), 0);

@@ -1,61 +1,47 @@
 #pragma once
-// Eclipse workspaces for the eclipse2hzp tests, written as CDT and the vendor
-// IDEs built on it write them: ".project" descriptions and ".cproject" files
-// whose configurations nest their options under toolChain/tool.
+// Eclipse workspaces for the eclipse2hzp tests: the ones kept as files under
+// tests/e2e/fixtures/eclipse, and small ".project" descriptions and ".cproject"
+// files whose configurations nest their options under toolChain/tool.
 
 #include <QByteArray>
 #include <QDir>
-#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <gtest/gtest.h>
 
 #include "support/test_support.h"
 
 namespace eclipse_fixtures {
 
-/// One configuration of a ".cproject": its name, the option elements inside
-/// it, and further attributes of the configuration element (such as its
-/// "buildArtefactType").
+/// One configuration of a ".cproject": its name and the option elements inside it.
 struct Configuration {
   QByteArray name;
   QByteArray options;
-  QByteArray attributes = {};
 };
 
-inline QByteArray description(const QByteArray& name, const QByteArray& more = {}) {
+inline QByteArray description(const QByteArray& name) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<projectDescription>\n\t<name>" + name +
-         "</name>\n\t<comment></comment>\n\t<projects>\n\t</projects>\n" + more + "</projectDescription>\n";
+         "</name>\n\t<comment></comment>\n\t<projects>\n\t</projects>\n</projectDescription>\n";
 }
 
-/// A ".cproject" with the configurations and, after them in a storage module of
-/// their own, the given "project" elements.
-inline QByteArray cprojectWithTypes(const QList<Configuration>& configurations, const QByteArray& typeElements) {
+/// The ".cproject" of an executable with the configurations.
+inline QByteArray cproject(const QList<Configuration>& configurations) {
   QByteArray text =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<?fileVersion 4.0.0?><cproject "
       "storage_type_id=\"org.eclipse.cdt.core.XmlProjectDescriptionStorage\">\n"
       "\t<storageModule moduleId=\"org.eclipse.cdt.core.settings\">\n";
   for (const Configuration& configuration : configurations) {
     text += "\t\t<cconfiguration id=\"cfg." + configuration.name +
-            "\">\n\t\t\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n\t\t\t\t<configuration " +
-            configuration.attributes + " name=\"" + configuration.name +
-            "\"><folderInfo><toolChain><tool>" + configuration.options +
+            "\">\n\t\t\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n\t\t\t\t<configuration name=\"" +
+            configuration.name + "\"><folderInfo><toolChain><tool>" + configuration.options +
             "</tool></toolChain></folderInfo></configuration>\n\t\t\t</storageModule>\n\t\t</cconfiguration>\n";
   }
-  text += "\t</storageModule>\n";
-  if (!typeElements.isEmpty())
-    text += "\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n\t\t" + typeElements + "\n\t</storageModule>\n";
+  text += "\t</storageModule>\n\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n"
+          "\t\t<project id=\"demo.null.1\" name=\"Executable\"/>\n\t</storageModule>\n";
   // The refresh scope names configurations by "configurationName", not "name".
   text += "\t<storageModule moduleId=\"refreshScope\" versionNumber=\"2\">\n\t\t<configuration configurationName=\"Debug\">"
           "<resource resourceType=\"PROJECT\" workspacePath=\"/demo\"/></configuration>\n\t</storageModule>\n";
   return text + "</cproject>\n";
-}
-
-/// A ".cproject" whose one "project" element is named type (none for a null type).
-inline QByteArray cproject(const QList<Configuration>& configurations, const QByteArray& type = "Executable") {
-  return cprojectWithTypes(configurations,
-                           type.isNull() ? QByteArray() : "<project id=\"demo.null.1\" name=\"" + type + "\"/>");
 }
 
 inline QByteArray listOption(const QByteArray& valueType, const QList<QByteArray>& values) {
@@ -69,23 +55,17 @@ inline QByteArray microcontroller(const QByteArray& name) {
   return "<option name=\"Microcontroller\" value=\"" + name + "\" valueType=\"string\"/>";
 }
 
-inline QByteArray link(const QByteArray& name, const QByteArray& type, const QByteArray& location) {
-  return "\t\t<link>\n\t\t\t<name>" + name + "</name>\n\t\t\t<type>" + type + "</type>\n\t\t\t" + location +
-         "\n\t\t</link>\n";
-}
-
-inline void writeProject(const QString& directory, const QByteArray& name, const QByteArray& cprojectText,
-                         const QByteArray& more = {}) {
-  testing_support::writeFile(directory + "/.project", description(name, more));
+inline void writeProject(const QString& directory, const QByteArray& name, const QByteArray& cprojectText) {
+  testing_support::writeFile(directory + "/.project", description(name));
   testing_support::writeFile(directory + "/.cproject", cprojectText);
 }
 
 inline QString absolute(const QString& path) { return QDir::current().absoluteFilePath(path); }
 
-/// Converts the workspace given by its absolute path; expects success without warnings.
-inline QByteArray convert(const QStringList& options, const QString& workspace = "ws") {
-  testing_support::expectSuccess(QStringList{"eclipse2hzp"} + options + QStringList{absolute(workspace)});
-  return testing_support::readFile(workspace + "/" + QFileInfo(workspace).fileName() + ".hzp");
+/// Copies the workspace kept under tests/e2e/fixtures/eclipse/<name>, as the
+/// vendor IDEs write its files, into the folder to.
+inline void copyFixture(const QString& name, const QString& to = "ws") {
+  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/eclipse/" + name), to);
 }
 
 }  // namespace eclipse_fixtures

@@ -1,11 +1,10 @@
-// eclipse2hzp end to end: Eclipse workspaces of CDT projects built in the test's
-// directory, converted by the binary, and the solution files compared.
+// eclipse2hzp end to end: Eclipse workspaces of CDT projects copied from
+// tests/e2e/fixtures/eclipse into the test's directory, converted by the
+// binary, and the solution files compared.
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "e2e/eclipse_fixtures.h"
 #include "support/test_support.h"
@@ -15,17 +14,22 @@ using testing_support::expectedSolution;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
-using testing_support::writeFile;
 
 using namespace eclipse_fixtures;
 
+namespace {
+
+/// Converts the workspace given by its absolute path; expects success without warnings.
+QByteArray convert(const QStringList& options, const QString& workspace = "ws") {
+  expectSuccess(QStringList{"eclipse2hzp"} + options + QStringList{absolute(workspace)});
+  return readFile(workspace + "/" + workspace + ".hzp");
+}
+
+}  // namespace
+
+// Hidden folders are searched; a ".project" without ".cproject" is no project.
 TEST(EclipseImport, PrintsTwoLinesPerProjectInSearchOrder) {
-  writeProject("ws/B", "beta", cproject({{"Debug", {}}}));
-  writeProject("ws/a", "alpha", cproject({{"Debug", {}}}));
-  writeProject("ws/a/inner", "inner", cproject({{"Debug", {}}}));
-  writeFile("ws/a/inner/in.c", "");
-  writeProject("ws/.hidden", "hidden", cproject({{"Debug", {}}}));
-  writeFile("ws/c/.project", description("no cdt settings"));
+  copyFixture("search_order");
   EXPECT_EQ(expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"}).standardOutput,
             "cproject found: ./.hidden/.project\nproject name: hidden\n"
             "cproject found: ./a/.project\nproject name: alpha\n"
@@ -36,8 +40,7 @@ TEST(EclipseImport, PrintsTwoLinesPerProjectInSearchOrder) {
 }
 
 TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
-  writeProject("ws", "top", cproject({{"Release", listOption("definedSymbols", {"NDEBUG"})}}));
-  writeFile("ws/main.c", "");
+  copyFixture("workspace_here");
   for (const QStringList& inputs : {QStringList{}, QStringList{""}}) {
     const auto result =
         expectSuccess(QStringList{"eclipse2hzp", "-executable-template", "E"} + inputs, {}, absolute("ws"));
@@ -47,14 +50,9 @@ TEST(EclipseImport, WithoutADirectoryTheWorkingDirectoryIsTheWorkspace) {
   }
 }
 
+// Built-in entries and those without "builtIn" are left out.
 TEST(EclipseImport, ListOptionsKeepUserEntriesAndAppendTheCommandLine) {
-  const QByteArray builtIn = "<listOptionValue builtIn=\"true\" value=\"../builtin\"/><listOptionValue value=\"../unmarked\"/>";
-  writeProject("ws/demo", "demo",
-               cproject({{"Debug", listOption("includePath", {"../inc", "..\\drivers\\inc"}) +
-                                       "<option valueType=\"includePath\">" + builtIn + "</option>" +
-                                       listOption("definedSymbols", {"DEBUG_LEVEL=2", "NDEBUG", "=DEBUG", "", "=",
-                                                                     "==", "CLOCK_HZ=8000000"}) +
-                                       "<option valueType=\"definedSymbols\">" + builtIn + "</option>"}}));
+  copyFixture("list_options");
   // A value made only of "=" names nothing and is dropped, with or without filters.
   EXPECT_EQ(
       convert({"-executable-template", "E", "-filter-definition", "DEBUG*", "-D", "DEBUG_TRACE=1", "-I", "../extra"}),
@@ -63,9 +61,7 @@ TEST(EclipseImport, ListOptionsKeepUserEntriesAndAppendTheCommandLine) {
 }
 
 TEST(EclipseImport, TemplateChoiceFollowsTypeOptionsAndMicrocontroller) {
-  writeProject("ws/a", "a", cproject({{"Debug", microcontroller("STM32F4")}}));
-  writeProject("ws/b", "b", cproject({{"Debug", {}}}));  // inherits STM32F4 from a
-  writeProject("ws/lib", "lib", cproject({{"Release", microcontroller("MCU100")}}, "Static Library"));
+  copyFixture("template_by_device");  // b names no device and inherits a's STM32F4
   EXPECT_EQ(convert({"-library-template", "L"}), expectedSolution("eclipse_template_by_device.hzp"));
 
   // An executable template wins; the device is the Target all the same.
@@ -73,8 +69,7 @@ TEST(EclipseImport, TemplateChoiceFollowsTypeOptionsAndMicrocontroller) {
             expectedSolution("eclipse_template_given.hzp"));
 
   // The last "Microcontroller" read wins: lib's MCU100 is read before ws2/z.
-  writeProject("ws2/lib", "lib", cproject({{"Release", microcontroller("MCU100")}}, "Static Library"));
-  writeProject("ws2/z", "z", cproject({{"Debug", {}}}));
+  copyFixture("template_last_device", "ws2");
   EXPECT_EQ(convert({"-library-template", "L"}, "ws2"), expectedSolution("eclipse_template_last_device.hzp"));
 }
 
@@ -83,12 +78,7 @@ TEST(EclipseImport, TemplateChoiceFollowsTypeOptionsAndMicrocontroller) {
 // its ".cproject" is looked for; progress lines of the projects before the
 // failing one stay on standard output.
 TEST(EclipseImport, FailuresThatEndTheRunNameTheirFile) {
-  writeProject("lib/demo", "demo", cproject({{"Debug", {}}}, "Static Library"));
-  writeProject("exe/demo", "demo", cproject({{"Debug", {}}}));
-  writeProject("bad/a", "a", cproject({{"Debug", {}}}));
-  writeFile("bad/b/.project", "<projectDescription>\n<name>b</name>\n");
-  writeProject("bad2/a", "a", "<cproject>");
-  writeFile("plain", "");
+  copyFixture("run_failures", ".");  // bad/b/.project and bad2/a/.cproject end too soon
   const QByteArray demo = "cproject found: ./demo/.project\nproject name: demo\n";
   const struct {
     QStringList arguments;
@@ -115,25 +105,13 @@ TEST(EclipseImport, FailuresThatEndTheRunNameTheirFile) {
 }
 
 TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectoryAndLinkedFilesFollow) {
-  const QByteArray links = "\t<linkedResources>\n" + link("x.c", "1", "<locationURI>PARENT-0-PROJECT_LOC/x.c</locationURI>") +
-                           link("z.c", "1", "<locationURI>PARENT-2-PROJECT_LOC/lib/z.c</locationURI>") +
-                           link("Board", "2", "<locationURI>virtual:/virtual</locationURI>") +
-                           link("Board/skip_b.h", "1", "<locationURI>PARENT-1-PROJECT_LOC/inc/skip_b.h</locationURI>") +
-                           "\t</linkedResources>\n\t<linkedResources>\n" +
-                           link("second.c", "1", "<locationURI>second.c</locationURI>") + "\t</linkedResources>\n";
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}), links);
-  for (const char* name : {"main.c", "README.txt", "startup.s", "main.C", "startup.S", "test.main.c", "Makefile",
-                           "skip_me.c", "src/drivers/uart.c", "src/drivers/uart.h", "src/App.cpp", ".settings/x.c",
-                           ".hidden.c", "Debug/makefile", "Debug/main.o"})
-    writeFile(QString("ws/demo/") + name, "");
-  const QByteArray solution = convert({"-executable-template", "E", "-filter-file", "skip_*"});
-  EXPECT_EQ(solution, expectedSolution("eclipse_source_tree.hzp"));
+  // demo links the files x.c, z.c and second.c, and Board/skip_b.h in the virtual folder Board.
+  copyFixture("source_tree");
+  EXPECT_EQ(convert({"-executable-template", "E", "-filter-file", "skip_*"}), expectedSolution("eclipse_source_tree.hzp"));
 }
 
 TEST(EclipseImport, SymbolicLinkCyclesEndBothScans) {
-  writeProject("ws/demo", "demo", cproject({{"Debug", {}}}));
-  writeFile("ws/demo/src/a.c", "");
-  writeFile("ws/top.c", "");
+  copyFixture("link_cycles");
   ASSERT_TRUE(QFile::link("..", "ws/demo/src/loop"));  // back to the project directory
   ASSERT_TRUE(QFile::link("..", "ws/demo/up"));        // the workspace, holding the project
   EXPECT_EQ(expectSuccess({"eclipse2hzp", "-executable-template", "E", absolute("ws")}).standardOutput,

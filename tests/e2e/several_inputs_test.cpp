@@ -7,15 +7,14 @@
 #include "e2e/eclipse_fixtures.h"
 #include "support/test_support.h"
 
-using namespace eclipse_fixtures;
+using eclipse_fixtures::copyFixture;
 using testing_support::readFile;
 using testing_support::runQuenport;
 
 TEST(SeveralInputs, EachInputConvertsAsInARunOfItsOwn) {
   // ws1's project names a device; ws2's names none, and with no executable
   // template it cannot be converted, whatever was read before it.
-  writeProject("ws1/a", "a", cproject({{"Debug", microcontroller("STM32F4") + listOption("includePath", {"${X}/inc"})}}));
-  writeProject("ws2/b", "b", cproject({{"Debug", {}}}));
+  copyFixture("several_inputs", ".");  // ws1/a also names the include directory ${X}/inc
 
   QByteArray separateErrors;
   QList<QByteArray> separateSolutions;

@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
-#include "e2e/eclipse_vendor_fixtures.h"
 #include "importers/common/conversion_context.h"
 #include "importers/eclipse/eclipse_project_reader.h"
 #include "importers/eclipse/eclipse_workspace.h"
 #include "support/test_support.h"
 
-using namespace eclipse_fixtures;
-using testing_support::writeFile;
+using eclipse_fixtures::copyFixture;
 
 namespace {
 
@@ -42,19 +40,8 @@ WorkspaceRecords readWorkspace(const QString& directory, qsizetype listedItems =
 }  // namespace
 
 TEST(EclipseRecord, ConfigurationsSourcesAndLinks) {
-  writeProject("ws/a", "a",
-               cproject({{"Release", listOption("definedSymbols", {"NDEBUG"}) + microcontroller("STM32F4")},
-                         {"Debug", listOption("includePath", {"../inc", "${NOWHERE}/x"})}}),
-               "\t<linkedResources>\n" + link("shared.c", "1", "<locationURI>PARENT-1-PROJECT_LOC/common/shared.c</locationURI>") +
-                   link("lib/drv", "2", "<locationURI>PARENT-1-PROJECT_LOC/drivers</locationURI>") +
-                   "\t</linkedResources>\n");
-  writeFile("ws/a/main.c", "");
-  writeFile("ws/a/src/util.c", "");
-  writeFile("ws/a/README", "");
-  writeFile("ws/common/shared.c", "");
-  writeFile("ws/drivers/uart.c", "");
-  writeProject("ws/b", "b", cproject({{"Debug", {}}}, "Static Library"));
-
+  // a links the file shared.c and the folder lib/drv; b is a library naming no device.
+  copyFixture("record_sources_and_links");
   const WorkspaceRecords read = readWorkspace("ws");
   ASSERT_EQ(read.records.size(), 2u);
   EXPECT_EQ(describeRecord(read.records[0]), QString("project: a\n"
@@ -86,27 +73,7 @@ TEST(EclipseRecord, ConfigurationsSourcesAndLinks) {
 // and the assembler's lists apart; a file its configuration leaves out, and a
 // file with options of its own (its whole lists: the mapper takes the difference).
 TEST(EclipseRecord, ToolSettingsExclusionsAndFileSettings) {
-  using namespace vendor_fixtures;
-  const QByteArray p = "ilg.gnuarmeclipse.managedbuild.cross.option.";
-  const QByteArray tools =
-      toolChain("ilg.gnuarmeclipse.managedbuild.cross.toolchain.elf.release", "Cross ARM GCC",
-                option(p + "arm.target.family", "ARM family", p + "arm.target.mcpu.cortex-m4", "enumerated") +
-                    option(p + "optimization.level", "Optimization Level", p + "optimization.level.size", "enumerated") +
-                    tool("ilg.gnuarmeclipse.managedbuild.cross.tool.assembler", "Cross ARM GNU Assembler",
-                         listOption(p + "assembler.defs", "Defined symbols (-D)", "definedSymbols", {"DEBUG"})) +
-                    tool("ilg.gnuarmeclipse.managedbuild.cross.tool.c.compiler", "Cross ARM GNU C Compiler",
-                         listOption(p + "c.compiler.defs", "Defined symbols (-D)", "definedSymbols", {"DEBUG", "X"})) +
-                    tool("ilg.gnuarmeclipse.managedbuild.cross.tool.c.linker", "Cross ARM GNU C Linker",
-                         listOption(p + "c.linker.scriptfile", "Script files (-T)", "stringList", {"../mem.ld"})));
-  writeFile("ws/a/.project", projectDescription("a", {}));
-  writeFile("ws/a/.cproject",
-            cdtSettings(cconfiguration({"ilg.gnuarmeclipse.managedbuild.cross.config.elf.release.1", "Release",
-                                        gnuArmExecutable("release"), tools,
-                                        nuvotonFileInfo("xom.c", "src/xom.c", "-mpure-code") +
-                                            sourceEntries(sourceEntry("", "src/old.c"))}),
-                        gnuArmProjectElement()));
-  writeFile("ws/a/src/xom.c", "");
-  writeFile("ws/a/src/old.c", "");
+  copyFixture("record_tool_settings");  // src/xom.c has "-mpure-code", src/old.c is excluded
   const WorkspaceRecords read = readWorkspace("ws");
   ASSERT_EQ(read.records.size(), 1u);
   EXPECT_EQ(describeRecord(read.records[0]), QString("project: a\n"
@@ -134,12 +101,7 @@ TEST(EclipseRecord, ToolSettingsExclusionsAndFileSettings) {
 // The scan that reaches the workspace's budget of listed files and folders is
 // named: the link, or the project directory.
 TEST(EclipseRecord, TheScanThatReachesTheBudgetIsNamed) {
-  writeProject("ws/a", "a", cproject({{"Debug", {}}}),
-               "\t<linkedResources>\n" + link("drv", "2", "<locationURI>PARENT-1-PROJECT_LOC/drivers</locationURI>") +
-                   "\t</linkedResources>\n");
-  writeProject("ws/b", "b", cproject({{"Debug", {}}}));
-  for (const char* file : {"ws/a/main.c", "ws/a/x.c", "ws/drivers/i2c.c", "ws/drivers/spi.c", "ws/b/b.c"})
-    writeFile(file, "");
+  copyFixture("record_budget");  // a links the folder drv to drivers
   const WorkspaceRecords read = readWorkspace("ws", 3);
   ASSERT_EQ(read.records.size(), 2u);
   EXPECT_EQ(read.warnings,
