@@ -66,6 +66,11 @@ struct Mapping {
   }
 };
 
+/// A whole solution the mapper should write, kept in tests/importers/common/expected.
+QString expected(const QString& name) {
+  return QString::fromUtf8(testing_support::readFile(testing_support::sourcePath("tests/importers/common/expected/" + name)));
+}
+
 QString solution(const QByteArray& content) {
   return testing_support::solutionHeader + ("<solution Name=\"ws\" target=\"8\" version=\"2\">\n" + content +
                                             "</solution>\n");
@@ -87,21 +92,7 @@ TEST(ProjectMapper, EveryConfigurationIsCarriedAndCommonHoldsWhatAllShare) {
   const QString text = mapping.map({record({configuration("Release", {"NDEBUG", "DROP_ME", "X"}, {"inc"}),
                                             configuration("Other", {"X"}, {"inc"}),
                                             configuration("Debug", {"DEBUG", "X", "DROPPED=1"}, {"inc"})})});
-  EXPECT_EQ(text, solution("  <project Name=\"app\" template_name=\"E\">\n"
-                           "    <configuration\n"
-                           "      Name=\"Common\"\n"
-                           "      build_quietly=\"Yes\"\n"
-                           "      c_user_include_directories=\"inc;cli\"\n"
-                           "      project_directory=\"app\"\n"
-                           "      project_type=\"\" />\n"
-                           "    <configuration Name=\"Debug\" c_preprocessor_definitions=\"DEBUG;X;CLI=1\" />\n"
-                           "    <configuration\n"
-                           "      Name=\"Release\"\n"
-                           "      c_preprocessor_definitions=\"NDEBUG;X;CLI=1\" />\n"
-                           "    <configuration Name=\"Other\" c_preprocessor_definitions=\"X;CLI=1\" />\n"
-                           "    <folder Name=\"Source Files\" />\n"
-                           "  </project>\n"
-                           "  <configuration Name=\"Other\" />\n"));
+  EXPECT_EQ(text, expected("every_configuration.hzp"));
   EXPECT_EQ(mapping.warnings, QStringList());
 }
 
@@ -189,24 +180,7 @@ TEST(ProjectMapper, FoldersAndExclusions) {
        folder("drivers", {SourceItem::file("b.c", "b.c"), SourceItem::file("notes.txt", "notes.txt")}, {"Release"}),
        folder("", {excluded(SourceItem::file("c.c", "c.c"), both)}),
        excluded(SourceItem::file("d.c", "d.c"), {"Release", "Unknown"})})});
-  EXPECT_EQ(text, solution("  <project Name=\"app\" template_name=\"E\">\n"
-                           "    <configuration Name=\"Common\" project_directory=\"app\" project_type=\"\" />\n"
-                           "    <folder Name=\"Source Files\">\n"
-                           "      <folder Name=\"drivers\">\n"
-                           "        <configuration Name=\"Debug\" build_exclude_from_build=\"Yes\" />\n"
-                           "        <file file_name=\"drivers/a.c\" />\n"
-                           "        <file file_name=\"b.c\">\n"
-                           "          <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
-                           "        </file>\n"
-                           "      </folder>\n"
-                           "      <file file_name=\"c.c\">\n"
-                           "        <configuration Name=\"Common\" build_exclude_from_build=\"Yes\" />\n"
-                           "      </file>\n"
-                           "      <file file_name=\"d.c\">\n"
-                           "        <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
-                           "      </file>\n"
-                           "    </folder>\n"
-                           "  </project>\n"));
+  EXPECT_EQ(text, expected("folders_and_exclusions.hzp"));
 }
 
 // What cannot be carried is reported once per file and kind, each value with the
@@ -251,42 +225,7 @@ TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   Mapping mapping;
   mapping.settings.executableTemplate = "E";
   EXPECT_EQ(mapping.map({record({debug, release})}),
-            solution("  <project Name=\"app\" template_name=\"E\">\n"
-                     "    <configuration\n"
-                     "      Name=\"Common\"\n"
-                     "      Target=\"STM32H745XIHx\"\n"
-                     "      arm_architecture=\"v7EM\"\n"
-                     "      arm_core_type=\"Cortex-M7\"\n"
-                     "      arm_endian=\"Little\"\n"
-                     "      arm_fp_abi=\"Hard\"\n"
-                     "      arm_fpu_type=\"FPv5-D16\"\n"
-                     "      arm_linker_heap_size=\"512\"\n"
-                     "      arm_linker_stack_size=\"1024\"\n"
-                     "      asm_additional_options=\"-DASM=1;-Iasm;-Wa,-g\"\n"
-                     "      build_output_file_name=\"$(OutDir)/fw$(EXE)\"\n"
-                     "      c_additional_options=\"-fno-common\"\n"
-                     "      c_preprocessor_definitions=\"DEBUG\"\n"
-                     "      c_preprocessor_undefinitions=\"NDEBUG\"\n"
-                     "      c_user_include_directories=\"inc\"\n"
-                     "      gcc_c_language_standard=\"gnu11\"\n"
-                     "      gcc_debugging_level=\"Level 3\"\n"
-                     "      gcc_enable_all_warnings=\"Yes\"\n"
-                     "      gcc_entry_point=\"Reset_Handler\"\n"
-                     "      linker_additional_files=\"libm.a\"\n"
-                     "      linker_additional_options=\"-Wl,--gc-sections\"\n"
-                     "      linker_memory_map_macros=\"FLASH_START=0x08000000;FLASH_SIZE=0x00100000;RAM_START=0x20000000;RAM_SIZE=0x00020000;RAM2_START=0x24000000;RAM2_SIZE=0x00080000\"\n"
-                     "      post_build_command=\"objcopy -O ihex $(TargetPath) fw.hex &amp;&amp; size $(TargetPath)\"\n"
-                     "      pre_build_command=\"make -C gen\"\n"
-                     "      pre_build_command_wd=\"tools\"\n"
-                     "      project_directory=\"app\"\n"
-                     "      project_type=\"\" />\n"
-                     "    <configuration Name=\"Debug\" gcc_optimization_level=\"None\" />\n"
-                     "    <folder Name=\"Source Files\" />\n"
-                     "    <file file_name=\"flash.ld\">\n"
-                     "      <configuration Name=\"Common\" file_type=\"Linker Script\" />\n"
-                     "      <configuration Name=\"Release\" build_exclude_from_build=\"Yes\" />\n"
-                     "    </file>\n"
-                     "  </project>\n"));
+            expected("build_settings.hzp"));
   EXPECT_EQ(mapping.warnings,
             QStringList({"app.ewp: not carried: memory region RAM3 0x30000000 size 0x00008000 (configurations Debug, Release)",
                          "app.ewp: not carried: C++ standard c++17 (configurations Debug, Release)",
