@@ -7,11 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "e2e/iar_fixtures.h"
 #include "support/test_support.h"
 
+using testing_support::copyTree;
 using testing_support::readFile;
 using testing_support::runQuenport;
+using testing_support::sourcePath;
 using testing_support::testDirectory;
 using testing_support::writeFile;
 
@@ -36,8 +37,7 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
 
   const QString blocked = testDirectory() + "/blocked";
   writeFile(blocked + targetsBelowRoot, "a file where the targets directory belongs");
-  writeFile("fw.eww", iar_fixtures::workspace({"$WS_DIR$\\app.ewp"}));
-  writeFile("app.ewp", iar_fixtures::project({iar_fixtures::Configuration()}, {}));
+  copyTree(sourcePath("tests/e2e/fixtures/iar/minimal"), ".");
   const auto result = runQuenport({"iar2hzp", "-executable-template", "T", "fw.eww"}, {},
                                   {"MARROWFEN_ROOT_USER_DIR=" + blocked});
   EXPECT_EQ(result.exitCode, 0);
@@ -61,8 +61,7 @@ TEST(StartupTest, WithoutTheVariableUsesHomeAndFollowsASymbolicLinkToTheProgram)
   QDir().mkpath("my home");
   QDir().mkpath("link/bin");
   ASSERT_TRUE(QFile::link(QStringLiteral(QUENPORT_BINARY), "link/bin/quenport"));
-  writeFile("fw.eww", iar_fixtures::workspace({"$WS_DIR$\\app.ewp"}));
-  writeFile("app.ewp", iar_fixtures::project({iar_fixtures::Configuration()}, {}));
+  copyTree(sourcePath("tests/e2e/fixtures/iar/minimal"), ".");
   const QStringList arguments{"iar2hzp", "-expand-templates", "-executable-template", "STM32_EXE", "fw.eww"};
   const auto result = testing_support::runProgram(testDirectory() + "/link/bin/quenport", arguments, {},
                                                   {"MARROWFEN_ROOT_USER_DIR", "HOME=" + testDirectory() + "/my home"});
