@@ -1,14 +1,22 @@
 #pragma once
-// IAR Embedded Workbench workspaces built in code, for tests whose inputs are
-// generated (deep nesting, hostile names); fixed inputs are files under
-// tests/e2e/fixtures/iar. Written as the IDE writes them: an XML declaration,
-// CRLF line ends, configurations of "settings" blocks holding "option"
-// elements with one "state" per entry, then the groups and files.
+// IAR Embedded Workbench workspaces for the tests: the fixture folders under
+// tests/e2e/fixtures/iar, and builders for inputs a test generates (deep
+// nesting, hostile names), written as the IDE writes them: an XML
+// declaration, CRLF line ends, configurations of "settings" blocks holding
+// "option" elements with one "state" per entry, then the groups and files.
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
+
+#include "support/test_support.h"
 
 namespace iar_fixtures {
+
+/// Copies the fixture folder tests/e2e/fixtures/iar/<name> to the folder to.
+inline void copyFixture(const QString& name, const QString& to = ".") {
+  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/iar/" + name), to);
+}
 
 /// One configuration of a project file, with the options an empty ARM project writes.
 struct Configuration {

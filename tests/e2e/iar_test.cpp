@@ -9,6 +9,7 @@
 #include "e2e/iar_fixtures.h"
 #include "support/test_support.h"
 
+using iar_fixtures::copyFixture;
 using testing_support::emptySolution;
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;
@@ -16,15 +17,6 @@ using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::writeFile;
-
-namespace {
-
-// Copies the fixture folder tests/e2e/fixtures/iar/<name> to the folder to.
-void copyFixture(const QString& name, const QString& to = ".") {
-  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/iar/" + name), to);
-}
-
-}  // namespace
 
 // Groups nest as folders (two of one name share one, the later one's exclusion
 // going to its own files), "$PROJ_DIR$" and "$WS_DIR$" paths become relative

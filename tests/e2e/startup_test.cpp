@@ -7,12 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "e2e/iar_fixtures.h"
 #include "support/test_support.h"
 
-using testing_support::copyTree;
 using testing_support::readFile;
 using testing_support::runQuenport;
-using testing_support::sourcePath;
 using testing_support::testDirectory;
 using testing_support::writeFile;
 
@@ -37,7 +36,7 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
 
   const QString blocked = testDirectory() + "/blocked";
   writeFile(blocked + targetsBelowRoot, "a file where the targets directory belongs");
-  copyTree(sourcePath("tests/e2e/fixtures/iar/minimal"), ".");
+  iar_fixtures::copyFixture("minimal");
   const auto result = runQuenport({"iar2hzp", "-executable-template", "T", "fw.eww"}, {},
                                   {"MARROWFEN_ROOT_USER_DIR=" + blocked});
   EXPECT_EQ(result.exitCode, 0);
@@ -61,7 +60,7 @@ TEST(StartupTest, WithoutTheVariableUsesHomeAndFollowsASymbolicLinkToTheProgram)
   QDir().mkpath("my home");
   QDir().mkpath("link/bin");
   ASSERT_TRUE(QFile::link(QStringLiteral(QUENPORT_BINARY), "link/bin/quenport"));
-  copyTree(sourcePath("tests/e2e/fixtures/iar/minimal"), ".");
+  iar_fixtures::copyFixture("minimal");
   const QStringList arguments{"iar2hzp", "-expand-templates", "-executable-template", "STM32_EXE", "fw.eww"};
   const auto result = testing_support::runProgram(testDirectory() + "/link/bin/quenport", arguments, {},
                                                   {"MARROWFEN_ROOT_USER_DIR", "HOME=" + testDirectory() + "/my home"});

@@ -1,15 +1,23 @@
 #pragma once
-// uVision workspaces built in code, for tests whose inputs are generated (many
-// or deeply nested groups) or vary by a value; fixed inputs are files under
-// tests/e2e/fixtures/uvision. Written as uVision writes them: "\r\n" line
-// ends, the schema header, and the compiler settings under the tool set's own
-// elements.
+// uVision workspaces for the tests: the fixture folders under
+// tests/e2e/fixtures/uvision, and builders for inputs a test generates (many or
+// deeply nested groups, hostile names), written as uVision writes them: "\r\n"
+// line ends, the schema header, and the compiler settings under the tool set's
+// own elements.
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <utility>
 
+#include "support/test_support.h"
+
 namespace uvision_fixtures {
+
+/// Copies the fixture folder tests/e2e/fixtures/uvision/<name> to the folder to.
+inline void copyFixture(const QString& name, const QString& to = ".") {
+  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/uvision/" + name), to);
+}
 
 /// A multi-project workspace (".uvmpw") naming the given project files.
 inline QByteArray workspace(const QList<QByteArray>& projectPaths) {

@@ -5,20 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
+using uvision_fixtures::copyFixture;
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::readFile;
 using testing_support::writeFile;
-
-namespace {
-
-void copyFixture(const QString& name) {
-  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/uvision/" + name), ".");
-}
-
-}  // namespace
 
 // ARM Compiler 6 (STM32CubeF4 Templates: Optim 7 is -Oz, v6Lang/v6LangP, short
 // enums and wchar, armlink options, a component only in its pack), ARM Compiler 5 (STM32CubeH7 HSEM_CoreSync:

@@ -16,15 +16,6 @@ using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::writeFile;
 
-namespace {
-
-// Copies the fixture folder tests/e2e/fixtures/uvision/<name> to the folder to.
-void copyFixture(const QString& name, const QString& to = ".") {
-  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/uvision/" + name), to);
-}
-
-}  // namespace
-
 TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
   copyFixture("target", "ws");
   expectSuccess({"uvision2hzp", "-executable-template", "EXE", "-filter-file", "*.txt", "ws/demo.uvmpw"});

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/iar_fixtures.h"
 #include "importers/common/conversion_context.h"
 #include "importers/iar/iar_libraries.h"
 #include "importers/iar/iar_project_record.h"
@@ -14,7 +15,7 @@ namespace {
 
 // The record of the first project of ws.eww in tests/e2e/fixtures/iar/<fixture>, copied here.
 std::optional<ProjectRecord> firstProjectRecord(const QString& fixture) {
-  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/iar/" + fixture), ".");
+  iar_fixtures::copyFixture(fixture);
   const ImportSettings settings;
   Diagnostics diagnostics;
   ConversionContext context(settings, {}, diagnostics);
