@@ -16,6 +16,9 @@ using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::writeFile;
 
+// Definitions separated by commas, blanks and tabs, include entries empty or
+// ".", a group without a name (left out), two groups of one name (one folder)
+// and a file the filter leaves out.
 TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
   copyFixture("target", "ws");
   expectSuccess({"uvision2hzp", "-executable-template", "EXE", "-filter-file", "*.txt", "ws/demo.uvmpw"});
