@@ -5,7 +5,6 @@
 
 #include <QDir>
 
-#include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
 using testing_support::runQuenport;
@@ -93,10 +92,8 @@ TEST(CommandLine, AcceptedOptionsWithoutInputsWriteNothing) {
 
 // "-verbose": a line per solution written, with its path and what it holds.
 TEST(CommandLine, VerbosePrintsOneLinePerSolutionWritten) {
-  using namespace uvision_fixtures;
   testing_support::writeFile("a.eww", "<workspace/>");
-  testing_support::writeFile("sub/w.uvmpw", workspace({"p.uvprojx"}));
-  testing_support::writeFile("sub/p.uvprojx", project({{.groups = group("G", {{"a.c", "a.c"}})}}));
+  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/uvision/one_file"), "sub");
   const QString here = QDir::currentPath();
   auto result = runQuenport({"iar2hzp", "-verbose", "a.eww"});
   EXPECT_EQ(result.exitCode, 0);

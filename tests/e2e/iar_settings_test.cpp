@@ -5,20 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/iar_fixtures.h"
 #include "support/test_support.h"
 
-using testing_support::copyTree;
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::readFile;
-using testing_support::sourcePath;
 
 namespace {
 
 // Converts the workspace of the fixture folder where it lies and compares the solution whole.
 void expectConverts(const QString& folder, const QString& workspace, const QByteArray& warnings,
                     const QString& expected) {
-  copyTree(sourcePath("tests/e2e/fixtures/iar/" + folder), folder);
+  iar_fixtures::copyFixture(folder, folder);
   expectSuccess({"iar2hzp", "-executable-template", "E", "-library-template", "L", folder + "/" + workspace + ".eww"},
                 warnings);
   EXPECT_EQ(readFile(folder + "/" + workspace + ".hzp"), expectedSolution(expected));

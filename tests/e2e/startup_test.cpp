@@ -36,8 +36,7 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
 
   const QString blocked = testDirectory() + "/blocked";
   writeFile(blocked + targetsBelowRoot, "a file where the targets directory belongs");
-  writeFile("fw.eww", iar_fixtures::workspace({"$WS_DIR$\\app.ewp"}));
-  writeFile("app.ewp", iar_fixtures::project({iar_fixtures::Configuration()}, {}));
+  iar_fixtures::copyFixture("minimal");
   const auto result = runQuenport({"iar2hzp", "-executable-template", "T", "fw.eww"}, {},
                                   {"MARROWFEN_ROOT_USER_DIR=" + blocked});
   EXPECT_EQ(result.exitCode, 0);
@@ -61,8 +60,7 @@ TEST(StartupTest, WithoutTheVariableUsesHomeAndFollowsASymbolicLinkToTheProgram)
   QDir().mkpath("my home");
   QDir().mkpath("link/bin");
   ASSERT_TRUE(QFile::link(QStringLiteral(QUENPORT_BINARY), "link/bin/quenport"));
-  writeFile("fw.eww", iar_fixtures::workspace({"$WS_DIR$\\app.ewp"}));
-  writeFile("app.ewp", iar_fixtures::project({iar_fixtures::Configuration()}, {}));
+  iar_fixtures::copyFixture("minimal");
   const QStringList arguments{"iar2hzp", "-expand-templates", "-executable-template", "STM32_EXE", "fw.eww"};
   const auto result = testing_support::runProgram(testDirectory() + "/link/bin/quenport", arguments, {},
                                                   {"MARROWFEN_ROOT_USER_DIR", "HOME=" + testDirectory() + "/my home"});

@@ -1,13 +1,23 @@
 #pragma once
-// uVision workspaces for the uvision2hzp tests, written as uVision writes them:
-// "\r\n" line ends, the schema header, and targets whose compiler settings sit
-// under the tool set's own elements.
+// uVision workspaces for the tests: the fixture folders under
+// tests/e2e/fixtures/uvision, and builders for inputs a test generates (many or
+// deeply nested groups, hostile names), written as uVision writes them: "\r\n"
+// line ends, the schema header, and the compiler settings under the tool set's
+// own elements.
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <utility>
 
+#include "support/test_support.h"
+
 namespace uvision_fixtures {
+
+/// Copies the fixture folder tests/e2e/fixtures/uvision/<name> to the folder to.
+inline void copyFixture(const QString& name, const QString& to = ".") {
+  testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/uvision/" + name), to);
+}
 
 /// A multi-project workspace (".uvmpw") naming the given project files.
 inline QByteArray workspace(const QList<QByteArray>& projectPaths) {
@@ -21,16 +31,12 @@ inline QByteArray workspace(const QList<QByteArray>& projectPaths) {
   return text + "\r\n</ProjectWorkspace>\r\n";
 }
 
-/// One target of a project file; a null createExecutable leaves the element out.
+/// One target of a project file with the ARM tool set.
 struct Target {
   QByteArray name = "T";
-  QByteArray toolset = "ARM-ADS";  // "ARM-GNU" keeps the compiler settings under TargetArm/Carm
   QByteArray createExecutable = "1";
-  QByteArray outputName;
   QByteArray outputDirectory;
   QByteArray define;
-  QByteArray undefine;
-  QByteArray includePath;
   QByteArray groups;  // <Group> elements
 };
 
@@ -42,71 +48,23 @@ inline QByteArray group(const QByteArray& name, const QList<std::pair<QByteArray
   return text + "</Files></Group>";
 }
 
-/// A <Group> as RT-Thread's project generator writes it: one <Files> element per
-/// file, each file given as {FileName, FileType, FilePath}.
-inline QByteArray generatedGroup(const QByteArray& name, const QList<QList<QByteArray>>& files) {
-  QByteArray text = "\r\n        <Group>\r\n          <GroupName>" + name + "</GroupName>";
-  for (const QList<QByteArray>& file : files) {
-    text += "\r\n          <Files>\r\n            <File>\r\n              <FileName>" + file[0] +
-            "</FileName>\r\n              <FileType>" + file[1] + "</FileType>\r\n              <FilePath>" + file[2] +
-            "</FilePath>\r\n            </File>\r\n          </Files>";
-  }
-  return text + "\r\n        </Group>";
-}
-
-/// The options of a group or file (kind "Group" or "File") in the nesting
-/// uVision writes: CommonProperty with IncludeInBuild (0 out, 1 in, 2 as its
-/// group), then the compiler's and assembler's blocks under <kind>ArmAds, each
-/// given as its children (empty: no block).
-inline QByteArray itemOptions(const QByteArray& kind, const QByteArray& includeInBuild, const QByteArray& compiler,
-                              const QByteArray& assembler = {}) {
-  QByteArray text = "<" + kind + "Option><CommonProperty><UseCPPCompiler>2</UseCPPCompiler><IncludeInBuild>" +
-                    includeInBuild + "</IncludeInBuild><AlwaysBuild>2</AlwaysBuild></CommonProperty>";
-  if (!compiler.isEmpty() || !assembler.isEmpty()) {
-    text += "<" + kind + "ArmAds>";
-    if (!compiler.isEmpty()) text += "<Cads>" + compiler + "</Cads>";
-    if (!assembler.isEmpty()) text += "<Aads>" + assembler + "</Aads>";
-    text += "</" + kind + "ArmAds>";
-  }
-  return text + "</" + kind + "Option>";
-}
-
-/// A <File> with the given options (itemOptions("File", ...) or none).
-inline QByteArray file(const QByteArray& name, const QByteArray& path, const QByteArray& options = {}) {
-  return "<File><FileName>" + name + "</FileName><FileType>1</FileType><FilePath>" + path + "</FilePath>" + options +
-         "</File>";
-}
-
-/// A <Group> with the given options (itemOptions("Group", ...) or none) and <File> elements.
-inline QByteArray groupWithOptions(const QByteArray& name, const QByteArray& options, const QByteArray& files) {
-  return "<Group><GroupName>" + name + "</GroupName>" + options + "<Files>" + files + "</Files></Group>";
-}
-
-/// The compiler's VariousControls as the tool set keeps them; the assembler's come
-/// after them with a Define of their own, which is not the compiler's.
-inline QByteArray compilerSettings(const Target& t) {
-  const QByteArray controls = "<VariousControls><MiscControls></MiscControls><Define>" + t.define + "</Define><Undefine>" +
-                              t.undefine + "</Undefine><IncludePath>" + t.includePath + "</IncludePath></VariousControls>";
-  const QByteArray assembler = "<VariousControls><Define>__ASSEMBLER_ONLY</Define></VariousControls>";
-  if (t.toolset == "ARM-GNU")
-    return "<TargetArm><ArmMisc><asLst>0</asLst></ArmMisc><Carm><arpcs>1</arpcs>" + controls + "</Carm><Aarm>" + assembler +
-           "</Aarm><LDarm><umfTarg>1</umfTarg></LDarm></TargetArm>";
-  return "<TargetArmAds><Cads><interw>1</interw>" + controls + "</Cads><Aads>" + assembler + "</Aads></TargetArmAds>";
-}
-
-/// A project file (".uvprojx") with the given targets.
+/// A project file (".uvprojx") with the given targets. The compiler's
+/// VariousControls are followed by the assembler's, whose Define is not the
+/// compiler's.
 inline QByteArray project(const QList<Target>& targets) {
   QByteArray text =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\r\n<Project xmlns:xsi=\"http://www.w3.org/2001/"
       "XMLSchema-instance\" xsi:noNamespaceSchemaLocation=\"project_projx.xsd\">\r\n<SchemaVersion>2.1</SchemaVersion>"
       "\r\n<Targets>\r\n";
   for (const Target& t : targets) {
-    text += "<Target><TargetName>" + t.name + "</TargetName><ToolsetNumber>0x4</ToolsetNumber><ToolsetName>" +
-            t.toolset + "</ToolsetName><TargetOption><TargetCommonOption>";
-    if (!t.createExecutable.isNull()) text += "<CreateExecutable>" + t.createExecutable + "</CreateExecutable>";
-    text += "<OutputDirectory>" + t.outputDirectory + "</OutputDirectory><OutputName>" + t.outputName +
-            "</OutputName></TargetCommonOption>" + compilerSettings(t) + "</TargetOption><Groups>" + t.groups +
-            "</Groups></Target>\r\n";
+    text += "<Target><TargetName>" + t.name +
+            "</TargetName><ToolsetNumber>0x4</ToolsetNumber><ToolsetName>ARM-ADS</ToolsetName><TargetOption>"
+            "<TargetCommonOption><CreateExecutable>" + t.createExecutable + "</CreateExecutable><OutputDirectory>" +
+            t.outputDirectory + "</OutputDirectory><OutputName></OutputName></TargetCommonOption><TargetArmAds><Cads>"
+            "<interw>1</interw><VariousControls><MiscControls></MiscControls><Define>" + t.define +
+            "</Define><Undefine></Undefine><IncludePath></IncludePath></VariousControls></Cads><Aads><VariousControls>"
+            "<Define>__ASSEMBLER_ONLY</Define></VariousControls></Aads></TargetArmAds></TargetOption><Groups>" +
+            t.groups + "</Groups></Target>\r\n";
   }
   return text + "</Targets>\r\n</Project>\r\n";
 }

@@ -1,24 +1,18 @@
 // uvision2hzp end to end on the settings of real targets: project files abridged
-// from published projects (tests/e2e/fixtures/uvision, copied element for
-// element from ../shared/real-projects), one per compiler generation.
+// from published projects, copied element for element, one per compiler
+// generation, each in its folder under tests/e2e/fixtures/uvision with a
+// workspace w.uvmpw beside it.
 
 #include <gtest/gtest.h>
 
 #include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
-using namespace uvision_fixtures;
+using uvision_fixtures::copyFixture;
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;
 using testing_support::readFile;
-using testing_support::sourcePath;
 using testing_support::writeFile;
-
-namespace {
-
-QByteArray realProject(const QString& name) { return readFile(sourcePath("tests/e2e/fixtures/uvision/" + name)); }
-
-}  // namespace
 
 // ARM Compiler 6 (STM32CubeF4 Templates: Optim 7 is -Oz, v6Lang/v6LangP, short
 // enums and wchar, armlink options, a component only in its pack), ARM Compiler 5 (STM32CubeH7 HSEM_CoreSync:
@@ -29,32 +23,31 @@ QByteArray realProject(const QString& name) { return readFile(sourcePath("tests/
 TEST(UVisionSettings, RealOptionBlocksOfEachCompilerGenerationBecomeProperties) {
   const struct {
     const char* fixture;
-    const char* projectFile;
+    const char* projectFile;  // as the warnings name it
     const char* expected;
     QByteArray warnings;
   } cases[] = {
-      {"stm32f4_templates_ac6.uvprojx", "MDK-ARM/Project.uvprojx", "uvision_settings_ac6.hzp",
+      {"stm32f4_templates_ac6", "MDK-ARM/Project.uvprojx", "uvision_settings_ac6.hzp",
        "warning: MDK-ARM/Project.uvprojx: not carried: linker option --diag_suppress=L6329 (target STM3240G-EVAL); "
        "--diag_suppress=L6329 (target STM3241G-EVAL)\n"
        "warning: MDK-ARM/Project.uvprojx: not carried: component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS "
        "5.6.0 (target STM3240G-EVAL); CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target STM3241G-EVAL)\n"
        "warning: MDK-ARM/Project.uvprojx: not carried: optimization -Oz (target STM3240G-EVAL); -Oz (target "
        "STM3241G-EVAL)\n"},
-      {"stm32h745_coresync_ac5.uvprojx", "MDK-ARM/Project.uvprojx", "uvision_settings_ac5.hzp",
+      {"stm32h745_coresync_ac5", "MDK-ARM/Project.uvprojx", "uvision_settings_ac5.hzp",
        "warning: MDK-ARM/Project.uvprojx: not carried: output format hex (target STM32H745I_DISCO_CM7)\n"
        "warning: MDK-ARM/Project.uvprojx: not carried: compiler option optimize for time (-Otime) for group "
        "Example/User/CM4 (target STM32H745I_DISCO_CM7); optimize for time (-Otime) for group Example/User/CM7 "
        "(target STM32H745I_DISCO_CM4)\n"},
-      {"rtosdemo_keil_ac5.uvprojx", "Keil_Specific/RTOSDemo.uvprojx", "uvision_settings_ac5_scatter.hzp",
+      {"rtosdemo_keil_ac5", "Keil_Specific/RTOSDemo.uvprojx", "uvision_settings_ac5_scatter.hzp",
        "warning: Keil_Specific/RTOSDemo.uvprojx: not carried: output format hex (target RTOSDemo)\n"
        "warning: Keil_Specific/RTOSDemo.uvprojx: not carried: compiler option --diag_suppress=1296 for "
        "../../../Source/portable/Common/mpu_wrappers_v2.c (target RTOSDemo)\n"
        "warning: Keil_Specific/RTOSDemo.uvprojx: not carried: scatter file RTOSDemo.sct (target RTOSDemo)\n"},
-      {"rtosdemo_gcc.uvprojx", "GCC_Specific/RTOSDemo.uvprojx", "uvision_settings_gnu.hzp", ""},
+      {"rtosdemo_gcc", "GCC_Specific/RTOSDemo.uvprojx", "uvision_settings_gnu.hzp", ""},
   };
   for (const auto& c : cases) {
-    writeFile(c.projectFile, realProject(c.fixture));
-    writeFile("w.uvmpw", workspace({QByteArray(".\\") + QByteArray(c.projectFile).replace('/', '\\')}));
+    copyFixture(c.fixture);
     expectSuccess({"uvision2hzp", "w.uvmpw"}, c.warnings);
     EXPECT_EQ(readFile("w.hzp"), expectedSolution(c.expected)) << c.fixture;
   }
@@ -80,13 +73,13 @@ void setUserCommand(QByteArray& project, const QByteArray& section, const QByteA
 // command that runs a tool of the uVision installation ($K) cannot run in the
 // solution and is reported.
 TEST(UVisionSettings, UserCommandsWithKeyCodesBecomeBuildSteps) {
-  QByteArray project = realProject("rtosdemo_gcc.uvprojx");
+  copyFixture("rtosdemo_gcc");
+  QByteArray project = readFile("GCC_Specific/RTOSDemo.uvprojx");
   setUserCommand(project, "BeforeCompile", "1", "lint.exe !F");
   setUserCommand(project, "BeforeMake", "1", "cmd /c echo $P @L 100%%");
   setUserCommand(project, "AfterMake", "1", "arm-none-eabi-objcopy -O binary #L $L@L.bin");
   setUserCommand(project, "AfterMake", "2", "$K\\ARM\\ARMCC\\bin\\fromelf.exe --bin --output=@L.bin !L");
   writeFile("GCC_Specific/RTOSDemo.uvprojx", project);
-  writeFile("w.uvmpw", workspace({"GCC_Specific\\RTOSDemo.uvprojx"}));
   expectSuccess({"uvision2hzp", "w.uvmpw"},
                 "warning: GCC_Specific/RTOSDemo.uvprojx: not carried: user command "
                 "$K\\ARM\\ARMCC\\bin\\fromelf.exe --bin --output=@L.bin !L ($K without equivalent) (target "
@@ -106,20 +99,14 @@ TEST(UVisionSettings, UserCommandsWithKeyCodesBecomeBuildSteps) {
 // pack, and a file the target uses that is missing is reported. Instances
 // uVision marks removed are not files of the project.
 TEST(UVisionSettings, RteComponentFilesFoldersAndPacks) {
-  const QString real = sourcePath("../shared/real-projects/eclipse-threadx+threadx/ports/cortex_m33/ac6/example_build/"
-                                  "demo_secure_zone/");
-  QByteArray project = realProject("threadx_secure_zone_ac6.uvprojx");
+  copyFixture("threadx_secure_zone_ac6");
+  QByteArray project = readFile("demo_secure_zone/demo_secure_zone.uvprojx");
   const qsizetype start = project.indexOf("    <Target>");
   const qsizetype end = project.indexOf("    </Target>\n") + 14;
   QByteArray copy = project.mid(start, end - start);
   copy.replace("<TargetName>FVP Simulation Model</TargetName>", "<TargetName>FVP Debug</TargetName>");
   project.insert(end, copy);
   writeFile("demo_secure_zone/demo_secure_zone.uvprojx", project);
-  for (const char* file : {"RTE/_FVP_Simulation_Model/RTE_Components.h", "RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct"})
-    writeFile(QString("demo_secure_zone/") + file, readFile(real + file));
-  writeFile("demo_secure_zone/RTE/Device/ARMCM33_DSP_FP_TZ/startup_ARMCM33.c", "");
-  writeFile("demo_secure_zone/RTE/Device/ARMCM33_DSP_FP_TZ/system_ARMCM33.c", "");
-  writeFile("w.uvmpw", workspace({".\\demo_secure_zone\\demo_secure_zone.uvprojx"}));
   const QByteArray file = "warning: demo_secure_zone/demo_secure_zone.uvprojx: not carried: ";
   expectSuccess({"uvision2hzp", "w.uvmpw"},
                 file + "component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target FVP Simulation "

@@ -1,5 +1,6 @@
-// uvision2hzp end to end: workspaces and project files built in the test's
-// directory, converted by the binary, and the solution files compared.
+// uvision2hzp end to end: workspaces and project files (tests/e2e/fixtures/uvision)
+// copied into the test's directory, converted by the binary, and the solution
+// files compared.
 
 #include <gtest/gtest.h>
 
@@ -15,34 +16,24 @@ using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::writeFile;
 
+// Definitions separated by commas, blanks and tabs, include entries empty or
+// ".", a group without a name (left out), two groups of one name (one folder)
+// and a file the filter leaves out.
 TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
-  writeFile("ws/demo.uvmpw", workspace({"app.uvprojx"}));
-  const Target target{.outputDirectory = ".\\Objects\\",
-                      .define = " STM32F4,,\tDEBUG=1 ,",
-                      .undefine = "NDEBUG",
-                      .includePath = "..\\inc;.;;src\\",
-                      .groups = group("Source", {{"main.c", ".\\src\\main.c"}, {"readme.txt", "readme.txt"}}) +
-                                group("", {{"lost.c", "lost.c"}}) + group("Source", {{"b.c", "b.c"}})};
-  writeFile("ws/app.uvprojx", project({target}));
+  copyFixture("target", "ws");
   expectSuccess({"uvision2hzp", "-executable-template", "EXE", "-filter-file", "*.txt", "ws/demo.uvmpw"});
   EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("uvision_target.hzp"));
 }
 
 // Older .uvproj files are the same XML as .uvprojx; the extension is not looked at.
 // Workspace entries are lower-case "project" elements with a non-empty path.
+// Targets without CreateExecutable, or with an empty one, give no project.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
-  writeFile("w.uvmpw", workspace({"sub/p.uvprojx", "lib.uvproj"}));
-  const Target executable{.name = "Flash", .groups = group("G", {{"a.c", "a.c"}})};
-  const Target skipped{.createExecutable = ""};
-  const Target missing{.createExecutable = QByteArray()};
-  writeFile("sub/p.uvprojx", project({executable, skipped, missing, {.name = "RAM", .groups = executable.groups}}));
-  writeFile("lib.uvproj", project({{.createExecutable = "0"}}));
+  copyFixture("project_per_target");
   expectSuccess({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_per_target.hzp"));
 
   // A workspace that names no project file gives its empty solution.
-  writeFile("e.uvmpw", "<ProjectWorkspace><Project><PathAndName>p.uvprojx</PathAndName></Project>"
-                       "<project><PathAndName></PathAndName></project><project/></ProjectWorkspace>");
   expectSuccess({"uvision2hzp", "e.uvmpw"});
   EXPECT_EQ(readFile("e.hzp"), emptySolution("e"));
 }
@@ -51,9 +42,7 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
 // workspace that gets no project from them is a failure that keeps the
 // solution written before.
 TEST(UVisionImport, AWorkspaceWhoseFilesGiveNoProjectIsAFailure) {
-  writeFile("w.uvmpw", workspace({"a.uvprojx", "b.uvprojx"}));
-  writeFile("a.uvprojx", project({{.createExecutable = QByteArray()}}));
-  writeFile("b.uvprojx", project({{.name = "Sim", .createExecutable = QByteArray()}, {.createExecutable = QByteArray()}}));
+  copyFixture("no_project");
   writeFile("w.hzp", emptySolution("previous"));
   const auto result = runQuenport({"uvision2hzp", "-executable-template", "E", "w.uvmpw"});
   EXPECT_EQ(result.exitCode, 1);
@@ -63,8 +52,7 @@ TEST(UVisionImport, AWorkspaceWhoseFilesGiveNoProjectIsAFailure) {
             "error: w.uvmpw: no project could be converted\n");
   EXPECT_EQ(readFile("w.hzp"), emptySolution("previous"));
 
-  writeFile("w.uvmpw", workspace({"a.uvprojx", "c.uvprojx"}));
-  writeFile("c.uvprojx", project({{}}));
+  writeFile("w.uvmpw", readFile("w.uvmpw").replace("b.uvprojx", "c.uvprojx"));
   expectSuccess({"uvision2hzp", "-executable-template", "E", "w.uvmpw"},
                 "warning: a.uvprojx: no target sets CreateExecutable; the file gives no project\n");
   EXPECT_EQ(readFile("w.hzp").count("<project "), 1);
@@ -76,27 +64,13 @@ TEST(UVisionImport, AWorkspaceWhoseFilesGiveNoProjectIsAFailure) {
 // builds it (an output of its very name before one that contains it); a file
 // that gives one project keeps the file's name.
 TEST(UVisionImport, SeveralProjectsOfOneFileAreNamedAfterTheirTargets) {
-  writeFile("w.uvmpw", workspace({"app\\app.uvprojx", "lib\\drivers.uvprojx"}));
-  writeFile("app/app.uvprojx",
-            project({{.name = "STM32F407 Discovery",
-                      .groups = group("Libs", {{"drv.lib", "..\\lib\\drv.lib"},
-                                               {"drv_debug.lib", "..\\lib\\drv_debug.lib"},
-                                               {"sim.lib", "sim.lib"}})}}));
-  writeFile("lib/drivers.uvprojx",
-            project({{.name = "Debug (Lib)", .createExecutable = "0", .outputName = "drv_debug"},
-                     {.name = "Sim", .createExecutable = "", .outputName = "sim"},
-                     {.name = "Release/Lib", .createExecutable = "0", .outputName = "drv"},
-                     {.name = "Release:Lib", .createExecutable = "0", .outputName = "drivers_Release_Lib"}}));
+  copyFixture("project_names");
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_project_names.hzp"));
 }
 
 TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
-  writeFile("w.uvmpw", workspace({"app.uvprojx", "mathlib.uvprojx"}));
-  const Target app{.groups = group("Libs", {{"libm.a", ".\\lib\\libm.a"}, {"other.lib", "x\\other.lib"},
-                                            {"m2.a", "libm.a"}, {"keep.c", "keep.c"}})};
-  writeFile("app.uvprojx", project({app}));
-  writeFile("mathlib.uvprojx", project({{.createExecutable = "0", .outputName = "libmath_libm"}}));
+  copyFixture("dependencies");
   // A library no project builds is reported: the solution cannot link it.
   expectSuccess({"uvision2hzp", "-filter-file", "*.a", "w.uvmpw"},
                 "warning: app.uvprojx: not carried: library (built by no project of the workspace) x/other.lib "
@@ -104,8 +78,6 @@ TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
   // An empty template name is written too; each library a project builds counts.
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_dependencies.hzp"));
 
-  writeFile("lonely.uvmpw", workspace({"lonely.uvprojx"}));
-  writeFile("lonely.uvprojx", project({{.groups = group("Libs", {{"x.lib", "x.lib"}})}}));
   expectSuccess({"uvision2hzp", "lonely.uvmpw"},
                 "warning: lonely.uvprojx: not carried: library (built by no project of the workspace) x.lib (target T)\n");
   EXPECT_TRUE(readFile("lonely.hzp").contains("project_dependencies=\"\""));
@@ -114,19 +86,12 @@ TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
 // Every message about a file names it, as the user named the workspace, on one
 // line whatever the file holds; solutions of earlier workspaces stay written.
 TEST(UVisionImport, ErrorsNameTheirFileAndEndTheRun) {
-  writeFile("w.uvmpw", workspace({"missing.uvprojx"}));
-  writeFile("ws/n.uvmpw", workspace({".\\sub\\n.uvprojx"}));
-  writeFile("ws/sub/n.uvprojx", "<Project><Targets><target/></Targets></Project>");
-  writeFile("ws/big.uvmpw", workspace({"sub\\good.uvprojx", "sub\\bad.uvprojx"}));
-  writeFile("ws/sub/good.uvprojx", project({Target{}}));
-  writeFile("ws/sub/bad.uvprojx", "<Project>\n<Targets>\n");
-  writeFile("inject.uvmpw", workspace({"x&#10;error: injected"}));
+  copyFixture("errors");
   // Two entries that match case-insensitively are no unique match: the path stays as written.
-  writeFile("twice/w.uvmpw", workspace({"app\\p.uvprojx"}));
-  writeFile("twice/App/p.uvprojx", project({Target{}}));
-  writeFile("twice/APP/p.uvprojx", project({Target{}}));
+  writeFile("twice/App/p.uvprojx", readFile("ws/sub/good.uvprojx"));
+  writeFile("twice/APP/p.uvprojx", readFile("ws/sub/good.uvprojx"));
   const QString cafe = QString::fromUtf8("d\xc3\xa9mo/caf\xc3\xa9");
-  writeFile(cafe + ".uvmpw", workspace({}));
+  writeFile(cafe + ".uvmpw", readFile("empty.uvmpw"));
   const struct {
     QStringList inputs;
     QByteArray error;
@@ -153,14 +118,7 @@ TEST(UVisionImport, ErrorsNameTheirFileAndEndTheRun) {
 // and in a case that differs from the disk; the project files name their
 // sources and include directories the same way.
 TEST(UVisionImport, WindowsPathsAndNamesThatDifferInCaseResolveOnDisk) {
-  writeFile("L5/Workspace.uvmpw", workspace({".\\Secure\\App_s.uvprojx", ".\\Nonsecure\\App_ns.uvprojx"}));
-  const QByteArray sources = group("Application/User", {{"main.c", ".\\Src\\main.c"}, {"gone.c", ".\\Src\\gone.c"}});
-  writeFile("L5/Secure/App_s.uvprojx", project({{.includePath = "..\\Secure_nsclib;.\\inc", .groups = sources}}));
-  writeFile("L5/Secure/src/main.c", "");
-  writeFile("L5/Secure/Inc/x.h", "");
-  writeFile("L5/Secure_nsclib/secure_nsc.h", "");
-  writeFile("L5/NonSecure/App_ns.uvprojx",
-            project({{.groups = group("Drivers", {{"uart.c", "..\\Secure\\SRC\\MAIN.C"}})}}));
+  copyFixture("windows_paths", "L5");
   expectSuccess({"uvision2hzp", "-executable-template", "E", "L5/Workspace.uvmpw"});
   EXPECT_EQ(readFile("L5/Workspace.hzp"), expectedSolution("uvision_windows_paths.hzp"));
 }
@@ -169,14 +127,7 @@ TEST(UVisionImport, WindowsPathsAndNamesThatDifferInCaseResolveOnDisk) {
 // entries, output directories with "/", and the GNU tool set's own elements.
 // The assembler's Define (__ASSEMBLER_ONLY) is not the compiler's.
 TEST(UVisionImport, DefinitionsIncludesAndGnuToolsetSettingsAsUVisionWritesThem) {
-  writeFile("w.uvmpw", workspace({"arm.uvprojx", "gnu.uvprojx"}));
-  writeFile("arm.uvprojx", project({{.outputDirectory = ".\\Objects\\Release\\",
-                                     .define = "STM32F10X_HD, USE_STDPERIPH_DRIVER",
-                                     .undefine = "keil __MSP432P401R__",
-                                     .includePath = "..\\inc;;..\\src"}}));
-  writeFile("gnu.uvprojx", project({{.toolset = "ARM-GNU",
-                                     .define = "STM32L552xx,USE_HAL_DRIVER  VERSION=\"1.0, beta\"",
-                                     .includePath = ".\\Core\\Inc"}}));
+  copyFixture("definitions");
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_definitions.hzp"));
 }
@@ -184,14 +135,7 @@ TEST(UVisionImport, DefinitionsIncludesAndGnuToolsetSettingsAsUVisionWritesThem)
 // Generated projects (RT-Thread's spark board examples) write every file of a
 // group in a <Files> element of its own: all of them are the group's.
 TEST(UVisionImport, EveryFilesElementOfAGroupHoldsItsFiles) {
-  writeFile("w.uvmpw", workspace({"project.uvprojx"}));
-  const QByteArray kernel = generatedGroup("Kernel", {{"clock.c", "1", "..\\..\\rt-thread\\src\\clock.c"},
-                                                      {"components.c", "1", "..\\..\\rt-thread\\src\\components.c"},
-                                                      {"idle.c", "1", "..\\..\\rt-thread\\src\\idle.c"}});
-  const QByteArray cpu = generatedGroup("CPU", {{"div0.c", "1", "..\\..\\rt-thread\\libcpu\\arm\\common\\div0.c"},
-                                                {"context_rvds.S", "2",
-                                                 "..\\..\\rt-thread\\libcpu\\arm\\cortex-m4\\context_rvds.S"}});
-  writeFile("project.uvprojx", project({{.groups = kernel + cpu}}));
+  copyFixture("files_per_file");
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_files_per_file.hzp"));
 }
@@ -203,29 +147,7 @@ TEST(UVisionImport, EveryFilesElementOfAGroupHoldsItsFiles) {
 // that target: compiler and assembler lists add to the target's, a value left to
 // inherit (Optim 0, check boxes 2) is the target's.
 TEST(UVisionImport, FilesAndGroupsATargetLeavesOutStayListedWithTheirOwnOptions) {
-  writeFile("w.uvmpw", workspace({"p.uvprojx", "lib.uvprojx"}));
-  const QByteArray ownCompiler = "<Optim>2</Optim><oTime>2</oTime><wLevel>0</wLevel><v6Lang>0</v6Lang>"
-                                 "<VariousControls><MiscControls>-Wno-unused</MiscControls><Define>FILE_ONLY</Define>"
-                                 "<Undefine></Undefine><IncludePath>..\\extra</IncludePath></VariousControls>";
-  const QByteArray inherits = "<Optim>0</Optim><oTime>2</oTime><wLevel>0</wLevel><v6Lang>0</v6Lang><VariousControls>"
-                              "<MiscControls></MiscControls><Define></Define><Undefine></Undefine><IncludePath>"
-                              "</IncludePath></VariousControls>";
-  const QByteArray ownAssembler = "<VariousControls><Define>ASM_FILE</Define></VariousControls>";
-  const QByteArray groups =
-      groupWithOptions("Drivers", itemOptions("Group", "0", "<Optim>0</Optim><VariousControls><Define>GROUP_ONLY"
-                                                            "</Define></VariousControls>"),
-                       file("a.c", "a.c") + file("b.c", "b.c", itemOptions("File", "1", inherits)) +
-                           file("libx.lib", "libx.lib")) +
-      groupWithOptions("Board", itemOptions("Group", "0", {}), file("board.c", "board.c", itemOptions("File", "2", {}))) +
-      groupWithOptions("App", {},
-                       file("c.c", "c.c", itemOptions("File", "0", inherits)) +
-                           file("d.c", "d.c", itemOptions("File", "2", ownCompiler)) +
-                           file("start.s", "start.s", itemOptions("File", "2", {}, ownAssembler)));
-  QByteArray text = project({{.name = "Flash", .define = "TARGET", .groups = groups},
-                             {.name = "RAM", .groups = groupWithOptions("App", {}, file("c.c", "c.c"))}});
-  text.replace("<ToolsetName>ARM-ADS</ToolsetName>", "<ToolsetName>ARM-ADS</ToolsetName><uAC6>1</uAC6>");
-  writeFile("p.uvprojx", text);
-  writeFile("lib.uvprojx", project({{.createExecutable = "0", .outputName = "libx"}}));
+  copyFixture("exclusions");
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_exclusions.hzp"));
 }
