@@ -17,7 +17,7 @@
 #include "projectsystem/warning_sink.h"
 #include "templates/template_expansion.h"
 #include "tool/command_line.h"
-#include "tool/solution_summary.h"
+#include "tool/run_report.h"
 #include "tool/startup_environment.h"
 
 namespace {
@@ -63,6 +63,7 @@ void checkSolutionReplacesNoInput(const ConversionContext& context, const Projec
 // the solution's directory). So the file is written once, when the expansion has
 // succeeded, and a failed expansion leaves a previous file as it was.
 void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
+  run.diagnostics.beginInput(input.isEmpty() ? QStringLiteral(".") : input);
   ConversionContext context(run.settings, run.projectProperties, run.diagnostics);
   // The importer reads the input's files into records, which its mapper writes into the model.
   ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
@@ -79,34 +80,27 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   // The writer writes the model to the solution file.
   QString error;
   const bool saved = saveSolution(*solution, &error);
-  QString summary;
-  if (saved && run.diagnostics.showsVerbose())
-    summary = solutionSummary(solution->location().path(), countSolutionItems(solution));
+  const QString path = solution->location().path();
   owner->deleteElement(solution);
   if (!saved) throw ConversionError(error);
-  run.diagnostics.flush();
-  run.diagnostics.verbose(summary);
+  run.diagnostics.finishInput(path);
 }
 
 // The options a user gave that the command does not apply: said once, before
 // anything is converted, so that nobody takes them for applied.
-void warnAboutIgnoredOptions(const RunSetup& run) {
+void warnAboutIgnoredOptions(const RunSetup& run, const QStringList& given) {
   if (run.command.rules.appliesCommandLineSettings) return;
-  const ImportSettings& settings = run.settings;
   QStringList ignored;
-  if (!settings.definitions.isEmpty()) ignored.append(QStringLiteral("-D"));
-  if (!settings.includePaths.isEmpty()) ignored.append(QStringLiteral("-I"));
-  if (!settings.projectProperties.isEmpty()) ignored.append(QStringLiteral("-P"));
-  if (!settings.definitionFilters.isEmpty()) ignored.append(QStringLiteral("-filter-definition"));
+  for (const QString& option : projectSettingOptions())
+    if (given.contains(option)) ignored.append(option);
   if (ignored.isEmpty()) return;
   run.diagnostics.warn(QString(), ignored.join(QStringLiteral(", ")) + QStringLiteral(": not applied by ") +
                                       QLatin1String(run.command.word) + QStringLiteral(", ignored"));
 }
 
 // Steps after the command is known, all under the one error handler.
-void runCommand(const ImporterCommand& command, const QStringList& arguments, StartupEnvironment& environment,
+void runCommand(const ImporterCommand& command, const CommandLineOptions& options, StartupEnvironment& environment,
                 Diagnostics& diagnostics) {
-  const CommandLineOptions options = readOptions(command, arguments);
   if (options.rootUserDirectory) environment.rootUserDirectory = *options.rootUserDirectory;
   const ImportSettings& settings = options.settings;
   diagnostics.setVerbose(settings.verbose);
@@ -119,7 +113,7 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments, St
     run.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),
                                                   [&](const QString& message) { diagnostics.warn(QString(), message); });
   }
-  warnAboutIgnoredOptions(run);
+  warnAboutIgnoredOptions(run, options.given);
   if (options.inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
     convert(run, QString(), false);
@@ -174,5 +168,22 @@ int runQuenport(int argc, char** argv) {
   }
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(argumentString(argv[i]));
-  return runGuarded(diagnostics, [&] { runCommand(*command, arguments, environment, diagnostics); });
+  CommandLineOptions options;
+  const int status = runGuarded(diagnostics, [&] {
+    options = readOptions(*command, arguments);
+    if (options.helpRequested)
+      printCommandUsage(*command, stdout);
+    else
+      runCommand(*command, options, environment, diagnostics);
+  });
+  if (!options.reportFile || options.helpRequested) return status;
+  // Written last, whatever happened: a failed run says so in its report too.
+  const RunReport report{QLatin1String(command->word), options.inputs, diagnostics.run(), status};
+  try {
+    writeReport(*options.reportFile, reportText(report));
+  } catch (const ConversionError& error) {
+    diagnostics.error(error);
+    return 1;
+  }
+  return status;
 }
