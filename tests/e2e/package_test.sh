@@ -32,7 +32,7 @@ root="$work/root"
 dpkg-deb -x "$package" "$root"
 for file in usr/bin/quenport usr/share/quenport/targets/project_templates.xml \
   usr/share/man/man1/quenport.1.gz usr/share/doc/quenport/README.md \
-  usr/share/bash-completion/completions/quenport; do
+  usr/share/doc/quenport/report.schema.json usr/share/bash-completion/completions/quenport; do
   [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 
