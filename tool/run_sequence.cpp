@@ -1,5 +1,6 @@
 #include "tool/run_sequence.h"
 
+#include <QFileInfo>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -37,17 +38,30 @@ struct RunSetup {
   /// solution back and expands its templates; it lives for the whole run.
   ProjectSystem* readingSystem;
   Diagnostics& diagnostics;
+  /// "-report": the file written once the run is over; reset when it would
+  /// replace a file the conversion reads or a solution, so that it is not written.
+  std::optional<QString>& reportFile;
 };
 
-// A solution written over a file its conversion read would lose that file: the
-// workspace given under the solution's own name, or a project file named so.
-// Checked by the directory entry that saving would replace.
-void checkSolutionReplacesNoInput(const ConversionContext& context, const ProjectElement& solution) {
+// A solution or report written over a file its conversion read would lose that
+// file: the workspace given under the solution's own name, or a project file
+// named so, or given as the report. Checked by the directory entry that saving
+// would replace; a report named as a solution would replace that solution.
+void checkWritesReplaceNoInput(const RunSetup& run, const ConversionContext& context, const ProjectElement& solution) {
   const QString path = solution.location().path();
-  const QString input = context.inputFiles().entryRead(path);
-  if (!input.isEmpty()) {
-    throw ConversionError(input, QStringLiteral("the solution ") + path +
+  std::vector<std::pair<QString, QString>> written{{QStringLiteral("solution"), path}};
+  if (run.reportFile) written.push_back({QStringLiteral("report"), *run.reportFile});
+  for (const auto& [what, file] : written) {
+    const QString input = context.inputFiles().entryRead(file);
+    if (input.isEmpty()) continue;
+    run.reportFile.reset();
+    throw ConversionError(input, QStringLiteral("the ") + what + QLatin1Char(' ') + file +
                                      QStringLiteral(" would replace this file, which the conversion reads"));
+  }
+  if (run.reportFile && QFileInfo(*run.reportFile).absoluteFilePath() == QFileInfo(path).absoluteFilePath()) {
+    const QString report = *run.reportFile;
+    run.reportFile.reset();
+    throw ConversionError(QStringLiteral("the report ") + report + QStringLiteral(" would replace the solution"));
   }
 }
 
@@ -67,7 +81,7 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   ConversionContext context(run.settings, run.projectProperties, run.diagnostics);
   // The importer reads the input's files into records, which its mapper writes into the model.
   ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
-  checkSolutionReplacesNoInput(context, *solution);
+  checkWritesReplaceNoInput(run, context, *solution);
   ProjectSystem* owner = &run.projectSystem;
   if (expandTemplates && run.readingSystem) {
     const std::string text = solutionText(*solution);
@@ -99,7 +113,7 @@ void warnAboutIgnoredOptions(const RunSetup& run, const QStringList& given) {
 }
 
 // Steps after the command is known, all under the one error handler.
-void runCommand(const ImporterCommand& command, const CommandLineOptions& options, StartupEnvironment& environment,
+void runCommand(const ImporterCommand& command, CommandLineOptions& options, StartupEnvironment& environment,
                 Diagnostics& diagnostics) {
   if (options.rootUserDirectory) environment.rootUserDirectory = *options.rootUserDirectory;
   const ImportSettings& settings = options.settings;
@@ -107,7 +121,7 @@ void runCommand(const ImporterCommand& command, const CommandLineOptions& option
   ProjectSystem projectSystem(environment.macros);
   std::unique_ptr<ProjectSystem> readingSystem;
   if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(environment.macros);
-  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics};
+  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics, options.reportFile};
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.rules.appliesCommandLineSettings) {
     run.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),

@@ -73,7 +73,8 @@ TEST(Report, AFailingInputIsReportedWithItsError) {
 }
 
 // A report too large for the file size limit fails to be written: the error
-// says so, and the previous report stays whole, with nothing beside it.
+// says so, and the previous report stays whole, with nothing beside it. One
+// named as a file the run reads is refused and not written.
 TEST(Report, AReportThatCannotBeWrittenKeepsThePreviousOne) {
   testing_support::writeFile("w.eww", "<workspace/>");
   testing_support::writeFile("report.json", "previous");
@@ -84,4 +85,7 @@ TEST(Report, AReportThatCannotBeWrittenKeepsThePreviousOne) {
   EXPECT_EQ(run.standardError, "error: cannot write report.json: File too large\n");
   EXPECT_EQ(readFile("report.json"), "previous");
   EXPECT_EQ(QDir::current().entryList({"report*"}, QDir::AllEntries | QDir::Hidden), QStringList{"report.json"});
+  const auto refused = testing_support::runQuenport({"iar2hzp", "-report", "w.eww", "w.eww"});
+  EXPECT_EQ(refused.standardError, "error: w.eww: the report w.eww would replace this file, which the conversion reads\n");
+  EXPECT_EQ(readFile("w.eww"), "<workspace/>");
 }
