@@ -2,7 +2,8 @@
 // The commands of the program, one row per importer: adding an importer means
 // one folder under importers/ and one row here. The rows drive the command
 // word, the options a command accepts beyond the common ones, the commands'
-// lines of the usage text, and how the importer's projects are mapped.
+// lines of the usage text and their own usage texts, and how the importer's
+// projects are mapped.
 
 #include <QString>
 #include <vector>
@@ -17,14 +18,24 @@ struct MappingRules;
 using ImporterEntry = ProjectElement* (*)(ProjectSystem& projectSystem, ConversionContext& context,
                                           const QString& input);
 
+/// An option without argument and without effect that only one command accepts.
+struct ExtraOption {
+  const char* name;
+  /// Its line in the command's usage text.
+  const char* usageLine;
+};
+
 /// One command word and the importer it runs.
 struct ImporterCommand {
   const char* word;
   ImporterEntry entry;
   /// The command's line in the usage text.
   const char* usageLine;
-  /// Options without argument and without effect that only this command accepts.
-  std::vector<const char*> extraOptions;
+  /// What the command's usage text says it takes and does, and an example.
+  const char* inputs;
+  const char* description;
+  const char* example;
+  std::vector<ExtraOption> extraOptions;
   /// With no input path, the importer runs once with an empty one (the working directory).
   bool runsWithoutInput;
   /// How the importer's projects are written: also which options apply to them.

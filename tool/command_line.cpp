@@ -5,6 +5,7 @@
 
 #include "importers/common/diagnostics.h"
 #include "importers/common/import_settings.h"
+#include "importers/common/project_mapper.h"
 #include "importers/common/project_record.h"
 #include "importers/importer_table.h"
 
@@ -17,7 +18,6 @@ struct Option {
   const char* name;
   bool takesArgument;
   const char* usageLine;
-  /// Null for "-help", which the usage text lists but no command accepts.
   OptionAction apply;
   /// Its argument is written into every solution as it stands.
   bool writtenIntoSolutions = false;
@@ -43,7 +43,8 @@ const Option commonOptions[] = {
     {"-filter-definition", true,
      "  -filter-definition definition   Specify preprocessor definitions to exclude from project\n",
      [](CommandLineOptions& o, const QString& a) { o.settings.definitionFilters.append(WildcardPattern(a)); }},
-    {"-help", false, "  -help                           Display help page\n", nullptr},
+    {"-help", false, "  -help                           Display help page\n",
+     [](CommandLineOptions& o, const QString&) { o.helpRequested = true; }},
     {"-library-template", true,
      "  -library-template name          Specify project template to use for library projects\n",
      [](CommandLineOptions& o, const QString& a) { o.settings.libraryTemplate = a; },
@@ -51,6 +52,8 @@ const Option commonOptions[] = {
     {"-P", true, "  -P property=value               Specify additional project properties\n",
      [](CommandLineOptions& o, const QString& a) { o.settings.projectProperties.append(a); },
      true},
+    {"-report", true, "  -report file                    Write a JSON report of the run to file\n",
+     [](CommandLineOptions& o, const QString& a) { o.reportFile = a; }},
     {"-rootuserdir", true, "  -rootuserdir directory          Set the root user data directory\n",
      [](CommandLineOptions& o, const QString& a) { o.rootUserDirectory = a; }},
     {"-templatesfile", true, "  -templatesfile path             Set the project template file path\n",
@@ -62,15 +65,22 @@ const Option commonOptions[] = {
 const char* const usageHeader[] = {"Usage:\n", "  quenport command [options] pdsc_file(s)\n", "\n", "Commands:\n"};
 const char* const optionsHeader[] = {"\n", "Common options:\n"};
 
+// "--help" and "-h", as users type them by habit, are "-help".
 const Option* findOption(const QString& argument) {
+  const bool help = argument == QLatin1String("--help") || argument == QLatin1String("-h");
+  const QString name = help ? QStringLiteral("-help") : argument;
   for (const Option& option : commonOptions)
-    if (option.apply && argument == QLatin1String(option.name)) return &option;
+    if (name == QLatin1String(option.name)) return &option;
   return nullptr;
 }
 
 bool isExtraOption(const ImporterCommand& command, const QString& argument) {
   return std::any_of(command.extraOptions.begin(), command.extraOptions.end(),
-                     [&](const char* name) { return argument == QLatin1String(name); });
+                     [&](const ExtraOption& option) { return argument == QLatin1String(option.name); });
+}
+
+bool appliesOption(const ImporterCommand& command, const Option& option) {
+  return command.rules.appliesCommandLineSettings || !projectSettingOptions().contains(QLatin1String(option.name));
 }
 
 // The argument after the cursor; the cursor moves onto it.
@@ -98,8 +108,14 @@ CommandLineOptions readOptions(const ImporterCommand& command, const QStringList
                             QStringLiteral(": holds a control character, which a solution file cannot hold"));
     }
     option->apply(options, value);
+    if (!options.given.contains(QLatin1String(option->name))) options.given.append(QLatin1String(option->name));
+    if (options.helpRequested) break;
   }
   return options;
+}
+
+QStringList projectSettingOptions() {
+  return {QStringLiteral("-D"), QStringLiteral("-I"), QStringLiteral("-P"), QStringLiteral("-filter-definition")};
 }
 
 void printUsage(std::FILE* stream) {
@@ -108,6 +124,19 @@ void printUsage(std::FILE* stream) {
   for (const char* line : optionsHeader) std::fputs(line, stream);
   for (const Option& option : commonOptions) std::fputs(option.usageLine, stream);
   std::fputs("\n", stream);
+}
+
+void printCommandUsage(const ImporterCommand& command, std::FILE* stream) {
+  std::fprintf(stream, "Usage:\n  quenport %s [options] %s\n\n%s\nOptions:\n", command.word, command.inputs,
+               command.description);
+  for (const Option& option : commonOptions)
+    if (appliesOption(command, option)) std::fputs(option.usageLine, stream);
+  for (const ExtraOption& option : command.extraOptions) std::fputs(option.usageLine, stream);
+  if (!command.rules.appliesCommandLineSettings) {
+    std::fprintf(stream, "\nIgnored, with a warning: %s\n",
+                 projectSettingOptions().join(QStringLiteral(", ")).toLocal8Bit().constData());
+  }
+  std::fprintf(stream, "\nExample:\n  %s\n", command.example);
 }
 
 bool isHelpRequest(const QString& word) {

@@ -17,15 +17,30 @@ struct CommandLineOptions {
   ImportSettings settings;
   /// "-rootuserdir": replaces the start-up environment's root user directory.
   std::optional<QString> rootUserDirectory;
+  /// "-report": the file the run's report is written to.
+  std::optional<QString> reportFile;
+  /// "-help", "--help" or "-h": the command's usage text instead of a run.
+  bool helpRequested = false;
+  /// The names of the options given, each once.
+  QStringList given;
   QStringList inputs;
 };
 
-/// Reads the arguments after the command. Throws ConversionError "argument
-/// expected", "unknown option <arg>", or for a value a solution cannot hold.
+/// Reads the arguments after the command, up to a request for help. Throws
+/// ConversionError "argument expected", "unknown option <arg>", or for a value
+/// a solution cannot hold.
 CommandLineOptions readOptions(const ImporterCommand& command, const QStringList& arguments);
+
+/// The options that only commands applying the command line's settings to
+/// their projects apply, in the order a warning names them.
+QStringList projectSettingOptions();
 
 /// Writes the usage text.
 void printUsage(std::FILE* stream);
+
+/// Writes the usage text of one command: what it takes, the options it
+/// applies and those it ignores, and an example.
+void printCommandUsage(const ImporterCommand& command, std::FILE* stream);
 
 /// True for the words that ask for the usage text as a first argument:
 /// "help", "-h" and "--help".

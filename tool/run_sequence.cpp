@@ -1,5 +1,6 @@
 #include "tool/run_sequence.h"
 
+#include <QFileInfo>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -17,7 +18,7 @@
 #include "projectsystem/warning_sink.h"
 #include "templates/template_expansion.h"
 #include "tool/command_line.h"
-#include "tool/solution_summary.h"
+#include "tool/run_report.h"
 #include "tool/startup_environment.h"
 
 namespace {
@@ -37,17 +38,30 @@ struct RunSetup {
   /// solution back and expands its templates; it lives for the whole run.
   ProjectSystem* readingSystem;
   Diagnostics& diagnostics;
+  /// "-report": the file written once the run is over; reset when it would
+  /// replace a file the conversion reads or a solution, so that it is not written.
+  std::optional<QString>& reportFile;
 };
 
-// A solution written over a file its conversion read would lose that file: the
-// workspace given under the solution's own name, or a project file named so.
-// Checked by the directory entry that saving would replace.
-void checkSolutionReplacesNoInput(const ConversionContext& context, const ProjectElement& solution) {
+// A solution or report written over a file its conversion read would lose that
+// file: the workspace given under the solution's own name, or a project file
+// named so, or given as the report. Checked by the directory entry that saving
+// would replace; a report named as a solution would replace that solution.
+void checkWritesReplaceNoInput(const RunSetup& run, const ConversionContext& context, const ProjectElement& solution) {
   const QString path = solution.location().path();
-  const QString input = context.inputFiles().entryRead(path);
-  if (!input.isEmpty()) {
-    throw ConversionError(input, QStringLiteral("the solution ") + path +
+  std::vector<std::pair<QString, QString>> written{{QStringLiteral("solution"), path}};
+  if (run.reportFile) written.push_back({QStringLiteral("report"), *run.reportFile});
+  for (const auto& [what, file] : written) {
+    const QString input = context.inputFiles().entryRead(file);
+    if (input.isEmpty()) continue;
+    run.reportFile.reset();
+    throw ConversionError(input, QStringLiteral("the ") + what + QLatin1Char(' ') + file +
                                      QStringLiteral(" would replace this file, which the conversion reads"));
+  }
+  if (run.reportFile && QFileInfo(*run.reportFile).absoluteFilePath() == QFileInfo(path).absoluteFilePath()) {
+    const QString report = *run.reportFile;
+    run.reportFile.reset();
+    throw ConversionError(QStringLiteral("the report ") + report + QStringLiteral(" would replace the solution"));
   }
 }
 
@@ -63,10 +77,11 @@ void checkSolutionReplacesNoInput(const ConversionContext& context, const Projec
 // the solution's directory). So the file is written once, when the expansion has
 // succeeded, and a failed expansion leaves a previous file as it was.
 void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
+  run.diagnostics.beginInput(input.isEmpty() ? QStringLiteral(".") : input);
   ConversionContext context(run.settings, run.projectProperties, run.diagnostics);
   // The importer reads the input's files into records, which its mapper writes into the model.
   ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
-  checkSolutionReplacesNoInput(context, *solution);
+  checkWritesReplaceNoInput(run, context, *solution);
   ProjectSystem* owner = &run.projectSystem;
   if (expandTemplates && run.readingSystem) {
     const std::string text = solutionText(*solution);
@@ -79,47 +94,40 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   // The writer writes the model to the solution file.
   QString error;
   const bool saved = saveSolution(*solution, &error);
-  QString summary;
-  if (saved && run.diagnostics.showsVerbose())
-    summary = solutionSummary(solution->location().path(), countSolutionItems(solution));
+  const QString path = solution->location().path();
   owner->deleteElement(solution);
   if (!saved) throw ConversionError(error);
-  run.diagnostics.flush();
-  run.diagnostics.verbose(summary);
+  run.diagnostics.finishInput(path);
 }
 
 // The options a user gave that the command does not apply: said once, before
 // anything is converted, so that nobody takes them for applied.
-void warnAboutIgnoredOptions(const RunSetup& run) {
+void warnAboutIgnoredOptions(const RunSetup& run, const QStringList& given) {
   if (run.command.rules.appliesCommandLineSettings) return;
-  const ImportSettings& settings = run.settings;
   QStringList ignored;
-  if (!settings.definitions.isEmpty()) ignored.append(QStringLiteral("-D"));
-  if (!settings.includePaths.isEmpty()) ignored.append(QStringLiteral("-I"));
-  if (!settings.projectProperties.isEmpty()) ignored.append(QStringLiteral("-P"));
-  if (!settings.definitionFilters.isEmpty()) ignored.append(QStringLiteral("-filter-definition"));
+  for (const QString& option : projectSettingOptions())
+    if (given.contains(option)) ignored.append(option);
   if (ignored.isEmpty()) return;
   run.diagnostics.warn(QString(), ignored.join(QStringLiteral(", ")) + QStringLiteral(": not applied by ") +
                                       QLatin1String(run.command.word) + QStringLiteral(", ignored"));
 }
 
 // Steps after the command is known, all under the one error handler.
-void runCommand(const ImporterCommand& command, const QStringList& arguments, StartupEnvironment& environment,
+void runCommand(const ImporterCommand& command, CommandLineOptions& options, StartupEnvironment& environment,
                 Diagnostics& diagnostics) {
-  const CommandLineOptions options = readOptions(command, arguments);
   if (options.rootUserDirectory) environment.rootUserDirectory = *options.rootUserDirectory;
   const ImportSettings& settings = options.settings;
   diagnostics.setVerbose(settings.verbose);
   ProjectSystem projectSystem(environment.macros);
   std::unique_ptr<ProjectSystem> readingSystem;
   if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(environment.macros);
-  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics};
+  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics, options.reportFile};
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.rules.appliesCommandLineSettings) {
     run.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),
                                                   [&](const QString& message) { diagnostics.warn(QString(), message); });
   }
-  warnAboutIgnoredOptions(run);
+  warnAboutIgnoredOptions(run, options.given);
   if (options.inputs.isEmpty() && command.runsWithoutInput) {
     // The working directory as workspace; templates are never expanded on this path.
     convert(run, QString(), false);
@@ -174,5 +182,22 @@ int runQuenport(int argc, char** argv) {
   }
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(argumentString(argv[i]));
-  return runGuarded(diagnostics, [&] { runCommand(*command, arguments, environment, diagnostics); });
+  CommandLineOptions options;
+  const int status = runGuarded(diagnostics, [&] {
+    options = readOptions(*command, arguments);
+    if (options.helpRequested)
+      printCommandUsage(*command, stdout);
+    else
+      runCommand(*command, options, environment, diagnostics);
+  });
+  if (!options.reportFile || options.helpRequested) return status;
+  // Written last, whatever happened: a failed run says so in its report too.
+  const RunReport report{QLatin1String(command->word), options.inputs, diagnostics.run(), status};
+  try {
+    writeReport(*options.reportFile, reportText(report));
+  } catch (const ConversionError& error) {
+    diagnostics.error(error);
+    return 1;
+  }
+  return status;
 }

@@ -32,6 +32,12 @@ QStringList notesOn(const QStringList& names, const ConfigurationChoice& choice)
   return notes;
 }
 
+// "named Debug" or "name contains debug", for a configuration found by its name.
+QString nameReason(const QString& name, const char* word) {
+  return name == QLatin1String(word) ? QStringLiteral("named ") + QLatin1String(word)
+                                     : QStringLiteral("name contains ") + QString::fromLatin1(word).toLower();
+}
+
 }  // namespace
 
 ConfigurationChoice chooseDebugAndRelease(const QStringList& names) {
@@ -39,9 +45,15 @@ ConfigurationChoice chooseDebugAndRelease(const QStringList& names) {
   if (names.isEmpty()) return choice;
   const qsizetype release = findByName(names, QLatin1String("Release"));
   qsizetype debug = findByName(names, QLatin1String("Debug"), release);
+  const bool debugByName = debug >= 0;
   if (debug < 0) debug = release == 0 && names.size() > 1 ? 1 : 0;
   choice.debug = debug;
   choice.release = release < 0 ? debug : release;
+  const QString both = QStringLiteral("read as both");
+  choice.debugReason = debugByName ? nameReason(names[debug], "Debug")
+                       : debug == release ? both
+                                          : QStringLiteral("first configuration");
+  choice.releaseReason = release >= 0 ? nameReason(names[release], "Release") : both;
   // A name met twice is one configuration of the solution: the first counts.
   QStringList taken{names[choice.debug], names[choice.release]};
   for (qsizetype i = 0; i < names.size(); ++i) {

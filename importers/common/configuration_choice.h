@@ -15,6 +15,10 @@ struct ConfigurationChoice {
   QList<qsizetype> others;
   /// How configurations not named exactly "Debug" or "Release" were taken, for warnings.
   QStringList notes;
+  /// Why each of the two was chosen: "named Debug", "name contains debug",
+  /// "first configuration", "read as both" (and the same for Release).
+  QString debugReason;
+  QString releaseReason;
 
   bool isEmpty() const { return debug < 0; }
 };

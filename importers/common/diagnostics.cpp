@@ -67,14 +67,26 @@ QString aboutFile(const QString& file, const QString& message) {
 Diagnostics::Diagnostics(bool verbose, std::FILE* output, std::FILE* errors)
     : verbose_(verbose), output_(output), errors_(errors) {}
 
+void Diagnostics::beginInput(const QString& input) {
+  input_ = InputOutcome{};
+  input_.input = input;
+  inputOpen_ = true;
+  notCarriedShown_ = 0;
+}
+
 void Diagnostics::warn(const QString& file, const QString& message) {
   const QString line = aboutFile(file, message);
   if (shown_.contains(line)) return;
   shown_.insert(line);
-  warnings_.append(line);
+  warnings_.append({file, message});
 }
 
-void Diagnostics::notCarried(const QString& file, const NotCarried& setting) { notCarried_.append({file, setting}); }
+qsizetype Diagnostics::addProject(ProjectOutcome project) {
+  input_.projects.push_back(std::move(project));
+  return qsizetype(input_.projects.size()) - 1;
+}
+
+void Diagnostics::notCarried(qsizetype project, const NotCarried& setting) { input_.notCarried.append({project, setting}); }
 
 void Diagnostics::progress(const QString& line) {
   if (!printLine(output_, "", line) && outputError_ == 0) outputError_ = errno ? errno : EIO;
@@ -85,17 +97,20 @@ void Diagnostics::checkOutput() const {
     throw ConversionError(QStringLiteral("cannot write standard output: ") + QString::fromLocal8Bit(std::strerror(outputError_)));
 }
 
-void Diagnostics::verbose(const QString& line) {
-  if (verbose_) progress(line);
+QStringList Diagnostics::pendingWarnings() const {
+  QStringList lines;
+  for (const Warning& warning : pendingLines()) lines.append(aboutFile(warning.file, warning.message));
+  return lines;
 }
 
-QStringList Diagnostics::pendingWarnings() const {
-  QStringList lines = warnings_;
-  QSet<qsizetype> grouped;
-  for (qsizetype i = 0; i < notCarried_.size(); ++i) {
+QList<Warning> Diagnostics::pendingLines() const {
+  QList<Warning> lines = warnings_;
+  const auto& reports = input_.notCarried;
+  for (qsizetype i = notCarriedShown_; i < reports.size(); ++i) {
+    const QString& file = input_.projects[size_t(reports[i].project)].sourceFile;
     bool seen = false;
-    for (qsizetype j = 0; j < i && !seen; ++j)
-      seen = notCarried_[j].file == notCarried_[i].file && notCarried_[j].setting.kind == notCarried_[i].setting.kind;
+    for (qsizetype j = notCarriedShown_; j < i && !seen; ++j)
+      seen = input_.projects[size_t(reports[j].project)].sourceFile == file && reports[j].setting.kind == reports[i].setting.kind;
     if (!seen) lines.append(groupedLine(i));
   }
   return lines;
@@ -104,14 +119,15 @@ QStringList Diagnostics::pendingWarnings() const {
 // "not carried: scatter file app.sct (targets Debug, Release); lib.sct (target X)":
 // every value of one kind in one file; values that the same configurations
 // hold share one mention of them.
-QString Diagnostics::groupedLine(qsizetype first) const {
-  const Report& head = notCarried_[first];
+Warning Diagnostics::groupedLine(qsizetype first) const {
+  const auto& reports = input_.notCarried;
+  const QString& file = input_.projects[size_t(reports[first].project)].sourceFile;
+  const QString& kind = reports[first].setting.kind;
   QStringList values;
   QStringList holders;  // per value, the configurations that hold it
-  for (qsizetype i = first; i < notCarried_.size(); ++i) {
-    const Report& report = notCarried_[i];
-    if (report.file != head.file || report.setting.kind != head.setting.kind) continue;
-    const NotCarried& setting = report.setting;
+  for (qsizetype i = first; i < reports.size(); ++i) {
+    const NotCarried& setting = reports[i].setting;
+    if (input_.projects[size_t(reports[i].project)].sourceFile != file || setting.kind != kind) continue;
     const QString held = setting.configurations.isEmpty()
                              ? QString()
                              : QStringLiteral(" (") + plural(setting.configurationWord, setting.configurations.size()) +
@@ -125,17 +141,53 @@ QString Diagnostics::groupedLine(qsizetype first) const {
     text += (i > 0 ? QStringLiteral("; ") : QString()) + values[i];
     if (i + 1 == values.size() || holders[i + 1] != holders[i]) text += holders[i];
   }
-  return aboutFile(head.file, QStringLiteral("not carried: ") + head.setting.kind + QLatin1Char(' ') + text);
+  return {file, QStringLiteral("not carried: ") + kind + QLatin1Char(' ') + text};
 }
 
 void Diagnostics::flush() {
-  for (const QString& line : pendingWarnings()) printLine(errors_, "warning: ", line);
+  const QList<Warning> lines = pendingLines();
+  for (const Warning& line : lines) printLine(errors_, "warning: ", aboutFile(line.file, line.message));
+  (inputOpen_ ? input_.warnings : run_.warnings) += lines;
   warnings_.clear();
   shown_.clear();
-  notCarried_.clear();
+  notCarriedShown_ = input_.notCarried.size();
+}
+
+// "/w/ws.hzp: 3 projects, 412 files, 2 configurations; 5 settings not carried"
+QString Diagnostics::summaryLine() const {
+  int files = 0;
+  QSet<QString> configurations;
+  for (const ProjectOutcome& project : input_.projects) {
+    files += project.files;
+    for (const ConfigurationOutcome& configuration : project.configurations) configurations.insert(configuration.name);
+  }
+  const auto counted = [](qsizetype count, const QString& word) {
+    return QString::number(count) + QLatin1Char(' ') + plural(word, count);
+  };
+  return input_.solution + QStringLiteral(": ") + counted(qsizetype(input_.projects.size()), QStringLiteral("project")) +
+         QStringLiteral(", ") + counted(files, QStringLiteral("file")) + QStringLiteral(", ") +
+         counted(configurations.size(), QStringLiteral("configuration")) + QStringLiteral("; ") +
+         counted(input_.notCarried.size(), QStringLiteral("setting")) + QStringLiteral(" not carried");
+}
+
+void Diagnostics::finishInput(const QString& solution) {
+  flush();
+  input_.solution = solution;
+  if (verbose_) printLine(errors_, "", summaryLine());
+  run_.inputs.push_back(std::move(input_));
+  input_ = InputOutcome{};
+  inputOpen_ = false;
 }
 
 void Diagnostics::error(const ConversionError& error) {
   flush();
   printLine(errors_, "error: ", aboutFile(error.file(), error.message()));
+  if (!inputOpen_) {
+    run_.error = error;
+    return;
+  }
+  input_.error = error;
+  run_.inputs.push_back(std::move(input_));
+  input_ = InputOutcome{};
+  inputOpen_ = false;
 }

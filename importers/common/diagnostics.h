@@ -12,7 +12,10 @@
 //   project and shown grouped at the end of the input: one warning per file and
 //   kind of setting, naming the values and the configurations they come from.
 // - Progress (the Eclipse importer's "cproject found:" and "project name:"
-//   lines) is shown on standard output always, verbose lines only with -verbose.
+//   lines) is shown on standard output always. With -verbose each input that
+//   converts ends with one summary line on standard error.
+// - What is shown is also kept (conversion_outcome.h), so that the -report
+//   file says the same as the messages, from the same records.
 //
 // Errors and warnings go to standard error as "error: <file>: <message>" and
 // "warning: <file>: <message>" ("error: <message>" when no file is concerned);
@@ -20,89 +23,75 @@
 // foreign file may carry line feeds or terminal escapes, and at most 4 KiB.
 // Standard output that cannot be written ends the run with an error.
 
-#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <utility>
 
-/// A failure that ends the run, with the file it concerns (empty for none).
-class ConversionError {
- public:
-  ConversionError(QString file, QString message) : file_(std::move(file)), message_(std::move(message)) {}
-  /// A failure that concerns no file (a command-line mistake).
-  explicit ConversionError(QString message) : message_(std::move(message)) {}
+#include "importers/common/conversion_outcome.h"
 
-  const QString& file() const { return file_; }
-  const QString& message() const { return message_; }
-
- private:
-  QString file_;
-  QString message_;
-};
-
-/// A setting a project holds that the solution cannot carry.
-struct NotCarried {
-  /// What kind of setting it is ("scatter file", "core"), the grouping key.
-  QString kind;
-  /// The value as the project holds it.
-  QString value;
-  /// The source configurations that hold it.
-  QStringList configurations;
-  /// What the source calls its configurations ("target" in uVision).
-  QString configurationWord = QStringLiteral("configuration");
-
-  friend bool operator==(const NotCarried&, const NotCarried&) = default;
-};
-
-/// Collects the warnings of one input and prints what the policy above says.
+/// Collects what the run tells its user, prints what the policy above says,
+/// and keeps it, input by input, for the -verbose summary and the report.
 class Diagnostics {
  public:
   /// Prints to the given streams (standard output and standard error by default).
   explicit Diagnostics(bool verbose = false, std::FILE* output = stdout, std::FILE* errors = stderr);
 
-  /// Whether verbose lines are shown (-verbose).
+  /// Whether each input ends with its summary line (-verbose).
   void setVerbose(bool verbose) { verbose_ = verbose; }
-  bool showsVerbose() const { return verbose_; }
 
+  /// An input's conversion starts: what is reported until it is finished or
+  /// fails concerns it.
+  void beginInput(const QString& input);
   /// A warning about file (empty when it concerns no file), shown once per input.
   void warn(const QString& file, const QString& message);
-  /// A setting of the project file that the solution cannot carry.
-  void notCarried(const QString& file, const NotCarried& setting);
+  /// A project the input's solution gets; returns its index, by which the
+  /// mapper fills in its outcome and reports what it cannot carry.
+  qsizetype addProject(ProjectOutcome project);
+  ProjectOutcome& project(qsizetype index) { return input_.projects[size_t(index)]; }
+  /// A setting of the project that the solution cannot carry.
+  void notCarried(qsizetype project, const NotCarried& setting);
   /// Shown on standard output at once.
   void progress(const QString& line);
-  /// Shown on standard output at once, only with -verbose.
-  void verbose(const QString& line);
   /// Throws ConversionError when standard output could not take a line (a
   /// full disk, a closed pipe): what it should have shown is lost.
   void checkOutput() const;
   /// Prints the warnings collected so far, the settings not carried grouped at
-  /// the end, and forgets them: an input is done.
+  /// the end, and files them with the input (or with the run, outside one).
   void flush();
-  /// Prints the error after the warnings of its input.
+  /// The input's solution is written: its warnings are printed, then with
+  /// -verbose its summary line, and the input is done.
+  void finishInput(const QString& solution);
+  /// Prints the error after the warnings of its input, which it ends (or the
+  /// run's, outside an input).
   void error(const ConversionError& error);
 
   /// The warnings collected since the last flush, as they will be printed
   /// (without "warning: "), in order.
   QStringList pendingWarnings() const;
+  /// What has been shown so far, input by input.
+  const RunOutcome& run() const { return run_; }
 
  private:
-  struct Report {
-    QString file;
-    NotCarried setting;
-  };
-  QString groupedLine(qsizetype first) const;
+  QList<Warning> pendingLines() const;
+  Warning groupedLine(qsizetype first) const;
+  QString summaryLine() const;
 
   bool verbose_;
   int outputError_ = 0;
   std::FILE* output_;
   std::FILE* errors_;
-  QStringList warnings_;
+  QList<Warning> warnings_;
   QSet<QString> shown_;
-  QList<Report> notCarried_;
+  /// The input at hand (open after beginInput), or what a caller without
+  /// inputs (a test of an importer) collects.
+  InputOutcome input_;
+  bool inputOpen_ = false;
+  /// How many of the input's settings not carried are printed already.
+  qsizetype notCarriedShown_ = 0;
+  RunOutcome run_;
 };
 
 /// message with each control byte (below 0x20, and 0x7F) written as an escape:

@@ -17,11 +17,37 @@ const QString includeDirectoriesProperty = QStringLiteral("c_user_include_direct
 const QString excludeProperty = QStringLiteral("build_exclude_from_build");
 const QString yes = QStringLiteral("Yes");
 
-/// A configuration of the solution and the source configuration it is read from.
+/// A configuration of the solution, the source configuration it is read from and why.
 struct PlannedConfiguration {
   QString name;
   const SourceConfiguration* source;
+  QString reason;
 };
+
+const char* kindName(ProjectKind kind) {
+  switch (kind) {
+    case ProjectKind::Executable: return "executable";
+    case ProjectKind::StaticLibrary: return "static library";
+    case ProjectKind::SharedLibrary: return "shared library";
+    case ProjectKind::Unknown: break;
+  }
+  return "unknown";
+}
+
+/// How many folders and files a project holds, at any depth.
+void countItems(const ProjectElement* project, ProjectOutcome& outcome) {
+  // An explicit stack: a mirrored source tree can be deep.
+  std::vector<const ProjectElement*> pending{project};
+  while (!pending.empty()) {
+    const ProjectElement* element = pending.back();
+    pending.pop_back();
+    for (const ProjectElement* child : element->children()) {
+      if (child->kind() == ProjectElement::Folder) ++outcome.folders;
+      if (child->kind() == ProjectElement::File) ++outcome.files;
+      pending.push_back(child);
+    }
+  }
+}
 
 bool holds(const PropertyValues& values, const QPair<QString, QString>& value) { return values.contains(value); }
 
@@ -48,7 +74,10 @@ class ProjectMapper::ProjectWriter {
         rules_(mapper.rules_),
         record_(record) {}
 
+  // The project's outcome is known to the diagnostics from the start, so that
+  // an error met while writing it concerns it.
   ProjectElement* write(ProjectElement* solution) {
+    outcome_ = diagnostics().addProject({record_.name, QLatin1String(kindName(record_.kind)), record_.sourceFile, 0, 0, {}});
     planConfigurations();
     project_ = projectSystem_.newProject(solution, record_.name, record_.directory, QString());
     if (rules_.appliesCommandLineSettings) {
@@ -58,31 +87,39 @@ class ProjectMapper::ProjectWriter {
       setCommon(QStringLiteral("project_dependencies"), record_.dependencies.join(QLatin1Char(';')));
     writeConfigurations();
     applyTemplate();
-    addItems(projectSystem_.findOrAddFolder(project_, QStringLiteral("Source Files"), QString()), record_.sources, {});
+    const QString sourceFiles = QStringLiteral("Source Files");
+    addItems(projectSystem_.findOrAddFolder(project_, sourceFiles, QString()), record_.sources, {}, sourceFiles);
     addLinkerScripts();
-    for (NotCarried setting : notCarried_) {
-      setting.configurationWord = QLatin1String(rules_.configurationWord);
-      context_.diagnostics().notCarried(record_.sourceFile, setting);
-    }
+    for (const NotCarried& setting : notCarried_) mapper_.notCarried(outcome_, setting);
+    ProjectOutcome& outcome = diagnostics().project(outcome_);
+    countItems(project_, outcome);
+    outcome.configurations = std::move(configurations_);
     return project_;
   }
 
+  /// The project's index among the input's outcomes.
+  qsizetype outcome() const { return outcome_; }
+
  private:
+  Diagnostics& diagnostics() { return context_.diagnostics(); }
+
   // "Debug" and "Release" first, then every other configuration under its own name.
   void planConfigurations() {
     if (record_.configurations.empty()) return;
     const auto& configurations = record_.configurations;
     if (!rules_.choosesConfigurationsByName) {
-      plan_ = {{debugName, &configurations[0]}, {releaseName, &configurations[0]}};
+      const QString reason = QStringLiteral("one project per target");
+      plan_ = {{debugName, &configurations[0], reason}, {releaseName, &configurations[0], reason}};
       return;
     }
     QStringList names;
     for (const SourceConfiguration& configuration : configurations) names.append(configuration.name);
     const ConfigurationChoice choice = chooseDebugAndRelease(names);
     for (const QString& note : choice.notes) context_.warn(record_.sourceFile, note);
-    plan_ = {{debugName, &configurations[choice.debug]}, {releaseName, &configurations[choice.release]}};
+    plan_ = {{debugName, &configurations[choice.debug], choice.debugReason},
+             {releaseName, &configurations[choice.release], choice.releaseReason}};
     for (qsizetype other : choice.others) {
-      plan_.push_back({configurations[other].name, &configurations[other]});
+      plan_.push_back({configurations[other].name, &configurations[other], QStringLiteral("own name")});
       if (!mapper_.otherConfigurations_.contains(configurations[other].name))
         mapper_.otherConfigurations_.append(configurations[other].name);
     }
@@ -116,6 +153,7 @@ class ProjectMapper::ProjectWriter {
     for (const PlannedConfiguration& configuration : plan_) {
       ConfigurationProperties properties = configurationProperties(*configuration.source, record_.kind, commandLine);
       values.push_back(properties.values);
+      configurations_.push_back({configuration.name, configuration.source->name, configuration.reason, properties.values, {}});
       for (const NotCarried& report : properties.notCarried) addReport(notCarried_, report);
       reportOtherArchitecture(configuration.source->device);
     }
@@ -160,12 +198,15 @@ class ProjectMapper::ProjectWriter {
   }
 
   // Left out of every configuration, an item is still listed (the user may want
-  // it) and says so in "Common".
-  void setExclusion(ProjectElement* element, const QSet<QString>& excludedFrom) {
+  // it) and says so in "Common". label: the item as the outcome names it.
+  void setExclusion(ProjectElement* element, const QSet<QString>& excludedFrom, const QString& label) {
     if (excludedFrom.isEmpty()) return;
     std::vector<PropertyValues> values;
-    for (const PlannedConfiguration& configuration : plan_)
-      values.push_back(excludedFrom.contains(configuration.name) ? PropertyValues{{excludeProperty, yes}} : PropertyValues{});
+    for (size_t i = 0; i < plan_.size(); ++i) {
+      const bool excluded = excludedFrom.contains(plan_[i].name);
+      values.push_back(excluded ? PropertyValues{{excludeProperty, yes}} : PropertyValues{});
+      if (excluded && i < configurations_.size()) configurations_[i].excluded.append(label);
+    }
     writeSplit(element, values, false);
   }
 
@@ -193,25 +234,28 @@ class ProjectMapper::ProjectWriter {
 
   // Folders of the same name under one parent share one folder, and a folder
   // without a name gives its items to the enclosing one; the exclusions of such
-  // a folder then go to its items, which are all it has of its own.
-  void addItems(ProjectElement* folder, const std::vector<SourceItem>& items, const QSet<QString>& passedDown) {
+  // a folder then go to its items, which are all it has of its own. path: the
+  // folder's names from the project down, which name a folder in the outcome.
+  void addItems(ProjectElement* folder, const std::vector<SourceItem>& items, const QSet<QString>& passedDown,
+                const QString& path) {
     for (const SourceItem& item : items) {
       if (leavesOutName(item)) continue;
       const QSet<QString> exclusion = plannedAmong(item.excludedFrom) | passedDown;
+      const QString itemPath = path + QLatin1Char('/') + item.name;
       if (item.kind == SourceItem::Kind::File) {
         if (context_.settings().excludesFile(item.name)) continue;
         ProjectElement* file = projectSystem_.addFile(folder, item.path);
-        setExclusion(file, exclusion);
+        setExclusion(file, exclusion, item.path);
         setItemSettings(file, item);
       } else if (item.name.isEmpty()) {
-        addItems(folder, item.items, exclusion);
+        addItems(folder, item.items, exclusion, path);
       } else if (ProjectElement* shared = projectSystem_.findFolder(folder, item.name)) {
-        addItems(shared, item.items, exclusion);
+        addItems(shared, item.items, exclusion, itemPath);
       } else {
         ProjectElement* own = projectSystem_.findOrAddFolder(folder, item.name, QString());
-        setExclusion(own, exclusion);
+        setExclusion(own, exclusion, itemPath);
         setItemSettings(own, item);
-        addItems(own, item.items, {});
+        addItems(own, item.items, {}, itemPath);
       }
     }
   }
@@ -239,7 +283,7 @@ class ProjectMapper::ProjectWriter {
       QSet<QString> notLinking;
       for (const PlannedConfiguration& configuration : plan_)
         if (gnuLinkerScript(*configuration.source, record_.kind) != script) notLinking.insert(configuration.name);
-      setExclusion(file, notLinking);
+      setExclusion(file, notLinking, script);
     }
   }
 
@@ -251,6 +295,9 @@ class ProjectMapper::ProjectWriter {
   std::vector<PlannedConfiguration> plan_;
   QList<NotCarried> notCarried_ = record_.notCarried;
   ProjectElement* project_ = nullptr;
+  /// The project's index in the input's outcome, and its configurations as they are written.
+  qsizetype outcome_ = -1;
+  std::vector<ConfigurationOutcome> configurations_;
 };
 
 ProjectMapper::ProjectMapper(ProjectSystem& projectSystem, ConversionContext& context, const MappingRules& rules,
@@ -271,7 +318,20 @@ ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
     return nullptr;
   }
   ++projectsAdded_;
-  return ProjectWriter(*this, record).write(solution_);
+  ProjectWriter writer(*this, record);
+  ProjectElement* project = writer.write(solution_);
+  outcomes_.insert(project, writer.outcome());
+  return project;
+}
+
+void ProjectMapper::notCarried(const ProjectElement* project, const NotCarried& setting) {
+  notCarried(outcomes_.value(project, -1), setting);
+}
+
+void ProjectMapper::notCarried(qsizetype outcome, NotCarried setting) {
+  if (outcome < 0) return;
+  setting.configurationWord = QLatin1String(rules_.configurationWord);
+  context_.diagnostics().notCarried(outcome, setting);
 }
 
 void ProjectMapper::setDependencies(ProjectElement* project, const QStringList& names) {

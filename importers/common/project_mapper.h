@@ -8,6 +8,7 @@
 // exclusions and settings, and reports what a project holds that the solution
 // cannot carry.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -51,6 +52,9 @@ class ProjectMapper {
   /// ";", also when there are none (for dependencies known only once every
   /// project of the input is read).
   void setDependencies(ProjectElement* project, const QStringList& names);
+  /// Reports a setting of project (one addProject returned) that the solution
+  /// cannot carry, with what was found while writing it.
+  void notCarried(const ProjectElement* project, const NotCarried& setting);
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built; called once every project is added.
   /// projectsNamed: how many projects the workspace names. When it names some
@@ -61,6 +65,8 @@ class ProjectMapper {
  private:
   class ProjectWriter;
 
+  void notCarried(qsizetype outcome, NotCarried setting);
+
   ProjectSystem& projectSystem_;
   ConversionContext& context_;
   const MappingRules& rules_;
@@ -68,4 +74,6 @@ class ProjectMapper {
   QString workspaceFile_;
   QStringList otherConfigurations_;
   qsizetype projectsAdded_ = 0;
+  /// Each added project's index among the input's outcomes.
+  QHash<const ProjectElement*, qsizetype> outcomes_;
 };

@@ -78,10 +78,11 @@ class PropertyWriter {
         return;
       }
     }
-    notCarried(kind, value);
+    notCarried(kind, value, QLatin1String(property) + QStringLiteral(" has no choice for it"));
   }
-  void notCarried(const QString& kind, const QString& value) {
-    result_.notCarried.append({kind, value, configuration_.isEmpty() ? QStringList() : QStringList{configuration_}});
+  void notCarried(const QString& kind, const QString& value, const QString& reason) {
+    result_.notCarried.append(
+        {kind, value, configuration_.isEmpty() ? QStringList() : QStringList{configuration_}, {}, reason});
   }
 
  private:
@@ -111,7 +112,8 @@ void writeMemory(PropertyWriter& writer, const QList<MemoryRegion>& memory) {
     int& count = rom ? roms : rams;
     if (++count > 2) {
       writer.notCarried(QStringLiteral("memory region"),
-                        region.name + QLatin1Char(' ') + hexValue(region.start) + QStringLiteral(" size ") + hexValue(region.size));
+                        region.name + QLatin1Char(' ') + hexValue(region.start) + QStringLiteral(" size ") + hexValue(region.size),
+                        QStringLiteral("the memory map macros name two ROM and two RAM regions"));
       continue;
     }
     const QString prefix = QLatin1String(rom ? "FLASH" : "RAM") + (count == 2 ? QStringLiteral("2") : QString());
@@ -132,7 +134,8 @@ void writeDevice(PropertyWriter& writer, const TargetDevice& device, bool linked
     if (!device.fpu.isEmpty()) facts.append(QStringLiteral("FPU ") + device.fpu);
     if (!device.floatAbi.isEmpty()) facts.append(QStringLiteral("float ABI ") + device.floatAbi);
     if (!device.byteOrder.isEmpty()) facts.append(QStringLiteral("byte order ") + device.byteOrder);
-    writer.notCarried(QStringLiteral("core"), facts.join(QStringLiteral(", ")));
+    writer.notCarried(QStringLiteral("core"), facts.join(QStringLiteral(", ")),
+                      QStringLiteral("arm_core_type has no choice for it"));
     if (linked) writeMemory(writer, device.memory);
     return;
   }
@@ -187,10 +190,11 @@ void writeCompile(PropertyWriter& writer, const CompileSettings& settings, const
 // Stack and heap sizes are properties of the ARM target; another processor's
 // are reported.
 void writeLinker(PropertyWriter& writer, const LinkerOptions& linker, bool arm) {
+  const QString gnuLdOnly = QStringLiteral("the solution links with GNU ld scripts");
   if (linker.script.kind == LinkerScript::Kind::Scatter)
-    writer.notCarried(QStringLiteral("scatter file"), linker.script.path);
+    writer.notCarried(QStringLiteral("scatter file"), linker.script.path, gnuLdOnly);
   else if (linker.script.kind == LinkerScript::Kind::Icf)
-    writer.notCarried(QStringLiteral("ICF file"), linker.script.path);
+    writer.notCarried(QStringLiteral("ICF file"), linker.script.path, gnuLdOnly);
   writer.list("linker_additional_files", linker.additionalFiles);
   writer.list("linker_additional_options", linker.additionalOptions);
   writer.value("gcc_entry_point", linker.entryPoint);
@@ -200,7 +204,7 @@ void writeLinker(PropertyWriter& writer, const LinkerOptions& linker, bool arm) 
     if (arm)
       writer.value(property, QString::number(*size));
     else
-      writer.notCarried(QLatin1String(kind), QString::number(*size));
+      writer.notCarried(QLatin1String(kind), QString::number(*size), QLatin1String(property) + QStringLiteral(" is for ARM targets"));
   }
 }
 
@@ -212,7 +216,8 @@ void writeStep(PropertyWriter& writer, const char* property, const QList<BuildCo
   for (const BuildCommand& command : commands) {
     lines.append(command.command);
     if (command.workingDirectory != commands.first().workingDirectory)
-      writer.notCarried(QStringLiteral("working directory"), command.workingDirectory + QStringLiteral(" of ") + command.command);
+      writer.notCarried(QStringLiteral("working directory"), command.workingDirectory + QStringLiteral(" of ") + command.command,
+                        QStringLiteral("a build step runs its commands in one directory"));
   }
   writer.value(property, lines.join(QStringLiteral(" && ")));
   writer.value(QLatin1String(property) + QStringLiteral("_wd"), commands.first().workingDirectory);
@@ -248,7 +253,8 @@ QStringList addedEntries(const QStringList& item, const QStringList& project, co
                          const QString& itemName, QList<NotCarried>& notCarried) {
   if (item.isEmpty()) return {};
   for (const QString& entry : missingFrom(item, project))
-    notCarried.append({kind, entry + QStringLiteral(" left out by ") + itemName, {}});
+    notCarried.append({kind, entry + QStringLiteral(" left out by ") + itemName, {}, {},
+                       QStringLiteral("an item's lists add to its project's and cannot take an entry away")});
   return missingFrom(project, item);
 }
 

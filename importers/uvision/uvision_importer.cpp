@@ -58,28 +58,28 @@ class LibraryBuilders {
 // the workspace's targets. A library that no project builds is not linked by
 // the solution: the design makes it neither a file nor a dependency, so it is
 // reported for the user to add.
-QStringList dependenciesOf(const LibraryBuilders& builders, const UvTarget& target, Diagnostics& diagnostics) {
+QStringList dependenciesOf(const LibraryBuilders& builders, const LinkingProject& linking, ProjectMapper& mapper) {
   QStringList dependencies;
+  const UvTarget& target = *linking.target;
   for (const QString& library : target.linkedLibraries) {
     if (const UvTarget* builder = builders.builderOf(nameWithoutLastSuffix(library)))
       dependencies.append(builder->projectName);
     else
-      diagnostics.notCarried(target.project->shownFile,
-                             {QStringLiteral("library (built by no project of the workspace)"), library, {target.record.configurations.front().name},
-                              QStringLiteral("target")});
+      mapper.notCarried(linking.project, {QStringLiteral("library (built by no project of the workspace)"), library,
+                                          {target.record.configurations.front().name}, {},
+                                          QStringLiteral("a solution links only libraries its projects build")});
   }
   return dependencies;
 }
 
-void setDependencies(ProjectMapper& mapper, ConversionContext& context, const UvWorkspace& workspace,
-                     const std::vector<LinkingProject>& linking) {
+void setDependencies(ProjectMapper& mapper, const UvWorkspace& workspace, const std::vector<LinkingProject>& linking) {
   if (linking.empty()) return;
   std::vector<const UvTarget*> targets;
   for (const auto& project : workspace.projects)
     for (const UvTarget& target : project->targets) targets.push_back(&target);
   const LibraryBuilders builders(std::move(targets));
   for (const LinkingProject& entry : linking)
-    mapper.setDependencies(entry.project, dependenciesOf(builders, *entry.target, context.diagnostics()));
+    mapper.setDependencies(entry.project, dependenciesOf(builders, entry, mapper));
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }
   }
-  setDependencies(mapper, context, workspace, linking);
+  setDependencies(mapper, workspace, linking);
   mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree, unpacks it into a temporary
 # root and runs the unpacked program there: it finds its templates file under
-# usr/share/quenport/, expands the IAR example to its checked-in solution, and
-# its manual page renders without warnings.
+# usr/share/quenport/, expands the IAR example to its checked-in solution, its
+# manual page renders without warnings, and its bash completion is where
+# bash-completion looks and registers the command.
 # Usage: package_test.sh <build directory> <source directory>
 # Exits 77 (skipped) when dpkg-deb is missing.
 set -euo pipefail
@@ -30,7 +31,8 @@ depends=$(dpkg-deb -f "$package" Depends)
 root="$work/root"
 dpkg-deb -x "$package" "$root"
 for file in usr/bin/quenport usr/share/quenport/targets/project_templates.xml \
-  usr/share/man/man1/quenport.1.gz usr/share/doc/quenport/README.md; do
+  usr/share/man/man1/quenport.1.gz usr/share/doc/quenport/README.md \
+  usr/share/doc/quenport/report.schema.json usr/share/bash-completion/completions/quenport; do
   [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 
@@ -46,4 +48,7 @@ if command -v man >/dev/null; then
   ! grep -qi warning "$work/man.err" || fail "man -l warns: $(cat "$work/man.err")"
   grep -q "^NAME" "$work/page" || fail "the page has no NAME section"
 fi
+bash -c 'source "$1" && complete -p quenport' _ "$root/usr/share/bash-completion/completions/quenport" >/dev/null ||
+  fail "the bash completion does not register quenport"
+
 echo "package $(basename "$package") installs and runs"

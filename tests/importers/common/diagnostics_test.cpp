@@ -41,26 +41,37 @@ TEST(Diagnostics, LongMessagesAreCutAtACharacter) {
   std::fclose(errors);
 }
 
+// What is printed is what is kept for the report: the same warnings, filed
+// with their input; with -verbose an input ends with its summary line.
 TEST(Diagnostics, WarningsOncePerInputThenTheError) {
   std::FILE* output = std::tmpfile();
   std::FILE* errors = std::tmpfile();
   ASSERT_TRUE(output && errors);
   {
-    Diagnostics diagnostics(false, output, errors);
+    Diagnostics diagnostics(true, output, errors);
+    diagnostics.beginInput("a.eww");
     diagnostics.warn("a.ewp", "left out");
     diagnostics.progress("cproject found: ./x\x1b[2J/.project");
-    diagnostics.verbose("not shown without -verbose");
     diagnostics.warn("a.ewp", "left out");
-    diagnostics.flush();
+    const qsizetype app = diagnostics.addProject({"app", "executable", "a.ewp", 3, 1, {{"Debug"}, {"Release"}}});
+    diagnostics.notCarried(app, {"ICF file", "a.icf", {"Debug"}});
+    diagnostics.finishInput("/w/a.hzp");
+    diagnostics.beginInput("b.eww");
     diagnostics.warn("a.ewp", "left out");  // the next input shows it again
     diagnostics.error(ConversionError("b.ewp", "Cannot open x\ny for reading"));
-    diagnostics.setVerbose(true);
-    diagnostics.verbose("w.hzp: 1 project, 1 folder, 1 file");
     diagnostics.error(ConversionError("argument expected"));
+    const RunOutcome& run = diagnostics.run();
+    ASSERT_EQ(run.inputs.size(), 2u);
+    EXPECT_EQ(run.inputs[0].warnings.size(), 2);
+    EXPECT_EQ(run.inputs[0].warnings[1].message, "not carried: ICF file a.icf (configuration Debug)");
+    EXPECT_EQ(run.inputs[1].error->message(), "Cannot open x\ny for reading");
+    EXPECT_EQ(run.error->message(), "argument expected");
   }
-  EXPECT_EQ(contentOf(output), "cproject found: ./x\\x1b[2J/.project\nw.hzp: 1 project, 1 folder, 1 file\n");
+  EXPECT_EQ(contentOf(output), "cproject found: ./x\\x1b[2J/.project\n");
   EXPECT_EQ(contentOf(errors),
             "warning: a.ewp: left out\n"
+            "warning: a.ewp: not carried: ICF file a.icf (configuration Debug)\n"
+            "/w/a.hzp: 1 project, 3 files, 2 configurations; 1 setting not carried\n"
             "warning: a.ewp: left out\n"
             "error: b.ewp: Cannot open x\\ny for reading\n"
             "error: argument expected\n");
