@@ -91,8 +91,8 @@ TEST(UVisionSettings, UserCommandsWithKeyCodesBecomeBuildSteps) {
 }
 
 // The threadx secure demo's RTE section: its configuration files that exist go
-// into their component's folder (::Device), for the target that uses them and
-// left out of another (a copy of the target, as uVision makes one); the folder
+// into their component's folder (::Device) of the target that uses them, and
+// of no other (a copy of the target, as uVision makes one); the folder
 // of each used file and RTE/_<target> go on the include path, with _RTE_
 // defined. A component with no file in the project (CMSIS:CORE) lives in its
 // pack, and a file the target uses that is missing is reported. Instances
