@@ -51,6 +51,9 @@ class ProjectMapper {
   /// ";", also when there are none (for dependencies known only once every
   /// project of the input is read).
   void setDependencies(ProjectElement* project, const QStringList& names);
+  /// Adds files to the project's "linker_additional_files" in "Common" (for
+  /// libraries known only once every project of the input is read).
+  void addLinkerFiles(ProjectElement* project, const QStringList& files);
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built; called once every project is added.
   /// projectsNamed: how many projects the workspace names. When it names some

@@ -54,21 +54,29 @@ class LibraryBuilders {
   QHash<QString, const UvTarget*> exactly_;
 };
 
-// The projects that build the libraries a target links, by the output names of
-// the workspace's targets. A library that no project builds is not linked by
-// the solution: the design makes it neither a file nor a dependency, so it is
-// reported for the user to add.
-QStringList dependenciesOf(const LibraryBuilders& builders, const UvTarget& target, Diagnostics& diagnostics) {
+/// How a target links the libraries of its groups.
+struct LinkedLibraries {
   QStringList dependencies;
+  QStringList files;
+};
+
+// The projects that build the libraries a target links, by the output names of
+// the workspace's targets. A library that no project builds is linked as a
+// file by the GNU tool set, as the solution's linker does; an ARM compiler's
+// library is reported for the user to add.
+LinkedLibraries linkedLibrariesOf(const LibraryBuilders& builders, const UvTarget& target, ConversionContext& context) {
+  LinkedLibraries linked;
   for (const QString& library : target.linkedLibraries) {
     if (const UvTarget* builder = builders.builderOf(nameWithoutLastSuffix(library)))
-      dependencies.append(builder->projectName);
+      linked.dependencies.append(builder->projectName);
+    else if (target.toolset == UvToolset::Gnu)
+      linked.files.append(projectRelativeDirectory(context.paths(), library, target.record.directory));
     else
-      diagnostics.notCarried(target.project->shownFile,
-                             {QStringLiteral("library (built by no project of the workspace)"), library, {target.record.configurations.front().name},
-                              QStringLiteral("target")});
+      context.diagnostics().notCarried(target.project->shownFile,
+                                       {QStringLiteral("library (built by no project of the workspace)"), library,
+                                        {target.record.configurations.front().name}, QStringLiteral("target")});
   }
-  return dependencies;
+  return linked;
 }
 
 void setDependencies(ProjectMapper& mapper, ConversionContext& context, const UvWorkspace& workspace,
@@ -78,8 +86,11 @@ void setDependencies(ProjectMapper& mapper, ConversionContext& context, const Uv
   for (const auto& project : workspace.projects)
     for (const UvTarget& target : project->targets) targets.push_back(&target);
   const LibraryBuilders builders(std::move(targets));
-  for (const LinkingProject& entry : linking)
-    mapper.setDependencies(entry.project, dependenciesOf(builders, *entry.target, context.diagnostics()));
+  for (const LinkingProject& entry : linking) {
+    const LinkedLibraries linked = linkedLibrariesOf(builders, *entry.target, context);
+    mapper.setDependencies(entry.project, linked.dependencies);
+    mapper.addLinkerFiles(entry.project, linked.files);
+  }
 }
 
 }  // namespace

@@ -115,3 +115,17 @@ TEST(UVisionSettings, RteComponentFilesFoldersAndPacks) {
                     "./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Debug)\n");
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_rte.hzp"));
 }
+
+// The GNU tool set links a library of a group that no project of the
+// workspace builds as it is (linker_additional_files), as its linker would.
+TEST(UVisionSettings, GnuTargetLinksALibraryOfItsGroups) {
+  copyFixture("rtosdemo_gcc");
+  QByteArray project = readFile("GCC_Specific/RTOSDemo.uvprojx");
+  project.insert(project.indexOf("<Files>") + 7, "\n            <File>\n              <FileName>libcrypto.a</FileName>\n"
+                                                 "              <FileType>4</FileType>\n"
+                                                 "              <FilePath>..\\lib\\libcrypto.a</FilePath>\n"
+                                                 "            </File>");
+  writeFile("GCC_Specific/RTOSDemo.uvprojx", project);
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_TRUE(readFile("w.hzp").contains("      linker_additional_files=\"$(ProjectDir)/../lib/libcrypto.a\"\n"));
+}
