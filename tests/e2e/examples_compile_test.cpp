@@ -17,9 +17,9 @@ void expectCompiles(const QString& folder, const QStringList& arguments, const Q
   testing_support::copyTree(testing_support::sourcePath(folder), folder);
   ASSERT_EQ(testing_support::runQuenport(arguments, folder).exitCode, 0) << folder.toStdString();
   for (const QString& configuration : configurations) {
-    const QList<solution_compile::Compilation> files = solution_compile::compilationsOf(folder + "/" + solution, configuration);
+    const auto files = solution_compile::compilationsOf(folder + "/" + solution, configuration);
     EXPECT_FALSE(files.isEmpty()) << folder.toStdString();
-    EXPECT_EQ(solution_compile::failedCompilations(files), "") << folder.toStdString() << " " << configuration.toStdString();
+    EXPECT_EQ(solution_compile::failedCompilations(files), "") << (folder + " " + configuration).toStdString();
   }
 }
 
@@ -27,10 +27,9 @@ void expectCompiles(const QString& folder, const QStringList& arguments, const Q
 
 TEST(Examples, EveryCFileCompilesWithWhatTheSolutionSays) {
   if (solution_compile::compiler().isEmpty()) GTEST_SKIP() << "arm-none-eabi-gcc is not installed";
-  expectCompiles("examples/uvision", {"uvision2hzp", "-executable-template", "E", "-library-template", "L", "blinky.uvmpw"},
-                 "blinky.hzp");
-  expectCompiles("examples/iar", {"iar2hzp", "-executable-template", "E", "-library-template", "L", "firmware.eww"},
-                 "firmware.hzp");
+  const QStringList templates{"-executable-template", "E", "-library-template", "L"};
+  expectCompiles("examples/uvision", QStringList("uvision2hzp") << templates << "blinky.uvmpw", "blinky.hzp");
+  expectCompiles("examples/iar", QStringList("iar2hzp") << templates << "firmware.eww", "firmware.hzp");
   expectCompiles("examples", {"eclipse2hzp", "-library-template", "L", "eclipse"}, "eclipse/eclipse.hzp");
 }
 

@@ -13,18 +13,17 @@ namespace solution_compile {
 namespace {
 
 /// The lists a build adds up from the solution inwards, and the option each entry becomes.
-const std::pair<const char*, const char*> listOptions[] = {{"c_additional_options", ""},
-                                                           {"c_preprocessor_definitions", "-D"},
-                                                           {"c_preprocessor_undefinitions", "-U"},
-                                                           {"c_user_include_directories", "-I"}};
+const std::pair<const char*, const char*> listOptions[] = {
+    {"c_additional_options", ""}, {"c_preprocessor_definitions", "-D"}, {"c_preprocessor_undefinitions", "-U"},
+    {"c_user_include_directories", "-I"}};
 
 /// The values a compilation reads, with their declared defaults.
 const std::pair<const char*, const char*> valueDefaults[] = {
     {"arm_core_type", "None"},          {"arm_fpu_type", "None"},         {"arm_fp_abi", "None"},
     {"gcc_c_language_standard", "gnu99"}, {"gcc_optimization_level", "None"}, {"build_exclude_from_build", "No"}};
 
-const QMap<QString, QString> optimizationOptions = {{"None", "-O0"},    {"Debug", "-Og"},   {"Level 1", "-O1"},
-                                                    {"Level 2", "-O2"}, {"Level 3", "-O3"}, {"Optimize For Size", "-Os"}};
+const QMap<QString, QString> optimizationOptions = {
+    {"None", "-O0"}, {"Debug", "-Og"}, {"Level 1", "-O1"}, {"Level 2", "-O2"}, {"Level 3", "-O3"}, {"Optimize For Size", "-Os"}};
 
 /// What the elements from the solution down to one item say; values start as the defaults.
 struct Settings {
@@ -72,20 +71,18 @@ QStringList compilerFlags(const Settings& settings, const QString& solutionDirec
   return flags;
 }
 
+// A C file, or the C files below a folder or project, that the configuration builds.
 void collectFiles(const QDomElement& element, const QString& configuration, const Settings& outer,
                   const QString& solutionDirectory, const QString& projectDirectory, QList<Compilation>& files) {
-  const Settings settings = withSettingsOf(element, configuration, outer);
+  Settings settings = withSettingsOf(element, configuration, outer);
   if (settings.values["build_exclude_from_build"] == "Yes") return;
+  if (element.tagName() == "file") {
+    files.append({QDir(projectDirectory).absoluteFilePath(element.attribute("file_name")),
+                  compilerFlags(settings, solutionDirectory, projectDirectory)});
+  }
   for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
-    if (child.tagName() == "folder") {
+    if (child.tagName() == "folder" || (child.tagName() == "file" && child.attribute("file_name").endsWith(".c")))
       collectFiles(child, configuration, settings, solutionDirectory, projectDirectory, files);
-    } else if (child.tagName() == "file" && child.attribute("file_name").endsWith(".c")) {
-      Settings own = withSettingsOf(child, configuration, settings);
-      if (own.values["build_exclude_from_build"] != "Yes") {
-        files.append({QDir(projectDirectory).absoluteFilePath(child.attribute("file_name")),
-                      compilerFlags(own, solutionDirectory, projectDirectory)});
-      }
-    }
   }
 }
 
@@ -115,7 +112,8 @@ QString compiler() { return QStandardPaths::findExecutable("arm-none-eabi-gcc");
 QString failedCompilations(const QList<Compilation>& compilations) {
   QString failures;
   for (const Compilation& compilation : compilations) {
-    const auto run = testing_support::runProgram(compiler(), compilation.flags + QStringList{compilation.file, "-o", "/dev/null"});
+    const QStringList arguments = compilation.flags + QStringList{compilation.file, "-o", "/dev/null"};
+    const auto run = testing_support::runProgram(compiler(), arguments);
     if (run.exitCode != 0)
       failures += compilation.file + "\n" + compilation.flags.join(' ') + "\n" + QString::fromUtf8(run.standardError);
   }

@@ -120,12 +120,8 @@ TEST(UVisionSettings, RteComponentFilesFoldersAndPacks) {
 // workspace builds as it is (linker_additional_files), as its linker would.
 TEST(UVisionSettings, GnuTargetLinksALibraryOfItsGroups) {
   copyFixture("rtosdemo_gcc");
-  QByteArray project = readFile("GCC_Specific/RTOSDemo.uvprojx");
-  project.insert(project.indexOf("<Files>") + 7, "\n            <File>\n              <FileName>libcrypto.a</FileName>\n"
-                                                 "              <FileType>4</FileType>\n"
-                                                 "              <FilePath>..\\lib\\libcrypto.a</FilePath>\n"
-                                                 "            </File>");
-  writeFile("GCC_Specific/RTOSDemo.uvprojx", project);
+  writeFile("GCC_Specific/RTOSDemo.uvprojx",
+            readFile("GCC_Specific/RTOSDemo.uvprojx").replace(".\\startup_ARMCM4.S", "..\\lib\\libcrypto.a"));
   expectSuccess({"uvision2hzp", "w.uvmpw"});
   EXPECT_TRUE(readFile("w.hzp").contains("      linker_additional_files=\"$(ProjectDir)/../lib/libcrypto.a\"\n"));
 }
