@@ -283,8 +283,9 @@ void ProjectMapper::addLinkerFiles(ProjectElement* project, const QStringList& f
   if (files.isEmpty()) return;
   const QString property = QStringLiteral("linker_additional_files");
   const ProjectElement* common = project->configuration(commonName);
-  const QStringList linked = common ? common->property(property).split(QLatin1Char(';'), Qt::SkipEmptyParts) : QStringList();
-  projectSystem_.setConfigurationProperty(project, property, commonName, (linked + files).join(QLatin1Char(';')));
+  QStringList linked = files;
+  if (common) linked = common->property(property).split(QLatin1Char(';'), Qt::SkipEmptyParts) + files;
+  projectSystem_.setConfigurationProperty(project, property, commonName, linked.join(QLatin1Char(';')));
 }
 
 // A configuration is built when the solution declares it: "Debug" and

@@ -70,7 +70,7 @@ LinkedLibraries linkedLibrariesOf(const LibraryBuilders& builders, const UvTarge
     if (const UvTarget* builder = builders.builderOf(nameWithoutLastSuffix(library)))
       linked.dependencies.append(builder->projectName);
     else if (target.toolset == UvToolset::Gnu)
-      linked.files.append(projectRelativeDirectory(context.paths(), library, target.record.directory));
+      linked.files.append(context.paths().respell(library, target.record.directory));
     else
       context.diagnostics().notCarried(target.project->shownFile,
                                        {QStringLiteral("library (built by no project of the workspace)"), library,
@@ -79,8 +79,8 @@ LinkedLibraries linkedLibrariesOf(const LibraryBuilders& builders, const UvTarge
   return linked;
 }
 
-void setDependencies(ProjectMapper& mapper, ConversionContext& context, const UvWorkspace& workspace,
-                     const std::vector<LinkingProject>& linking) {
+void linkLibraries(ProjectMapper& mapper, ConversionContext& context, const UvWorkspace& workspace,
+                   const std::vector<LinkingProject>& linking) {
   if (linking.empty()) return;
   std::vector<const UvTarget*> targets;
   for (const auto& project : workspace.projects)
@@ -114,7 +114,7 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }
   }
-  setDependencies(mapper, context, workspace, linking);
+  linkLibraries(mapper, context, workspace, linking);
   mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

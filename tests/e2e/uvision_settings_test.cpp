@@ -123,5 +123,5 @@ TEST(UVisionSettings, GnuTargetLinksALibraryOfItsGroups) {
   writeFile("GCC_Specific/RTOSDemo.uvprojx",
             readFile("GCC_Specific/RTOSDemo.uvprojx").replace(".\\startup_ARMCM4.S", "..\\lib\\libcrypto.a"));
   expectSuccess({"uvision2hzp", "w.uvmpw"});
-  EXPECT_TRUE(readFile("w.hzp").contains("      linker_additional_files=\"$(ProjectDir)/../lib/libcrypto.a\"\n"));
+  EXPECT_TRUE(readFile("w.hzp").contains("      linker_additional_files=\"../lib/libcrypto.a\"\n"));
 }
