@@ -339,6 +339,15 @@ void ProjectMapper::setDependencies(ProjectElement* project, const QStringList& 
                                           names.join(QLatin1Char(';')));
 }
 
+void ProjectMapper::addLinkerFiles(ProjectElement* project, const QStringList& files) {
+  if (files.isEmpty()) return;
+  const QString property = QStringLiteral("linker_additional_files");
+  const ProjectElement* common = project->configuration(commonName);
+  QStringList linked = files;
+  if (common) linked = common->property(property).split(QLatin1Char(';'), Qt::SkipEmptyParts) + files;
+  projectSystem_.setConfigurationProperty(project, property, commonName, linked.join(QLatin1Char(';')));
+}
+
 // A configuration is built when the solution declares it: "Debug" and
 // "Release" come with the templates, the others are declared here, after the
 // projects, in the order first met. A workspace that names no project at all

@@ -55,6 +55,9 @@ class ProjectMapper {
   /// Reports a setting of project (one addProject returned) that the solution
   /// cannot carry, with what was found while writing it.
   void notCarried(const ProjectElement* project, const NotCarried& setting);
+  /// Adds files to the project's "linker_additional_files" in "Common" (for
+  /// libraries known only once every project of the input is read).
+  void addLinkerFiles(ProjectElement* project, const QStringList& files);
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built; called once every project is added.
   /// projectsNamed: how many projects the workspace names. When it names some

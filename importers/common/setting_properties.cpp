@@ -42,13 +42,42 @@ const Choice floatAbis[] = {{"soft", "Soft"}, {"softfp", "SoftFP"}, {"hard", "Ha
 // Cortex-M processors are big-endian only in the byte-invariant form (BE-8).
 const Choice byteOrders[] = {{"little", "Little"}, {"big", "BE-8"}};
 
-const Choice optimizations[] = {{"-O0", "None"},    {"-Og", "Debug"},   {"-O1", "Level 1"},          {"-O", "Level 1"},
-                                {"-O2", "Level 2"}, {"-O3", "Level 3"}, {"-Os", "Optimize For Size"}};
+/// An optimisation level and the schema's level for it; a level the schema has
+/// no name for is its nearest with the option that makes up the difference.
+struct Optimization {
+  const char* value;
+  const char* level;
+  const char* option;
+};
+
+// -Oz (smallest code) is an option of GCC from version 12 and of clang;
+// -Ofast is -O3 with -ffast-math.
+const Optimization optimizations[] = {{"-O0", "None", nullptr},
+                                      {"-Og", "Debug", nullptr},
+                                      {"-O1", "Level 1", nullptr},
+                                      {"-O", "Level 1", nullptr},
+                                      {"-O2", "Level 2", nullptr},
+                                      {"-O3", "Level 3", nullptr},
+                                      {"-Os", "Optimize For Size", nullptr},
+                                      {"-Oz", "Optimize For Size", "-Oz"},
+                                      {"-Ofast", "Level 3", "-ffast-math"}};
+
+const Optimization* findOptimization(const QString& value) {
+  for (const Optimization& row : optimizations)
+    if (value == QLatin1String(row.value)) return &row;
+  return nullptr;
+}
 
 const Choice debugLevels[] = {{"-g0", "None"}, {"-g1", "Level 1"}, {"-g", "Level 2"}, {"-g2", "Level 2"}, {"-g3", "Level 3"}};
 
-const Choice cStandards[] = {{"c89", "c89"},     {"c90", "c90"},     {"c99", "c99"},     {"c11", "c11"},
-                             {"gnu89", "gnu89"}, {"gnu90", "gnu90"}, {"gnu99", "gnu99"}, {"gnu11", "gnu11"}};
+// C17 (C18) only corrects C11; "c9x" and "c1x" are the draft names of C99 and C11.
+const Choice cStandards[] = {
+    {"c89", "c89"},       {"c90", "c90"},       {"iso9899:1990", "c90"},
+    {"c99", "c99"},       {"c9x", "c99"},       {"iso9899:1999", "c99"},
+    {"c11", "c11"},       {"c1x", "c11"},       {"iso9899:2011", "c11"},
+    {"c17", "c11"},       {"c18", "c11"},       {"iso9899:2017", "c11"},   {"iso9899:2018", "c11"},
+    {"gnu89", "gnu89"},   {"gnu90", "gnu90"},   {"gnu99", "gnu99"},        {"gnu9x", "gnu99"},
+    {"gnu11", "gnu11"},   {"gnu1x", "gnu11"},   {"gnu17", "gnu11"},        {"gnu18", "gnu11"}};
 
 // C++03 only corrects C++98, and "c++0x" is the draft name of C++11.
 const Choice cppStandards[] = {{"c++98", "c++98"},     {"c++03", "c++98"},     {"gnu++98", "gnu++98"},
@@ -177,10 +206,17 @@ void writeCompile(PropertyWriter& writer, const CompileSettings& settings, const
   writer.list("c_preprocessor_definitions", definitions);
   writer.list("c_preprocessor_undefinitions", settings.compiler.undefinitions);
   writer.list("c_user_include_directories", includeDirectories);
-  writer.list("c_additional_options", settings.compiler.additionalOptions);
-  writer.list("asm_additional_options", assemblerOptions(settings.assembler));
   const CodeGeneration& code = settings.codeGeneration;
-  writer.choice("gcc_optimization_level", "optimization", code.optimization, optimizations);
+  QStringList additionalOptions = settings.compiler.additionalOptions;
+  const Optimization* optimization = findOptimization(code.optimization);
+  if (optimization && optimization->option && !additionalOptions.contains(QLatin1String(optimization->option)))
+    additionalOptions.append(QLatin1String(optimization->option));
+  writer.list("c_additional_options", additionalOptions);
+  writer.list("asm_additional_options", assemblerOptions(settings.assembler));
+  if (optimization)
+    writer.value("gcc_optimization_level", QLatin1String(optimization->level));
+  else if (!code.optimization.isEmpty())
+    writer.notCarried(QStringLiteral("optimization"), code.optimization);
   writer.choice("gcc_debugging_level", "debug level", code.debugLevel, debugLevels);
   writer.choice("gcc_c_language_standard", "C standard", code.cStandard, cStandards);
   writer.choice("gcc_cplusplus_language_standard", "C++ standard", code.cppStandard, cppStandards);
@@ -274,6 +310,19 @@ ToolOptions toolDifference(const ToolOptions& item, const ToolOptions& project, 
 
 QString differing(const QString& item, const QString& project) { return item == project ? QString() : item; }
 
+// The option a project's level adds ("-Oz", "-ffast-math") reaches its files
+// and folders through the accumulating option list: an item with a level of
+// its own also gets, after it, what undoes it (its own level's option,
+// -fno-fast-math).
+QStringList undoingOptions(const QString& itemLevel, const QString& projectLevel) {
+  const Optimization* project = findOptimization(projectLevel);
+  const Optimization* item = findOptimization(itemLevel);
+  if (itemLevel == projectLevel || !project || !project->option || !item) return {};
+  const QString option = QLatin1String(project->option);
+  if (option.startsWith(QLatin1String("-O"))) return {itemLevel};
+  return {QStringLiteral("-fno-") + option.mid(2)};
+}
+
 }  // namespace
 
 ConfigurationProperties configurationProperties(const SourceConfiguration& configuration, ProjectKind kind,
@@ -304,6 +353,7 @@ CompileSettings itemDifference(const CompileSettings& item, const CompileSetting
       toolDifference(item.assembler, project.assembler, QStringLiteral("assembler "), itemName, notCarried);
   const CodeGeneration& own = item.codeGeneration;
   const CodeGeneration& inherited = project.codeGeneration;
+  difference.compiler.additionalOptions += undoingOptions(own.optimization, inherited.optimization);
   difference.codeGeneration = {differing(own.optimization, inherited.optimization),
                                differing(own.debugLevel, inherited.debugLevel),
                                differing(own.cStandard, inherited.cStandard),

@@ -72,11 +72,12 @@ const Optimization optimizations[] = {{"0", nullptr, "-O0"}, {"1", nullptr, "-Og
 /// dialects of its own.
 struct LanguageGeneration {
   int firstVersion;
-  const char* c;
-  const char* cpp;
+  /// The years of its C and C++ ("17"); no C++ for version 7.
+  const char* cYear;
+  const char* cppYear;
 };
 
-const LanguageGeneration armGenerations[] = {{37, "c17", "c++17"}, {32, "c11", "c++14"}, {-1, "c99", nullptr}};
+const LanguageGeneration armGenerations[] = {{37, "17", "17"}, {32, "11", "14"}, {-1, "99", nullptr}};
 
 const LanguageGeneration* armGeneration(const IarCompiler& compiler) {
   if (compiler.name != QLatin1String("ICCARM")) return nullptr;
@@ -151,10 +152,13 @@ void readCompilerChoices(const IarOptions& options, ToolOptions& compiler, QList
     notCarried.append({kind, QStringLiteral("CCLangSelect=") + oldLanguage, {}});
 }
 
+// A High level without a strategy written is balanced, the one the dialog
+// starts with.
 QString optimization(const IarOptions& options) {
   const QString level = options.text(Id::OptimizationLevel);
   if (level.isEmpty()) return QString();
-  const QString strategy = options.text(Id::OptimizationStrategy);
+  QString strategy = options.text(Id::OptimizationStrategy);
+  if (strategy.isEmpty()) strategy = QStringLiteral("0");
   for (const Optimization& row : optimizations)
     if (level == QLatin1String(row.level) && (!row.strategy || strategy == QLatin1String(row.strategy)))
       return QLatin1String(row.option);
@@ -167,12 +171,21 @@ QString debugLevel(const IarOptions& options) {
   return debug == QLatin1String("1") ? QStringLiteral("-g") : QStringLiteral("-g0");
 }
 
+// "Language conformance" 0, the default, is the standard with IAR's extensions
+// (asm, anonymous structs and unions, ...), which GCC accepts in its GNU
+// dialects; "Standard" (1) and "Strict" (2) are the ISO dialect.
+QString dialectPrefix(const IarOptions& options, const char* gnu, const char* iso) {
+  const QString conformance = options.text(Id::LanguageConformance);
+  return QLatin1String(conformance.isEmpty() || conformance == QLatin1String("0") ? gnu : iso);
+}
+
 QString cStandard(const IarOptions& options, const IarCompiler& compiler) {
   const QString dialect = options.text(Id::CDialect);
   if (dialect.isEmpty()) return QString();
-  if (dialect == QLatin1String("0")) return QStringLiteral("c89");
+  if (dialect == QLatin1String("0")) return dialectPrefix(options, "gnu", "c") + QStringLiteral("89");
   const LanguageGeneration* generation = armGeneration(compiler);
-  if (dialect == QLatin1String("1") && generation) return QLatin1String(generation->c);
+  if (dialect == QLatin1String("1") && generation)
+    return dialectPrefix(options, "gnu", "c") + QLatin1String(generation->cYear);
   return QStringLiteral("IAR C dialect %1 of %2 version %3").arg(dialect, compiler.name).arg(compiler.version);
 }
 
@@ -181,7 +194,8 @@ QString cppStandard(const IarOptions& options, const IarCompiler& compiler) {
   const QString language = options.text(Id::Language);
   if (language != QLatin1String("1") && language != QLatin1String("2")) return QString();
   const LanguageGeneration* generation = armGeneration(compiler);
-  if (generation && generation->cpp) return QLatin1String(generation->cpp);
+  if (generation && generation->cppYear)
+    return dialectPrefix(options, "gnu++", "c++") + QLatin1String(generation->cppYear);
   return QStringLiteral("IAR C++ dialect %1 of %2 version %3")
       .arg(options.text(Id::CppDialect), compiler.name)
       .arg(compiler.version);

@@ -21,8 +21,10 @@ const char* const armCompiler5Levels[] = {"-O2", "-O0", "-O1", "-O2", "-O3"};
 const char* const armCompiler6Levels[] = {"", "-O0", "-O1", "-O2", "-O3", "-Ofast", "-Os", "-Oz"};
 const char* const gnuLevels[] = {""};
 
-// "v6Lang" and "v6LangP" of ARM Compiler 6; 0 is the compiler's default.
-const char* const cStandards[] = {"", "c90", "gnu90", "c99", "gnu99", "c11", "gnu11"};
+// "v6Lang" and "v6LangP" of ARM Compiler 6. 0 is the compiler's default: gnu11
+// for C (gnu17 in later releases, which only corrects it); the C++ default
+// changed between releases and is not written.
+const char* const cStandards[] = {"gnu11", "c90", "gnu90", "c99", "gnu99", "c11", "gnu11"};
 const char* const cppStandards[] = {"",      "c++98", "gnu++98", "c++11",   "gnu++11",
                                     "c++03", "c++14", "gnu++14", "c++17", "gnu++17"};
 
@@ -123,17 +125,34 @@ QString optimization(UvToolset toolset, const QString& code) {
   return tableValue(gnuLevels, code, "Optim");
 }
 
-// ARM Compiler 5 reads C90 unless "C99 mode" is ticked, GNU extensions on request.
+// ARM Compiler 5 reads C90 unless "C99 mode" is ticked. In either mode it
+// takes // comments, inline and further extensions, as GCC's GNU dialects do
+// (its "GNU extensions" box adds more of them); only "Strict ANSI C" holds it
+// to ISO C.
+QString armCompiler5Standard(const OptionBlock& block, bool c99) {
+  return QLatin1String(block.value("Strict") == QLatin1String("1") ? "c" : "gnu") + QLatin1String(c99 ? "99" : "90");
+}
+
 void readStandards(const OptionBlock& block, UvToolset toolset, CodeGeneration& code) {
   if (toolset == UvToolset::ArmCompiler6) {
     code.cStandard = tableValue(cStandards, block.value("v6Lang", "0"), "v6Lang");
     code.cppStandard = tableValue(cppStandards, block.value("v6LangP", "0"), "v6LangP");
   } else if (toolset == UvToolset::ArmCompiler5) {
     const QString c99 = block.value("uC99");
-    if (c99.isEmpty()) return;
-    code.cStandard = QLatin1String(block.value("uGnu") == QLatin1String("1") ? "gnu" : "c") +
-                     QLatin1String(c99 == QLatin1String("1") ? "99" : "90");
+    if (!c99.isEmpty()) code.cStandard = armCompiler5Standard(block, c99 == QLatin1String("1"));
   }
+}
+
+// ARM Compiler 5's own mode options, which it takes in either case ("--C99"):
+// they choose the dialect's year as "C99 mode" does.
+bool takeArmCompiler5Mode(const OptionBlock& block, const QString& option, CodeGeneration& code) {
+  for (const bool c99 : {false, true}) {
+    if (option.compare(QLatin1String(c99 ? "--c99" : "--c90"), Qt::CaseInsensitive) == 0) {
+      code.cStandard = armCompiler5Standard(block, c99);
+      return true;
+    }
+  }
+  return false;
 }
 
 // "wLevel": 2 is all warnings for every tool set; 3 is ARM Compiler 6's
@@ -171,6 +190,8 @@ void readMiscControls(const UvTargetReading& reading, const OptionBlock& block, 
   read.tool.undefinitions += options.tool.undefinitions;
   for (const QString& directory : options.tool.includeDirectories) read.tool.includeDirectories.append(reading.directoryPath(directory));
   for (const QString& option : options.tool.additionalOptions) {
+    if (reading.toolset == UvToolset::ArmCompiler5 && takeArmCompiler5Mode(block, option, options.codeGeneration))
+      continue;
     if (reading.toolset == UvToolset::ArmCompiler5 || onlyArmCompiler6Takes(option))
       read.reports.append({QStringLiteral("compiler option"), option});
     else

@@ -54,32 +54,45 @@ class LibraryBuilders {
   QHash<QString, const UvTarget*> exactly_;
 };
 
-// The projects that build the libraries a target links, by the output names of
-// the workspace's targets. A library that no project builds is not linked by
-// the solution: the design makes it neither a file nor a dependency, so it is
-// reported for the user to add.
-QStringList dependenciesOf(const LibraryBuilders& builders, const LinkingProject& linking, ProjectMapper& mapper) {
+/// How a target links the libraries of its groups.
+struct LinkedLibraries {
   QStringList dependencies;
+  QStringList files;
+};
+
+// The projects that build the libraries a target links, by the output names of
+// the workspace's targets. A library that no project builds is linked as a
+// file by the GNU tool set, as the solution's linker does; an ARM compiler's
+// library is reported for the user to add.
+LinkedLibraries linkedLibrariesOf(const LibraryBuilders& builders, const LinkingProject& linking,
+                                  ConversionContext& context, ProjectMapper& mapper) {
+  LinkedLibraries linked;
   const UvTarget& target = *linking.target;
   for (const QString& library : target.linkedLibraries) {
     if (const UvTarget* builder = builders.builderOf(nameWithoutLastSuffix(library)))
-      dependencies.append(builder->projectName);
+      linked.dependencies.append(builder->projectName);
+    else if (target.toolset == UvToolset::Gnu)
+      linked.files.append(context.paths().respell(library, target.record.directory));
     else
       mapper.notCarried(linking.project, {QStringLiteral("library (built by no project of the workspace)"), library,
                                           {target.record.configurations.front().name}, {},
                                           QStringLiteral("a solution links only libraries its projects build")});
   }
-  return dependencies;
+  return linked;
 }
 
-void setDependencies(ProjectMapper& mapper, const UvWorkspace& workspace, const std::vector<LinkingProject>& linking) {
+void linkLibraries(ProjectMapper& mapper, ConversionContext& context, const UvWorkspace& workspace,
+                   const std::vector<LinkingProject>& linking) {
   if (linking.empty()) return;
   std::vector<const UvTarget*> targets;
   for (const auto& project : workspace.projects)
     for (const UvTarget& target : project->targets) targets.push_back(&target);
   const LibraryBuilders builders(std::move(targets));
-  for (const LinkingProject& entry : linking)
-    mapper.setDependencies(entry.project, dependenciesOf(builders, entry, mapper));
+  for (const LinkingProject& entry : linking) {
+    const LinkedLibraries linked = linkedLibrariesOf(builders, entry, context, mapper);
+    mapper.setDependencies(entry.project, linked.dependencies);
+    mapper.addLinkerFiles(entry.project, linked.files);
+  }
 }
 
 }  // namespace
@@ -103,7 +116,7 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }
   }
-  setDependencies(mapper, workspace, linking);
+  linkLibraries(mapper, context, workspace, linking);
   mapper.finish(qsizetype(workspace.projects.size()));
   return solution;
 }

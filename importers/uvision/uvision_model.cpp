@@ -37,6 +37,7 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   record.sourceFile = shownFile;
   const UvTargetReading reading{file.context, file.directory, childElementText(element, QStringLiteral("TargetName")),
                                 toolsetOf(element), record.notCarried};
+  target.toolset = reading.toolset;
   record.configurations.push_back(readTargetSettings(reading, element, record.kind));
   rte.addToConfiguration(reading, record.configurations.front());
   readGroups(reading, element, record, target.linkedLibraries);

@@ -10,6 +10,7 @@
 
 #include "importers/common/input_files.h"
 #include "importers/common/project_record.h"
+#include "importers/uvision/uvision_target_reading.h"
 
 class ConversionContext;
 class ForeignPathResolver;
@@ -28,6 +29,7 @@ struct UvTarget {
   QString outputName;
   /// The paths (with "/" separators, as written) of the libraries its groups link.
   QStringList linkedLibraries;
+  UvToolset toolset = UvToolset::ArmCompiler5;
   const UvProject* project = nullptr;
 };
 

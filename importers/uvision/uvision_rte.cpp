@@ -56,14 +56,15 @@ UvRteSection::Component UvRteSection::readComponent(const DomElement& component,
           targetNames(targets)};
 }
 
-QList<UvRteSection::Instance> UvRteSection::existingInstances(const UvTargetReading& reading, bool reportMissing) const {
+QList<UvRteSection::Instance> UvRteSection::targetInstances(const UvTargetReading& reading, bool reportMissing) const {
   QList<Instance> existing;
   for (const Instance& instance : instances_) {
+    if (!instance.component.targets.contains(reading.targetName)) continue;
     bool exists = false;
     const QString path = reading.context.paths().respell(instance.path, reading.directory, &exists);
     if (exists)
       existing.append({instance.component, path});
-    else if (reportMissing && instance.component.targets.contains(reading.targetName))
+    else if (reportMissing)
       reading.report(QStringLiteral("missing RTE file"), path);
   }
   return existing;
@@ -73,9 +74,7 @@ QList<UvRteSection::Instance> UvRteSection::existingInstances(const UvTargetRead
 // device headers include RTE_Components.h on it) and the component's
 // configuration folders and the target's RTE folder on the include path.
 void UvRteSection::addToConfiguration(const UvTargetReading& reading, SourceConfiguration& configuration) const {
-  QList<Instance> used;
-  for (const Instance& instance : existingInstances(reading, false))
-    if (instance.component.targets.contains(reading.targetName)) used.append(instance);
+  const QList<Instance> used = targetInstances(reading, false);
   ToolOptions& compiler = configuration.compile.compiler;
   bool usesComponents = false;
   for (const Component& component : components_) {
@@ -97,10 +96,10 @@ void UvRteSection::addToConfiguration(const UvTargetReading& reading, SourceConf
   if (exists) compiler.includeDirectories.append(QStringLiteral("$(ProjectDir)/") + targetFolder);
 }
 
+// Another target's instances are files of that target's project alone.
 void UvRteSection::addFiles(const UvTargetReading& reading, std::vector<SourceItem>& sources) const {
-  for (const Instance& instance : existingInstances(reading, true)) {
+  for (const Instance& instance : targetInstances(reading, true)) {
     SourceItem file = SourceItem::file(instance.path.mid(instance.path.lastIndexOf(QLatin1Char('/')) + 1), instance.path);
-    if (!instance.component.targets.contains(reading.targetName)) file.excludedFrom.append(reading.targetName);
     componentFolder(sources, QStringLiteral("::") + instance.component.className).items.push_back(std::move(file));
   }
 }

@@ -22,9 +22,9 @@ class UvRteSection {
   /// written "_") where they exist, as include directories, and "_RTE_"
   /// defined. Components whose files are only in an installed pack are reported.
   void addToConfiguration(const UvTargetReading& reading, SourceConfiguration& configuration) const;
-  /// Puts each configuration file that exists on disk into the folder of its
-  /// component's class ("::Device"), left out of the target when the target
-  /// does not use it. Files that the target uses and that are missing are reported.
+  /// Puts each configuration file of the target's components that exists on
+  /// disk into the folder of its component's class ("::Device"). Files that
+  /// the target uses and that are missing are reported.
   void addFiles(const UvTargetReading& reading, std::vector<SourceItem>& sources) const;
 
  private:
@@ -54,9 +54,9 @@ class UvRteSection {
   };
 
   static Component readComponent(const DomElement& component, const DomElement& package, const DomElement& targets);
-  /// The instances that exist on disk, as the solution writes their paths;
-  /// those of the target that do not may be reported.
-  QList<Instance> existingInstances(const UvTargetReading& reading, bool reportMissing) const;
+  /// The instances of the target's components that exist on disk, as the
+  /// solution writes their paths; those that do not may be reported.
+  QList<Instance> targetInstances(const UvTargetReading& reading, bool reportMissing) const;
 
   QList<Component> components_;
   QList<Instance> instances_;

@@ -48,10 +48,11 @@ TEST(IarSettings, FileVersion2Arm9WithOlderOptionNames) {
 }
 
 // File version 2 (saved by 7.80): a Cortex-M4F (core options of version 24,
-// FPU2 4 with 16 registers), C99 for ICCARM 31, linker extra options and a
-// converted output reported; two files with a whole copy of the compiler's
-// options of their own, which differ only in keeping constants out of the
-// code (-mpure-code, as the vendor's GCC project of these files sets it).
+// FPU2 4 with 16 registers), C99 with IAR's extensions (gnu99) for ICCARM 31,
+// linker extra options and a converted output reported; two files with a whole
+// copy of the compiler's options of their own, which differ only in keeping
+// constants out of the code (-mpure-code, as the vendor's GCC project of these
+// files sets it).
 TEST(IarSettings, FileVersion2FilesWithOptionsOfTheirOwn) {
   const QByteArray ewp = "m480_xom/FMC_XOM_Lib.ewp: ";
   expectConverts("m480_xom", "FMC_XOM_Lib",
@@ -64,13 +65,14 @@ TEST(IarSettings, FileVersion2FilesWithOptionsOfTheirOwn) {
                  "iar_settings_version2_own_options.hzp");
 }
 
-// File version 3 (saved by 8.42): a Cortex-M23 built for the secure state
-// (its import library reported), C11 for ICCARM 36, the entry label, a
-// post-build command in the older form with "$PROJ_DIR$", the cortex_v2_1 ICF
-// editor section with two ROM regions; a group whose own compiler options
-// keep constants out of the code, suppress a diagnostic and drop a definition
-// and an include directory of the project (which a solution cannot take away);
-// and a library whose archiver output names its own directory and name.
+// File version 3 (saved by 8.42): a Cortex-M23 built for the secure state (its
+// import library reported), C11 with IAR's extensions for ICCARM 36, the entry
+// label, a post-build command in the older form with "$PROJ_DIR$", the
+// cortex_v2_1 ICF editor section with two ROM regions; a group whose own
+// compiler options keep constants out of the code, suppress a diagnostic and
+// drop a definition and an include directory of the project (which a solution
+// cannot take away); and a library whose archiver output names its own
+// directory and name.
 TEST(IarSettings, FileVersion3SecureCortexM23GroupOptionsAndLibraryOutput) {
   const QByteArray code = "m2351_xom/XOMCode.ewp: ";
   expectConverts("m2351_xom", "XOM",
@@ -88,13 +90,13 @@ TEST(IarSettings, FileVersion3SecureCortexM23GroupOptionsAndLibraryOutput) {
                  "iar_settings_version3.hzp");
 }
 
-// File version 4 (saved by 9.70): a Cortex-A7 with VFPv4 and NEON (reported,
-// as C18), two configurations of other names (the first read as both, the
-// other carried under its name), a pre-included header for the compiler and
-// the assembler, the assembler's own definitions and include directories,
-// build actions of the newer form run in the project directory, the output
-// named by "$CONFIG_NAME$", and an ICF without editor symbols (its symbols
-// set by the project are reported).
+// File version 4 (saved by 9.70): a Cortex-A7 with VFPv4 and NEON (reported),
+// C18 with IAR's extensions (gnu11: C18 only corrects C11), two configurations
+// of other names (the first read as both, the other carried under its name), a
+// pre-included header for the compiler and the assembler, the assembler's own
+// definitions and include directories, build actions of the newer form run in
+// the project directory, the output named by "$CONFIG_NAME$", and an ICF
+// without editor symbols (its symbols set by the project are reported).
 TEST(IarSettings, FileVersion4CortexA7WithBuildActions) {
   const QByteArray ewp = "sama7d65/device/sama7d65/AT91bootstrap_SAMA7D65.ewp: ";
   expectConverts(
@@ -110,8 +112,6 @@ TEST(IarSettings, FileVersion4CortexA7WithBuildActions) {
       "sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
       "warning: " + ewp + "not carried: core Cortex-A7, FPU neon-vfpv4, float ABI hard, byte order little "
       "(configurations sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
-      "warning: " + ewp + "not carried: C standard c17 (configurations sama7d65_curiosity_qspi_boot, "
-      "sama7d65_curiosity_noboot)\n"
       "warning: " + ewp + "not carried: ICF file ../../AT91bootstrap.icf (configurations "
       "sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n",
       "iar_settings_version4.hzp");

@@ -14,10 +14,11 @@ using testing_support::expectedSolution;
 using testing_support::readFile;
 using testing_support::writeFile;
 
-// ARM Compiler 6 (STM32CubeF4 Templates: Optim 7 is -Oz, v6Lang/v6LangP, short
-// enums and wchar, armlink options, a component only in its pack), ARM Compiler 5 (STM32CubeH7 HSEM_CoreSync:
-// Optim 4, uC99, an FPU3(DFPU) Cortex-M7 and a Cortex-M4 target, the Target
-// dialog's regions; FreeRTOS Keil_Specific: a scatter file of its own) and the
+// ARM Compiler 6 (STM32CubeF4 Templates: Optim 7 is -Oz, size with -Oz,
+// v6Lang/v6LangP, short enums and wchar, armlink options, a component only in
+// its pack), ARM Compiler 5 (STM32CubeH7 HSEM_CoreSync: Optim 4, uC99 as gnu99,
+// an FPU3(DFPU) Cortex-M7 and a Cortex-M4 target, the Target dialog's regions;
+// FreeRTOS Keil_Specific: C90 as gnu90, a scatter file of its own) and the
 // GNU tool set (FreeRTOS GCC_Specific: options in MiscControls override the
 // dialog, a GNU ld script, the linker's check boxes).
 TEST(UVisionSettings, RealOptionBlocksOfEachCompilerGenerationBecomeProperties) {
@@ -31,9 +32,7 @@ TEST(UVisionSettings, RealOptionBlocksOfEachCompilerGenerationBecomeProperties) 
        "warning: MDK-ARM/Project.uvprojx: not carried: linker option --diag_suppress=L6329 (target STM3240G-EVAL); "
        "--diag_suppress=L6329 (target STM3241G-EVAL)\n"
        "warning: MDK-ARM/Project.uvprojx: not carried: component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS "
-       "5.6.0 (target STM3240G-EVAL); CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target STM3241G-EVAL)\n"
-       "warning: MDK-ARM/Project.uvprojx: not carried: optimization -Oz (target STM3240G-EVAL); -Oz (target "
-       "STM3241G-EVAL)\n"},
+       "5.6.0 (target STM3240G-EVAL); CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target STM3241G-EVAL)\n"},
       {"stm32h745_coresync_ac5", "MDK-ARM/Project.uvprojx", "uvision_settings_ac5.hzp",
        "warning: MDK-ARM/Project.uvprojx: not carried: output format hex (target STM32H745I_DISCO_CM7)\n"
        "warning: MDK-ARM/Project.uvprojx: not carried: compiler option optimize for time (-Otime) for group "
@@ -92,8 +91,8 @@ TEST(UVisionSettings, UserCommandsWithKeyCodesBecomeBuildSteps) {
 }
 
 // The threadx secure demo's RTE section: its configuration files that exist go
-// into their component's folder (::Device), for the target that uses them and
-// left out of another (a copy of the target, as uVision makes one); the folder
+// into their component's folder (::Device) of the target that uses them, and
+// of no other (a copy of the target, as uVision makes one); the folder
 // of each used file and RTE/_<target> go on the include path, with _RTE_
 // defined. A component with no file in the project (CMSIS:CORE) lives in its
 // pack, and a file the target uses that is missing is reported. Instances
@@ -112,8 +111,17 @@ TEST(UVisionSettings, RteComponentFilesFoldersAndPacks) {
                 file + "component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target FVP Simulation "
                        "Model)\n" +
                     file + "missing RTE file RTE/Device/ARMCM33_DSP_FP_TZ/partition_ARMCM33.h (target FVP Simulation Model)\n" +
-                    file + "optimization -Oz (target FVP Simulation Model); -Oz (target FVP Debug)\n" + file +
-                    "scatter file ./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Simulation Model); "
+                    file + "scatter file ./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Simulation Model); "
                     "./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Debug)\n");
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_rte.hzp"));
+}
+
+// The GNU tool set links a library of a group that no project of the
+// workspace builds as it is (linker_additional_files), as its linker would.
+TEST(UVisionSettings, GnuTargetLinksALibraryOfItsGroups) {
+  copyFixture("rtosdemo_gcc");
+  writeFile("GCC_Specific/RTOSDemo.uvprojx",
+            readFile("GCC_Specific/RTOSDemo.uvprojx").replace(".\\startup_ARMCM4.S", "..\\lib\\libcrypto.a"));
+  expectSuccess({"uvision2hzp", "w.uvmpw"});
+  EXPECT_TRUE(readFile("w.hzp").contains("      linker_additional_files=\"../lib/libcrypto.a\"\n"));
 }

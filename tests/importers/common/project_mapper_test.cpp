@@ -201,8 +201,9 @@ TEST(ProjectMapper, SettingsNotCarriedAreReportedGrouped) {
                          "app.ewp: not carried: core Cortex-M55 (target Debug)"}));
 }
 
-// Every build setting has its property, in the schema's words; a value the
-// schema has no choice for is reported with the configurations holding it.
+// Every build setting has its property, in the schema's words (-Ofast: the
+// nearest level and the option); a value the schema has no choice for is
+// reported with the configurations holding it.
 TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   SourceConfiguration debug = configuration("Debug", {"DEBUG"}, {"inc"});
   debug.device = {"STM32H745XIHx", {}, "cortex-m7", "fpv5-d16", "hard", "little", std::nullopt, std::nullopt,
@@ -220,7 +221,7 @@ TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   debug.steps.afterBuild = {{"objcopy -O ihex $(TargetPath) fw.hex", {}}, {"size $(TargetPath)", {}}};
   SourceConfiguration release = debug;
   release.name = "Release";
-  release.compile.codeGeneration.optimization = "-Oz";
+  release.compile.codeGeneration.optimization = "-Ofast";
   release.linker.script = {LinkerScript::Kind::Scatter, "fw.sct"};
   Mapping mapping;
   mapping.settings.executableTemplate = "E";
@@ -229,7 +230,6 @@ TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   EXPECT_EQ(mapping.warnings,
             QStringList({"app.ewp: not carried: memory region RAM3 0x30000000 size 0x00008000 (configurations Debug, Release)",
                          "app.ewp: not carried: C++ standard c++17 (configurations Debug, Release)",
-                         "app.ewp: not carried: optimization -Oz (configuration Release)",
                          "app.ewp: not carried: scatter file fw.sct (configuration Release)"}));
 }
 
@@ -269,7 +269,8 @@ TEST(ProjectMapper, LibrariesAndOtherArchitectures) {
 }
 
 // What a file sets of its own is written where it differs from its project;
-// what it takes away from the project's lists cannot be, and is reported.
+// what it takes away from the project's lists cannot be, and is reported. An
+// option its project's level adds (-Ofast's -ffast-math) is undone.
 TEST(ProjectMapper, ItemSettingsAddToTheProjects) {
   SourceItem file = SourceItem::file("x.c", "src/x.c");
   ItemSettings own;
@@ -277,12 +278,15 @@ TEST(ProjectMapper, ItemSettingsAddToTheProjects) {
   own.compile.compiler.definitions = {"A", "FILE_ONLY"};
   own.compile.codeGeneration.optimization = "-O0";
   file.settings = {own};
+  SourceConfiguration release = configuration("Release", {"A", "B"});
+  release.compile.codeGeneration.optimization = "-Ofast";
   Mapping mapping;
   mapping.settings.executableTemplate = "E";
-  const QString text = mapping.map({record({configuration("Debug", {"A", "B"}), configuration("Release", {"A", "B"})}, {file})});
+  const QString text = mapping.map({record({configuration("Debug", {"A", "B"}), release}, {file})});
   EXPECT_TRUE(text.contains("      <file file_name=\"src/x.c\">\n"
                             "        <configuration\n"
                             "          Name=\"Release\"\n"
+                            "          c_additional_options=\"-fno-fast-math\"\n"
                             "          c_preprocessor_definitions=\"FILE_ONLY\"\n"
                             "          gcc_optimization_level=\"None\" />\n"
                             "      </file>\n"))

@@ -34,8 +34,10 @@ CodeGeneration codeOf(const QByteArray& compiler, int version, const QByteArray&
 }  // namespace
 
 // Optimisation levels Low and Medium and the strategies of High have GCC
-// twins; "Standard C" and C++ are what the compiler generation (its block's
-// data version) compiles, and another target's compiler keeps its own words.
+// twins (balanced where none is written); "Standard C" and C++ are what the
+// compiler generation (its block's data version) compiles, in GCC's GNU
+// dialect with IAR's extensions (conformance 0, the default) and the ISO one
+// without; another target's compiler keeps its own words.
 TEST(IarCompileSettings, OptimizationDebugInformationAndStandardsByCompilerVersion) {
   const auto level = [](const char* level, const char* strategy) {
     return option("CCOptLevel", level) + option("CCOptStrategy", 0, {strategy});
@@ -45,7 +47,7 @@ TEST(IarCompileSettings, OptimizationDebugInformationAndStandardsByCompilerVersi
     QString optimization;
   } levels[] = {{level("0", "0"), "-O0"}, {level("1", "0"), "-Og"}, {level("2", "1"), "-O1"},
                 {level("3", "0"), "-O2"}, {level("3", "1"), "-Os"}, {level("3", "2"), "-O3"},
-                {level("4", "0"), "IAR optimization level 4 strategy 0"}};
+                {option("CCOptLevel", "3"), "-O2"}, {level("4", "0"), "IAR optimization level 4 strategy 0"}};
   for (const auto& c : levels) EXPECT_EQ(codeOf("ICCARM", 36, c.options).optimization, c.optimization);
   EXPECT_EQ(codeOf("ICCARM", 22, option("CCDebugInfo", "1")).debugLevel, "-g");
   EXPECT_EQ(codeOf("ICCARM", 22, option("CCDebugInfo", "0")).debugLevel, "-g0");
@@ -60,11 +62,12 @@ TEST(IarCompileSettings, OptimizationDebugInformationAndStandardsByCompilerVersi
     QString cppStandard;
   } standards[] = {
       {"ICCARM", 22, option("CCLangSelect", "0"), "", ""},
-      {"ICCARM", 31, cpp, "c99", "IAR C++ dialect 1 of ICCARM version 31"},
-      {"ICCARM", 36, c, "c11", ""},
-      {"ICCARM", 36, cpp, "c11", "c++14"},
-      {"ICCARM", 40, cpp, "c17", "c++17"},
-      {"ICCARM", 40, option("IccCDialect", "0"), "c89", ""},
+      {"ICCARM", 31, cpp, "gnu99", "IAR C++ dialect 1 of ICCARM version 31"},
+      {"ICCARM", 36, c + option("CCLangConformance", "0"), "gnu11", ""},
+      {"ICCARM", 36, cpp + option("CCLangConformance", "1"), "c11", "c++14"},
+      {"ICCARM", 40, cpp, "gnu17", "gnu++17"},
+      {"ICCARM", 40, c + option("CCLangConformance", "2"), "c17", ""},
+      {"ICCARM", 40, option("IccCDialect", "0"), "gnu89", ""},
       {"ICCRISCV", 9, c, "IAR C dialect 1 of ICCRISCV version 9", ""},
   };
   for (const auto& s : standards) {

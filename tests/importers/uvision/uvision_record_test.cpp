@@ -57,3 +57,19 @@ TEST(UVisionRecord, ATargetsListsFoldersAndLinkedLibraries) {
   EXPECT_TRUE(describeRecord(linking.project->targets[0].record).endsWith("    folder: Libs\n"
                                                                           "      file: keep.c\n"));
 }
+
+// ARM Compiler 5 with "Strict ANSI C" is ISO C, and --c99 in its options is C99
+// as "C99 mode" is; ARM Compiler 6 without a language is its default, gnu11.
+TEST(UVisionRecord, LanguageModesOfTheStrictAndDefaultForms) {
+  uvision_fixtures::copyFixture("artery_calibration_ac5", "ws");
+  const QByteArray project = testing_support::readFile("ws/mdk_v5/calibration.uvprojx");
+  const auto standardWith = [&](const QList<std::pair<QByteArray, QByteArray>>& edits) {
+    QByteArray edited = project;
+    for (const auto& [from, to] : edits) edited.replace(from, to);
+    testing_support::writeFile("ws/mdk_v5/calibration.uvprojx", edited);
+    const ReadProject read("mdk_v5/calibration.uvprojx");
+    return read.project->targets[0].record.configurations[0].compile.codeGeneration.cStandard;
+  };
+  EXPECT_EQ(standardWith({{"<Strict>0", "<Strict>1"}, {"<MiscControls>", "<MiscControls>--c99"}}), "c99");
+  EXPECT_EQ(standardWith({{"<uAC6>0", "<uAC6>1"}, {"<v6Lang>1", "<v6Lang>0"}}), "gnu11");
+}
