@@ -216,7 +216,8 @@ void writeCompile(PropertyWriter& writer, const CompileSettings& settings, const
   if (optimization)
     writer.value("gcc_optimization_level", QLatin1String(optimization->level));
   else if (!code.optimization.isEmpty())
-    writer.notCarried(QStringLiteral("optimization"), code.optimization);
+    writer.notCarried(QStringLiteral("optimization"), code.optimization,
+                      QStringLiteral("gcc_optimization_level has no level for it"));
   writer.choice("gcc_debugging_level", "debug level", code.debugLevel, debugLevels);
   writer.choice("gcc_c_language_standard", "C standard", code.cStandard, cStandards);
   writer.choice("gcc_cplusplus_language_standard", "C++ standard", code.cppStandard, cppStandards);
