@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Shows whether the conversion is linear in every dimension of its input: each
 # dimension below is converted at 1x, 2x, 4x and 8x its base size (everything else
-# fixed), and the script prints the median CPU time of each size, the cost of each
-# doubling (its time over the time of the size before), and 8x over 1x. Goal: a
-# doubling costs at most 2.3x (linear is 2x; the rest is room for noise), measured
-# from 1x to 8x: the cube root of 8x/1x, so that one noisy run of a small size does
-# not decide it; the single doublings show where a dimension bends.
+# fixed), and the script prints a Markdown table row per dimension: the best CPU
+# time of its runs at 1x and 8x, the cost of each doubling (its time over the time
+# of the size before), and the cost of a doubling from 1x to 8x. Goal: a doubling
+# costs at most 2.3x (linear is 2x; the rest is room for noise), measured from 1x
+# to 8x: the cube root of 8x/1x, so that one noisy run of a small size does not
+# decide it; the single doublings show where a dimension bends.
 #
-# The base sizes make 1x take about 0.05-0.2 s and keep 8x of a quadratic dimension
+# The base sizes make 1x take about 0.02-0.05 s and keep 8x of a quadratic dimension
 # under about 10 s, so that the whole script stays within a few minutes. The sizes of
 # a dimension grow one tree in a temporary directory: each workspace holds the
 # directories and files of the size before (the generators name them by index) and
@@ -23,6 +24,7 @@ runs=${2:-3}
 shift $(( $# < 2 ? $# : 2 ))
 source "$here/timing.sh"
 source "$here/generate.sh"
+use_run_measured "$quenport"
 
 enter_bench_directory scaling
 limit=2.3
@@ -56,10 +58,9 @@ convert() {
   esac
 }
 
-# measure NAME DESCRIPTION BASE IMPORTER: prints one dimension's sizes, times and ratios.
+# measure NAME DESCRIPTION BASE IMPORTER: prints one dimension's table row.
 measure() {
-  local name=$1 description=$2 base=$3 importer=$4 factor size cpu first="" previous="" whole
-  echo "== $name: $description"
+  local name=$1 description=$2 base=$3 importer=$4 factor size cpu first="" previous="" doublings=() joined whole doubling
   rm -rf "$work/tree"
   mkdir -p "$work/tree"
   for factor in 1 2 4 8; do
@@ -67,24 +68,30 @@ measure() {
     rm -f "$work/size.runs"
     "$name" "$work/tree" "$size"
     for ((run = 0; run < runs; run++)); do convert "$importer" "$work/size.runs" "$work/tree"; done
-    cpu=$(column_median "$work/size.runs" 2)
-    printf '  %dx %6d: cpu %7.3f s, peak memory %4d MiB' "$factor" "$size" "$cpu" "$(peak_mib "$work/size.runs")"
-    [[ -n $previous ]] && printf '; %sx the size before' "$(quotient "$cpu" "$previous")"
-    echo
+    cpu=$(best_cpu "$work/size.runs")
+    [[ -n $previous ]] && doublings+=("$(quotient "$cpu" "$previous")")
     first=${first:-$cpu}
     previous=$cpu
   done
   rm -rf "$work/tree"
   whole=$(quotient "$cpu" "$first")
-  echo "  8x/1x: $whole"
-  goal "$name, a doubling from 1x to 8x (cube root of 8x/1x)" \
-    "$(awk -v r="$whole" 'BEGIN { printf "%.2f", r ^ (1 / 3) }')" "$limit"
+  doubling=$(awk -v r="$whole" 'BEGIN { printf "%.2f", r ^ (1 / 3) }')
+  joined=$(printf '%s, ' "${doublings[@]}")
+  printf '| %s | %s / %s | %.3f s | %.3f s | %s | %s | %s |\n' "$description" "$(thousands "$base")" \
+    "$(thousands $((base * 8)))" "$first" "$cpu" "${joined%, }" "$doubling" \
+    "$(at_most "$doubling" "$limit" && echo met || echo missed)"
 }
 
 selected=("$@")
 for chosen in "${selected[@]}"; do
   printf '%s\n' "${dimensions[@]}" | grep -q "^$chosen|" || { echo "scaling: no dimension $chosen" >&2; exit 1; }
 done
+echo "Best CPU time of $runs runs per size. Goal: a doubling costs at most ${limit}x (linear is 2x), measured from"
+echo "1x to 8x as the cube root of 8x/1x. The uVision dimensions but the last leave the source files"
+echo "uncreated. The depth dimension cannot be quite linear: the solution indents every level."
+echo
+echo "| dimension | 1x / 8x | 1x CPU | 8x CPU | doublings | a doubling, 1x to 8x | goal: at most ${limit}x |"
+echo "|---|---|---:|---:|---|---:|---|"
 for row in "${dimensions[@]}"; do
   IFS='|' read -r name description base importer <<< "$row"
   if [[ ${#selected[@]} -eq 0 || " ${selected[*]} " == *" $name "* ]]; then

@@ -1,60 +1,44 @@
-# Timing helpers shared by the benchmark scripts (sourced, not run). The machine
-# is shared, so one wall-clock figure says little: each program runs several
-# times, the median CPU time (user + system) is reported, and a baseline runs
-# interleaved with it in the same script; the ratio of the two medians is what to
-# compare between machines and commits, and what the goals are stated in.
-[ -x /usr/bin/time ] || { echo "bench: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
+# Measuring helpers shared by the benchmark scripts (sourced, not run). The machine
+# is shared, so one run says little: each program runs several times, interleaved
+# with the program it is compared with so that both see the same load, and the best
+# run counts (the least CPU time and the least peak memory: what the program needs,
+# without what other work on the machine added). Ratios of two programs measured in
+# the same runs are what to compare between machines and commits.
 
-# time_run RUNS-FILE DIRECTORY COMMAND...: runs COMMAND in DIRECTORY once, its output
-# dropped, and appends "wall cpu peak-KiB" to RUNS-FILE (an absolute path). The times
-# come from bash's time (milliseconds: /usr/bin/time prints hundredths, too coarse
-# for a baseline of a few hundredths), the peak memory from /usr/bin/time.
-time_run() {
-  local runs=$1 directory=$2 TIMEFORMAT='%3R %3U %3S'
-  shift 2
-  { time (cd "$directory" && /usr/bin/time -o "$runs.peak" -f "%M" "$@" > /dev/null 2> "$runs.stderr"); } \
-    2> "$runs.timing" || { cat "$runs.stderr" >&2; exit 1; }
-  awk -v peak="$(cat "$runs.peak")" '{ printf "%s %.3f %s\n", $1, $2 + $3, peak }' "$runs.timing" >> "$runs"
+# use_run_measured QUENPORT: sets measure to bench/run_measured of quenport's build
+# tree (or $RUN_MEASURED); ends the script when it is missing.
+use_run_measured() {
+  measure=$(realpath "${RUN_MEASURED:-$(dirname "$1")/../bench/run_measured}")
+  [[ -x $measure ]] || { echo "bench: no $measure (build the run_measured target)" >&2; exit 1; }
 }
 
-# The median of the numbers on standard input.
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# time_run RUNS-FILE DIRECTORY COMMAND...: runs COMMAND in DIRECTORY once, its output
+# dropped, and appends "cpu-seconds peak-KiB" to RUNS-FILE (an absolute path).
+time_run() {
+  local runs=$1 directory=$2
+  shift 2
+  (cd "$directory" && "$measure" "$runs" "$@" > /dev/null 2> "$runs.stderr") || { cat "$runs.stderr" >&2; exit 1; }
+}
 
-# column_median RUNS-FILE N: the median of field N (1 wall, 2 cpu) over the runs.
-column_median() { cut -d' ' -f"$2" "$1" | median; }
+# best_cpu RUNS-FILE: the least CPU time of the runs, in seconds.
+best_cpu() { cut -d' ' -f1 "$1" | sort -g | head -1; }
 
-# peak_kib RUNS-FILE: the highest peak memory of the runs, in KiB.
-peak_kib() { cut -d' ' -f3 "$1" | sort -n | tail -1; }
+# best_peak_kib RUNS-FILE: the least peak memory of the runs, in KiB.
+best_peak_kib() { cut -d' ' -f2 "$1" | sort -n | head -1; }
 
-# peak_mib RUNS-FILE: the same in MiB.
-peak_mib() { echo $(( $(peak_kib "$1") / 1024 )); }
+# mib KIB: KiB as MiB with one decimal.
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
-# report LABEL RUNS-FILE: one line with the medians and the peak.
-report() {
-  printf '%-34s cpu %s s, wall %s s (median of %d); peak memory %d MiB (max)\n' "$1" \
-    "$(column_median "$2" 2)" "$(column_median "$2" 1)" "$(wc -l < "$2")" "$(peak_mib "$2")"
+# thousands N: N with a comma between groups of three digits.
+thousands() {
+  awk -v n="$1" 'BEGIN { s = n ""; while (length(s) > 3) { r = "," substr(s, length(s) - 2) r; s = substr(s, 1, length(s) - 3) }; print s r }'
 }
 
 # quotient A B: A / B with two decimals (0 when B is 0, a run too short to measure).
 quotient() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 
-# cpu_ratio RUNS-FILE BASELINE-RUNS-FILE: the ratio of the two CPU medians.
-cpu_ratio() { quotient "$(column_median "$1" 2)" "$(column_median "$2" 2)"; }
-
-# ratio LABEL RUNS-FILE BASELINE-RUNS-FILE: prints the ratio of the two CPU medians.
-ratio() { printf 'cpu ratio %s: %s\n' "$1" "$(cpu_ratio "$2" "$3")"; }
-
-# memory_per_input RUNS-FILE INPUT-BYTES: the highest peak memory over the input size.
-memory_per_input() { quotient "$(( $(peak_kib "$1") * 1024 ))" "$2"; }
-
-# goal DESCRIPTION VALUE LIMIT: "goal met" when VALUE is at most LIMIT, else "goal missed".
-goal() {
-  if awk -v value="$2" -v limit="$3" 'BEGIN { exit !(value <= limit) }'; then
-    printf 'goal met:    %s: %s <= %s\n' "$1" "$2" "$3"
-  else
-    printf 'goal missed: %s: %s > %s\n' "$1" "$2" "$3"
-  fi
-}
+# at_most VALUE LIMIT: true when VALUE is at most LIMIT.
+at_most() { awk -v value="$1" -v limit="$2" 'BEGIN { exit !(value <= limit) }'; }
 
 # input_bytes DIRECTORY FIND-TESTS...: the total size of the files below DIRECTORY that the tests select.
 input_bytes() { find "$@" -type f -printf '%s\n' | awk '{ total += $1 } END { print total + 0 }'; }
@@ -81,13 +65,4 @@ enter_bench_directory() {
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/home"
   export HOME=$work/home MARROWFEN_ROOT_USER_DIR=$work/user
-}
-
-# parser_baseline SCRIPT QUENPORT: the path of bench/xml_read_files of quenport's build
-# tree (or $XML_READ_FILES); ends the script when it is missing.
-parser_baseline() {
-  local parser
-  parser=$(realpath "${XML_READ_FILES:-$(dirname "$2")/../bench/xml_read_files}")
-  [[ -x $parser ]] || { echo "$1: no baseline program at $parser (build the xml_read_files target)" >&2; exit 1; }
-  echo "$parser"
 }

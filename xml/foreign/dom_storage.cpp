@@ -22,36 +22,43 @@ DomStorage::DomStorage(QByteArray source) : source_(std::move(source)) {
   // bytes or more), so that the array rarely moves while it grows: moving it
   // took half the parse. Reserved pages that are never used cost nothing.
   nodes_.reserve(size_t(source_.size()) / 32 + 1);
-  static const QString documentName;
-  nodes_.emplace_back().tagName = &documentName;
+  nodes_.emplace_back().tagName = &documentName_.name;
 }
 
-const QString* DomStorage::intern(std::string_view name) {
+DomName* DomStorage::intern(std::string_view name) {
   const auto known = nameIndex_.find(name);
   if (known != nameIndex_.end()) return known->second;
-  const QString* interned = &names_.emplace_back(QString::fromUtf8(name.data(), qsizetype(name.size())));
-  nameIndex_.emplace(keep(name), interned);
-  return interned;
+  DomName& interned = names_.emplace_back();
+  interned.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
+  interned.bytes = keep(name);
+  nameIndex_.emplace(interned.bytes, &interned);
+  return &interned;
 }
 
 void DomStorage::startElement(std::string_view name) {
-  const size_t parent = open_.back();
-  nodes_[parent].hasFirstChild = true;
-  ++nodes_[parent].childCount;
+  OpenElement& parent = open_.back();
+  parent.lastChild = intern(
+      name, parent.lastChild ? parent.lastChild->predictedNextSibling : parent.name->predictedFirstChild);
+  DomNode& parentNode = nodes_[parent.node];
+  parentNode.hasFirstChild = true;
+  ++parentNode.childCount;
   DomNode& node = nodes_.emplace_back();
-  node.tagName = intern(name);
-  node.parent = parent;
+  node.tagName = &parent.lastChild->name;
+  node.parent = parent.node;
   node.firstAttribute = attributes_.size();
-  open_.push_back(nodes_.size() - 1);
+  open_.push_back({nodes_.size() - 1, parent.lastChild});
 }
 
 void DomStorage::addAttribute(std::string_view name, std::string_view value) {
-  attributes_.push_back({intern(name), value.data(), value.size()});
-  ++nodes_[open_.back()].attributeCount;
+  OpenElement& element = open_.back();
+  element.lastAttribute = intern(name, element.lastAttribute ? element.lastAttribute->predictedNextAttribute
+                                                             : element.name->predictedFirstAttribute);
+  attributes_.push_back({&element.lastAttribute->name, value.data(), value.size()});
+  ++nodes_[element.node].attributeCount;
 }
 
 void DomStorage::addText(std::string_view value) {
-  DomNode& node = nodes_[open_.back()];
+  DomNode& node = nodes_[open_.back().node];
   if (!node.hasFirstChild) {
     node.text = value.data();
     node.textSize = value.size();

@@ -42,6 +42,19 @@ struct DomNode {
   size_t firstAttribute = 0;                 // index while building
 };
 
+/// A distinct element or attribute name of one file, and the names that came
+/// after it last time: elements of a kind tend to hold the same children and
+/// attributes in the same order, so the next name is nearly always the predicted
+/// one, checked with a byte compare instead of a hash lookup.
+struct DomName {
+  QString name;
+  std::string_view bytes;                     // UTF-8, kept in the storage's arena
+  DomName* predictedFirstChild = nullptr;      // of the last element of this name
+  DomName* predictedNextSibling = nullptr;     // the element that followed the last one of this name
+  DomName* predictedFirstAttribute = nullptr;  // of the last element of this name
+  DomName* predictedNextAttribute = nullptr;   // the attribute that followed the last one of this name
+};
+
 /// Owns one parsed file's nodes, names and bytes; built in document order.
 class DomStorage {
  public:
@@ -59,7 +72,7 @@ class DomStorage {
   /// A text child that is not blank; value must live as long as the storage.
   void addText(std::string_view value);
   /// A child that is neither an element nor text (a comment, a processing instruction).
-  void addOtherChild() { nodes_[open_.back()].hasFirstChild = true; }
+  void addOtherChild() { nodes_[open_.back().node].hasFirstChild = true; }
   void endElement() { open_.pop_back(); }
   /// How many elements are open (0 at document level).
   size_t depth() const { return open_.size() - 1; }
@@ -77,15 +90,30 @@ class DomStorage {
   const DomNode& document() const { return nodes_.front(); }
 
  private:
-  const QString* intern(std::string_view name);
+  /// An open element: its node, its name, and the names of its last element child
+  /// and last attribute so far.
+  struct OpenElement {
+    size_t node;
+    DomName* name;
+    DomName* lastChild = nullptr;
+    DomName* lastAttribute = nullptr;
+  };
+
+  /// The interned name: the predicted one when it matches; the prediction becomes it.
+  DomName* intern(std::string_view name, DomName*& prediction) {
+    if (!prediction || prediction->bytes != name) prediction = intern(name);
+    return prediction;
+  }
+  DomName* intern(std::string_view name);
 
   QByteArray source_;
   std::vector<DomNode> nodes_;
   std::vector<DomAttribute> attributes_;
   std::vector<const DomNode*> children_;
-  std::vector<size_t> open_{0};
-  std::deque<QString> names_;
-  std::unordered_map<std::string_view, const QString*> nameIndex_;
+  DomName documentName_;
+  std::vector<OpenElement> open_{{0, &documentName_}};
+  std::deque<DomName> names_;
+  std::unordered_map<std::string_view, DomName*> nameIndex_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t blockSize_ = 0;
   size_t blockUsed_ = 0;

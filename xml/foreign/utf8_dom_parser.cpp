@@ -3,6 +3,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -27,9 +28,24 @@ constexpr std::array<uint8_t, 256> kClasses = [] {
   return classes;
 }();
 
+enum MarkupByte : uint8_t { kOther, kWhiteSpace, kNameChar, kNameStart };
+
+// What each byte can be in markup: white space, or a character of an ASCII name.
+// Names and white space are scanned with one lookup a byte.
+constexpr std::array<uint8_t, 256> kMarkupBytes = [] {
+  std::array<uint8_t, 256> bytes{};
+  for (int c = 'a'; c <= 'z'; ++c) bytes[c] = bytes[c - 'a' + 'A'] = kNameStart;
+  for (int c = '0'; c <= '9'; ++c) bytes[c] = kNameChar;
+  bytes['_'] = kNameStart;
+  bytes['-'] = bytes['.'] = kNameChar;
+  bytes[' '] = bytes['\t'] = bytes['\n'] = bytes['\r'] = kWhiteSpace;
+  return bytes;
+}();
+
 bool isSpace(uint32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool isNameStart(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool isNameChar(unsigned char c) { return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
+bool isSpaceByte(unsigned char c) { return kMarkupBytes[c] == kWhiteSpace; }
+bool isNameStart(unsigned char c) { return kMarkupBytes[c] == kNameStart; }
+bool isNameChar(unsigned char c) { return kMarkupBytes[c] >= kNameChar; }
 
 bool isXmlChar(uint32_t c) {
   return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
@@ -126,10 +142,9 @@ class Parser {
 
  private:
   bool at(std::string_view literal) const { return startsWith(p_, end_, literal); }
-  bool skipSpace() {
-    const unsigned char* start = p_;
-    while (p_ < end_ && isSpace(*p_)) ++p_;
-    return p_ != start;
+  bool skipSpace();
+  void skipNameChars() {
+    while (p_ < end_ && isNameChar(*p_)) ++p_;
   }
   bool expect(char c) {
     if (p_ == end_ || *p_ != c) return false;
@@ -171,6 +186,26 @@ bool Parser::document() {
   while (!open_.empty())
     if (!content()) return false;
   return miscellany() && p_ == end_;
+}
+
+// Indentation is mostly runs of spaces: past the first white space, those are
+// skipped eight bytes at a time (on little-endian machines, where the first
+// byte is the word's lowest).
+bool Parser::skipSpace() {
+  const unsigned char* start = p_;
+  while (p_ < end_ && isSpaceByte(*p_)) {
+    ++p_;
+    if constexpr (std::endian::native == std::endian::little) {
+      while (end_ - p_ >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p_, 8);
+        word ^= 0x2020202020202020;
+        p_ += std::countr_zero(word) / 8;  // the spaces before the first other byte
+        if (word) break;
+      }
+    }
+  }
+  return p_ != start;
 }
 
 // version="1.0", then optionally encoding and standalone, in that order.
@@ -276,7 +311,7 @@ bool Parser::name(std::string_view& name) {
   const unsigned char* start = p_;
   for (int part = 0; part < 2; ++part) {
     if (p_ == end_ || !isNameStart(*p_)) return false;
-    while (p_ < end_ && isNameChar(*p_)) ++p_;
+    skipNameChars();
     if (p_ == end_ || *p_ != ':') break;
     if (part == 1) return false;
     ++p_;
@@ -290,10 +325,17 @@ bool Parser::name(std::string_view& name) {
 bool Parser::content() {
   if (p_ == end_) return false;
   if (*p_ != '<') return text();
-  if (at("</")) return endTag();
-  if (at("<!--")) return comment();
-  if (at("<?")) return processingInstruction();
-  return startTag();
+  if (end_ - p_ < 2) return false;
+  switch (p_[1]) {
+    case '/':
+      return endTag();
+    case '!':
+      return at("<!--") && comment();
+    case '?':
+      return processingInstruction();
+    default:
+      return startTag();
+  }
 }
 
 bool Parser::startTag() {
@@ -334,10 +376,14 @@ bool Parser::attribute(std::vector<std::string_view>& names) {
   return true;
 }
 
+// The end tag must repeat the name of the open element, which was checked when
+// it opened: comparing bytes replaces scanning the name again (a longer name
+// fails at the ">" expected after it).
 bool Parser::endTag() {
   p_ += 2;
-  std::string_view tag;
-  if (!name(tag) || tag != open_.back()) return false;
+  const std::string_view tag = open_.back();
+  if (!at(tag)) return false;
+  p_ += tag.size();
   skipSpace();
   if (!expect('>')) return false;
   open_.pop_back();
@@ -381,17 +427,21 @@ bool Parser::attributeValue(std::string_view& value) {
 
 bool Parser::text() {
   const unsigned char* start = p_;
-  bool changes = false, blank = true, nonAscii = false;
-  for (; p_ < end_ && *p_ != '<'; ++p_) {
+  // Most text between tags is indentation: blank, so no node, and in CRLF files
+  // it would need decoding. It ends where a tag starts; anything else goes on.
+  skipSpace();
+  if (p_ < end_ && *p_ == '<') return true;
+  bool changes = std::memchr(start, '\r', size_t(p_ - start)) != nullptr;
+  bool blank = true, nonAscii = false;
+  for (;;) {
+    const unsigned char* plain = p_;
+    while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
+    if (p_ != plain) blank = false;
+    if (p_ == end_ || *p_ == '<') break;
     switch (kClasses[*p_]) {
-      case kPlain:
-        blank = false;
-        break;
       case kSpace:
         break;
       case kCarriageReturn:
-        changes = true;
-        break;
       case kAmpersand:
         changes = true;
         break;
@@ -409,6 +459,7 @@ bool Parser::text() {
       default:
         return false;
     }
+    ++p_;
   }
   std::string_view value(reinterpret_cast<const char*>(start), size_t(p_ - start));
   if (changes && !decode(value, false, blank, nonAscii)) return false;
