@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "xml/expression_parser.h"
-#include "xml/parser_exception.h"
+#include "preprocessor/expression_parser.h"
+#include "preprocessor/parser_exception.h"
 
 namespace expression_check {
 

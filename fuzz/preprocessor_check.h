@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "xml/preprocessor_walk.h"
-#include "xml/xml_preprocessor.h"
+#include "preprocessor/preprocessor_walk.h"
+#include "preprocessor/xml_preprocessor.h"
 
 namespace preprocessor_check {
 

@@ -6,7 +6,7 @@
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
-#include "projectsystem/wildcard.h"
+#include "support/wildcard.h"
 
 using namespace model_names;
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unistd.h>
 
-#include "projectsystem/child_process.h"
+#include "support/child_process.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "projectsystem/path.h"
+#include "support/path.h"
 #include "projectsystem/property_map.h"
 #include "xml/xml_node.h"
 

@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "projectsystem/path.h"
+#include "support/path.h"
 #include "projectsystem/project_element.h"
-#include "xml/macro_expander.h"
+#include "preprocessor/macro_expander.h"
 
 class PropertyClass;
 class PropertySchema;

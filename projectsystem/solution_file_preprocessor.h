@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "xml/xml_preprocessor.h"
+#include "preprocessor/xml_preprocessor.h"
 
 class ProjectSystem;
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "xml/atomic_write.h"
+#include "support/atomic_write.h"
 
 class ProjectElement;
 

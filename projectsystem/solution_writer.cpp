@@ -10,7 +10,7 @@
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_element.h"
 #include "projectsystem/solution_text.h"
-#include "xml/atomic_write.h"
+#include "support/atomic_write.h"
 
 using namespace model_names;
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "projectsystem/warning_sink.h"
-#include "xml/xml_preprocessor.h"
+#include "preprocessor/xml_preprocessor.h"
 
 /// A templates file: a preprocessed document whose warnings go to a sink, each about
 /// "<file>:<line>". Loaded with the expand flag off, so template attribute values keep

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "projectsystem/wildcard.h"
+#include "support/wildcard.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 #include "importers/common/import_settings.h"
 #include "importers/common/project_mapper.h"
 #include "importers/common/project_record.h"

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <string>
 
-#include "importers/common/conversion_outcome.h"
+#include "support/conversion_outcome.h"
 #include "tool/json_writer.h"
-#include "xml/atomic_write.h"
+#include "support/atomic_write.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 #include "importers/common/import_settings.h"
 #include "importers/common/project_mapper.h"
 #include "importers/common/project_properties.h"

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <span>
 
-#include "projectsystem/path.h"
+#include "support/path.h"
 
 namespace {
 

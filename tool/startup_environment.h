@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "projectsystem/warning_sink.h"
-#include "xml/macro_expander.h"
+#include "preprocessor/macro_expander.h"
 
 /// The product's major version, which names the user data directory.
 inline constexpr int studioMajorVersion = 4;

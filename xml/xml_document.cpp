@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "xml/atomic_write.h"
+#include "support/atomic_write.h"
 #include "xml/utf8_text.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_writer.h"

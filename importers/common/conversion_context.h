@@ -7,10 +7,10 @@
 #include <QList>
 #include <QString>
 
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/import_settings.h"
-#include "importers/common/input_files.h"
+#include "support/input_files.h"
 #include "importers/common/project_properties.h"
 
 /// The conversion state of one input.

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "importers/common/directory_listing.h"
+#include "support/directory_listing.h"
 
 namespace {
 
@@ -134,8 +134,6 @@ QString joinPath(const QString& directory, const QString& path) {
   if (path.startsWith(separator) || directory.isEmpty() || directory == QLatin1String(".")) return path;
   return directory.endsWith(separator) ? directory + path : directory + separator + path;
 }
-
-QString displayPath(const QString& path) { return path.isEmpty() ? path : QDir::cleanPath(path); }
 
 bool isAbsoluteForeignPath(const QString& path) {
   if (path.startsWith(separator) || path.startsWith(QLatin1Char('\\'))) return true;

@@ -109,8 +109,5 @@ QString toForwardSlashes(const QString& path);
 /// "" or "."; otherwise directory + "/" + path.
 QString joinPath(const QString& directory, const QString& path);
 
-/// path as messages show it: "." and ".." steps folded, no doubled separators.
-QString displayPath(const QString& path);
-
 /// True for a path that begins at a root: "/x" or a drive such as "C:/x".
 bool isAbsoluteForeignPath(const QString& path);

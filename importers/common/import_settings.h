@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "projectsystem/wildcard.h"
+#include "support/wildcard.h"
 
 /// Option values of one run.
 struct ImportSettings {

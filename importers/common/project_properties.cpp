@@ -1,6 +1,6 @@
 #include "importers/common/project_properties.h"
 
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 #include "properties/property_schema.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <optional>
 #include <vector>
 
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 
 /// What a project builds.
 enum class ProjectKind { Executable, StaticLibrary, SharedLibrary, Unknown };

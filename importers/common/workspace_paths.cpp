@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 #include "importers/common/project_record.h"
 
 QString nameWithoutLastSuffix(const QString& path) {

@@ -1,7 +1,8 @@
 #include "importers/common/xml_loading.h"
 
 #include "importers/common/foreign_path.h"
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
+#include "support/path.h"
 
 DomDocument loadXmlDocument(const QString& path, const QString& referencedBy, InputFiles* inputs) {
   const std::optional<QByteArray> bytes = readInputFile(path, inputs);

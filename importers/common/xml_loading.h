@@ -7,7 +7,7 @@
 
 #include "xml/foreign/dom_document.h"
 #include "xml/foreign/dom_lookups.h"
-#include "importers/common/input_files.h"
+#include "support/input_files.h"
 
 /// Parses the whole file at path, recorded in inputs when given. Throws
 /// ConversionError "Cannot open <path> for reading", about referencedBy when

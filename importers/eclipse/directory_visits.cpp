@@ -5,6 +5,7 @@
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
+#include "support/path.h"
 
 DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root, ListingCache* listings,
                                  ListingBudget* budget)

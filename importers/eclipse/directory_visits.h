@@ -15,7 +15,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "importers/common/directory_listing.h"
+#include "support/directory_listing.h"
 
 class ConversionContext;
 

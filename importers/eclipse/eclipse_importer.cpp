@@ -11,6 +11,7 @@
 #include "importers/eclipse/eclipse_project_reader.h"
 #include "importers/eclipse/eclipse_workspace.h"
 #include "projectsystem/project_system.h"
+#include "support/path.h"
 
 const MappingRules eclipseMappingRules = {};
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/directory_listing.h"
+#include "support/directory_listing.h"
 #include "importers/common/foreign_path.h"
 #include "importers/common/xml_loading.h"
 #include "importers/eclipse/cdt_settings.h"
@@ -17,6 +17,7 @@
 #include "importers/eclipse/eclipse_resource_rules.h"
 #include "importers/eclipse/eclipse_source_tree.h"
 #include "importers/eclipse/eclipse_workspace.h"
+#include "support/path.h"
 
 namespace {
 

@@ -4,10 +4,11 @@
 #include <iterator>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/directory_listing.h"
+#include "support/directory_listing.h"
 #include "importers/common/foreign_path.h"
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_resource_rules.h"
+#include "support/path.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "importers/common/directory_listing.h"
-#include "importers/common/diagnostics.h"
+#include "support/directory_listing.h"
+#include "support/diagnostics.h"
 #include "importers/eclipse/eclipse_locations.h"
 #include "importers/eclipse/eclipse_project_description.h"
 

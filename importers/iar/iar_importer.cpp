@@ -11,6 +11,7 @@
 #include "importers/iar/iar_project_record.h"
 #include "importers/iar/iar_workspace.h"
 #include "projectsystem/project_system.h"
+#include "support/path.h"
 
 const MappingRules iarMappingRules = {};
 

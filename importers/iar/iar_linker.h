@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-#include "importers/common/input_files.h"
+#include "support/input_files.h"
 #include "importers/common/project_record.h"
 #include "importers/iar/iar_icf.h"
 #include "importers/iar/iar_project.h"

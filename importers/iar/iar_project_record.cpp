@@ -13,6 +13,7 @@
 #include "importers/iar/iar_paths.h"
 #include "importers/iar/iar_target.h"
 #include "importers/iar/iar_workspace.h"
+#include "support/path.h"
 
 namespace {
 

@@ -3,9 +3,10 @@
 #include <QFileInfo>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 #include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
+#include "support/path.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
       throw ConversionError(displayPath(path), QStringLiteral("the path of project entry %1 is empty").arg(entry));
     }
     project.file = context.paths().resolve(project.path, directory, variables).path;
-    if (!listed.isFirstListing(context, project.file, displayPath(path))) continue;
+    if (!listed.isFirstListing(context.diagnostics(), project.file, displayPath(path))) continue;
     project.directory = QFileInfo(project.file).path();
     project.name = nameWithoutLastSuffix(project.file);
     // Only the content is kept: the documents of a large workspace would

@@ -11,6 +11,7 @@
 #include "importers/uvision/uvision_model.h"
 #include "importers/uvision/uvision_output_names.h"
 #include "projectsystem/project_system.h"
+#include "support/path.h"
 
 const MappingRules uvisionMappingRules = {
     .choosesConfigurationsByName = false,

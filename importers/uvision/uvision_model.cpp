@@ -12,6 +12,7 @@
 #include "importers/uvision/uvision_groups.h"
 #include "importers/uvision/uvision_rte.h"
 #include "importers/uvision/uvision_target_settings.h"
+#include "support/path.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
   while (nextPath_ < projectPaths.size()) {
     const QString& pathAndName = projectPaths[nextPath_++];
     const QString file = context.paths().resolve(toForwardSlashes(pathAndName), context.workspaceDirectory()).path;
-    if (!listed_.isFirstListing(context, file, displayPath(path))) continue;
+    if (!listed_.isFirstListing(context.diagnostics(), file, displayPath(path))) continue;
     projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
     return projects.back().get();
   }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "importers/common/input_files.h"
+#include "support/input_files.h"
 #include "importers/common/project_record.h"
 #include "importers/uvision/uvision_target_reading.h"
 

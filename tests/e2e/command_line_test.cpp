@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::runQuenport;
 

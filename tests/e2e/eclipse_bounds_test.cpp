@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using namespace eclipse_fixtures;
 using testing_support::expectSuccess;

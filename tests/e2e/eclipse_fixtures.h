@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace eclipse_fixtures {
 

@@ -7,7 +7,7 @@
 #include <QFile>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::copyFixture;
 using testing_support::emptySolution;

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::readFile;
 using testing_support::sourcePath;

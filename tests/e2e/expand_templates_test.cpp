@@ -13,7 +13,7 @@
 
 #include "e2e/eclipse_fixtures.h"
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::absolute;
 using testing_support::expectSuccess;

@@ -10,7 +10,7 @@
 #include "e2e/eclipse_fixtures.h"
 #include "e2e/iar_fixtures.h"
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::fileExists;
 using testing_support::readFile;

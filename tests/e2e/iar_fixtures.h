@@ -9,7 +9,7 @@
 #include <QList>
 #include <QString>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace iar_fixtures {
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/iar_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::expectSuccess;
 using testing_support::expectedSolution;

@@ -7,7 +7,7 @@
 #include <QDir>
 
 #include "e2e/iar_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using iar_fixtures::copyFixture;
 using testing_support::emptySolution;

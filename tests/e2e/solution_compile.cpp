@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace solution_compile {
 namespace {

@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::fileExists;
 using testing_support::readFile;

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 
 #include "e2e/iar_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::readFile;
 using testing_support::runQuenport;

@@ -10,7 +10,7 @@
 #include <QString>
 #include <utility>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace uvision_fixtures {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using namespace uvision_fixtures;
 using testing_support::emptySolution;

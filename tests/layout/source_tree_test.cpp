@@ -9,26 +9,23 @@
 #include <QRegularExpression>
 
 #include "layout/declaration_scanner.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using layout_testing::findStateDeclarations;
 
 namespace {
 
-/// The folders of the program's sources.
-const QStringList sourceFolders{"properties", "xml", "projectsystem", "templates", "importers", "tool"};
+/// The folders of the program's sources in layer order, lowest first: a folder
+/// includes only the folders before it.
+const QStringList layers{"support", "xml", "preprocessor", "properties", "projectsystem", "importers", "templates",
+                         "tool"};
 
-/// What each folder's files must not include: the folders above it.
-const struct {
-  const char* folder;
+/// What the files of a folder must not include: every folder after it.
+QStringList foldersAbove(const QString& folder) {
   QStringList above;
-} layers[] = {
-    {"properties", {"xml/", "projectsystem/", "templates/", "importers/", "tool/"}},
-    {"xml", {"properties/", "projectsystem/", "templates/", "importers/", "tool/"}},
-    {"projectsystem", {"templates/", "importers/", "tool/"}},
-    {"templates", {"importers/", "tool/"}},
-    {"importers", {"templates/", "tool/"}},
-};
+  for (qsizetype i = layers.indexOf(folder) + 1; i < layers.size(); ++i) above.append(layers[i] + "/");
+  return above;
+}
 
 /// Every source and header file of folder, as paths relative to the source tree.
 QStringList filesOf(const QString& folder) {
@@ -57,12 +54,13 @@ TEST(SourceTree, EachFolderIncludesOnlyTheFoldersBelowIt) {
   const QRegularExpression include(R"re(^\s*#\s*include\s*"([^"]+)")re", QRegularExpression::MultilineOption);
   QStringList reachingUp;
   qsizetype files = 0;
-  for (const auto& layer : layers) {
-    for (const QString& file : filesOf(layer.folder)) {
+  for (const QString& layer : layers) {
+    const QStringList barred = foldersAbove(layer);
+    for (const QString& file : filesOf(layer)) {
       ++files;
       for (const auto& match : include.globalMatch(contentOf(file))) {
         const QString included = match.captured(1);
-        for (const QString& above : layer.above)
+        for (const QString& above : barred)
           if (included.startsWith(above)) reachingUp.append(file + " includes " + included);
       }
     }
@@ -74,7 +72,7 @@ TEST(SourceTree, EachFolderIncludesOnlyTheFoldersBelowIt) {
 TEST(SourceTree, NoGlobalOrStaticVariableHoldsRunState) {
   QStringList found;
   qsizetype files = 0;
-  for (const QString& folder : sourceFolders) {
+  for (const QString& folder : layers) {
     for (const QString& file : filesOf(folder)) {
       ++files;
       found += stateDeclarationsOf(file);

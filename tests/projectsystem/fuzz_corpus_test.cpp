@@ -5,7 +5,7 @@
 
 #include "fuzz/solution_load_check.h"
 #include "projectsystem/project_system.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 TEST(FuzzCorpus, EveryInputLoadsWithinItsBounds) {
   ProjectSystem system{GlobalMacros()};

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "projectsystem/load_command.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

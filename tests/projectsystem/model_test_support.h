@@ -7,7 +7,7 @@
 
 #include "projectsystem/project_system.h"
 #include "properties/property_class.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace model_testing {
 

@@ -4,7 +4,7 @@
 
 #include "projectsystem/project_element.h"
 #include "projectsystem/project_system.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

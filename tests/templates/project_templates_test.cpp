@@ -3,7 +3,7 @@
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 #include "templates/project_templates.h"
 #include "templates/template_expansion.h"
 #include "xml/xml_node.h"

@@ -7,7 +7,7 @@
 
 #include "importers/common/import_settings.h"
 #include "importers/importer_table.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 #include "tool/command_line.h"
 
 TEST(ReadOptions, FillTheSettingsAndTheInputList) {

@@ -7,7 +7,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::testDirectory;
 

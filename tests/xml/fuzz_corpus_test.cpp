@@ -7,7 +7,7 @@
 #include "fuzz/macro_expansion_check.h"
 #include "fuzz/preprocessor_check.h"
 #include "fuzz/xml_round_trip.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 TEST(FuzzCorpus, EveryInputKeepsItsTargetsProperty) {
   const struct {

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <sys/stat.h>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 #include "xml/xml_document.h"
 
 using testing_support::writeFile;

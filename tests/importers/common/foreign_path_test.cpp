@@ -6,7 +6,8 @@
 #include <QDir>
 
 #include "importers/common/foreign_path.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
+#include "support/path.h"
 
 using testing_support::writeFile;
 

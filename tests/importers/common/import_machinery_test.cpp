@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "importers/common/diagnostics.h"
+#include "support/diagnostics.h"
 #include "importers/common/import_settings.h"
 #include "importers/common/xml_loading.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::writeFile;
 

@@ -9,7 +9,7 @@
 #include "importers/common/project_mapper.h"
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_text.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "importers/eclipse/cdt_option_table.h"
 #include "importers/eclipse/cdt_options.h"
 #include "importers/eclipse/cdt_tool_settings.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "importers/eclipse/eclipse_option_paths.h"
 #include "importers/eclipse/eclipse_locations.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "importers/common/conversion_context.h"
 #include "importers/eclipse/eclipse_project_reader.h"
 #include "importers/eclipse/eclipse_workspace.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::copyFixture;
 

@@ -8,7 +8,7 @@
 #include "importers/eclipse/eclipse_resource_filters.h"
 #include "importers/eclipse/eclipse_resource_rules.h"
 #include "importers/eclipse/eclipse_source_entries.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

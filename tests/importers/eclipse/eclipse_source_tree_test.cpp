@@ -9,11 +9,11 @@
 #include <QFileInfo>
 
 #include "importers/common/conversion_context.h"
-#include "importers/common/directory_listing.h"
+#include "support/directory_listing.h"
 #include "importers/common/import_settings.h"
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_source_tree.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::writeFile;
 

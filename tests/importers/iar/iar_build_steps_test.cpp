@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "importers/iar/iar_build_steps.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 TEST(IarBuildSteps, ArgumentVariablesBecomeMacrosWhereTheSolutionHasOne) {
   const struct {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "importers/iar/iar_icf.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

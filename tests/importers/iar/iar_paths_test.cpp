@@ -5,7 +5,7 @@
 
 #include "importers/common/foreign_path.h"
 #include "importers/iar/iar_paths.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 TEST(IarPathConverter, CleansPathsAndLeavesOutEachPathItCannotWriteOnce) {
   testing_support::writeFile("ws/App/Src/main.c", "");

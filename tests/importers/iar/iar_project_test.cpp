@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "importers/iar/iar_option_blocks.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using namespace iar_option_blocks;
 

@@ -9,7 +9,7 @@
 #include "importers/iar/iar_libraries.h"
 #include "importers/iar/iar_project_record.h"
 #include "importers/iar/iar_workspace.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "importers/iar/iar_option_blocks.h"
 #include "importers/iar/iar_target.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using namespace iar_option_blocks;
 

@@ -6,7 +6,7 @@
 #include "e2e/uvision_fixtures.h"
 #include "importers/common/conversion_context.h"
 #include "importers/uvision/uvision_model.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "importers/uvision/uvision_command_line.h"
 #include "importers/uvision/uvision_device.h"
 #include "importers/uvision/uvision_user_commands.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 // Quotes group a word without being part of it; the options the GNU compiler
 // shares with the ARM compilers are sorted out, the last level of each kind

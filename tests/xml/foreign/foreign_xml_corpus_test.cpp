@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fuzz/foreign_xml_check.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 // Replays the foreign XML fuzz target's committed corpus, so every input it kept is a test case.
 TEST(ForeignXmlFuzzCorpus, FastPathAgreesWithTheStreamReader) {
