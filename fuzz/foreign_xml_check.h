@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "xml/foreign/dom_document.h"
+#include "foreign/foreign_document.h"
 
 namespace foreign_xml_check {
 

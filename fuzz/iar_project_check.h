@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "importers/common/foreign_path.h"
-#include "importers/iar/iar_paths.h"
-#include "importers/iar/iar_project.h"
+#include "foreign/foreign_path.h"
+#include "readers/iar/iar_paths.h"
+#include "readers/iar/iar_project.h"
 
 namespace iar_project_check {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "importers/common/command_line_words.h"
-#include "importers/iar/iar_icf.h"
-#include "importers/uvision/uvision_device.h"
-#include "importers/uvision/uvision_model.h"
+#include "readers/common/command_line_words.h"
+#include "readers/iar/iar_icf.h"
+#include "readers/uvision/uvision_device.h"
+#include "readers/uvision/uvision_model.h"
 
 namespace setting_texts_check {
 

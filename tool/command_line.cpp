@@ -4,10 +4,11 @@
 #include <functional>
 
 #include "support/diagnostics.h"
-#include "importers/common/import_settings.h"
-#include "importers/common/project_mapper.h"
-#include "importers/common/project_record.h"
-#include "importers/importer_table.h"
+#include "readers/common/import_settings.h"
+#include "readers/common/project_mapper.h"
+#include "readers/common/project_record.h"
+#include "readers/reader_table.h"
+#include "xml/utf8_text.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ CommandLineOptions readOptions(const ImporterCommand& command, const QStringList
     const Option* option = findOption(argument);
     if (!option) throw ConversionError(QStringLiteral("unknown option ") + argument);
     const QString value = option->takesArgument ? nextArgument(arguments, cursor) : QString();
-    if (option->writtenIntoSolutions && !isSolutionText(value)) {
+    if (option->writtenIntoSolutions && !isXmlText(value)) {
       throw ConversionError(argument + QLatin1Char(' ') + value +
                             QStringLiteral(": holds a control character, which a solution file cannot hold"));
     }

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "importers/common/import_settings.h"
+#include "readers/common/import_settings.h"
 
 struct ImporterCommand;
 

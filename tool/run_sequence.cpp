@@ -5,12 +5,12 @@
 #include <functional>
 #include <memory>
 
-#include "importers/common/conversion_context.h"
+#include "readers/common/conversion_context.h"
 #include "support/diagnostics.h"
-#include "importers/common/import_settings.h"
-#include "importers/common/project_mapper.h"
-#include "importers/common/project_properties.h"
-#include "importers/importer_table.h"
+#include "readers/common/import_settings.h"
+#include "readers/common/project_mapper.h"
+#include "readers/common/project_properties.h"
+#include "readers/reader_table.h"
 #include "projectsystem/project_system.h"
 #include "projectsystem/solution_load_error.h"
 #include "projectsystem/solution_text.h"

@@ -34,3 +34,11 @@ std::optional<TextPosition> firstInvalidUtf8(std::string_view text) {
   }
   return std::nullopt;
 }
+
+bool isXmlText(QStringView text) {
+  for (const QChar character : text) {
+    const char16_t code = character.unicode();
+    if (code < 0x20 && code != u'\t' && code != u'\n' && code != u'\r') return false;
+  }
+  return true;
+}

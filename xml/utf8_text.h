@@ -1,6 +1,8 @@
 #pragma once
-// Where a text that should be UTF-8 is not, for messages that point at the byte.
+// Where a text that should be UTF-8 is not, for messages that point at the byte,
+// and which texts an XML file can hold at all.
 
+#include <QStringView>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -18,3 +20,8 @@ size_t utf8SequenceLength(std::string_view text);
 
 /// Where text first breaks UTF-8; nothing when it is all UTF-8.
 std::optional<TextPosition> firstInvalidUtf8(std::string_view text);
+
+/// True when text can be written into an XML file: XML 1.0 has no form for the
+/// control characters other than tab, line feed and carriage return, so a name
+/// or value holding one would make the file unreadable.
+bool isXmlText(QStringView text);

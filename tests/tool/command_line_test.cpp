@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "importers/common/import_settings.h"
-#include "importers/importer_table.h"
+#include "readers/common/import_settings.h"
+#include "readers/reader_table.h"
 #include "helpers/test_support.h"
 #include "tool/command_line.h"
 

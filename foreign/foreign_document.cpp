@@ -1,0 +1,144 @@
+#include "foreign/foreign_document.h"
+
+#include <QBuffer>
+#include <QStringDecoder>
+#include <QXmlStreamReader>
+#include <optional>
+#include <utility>
+
+#include "foreign/foreign_storage.h"
+#include "foreign/foreign_parser.h"
+#include "xml/utf8_text.h"
+
+namespace {
+
+std::string_view view(const QByteArray& bytes) { return std::string_view(bytes.constData(), size_t(bytes.size())); }
+
+// Single-byte encodings that older uVision and IAR files declare. Their bytes
+// are converted to UTF-8 for the fast path; any other declared encoding is left
+// to the stream reader.
+bool isSingleByteEncoding(const QString& name) {
+  static const QStringList prefixes{QStringLiteral("iso-8859-"), QStringLiteral("windows-125"),
+                                    QStringLiteral("cp125")};
+  if (QStringConverter::encodingForName(name.toLatin1().constData()) == QStringConverter::Latin1) return true;
+  for (const QString& prefix : prefixes)
+    if (name.startsWith(prefix, Qt::CaseInsensitive) && name.size() <= prefix.size() + 2) return true;
+  return false;
+}
+
+// The bytes as UTF-8, as the stream reader would decode them; nullopt when the
+// declared encoding is not one the fast path takes or the bytes do not decode cleanly.
+std::optional<QByteArray> asUtf8(const QByteArray& bytes, std::string_view encoding) {
+  if (encoding.empty()) return bytes;
+  const QString name = QString::fromLatin1(encoding.data(), qsizetype(encoding.size()));
+  if (QStringConverter::encodingForName(name.toLatin1().constData()) == QStringConverter::Utf8) return bytes;
+  if (bytes.startsWith("\xEF\xBB\xBF") || !isSingleByteEncoding(name)) return std::nullopt;
+  QStringDecoder decoder(name.toLatin1().constData());
+  if (!decoder.isValid()) return std::nullopt;
+  const QString text = decoder.decode(bytes);
+  if (decoder.hasError()) return std::nullopt;
+  return text.toUtf8();
+}
+
+}  // namespace
+
+const QString& DomElement::tagName() const {
+  static const QString none;
+  return node_ ? *node_->tagName : none;
+}
+
+QString DomElement::attribute(const QString& name) const {
+  for (size_t i = 0; i < attributeCount(); ++i)
+    if (*node_->attributes[i].name == name) return attributeValue(i);
+  return QString();
+}
+
+size_t DomElement::attributeCount() const { return node_ ? node_->attributeCount : 0; }
+
+const QString& DomElement::attributeName(size_t index) const { return *node_->attributes[index].name; }
+
+QString DomElement::attributeValue(size_t index) const {
+  const DomAttribute& attribute = node_->attributes[index];
+  return decodeUtf8(attribute.value, attribute.valueSize);
+}
+
+QString DomElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
+
+size_t DomElement::childCount() const { return node_ ? node_->childCount : 0; }
+
+DomElement DomElement::child(size_t index) const { return DomElement(node_->children[index]); }
+
+DomDocument::DomDocument() : storage_(std::make_unique<DomStorage>()) { storage_->finish(); }
+DomDocument::DomDocument(DomDocument&&) noexcept = default;
+DomDocument& DomDocument::operator=(DomDocument&&) noexcept = default;
+DomDocument::~DomDocument() = default;
+
+DomDocument::operator DomElement() const { return DomElement(&storage_->document()); }
+
+bool DomDocument::setContent(const QByteArray& bytes, QString& message, int& line, int& column) {
+  return setContentFast(bytes) || setContentWithStreamReader(bytes, message, line, column);
+}
+
+bool DomDocument::setContentFast(const QByteArray& bytes) {
+  const std::string_view encoding = declaredEncoding(view(bytes));
+  std::optional<QByteArray> utf8 = asUtf8(bytes, encoding);
+  auto storage = std::make_unique<DomStorage>(utf8 ? std::move(*utf8) : QByteArray());
+  const bool parsed = utf8 && parseUtf8Dom(*storage, encoding);
+  storage_ = parsed ? std::move(storage) : std::make_unique<DomStorage>();
+  storage_->finish();
+  return parsed;
+}
+
+bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& message, int& line, int& column) {
+  storage_ = std::make_unique<DomStorage>();
+  DomStorage& storage = *storage_;
+  // Read through a device, a block at a time: given the bytes, the reader would
+  // decode all of them at once, twice their size again.
+  QBuffer device;
+  device.setData(bytes);
+  device.open(QIODevice::ReadOnly);
+  QXmlStreamReader reader(&device);
+  reader.setNamespaceProcessing(false);  // tag names stay qualified, as Qt's DOM gives them
+  while (!reader.atEnd()) {
+    switch (reader.readNext()) {
+      case QXmlStreamReader::StartElement:
+        storage.startElement(view(reader.qualifiedName().toUtf8()));
+        for (const QXmlStreamAttribute& attribute : reader.attributes())
+          storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
+                               storage.keep(view(attribute.value().toUtf8())));
+        break;
+      case QXmlStreamReader::EndElement:
+        storage.endElement();
+        break;
+      case QXmlStreamReader::Characters:
+        // Like Qt's DOM, text that trims to nothing (any Unicode space, also from
+        // character references) is no node; a CDATA section always is one.
+        if (!reader.isCDATA() && reader.text().trimmed().isEmpty()) break;
+        storage.addText(storage.keep(view(reader.text().toUtf8())));
+        break;
+      case QXmlStreamReader::Comment:
+      case QXmlStreamReader::ProcessingInstruction:
+      case QXmlStreamReader::EntityReference:
+        storage.addOtherChild();
+        break;
+      default:
+        break;
+    }
+  }
+  storage.finish();
+  if (!reader.hasError()) return true;
+  message = reader.errorString();
+  line = int(reader.lineNumber());
+  column = int(reader.columnNumber());
+  // The reader decodes ahead and blames the declaration for a byte that breaks
+  // UTF-8 anywhere: the byte's own place tells the user what to fix.
+  const std::string_view encoding = declaredEncoding(view(bytes));
+  if (encoding.empty() || QStringConverter::encodingForName(std::string(encoding).c_str()) == QStringConverter::Utf8) {
+    if (const std::optional<TextPosition> invalid = firstInvalidUtf8(view(bytes))) {
+      message = QStringLiteral("invalid UTF-8");
+      line = int(invalid->line) + 1;
+      column = int(invalid->column);
+    }
+  }
+  return false;
+}

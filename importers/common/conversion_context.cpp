@@ -1,7 +1,0 @@
-#include "importers/common/conversion_context.h"
-
-#include <utility>
-
-ConversionContext::ConversionContext(const ImportSettings& settings, QList<ProjectProperty> projectProperties,
-                                     Diagnostics& diagnostics)
-    : settings_(settings), projectProperties_(std::move(projectProperties)), diagnostics_(diagnostics) {}

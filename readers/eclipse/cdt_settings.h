@@ -1,0 +1,46 @@
+#pragma once
+// The CDT settings file (".cproject") of an Eclipse project as read: the kind
+// of project it builds and its configurations.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "foreign/foreign_document.h"
+#include "readers/common/project_record.h"
+
+/// One configuration of a ".cproject".
+struct CdtConfiguration {
+  /// The "configuration" element.
+  DomElement element;
+  /// The "cconfiguration" element holding it (with its build variables); null
+  /// in files that have none.
+  DomElement storage;
+};
+
+/// The parts of a ".cproject" that the conversion uses.
+struct CdtSettings {
+  /// The "name" attribute of the one "project" element, as messages name the type.
+  QString typeName;
+  ProjectKind kind = ProjectKind::Unknown;
+  /// The named configurations, in document order.
+  QList<CdtConfiguration> configurations;
+  /// The processor family when the tool chain is not one for ARM ("RISC-V",
+  /// "MSP430"); empty for ARM.
+  QString otherArchitecture;
+  /// Why the project cannot be converted; empty when it can.
+  QString problem;
+};
+
+/// Reads the settings. A project without a "project" element, with several, or
+/// without any named configuration gets a problem with the message of the
+/// importer that stopped on it ("no project element found", ...). The kind is
+/// read from the configuration that becomes "Debug".
+CdtSettings readCdtSettings(const DomDocument& cproject);
+
+/// The kind from what CDT records: the configuration's "buildArtefactType"
+/// (also inside "buildProperties"), else its "artifactExtension" ("out" or
+/// "lib", as TI Code Composer Studio records it), else the id of its tool
+/// chain ("...exe.DebugToolchain"), else the project type id of the "project"
+/// element, else its name ("Executable", "Static Library", "Shared Library").
+ProjectKind projectKind(const DomElement& configuration, const DomElement& typeElement);

@@ -1,0 +1,100 @@
+#include "readers/eclipse/eclipse_source_entries.h"
+
+#include <algorithm>
+
+#include "foreign/foreign_files.h"
+
+namespace {
+
+// Resource paths are written without a leading "/" in "resourcePath", and
+// sometimes with one.
+QString projectPath(const QString& path) { return path.startsWith(QLatin1Char('/')) ? path.mid(1) : path; }
+
+bool isInside(const QString& path, const QString& folder) {
+  return folder.isEmpty() || path == folder ||
+         (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == QLatin1Char('/'));
+}
+
+// "*" and "?" within one component; exactly as written otherwise.
+bool componentMatches(QStringView pattern, QStringView name) {
+  if (pattern.isEmpty()) return name.isEmpty();
+  if (pattern.front() == QLatin1Char('*')) {
+    for (qsizetype skip = 0; skip <= name.size(); ++skip)
+      if (componentMatches(pattern.sliced(1), name.sliced(skip))) return true;
+    return false;
+  }
+  if (name.isEmpty()) return false;
+  return (pattern.front() == QLatin1Char('?') || pattern.front() == name.front()) &&
+         componentMatches(pattern.sliced(1), name.sliced(1));
+}
+
+bool componentsMatch(const QStringList& pattern, qsizetype p, const QStringList& path, qsizetype c) {
+  if (p == pattern.size()) return c == path.size();
+  if (pattern[p] == QLatin1String("**")) {
+    for (qsizetype skip = c; skip <= path.size(); ++skip)
+      if (componentsMatch(pattern, p + 1, path, skip)) return true;
+    return false;
+  }
+  return c < path.size() && componentMatches(pattern[p], path[c]) && componentsMatch(pattern, p + 1, path, c + 1);
+}
+
+}  // namespace
+
+bool matchesExclusionPattern(const QString& pattern, const QString& path) {
+  QString full = pattern;
+  if (full.endsWith(QLatin1Char('/'))) full += QStringLiteral("**");
+  return componentsMatch(full.split(QLatin1Char('/'), Qt::SkipEmptyParts), 0,
+                         path.split(QLatin1Char('/'), Qt::SkipEmptyParts), 0);
+}
+
+std::optional<std::vector<SourceEntry>> readSourceEntries(const DomElement& configuration) {
+  const DomElement entries = firstChildElement(configuration, QStringLiteral("sourceEntries"));
+  if (entries.isNull()) return std::nullopt;
+  std::vector<SourceEntry> result;
+  for (const DomElement& entry : childElements(entries, QStringLiteral("entry"))) {
+    if (entry.attribute(QStringLiteral("kind")) != QLatin1String("sourcePath")) continue;
+    const QString excluding = entry.attribute(QStringLiteral("excluding"));
+    result.push_back({projectPath(entry.attribute(QStringLiteral("name"))),
+                      excluding.split(QLatin1Char('|'), Qt::SkipEmptyParts)});
+  }
+  return result;
+}
+
+QSet<QString> readExcludedResources(const DomElement& configuration) {
+  QSet<QString> excluded;
+  for (const char* tag : {"resourceConfiguration", "folderInfo", "fileInfo"}) {
+    for (const DomElement& resource : childElements(configuration, QLatin1String(tag))) {
+      if (resource.attribute(QStringLiteral("exclude")) == QLatin1String("true"))
+        excluded.insert(projectPath(resource.attribute(QStringLiteral("resourcePath"))));
+    }
+  }
+  return excluded;
+}
+
+bool ConfigurationResources::buildsEverything() const {
+  if (!excluded.isEmpty()) return false;
+  return !sourceEntries || (sourceEntries->size() == 1 && sourceEntries->front().folder.isEmpty() &&
+                            sourceEntries->front().excluding.isEmpty());
+}
+
+bool ConfigurationResources::excludes(const QString& path, bool isFolder) const {
+  for (QString above = path; !above.isEmpty(); above = above.left(std::max<qsizetype>(above.lastIndexOf(QLatin1Char('/')), 0)))
+    if (excluded.contains(above)) return true;
+  if (!sourceEntries) return false;
+  const SourceEntry* innermost = nullptr;
+  for (const SourceEntry& entry : *sourceEntries)
+    if (isInside(path, entry.folder) && (!innermost || entry.folder.size() > innermost->folder.size())) innermost = &entry;
+  // A folder holding an entry of its own is built in part: its items decide.
+  if (isFolder && std::any_of(sourceEntries->begin(), sourceEntries->end(), [&](const SourceEntry& entry) {
+        return entry.folder != path && isInside(entry.folder, path);
+      }))
+    return false;
+  if (!innermost) return true;
+  // The path and each folder above it, relative to the entry.
+  QString relative = innermost->folder.isEmpty() ? path : path.mid(innermost->folder.size() + 1);
+  for (; !relative.isEmpty(); relative = relative.left(std::max<qsizetype>(relative.lastIndexOf(QLatin1Char('/')), 0))) {
+    for (const QString& pattern : innermost->excluding)
+      if (matchesExclusionPattern(pattern, relative)) return true;
+  }
+  return false;
+}

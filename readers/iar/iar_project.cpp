@@ -1,0 +1,158 @@
+#include "readers/iar/iar_project.h"
+
+#include "foreign/foreign_files.h"
+
+namespace {
+
+const QString nameTag = QStringLiteral("name");
+const QString settingsTag = QStringLiteral("settings");
+
+int dataVersion(const DomElement& data) {
+  bool valid = false;
+  const int version = childElementText(data, QStringLiteral("version")).trimmed().toInt(&valid);
+  return valid ? version : -1;
+}
+
+// Both forms of the build actions: "prebuild" and "postbuild" texts (before
+// Embedded Workbench 9), then "buildAction" elements with their own order.
+void readBuildActions(const DomElement& data, std::vector<IarBuildAction>& actions) {
+  for (const char* sequence : {"prebuild", "postbuild"}) {
+    const QString command = childElementText(data, QLatin1String(sequence)).trimmed();
+    if (!command.isEmpty()) actions.push_back({QLatin1String(sequence), command, QString()});
+  }
+  for (const DomElement& action :
+       childElements(firstChildElement(data, QStringLiteral("buildActions")), QStringLiteral("buildAction"))) {
+    const QString command = childElementText(action, QStringLiteral("cmdline")).trimmed();
+    if (command.isEmpty()) continue;
+    actions.push_back({childElementText(action, QStringLiteral("buildSequence")).trimmed(), command,
+                       childElementText(action, QStringLiteral("workingDirectory")).trimmed()});
+  }
+}
+
+/// Reads the "settings" blocks of a configuration, or of a file's or group's own settings.
+class SettingsReader {
+ public:
+  SettingsReader(IarCompiler& compiler, IarOptions& options, std::vector<IarBuildAction>* buildActions)
+      : compiler_(compiler), options_(options), buildActions_(buildActions) {}
+
+  void read(const DomElement& parent) {
+    for (const DomElement& settings : childElements(parent, settingsTag)) {
+      const QString name = childElementText(settings, nameTag);
+      const IarBlock block = iarBlockOf(name);
+      const DomElement data = firstChildElement(settings, QStringLiteral("data"));
+      if (block == IarBlock::BuildActions && buildActions_) readBuildActions(data, *buildActions_);
+      if (!takes(block)) continue;
+      if (block == IarBlock::Compiler) compiler_ = {name, dataVersion(data)};
+      for (const DomElement& option : childElements(data, QStringLiteral("option"))) options_.read(block, option);
+    }
+  }
+
+ private:
+  // The first compiler block is the configuration's compiler, the first
+  // assembler block its assembler.
+  bool takes(IarBlock block) {
+    if (block == IarBlock::Other || block == IarBlock::BuildActions) return false;
+    if (block != IarBlock::Compiler && block != IarBlock::Assembler) return true;
+    bool& seen = block == IarBlock::Compiler ? compilerSeen_ : assemblerSeen_;
+    if (seen) return false;
+    seen = true;
+    return true;
+  }
+
+  IarCompiler& compiler_;
+  IarOptions& options_;
+  std::vector<IarBuildAction>* buildActions_;
+  bool compilerSeen_ = false;
+  bool assemblerSeen_ = false;
+};
+
+IarConfiguration readConfiguration(const DomElement& element) {
+  IarConfiguration configuration;
+  configuration.name = childElementText(element, nameTag);
+  configuration.toolchain =
+      childElementText(firstChildElement(element, QStringLiteral("toolchain")), nameTag).trimmed();
+  SettingsReader(configuration.compiler, configuration.options, &configuration.buildActions).read(element);
+  return configuration;
+}
+
+// The settings a file or group has of its own, one per configuration it names.
+std::vector<IarOwnSettings> ownSettings(const DomElement& element) {
+  std::vector<IarOwnSettings> result;
+  for (const DomElement& configuration : childElements(element, QStringLiteral("configuration"))) {
+    IarOwnSettings settings;
+    settings.configuration = childElementText(configuration, nameTag).trimmed();
+    SettingsReader(settings.compiler, settings.options, nullptr).read(configuration);
+    result.push_back(std::move(settings));
+  }
+  return result;
+}
+
+QStringList excludedFrom(const DomElement& element) {
+  QStringList names;
+  for (const DomElement& configuration :
+       childElements(firstChildElement(element, QStringLiteral("excluded")), QStringLiteral("configuration"))) {
+    const QString name = configuration.firstChildText().trimmed();
+    if (!name.isEmpty()) names.append(name);
+  }
+  return names;
+}
+
+// Groups and files below the project element, in document order, walked with
+// an explicit stack so that deep nesting cannot exhaust the call stack.
+void readGroupsAndFiles(const DomElement& projectElement, IarProjectContent& content) {
+  struct Level {
+    DomElement element;
+    size_t next;
+    qsizetype group;  // the group files at this level go into
+    int depth;
+  };
+  std::vector<Level> stack{{projectElement, 0, -1, 0}};
+  while (!stack.empty()) {
+    Level& level = stack.back();
+    if (level.next == level.element.childCount()) {
+      stack.pop_back();
+      continue;
+    }
+    const DomElement child = level.element.child(level.next++);
+    if (child.tagName() == QLatin1String("file")) {
+      content.files.push_back(
+          {childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child), ownSettings(child)});
+    } else if (child.tagName() == QLatin1String("group")) {
+      if (level.depth >= maximumGroupDepth) {
+        ++content.mergedGroups;
+        stack.push_back({child, 0, level.group, level.depth});
+        continue;
+      }
+      content.groups.push_back(
+          {childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child), ownSettings(child)});
+      stack.push_back({child, 0, qsizetype(content.groups.size()) - 1, level.depth + 1});
+    }
+  }
+}
+
+}  // namespace
+
+QString IarConfiguration::device() const {
+  return options.text(IarOptionId::Device).section(QLatin1Char('\t'), 0, 0).trimmed();
+}
+
+// "###Unitialized###" until the user sets an output.
+QString IarConfiguration::archiveOutput() const {
+  const QString output = options.text(IarOptionId::ArchiveOutput);
+  if (options.text(IarOptionId::ArchiveOverride) != QLatin1String("1") || output.startsWith(QLatin1Char('#')))
+    return QString();
+  return output;
+}
+
+IarProjectContent readIarProject(const DomDocument& document) {
+  IarProjectContent content;
+  const DomElement projectElement = firstChildElement(document, QStringLiteral("project"));
+  QStringList names;
+  for (const DomElement& element : childElements(projectElement, QStringLiteral("configuration"))) {
+    content.configurations.push_back(readConfiguration(element));
+    names.append(content.configurations.back().name);
+  }
+  content.choice = chooseDebugAndRelease(names);
+  readGroupsAndFiles(projectElement, content);
+  return content;
+}

@@ -1,0 +1,186 @@
+#include "readers/uvision/uvision_device.h"
+
+#include <QRegularExpression>
+
+#include "foreign/foreign_files.h"
+
+namespace {
+
+/// The on-chip regions of the Target dialog, as OnChipMemories names them.
+const struct {
+  const char* element;
+  const char* name;
+  MemoryRegion::Kind kind;
+} onChipRegions[] = {
+    {"OCR_RVCT4", "IROM1", MemoryRegion::Kind::Rom},
+    {"OCR_RVCT9", "IRAM1", MemoryRegion::Kind::Ram},
+    {"OCR_RVCT5", "IROM2", MemoryRegion::Kind::Rom},
+    {"OCR_RVCT10", "IRAM2", MemoryRegion::Kind::Ram},
+};
+
+/// The off-chip regions, which the solution's memory macros do not name.
+const struct {
+  const char* element;
+  const char* name;
+} offChipRegions[] = {{"OCR_RVCT1", "ROM1"}, {"OCR_RVCT2", "ROM2"}, {"OCR_RVCT3", "ROM3"},
+                      {"OCR_RVCT6", "RAM1"}, {"OCR_RVCT7", "RAM2"}, {"OCR_RVCT8", "RAM3"}};
+
+/// The FPU tokens of the device, as -mfpu names them.
+const struct {
+  const char* token;
+  const char* fpu;
+  const char* singlePrecision;
+} fpuTokens[] = {
+    {"FPU2", "fpv4-sp-d16", "fpv4-sp-d16"},
+    {"FPU3(SFPU)", "fpv5-sp-d16", "fpv5-sp-d16"},
+    {"FPU3(DFPU)", "fpv5-d16", "fpv5-sp-d16"},
+};
+
+std::optional<quint64> hexNumber(const QString& text) {
+  bool ok = false;
+  const quint64 value = text.trimmed().toULongLong(&ok, 0);
+  return ok ? std::optional<quint64>(value) : std::nullopt;
+}
+
+QString tokenText(const CpuToken& token) {
+  return token.argument.isEmpty() ? token.name : token.name + QLatin1Char('(') + token.argument + QLatin1Char(')');
+}
+
+const CpuToken* findToken(const QList<CpuToken>& tokens, const QString& name) {
+  for (const CpuToken& token : tokens)
+    if (token.name == name) return &token;
+  return nullptr;
+}
+
+// "Cortex-M0+" is cortex-m0plus for -mcpu; other Cortex cores are their names in
+// lower case. Other processors keep uVision's words, which the mapper reports.
+QString gnuCoreName(QString core) {
+  core.remove(QLatin1Char('"'));
+  if (!core.startsWith(QLatin1String("Cortex-"), Qt::CaseInsensitive)) return core;
+  return core.toLower().replace(QLatin1Char('+'), QLatin1String("plus"));
+}
+
+// The FPU as the target uses it: "RvdsVP" 0 takes the device's, 1 uses none,
+// 2 the single-precision unit of the device's FPU, 3 the double-precision one.
+// A used FPU passes floating-point arguments in its registers (armcc's and
+// armclang's hardware calling convention for an FPU target).
+void readFpu(TargetDevice& device, const QList<CpuToken>& tokens, const QString& use) {
+  QString deviceFpu = QStringLiteral("none");
+  QString singlePrecision = deviceFpu;
+  for (const CpuToken& token : tokens) {
+    if (!token.name.startsWith(QLatin1String("FPU"))) continue;
+    deviceFpu = tokenText(token);  // an FPU token we do not know stays as written
+    singlePrecision = deviceFpu;
+    for (const auto& row : fpuTokens) {
+      if (deviceFpu != QLatin1String(row.token)) continue;
+      deviceFpu = QLatin1String(row.fpu);
+      singlePrecision = QLatin1String(row.singlePrecision);
+    }
+  }
+  if (use == QLatin1String("1"))
+    device.fpu = QStringLiteral("none");
+  else if (use == QLatin1String("2"))
+    device.fpu = singlePrecision;
+  else if (use == QLatin1String("3"))
+    device.fpu = QStringLiteral("fpv5-d16");
+  else
+    device.fpu = deviceFpu;
+  device.floatAbi = device.fpu == QLatin1String("none") ? QStringLiteral("soft") : QStringLiteral("hard");
+}
+
+// The regions of the Target dialog (what uVision links with when it makes the
+// scatter file itself); where a file has none, those of the device.
+QList<MemoryRegion> readMemory(const UvTargetReading& reading, const DomElement& misc, const QList<CpuToken>& tokens) {
+  QList<MemoryRegion> memory;
+  const DomElement memories = firstChildElement(misc, QStringLiteral("OnChipMemories"));
+  for (const auto& row : onChipRegions) {
+    const DomElement region = firstChildElement(memories, QLatin1String(row.element));
+    const auto start = hexNumber(childElementText(region, QStringLiteral("StartAddress")));
+    const auto size = hexNumber(childElementText(region, QStringLiteral("Size")));
+    if (start && size && *size != 0) memory.append({row.kind, QLatin1String(row.name), *start, *size});
+  }
+  for (const auto& row : offChipRegions) {
+    const DomElement region = firstChildElement(memories, QLatin1String(row.element));
+    const auto size = hexNumber(childElementText(region, QStringLiteral("Size")));
+    if (size && *size != 0) {
+      reading.report(QStringLiteral("off-chip memory"), QLatin1String(row.name) + QLatin1Char(' ') +
+                                                            childElementText(region, QStringLiteral("StartAddress")) +
+                                                            QStringLiteral(" size ") + childElementText(region, QStringLiteral("Size")));
+    }
+  }
+  if (!memory.isEmpty()) return memory;
+  for (const char* name : {"IROM", "IRAM", "IROM2", "IRAM2"}) {
+    if (const CpuToken* token = findToken(tokens, QLatin1String(name)))
+      if (const auto region = cpuMemoryRegion(*token)) memory.append(*region);
+  }
+  return memory;
+}
+
+QString byteOrder(const QString& bigEndian, const QList<CpuToken>& tokens) {
+  if (bigEndian == QLatin1String("1") || (bigEndian.isEmpty() && findToken(tokens, QStringLiteral("EBIG"))))
+    return QStringLiteral("big");
+  if (!bigEndian.isEmpty() || findToken(tokens, QStringLiteral("ELITTLE"))) return QStringLiteral("little");
+  return QString();
+}
+
+// nSecure 1 builds secure code (-mcmse); 0 non-secure code, or none at all.
+std::optional<bool> secureCode(const UvTargetReading& reading, const QString& mode) {
+  if (mode.isEmpty()) return std::nullopt;
+  if (mode != QLatin1String("0") && mode != QLatin1String("1"))
+    reading.report(QStringLiteral("security mode"), QStringLiteral("nSecure ") + mode);
+  return mode == QLatin1String("1");
+}
+
+}  // namespace
+
+QList<CpuToken> cpuTokens(const QString& text) {
+  static const QRegularExpression token(QStringLiteral("([A-Za-z_][A-Za-z0-9_]*)(?:\\(([^)]*)\\))?"));
+  QList<CpuToken> tokens;
+  for (auto match = token.globalMatch(text); match.hasNext();) {
+    const auto found = match.next();
+    tokens.append({found.captured(1), found.captured(2).remove(QLatin1Char('"'))});
+  }
+  return tokens;
+}
+
+std::optional<MemoryRegion> cpuMemoryRegion(const CpuToken& token) {
+  const bool rom = token.name.startsWith(QLatin1String("IROM"));
+  if (!rom && !token.name.startsWith(QLatin1String("IRAM"))) return std::nullopt;
+  const QString name = token.name.endsWith(QLatin1Char('2')) ? token.name : token.name + QLatin1Char('1');
+  const qsizetype comma = token.argument.indexOf(QLatin1Char(','));
+  const qsizetype dash = token.argument.indexOf(QLatin1Char('-'));
+  const qsizetype split = comma >= 0 ? comma : dash;
+  if (split < 0) return std::nullopt;
+  const auto start = hexNumber(token.argument.left(split));
+  const auto second = hexNumber(token.argument.mid(split + 1));
+  if (!start || !second || (comma < 0 && *second < *start)) return std::nullopt;
+  const quint64 size = comma >= 0 ? *second : *second - *start + 1;
+  if (size == 0) return std::nullopt;
+  return MemoryRegion{rom ? MemoryRegion::Kind::Rom : MemoryRegion::Kind::Ram, name, *start, size};
+}
+
+TargetDevice readDevice(const UvTargetReading& reading, const DomElement& target) {
+  const DomElement options = firstChildElement(target, QStringLiteral("TargetOption"));
+  const DomElement common = firstChildElement(options, QStringLiteral("TargetCommonOption"));
+  const bool gnu = reading.toolset == UvToolset::Gnu;
+  const DomElement misc = gnu ? childPath(options, {"TargetArm", "ArmMisc"}) : childPath(options, {"TargetArmAds", "ArmAdsMisc"});
+  const QList<CpuToken> tokens = cpuTokens(childElementText(common, QStringLiteral("Cpu")));
+  TargetDevice device;
+  device.name = childElementText(common, QStringLiteral("Device"));
+  const CpuToken* cpuType = findToken(tokens, QStringLiteral("CPUTYPE"));
+  device.core = gnuCoreName(cpuType ? cpuType->argument
+                                    : childElementText(misc, QLatin1String(gnu ? "GCPUTYP" : "AdsCpuType")));
+  if (!tokens.isEmpty()) {
+    readFpu(device, tokens, childElementText(misc, QStringLiteral("RvdsVP")));
+    device.dsp = findToken(tokens, QStringLiteral("DSP")) != nullptr;
+  }
+  device.byteOrder = byteOrder(childElementText(misc, QStringLiteral("BigEnd")), tokens);
+  device.secureCode = secureCode(reading, childElementText(misc, QStringLiteral("nSecure")));
+  const QString vectorExtension = childElementText(misc, QStringLiteral("RvdsMve"));
+  if (!vectorExtension.isEmpty() && vectorExtension != QLatin1String("0"))
+    reading.report(QStringLiteral("vector extension"), QStringLiteral("RvdsMve ") + vectorExtension);
+  // The GNU tool set's OnChipMemories has no Target dialog rows (OCR_RVCT*):
+  // its regions are the device's.
+  device.memory = readMemory(reading, gnu ? DomElement() : misc, tokens);
+  return device;
+}

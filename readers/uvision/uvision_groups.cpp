@@ -1,0 +1,118 @@
+#include "readers/uvision/uvision_groups.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "readers/common/conversion_context.h"
+#include "foreign/foreign_path.h"
+#include "foreign/solution_naming.h"
+#include "foreign/foreign_files.h"
+#include "readers/uvision/uvision_compile_settings.h"
+#include "readers/uvision/uvision_target_settings.h"
+
+namespace {
+
+bool isLibraryPath(const QString& path) {
+  return path.endsWith(QLatin1String(".lib")) || path.endsWith(QLatin1String(".a"));
+}
+
+// The "File" elements of a group: those of every "Files" child (generators such
+// as RT-Thread's write one "Files" per file), and only of its own children, so
+// that groups nested inside each other (which uVision never writes) do not count
+// a file once for every enclosing group.
+QList<DomElement> groupFiles(const DomElement& group) {
+  QList<DomElement> files;
+  for (const DomElement& list : childElements(group, QStringLiteral("Files")))
+    files += childElements(list, QStringLiteral("File"));
+  return files;
+}
+
+/// "IncludeInBuild" of a group's or file's options: 0 leaves it out of the
+/// target's build, 1 puts it in, 2 (or nothing) takes its group's choice.
+enum class BuildChoice { LeftOut, Built, AsGroup };
+
+BuildChoice buildChoice(const DomElement& options) {
+  const QString choice =
+      childElementText(firstChildElement(options, QStringLiteral("CommonProperty")), QStringLiteral("IncludeInBuild"));
+  if (choice == QLatin1String("0")) return BuildChoice::LeftOut;
+  return choice == QLatin1String("1") ? BuildChoice::Built : BuildChoice::AsGroup;
+}
+
+/// The options of a group or file in one target.
+class ItemOptions {
+ public:
+  // The compiler and assembler blocks of a group's or file's options are under
+  // "GroupArmAds"/"FileArmAds", by analogy "GroupArm"/"FileArm" for the GNU tool set.
+  ItemOptions(const UvTargetReading& reading, const DomElement& target, const ProjectRecord& record)
+      : reading_(reading),
+        tools_(toolOptionsOf(reading, target)),
+        project_(record.configurations.front().compile),
+        groupBlock_(QLatin1String(reading.toolset == UvToolset::Gnu ? "GroupArm" : "GroupArmAds")),
+        fileBlock_(QLatin1String(reading.toolset == UvToolset::Gnu ? "FileArm" : "FileArmAds")) {}
+
+  void addGroupSettings(SourceItem& folder, const DomElement& options) const {
+    addSettings(folder, firstChildElement(options, groupBlock_), QStringLiteral("group ") + folder.name);
+  }
+  void addFileSettings(SourceItem& file, const DomElement& options) const {
+    addSettings(file, firstChildElement(options, fileBlock_), file.path);
+  }
+  void exclude(SourceItem& item) const { item.excludedFrom.append(reading_.targetName); }
+
+ private:
+  void addSettings(SourceItem& item, const DomElement& block, const QString& itemName) const {
+    if (block.isNull()) return;
+    const auto settings = readItemCompileSettings(reading_, block, tools_, project_, itemName);
+    if (settings) item.settings.push_back({reading_.targetName, *settings});
+  }
+
+  const UvTargetReading& reading_;
+  DomElement tools_;
+  const CompileSettings& project_;
+  const QString groupBlock_;
+  const QString fileBlock_;
+};
+
+// A group the target leaves out leaves out its files. A file of it that says
+// it is built ("IncludeInBuild" 1: its own choice, as with every three-state
+// option) is; the group's exclusion then goes to each of its other files.
+void readGroup(const UvTargetReading& reading, const ItemOptions& options, const DomElement& group, SourceItem& folder,
+               QStringList& linkedLibraries) {
+  const DomElement groupOptions = firstChildElement(group, QStringLiteral("GroupOption"));
+  const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
+  options.addGroupSettings(folder, groupOptions);
+  std::vector<BuildChoice> choices;  // each file's own
+  for (const DomElement& entry : groupFiles(group)) {
+    const DomElement fileOptions = firstChildElement(entry, QStringLiteral("FileOption"));
+    const BuildChoice choice = buildChoice(fileOptions);
+    const QString path = toForwardSlashes(childElementText(entry, QStringLiteral("FilePath")));
+    if (isLibraryPath(path)) {  // linked, not compiled: a dependency where it is built
+      if (choice == BuildChoice::Built || (choice == BuildChoice::AsGroup && !groupExcluded))
+        linkedLibraries.append(path);
+      continue;
+    }
+    SourceItem file = SourceItem::file(childElementText(entry, QStringLiteral("FileName")),
+                                       reading.context.paths().respell(path, reading.directory));
+    options.addFileSettings(file, fileOptions);
+    folder.items.push_back(std::move(file));
+    choices.push_back(choice);
+  }
+  const bool someBuilt = std::find(choices.begin(), choices.end(), BuildChoice::Built) != choices.end();
+  if (groupExcluded && !someBuilt) options.exclude(folder);
+  for (size_t i = 0; i < choices.size(); ++i) {
+    if (choices[i] == BuildChoice::LeftOut || (groupExcluded && someBuilt && choices[i] == BuildChoice::AsGroup))
+      options.exclude(folder.items[i]);
+  }
+}
+
+}  // namespace
+
+void readGroups(const UvTargetReading& reading, const DomElement& target, ProjectRecord& record,
+                QStringList& linkedLibraries) {
+  const ItemOptions options(reading, target, record);
+  for (const DomElement& group : descendantElements(target, QStringLiteral("Group"))) {
+    SourceItem folder = SourceItem::folder(childElementText(group, QStringLiteral("GroupName")));
+    if (folder.name.isEmpty()) continue;
+    readGroup(reading, options, group, folder, linkedLibraries);
+    record.sources.push_back(std::move(folder));
+  }
+}

@@ -1,0 +1,147 @@
+#include "readers/uvision/uvision_model.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
+
+#include "readers/common/conversion_context.h"
+#include "foreign/foreign_path.h"
+#include "foreign/solution_naming.h"
+#include "foreign/foreign_files.h"
+#include "readers/uvision/uvision_groups.h"
+#include "readers/uvision/uvision_rte.h"
+#include "readers/uvision/uvision_target_settings.h"
+#include "support/path.h"
+
+namespace {
+
+/// Where the elements of one project file go.
+struct ProjectFile {
+  ConversionContext& context;
+  QString directory;  // the base of the project's own paths
+};
+
+UvTarget readTarget(const ProjectFile& file, const DomElement& element, const UvProject& project,
+                    const UvRteSection& rte, const QString& shownFile) {
+  const DomElement options = firstChildElement(element, QStringLiteral("TargetOption"));
+  const DomElement common = firstChildElement(options, QStringLiteral("TargetCommonOption"));
+  const QString createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
+  UvTarget target;
+  target.project = &project;
+  target.buildsOutput = !createExecutable.isEmpty();
+  target.outputName = childElementText(common, QStringLiteral("OutputName"));
+  if (!target.buildsOutput) return target;
+  ProjectRecord& record = target.record;
+  record.kind = createExecutable == QLatin1String("0") ? ProjectKind::StaticLibrary : ProjectKind::Executable;
+  record.directory = file.directory;
+  record.sourceFile = shownFile;
+  const UvTargetReading reading{file.context, file.directory, childElementText(element, QStringLiteral("TargetName")),
+                                toolsetOf(element), record.notCarried};
+  target.toolset = reading.toolset;
+  record.configurations.push_back(readTargetSettings(reading, element, record.kind));
+  rte.addToConfiguration(reading, record.configurations.front());
+  readGroups(reading, element, record, target.linkedLibraries);
+  rte.addFiles(reading, record.sources);
+  return target;
+}
+
+// A file that gives one project names it; one that gives several names each
+// after its target as well, and a second target of the same name (after the
+// characters are replaced) gets "_2", and so on. An output named as its project
+// is the default output name.
+void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
+  const auto projects = std::count_if(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
+  QSet<QString> given;
+  for (UvTarget& target : targets) {
+    target.projectName = fileName;
+    if (!target.buildsOutput) continue;
+    if (projects > 1) {
+      const QString name = targetProjectName(fileName, target.record.configurations.front().name);
+      target.projectName = name;
+      for (int number = 2; given.contains(target.projectName); ++number)
+        target.projectName = name + QLatin1Char('_') + QString::number(number);
+      given.insert(target.projectName);
+    }
+    target.record.name = target.projectName;
+    QString& outputName = target.record.configurations.front().outputName;
+    if (outputName == target.projectName) outputName.clear();
+  }
+}
+
+// Both forms, ".uvproj" and ".uvprojx", and both workspace forms have these document elements.
+const DocumentKind uvisionWorkspace{"ProjectWorkspace", "a uVision workspace"};
+const DocumentKind uvisionProject{"Project", "a uVision project"};
+
+}  // namespace
+
+UvProject::UvProject(ConversionContext& context, const QString& pathAndName, const QString& projectFile,
+                     const QString& workspaceFile)
+    : name(nameWithoutLastSuffix(toForwardSlashes(pathAndName))), shownFile(displayPath(projectFile)) {
+  const ProjectFile file{context, QFileInfo(projectFile).path()};
+  const DomDocument document = loadForeignFile(context.inputFiles(), projectFile, uvisionProject, workspaceFile);
+  const DomElement root = documentElement(document);
+  const UvRteSection rte(firstChildElement(root, QStringLiteral("RTE")));
+  for (const DomElement& element : childElements(firstChildElement(root, QStringLiteral("Targets")), QStringLiteral("Target")))
+    targets.push_back(readTarget(file, element, *this, rte, shownFile));
+  if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
+  nameProjects(targets, name);
+}
+
+bool UvProject::givesProjects() const {
+  return std::any_of(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
+}
+
+UvWorkspace::UvWorkspace(ConversionContext& context, const QString& path) : path(path) {
+  const DomDocument document = loadForeignFile(context.inputFiles(), path, uvisionWorkspace);
+  for (const DomElement& project : descendantElements(document, QStringLiteral("project"))) {
+    QString projectPath = childElementText(project, QStringLiteral("PathAndName"));
+    if (!projectPath.isEmpty()) projectPaths.append(std::move(projectPath));
+  }
+}
+
+UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
+  while (nextPath_ < projectPaths.size()) {
+    const QString& pathAndName = projectPaths[nextPath_++];
+    const QString file = context.paths().resolve(toForwardSlashes(pathAndName), context.workspaceDirectory()).path;
+    if (!listed_.isFirstListing(context.diagnostics(), file, displayPath(path))) continue;
+    projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
+    return projects.back().get();
+  }
+  return nullptr;
+}
+
+QString targetProjectName(const QString& fileName, const QString& targetName) {
+  QString name = fileName + QLatin1Char('_');
+  for (const QChar character : targetName) {
+    const bool kept = character.isLetterOrNumber() || character == QLatin1Char('-') || character == QLatin1Char('_') ||
+                      character == QLatin1Char('.');
+    name += kept ? character : QLatin1Char('_');
+  }
+  return name;
+}
+
+QStringList definitionItems(const QString& text) {
+  QStringList items;
+  QString item;
+  bool quoted = false;
+  for (const QChar character : text) {
+    if (character == QLatin1Char('"')) quoted = !quoted;
+    if (!quoted && (character == QLatin1Char(',') || character.isSpace())) {
+      if (!item.isEmpty()) items.append(item);
+      item.clear();
+    } else {
+      item += character;
+    }
+  }
+  if (!item.isEmpty()) items.append(item);
+  return items;
+}
+
+QStringList projectRelativePathList(ForeignPathResolver& paths, const QString& text, const QString& projectDirectory) {
+  static const QRegularExpression separator(QStringLiteral("\\s*[;,]\\s*"));
+  QStringList converted;
+  for (const QString& entry : text.trimmed().split(separator, Qt::SkipEmptyParts))
+    converted.append(projectRelativeDirectory(paths, entry, projectDirectory));
+  return converted;
+}

@@ -1,0 +1,38 @@
+#include "readers/uvision/uvision_target_reading.h"
+
+#include "readers/common/conversion_context.h"
+#include "foreign/foreign_path.h"
+#include "foreign/foreign_files.h"
+
+UvToolset toolsetOf(const DomElement& target) {
+  const DomElement options = firstChildElement(target, QStringLiteral("TargetOption"));
+  const bool gnu = childElementText(target, QStringLiteral("ToolsetName")) == QLatin1String("ARM-GNU") ||
+                   (firstChildElement(options, QStringLiteral("TargetArmAds")).isNull() &&
+                    !firstChildElement(options, QStringLiteral("TargetArm")).isNull());
+  if (gnu) return UvToolset::Gnu;
+  return childElementText(target, QStringLiteral("uAC6")) == QLatin1String("1") ? UvToolset::ArmCompiler6
+                                                                                 : UvToolset::ArmCompiler5;
+}
+
+DomElement childPath(DomElement element, std::initializer_list<const char*> tagNames) {
+  for (const char* tagName : tagNames) element = firstChildElement(element, QLatin1String(tagName));
+  return element;
+}
+
+void UvTargetReading::report(const QString& kind, const QString& value) const {
+  notCarried.append({kind, value, {targetName}});
+}
+
+QString UvTargetReading::filePath(const QString& written) const {
+  return context.paths().respell(toForwardSlashes(written), directory);
+}
+
+QString UvTargetReading::directoryPath(const QString& written) const {
+  return projectRelativeDirectory(context.paths(), written, directory);
+}
+
+QString projectRelativeDirectory(ForeignPathResolver& paths, const QString& written, const QString& projectDirectory) {
+  const QString path = toForwardSlashes(written);
+  return path == QLatin1String(".") ? QStringLiteral("$(ProjectDir)")
+                                    : QStringLiteral("$(ProjectDir)/") + paths.respell(path, projectDirectory);
+}

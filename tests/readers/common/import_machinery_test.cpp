@@ -1,0 +1,144 @@
+// The helpers every importer shares: DOM loading and lookups, path conversion
+// and the file filter.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+
+#include "support/diagnostics.h"
+#include "readers/common/import_settings.h"
+#include "foreign/foreign_files.h"
+#include "helpers/test_support.h"
+
+using testing_support::writeFile;
+
+namespace {
+
+std::string errorOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const ConversionError& error) {
+    return aboutFile(error.file(), error.message()).toStdString();
+  }
+  return "no error";
+}
+
+std::string loadError(const QString& path) {
+  return errorOf([&] { loadXmlDocument(path); });
+}
+
+DomElement rootOf(const DomDocument& document) { return firstChildElement(document, "root"); }
+
+}  // namespace
+
+// Missing, malformed and directory files are reported end to end (tests/e2e);
+// here what else cannot be read, and the path shown as the user would write it.
+TEST(LoadXmlDocument, ReportsUnreadableFilesByTheirPaths) {
+  EXPECT_EQ(errorOf([] { loadXmlDocument("./sub/../missing.xml", "ws/w.uvmpw"); }),
+            "ws/w.uvmpw: Cannot open missing.xml for reading");
+  ASSERT_EQ(mkfifo("pipe.xml", 0600), 0);  // would block the open for ever
+  EXPECT_EQ(loadError("pipe.xml"), "Cannot open pipe.xml for reading");
+  writeFile("empty.xml", "");
+  EXPECT_NE(loadError("empty.xml"), "no error");
+}
+
+// Declared encodings and CR LF line ends are shown end to end.
+TEST(LoadXmlDocument, SkipsAByteOrderMark) {
+  writeFile("bom.xml", "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<root>\r\n<b>x</b>\r\n</root>");
+  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("bom.xml")), "b"), "x");
+}
+
+// What Qt's DOM gives for the first child's text, which the compact tree copies.
+TEST(DomLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
+  writeFile("doc.xml",
+            "<root><x>1</x><g><y>grandchild</y></g><c><!-- note -->text</c><n><i/>t</n>"
+            "<y>second</y><w>  \n  <!-- c --> t</w><u>&#160;\xe2\x80\x83&#32;</u><d><![CDATA[ <raw> ]]></d>"
+            "<r>a&amp;b</r></root>");
+  const DomDocument document = loadXmlDocument("doc.xml");
+  const DomElement root = rootOf(document);
+  EXPECT_EQ(childElementText(root, "x"), "1");
+  EXPECT_EQ(childElementText(root, "y"), "second");    // the grandchild is not a direct child
+  EXPECT_TRUE(firstChildElement(root, "X").isNull());  // case-sensitive
+  EXPECT_EQ(childElementText(root, "c"), "");          // first child is a comment
+  EXPECT_EQ(childElementText(root, "n"), "");          // first child is an element
+  EXPECT_EQ(childElementText(root, "w"), "");          // white space is no node: the comment comes first
+  EXPECT_EQ(childElementText(root, "u"), "");          // nor is any other Unicode space
+  EXPECT_EQ(childElementText(root, "d"), " <raw> ");
+  EXPECT_EQ(childElementText(root, "r"), "a&b");
+  EXPECT_EQ(childElementText(firstChildElement(root, "missing"), "x"), "");  // lookups on null find nothing
+  EXPECT_EQ(descendantElements(document, "y").size(), 2);
+}
+
+TEST(FileFilter, MatchesWholeNamesCaseSensitively) {
+  ImportSettings settings;
+  settings.fileFilters = {WildcardPattern("*.s"), WildcardPattern("src*main.?")};
+  EXPECT_TRUE(settings.excludesFile("startup.s"));
+  EXPECT_FALSE(settings.excludesFile("startup.S"));
+  EXPECT_FALSE(settings.excludesFile("startup.s.bak"));
+  EXPECT_TRUE(settings.excludesFile("src/app/main.c"));  // "*" also matches "/"
+}
+
+TEST(Wildcards, FollowShellSetsAndKeepOtherCharactersLiteral) {
+  EXPECT_TRUE(WildcardPattern("file[0-9].c").matches("file7.c"));
+  EXPECT_FALSE(WildcardPattern("file[0-9].c").matches("filex.c"));
+  EXPECT_FALSE(WildcardPattern("[^a]*").matches("abc"));
+  EXPECT_TRUE(WildcardPattern("[]x]").matches("]"));
+  EXPECT_TRUE(WildcardPattern("a\\b").matches("a\\b"));
+  EXPECT_FALSE(WildcardPattern("a.c").matches("abc"));
+  EXPECT_TRUE(WildcardPattern("(x)+").matches("(x)+"));
+  EXPECT_TRUE(WildcardPattern("*\xf0\x9f\x93\x84.c").matches("notes\xf0\x9f\x93\x84.c"));  // outside the BMP
+  EXPECT_FALSE(WildcardPattern("[abc").matches("[abc"));  // unclosed set matches nothing
+}
+
+// Older IAR and uVision files declare a single-byte encoding; the fast path reads
+// them converted to UTF-8, so they keep their characters without the slow path.
+TEST(LoadXmlDocument, ReadsSingleByteEncodingsOnTheFastPath) {
+  const QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root a=\"caf\xe9\">\r\n<b>\xb5s \xe9t\xe9</b></root>\r\n";
+  const QByteArray windows = "<?xml version=\"1.0\" encoding=\"windows-1252\" standalone=\"no\" ?>\r\n<root><b>\x80 \x93x\x94</b></root>";
+  DomDocument document;
+  ASSERT_TRUE(document.setContentFast(latin1));
+  EXPECT_EQ(rootOf(document).attribute("a"), QString::fromUtf8("caf\xc3\xa9"));
+  EXPECT_EQ(childElementText(rootOf(document), "b"), QString::fromUtf8("\xc2\xb5s \xc3\xa9t\xc3\xa9"));
+  ASSERT_TRUE(document.setContentFast(windows));
+  EXPECT_EQ(childElementText(rootOf(document), "b"), QString::fromUtf8("\xe2\x82\xac \xe2\x80\x9cx\xe2\x80\x9d"));
+}
+
+// Where the fast path gives up, the stream reader's message and position are the
+// ones reported, however far into the file the fast path got.
+TEST(LoadXmlDocument, ErrorsKeepTheStreamReadersMessageAndPosition) {
+  const struct {
+    QByteArray content;
+    std::string error;
+  } cases[] = {
+      {"<?xml version=\"1.0\"?>\r\n<root>\r\n  <b x=\"1\" x=\"2\"/>\r\n</root>\r\n", "bad.xml: Attribute 'x' redefined. line: 3 column: 18"},
+      // Qt places a decoding error at the start of the document: the byte's own place is told.
+      {"<root>\r\n<b>\xff</b>\r\n</root>", "bad.xml: invalid UTF-8 line: 2 column: 4"},
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n<b>caf\xc3\xa9 \xc3</b>\n</root>",
+       "bad.xml: invalid UTF-8 line: 3 column: 9"},
+      {"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root>\xe9\r\n<b></c>\r\n</root>", "bad.xml: Opening and ending tag mismatch. line: 3 column: 7"},
+      {"<root>\n<b>&unknown;</b>\n</root>", "bad.xml: Entity 'unknown' not declared. line: 2 column: 12"},
+      {"<root/>\n<second/>", "bad.xml: Extra content at end of document. line: 2 column: 9"},
+      {"<root>\n\n<b>]]></b></root>", "bad.xml: Sequence ']]>' not allowed in content. line: 3 column: 6"},
+  };
+  for (const auto& [content, error] : cases) {
+    writeFile("bad.xml", content);
+    EXPECT_EQ(loadError("bad.xml"), error) << content.constData();
+  }
+}
+
+// Nesting is bounded by memory only: neither reader nor the tree recurses.
+TEST(LoadXmlDocument, ReadsDeeplyNestedFilesOnBothPaths) {
+  const int depth = 50000;
+  const QByteArray deep = QByteArray("<g>").repeated(depth) + QByteArray("</g>").repeated(depth);
+  writeFile("deep.xml", deep);
+  EXPECT_EQ(descendantElements(loadXmlDocument("deep.xml"), "g").size(), depth);
+  DomDocument document;
+  QString message;
+  int line = 0;
+  int column = 0;
+  ASSERT_TRUE(document.setContentWithStreamReader(deep, message, line, column));
+  EXPECT_EQ(descendantElements(document, "g").size(), depth);
+  writeFile("unclosed.xml", QByteArray("<g>").repeated(depth));
+  EXPECT_EQ(loadError("unclosed.xml"), "unclosed.xml: Premature end of document. line: 1 column: 150000");
+}

@@ -1,0 +1,139 @@
+// What a project's resources are under its rules: resource filters as Eclipse
+// applies them, and the source entries and exclusions of each configuration.
+
+#include <gtest/gtest.h>
+
+#include "foreign/foreign_document.h"
+#include "foreign/foreign_files.h"
+#include "readers/eclipse/eclipse_resource_filters.h"
+#include "readers/eclipse/eclipse_resource_rules.h"
+#include "readers/eclipse/eclipse_source_entries.h"
+#include "helpers/test_support.h"
+
+namespace {
+
+QByteArray filter(const QByteArray& container, int type, const QByteArray& arguments) {
+  return "<filter><id>0</id><name>" + container + "</name><type>" + QByteArray::number(type) +
+         "</type><matcher><id>org.eclipse.ui.ide.multiFilter</id><arguments>" + arguments +
+         "</arguments></matcher></filter>";
+}
+
+ResourceFilters filters(const QByteArray& elements, QStringList& unread) {
+  DomDocument document;
+  QString message;
+  int line = 0;
+  int column = 0;
+  EXPECT_TRUE(document.setContent("<filteredResources>" + elements + "</filteredResources>", message, line, column));
+  return ResourceFilters::read(firstChildElement(document, "filteredResources"), unread);
+}
+
+bool keeps(const ResourceFilters& filters, const QString& container, const QString& name, bool isFolder = false) {
+  return filters.forContainer(container).keeps(container, name, isFolder);
+}
+
+}  // namespace
+
+// The pattern is what follows the fifth "-" of the arguments; wildcards and
+// regular expressions match the whole name, with or without case.
+TEST(ResourceFilters, ArgumentsAndPatternsAsEclipseReadsThem) {
+  QStringList unread;
+  const ResourceFilters read = filters(filter("a", 6, "1.0-name-matches-false-false-drv-*.c") +
+                                           filter("b", 6, "1.0-name-matches-true-true-[A-Z]+\\.c") +
+                                           filter("c", 6, "1.0-name-matches-false-false-a\\*?.c") +
+                                           filter("d", 6, "1.0-length-largerThan-false-false-10") +
+                                           filter("e", 6, "1.0-name-matches-false-true-(") + filter("f", 6, "broken"),
+                                       unread);
+  EXPECT_FALSE(keeps(read, "a", "DRV-uart.c"));
+  EXPECT_TRUE(keeps(read, "a", "drv_uart.c"));
+  EXPECT_FALSE(keeps(read, "b", "MAIN.c"));
+  EXPECT_TRUE(keeps(read, "b", "main.c"));
+  EXPECT_FALSE(keeps(read, "c", "a*1.c"));
+  EXPECT_TRUE(keeps(read, "c", "ab1.c"));
+  EXPECT_EQ(unread, QStringList({"resource filter on d left out: its arguments 1.0-length-largerThan-false-false-10 are not read",
+                                 "resource filter on e left out: its pattern ( is not valid",
+                                 "resource filter on f left out: its arguments broken are not read"}));
+}
+
+// Include-only filters of a kind keep what one of them matches; exclude-all
+// ones remove what any matches; each applies to files, folders or both, and
+// below its folder only when inheritable.
+TEST(ResourceFilters, IncludeOnlyAndExcludeAllByKindAndInheritance) {
+  QStringList unread;
+  const ResourceFilters read = filters(filter("lib", 5, "1.0-name-matches-false-false-clk.c") +
+                                           filter("lib", 5, "1.0-name-matches-false-false-uart.c") +
+                                           filter("lib", 9, "1.0-name-matches-false-false-GCC") +
+                                           filter("", 26, "1.0-name-matches-false-false-build") +
+                                           filter("", 6, "1.0-projectRelativePath-matches-false-false-lib/GCC/*.s"),
+                                       unread);
+  EXPECT_TRUE(keeps(read, "lib", "clk.c"));
+  EXPECT_TRUE(keeps(read, "lib", "UART.C"));
+  EXPECT_FALSE(keeps(read, "lib", "spi.c"));
+  EXPECT_TRUE(keeps(read, "lib", "GCC", true));
+  EXPECT_FALSE(keeps(read, "lib", "ARM", true));
+  EXPECT_FALSE(keeps(read, "lib/GCC/deep", "build", true));
+  EXPECT_TRUE(keeps(read, "lib/GCC/deep", "build"));
+  // The project-relative path filter sits on the project and is not inheritable.
+  EXPECT_TRUE(keeps(read, "lib/GCC", "startup.s"));
+  EXPECT_TRUE(unread.isEmpty());
+}
+
+TEST(SourceEntries, PatternsMatchPathsAsCdtMatchesThem) {
+  const struct {
+    const char* pattern;
+    const char* path;
+    bool matches;
+  } cases[] = {
+      {"Startup", "Startup", true},         {"Startup", "Startup/x.S", false}, {"Startup/", "Startup/x.S", true},
+      {"sub/b.c", "sub/b.c", true},         {"*.c", "sub/b.c", false},         {"**/*.c", "sub/b.c", true},
+      {"**/*.c", "b.c", true},              {"s?b/**", "sub/x/y.c", true},     {"a.c", "A.c", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(matchesExclusionPattern(c.pattern, c.path), c.matches) << c.pattern << " " << c.path;
+}
+
+// The innermost entry holding a resource decides; a folder outside every entry
+// is not built unless an entry lies inside it; excluded resources take what
+// lies below them along.
+TEST(SourceEntries, TheInnermostEntryDecides) {
+  ConfigurationResources resources;
+  resources.sourceEntries = std::vector<SourceEntry>{
+      {"", {"Startup", "Core"}}, {"Startup", {"startup_D8.S"}}, {"src", {"gen"}}, {"src/gen/keep", {}}};
+  resources.excluded = {"User/old"};
+  EXPECT_FALSE(resources.excludes("Startup", true));
+  EXPECT_FALSE(resources.excludes("Startup/startup_D8C.S", false));
+  EXPECT_TRUE(resources.excludes("Startup/startup_D8.S", false));
+  EXPECT_TRUE(resources.excludes("Core", true));
+  EXPECT_TRUE(resources.excludes("Core/x.c", false));
+  EXPECT_FALSE(resources.excludes("src/gen", true));
+  EXPECT_TRUE(resources.excludes("src/gen/x.c", false));
+  EXPECT_FALSE(resources.excludes("src/gen/keep/y.c", false));
+  EXPECT_TRUE(resources.excludes("User/old/x.c", false));
+  EXPECT_FALSE(resources.buildsEverything());
+
+  ConfigurationResources nested;
+  nested.sourceEntries = std::vector<SourceEntry>{{"Core", {}}};
+  EXPECT_TRUE(nested.excludes("Debug", true));
+  EXPECT_TRUE(nested.excludes("main.c", false));
+  EXPECT_FALSE(nested.excludes("Core/main.c", false));
+}
+
+// An item gets the configurations that leave it out, except those that leave
+// out a folder above it, and its settings in each configuration.
+TEST(ResourceRules, DescribeItemsPerConfiguration) {
+  ConfigurationResources debug;
+  debug.configuration = "Debug";
+  debug.excluded = {"a.c"};
+  debug.itemSettings.insert("a.c", CompileSettings{{{"X"}, {}, {}, {}}, {}, {}});
+  ConfigurationResources release;
+  release.configuration = "Release";
+  release.excluded = {"a.c"};
+  const ResourceRules rules(nullptr, {debug, release});
+  EXPECT_FALSE(rules.isTrivial());
+  SourceItem item = SourceItem::file("a.c", "./a.c");
+  rules.describe(item, "a.c", {"Release"});
+  EXPECT_EQ(item.excludedFrom, QStringList({"Debug"}));
+  ASSERT_EQ(item.settings.size(), 1u);
+  EXPECT_EQ(item.settings[0].configuration, "Debug");
+  EXPECT_EQ(item.settings[0].compile.compiler.definitions, QStringList({"X"}));
+  EXPECT_TRUE(ResourceRules(nullptr, {ConfigurationResources{}}).isTrivial());
+}
