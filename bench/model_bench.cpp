@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_writer.h"
+#include "model/solution_model.h"
+#include "solution/solution_writer.h"
 #include "properties/property_schema.h"
 
 namespace {

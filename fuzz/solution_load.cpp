@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "fuzz/solution_load_check.h"
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Relative imports are looked for in an empty directory of the fuzzer's own.

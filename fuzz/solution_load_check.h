@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "projectsystem/project_element.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_reader.h"
-#include "projectsystem/solution_text.h"
+#include "model/model_node.h"
+#include "model/solution_model.h"
+#include "solution/solution_load_error.h"
+#include "solution/solution_reader.h"
+#include "solution/solution_text.h"
 
 namespace solution_load_check {
 

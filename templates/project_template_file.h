@@ -4,7 +4,7 @@
 #include <QString>
 #include <utility>
 
-#include "projectsystem/warning_sink.h"
+#include "support/warning_sink.h"
 #include "preprocessor/xml_preprocessor.h"
 
 /// A templates file: a preprocessed document whose warnings go to a sink, each about

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
+#include "solution/solution_load_error.h"
 #include "templates/project_template_file.h"
 #include "templates/templates_file_list.h"
 #include "xml/xml_document.h"

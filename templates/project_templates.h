@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "projectsystem/project_content_reader.h"
-#include "projectsystem/warning_sink.h"
+#include "solution/project_content_reader.h"
+#include "support/warning_sink.h"
 
 class ProjectElement;
 class ProjectSystem;

@@ -3,12 +3,12 @@
 #include <functional>
 #include <memory>
 
-#include "projectsystem/dynamic_folder.h"
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_content_reader.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_reader.h"
+#include "solution/dynamic_folder.h"
+#include "model/model_names.h"
+#include "solution/project_content_reader.h"
+#include "model/solution_model.h"
+#include "solution/solution_load_error.h"
+#include "solution/solution_reader.h"
 #include "templates/project_templates.h"
 #include "xml/xml_document.h"
 

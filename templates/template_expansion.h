@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "projectsystem/warning_sink.h"
+#include "support/warning_sink.h"
 
 class ProjectElement;
 class ProjectSystem;

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "projectsystem/warning_sink.h"
+#include "support/warning_sink.h"
 #include "preprocessor/macro_expander.h"
 
 /// The product's major version, which names the user data directory.

@@ -6,7 +6,7 @@
 #include "readers/common/configuration_choice.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/setting_properties.h"
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 #include "xml/utf8_text.h"
 
 namespace {

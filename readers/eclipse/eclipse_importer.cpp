@@ -10,7 +10,7 @@
 #include "foreign/solution_naming.h"
 #include "readers/eclipse/eclipse_project_reader.h"
 #include "readers/eclipse/eclipse_workspace.h"
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 #include "support/path.h"
 
 const MappingRules eclipseMappingRules = {};

@@ -10,7 +10,7 @@
 #include "readers/iar/iar_libraries.h"
 #include "readers/iar/iar_project_record.h"
 #include "readers/iar/iar_workspace.h"
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 #include "support/path.h"
 
 const MappingRules iarMappingRules = {};

@@ -10,7 +10,7 @@
 #include "foreign/solution_naming.h"
 #include "readers/uvision/uvision_model.h"
 #include "readers/uvision/uvision_output_names.h"
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 #include "support/path.h"
 
 const MappingRules uvisionMappingRules = {

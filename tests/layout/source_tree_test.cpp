@@ -17,7 +17,7 @@ namespace {
 
 /// The folders of the program's sources in layer order, lowest first: a folder
 /// includes only the folders before it.
-const QStringList layers{"support", "xml", "preprocessor", "foreign", "properties", "projectsystem", "readers", "templates",
+const QStringList layers{"support", "xml", "preprocessor", "foreign", "properties", "model", "solution", "readers", "templates",
                          "tool"};
 
 /// What the files of a folder must not include: every folder after it.

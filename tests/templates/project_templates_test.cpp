@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_text.h"
+#include "model/solution_model.h"
+#include "solution/solution_load_error.h"
+#include "solution/solution_text.h"
 #include "helpers/test_support.h"
 #include "templates/project_templates.h"
 #include "templates/template_expansion.h"

@@ -7,8 +7,8 @@
 #include "readers/common/configuration_choice.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/project_mapper.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_text.h"
+#include "model/solution_model.h"
+#include "solution/solution_text.h"
 #include "helpers/test_support.h"
 
 namespace {

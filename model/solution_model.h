@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "support/path.h"
-#include "projectsystem/project_element.h"
+#include "model/model_node.h"
 #include "preprocessor/macro_expander.h"
 
 class PropertyClass;

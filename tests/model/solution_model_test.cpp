@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
-#include "model_test_support.h"
-#include "projectsystem/solution_reader.h"
-#include "projectsystem/solution_writer.h"
+#include "helpers/model_fixture.h"
+#include "solution/solution_reader.h"
+#include "solution/solution_writer.h"
 
 using namespace model_testing;
 

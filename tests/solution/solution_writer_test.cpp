@@ -5,9 +5,9 @@
 
 #include <QFile>
 
-#include "model_test_support.h"
-#include "projectsystem/solution_text.h"
-#include "projectsystem/solution_writer.h"
+#include "helpers/model_fixture.h"
+#include "solution/solution_text.h"
+#include "solution/solution_writer.h"
 #include "xml/xml_node.h"
 
 using namespace model_testing;

@@ -1,4 +1,4 @@
-#include "projectsystem/solution_load_error.h"
+#include "solution/solution_load_error.h"
 
 QString SolutionLoadError::text() const {
   if (fileName.isEmpty()) return message;

@@ -1,13 +1,13 @@
-#include "projectsystem/project_content_reader.h"
+#include "solution/project_content_reader.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "projectsystem/dynamic_folder.h"
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_reader.h"
+#include "solution/dynamic_folder.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
+#include "solution/solution_load_error.h"
+#include "solution/solution_reader.h"
 #include "xml/xml_document.h"
 
 using namespace model_names;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model_test_support.h"
+#include "helpers/model_fixture.h"
 
 using namespace model_testing;
 

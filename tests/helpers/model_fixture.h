@@ -5,7 +5,7 @@
 #include <QString>
 #include <ostream>
 
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 #include "properties/property_class.h"
 #include "helpers/test_support.h"
 

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "support/path.h"
-#include "projectsystem/property_map.h"
+#include "model/property_map.h"
 #include "xml/xml_node.h"
 
 class ProjectSystem;

@@ -1,10 +1,10 @@
-#include "projectsystem/solution_text.h"
+#include "solution/solution_text.h"
 
 #include <string_view>
 #include <vector>
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_element.h"
+#include "model/model_names.h"
+#include "model/model_node.h"
 #include "xml/xml_references.h"
 
 using namespace model_names;

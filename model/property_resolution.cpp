@@ -3,8 +3,8 @@
 
 #include <QVarLengthArray>
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
 #include "properties/property_schema.h"
 
 using namespace model_names;

@@ -1,9 +1,9 @@
-#include "projectsystem/solution_file_preprocessor.h"
+#include "solution/solution_file_preprocessor.h"
 
 #include <gtest/gtest.h>
 
-#include "projectsystem/project_element.h"
-#include "projectsystem/project_system.h"
+#include "model/model_node.h"
+#include "model/solution_model.h"
 #include "helpers/test_support.h"
 
 namespace {

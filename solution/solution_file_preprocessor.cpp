@@ -1,7 +1,7 @@
-#include "projectsystem/solution_file_preprocessor.h"
+#include "solution/solution_file_preprocessor.h"
 
-#include "projectsystem/project_element.h"
-#include "projectsystem/project_system.h"
+#include "model/model_node.h"
+#include "model/solution_model.h"
 
 SolutionFilePreprocessor::SolutionFilePreprocessor(ProjectSystem& system)
     : XMLPreprocessor(system.globalMacros()), system_(system) {}

@@ -1,4 +1,4 @@
-#include "projectsystem/load_command.h"
+#include "solution/load_command.h"
 
 #include <QDir>
 #include <QFile>

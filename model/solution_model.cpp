@@ -1,10 +1,10 @@
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <vector>
 
-#include "projectsystem/model_names.h"
+#include "model/model_names.h"
 #include "properties/property_schema.h"
 
 using namespace model_names;

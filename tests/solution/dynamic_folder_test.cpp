@@ -2,8 +2,8 @@
 
 #include <QFile>
 
-#include "model_test_support.h"
-#include "projectsystem/dynamic_folder.h"
+#include "helpers/model_fixture.h"
+#include "solution/dynamic_folder.h"
 
 using namespace model_testing;
 using testing_support::writeFile;

@@ -1,11 +1,11 @@
-#include "projectsystem/dynamic_folder.h"
+#include "solution/dynamic_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
 #include "support/wildcard.h"
 
 using namespace model_names;

@@ -1,4 +1,4 @@
-#include "projectsystem/solution_reader.h"
+#include "solution/solution_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,13 +6,13 @@
 #include <exception>
 #include <vector>
 
-#include "projectsystem/load_command.h"
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_element.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_file_preprocessor.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_text.h"
+#include "solution/load_command.h"
+#include "model/model_names.h"
+#include "model/model_node.h"
+#include "model/solution_model.h"
+#include "solution/solution_file_preprocessor.h"
+#include "solution/solution_load_error.h"
+#include "solution/solution_text.h"
 #include "xml/xml_document.h"
 
 using namespace model_names;

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "model_test_support.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_reader.h"
-#include "projectsystem/solution_text.h"
-#include "projectsystem/solution_writer.h"
+#include "helpers/model_fixture.h"
+#include "solution/solution_load_error.h"
+#include "solution/solution_reader.h"
+#include "solution/solution_text.h"
+#include "solution/solution_writer.h"
 
 using namespace model_testing;
 using testing_support::writeFile;

@@ -1,8 +1,8 @@
 // The macro table the project system builds for an element and a configuration,
 // and the expansion of texts with it.
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
 #include "properties/property_class.h"
 
 using namespace model_names;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "projectsystem/warning_sink.h"
+#include "support/warning_sink.h"
 
 class ProjectElement;
 class ProjectSystem;

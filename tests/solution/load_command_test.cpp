@@ -7,7 +7,7 @@
 #include <QFile>
 #include <algorithm>
 
-#include "projectsystem/load_command.h"
+#include "solution/load_command.h"
 #include "helpers/test_support.h"
 
 namespace {

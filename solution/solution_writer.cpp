@@ -1,15 +1,15 @@
 // The element tree as an XML document with the DOCTYPE "Orbelin_Project_File",
 // laid out with indent 2 and line width 75.
 
-#include "projectsystem/solution_writer.h"
+#include "solution/solution_writer.h"
 
 #include <QDir>
 #include <QFile>
 #include <vector>
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_element.h"
-#include "projectsystem/solution_text.h"
+#include "model/model_names.h"
+#include "model/model_node.h"
+#include "solution/solution_text.h"
 #include "support/atomic_write.h"
 
 using namespace model_names;

@@ -1,11 +1,11 @@
-#include "projectsystem/project_element.h"
+#include "model/model_node.h"
 
 #include <QHash>
 #include <array>
 #include <vector>
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
 
 using namespace model_names;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Dynamic folders: folders with a "path" whose files are read from the disk.
 
-#include "projectsystem/warning_sink.h"
+#include "support/warning_sink.h"
 
 class ProjectElement;
 class ProjectSystem;

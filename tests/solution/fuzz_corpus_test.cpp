@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fuzz/solution_load_check.h"
-#include "projectsystem/project_system.h"
+#include "model/solution_model.h"
 #include "helpers/test_support.h"
 
 TEST(FuzzCorpus, EveryInputLoadsWithinItsBounds) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "model_test_support.h"
-#include "projectsystem/project_content_reader.h"
-#include "projectsystem/solution_reader.h"
-#include "projectsystem/solution_text.h"
+#include "helpers/model_fixture.h"
+#include "solution/project_content_reader.h"
+#include "solution/solution_reader.h"
+#include "solution/solution_text.h"
 #include "xml/xml_document.h"
 
 using namespace model_testing;
