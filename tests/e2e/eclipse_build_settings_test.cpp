@@ -76,19 +76,19 @@ TEST(EclipseBuildSettings, BuildVariablesOfAConfigurationAreExpanded) {
 // Issue 26, point 5: tool chains for processors other than ARM Cortex-M (the
 // WCH RISC-V one, GNU MCU's AArch64, TI's MSP430) convert files, definitions
 // and include directories, write no ARM target settings, and are named once
-// per workspace.
+// per project, with its device and core where it names them.
 TEST(EclipseBuildSettings, TargetsThatAreNotArmConvertWithoutArmSettings) {
   copyFixture("wch_gpio_toggle");
   copyFixture("other_architectures");
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: no configuration is named Debug or Release; 'obj' is "
                 "read as both\n"
-                "warning: ws: RISC-V target: files, definitions and include directories converted, no ARM target "
-                "settings written\n"
-                "warning: ws: MSP430 target: files, definitions and include directories converted, no ARM target "
-                "settings written\n"
-                "warning: ws: AArch64 target: files, definitions and include directories converted, no ARM target "
-                "settings written\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: RISC-V target: files, definitions and include "
+                "directories converted, no ARM target settings written\n"
+                "warning: ws/fr5994/.cproject: MSP430 target: files, definitions and include directories converted, "
+                "no ARM target settings written\n"
+                "warning: ws/rza/.cproject: AArch64 target: files, definitions and include directories converted, no "
+                "ARM target settings written\n"
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles; "
                 "--specs=nano.specs (configuration obj)\n"
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw; "
