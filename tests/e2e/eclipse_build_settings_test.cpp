@@ -95,3 +95,19 @@ TEST(EclipseBuildSettings, TargetsThatAreNotArmConvertWithoutArmSettings) {
                 "-mabi=ilp32 (configuration obj)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_other_architectures.hzp"));
 }
+
+// Issue 31, cause 5: Freescale CodeWarrior's ColdFire projects record their
+// kind only as the ".elf" they make; their files and include directories
+// convert, with the warning for a processor other than ARM.
+TEST(EclipseBuildSettings, CodeWarriorColdFireProjectsConvertTheirFiles) {
+  copyFixture("codewarrior_coldfire");
+  const QByteArray cproject = "warning: ws/TWR-MM256_FreeRTOS/.cproject: ";
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                cproject + "include directory ${MCUToolsBaseDir}/ColdFire_Support/ewl/EWL_C/include left out: it "
+                "holds a variable that cannot be resolved\n" +
+                cproject + "no configuration is named Debug or Release; 'MCF51MM256_Internal_Flash' is read as "
+                "both\n" +
+                cproject + "ColdFire target: files, definitions and include directories converted, no ARM target "
+                "settings written\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_codewarrior_coldfire.hzp"));
+}

@@ -61,7 +61,8 @@ TEST(EclipseResources, ResourceFiltersDecideWhatAFolderHolds) {
 
 // Issue 24, cause 3: files a configuration's source entries leave out, or that
 // it excludes, stay listed and are excluded in that configuration; a folder
-// outside every source entry is not built.
+// outside every source entry is not built. An excluded resource's path may
+// start with "/" and the project's name (issue 31, cause 5).
 TEST(EclipseResources, SourceEntriesAndExclusionsLeaveFilesListedButNotBuilt) {
   copyFixture("source_entries");
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
