@@ -41,6 +41,15 @@ TEST(EclipseBuildSettings, Stm32CubeIdeSettingsAndEachToolsOwnLists) {
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_cube_settings.hzp"));
 }
 
+// Issue 31, cause 2: STM32CubeIDE names the MCU and the FPU, never the core,
+// which it derives from the MCU (STM32CubeF4's GPIO_IOToggle for the
+// STM32F446RE): the device table gives it.
+TEST(EclipseBuildSettings, Stm32CubeIdeTakesTheCoreFromTheMcu) {
+  copyFixture("cube_device_core");
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"});
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_cube_device_core.hzp"));
+}
+
 // Issue 23: CDT's own GNU tools say the target in "other flags" and the script
 // with -T in the linker flags; the build steps run in the build directory,
 // with CDT's variables as the solution's macros, and a step with a variable
