@@ -139,7 +139,8 @@ const std::vector<CompiledFamily>& compiledFamilies() {
   static const std::vector<CompiledFamily> compiled = [] {
     std::vector<CompiledFamily> rows;
     for (const FamilyRow& row : families)
-      rows.push_back({QRegularExpression(QStringLiteral("\\A(?:") + QLatin1String(row.names) + QLatin1Char(')')), &row});
+      rows.push_back(
+          {QRegularExpression(QStringLiteral("\\A(?:") + QLatin1String(row.names) + QLatin1Char(')')), &row});
     return rows;
   }();
   return compiled;
@@ -173,7 +174,8 @@ bool fpuFits(const QString& fpu, const QString& partFpu) {
 QString baseCore(const QString& core) { return core.section(QLatin1Char('.'), 0, 0); }
 
 NotCarried replaced(const char* setting, const QString& value, const QString& partValue, const QString& part) {
-  return {QLatin1String(setting), value + QStringLiteral(", replaced by ") + partValue + QStringLiteral(" of device ") + part, {}};
+  return {QLatin1String(setting),
+          value + QStringLiteral(", replaced by ") + partValue + QStringLiteral(" of device ") + part, {}};
 }
 
 }  // namespace
