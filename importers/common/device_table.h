@@ -2,8 +2,8 @@
 // The processors of microcontroller parts, by part-number family, as their
 // vendors' data sheets give them: what an IDE derives the compiler's core and
 // FPU from when a project names its device rather than its core (STM32CubeIDE's
-// MCU, Embedded Workbench's "Device" choice). A part of no family in the table
-// is unknown and reported: nothing is guessed for it.
+// MCU, Embedded Workbench's "Device" choice). Nothing is guessed for a part of
+// no family in the table: the project's own core stands, or the part is reported.
 
 #include <QList>
 #include <QString>
@@ -35,7 +35,7 @@ std::optional<PartProcessor> partProcessor(const QString& part);
 /// device as its IDE builds it. Where the source builds for its named device
 /// (coreFromDevice), the part's core replaces the source's, and its FPU and
 /// DSP extension fill those the source leaves unset or sets beyond what the
-/// part has; a core or FPU so replaced, and a part the table does not know,
-/// are appended to notCarried (without configurations). Otherwise device is
-/// returned as it is.
+/// part has; a core or FPU so replaced, and a part the table does not know
+/// where the source names no core, are appended to notCarried (without
+/// configurations). Otherwise device is returned as it is.
 TargetDevice deviceAsBuilt(const TargetDevice& device, QList<NotCarried>& notCarried);
