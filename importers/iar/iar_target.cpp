@@ -1,5 +1,7 @@
 #include "importers/iar/iar_target.h"
 
+#include <limits>
+
 namespace {
 
 using Id = IarOptionId;
@@ -22,10 +24,9 @@ const CoreCode coreCodes[] = {
     {20, "ARM1136J"},     {21, "ARM1136J-S"},   {24, "ARM1176J"},    {25, "ARM1176J-S"},   {32, "XScale"},
     {33, "XScale-IR7"},   {34, "cortex-m0"},    {35, "cortex-m0plus"}, {36, "cortex-m1"},  {37, "Cortex-MS1"},
     {38, "cortex-m3"},    {39, "cortex-m4"},    {40, "cortex-m4"},   {41, "cortex-m7"},    {42, "Cortex-R4"},
-    {44, "Cortex-R5"},
-    {46, "Cortex-R7"},    {48, "Cortex-R8"},    {49, "Cortex-R52"},  {50, "Cortex-A5"},    {52, "Cortex-A7"},
-    {53, "Cortex-A8"},    {54, "Cortex-A9"},    {55, "Cortex-A15"},  {56, "Cortex-A17"},   {58, "cortex-m23"},
-    {59, "cortex-m33"},
+    {44, "Cortex-R5"},    {46, "Cortex-R7"},    {48, "Cortex-R8"},   {49, "Cortex-R52"},   {50, "Cortex-A5"},
+    {52, "Cortex-A7"},    {53, "Cortex-A8"},    {54, "Cortex-A9"},   {55, "Cortex-A15"},   {56, "Cortex-A17"},
+    {58, "cortex-m23"},   {59, "cortex-m33"},
 };
 
 const char* coreOfCode(int code) {
@@ -99,7 +100,7 @@ struct OldFpuCode {
 // 10 of version 4 where Microchip's SAMV7 package moves a project to the
 // Cortex-M7's double-precision unit. The other codes are reported.
 const OldFpuCode oldFpuCodes[] = {
-    {-1, 99, "0", "none"},
+    {-1, std::numeric_limits<int>::max(), "0", "none"},
     {-1, 2, "5", "fpv4-sp-d16"},
     {4, 4, "6", "fpv4-sp-d16"},
     {4, 4, "10", "fpv5-d16"},
