@@ -161,11 +161,14 @@ class ProjectMapper::ProjectWriter {
   }
 
   // Files, definitions and include directories carry to any target; the
-  // solution's target settings are ARM's.
+  // solution's target settings are ARM's. The project's device and core are
+  // named, as the settings not carried are.
   void reportOtherArchitecture(const TargetDevice& device) {
     if (device.otherArchitecture.isEmpty()) return;
-    context_.warn(mapper_.workspaceFile_, device.otherArchitecture +
-                                              QStringLiteral(" target: files, definitions and include directories "
+    QString target = device.otherArchitecture + QStringLiteral(" target");
+    if (!device.name.isEmpty()) target += QLatin1Char(' ') + device.name;
+    if (!device.core.isEmpty()) target += QStringLiteral(" (core ") + device.core + QLatin1Char(')');
+    context_.warn(record_.sourceFile, target + QStringLiteral(": files, definitions and include directories "
                                                              "converted, no ARM target settings written"));
   }
 

@@ -24,8 +24,10 @@ const KindWord typeIdWords[] = {
     {"sharedLibrary", ProjectKind::SharedLibrary}, {"dll", ProjectKind::SharedLibrary},
 };
 
-// TI Code Composer Studio names its outputs ".out" and ".lib".
-const KindWord artifactExtensions[] = {{"out", ProjectKind::Executable}, {"lib", ProjectKind::StaticLibrary}};
+// TI Code Composer Studio names its outputs ".out" and ".lib", Freescale
+// CodeWarrior's ColdFire tool chain ".elf" (its project type has no kind word).
+const KindWord artifactExtensions[] = {
+    {"out", ProjectKind::Executable}, {"elf", ProjectKind::Executable}, {"lib", ProjectKind::StaticLibrary}};
 
 // Tool chains whose processor is not ARM, by a part of their ids (compared
 // without case): the GNU MCU RISC-V and AArch64 plug-ins, TI's other families,

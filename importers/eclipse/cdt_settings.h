@@ -39,7 +39,7 @@ struct CdtSettings {
 CdtSettings readCdtSettings(const DomDocument& cproject);
 
 /// The kind from what CDT records: the configuration's "buildArtefactType"
-/// (also inside "buildProperties"), else its "artifactExtension" ("out" or
+/// (also inside "buildProperties"), else its "artifactExtension" ("out", "elf" or
 /// "lib", as TI Code Composer Studio records it), else the id of its tool
 /// chain ("...exe.DebugToolchain"), else the project type id of the "project"
 /// element, else its name ("Executable", "Static Library", "Shared Library").

@@ -44,12 +44,12 @@ class ItemSettingsReader {
       for (const DomElement& info : childElements(configuration, QLatin1String(tag)))
         if (holdsResourceSettings(info)) infos.append(info);
     std::stable_sort(infos.begin(), infos.end(), [](const DomElement& a, const DomElement& b) {
-      return a.attribute(QStringLiteral("resourcePath")).count(QLatin1Char('/')) <
-             b.attribute(QStringLiteral("resourcePath")).count(QLatin1Char('/'));
+      return projectResourcePath(a.attribute(QStringLiteral("resourcePath"))).count(QLatin1Char('/')) <
+             projectResourcePath(b.attribute(QStringLiteral("resourcePath"))).count(QLatin1Char('/'));
     });
     QHash<QString, CompileSettings> settings;
     for (const DomElement& info : infos) {
-      const QString path = info.attribute(QStringLiteral("resourcePath"));
+      const QString path = projectResourcePath(info.attribute(QStringLiteral("resourcePath")));
       const CdtOptions own = CdtOptions::read(info, variables_);
       if (own.isEmpty()) continue;
       const CdtOptions whole = optionsAbove(path).overriddenBy(own);

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Resource paths are written without a leading "/" in "resourcePath", and
-// sometimes with one.
+// Source entries are named without a leading "/", and sometimes with one.
 QString projectPath(const QString& path) { return path.startsWith(QLatin1Char('/')) ? path.mid(1) : path; }
 
 bool isInside(const QString& path, const QString& folder) {
@@ -40,6 +39,12 @@ bool componentsMatch(const QStringList& pattern, qsizetype p, const QStringList&
 
 }  // namespace
 
+QString projectResourcePath(const QString& resourcePath) {
+  if (!resourcePath.startsWith(QLatin1Char('/'))) return resourcePath;
+  const qsizetype afterProject = resourcePath.indexOf(QLatin1Char('/'), 1);
+  return afterProject < 0 ? QString() : resourcePath.mid(afterProject + 1);
+}
+
 bool matchesExclusionPattern(const QString& pattern, const QString& path) {
   QString full = pattern;
   if (full.endsWith(QLatin1Char('/'))) full += QStringLiteral("**");
@@ -65,7 +70,7 @@ QSet<QString> readExcludedResources(const DomElement& configuration) {
   for (const char* tag : {"resourceConfiguration", "folderInfo", "fileInfo"}) {
     for (const DomElement& resource : childElements(configuration, QLatin1String(tag))) {
       if (resource.attribute(QStringLiteral("exclude")) == QLatin1String("true"))
-        excluded.insert(projectPath(resource.attribute(QStringLiteral("resourcePath"))));
+        excluded.insert(projectResourcePath(resource.attribute(QStringLiteral("resourcePath"))));
     }
   }
   return excluded;

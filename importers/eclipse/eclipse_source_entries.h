@@ -51,6 +51,12 @@ std::optional<std::vector<SourceEntry>> readSourceEntries(const DomElement& conf
 /// "resourceConfiguration", "folderInfo" or "fileInfo".
 QSet<QString> readExcludedResources(const DomElement& configuration);
 
+/// The project path of a "resourcePath": written relative to the project
+/// ("Core/Src/a.c"), or from the workspace ("/<project>/Core/Src/a.c", as
+/// "resourceConfiguration" elements have it), where CDT drops the first
+/// segment, the project's name; "/<project>" alone is the project itself ("").
+QString projectResourcePath(const QString& resourcePath);
+
 /// Whether path (relative to an entry) is matched by pattern, as CDT matches
 /// the patterns of an entry's "excluding".
 bool matchesExclusionPattern(const QString& pattern, const QString& path);

@@ -21,6 +21,8 @@ const OptionName optionNames[] = {
     {IarBlock::General, "ObjPath", Id::ObjectPath},
     {IarBlock::General, "OGChipSelectEditMenu", Id::Device},
     {IarBlock::General, "GDeviceSelect", Id::Device},  // RISC-V
+    {IarBlock::General, "OGCoreOrChip", Id::CoreOrDevice},
+    {IarBlock::General, "GCoreDevice", Id::CoreDevice},  // RISC-V
     {IarBlock::General, "CoreVariant", Id::CoreVariant},
     {IarBlock::General, "GBECoreSlave", Id::CoreSlave},
     {IarBlock::General, "GFPUCoreSlave2", Id::FpuCoreSlave},

@@ -80,8 +80,8 @@ TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
                 "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
                 "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
                 "$CONFIG_NAME$\\generated.c\n"
-                "warning: ws.eww: MSP430 target: files, definitions and include directories converted, no ARM target "
-                "settings written\n");
+                "warning: msp.ewp: MSP430 target MSP430F5529: files, definitions and include directories converted, "
+                "no ARM target settings written\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_other_targets.hzp"));
 }
 

@@ -57,6 +57,7 @@ TEST(IarRecord, OtherArchitectureKeepsFilesDefinitionsAndIncludeDirectories) {
             QString("Debug\n"
                     "    device: N300\n"
                     "    other architecture: RISC-V\n"
+                    "    core: RV32IMAFDC\n"
                     "    definitions: DOWNLOAD_MODE=DOWNLOAD_MODE_ILM\n"
                     "    include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
                     "    assembler definitions: ASM_ONLY\n"
