@@ -159,7 +159,7 @@ void writeDevice(PropertyWriter& writer, const TargetDevice& source, bool linked
   if (!source.otherArchitecture.isEmpty()) return;  // the mapper reports it, once per project
   QList<NotCarried> replaced;
   const TargetDevice device = deviceAsBuilt(source, replaced);
-  for (const NotCarried& setting : replaced) writer.notCarried(setting.kind, setting.value);
+  for (const NotCarried& setting : replaced) writer.notCarried(setting.kind, setting.value, setting.reason);
   const CoreRow* core = findCore(device.core);
   if (!core && !device.core.isEmpty()) {
     // The floating-point and byte-order choices are those of Cortex-M cores: for
