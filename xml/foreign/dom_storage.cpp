@@ -42,7 +42,8 @@ void DomStorage::startElement(std::string_view name) {
   node.tagName = intern(name);
   node.parent = parent;
   node.firstAttribute = attributes_.size();
-  open_.push_back(nodes_.size() - 1);
+  lastStarted_ = nodes_.size() - 1;
+  open_.push_back(lastStarted_);
 }
 
 void DomStorage::addAttribute(std::string_view name, std::string_view value) {
