@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "importers/common/directory_listing.h"
+#include "importers/common/work_budget.h"
 
 class ConversionContext;
 
@@ -25,21 +26,9 @@ class ConversionContext;
 inline constexpr qsizetype maximumListedItems = 1000000;
 
 /// How many files and folders the scans of one workspace may still list.
-class ListingBudget {
+class ListingBudget : public WorkBudget {
  public:
-  explicit ListingBudget(qsizetype most = maximumListedItems) : most_(most), left_(most) {}
-
-  /// Takes one item; false when none is left.
-  bool take() {
-    if (left_ == 0) return false;
-    --left_;
-    return true;
-  }
-  qsizetype most() const { return most_; }
-
- private:
-  qsizetype most_;
-  qsizetype left_;
+  explicit ListingBudget(qsizetype most = maximumListedItems) : WorkBudget(most) {}
 };
 
 /// The directories one scan has entered, and the roots its links may lead into.

@@ -79,9 +79,8 @@ void readSources(ConversionContext& context, const ProjectSource& source, const 
   DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings(), &budget);
   if (!addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}}))
     context.warn(displayPath(source.directory), visits.budgetSpent());
-  const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
   addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
-                     locations);
+                     source.file.locations);
 }
 
 ProjectRecord readProject(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,

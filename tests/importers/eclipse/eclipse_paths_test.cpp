@@ -20,7 +20,8 @@ QString location(const QString& text, bool isUri, const QString& projectToWorksp
   const LinkLocationResolver resolver(projectToWorkspace, {{"DEMO_ROOT", "$%7BPARENT-4-PROJECT_LOC%7D"},
                                                            {"SDK", "file:/C:/ST/Cube%20FW"},
                                                            {"LOOP", "LOOP/x"},
-                                                           {"UP", "PARENT-1-DEMO_ROOT"}});
+                                                           {"UP", "PARENT-1-DEMO_ROOT"}},
+                                      nullptr);
   const PathOrProblem path = resolver.resolve(text, isUri);
   return path.usable() ? path.path : "left out: " + path.problem;
 }
