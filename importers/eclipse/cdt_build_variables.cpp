@@ -69,16 +69,21 @@ QStringList CdtBuildVariables::expandEntry(const QString& entry) const {
 
 const QStringList* CdtBuildVariables::value(const QString& name) const {
   if (!definitions_.contains(name)) return nullptr;
-  if (!values_.contains(name)) resolve(name);
+  resolve(name);
   const std::optional<QStringList>& resolved = *values_.constFind(name);
   return resolved ? &*resolved : nullptr;
 }
 
-// Each variable of the order after those it refers to, so that substitute()
+// name and what it needs, each after those it refers to, so that substitute()
 // finds every value it needs already resolved or left.
 void CdtBuildVariables::resolve(const QString& name) const {
+  if (values_.contains(name)) return;  // resolved or left since it was found pending
+  // Each item is expanded on its own, so references are found item by item.
   const ResolutionOrder order = resolutionOrder(name, [this](const QString& variable) {
-    return pendingReferences(definitions_.value(variable).join(QLatin1Char(' ')));
+    QStringList names;
+    for (const QString& item : definitions_.value(variable)) names += pendingReferences(item);
+    names.removeDuplicates();
+    return names;
   });
   for (const QString& variable : order.names) {
     if (order.cyclic.contains(variable)) {
