@@ -12,6 +12,16 @@
 #include "importers/common/import_settings.h"
 #include "importers/common/input_files.h"
 #include "importers/common/project_properties.h"
+#include "importers/common/work_budget.h"
+
+/// The most characters that variables (build and path variables) may add to
+/// the texts of one input's files: 16 Mi, a thousand times what a large real
+/// workspace adds, yet at most 32 MiB of memory however the variables nest.
+inline constexpr qsizetype maximumAddedCharacters = qsizetype(1) << 24;
+/// The most steps matching the patterns of one input's files (resource filters,
+/// exclusion patterns) against names may take: about a second or two of work,
+/// a hundred times what a project of 100,000 files with a few filters needs.
+inline constexpr qsizetype maximumPatternSteps = qsizetype(1) << 30;
 
 /// The conversion state of one input.
 class ConversionContext {
@@ -38,6 +48,11 @@ class ConversionContext {
   InputFiles& inputFiles() { return inputFiles_; }
   const InputFiles& inputFiles() const { return inputFiles_; }
 
+  /// What variables may still add to the texts of the input's files, in characters.
+  WorkBudget& addedCharacters() { return addedCharacters_; }
+  /// What matching patterns against names may still take, in steps.
+  WorkBudget& patternSteps() { return patternSteps_; }
+
  private:
   const ImportSettings& settings_;
   const QList<ProjectProperty> projectProperties_;
@@ -45,4 +60,6 @@ class ConversionContext {
   QString workspaceDirectory_;
   ForeignPathResolver paths_;
   InputFiles inputFiles_;
+  WorkBudget addedCharacters_{maximumAddedCharacters};
+  WorkBudget patternSteps_{maximumPatternSteps};
 };

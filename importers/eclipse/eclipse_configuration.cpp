@@ -89,7 +89,7 @@ void setDevice(TargetDevice& device, const CdtOptions& options, const Configurat
 ConfigurationReading readConfiguration(ConversionContext& context, const ConfigurationSource& source,
                                        const CdtConfiguration& cdtConfiguration, QString& lastMicrocontroller) {
   const DomElement& element = cdtConfiguration.element;
-  const CdtBuildVariables variables(cdtConfiguration.storage);
+  const CdtBuildVariables variables(cdtConfiguration.storage, context.addedCharacters());
   const CdtReading reading = cdtReading(context, source);
   const CdtOptions options = CdtOptions::read(element, variables);
   const CdtToolSettings settings = readCdtToolSettings(options, reading);
@@ -112,5 +112,6 @@ ConfigurationReading readConfiguration(ConversionContext& context, const Configu
   resources.excluded = readExcludedResources(element);
   resources.itemSettings = ItemSettingsReader(options, settings, variables, reading).read(element, result.notCarried);
   for (NotCarried& setting : result.notCarried) setting.configurations = {configuration.name};
+  for (const QString& problem : variables.problems()) context.warn(source.shownFile, problem);
   return result;
 }

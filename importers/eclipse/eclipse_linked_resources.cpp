@@ -49,13 +49,14 @@ void addLinkedFolder(ConversionContext& context, DirectoryVisits& visits, const 
     return;
   }
   // Linked folders legitimately lead out of the workspace ("PARENT-2-PROJECT_LOC/SRC"),
-  // but one that holds the workspace ("/", "PARENT-50-PROJECT_LOC") would list
-  // the workspace again and the whole disk around it.
-  const QString real = QFileInfo(directory).canonicalFilePath();
-  if (visits.holdsWorkspace(real)) {
+  // but one that holds the workspace ("/", "PARENT-50-PROJECT_LOC", a bind
+  // mount of "/") would list the workspace again and the whole disk around it.
+  if (visits.holdsWorkspace(directory)) {
+    const QString real = QFileInfo(directory).canonicalFilePath();
     leaveOut(context, destination, link,
-             real == QLatin1String("/") ? QStringLiteral("it leads to /, the root of the file system")
-                                        : QStringLiteral("it leads to ") + real + QStringLiteral(", which holds the workspace"));
+             QStringLiteral("it leads to ") + real +
+                 (visits.isFileSystemRoot(directory) ? QStringLiteral(", the root of the file system")
+                                                     : QStringLiteral(", which holds the workspace")));
     return;
   }
   QStringList excluded;

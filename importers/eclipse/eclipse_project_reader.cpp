@@ -75,13 +75,20 @@ void readConfigurations(ConversionContext& context, const ProjectSource& source,
 void readSources(ConversionContext& context, const ProjectSource& source, const ResourceRules& rules,
                  ListingBudget& budget, ProjectRecord& record) {
   const EclipseProjectDescription& description = source.file.description;
-  for (const QString& unread : description.unreadFilters) context.warn(source.shownProject, unread);
+  for (const FilterProblem& unread : description.unreadFilters)
+    context.warn(source.shownProject + QLatin1Char(':') + QString::number(unread.line), unread.message);
   DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings(), &budget);
-  if (!addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}}))
-    context.warn(displayPath(source.directory), visits.budgetSpent());
-  const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
-  addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
-                     locations);
+  try {
+    if (!addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}}))
+      context.warn(displayPath(source.directory), visits.budgetSpent());
+    addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
+                       source.file.locations);
+  } catch (const PatternGaveUp& gaveUp) {
+    // Which files the project holds is not known: the conversion cannot go on.
+    throw ConversionError(gaveUp.line ? source.shownProject + QLatin1Char(':') + QString::number(gaveUp.line)
+                                      : source.shownProject,
+                          gaveUp.message);
+  }
 }
 
 ProjectRecord readProject(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
@@ -94,7 +101,8 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
   record.dependencies = source.file.description.dependencies;
   std::vector<ConfigurationResources> configurationResources;
   readConfigurations(context, source, settings, reading, record, configurationResources);
-  const ResourceRules rules(&source.file.description.filters, std::move(configurationResources));
+  const ResourceRules rules(&source.file.description.filters, std::move(configurationResources),
+                            &context.patternSteps());
   readSources(context, source, rules, reading.budget, record);
   return record;
 }

@@ -14,6 +14,8 @@
 
 #include "xml/foreign/dom_document.h"
 #include "importers/common/project_record.h"
+#include "importers/common/work_budget.h"
+#include "importers/eclipse/wildcard_matching.h"
 
 /// One source entry: a folder of the project and the paths below it it leaves out.
 struct SourceEntry {
@@ -37,8 +39,9 @@ struct ConfigurationResources {
   /// Whether the resource at path (a folder when isFolder) is left out of the
   /// build. A file is built when the innermost source entry holding it leaves
   /// out neither the file nor a folder above it; a folder outside every entry
-  /// is not built unless an entry lies inside it.
-  bool excludes(const QString& path, bool isFolder) const;
+  /// is not built unless an entry lies inside it. Matching the patterns takes
+  /// its steps from steps, when given (throwing PatternGaveUp once it is spent).
+  bool excludes(const QString& path, bool isFolder, WorkBudget* steps = nullptr) const;
   /// Whether the configuration builds everything (nothing to look at per resource).
   bool buildsEverything() const;
 };
@@ -58,5 +61,6 @@ QSet<QString> readExcludedResources(const DomElement& configuration);
 QString projectResourcePath(const QString& resourcePath);
 
 /// Whether path (relative to an entry) is matched by pattern, as CDT matches
-/// the patterns of an entry's "excluding".
-bool matchesExclusionPattern(const QString& pattern, const QString& path);
+/// the patterns of an entry's "excluding"; in linear space and at most pattern
+/// length × path length steps, each counted by meter.
+bool matchesExclusionPattern(const QString& pattern, const QString& path, StepMeter& meter);

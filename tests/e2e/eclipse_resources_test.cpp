@@ -54,7 +54,7 @@ TEST(EclipseResources, ResourceFiltersDecideWhatAFolderHolds) {
   copyFixture("nuvoton_fmc_xom");
   copyFixture("resource_filters");
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
-                "warning: ws/app/.project: resource filter on drivers left out: it matches the location, which is "
+                "warning: ws/app/.project:78: resource filter on drivers left out: it matches the location, which is "
                 "not read\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_resource_filters.hzp"));
 }

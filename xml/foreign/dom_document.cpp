@@ -64,6 +64,8 @@ QString DomElement::attributeValue(size_t index) const {
 
 QString DomElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
 
+int DomElement::line() const { return node_ ? int(node_->line) : 0; }
+
 size_t DomElement::childCount() const { return node_ ? node_->childCount : 0; }
 
 DomElement DomElement::child(size_t index) const { return DomElement(node_->children[index]); }
@@ -103,6 +105,7 @@ bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& m
     switch (reader.readNext()) {
       case QXmlStreamReader::StartElement:
         storage.startElement(view(reader.qualifiedName().toUtf8()));
+        storage.setLine(uint32_t(reader.lineNumber()));
         for (const QXmlStreamAttribute& attribute : reader.attributes())
           storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
                                storage.keep(view(attribute.value().toUtf8())));

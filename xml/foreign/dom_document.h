@@ -33,6 +33,8 @@ class DomElement {
   /// first child is missing or is something else (an element, a comment). Text
   /// made only of (Unicode) white space is not a node, as in Qt's DOM.
   QString firstChildText() const;
+  /// The line of the file where the element's start tag ends (from 1); 0 for the document.
+  int line() const;
   /// The number of element children, and the one at index (document order).
   size_t childCount() const;
   DomElement child(size_t index) const;
