@@ -24,7 +24,8 @@ struct EclipseProjectFile {
   /// Its directory relative to the workspace directory: "demo" ("" for the workspace itself).
   QString relativeDirectory;
   EclipseProjectDescription description;
-  /// The failure to read it, reported when the project's turn comes.
+  /// Why it cannot be read (it does not parse, or is no Eclipse project): the
+  /// project is left out when its turn comes.
   std::optional<ConversionError> failure;
 };
 

@@ -198,8 +198,8 @@ std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const
   const QString shown = displayPath(project.file);
   // Without any configuration there is nothing to build, as in the Eclipse importer.
   if (project.content.choice.isEmpty()) {
-    context.warn(shown, QStringLiteral("project ") + project.name +
-                            QStringLiteral(" left out: Debug and Release configuration not specified"));
+    context.leaveOutProject(shown, QStringLiteral("project ") + project.name +
+                                       QStringLiteral(" left out: Debug and Release configuration not specified"));
     return std::nullopt;
   }
   ProjectReading reading(context, workspace, builders, project);

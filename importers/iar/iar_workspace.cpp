@@ -35,7 +35,13 @@ IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
     project.name = nameWithoutLastSuffix(project.file);
     // Only the content is kept: the documents of a large workspace would
     // otherwise all stay in memory until the end of the conversion.
-    project.content = readIarProject(loadForeignFile(context.inputFiles(), project.file, iarProject, path));
+    try {
+      project.content = readIarProject(loadForeignFile(context.inputFiles(), project.file, iarProject, path));
+    } catch (const UnreadableFile& failure) {
+      context.leaveOutProject(failure.file(), QStringLiteral("project ") + project.name +
+                                                  QStringLiteral(" left out: ") + failure.message());
+      continue;
+    }
     projects.push_back(std::move(project));
   }
 }

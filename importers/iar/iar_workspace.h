@@ -28,8 +28,10 @@ class IarWorkspace {
   /// Reads the workspace and its projects, each project file once however often
   /// it is listed (a repetition is skipped with a warning). Only a "project"
   /// element that holds a "path" is a reference: batch builds name projects by
-  /// "project" text alone. Throws ConversionError for a file that cannot be
-  /// read or is not an IAR workspace or project, and for an empty path.
+  /// "project" text alone. A project file that cannot be read or is not an IAR
+  /// project is left out (ConversionContext::leaveOutProject). Throws
+  /// ConversionError for a workspace that cannot be read or is not an IAR
+  /// workspace, and for an empty path.
   IarWorkspace(ConversionContext& context, const QString& path);
 
   /// As given on the command line.

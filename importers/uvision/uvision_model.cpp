@@ -103,7 +103,14 @@ UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
     const QString& pathAndName = projectPaths[nextPath_++];
     const QString file = context.paths().resolve(toForwardSlashes(pathAndName), context.workspaceDirectory()).path;
     if (!listed_.isFirstListing(context, file, displayPath(path))) continue;
-    projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
+    try {
+      projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
+    } catch (const UnreadableFile& failure) {
+      context.leaveOutProject(failure.file(), QStringLiteral("project ") +
+                                                  nameWithoutLastSuffix(toForwardSlashes(pathAndName)) +
+                                                  QStringLiteral(" left out: ") + failure.message());
+      continue;
+    }
     return projects.back().get();
   }
   return nullptr;

@@ -63,7 +63,9 @@ class UvWorkspace {
 
   /// Reads the next project file that the workspace lists and appends it to
   /// projects; null when all are read. A file listed again is skipped with a
-  /// warning. Throws ConversionError when the project cannot be read.
+  /// warning; one that cannot be read or is no uVision project is left out
+  /// (ConversionContext::leaveOutProject). Throws ConversionError for a
+  /// project without any target.
   UvProject* readNextProject(ConversionContext& context);
 
   /// As given on the command line.

@@ -52,7 +52,8 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
   EXPECT_EQ(failed.standardError,
             "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
             "(a shared library)\n"
-            "error: lost: no project could be converted\n");
+            "error: lost: no project could be converted (lost/only/.cproject: project only left out: unsupport "
+            "project type: Shared Library (a shared library))\n");
   EXPECT_EQ(readFile("lost/lost.hzp"), emptySolution("previous"));
   // A workspace that holds no CDT project at all is no mistake: no warning.
   EXPECT_EQ(expectSuccess({"eclipse2hzp", "plain"}).standardOutput, "");

@@ -62,7 +62,8 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
   EXPECT_EQ(failed.exitCode, 1);
   EXPECT_EQ(failed.standardError,
             "warning: none.ewp: project none left out: Debug and Release configuration not specified\n"
-            "error: lost.eww: no project could be converted\n");
+            "error: lost.eww: no project could be converted (none.ewp: project none left out: Debug and Release "
+            "configuration not specified)\n");
   EXPECT_FALSE(fileExists("lost.hzp"));
 }
 
@@ -102,8 +103,10 @@ TEST(IarImport, ProjectPathsResolveAgainstTheWorkspaceDirectory) {
 }
 
 // What the user must fix on the command line ("-P" is checked before anything
-// is read), and workspace or project files that cannot be read or parsed, end
-// the run with the file named; nothing is written, no directory made.
+// is read), and a workspace file that cannot be read or parsed, end the run
+// with the file named; nothing is written, no directory made. A project file
+// that cannot be read or parsed is left out with a warning; when no project is
+// left, the error says why the first was left out.
 TEST(IarImport, FailuresEndTheRunAndNameTheirFile) {
   copyFixture("failures");
   QDir().mkpath("ws/folder.ewp");
@@ -117,18 +120,42 @@ TEST(IarImport, FailuresEndTheRunAndNameTheirFile) {
       {{"-P", "c_preprocessor_definitions", "ws/broken.eww"}, "-P c_preprocessor_definitions: expected property=value",
        "ws/broken.hzp"},
       {{"-executable-template", "E", "ws/broken.eww"},
-       "ws/broken.ewp: Opening and ending tag mismatch. line: 3 column: 10", "ws/broken.hzp"},
-      {{"ws/folder.eww"}, "ws/folder.eww: Cannot open ws/folder.ewp for reading", "ws/folder.hzp"},
-      {{"work/missing.eww"}, "work/missing.eww: Cannot open work/Sub/Gone.ewp for reading", "work/missing.hzp"},
+       "ws/broken.eww: no project could be converted (ws/broken.ewp: project broken left out: Opening and ending "
+       "tag mismatch. line: 3 column: 10)",
+       "ws/broken.hzp"},
+      {{"ws/folder.eww"},
+       "ws/folder.eww: no project could be converted (project folder left out: Cannot open ws/folder.ewp for reading)",
+       "ws/folder.hzp"},
+      {{"work/missing.eww"},
+       "work/missing.eww: no project could be converted (project Gone left out: Cannot open work/Sub/Gone.ewp for "
+       "reading)",
+       "work/missing.hzp"},
       {{"-executable-template", "E", "empty.eww"}, "empty.eww: the path of project entry 2 is empty", "empty.hzp"},
       {{"no/such/dir/ws.eww"}, "Cannot open no/such/dir/ws.eww for reading", "no"},
   };
   for (const auto& c : cases) {
     const auto result = runQuenport(QStringList{"iar2hzp"} + c.arguments);
     EXPECT_EQ(result.exitCode, 1) << c.error.toStdString();
-    EXPECT_EQ(result.standardError, "error: " + c.error + "\n");
+    EXPECT_TRUE(result.standardError.endsWith("error: " + c.error + "\n")) << result.standardError.toStdString();
     EXPECT_FALSE(fileExists(c.unwritten)) << c.error.toStdString();
   }
+}
+
+// nRF5 SDK 17's usbd.eww names a project the SDK does not ship; a project file
+// padded with NUL bytes after its root is read, one holding an element named
+// ":anonymous" is left out with its line; the others convert.
+TEST(IarImport, APartialWorkspaceConvertsWhatItCan) {
+  copyFixture("nrf5_usbd");
+  const QByteArray project = iar_fixtures::project({{}}, iar_fixtures::file("$PROJ_DIR$\\main.c"));
+  writeFile("pca10100/blank/iar/usbd_pca10100.ewp", project + QByteArray(9049, '\0'));
+  writeFile("pca10056/blank/iar/usbd_pca10056.ewp", QByteArray(project).replace("</project>", "<:anonymous />\r\n</project>"));
+  writeFile("pca10100e/blank/iar/usbd_pca10100e.ewp", project);
+  expectSuccess({"iar2hzp", "-executable-template", "E", "usbd.eww"},
+                "warning: pca10056/blank/iar/usbd_pca10056.ewp: project usbd_pca10056 left out: Unexpected ':'. "
+                "line: 66 column: 2\n"
+                "warning: usbd.eww: project usbd_pca10100_fpga left out: Cannot open "
+                "test/pca10100_fpga/blank/iar/usbd_pca10100_fpga.ewp for reading\n");
+  EXPECT_EQ(readFile("usbd.hzp"), expectedSolution("iar_partial_workspace.hzp"));
 }
 
 // Hostile nesting: groups deeper than the limit are merged into the group at
