@@ -28,7 +28,10 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   const QString createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
   UvTarget target;
   target.project = &project;
-  target.buildsOutput = !createExecutable.isEmpty();
+  // uVision 5.38 writes neither "CreateExecutable" nor "CreateLib" for a target
+  // that builds a program (TI's MSPM0 examples): such a target is an executable.
+  target.buildsOutput =
+      !createExecutable.isEmpty() || childElementText(common, QStringLiteral("CreateLib")).isEmpty();
   target.outputName = childElementText(common, QStringLiteral("OutputName"));
   if (!target.buildsOutput) return target;
   ProjectRecord& record = target.record;

@@ -22,7 +22,8 @@ struct UvTarget {
   /// The name of the project it becomes (its project file's for a target that
   /// becomes none): what a dependency on its output names.
   QString projectName;
-  /// "CreateExecutable" is set: the target builds something and becomes a project.
+  /// "CreateExecutable" is set, or neither it nor "CreateLib" is: the target
+  /// builds something and becomes a project.
   bool buildsOutput = false;
   /// "OutputName": what other targets find a library they link by.
   QString outputName;

@@ -27,7 +27,8 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
 
 // Older .uvproj files are the same XML as .uvprojx; the extension is not looked at.
 // Workspace entries are lower-case "project" elements with a non-empty path.
-// Targets without CreateExecutable, or with an empty one, give no project.
+// A target that sets neither CreateExecutable nor CreateLib (uVision 5.38
+// writes neither) is an executable.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   copyFixture("project_per_target");
   expectSuccess({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
@@ -36,6 +37,21 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   // A workspace that names no project file gives its empty solution.
   expectSuccess({"uvision2hzp", "e.uvmpw"});
   EXPECT_EQ(readFile("e.hzp"), emptySolution("e"));
+}
+
+// TI's MSPM0 examples (uVision 5.38) set neither CreateExecutable nor CreateLib.
+TEST(UVisionImport, ATargetThatSetsNeitherCreateExecutableNorCreateLibIsAnExecutable) {
+  copyFixture("mspm0_keil");
+  writeFile("w.uvmpw", workspace({".\\empty_mspm0c1103_nortos_keil.uvprojx"}));
+  const QByteArray notCarried = "warning: empty_mspm0c1103_nortos_keil.uvprojx: not carried: ";
+  expectSuccess({"uvision2hzp", "-executable-template", "E", "w.uvmpw"},
+                notCarried + "warning level MISRA compatible (target empty_mspm0c1103)\n" + notCarried +
+                    "output format hex (target empty_mspm0c1103)\n" + notCarried +
+                    "scatter file ./mspm0c1103.sct (target empty_mspm0c1103)\n" + notCarried +
+                    "library (built by no project of the workspace) "
+                    "../../../../../../source/ti/driverlib/lib/keil/m0p/mspm0c110x/driverlib.a (target "
+                    "empty_mspm0c1103)\n");
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_mspm0_keil.hzp"));
 }
 
 // Project files that give no project (a target with an empty CreateExecutable
