@@ -139,6 +139,12 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
     context.leaveOutProject(source.shownCproject, leftOut + problem);
     return std::nullopt;
   }
+  if (settings.builtByMakefile) {
+    context.warn(source.shownCproject, QStringLiteral("project ") + file.description.name +
+                                           QStringLiteral(" is built by its makefile: converted as an executable "
+                                                          "of its files, definitions and include directories; what "
+                                                          "the makefile does is not carried"));
+  }
   return readProject(context, source, settings, reading);
 }
 
