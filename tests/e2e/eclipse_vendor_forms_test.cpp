@@ -91,3 +91,18 @@ TEST(EclipseVendorForms, IncludePathsAndLinksInEveryFormResolve) {
       "warning: ws/boards/evk/hello/.project: link tool.c left out: path variable ECLIPSE_HOME is not defined\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_and_links.hzp"));
 }
+
+// GigaDevice's projects name their firmware library by a path variable whose
+// value is a Windows path ("file:/F:/GD_Boards_Demo/..."): where a trailing part
+// of it lies above the project, that is the library, named relative to the
+// project; a link found nowhere is left out with a warning.
+TEST(EclipseVendorForms, WindowsPathsOfVariablesAreFoundAgainAboveTheProject) {
+  copyFixture("windows_paths", ".");
+  const QString workspace = "GD32F4xx_Demo_Suites/Projects/01_GPIO_Running_LED/Eclipse";
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", workspace},
+                "warning: " + workspace.toUtf8() +
+                    "/GPIO_Running_LED/.project: link Utilities/gd32f450i_eval.c left out: its location "
+                    "D:/SVN/GD32F4xx/Utilities/gd32f450i_eval.c is a Windows path no part of which lies above the "
+                    "project\n");
+  EXPECT_EQ(readFile(workspace + "/Eclipse.hzp"), expectedSolution("eclipse_windows_paths.hzp"));
+}
