@@ -11,7 +11,7 @@ const std::vector<ImporterCommand>& importerCommands() {
       {"uvision2hzp", importUVisionWorkspace, "  uvision2hzp       Convert uVision workspace to hzp file\n",
        {"-c-vector-table"}, false, uvisionMappingRules},
       {"iar2hzp", importIarWorkspace, "  iar2hzp           Convert IAR workspace to hzp file\n", {}, false,
-       iarMappingRules},
+       iarMappingRules, true},
   };
   return commands;
 }

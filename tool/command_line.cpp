@@ -26,6 +26,11 @@ struct Option {
 const Option commonOptions[] = {
     {"-addtemplatesfile", true, "  -addtemplatesfile file          Specify additional templates files\n",
      [](CommandLineOptions& o, const QString& a) { o.settings.templatesFiles += QLatin1Char(';') + a; }},
+    {"-argvar", true, "  -argvar name=value              Define an IAR argument variable ($name$)\n",
+     [](CommandLineOptions& o, const QString& a) { o.settings.argumentVariables.append(a); },
+     true},
+    {"-custom-argvars", true, "  -custom-argvars file            Read IAR argument variables from a .custom_argvars file\n",
+     [](CommandLineOptions& o, const QString& a) { o.settings.argumentVariableFiles.append(a); }},
     {"-D", true, "  -D name=value                   Specify additional preprocessor definition\n",
      [](CommandLineOptions& o, const QString& a) { o.settings.definitions.append(a); },
      true},

@@ -91,13 +91,18 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
 // The options a user gave that the command does not apply: said once, before
 // anything is converted, so that nobody takes them for applied.
 void warnAboutIgnoredOptions(const RunSetup& run) {
-  if (run.command.rules.appliesCommandLineSettings) return;
   const ImportSettings& settings = run.settings;
   QStringList ignored;
-  if (!settings.definitions.isEmpty()) ignored.append(QStringLiteral("-D"));
-  if (!settings.includePaths.isEmpty()) ignored.append(QStringLiteral("-I"));
-  if (!settings.projectProperties.isEmpty()) ignored.append(QStringLiteral("-P"));
-  if (!settings.definitionFilters.isEmpty()) ignored.append(QStringLiteral("-filter-definition"));
+  if (!run.command.rules.appliesCommandLineSettings) {
+    if (!settings.definitions.isEmpty()) ignored.append(QStringLiteral("-D"));
+    if (!settings.includePaths.isEmpty()) ignored.append(QStringLiteral("-I"));
+    if (!settings.projectProperties.isEmpty()) ignored.append(QStringLiteral("-P"));
+    if (!settings.definitionFilters.isEmpty()) ignored.append(QStringLiteral("-filter-definition"));
+  }
+  if (!run.command.readsArgumentVariables) {
+    if (!settings.argumentVariables.isEmpty()) ignored.append(QStringLiteral("-argvar"));
+    if (!settings.argumentVariableFiles.isEmpty()) ignored.append(QStringLiteral("-custom-argvars"));
+  }
   if (ignored.isEmpty()) return;
   run.diagnostics.warn(QString(), ignored.join(QStringLiteral(", ")) + QStringLiteral(": not applied by ") +
                                       QLatin1String(run.command.word) + QStringLiteral(", ignored"));

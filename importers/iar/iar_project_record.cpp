@@ -22,7 +22,7 @@ struct ProjectReading {
                  const IarProject& project)
       : builders(builders),
         project(project),
-        paths(context.paths(), project.directory, workspace.directory),
+        paths(context.paths(), project.directory, workspace.directory, &workspace.argumentVariables),
         linker(paths, context.inputFiles(), project.directory, project.name) {}
 
   void dependOn(const IarProject& builder) {
@@ -180,9 +180,9 @@ void reportLeftOut(ConversionContext& context, const ProjectReading& reading, co
     context.warn(shown, QStringLiteral("paths in the IAR installation left out: ") +
                             reading.paths.installationPaths().join(QStringLiteral(", ")));
   }
-  if (!reading.paths.unknownVariablePaths().isEmpty()) {
-    context.warn(shown, QStringLiteral("paths with variables only Embedded Workbench knows left out: ") +
-                            reading.paths.unknownVariablePaths().join(QStringLiteral(", ")));
+  for (const IarPathConverter::LeftOutVariable& variable : reading.paths.leftOutVariables()) {
+    context.warn(shown, QStringLiteral("paths with ") + variable.variable + QStringLiteral(" left out: ") + variable.why +
+                            QStringLiteral(": ") + variable.paths.join(QStringLiteral(", ")));
   }
   if (reading.project.content.mergedGroups > 0) {
     context.warn(shown, QStringLiteral("%1 groups nested deeper than %2 levels merged into the group above them")

@@ -17,6 +17,7 @@ const DocumentKind iarProject{"project", "an IAR project"};
 IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
     : path(path), directory(QFileInfo(path).path()) {
   const DomDocument document = loadForeignFile(context.inputFiles(), path, iarWorkspace);
+  argumentVariables = IarArgumentVariables(context, path);
   ListedProjectFiles listed;
   const ForeignPathResolver::Variables variables{{QStringLiteral("WS_DIR"), directory}};
   int entry = 0;

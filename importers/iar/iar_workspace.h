@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+#include "importers/iar/iar_argument_variables.h"
 #include "importers/iar/iar_project.h"
 
 class ConversionContext;
@@ -29,7 +30,8 @@ class IarWorkspace {
   /// it is listed (a repetition is skipped with a warning). Only a "project"
   /// element that holds a "path" is a reference: batch builds name projects by
   /// "project" text alone. A project file that cannot be read or is not an IAR
-  /// project is left out (ConversionContext::leaveOutProject). Throws
+  /// project is left out (ConversionContext::leaveOutProject). The argument
+  /// variables are read first (IarArgumentVariables). Throws
   /// ConversionError for a workspace that cannot be read or is not an IAR
   /// workspace, and for an empty path.
   IarWorkspace(ConversionContext& context, const QString& path);
@@ -38,5 +40,7 @@ class IarWorkspace {
   QString path;
   /// The directory holding the workspace file, which "$WS_DIR$" stands for.
   QString directory;
+  /// The user's variables the paths may name.
+  IarArgumentVariables argumentVariables;
   std::vector<IarProject> projects;
 };

@@ -71,19 +71,45 @@ TEST(IarImport, ConfigurationsWithOtherNames) {
 // under another option name for some, and get no ARM settings (with a warning); Embedded Workbench 5 to 7 write fewer
 // options and may declare ISO 8859-1 (old.ewp: one state holding an entry per
 // line, a Latin-1 group name). "$TOOLKIT_DIR$" (the installation) and
-// variables only the IDE defines cannot be written: left out with a warning
-// listing them. Absolute paths stay as written. Without an executable template
+// variables nothing defines cannot be written: left out with a warning per
+// variable listing them. Absolute paths stay as written. Without an executable template
 // the device stands in: STM32 devices get the STM32 template, others none.
 TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
   copyFixture("other_targets");
   expectSuccess({"iar2hzp", "ws.eww"},
                 "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
                 "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
-                "warning: msp.ewp: paths with variables only Embedded Workbench knows left out: $MY_SDK$\\include, "
+                "warning: msp.ewp: paths with $MY_SDK$ left out: no .custom_argvars file or -argvar defines it: "
+                "$MY_SDK$\\include\n"
+                "warning: msp.ewp: paths with $CONFIG_NAME$ left out: only Embedded Workbench knows its value: "
                 "$CONFIG_NAME$\\generated.c\n"
                 "warning: ws.eww: MSP430 target: files, definitions and include directories converted, no ARM target "
                 "settings written\n");
   EXPECT_EQ(readFile("ws.hzp"), expectedSolution("iar_other_targets.hzp"));
+}
+
+// Argument variables: the workspace's own "<workspace>.custom_argvars" beside
+// it, as the IDE keeps them (a relative value is relative to the file, and
+// written relative to the project), and "-argvar", which wins.
+TEST(IarImport, ArgumentVariablesOfTheWorkspacesFileAndTheCommandLine) {
+  copyFixture("other_targets");
+  writeFile("ws.custom_argvars",
+            "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n\n<iarUserArgVars>\n  <group active=\"true\" name=\"Local\">\n"
+            "    <variable>\n      <name>MY_SDK</name>\n      <value>..\\sdk</value>\n    </variable>\n  </group>\n"
+            "</iarUserArgVars>\n");
+  const QByteArray warnings =
+      "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
+      "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
+      "warning: msp.ewp: paths with $CONFIG_NAME$ left out: only Embedded Workbench knows its value: "
+      "$CONFIG_NAME$\\generated.c\n"
+      "warning: ws.eww: MSP430 target: files, definitions and include directories converted, no ARM target "
+      "settings written\n";
+  expectSuccess({"iar2hzp", "ws.eww"}, warnings);
+  EXPECT_TRUE(readFile("ws.hzp").contains(";$(ProjectDir)/../sdk/include\""));
+  expectSuccess({"iar2hzp", "-argvar", "MY_SDK=/opt/my_sdk", "ws.eww"}, warnings);
+  EXPECT_TRUE(readFile("ws.hzp").contains(";/opt/my_sdk/include\""));
+  EXPECT_EQ(runQuenport({"iar2hzp", "-argvar", "=x", "ws.eww"}).standardError,
+            "error: -argvar =x: expected name=value\n");
 }
 
 // "$WS_DIR$" is the workspace file's directory wherever the tool runs, "\"
