@@ -68,7 +68,7 @@ IarPathConverter::Split IarPathConverter::split(const QString& text, const QStri
   if (leading.start == 0) {
     const QString variable = rest.left(leading.length);
     if (isOneOf(leading.name, installationVariables)) {
-      if (!installationPaths_.contains(shown)) installationPaths_.append(shown);
+      if (recordsLeftOut_ && !installationPaths_.contains(shown)) installationPaths_.append(shown);
       return {Base::LeftOut, QString()};
     }
     rest = rest.mid(leading.length);
@@ -133,6 +133,7 @@ std::optional<QString> IarPathConverter::anchored(const QString& name, const QSt
 }
 
 IarPathConverter::Split IarPathConverter::leaveOut(const QString& variable, const QString& why, const QString& text) {
+  if (!recordsLeftOut_) return {Base::LeftOut, QString()};
   auto known = std::find_if(leftOutVariables_.begin(), leftOutVariables_.end(),
                             [&](const LeftOutVariable& left) { return left.variable == variable; });
   if (known == leftOutVariables_.end()) known = leftOutVariables_.insert(known, {variable, why, {}});
@@ -140,7 +141,41 @@ IarPathConverter::Split IarPathConverter::leaveOut(const QString& variable, cons
   return {Base::LeftOut, QString()};
 }
 
-std::optional<QString> IarPathConverter::projectRelative(const QString& text) {
+// Where neither is there (a file generated later, a variable not defined), the
+// copy is named, as the IDE names it.
+const QString& IarPathConverter::copyOrOriginal(const QString& text) {
+  if (!copies_ || copies_->isEmpty()) return text;
+  const auto original = copies_->constFind(toForwardSlashes(text));
+  if (original == copies_->constEnd() || existsOnDisk(text) || !existsOnDisk(*original)) return text;
+  if (!copiesNotMade_.contains(text)) copiesNotMade_.append(text);
+  return *original;
+}
+
+// Looked at without recording what it would leave out: the path may not be used.
+bool IarPathConverter::existsOnDisk(const QString& text) {
+  recordsLeftOut_ = false;
+  const Split path = split(text, text, 0);
+  recordsLeftOut_ = true;
+  bool exists = false;
+  switch (path.base) {
+    case Base::Project:
+      resolver_.respell(path.rest, projectDirectory_, &exists);
+      break;
+    case Base::Workspace:
+      resolver_.respell(path.rest, workspaceDirectory_, &exists);
+      break;
+    case Base::Absolute:
+    case Base::Anchored:
+      exists = QFileInfo::exists(path.rest);
+      break;
+    case Base::LeftOut:
+      break;
+  }
+  return exists;
+}
+
+std::optional<QString> IarPathConverter::projectRelative(const QString& given) {
+  const QString& text = copyOrOriginal(given);
   const Split path = split(text, text, 0);
   switch (path.base) {
     case Base::LeftOut:
@@ -166,7 +201,8 @@ std::optional<QString> IarPathConverter::projectRelative(const QString& text) {
   return std::nullopt;
 }
 
-std::optional<QString> IarPathConverter::macroBased(const QString& text) {
+std::optional<QString> IarPathConverter::macroBased(const QString& given) {
+  const QString& text = copyOrOriginal(given);
   const Split path = split(text, text, 0);
   switch (path.base) {
     case Base::LeftOut:

@@ -48,6 +48,13 @@ class IarPathConverter {
   /// is found nowhere above the project), by variable in the order met.
   const std::vector<LeftOutVariable>& leftOutVariables() const { return leftOutVariables_; }
 
+  /// The files Embedded Workbench copies into the project (the originals by the
+  /// copies' paths, as written, with "/"): a copy not made yet is converted as
+  /// its original, whose content the IDE would copy and build.
+  void setCopies(const QHash<QString, QString>* copies) { copies_ = copies; }
+  /// The copies not made yet whose originals were written, as written.
+  const QStringList& copiesNotMade() const { return copiesNotMade_; }
+
  private:
   /// Anchored: an argument variable's Windows value found again on disk (or a
   /// relative one made absolute); the rest is then absolute and written
@@ -63,6 +70,8 @@ class IarPathConverter {
   Split argumentVariablePath(const QString& variable, const QString& name, const QString& rest, const QString& shown,
                              int depth);
   std::optional<QString> anchored(const QString& name, const QString& value, const QString& rest);
+  const QString& copyOrOriginal(const QString& text);
+  bool existsOnDisk(const QString& text);
   Split leaveOut(const QString& variable, const QString& why, const QString& shown);
 
   ForeignPathResolver& resolver_;
@@ -75,4 +84,7 @@ class IarPathConverter {
   std::vector<LeftOutVariable> leftOutVariables_;
   /// Where each argument variable with a Windows value was found: an absolute directory.
   QHash<QString, QString> anchors_;
+  const QHash<QString, QString>* copies_ = nullptr;
+  QStringList copiesNotMade_;
+  bool recordsLeftOut_ = true;
 };

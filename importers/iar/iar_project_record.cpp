@@ -23,7 +23,9 @@ struct ProjectReading {
       : builders(builders),
         project(project),
         paths(context.paths(), project.directory, workspace.directory, &workspace.argumentVariables),
-        linker(paths, context.inputFiles(), project.directory, project.name) {}
+        linker(paths, context.inputFiles(), project.directory, project.name) {
+    paths.setCopies(&project.content.copies);
+  }
 
   void dependOn(const IarProject& builder) {
     if (!record.dependencies.contains(builder.name)) record.dependencies.append(builder.name);
@@ -79,6 +81,9 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
   } else {
     readAdditionalLibraries(reading, configuration, result.linker);
     reading.linker.readExecutable(configuration, result, notCarried);
+    // A project connection file's sizes are the project's, whatever the ICF says.
+    if (configuration.stackSize) result.linker.stackSize = configuration.stackSize;
+    if (configuration.heapSize) result.linker.heapSize = configuration.heapSize;
   }
   result.steps = readIarBuildSteps(configuration.buildActions, notCarried);
   for (NotCarried& setting : notCarried) {
@@ -173,6 +178,7 @@ void readProject(ProjectReading& reading) {
   for (const IarConfiguration& configuration : project.content.configurations)
     record.configurations.push_back(readConfiguration(reading, configuration));
   record.sources = readSources(reading);
+  for (const NotCarried& setting : project.content.notCarried) reading.report(setting);
 }
 
 void reportLeftOut(ConversionContext& context, const ProjectReading& reading, const QString& shown) {
@@ -183,6 +189,11 @@ void reportLeftOut(ConversionContext& context, const ProjectReading& reading, co
   for (const IarPathConverter::LeftOutVariable& variable : reading.paths.leftOutVariables()) {
     context.warn(shown, QStringLiteral("paths with ") + variable.variable + QStringLiteral(" left out: ") + variable.why +
                             QStringLiteral(": ") + variable.paths.join(QStringLiteral(", ")));
+  }
+  if (!reading.paths.copiesNotMade().isEmpty()) {
+    context.warn(shown, QStringLiteral("copies project connection files make when Embedded Workbench opens the "
+                                       "project are not there; their originals are used: ") +
+                            reading.paths.copiesNotMade().join(QStringLiteral(", ")));
   }
   if (reading.project.content.mergedGroups > 0) {
     context.warn(shown, QStringLiteral("%1 groups nested deeper than %2 levels merged into the group above them")

@@ -5,12 +5,39 @@
 #include "importers/common/conversion_context.h"
 #include "importers/common/diagnostics.h"
 #include "importers/common/workspace_paths.h"
+#include "importers/common/foreign_path.h"
 #include "importers/common/xml_loading.h"
+#include "importers/iar/iar_connection.h"
+#include "importers/iar/iar_paths.h"
 
 namespace {
 
 const DocumentKind iarWorkspace{"workspace", "an IAR workspace"};
 const DocumentKind iarProject{"project", "an IAR project"};
+const DocumentKind iarConnection{"iarProjectConnection", "an IAR project connection file"};
+
+// The project connection files a project lists join it, as Embedded Workbench
+// joins them when it opens the project. One that cannot be read is named.
+void addConnections(ConversionContext& context, const IarWorkspace& workspace, IarProject& project) {
+  IarPathConverter paths(context.paths(), project.directory, workspace.directory, &workspace.argumentVariables);
+  const size_t listed = project.content.files.size();  // not those the connections add
+  for (size_t i = 0; i < listed; ++i) {
+    const IarFile file = project.content.files[i];
+    if (!file.name.endsWith(QLatin1String(".ipcf"), Qt::CaseInsensitive)) continue;
+    const std::optional<QString> relative = paths.projectRelative(file.name);
+    if (!relative) continue;  // its variable is reported with the project's paths
+    const QString path = joinPath(project.directory, *relative);
+    try {
+      const DomDocument document = loadForeignFile(context.inputFiles(), path, iarConnection, project.file);
+      const QString directory = QFileInfo(*relative).path();
+      addIarConnection(project.content, readIarConnection(document, nameWithoutLastSuffix(path)), file.group,
+                       directory == QLatin1String(".") ? QString() : directory);
+    } catch (const UnreadableFile& failure) {
+      context.warn(failure.file(), failure.message() + QStringLiteral("; what it adds to project ") + project.name +
+                                       QStringLiteral(" is not carried"));
+    }
+  }
+}
 
 }  // namespace
 
@@ -43,6 +70,7 @@ IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
                                                   QStringLiteral(" left out: ") + failure.message());
       continue;
     }
+    addConnections(context, *this, project);
     projects.push_back(std::move(project));
   }
 }

@@ -31,7 +31,8 @@ class IarWorkspace {
   /// element that holds a "path" is a reference: batch builds name projects by
   /// "project" text alone. A project file that cannot be read or is not an IAR
   /// project is left out (ConversionContext::leaveOutProject). The argument
-  /// variables are read first (IarArgumentVariables). Throws
+  /// variables are read first (IarArgumentVariables); the project connection
+  /// files a project lists join its content (iar_connection.h). Throws
   /// ConversionError for a workspace that cannot be read or is not an IAR
   /// workspace, and for an empty path.
   IarWorkspace(ConversionContext& context, const QString& path);

@@ -112,6 +112,34 @@ TEST(IarImport, ArgumentVariablesOfTheWorkspacesFileAndTheCommandLine) {
             "error: -argvar =x: expected name=value\n");
 }
 
+// TI's MSPM0 SDK: the project lists only two project connection files, which
+// name the SDK by the argument variable its tools/iar/MSPM0_SDK.custom_argvars
+// sets to c:/ti/mspm0_sdk_2_09_00_01; the SDK checked out here (as
+// "mspm0-sdk") is found again. A file -custom-argvars names must be there.
+TEST(IarImport, ProjectConnectionFilesAndArgumentVariablesOfAnSdk) {
+  copyFixture("mspm0");
+  const QString project = QDir::current().absoluteFilePath("mspm0-sdk/examples/nortos/CUSTOM_BOARD/driverlib/empty_mspm0c1103/iar");
+  const QStringList arguments{"iar2hzp", "-executable-template", "E", "-custom-argvars",
+                              "../../../../../../tools/iar/MSPM0_SDK.custom_argvars", "empty_mspm0c1103_nortos_iar.eww"};
+  const QByteArray ewp = "warning: empty_mspm0c1103_nortos_iar.ewp: ";
+  expectSuccess(arguments,
+                ewp + "copies project connection files make when Embedded Workbench opens the project are not there; "
+                      "their originals are used: $PROJ_DIR$/empty_mspm0c1103.c, $PROJ_DIR$/empty_mspm0c1103.syscfg, "
+                      "$PROJ_DIR$/README.md, $PROJ_DIR$/iar/startup_mspm0c110x_iar.c\n" +
+                    ewp + "not carried: IAR compiler option --debug; --silent; -e; --aeabi; --thumb; "
+                          "--diag_suppress=Pa050 (configuration Debug)\n" +
+                    ewp + "not carried: memory layout mspm0c1103.icf (file not found) (configuration Debug)\n" + ewp +
+                    "not carried: IAR linker option --silent (configuration Debug)\n" + ewp +
+                    "not carried: custom build tool SysConfig: $SYSCONFIG_ROOT$/sysconfig_cli.bat -o $PROJ_DIR$ -s "
+                    "\"$MSPM0_SDK_INSTALL_DIR$/.metadata/product.json\" --compiler iar $FILE_PATH$\n" +
+                    ewp + "not carried: ICF file mspm0c1103.icf (configuration Debug)\n",
+                project);
+  EXPECT_EQ(readFile(project + "/empty_mspm0c1103_nortos_iar.hzp"), expectedSolution("iar_mspm0_connections.hzp"));
+  EXPECT_EQ(runQuenport({"iar2hzp", "-custom-argvars", "none.custom_argvars", project + "/empty_mspm0c1103_nortos_iar.eww"})
+                .standardError,
+            "error: Cannot open none.custom_argvars for reading\n");
+}
+
 // "$WS_DIR$" is the workspace file's directory wherever the tool runs, "\"
 // separates, and a name that differs from the disk only in case is found.
 // Batch builds name projects without a path: only "project" elements that hold
