@@ -4,8 +4,8 @@
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/diagnostics.h"
-#include "importers/common/workspace_paths.h"
 #include "importers/common/foreign_path.h"
+#include "importers/common/workspace_paths.h"
 #include "importers/common/xml_loading.h"
 #include "importers/iar/iar_connection.h"
 #include "importers/iar/iar_paths.h"
@@ -39,6 +39,23 @@ void addConnections(ConversionContext& context, const IarWorkspace& workspace, I
   }
 }
 
+// A project named by an argument variable ("$MSPM0_SDK_INSTALL_DIR$\examples\...")
+// is where the variable leads; one whose variable nothing defines is left out.
+QString projectFile(ConversionContext& context, const IarWorkspace& workspace, const QString& text,
+                    const ForeignPathResolver::Variables& variables) {
+  const QString name = findIarVariable(text).start == 0 ? findIarVariable(text).name : QString();
+  if (name.isEmpty() || variables.contains(name)) return context.paths().resolve(text, workspace.directory, variables).path;
+  IarPathConverter paths(context.paths(), workspace.directory, workspace.directory, &workspace.argumentVariables);
+  if (const std::optional<QString> file = paths.projectRelative(text)) return joinPath(workspace.directory, *file);
+  const auto& leftOut = paths.leftOutVariables();
+  const QString why = leftOut.empty() ? QStringLiteral("it lies in the Embedded Workbench installation")
+                                      : leftOut.front().variable + QStringLiteral(": ") + leftOut.front().why;
+  context.leaveOutProject(displayPath(workspace.path), QStringLiteral("project ") +
+                                                           nameWithoutLastSuffix(toForwardSlashes(text)) +
+                                                           QStringLiteral(" left out: ") + why);
+  return QString();
+}
+
 }  // namespace
 
 IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
@@ -57,7 +74,8 @@ IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
     if (project.path.isEmpty()) {
       throw ConversionError(displayPath(path), QStringLiteral("the path of project entry %1 is empty").arg(entry));
     }
-    project.file = context.paths().resolve(project.path, directory, variables).path;
+    project.file = projectFile(context, *this, project.path, variables);
+    if (project.file.isEmpty()) continue;
     if (!listed.isFirstListing(context, project.file, displayPath(path))) continue;
     project.directory = QFileInfo(project.file).path();
     project.name = nameWithoutLastSuffix(project.file);

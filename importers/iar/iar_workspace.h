@@ -30,7 +30,8 @@ class IarWorkspace {
   /// it is listed (a repetition is skipped with a warning). Only a "project"
   /// element that holds a "path" is a reference: batch builds name projects by
   /// "project" text alone. A project file that cannot be read or is not an IAR
-  /// project is left out (ConversionContext::leaveOutProject). The argument
+  /// project, or whose path holds a variable nothing defines, is left out
+  /// (ConversionContext::leaveOutProject). The argument
   /// variables are read first (IarArgumentVariables); the project connection
   /// files a project lists join its content (iar_connection.h). Throws
   /// ConversionError for a workspace that cannot be read or is not an IAR

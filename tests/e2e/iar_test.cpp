@@ -110,6 +110,12 @@ TEST(IarImport, ArgumentVariablesOfTheWorkspacesFileAndTheCommandLine) {
   EXPECT_TRUE(readFile("ws.hzp").contains(";/opt/my_sdk/include\""));
   EXPECT_EQ(runQuenport({"iar2hzp", "-argvar", "=x", "ws.eww"}).standardError,
             "error: -argvar =x: expected name=value\n");
+  // A workspace may name its projects by a variable too.
+  writeFile("sdk/app.ewp", iar_fixtures::project({{}}, {}));
+  writeFile("sdk.eww", iar_fixtures::workspace({"$MY_SDK$\\app.ewp", "$NONE$\\x.ewp"}));
+  expectSuccess({"iar2hzp", "-executable-template", "E", "-argvar", "MY_SDK=sdk", "sdk.eww"},
+                "warning: sdk.eww: project x left out: $NONE$: no .custom_argvars file or -argvar defines it\n");
+  EXPECT_TRUE(readFile("sdk.hzp").contains("project_directory=\"sdk\""));
 }
 
 // TI's MSPM0 SDK: the project lists only two project connection files, which
