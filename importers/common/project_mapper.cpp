@@ -288,8 +288,8 @@ void ProjectMapper::finish(qsizetype projectsNamed) {
   if (projectsAdded_ == 0 && (projectsNamed > 0 || context_.projectsLeftOut() > 0)) {
     const auto& [file, why] = context_.firstProjectLeftOut();
     const QString reason = file == workspaceFile_ ? why : aboutFile(file, why);
-    throw ConversionError(workspaceFile_, QStringLiteral("no project could be converted") +
-                                              (why.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')')));
+    const QString said = why.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')');
+    throw ConversionError(workspaceFile_, QStringLiteral("no project could be converted") + said);
   }
   for (const QString& name : otherConfigurations_) projectSystem_.newConfiguration(solution_, name);
 }

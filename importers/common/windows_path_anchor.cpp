@@ -14,7 +14,8 @@ constexpr qsizetype mostComponentsTried = 64;
 // The directory and those above it, the nearest first.
 QStringList directoriesUpFrom(const QString& directory) {
   QStringList directories;
-  QString current = QDir::cleanPath(QFileInfo(directory.isEmpty() ? QStringLiteral(".") : directory).absoluteFilePath());
+  const QString start = directory.isEmpty() ? QStringLiteral(".") : directory;
+  QString current = QDir::cleanPath(QFileInfo(start).absoluteFilePath());
   for (;;) {
     directories.append(current);
     const QString parent = QFileInfo(current).path();

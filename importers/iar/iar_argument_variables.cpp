@@ -32,7 +32,8 @@ IarVariableAt findIarVariable(QStringView text, qsizetype from) {
        dollar = text.indexOf(QLatin1Char('$'), dollar + 1)) {
     if (text.sliced(dollar).startsWith(QLatin1String("${"))) {
       const qsizetype close = text.indexOf(QLatin1String("}$"), dollar + 2);
-      if (close > dollar + 2) return {dollar, close + 2 - dollar, text.sliced(dollar + 2, close - dollar - 2).toString()};
+      if (close > dollar + 2)
+        return {dollar, close + 2 - dollar, text.sliced(dollar + 2, close - dollar - 2).toString()};
       continue;
     }
     qsizetype end = dollar + 1;
@@ -58,7 +59,8 @@ IarArgumentVariables::IarArgumentVariables(ConversionContext& context, const QSt
   }
   for (const QString& definition : settings.argumentVariables) {
     const qsizetype equals = definition.indexOf(QLatin1Char('='));
-    if (equals <= 0) throw ConversionError(QStringLiteral("-argvar ") + definition + QStringLiteral(": expected name=value"));
+    if (equals <= 0)
+      throw ConversionError(QStringLiteral("-argvar ") + definition + QStringLiteral(": expected name=value"));
     define(definition.left(equals), definition.mid(equals + 1), QString());
   }
 }

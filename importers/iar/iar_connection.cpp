@@ -62,7 +62,8 @@ void readSizes(const DomElement& element, const QString& item, std::optional<qui
     if (id.isEmpty() || id == QLatin1String("0"))
       size = value;
     else if (value.value_or(1) != 0)
-      notCarried.append({item, id + QStringLiteral(": ") + childElementText(entry, QStringLiteral("size")).trimmed(), {}});
+      notCarried.append({item, id + QStringLiteral(": ") + childElementText(entry, QStringLiteral("size")).trimmed(),
+                         {}});
   }
 }
 
@@ -180,7 +181,8 @@ void addSettings(IarConfiguration& configuration, const IarConnectionSettings& s
   }
   if (settings.stackSize) configuration.stackSize = settings.stackSize;
   if (settings.heapSize) configuration.heapSize = settings.heapSize;
-  for (const QString& command : settings.preBuild) configuration.buildActions.push_back({QStringLiteral("prebuild"), command, {}});
+  for (const QString& command : settings.preBuild)
+    configuration.buildActions.push_back({QStringLiteral("prebuild"), command, {}});
   for (const QString& command : settings.postBuild)
     configuration.buildActions.push_back({QStringLiteral("postbuild"), command, {}});
 }
@@ -219,7 +221,8 @@ void addIarConnection(IarProjectContent& content, const IarConnection& connectio
   const auto groupIndex = [own](qsizetype index) { return index < 0 ? own : own + 1 + index; };
   content.groups.push_back({connection.name, group, {}, {}});
   for (const IarConnectionGroup& inner : connection.groups)
-    content.groups.push_back({inner.name, groupIndex(inner.parent), inner.excluded ? everyConfiguration : QStringList(), {}});
+    content.groups.push_back(
+        {inner.name, groupIndex(inner.parent), inner.excluded ? everyConfiguration : QStringList(), {}});
   for (const IarConnectionFile& file : connection.files) {
     const QString name = based(file.copyTo.isEmpty() ? file.path : file.copyTo);
     if (!file.copyTo.isEmpty()) content.copies.insert(toForwardSlashes(name), based(file.path));

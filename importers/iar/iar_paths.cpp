@@ -29,8 +29,11 @@ bool isOneOf(const QString& name, const auto& names) {
 }
 
 bool isIdeVariable(const QString& name) {
-  return isOneOf(name, ideVariables) || (name.size() > 2 && name.startsWith(QLatin1Char('_')) && name.endsWith(QLatin1Char('_')));
+  return isOneOf(name, ideVariables) ||
+         (name.size() > 2 && name.startsWith(QLatin1Char('_')) && name.endsWith(QLatin1Char('_')));
 }
+
+const QString onlyTheIdeKnows = QStringLiteral("only Embedded Workbench knows its value");
 
 // Variables defined through one another end after as many levels as their values may nest.
 constexpr int mostNestedPaths = 16;
@@ -82,7 +85,7 @@ IarPathConverter::Split IarPathConverter::split(const QString& text, const QStri
   }
   // A variable anywhere else ("$PROJ_DIR$\$CONFIG_NAME$\x") means something only the IDE knows.
   if (const IarVariableAt inner = findIarVariable(rest); inner.start >= 0)
-    return leaveOut(rest.mid(inner.start, inner.length), QStringLiteral("only Embedded Workbench knows its value"), shown);
+    return leaveOut(rest.mid(inner.start, inner.length), onlyTheIdeKnows, shown);
   return {base, rest};
 }
 
@@ -94,7 +97,7 @@ IarPathConverter::Split IarPathConverter::argumentVariablePath(const QString& va
       argumentVariables_ && !isIdeVariable(name) ? argumentVariables_->value(name) : std::nullopt;
   if (!value || depth >= mostNestedPaths) {
     return leaveOut(variable,
-                    isIdeVariable(name) ? QStringLiteral("only Embedded Workbench knows its value")
+                    isIdeVariable(name) ? onlyTheIdeKnows
                                         : QStringLiteral("no .custom_argvars file or -argvar defines it"),
                     shown);
   }
@@ -107,7 +110,7 @@ IarPathConverter::Split IarPathConverter::argumentVariablePath(const QString& va
     return path;
   }
   if (const IarVariableAt later = findIarVariable(rest); later.start >= 0)
-    return leaveOut(rest.mid(later.start, later.length), QStringLiteral("only Embedded Workbench knows its value"), shown);
+    return leaveOut(rest.mid(later.start, later.length), onlyTheIdeKnows, shown);
   if (const std::optional<QString> found = anchored(name, value->text, rest)) return {Base::Anchored, *found};
   return leaveOut(variable,
                   QStringLiteral("its value ") + value->text +

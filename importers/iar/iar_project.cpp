@@ -108,7 +108,8 @@ void readGroupsAndFiles(const DomElement& projectElement, IarProjectContent& con
       },
       [&content](const DomElement& item, qsizetype group) {
         if (item.tagName() == QLatin1String("file"))
-          content.files.push_back({childElementText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
+          content.files.push_back(
+              {childElementText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
       });
 }
 

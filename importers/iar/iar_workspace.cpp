@@ -44,7 +44,8 @@ void addConnections(ConversionContext& context, const IarWorkspace& workspace, I
 QString projectFile(ConversionContext& context, const IarWorkspace& workspace, const QString& text,
                     const ForeignPathResolver::Variables& variables) {
   const QString name = findIarVariable(text).start == 0 ? findIarVariable(text).name : QString();
-  if (name.isEmpty() || variables.contains(name)) return context.paths().resolve(text, workspace.directory, variables).path;
+  if (name.isEmpty() || variables.contains(name))
+    return context.paths().resolve(text, workspace.directory, variables).path;
   IarPathConverter paths(context.paths(), workspace.directory, workspace.directory, &workspace.argumentVariables);
   if (const std::optional<QString> file = paths.projectRelative(text)) return joinPath(workspace.directory, *file);
   const auto& leftOut = paths.leftOutVariables();
