@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 #include "importers/common/foreign_path.h"
 

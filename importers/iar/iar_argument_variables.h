@@ -46,6 +46,8 @@ class IarArgumentVariables {
   /// (at most 16 levels, so that variables defined through each other end);
   /// nothing when it is not defined or empty.
   std::optional<IarVariableValue> value(const QString& name) const;
+  /// Whether name is defined at all (its value may still be empty or circular).
+  bool defines(const QString& name) const { return values_.contains(name); }
 
   /// Adds the variables of an active group of document (a ".custom_argvars"
   /// file read from directory), replacing those of the same name.

@@ -16,10 +16,10 @@ const char* const installationVariables[] = {"TOOLKIT_DIR", "EW_DIR"};
 // The IDE's own argument variables, which no user defines; "$_NAME_$" is the
 // environment variable NAME.
 const char* const ideVariables[] = {
-    "CONFIG_NAME", "CUR_DIR",      "CUR_LINE",     "DATE",       "EXE_DIR",     "FILE_BNAME",   "FILE_BPATH",
-    "FILE_DIR",    "FILE_FNAME",   "FILE_PATH",    "LIST_DIR",   "OBJ_DIR",     "PROJ_FNAME",   "PROJ_PATH",
-    "TARGET_BNAME", "TARGET_BPATH", "TARGET_DIR",  "TARGET_FNAME", "TARGET_PATH", "USER_NAME",   "WS_FNAME",
-    "WS_PATH",
+    "CONFIG_NAME",  "CUR_DIR",      "CUR_LINE",   "DATE",         "USER_NAME",   "EXE_DIR",
+    "OBJ_DIR",      "LIST_DIR",     "FILE_BNAME", "FILE_BPATH",   "FILE_DIR",    "FILE_FNAME",
+    "FILE_PATH",    "PROJ_FNAME",   "PROJ_PATH",  "WS_FNAME",     "WS_PATH",     "TARGET_BNAME",
+    "TARGET_BPATH", "TARGET_DIR",   "TARGET_FNAME", "TARGET_PATH",
 };
 
 bool isOneOf(const QString& name, const auto& names) {
@@ -96,10 +96,12 @@ IarPathConverter::Split IarPathConverter::argumentVariablePath(const QString& va
   const std::optional<IarVariableValue> value =
       argumentVariables_ && !isIdeVariable(name) ? argumentVariables_->value(name) : std::nullopt;
   if (!value || depth >= mostNestedPaths) {
-    return leaveOut(variable,
-                    isIdeVariable(name) ? onlyTheIdeKnows
-                                        : QStringLiteral("no .custom_argvars file or -argvar defines it"),
-                    shown);
+    QString why = QStringLiteral("no .custom_argvars file or -argvar defines it");
+    if (isIdeVariable(name))
+      why = onlyTheIdeKnows;
+    else if (argumentVariables_ && argumentVariables_->defines(name))
+      why = QStringLiteral("its value is empty or defined through itself");
+    return leaveOut(variable, why, shown);
   }
   // A value that begins with another variable ("$PROJ_DIR$\..\sdk") is converted
   // as any path; one defined relative to its file stays relative.
