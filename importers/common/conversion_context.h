@@ -5,6 +5,7 @@
 // for every input, so nothing carries over from one input to the next.
 
 #include <QList>
+#include <QPair>
 #include <QString>
 
 #include "importers/common/diagnostics.h"
@@ -35,6 +36,13 @@ class ConversionContext {
   Diagnostics& diagnostics() { return diagnostics_; }
   /// A warning about file (see Diagnostics::warn).
   void warn(const QString& file, const QString& message) { diagnostics_.warn(file, message); }
+  /// A project the input names that cannot be converted, whatever the reason
+  /// (a file that is missing or does not parse, its kind, its name): warned
+  /// about file, and counted for "no project could be converted".
+  void leaveOutProject(const QString& file, const QString& message);
+  /// How many projects were left out, and the warning about the first: the file and the message.
+  int projectsLeftOut() const { return projectsLeftOut_; }
+  const QPair<QString, QString>& firstProjectLeftOut() const { return firstProjectLeftOut_; }
 
   /// The directory that the workspace's own relative paths are based on, as the
   /// user named it ("" for the working directory).
@@ -58,6 +66,8 @@ class ConversionContext {
   const QList<ProjectProperty> projectProperties_;
   Diagnostics& diagnostics_;
   QString workspaceDirectory_;
+  int projectsLeftOut_ = 0;
+  QPair<QString, QString> firstProjectLeftOut_;
   ForeignPathResolver paths_;
   InputFiles inputFiles_;
   WorkBudget addedCharacters_{maximumAddedCharacters};

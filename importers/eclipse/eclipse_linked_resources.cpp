@@ -1,10 +1,12 @@
 #include "importers/eclipse/eclipse_linked_resources.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/foreign_path.h"
+#include "importers/common/windows_path_anchor.h"
 #include "importers/eclipse/directory_visits.h"
 #include "importers/eclipse/eclipse_locations.h"
 #include "importers/eclipse/eclipse_project_description.h"
@@ -73,6 +75,23 @@ void addLinkedFile(const LinkDestination& destination, const EclipseLink& link, 
   destination.items->push_back(std::move(file));
 }
 
+// A Windows path ("file:/F:/GD_Boards_Demo/..." from the variableList) is the
+// tree on the machine that wrote the project: where a trailing part of it lies
+// above the project, that is the tree here, named relative to the project.
+PathOrProblem anchored(ConversionContext& context, const PathOrProblem& location, const LinkDestination& destination) {
+  if (!location.usable() || !isWindowsAbsolutePath(location.path)) return location;
+  const std::optional<AnchoredPath> found =
+      anchorWindowsPath(context.paths(), location.path, destination.projectDirectory);
+  if (!found) {
+    return PathOrProblem::failure(QStringLiteral("its location ") + location.path +
+                                  QStringLiteral(" is a Windows path no part of which lies above the project"));
+  }
+  const QString project = QFileInfo(destination.projectDirectory.isEmpty() ? QStringLiteral(".")
+                                                                           : destination.projectDirectory)
+                              .absoluteFilePath();
+  return {QDir(project).relativeFilePath(found->path), QString()};
+}
+
 }  // namespace
 
 void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, const LinkDestination& destination,
@@ -83,7 +102,7 @@ void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, con
       leaveOut(context, destination, link, QStringLiteral("it names no location"));
       continue;
     }
-    const PathOrProblem location = locations.resolve(link.location, link.isUri);
+    const PathOrProblem location = anchored(context, locations.resolve(link.location, link.isUri), destination);
     if (!location.usable()) {
       leaveOut(context, destination, link, location.problem);
       continue;

@@ -111,7 +111,13 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
 
 std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, const EclipseWorkspace& workspace,
                                                 const EclipseProjectFile& file, EclipseWorkspaceReading& reading) {
-  if (file.failure) throw *file.failure;
+  if (file.failure) {
+    // The name is in the file that could not be read: its directory's stands in.
+    const QString name = QFileInfo(QDir::cleanPath(workspace.fileSystemPath(file.directory))).fileName();
+    context.leaveOutProject(file.failure->file(), QStringLiteral("project ") + name + QStringLiteral(" left out: ") +
+                                                      file.failure->message());
+    return std::nullopt;
+  }
   const ProjectSource source{workspace, file, workspace.fileSystemPath(file.directory),
                              displayPath(workspace.fileSystemPath(file.path)),
                              displayPath(workspace.fileSystemPath(file.directory + QStringLiteral("/.cproject")))};
@@ -119,23 +125,33 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
   const QFileInfo cprojectFile(cprojectPath);
   if (!cprojectFile.exists() && !cprojectFile.isSymLink()) return std::nullopt;  // no C project
   if (!cprojectFile.isFile()) {
-    context.warn(source.shownCproject, QStringLiteral("not read: it is ") + nonRegularFileKind(cprojectPath) +
-                                           QStringLiteral("; project ") + file.description.name +
-                                           QStringLiteral(" left out"));
-    ++reading.leftOut;
+    context.leaveOutProject(source.shownCproject, QStringLiteral("not read: it is ") + nonRegularFileKind(cprojectPath) +
+                                                      QStringLiteral("; project ") + file.description.name +
+                                                      QStringLiteral(" left out"));
     return std::nullopt;
   }
-  const DomDocument cproject = loadForeignFile(context.inputFiles(), cprojectPath, cdtProject);
+  const QString leftOut = QStringLiteral("project ") + file.description.name + QStringLiteral(" left out: ");
+  std::optional<DomDocument> cproject;
+  try {
+    cproject = loadForeignFile(context.inputFiles(), cprojectPath, cdtProject);
+  } catch (const UnreadableFile& failure) {
+    context.leaveOutProject(failure.file(), leftOut + failure.message());
+    return std::nullopt;
+  }
   context.diagnostics().progress(QStringLiteral("cproject found: ") + file.path);
   context.diagnostics().progress(QStringLiteral("project name: ") + file.description.name);
 
-  const CdtSettings settings = readCdtSettings(cproject);
+  const CdtSettings settings = readCdtSettings(*cproject);
   const QString problem = settings.problem.isEmpty() ? kindProblem(settings) : settings.problem;
   if (!problem.isEmpty()) {
-    context.warn(source.shownCproject,
-                 QStringLiteral("project ") + file.description.name + QStringLiteral(" left out: ") + problem);
-    ++reading.leftOut;
+    context.leaveOutProject(source.shownCproject, leftOut + problem);
     return std::nullopt;
+  }
+  if (settings.builtByMakefile) {
+    context.warn(source.shownCproject, QStringLiteral("project ") + file.description.name +
+                                           QStringLiteral(" is built by its makefile: converted as an executable "
+                                                          "of its files, definitions and include directories; what "
+                                                          "the makefile does is not carried"));
   }
   return readProject(context, source, settings, reading);
 }

@@ -48,7 +48,7 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
         projectDirectories_.insert(file.description.name, file.relativeDirectory);
         projectsByName_.insert(file.description.name, qsizetype(projectFiles.size()));
       }
-    } catch (const ConversionError& failure) {
+    } catch (const UnreadableFile& failure) {
       file.failure = failure;
     }
     projectFiles.push_back(std::move(file));

@@ -26,7 +26,8 @@ struct EclipseProjectFile {
   EclipseProjectDescription description;
   /// Resolves its links' locations, keeping what its path variables stand for.
   LinkLocationResolver locations;
-  /// The failure to read it, reported when the project's turn comes.
+  /// Why it cannot be read (it does not parse, or is no Eclipse project): the
+  /// project is left out when its turn comes.
   std::optional<ConversionError> failure;
 };
 

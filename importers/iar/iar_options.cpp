@@ -141,3 +141,16 @@ void IarOptions::overlay(const IarOptions& other) {
   for (size_t i = 0; i < values_.size(); ++i)
     if (other.values_[i].present) values_[i] = other.values_[i];
 }
+
+void IarOptions::add(IarOptionId id, const QStringList& states) {
+  if (states.isEmpty()) return;
+  Value& target = values_[size_t(id)];
+  target.present = true;
+  target.states += states;
+}
+
+void IarOptions::set(IarOptionId id, const QStringList& states) {
+  Value& target = values_[size_t(id)];
+  target.present = true;
+  target.states = states;
+}

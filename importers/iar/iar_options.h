@@ -56,6 +56,10 @@ class IarOptions {
   void read(IarBlock block, const DomElement& option);
   /// The options other holds replace these.
   void overlay(const IarOptions& other);
+  /// Adds states to the option, as more entries of its list.
+  void add(IarOptionId id, const QStringList& states);
+  /// Makes states the option's states.
+  void set(IarOptionId id, const QStringList& states);
 
  private:
   struct Value {

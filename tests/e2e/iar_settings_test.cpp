@@ -101,7 +101,7 @@ TEST(IarSettings, FileVersion4CortexA7WithBuildActions) {
   const QByteArray ewp = "sama7d65/device/sama7d65/AT91bootstrap_SAMA7D65.ewp: ";
   expectConverts(
       "sama7d65", "AT91Bootstrap",
-      "warning: " + ewp + "paths with variables only Embedded Workbench knows left out: $CONFIG_NAME$/Obj\n"
+      "warning: " + ewp + "paths with $CONFIG_NAME$ left out: only Embedded Workbench knows its value: $CONFIG_NAME$/Obj\n"
       "warning: " + ewp + "no configuration is named Debug or Release; 'sama7d65_curiosity_qspi_boot' is read as "
       "both\n"
       "warning: " + ewp + "not carried: memory layout ../../AT91bootstrap.icf (no ICF editor symbols) "

@@ -51,7 +51,9 @@ class DomDocument {
   DomDocument& operator=(DomDocument&&) noexcept;
   ~DomDocument();
 
-  /// Parses bytes; on failure returns false with the reader's message and position.
+  /// Parses bytes; on failure returns false with the reader's message and
+  /// position. NUL bytes (and white space among them) after the document
+  /// element are ignored: padded files are read as the IDEs read them.
   bool setContent(const QByteArray& bytes, QString& message, int& line, int& column);
   /// Only the fast path of setContent: false when it gives up (the tree is then empty).
   bool setContentFast(const QByteArray& bytes);
