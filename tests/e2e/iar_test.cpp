@@ -102,8 +102,8 @@ TEST(IarImport, ArgumentVariablesOfTheWorkspacesFileAndTheCommandLine) {
       "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
       "warning: msp.ewp: paths with $CONFIG_NAME$ left out: only Embedded Workbench knows its value: "
       "$CONFIG_NAME$\\generated.c\n"
-      "warning: ws.eww: MSP430 target: files, definitions and include directories converted, no ARM target "
-      "settings written\n";
+      "warning: msp.ewp: MSP430 target MSP430F5529: files, definitions and include directories converted, no ARM "
+      "target settings written\n";
   expectSuccess({"iar2hzp", "ws.eww"}, warnings);
   EXPECT_TRUE(readFile("ws.hzp").contains(";$(ProjectDir)/../sdk/include\""));
   expectSuccess({"iar2hzp", "-argvar", "MY_SDK=/opt/my_sdk", "ws.eww"}, warnings);
