@@ -6,11 +6,14 @@
 # Every option a command applies and what its argument is: "-" for none,
 # "text" for free text, "dir" for a directory, else a glob of the files it
 # takes. The rows follow the usage text ("quenport COMMAND -help"), which a
-# test compares them with; uvision2hzp ignores the project settings.
+# test compares them with; uvision2hzp ignores the project settings, and only
+# iar2hzp reads argument variables.
 _quenport_options() {
   local command=$1 row
   for row in \
     '-addtemplatesfile *.xml' \
+    '-argvar text' \
+    '-custom-argvars *.custom_argvars' \
     '-D text' \
     '-I dir' \
     '-executable-template text' \
@@ -26,6 +29,7 @@ _quenport_options() {
     '-verbose -'; do
     case $command:${row%% *} in
       uvision2hzp:-D | uvision2hzp:-I | uvision2hzp:-P | uvision2hzp:-filter-definition) ;;
+      uvision2hzp:-argvar | uvision2hzp:-custom-argvars | eclipse2hzp:-argvar | eclipse2hzp:-custom-argvars) ;;
       *) printf '%s\n' "$row" ;;
     esac
   done

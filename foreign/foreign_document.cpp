@@ -40,6 +40,26 @@ std::optional<QByteArray> asUtf8(const QByteArray& bytes, std::string_view encod
   return text.toUtf8();
 }
 
+// Files padded after their document element (a tool that wrote a fixed-size
+// buffer: thousands of NUL bytes after the root) are read as the IDE reads
+// them. Only trailing NULs and XML white space go, and only where a NUL is
+// among them; a UTF-16 file, where NUL bytes belong to the text, stays whole.
+QByteArray withoutTrailingPadding(const QByteArray& bytes) {
+  if (bytes.size() < 2 || bytes[0] == '\0' || bytes[1] == '\0' || bytes.startsWith("\xFF\xFE") ||
+      bytes.startsWith("\xFE\xFF"))
+    return bytes;
+  qsizetype end = bytes.size();
+  bool padded = false;
+  for (; end > 0; --end) {
+    const char byte = bytes[end - 1];
+    if (byte == '\0')
+      padded = true;
+    else if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n')
+      break;
+  }
+  return padded ? bytes.first(end) : bytes;
+}
+
 }  // namespace
 
 const QString& DomElement::tagName() const {
@@ -64,6 +84,8 @@ QString DomElement::attributeValue(size_t index) const {
 
 QString DomElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
 
+int DomElement::line() const { return node_ ? int(node_->line) : 0; }
+
 size_t DomElement::childCount() const { return node_ ? node_->childCount : 0; }
 
 DomElement DomElement::child(size_t index) const { return DomElement(node_->children[index]); }
@@ -76,7 +98,8 @@ DomDocument::~DomDocument() = default;
 DomDocument::operator DomElement() const { return DomElement(&storage_->document()); }
 
 bool DomDocument::setContent(const QByteArray& bytes, QString& message, int& line, int& column) {
-  return setContentFast(bytes) || setContentWithStreamReader(bytes, message, line, column);
+  const QByteArray content = withoutTrailingPadding(bytes);
+  return setContentFast(content) || setContentWithStreamReader(content, message, line, column);
 }
 
 bool DomDocument::setContentFast(const QByteArray& bytes) {
@@ -103,6 +126,7 @@ bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& m
     switch (reader.readNext()) {
       case QXmlStreamReader::StartElement:
         storage.startElement(view(reader.qualifiedName().toUtf8()));
+        storage.setLine(uint32_t(reader.lineNumber()));
         for (const QXmlStreamAttribute& attribute : reader.attributes())
           storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
                                storage.keep(view(attribute.value().toUtf8())));

@@ -33,6 +33,8 @@ class DomElement {
   /// first child is missing or is something else (an element, a comment). Text
   /// made only of (Unicode) white space is not a node, as in Qt's DOM.
   QString firstChildText() const;
+  /// The line of the file where the element's start tag ends (from 1); 0 for the document.
+  int line() const;
   /// The number of element children, and the one at index (document order).
   size_t childCount() const;
   DomElement child(size_t index) const;
@@ -49,7 +51,9 @@ class DomDocument {
   DomDocument& operator=(DomDocument&&) noexcept;
   ~DomDocument();
 
-  /// Parses bytes; on failure returns false with the reader's message and position.
+  /// Parses bytes; on failure returns false with the reader's message and
+  /// position. NUL bytes (and white space among them) after the document
+  /// element are ignored: padded files are read as the IDEs read them.
   bool setContent(const QByteArray& bytes, QString& message, int& line, int& column);
   /// Only the fast path of setContent: false when it gives up (the tree is then empty).
   bool setContentFast(const QByteArray& bytes);

@@ -1,13 +1,12 @@
 #include "foreign/foreign_files.h"
 
 #include "foreign/foreign_path.h"
-#include "support/diagnostics.h"
 #include "support/path.h"
 
 DomDocument loadXmlDocument(const QString& path, const QString& referencedBy, InputFiles* inputs) {
   const std::optional<QByteArray> bytes = readInputFile(path, inputs);
   if (!bytes) {
-    throw ConversionError(referencedBy.isEmpty() ? QString() : displayPath(referencedBy),
+    throw UnreadableFile(referencedBy.isEmpty() ? QString() : displayPath(referencedBy),
                           QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
   }
   DomDocument document;
@@ -15,7 +14,7 @@ DomDocument loadXmlDocument(const QString& path, const QString& referencedBy, In
   int line = 0;
   int column = 0;
   if (!document.setContent(*bytes, message, line, column)) {
-    throw ConversionError(displayPath(path), message + QString::asprintf(" line: %d column: %d", line, column));
+    throw UnreadableFile(displayPath(path), message + QString::asprintf(" line: %d column: %d", line, column));
   }
   return document;
 }
@@ -24,6 +23,6 @@ DomDocument loadForeignFile(InputFiles& inputs, const QString& path, const Docum
                             const QString& referencedBy) {
   DomDocument document = loadXmlDocument(path, referencedBy, &inputs);
   if (documentElement(document).tagName() != QLatin1String(kind.element))
-    throw ConversionError(displayPath(path), QStringLiteral("not ") + QLatin1String(kind.description));
+    throw UnreadableFile(displayPath(path), QStringLiteral("not ") + QLatin1String(kind.description));
   return document;
 }

@@ -165,6 +165,7 @@ class Parser {
   bool attributeValue(std::string_view& value);
   bool text();
   bool decode(std::string_view& value, bool attribute, bool& blank, bool& nonAscii);
+  uint32_t lineAtCursor();
 
   DomStorage& storage_;
   const unsigned char* p_;
@@ -172,7 +173,18 @@ class Parser {
   std::string_view encoding_;
   std::vector<std::string_view> open_;            // names of the open elements, for their end tags
   std::vector<std::string_view> attributeNames_;  // of the element being read
+  const unsigned char* counted_ = p_;             // lines are counted up to here
+  uint32_t line_ = 1;
 };
+
+// The line p_ is on, counting line ends as the stream reader does: "\n", "\r\n"
+// and a lone "\r" each end one. Each byte is looked at once over the whole file.
+uint32_t Parser::lineAtCursor() {
+  for (; counted_ < p_; ++counted_) {
+    if (*counted_ == '\n' || (*counted_ == '\r' && (counted_ + 1 == end_ || counted_[1] != '\n'))) ++line_;
+  }
+  return line_;
+}
 
 bool Parser::document() {
   if (at("\xEF\xBB\xBF")) p_ += 3;
@@ -349,11 +361,13 @@ bool Parser::startTag() {
     const bool spaced = skipSpace();
     if (at("/>")) {
       p_ += 2;
+      storage_.setLine(lineAtCursor());
       storage_.endElement();
       break;
     }
     if (at(">")) {
       ++p_;
+      storage_.setLine(lineAtCursor());
       open_.push_back(tag);
       break;
     }

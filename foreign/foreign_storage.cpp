@@ -46,6 +46,7 @@ void DomStorage::startElement(std::string_view name) {
   node.tagName = &parent.lastChild->name;
   node.parent = parent.node;
   node.firstAttribute = attributes_.size();
+  lastStarted_ = nodes_.size() - 1;
   open_.push_back({nodes_.size() - 1, parent.lastChild});
 }
 

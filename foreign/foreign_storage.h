@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string_view>
@@ -34,6 +35,7 @@ struct DomNode {
   const char* text = nullptr;  // the first child's text (UTF-8), when it is text
   size_t textSize = 0;
   bool hasFirstChild = false;
+  uint32_t line = 0;  // where the start tag ends, as Qt's stream reader counts lines
   size_t attributeCount = 0;
   size_t childCount = 0;
   const DomAttribute* attributes = nullptr;  // set by DomStorage::finish
@@ -69,6 +71,8 @@ class DomStorage {
   void startElement(std::string_view name);
   /// Adds an attribute to the element just opened; value must live as long as the storage.
   void addAttribute(std::string_view name, std::string_view value);
+  /// Sets the line of the element opened last.
+  void setLine(uint32_t line) { nodes_[lastStarted_].line = line; }
   /// A text child that is not blank; value must live as long as the storage.
   void addText(std::string_view value);
   /// A child that is neither an element nor text (a comment, a processing instruction).
@@ -112,6 +116,7 @@ class DomStorage {
   std::vector<const DomNode*> children_;
   DomName documentName_;
   std::vector<OpenElement> open_{{0, &documentName_}};
+  size_t lastStarted_ = 0;
   std::deque<DomName> names_;
   std::unordered_map<std::string_view, DomName*> nameIndex_;
   std::vector<std::unique_ptr<char[]>> blocks_;

@@ -2,7 +2,7 @@
 // The property of reading foreign files, shared by the fuzz target and the test
 // that replays its corpus: whenever the fast byte parser accepts an input, Qt's
 // stream reader accepts it too and the two trees are identical (tag names,
-// attributes in order, first-child texts, element children).
+// lines, attributes in order, first-child texts, element children).
 
 #include <QByteArray>
 #include <QString>
@@ -21,6 +21,8 @@ inline std::string quoted(const QString& text) { return '"' + text.toStdString()
 inline std::string compareElement(DomElement fast, DomElement reference) {
   const std::string where = "<" + reference.tagName().toStdString() + ">: ";
   if (fast.tagName() != reference.tagName()) return where + "tag name " + quoted(fast.tagName());
+  if (fast.line() != reference.line())
+    return where + "line " + std::to_string(fast.line()) + " instead of " + std::to_string(reference.line());
   if (fast.firstChildText() != reference.firstChildText())
     return where + "text " + quoted(fast.firstChildText()) + " instead of " + quoted(reference.firstChildText());
   if (fast.attributeCount() != reference.attributeCount()) return where + "attribute count";

@@ -24,14 +24,21 @@ inline std::string checkPath(IarPathConverter& paths, const QString& text) {
   return {};
 }
 
-/// An empty string when the properties hold, else what went wrong.
-inline std::string check(std::string_view input) {
+/// input parsed; nothing when it is no XML.
+inline std::optional<DomDocument> parsed(std::string_view input) {
   DomDocument document;
   QString message;
   int line = 0;
   int column = 0;
   if (!document.setContent(QByteArray(input.data(), qsizetype(input.size())), message, line, column)) return {};
-  const IarProjectContent content = readIarProject(document);
+  return document;
+}
+
+/// An empty string when the properties hold, else what went wrong.
+inline std::string check(std::string_view input) {
+  const std::optional<DomDocument> document = parsed(input);
+  if (!document) return {};
+  const IarProjectContent content = readIarProject(*document);
   const qsizetype configurations = qsizetype(content.configurations.size());
   if (content.choice.isEmpty() != (configurations == 0)) return "configuration choice and configurations disagree";
   if (!content.choice.isEmpty() && (content.choice.debug >= configurations || content.choice.release >= configurations))

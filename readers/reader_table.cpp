@@ -26,7 +26,7 @@ const std::vector<ImporterCommand>& importerCommands() {
        "names (.ewp) into a solution beside it, named after it: each project file\n"
        "becomes a project of the solution with all its configurations.\n",
        "quenport iar2hzp -executable-template STM32_EXE -expand-templates firmware.eww", {}, false,
-       iarMappingRules},
+       iarMappingRules, true},
   };
   return commands;
 }

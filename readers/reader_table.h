@@ -40,6 +40,8 @@ struct ImporterCommand {
   bool runsWithoutInput;
   /// How the importer's projects are written: also which options apply to them.
   const MappingRules& rules;
+  /// "-argvar" and "-custom-argvars" apply (IAR's argument variables).
+  bool readsArgumentVariables = false;
 };
 
 /// Every command, in the order of the usage text.

@@ -27,6 +27,11 @@ struct Option {
 const Option commonOptions[] = {
     {"-addtemplatesfile", true, "  -addtemplatesfile file          Specify additional templates files\n",
      [](CommandLineOptions& o, const QString& a) { o.settings.templatesFiles += QLatin1Char(';') + a; }},
+    {"-argvar", true, "  -argvar name=value              Define an IAR argument variable ($name$)\n",
+     [](CommandLineOptions& o, const QString& a) { o.settings.argumentVariables.append(a); },
+     true},
+    {"-custom-argvars", true, "  -custom-argvars file            Read IAR argument variables from a .custom_argvars file\n",
+     [](CommandLineOptions& o, const QString& a) { o.settings.argumentVariableFiles.append(a); }},
     {"-D", true, "  -D name=value                   Specify additional preprocessor definition\n",
      [](CommandLineOptions& o, const QString& a) { o.settings.definitions.append(a); },
      true},
@@ -81,7 +86,7 @@ bool isExtraOption(const ImporterCommand& command, const QString& argument) {
 }
 
 bool appliesOption(const ImporterCommand& command, const Option& option) {
-  return command.rules.appliesCommandLineSettings || !projectSettingOptions().contains(QLatin1String(option.name));
+  return !ignoredOptions(command).contains(QLatin1String(option.name));
 }
 
 // The argument after the cursor; the cursor moves onto it.
@@ -115,8 +120,12 @@ CommandLineOptions readOptions(const ImporterCommand& command, const QStringList
   return options;
 }
 
-QStringList projectSettingOptions() {
-  return {QStringLiteral("-D"), QStringLiteral("-I"), QStringLiteral("-P"), QStringLiteral("-filter-definition")};
+QStringList ignoredOptions(const ImporterCommand& command) {
+  QStringList ignored;
+  if (!command.rules.appliesCommandLineSettings)
+    ignored << QStringLiteral("-D") << QStringLiteral("-I") << QStringLiteral("-P") << QStringLiteral("-filter-definition");
+  if (!command.readsArgumentVariables) ignored << QStringLiteral("-argvar") << QStringLiteral("-custom-argvars");
+  return ignored;
 }
 
 void printUsage(std::FILE* stream) {
@@ -133,10 +142,9 @@ void printCommandUsage(const ImporterCommand& command, std::FILE* stream) {
   for (const Option& option : commonOptions)
     if (appliesOption(command, option)) std::fputs(option.usageLine, stream);
   for (const ExtraOption& option : command.extraOptions) std::fputs(option.usageLine, stream);
-  if (!command.rules.appliesCommandLineSettings) {
-    std::fprintf(stream, "\nIgnored, with a warning: %s\n",
-                 projectSettingOptions().join(QStringLiteral(", ")).toLocal8Bit().constData());
-  }
+  const QStringList ignored = ignoredOptions(command);
+  if (!ignored.isEmpty())
+    std::fprintf(stream, "\nIgnored, with a warning: %s\n", ignored.join(QStringLiteral(", ")).toLocal8Bit().constData());
   std::fprintf(stream, "\nExample:\n  %s\n", command.example);
 }
 

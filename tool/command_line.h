@@ -31,9 +31,9 @@ struct CommandLineOptions {
 /// a solution cannot hold.
 CommandLineOptions readOptions(const ImporterCommand& command, const QStringList& arguments);
 
-/// The options that only commands applying the command line's settings to
-/// their projects apply, in the order a warning names them.
-QStringList projectSettingOptions();
+/// The options command accepts but does not apply (the command line's project
+/// settings, IAR's argument variables), in the order a warning names them.
+QStringList ignoredOptions(const ImporterCommand& command);
 
 /// Writes the usage text.
 void printUsage(std::FILE* stream);

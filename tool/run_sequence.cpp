@@ -103,9 +103,8 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
 // The options a user gave that the command does not apply: said once, before
 // anything is converted, so that nobody takes them for applied.
 void warnAboutIgnoredOptions(const RunSetup& run, const QStringList& given) {
-  if (run.command.rules.appliesCommandLineSettings) return;
   QStringList ignored;
-  for (const QString& option : projectSettingOptions())
+  for (const QString& option : ignoredOptions(run.command))
     if (given.contains(option)) ignored.append(option);
   if (ignored.isEmpty()) return;
   run.diagnostics.warn(QString(), ignored.join(QStringLiteral(", ")) + QStringLiteral(": not applied by ") +

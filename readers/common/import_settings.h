@@ -20,6 +20,8 @@ struct ImportSettings {
       "$(StudioDir)/targets/$(PROJECT_TEMPLATE_FILE:project_templates).xml;"
       "$(TargetsDir)/*/project_templates*.xml;"
       "$(TargetsDir)/*/*/project_templates*.xml");
+  QStringList argumentVariables;            // "-argvar" NAME=value (IAR)
+  QStringList argumentVariableFiles;        // "-custom-argvars" (IAR)
   bool expandTemplates = false;             // "-expand-templates"
   bool verbose = false;                     // "-verbose"
 

@@ -162,11 +162,14 @@ class ProjectMapper::ProjectWriter {
   }
 
   // Files, definitions and include directories carry to any target; the
-  // solution's target settings are ARM's.
+  // solution's target settings are ARM's. The project's device and core are
+  // named, as the settings not carried are.
   void reportOtherArchitecture(const TargetDevice& device) {
     if (device.otherArchitecture.isEmpty()) return;
-    context_.warn(mapper_.workspaceFile_, device.otherArchitecture +
-                                              QStringLiteral(" target: files, definitions and include directories "
+    QString target = device.otherArchitecture + QStringLiteral(" target");
+    if (!device.name.isEmpty()) target += QLatin1Char(' ') + device.name;
+    if (!device.core.isEmpty()) target += QStringLiteral(" (core ") + device.core + QLatin1Char(')');
+    context_.warn(record_.sourceFile, target + QStringLiteral(": files, definitions and include directories "
                                                              "converted, no ARM target settings written"));
   }
 
@@ -314,8 +317,8 @@ ProjectMapper::ProjectMapper(ProjectSystem& projectSystem, ConversionContext& co
 // could not be read back: this is the last guard, for every importer.
 ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
   if (!isXmlText(record.name)) {
-    context_.warn(record.sourceFile, QStringLiteral("project ") + record.name +
-                                         QStringLiteral(" left out: its name holds a control character"));
+    context_.leaveOutProject(record.sourceFile, QStringLiteral("project ") + record.name +
+                                                    QStringLiteral(" left out: its name holds a control character"));
     return nullptr;
   }
   ++projectsAdded_;
@@ -352,9 +355,14 @@ void ProjectMapper::addLinkerFiles(ProjectElement* project, const QStringList& f
 // A configuration is built when the solution declares it: "Debug" and
 // "Release" come with the templates, the others are declared here, after the
 // projects, in the order first met. A workspace that names no project at all
-// still gets its empty solution.
+// still gets its empty solution; one whose projects were all left out, for
+// whatever reason, keeps the solution written before.
 void ProjectMapper::finish(qsizetype projectsNamed) {
-  if (projectsNamed > 0 && projectsAdded_ == 0)
-    throw ConversionError(workspaceFile_, QStringLiteral("no project could be converted"));
+  if (projectsAdded_ == 0 && (projectsNamed > 0 || context_.projectsLeftOut() > 0)) {
+    const auto& [file, why] = context_.firstProjectLeftOut();
+    const QString reason = file == workspaceFile_ ? why : aboutFile(file, why);
+    const QString said = why.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')');
+    throw ConversionError(workspaceFile_, QStringLiteral("no project could be converted") + said);
+  }
   for (const QString& name : otherConfigurations_) projectSystem_.newConfiguration(solution_, name);
 }

@@ -61,8 +61,10 @@ class ProjectMapper {
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built; called once every project is added.
   /// projectsNamed: how many projects the workspace names. When it names some
-  /// and none was added, throws ConversionError "<workspace>: no project could
-  /// be converted": an empty solution would pass for a conversion.
+  /// (or some were left out, see ConversionContext::leaveOutProject) and none
+  /// was added, throws ConversionError "<workspace>: no project could be
+  /// converted (<why the first was left out>)": an empty solution would pass
+  /// for a conversion.
   void finish(qsizetype projectsNamed);
 
  private:

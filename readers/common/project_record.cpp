@@ -52,6 +52,7 @@ class RecordText {
     line(depth, "device", device.name);
     line(depth, "other architecture", device.otherArchitecture);
     line(depth, "core", device.core);
+    if (device.coreFromDevice) line(depth, "core from device", QStringLiteral("yes"));
     line(depth, "fpu", device.fpu);
     line(depth, "float abi", device.floatAbi);
     line(depth, "byte order", device.byteOrder);

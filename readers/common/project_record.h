@@ -57,6 +57,10 @@ struct TargetDevice {
   std::optional<bool> secureCode;
   /// The memory the program is linked into, first ROM and first RAM first.
   QList<MemoryRegion> memory;
+  /// The source's IDE builds for the named part's core and FPU (derives them
+  /// from the part): core, fpu and dsp say what the source also writes, which
+  /// may be stale or missing (device_table.h).
+  bool coreFromDevice = false;
 
   friend bool operator==(const TargetDevice&, const TargetDevice&) = default;
 };

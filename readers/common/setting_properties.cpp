@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <tuple>
 
+#include "readers/common/device_table.h"
 #include "readers/common/import_settings.h"
 
 namespace {
@@ -151,10 +152,14 @@ void writeMemory(PropertyWriter& writer, const QList<MemoryRegion>& memory) {
   writer.list("linker_memory_map_macros", macros);
 }
 
-// An ARM target that the schema's Cortex-M vocabulary can hold.
-void writeDevice(PropertyWriter& writer, const TargetDevice& device, bool linked) {
-  writer.value("Target", device.name);
-  if (!device.otherArchitecture.isEmpty()) return;  // the importer reports it, once per workspace
+// An ARM target that the schema's Cortex-M vocabulary can hold, as the IDE
+// builds it for its device.
+void writeDevice(PropertyWriter& writer, const TargetDevice& source, bool linked) {
+  writer.value("Target", source.name);
+  if (!source.otherArchitecture.isEmpty()) return;  // the mapper reports it, once per project
+  QList<NotCarried> replaced;
+  const TargetDevice device = deviceAsBuilt(source, replaced);
+  for (const NotCarried& setting : replaced) writer.notCarried(setting.kind, setting.value, setting.reason);
   const CoreRow* core = findCore(device.core);
   if (!core && !device.core.isEmpty()) {
     // The floating-point and byte-order choices are those of Cortex-M cores: for

@@ -17,15 +17,17 @@ struct KindWord {
 // vendors "xilinx.gnu.armv7.exe", "com.crt.advproject.projecttype.lib" and the like.
 const KindWord typeIdWords[] = {
     {"exe", ProjectKind::Executable},        {"executable", ProjectKind::Executable},
-    {"application", ProjectKind::Executable},
+    {"application", ProjectKind::Executable}, {"app", ProjectKind::Executable},
     {"staticLib", ProjectKind::StaticLibrary}, {"lib", ProjectKind::StaticLibrary},
     {"staticLibrary", ProjectKind::StaticLibrary}, {"archive", ProjectKind::StaticLibrary},
     {"sharedLib", ProjectKind::SharedLibrary}, {"so", ProjectKind::SharedLibrary},
     {"sharedLibrary", ProjectKind::SharedLibrary}, {"dll", ProjectKind::SharedLibrary},
 };
 
-// TI Code Composer Studio names its outputs ".out" and ".lib".
-const KindWord artifactExtensions[] = {{"out", ProjectKind::Executable}, {"lib", ProjectKind::StaticLibrary}};
+// TI Code Composer Studio names its outputs ".out" and ".lib", Freescale
+// CodeWarrior's ColdFire tool chain ".elf" (its project type has no kind word).
+const KindWord artifactExtensions[] = {
+    {"out", ProjectKind::Executable}, {"elf", ProjectKind::Executable}, {"lib", ProjectKind::StaticLibrary}};
 
 // Tool chains whose processor is not ARM, by a part of their ids (compared
 // without case): the GNU MCU RISC-V and AArch64 plug-ins, TI's other families,
@@ -47,9 +49,20 @@ const KindWord typeNames[] = {
     {"Shared Library", ProjectKind::SharedLibrary},
 };
 
+// Vendors write the kind with a word of their own after it: DAVE 4's
+// "com.ifx.xmc4000.appBuildArtefactType" and "com.ifx.xmc4000.appProject".
+const char* const vendorTypeSuffixes[] = {"BuildArtefactType", "ArtefactType", "ProjectType", "Project"};
+
 ProjectKind kindOfTypeId(const QString& id) {
   if (id.isEmpty()) return ProjectKind::Unknown;
-  const QString word = id.mid(id.lastIndexOf(QLatin1Char('.')) + 1);
+  QString word = id.mid(id.lastIndexOf(QLatin1Char('.')) + 1);
+  for (const char* suffix : vendorTypeSuffixes) {
+    const QLatin1String vendorWord(suffix);
+    if (word.size() > vendorWord.size() && word.endsWith(vendorWord, Qt::CaseInsensitive)) {
+      word.chop(vendorWord.size());
+      break;
+    }
+  }
   for (const KindWord& known : typeIdWords)
     if (word.compare(QLatin1String(known.word), Qt::CaseInsensitive) == 0) return known.kind;
   return ProjectKind::Unknown;
@@ -120,6 +133,19 @@ DomElement readConfigurations(const DomDocument& cproject, CdtSettings& settings
   return settings.configurations[choice.debug].element;
 }
 
+// A makefile project records no kind: CDT generates its project id
+// ("43xxx_Wi-Fi.null.120785263"), derives its configuration from the
+// preferences' ("org.eclipse.cdt.build.core.prefbase.cfg") and turns its
+// builder's managed build off.
+bool isBuiltByMakefile(const DomElement& configuration, const DomElement& typeElement) {
+  if (typeElement.attribute(QStringLiteral("id")).contains(QLatin1String(".null."))) return true;
+  if (configuration.attribute(QStringLiteral("parent")) == QLatin1String("org.eclipse.cdt.build.core.prefbase.cfg"))
+    return true;
+  for (const DomElement& builder : descendantElements(configuration, QStringLiteral("builder")))
+    if (builder.attribute(QStringLiteral("managedBuildOn")) == QLatin1String("false")) return true;
+  return false;
+}
+
 }  // namespace
 
 ProjectKind projectKind(const DomElement& configuration, const DomElement& typeElement) {
@@ -153,6 +179,10 @@ CdtSettings readCdtSettings(const DomDocument& cproject) {
   const DomElement debug = readConfigurations(cproject, settings);
   if (!settings.problem.isEmpty()) return settings;
   settings.kind = projectKind(debug, types.first());
+  if (settings.kind == ProjectKind::Unknown && isBuiltByMakefile(debug, types.first())) {
+    settings.kind = ProjectKind::Executable;
+    settings.builtByMakefile = true;
+  }
   settings.otherArchitecture = otherArchitectureOf(
       {toolChainOf(debug), debug.attribute(QStringLiteral("parent")), types.first().attribute(QStringLiteral("projectType"))});
   return settings;

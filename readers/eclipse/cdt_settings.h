@@ -23,6 +23,8 @@ struct CdtSettings {
   /// The "name" attribute of the one "project" element, as messages name the type.
   QString typeName;
   ProjectKind kind = ProjectKind::Unknown;
+  /// A makefile project: read as an executable, though its makefile builds it.
+  bool builtByMakefile = false;
   /// The named configurations, in document order.
   QList<CdtConfiguration> configurations;
   /// The processor family when the tool chain is not one for ARM ("RISC-V",
@@ -35,12 +37,15 @@ struct CdtSettings {
 /// Reads the settings. A project without a "project" element, with several, or
 /// without any named configuration gets a problem with the message of the
 /// importer that stopped on it ("no project element found", ...). The kind is
-/// read from the configuration that becomes "Debug".
+/// read from the configuration that becomes "Debug"; a makefile project whose
+/// kind nothing records is an executable.
 CdtSettings readCdtSettings(const DomDocument& cproject);
 
 /// The kind from what CDT records: the configuration's "buildArtefactType"
-/// (also inside "buildProperties"), else its "artifactExtension" ("out" or
+/// (also inside "buildProperties"), else its "artifactExtension" ("out", "elf" or
 /// "lib", as TI Code Composer Studio records it), else the id of its tool
 /// chain ("...exe.DebugToolchain"), else the project type id of the "project"
 /// element, else its name ("Executable", "Static Library", "Shared Library").
+/// A type id's last part may carry a vendor's word ("appBuildArtefactType",
+/// "appProject"); an "app" is an executable.
 ProjectKind projectKind(const DomElement& configuration, const DomElement& typeElement);

@@ -123,8 +123,9 @@ class ToolSettingsReader {
   void readTarget(const CdtOptionValue& option) {
     const QString word = cdtValueWord(option.kind->meaning, option.value);
     switch (option.kind->meaning) {
-      case CdtMeaning::Device:
+      case CdtMeaning::Device:  // STM32CubeIDE derives -mcpu from its MCU
         device_.name = option.value;
+        device_.coreFromDevice = true;
         break;
       case CdtMeaning::Core:
         device_.core = word;

@@ -12,6 +12,12 @@ DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root
     : context_(context), listings_(listings), budget_(budget) {
   allowRoot(root);
   if (!roots_.isEmpty()) workspace_ = roots_.front();
+  fileSystemRoot_ = identity(QStringLiteral("/")).value_or(Identity());
+  workspaceIdentity_ = identity(workspace_).value_or(fileSystemRoot_);
+  for (QString above = workspace_; above != QLatin1String("/") && !above.isEmpty();) {
+    above = QFileInfo(above).path();
+    if (const std::optional<Identity> known = identity(above)) aboveWorkspace_.insert(*known);
+  }
 }
 
 void DirectoryVisits::allowRoot(const QString& directory) {
@@ -19,9 +25,11 @@ void DirectoryVisits::allowRoot(const QString& directory) {
   if (!real.isEmpty()) roots_.append(real);
 }
 
-bool DirectoryVisits::holdsWorkspace(const QString& realPath) const {
-  if (realPath == QLatin1String("/")) return true;
-  return !realPath.isEmpty() && (workspace_ == realPath || workspace_.startsWith(realPath + QLatin1Char('/')));
+bool DirectoryVisits::isFileSystemRoot(const QString& path) const { return identity(path) == fileSystemRoot_; }
+
+bool DirectoryVisits::holdsWorkspace(const QString& path) const {
+  const std::optional<Identity> known = identity(path);
+  return known && (*known == workspaceIdentity_ || *known == fileSystemRoot_ || aboveWorkspace_.contains(*known));
 }
 
 std::optional<Directory> DirectoryVisits::enterTop(const QString& path) {
@@ -39,9 +47,16 @@ std::optional<Directory> DirectoryVisits::enter(const Directory& parent, const Q
   Directory directory = parent.openSubdirectory(entry.rawName, path);
   // What was opened is the directory the scan enters, whatever its parent listed
   // (a mount point lists the directory it covers).
-  const bool entered = directory.isOpen() ? markVisited(directory.device(), directory.inode())
-                                          : markVisited(entry.device, entry.inode);
-  if (!entered) return std::nullopt;
+  const Identity opened = directory.isOpen() ? Identity(directory.device(), directory.inode())
+                                             : Identity(entry.device, entry.inode);
+  if (opened == fileSystemRoot_ || aboveWorkspace_.contains(opened)) {
+    // "/" or a directory above the workspace mounted again inside the tree
+    // (links there are not followed): the whole disk around the workspace.
+    context_.warn(displayPath(path), QStringLiteral("not entered: it is a directory holding the workspace, mounted "
+                                                    "again"));
+    return std::nullopt;
+  }
+  if (!markVisited(opened.first, opened.second)) return std::nullopt;
   if (!directory.isOpen()) reportUnreadable(path, directory.openError());
   return directory;
 }
@@ -70,6 +85,13 @@ bool DirectoryVisits::isInsideRoot(const QString& realPath) const {
     if (realPath == root || root == QLatin1String("/") || realPath.startsWith(root + QLatin1Char('/'))) return true;
   }
   return false;
+}
+
+std::optional<DirectoryVisits::Identity> DirectoryVisits::identity(const QString& path) {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  if (!directoryIdentity(path, device, inode)) return std::nullopt;
+  return Identity(device, inode);
 }
 
 bool DirectoryVisits::markVisited(quint64 device, quint64 inode) {

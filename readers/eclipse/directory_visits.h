@@ -7,7 +7,8 @@
 // would otherwise make the scan walk the whole disk or grow exponentially. The
 // files and folders the scans of one workspace list are bounded as well. Only
 // links are resolved to paths; a plain directory is known by its identity alone,
-// so a scan costs the same per directory at any depth.
+// so a scan costs the same per directory at any depth. Directories are compared
+// by device and inode, never by path: a bind mount of "/" is "/".
 
 #include <QPair>
 #include <QSet>
@@ -16,6 +17,7 @@
 #include <optional>
 
 #include "support/directory_listing.h"
+#include "readers/common/work_budget.h"
 
 class ConversionContext;
 
@@ -25,21 +27,9 @@ class ConversionContext;
 inline constexpr qsizetype maximumListedItems = 1000000;
 
 /// How many files and folders the scans of one workspace may still list.
-class ListingBudget {
+class ListingBudget : public WorkBudget {
  public:
-  explicit ListingBudget(qsizetype most = maximumListedItems) : most_(most), left_(most) {}
-
-  /// Takes one item; false when none is left.
-  bool take() {
-    if (left_ == 0) return false;
-    --left_;
-    return true;
-  }
-  qsizetype most() const { return most_; }
-
- private:
-  qsizetype most_;
-  qsizetype left_;
+  explicit ListingBudget(qsizetype most = maximumListedItems) : WorkBudget(most) {}
 };
 
 /// The directories one scan has entered, and the roots its links may lead into.
@@ -53,9 +43,11 @@ class DirectoryVisits {
 
   /// Lets links lead into directory (and below) as well.
   void allowRoot(const QString& directory);
-  /// True when realPath (a canonical path) is the root of the file system, the
-  /// workspace directory or a directory above it: a tree a project cannot link.
-  bool holdsWorkspace(const QString& realPath) const;
+  /// True when the directory at path is the root of the file system.
+  bool isFileSystemRoot(const QString& path) const;
+  /// True when the directory at path is the workspace directory or one above
+  /// it, the root included: a tree a project cannot link.
+  bool holdsWorkspace(const QString& path) const;
   /// Enters the top directory of a scan at path; nothing when it was entered
   /// before or cannot be opened (reported as a warning).
   std::optional<Directory> enterTop(const QString& path);
@@ -76,6 +68,8 @@ class DirectoryVisits {
   QString budgetSpent() const;
 
  private:
+  using Identity = QPair<quint64, quint64>;  // device and inode
+  static std::optional<Identity> identity(const QString& path);
   bool isInsideRoot(const QString& realPath) const;
   bool markVisited(quint64 device, quint64 inode);
   void reportUnreadable(const QString& path, int error);
@@ -85,5 +79,8 @@ class DirectoryVisits {
   ListingBudget* budget_;
   QString workspace_;  // canonical path
   QStringList roots_;  // canonical paths
-  QSet<QPair<quint64, quint64>> visited_;
+  Identity workspaceIdentity_;
+  QSet<Identity> aboveWorkspace_;  // the directories above the workspace directory, the root included
+  Identity fileSystemRoot_;
+  QSet<Identity> visited_;
 };

@@ -44,12 +44,12 @@ class ItemSettingsReader {
       for (const DomElement& info : childElements(configuration, QLatin1String(tag)))
         if (holdsResourceSettings(info)) infos.append(info);
     std::stable_sort(infos.begin(), infos.end(), [](const DomElement& a, const DomElement& b) {
-      return a.attribute(QStringLiteral("resourcePath")).count(QLatin1Char('/')) <
-             b.attribute(QStringLiteral("resourcePath")).count(QLatin1Char('/'));
+      return projectResourcePath(a.attribute(QStringLiteral("resourcePath"))).count(QLatin1Char('/')) <
+             projectResourcePath(b.attribute(QStringLiteral("resourcePath"))).count(QLatin1Char('/'));
     });
     QHash<QString, CompileSettings> settings;
     for (const DomElement& info : infos) {
-      const QString path = info.attribute(QStringLiteral("resourcePath"));
+      const QString path = projectResourcePath(info.attribute(QStringLiteral("resourcePath")));
       const CdtOptions own = CdtOptions::read(info, variables_);
       if (own.isEmpty()) continue;
       const CdtOptions whole = optionsAbove(path).overriddenBy(own);
@@ -89,7 +89,7 @@ void setDevice(TargetDevice& device, const CdtOptions& options, const Configurat
 ConfigurationReading readConfiguration(ConversionContext& context, const ConfigurationSource& source,
                                        const CdtConfiguration& cdtConfiguration, QString& lastMicrocontroller) {
   const DomElement& element = cdtConfiguration.element;
-  const CdtBuildVariables variables(cdtConfiguration.storage);
+  const CdtBuildVariables variables(cdtConfiguration.storage, context.addedCharacters());
   const CdtReading reading = cdtReading(context, source);
   const CdtOptions options = CdtOptions::read(element, variables);
   const CdtToolSettings settings = readCdtToolSettings(options, reading);
@@ -112,5 +112,6 @@ ConfigurationReading readConfiguration(ConversionContext& context, const Configu
   resources.excluded = readExcludedResources(element);
   resources.itemSettings = ItemSettingsReader(options, settings, variables, reading).read(element, result.notCarried);
   for (NotCarried& setting : result.notCarried) setting.configurations = {configuration.name};
+  for (const QString& problem : variables.problems()) context.warn(source.shownFile, problem);
   return result;
 }

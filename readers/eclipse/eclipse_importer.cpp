@@ -42,6 +42,6 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
     }
   }
   // A ".project" without a ".cproject" is no C project and names none.
-  mapper.finish(converted + reading.leftOut);
+  mapper.finish(converted);
   return solution;
 }

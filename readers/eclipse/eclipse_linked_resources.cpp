@@ -1,10 +1,12 @@
 #include "readers/eclipse/eclipse_linked_resources.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
 #include "readers/common/conversion_context.h"
 #include "foreign/foreign_path.h"
+#include "readers/common/windows_path_anchor.h"
 #include "readers/eclipse/directory_visits.h"
 #include "readers/eclipse/eclipse_locations.h"
 #include "readers/eclipse/eclipse_project_description.h"
@@ -49,13 +51,14 @@ void addLinkedFolder(ConversionContext& context, DirectoryVisits& visits, const 
     return;
   }
   // Linked folders legitimately lead out of the workspace ("PARENT-2-PROJECT_LOC/SRC"),
-  // but one that holds the workspace ("/", "PARENT-50-PROJECT_LOC") would list
-  // the workspace again and the whole disk around it.
-  const QString real = QFileInfo(directory).canonicalFilePath();
-  if (visits.holdsWorkspace(real)) {
+  // but one that holds the workspace ("/", "PARENT-50-PROJECT_LOC", a bind
+  // mount of "/") would list the workspace again and the whole disk around it.
+  if (visits.holdsWorkspace(directory)) {
+    const QString real = QFileInfo(directory).canonicalFilePath();
     leaveOut(context, destination, link,
-             real == QLatin1String("/") ? QStringLiteral("it leads to /, the root of the file system")
-                                        : QStringLiteral("it leads to ") + real + QStringLiteral(", which holds the workspace"));
+             QStringLiteral("it leads to ") + real +
+                 (visits.isFileSystemRoot(directory) ? QStringLiteral(", the root of the file system")
+                                                     : QStringLiteral(", which holds the workspace")));
     return;
   }
   QStringList excluded;
@@ -72,6 +75,23 @@ void addLinkedFile(const LinkDestination& destination, const EclipseLink& link, 
   destination.items->push_back(std::move(file));
 }
 
+// A Windows path ("file:/F:/GD_Boards_Demo/..." from the variableList) is the
+// tree on the machine that wrote the project: where a trailing part of it lies
+// above the project, that is the tree here, named relative to the project.
+PathOrProblem anchored(ConversionContext& context, const PathOrProblem& location, const LinkDestination& destination) {
+  if (!location.usable() || !isWindowsAbsolutePath(location.path)) return location;
+  const std::optional<AnchoredPath> found =
+      anchorWindowsPath(context.paths(), location.path, destination.projectDirectory);
+  if (!found) {
+    return PathOrProblem::failure(QStringLiteral("its location ") + location.path +
+                                  QStringLiteral(" is a Windows path no part of which lies above the project"));
+  }
+  const QString project = QFileInfo(destination.projectDirectory.isEmpty() ? QStringLiteral(".")
+                                                                           : destination.projectDirectory)
+                              .absoluteFilePath();
+  return {QDir(project).relativeFilePath(found->path), QString()};
+}
+
 }  // namespace
 
 void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, const LinkDestination& destination,
@@ -82,7 +102,7 @@ void addLinkedResources(ConversionContext& context, DirectoryVisits& visits, con
       leaveOut(context, destination, link, QStringLiteral("it names no location"));
       continue;
     }
-    const PathOrProblem location = locations.resolve(link.location, link.isUri);
+    const PathOrProblem location = anchored(context, locations.resolve(link.location, link.isUri), destination);
     if (!location.usable()) {
       leaveOut(context, destination, link, location.problem);
       continue;

@@ -6,16 +6,16 @@
 #include <utility>
 
 #include "foreign/foreign_path.h"
+#include "readers/common/resolution_order.h"
 
 namespace {
-
-// Path variables may be defined through one another; a chain this long is a cycle.
-constexpr int maximumVariableDepth = 32;
 
 // A path cannot have more components than this (PATH_MAX is 4096 bytes), so
 // more parent steps all end at the root anyway; the cap keeps an absurd count
 // in a file from exhausting memory.
-constexpr qulonglong maximumParentSteps = 2048;
+constexpr qsizetype maximumParentSteps = 2048;
+
+const QString parentPrefix = QStringLiteral("PARENT-");
 
 QString decodeUri(const QString& text) { return QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8())); }
 
@@ -30,6 +30,23 @@ bool schemePath(const QString& location, QString& path) {
   static const QRegularExpression drive(QStringLiteral("^/[A-Za-z]:"));
   if (drive.match(path).hasMatch()) path = path.mid(1);  // "/C:/x" is the Windows path "C:/x"
   return true;
+}
+
+bool isBuiltIn(QStringView name) {
+  return name == QLatin1String("PROJECT_LOC") || name == QLatin1String("WORKSPACE_LOC") ||
+         name == QLatin1String("PARENT_LOC");
+}
+
+// The end of "PARENT-<digits>-" at position in name, with the digits' value
+// (capped) in steps; 0 when there is none or nothing follows it.
+qsizetype parentPrefixEnd(const QString& name, qsizetype position, qsizetype& steps) {
+  if (!QStringView(name).sliced(position).startsWith(parentPrefix)) return 0;
+  qsizetype end = position + parentPrefix.size();
+  steps = 0;
+  for (; end < name.size() && name[end] >= QLatin1Char('0') && name[end] <= QLatin1Char('9'); ++end)
+    steps = std::min(steps * 10 + (name[end].unicode() - '0'), maximumParentSteps);
+  const bool complete = end > position + parentPrefix.size() && end + 1 < name.size() && name[end] == QLatin1Char('-');
+  return complete ? end + 1 : 0;
 }
 
 }  // namespace
@@ -51,48 +68,104 @@ QString parentPath(const QString& path, qsizetype steps) {
   return path.left(rootLength) + components.join(QLatin1Char('/'));
 }
 
-LinkLocationResolver::LinkLocationResolver(QString projectToWorkspace, QHash<QString, QString> pathVariables)
-    : projectToWorkspace_(std::move(projectToWorkspace)), pathVariables_(std::move(pathVariables)) {}
+LinkLocationResolver::LinkLocationResolver(QString projectToWorkspace, const QHash<QString, QString>& pathVariables,
+                                           WorkBudget* added)
+    : projectToWorkspace_(std::move(projectToWorkspace)), added_(added) {
+  for (auto variable = pathVariables.constBegin(); variable != pathVariables.constEnd(); ++variable)
+    definitions_.insert(variable.key(), parts(variable.value(), true));
+}
 
 PathOrProblem LinkLocationResolver::resolve(const QString& location, bool isUri) const {
-  return expand(location, isUri, 0);
+  const Parts link = parts(location, isUri);
+  return link.isRelative() ? counted(below(variableValue(link.variable), link), link) : link.whole;
 }
 
-PathOrProblem LinkLocationResolver::expand(QString location, bool isUri, int depth) const {
+// A relative location starts with the variable it is relative to, written as a
+// plain segment or as "${...}", with "PARENT-<n>-" prefixes in front of it at
+// any depth (their steps add up: a parent of a parent is two steps up).
+LinkLocationResolver::Parts LinkLocationResolver::parts(QString location, bool isUri) {
+  Parts result;
+  result.writtenLength = location.size();
   if (isUri) {
     location = decodeUri(location);
-    if (!schemePath(location, location))
-      return PathOrProblem::failure(QStringLiteral("location ") + location + QStringLiteral(" is not a file"));
+    if (!schemePath(location, location)) {
+      result.whole = PathOrProblem::failure(QStringLiteral("location ") + location + QStringLiteral(" is not a file"));
+      return result;
+    }
   }
   location.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  if (location.isEmpty()) return PathOrProblem::failure(QStringLiteral("its location is empty"));
-  if (isAbsoluteForeignPath(location)) return {location, QString()};
-  // A relative location starts with the variable it is relative to, written as
-  // a plain segment or as "${...}".
-  const qsizetype slash = location.indexOf(QLatin1Char('/'));
-  QString variable = location.left(slash);
-  const QString rest = slash < 0 ? QString() : location.mid(slash + 1);
-  if (variable.startsWith(QLatin1String("${")) && variable.endsWith(QLatin1Char('}')))
-    variable = variable.mid(2, variable.size() - 3);
-  const PathOrProblem base = variableValue(variable, depth);
-  if (!base.usable()) return base;
-  return {joinPath(base.path, rest), QString()};
+  if (location.isEmpty()) {
+    result.whole = PathOrProblem::failure(QStringLiteral("its location is empty"));
+  } else if (isAbsoluteForeignPath(location)) {
+    result.whole = {location, QString()};
+  } else {
+    const qsizetype slash = location.indexOf(QLatin1Char('/'));
+    result.rest = slash < 0 ? QString() : location.mid(slash + 1);
+    location.truncate(slash < 0 ? location.size() : slash);
+    if (location.startsWith(QLatin1String("${")) && location.endsWith(QLatin1Char('}')))
+      location = location.mid(2, location.size() - 3);
+    qsizetype start = 0;
+    qsizetype steps = 0;
+    while (!isBuiltIn(QStringView(location).sliced(start))) {
+      const qsizetype end = parentPrefixEnd(location, start, steps);
+      if (end == 0) break;
+      result.parentSteps = std::min(result.parentSteps + steps, maximumParentSteps);
+      start = end;
+    }
+    result.variable = location.mid(start);
+  }
+  return result;
 }
 
-PathOrProblem LinkLocationResolver::variableValue(const QString& name, int depth) const {
-  static const QRegularExpression parent(QStringLiteral("^PARENT-(\\d+)-(.+)$"));
-  if (depth > maximumVariableDepth)
-    return PathOrProblem::failure(QStringLiteral("path variable ") + name + QStringLiteral(" is defined through itself"));
+PathOrProblem LinkLocationResolver::variableValue(const QString& name) const {
   if (name == QLatin1String("PROJECT_LOC")) return {};
   if (name == QLatin1String("WORKSPACE_LOC")) return {projectToWorkspace_, QString()};
   if (name == QLatin1String("PARENT_LOC")) return {QStringLiteral(".."), QString()};
-  if (const QRegularExpressionMatch match = parent.match(name); match.hasMatch()) {
-    bool valid = false;
-    const qulonglong steps = std::min(match.captured(1).toULongLong(&valid), maximumParentSteps);
-    const PathOrProblem base = variableValue(match.captured(2), depth + 1);
-    if (!base.usable()) return base;
-    return {parentPath(base.path, static_cast<qsizetype>(valid ? steps : maximumParentSteps)), QString()};
+  if (!definitions_.contains(name))
+    return PathOrProblem::failure(QStringLiteral("path variable ") + name + QStringLiteral(" is not defined"));
+  if (!values_.contains(name)) resolveVariable(name);
+  return values_.value(name);
+}
+
+// The variable's chain, each after the one it is based on.
+void LinkLocationResolver::resolveVariable(const QString& name) const {
+  const ResolutionOrder order = resolutionOrder(name, [this](const QString& variable) {
+    const Parts& definition = definitions_[variable];
+    const bool pending = definition.isRelative() && isUserVariable(definition.variable) &&
+                         !values_.contains(definition.variable);
+    return pending ? QStringList{definition.variable} : QStringList();
+  });
+  for (const QString& variable : order.names) {
+    const Parts& definition = definitions_[variable];
+    PathOrProblem value = definition.whole;
+    if (order.cyclic.contains(variable))
+      value = PathOrProblem::failure(QStringLiteral("path variable ") + variable + QStringLiteral(" is defined through itself"));
+    else if (definition.isRelative())
+      value = below(variableValue(definition.variable), definition);
+    if (value.path.size() > maximumLocationLength)
+      value = PathOrProblem::failure(QStringLiteral("path variable ") + variable +
+                                     QStringLiteral(" stands for more than %1 characters").arg(maximumLocationLength));
+    else if (definition.isRelative())
+      value = counted(value, definition);
+    values_.insert(variable, value);
   }
-  if (pathVariables_.contains(name)) return expand(pathVariables_.value(name), true, depth + 1);
-  return PathOrProblem::failure(QStringLiteral("path variable ") + name + QStringLiteral(" is not defined"));
+}
+
+// What location names below base, its parent steps taken first.
+PathOrProblem LinkLocationResolver::below(const PathOrProblem& base, const Parts& location) {
+  if (!base.usable()) return base;
+  return {joinPath(parentPath(base.path, location.parentSteps), location.rest), QString()};
+}
+
+// value, built from what was written as location, once what it adds to that is
+// taken from the budget.
+PathOrProblem LinkLocationResolver::counted(const PathOrProblem& value, const Parts& location) const {
+  if (!value.usable() || !added_ || added_->take(std::max<qsizetype>(value.path.size() - location.writtenLength, 0)))
+    return value;
+  return PathOrProblem::failure(QStringLiteral("path variables add more than %1 characters to the workspace's "
+                                               "locations").arg(added_->most()));
+}
+
+bool LinkLocationResolver::isUserVariable(const QString& name) const {
+  return !isBuiltIn(name) && definitions_.contains(name);
 }

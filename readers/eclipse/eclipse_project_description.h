@@ -36,8 +36,8 @@ struct EclipseProjectDescription {
   bool isCpp = false;
   /// The filters of "filteredResources".
   ResourceFilters filters;
-  /// Why filters were left out, one line each.
-  QStringList unreadFilters;
+  /// Why filters were left out, each with its line.
+  QList<FilterProblem> unreadFilters;
 };
 
 /// Reads the parts of a ".project" document that the conversion uses.

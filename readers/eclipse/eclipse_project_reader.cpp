@@ -76,13 +76,20 @@ void readConfigurations(ConversionContext& context, const ProjectSource& source,
 void readSources(ConversionContext& context, const ProjectSource& source, const ResourceRules& rules,
                  ListingBudget& budget, ProjectRecord& record) {
   const EclipseProjectDescription& description = source.file.description;
-  for (const QString& unread : description.unreadFilters) context.warn(source.shownProject, unread);
+  for (const FilterProblem& unread : description.unreadFilters)
+    context.warn(source.shownProject + QLatin1Char(':') + QString::number(unread.line), unread.message);
   DirectoryVisits visits(context, source.workspace.directory, &source.workspace.listings(), &budget);
-  if (!addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}}))
-    context.warn(displayPath(source.directory), visits.budgetSpent());
-  const LinkLocationResolver locations = source.workspace.linkLocations(source.file);
-  addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
-                     locations);
+  try {
+    if (!addSourceTree(context, visits, record.sources, source.directory, QStringLiteral("."), {&rules, QString(), {}}))
+      context.warn(displayPath(source.directory), visits.budgetSpent());
+    addLinkedResources(context, visits, {&record.sources, source.directory, source.shownProject, &rules}, description,
+                       source.file.locations);
+  } catch (const PatternGaveUp& gaveUp) {
+    // Which files the project holds is not known: the conversion cannot go on.
+    throw ConversionError(gaveUp.line ? source.shownProject + QLatin1Char(':') + QString::number(gaveUp.line)
+                                      : source.shownProject,
+                          gaveUp.message);
+  }
 }
 
 ProjectRecord readProject(ConversionContext& context, const ProjectSource& source, const CdtSettings& settings,
@@ -95,7 +102,8 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
   record.dependencies = source.file.description.dependencies;
   std::vector<ConfigurationResources> configurationResources;
   readConfigurations(context, source, settings, reading, record, configurationResources);
-  const ResourceRules rules(&source.file.description.filters, std::move(configurationResources));
+  const ResourceRules rules(&source.file.description.filters, std::move(configurationResources),
+                            &context.patternSteps());
   readSources(context, source, rules, reading.budget, record);
   return record;
 }
@@ -104,7 +112,13 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
 
 std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, const EclipseWorkspace& workspace,
                                                 const EclipseProjectFile& file, EclipseWorkspaceReading& reading) {
-  if (file.failure) throw *file.failure;
+  if (file.failure) {
+    // The name is in the file that could not be read: its directory's stands in.
+    const QString name = QFileInfo(QDir::cleanPath(workspace.fileSystemPath(file.directory))).fileName();
+    context.leaveOutProject(file.failure->file(), QStringLiteral("project ") + name + QStringLiteral(" left out: ") +
+                                                      file.failure->message());
+    return std::nullopt;
+  }
   const ProjectSource source{workspace, file, workspace.fileSystemPath(file.directory),
                              displayPath(workspace.fileSystemPath(file.path)),
                              displayPath(workspace.fileSystemPath(file.directory + QStringLiteral("/.cproject")))};
@@ -112,23 +126,33 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
   const QFileInfo cprojectFile(cprojectPath);
   if (!cprojectFile.exists() && !cprojectFile.isSymLink()) return std::nullopt;  // no C project
   if (!cprojectFile.isFile()) {
-    context.warn(source.shownCproject, QStringLiteral("not read: it is ") + nonRegularFileKind(cprojectPath) +
-                                           QStringLiteral("; project ") + file.description.name +
-                                           QStringLiteral(" left out"));
-    ++reading.leftOut;
+    context.leaveOutProject(source.shownCproject, QStringLiteral("not read: it is ") + nonRegularFileKind(cprojectPath) +
+                                                      QStringLiteral("; project ") + file.description.name +
+                                                      QStringLiteral(" left out"));
     return std::nullopt;
   }
-  const DomDocument cproject = loadForeignFile(context.inputFiles(), cprojectPath, cdtProject);
+  const QString leftOut = QStringLiteral("project ") + file.description.name + QStringLiteral(" left out: ");
+  std::optional<DomDocument> cproject;
+  try {
+    cproject = loadForeignFile(context.inputFiles(), cprojectPath, cdtProject);
+  } catch (const UnreadableFile& failure) {
+    context.leaveOutProject(failure.file(), leftOut + failure.message());
+    return std::nullopt;
+  }
   context.diagnostics().progress(QStringLiteral("cproject found: ") + file.path);
   context.diagnostics().progress(QStringLiteral("project name: ") + file.description.name);
 
-  const CdtSettings settings = readCdtSettings(cproject);
+  const CdtSettings settings = readCdtSettings(*cproject);
   const QString problem = settings.problem.isEmpty() ? kindProblem(settings) : settings.problem;
   if (!problem.isEmpty()) {
-    context.warn(source.shownCproject,
-                 QStringLiteral("project ") + file.description.name + QStringLiteral(" left out: ") + problem);
-    ++reading.leftOut;
+    context.leaveOutProject(source.shownCproject, leftOut + problem);
     return std::nullopt;
+  }
+  if (settings.builtByMakefile) {
+    context.warn(source.shownCproject, QStringLiteral("project ") + file.description.name +
+                                           QStringLiteral(" is built by its makefile: converted as an executable "
+                                                          "of its files, definitions and include directories; what "
+                                                          "the makefile does is not carried"));
   }
   return readProject(context, source, settings, reading);
 }

@@ -16,8 +16,6 @@ struct EclipseWorkspaceReading {
   /// The device the last "Microcontroller" option named: a project without one
   /// takes it from the project read before it.
   QString lastMicrocontroller;
-  /// Projects left out with a warning.
-  int leftOut = 0;
   /// What the scans of the projects' trees may still list.
   ListingBudget budget;
 };
@@ -29,9 +27,9 @@ struct EclipseWorkspaceReading {
 /// with the configurations that do not build it and the settings it has of its
 /// own; the projects it depends on; what it says that cannot be carried. Shows the "cproject found"
 /// and "project name" progress lines. Nothing for a ".project" without a
-/// ".cproject" beside it, and, with a warning, for a project that cannot be
-/// converted (its kind, no configuration, a ".cproject" that is no regular
-/// file). Throws ConversionError when the ".project" or ".cproject" cannot be
-/// read or is not an Eclipse project.
+/// ".cproject" beside it, and, left out with a warning
+/// (ConversionContext::leaveOutProject), for a project that cannot be
+/// converted: its kind, no configuration, a ".project" or ".cproject" that
+/// does not parse, is no Eclipse project or no regular file.
 std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, const EclipseWorkspace& workspace,
                                                 const EclipseProjectFile& file, EclipseWorkspaceReading& reading);

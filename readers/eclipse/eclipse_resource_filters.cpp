@@ -15,27 +15,9 @@ constexpr int inheritable = 16;
 
 const QString matcherTag = QStringLiteral("matcher");
 
-// Eclipse's wildcards: "*" any run of characters, "?" one character, "\"
-// takes the next character as it is; the whole text must match.
-QString wildcardExpression(const QString& pattern) {
-  QString expression;
-  for (qsizetype i = 0; i < pattern.size(); ++i) {
-    const QChar character = pattern[i];
-    if (character == QLatin1Char('*'))
-      expression += QStringLiteral(".*");
-    else if (character == QLatin1Char('?'))
-      expression += QLatin1Char('.');
-    else if (character == QLatin1Char('\\') && i + 1 < pattern.size())
-      expression += QRegularExpression::escape(QString(pattern[++i]));
-    else
-      expression += QRegularExpression::escape(QString(character));
-  }
-  return expression;
-}
-
 // "1.0-<key>-<operator>-<case sensitive>-<regular expression>-<pattern>": the
 // pattern is what follows the fifth "-", and may hold "-" itself.
-std::optional<ResourceMatcher> multiFilter(const QString& arguments, QString& problem) {
+std::optional<ResourceMatcher> multiFilter(const QString& arguments, int line, QString& problem) {
   QStringList fields;
   qsizetype start = 0;
   for (int field = 0; field < 5; ++field) {
@@ -58,36 +40,43 @@ std::optional<ResourceMatcher> multiFilter(const QString& arguments, QString& pr
     return std::nullopt;
   }
   const QString pattern = arguments.mid(start);
-  const QString expression = fields[4] == QLatin1String("true") ? pattern : wildcardExpression(pattern);
-  matcher.pattern.setPattern(QRegularExpression::anchoredPattern(expression));
-  if (fields[3] != QLatin1String("true")) matcher.pattern.setPatternOptions(QRegularExpression::CaseInsensitiveOption);
-  if (!matcher.pattern.isValid()) {
+  std::optional<ResourcePattern> compiled =
+      ResourcePattern::compile(pattern, fields[4] == QLatin1String("true"), fields[3] == QLatin1String("true"), line);
+  if (!compiled) {
     problem = QStringLiteral("its pattern ") + pattern + QStringLiteral(" is not valid");
     return std::nullopt;
   }
+  matcher.pattern = std::move(*compiled);
   return matcher;
 }
 
-std::optional<ResourceMatcher> readMatcher(const DomElement& element, QString& problem) {
+// A matcher and the groups nested in it, depth levels below the filter.
+std::optional<ResourceMatcher> readMatcher(const DomElement& element, int depth, FilterProblem& problem) {
   static constexpr std::pair<const char*, ResourceMatcher::Kind> compounds[] = {
       {"org.eclipse.ui.ide.orFilterMatcher", ResourceMatcher::Kind::AnyOf},
       {"org.eclipse.ui.ide.andFilterMatcher", ResourceMatcher::Kind::AllOf},
       {"org.eclipse.ui.ide.notFilterMatcher", ResourceMatcher::Kind::NoneOf}};
+  problem.line = element.line();
+  if (depth > maximumMatcherDepth) {
+    problem.message = QStringLiteral("its matchers nest deeper than %1 levels").arg(maximumMatcherDepth);
+    return std::nullopt;
+  }
   const QString id = childElementText(element, QStringLiteral("id"));
   const DomElement arguments = firstChildElement(element, QStringLiteral("arguments"));
-  if (id == QLatin1String("org.eclipse.ui.ide.multiFilter")) return multiFilter(elementText(arguments), problem);
+  if (id == QLatin1String("org.eclipse.ui.ide.multiFilter"))
+    return multiFilter(elementText(arguments), element.line(), problem.message);
   for (const auto& [compoundId, kind] : compounds) {
     if (id != QLatin1String(compoundId)) continue;
     ResourceMatcher matcher;
     matcher.kind = kind;
     for (const DomElement& child : childElements(arguments, matcherTag)) {
-      std::optional<ResourceMatcher> part = readMatcher(child, problem);
+      std::optional<ResourceMatcher> part = readMatcher(child, depth + 1, problem);
       if (!part) return std::nullopt;
       matcher.children.push_back(std::move(*part));
     }
     return matcher;
   }
-  problem = QStringLiteral("its matcher ") + id + QStringLiteral(" is not read");
+  problem.message = QStringLiteral("its matcher ") + id + QStringLiteral(" is not read");
   return std::nullopt;
 }
 
@@ -97,13 +86,16 @@ bool isInside(const QString& path, const QString& folder) {
 
 }  // namespace
 
-bool ResourceMatcher::matches(const QString& name, const QString& projectRelativePath) const {
-  const auto childMatches = [&](const ResourceMatcher& child) { return child.matches(name, projectRelativePath); };
+bool ResourceMatcher::matches(const QString& name, const QString& projectRelativePath, StepMeter& meter) const {
+  const auto childMatches = [&](const ResourceMatcher& child) {
+    meter.take();
+    return child.matches(name, projectRelativePath, meter);
+  };
   switch (kind) {
     case Kind::Name:
-      return pattern.match(name).hasMatch();
+      return pattern.matches(name, meter);
     case Kind::ProjectRelativePath:
-      return pattern.match(projectRelativePath).hasMatch();
+      return pattern.matches(projectRelativePath, meter);
     case Kind::AnyOf:
       return std::any_of(children.begin(), children.end(), childMatches);
     case Kind::AllOf:
@@ -114,17 +106,19 @@ bool ResourceMatcher::matches(const QString& name, const QString& projectRelativ
   return false;
 }
 
-ResourceFilters ResourceFilters::read(const DomElement& filteredResources, QStringList& unread) {
+ResourceFilters ResourceFilters::read(const DomElement& filteredResources, QList<FilterProblem>& unread) {
   ResourceFilters result;
   for (const DomElement& element : childElements(filteredResources, QStringLiteral("filter"))) {
     ResourceFilter filter;
     filter.container = childElementText(element, QStringLiteral("name"));
     filter.type = childElementText(element, QStringLiteral("type")).toInt();
-    QString problem;
-    std::optional<ResourceMatcher> matcher = readMatcher(firstChildElement(element, matcherTag), problem);
+    FilterProblem problem;
+    std::optional<ResourceMatcher> matcher = readMatcher(firstChildElement(element, matcherTag), 1, problem);
     const QString where = filter.container.isEmpty() ? QStringLiteral("the project") : filter.container;
     if (!matcher) {
-      unread.append(QStringLiteral("resource filter on ") + where + QStringLiteral(" left out: ") + problem);
+      if (problem.line == 0) problem.line = element.line();  // no matcher element at all
+      problem.message = QStringLiteral("resource filter on ") + where + QStringLiteral(" left out: ") + problem.message;
+      unread.append(problem);
       continue;
     }
     filter.matcher = std::move(*matcher);
@@ -133,8 +127,9 @@ ResourceFilters ResourceFilters::read(const DomElement& filteredResources, QStri
   return result;
 }
 
-ContainerFilters ResourceFilters::forContainer(const QString& path) const {
+ContainerFilters ResourceFilters::forContainer(const QString& path, WorkBudget* steps) const {
   ContainerFilters applicable;
+  applicable.steps_ = steps;
   for (const ResourceFilter& filter : filters_) {
     if (filter.container == path || ((filter.type & inheritable) && isInside(path, filter.container)))
       applicable.filters_.push_back(&filter);
@@ -147,14 +142,16 @@ ContainerFilters ResourceFilters::forContainer(const QString& path) const {
 bool ContainerFilters::keeps(const QString& containerPath, const QString& name, bool isFolder) const {
   const int kind = isFolder ? folders : files;
   const QString path = containerPath.isEmpty() ? name : containerPath + QLatin1Char('/') + name;
+  StepMeter meter(steps_);
   bool included = true;
   for (const ResourceFilter* filter : filters_) {
     if (!(filter->type & kind) || !(filter->type & includeOnly)) continue;
-    included = filter->matcher.matches(name, path);
+    included = filter->matcher.matches(name, path, meter);
     if (included) break;
   }
-  if (!included) return false;
-  return std::none_of(filters_.begin(), filters_.end(), [&](const ResourceFilter* filter) {
-    return (filter->type & kind) && (filter->type & excludeAll) && filter->matcher.matches(name, path);
+  const bool kept = included && std::none_of(filters_.begin(), filters_.end(), [&](const ResourceFilter* filter) {
+    return (filter->type & kind) && (filter->type & excludeAll) && filter->matcher.matches(name, path, meter);
   });
+  meter.settle();
+  return kept;
 }

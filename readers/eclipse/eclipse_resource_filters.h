@@ -6,13 +6,20 @@
 // inheritable, on everything below it. Include-only filters keep the children
 // that one of them matches; exclude-all filters remove the children any of
 // them matches; each applies to files, folders or both, as its type says.
+// Matchers nest at most maximumMatcherDepth deep, and every match counts its
+// steps against the conversion's budget (resource_pattern.h).
 
-#include <QRegularExpression>
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <vector>
 
+#include "readers/common/work_budget.h"
+#include "readers/eclipse/resource_pattern.h"
 #include "foreign/foreign_document.h"
+
+/// How deep matcher groups may nest: Eclipse's dialog makes two or three levels;
+/// a deeper filter is left out.
+inline constexpr int maximumMatcherDepth = 64;
 
 /// What a filter asks of a child: its name or its path in the project
 /// ("org.eclipse.ui.ide.multiFilter"), or several such answers combined.
@@ -21,10 +28,17 @@ struct ResourceMatcher {
 
   Kind kind = Kind::Name;
   /// The whole name or path must match.
-  QRegularExpression pattern;
+  ResourcePattern pattern;
   std::vector<ResourceMatcher> children;
 
-  bool matches(const QString& name, const QString& projectRelativePath) const;
+  /// Throws PatternGaveUp when a pattern cannot decide within its bounds.
+  bool matches(const QString& name, const QString& projectRelativePath, StepMeter& meter) const;
+};
+
+/// Why a filter was left out, and the line of the ".project" concerned.
+struct FilterProblem {
+  int line = 0;
+  QString message;
 };
 
 /// One filter of the ".project".
@@ -41,12 +55,14 @@ class ContainerFilters {
  public:
   bool isEmpty() const { return filters_.empty(); }
   /// Whether the child name (a folder when isFolder) of the folder at
-  /// containerPath belongs to the project.
+  /// containerPath belongs to the project. Throws PatternGaveUp when a
+  /// pattern cannot decide within its bounds.
   bool keeps(const QString& containerPath, const QString& name, bool isFolder) const;
 
  private:
   friend class ResourceFilters;
   std::vector<const ResourceFilter*> filters_;
+  WorkBudget* steps_ = nullptr;
 };
 
 /// The filters of one project.
@@ -55,12 +71,13 @@ class ResourceFilters {
   /// Reads the "filter" elements of a "filteredResources" element. A filter
   /// whose matcher is not one Eclipse's own filters write (or whose arguments
   /// cannot be read) is left out, and said so in unread.
-  static ResourceFilters read(const DomElement& filteredResources, QStringList& unread);
+  static ResourceFilters read(const DomElement& filteredResources, QList<FilterProblem>& unread);
 
   bool isEmpty() const { return filters_.empty(); }
   /// The filters on the folder at path ("" for the project) and the
-  /// inheritable ones of the folders above it.
-  ContainerFilters forContainer(const QString& path) const;
+  /// inheritable ones of the folders above it; their matches take their steps
+  /// from steps, when given.
+  ContainerFilters forContainer(const QString& path, WorkBudget* steps = nullptr) const;
 
  private:
   std::vector<ResourceFilter> filters_;

@@ -15,7 +15,9 @@
 class ResourceRules {
  public:
   ResourceRules() = default;
-  ResourceRules(const ResourceFilters* filters, std::vector<ConfigurationResources> configurations);
+  /// patternSteps: what matching the filters' and exclusions' patterns takes its steps from.
+  ResourceRules(const ResourceFilters* filters, std::vector<ConfigurationResources> configurations,
+                WorkBudget* patternSteps = nullptr);
 
   /// Nothing to look at per resource: no filters, every configuration builds
   /// everything, no resource has settings of its own.
@@ -25,10 +27,12 @@ class ResourceRules {
   /// Sets item's configurations that leave the resource at path out of their
   /// build (those of excludedAbove, which leave out a folder above it and so
   /// the item too, are not repeated) and the settings it has of its own.
+  /// Throws PatternGaveUp when the budget of pattern steps is spent.
   void describe(SourceItem& item, const QString& path, const QStringList& excludedAbove) const;
 
  private:
   const ResourceFilters* filters_ = nullptr;
   std::vector<ConfigurationResources> configurations_;
+  WorkBudget* patternSteps_ = nullptr;
   bool trivial_ = true;
 };

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Resource paths are written without a leading "/" in "resourcePath", and
-// sometimes with one.
+// Source entries are named without a leading "/", and sometimes with one.
 QString projectPath(const QString& path) { return path.startsWith(QLatin1Char('/')) ? path.mid(1) : path; }
 
 bool isInside(const QString& path, const QString& folder) {
@@ -16,35 +15,29 @@ bool isInside(const QString& path, const QString& folder) {
 }
 
 // "*" and "?" within one component; exactly as written otherwise.
-bool componentMatches(QStringView pattern, QStringView name) {
-  if (pattern.isEmpty()) return name.isEmpty();
-  if (pattern.front() == QLatin1Char('*')) {
-    for (qsizetype skip = 0; skip <= name.size(); ++skip)
-      if (componentMatches(pattern.sliced(1), name.sliced(skip))) return true;
-    return false;
-  }
-  if (name.isEmpty()) return false;
-  return (pattern.front() == QLatin1Char('?') || pattern.front() == name.front()) &&
-         componentMatches(pattern.sliced(1), name.sliced(1));
-}
-
-bool componentsMatch(const QStringList& pattern, qsizetype p, const QStringList& path, qsizetype c) {
-  if (p == pattern.size()) return c == path.size();
-  if (pattern[p] == QLatin1String("**")) {
-    for (qsizetype skip = c; skip <= path.size(); ++skip)
-      if (componentsMatch(pattern, p + 1, path, skip)) return true;
-    return false;
-  }
-  return c < path.size() && componentMatches(pattern[p], path[c]) && componentsMatch(pattern, p + 1, path, c + 1);
+bool componentMatches(QStringView pattern, QStringView name, StepMeter& meter) {
+  return wildcardMatches(
+      pattern, name, [](QChar token) { return token == QLatin1Char('*'); },
+      [](QChar token, QChar character) { return token == QLatin1Char('?') || token == character; }, meter);
 }
 
 }  // namespace
 
-bool matchesExclusionPattern(const QString& pattern, const QString& path) {
+QString projectResourcePath(const QString& resourcePath) {
+  if (!resourcePath.startsWith(QLatin1Char('/'))) return resourcePath;
+  const qsizetype afterProject = resourcePath.indexOf(QLatin1Char('/'), 1);
+  return afterProject < 0 ? QString() : resourcePath.mid(afterProject + 1);
+}
+
+// "**" matches any run of components, every other pattern component one.
+bool matchesExclusionPattern(const QString& pattern, const QString& path, StepMeter& meter) {
   QString full = pattern;
   if (full.endsWith(QLatin1Char('/'))) full += QStringLiteral("**");
-  return componentsMatch(full.split(QLatin1Char('/'), Qt::SkipEmptyParts), 0,
-                         path.split(QLatin1Char('/'), Qt::SkipEmptyParts), 0);
+  return wildcardMatches(
+      full.split(QLatin1Char('/'), Qt::SkipEmptyParts), path.split(QLatin1Char('/'), Qt::SkipEmptyParts),
+      [](const QString& component) { return component == QLatin1String("**"); },
+      [&meter](const QString& component, const QString& name) { return componentMatches(component, name, meter); },
+      meter);
 }
 
 std::optional<std::vector<SourceEntry>> readSourceEntries(const DomElement& configuration) {
@@ -65,7 +58,7 @@ QSet<QString> readExcludedResources(const DomElement& configuration) {
   for (const char* tag : {"resourceConfiguration", "folderInfo", "fileInfo"}) {
     for (const DomElement& resource : childElements(configuration, QLatin1String(tag))) {
       if (resource.attribute(QStringLiteral("exclude")) == QLatin1String("true"))
-        excluded.insert(projectPath(resource.attribute(QStringLiteral("resourcePath"))));
+        excluded.insert(projectResourcePath(resource.attribute(QStringLiteral("resourcePath"))));
     }
   }
   return excluded;
@@ -77,7 +70,7 @@ bool ConfigurationResources::buildsEverything() const {
                             sourceEntries->front().excluding.isEmpty());
 }
 
-bool ConfigurationResources::excludes(const QString& path, bool isFolder) const {
+bool ConfigurationResources::excludes(const QString& path, bool isFolder, WorkBudget* steps) const {
   for (QString above = path; !above.isEmpty(); above = above.left(std::max<qsizetype>(above.lastIndexOf(QLatin1Char('/')), 0)))
     if (excluded.contains(above)) return true;
   if (!sourceEntries) return false;
@@ -92,9 +85,13 @@ bool ConfigurationResources::excludes(const QString& path, bool isFolder) const 
   if (!innermost) return true;
   // The path and each folder above it, relative to the entry.
   QString relative = innermost->folder.isEmpty() ? path : path.mid(innermost->folder.size() + 1);
-  for (; !relative.isEmpty(); relative = relative.left(std::max<qsizetype>(relative.lastIndexOf(QLatin1Char('/')), 0))) {
-    for (const QString& pattern : innermost->excluding)
-      if (matchesExclusionPattern(pattern, relative)) return true;
+  StepMeter meter(steps);
+  bool excluded = false;
+  for (; !relative.isEmpty() && !excluded;
+       relative = relative.left(std::max<qsizetype>(relative.lastIndexOf(QLatin1Char('/')), 0))) {
+    excluded = std::any_of(innermost->excluding.begin(), innermost->excluding.end(),
+                           [&](const QString& pattern) { return matchesExclusionPattern(pattern, relative, meter); });
   }
-  return false;
+  meter.settle();
+  return excluded;
 }

@@ -14,6 +14,8 @@
 
 #include "foreign/foreign_document.h"
 #include "readers/common/project_record.h"
+#include "readers/common/work_budget.h"
+#include "readers/eclipse/wildcard_matching.h"
 
 /// One source entry: a folder of the project and the paths below it it leaves out.
 struct SourceEntry {
@@ -37,8 +39,9 @@ struct ConfigurationResources {
   /// Whether the resource at path (a folder when isFolder) is left out of the
   /// build. A file is built when the innermost source entry holding it leaves
   /// out neither the file nor a folder above it; a folder outside every entry
-  /// is not built unless an entry lies inside it.
-  bool excludes(const QString& path, bool isFolder) const;
+  /// is not built unless an entry lies inside it. Matching the patterns takes
+  /// its steps from steps, when given (throwing PatternGaveUp once it is spent).
+  bool excludes(const QString& path, bool isFolder, WorkBudget* steps = nullptr) const;
   /// Whether the configuration builds everything (nothing to look at per resource).
   bool buildsEverything() const;
 };
@@ -51,6 +54,13 @@ std::optional<std::vector<SourceEntry>> readSourceEntries(const DomElement& conf
 /// "resourceConfiguration", "folderInfo" or "fileInfo".
 QSet<QString> readExcludedResources(const DomElement& configuration);
 
+/// The project path of a "resourcePath": written relative to the project
+/// ("Core/Src/a.c"), or from the workspace ("/<project>/Core/Src/a.c", as
+/// "resourceConfiguration" elements have it), where CDT drops the first
+/// segment, the project's name; "/<project>" alone is the project itself ("").
+QString projectResourcePath(const QString& resourcePath);
+
 /// Whether path (relative to an entry) is matched by pattern, as CDT matches
-/// the patterns of an entry's "excluding".
-bool matchesExclusionPattern(const QString& pattern, const QString& path);
+/// the patterns of an entry's "excluding"; in linear space and at most pattern
+/// length × path length steps, each counted by meter.
+bool matchesExclusionPattern(const QString& pattern, const QString& path, StepMeter& meter);

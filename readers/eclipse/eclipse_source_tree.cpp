@@ -31,17 +31,22 @@ bool hasSourceExtension(QByteArrayView rawName) {
 QString entryPath(const QString& directory, const QString& name) { return directory + QLatin1Char('/') + name; }
 
 // A name that is not valid UTF-8, or that holds a control character, cannot be
-// written into a solution (an XML file); such an entry is reported and left out.
+// written into a solution (an XML file): why, for an entry that is left out and
+// reported; empty for a name that can be written.
+QString nameProblem(const DirectoryEntry& entry) {
+  if (!entry.validName) return QStringLiteral("the name is not valid UTF-8; it is left out");
+  if (!isXmlText(entry.name)) return QStringLiteral("the name holds a control character; it is left out");
+  return QString();
+}
+
+QString shownEntry(const QString& directory, const DirectoryEntry& entry) {
+  return displayPath(entryPath(directory, entry.validName ? entry.name : displayName(entry.rawName)));
+}
+
 bool leavesOutName(ConversionContext& context, const QString& directory, const DirectoryEntry& entry) {
-  if (!entry.validName) {
-    context.warn(displayPath(entryPath(directory, displayName(entry.rawName))),
-                 QStringLiteral("the name is not valid UTF-8; it is left out"));
-    return true;
-  }
-  if (isXmlText(entry.name)) return false;
-  context.warn(displayPath(entryPath(directory, entry.name)),
-               QStringLiteral("the name holds a control character; it is left out"));
-  return true;
+  const QString problem = nameProblem(entry);
+  if (!problem.isEmpty()) context.warn(shownEntry(directory, entry), problem);
+  return !problem.isEmpty();
 }
 
 // Directories deeper than the walk may hold open give their descriptor back once
@@ -99,10 +104,24 @@ struct FileSearch {
 void takeFoundFile(FileSearch& search, const DirectoryEntry& entry) {
   const QString path = search.path.with(entry.name);
   if (!entry.isFile()) {
-    search.context.warn(displayPath(path), QStringLiteral("not read: it is ") + nonRegularFileKind(path));
+    search.context.leaveOutProject(displayPath(path), QStringLiteral("not read: it is ") + nonRegularFileKind(path));
   } else if (search.visits.followsLink(path, entry)) {
     search.list.append(search.reported.with(entry.name));
   }
+}
+
+// A directory that holds what is searched for is a project left out with it,
+// which counts when nothing of the workspace converts.
+void leaveOutDirectory(FileSearch& search, const Directory& directory, const DirectoryEntry& entry,
+                       const QString& problem) {
+  const QString shown = shownEntry(search.path.path(), entry);
+  const std::vector<DirectoryEntry> found =
+      directory.openSubdirectory(entry.rawName, search.path.with(entry.name))
+          .entries([&](QByteArrayView rawName, DirectoryEntry::Type) { return rawName == search.fileName; });
+  if (found.empty())
+    search.context.warn(shown, problem);
+  else
+    search.context.leaveOutProject(shown, problem);
 }
 
 void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
@@ -114,7 +133,11 @@ void findFilesBelow(FileSearch& search, Directory& directory, int depth) {
   releaseIfTooDeep(directory, depth);
   for (const DirectoryEntry& entry : entries) {
     if (entry.name.toUtf8() == search.fileName) takeFoundFile(search, entry);
-    if (!entry.isDirectory() || leavesOutName(search.context, search.path.path(), entry)) continue;
+    if (!entry.isDirectory()) continue;
+    if (const QString problem = nameProblem(entry); !problem.isEmpty()) {
+      leaveOutDirectory(search, directory, entry, problem);
+      continue;
+    }
     const qsizetype pathLength = search.path.enter(entry.name);
     if (std::optional<Directory> subdirectory = search.visits.enter(directory, search.path.path(), entry)) {
       const qsizetype reportedLength = search.reported.enter(entry.name);

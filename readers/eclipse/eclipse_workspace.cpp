@@ -13,6 +13,14 @@ namespace {
 
 const DocumentKind eclipseProject{"projectDescription", "an Eclipse project"};
 
+// The way from a project directory up to the workspace directory: "../.." for "a/b".
+QString upToWorkspace(const QString& relativeDirectory) {
+  QStringList steps;
+  for (qsizetype step = relativeDirectory.split(QLatin1Char('/'), Qt::SkipEmptyParts).size(); step > 0; --step)
+    steps.append(QStringLiteral(".."));
+  return steps.join(QLatin1Char('/'));
+}
+
 // "./a/b" as "a/b", "." as "".
 QString withoutDotPrefix(const QString& directory) {
   if (directory == QLatin1String(".")) return QString();
@@ -34,22 +42,17 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
     file.relativeDirectory = withoutDotPrefix(file.directory);
     try {
       file.description = readProjectDescription(loadForeignFile(context.inputFiles(), fileSystemPath(path), eclipseProject));
+      file.locations = LinkLocationResolver(upToWorkspace(file.relativeDirectory), file.description.pathVariables,
+                                            &context.addedCharacters());
       if (!projectDirectories_.contains(file.description.name)) {
         projectDirectories_.insert(file.description.name, file.relativeDirectory);
         projectsByName_.insert(file.description.name, qsizetype(projectFiles.size()));
       }
-    } catch (const ConversionError& failure) {
+    } catch (const UnreadableFile& failure) {
       file.failure = failure;
     }
     projectFiles.push_back(std::move(file));
   }
-}
-
-LinkLocationResolver EclipseWorkspace::linkLocations(const EclipseProjectFile& file) const {
-  QStringList steps;
-  for (qsizetype step = file.relativeDirectory.split(QLatin1Char('/'), Qt::SkipEmptyParts).size(); step > 0; --step)
-    steps.append(QStringLiteral(".."));
-  return LinkLocationResolver(steps.join(QLatin1Char('/')), file.description.pathVariables);
 }
 
 std::optional<PathOrProblem> EclipseWorkspace::linkedLocation(const QString& project, const QString& resourcePath) const {
@@ -66,7 +69,7 @@ std::optional<PathOrProblem> EclipseWorkspace::linkedLocation(const QString& pro
   if (holder->location == QLatin1String("virtual:/virtual"))
     return PathOrProblem::failure(QStringLiteral("it lies in the virtual folder ") + holder->name);
   if (!holder->hasLocation) return PathOrProblem::failure(QStringLiteral("link ") + holder->name + QStringLiteral(" names no location"));
-  const PathOrProblem location = linkLocations(file).resolve(holder->location, holder->isUri);
+  const PathOrProblem location = file.locations.resolve(holder->location, holder->isUri);
   if (!location.usable()) return location;
   const QString below = resourcePath.mid(holder->name.size() + 1);
   const QString path = below.isEmpty() ? location.path : joinPath(location.path, below);

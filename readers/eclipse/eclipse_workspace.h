@@ -24,7 +24,10 @@ struct EclipseProjectFile {
   /// Its directory relative to the workspace directory: "demo" ("" for the workspace itself).
   QString relativeDirectory;
   EclipseProjectDescription description;
-  /// The failure to read it, reported when the project's turn comes.
+  /// Resolves its links' locations, keeping what its path variables stand for.
+  LinkLocationResolver locations;
+  /// Why it cannot be read (it does not parse, or is no Eclipse project): the
+  /// project is left out when its turn comes.
   std::optional<ConversionError> failure;
 };
 
@@ -41,8 +44,6 @@ class EclipseWorkspace {
   /// The directories of the projects relative to the workspace directory ("" for
   /// the workspace itself), by name; the first project of a name counts.
   const QHash<QString, QString>& projectDirectories() const { return projectDirectories_; }
-  /// The locations of file's links, resolved as Eclipse resolves them.
-  LinkLocationResolver linkLocations(const EclipseProjectFile& file) const;
   /// Where the resource at resourcePath of the project named project lies when
   /// one of its links leads there (the innermost link holding it, as Eclipse
   /// finds it): relative to the workspace directory or absolute, or why it

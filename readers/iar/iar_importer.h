@@ -13,7 +13,9 @@ extern const MappingRules iarMappingRules;
 
 /// Builds the solution of the workspace file: one project per project file it
 /// refers to, with its configurations' settings, its groups as folders and its
-/// files. Throws ConversionError for files that cannot be read or parsed and for
-/// a project whose template is needed but not given.
+/// files. A project file that cannot be read or parsed is left out with a
+/// warning. Throws ConversionError for a workspace file that cannot be read or
+/// parsed, when no project converts, and for a project whose template is
+/// needed but not given.
 ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
                                    const QString& workspaceFile);

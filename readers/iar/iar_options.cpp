@@ -21,6 +21,8 @@ const OptionName optionNames[] = {
     {IarBlock::General, "ObjPath", Id::ObjectPath},
     {IarBlock::General, "OGChipSelectEditMenu", Id::Device},
     {IarBlock::General, "GDeviceSelect", Id::Device},  // RISC-V
+    {IarBlock::General, "OGCoreOrChip", Id::CoreOrDevice},
+    {IarBlock::General, "GCoreDevice", Id::CoreDevice},  // RISC-V
     {IarBlock::General, "CoreVariant", Id::CoreVariant},
     {IarBlock::General, "GBECoreSlave", Id::CoreSlave},
     {IarBlock::General, "GFPUCoreSlave2", Id::FpuCoreSlave},
@@ -138,4 +140,17 @@ void IarOptions::read(IarBlock block, const DomElement& option) {
 void IarOptions::overlay(const IarOptions& other) {
   for (size_t i = 0; i < values_.size(); ++i)
     if (other.values_[i].present) values_[i] = other.values_[i];
+}
+
+void IarOptions::add(IarOptionId id, const QStringList& states) {
+  if (states.isEmpty()) return;
+  Value& target = values_[size_t(id)];
+  target.present = true;
+  target.states += states;
+}
+
+void IarOptions::set(IarOptionId id, const QStringList& states) {
+  Value& target = values_[size_t(id)];
+  target.present = true;
+  target.states = states;
 }

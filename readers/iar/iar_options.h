@@ -20,8 +20,8 @@ IarBlock iarBlockOf(const QString& settingsName);
 /// Each setting read, whatever name the file gives it.
 enum class IarOptionId {
   // General
-  OutputBinary, ExecutablePath, ObjectPath, Device, CoreVariant, CoreSlave, FpuCoreSlave, OldCoreVariant, Fpu,
-  OldFpu, FpuRegisters, Neon, EndianMode, BigEndianMode, DspExtension, TrustZone, TrustZoneMode,
+  OutputBinary, ExecutablePath, ObjectPath, Device, CoreOrDevice, CoreDevice, CoreVariant, CoreSlave, FpuCoreSlave,
+  OldCoreVariant, Fpu, OldFpu, FpuRegisters, Neon, EndianMode, BigEndianMode, DspExtension, TrustZone, TrustZoneMode,
   // Compiler
   Defines, IncludePaths, OptimizationLevel, OptimizationStrategy, OldLanguage, Language, CDialect, CppDialect,
   DiagnosticsSuppressed, DiagnosticsRemarks, DiagnosticsWarnings, DiagnosticsErrors, WarningsAreErrors, DebugInfo,
@@ -56,6 +56,10 @@ class IarOptions {
   void read(IarBlock block, const DomElement& option);
   /// The options other holds replace these.
   void overlay(const IarOptions& other);
+  /// Adds states to the option, as more entries of its list.
+  void add(IarOptionId id, const QStringList& states);
+  /// Makes states the option's states.
+  void set(IarOptionId id, const QStringList& states);
 
  private:
   struct Value {

@@ -97,16 +97,34 @@ QStringList excludedFrom(const DomElement& element) {
   return names;
 }
 
-// Groups and files below the project element, in document order, walked with
-// an explicit stack so that deep nesting cannot exhaust the call stack.
+// Groups and files below the project element, in document order.
 void readGroupsAndFiles(const DomElement& projectElement, IarProjectContent& content) {
+  content.mergedGroups = walkIarGroups(
+      projectElement,
+      [&content](const DomElement& group, qsizetype parent) {
+        content.groups.push_back(
+            {childElementText(group, nameTag).trimmed(), parent, excludedFrom(group), ownSettings(group)});
+        return qsizetype(content.groups.size()) - 1;
+      },
+      [&content](const DomElement& item, qsizetype group) {
+        if (item.tagName() == QLatin1String("file"))
+          content.files.push_back(
+              {childElementText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
+      });
+}
+
+}  // namespace
+
+int walkIarGroups(const DomElement& root, const std::function<qsizetype(const DomElement&, qsizetype)>& addGroup,
+                  const std::function<void(const DomElement&, qsizetype)>& addItem) {
   struct Level {
     DomElement element;
     size_t next;
-    qsizetype group;  // the group files at this level go into
+    qsizetype group;  // the group items at this level go into
     int depth;
   };
-  std::vector<Level> stack{{projectElement, 0, -1, 0}};
+  int merged = 0;
+  std::vector<Level> stack{{root, 0, -1, 0}};
   while (!stack.empty()) {
     Level& level = stack.back();
     if (level.next == level.element.childCount()) {
@@ -114,23 +132,18 @@ void readGroupsAndFiles(const DomElement& projectElement, IarProjectContent& con
       continue;
     }
     const DomElement child = level.element.child(level.next++);
-    if (child.tagName() == QLatin1String("file")) {
-      content.files.push_back(
-          {childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child), ownSettings(child)});
-    } else if (child.tagName() == QLatin1String("group")) {
-      if (level.depth >= maximumGroupDepth) {
-        ++content.mergedGroups;
-        stack.push_back({child, 0, level.group, level.depth});
-        continue;
-      }
-      content.groups.push_back(
-          {childElementText(child, nameTag).trimmed(), level.group, excludedFrom(child), ownSettings(child)});
-      stack.push_back({child, 0, qsizetype(content.groups.size()) - 1, level.depth + 1});
+    if (child.tagName() != QLatin1String("group")) {
+      addItem(child, level.group);
+    } else if (level.depth >= maximumGroupDepth) {
+      ++merged;
+      stack.push_back({child, 0, level.group, level.depth});
+    } else {
+      const qsizetype group = addGroup(child, level.group);
+      stack.push_back({child, 0, group, level.depth + 1});
     }
   }
+  return merged;
 }
-
-}  // namespace
 
 QString IarConfiguration::device() const {
   return options.text(IarOptionId::Device).section(QLatin1Char('\t'), 0, 0).trimmed();

@@ -3,11 +3,16 @@
 // with the options the conversion carries over, and its groups and files, every
 // text as the file writes it.
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "readers/common/configuration_choice.h"
+#include "support/diagnostics.h"
 #include "foreign/foreign_document.h"
 #include "readers/iar/iar_options.h"
 
@@ -37,6 +42,9 @@ struct IarConfiguration {
   IarCompiler compiler;
   IarOptions options;
   std::vector<IarBuildAction> buildActions;
+  /// Stack and heap sizes a project connection file gives (iar_connection.h).
+  std::optional<quint64> stackSize;
+  std::optional<quint64> heapSize;
 
   /// "GOutputBinary" 1 builds a library, else an executable.
   bool buildsLibrary() const { return options.text(IarOptionId::OutputBinary) == QLatin1String("1"); }
@@ -80,6 +88,15 @@ struct IarFile {
 /// groups would otherwise give a solution quadratic in the file's size.
 constexpr int maximumGroupDepth = 64;
 
+/// Walks what root holds in document order with an explicit stack, so that deep
+/// nesting cannot exhaust the call stack: addGroup(element, parent) for each
+/// "group" element (returning its index; -1 is the top level), addItem(element,
+/// group) for each other child element. Groups nested deeper than
+/// maximumGroupDepth are merged into their ancestor at that depth; returns how
+/// many were.
+int walkIarGroups(const DomElement& root, const std::function<qsizetype(const DomElement&, qsizetype)>& addGroup,
+                  const std::function<void(const DomElement&, qsizetype)>& addItem);
+
 /// What a project file holds, as the conversion uses it.
 struct IarProjectContent {
   std::vector<IarConfiguration> configurations;
@@ -89,6 +106,11 @@ struct IarProjectContent {
   std::vector<IarFile> files;
   /// Groups that were merged into an ancestor (see maximumGroupDepth).
   int mergedGroups = 0;
+  /// Files Embedded Workbench copies into the project from project connection
+  /// files ("copyTo"): the original of each copy, by the copy's path, both as written.
+  QHash<QString, QString> copies;
+  /// What the project connection files say that a solution cannot carry.
+  QList<NotCarried> notCarried;
 
   /// Frees the groups and files, which a large workspace holds for every project.
   void releaseSources() {

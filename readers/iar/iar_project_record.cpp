@@ -23,8 +23,10 @@ struct ProjectReading {
                  const IarProject& project)
       : builders(builders),
         project(project),
-        paths(context.paths(), project.directory, workspace.directory),
-        linker(paths, context.inputFiles(), project.directory, project.name) {}
+        paths(context.paths(), project.directory, workspace.directory, &workspace.argumentVariables),
+        linker(paths, context.inputFiles(), project.directory, project.name) {
+    paths.setCopies(&project.content.copies);
+  }
 
   void dependOn(const IarProject& builder) {
     if (!record.dependencies.contains(builder.name)) record.dependencies.append(builder.name);
@@ -80,6 +82,9 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
   } else {
     readAdditionalLibraries(reading, configuration, result.linker);
     reading.linker.readExecutable(configuration, result, notCarried);
+    // A project connection file's sizes are the project's, whatever the ICF says.
+    if (configuration.stackSize) result.linker.stackSize = configuration.stackSize;
+    if (configuration.heapSize) result.linker.heapSize = configuration.heapSize;
   }
   result.steps = readIarBuildSteps(configuration.buildActions, notCarried);
   for (NotCarried& setting : notCarried) {
@@ -174,6 +179,7 @@ void readProject(ProjectReading& reading) {
   for (const IarConfiguration& configuration : project.content.configurations)
     record.configurations.push_back(readConfiguration(reading, configuration));
   record.sources = readSources(reading);
+  for (const NotCarried& setting : project.content.notCarried) reading.report(setting);
 }
 
 void reportLeftOut(ConversionContext& context, const ProjectReading& reading, const QString& shown) {
@@ -181,9 +187,14 @@ void reportLeftOut(ConversionContext& context, const ProjectReading& reading, co
     context.warn(shown, QStringLiteral("paths in the IAR installation left out: ") +
                             reading.paths.installationPaths().join(QStringLiteral(", ")));
   }
-  if (!reading.paths.unknownVariablePaths().isEmpty()) {
-    context.warn(shown, QStringLiteral("paths with variables only Embedded Workbench knows left out: ") +
-                            reading.paths.unknownVariablePaths().join(QStringLiteral(", ")));
+  for (const IarPathConverter::LeftOutVariable& variable : reading.paths.leftOutVariables()) {
+    context.warn(shown, QStringLiteral("paths with ") + variable.variable + QStringLiteral(" left out: ") + variable.why +
+                            QStringLiteral(": ") + variable.paths.join(QStringLiteral(", ")));
+  }
+  if (!reading.paths.copiesNotMade().isEmpty()) {
+    context.warn(shown, QStringLiteral("copies project connection files make when Embedded Workbench opens the "
+                                       "project are not there; their originals are used: ") +
+                            reading.paths.copiesNotMade().join(QStringLiteral(", ")));
   }
   if (reading.project.content.mergedGroups > 0) {
     context.warn(shown, QStringLiteral("%1 groups nested deeper than %2 levels merged into the group above them")
@@ -199,8 +210,8 @@ std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const
   const QString shown = displayPath(project.file);
   // Without any configuration there is nothing to build, as in the Eclipse importer.
   if (project.content.choice.isEmpty()) {
-    context.warn(shown, QStringLiteral("project ") + project.name +
-                            QStringLiteral(" left out: Debug and Release configuration not specified"));
+    context.leaveOutProject(shown, QStringLiteral("project ") + project.name +
+                                       QStringLiteral(" left out: Debug and Release configuration not specified"));
     return std::nullopt;
   }
   ProjectReading reading(context, workspace, builders, project);

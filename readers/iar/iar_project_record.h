@@ -19,9 +19,11 @@ struct IarProject;
 /// record's notCarried with the configurations that hold it. Paths are
 /// relative to the project directory ("$(ProjectDir)/..." or
 /// "$(SolutionDir)/..." in lists). A library another project of the workspace
-/// builds becomes a dependency on that project. Paths that cannot be written
-/// (into the IAR installation, with variables only the IDE knows) are left out
-/// with one warning per kind. Nothing, with a warning, for a project without
-/// any configuration.
+/// builds becomes a dependency on that project; what its project connection
+/// files joined to it is read as its own (a copy they make that is not there
+/// yet is its original, with a warning). Paths that cannot be written (into
+/// the IAR installation, with a variable nothing defines) are left out with one
+/// warning per kind or variable. Nothing, with a warning, for a project
+/// without any configuration.
 std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const IarWorkspace& workspace,
                                                const IarLibraryBuilders& builders, const IarProject& project);

@@ -1,12 +1,16 @@
 #include "readers/iar/iar_target.h"
 
+#include <limits>
+
 namespace {
 
 using Id = IarOptionId;
 
 /// A core of the core options' list as Embedded Workbench 5 to 8 number it
 /// (option versions up to 28), by -mcpu's name where the GNU tools have the
-/// core's vocabulary, else by its own.
+/// core's vocabulary, else by its own. 40 is the Cortex-M4F of the lists of
+/// Embedded Workbench 6 and 7 (STM32CubeF4's STM32F446RE projects), whose FPU
+/// the FPU option gives.
 struct CoreCode {
   int code;
   const char* core;
@@ -19,10 +23,10 @@ const CoreCode coreCodes[] = {
     {15, "ARM968E-S"},    {16, "ARM10E"},       {17, "ARM1020E"},    {18, "ARM1022E"},     {19, "ARM1026EJ-S"},
     {20, "ARM1136J"},     {21, "ARM1136J-S"},   {24, "ARM1176J"},    {25, "ARM1176J-S"},   {32, "XScale"},
     {33, "XScale-IR7"},   {34, "cortex-m0"},    {35, "cortex-m0plus"}, {36, "cortex-m1"},  {37, "Cortex-MS1"},
-    {38, "cortex-m3"},    {39, "cortex-m4"},    {41, "cortex-m7"},   {42, "Cortex-R4"},    {44, "Cortex-R5"},
-    {46, "Cortex-R7"},    {48, "Cortex-R8"},    {49, "Cortex-R52"},  {50, "Cortex-A5"},    {52, "Cortex-A7"},
-    {53, "Cortex-A8"},    {54, "Cortex-A9"},    {55, "Cortex-A15"},  {56, "Cortex-A17"},   {58, "cortex-m23"},
-    {59, "cortex-m33"},
+    {38, "cortex-m3"},    {39, "cortex-m4"},    {40, "cortex-m4"},   {41, "cortex-m7"},    {42, "Cortex-R4"},
+    {44, "Cortex-R5"},    {46, "Cortex-R7"},    {48, "Cortex-R8"},   {49, "Cortex-R52"},   {50, "Cortex-A5"},
+    {52, "Cortex-A7"},    {53, "Cortex-A8"},    {54, "Cortex-A9"},   {55, "Cortex-A15"},   {56, "Cortex-A17"},
+    {58, "cortex-m23"},   {59, "cortex-m33"},
 };
 
 const char* coreOfCode(int code) {
@@ -37,6 +41,10 @@ const char* coreOfCode(int code) {
 // 34, where 64 is the new Cortex-M55. Where between versions 29 and 33 the
 // move happened is unknown, so codes above 41 are not read for those.
 QString coreName(int code, int version) {
+  // Cortex-M0+ joined the list at 35 in option version 20: before, the codes
+  // from 35 on are one lower (a Cortex-M4F STM32F407 project saved by
+  // Embedded Workbench 6.30 names its core 38 in version 19).
+  if (version >= 0 && version <= 19 && code >= 35) ++code;
   const char* core = nullptr;
   if (code <= 41 || version < 29)
     core = coreOfCode(code);
@@ -77,13 +85,38 @@ const FpuCode fpuCodes[] = {
     {"8", "VFP9-S", nullptr, nullptr},
 };
 
-// The older "FPU" option (Embedded Workbench 5) is known only as 0 for none.
+/// A code of the older "FPU" option (Embedded Workbench 5 to 7) within a
+/// range of its versions.
+struct OldFpuCode {
+  int firstVersion;
+  int lastVersion;
+  const char* code;
+  const char* fpu;
+};
+
+// Version 4 inserted an FPU before VFPv4 single precision and added the FPv5
+// units. Known from published projects: 5 of version 2 in Nuvoton's M480 and
+// an STM32F407 project, 6 of version 4 in STM32CubeF4's STM32F446RE projects,
+// 10 of version 4 where Microchip's SAMV7 package moves a project to the
+// Cortex-M7's double-precision unit. The other codes are reported.
+const OldFpuCode oldFpuCodes[] = {
+    {-1, std::numeric_limits<int>::max(), "0", "none"},
+    {-1, 2, "5", "fpv4-sp-d16"},
+    {4, 4, "6", "fpv4-sp-d16"},
+    {4, 4, "10", "fpv5-d16"},
+};
+
+QString readOldFpu(const IarOptions& options) {
+  const QString code = options.text(Id::OldFpu);
+  const int version = options.version(Id::OldFpu);
+  for (const OldFpuCode& row : oldFpuCodes)
+    if (code == QLatin1String(row.code) && version >= row.firstVersion && version <= row.lastVersion)
+      return QLatin1String(row.fpu);
+  return QStringLiteral("IAR FPU code %1 (version %2)").arg(code).arg(version);
+}
+
 QString readFpu(const IarOptions& options) {
-  if (!options.has(Id::Fpu)) {
-    if (!options.has(Id::OldFpu)) return QString();
-    const QString code = options.text(Id::OldFpu);
-    return code == QLatin1String("0") ? QStringLiteral("none") : QStringLiteral("IAR FPU code ") + code;
-  }
+  if (!options.has(Id::Fpu)) return options.has(Id::OldFpu) ? readOldFpu(options) : QString();
   const QString code = options.text(Id::Fpu);
   for (const FpuCode& row : fpuCodes) {
     if (code != QLatin1String(row.code)) continue;
@@ -131,10 +164,16 @@ QString otherArchitecture(const QString& toolchain) {
 // registers (the VFP variant of the procedure call standard is its default).
 TargetDevice readIarTargetDevice(const IarConfiguration& configuration) {
   TargetDevice device;
+  const IarOptions& options = configuration.options;
   device.name = configuration.device();
   device.otherArchitecture = otherArchitecture(configuration.toolchain);
-  if (!device.otherArchitecture.isEmpty()) return device;
-  const IarOptions& options = configuration.options;
+  if (!device.otherArchitecture.isEmpty()) {
+    device.core = options.text(Id::CoreDevice);  // RISC-V: the core's instruction set ("RV32IMAFDC")
+    return device;
+  }
+  // "OGCoreOrChip" 1 is the Device choice: the IDE builds for the device's
+  // core, whatever the core options (written once, then left) still say.
+  device.coreFromDevice = options.text(Id::CoreOrDevice) == QLatin1String("1") && !device.name.isEmpty();
   device.core = readCore(options);
   device.fpu = readFpu(options);
   if (!device.fpu.isEmpty())

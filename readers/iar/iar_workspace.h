@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+#include "readers/iar/iar_argument_variables.h"
 #include "readers/iar/iar_project.h"
 
 class ConversionContext;
@@ -28,13 +29,20 @@ class IarWorkspace {
   /// Reads the workspace and its projects, each project file once however often
   /// it is listed (a repetition is skipped with a warning). Only a "project"
   /// element that holds a "path" is a reference: batch builds name projects by
-  /// "project" text alone. Throws ConversionError for a file that cannot be
-  /// read or is not an IAR workspace or project, and for an empty path.
+  /// "project" text alone. A project file that cannot be read or is not an IAR
+  /// project, or whose path holds a variable nothing defines, is left out
+  /// (ConversionContext::leaveOutProject). The argument
+  /// variables are read first (IarArgumentVariables); the project connection
+  /// files a project lists join its content (iar_connection.h). Throws
+  /// ConversionError for a workspace that cannot be read or is not an IAR
+  /// workspace, and for an empty path.
   IarWorkspace(ConversionContext& context, const QString& path);
 
   /// As given on the command line.
   QString path;
   /// The directory holding the workspace file, which "$WS_DIR$" stands for.
   QString directory;
+  /// The user's variables the paths may name.
+  IarArgumentVariables argumentVariables;
   std::vector<IarProject> projects;
 };

@@ -108,7 +108,8 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
   std::vector<LinkingProject> linking;
   while (UvProject* project = workspace.readNextProject(context)) {
     if (!project->givesProjects()) {
-      context.warn(project->shownFile, QStringLiteral("no target sets CreateExecutable; the file gives no project"));
+      context.leaveOutProject(project->shownFile,
+                              QStringLiteral("no target sets CreateExecutable; the file gives no project"));
     }
     for (UvTarget& target : project->targets) {
       if (!target.buildsOutput) continue;

@@ -29,7 +29,10 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
   const QString createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
   UvTarget target;
   target.project = &project;
-  target.buildsOutput = !createExecutable.isEmpty();
+  // uVision 5.38 writes neither "CreateExecutable" nor "CreateLib" for a target
+  // that builds a program (TI's MSPM0 examples): such a target is an executable.
+  target.buildsOutput =
+      !createExecutable.isEmpty() || childElementText(common, QStringLiteral("CreateLib")).isEmpty();
   target.outputName = childElementText(common, QStringLiteral("OutputName"));
   if (!target.buildsOutput) return target;
   ProjectRecord& record = target.record;
@@ -105,7 +108,14 @@ UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
     const QString& pathAndName = projectPaths[nextPath_++];
     const QString file = context.paths().resolve(toForwardSlashes(pathAndName), context.workspaceDirectory()).path;
     if (!listed_.isFirstListing(context.diagnostics(), file, displayPath(path))) continue;
-    projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
+    try {
+      projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
+    } catch (const UnreadableFile& failure) {
+      context.leaveOutProject(failure.file(), QStringLiteral("project ") +
+                                                  nameWithoutLastSuffix(toForwardSlashes(pathAndName)) +
+                                                  QStringLiteral(" left out: ") + failure.message());
+      continue;
+    }
     return projects.back().get();
   }
   return nullptr;

@@ -23,7 +23,8 @@ struct UvTarget {
   /// The name of the project it becomes (its project file's for a target that
   /// becomes none): what a dependency on its output names.
   QString projectName;
-  /// "CreateExecutable" is set: the target builds something and becomes a project.
+  /// "CreateExecutable" is set, or neither it nor "CreateLib" is: the target
+  /// builds something and becomes a project.
   bool buildsOutput = false;
   /// "OutputName": what other targets find a library they link by.
   QString outputName;
@@ -65,7 +66,9 @@ class UvWorkspace {
 
   /// Reads the next project file that the workspace lists and appends it to
   /// projects; null when all are read. A file listed again is skipped with a
-  /// warning. Throws ConversionError when the project cannot be read.
+  /// warning; one that cannot be read or is no uVision project is left out
+  /// (ConversionContext::leaveOutProject). Throws ConversionError for a
+  /// project without any target.
   UvProject* readNextProject(ConversionContext& context);
 
   /// As given on the command line.

@@ -98,8 +98,9 @@ TEST(CommandLine, AcceptedOptionsWithoutInputsWriteNothing) {
   expectRun({"iar2hzp", "-expand-templates"}, 0, "");
   expectRun({"uvision2hzp", "-c-vector-table", "-verbose", "-I", "-D", "-D", "A=1", "-P", "x=y",
              "-filter-file", "*.txt", "-filter-definition", "DEBUG*", "-executable-template", "E",
-             "-library-template", "L", "-templatesfile", "a.xml", "-addtemplatesfile", "b.xml", "-rootuserdir", "r"},
-            0, "warning: -D, -I, -P, -filter-definition: not applied by uvision2hzp, ignored\n");
+             "-library-template", "L", "-templatesfile", "a.xml", "-addtemplatesfile", "b.xml", "-rootuserdir", "r",
+             "-argvar", "SDK=/sdk", "-custom-argvars", "a.custom_argvars"},
+            0, "warning: -D, -I, -P, -filter-definition, -argvar, -custom-argvars: not applied by uvision2hzp, ignored\n");
   EXPECT_EQ(workingDirectoryEntries(), before);
 }
 

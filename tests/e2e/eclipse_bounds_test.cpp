@@ -176,3 +176,56 @@ TEST(EclipseBounds, AnUnreadableDirectoryIsNamed) {
   EXPECT_EQ(result.standardError, "warning: ws/demo/secret: cannot be read (Permission denied); its content is left out\n");
   EXPECT_EQ(readFile("ws/ws.hzp").count("file_name"), 1);
 }
+
+// Issue 34, cases 1, 2, 3 and 10: what a project's files nest, expand or match
+// past its bounds is named with the file, and the line where one is known; a
+// regular expression that backtracks past its limit ends the run.
+TEST(EclipseBounds, WhatPassesItsBoundIsNamedWithItsFileAndLine) {
+  const auto name = [](const QByteArray& pattern) {
+    return "<matcher><id>org.eclipse.ui.ide.multiFilter</id><arguments>1.0-name-matches-true-true-" + pattern +
+           "</arguments></matcher>";
+  };
+  const auto project = [](const QByteArray& matcher) {
+    return "<projectDescription>\n<name>demo</name>\n<linkedResources><link><name>l</name><type>1</type><locationURI>"
+           "A/x.c</locationURI></link></linkedResources>\n<variableList><variable><name>A</name><value>B</value>"
+           "</variable><variable><name>B</name><value>${A}</value></variable></variableList>\n<filteredResources>"
+           "<filter><name></name><type>6</type>\n" + matcher + "</filter></filteredResources></projectDescription>\n";
+  };
+  QByteArray nested = name("x");
+  for (int level = 0; level < 100; ++level)
+    nested = "<matcher><id>org.eclipse.ui.ide.orFilterMatcher</id><arguments>" + nested + "</arguments></matcher>";
+  writeProject("ws/demo", "demo", cproject({{"Debug", "<macros><stringMacro name=\"A\" value=\"${A}${A}\"/></macros>" +
+                                                          listOption("definedSymbols", {"X=${A}"})}}));
+  writeFile("ws/demo/.project", project(nested));
+  writeFile("ws/demo/" + QString(30, 'a') + ".c", "");
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                "warning: ws/demo/.cproject: build variable A is defined through itself; ${A} is left as written\n"
+                "warning: ws/demo/.project:6: resource filter on the project left out: its matchers nest deeper than 64 levels\n"
+                "warning: ws/demo/.project: link l left out: path variable A is defined through itself\n");
+  writeFile("ws/demo/.project", project(name("(a+)+")));
+  const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "warning: ws/demo/.cproject: build variable A is defined through itself; ${A} is left as "
+                                  "written\nerror: ws/demo/.project:6: resource filter pattern (a+)+ gave up on " +
+                                      QByteArray(30, 'a') + ".c: match limit exceeded\n");
+}
+
+// Issue 34, case 9: directories are known by device and inode, so "/" mounted
+// again (read-only, in a mount namespace of the run's own) is "/", whether a
+// project links it or it lies in the tree.
+TEST(EclipseBounds, TheRootMountedAgainIsTheRoot) {
+  if (testing_support::runProgram("/usr/bin/unshare", {"-m", "true"}).exitCode != 0) GTEST_SKIP() << "no mount namespace";
+  copyFixture("demo", "ws/demo");
+  writeFile("ws/demo/.project", "<projectDescription><name>demo</name><linkedResources><link><name>root</name><type>2"
+                                "</type><locationURI>PARENT-2-PROJECT_LOC/view</locationURI></link></linkedResources>"
+                                "</projectDescription>");
+  for (const char* directory : {"view", "ws/demo/inner"}) QDir().mkpath(directory);
+  const auto result = testing_support::runProgram(
+      "/usr/bin/unshare", {"-m", "sh", "-c", "mount -o bind,ro / view && mount -o bind,ro / ws/demo/inner && exec " +
+                                                 QString(QUENPORT_BINARY) + " eclipse2hzp -executable-template E ws"});
+  EXPECT_EQ(result.standardError, "warning: ws/demo/inner: not entered: it is a directory holding the workspace, mounted "
+                                  "again\nwarning: ws/demo/.project: link root left out: it leads to " +
+                                      QFileInfo("view").canonicalFilePath().toUtf8() + ", the root of the file system\n");
+  EXPECT_EQ(readFile("ws/ws.hzp").count("<folder"), 1);
+  EXPECT_TRUE(QDir("view").isEmpty());  // the mounts ended with the run
+}

@@ -41,6 +41,15 @@ TEST(EclipseBuildSettings, Stm32CubeIdeSettingsAndEachToolsOwnLists) {
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_cube_settings.hzp"));
 }
 
+// Issue 31, cause 2: STM32CubeIDE names the MCU and the FPU, never the core,
+// which it derives from the MCU (STM32CubeF4's GPIO_IOToggle for the
+// STM32F446RE): the device table gives it.
+TEST(EclipseBuildSettings, Stm32CubeIdeTakesTheCoreFromTheMcu) {
+  copyFixture("cube_device_core");
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"});
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_cube_device_core.hzp"));
+}
+
 // Issue 23: CDT's own GNU tools say the target in "other flags" and the script
 // with -T in the linker flags; the build steps run in the build directory,
 // with CDT's variables as the solution's macros, and a step with a variable
@@ -76,22 +85,38 @@ TEST(EclipseBuildSettings, BuildVariablesOfAConfigurationAreExpanded) {
 // Issue 26, point 5: tool chains for processors other than ARM Cortex-M (the
 // WCH RISC-V one, GNU MCU's AArch64, TI's MSP430) convert files, definitions
 // and include directories, write no ARM target settings, and are named once
-// per workspace.
+// per project, with its device and core where it names them.
 TEST(EclipseBuildSettings, TargetsThatAreNotArmConvertWithoutArmSettings) {
   copyFixture("wch_gpio_toggle");
   copyFixture("other_architectures");
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: no configuration is named Debug or Release; 'obj' is "
                 "read as both\n"
-                "warning: ws: RISC-V target: files, definitions and include directories converted, no ARM target "
-                "settings written\n"
-                "warning: ws: MSP430 target: files, definitions and include directories converted, no ARM target "
-                "settings written\n"
-                "warning: ws: AArch64 target: files, definitions and include directories converted, no ARM target "
-                "settings written\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: RISC-V target: files, definitions and include "
+                "directories converted, no ARM target settings written\n"
+                "warning: ws/fr5994/.cproject: MSP430 target: files, definitions and include directories converted, "
+                "no ARM target settings written\n"
+                "warning: ws/rza/.cproject: AArch64 target: files, definitions and include directories converted, no "
+                "ARM target settings written\n"
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles; "
                 "--specs=nano.specs (configuration obj)\n"
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: RISC-V option -march=rv32imacxw; "
                 "-mabi=ilp32 (configuration obj)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_other_architectures.hzp"));
+}
+
+// Issue 31, cause 5: Freescale CodeWarrior's ColdFire projects record their
+// kind only as the ".elf" they make; their files and include directories
+// convert, with the warning for a processor other than ARM.
+TEST(EclipseBuildSettings, CodeWarriorColdFireProjectsConvertTheirFiles) {
+  copyFixture("codewarrior_coldfire");
+  const QByteArray cproject = "warning: ws/TWR-MM256_FreeRTOS/.cproject: ";
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                cproject + "include directory ${MCUToolsBaseDir}/ColdFire_Support/ewl/EWL_C/include left out: it "
+                "holds a variable that cannot be resolved\n" +
+                cproject + "no configuration is named Debug or Release; 'MCF51MM256_Internal_Flash' is read as "
+                "both\n" +
+                cproject + "ColdFire target: files, definitions and include directories converted, no ARM target "
+                "settings written\n");
+  EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_codewarrior_coldfire.hzp"));
 }

@@ -35,8 +35,8 @@ TEST(EclipseResources, IncludePathsInsideAProjectGoThroughItsLinks) {
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: no configuration is named Debug or Release; "
                 "'obj' is read as both\n"
-                "warning: ws: RISC-V target: files, definitions and include directories converted, no ARM target "
-                "settings written\n"
+                "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: RISC-V target: files, definitions and include "
+                "directories converted, no ARM target settings written\n"
                 "warning: ws/SampleCode/StdDriver/FMC_XOM_LibDemo/GCC/FMC_XOM_Lib/.cproject: include directory "
                 "${workspace_loc:/${ProjName}/CMSIS} left out: it lies in the virtual folder CMSIS\n"
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: not carried: runtime library option -nostartfiles; "
@@ -54,14 +54,15 @@ TEST(EclipseResources, ResourceFiltersDecideWhatAFolderHolds) {
   copyFixture("nuvoton_fmc_xom");
   copyFixture("resource_filters");
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
-                "warning: ws/app/.project: resource filter on drivers left out: it matches the location, which is "
+                "warning: ws/app/.project:78: resource filter on drivers left out: it matches the location, which is "
                 "not read\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_resource_filters.hzp"));
 }
 
 // Issue 24, cause 3: files a configuration's source entries leave out, or that
 // it excludes, stay listed and are excluded in that configuration; a folder
-// outside every source entry is not built.
+// outside every source entry is not built. An excluded resource's path may
+// start with "/" and the project's name (issue 31, cause 5).
 TEST(EclipseResources, SourceEntriesAndExclusionsLeaveFilesListedButNotBuilt) {
   copyFixture("source_entries");
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},

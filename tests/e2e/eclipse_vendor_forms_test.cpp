@@ -25,6 +25,24 @@ TEST(EclipseVendorForms, ProjectKindsComeFromWhatCdtRecords) {
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_project_kinds.hzp"));
 }
 
+// DAVE 4 names its kind in vendor ids ("com.ifx.xmc4000.appBuildArtefactType",
+// "...appProject"): an application is an executable. A WICED Studio makefile
+// project records no kind (a "<name>.null.<n>" project id, a configuration of
+// the preferences' "prefbase.cfg"): an executable, with a warning that its
+// build is the makefile's.
+TEST(EclipseVendorForms, VendorApplicationsAndMakefileProjectsAreExecutables) {
+  copyFixture("vendor_kinds", ".");  // the workspaces dave and wiced
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "dave"});
+  EXPECT_EQ(readFile("dave/dave.hzp"), expectedSolution("eclipse_dave_application.hzp"));
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "wiced"},
+                "warning: wiced/aws_demos/.cproject: project aws_demos is built by its makefile: converted as an "
+                "executable of its files, definitions and include directories; what the makefile does is not "
+                "carried\n"
+                "warning: wiced/aws_demos/.cproject: no configuration is named Debug or Release; 'Default' is read "
+                "as both\n");
+  EXPECT_EQ(readFile("wiced/wiced.hzp"), expectedSolution("eclipse_wiced_makefile_project.hzp"));
+}
+
 // Issue form 5: projects that cannot be converted are left out with a warning,
 // the rest converts; configurations named like Debug and Release stand for them.
 TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
@@ -33,7 +51,9 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
       {"eclipse2hzp", "-executable-template", "E", "ws"},
       "warning: ws/a_shared/.cproject: project a_shared left out: unsupport project type: Shared Library "
       "(a shared library)\n"
-      "warning: ws/b_makefile/.cproject: project b_makefile left out: unsupport project type: Makefile Project\n"
+      "warning: ws/b_makefile/.cproject: project b_makefile is built by its makefile: converted as an executable "
+      "of its files, definitions and include directories; what the makefile does is not carried\n"
+      "warning: ws/b_makefile/.cproject: no configuration is named Debug or Release; 'Default' is read as both\n"
       "warning: ws/c_unconfigured/.cproject: project c_unconfigured left out: Debug and Release configuration "
       "not specified\n"
       "warning: ws/d_untyped/.cproject: project d_untyped left out: no project element found\n"
@@ -52,7 +72,8 @@ TEST(EclipseVendorForms, ProjectsThatCannotBeConvertedDoNotSinkTheWorkspace) {
   EXPECT_EQ(failed.standardError,
             "warning: lost/only/.cproject: project only left out: unsupport project type: Shared Library "
             "(a shared library)\n"
-            "error: lost: no project could be converted\n");
+            "error: lost: no project could be converted (lost/only/.cproject: project only left out: unsupport "
+            "project type: Shared Library (a shared library))\n");
   EXPECT_EQ(readFile("lost/lost.hzp"), emptySolution("previous"));
   // A workspace that holds no CDT project at all is no mistake: no warning.
   EXPECT_EQ(expectSuccess({"eclipse2hzp", "plain"}).standardOutput, "");
@@ -69,4 +90,19 @@ TEST(EclipseVendorForms, IncludePathsAndLinksInEveryFormResolve) {
       "variable that cannot be resolved\n"
       "warning: ws/boards/evk/hello/.project: link tool.c left out: path variable ECLIPSE_HOME is not defined\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_include_paths_and_links.hzp"));
+}
+
+// GigaDevice's projects name their firmware library by a path variable whose
+// value is a Windows path ("file:/F:/GD_Boards_Demo/..."): where a trailing part
+// of it lies above the project, that is the library, named relative to the
+// project; a link found nowhere is left out with a warning.
+TEST(EclipseVendorForms, WindowsPathsOfVariablesAreFoundAgainAboveTheProject) {
+  copyFixture("windows_paths", ".");
+  const QString workspace = "GD32F4xx_Demo_Suites/Projects/01_GPIO_Running_LED/Eclipse";
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", workspace},
+                "warning: " + workspace.toUtf8() +
+                    "/GPIO_Running_LED/.project: link Utilities/gd32f450i_eval.c left out: its location "
+                    "D:/SVN/GD32F4xx/Utilities/gd32f450i_eval.c is a Windows path no part of which lies above the "
+                    "project\n");
+  EXPECT_EQ(readFile(workspace + "/Eclipse.hzp"), expectedSolution("eclipse_windows_paths.hzp"));
 }

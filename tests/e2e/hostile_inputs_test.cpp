@@ -46,7 +46,8 @@ void expectFailure(const QStringList& arguments, const QByteArray& error) {
 
 // A workspace given to the wrong command, a page saved under a workspace's
 // name, a project file of another IDE: each is refused by its document
-// element, and the solution written before stays as it was.
+// element, and the solution written before stays as it was; the other projects
+// of a workspace convert.
 TEST(HostileInputs, FilesOfAnotherKindAreRefusedAndReplaceNoSolution) {
   writeFile("fw.eww", iar_fixtures::workspace({"$WS_DIR$\\fw.ewp"}));
   writeFile("fw.ewp", iar_fixtures::project({{}}, iar_fixtures::file("$PROJ_DIR$\\main.c")));
@@ -62,18 +63,24 @@ TEST(HostileInputs, FilesOfAnotherKindAreRefusedAndReplaceNoSolution) {
 
   writeFile("mixed.eww", iar_fixtures::workspace({"$WS_DIR$\\p.uvprojx"}));
   writeFile("p.uvprojx", uvision_fixtures::project({{}}));
-  expectFailure({"iar2hzp", "-executable-template", "E", "mixed.eww"}, "error: p.uvprojx: not an IAR project\n");
+  expectFailure({"iar2hzp", "-executable-template", "E", "mixed.eww"},
+                "warning: p.uvprojx: project p left out: not an IAR project\n"
+                "error: mixed.eww: no project could be converted (p.uvprojx: project p left out: not an IAR project)\n");
   writeFile("mixed.uvmpw", uvision_fixtures::workspace({"fw.ewp"}));
-  expectFailure({"uvision2hzp", "mixed.uvmpw"}, "error: fw.ewp: not a uVision project\n");
+  expectFailure({"uvision2hzp", "mixed.uvmpw"},
+                "warning: fw.ewp: project fw left out: not a uVision project\n"
+                "error: mixed.uvmpw: no project could be converted (fw.ewp: project fw left out: not a uVision project)\n");
   EXPECT_FALSE(fileExists("mixed.hzp"));
 
   eclipse_fixtures::writeProject("ws/a", "a", eclipse_fixtures::cproject({{"Debug", {}}}));
   writeFile("ws/b/.project", "<workspace><project><path>b.ewp</path></project></workspace>\n");
-  expectFailure({"eclipse2hzp", "-executable-template", "E", "ws"}, "error: ws/b/.project: not an Eclipse project\n");
+  testing_support::expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                                 "warning: ws/b/.project: project b left out: not an Eclipse project\n");
   writeFile("ws/b/.project", eclipse_fixtures::description("b"));
   writeFile("ws/b/.cproject", eclipse_fixtures::description("b"));
-  expectFailure({"eclipse2hzp", "-executable-template", "E", "ws"}, "error: ws/b/.cproject: not an Eclipse project\n");
-  EXPECT_FALSE(fileExists("ws/ws.hzp"));
+  testing_support::expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
+                                 "warning: ws/b/.cproject: project b left out: not an Eclipse project\n");
+  EXPECT_EQ(readFile("ws/ws.hzp").count("<project "), 1);
 }
 
 // The solution's path is one of the files read, by its name or through a link:
@@ -151,4 +158,14 @@ TEST(HostileInputs, NamesWithControlCharactersNeverReachTheSolution) {
             "warning: ws/other\\x07: the name holds a control character; it is left out\n"
             "warning: ws/demo/bell\\x07.c: the name holds a control character; it is left out\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), testing_support::expectedSolution("eclipse_names_not_utf8.hzp"));
+
+  // A workspace whose only project is left out for its name converts nothing:
+  // the solution written before stays.
+  eclipse_fixtures::writeProject("lone/only\a", "only", eclipse_fixtures::cproject({{"Debug", {}}}));
+  writeFile("lone/lone.hzp", previous);
+  expectFailure({"eclipse2hzp", "-executable-template", "E", "lone"},
+                "warning: lone/only\\x07: the name holds a control character; it is left out\n"
+                "error: lone: no project could be converted (lone/only\\x07: the name holds a control character; it "
+                "is left out)\n");
+  EXPECT_EQ(readFile("lone/lone.hzp"), previous);
 }

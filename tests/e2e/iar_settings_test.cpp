@@ -101,7 +101,7 @@ TEST(IarSettings, FileVersion4CortexA7WithBuildActions) {
   const QByteArray ewp = "sama7d65/device/sama7d65/AT91bootstrap_SAMA7D65.ewp: ";
   expectConverts(
       "sama7d65", "AT91Bootstrap",
-      "warning: " + ewp + "paths with variables only Embedded Workbench knows left out: $CONFIG_NAME$/Obj\n"
+      "warning: " + ewp + "paths with $CONFIG_NAME$ left out: only Embedded Workbench knows its value: $CONFIG_NAME$/Obj\n"
       "warning: " + ewp + "no configuration is named Debug or Release; 'sama7d65_curiosity_qspi_boot' is read as "
       "both\n"
       "warning: " + ewp + "not carried: memory layout ../../AT91bootstrap.icf (no ICF editor symbols) "
@@ -115,4 +115,31 @@ TEST(IarSettings, FileVersion4CortexA7WithBuildActions) {
       "warning: " + ewp + "not carried: ICF file ../../AT91bootstrap.icf (configurations "
       "sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n",
       "iar_settings_version4.hzp");
+}
+
+// Issue 31, causes 2, 3 and 5. Where the project chooses its device
+// ("OGCoreOrChip" 1) Embedded Workbench builds for the device's core:
+// STM32CubeF4's STM32F446RE project names it with a core code of Embedded
+// Workbench 7 (version 21, 40) and the older FPU option (version 4, 6); its
+// STM32F411RE project keeps a stale Cortex-M0 code (version 22, 34), replaced
+// with a report. Nuvoton's M480 project has the older FPU option of version 2
+// (5, VFPv4 single precision). The RISC-V warning names device and core.
+TEST(IarSettings, DeviceCoresOlderFpuOptionAndRiscV) {
+  const QByteArray f411 = "device_cores/STM32F411RE-Nucleo/EWARM/Project.ewp: ";
+  expectConverts("device_cores", "STM32446E-Nucleo/EWARM/Project",
+                 "warning: device_cores/STM32446E-Nucleo/EWARM/Project.ewp: no configuration is named Debug or "
+                 "Release; 'STM32F4xx-Nucleo' is read as both\n",
+                 "iar_device_core_unknown_code.hzp");
+  expectConverts("device_cores", "STM32F411RE-Nucleo/EWARM/Project",
+                 "warning: " + f411 + "no configuration is named Debug or Release; 'STM32F411-Nucleo' is read as "
+                 "both\n"
+                 "warning: " + f411 + "not carried: core setting cortex-m0, replaced by cortex-m4 of device "
+                 "STM32F411RE (configuration STM32F411-Nucleo)\n",
+                 "iar_device_core_stale.hzp");
+  expectConverts("device_cores", "test_suit_ecdh/IAR/mbedtls_test_suit_ecdh", {}, "iar_older_fpu_option.hzp");
+  expectConverts("riscv", "ws",
+                 "warning: riscv/hello.ewp: RISC-V target N300 (core RV32IMAFDC): files, definitions and include "
+                 "directories converted, no ARM target settings written\n"
+                 "warning: riscv/hello.ewp: not carried: ICF file ilm.icf (configuration Debug)\n",
+                 "iar_riscv.hzp");
 }

@@ -27,7 +27,8 @@ TEST(UVisionImport, ConvertsATargetWithItsSettingsGroupsAndFiles) {
 
 // Older .uvproj files are the same XML as .uvprojx; the extension is not looked at.
 // Workspace entries are lower-case "project" elements with a non-empty path.
-// Targets without CreateExecutable, or with an empty one, give no project.
+// A target that sets neither CreateExecutable nor CreateLib (uVision 5.38
+// writes neither) is an executable.
 TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   copyFixture("project_per_target");
   expectSuccess({"uvision2hzp", "-executable-template", "E", "-library-template", "L", "w.uvmpw"});
@@ -38,23 +39,41 @@ TEST(UVisionImport, OneProjectPerTargetThatCreatesSomething) {
   EXPECT_EQ(readFile("e.hzp"), emptySolution("e"));
 }
 
-// Project files whose targets all build nothing: each is named, and a
-// workspace that gets no project from them is a failure that keeps the
-// solution written before.
+// TI's MSPM0 examples (uVision 5.38) set neither CreateExecutable nor CreateLib.
+TEST(UVisionImport, ATargetThatSetsNeitherCreateExecutableNorCreateLibIsAnExecutable) {
+  copyFixture("mspm0_keil");
+  writeFile("w.uvmpw", workspace({".\\empty_mspm0c1103_nortos_keil.uvprojx"}));
+  const QByteArray notCarried = "warning: empty_mspm0c1103_nortos_keil.uvprojx: not carried: ";
+  expectSuccess({"uvision2hzp", "-executable-template", "E", "w.uvmpw"},
+                notCarried + "warning level MISRA compatible (target empty_mspm0c1103)\n" + notCarried +
+                    "output format hex (target empty_mspm0c1103)\n" + notCarried +
+                    "scatter file ./mspm0c1103.sct (target empty_mspm0c1103)\n" + notCarried +
+                    "library (built by no project of the workspace) "
+                    "../../../../../../source/ti/driverlib/lib/keil/m0p/mspm0c110x/driverlib.a (target "
+                    "empty_mspm0c1103)\n");
+  EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_mspm0_keil.hzp"));
+}
+
+// Project files that give no project (a target with an empty CreateExecutable
+// beside CreateLib builds nothing), that do not parse or are missing: each is
+// named, with its line, and the others convert; a workspace that gets no
+// project from them is a failure that says why the first was left out and
+// keeps the solution written before.
 TEST(UVisionImport, AWorkspaceWhoseFilesGiveNoProjectIsAFailure) {
   copyFixture("no_project");
   writeFile("w.hzp", emptySolution("previous"));
+  const QByteArray a = "warning: a.uvprojx: no target sets CreateExecutable; the file gives no project\n";
+  const QByteArray m = "warning: w.uvmpw: project m left out: Cannot open m.uvprojx for reading\n";
   const auto result = runQuenport({"uvision2hzp", "-executable-template", "E", "w.uvmpw"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError,
-            "warning: a.uvprojx: no target sets CreateExecutable; the file gives no project\n"
-            "warning: b.uvprojx: no target sets CreateExecutable; the file gives no project\n"
-            "error: w.uvmpw: no project could be converted\n");
+            a + "warning: b.uvprojx: project b left out: Premature end of document. line: 7 column: 0\n" + m +
+                "error: w.uvmpw: no project could be converted (a.uvprojx: no target sets CreateExecutable; the "
+                "file gives no project)\n");
   EXPECT_EQ(readFile("w.hzp"), emptySolution("previous"));
 
   writeFile("w.uvmpw", readFile("w.uvmpw").replace("b.uvprojx", "c.uvprojx"));
-  expectSuccess({"uvision2hzp", "-executable-template", "E", "w.uvmpw"},
-                "warning: a.uvprojx: no target sets CreateExecutable; the file gives no project\n");
+  expectSuccess({"uvision2hzp", "-executable-template", "E", "w.uvmpw"}, a + m);
   EXPECT_EQ(readFile("w.hzp").count("<project "), 1);
 }
 
@@ -84,7 +103,8 @@ TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
 }
 
 // Every message about a file names it, as the user named the workspace, on one
-// line whatever the file holds; solutions of earlier workspaces stay written.
+// line whatever the file holds; solutions of earlier workspaces stay written. A
+// project file that is missing ends the run only when nothing else converts.
 TEST(UVisionImport, ErrorsNameTheirFileAndEndTheRun) {
   copyFixture("errors");
   // Two entries that match case-insensitively are no unique match: the path stays as written.
@@ -97,21 +117,23 @@ TEST(UVisionImport, ErrorsNameTheirFileAndEndTheRun) {
     QByteArray error;
     QString unwritten;
   } cases[] = {
-      {{"w.uvmpw"}, "w.uvmpw: Cannot open missing.uvprojx for reading", "w.hzp"},
+      {{"w.uvmpw"}, "w.uvmpw: no project could be converted (project missing left out: Cannot open missing.uvprojx for reading)", "w.hzp"},
       {{"ws/n.uvmpw"}, "ws/sub/n.uvprojx: no target specified", "ws/n.hzp"},
-      {{"ws/big.uvmpw"}, "ws/sub/bad.uvprojx: Premature end of document. line: 3 column: 0", "ws/big.hzp"},
       {{"nowhere/x.uvmpw"}, "Cannot open nowhere/x.uvmpw for reading", "nowhere"},
-      {{"inject.uvmpw"}, "inject.uvmpw: Cannot open x\\nerror: injected for reading", "inject.hzp"},
-      {{"twice/w.uvmpw"}, "twice/w.uvmpw: Cannot open twice/app/p.uvprojx for reading", "twice/w.hzp"},
+      {{"inject.uvmpw"}, "inject.uvmpw: no project could be converted (project x\\nerror: injected left out: Cannot open x\\nerror: injected for reading)", "inject.hzp"},
+      {{"twice/w.uvmpw"}, "twice/w.uvmpw: no project could be converted (project p left out: Cannot open twice/app/p.uvprojx for reading)", "twice/w.hzp"},
       {{cafe + ".uvmpw", "bad.uvmpw"}, "Cannot open bad.uvmpw for reading", "bad.hzp"},
   };
   for (const auto& c : cases) {
     const auto result = runQuenport(QStringList{"uvision2hzp"} + c.inputs);
     EXPECT_EQ(result.exitCode, 1) << c.error.toStdString();
-    EXPECT_EQ(result.standardError, "error: " + c.error + "\n");
+    EXPECT_TRUE(result.standardError.endsWith("error: " + c.error + "\n")) << result.standardError.toStdString();
     EXPECT_FALSE(fileExists(c.unwritten)) << c.error.toStdString();
   }
   EXPECT_EQ(readFile(cafe + ".hzp"), emptySolution("caf&#xc3;&#xa9;"));
+  expectSuccess({"uvision2hzp", "ws/big.uvmpw"},
+                "warning: ws/sub/bad.uvprojx: project bad left out: Premature end of document. line: 3 column: 0\n");
+  EXPECT_EQ(readFile("ws/big.hzp").count("<project "), 1);
 }
 
 // Issue forms 1 and 2: a workspace made on Windows names its projects with "\"

@@ -127,6 +127,15 @@ TEST(LoadXmlDocument, ErrorsKeepTheStreamReadersMessageAndPosition) {
   }
 }
 
+// A file padded with NUL bytes after its document element (9,049 of them in a
+// published project) is read; NUL bytes before more content are an error.
+TEST(LoadXmlDocument, NulPaddingAfterTheDocumentElementIsRead) {
+  writeFile("padded.xml", "<root><b>x</b></root>\r\n" + QByteArray(9049, '\0') + "\r\n");
+  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("padded.xml")), "b"), "x");
+  writeFile("bad.xml", "<root/>" + QByteArray(2, '\0') + "<root/>");
+  EXPECT_EQ(loadError("bad.xml"), "bad.xml: Extra content at end of document. line: 1 column: 8");
+}
+
 // Nesting is bounded by memory only: neither reader nor the tree recurses.
 TEST(LoadXmlDocument, ReadsDeeplyNestedFilesOnBothPaths) {
   const int depth = 50000;

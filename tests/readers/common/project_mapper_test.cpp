@@ -264,8 +264,8 @@ TEST(ProjectMapper, LibrariesAndOtherArchitectures) {
   EXPECT_FALSE(text.contains("linker_memory_map_macros"));
   EXPECT_EQ(mapping.warnings,
             QStringList({"app.ewp: no configuration is named Debug or Release; 'obj' is read as both",
-                         "ws: RISC-V target: files, definitions and include directories converted, no ARM target "
-                         "settings written"}));
+                         "app.ewp: RISC-V target CH32V307VCT6 (core rv32imac): files, definitions and include "
+                         "directories converted, no ARM target settings written"}));
 }
 
 // What a file sets of its own is written where it differs from its project;

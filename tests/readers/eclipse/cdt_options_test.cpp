@@ -28,7 +28,8 @@ CdtToolSettings settingsOf(const QByteArray& options, bool cpp = false, const QB
   const DomDocument document = parsed("<cconfiguration><macros>" + macros + "</macros><configuration>" + options +
                                       "</configuration></cconfiguration>");
   const DomElement storage = firstChildElement(document, "cconfiguration");
-  const CdtBuildVariables variables(storage);
+  WorkBudget added(1 << 20);
+  const CdtBuildVariables variables(storage, added);
   const CdtReading reading{cpp, [](const QString&, const QString& value) { return std::optional<QString>(value); }};
   return readCdtToolSettings(CdtOptions::read(firstChildElement(storage, "configuration"), variables), reading);
 }
@@ -113,11 +114,42 @@ TEST(CdtBuildVariables, ExpandThroughOneAnotherAndListsAsTheirItems) {
       "<stringMacro name=\"LOOP\" type=\"VALUE_TEXT\" value=\"${LOOP}x\"/>"
       "<stringListMacro name=\"LIBS\" type=\"VALUE_TEXT_LIST\"><value name=\"a\"/><value name=\"b\"/></stringListMacro>"
       "</macros></storageModule></cconfiguration>");
-  const CdtBuildVariables variables(firstChildElement(document, "cconfiguration"));
+  WorkBudget added(1 << 20);
+  const CdtBuildVariables variables(firstChildElement(document, "cconfiguration"), added);
   EXPECT_EQ(variables.expand("${ROOT}/inc:${IDE_ONLY}"), "../sdk_2.9/inc:${IDE_ONLY}");
   EXPECT_EQ(variables.expand("-l${LIBS}"), "-la b");
   EXPECT_EQ(variables.expandEntry("${LIBS}"), QStringList({"a", "b"}));
-  EXPECT_TRUE(variables.expand("${LOOP}").endsWith("${LOOP}xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"));  // stops
+  EXPECT_EQ(variables.expand("${LOOP}"), "${LOOP}");
+  EXPECT_EQ(variables.problems(), QStringList({"build variable LOOP is defined through itself; ${LOOP} is left as written"}));
+}
+
+// Issue 34, case 2: "A = ${A}${A}", two variables defined through each other
+// and a list holding itself are cycles; a chain of doubling variables costs
+// what it adds, once per variable and at most 65536 characters more than
+// written each, so four times the chain costs about four times as much; a
+// spent budget leaves the rest as written. Each is reported.
+TEST(CdtBuildVariables, CyclesAndGrowthAreLeftAsWrittenAndReported) {
+  const auto expanded = [](int chain, WorkBudget& added, const QString& text) {
+    QByteArray macros = "<stringMacro name=\"V0\" value=\"x\"/><stringMacro name=\"A\" value=\"${A}${A}\"/>"
+                        "<stringMacro name=\"B\" value=\"${C}\"/><stringMacro name=\"C\" value=\"-${B}\"/>"
+                        "<stringListMacro name=\"L\"><value name=\"${L}\"/><value name=\"y\"/></stringListMacro>";
+    for (int i = 1; i <= chain; ++i)
+      macros += QString("<stringMacro name=\"V%1\" value=\"${V%2}${V%2}\"/>").arg(i).arg(i - 1).toUtf8();
+    const CdtBuildVariables variables(firstChildElement(parsed("<c><macros>" + macros + "</macros></c>"), "c"), added);
+    EXPECT_LE(variables.expand(text).size(), text.size() + maximumExpansionGrowth);
+    return variables.problems();
+  };
+  WorkBudget once(qsizetype(1) << 30), fourTimes(qsizetype(1) << 30), small(100000);
+  const QString left = "; ${%1} is left as written";
+  const QString tooLong = "build variable %1 would grow by more than 65536 characters" + left;
+  EXPECT_EQ(expanded(32, once, "${V32}"), QStringList({tooLong.arg("V17"), tooLong.arg("V31")}));
+  expanded(128, fourTimes, "${V128}");
+  EXPECT_LE(fourTimes.spent(), 5 * once.spent());
+  EXPECT_EQ(expanded(32, small, "${V32}").first(), "build variable V16 would add more than the 100000 characters build "
+                                                   "variables may add to the workspace's files" + left.arg("V16"));
+  QStringList cycles;
+  for (const char* name : {"A", "C", "B", "L"}) cycles.append(QString("build variable %1 is defined through itself").arg(name) + left.arg(name));
+  EXPECT_EQ(expanded(0, once, "${A}|${B}|${L}"), cycles);
 }
 
 // Target words in "other flags" set the target; the rest are the tool's

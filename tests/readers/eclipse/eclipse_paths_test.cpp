@@ -20,7 +20,8 @@ QString location(const QString& text, bool isUri, const QString& projectToWorksp
   const LinkLocationResolver resolver(projectToWorkspace, {{"DEMO_ROOT", "$%7BPARENT-4-PROJECT_LOC%7D"},
                                                            {"SDK", "file:/C:/ST/Cube%20FW"},
                                                            {"LOOP", "LOOP/x"},
-                                                           {"UP", "PARENT-1-DEMO_ROOT"}});
+                                                           {"UP", "PARENT-1-DEMO_ROOT"}},
+                                      nullptr);
   const PathOrProblem path = resolver.resolve(text, isUri);
   return path.usable() ? path.path : "left out: " + path.problem;
 }
@@ -75,4 +76,24 @@ TEST(EclipseLinkLocation, ParentStepsStopAtTheRoot) {
   EXPECT_EQ(parentPath("", 2), "../..");
   EXPECT_EQ(parentPath("/x/y", 5), "/");
   EXPECT_EQ(parentPath("C:/x", 3), "C:/");
+}
+
+// Issue 34, case 10: a chain of 32 path variables is resolved once for all
+// links, so each link more costs only what its own location adds; a variable
+// longer than 4096 characters, a cycle and a spent budget leave links out.
+TEST(EclipseLinkLocation, ChainedVariablesAreResolvedOnceAndBounded) {
+  QHash<QString, QString> variables{{"V33", "PROJECT_LOC"}, {"LONG", "V1/" + QString(900, 'd')}, {"A", "${B}/a"}, {"B", "A/b"}};
+  for (int i = 1; i <= 32; ++i) variables.insert(QString("V%1").arg(i), QString("V%1/").arg(i + 1) + QString(100, 'd'));
+  WorkBudget added(100000);
+  const LinkLocationResolver resolver("", variables, &added);
+  const auto link = [&resolver] { return resolver.resolve("V1/x.c", true); };
+  const qsizetype length = 32 * 100 + 31 + 4;  // 32 components, "/x.c"
+  EXPECT_EQ(link().path.size(), length);
+  const qsizetype once = added.spent();
+  for (int i = 0; i < 3; ++i) link();
+  EXPECT_EQ(added.spent() - once, 3 * (length - 6));
+  EXPECT_EQ(resolver.resolve("LONG/x.c", true).problem, "path variable LONG stands for more than 4096 characters");
+  EXPECT_EQ(resolver.resolve("A/x.c", true).problem, "path variable A is defined through itself");
+  while (link().usable()) {}
+  EXPECT_EQ(link().problem, "path variables add more than 100000 characters to the workspace's locations");
 }

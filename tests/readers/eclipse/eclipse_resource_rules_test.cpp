@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "foreign/foreign_document.h"
 #include "foreign/foreign_files.h"
 #include "readers/eclipse/eclipse_resource_filters.h"
@@ -18,17 +21,31 @@ QByteArray filter(const QByteArray& container, int type, const QByteArray& argum
          "</arguments></matcher></filter>";
 }
 
+// The filters of the elements; unread gets "<line>: <why>" for each left out.
 ResourceFilters filters(const QByteArray& elements, QStringList& unread) {
   DomDocument document;
   QString message;
   int line = 0;
   int column = 0;
   EXPECT_TRUE(document.setContent("<filteredResources>" + elements + "</filteredResources>", message, line, column));
-  return ResourceFilters::read(firstChildElement(document, "filteredResources"), unread);
+  QList<FilterProblem> problems;
+  ResourceFilters read = ResourceFilters::read(firstChildElement(document, "filteredResources"), problems);
+  for (const FilterProblem& problem : problems) unread.append(QString::number(problem.line) + ": " + problem.message);
+  return read;
 }
 
-bool keeps(const ResourceFilters& filters, const QString& container, const QString& name, bool isFolder = false) {
-  return filters.forContainer(container).keeps(container, name, isFolder);
+bool keeps(const ResourceFilters& filters, const QString& container, const QString& name, bool isFolder = false,
+           WorkBudget* steps = nullptr) {
+  return filters.forContainer(container, steps).keeps(container, name, isFolder);
+}
+
+// An exclude-all filter on container whose matcher nests groups depth levels
+// deep, one level a line.
+QByteArray nestedFilter(const QByteArray& container, int depth, const QByteArray& arguments) {
+  QByteArray text = "<filter><name>" + container + "</name><type>14</type>\n";
+  for (int level = 1; level < depth; ++level) text += "<matcher><id>org.eclipse.ui.ide.orFilterMatcher</id><arguments>\n";
+  text += "<matcher><id>org.eclipse.ui.ide.multiFilter</id><arguments>" + arguments + "</arguments></matcher>";
+  return text + QByteArray("</arguments></matcher>").repeated(depth - 1) + "</filter>";
 }
 
 }  // namespace
@@ -49,9 +66,9 @@ TEST(ResourceFilters, ArgumentsAndPatternsAsEclipseReadsThem) {
   EXPECT_TRUE(keeps(read, "b", "main.c"));
   EXPECT_FALSE(keeps(read, "c", "a*1.c"));
   EXPECT_TRUE(keeps(read, "c", "ab1.c"));
-  EXPECT_EQ(unread, QStringList({"resource filter on d left out: its arguments 1.0-length-largerThan-false-false-10 are not read",
-                                 "resource filter on e left out: its pattern ( is not valid",
-                                 "resource filter on f left out: its arguments broken are not read"}));
+  EXPECT_EQ(unread, QStringList({"1: resource filter on d left out: its arguments 1.0-length-largerThan-false-false-10 are not read",
+                                 "1: resource filter on e left out: its pattern ( is not valid",
+                                 "1: resource filter on f left out: its arguments broken are not read"}));
 }
 
 // Include-only filters of a kind keep what one of them matches; exclude-all
@@ -77,6 +94,53 @@ TEST(ResourceFilters, IncludeOnlyAndExcludeAllByKindAndInheritance) {
   EXPECT_TRUE(unread.isEmpty());
 }
 
+// Issue 34, case 1: matcher groups nest at most 64 levels; a filter nested
+// deeper is left out at the line of the matcher past the limit, however deep.
+TEST(ResourceFilters, MatchersNestedTooDeeplyAreLeftOutAtTheirLine) {
+  QStringList unread;
+  const QByteArray x = "1.0-name-matches-false-false-x";
+  const ResourceFilters read = filters(nestedFilter("a", 64, x) + nestedFilter("b", 65, x) + nestedFilter("c", 20000, x), unread);
+  EXPECT_FALSE(keeps(read, "a", "X", true));
+  EXPECT_EQ(unread, QStringList({"130: resource filter on b left out: its matchers nest deeper than 64 levels",
+                                 "195: resource filter on c left out: its matchers nest deeper than 64 levels"}));
+}
+
+// Issue 34, case 3: wildcards, or-groups and sane regular expressions cost
+// about four times the steps on four times the name; "(a+)+" and "(.*a){25}"
+// backtrack past their limit, and a spent budget stops any match: each is
+// reported with its pattern, never taken for "no match".
+TEST(ResourceFilters, PatternsCostLinearlyAndAMatchStoppedIsReported) {
+  const auto orGroup = [](int width) {
+    const QByteArray x = "1.0-name-matches-false-false-x";
+    return nestedFilter("", 2, (x + "</arguments></matcher><matcher><id>org.eclipse.ui.ide.multiFilter</id><arguments>")
+                                   .repeated(width - 1) + x);
+  };
+  const auto outcome = [](const QByteArray& elements, int length, WorkBudget& budget) -> QString {
+    QStringList unread;
+    try {
+      return keeps(filters(elements, unread), "", QString(length, 'a') + ".c", false, &budget) ? "kept" : "dropped";
+    } catch (const PatternGaveUp& stopped) {
+      return QString::number(stopped.line) + ": " + stopped.message;
+    }
+  };
+  for (const auto& make : std::vector<std::function<QByteArray(int)>>{
+           [](int) { return filter("", 6, "1.0-name-matches-true-false-" + QByteArray("*a").repeated(20)); },
+           [](int) { return filter("", 6, "1.0-name-matches-true-true-.*\\.c"); }, orGroup}) {
+    WorkBudget once(qsizetype(1) << 30), fourTimes(qsizetype(1) << 30);
+    outcome(make(100), 100, once);
+    outcome(make(400), 400, fourTimes);
+    EXPECT_GT(once.spent(), 100);
+    EXPECT_LE(fourTimes.spent(), 5 * once.spent()) << make(1).toStdString();
+  }
+  WorkBudget budget(qsizetype(1) << 30);
+  for (const char* pattern : {"(a+)+", "(.*a){25}"})
+    EXPECT_EQ(outcome(filter("", 6, QByteArray("1.0-name-matches-true-true-") + pattern), 30, budget),
+              QString("1: resource filter pattern ") + pattern + " gave up on " + QString(30, 'a') + ".c: match limit exceeded");
+  WorkBudget small(1000);
+  EXPECT_EQ(outcome(orGroup(1000), 30, small),
+            "0: matching its patterns against names takes more than 1000 steps, the most one conversion may take");
+}
+
 TEST(SourceEntries, PatternsMatchPathsAsCdtMatchesThem) {
   const struct {
     const char* pattern;
@@ -87,8 +151,16 @@ TEST(SourceEntries, PatternsMatchPathsAsCdtMatchesThem) {
       {"sub/b.c", "sub/b.c", true},         {"*.c", "sub/b.c", false},         {"**/*.c", "sub/b.c", true},
       {"**/*.c", "b.c", true},              {"s?b/**", "sub/x/y.c", true},     {"a.c", "A.c", false},
   };
+  StepMeter meter(nullptr);
   for (const auto& c : cases)
-    EXPECT_EQ(matchesExclusionPattern(c.pattern, c.path), c.matches) << c.pattern << " " << c.path;
+    EXPECT_EQ(matchesExclusionPattern(c.pattern, c.path, meter), c.matches) << c.pattern << " " << c.path;
+  // Stars at both levels cost steps in proportion, never exponentially.
+  WorkBudget budget(1 << 20);
+  StepMeter counted(&budget);
+  EXPECT_FALSE(matchesExclusionPattern(QString("**/").repeated(20) + QString("*a").repeated(20) + "b",
+                                       QString("a/").repeated(30) + QString(100, 'a'), counted));
+  counted.settle();
+  EXPECT_LT(budget.spent(), 100000);
 }
 
 // The innermost entry holding a resource decides; a folder outside every entry

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fuzz/iar_connection_check.h"
 #include "fuzz/iar_project_check.h"
 #include "helpers/test_support.h"
 
@@ -9,5 +10,14 @@ TEST(IarProjectFuzzCorpus, EveryInputReadsConsistently) {
   EXPECT_GE(corpus.size(), 5);
   for (const auto& input : corpus)
     EXPECT_EQ(iar_project_check::check(std::string_view(input.bytes.constData(), input.bytes.size())), "")
+        << qPrintable(input.name);
+}
+
+// Replays the IAR project connection fuzz target's committed corpus.
+TEST(IarConnectionFuzzCorpus, EveryInputReadsConsistently) {
+  const auto corpus = testing_support::fuzzCorpus("iar_connection");
+  EXPECT_GE(corpus.size(), 5);
+  for (const auto& input : corpus)
+    EXPECT_EQ(iar_connection_check::check(std::string_view(input.bytes.constData(), input.bytes.size())), "")
         << qPrintable(input.name);
 }

@@ -1,5 +1,6 @@
 // An IAR workspace's project read into a record, without the solution model:
-// the settings of files and groups, and another architecture's options. The
+// the settings of files and groups, another architecture's options and project
+// connection files. The
 // rest of what a record holds is shown end to end (tests/e2e/iar_test.cpp).
 
 #include <gtest/gtest.h>
@@ -57,6 +58,7 @@ TEST(IarRecord, OtherArchitectureKeepsFilesDefinitionsAndIncludeDirectories) {
             QString("Debug\n"
                     "    device: N300\n"
                     "    other architecture: RISC-V\n"
+                    "    core: RV32IMAFDC\n"
                     "    definitions: DOWNLOAD_MODE=DOWNLOAD_MODE_ILM\n"
                     "    include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
                     "    assembler definitions: ASM_ONLY\n"
@@ -64,4 +66,40 @@ TEST(IarRecord, OtherArchitectureKeepsFilesDefinitionsAndIncludeDirectories) {
                     "    linker script: ilm.icf (ICF file)\n"
                     "  sources: Source Files\n"
                     "    file: main.c\n"));
+}
+
+// A project connection file joins its project: its settings to every
+// configuration or the one it names, lists after the project's, relative paths
+// based on its own directory (gen/); its files in a group of its name, a group
+// with build="false" left out of every configuration; a copy not made yet is
+// its original; what the solution cannot carry is reported.
+TEST(IarRecord, ProjectConnectionFilesJoinTheirProject) {
+  const std::optional<ProjectRecord> app = firstProjectRecord("connection_forms");
+  ASSERT_TRUE(app);
+  EXPECT_EQ(describeRecord(*app).section("  configuration: ", 2),
+            QString("Release\n"
+                    "    device: STM32F407VG\n"
+                    "    definitions: USE_HAL_DRIVER | NDEBUG\n"
+                    "    include directories: $(ProjectDir) | $(ProjectDir)/inc\n"
+                    "    linker script: app.icf (ICF file)\n"
+                    "    linker files: $(ProjectDir)/lib/extra.a\n"
+                    "    stack size: 2048\n"
+                    "    heap size: 1024\n"
+                    "    before build: $(ProjectDir)\\gen\\prepare.bat\n"
+                    "  sources: Source Files\n"
+                    "    folder: Generated\n"
+                    "      folder: Excluded_From_Build\n"
+                    "        excluded from: Debug | Release\n"
+                    "        file: notes.txt\n"
+                    "      folder: drivers\n"
+                    "        folder: uart\n"
+                    "          file: src/uart.c\n"
+                    "      file: src/main.c\n"
+                    "      file: gen/templates/board.c\n"
+                    "    file: gen/app.ipcf\n"
+                    "  not carried: memory layout app.icf (file not found) (Debug, Release)\n"
+                    "  not carried: IAR linker option --silent (Debug, Release)\n"
+                    "  not carried: custom build tool Generator: $GEN_ROOT$/gen.bat $FILE_PATH$ ()\n"
+                    "  not carried: heap 1: 256 ()\n"));
+  EXPECT_EQ(describeRecord(*app).count("definitions: USE_HAL_DRIVER\n"), 1);  // Debug's
 }

@@ -18,7 +18,8 @@ TargetDevice deviceOf(const QByteArray& generalOptions) {
 }  // namespace
 
 // The same code names another core once two cores were inserted before the
-// codes above 41 (option version 34 on); between 29 and 33 only codes up to 41
+// codes above 41 (option version 34 on), and one lower from 35 on before
+// Cortex-M0+ joined (versions up to 19); between 29 and 33 only codes up to 41
 // are known. The newest option name wins where several are written.
 TEST(IarTargetDevice, CoreCodesByOptionVersion) {
   const struct {
@@ -26,6 +27,8 @@ TEST(IarTargetDevice, CoreCodesByOptionVersion) {
     QString core;
   } cases[] = {
       {option("Variant", 16, {"7"}), "ARM920T"},
+      {option("Variant", 19, {"38"}) + option("GBECoreSlave", 19, {"38"}), "cortex-m4"},
+      {option("Variant", 21, {"40"}) + option("GBECoreSlave", 21, {"40"}), "cortex-m4"},
       {option("GBECoreSlave", 24, {"39"}) + option("CoreVariant", 24, {"39"}), "cortex-m4"},
       {option("CoreVariant", 28, {"58"}), "cortex-m23"},
       {option("CoreVariant", 28, {"59"}), "cortex-m33"},
@@ -43,8 +46,9 @@ TEST(IarTargetDevice, CoreCodesByOptionVersion) {
   for (const auto& c : cases) EXPECT_EQ(deviceOf(c.options).core, c.core) << c.options.toStdString();
 }
 
-// "NrRegs" and "NEON" choose among the variants of VFPv3 and VFPv4; an FPU
-// means the hardware floating-point calling convention.
+// "NrRegs" and "NEON" choose among the variants of VFPv3 and VFPv4; the older
+// "FPU" option's codes depend on its version; an FPU means the hardware
+// floating-point calling convention.
 TEST(IarTargetDevice, FpuCodesAndCallingConvention) {
   const struct {
     QByteArray options;
@@ -59,7 +63,11 @@ TEST(IarTargetDevice, FpuCodesAndCallingConvention) {
       {option("FPU2", 0, {"5"}) + option("NrRegs", 0, {"2"}), "vfpv4", "hard"},
       {option("FPU2", 0, {"3"}) + option("NrRegs", 0, {"1"}), "vfpv3-d16", "hard"},
       {option("FPU", 1, {"0"}), "none", "soft"},
-      {option("FPU", 1, {"2"}), "IAR FPU code 2", "hard"},
+      {option("FPU", 1, {"2"}), "IAR FPU code 2 (version 1)", "hard"},
+      {option("FPU", 2, {"5"}), "fpv4-sp-d16", "hard"},
+      {option("FPU", 4, {"6"}), "fpv4-sp-d16", "hard"},
+      {option("FPU", 4, {"10"}), "fpv5-d16", "hard"},
+      {option("FPU", 4, {"5"}), "IAR FPU code 5 (version 4)", "hard"},
       {option("FPU2", 0, {"9"}), "IAR FPU code 9", "hard"},
       {QByteArray(), QString(), QString()},
   };
@@ -72,7 +80,7 @@ TEST(IarTargetDevice, FpuCodesAndCallingConvention) {
 
 // Big endian is BE-8 unless "GEndianModeBE" asks for the older BE-32; code for
 // the secure state needs TrustZone in its secure mode; the device is the chip
-// text up to its tab.
+// text up to its tab, and builds for its core where "OGCoreOrChip" chooses it.
 TEST(IarTargetDevice, ByteOrderTrustZoneDspAndDevice) {
   EXPECT_EQ(deviceOf(option("GEndianMode", "0") + option("GEndianModeBE", "1")).byteOrder, "little");
   EXPECT_EQ(deviceOf(option("GEndianMode", "1") + option("GEndianModeBE", "1")).byteOrder, "big");
@@ -83,6 +91,8 @@ TEST(IarTargetDevice, ByteOrderTrustZoneDspAndDevice) {
   EXPECT_EQ(secure.dsp, true);
   EXPECT_EQ(deviceOf(trustZone + option("TrustZoneModes", 0, {"0"})).secureCode, false);
   EXPECT_EQ(deviceOf(QByteArray()).secureCode, std::nullopt);
-  EXPECT_EQ(deviceOf(option("OGChipSelectEditMenu", "M481AE series\tNuvoton M481AE series (M481AE,M482AE)")).name,
-            "M481AE series");
+  const QByteArray chip = option("OGChipSelectEditMenu", "M481AE series\tNuvoton M481AE series (M481AE,M482AE)");
+  EXPECT_EQ(deviceOf(chip).name, "M481AE series");
+  EXPECT_TRUE(deviceOf(chip + option("OGCoreOrChip", "1")).coreFromDevice);
+  EXPECT_FALSE(deviceOf(chip + option("OGCoreOrChip", "0")).coreFromDevice);
 }
