@@ -1,319 +1,197 @@
 #include "model/model_node.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
-#include <vector>
 
 #include "model/model_names.h"
-#include "model/solution_model.h"
 
 using namespace model_names;
 
 namespace {
 
 struct KindTag {
-  ProjectElement::Kind kind;
+  ModelNode::Kind kind;
   const char* tagName;
 };
 
 constexpr std::array<KindTag, 5> kindTags{{
-    {ProjectElement::Solution, "solution"},
-    {ProjectElement::Configuration, "configuration"},
-    {ProjectElement::Project, "project"},
-    {ProjectElement::Folder, "folder"},
-    {ProjectElement::File, "file"},
+    {ModelNode::Solution, "solution"},
+    {ModelNode::Configuration, "configuration"},
+    {ModelNode::Project, "project"},
+    {ModelNode::Folder, "folder"},
+    {ModelNode::File, "file"},
 }};
-
-const QChar separator = QLatin1Char('/');
 
 // A stored property is never null, so "present but empty" stays distinguishable
 // from "absent" for every reader of the map.
 const QString emptyValue = QStringLiteral("");
 
-QString lastComponent(const QString& path) { return path.mid(path.lastIndexOf(separator) + 1); }
-
-ProjectElement* folderOf(XMLNode* node) {
-  ProjectElement* element = ProjectElement::fromNode(node);
-  return element && element->kind() == ProjectElement::Folder ? element : nullptr;
-}
+bool isFolder(const ModelNode* node) { return node && node->kind() == ModelNode::Folder; }
 
 }  // namespace
 
-// The first child folder of each name, and how many child folders have a name that
-// only their resolved location gives (those are compared by scanning).
-struct ProjectElement::FolderIndex {
-  QHash<QString, ProjectElement*> firstByName;
+// The first child folder of each own name, and how many child folders have a name
+// that only their resolved location gives (those are compared by the resolver).
+struct ModelNode::FolderIndex {
+  QHash<QString, ModelNode*> firstByName;
   qsizetype foldersNamedByLocation = 0;
 };
 
-ProjectElement::Kind ProjectElement::kindOfTag(std::string_view tagName) {
+struct ModelNode::SolutionFile {
+  Path file;
+  QString directory;
+};
+
+ModelNode::Kind ModelNode::kindOfTag(std::string_view tagName) {
   for (const KindTag& entry : kindTags)
     if (tagName == entry.tagName) return entry.kind;
   return Untyped;
 }
 
-const char* ProjectElement::tagOfKind(Kind kind) {
+const char* ModelNode::tagOfKind(Kind kind) {
   for (const KindTag& entry : kindTags)
     if (entry.kind == kind) return entry.tagName;
   return nullptr;
 }
 
-ProjectElement::ProjectElement(std::string tagName, ProjectSystem* system)
-    : XMLElement(std::move(tagName)), kind_(kindOfTag(XMLElement::tagName())), system_(system) {}
+ModelNode::ModelNode(Kind kind) : kind_(kind) {}
 
-ProjectElement::~ProjectElement() = default;
+ModelNode::ModelNode(std::string_view tagName) : kind_(kindOfTag(tagName)) {
+  if (kind_ == Untyped) untypedTag_ = std::make_unique<std::string>(tagName);
+}
 
-void ProjectElement::setProperty(const QString& name, const QString& value) {
+// Children are destroyed level by level, so a deep tree cannot exhaust the call stack.
+ModelNode::~ModelNode() {
+  std::vector<std::unique_ptr<ModelNode>> pending = std::move(children_);
+  while (!pending.empty()) {
+    std::unique_ptr<ModelNode> node = std::move(pending.back());
+    pending.pop_back();
+    for (std::unique_ptr<ModelNode>& child : node->children_) pending.push_back(std::move(child));
+    node->children_.clear();
+  }
+}
+
+std::string_view ModelNode::tagName() const {
+  if (untypedTag_) return *untypedTag_;
+  return tagOfKind(kind_);
+}
+
+void ModelNode::setProperty(const QString& name, const QString& value) {
   properties_.insert(name, value.isNull() ? emptyValue : value);
-  if (name == fileNameProperty) dropFileLocation();
-  if (name == nameProperty || name == fileNameProperty) dropNameIndexes();
-  modified_ = true;
+  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
 }
 
-void ProjectElement::removeProperty(const QString& name) {
+void ModelNode::removeProperty(const QString& name) {
   if (properties_.remove(name) == 0) return;
-  if (name == fileNameProperty) dropFileLocation();
-  if (name == nameProperty || name == fileNameProperty) dropNameIndexes();
-  modified_ = true;
+  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
 }
 
-void ProjectElement::setName(const QString& name) { setProperty(nameProperty, name); }
+void ModelNode::setName(const QString& name) { setProperty(nameProperty, name); }
 
-std::optional<QString> ProjectElement::nameFromProperties() const {
+std::optional<QString> ModelNode::ownName() const {
   const QString elementName = property(nameProperty);
   if (!elementName.isEmpty()) return elementName;
   const auto fileName = properties_.constFind(fileNameProperty);
   if (fileName == properties_.cend()) return QStringLiteral("<NULL>");
-  if (fileName->contains(QLatin1Char('$'))) return lastComponent(*fileName);
-  return std::nullopt;
+  if (fileName->contains(QLatin1Char('$'))) return fileName->mid(fileName->lastIndexOf(QLatin1Char('/')) + 1);
+  if (kind_ == File || kind_ == Folder) return std::nullopt;
+  return kind_ == Solution ? solutionFile().fileName() : QString();
 }
 
-QString ProjectElement::name() const {
-  if (std::optional<QString> own = nameFromProperties()) return *own;
-  resolveLocation(commonConfiguration);
-  return location_->location.fileName();
-}
-
-void ProjectElement::setFileName(const QString& path) {
-  properties_.insert(fileNameProperty, path.isNull() ? emptyValue : path);
-  dropFileLocation();
-  dropNameIndexes();
-}
-
-// A solution's location is set explicitly and does not depend on its "file_name"
-// (which names it in an importing file), so only other elements drop their cache.
-void ProjectElement::dropFileLocation() {
-  if (kind_ != Solution && location_) location_->valid = false;
-}
-
-void ProjectElement::enterConfiguration(ProjectElement* configuration) {
-  if (configuration) configurations_.insert(configuration->name(), configuration);
-}
-
-ProjectElement* ProjectElement::addChild(std::unique_ptr<ProjectElement> child) {
-  ProjectElement* added = child.get();
+ModelNode* ModelNode::addChild(std::unique_ptr<ModelNode> child) {
+  ModelNode* added = child.get();
   if (!added) return nullptr;
-  appendChild(std::move(child));
-  if (added->kind() == Configuration) enterConfiguration(added);
-  modified_ = true;
+  added->parent_ = this;
+  children_.push_back(std::move(child));
+  if (added->kind() == Configuration) configurations_.insert(added->ownName().value_or(QString()), added);
+  if (folderIndex_ && isFolder(added)) indexFolder(added);
   return added;
 }
 
-std::unique_ptr<ProjectElement> ProjectElement::removeElementChild(ProjectElement* child) {
-  if (!child || child->parent() != this) return nullptr;
-  std::unique_ptr<XMLNode> node = removeChild(child);
-  if (!node) return nullptr;
-  std::unique_ptr<ProjectElement> removed(static_cast<ProjectElement*>(node.release()));
+std::unique_ptr<ModelNode> ModelNode::removeChild(ModelNode* child) {
+  const auto position = std::find_if(children_.begin(), children_.end(),
+                                     [child](const std::unique_ptr<ModelNode>& node) { return node.get() == child; });
+  if (!child || position == children_.end()) return nullptr;
+  std::unique_ptr<ModelNode> removed = std::move(*position);
+  children_.erase(position);
+  removed->parent_ = nullptr;
   // The entry under the child's name goes even when it points at a duplicate of the
   // same name: that duplicate stays a child but is no longer found by name.
-  if (removed->kind() == Configuration) configurations_.remove(removed->name());
-  modified_ = true;
+  if (removed->kind() == Configuration) configurations_.remove(removed->ownName().value_or(QString()));
+  if (isFolder(removed.get())) folderIndex_.reset();
   return removed;
 }
 
-ProjectElement* ProjectElement::childFolder(const QString& name) const {
+void ModelNode::removeContent() {
+  std::erase_if(children_, [](const std::unique_ptr<ModelNode>& child) { return child->kind() != Configuration; });
+  folderIndex_.reset();
+}
+
+ModelNode* ModelNode::replaceChild(ModelNode* child, std::unique_ptr<ModelNode> replacement) {
+  const auto position = std::find_if(children_.begin(), children_.end(),
+                                     [child](const std::unique_ptr<ModelNode>& node) { return node.get() == child; });
+  if (position == children_.end() || !replacement) return nullptr;
+  if (child->kind() == Configuration) configurations_.remove(child->ownName().value_or(QString()));
+  replacement->parent_ = this;
+  *position = std::move(replacement);
+  if (position->get()->kind() == Configuration)
+    configurations_.insert(position->get()->ownName().value_or(QString()), position->get());
+  folderIndex_.reset();
+  return position->get();
+}
+
+ModelNode* ModelNode::childFolderNamed(const QString& name) const {
   if (!folderIndex_) buildFolderIndex();
-  if (folderIndex_->foldersNamedByLocation == 0) return folderIndex_->firstByName.value(name);
-  for (ProjectElement* child : children())
-    if (child->kind() == Folder && child->name() == name) return child;
-  return nullptr;
+  return folderIndex_->firstByName.value(name);
+}
+
+qsizetype ModelNode::foldersNamedByLocation() const {
+  if (!folderIndex_) buildFolderIndex();
+  return folderIndex_->foldersNamedByLocation;
 }
 
 // Children are indexed in child order, so the first folder of a name keeps its entry.
-void ProjectElement::indexFolder(ProjectElement* folder) const {
-  const std::optional<QString> key = folder->nameFromProperties();
+void ModelNode::indexFolder(ModelNode* folder) const {
+  const std::optional<QString> key = folder->ownName();
   if (!key)
     ++folderIndex_->foldersNamedByLocation;
   else if (!folderIndex_->firstByName.contains(*key))
     folderIndex_->firstByName.insert(*key, folder);
 }
 
-void ProjectElement::buildFolderIndex() const {
+void ModelNode::buildFolderIndex() const {
   folderIndex_ = std::make_unique<FolderIndex>();
-  for (ProjectElement* child : children())
-    if (child->kind() == Folder) indexFolder(child);
+  for (const std::unique_ptr<ModelNode>& child : children_)
+    if (isFolder(child.get())) indexFolder(child.get());
 }
 
-void ProjectElement::dropNameIndexes() {
-  if (kind_ == Project && system_) system_->invalidateProjectIndex();
-  if (kind_ != Folder) return;
-  if (ProjectElement* parent = parentElement()) parent->folderIndex_.reset();
+void ModelNode::dropParentFolderIndex() {
+  if (kind_ == Folder && parent_) parent_->folderIndex_.reset();
 }
 
-// Projects sit in solutions and their folders: a change of those child lists may
-// add, remove or reorder projects.
-void ProjectElement::childListChanged() {
-  if ((kind_ == Solution || kind_ == Folder) && system_) system_->invalidateProjectIndex();
-}
-
-void ProjectElement::appendChild(std::unique_ptr<XMLNode> node) {
-  XMLNode* first = node.get();
-  XMLElement::appendChild(std::move(node));
-  childListChanged();
-  if (!folderIndex_) return;
-  for (XMLNode* added = first; added; added = added->nextSibling())
-    if (ProjectElement* folder = folderOf(added)) indexFolder(folder);
-}
-
-XMLNode* ProjectElement::prependChild(std::unique_ptr<XMLNode> node) {
-  folderIndex_.reset();
-  childListChanged();
-  return XMLElement::prependChild(std::move(node));
-}
-
-std::unique_ptr<XMLNode> ProjectElement::removeChild(XMLNode* node) {
-  if (folderOf(node)) folderIndex_.reset();
-  childListChanged();
-  return XMLElement::removeChild(node);
-}
-
-std::unique_ptr<XMLNode> ProjectElement::replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement) {
-  folderIndex_.reset();
-  childListChanged();
-  return XMLElement::replaceChild(oldChild, std::move(replacement));
-}
-
-void ProjectElement::insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain) {
-  folderIndex_.reset();
-  childListChanged();
-  XMLElement::insertAfter(reference, std::move(chain));
-}
-
-std::unique_ptr<XMLNode> ProjectElement::takeChildren() {
-  folderIndex_.reset();
-  childListChanged();
-  return XMLElement::takeChildren();
-}
-
-void ProjectElement::clearChildren() {
-  folderIndex_.reset();
-  childListChanged();
-  XMLElement::clearChildren();
-}
-
-ProjectElement* ProjectElement::project() const {
-  for (const ProjectElement* element = this; element; element = element->parentElement())
-    if (element->kind() == Project) return const_cast<ProjectElement*>(element);
+ModelNode* ModelNode::project() const {
+  for (const ModelNode* node = this; node; node = node->parent_)
+    if (node->kind_ == Project) return const_cast<ModelNode*>(node);
   return nullptr;
 }
 
-ProjectElement* ProjectElement::owningSolution() const {
-  for (const ProjectElement* element = this; element; element = element->parentElement())
-    if (element->kind() == Solution) return const_cast<ProjectElement*>(element);
+ModelNode* ModelNode::owningSolution() const {
+  for (const ModelNode* node = this; node; node = node->parent_)
+    if (node->kind_ == Solution) return const_cast<ModelNode*>(node);
   return nullptr;
 }
 
-ProjectElement::LocationCache& ProjectElement::locationCache() const {
-  if (!location_) location_ = std::make_unique<LocationCache>();
-  return *location_;
+void ModelNode::setSolutionFile(const Path& file) {
+  solutionFile_ = std::make_unique<SolutionFile>(SolutionFile{file, file.absoluteDirectory()});
 }
 
-const Path& ProjectElement::location() const {
+const Path& ModelNode::solutionFile() const {
   static const Path none;
-  return location_ ? location_->location : none;
+  return solutionFile_ ? solutionFile_->file : none;
 }
 
-const QString& ProjectElement::directory() const {
+const QString& ModelNode::solutionDirectory() const {
   static const QString none;
-  return location_ ? location_->directory : none;
-}
-
-const QString& ProjectElement::expandedFileName() const {
-  static const QString none;
-  return location_ ? location_->expandedFileName : none;
-}
-
-void ProjectElement::setLocation(const Path& location) {
-  LocationCache& cache = locationCache();
-  cache.location = location;
-  cache.directory = location.absoluteDirectory();
-  cache.valid = true;
-}
-
-void ProjectElement::resolveLocation(const QString& configurationName) const {
-  if (locationValid()) return;
-  if (kind_ == File || (kind_ == Folder && hasProperty(fileNameProperty))) {
-    resolveFileLocation(configurationName);
-  } else if (kind_ == Project) {
-    resolveProjectDirectory();
-  } else if (kind_ == Solution) {
-    // Set by newSolution or the reader and never recomputed.
-    locationCache();
-  } else {
-    locationCache() = LocationCache{true, false, Path(), QString(), QString()};
-  }
-}
-
-void ProjectElement::resolveFileLocation(const QString& configurationName) const {
-  LocationCache& cache = locationCache();
-  const ProjectElement* owningProject = project();
-  if (owningProject) {
-    owningProject->resolveLocation(commonConfiguration);
-    cache.directory = owningProject->directory();
-  } else {
-    cache.directory = system_ ? system_->solutionDirectory() : QString();
-  }
-  QString value = property(fileNameProperty);
-  cache.hasMacroFileName = value.contains(QLatin1Char('$'));
-  if (cache.hasMacroFileName && system_)
-    value = system_->expandMacros(owningProject, value, configurationName);
-  cache.expandedFileName = value;
-  const bool relative = !value.startsWith(separator);
-  cache.location = Path(relative && !cache.directory.isEmpty() ? cache.directory + separator + value : value);
-  cache.valid = !cache.hasMacroFileName;
-}
-
-// A project's directory comes from its own "Common" only, expanded with the global
-// macros; relative values are based on the owning solution's directory.
-void ProjectElement::resolveProjectDirectory() const {
-  const ProjectElement* solution = owningSolution();
-  QString solutionDirectory;
-  if (solution)
-    solutionDirectory = solution->directory();
-  else if (system_)
-    solutionDirectory = system_->solutionDirectory();
-  const ProjectElement* common = configuration(commonConfiguration);
-  const QString value = common ? common->property(projectDirectoryProperty) : QString();
-  LocationCache& cache = locationCache();
-  if (value.isEmpty()) {
-    cache.directory = solutionDirectory;
-  } else {
-    const QString expanded = system_ ? system_->expandGlobalMacros(value) : value;
-    const bool joined = !expanded.startsWith(separator) && !solutionDirectory.isEmpty();
-    cache.directory = Path(joined ? solutionDirectory + separator + expanded : expanded).path();
-  }
-  cache.location = Path();
-  cache.valid = true;
-}
-
-void clearModified(ProjectElement* element, bool all) {
-  std::vector<ProjectElement*> pending;
-  if (element) pending.push_back(element);
-  while (!pending.empty()) {
-    ProjectElement* current = pending.back();
-    pending.pop_back();
-    current->setModified(false);
-    for (ProjectElement* child : current->children())
-      if (all || child->kind() != ProjectElement::Solution) pending.push_back(child);
-  }
+  return solutionFile_ ? solutionFile_->directory : none;
 }

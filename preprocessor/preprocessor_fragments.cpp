@@ -34,7 +34,7 @@ PreprocessorWalk::Outcome PreprocessorWalk::processXmldef(XMLElement& element, M
   const QString name = attributeValue(element, "name");
   if (name.isNull()) return {Action::Keep, nullptr};
   if (!spend(costOf(element))) return {Action::Leave, nullptr};
-  document_.fragments_[name].reset(static_cast<XMLElement*>(importNode(document_, element).release()));
+  preprocessor_.fragments_[name].reset(static_cast<XMLElement*>(copyNode(element).release()));
   return {Action::Replace, nullptr};
 }
 
@@ -51,7 +51,7 @@ MacroTable PreprocessorWalk::withDefinitions(const MacroTable& macros, const XML
 PreprocessorWalk::Outcome PreprocessorWalk::processXmlput(XMLElement& element, MacroTable& macros, unsigned flags) {
   const QString name = attributeValue(element, "name");
   if (name.isNull()) return {Action::Keep, nullptr};
-  const XMLElement* fragment = document_.fragment(name);
+  const XMLElement* fragment = preprocessor_.fragment(name);
   if (!fragment) {
     warn(QStringLiteral("xmlput cannot fine xmldef named ") + name);
     return {Action::Keep, nullptr};
@@ -62,7 +62,7 @@ PreprocessorWalk::Outcome PreprocessorWalk::processXmlput(XMLElement& element, M
   }
   if (!spend(costOf(*fragment))) return {Action::Leave, nullptr};
   // A copy: the walk may register another fragment of the same name meanwhile.
-  std::unique_ptr<XMLNode> copy = importNode(document_, *fragment);
+  std::unique_ptr<XMLNode> copy = copyNode(*fragment);
   putStack_ << name;
   std::unique_ptr<XMLNode> content = walkAndTake(*copy, withDefinitions(macros, element), flagsFor(element, flags));
   putStack_.removeLast();
@@ -86,11 +86,13 @@ PreprocessorWalk::Outcome PreprocessorWalk::processInclude(XMLElement& element, 
   }
   // Finding, reading and parsing a file costs more than the nodes it makes.
   if (!spend(includeCost + QFileInfo(path).size())) return {Action::Leave, nullptr};
-  IncludedDocument included(document_);
-  if (!document_.parseIncludedFile(path, included)) {
+  XMLDocument included(preprocessor_.document().keepData());
+  try {
+    preprocessor_.parseIncludedFile(path, included);
+  } catch (const XMLParseError& error) {
     warn(QStringLiteral("error \"%1\" in include file %2 line:%3")
-             .arg(QString::fromStdString(included.errorMessage), path)
-             .arg(included.errorLine));
+             .arg(QString::fromStdString(error.message), path)
+             .arg(error.line));
     return {Action::Replace, nullptr};
   }
   if (!included.root) {

@@ -126,7 +126,7 @@ std::unique_ptr<XMLNode> PreprocessorWalk::copyExpanded(const XMLNode& source, c
   const auto copyContent = [&](const XMLNode& node) -> std::unique_ptr<XMLNode> {
     if (node.nodeKind() == XMLNodeKind::Element) {
       const auto& element = static_cast<const XMLElement&>(node);
-      std::unique_ptr<XMLElement> copy = document_.createElement(expandText(text(element.tagName()), bindings).toStdString());
+      auto copy = std::make_unique<XMLElement>(expandText(text(element.tagName()), bindings).toStdString());
       for (const XMLAttribute& attribute : element.attributes())
         copy->setAttribute(attribute.name, expandText(text(attribute.value), bindings).toStdString());
       return copy;
@@ -136,7 +136,7 @@ std::unique_ptr<XMLNode> PreprocessorWalk::copyExpanded(const XMLNode& source, c
     if (node.nodeKind() == XMLNodeKind::CDATASection)
       return std::make_unique<XMLCDATASection>(
           expandText(text(static_cast<const XMLTextNode&>(node).text()), bindings).toStdString());
-    return importNode(document_, node);  // comments are copied as they are
+    return copyNode(node);  // comments are copied as they are
   };
   // A copy keeps the line of its original, so that what it warns about points there.
   const auto copyOne = [&](const XMLNode& node) {

@@ -27,8 +27,8 @@ QString fileIdentity(const QString& path) {
   return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
-PreprocessorWalk::PreprocessorWalk(XMLPreprocessor& document, const QString& filePath)
-    : document_(document), currentFile_(filePath) {
+PreprocessorWalk::PreprocessorWalk(XMLPreprocessor& preprocessor, const QString& filePath)
+    : preprocessor_(preprocessor), currentFile_(filePath) {
   if (!filePath.isEmpty()) includeStack_ << fileIdentity(filePath);
 }
 
@@ -42,7 +42,7 @@ PreprocessorWalk::Handler PreprocessorWalk::directiveFor(const std::string& tagN
 // holder, and the first element it yields becomes the document element. That element
 // is a copy, so that, like any document element, it has no parent.
 void PreprocessorWalk::processRoot(MacroTable macros, unsigned flags) {
-  XMLElement* root = document_.root.get();
+  XMLElement* root = preprocessor_.document().root.get();
   if (!directiveFor(root->tagName())) {
     if (flags & XMLPreprocessor::ExpandMacros) expandAttributes(*root, macros);
     walkChildren(*root, macros, flags);
@@ -50,7 +50,7 @@ void PreprocessorWalk::processRoot(MacroTable macros, unsigned flags) {
   }
   XMLNode holder;
   holder.line = root->line;
-  holder.appendChild(std::move(document_.root));
+  holder.appendChild(std::move(preprocessor_.document().root));
   walk(holder.firstChild(), macros, flags);
   std::vector<const XMLNode*> elements;
   for (const XMLNode* node = holder.firstChild(); node; node = node->nextSibling())
@@ -59,7 +59,7 @@ void PreprocessorWalk::processRoot(MacroTable macros, unsigned flags) {
   if (elements.size() > 1) warn(QStringLiteral("only the first element the document element yields is kept"));
   currentNode_ = nullptr;
   if (!elements.empty())
-    document_.root.reset(static_cast<XMLElement*>(importNode(document_, *elements.front()).release()));
+    preprocessor_.document().root.reset(static_cast<XMLElement*>(copyNode(*elements.front()).release()));
 }
 
 // The parent's children from first on wait in a queue and move back to the parent one
@@ -138,9 +138,9 @@ PreprocessorWalk::Outcome PreprocessorWalk::yieldChildrenIf(bool condition, XMLE
 bool PreprocessorWalk::spend(int64_t bytes) {
   if (stopped_) return false;
   spent_ += bytes;
-  if (spent_ <= document_.workLimit_) return true;
+  if (spent_ <= preprocessor_.workLimit_) return true;
   stopped_ = true;
-  document_.workLimitReached(currentFile_, currentLine());
+  preprocessor_.stoppedAt_ = currentFile_ + QLatin1Char(':') + QString::number(currentLine());
   return false;
 }
 
@@ -166,7 +166,7 @@ int64_t PreprocessorWalk::costOf(const XMLNode& node) {
 }
 
 QString PreprocessorWalk::expandText(const QString& text, const MacroTable& macros) {
-  QString expanded = expand(text, macros, document_.globalMacros());
+  QString expanded = expand(text, macros, preprocessor_.globalMacros());
   spend(2 * expanded.size());
   return expanded;
 }
@@ -178,10 +178,10 @@ void PreprocessorWalk::setMacro(MacroTable& macros, const QString& name, const Q
   macros.insert(name, value);
 }
 
-void PreprocessorWalk::warn(const QString& message) { document_.warning(currentFile_, currentLine(), message); }
+void PreprocessorWalk::warn(const QString& message) { preprocessor_.warn(currentFile_, currentLine(), message); }
 
 // Outside any element the document element's line stands for the place.
 int PreprocessorWalk::currentLine() const {
-  const XMLNode* at = currentNode_ ? currentNode_ : document_.root.get();
+  const XMLNode* at = currentNode_ ? currentNode_ : preprocessor_.document().root.get();
   return at ? int(at->line) + 1 : 1;
 }

@@ -29,7 +29,7 @@ class PreprocessorWalk {
   /// What finding and reading one included file is charged, besides its size and nodes.
   static constexpr int64_t includeCost = 4096;
 
-  PreprocessorWalk(XMLPreprocessor& document, const QString& filePath);
+  PreprocessorWalk(XMLPreprocessor& preprocessor, const QString& filePath);
 
   /// Processes the document element, which has no parent to yield into.
   void processRoot(MacroTable macros, unsigned flags);
@@ -107,7 +107,7 @@ class PreprocessorWalk {
   /// The line, counted from 1, of the element being processed.
   int currentLine() const;
 
-  XMLPreprocessor& document_;
+  XMLPreprocessor& preprocessor_;
   SimpleExpressionParser expressions_;
   QString currentFile_;
   const XMLNode* currentNode_ = nullptr;  // the element being processed: where a warning arises

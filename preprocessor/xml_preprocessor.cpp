@@ -1,24 +1,24 @@
 #include "preprocessor/xml_preprocessor.h"
 
-#include <QFile>
-
 #include "preprocessor/preprocessor_walk.h"
+#include "support/diagnostics.h"
 
-XMLPreprocessor::XMLPreprocessor(const GlobalMacros& globalMacros, bool keepData)
-    : QXMLDocument(keepData), globalMacros_(globalMacros) {}
+XMLPreprocessor::XMLPreprocessor(XMLDocument& document, const GlobalMacros& globalMacros, Diagnostics* diagnostics)
+    : parseIncludedFile([](const QString& path, XMLDocument& included) { included.parseFile(path); }),
+      document_(document),
+      globalMacros_(globalMacros),
+      diagnostics_(diagnostics) {}
 
 XMLPreprocessor::~XMLPreprocessor() = default;
 
-bool XMLPreprocessor::load(const QString& path, const QString& definitions, bool expand) {
-  if (!QXMLDocument::load(path)) return false;
+void XMLPreprocessor::load(const QString& path, const QString& definitions, bool expand) {
+  document_.parseFile(path);
   preprocess(path, definitions, expand);
-  return true;
 }
 
-bool XMLPreprocessor::loadText(std::string_view text, const QString& path, const QString& definitions, bool expand) {
-  if (!parse(text)) return false;
+void XMLPreprocessor::loadText(std::string_view text, const QString& path, const QString& definitions, bool expand) {
+  document_.parse(text);
   preprocess(path, definitions, expand);
-  return true;
 }
 
 void XMLPreprocessor::preprocess(const QString& path, const QString& definitions, bool expand) {
@@ -27,7 +27,8 @@ void XMLPreprocessor::preprocess(const QString& path, const QString& definitions
   MacroTable macros = globalMacros_.values;
   macros.insert(globalMacros_.userMacros);
   macros.insert(parseMacroDefinitions(definitions));
-  if (root) processConditionals(root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
+  if (document_.root)
+    processConditionals(document_.root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
 }
 
 // A chain without a parent other than the document element has nothing to yield
@@ -35,7 +36,7 @@ void XMLPreprocessor::preprocess(const QString& path, const QString& definitions
 void XMLPreprocessor::processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags) {
   if (!first) return;
   PreprocessorWalk walk(*this, filePath);
-  if (first == root.get()) {
+  if (first == document_.root.get()) {
     walk.processRoot(macros, flags);
   } else if (first->parent()) {
     walk.walk(first, macros, flags);
@@ -44,16 +45,11 @@ void XMLPreprocessor::processConditionals(XMLNode* first, const QString& filePat
   }
 }
 
-void XMLPreprocessor::workLimitReached(const QString& file, int line) {
-  warning(file, line, QStringLiteral("the document grows beyond %1 bytes; the rest is left unprocessed").arg(workLimit_));
+void XMLPreprocessor::warn(const QString& file, int line, const QString& message) {
+  if (diagnostics_) diagnostics_->warn(file + QLatin1Char(':') + QString::number(line), message);
 }
 
 const XMLElement* XMLPreprocessor::fragment(const QString& name) const {
   const auto found = fragments_.find(name);
   return found == fragments_.end() ? nullptr : found->second.get();
-}
-
-// parseUtf8File reads only regular files: a pipe or a device could be read from forever.
-bool XMLPreprocessor::parseIncludedFile(const QString& path, XMLDocument& document) {
-  return document.parseUtf8File(QFile::encodeName(path).constData());
 }

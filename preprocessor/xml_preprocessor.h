@@ -1,10 +1,11 @@
 #pragma once
-// XML documents that run the preprocessor after parsing: directive elements
-// (conditionals, definitions, loops, fragments, inclusion) are evaluated against a
-// macro map and replaced in place by what they yield.
+// The XML preprocessor: the directive elements of a document (conditionals,
+// definitions, loops, fragments and inclusion) evaluated against a macro map and
+// replaced in place by what they yield.
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -12,11 +13,12 @@
 #include "preprocessor/macro_expander.h"
 #include "xml/xml_document.h"
 
+class Diagnostics;
 class PreprocessorWalk;
 
-/// A document whose directives are resolved after parsing. Subclasses choose the
-/// element class (createElement) and what happens to warnings.
-class XMLPreprocessor : public QXMLDocument {
+/// Runs the directives of one document. Warnings go to the diagnostics channel as
+/// "<file>:<line>: <message>"; none stops the walk.
+class XMLPreprocessor {
  public:
   /// Bits of the flags argument of processConditionals.
   enum Flag : unsigned {
@@ -24,33 +26,29 @@ class XMLPreprocessor : public QXMLDocument {
     ExpandMacros = 1,
   };
 
-  /// globalMacros: what every expansion falls back on; it must outlive the document.
-  explicit XMLPreprocessor(const GlobalMacros& globalMacros, bool keepData = false);
-  ~XMLPreprocessor() override;
+  /// document: what is loaded and processed; globalMacros: what every expansion falls
+  /// back on; diagnostics: where warnings go (dropped when null). All outlive the
+  /// preprocessor.
+  XMLPreprocessor(XMLDocument& document, const GlobalMacros& globalMacros, Diagnostics* diagnostics = nullptr);
+  ~XMLPreprocessor();
 
-  /// Parses path, then runs the directives with the global macros plus definitions ("name=value" items
-  /// separated by ";", backslash escapes the next character). False when the file cannot be read or
-  /// parsed (errorMessage/errorLine set, nothing preprocessed).
-  bool load(const QString& path, const QString& definitions = QString(), bool expand = false);
+  /// Parses path into the document, then runs the directives with the global macros
+  /// plus definitions ("name=value" items separated by ";", backslash escapes the
+  /// next character). Throws XMLParseError when the file cannot be read or parsed.
+  void load(const QString& path, const QString& definitions = QString(), bool expand = false);
   /// The same for text held in memory, read as if it were the file at path (which need not exist).
-  bool loadText(std::string_view text, const QString& path, const QString& definitions = QString(),
+  void loadText(std::string_view text, const QString& path, const QString& definitions = QString(),
                 bool expand = false);
   /// Processes first and its following siblings in place, in document order. first is the
   /// document element or a node with a parent; directives yield into that parent. filePath is the
   /// file the nodes come from (relative includes are taken from its directory).
   void processConditionals(XMLNode* first, const QString& filePath, MacroTable macros, unsigned flags);
-  /// Receives every preprocessor warning with where it arose: the file being walked (an
-  /// included one, or the path given to load) and the line, counted from 1, of the
-  /// directive concerned. None stops the walk.
-  virtual void warning(const QString& file, int line, const QString& message) = 0;
-  const GlobalMacros& globalMacros() const { return globalMacros_; }
 
+  XMLDocument& document() { return document_; }
+  const GlobalMacros& globalMacros() const { return globalMacros_; }
   /// The fragment an "xmldef" registered under name, or null.
   const XMLElement* fragment(const QString& name) const;
-  /// Called once when a run of processConditionals passes the work limit, with the file
-  /// and line where it stopped; the rest of the document is left as it stands. By default
-  /// a warning ("the document grows beyond <limit> bytes; the rest is left unprocessed").
-  virtual void workLimitReached(const QString& file, int line);
+
   /// Bounds what one run of processConditionals may make (copies, included files, expanded
   /// texts), in bytes of content; the default is defaultWorkLimit. Tests and fuzzing lower it.
   void setWorkLimit(int64_t bytes) { workLimit_ = bytes; }
@@ -58,18 +56,26 @@ class XMLPreprocessor : public QXMLDocument {
   /// Real templates and solution files make well below a megabyte; a document that reaches
   /// this has run away, and stopping here keeps the run within about a second.
   static constexpr int64_t defaultWorkLimit = int64_t(64) << 20;
+  /// "<file>:<line>" where a run passed the work limit and left the rest of the
+  /// document as it stood; empty when none did. Half a document is no document: the
+  /// callers end their load there.
+  const QString& stoppedAt() const { return stoppedAt_; }
 
- protected:
-  /// Parses the file an "include" names into document (whose elements this document makes).
-  /// Reads the file; a fuzzer or a test may supply the content some other way.
-  virtual bool parseIncludedFile(const QString& path, XMLDocument& document);
+  /// Parses the file an "include" names into a document (throwing XMLParseError).
+  /// Reads the file; a fuzz target or a test supplies the content some other way.
+  std::function<void(const QString& path, XMLDocument& document)> parseIncludedFile;
 
  private:
   friend class PreprocessorWalk;
   // The directives of a parsed document, run as load and loadText run them.
   void preprocess(const QString& path, const QString& definitions, bool expand);
+  void warn(const QString& file, int line, const QString& message);
+
+  XMLDocument& document_;
   const GlobalMacros& globalMacros_;
+  Diagnostics* diagnostics_;
   // Copies of the xmldef elements, which leave the tree when registered.
   std::map<QString, std::unique_ptr<XMLElement>> fragments_;
   int64_t workLimit_ = defaultWorkLimit;
+  QString stoppedAt_;
 };

@@ -2,7 +2,7 @@
 // order, runtime memory areas, vector handler names and ARM debugging options,
 // and the macros the toolchain derives from them.
 
-#include "properties/property_declaration.h"
+#include "properties/property_rows.h"
 
 namespace {
 

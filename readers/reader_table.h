@@ -9,13 +9,13 @@
 #include <vector>
 
 class ConversionContext;
-class ProjectElement;
-class ProjectSystem;
+class ModelNode;
+class SolutionModel;
 struct MappingRules;
 
 /// An importer's entry: builds the solution of one input (the project system's
 /// current solution) and returns it. Throws ConversionError for every failure.
-using ImporterEntry = ProjectElement* (*)(ProjectSystem& projectSystem, ConversionContext& context,
+using ImporterEntry = ModelNode* (*)(SolutionModel& model, ConversionContext& context,
                                           const QString& input);
 
 /// An option without argument and without effect that only one command accepts.

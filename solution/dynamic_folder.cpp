@@ -6,6 +6,7 @@
 
 #include "model/model_names.h"
 #include "model/solution_model.h"
+#include "support/diagnostics.h"
 #include "support/wildcard.h"
 
 using namespace model_names;
@@ -16,8 +17,8 @@ const QChar separator = QLatin1Char('/');
 
 // What one population reads: the same for the folder and all its subfolders.
 struct DynamicFolderScan {
-  ProjectSystem& system;
-  const WarningSink& warnings;
+  SolutionModel& model;
+  Diagnostics& diagnostics;
   QStringList nameFilters;
   std::vector<WildcardPattern> excludes;
   bool recurse = false;
@@ -64,24 +65,24 @@ bool entersDirectory(DynamicFolderScan& scan, const QFileInfo& subdirectory) {
   const QString canonical = subdirectory.canonicalFilePath();
   if (canonical.isEmpty() || scan.listedDirectories.contains(canonical)) return false;
   if (subdirectory.isSymLink() && !isInside(canonical, scan.root)) {
-    scan.warnings(subdirectory.filePath(),
+    scan.diagnostics.warn(subdirectory.filePath(),
                   QStringLiteral("link to a directory outside %1 not followed").arg(scan.root));
     return false;
   }
   return true;
 }
 
-void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& directory, const QString& prefix) {
+void populate(DynamicFolderScan& scan, ModelNode* folder, const QString& directory, const QString& prefix) {
   const QDir listed(directory);
   if (!listed.exists()) return;
   scan.listedDirectories.insert(QFileInfo(directory).canonicalFilePath());
   for (const QFileInfo& file : listed.entryInfoList(scan.nameFilters, QDir::Files, listingOrder))
-    if (!isExcluded(scan, file.fileName())) scan.system.addFile(folder, prefix + separator + file.fileName());
+    if (!isExcluded(scan, file.fileName())) scan.model.addFile(folder, prefix + separator + file.fileName());
   if (!scan.recurse) return;
   for (const QFileInfo& subdirectory : listed.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, listingOrder)) {
     const QString name = subdirectory.fileName();
     if (isExcluded(scan, name) || !entersDirectory(scan, subdirectory)) continue;
-    ProjectElement* subfolder = scan.system.findOrAddFolder(folder, name, QString());
+    ModelNode* subfolder = scan.model.findOrAddFolder(folder, name, QString());
     const QString subprefix = prefix + separator + name;
     subfolder->setProperty(pathProperty, subprefix);
     populate(scan, subfolder, directory + separator + name, subprefix);
@@ -90,24 +91,18 @@ void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& di
 
 }  // namespace
 
-void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder, const WarningSink& warnings) {
+void populateDynamicFolder(SolutionModel& model, ModelNode* folder, Diagnostics& diagnostics) {
   if (!folder || !folder->hasProperty(pathProperty)) return;
   const QString prefix = folder->property(pathProperty);
-  QString directory = system.expandGlobalMacros(prefix);
+  const MacroResolver& macros = model.macros();
+  QString directory = macros.expandGlobal(prefix);
   if (QDir::isRelativePath(directory)) {
     // Outside any project a relative path is based on the owning solution's directory.
-    QString base;
-    if (const ProjectElement* project = folder->project()) {
-      project->resolveLocation(commonConfiguration);
-      base = project->directory();
-    } else if (const ProjectElement* solution = folder->owningSolution()) {
-      base = solution->directory();
-    } else {
-      base = system.solutionDirectory();
-    }
+    const ModelNode* project = folder->project();
+    const QString base = project ? macros.projectDirectory(*project) : MacroResolver::solutionDirectory(*folder);
     if (!base.isEmpty()) directory = base + separator + directory;
   }
-  DynamicFolderScan scan{system, warnings, nameFiltersOf(folder->property(filterProperty)),
+  DynamicFolderScan scan{model, diagnostics, nameFiltersOf(folder->property(filterProperty)),
                          excludePatternsOf(folder->property(excludeProperty)),
                          folder->property(recurseProperty) == QLatin1String("Yes"),
                          QFileInfo(directory).canonicalFilePath(), {}};

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "solution/solution_load_error.h"
 #include "support/child_process.h"
 
 namespace {
@@ -54,33 +55,36 @@ QString searchPath() {
 }
 
 // The files of the redirected streams; a file named for both streams is opened once.
+// Throws the load error "solution load command output: cannot write <file>: <reason>".
 class RedirectedFiles {
  public:
-  bool open(const OutputRedirections& redirections, const QString& workingDirectory, QString& detail) {
-    return openFile(output_, redirections.outputFile, redirections.appendOutput, workingDirectory, detail) &&
-           openError(redirections, workingDirectory, detail);
+  RedirectedFiles(const OutputRedirections& redirections, const QString& workingDirectory,
+                  const QString& solutionFile) {
+    openFile(output_, redirections.outputFile, redirections.appendOutput, workingDirectory, solutionFile);
+    openError(redirections, workingDirectory, solutionFile);
   }
   QFile* output() const { return output_.get(); }
   QFile* error() const { return error_ ? error_.get() : sharedError_; }
 
  private:
-  bool openError(const OutputRedirections& redirections, const QString& workingDirectory, QString& detail) {
+  void openError(const OutputRedirections& redirections, const QString& workingDirectory,
+                 const QString& solutionFile) {
     if (output_ && !redirections.errorFile.isEmpty() &&
         QFileInfo(QDir(workingDirectory).filePath(redirections.errorFile)).absoluteFilePath() ==
             QFileInfo(output_->fileName()).absoluteFilePath()) {
       sharedError_ = output_.get();
-      return true;
+      return;
     }
-    return openFile(error_, redirections.errorFile, redirections.appendError, workingDirectory, detail);
+    openFile(error_, redirections.errorFile, redirections.appendError, workingDirectory, solutionFile);
   }
-  static bool openFile(std::unique_ptr<QFile>& file, const QString& name, bool append,
-                       const QString& workingDirectory, QString& detail) {
-    if (name.isEmpty()) return true;
+  static void openFile(std::unique_ptr<QFile>& file, const QString& name, bool append,
+                       const QString& workingDirectory, const QString& solutionFile) {
+    if (name.isEmpty()) return;
     file = std::make_unique<QFile>(QDir(workingDirectory).filePath(name));
     const QIODevice::OpenMode mode = QIODevice::WriteOnly | (append ? QIODevice::Append : QIODevice::Truncate);
-    if (file->open(mode)) return true;
-    detail = QStringLiteral("cannot write ") + file->fileName() + QStringLiteral(": ") + file->errorString();
-    return false;
+    if (file->open(mode)) return;
+    throw loadError(solutionFile, QStringLiteral("solution load command output: cannot write ") + file->fileName() +
+                                      QStringLiteral(": ") + file->errorString());
   }
 
   std::unique_ptr<QFile> output_;
@@ -171,23 +175,17 @@ QString findProgram(const QString& name, const QString& searchPath, const QStrin
   return QString();
 }
 
-LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory) {
-  LoadCommandResult result;
+void runLoadCommand(const QString& command, const QString& solutionFile) {
   QStringList words = splitCommandWords(command);
   const OutputRedirections redirections = takeRedirections(words);
-  if (words.isEmpty()) return result;  // only redirections: nothing to run
-  RedirectedFiles files;
-  if (!files.open(redirections, workingDirectory, result.detail)) {
-    result.outcome = LoadCommandResult::RedirectionFailed;
-    return result;
-  }
+  if (words.isEmpty()) return;  // only redirections: nothing to run
+  const QString workingDirectory = QFileInfo(solutionFile).absolutePath();
+  RedirectedFiles files(redirections, workingDirectory, solutionFile);
   const QString name = words.takeFirst();
   const QString program = findProgram(name, searchPath(), workingDirectory);
-  if (!QFileInfo(program).isFile()) {
-    result.outcome = LoadCommandResult::FailedToStart;
-    result.detail = name + QStringLiteral(": no such program");
-    return result;
-  }
+  if (!QFileInfo(program).isFile())
+    throw loadError(solutionFile, QStringLiteral("cannot start solution load command ") + name +
+                                      QStringLiteral(": no such program"));
   OutputLineSplitter output(lineHandler(files.output()));
   OutputLineSplitter error(lineHandler(files.error()));
   // A load command may take as long as it needs (code generators can be slow): no timeout.
@@ -196,14 +194,12 @@ LoadCommandResult runLoadCommand(const QString& command, const QString& workingD
       [&](const char* bytes, size_t size) { error.append(bytes, size); });
   output.finish();
   error.finish();
-  if (exit.outcome == ChildExit::FailedToStart) {
-    result.outcome = LoadCommandResult::FailedToStart;
-    result.detail = name + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(exit.code));
-  } else if (exit.outcome == ChildExit::Crashed) {
-    result.outcome = LoadCommandResult::Crashed;
-    result.detail = name;
-  } else {
-    result.exitStatus = exit.code;
-  }
-  return result;
+  if (exit.outcome == ChildExit::FailedToStart)
+    throw loadError(solutionFile, QStringLiteral("cannot start solution load command ") + name + QStringLiteral(": ") +
+                                      QString::fromLocal8Bit(std::strerror(exit.code)));
+  if (exit.outcome == ChildExit::Crashed)
+    throw loadError(solutionFile, QStringLiteral("solution load command crashed (") + name + QLatin1Char(')'));
+  if (exit.code != 0)
+    throw loadError(solutionFile,
+                    QStringLiteral("solution load command failed (") + QString::number(exit.code) + QLatin1Char(')'));
 }

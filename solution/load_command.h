@@ -64,19 +64,13 @@ class OutputLineSplitter {
 /// would run there). Empty when no directory holds the program.
 QString findProgram(const QString& name, const QString& searchPath, const QString& workingDirectory);
 
-/// How a load command ended.
-struct LoadCommandResult {
-  enum Outcome { Exited, FailedToStart, Crashed, RedirectionFailed };
-  Outcome outcome = Exited;
-  int exitStatus = 0;
-  /// For the failures: what went wrong, for the message.
-  QString detail;
-};
-
-/// Runs command (already macro-expanded) with workingDirectory as working directory
-/// and waits for it. Lines of a redirected stream go to its file, each followed by a
-/// line feed; other lines are dropped. The program is found by findProgram on PATH
-/// (the C library's default path when PATH is unset). No shell is involved. The
-/// command runs in a process group of its own, which an interruption of the
-/// converter ends too (see runChildProcess).
-LoadCommandResult runLoadCommand(const QString& command, const QString& workingDirectory);
+/// Runs command (already macro-expanded) in the directory of solutionFile and waits
+/// for it. Lines of a redirected stream go to its file, each followed by a line feed;
+/// other lines are dropped. The program is found by findProgram on PATH (the C
+/// library's default path when PATH is unset). No shell is involved. The command runs
+/// in a process group of its own, which an interruption of the converter ends too (see
+/// runChildProcess). Throws the load error about solutionFile when it cannot run or
+/// does not exit with status 0: "solution load command failed (<status>)", "cannot
+/// start solution load command <program>: <reason>", "solution load command crashed
+/// (<program>)" or "solution load command output: cannot write <file>: <reason>".
+void runLoadCommand(const QString& command, const QString& solutionFile);

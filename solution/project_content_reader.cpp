@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "solution/dynamic_folder.h"
 #include "model/model_names.h"
 #include "model/solution_model.h"
+#include "solution/dynamic_folder.h"
 #include "solution/solution_load_error.h"
 #include "solution/solution_reader.h"
 #include "xml/xml_document.h"
@@ -43,91 +43,86 @@ QStringList substitutedNames(const QString& name, const QStringList& configurati
 
 // Sets the folder's own "path", "filter", "recurse" ("Yes"/"No") and "exclude",
 // destroys its files and subfolders and populates it from the disk.
-void makeDynamicFolder(SolutionReader& reader, ProjectElement* folder, const QString& path, const QString& filter,
-                       bool recurse, const QString& exclude) {
+void makeDynamicFolder(const ProjectContentContext& context, ModelNode* folder, const QString& path,
+                       const QString& filter, bool recurse, const QString& exclude) {
   folder->setProperty(pathProperty, path);
   folder->setProperty(filterProperty, filter);
   folder->setProperty(recurseProperty, recurse ? QStringLiteral("Yes") : QStringLiteral("No"));
   folder->setProperty(excludeProperty, exclude);
-  std::vector<ProjectElement*> contents;
-  for (ProjectElement* child : folder->children())
-    if (child->kind() != ProjectElement::Configuration) contents.push_back(child);
-  for (ProjectElement* child : contents) reader.deleteElement(child);
-  populateDynamicFolder(reader.system(), folder, reader.warnings());
+  context.reader.removeContent(folder);
+  populateDynamicFolder(context.reader.model(), folder, context.diagnostics);
 }
 
 // Each handler reads one element into parent and returns the element its child
 // elements are read into, or null when they are skipped.
-using ElementHandler = ProjectElement* (*)(const ProjectContentContext& context, ProjectElement* parent,
+using ElementHandler = ModelNode* (*)(const ProjectContentContext& context, ModelNode* parent,
                                            const XMLElement& element, const QStringList& configurationNames);
 
-ProjectElement* readFolder(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
+ModelNode* readFolder(const ProjectContentContext& context, ModelNode* parent, const XMLElement& element,
                            const QStringList&) {
-  ProjectSystem& system = context.reader.system();
+  SolutionModel& model = context.reader.model();
   const QString name = attributeValue(element, "name");
   const QString filter = attributeValue(element, "filter");
-  if (ProjectElement* existing = system.findFolder(parent, name)) {
-    QString current;
-    if (!system.getConfigurationPropertyValue(existing, commonConfiguration, filterProperty, current))
-      system.setConfigurationProperty(existing, filterProperty, commonConfiguration, filter);
+  if (ModelNode* existing = model.findFolder(parent, name)) {
+    if (!PropertyResolver::configurationValue(existing, commonConfiguration, filterProperty))
+      model.setConfigurationProperty(existing, filterProperty, commonConfiguration, filter);
     return existing;
   }
-  if (!hasAttribute(element, "path")) return system.findOrAddFolder(parent, name, filter);
+  if (!hasAttribute(element, "path")) return model.findOrAddFolder(parent, name, filter);
   // "choose" asks the user for the directory, which a converter cannot do.
   if (hasAttribute(element, "choose")) return nullptr;
-  ProjectElement* folder = system.findOrAddFolder(parent, name, QString());
+  ModelNode* folder = model.findOrAddFolder(parent, name, QString());
   // Only the presence of "recurse" counts: recurse="No" still recurses.
-  makeDynamicFolder(context.reader, folder, attributeValue(element, "path"), filter, hasAttribute(element, "recurse"),
+  makeDynamicFolder(context, folder, attributeValue(element, "path"), filter, hasAttribute(element, "recurse"),
                     attributeValue(element, "exclude"));
   return folder;
 }
 
 // A file without a name would become a file element with an empty path: skipped.
-ProjectElement* readFile(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
+ModelNode* readFile(const ProjectContentContext& context, ModelNode* parent, const XMLElement& element,
                          const QStringList&) {
   if (hasAttribute(element, "source") || !hasAttribute(element, "name")) return nullptr;
   QString name = attributeValue(element, "name");
   if (!equalsIgnoringCase(attributeValue(element, "expand"), "no"))
-    name = context.reader.system().expandMacros(parent, name, commonConfiguration);
-  for (ProjectElement* child : parent->children())
-    if (child->kind() == ProjectElement::File && child->property(fileNameProperty) == name) return child;
-  return context.reader.system().addFile(parent, name);
+    name = context.reader.model().macros().expand(parent, name, commonConfiguration);
+  for (ModelNode* child : parent->children())
+    if (child->kind() == ModelNode::File && child->property(fileNameProperty) == name) return child;
+  return context.reader.model().addFile(parent, name);
 }
 
 // "property" and "solutionproperty": set in each substituted configuration where
 // the target's own configuration does not hold the property yet.
-void setConfigurationProperties(const ProjectContentContext& context, ProjectElement* target,
+void setConfigurationProperties(const ProjectContentContext& context, ModelNode* target,
                                 const XMLElement& element, const QStringList& configurationNames) {
   if (!hasAttribute(element, "name") || !hasAttribute(element, "value")) return;
-  ProjectSystem& system = context.reader.system();
+  SolutionModel& model = context.reader.model();
   const QString name = attributeValue(element, "name");
   const bool expand = equalsIgnoringCase(attributeValue(element, "expand"), "yes");
   for (const QString& configuration : substitutedNames(attributeValue(element, "configuration"), configurationNames)) {
     const QString configurationName = configuration.isEmpty() ? commonConfiguration : configuration;
-    QString existing;
-    if (system.getConfigurationPropertyValue(target, configurationName, name, existing)) continue;
+    if (PropertyResolver::configurationValue(target, configurationName, name)) continue;
     QString value = attributeValue(element, "value");
-    if (expand) value = system.expandMacros(target, value, commonConfiguration);
-    system.setConfigurationProperty(target, name, configurationName, value);
+    if (expand) value = model.macros().expand(target, value, commonConfiguration);
+    model.setConfigurationProperty(target, name, configurationName, value);
   }
 }
 
-ProjectElement* readProperty(const ProjectContentContext& context, ProjectElement* parent, const XMLElement& element,
+ModelNode* readProperty(const ProjectContentContext& context, ModelNode* parent, const XMLElement& element,
                              const QStringList& configurationNames) {
   setConfigurationProperties(context, parent, element, configurationNames);
   return nullptr;
 }
 
-ProjectElement* readSolutionProperty(const ProjectContentContext& context, ProjectElement*,
+ModelNode* readSolutionProperty(const ProjectContentContext& context, ModelNode*,
                                      const XMLElement& element, const QStringList& configurationNames) {
   setConfigurationProperties(context, context.solution, element, configurationNames);
   return nullptr;
 }
 
 // A property group sets a value through the groups of the file named by
-// "property_groups_file_path". The project system reads no such file and so knows
+// "property_groups_file_path". The model reads no such file and so knows
 // no group of any name: the element has no effect, as for an unknown group.
-ProjectElement* readPropertyGroup(const ProjectContentContext&, ProjectElement*, const XMLElement&,
+ModelNode* readPropertyGroup(const ProjectContentContext&, ModelNode*, const XMLElement&,
                                   const QStringList&) {
   return nullptr;
 }
@@ -135,30 +130,30 @@ ProjectElement* readPropertyGroup(const ProjectContentContext&, ProjectElement*,
 // Applies the configuration template of each substituted name; where there is none,
 // a solution configuration inheriting the listed ones, or (with a configuration
 // list) a new solution configuration of that name. Skipped without a name.
-ProjectElement* readConfiguration(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
+ModelNode* readConfiguration(const ProjectContentContext& context, ModelNode*, const XMLElement& element,
                                   const QStringList& configurationNames) {
   if (!hasAttribute(element, "name")) return nullptr;
-  ProjectSystem& system = context.reader.system();
+  SolutionModel& model = context.reader.model();
   const QStringList names = substitutedNames(attributeValue(element, "name"), configurationNames);
   const bool inherits = hasAttribute(element, "inherited_configurations");
   const QStringList inherited =
       substitutedNames(attributeValue(element, "inherited_configurations"), configurationNames);
   for (qsizetype pass = 0; pass < names.size(); ++pass) {
-    if (context.templates && context.templates->applyConfigurationTemplate(context.project, names[pass])) continue;
+    if (context.templates && context.templates->applyConfigurationTemplate(model, context.project, names[pass])) continue;
     if (inherits) {
-      ProjectElement* configuration = context.solution->configuration(names[pass]);
-      if (!configuration) configuration = system.newConfiguration(context.solution, names[pass]);
-      system.setElementProperty(configuration, inheritedConfigurationsProperty, inherited[pass]);
+      ModelNode* configuration = context.solution->configuration(names[pass]);
+      if (!configuration) configuration = model.newConfiguration(context.solution, names[pass]);
+      configuration->setProperty(inheritedConfigurationsProperty, inherited[pass]);
       for (const QString& name : inherited[pass].split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        if (context.templates) context.templates->applyConfigurationTemplate(context.project, name);
+        if (context.templates) context.templates->applyConfigurationTemplate(model, context.project, name);
     } else if (!configurationNames.isEmpty()) {
-      system.newConfiguration(context.solution, names[pass]);  // also when one of that name exists
+      model.newConfiguration(context.solution, names[pass]);  // also when one of that name exists
     }
   }
   return nullptr;
 }
 
-ProjectElement* readImport(const ProjectContentContext& context, ProjectElement*, const XMLElement& element,
+ModelNode* readImport(const ProjectContentContext& context, ModelNode*, const XMLElement& element,
                            const QStringList&) {
   if (hasAttribute(element, "name"))
     context.reader.importSolution(context.solution, attributeValue(element, "name"));
@@ -190,10 +185,10 @@ ElementHandler handlerOf(const std::string& tag) {
 
 // Walks with an explicit stack of sibling chains, so deeply nested template content
 // cannot exhaust the call stack. Child elements are read with an empty configuration list.
-void readProjectContent(const ProjectContentContext& context, ProjectElement* parent, const XMLElement* first,
+void readProjectContent(const ProjectContentContext& context, ModelNode* parent, const XMLElement* first,
                         const QStringList& configurationNames) {
   struct Level {
-    ProjectElement* parent;
+    ModelNode* parent;
     const XMLNode* next;
     QStringList configurationNames;
   };
@@ -209,12 +204,11 @@ void readProjectContent(const ProjectContentContext& context, ProjectElement* pa
     const auto& element = static_cast<const XMLElement&>(*node);
     const ElementHandler handler = handlerOf(element.tagName());
     if (!handler) continue;
-    ProjectElement* into = handler(context, levels.back().parent, element, levels.back().configurationNames);
+    ModelNode* into = handler(context, levels.back().parent, element, levels.back().configurationNames);
     if (!into || !element.firstChild()) continue;
     if (levels.size() >= maximumContentDepth) {
-      throw SolutionLoadError{context.project ? context.project->name() : QString(), SolutionLoadError::Plain,
-                              QStringLiteral("project content nested deeper than %1 levels").arg(maximumContentDepth),
-                              0, 0};
+      throw loadError(context.project ? context.reader.model().macros().nameOf(*context.project) : QString(),
+                      QStringLiteral("project content nested deeper than %1 levels").arg(maximumContentDepth));
     }
     levels.push_back({into, element.firstChild(), {}});
   }

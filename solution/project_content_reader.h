@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-class ProjectElement;
+class Diagnostics;
+class ModelNode;
+class SolutionModel;
 class SolutionReader;
 class XMLElement;
 
@@ -17,25 +19,27 @@ class ConfigurationTemplateSource {
  public:
   virtual ~ConfigurationTemplateSource() = default;
   /// False when no configuration template of that name exists.
-  virtual bool applyConfigurationTemplate(ProjectElement* project, const QString& name) = 0;
+  virtual bool applyConfigurationTemplate(SolutionModel& model, ModelNode* project, const QString& name) const = 0;
 };
 
 /// What the content is read for.
 struct ProjectContentContext {
   /// Reads what "import" names and owns the records of the load (a dynamic folder's
-  /// old content leaves them); its project system is the model read into.
+  /// old content leaves them); its model is the model read into.
   SolutionReader& reader;
   /// Target of "solutionproperty", "configuration" and "import".
-  ProjectElement* solution;
-  ProjectElement* project;
+  ModelNode* solution;
+  ModelNode* project;
   /// May be null: then no configuration template exists.
-  ConfigurationTemplateSource* templates;
+  const ConfigurationTemplateSource* templates;
+  /// Takes what a dynamic folder's scan warns about.
+  Diagnostics& diagnostics;
 };
 
 /// Reads first and its following sibling elements, in document order, into parent.
 /// "$(Configuration)" in configuration names is replaced by each of
 /// configurationNames in turn (used literally when the list is empty). Other tags
 /// are skipped with their subtree. Content nested deeper than 256 levels throws
-/// SolutionLoadError ("<project>: project content nested deeper than 256 levels").
-void readProjectContent(const ProjectContentContext& context, ProjectElement* parent, const XMLElement* first,
+/// ConversionError "<project>: project content nested deeper than 256 levels".
+void readProjectContent(const ProjectContentContext& context, ModelNode* parent, const XMLElement* first,
                         const QStringList& configurationNames);

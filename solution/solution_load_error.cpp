@@ -1,10 +1,25 @@
 #include "solution/solution_load_error.h"
 
-QString SolutionLoadError::text() const {
-  if (fileName.isEmpty()) return message;
-  if (message.startsWith(QLatin1Char(' ')) || fileName.endsWith(QLatin1Char(' '))) return fileName + message;
-  QString joined = fileName + QStringLiteral(": ") + message;
-  if (kind == XmlSyntax) joined += QStringLiteral(" line: ") + QString::number(qint64(line) + 1);
-  if (kind == XmlSyntax && column > 0) joined += QStringLiteral(" column: ") + QString::number(column);
-  return joined;
+#include "xml/xml_document.h"
+
+namespace {
+
+QString joined(const QString& subject, const QString& message) {
+  if (subject.isEmpty()) return message;
+  if (message.startsWith(QLatin1Char(' ')) || subject.endsWith(QLatin1Char(' '))) return subject + message;
+  return subject + QStringLiteral(": ") + message;
+}
+
+}  // namespace
+
+ConversionError loadError(const QString& subject, const QString& message) {
+  return ConversionError(joined(subject, message));
+}
+
+ConversionError xmlSyntaxError(const QString& file, const XMLParseError& error) {
+  QString text = joined(file, QString::fromLocal8Bit(error.message.c_str()));
+  if (file.isEmpty()) return ConversionError(text);
+  text += QStringLiteral(" line: ") + QString::number(qint64(error.line) + 1);
+  if (error.column > 0) text += QStringLiteral(" column: ") + QString::number(error.column);
+  return ConversionError(text);
 }

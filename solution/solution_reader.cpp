@@ -6,13 +6,12 @@
 #include <exception>
 #include <vector>
 
-#include "solution/load_command.h"
 #include "model/model_names.h"
-#include "model/model_node.h"
 #include "model/solution_model.h"
-#include "solution/solution_file_preprocessor.h"
+#include "preprocessor/xml_preprocessor.h"
+#include "solution/load_command.h"
 #include "solution/solution_load_error.h"
-#include "solution/solution_text.h"
+#include "solution/solution_writer.h"
 #include "xml/xml_document.h"
 
 using namespace model_names;
@@ -20,10 +19,6 @@ using namespace model_names;
 namespace {
 
 const QString solutionVersion = QStringLiteral("2");
-
-[[noreturn]] void fail(const QString& fileName, const QString& message) {
-  throw SolutionLoadError{fileName, SolutionLoadError::Plain, message, 0, 0};
-}
 
 // Relative paths are taken relative to the base directory (the importing file's
 // directory), never to the working directory, so what an import reads does not
@@ -33,119 +28,89 @@ QString resolvedPath(const QString& baseDirectory, const QString& path) {
   return Path(baseDirectory + QLatin1Char('/') + path).absoluteFilePath();
 }
 
-QString loadCommandFailure(const LoadCommandResult& result) {
-  switch (result.outcome) {
-    case LoadCommandResult::Exited:
-      return QStringLiteral("solution load command failed (") + QString::number(result.exitStatus) +
-             QLatin1Char(')');
-    case LoadCommandResult::FailedToStart:
-      return QStringLiteral("cannot start solution load command ") + result.detail;
-    case LoadCommandResult::Crashed:
-      return QStringLiteral("solution load command crashed (") + result.detail + QLatin1Char(')');
-    case LoadCommandResult::RedirectionFailed:
-      return QStringLiteral("solution load command output: ") + result.detail;
-  }
-  return QString();
+// Attributes become properties (names as ASCII, values from UTF-8), in attribute
+// order, so a repeated name keeps its last value.
+std::unique_ptr<ModelNode> nodeOf(const XMLElement& element) {
+  auto node = std::make_unique<ModelNode>(element.tagName());
+  for (const XMLAttribute& attribute : element.attributes())
+    node->setProperty(QString::fromLatin1(attribute.name), QString::fromUtf8(attribute.value));
+  return node;
 }
 
-/// Turns a parsed solution document into the model in place, depth first with an
+}  // namespace
+
+/// Builds the model nodes of a parsed solution document, depth first with an
 /// explicit stack (deeply nested files cannot exhaust the call stack).
 class SolutionTreeBuilder {
  public:
   SolutionTreeBuilder(SolutionReader& reader, const QString& directory) : reader_(reader), directory_(directory) {}
 
-  std::unique_ptr<ProjectElement> build(std::unique_ptr<XMLElement> root);
+  std::unique_ptr<ModelNode> build(const XMLElement& root);
 
  private:
   struct Level {
-    ProjectElement* element;
-    XMLNode* next;  // the next child to build
+    ModelNode* node;
+    const XMLNode* next;  // the next child to build
   };
-  void takeAttributes(ProjectElement* element);
-  ProjectElement* buildChild(ProjectElement* parent, XMLNode* node);
-  ProjectElement* importedSolution(ProjectElement* parent, XMLElement* import);
+  ModelNode* buildChild(ModelNode& parent, const XMLElement& element);
+  std::unique_ptr<ModelNode> importedSolution(const XMLElement& import);
+  void record(ModelNode* node);
 
   SolutionReader& reader_;
   const QString directory_;
-  // Nodes taken out of the tree (replaced imports, nameless elements), destroyed
-  // with the builder: the walk still steps past them.
-  std::vector<std::unique_ptr<XMLNode>> discarded_;
 };
 
-// The preprocessor document makes every element it parses, includes or copies a
-// model element, the root included (buildSolution checks it).
-std::unique_ptr<ProjectElement> SolutionTreeBuilder::build(std::unique_ptr<XMLElement> root) {
-  std::unique_ptr<ProjectElement> solution(static_cast<ProjectElement*>(root.release()));
-  takeAttributes(solution.get());
-  std::vector<Level> levels{{solution.get(), solution->firstChild()}};
+std::unique_ptr<ModelNode> SolutionTreeBuilder::build(const XMLElement& root) {
+  std::unique_ptr<ModelNode> solution = nodeOf(root);
+  std::vector<Level> levels{{solution.get(), root.firstChild()}};
   while (!levels.empty()) {
-    XMLNode* node = levels.back().next;
-    if (!node) {
+    const XMLNode* next = levels.back().next;
+    if (!next) {
       levels.pop_back();
       continue;
     }
-    levels.back().next = node->nextSibling();  // taken before node is replaced
-    ProjectElement* parent = levels.back().element;
-    ProjectElement* child = buildChild(parent, node);
-    if (!child) continue;
-    if (child->kind() == ProjectElement::Configuration) parent->enterConfiguration(child);
+    levels.back().next = next->nextSibling();
+    if (next->nodeKind() != XMLNodeKind::Element) continue;  // the model keeps no character data
+    const auto& element = static_cast<const XMLElement&>(*next);
+    ModelNode* child = buildChild(*levels.back().node, element);
     // An imported solution was built by its own load.
-    if (child->imported || !child->firstChild()) continue;
-    levels.push_back({child, child->firstChild()});
+    if (child && !child->imported && element.firstChild()) levels.push_back({child, element.firstChild()});
   }
   return solution;
 }
 
-// Attributes become properties (names as ASCII, values from UTF-8, in attribute
-// order) and leave the XML element, which the model does not read again. Projects
-// naming a template and dynamic folders are recorded for template expansion; a
-// "template_name" or "path" on another kind of element means nothing and is kept
-// as a plain property (expanding a file as a project would corrupt the solution).
-void SolutionTreeBuilder::takeAttributes(ProjectElement* element) {
-  std::vector<XMLAttribute> attributes;
-  attributes.swap(element->attributes());
-  for (const XMLAttribute& attribute : attributes)
-    element->setProperty(QString::fromLatin1(attribute.name), QString::fromUtf8(attribute.value));
-  if (element->kind() == ProjectElement::Project && element->hasProperty(templateNameProperty))
-    reader_.templatedProjects.append(element);
-  else if (element->kind() == ProjectElement::Folder && element->hasProperty(pathProperty))
-    reader_.dynamicFolders.append(element);
+// The parser takes "<" followed by no name as an element without a tag name; no file
+// can hold one ("</>" ends an element), so it is left out with what it holds.
+ModelNode* SolutionTreeBuilder::buildChild(ModelNode& parent, const XMLElement& element) {
+  if (element.tagName().empty()) return nullptr;
+  if (element.tagName() == "import") return parent.addChild(importedSolution(element));
+  ModelNode* child = parent.addChild(nodeOf(element));
+  record(child);
+  return child;
 }
 
-// The element that takes node's place in the model, or null for a node that is no
-// model element (character data; the model's walks pass over such nodes) or that
-// is left out.
-ProjectElement* SolutionTreeBuilder::buildChild(ProjectElement* parent, XMLNode* node) {
-  ProjectElement* model = ProjectElement::fromNode(node);
-  if (!model) return nullptr;
-  // The parser takes "<" followed by no name as an element without a tag name; no
-  // file can hold one ("</>" ends an element), so it is left out with what it holds.
-  if (model->tagName().empty()) {
-    discarded_.push_back(parent->removeChild(model));
-    return nullptr;
-  }
-  if (model->tagName() == "import") return importedSolution(parent, model);
-  takeAttributes(model);
-  return model;
+// Projects naming a template and dynamic folders are recorded for template
+// expansion; a "template_name" or "path" on another kind of node means nothing and
+// is kept as a plain property (expanding a file as a project would corrupt the solution).
+void SolutionTreeBuilder::record(ModelNode* node) {
+  if (node->kind() == ModelNode::Project && node->hasProperty(templateNameProperty))
+    reader_.templatedProjects.append(node);
+  else if (node->kind() == ModelNode::Folder && node->hasProperty(pathProperty))
+    reader_.dynamicFolders.append(node);
 }
 
 // The solution an "import" names, loaded relative to the importing file with the
 // expanded "macros" as definitions; it keeps the unexpanded "file_name", so it is
 // written back as the same reference.
-ProjectElement* SolutionTreeBuilder::importedSolution(ProjectElement* parent, XMLElement* import) {
-  const QString fileName = attributeValue(*import, "file_name");
-  const ProjectSystem& system = reader_.system();
-  std::unique_ptr<ProjectElement> imported = reader_.loadSolution(
-      directory_, system.expandGlobalMacros(fileName), system.expandGlobalMacros(attributeValue(*import, "macros")));
+std::unique_ptr<ModelNode> SolutionTreeBuilder::importedSolution(const XMLElement& import) {
+  const QString fileName = attributeValue(import, "file_name");
+  const MacroResolver& macros = reader_.model().macros();
+  std::unique_ptr<ModelNode> imported = reader_.loadSolution(directory_, macros.expandGlobal(fileName),
+                                                             macros.expandGlobal(attributeValue(import, "macros")));
   imported->setProperty(fileNameProperty, fileName);
   imported->imported = true;
-  imported->setModified(false);
-  ProjectElement* solution = imported.get();
-  discarded_.push_back(parent->replaceChild(import, std::move(imported)));
-  return solution;
+  return imported;
 }
-
-}  // namespace
 
 // Puts the loading stack back as it was when the guard was made, also when a load
 // fails, so a failed load does not make a later load of the same file look like
@@ -175,21 +140,21 @@ class SolutionReader::LoadStateGuard {
   const int exceptions_;
 };
 
-SolutionReader::SolutionReader(ProjectSystem& system, WarningSink warnings)
-    : system_(system), warnings_(std::move(warnings)) {}
+SolutionReader::SolutionReader(SolutionModel& model) : model_(model) {}
 
 SolutionReader::~SolutionReader() = default;
 
-std::unique_ptr<ProjectElement> SolutionReader::loadSolution(const QString& baseDirectory, const QString& path,
-                                                            const QString& definitions) {
+std::unique_ptr<ModelNode> SolutionReader::loadSolution(const QString& baseDirectory, const QString& path,
+                                                        const QString& definitions) {
   const QString file = resolvedPath(baseDirectory, path);
-  if (!QFileInfo::exists(file)) fail(file, QStringLiteral(" does not exist"));
+  if (!QFileInfo::exists(file)) throw loadError(file, QStringLiteral(" does not exist"));
   // Only regular files are read: a device or a pipe named by an import could block
   // the run or never end.
   QFile access(file);
-  if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly)) fail(file, QStringLiteral(" cannot access"));
+  if (!QFileInfo(file).isFile() || !access.open(QIODevice::ReadOnly))
+    throw loadError(file, QStringLiteral(" cannot access"));
   access.close();
-  if (loadingStack_.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
+  if (loadingStack_.contains(file)) throw loadError(file, QStringLiteral(" solution already loaded"));
   // Imports that form a diamond (two files importing a third, over and over) would
   // read a file once per path to it, 2^n times for n levels. An import is written
   // back as its file name alone, so what the file holds is read once: its load
@@ -197,101 +162,95 @@ std::unique_ptr<ProjectElement> SolutionReader::loadSolution(const QString& base
   const QString identity = QFileInfo(file).canonicalFilePath();
   if (readFiles_.contains(identity)) return emptySolution(file);
   readFiles_.insert(identity);
-  SolutionFilePreprocessor document(system_);
-  // A definitions text (an import's "macros") also expands the macro references
-  // of the imported file's attribute values.
-  const bool parsed = document.load(file, definitions, !definitions.isNull());
-  return buildSolution(document, parsed, file);
+  XMLDocument document;
+  XMLPreprocessor preprocessor(document, model_.macros().globalMacros());
+  try {
+    // A definitions text (an import's "macros") also expands the macro references
+    // of the imported file's attribute values.
+    preprocessor.load(file, definitions, !definitions.isNull());
+  } catch (const XMLParseError& error) {
+    throw xmlSyntaxError(file, error);
+  }
+  return buildSolution(document, preprocessor.stoppedAt(), file);
 }
 
-std::unique_ptr<ProjectElement> SolutionReader::emptySolution(const QString& file) {
-  std::unique_ptr<ProjectElement> solution = system_.createElement("solution");
-  solution->setLocation(Path(file));
-  solution->lastModified = QFileInfo(file).lastModified();
+std::unique_ptr<ModelNode> SolutionReader::emptySolution(const QString& file) {
+  auto solution = std::make_unique<ModelNode>(ModelNode::Solution);
+  solution->setSolutionFile(Path(file));
   solution->setProperty(versionProperty, solutionVersion);
-  clearModified(solution.get(), true);
   return solution;
 }
 
-std::unique_ptr<ProjectElement> SolutionReader::loadSolutionText(const QString& path, const std::string& text) {
+std::unique_ptr<ModelNode> SolutionReader::loadSolutionText(const QString& path, const std::string& text) {
   const QString file = Path(path).absoluteFilePath();
-  if (loadingStack_.contains(file)) fail(file, QStringLiteral(" solution already loaded"));
-  SolutionFilePreprocessor document(system_);
-  const bool parsed = document.loadText(text, file);
-  return buildSolution(document, parsed, file);
+  if (loadingStack_.contains(file)) throw loadError(file, QStringLiteral(" solution already loaded"));
+  XMLDocument document;
+  XMLPreprocessor preprocessor(document, model_.macros().globalMacros());
+  try {
+    preprocessor.loadText(text, file);
+  } catch (const XMLParseError& error) {
+    throw xmlSyntaxError(file, error);
+  }
+  return buildSolution(document, preprocessor.stoppedAt(), file);
 }
 
 // Steps after parsing, common to files and texts: checks, load command, the tree,
 // location and version.
-std::unique_ptr<ProjectElement> SolutionReader::buildSolution(SolutionFilePreprocessor& document, bool parsed,
-                                                             const QString& file) {
-  if (!parsed)
-    throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
-                            document.errorLine, document.errorColumn};
-  if (!document.stoppedAt().isEmpty()) {
-    fail(document.stoppedAt(),
-         QStringLiteral("solution file grows beyond %1 bytes when preprocessed").arg(document.workLimit()));
+std::unique_ptr<ModelNode> SolutionReader::buildSolution(XMLDocument& document, const QString& stoppedAt,
+                                                         const QString& file) {
+  if (!stoppedAt.isEmpty()) {
+    throw loadError(stoppedAt, QStringLiteral("solution file grows beyond %1 bytes when preprocessed")
+                                   .arg(XMLPreprocessor::defaultWorkLimit));
   }
   if (document.doctype != std::optional<std::string>(solutionDoctype))
-    fail(file, QStringLiteral(" not a solution file"));
-  if (!document.root) fail(file, QStringLiteral(" is a malformed solution file (bad XML)"));
+    throw loadError(file, QStringLiteral(" not a solution file"));
+  if (!document.root) throw loadError(file, QStringLiteral(" is a malformed solution file (bad XML)"));
   // Only a solution can be the root of the model or take an import's place.
-  const ProjectElement* root = ProjectElement::fromNode(document.root.get());
-  if (!root || root->kind() != ProjectElement::Solution)
-    fail(file, QStringLiteral(" is a malformed solution file (no solution element)"));
-  const QString directory = QFileInfo(file).absolutePath();
+  if (document.root->tagName() != "solution")
+    throw loadError(file, QStringLiteral(" is a malformed solution file (no solution element)"));
   LoadStateGuard guard(*this);
   loadingStack_.append(file);
-  runSolutionLoadCommand(*document.root, file, directory);
-  std::unique_ptr<ProjectElement> solution = SolutionTreeBuilder(*this, directory).build(std::move(document.root));
-  solution->setLocation(Path(file));
-  solution->lastModified = QFileInfo(file).lastModified();
+  runSolutionLoadCommand(*document.root, file);
+  std::unique_ptr<ModelNode> solution = SolutionTreeBuilder(*this, QFileInfo(file).absolutePath()).build(*document.root);
+  solution->setSolutionFile(Path(file));
   if (solution->property(versionProperty) != solutionVersion) solution->setProperty(versionProperty, solutionVersion);
-  // Loading (and the version upgrade) does not count as a change.
-  clearModified(solution.get(), true);
   return solution;
 }
 
-void SolutionReader::runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory) {
-  const QString command = system_.expandGlobalMacros(attributeValue(root, "load_command"));
+void SolutionReader::runSolutionLoadCommand(const XMLElement& root, const QString& file) {
+  const QString command = model_.macros().expandGlobal(attributeValue(root, "load_command"));
   if (command.isEmpty() || !runLoadCommands) return;
-  const LoadCommandResult result = runLoadCommand(command, directory);
-  if (result.outcome != LoadCommandResult::Exited || result.exitStatus != 0) fail(file, loadCommandFailure(result));
+  runLoadCommand(command, file);
 }
 
-ProjectElement* SolutionReader::importSolution(ProjectElement* solution, const QString& name) {
+ModelNode* SolutionReader::importSolution(ModelNode* solution, const QString& name) {
   if (!solution) return nullptr;
   // While it loads, the stack holds the solution and those enclosing it, so a
   // solution cannot import itself or an encloser; afterwards it is as before.
   LoadStateGuard guard(*this);
   loadingStack_.clear();
-  for (const ProjectElement* enclosing = solution; enclosing; enclosing = enclosing->parentElement())
-    if (enclosing->kind() == ProjectElement::Solution) loadingStack_.append(enclosing->location().absoluteFilePath());
-  const QString baseDirectory = solution->directory();
+  for (const ModelNode* enclosing = solution; enclosing; enclosing = enclosing->parent())
+    if (enclosing->kind() == ModelNode::Solution) loadingStack_.append(enclosing->solutionFile().absoluteFilePath());
+  const QString baseDirectory = solution->solutionDirectory();
   const bool hasMacros = name.contains(QLatin1Char('$'));
-  const QString file = hasMacros ? system_.expandGlobalMacros(name) : resolvedPath(baseDirectory, name);
+  const QString file = hasMacros ? model_.macros().expandGlobal(name) : resolvedPath(baseDirectory, name);
   const QString key = hasMacros ? name : file;
-  for (ProjectElement* child : solution->children())
+  for (ModelNode* child : solution->children())
     if (child->hasProperty(fileNameProperty) && child->property(fileNameProperty) == key) return child;
-  std::unique_ptr<ProjectElement> imported = loadSolution(baseDirectory, file);
+  std::unique_ptr<ModelNode> imported = loadSolution(baseDirectory, file);
   imported->setProperty(fileNameProperty, key);
   imported->imported = true;
-  imported->setModified(false);
-  ProjectElement* added = solution->addChild(std::move(imported));
-  system_.updateProjects();
-  return added;
+  return solution->addChild(std::move(imported));
 }
 
-// The records must not keep pointers into a subtree that is destroyed.
-void SolutionReader::deleteElement(ProjectElement* element) {
-  const auto within = [element](const ProjectElement* recorded) {
-    for (const XMLNode* node = recorded; node; node = node->parent())
-      if (node == element) return true;
+// The records must not keep pointers into the content that is destroyed.
+void SolutionReader::removeContent(ModelNode* folder) {
+  const auto within = [folder](const ModelNode* recorded) {
+    for (const ModelNode* node = recorded->parent(); node; node = node->parent())
+      if (node == folder) return true;
     return false;
   };
-  if (element) {
-    templatedProjects.removeIf(within);
-    dynamicFolders.removeIf(within);
-  }
-  system_.deleteElement(element);
+  templatedProjects.removeIf(within);
+  dynamicFolders.removeIf(within);
+  folder->removeContent();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The solution file reader: reads solution files into the model of a project
-// system, with the state of its loads and what they record for template expansion.
+// The solution file reader: reads solution files into the nodes of a solution
+// model, with the state of its loads and what they record for template expansion.
 
 #include <QList>
 #include <QSet>
@@ -9,63 +9,59 @@
 #include <memory>
 #include <string>
 
-#include "support/warning_sink.h"
-
-class ProjectElement;
-class ProjectSystem;
-class SolutionFilePreprocessor;
+class ModelNode;
+class SolutionModel;
+class XMLDocument;
 class XMLElement;
 
-/// Reads solution files through the solution-file preprocessor: runs their load
-/// commands, replaces "import" elements by the solutions they name and turns the
-/// parsed tree into model elements of the project system.
+/// Reads solution files through the XML preprocessor: runs their load commands,
+/// replaces "import" elements by the solutions they name and builds model nodes
+/// from the parsed tree.
 class SolutionReader {
  public:
-  /// warnings takes what the loads and the expansion warn about (links a dynamic
-  /// folder does not follow, templates files left out); dropped by default.
-  explicit SolutionReader(ProjectSystem& system, WarningSink warnings = [](const QString&, const QString&) {});
+  /// model: what the solutions are read for (its macros, and its tree that
+  /// importSolution and removeNode change).
+  explicit SolutionReader(SolutionModel& model);
   ~SolutionReader();
 
-  ProjectSystem& system() const { return system_; }
-  const WarningSink& warnings() const { return warnings_; }
+  SolutionModel& model() const { return model_; }
 
   /// Reads the solution file at path (relative paths are tried against baseDirectory
   /// too) and returns the solution, which the caller owns. definitions
   /// ("name=value;...") go to the preprocessor. Appends to templatedProjects and
   /// dynamicFolders. A file this reader has read before (however named) is not read
-  /// again: an empty solution stands for it. Throws SolutionLoadError.
-  std::unique_ptr<ProjectElement> loadSolution(const QString& baseDirectory, const QString& path,
-                                               const QString& definitions = QString());
+  /// again: an empty solution stands for it. Throws ConversionError.
+  std::unique_ptr<ModelNode> loadSolution(const QString& baseDirectory, const QString& path,
+                                          const QString& definitions = QString());
   /// The same for solution text held in memory, read as if it were the file at path
   /// (which need not exist): imports, the load command and relative paths are based
   /// on path's directory.
-  std::unique_ptr<ProjectElement> loadSolutionText(const QString& path, const std::string& text);
+  std::unique_ptr<ModelNode> loadSolutionText(const QString& path, const std::string& text);
   /// Loads the solution file name (relative to solution's directory, or expanded with
   /// the global macros when it holds "$") into solution as an imported solution;
   /// a solution already imported under that name is returned instead.
-  ProjectElement* importSolution(ProjectElement* solution, const QString& name);
-  /// Destroys element through the project system, after taking what lies within it
-  /// out of templatedProjects and dynamicFolders.
-  void deleteElement(ProjectElement* element);
+  ModelNode* importSolution(ModelNode* solution, const QString& name);
+  /// Destroys the files and folders of folder (its configurations stay), after taking
+  /// what lies within them out of templatedProjects and dynamicFolders.
+  void removeContent(ModelNode* folder);
 
   /// Off in the fuzz target: solution load commands are not run.
   bool runLoadCommands = true;
   /// Projects with a "template_name" that the loads found, in load order.
-  QList<ProjectElement*> templatedProjects;
+  QList<ModelNode*> templatedProjects;
   /// Dynamic folders that the loads found, in load order.
-  QList<ProjectElement*> dynamicFolders;
-
+  QList<ModelNode*> dynamicFolders;
   /// Absolute paths of the solution files being loaded, innermost last.
   const QStringList& loadingStack() const { return loadingStack_; }
 
  private:
   class LoadStateGuard;
-  std::unique_ptr<ProjectElement> buildSolution(SolutionFilePreprocessor& document, bool parsed, const QString& file);
-  std::unique_ptr<ProjectElement> emptySolution(const QString& file);
-  void runSolutionLoadCommand(const XMLElement& root, const QString& file, const QString& directory);
+  friend class SolutionTreeBuilder;
+  std::unique_ptr<ModelNode> buildSolution(XMLDocument& document, const QString& stoppedAt, const QString& file);
+  std::unique_ptr<ModelNode> emptySolution(const QString& file);
+  void runSolutionLoadCommand(const XMLElement& root, const QString& file);
 
-  ProjectSystem& system_;
-  WarningSink warnings_;
+  SolutionModel& model_;
   QStringList loadingStack_;
   // Canonical paths of the files read, each once.
   QSet<QString> readFiles_;

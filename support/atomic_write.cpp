@@ -1,5 +1,8 @@
 #include "support/atomic_write.h"
 
+#include "support/diagnostics.h"
+
+#include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <csignal>
@@ -24,10 +27,12 @@ struct Target {
   mode_t mode = 0;
 };
 
-bool fail(std::string& reason, int error) {
-  reason = std::strerror(error);
-  return false;
-}
+/// Why a write failed, thrown inside this file and reported by writeFileAtomically.
+struct WriteFailure {
+  std::string reason;
+};
+
+[[noreturn]] void fail(int error) { throw WriteFailure{std::strerror(error)}; }
 
 std::string directoryOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -37,20 +42,18 @@ std::string directoryOf(const std::string& path) {
 
 std::string fileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-bool inspectTarget(const char* path, Target& target, std::string& reason) {
+Target inspectTarget(const char* path) {
   struct stat status;
-  if (lstat(path, &status) != 0) return errno == ENOENT || fail(reason, errno);
-  if (S_ISLNK(status.st_mode)) return true;  // the link itself is replaced
-  if (S_ISDIR(status.st_mode)) return fail(reason, EISDIR);
-  if (!S_ISREG(status.st_mode)) {
-    reason = "not a regular file";
-    return false;
+  if (lstat(path, &status) != 0) {
+    if (errno != ENOENT) fail(errno);
+    return {};
   }
+  if (S_ISLNK(status.st_mode)) return {};  // the link itself is replaced
+  if (S_ISDIR(status.st_mode)) fail(EISDIR);
+  if (!S_ISREG(status.st_mode)) throw WriteFailure{"not a regular file"};
   // A rename would replace a read-only file too; its owner made it read-only to keep it.
-  if (access(path, W_OK) != 0) return fail(reason, errno);
-  target.replacesFile = true;
-  target.mode = status.st_mode & 0777;
-  return true;
+  if (access(path, W_OK) != 0) fail(errno);
+  return {true, status.st_mode & 0777};
 }
 
 /// A name beside path for the finished file just before it replaces path: hidden,
@@ -156,20 +159,13 @@ bool fillTemporaryFile(int descriptor, const Target& target, const ByteProducer&
   return syncFile(descriptor);
 }
 
-}  // namespace
-
-bool writeFileAtomically(const char* path, std::string_view bytes, std::string& reason) {
-  return writeFileAtomically(path, [bytes](const ByteSink& sink) { sink(bytes); }, reason);
-}
-
-bool writeFileAtomically(const char* path, const ByteProducer& produce, std::string& reason) {
-  Target target;
-  if (!inspectTarget(path, target, reason)) return false;
+void writeLocalFile(const char* path, const ByteProducer& produce) {
+  const Target target = inspectTarget(path);
   // A file named from the start is written with the signals held, so that an
   // interrupted run never leaves it behind.
   std::optional<SignalsHeld> held;
   TemporaryFile file = createTemporaryFile(path);
-  if (file.descriptor < 0) return fail(reason, errno);
+  if (file.descriptor < 0) fail(errno);
   if (!file.path.empty()) held.emplace();
   bool done = fillTemporaryFile(file.descriptor, target, produce);
   int error = errno;
@@ -184,9 +180,20 @@ bool writeFileAtomically(const char* path, const ByteProducer& produce, std::str
   }
   if (done && rename(file.path.c_str(), path) == 0) {
     syncDirectory(directoryOf(path));
-    return true;
+    return;
   }
   if (done) error = errno;
   if (!file.path.empty()) unlink(file.path.c_str());
-  return fail(reason, error);
+  fail(error);
+}
+
+}  // namespace
+
+void writeFileAtomically(const QString& path, const ByteProducer& produce) {
+  try {
+    writeLocalFile(QFile::encodeName(path).constData(), produce);
+  } catch (const WriteFailure& failure) {
+    throw ConversionError(QStringLiteral("cannot write ") + path + QStringLiteral(": ") +
+                          QString::fromLocal8Bit(failure.reason.c_str()));
+  }
 }

@@ -103,6 +103,13 @@ QStringList Diagnostics::pendingWarnings() const {
   return lines;
 }
 
+QList<Warning> Diagnostics::takeWarnings() {
+  QList<Warning> taken = std::move(warnings_);
+  warnings_.clear();
+  shown_.clear();
+  return taken;
+}
+
 QList<Warning> Diagnostics::pendingLines() const {
   QList<Warning> lines = warnings_;
   const auto& reports = input_.notCarried;

@@ -71,6 +71,10 @@ class Diagnostics {
   /// The warnings collected since the last flush, as they will be printed
   /// (without "warning: "), in order.
   QStringList pendingWarnings() const;
+  /// The warnings collected since the last flush, taken out unprinted: a channel
+  /// that collects for others (what loading the templates files warns about, told
+  /// again to each input that uses them).
+  QList<Warning> takeWarnings();
   /// What has been shown so far, input by input.
   const RunOutcome& run() const { return run_; }
 

@@ -98,3 +98,32 @@ QString Path::suffix() const {
 QDateTime Path::lastModified() const { return QFileInfo(absoluteFilePath()).lastModified(); }
 
 QString displayPath(const QString& path) { return path.isEmpty() ? path : QDir::cleanPath(path); }
+
+namespace {
+
+// An empty path (also one that cleans to empty, such as ".") stands for the working directory.
+QStringList absoluteComponents(const QString& path) {
+  const Path cleaned(path);
+  const QString absolute = cleaned.isEmpty() ? QDir::currentPath() : cleaned.absoluteFilePath();
+  return absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+std::optional<QString> relativePath(const QString& base, const QString& path) {
+  if (path == QLatin1String(".")) return QStringLiteral("");
+  const QStringList baseParts = absoluteComponents(base);
+  const QStringList pathParts = absoluteComponents(path);
+  const qsizetype shorter = std::min(baseParts.size(), pathParts.size());
+  qsizetype common = 0;
+  while (common < shorter && baseParts[common] == pathParts[common]) ++common;
+  // Paths that share not even their first component (another root) stay absolute.
+  // When one of them is the root itself there is nothing to compare, and the
+  // relative path is built from the root.
+  if (common == 0 && shorter > 0) return std::nullopt;
+  QString relative;
+  for (qsizetype i = common; i < baseParts.size(); ++i) relative += QLatin1String("../");
+  for (qsizetype i = common; i < pathParts.size(); ++i) relative += pathParts[i] + QLatin1Char('/');
+  relative.chop(1);
+  return relative.isNull() ? QStringLiteral("") : relative;
+}

@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 /// A cleaned path: "." parts and empty parts are dropped (a leading separator
 /// stays), and ".." removes the part before it; a ".." with nothing before it
@@ -50,3 +51,8 @@ class Path {
 
 /// path as messages show it: "." and ".." steps folded, no doubled separators.
 QString displayPath(const QString& path);
+
+/// The path from base to path ("../" steps, then path's remaining parts); nothing
+/// when their first components differ. "." gives the empty string; an empty path
+/// stands for the working directory.
+std::optional<QString> relativePath(const QString& base, const QString& path);

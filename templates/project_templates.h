@@ -2,18 +2,21 @@
 // The project templates and configuration templates of the templates files, and
 // the application of configuration templates to a project.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "solution/project_content_reader.h"
-#include "support/warning_sink.h"
+#include "support/diagnostics.h"
 
-class ProjectElement;
-class ProjectSystem;
-class ProjectTemplateFile;
+class ModelNode;
+class SolutionModel;
+class XMLDocument;
 class XMLElement;
+struct GlobalMacros;
 
 /// Template elements by name, kept sorted; an entry goes before the entries of an
 /// equal name, so find answers with the one registered last ("later wins").
@@ -26,22 +29,26 @@ class ProjectTemplateNodeList {
  private:
   struct Entry {
     QString name;
-    const XMLElement* element;  // owned by a templates file
+    const XMLElement* element;  // owned by a templates file's document
   };
   std::vector<Entry> entries_;
 };
 
-/// The loaded templates files of one expansion.
+/// The loaded templates files: loaded once, read by every expansion of the run.
 class ProjectTemplates : public ConfigurationTemplateSource {
  public:
   /// Loads the files of the list (templatesFilePaths) in order and registers their
   /// templates. A file that cannot be read or parsed contributes nothing; it, and a
-  /// named file that does not exist, get a warning, told to warnings with the
-  /// preprocessor's warnings of every file. A file whose preprocessing passes the
-  /// work limit throws SolutionLoadError ("<file>:<line>: templates file grows
-  /// beyond <limit> bytes when preprocessed").
-  ProjectTemplates(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings);
+  /// named file that does not exist, get a warning, kept with the preprocessor's
+  /// warnings of every file. A file whose preprocessing passes the work limit ends
+  /// the loading with the error "<file>:<line>: templates file grows beyond <limit>
+  /// bytes when preprocessed", kept as well.
+  ProjectTemplates(const QString& templatesFiles, const GlobalMacros& globalMacros);
   ~ProjectTemplates() override;
+
+  /// Tells diagnostics what loading warned about, then throws the error that ended
+  /// it, if one did: what every expansion that uses the templates reports.
+  void report(Diagnostics& diagnostics) const;
 
   const XMLElement* findProjectTemplate(const QString& name) const { return projectTemplates_.find(name); }
   const XMLElement* findConfigurationTemplate(const QString& name) const {
@@ -51,17 +58,19 @@ class ProjectTemplates : public ConfigurationTemplateSource {
   /// name (a value only where it differs), with the pairs of the templates named by
   /// "inherited_configurations" written where that pair stands. False when there is
   /// no such template. A template that inherits itself, directly or through others,
-  /// throws SolutionLoadError.
-  bool applyConfigurationTemplate(ProjectElement* project, const QString& name) override;
+  /// throws ConversionError.
+  bool applyConfigurationTemplate(SolutionModel& model, ModelNode* project, const QString& name) const override;
 
  private:
   struct Application;
+  void load(const QString& path, const GlobalMacros& globalMacros, Diagnostics& warnings);
   void registerTemplates(const XMLElement& root);
-  void apply(ProjectElement* configuration, const XMLElement& templateElement, const QString& name,
-             Application& application);
+  void apply(ModelNode* configuration, const XMLElement& templateElement, const QString& name,
+             Application& application) const;
 
-  ProjectSystem& system_;
-  std::vector<std::unique_ptr<ProjectTemplateFile>> files_;
+  std::vector<std::unique_ptr<XMLDocument>> files_;
   ProjectTemplateNodeList projectTemplates_;
   ProjectTemplateNodeList configurationTemplates_;
+  QList<Warning> warnings_;
+  std::optional<ConversionError> failure_;
 };

@@ -146,7 +146,5 @@ QByteArray reportText(const RunReport& report) { return ReportWriter(report).tex
 
 void writeReport(const QString& path, const QByteArray& text) {
   QDir().mkpath(QFileInfo(path).absolutePath());
-  std::string reason;
-  if (!writeFileAtomically(QFile::encodeName(path).constData(), std::string_view(text.constData(), size_t(text.size())), reason))
-    throw ConversionError(QStringLiteral("cannot write ") + path + QStringLiteral(": ") + QString::fromLocal8Bit(reason));
+  writeFileAtomically(path, [&text](const ByteSink& sink) { sink(std::string_view(text.constData(), size_t(text.size()))); });
 }

@@ -5,17 +5,15 @@
 #include <functional>
 #include <memory>
 
+#include "model/solution_model.h"
+#include "properties/property_schema.h"
 #include "readers/common/conversion_context.h"
-#include "support/diagnostics.h"
 #include "readers/common/import_settings.h"
 #include "readers/common/project_mapper.h"
 #include "readers/common/project_properties.h"
 #include "readers/reader_table.h"
-#include "model/solution_model.h"
-#include "solution/solution_load_error.h"
-#include "solution/solution_text.h"
 #include "solution/solution_writer.h"
-#include "support/warning_sink.h"
+#include "support/diagnostics.h"
 #include "templates/template_expansion.h"
 #include "tool/command_line.h"
 #include "tool/run_report.h"
@@ -23,20 +21,17 @@
 
 namespace {
 
-/// The warnings of the layers below the importers, told to the run's channel.
-WarningSink warningsTo(Diagnostics& diagnostics) {
-  return [&diagnostics](const QString& file, const QString& message) { diagnostics.warn(file, message); };
-}
-
 /// What a run converts with, the same for every input.
 struct RunSetup {
   const ImporterCommand& command;
   const ImportSettings& settings;
   QList<ProjectProperty> projectProperties;
-  ProjectSystem& projectSystem;
-  /// With -expand-templates, the project system that reads every converted
-  /// solution back and expands its templates; it lives for the whole run.
-  ProjectSystem* readingSystem;
+  /// The property declarations, built once for the run.
+  const PropertySchema& schema;
+  const GlobalMacros& macros;
+  /// With -expand-templates, what reads every converted solution back and expands
+  /// its templates; it lives for the whole run.
+  TemplateExpansion* expansion;
   Diagnostics& diagnostics;
   /// "-report": the file written once the run is over; reset when it would
   /// replace a file the conversion reads or a solution, so that it is not written.
@@ -47,8 +42,8 @@ struct RunSetup {
 // file: the workspace given under the solution's own name, or a project file
 // named so, or given as the report. Checked by the directory entry that saving
 // would replace; a report named as a solution would replace that solution.
-void checkWritesReplaceNoInput(const RunSetup& run, const ConversionContext& context, const ProjectElement& solution) {
-  const QString path = solution.location().path();
+void checkWritesReplaceNoInput(const RunSetup& run, const ConversionContext& context, const ModelNode& solution) {
+  const QString path = solution.solutionFile().path();
   std::vector<std::pair<QString, QString>> written{{QStringLiteral("solution"), path}};
   if (run.reportFile) written.push_back({QStringLiteral("report"), *run.reportFile});
   for (const auto& [what, file] : written) {
@@ -71,8 +66,8 @@ void checkWritesReplaceNoInput(const RunSetup& run, const ConversionContext& con
 // otherwise take the previous file for the result. Each input gets a context of
 // its own, so nothing read from one carries over to the next.
 //
-// With a reading system the templates are expanded first: the converted solution
-// is read back, by the reading system, from the text that saving it would write,
+// With an expansion the templates are expanded first: the converted solution is
+// read back, into a model of its own, from the text that saving it would write,
 // as if from its file (relative paths, imports and the load command are based on
 // the solution's directory). So the file is written once, when the expansion has
 // succeeded, and a failed expansion leaves a previous file as it was.
@@ -80,24 +75,19 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   run.diagnostics.beginInput(input.isEmpty() ? QStringLiteral(".") : input);
   ConversionContext context(run.settings, run.projectProperties, run.diagnostics);
   // The importer reads the input's files into records, which its mapper writes into the model.
-  ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
+  SolutionModel model(run.schema, run.macros);
+  const ModelNode* solution = run.command.entry(model, context, input);
   checkWritesReplaceNoInput(run, context, *solution);
-  ProjectSystem* owner = &run.projectSystem;
-  if (expandTemplates && run.readingSystem) {
+  SolutionModel expanded(run.schema, run.macros);
+  if (expandTemplates && run.expansion) {
+    const QString path = solution->solutionFile().path();
     const std::string text = solutionText(*solution);
-    const QString path = solution->location().path();
-    run.projectSystem.deleteElement(solution);
-    solution = loadSolutionTextWithTemplates(*run.readingSystem, run.settings.templatesFiles, path, text,
-                                             warningsTo(run.diagnostics));
-    owner = run.readingSystem;
+    model.deleteNode(model.solution());
+    solution = run.expansion->expandText(expanded, path, text, run.diagnostics);
   }
   // The writer writes the model to the solution file.
-  QString error;
-  const bool saved = saveSolution(*solution, &error);
-  const QString path = solution->location().path();
-  owner->deleteElement(solution);
-  if (!saved) throw ConversionError(error);
-  run.diagnostics.finishInput(path);
+  saveSolution(*solution);
+  run.diagnostics.finishInput(solution->solutionFile().path());
 }
 
 // The options a user gave that the command does not apply: said once, before
@@ -117,13 +107,13 @@ void runCommand(const ImporterCommand& command, CommandLineOptions& options, Sta
   if (options.rootUserDirectory) environment.rootUserDirectory = *options.rootUserDirectory;
   const ImportSettings& settings = options.settings;
   diagnostics.setVerbose(settings.verbose);
-  ProjectSystem projectSystem(environment.macros);
-  std::unique_ptr<ProjectSystem> readingSystem;
-  if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(environment.macros);
-  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics, options.reportFile};
+  const PropertySchema schema = buildPropertySchema();
+  std::unique_ptr<TemplateExpansion> expansion;
+  if (settings.expandTemplates) expansion = std::make_unique<TemplateExpansion>(settings.templatesFiles, environment.macros);
+  RunSetup run{command, settings, {}, schema, environment.macros, expansion.get(), diagnostics, options.reportFile};
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.rules.appliesCommandLineSettings) {
-    run.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),
+    run.projectProperties = readProjectProperties(settings.projectProperties, schema,
                                                   [&](const QString& message) { diagnostics.warn(QString(), message); });
   }
   warnAboutIgnoredOptions(run, options.given);
@@ -144,8 +134,6 @@ int runGuarded(Diagnostics& diagnostics, const std::function<void()>& step) {
     return 0;
   } catch (const ConversionError& error) {
     diagnostics.error(error);
-  } catch (const SolutionLoadError& error) {
-    diagnostics.error(ConversionError(error.text()));
   } catch (...) {
     diagnostics.error(ConversionError(QStringLiteral("caught an unknown exception")));
   }
@@ -158,7 +146,7 @@ int runQuenport(int argc, char** argv) {
   Diagnostics diagnostics;
   // What start-up warns about (a user data directory it cannot make) is shown
   // before anything else.
-  StartupEnvironment environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr, warningsTo(diagnostics));
+  StartupEnvironment environment = buildStartupEnvironment(argc > 0 ? argv[0] : nullptr, diagnostics);
   diagnostics.flush();
   if (argc < 2) {
     printUsage(stderr);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <span>
 
+#include "support/diagnostics.h"
 #include "support/path.h"
 
 namespace {
@@ -177,25 +178,25 @@ void definePackagesMacros(GlobalMacros& macros, const QString& packagesDirectory
 // The generated file only points the IDE at the installation's frequencies; the
 // converter reads nothing from it, so no conversion fails for want of it. Without
 // a home the directories would be made below "/", so none are made.
-void createUserDataDirectory(const StartupEnvironment& environment, const WarningSink& warnings) {
+void createUserDataDirectory(const StartupEnvironment& environment, Diagnostics& diagnostics) {
   if (environment.rootUserDirectory.isEmpty()) {
-    warnings(QString(), QStringLiteral("no home directory (HOME unset or empty, none in the password database): "
+    diagnostics.warn(QString(), QStringLiteral("no home directory (HOME unset or empty, none in the password database): "
                                        "the user data directory is not created"));
     return;
   }
   const QString targets = environment.macros.values.value("TargetsDir");
   const QString frequencies = targets + "/frequencies.xml";
   QDir().mkpath(targets);  // a failure shows when the file cannot be created
-  if (!createFrequenciesFile(frequencies)) warnings(QString(), QStringLiteral("cannot create ") + frequencies);
+  if (!createFrequenciesFile(frequencies)) diagnostics.warn(QString(), QStringLiteral("cannot create ") + frequencies);
 }
 
-StartupEnvironment buildStartupEnvironment(const char* firstArgument, const WarningSink& warnings) {
+StartupEnvironment buildStartupEnvironment(const char* firstArgument, Diagnostics& diagnostics) {
   StartupEnvironment environment;
   defineHostMacros(environment.macros);
   findInstallDirectories(environment, executablePath(firstArgument), 1);
   environment.rootUserDirectory = defaultRootUserDirectory(homeDirectory());
   defineStudioMacros(environment);
   definePackagesMacros(environment.macros, environment.settings.packagesDirectory);
-  createUserDataDirectory(environment, warnings);
+  createUserDataDirectory(environment, diagnostics);
   return environment;
 }

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "support/atomic_write.h"
 #include "xml/utf8_text.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_writer.h"
@@ -40,7 +39,7 @@ std::string readWholeStream(std::FILE* stream) {
   return content;
 }
 
-// In order through setAttribute, so an element subclass sees every attribute; one
+// In order through setAttribute, so a repeated name keeps one attribute; one
 // without a value stays without.
 void copyAttributes(const XMLElement& source, XMLElement& copy) {
   for (const XMLAttribute& attribute : source.attributes()) {
@@ -51,11 +50,11 @@ void copyAttributes(const XMLElement& source, XMLElement& copy) {
   }
 }
 
-std::unique_ptr<XMLNode> copyContent(XMLDocument& document, const XMLNode& node) {
+std::unique_ptr<XMLNode> copyContent(const XMLNode& node) {
   switch (node.nodeKind()) {
     case XMLNodeKind::Element: {
       const auto& source = static_cast<const XMLElement&>(node);
-      std::unique_ptr<XMLElement> copy = document.createElement(source.tagName());
+      auto copy = std::make_unique<XMLElement>(source.tagName());
       copyAttributes(source, *copy);
       return copy;
     }
@@ -71,69 +70,49 @@ std::unique_ptr<XMLNode> copyContent(XMLDocument& document, const XMLNode& node)
   return std::make_unique<XMLNode>();
 }
 
-std::unique_ptr<XMLNode> copyNode(XMLDocument& document, const XMLNode& node) {
-  std::unique_ptr<XMLNode> copy = copyContent(document, node);
-  copy->line = node.line;  // so that what a copy warns about points at its original
+// The copy keeps the line of its original, so that what it warns about points there.
+std::unique_ptr<XMLNode> copyOne(const XMLNode& node) {
+  std::unique_ptr<XMLNode> copy = copyContent(node);
+  copy->line = node.line;
   return copy;
 }
-
-}  // namespace
-
-XMLDocument::~XMLDocument() = default;
-
-std::unique_ptr<XMLElement> XMLDocument::createElement(std::string name) {
-  return std::make_unique<XMLElement>(std::move(name));
-}
-
-bool XMLDocument::parse(std::string_view text) { return XMLParser(*this, text).parse(); }
-
-bool XMLDocument::parseFile(std::FILE* stream) { return parseText(readWholeStream(stream), false); }
-
-bool XMLDocument::parseFile(const char* path) { return readAndParse(path, false); }
-
-bool XMLDocument::parseUtf8File(const char* path) { return readAndParse(path, true); }
 
 // Only regular files: a directory opens for reading on Linux but has no bytes, and
 // a pipe or a device could block the open or the read forever (opened without
 // blocking, it is refused before anything is read).
-bool XMLDocument::readAndParse(const char* path, bool utf8) {
-  const int descriptor = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+std::string readRegularFile(const QString& path) {
+  const QByteArray localPath = QFile::encodeName(path);
+  const int descriptor = open(localPath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   struct stat status;
   std::FILE* stream = nullptr;
   if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
     stream = fdopen(descriptor, "rb");
   if (!stream) {
     if (descriptor >= 0) close(descriptor);
-    errorMessage = std::string("couldn't read ") + path;
-    errorLine = 0;
-    errorColumn = 0;
-    return false;
+    throw XMLParseError{std::string("couldn't read ") + localPath.constData(), 0, 0};
   }
-  const std::string content = readWholeStream(stream);
+  std::string content = readWholeStream(stream);
   std::fclose(stream);
-  return parseText(content, utf8);
+  return content;
 }
+
+}  // namespace
+
+void XMLDocument::parse(std::string_view text) { XMLParser(*this, text).parse(); }
 
 // The parser reads bytes; where the text is UTF-8 by declaration or by default, a
 // byte that breaks it is reported where it stands rather than read as something
 // it is not.
-bool XMLDocument::parseText(std::string_view text, bool utf8) {
+void XMLDocument::parseFile(const QString& path) {
+  const std::string content = readRegularFile(path);
+  std::string_view text = content;
   if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
-  if (!parse(text)) return false;
-  if (!utf8 || declaresOtherEncoding(encoding)) return true;
+  parse(text);
+  if (declaresOtherEncoding(encoding)) return;
   const std::optional<TextPosition> invalid = firstInvalidUtf8(text);
-  if (!invalid) return true;
+  if (!invalid) return;
   root.reset();
-  errorMessage = "invalid UTF-8";
-  errorLine = int32_t(invalid->line);
-  errorColumn = int32_t(invalid->column);
-  return false;
-}
-
-bool XMLDocument::write(std::FILE* stream, uint32_t indent, uint32_t lineWidth) const {
-  const std::string text = toString(indent, lineWidth);
-  std::fwrite(text.data(), 1, text.size(), stream);
-  return true;
+  throw XMLParseError{"invalid UTF-8", int32_t(invalid->line), int32_t(invalid->column)};
 }
 
 std::string XMLDocument::toString(uint32_t indent, uint32_t lineWidth) const {
@@ -142,21 +121,10 @@ std::string XMLDocument::toString(uint32_t indent, uint32_t lineWidth) const {
   return text;
 }
 
-bool QXMLDocument::load(const QString& path) { return parseUtf8File(QFile::encodeName(path).constData()); }
-
-bool QXMLDocument::save(const QString& path, uint32_t indent, uint32_t lineWidth) {
-  this->indent = indent;
-  this->lineWidth = lineWidth;
-  const QByteArray localPath = QFile::encodeName(path);
-  if (writeFileAtomically(localPath.constData(), toString(indent, lineWidth), saveErrorReason)) return true;
-  errorMessage = std::string("couldn't write ") + localPath.constData();
-  return false;
-}
-
 // Copies in document order with an explicit stack of (next source child, copy parent),
 // so deep trees cannot exhaust the call stack.
-std::unique_ptr<XMLNode> importNode(XMLDocument& document, const XMLNode& node) {
-  std::unique_ptr<XMLNode> copy = copyNode(document, node);
+std::unique_ptr<XMLNode> copyNode(const XMLNode& node) {
+  std::unique_ptr<XMLNode> copy = copyOne(node);
   struct Pending {
     const XMLNode* next;
     XMLNode* parent;
@@ -170,19 +138,12 @@ std::unique_ptr<XMLNode> importNode(XMLDocument& document, const XMLNode& node) 
       continue;
     }
     pending.back().next = source->nextSibling();
-    std::unique_ptr<XMLNode> child = copyNode(document, *source);
+    std::unique_ptr<XMLNode> child = copyOne(*source);
     XMLNode* childCopy = child.get();
     parent->appendChild(std::move(child));
     if (source->firstChild()) pending.push_back({source->firstChild(), childCopy});
   }
   return copy;
-}
-
-XMLNode* importNode(XMLDocument& document, const XMLNode& node, XMLNode& parent) {
-  std::unique_ptr<XMLNode> copy = importNode(document, node);
-  XMLNode* copied = copy.get();
-  parent.appendChild(std::move(copy));
-  return copied;
 }
 
 QString attributeValue(const XMLElement& element, const char* name) {

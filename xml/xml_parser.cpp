@@ -42,16 +42,15 @@ XMLParser::XMLParser(XMLDocument& document, std::string_view text) : document_(d
   end_ = cursor_ + text.size();
 }
 
-bool XMLParser::parse() {
+void XMLParser::parse() {
   skipBlanks();
   while (at('<')) {
     const Step step = parseMarkup(line_);
-    if (step == Step::Failed) return false;
-    if (step == Step::Stop) return true;
+    if (step == Step::Failed) throw XMLParseError{failure_, static_cast<int32_t>(line_), 0};
+    if (step == Step::Stop) return;
     parseCharacterData();
   }
   // Elements still open here are discarded (freed with the parser).
-  return true;
 }
 
 XMLParser::Step XMLParser::parseMarkup(uint32_t line) {
@@ -136,7 +135,7 @@ XMLParser::Step XMLParser::parseEndTag() {
 
 XMLParser::Step XMLParser::parseStartTag(uint32_t line) {
   readName();
-  openElements_.push_back(document_.createElement(std::string(token_)));
+  openElements_.push_back(std::make_unique<XMLElement>(std::string(token_)));
   XMLElement& element = *openElements_.back();
   element.line = line;
   if (parseAttributes(element) == Step::Failed) return Step::Failed;
@@ -226,8 +225,7 @@ void XMLParser::appendToInnermost(std::unique_ptr<XMLNode> node, uint32_t line) 
 }
 
 XMLParser::Step XMLParser::fail(const char* message) {
-  document_.errorMessage = message;
-  document_.errorLine = static_cast<int32_t>(line_);
+  failure_ = message;
   return Step::Failed;
 }
 

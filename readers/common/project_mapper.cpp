@@ -36,15 +36,15 @@ const char* kindName(ProjectKind kind) {
 }
 
 /// How many folders and files a project holds, at any depth.
-void countItems(const ProjectElement* project, ProjectOutcome& outcome) {
+void countItems(const ModelNode* project, ProjectOutcome& outcome) {
   // An explicit stack: a mirrored source tree can be deep.
-  std::vector<const ProjectElement*> pending{project};
+  std::vector<const ModelNode*> pending{project};
   while (!pending.empty()) {
-    const ProjectElement* element = pending.back();
+    const ModelNode* element = pending.back();
     pending.pop_back();
-    for (const ProjectElement* child : element->children()) {
-      if (child->kind() == ProjectElement::Folder) ++outcome.folders;
-      if (child->kind() == ProjectElement::File) ++outcome.files;
+    for (const ModelNode* child : element->children()) {
+      if (child->kind() == ModelNode::Folder) ++outcome.folders;
+      if (child->kind() == ModelNode::File) ++outcome.files;
       pending.push_back(child);
     }
   }
@@ -70,17 +70,17 @@ class ProjectMapper::ProjectWriter {
  public:
   ProjectWriter(ProjectMapper& mapper, const ProjectRecord& record)
       : mapper_(mapper),
-        projectSystem_(mapper.projectSystem_),
+        model_(mapper.model_),
         context_(mapper.context_),
         rules_(mapper.rules_),
         record_(record) {}
 
   // The project's outcome is known to the diagnostics from the start, so that
   // an error met while writing it concerns it.
-  ProjectElement* write(ProjectElement* solution) {
+  ModelNode* write(ModelNode* solution) {
     outcome_ = diagnostics().addProject({record_.name, QLatin1String(kindName(record_.kind)), record_.sourceFile, 0, 0, {}});
     planConfigurations();
-    project_ = projectSystem_.newProject(solution, record_.name, record_.directory, QString());
+    project_ = model_.newProject(solution, record_.name, record_.directory, QString());
     if (rules_.appliesCommandLineSettings) {
       for (const ProjectProperty& property : context_.projectProperties()) setCommon(property.name, property.value);
     }
@@ -89,7 +89,7 @@ class ProjectMapper::ProjectWriter {
     writeConfigurations();
     applyTemplate();
     const QString sourceFiles = QStringLiteral("Source Files");
-    addItems(projectSystem_.findOrAddFolder(project_, sourceFiles, QString()), record_.sources, {}, sourceFiles);
+    addItems(model_.findOrAddFolder(project_, sourceFiles, QString()), record_.sources, {}, sourceFiles);
     addLinkerScripts();
     for (const NotCarried& setting : notCarried_) mapper_.notCarried(outcome_, setting);
     ProjectOutcome& outcome = diagnostics().project(outcome_);
@@ -127,11 +127,11 @@ class ProjectMapper::ProjectWriter {
   }
 
   void setCommon(const QString& property, const QString& value) {
-    projectSystem_.setConfigurationProperty(project_, property, commonName, value);
+    model_.setConfigurationProperty(project_, property, commonName, value);
   }
 
   // What every configuration agrees on goes to "Common", the rest to each one.
-  void writeSplit(ProjectElement* element, const std::vector<PropertyValues>& values, bool keepsIncludeDirectories) {
+  void writeSplit(ModelNode* element, const std::vector<PropertyValues>& values, bool keepsIncludeDirectories) {
     PropertyValues shared;
     for (const auto& value : values.front()) {
       if (keepsIncludeDirectories && value.first == includeDirectoriesProperty) continue;
@@ -140,10 +140,10 @@ class ProjectMapper::ProjectWriter {
       if (everywhere) shared.append(value);
     }
     for (const auto& [property, value] : shared)
-      projectSystem_.setConfigurationProperty(element, property, commonName, value);
+      model_.setConfigurationProperty(element, property, commonName, value);
     for (size_t i = 0; i < plan_.size(); ++i) {
       for (const auto& value : values[i])
-        if (!holds(shared, value)) projectSystem_.setConfigurationProperty(element, value.first, plan_[i].name, value.second);
+        if (!holds(shared, value)) model_.setConfigurationProperty(element, value.first, plan_[i].name, value.second);
     }
   }
 
@@ -190,7 +190,7 @@ class ProjectMapper::ProjectWriter {
   }
 
   void setTemplate(const QString& name) {
-    projectSystem_.setElementProperty(project_, QStringLiteral("template_name"), name);
+    project_->setProperty(QStringLiteral("template_name"), name);
   }
 
   /// The solution configurations whose source is one of configurations.
@@ -203,7 +203,7 @@ class ProjectMapper::ProjectWriter {
 
   // Left out of every configuration, an item is still listed (the user may want
   // it) and says so in "Common". label: the item as the outcome names it.
-  void setExclusion(ProjectElement* element, const QSet<QString>& excludedFrom, const QString& label) {
+  void setExclusion(ModelNode* element, const QSet<QString>& excludedFrom, const QString& label) {
     if (excludedFrom.isEmpty()) return;
     std::vector<PropertyValues> values;
     for (size_t i = 0; i < plan_.size(); ++i) {
@@ -216,7 +216,7 @@ class ProjectMapper::ProjectWriter {
 
   // The settings an item has of its own, as far as they differ from its
   // project's in each configuration.
-  void setItemSettings(ProjectElement* element, const SourceItem& item) {
+  void setItemSettings(ModelNode* element, const SourceItem& item) {
     if (item.settings.empty() || plan_.empty()) return;
     std::vector<PropertyValues> values(plan_.size());
     const QString itemName = item.kind == SourceItem::Kind::File ? item.path : item.name;
@@ -240,7 +240,7 @@ class ProjectMapper::ProjectWriter {
   // without a name gives its items to the enclosing one; the exclusions of such
   // a folder then go to its items, which are all it has of its own. path: the
   // folder's names from the project down, which name a folder in the outcome.
-  void addItems(ProjectElement* folder, const std::vector<SourceItem>& items, const QSet<QString>& passedDown,
+  void addItems(ModelNode* folder, const std::vector<SourceItem>& items, const QSet<QString>& passedDown,
                 const QString& path) {
     for (const SourceItem& item : items) {
       if (leavesOutName(item)) continue;
@@ -248,15 +248,15 @@ class ProjectMapper::ProjectWriter {
       const QString itemPath = path + QLatin1Char('/') + item.name;
       if (item.kind == SourceItem::Kind::File) {
         if (context_.settings().excludesFile(item.name)) continue;
-        ProjectElement* file = projectSystem_.addFile(folder, item.path);
+        ModelNode* file = model_.addFile(folder, item.path);
         setExclusion(file, exclusion, item.path);
         setItemSettings(file, item);
       } else if (item.name.isEmpty()) {
         addItems(folder, item.items, exclusion, path);
-      } else if (ProjectElement* shared = projectSystem_.findFolder(folder, item.name)) {
+      } else if (ModelNode* shared = model_.findFolder(folder, item.name)) {
         addItems(shared, item.items, exclusion, itemPath);
       } else {
-        ProjectElement* own = projectSystem_.findOrAddFolder(folder, item.name, QString());
+        ModelNode* own = model_.findOrAddFolder(folder, item.name, QString());
         setExclusion(own, exclusion, itemPath);
         setItemSettings(own, item);
         addItems(own, item.items, {}, itemPath);
@@ -282,8 +282,8 @@ class ProjectMapper::ProjectWriter {
       if (!script.isEmpty() && !scripts.contains(script)) scripts.append(script);
     }
     for (const QString& script : scripts) {
-      ProjectElement* file = projectSystem_.addFile(project_, script);
-      projectSystem_.setConfigurationProperty(file, QStringLiteral("file_type"), commonName, QStringLiteral("Linker Script"));
+      ModelNode* file = model_.addFile(project_, script);
+      model_.setConfigurationProperty(file, QStringLiteral("file_type"), commonName, QStringLiteral("Linker Script"));
       QSet<QString> notLinking;
       for (const PlannedConfiguration& configuration : plan_)
         if (gnuLinkerScript(*configuration.source, record_.kind) != script) notLinking.insert(configuration.name);
@@ -292,21 +292,21 @@ class ProjectMapper::ProjectWriter {
   }
 
   ProjectMapper& mapper_;
-  ProjectSystem& projectSystem_;
+  SolutionModel& model_;
   ConversionContext& context_;
   const MappingRules& rules_;
   const ProjectRecord& record_;
   std::vector<PlannedConfiguration> plan_;
   QList<NotCarried> notCarried_ = record_.notCarried;
-  ProjectElement* project_ = nullptr;
+  ModelNode* project_ = nullptr;
   /// The project's index in the input's outcome, and its configurations as they are written.
   qsizetype outcome_ = -1;
   std::vector<ConfigurationOutcome> configurations_;
 };
 
-ProjectMapper::ProjectMapper(ProjectSystem& projectSystem, ConversionContext& context, const MappingRules& rules,
-                             ProjectElement* solution, QString workspaceFile)
-    : projectSystem_(projectSystem),
+ProjectMapper::ProjectMapper(SolutionModel& model, ConversionContext& context, const MappingRules& rules,
+                             ModelNode* solution, QString workspaceFile)
+    : model_(model),
       context_(context),
       rules_(rules),
       solution_(solution),
@@ -315,7 +315,7 @@ ProjectMapper::ProjectMapper(ProjectSystem& projectSystem, ConversionContext& co
 // No reader passes a control character into a record (the XML parsers refuse
 // them, the directory scans leave such names out), but a solution holding one
 // could not be read back: this is the last guard, for every importer.
-ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
+ModelNode* ProjectMapper::addProject(const ProjectRecord& record) {
   if (!isXmlText(record.name)) {
     context_.leaveOutProject(record.sourceFile, QStringLiteral("project ") + record.name +
                                                     QStringLiteral(" left out: its name holds a control character"));
@@ -323,12 +323,12 @@ ProjectElement* ProjectMapper::addProject(const ProjectRecord& record) {
   }
   ++projectsAdded_;
   ProjectWriter writer(*this, record);
-  ProjectElement* project = writer.write(solution_);
+  ModelNode* project = writer.write(solution_);
   outcomes_.insert(project, writer.outcome());
   return project;
 }
 
-void ProjectMapper::notCarried(const ProjectElement* project, const NotCarried& setting) {
+void ProjectMapper::notCarried(const ModelNode* project, const NotCarried& setting) {
   notCarried(outcomes_.value(project, -1), setting);
 }
 
@@ -338,18 +338,18 @@ void ProjectMapper::notCarried(qsizetype outcome, NotCarried setting) {
   context_.diagnostics().notCarried(outcome, setting);
 }
 
-void ProjectMapper::setDependencies(ProjectElement* project, const QStringList& names) {
-  projectSystem_.setConfigurationProperty(project, QStringLiteral("project_dependencies"), commonName,
+void ProjectMapper::setDependencies(ModelNode* project, const QStringList& names) {
+  model_.setConfigurationProperty(project, QStringLiteral("project_dependencies"), commonName,
                                           names.join(QLatin1Char(';')));
 }
 
-void ProjectMapper::addLinkerFiles(ProjectElement* project, const QStringList& files) {
+void ProjectMapper::addLinkerFiles(ModelNode* project, const QStringList& files) {
   if (files.isEmpty()) return;
   const QString property = QStringLiteral("linker_additional_files");
-  const ProjectElement* common = project->configuration(commonName);
+  const ModelNode* common = project->configuration(commonName);
   QStringList linked = files;
   if (common) linked = common->property(property).split(QLatin1Char(';'), Qt::SkipEmptyParts) + files;
-  projectSystem_.setConfigurationProperty(project, property, commonName, linked.join(QLatin1Char(';')));
+  model_.setConfigurationProperty(project, property, commonName, linked.join(QLatin1Char(';')));
 }
 
 // A configuration is built when the solution declares it: "Debug" and
@@ -364,5 +364,5 @@ void ProjectMapper::finish(qsizetype projectsNamed) {
     const QString said = why.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')');
     throw ConversionError(workspaceFile_, QStringLiteral("no project could be converted") + said);
   }
-  for (const QString& name : otherConfigurations_) projectSystem_.newConfiguration(solution_, name);
+  for (const QString& name : otherConfigurations_) model_.newConfiguration(solution_, name);
 }

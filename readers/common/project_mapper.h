@@ -15,8 +15,8 @@
 #include "readers/common/project_record.h"
 
 class ConversionContext;
-class ProjectElement;
-class ProjectSystem;
+class ModelNode;
+class SolutionModel;
 
 /// Where one importer's projects differ in the solution from the others'.
 struct MappingRules {
@@ -39,25 +39,25 @@ struct MappingRules {
 class ProjectMapper {
  public:
   /// workspaceFile: the input as messages name it.
-  ProjectMapper(ProjectSystem& projectSystem, ConversionContext& context, const MappingRules& rules,
-                ProjectElement* solution, QString workspaceFile);
+  ProjectMapper(SolutionModel& model, ConversionContext& context, const MappingRules& rules,
+                ModelNode* solution, QString workspaceFile);
 
   /// Adds the project of record to the solution and returns it. Throws
   /// ConversionError "<file>: library template not specified" (or "executable
   /// template not specified") when a template is needed and none is given.
   /// A project, file or folder whose name holds a control character, which a
   /// solution file cannot hold, is left out with a warning (null for a project).
-  ProjectElement* addProject(const ProjectRecord& record);
+  ModelNode* addProject(const ProjectRecord& record);
   /// Sets the project's "project_dependencies" in "Common" to names joined with
   /// ";", also when there are none (for dependencies known only once every
   /// project of the input is read).
-  void setDependencies(ProjectElement* project, const QStringList& names);
+  void setDependencies(ModelNode* project, const QStringList& names);
   /// Reports a setting of project (one addProject returned) that the solution
   /// cannot carry, with what was found while writing it.
-  void notCarried(const ProjectElement* project, const NotCarried& setting);
+  void notCarried(const ModelNode* project, const NotCarried& setting);
   /// Adds files to the project's "linker_additional_files" in "Common" (for
   /// libraries known only once every project of the input is read).
-  void addLinkerFiles(ProjectElement* project, const QStringList& files);
+  void addLinkerFiles(ModelNode* project, const QStringList& files);
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built; called once every project is added.
   /// projectsNamed: how many projects the workspace names. When it names some
@@ -72,13 +72,13 @@ class ProjectMapper {
 
   void notCarried(qsizetype outcome, NotCarried setting);
 
-  ProjectSystem& projectSystem_;
+  SolutionModel& model_;
   ConversionContext& context_;
   const MappingRules& rules_;
-  ProjectElement* solution_;
+  ModelNode* solution_;
   QString workspaceFile_;
   QStringList otherConfigurations_;
   qsizetype projectsAdded_ = 0;
   /// Each added project's index among the input's outcomes.
-  QHash<const ProjectElement*, qsizetype> outcomes_;
+  QHash<const ModelNode*, qsizetype> outcomes_;
 };

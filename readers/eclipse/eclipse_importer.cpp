@@ -15,7 +15,7 @@
 
 const MappingRules eclipseMappingRules = {};
 
-ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
+ModelNode* importEclipseWorkspace(SolutionModel& model, ConversionContext& context,
                                        const QString& workspaceDirectory) {
   const bool directoryGiven = !workspaceDirectory.isEmpty();
   if (directoryGiven && !QFileInfo::exists(workspaceDirectory))
@@ -28,9 +28,9 @@ ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionC
       directoryGiven ? QFileInfo(workspaceDirectory).absoluteFilePath() : QDir::currentPath();
   const QString shownWorkspace = displayPath(directoryGiven ? workspaceDirectory : QStringLiteral("."));
   const QString name = solutionNameOf(eclipseSolutionName(workspaceDirectory), shownWorkspace);
-  ProjectElement* solution = projectSystem.newSolution(name, solutionDirectory);
+  ModelNode* solution = model.newSolution(name, solutionDirectory);
   context.setWorkspaceDirectory(workspaceDirectory);
-  ProjectMapper mapper(projectSystem, context, eclipseMappingRules, solution, shownWorkspace);
+  ProjectMapper mapper(model, context, eclipseMappingRules, solution, shownWorkspace);
 
   const EclipseWorkspace workspace(context, workspaceDirectory);
   EclipseWorkspaceReading reading;

@@ -4,8 +4,8 @@
 #include <QString>
 
 class ConversionContext;
-class ProjectElement;
-class ProjectSystem;
+class ModelNode;
+class SolutionModel;
 struct MappingRules;
 
 /// How Eclipse projects differ in the solution: the device becomes "Target"
@@ -16,5 +16,5 @@ extern const MappingRules eclipseMappingRules;
 /// directory when it is empty or null). Shows "cproject found" and "project name"
 /// progress lines. A project that cannot be converted is left out with a warning;
 /// every other failure throws ConversionError.
-ProjectElement* importEclipseWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
+ModelNode* importEclipseWorkspace(SolutionModel& model, ConversionContext& context,
                                        const QString& workspaceDirectory);

@@ -15,12 +15,12 @@
 
 const MappingRules iarMappingRules = {};
 
-ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
+ModelNode* importIarWorkspace(SolutionModel& model, ConversionContext& context,
                                    const QString& workspaceFile) {
   const QString name = solutionNameOf(nameWithoutLastSuffix(workspaceFile), displayPath(workspaceFile));
-  ProjectElement* solution = projectSystem.newSolution(name, absoluteDirectoryOf(workspaceFile));
+  ModelNode* solution = model.newSolution(name, absoluteDirectoryOf(workspaceFile));
   context.setWorkspaceDirectory(QFileInfo(workspaceFile).path());
-  ProjectMapper mapper(projectSystem, context, iarMappingRules, solution, displayPath(workspaceFile));
+  ProjectMapper mapper(model, context, iarMappingRules, solution, displayPath(workspaceFile));
   IarWorkspace workspace(context, workspaceFile);
   const IarLibraryBuilders builders(workspace);
   for (IarProject& project : workspace.projects) {

@@ -4,8 +4,8 @@
 #include <QString>
 
 class ConversionContext;
-class ProjectElement;
-class ProjectSystem;
+class ModelNode;
+class SolutionModel;
 struct MappingRules;
 
 /// How IAR projects differ in the solution: the device always becomes "Target".
@@ -17,5 +17,5 @@ extern const MappingRules iarMappingRules;
 /// warning. Throws ConversionError for a workspace file that cannot be read or
 /// parsed, when no project converts, and for a project whose template is
 /// needed but not given.
-ProjectElement* importIarWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
+ModelNode* importIarWorkspace(SolutionModel& model, ConversionContext& context,
                                    const QString& workspaceFile);

@@ -26,7 +26,7 @@ namespace {
 // A converted project and the libraries its target links, matched to the projects
 // that build them once every project of the workspace is read.
 struct LinkingProject {
-  ProjectElement* project;
+  ModelNode* project;
   const UvTarget* target;
 };
 
@@ -98,12 +98,12 @@ void linkLibraries(ProjectMapper& mapper, ConversionContext& context, const UvWo
 
 }  // namespace
 
-ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
+ModelNode* importUVisionWorkspace(SolutionModel& model, ConversionContext& context,
                                        const QString& workspacePath) {
   const QString name = solutionNameOf(nameWithoutLastSuffix(workspacePath), displayPath(workspacePath));
-  ProjectElement* solution = projectSystem.newSolution(name, absoluteDirectoryOf(workspacePath));
+  ModelNode* solution = model.newSolution(name, absoluteDirectoryOf(workspacePath));
   context.setWorkspaceDirectory(QFileInfo(workspacePath).path());
-  ProjectMapper mapper(projectSystem, context, uvisionMappingRules, solution, displayPath(workspacePath));
+  ProjectMapper mapper(model, context, uvisionMappingRules, solution, displayPath(workspacePath));
   UvWorkspace workspace(context, workspacePath);
   std::vector<LinkingProject> linking;
   while (UvProject* project = workspace.readNextProject(context)) {
@@ -113,7 +113,7 @@ ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionC
     }
     for (UvTarget& target : project->targets) {
       if (!target.buildsOutput) continue;
-      ProjectElement* converted = mapper.addProject(target.record);
+      ModelNode* converted = mapper.addProject(target.record);
       if (converted && !target.linkedLibraries.isEmpty()) linking.push_back({converted, &target});
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }

@@ -4,8 +4,8 @@
 #include <QString>
 
 class ConversionContext;
-class ProjectElement;
-class ProjectSystem;
+class ModelNode;
+class SolutionModel;
 struct MappingRules;
 
 /// How uVision projects differ in the solution: a target is one configuration,
@@ -17,5 +17,5 @@ extern const MappingRules uvisionMappingRules;
 /// an executable or library, with its settings, groups and files. Throws
 /// ConversionError for files that cannot be read or parsed and for a project
 /// without targets.
-ProjectElement* importUVisionWorkspace(ProjectSystem& projectSystem, ConversionContext& context,
+ModelNode* importUVisionWorkspace(SolutionModel& model, ConversionContext& context,
                                        const QString& workspacePath);

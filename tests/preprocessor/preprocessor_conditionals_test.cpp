@@ -24,7 +24,7 @@ TEST(PreprocessorIf, ListsMatchTheMacroValue) {
                 .tree,
             "r[c,u,w]");
   result = preprocess(
-      "<r><if><a/></if><ifnot A=\"1\" B=\"2\"><ifdef name=\"A\"><b/></ifdef></ifnot><If A=\"1\"><c/></If></r>", "A=1");
+      "<r><if><a/></if>\n<ifnot A=\"1\" B=\"2\"><ifdef name=\"A\"><b/></ifdef></ifnot><If A=\"1\"><c/></If></r>", "A=1");
   EXPECT_EQ(result.tree, "r[if[a],ifnot(A=1,B=2)[b],If(A=1)[c]]");
   EXPECT_EQ(result.warnings, QStringList(2, "one condition required for <if[not]>"));
 }
@@ -68,7 +68,7 @@ TEST(PreprocessorDefine, ValuesExpressionsAndHexExpressions) {
                        "N=20")
                 .tree,
             "r[literal,evaluated]");
-  result = preprocess("<r><define value=\"1\"/><define name=\"\" value=\"1\"/><define name=\"A\"/><a/></r>");
+  result = preprocess("<r><define value=\"1\"/>\n<define name=\"\" value=\"1\"/><define name=\"A\"/><a/></r>");
   EXPECT_EQ(result.tree, "r[a]");
   EXPECT_EQ(result.warnings, QStringList({"missing name in <define>", "missing name in <define>",
                                           "missing value or expression in <define>"}));
@@ -110,9 +110,8 @@ TEST(PreprocessorDocumentElement, ADirectiveAsDocumentElementYieldsTheNewOne) {
   const Result result = preprocess("<for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"><s i=\"$(i)\"/></for>");
   EXPECT_EQ(result.tree, "s(i=0)");
   EXPECT_EQ(result.warnings, QStringList("only the first element the document element yields is kept"));
-  RecordingPreprocessor document;
-  EXPECT_FALSE(document.load("missing.xml"));
-  EXPECT_EQ(document.errorMessage, "couldn't read missing.xml");
+  RecordingPreprocessor missing;
+  EXPECT_THROW(missing.preprocessor.load("missing.xml"), XMLParseError);
   EXPECT_EQ(preprocess("<r><define name=\"A\"/></b>").tree, "load failed: tagName mismatch");
   EXPECT_EQ(preprocess("").tree, "");
 }

@@ -43,8 +43,8 @@ TEST(PreprocessorFor, CopiesExpandNamesValuesAndTextThenWalkAtTheLoopLevel) {
 TEST(PreprocessorFor, IncompleteLoopsWarnAndYieldNothing) {
   const QString usage = "<for index=\"i\" start=\"0\" end=\"32\" incr=\"1\">";
   const Result result = preprocess(
-      "<r><for index=\"i\" start=\"0\" end=\"2\"><a/></for><for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"/>"
-      "<for index=\"i\" start=\"x\" end=\"2\" incr=\"1\"><b/></for>"
+      "<r><for index=\"i\" start=\"0\" end=\"2\"><a/></for>\n<for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"/>\n"
+      "<for index=\"i\" start=\"x\" end=\"2\" incr=\"1\"><b/></for>\n"
       "<for index=\"i\" start=\"0\" end=\"1 == 1\" incr=\"1\"><c/></for><d/></r>");
   EXPECT_EQ(result.tree, "r[d]");
   EXPECT_EQ(result.warnings, QStringList(4, usage));
@@ -79,11 +79,11 @@ TEST(PreprocessorLoopBounds, NeverEndingAndHugeLoopsWarnAndYieldNothing) {
                                           "<for index=\"k\"> would run more than 65536 times",
                                           "<foreach> would run more than 65536 times"}));
   // The limit itself is allowed.
-  RecordingPreprocessor document;
+  RecordingPreprocessor limit;
   testing_support::writeFile("limit.xml", "<r><for index=\"i\" start=\"0\" end=\"65536 * 3\" incr=\"3\"><a/></for></r>");
-  ASSERT_TRUE(document.load("limit.xml"));
+  limit.preprocessor.load("limit.xml");
   int count = 0;
-  for (const XMLNode* child = document.root->firstChild(); child; child = child->nextSibling()) ++count;
+  for (const XMLNode* child = limit.document.root->firstChild(); child; child = child->nextSibling()) ++count;
   EXPECT_EQ(count, 65536);
 }
 

@@ -7,6 +7,7 @@
 
 #include "helpers/test_support.h"
 #include "preprocessor/xml_preprocessor.h"
+#include "support/diagnostics.h"
 #include "xml/xml_tree_description.h"
 
 namespace preprocessor_testing {
@@ -14,17 +15,24 @@ namespace preprocessor_testing {
 /// No global macros: what the tests expand with unless they say otherwise.
 inline const GlobalMacros noGlobalMacros;
 
-/// A document that records its warnings, and where each arose as "<file>:<line>".
-class RecordingPreprocessor : public XMLPreprocessor {
- public:
+/// A document loaded through the preprocessor, which records the warnings it gave
+/// and where each arose as "<file>:<line>".
+struct RecordingPreprocessor {
   explicit RecordingPreprocessor(const GlobalMacros& globalMacros = noGlobalMacros, bool keepData = false)
-      : XMLPreprocessor(globalMacros, keepData) {}
-  void warning(const QString& file, int line, const QString& message) override {
-    warnings << message;
-    locations << file + ":" + QString::number(line);
+      : document(keepData), preprocessor(document, globalMacros, &diagnostics) {}
+  /// The warnings given since the last call, and where they arose.
+  QStringList takeWarnings(QStringList* locations = nullptr) {
+    QStringList messages;
+    for (const Warning& warning : diagnostics.takeWarnings()) {
+      messages << warning.message;
+      if (locations) *locations << warning.file;
+    }
+    return messages;
   }
-  QStringList warnings;
-  QStringList locations;
+
+  XMLDocument document;
+  Diagnostics diagnostics;
+  XMLPreprocessor preprocessor;
 };
 
 struct Result {
@@ -42,9 +50,15 @@ inline Result preprocess(const QByteArray& xml, const QString& definitions = {},
                          bool keepData = false, const QString& path = "main.xml",
                          const GlobalMacros& globalMacros = noGlobalMacros) {
   testing_support::writeFile(path, xml);
-  RecordingPreprocessor document(globalMacros, keepData);
-  if (!document.load(path, definitions, expand)) return {"load failed: " + document.errorMessage, {}};
-  return {describeRoot(document), document.warnings, document.locations};
+  RecordingPreprocessor recording(globalMacros, keepData);
+  try {
+    recording.preprocessor.load(path, definitions, expand);
+  } catch (const XMLParseError& error) {
+    return {"load failed: " + error.message, {}, {}};
+  }
+  QStringList locations;
+  const QStringList warnings = recording.takeWarnings(&locations);
+  return {describeRoot(recording.document), warnings, locations};
 }
 
 }  // namespace preprocessor_testing

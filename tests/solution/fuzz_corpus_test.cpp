@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "fuzz/solution_load_check.h"
-#include "model/solution_model.h"
-#include "helpers/test_support.h"
+#include "helpers/model_fixture.h"
 
 TEST(FuzzCorpus, EveryInputLoadsWithinItsBounds) {
-  ProjectSystem system{GlobalMacros()};
+  SolutionModel model(model_testing::testSchema(), model_testing::noGlobalMacros);
   const auto solutions = testing_support::fuzzCorpus("solution_load");
   EXPECT_GE(solutions.size(), 10);
   for (const auto& input : solutions) {
     const std::string_view bytes(input.bytes.constData(), input.bytes.size());
-    EXPECT_EQ(solution_load_check::check(system, testing_support::testDirectory() + "/fuzz.hzp", bytes), "")
+    EXPECT_EQ(solution_load_check::check(model, testing_support::testDirectory() + "/fuzz.hzp", bytes), "")
         << qPrintable(input.name);
   }
 }

@@ -7,8 +7,9 @@
 #include <QFile>
 #include <algorithm>
 
-#include "solution/load_command.h"
 #include "helpers/test_support.h"
+#include "solution/load_command.h"
+#include "support/diagnostics.h"
 
 namespace {
 
@@ -108,20 +109,34 @@ TEST(LoadCommand, ProgramsAreFoundOnTheSearchPathOnly) {
   EXPECT_EQ(findProgram("/bin/sh", path, work), "/bin/sh");
 }
 
+namespace {
+
+/// The error the load command ends with, "" when it exits with status 0.
+QString failureOf(const QString& command, const QString& solutionFile) {
+  try {
+    runLoadCommand(command, solutionFile);
+  } catch (const ConversionError& error) {
+    return error.message();
+  }
+  return QString();
+}
+
+}  // namespace
+
 // The run ends with the command: what it left writing to its output is read as far
 // as the pipe held it then (and dies writing to a closed pipe afterwards).
 TEST(LoadCommand, ADescendantThatKeepsWritingDoesNotHoldTheRun) {
-  const LoadCommandResult result = runLoadCommand("sh -c \"yes &\" &> out.txt", testing_support::testDirectory());
-  EXPECT_EQ(result.outcome, LoadCommandResult::Exited);
-  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(failureOf("sh -c \"yes &\" &> out.txt", testing_support::testDirectory() + "/s.hzp"), "");
 }
 
 // A program that does not start is shown end to end; here the other ways a run
 // ends early.
 TEST(LoadCommand, ProgramsThatCrashAndOutputThatCannotBeWritten) {
   const QString directory = testing_support::testDirectory();
-  EXPECT_EQ(runLoadCommand("sh -c \"kill -9 $$\"", directory).outcome, LoadCommandResult::Crashed);
-  const LoadCommandResult result = runLoadCommand("sh -c true > missing/dir/out.txt", directory);
-  EXPECT_EQ(result.outcome, LoadCommandResult::RedirectionFailed);
-  EXPECT_TRUE(result.detail.startsWith("cannot write " + directory + "/missing/dir/out.txt: ")) << qPrintable(result.detail);
+  const QString solution = directory + "/s.hzp";
+  EXPECT_EQ(failureOf("sh -c \"kill -9 $$\"", solution), solution + ": solution load command crashed (sh)");
+  EXPECT_EQ(failureOf("sh -c \"exit 3\"", solution), solution + ": solution load command failed (3)");
+  EXPECT_TRUE(failureOf("sh -c true > missing/dir/out.txt", solution)
+                  .startsWith(solution + ": solution load command output: cannot write " + directory +
+                              "/missing/dir/out.txt: "));
 }

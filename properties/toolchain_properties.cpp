@@ -1,14 +1,14 @@
 // The GCC/clang toolchain set: compiler, assembler and linker variants and
 // their options, and the macros naming the toolchain's target and libraries.
 
-#include "properties/property_declaration.h"
+#include "properties/property_rows.h"
 
 namespace {
 
 using namespace property_places;
 using namespace property_types;
 
-constexpr PropertyRow halbrookGCCRows[] = {
+constexpr PropertyRow toolchainRows[] = {
     boolean("arm_supply_absolute_file_path", compilerOptions, "Supply Absolute File Path", false, buildSettings,
             "Passes source files to the compiler by absolute path, so messages and debug information name them so."),
     boolean("arm_archiver_indirect_file", libraryOptions, "Use Indirect File", true, librarySettings,
@@ -67,4 +67,4 @@ constexpr PropertyRow halbrookGCCRows[] = {
 
 }  // namespace
 
-std::span<const PropertyRow> halbrookGCCPropertyRows() { return halbrookGCCRows; }
+std::span<const PropertyRow> toolchainPropertyRows() { return toolchainRows; }

@@ -1,8 +1,8 @@
-// The general set: item names, file, folder and dynamic folder options,
+// The item set: item names, file, folder and dynamic folder options,
 // project and solution options, build directories and file names, staging,
 // combining and user build steps, and the built-in macros of every element.
 
-#include "properties/property_declaration.h"
+#include "properties/property_rows.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr const char* commandControlChoices = "Always Run;Run When Out Of Date";
 constexpr const char* projectTypes =
     "Executable;Library;Object file;Staging;Combining;Externally Built Executable;Externally Built Library";
 
-constexpr PropertyRow generalRows[] = {
+constexpr PropertyRow itemRows[] = {
     plain("date_created", String, information, "Date Created", "", SolutionItem | anyProject,
           "The date and time the item was created."),
     plain("date_modified", String, information, "Date Modified", "", SolutionItem | anyProject,
@@ -181,4 +181,4 @@ constexpr PropertyRow generalRows[] = {
 
 }  // namespace
 
-std::span<const PropertyRow> generalPropertyRows() { return generalRows; }
+std::span<const PropertyRow> itemPropertyRows() { return itemRows; }
