@@ -62,59 +62,63 @@ QByteArray withoutTrailingPadding(const QByteArray& bytes) {
 
 }  // namespace
 
-const QString& DomElement::tagName() const {
+const QString& ForeignElement::tagName() const {
   static const QString none;
   return node_ ? *node_->tagName : none;
 }
 
-QString DomElement::attribute(const QString& name) const {
+QString ForeignElement::attribute(const QString& name) const {
   for (size_t i = 0; i < attributeCount(); ++i)
     if (*node_->attributes[i].name == name) return attributeValue(i);
   return QString();
 }
 
-size_t DomElement::attributeCount() const { return node_ ? node_->attributeCount : 0; }
+size_t ForeignElement::attributeCount() const { return node_ ? node_->attributeCount : 0; }
 
-const QString& DomElement::attributeName(size_t index) const { return *node_->attributes[index].name; }
+const QString& ForeignElement::attributeName(size_t index) const { return *node_->attributes[index].name; }
 
-QString DomElement::attributeValue(size_t index) const {
-  const DomAttribute& attribute = node_->attributes[index];
+QString ForeignElement::attributeValue(size_t index) const {
+  const ForeignAttribute& attribute = node_->attributes[index];
   return decodeUtf8(attribute.value, attribute.valueSize);
 }
 
-QString DomElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
+QString ForeignElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
 
-int DomElement::line() const { return node_ ? int(node_->line) : 0; }
+int ForeignElement::line() const { return node_ ? int(node_->line) : 0; }
 
-size_t DomElement::childCount() const { return node_ ? node_->childCount : 0; }
+size_t ForeignElement::childCount() const { return node_ ? node_->childCount : 0; }
 
-DomElement DomElement::child(size_t index) const { return DomElement(node_->children[index]); }
+ForeignElement ForeignElement::child(size_t index) const { return ForeignElement(node_->children[index]); }
 
-DomDocument::DomDocument() : storage_(std::make_unique<DomStorage>()) { storage_->finish(); }
-DomDocument::DomDocument(DomDocument&&) noexcept = default;
-DomDocument& DomDocument::operator=(DomDocument&&) noexcept = default;
-DomDocument::~DomDocument() = default;
+ForeignDocument::ForeignDocument() : storage_(std::make_unique<ForeignStorage>()) { storage_->finish(); }
+ForeignDocument::ForeignDocument(ForeignDocument&&) noexcept = default;
+ForeignDocument& ForeignDocument::operator=(ForeignDocument&&) noexcept = default;
+ForeignDocument::~ForeignDocument() = default;
 
-DomDocument::operator DomElement() const { return DomElement(&storage_->document()); }
+ForeignDocument::operator ForeignElement() const { return ForeignElement(&storage_->document()); }
 
-bool DomDocument::setContent(const QByteArray& bytes, QString& message, int& line, int& column) {
+ForeignDocument ForeignDocument::parse(const QByteArray& bytes) {
   const QByteArray content = withoutTrailingPadding(bytes);
-  return setContentFast(content) || setContentWithStreamReader(content, message, line, column);
+  if (std::optional<ForeignDocument> fast = parseFast(content)) return std::move(*fast);
+  return parseWithStreamReader(content);
 }
 
-bool DomDocument::setContentFast(const QByteArray& bytes) {
+std::optional<ForeignDocument> ForeignDocument::parseFast(const QByteArray& bytes) {
   const std::string_view encoding = declaredEncoding(view(bytes));
   std::optional<QByteArray> utf8 = asUtf8(bytes, encoding);
-  auto storage = std::make_unique<DomStorage>(utf8 ? std::move(*utf8) : QByteArray());
-  const bool parsed = utf8 && parseUtf8Dom(*storage, encoding);
-  storage_ = parsed ? std::move(storage) : std::make_unique<DomStorage>();
-  storage_->finish();
-  return parsed;
+  if (!utf8) return std::nullopt;
+  auto storage = std::make_unique<ForeignStorage>(std::move(*utf8));
+  if (!parseUtf8Elements(*storage, encoding)) return std::nullopt;
+  storage->finish();
+  ForeignDocument document;
+  document.storage_ = std::move(storage);
+  return document;
 }
 
-bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& message, int& line, int& column) {
-  storage_ = std::make_unique<DomStorage>();
-  DomStorage& storage = *storage_;
+ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) {
+  ForeignDocument document;
+  document.storage_ = std::make_unique<ForeignStorage>();
+  ForeignStorage& storage = *document.storage_;
   // Read through a device, a block at a time: given the bytes, the reader would
   // decode all of them at once, twice their size again.
   QBuffer device;
@@ -150,19 +154,13 @@ bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& m
     }
   }
   storage.finish();
-  if (!reader.hasError()) return true;
-  message = reader.errorString();
-  line = int(reader.lineNumber());
-  column = int(reader.columnNumber());
+  if (!reader.hasError()) return document;
   // The reader decodes ahead and blames the declaration for a byte that breaks
   // UTF-8 anywhere: the byte's own place tells the user what to fix.
   const std::string_view encoding = declaredEncoding(view(bytes));
   if (encoding.empty() || QStringConverter::encodingForName(std::string(encoding).c_str()) == QStringConverter::Utf8) {
-    if (const std::optional<TextPosition> invalid = firstInvalidUtf8(view(bytes))) {
-      message = QStringLiteral("invalid UTF-8");
-      line = int(invalid->line) + 1;
-      column = int(invalid->column);
-    }
+    if (const std::optional<TextPosition> invalid = firstInvalidUtf8(view(bytes)))
+      throw ForeignParseError{QStringLiteral("invalid UTF-8"), int(invalid->line) + 1, int(invalid->column)};
   }
-  return false;
+  throw ForeignParseError{reader.errorString(), int(reader.lineNumber()), int(reader.columnNumber())};
 }

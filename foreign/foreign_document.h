@@ -9,16 +9,17 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
-struct DomNode;
-class DomStorage;
+struct ForeignNode;
+class ForeignStorage;
 
 /// A handle to an element (or to the document itself), cheap to copy; null when
 /// a lookup found nothing. Lookups on a null element find nothing.
-class DomElement {
+class ForeignElement {
  public:
-  DomElement() = default;
-  explicit DomElement(const DomNode* node) : node_(node) {}
+  ForeignElement() = default;
+  explicit ForeignElement(const ForeignNode* node) : node_(node) {}
 
   bool isNull() const { return node_ == nullptr; }
   /// The qualified tag name; empty for the document and for a null element.
@@ -37,32 +38,42 @@ class DomElement {
   int line() const;
   /// The number of element children, and the one at index (document order).
   size_t childCount() const;
-  DomElement child(size_t index) const;
+  ForeignElement child(size_t index) const;
 
  private:
-  const DomNode* node_ = nullptr;
+  const ForeignNode* node_ = nullptr;
+};
+
+/// What a foreign file's parser found wrong: the stream reader's message and
+/// position (line and column counted from 1). Thrown by ForeignDocument's parse
+/// functions and caught where a foreign file is loaded.
+struct ForeignParseError {
+  QString message;
+  int line = 0;
+  int column = 0;
 };
 
 /// One parsed file; owns all its elements.
-class DomDocument {
+class ForeignDocument {
  public:
-  DomDocument();
-  DomDocument(DomDocument&&) noexcept;
-  DomDocument& operator=(DomDocument&&) noexcept;
-  ~DomDocument();
+  /// An empty document.
+  ForeignDocument();
+  ForeignDocument(ForeignDocument&&) noexcept;
+  ForeignDocument& operator=(ForeignDocument&&) noexcept;
+  ~ForeignDocument();
 
-  /// Parses bytes; on failure returns false with the reader's message and
-  /// position. NUL bytes (and white space among them) after the document
-  /// element are ignored: padded files are read as the IDEs read them.
-  bool setContent(const QByteArray& bytes, QString& message, int& line, int& column);
-  /// Only the fast path of setContent: false when it gives up (the tree is then empty).
-  bool setContentFast(const QByteArray& bytes);
-  /// Only the stream reader path of setContent, which reads any file the fast path reads.
-  bool setContentWithStreamReader(const QByteArray& bytes, QString& message, int& line, int& column);
+  /// The document bytes hold; throws ForeignParseError. NUL bytes (and white space
+  /// among them) after the document element are ignored: padded files are read as
+  /// the IDEs read them.
+  static ForeignDocument parse(const QByteArray& bytes);
+  /// Only the fast path of parse: nothing when it gives up.
+  static std::optional<ForeignDocument> parseFast(const QByteArray& bytes);
+  /// Only the stream reader path of parse, which reads any file the fast path reads.
+  static ForeignDocument parseWithStreamReader(const QByteArray& bytes);
 
   /// The document node, whose only element child is the document element.
-  operator DomElement() const;
+  operator ForeignElement() const;
 
  private:
-  std::unique_ptr<DomStorage> storage_;
+  std::unique_ptr<ForeignStorage> storage_;
 };

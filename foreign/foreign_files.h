@@ -22,8 +22,8 @@ class UnreadableFile : public ConversionError {
 /// another file named this one, or "<parser message> line: L column: C" about
 /// path; ConversionError for the size limit about path (paths as displayPath
 /// shows them). A file well-formed up to NUL bytes and white space after its
-/// document element is read (see DomDocument::setContent).
-DomDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString(), InputFiles* inputs = nullptr);
+/// document element is read (see ForeignDocument::parse).
+ForeignDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString(), InputFiles* inputs = nullptr);
 
 /// What a workspace or project file is, known by its document element.
 struct DocumentKind {
@@ -36,5 +36,5 @@ struct DocumentKind {
 /// Loads the file at path as loadXmlDocument does and records it in inputs;
 /// throws UnreadableFile "<path>: not <kind's description>" when its document
 /// element is not kind's (a file of another IDE, a page saved under the name).
-DomDocument loadForeignFile(InputFiles& inputs, const QString& path, const DocumentKind& kind,
+ForeignDocument loadForeignFile(InputFiles& inputs, const QString& path, const DocumentKind& kind,
                             const QString& referencedBy = QString());

@@ -7,21 +7,21 @@
 #include "foreign/foreign_document.h"
 
 /// The document element of document (null for an empty document).
-DomElement documentElement(const DomDocument& document);
+ForeignElement documentElement(const ForeignDocument& document);
 
 /// The first direct child of node that is an element named tagName (exact), or a null element.
-DomElement firstChildElement(DomElement node, const QString& tagName);
+ForeignElement childNamed(ForeignElement node, const QString& tagName);
 
 /// The direct children of node that are elements named tagName, in document order.
-QList<DomElement> childElements(DomElement node, const QString& tagName);
+QList<ForeignElement> childrenNamed(ForeignElement node, const QString& tagName);
 
-/// The character data of the first child node of firstChildElement(node, tagName);
+/// The character data of the first child node of childNamed(node, tagName);
 /// empty when that element is missing, has no children, or its first child is not text.
-QString childElementText(DomElement node, const QString& tagName);
+QString childText(ForeignElement node, const QString& tagName);
 
 /// The character data of element's first child node, empty when it is not text.
-inline QString elementText(DomElement element) { return element.firstChildText(); }
+inline QString elementText(ForeignElement element) { return element.firstChildText(); }
 
 /// Every element named tagName below node (all descendants), in document order.
 /// Each element is visited once, so the cost stays proportional to the file.
-QList<DomElement> descendantElements(DomElement node, const QString& tagName);
+QList<ForeignElement> descendantsNamed(ForeignElement node, const QString& tagName);

@@ -132,7 +132,7 @@ bool readReference(const unsigned char*& p, const unsigned char* end, uint32_t& 
 
 class Parser {
  public:
-  Parser(DomStorage& storage, std::string_view encoding)
+  Parser(ForeignStorage& storage, std::string_view encoding)
       : storage_(storage),
         p_(reinterpret_cast<const unsigned char*>(storage.source().constData())),
         end_(p_ + storage.source().size()),
@@ -167,7 +167,7 @@ class Parser {
   bool decode(std::string_view& value, bool attribute, bool& blank, bool& nonAscii);
   uint32_t lineAtCursor();
 
-  DomStorage& storage_;
+  ForeignStorage& storage_;
   const unsigned char* p_;
   const unsigned char* end_;
   std::string_view encoding_;
@@ -523,7 +523,7 @@ bool Parser::decode(std::string_view& value, bool attribute, bool& blank, bool& 
 
 }  // namespace
 
-bool parseUtf8Dom(DomStorage& storage, std::string_view encoding) { return Parser(storage, encoding).document(); }
+bool parseUtf8Elements(ForeignStorage& storage, std::string_view encoding) { return Parser(storage, encoding).document(); }
 
 std::string_view declaredEncoding(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);

@@ -1,6 +1,6 @@
 #pragma once
 // The fast path of reading a foreign file: a strict one-pass parser over UTF-8
-// bytes that feeds DomStorage directly.
+// bytes that feeds ForeignStorage directly.
 //
 // It accepts only what it fully checks: an XML declaration (version 1.0,
 // encoding, standalone), elements with ASCII names and unique attributes, text
@@ -14,12 +14,12 @@
 
 #include <string_view>
 
-class DomStorage;
+class ForeignStorage;
 
 /// Parses storage.source() (UTF-8) into storage; false when it gives up, and then
 /// storage holds a partial tree to be thrown away. encoding is the name the XML
 /// declaration must give (the one the bytes were converted from), empty for none.
-bool parseUtf8Dom(DomStorage& storage, std::string_view encoding);
+bool parseUtf8Elements(ForeignStorage& storage, std::string_view encoding);
 
 /// The encoding named by the XML declaration at the start of bytes, empty when
 /// there is none; only looked at, not checked.

@@ -106,19 +106,16 @@ QString ForeignPathResolver::findComponent(const QString& directory, const QStri
 ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& directory) {
   const auto known = listings_.constFind(directory);
   if (known != listings_.constEnd()) return **known;
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  const bool identified = directoryIdentity(directory, device, inode);
-  const QPair<quint64, quint64> identity(device, inode);
-  if (identified) {
-    if (Listing* same = listingsByIdentity_.value(identity)) return **listings_.insert(directory, same);
+  const std::optional<FileIdentity> identity = directoryIdentity(directory);
+  if (identity) {
+    if (Listing* same = listingsByIdentity_.value(*identity)) return **listings_.insert(directory, same);
   }
   Listing entries;
-  QStringList names;
-  entries.readable = listDirectoryNames(directory, names);
-  entries.names = QSet<QString>(names.cbegin(), names.cend());
+  const std::optional<QStringList> names = directoryNames(directory);
+  entries.readable = names.has_value();
+  if (names) entries.names = QSet<QString>(names->cbegin(), names->cend());
   Listing* stored = &listingStore_.emplace_back(std::move(entries));
-  if (identified) listingsByIdentity_.insert(identity, stored);
+  if (identity) listingsByIdentity_.insert(*identity, stored);
   return **listings_.insert(directory, stored);
 }
 

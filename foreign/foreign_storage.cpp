@@ -17,7 +17,7 @@ QString decodeUtf8(const char* bytes, size_t size) {
   return decoder.decode(QByteArrayView(bytes, qsizetype(size)));
 }
 
-DomStorage::DomStorage(QByteArray source) : source_(std::move(source)) {
+ForeignStorage::ForeignStorage(QByteArray source) : source_(std::move(source)) {
   // Room for the elements of a typical project file of this size (one per 32
   // bytes or more), so that the array rarely moves while it grows: moving it
   // took half the parse. Reserved pages that are never used cost nothing.
@@ -25,24 +25,24 @@ DomStorage::DomStorage(QByteArray source) : source_(std::move(source)) {
   nodes_.emplace_back().tagName = &documentName_.name;
 }
 
-DomName* DomStorage::intern(std::string_view name) {
+ForeignName* ForeignStorage::intern(std::string_view name) {
   const auto known = nameIndex_.find(name);
   if (known != nameIndex_.end()) return known->second;
-  DomName& interned = names_.emplace_back();
+  ForeignName& interned = names_.emplace_back();
   interned.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
   interned.bytes = keep(name);
   nameIndex_.emplace(interned.bytes, &interned);
   return &interned;
 }
 
-void DomStorage::startElement(std::string_view name) {
+void ForeignStorage::startElement(std::string_view name) {
   OpenElement& parent = open_.back();
   parent.lastChild = intern(
       name, parent.lastChild ? parent.lastChild->predictedNextSibling : parent.name->predictedFirstChild);
-  DomNode& parentNode = nodes_[parent.node];
+  ForeignNode& parentNode = nodes_[parent.node];
   parentNode.hasFirstChild = true;
   ++parentNode.childCount;
-  DomNode& node = nodes_.emplace_back();
+  ForeignNode& node = nodes_.emplace_back();
   node.tagName = &parent.lastChild->name;
   node.parent = parent.node;
   node.firstAttribute = attributes_.size();
@@ -50,7 +50,7 @@ void DomStorage::startElement(std::string_view name) {
   open_.push_back({nodes_.size() - 1, parent.lastChild});
 }
 
-void DomStorage::addAttribute(std::string_view name, std::string_view value) {
+void ForeignStorage::addAttribute(std::string_view name, std::string_view value) {
   OpenElement& element = open_.back();
   element.lastAttribute = intern(name, element.lastAttribute ? element.lastAttribute->predictedNextAttribute
                                                              : element.name->predictedFirstAttribute);
@@ -58,8 +58,8 @@ void DomStorage::addAttribute(std::string_view name, std::string_view value) {
   ++nodes_[element.node].attributeCount;
 }
 
-void DomStorage::addText(std::string_view value) {
-  DomNode& node = nodes_[open_.back().node];
+void ForeignStorage::addText(std::string_view value) {
+  ForeignNode& node = nodes_[open_.back().node];
   if (!node.hasFirstChild) {
     node.text = value.data();
     node.textSize = value.size();
@@ -67,7 +67,7 @@ void DomStorage::addText(std::string_view value) {
   node.hasFirstChild = true;
 }
 
-char* DomStorage::allocate(size_t size) {
+char* ForeignStorage::allocate(size_t size) {
   if (blocks_.empty() || blockSize_ - blockUsed_ < size) {
     blockSize_ = std::max(size, kBlockSize);
     blocks_.emplace_back(new char[blockSize_]);
@@ -78,13 +78,13 @@ char* DomStorage::allocate(size_t size) {
   return room;
 }
 
-std::string_view DomStorage::keep(std::string_view bytes) {
+std::string_view ForeignStorage::keep(std::string_view bytes) {
   char* copy = allocate(bytes.size());
   if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
   return {copy, bytes.size()};
 }
 
-void DomStorage::finish() {
+void ForeignStorage::finish() {
   // Each node's children take a contiguous run of children_, in document order:
   // first the runs' starts from the counts, then one pass placing every element.
   std::vector<size_t> next(nodes_.size());
@@ -96,7 +96,7 @@ void DomStorage::finish() {
   children_.assign(start, nullptr);
   for (size_t i = 1; i < nodes_.size(); ++i) children_[next[nodes_[i].parent]++] = &nodes_[i];
   for (size_t i = 0; i < nodes_.size(); ++i) {
-    DomNode& node = nodes_[i];
+    ForeignNode& node = nodes_[i];
     if (node.childCount) node.children = &children_[next[i] - node.childCount];
     if (node.attributeCount) node.attributes = &attributes_[node.firstAttribute];
   }

@@ -1,5 +1,5 @@
 #pragma once
-// The memory behind a DomDocument, and the builder both of its parsers feed.
+// The memory behind a ForeignDocument, and the builder both of its parsers feed.
 //
 // Elements sit in one array in document order; their attributes and child
 // lists in two more. Names are interned (one QString per distinct name, shared
@@ -23,14 +23,14 @@
 QString decodeUtf8(const char* bytes, size_t size);
 
 /// An attribute: its interned name and its value as UTF-8 bytes.
-struct DomAttribute {
+struct ForeignAttribute {
   const QString* name;
   const char* value;
   size_t valueSize;
 };
 
 /// An element, or the document itself (the first node, with an empty name).
-struct DomNode {
+struct ForeignNode {
   const QString* tagName = nullptr;
   const char* text = nullptr;  // the first child's text (UTF-8), when it is text
   size_t textSize = 0;
@@ -38,8 +38,8 @@ struct DomNode {
   uint32_t line = 0;  // where the start tag ends, as Qt's stream reader counts lines
   size_t attributeCount = 0;
   size_t childCount = 0;
-  const DomAttribute* attributes = nullptr;  // set by DomStorage::finish
-  const DomNode* const* children = nullptr;  // elements only; set by DomStorage::finish
+  const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
+  const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
   size_t parent = 0;                         // index while building
   size_t firstAttribute = 0;                 // index while building
 };
@@ -48,21 +48,21 @@ struct DomNode {
 /// after it last time: elements of a kind tend to hold the same children and
 /// attributes in the same order, so the next name is nearly always the predicted
 /// one, checked with a byte compare instead of a hash lookup.
-struct DomName {
+struct ForeignName {
   QString name;
   std::string_view bytes;                     // UTF-8, kept in the storage's arena
-  DomName* predictedFirstChild = nullptr;      // of the last element of this name
-  DomName* predictedNextSibling = nullptr;     // the element that followed the last one of this name
-  DomName* predictedFirstAttribute = nullptr;  // of the last element of this name
-  DomName* predictedNextAttribute = nullptr;   // the attribute that followed the last one of this name
+  ForeignName* predictedFirstChild = nullptr;      // of the last element of this name
+  ForeignName* predictedNextSibling = nullptr;     // the element that followed the last one of this name
+  ForeignName* predictedFirstAttribute = nullptr;  // of the last element of this name
+  ForeignName* predictedNextAttribute = nullptr;   // the attribute that followed the last one of this name
 };
 
 /// Owns one parsed file's nodes, names and bytes; built in document order.
-class DomStorage {
+class ForeignStorage {
  public:
-  explicit DomStorage(QByteArray source = QByteArray());
-  DomStorage(const DomStorage&) = delete;
-  DomStorage& operator=(const DomStorage&) = delete;
+  explicit ForeignStorage(QByteArray source = QByteArray());
+  ForeignStorage(const ForeignStorage&) = delete;
+  ForeignStorage& operator=(const ForeignStorage&) = delete;
 
   /// The bytes the parser reads; views into them stay valid as long as the storage.
   const QByteArray& source() const { return source_; }
@@ -91,34 +91,34 @@ class DomStorage {
   /// Sets the nodes' attribute and child pointers; call once after the last element.
   void finish();
 
-  const DomNode& document() const { return nodes_.front(); }
+  const ForeignNode& document() const { return nodes_.front(); }
 
  private:
   /// An open element: its node, its name, and the names of its last element child
   /// and last attribute so far.
   struct OpenElement {
     size_t node;
-    DomName* name;
-    DomName* lastChild = nullptr;
-    DomName* lastAttribute = nullptr;
+    ForeignName* name;
+    ForeignName* lastChild = nullptr;
+    ForeignName* lastAttribute = nullptr;
   };
 
   /// The interned name: the predicted one when it matches; the prediction becomes it.
-  DomName* intern(std::string_view name, DomName*& prediction) {
+  ForeignName* intern(std::string_view name, ForeignName*& prediction) {
     if (!prediction || prediction->bytes != name) prediction = intern(name);
     return prediction;
   }
-  DomName* intern(std::string_view name);
+  ForeignName* intern(std::string_view name);
 
   QByteArray source_;
-  std::vector<DomNode> nodes_;
-  std::vector<DomAttribute> attributes_;
-  std::vector<const DomNode*> children_;
-  DomName documentName_;
+  std::vector<ForeignNode> nodes_;
+  std::vector<ForeignAttribute> attributes_;
+  std::vector<const ForeignNode*> children_;
+  ForeignName documentName_;
   std::vector<OpenElement> open_{{0, &documentName_}};
   size_t lastStarted_ = 0;
-  std::deque<DomName> names_;
-  std::unordered_map<std::string_view, DomName*> nameIndex_;
+  std::deque<ForeignName> names_;
+  std::unordered_map<std::string_view, ForeignName*> nameIndex_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t blockSize_ = 0;
   size_t blockUsed_ = 0;

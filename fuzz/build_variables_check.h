@@ -46,14 +46,15 @@ inline QByteArray macrosOf(const QString& input, QStringList& texts) {
 inline std::string check(std::string_view input) {
   QStringList texts;
   const QByteArray macros = macrosOf(QString::fromUtf8(input.data(), qsizetype(input.size())), texts);
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
-  if (!document.setContent(macros, message, line, column)) return "the macros do not parse: " + message.toStdString();
+  ForeignDocument document;
+  try {
+    document = ForeignDocument::parse(macros);
+  } catch (const ForeignParseError& error) {
+    return "the macros do not parse: " + error.message.toStdString();
+  }
   WorkBudget forwards(qsizetype(1) << 30), backwards(qsizetype(1) << 30);
-  const CdtBuildVariables variables(firstChildElement(document, "c"), forwards);
-  const CdtBuildVariables again(firstChildElement(document, "c"), backwards);
+  const CdtBuildVariables variables(childNamed(document, "c"), forwards);
+  const CdtBuildVariables again(childNamed(document, "c"), backwards);
   QStringList expanded;
   for (const QString& text : texts) {
     expanded.append(variables.expand(text));

@@ -17,7 +17,7 @@ namespace iar_connection_check {
 
 /// An empty string when the properties hold, else what went wrong.
 inline std::string check(std::string_view input) {
-  const std::optional<DomDocument> document = iar_project_check::parsed(input);
+  const std::optional<ForeignDocument> document = iar_project_check::parsed(input);
   if (!document) return {};
   IarProjectContent content;
   for (const char* name : {"Debug", "Release"}) {

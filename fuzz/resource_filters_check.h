@@ -81,14 +81,15 @@ inline std::string check(std::string_view input) {
   const QString text = QString::fromUtf8(input.data(), qsizetype(input.size()));
   const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
   if (std::string failure = checkPattern(text.left(lineEnd)); !failure.empty()) return failure;
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
+  ForeignDocument document;
   const QByteArray rest = lineEnd < 0 ? QByteArray() : text.mid(lineEnd + 1).toUtf8();
-  if (!document.setContent("<filteredResources>" + rest + "</filteredResources>", message, line, column)) return {};
+  try {
+    document = ForeignDocument::parse("<filteredResources>" + rest + "</filteredResources>");
+  } catch (const ForeignParseError&) {
+    return {};
+  }
   QList<FilterProblem> unread;
-  const ResourceFilters filters = ResourceFilters::read(firstChildElement(document, "filteredResources"), unread);
+  const ResourceFilters filters = ResourceFilters::read(childNamed(document, "filteredResources"), unread);
   for (const FilterProblem& problem : unread)
     if (problem.line < 1) return "no line for: " + problem.message.toStdString();
   WorkBudget budget(qsizetype(1) << 20);

@@ -80,9 +80,9 @@ int64_t integerValue(const Token& token) {
 bool isNumber(const ExpressionValue& value) { return value.isNumber(); }
 bool isTruthValue(const ExpressionValue& value) { return value.kind() == ExpressionValue::Kind::Boolean; }
 
-// The value of text when it evaluates to a kind that accepts takes; nothing, with ok
-// false, when it does not evaluate or is of another kind.
-std::optional<ExpressionValue> evaluateAccepted(ExpressionParser& parser, const QString& text, bool* ok,
+// The value of text when it evaluates to a kind that accepts takes; nothing when it
+// does not evaluate or is of another kind.
+std::optional<ExpressionValue> evaluateAccepted(ExpressionParser& parser, const QString& text,
                                                 bool (*accepts)(const ExpressionValue&)) {
   std::optional<ExpressionValue> value;
   try {
@@ -91,7 +91,6 @@ std::optional<ExpressionValue> evaluateAccepted(ExpressionParser& parser, const 
     // a failed evaluation: no value
   }
   if (value && !accepts(*value)) value.reset();
-  if (ok) *ok = value.has_value();
   return value;
 }
 
@@ -102,31 +101,34 @@ ExpressionValue ExpressionParser::evaluate(const QString& text) {
   return root ? root->evaluate() : ExpressionValue();
 }
 
-uint64_t ExpressionParser::evaluateUnsigned(const QString& text, bool* ok) {
-  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, ok, isNumber);
-  return value ? value->toUnsigned() : 0;
+std::optional<uint64_t> ExpressionParser::evaluateUnsigned(const QString& text) {
+  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, isNumber);
+  if (!value) return std::nullopt;
+  return value->toUnsigned();
 }
 
-int64_t ExpressionParser::evaluateSigned(const QString& text, bool* ok) {
-  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, ok, isNumber);
-  return value ? value->toSigned() : 0;
+std::optional<int64_t> ExpressionParser::evaluateSigned(const QString& text) {
+  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, isNumber);
+  if (!value) return std::nullopt;
+  return value->toSigned();
 }
 
-bool ExpressionParser::evaluateBoolean(const QString& text, bool* ok) {
-  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, ok, isTruthValue);
-  return value && value->payload() != 0;
+std::optional<bool> ExpressionParser::evaluateBoolean(const QString& text) {
+  const std::optional<ExpressionValue> value = evaluateAccepted(*this, text, isTruthValue);
+  if (!value) return std::nullopt;
+  return value->payload() != 0;
 }
 
 // Text after a complete expression is never read: the parse stops at the first
 // token that no level takes.
-std::unique_ptr<Expression> SimpleExpressionParser::parse(const QString& text) {
+std::unique_ptr<Expression> ExpressionParser::parse(const QString& text) {
   if (text.isEmpty()) return nullptr;
   nesting_ = 0;
   lexer_.start(text);
   return parseLevel(-4);
 }
 
-std::unique_ptr<Expression> SimpleExpressionParser::parseLevel(int level) {
+std::unique_ptr<Expression> ExpressionParser::parseLevel(int level) {
   if (level > 9) return parseUnary();
   std::unique_ptr<Expression> left = parseLevel(level + 1);
   while (lexer_.current().precedence == level) {
@@ -140,7 +142,7 @@ std::unique_ptr<Expression> SimpleExpressionParser::parseLevel(int level) {
   return left;
 }
 
-std::unique_ptr<Expression> SimpleExpressionParser::binaryNode(int code, std::unique_ptr<Expression> left,
+std::unique_ptr<Expression> ExpressionParser::binaryNode(int code, std::unique_ptr<Expression> left,
                                                                std::unique_ptr<Expression> right) {
   if (code == AssignToken) return bounded(std::make_unique<AssignExpression>(std::move(left), std::move(right)));
   if (const BinaryToken* compound = findToken(std::begin(compoundAssignmentTokens),
@@ -153,14 +155,14 @@ std::unique_ptr<Expression> SimpleExpressionParser::binaryNode(int code, std::un
   return bounded(std::make_unique<BinaryExpression>(binary->op, std::move(left), std::move(right)));
 }
 
-std::unique_ptr<Expression> SimpleExpressionParser::bounded(std::unique_ptr<Expression> node) {
+std::unique_ptr<Expression> ExpressionParser::bounded(std::unique_ptr<Expression> node) {
   if (node->depth() > maximumDepth || node->nodeCount() > maximumNodes) fail("expression too complex");
   return node;
 }
 
 // The prefix operators; "+" gives its operand itself, "++" and "--" assign the operand
 // plus or minus one.
-std::unique_ptr<Expression> SimpleExpressionParser::parseUnary() {
+std::unique_ptr<Expression> ExpressionParser::parseUnary() {
   struct PrefixOperator {
     int code;
     UnaryOperator op;
@@ -189,7 +191,7 @@ std::unique_ptr<Expression> SimpleExpressionParser::parseUnary() {
 // Literals, names and parenthesised expressions. The debugger's forms (casts, "sizeof",
 // "addressof", "*" and "&", "@" names) need a symbol context that the preprocessor
 // never has: they are rejected as "expression expected".
-std::unique_ptr<Expression> SimpleExpressionParser::parseOperand() {
+std::unique_ptr<Expression> ExpressionParser::parseOperand() {
   const Token token = lexer_.current();
   switch (token.code) {
     case DecimalIntegerToken:

@@ -4,33 +4,26 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-#include "preprocessor/c_style_lexer.h"
 #include "preprocessor/expression.h"
+#include "preprocessor/expression_lexer.h"
 #include "preprocessor/expression_value.h"
 
-/// Parses texts into expression trees and offers the evaluation entry points.
+/// Parses texts into expression trees by precedence climbing, from level -4 (","
+/// only) to 9 (multiplicative), every level left-associative, and evaluates them.
 class ExpressionParser {
  public:
-  virtual ~ExpressionParser() = default;
-
   /// The root node of text's expression, or null when text is empty. Raises ParserException.
-  virtual std::unique_ptr<Expression> parse(const QString& text) = 0;
+  std::unique_ptr<Expression> parse(const QString& text);
   /// The value of text's expression; "unknown" for an empty text. Raises ParserException.
   ExpressionValue evaluate(const QString& text);
-  /// The value as an unsigned 64-bit number; ok only when it is a number (else 0).
-  uint64_t evaluateUnsigned(const QString& text, bool* ok);
-  /// The value as a signed 64-bit number; ok only when it is a number (else 0).
-  int64_t evaluateSigned(const QString& text, bool* ok);
-  /// The truth value; ok only when the value is one (else false).
-  bool evaluateBoolean(const QString& text, bool* ok);
-};
-
-/// Precedence climbing from level -4 ("," only) to 9 (multiplicative), every level
-/// left-associative, over the tokens of CStyleLexer.
-class SimpleExpressionParser : public ExpressionParser {
- public:
-  std::unique_ptr<Expression> parse(const QString& text) override;
+  /// The value as an unsigned 64-bit number; nothing when it is no number.
+  std::optional<uint64_t> evaluateUnsigned(const QString& text);
+  /// The value as a signed 64-bit number; nothing when it is no number.
+  std::optional<int64_t> evaluateSigned(const QString& text);
+  /// The truth value; nothing when the value is none.
+  std::optional<bool> evaluateBoolean(const QString& text);
 
  private:
   std::unique_ptr<Expression> parseLevel(int level);
@@ -41,6 +34,6 @@ class SimpleExpressionParser : public ExpressionParser {
   // Raises "expression too complex" when node breaks the bounds of a tree.
   std::unique_ptr<Expression> bounded(std::unique_ptr<Expression> node);
 
-  CStyleLexer lexer_;
+  ExpressionLexer lexer_;
   int nesting_ = 0;
 };

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "support/directory_listing.h"
+
 namespace {
 
 QString joined(const QString& directory, const QString& name) {
@@ -23,10 +25,9 @@ QString caseInsensitiveMatch(const QString& path) {
     if (component != QLatin1String(".") && component != QLatin1String("..") &&
         !QFileInfo::exists(QDir(directory).filePath(component))) {
       chosen.clear();
-      const QStringList entries = QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
-      for (const QString& entry : entries) {
-        if (entry.compare(component, Qt::CaseInsensitive) == 0) {
-          chosen = entry;
+      for (const DirectoryEntry& entry : Directory(directory).entries()) {
+        if (entry.name.compare(component, Qt::CaseInsensitive) == 0) {
+          chosen = entry.name;
           break;
         }
       }

@@ -42,9 +42,8 @@ PreprocessorWalk::Outcome PreprocessorWalk::processIfnot(XMLElement& element, Ma
 PreprocessorWalk::Outcome PreprocessorWalk::processIfex(XMLElement& element, MacroTable& macros, unsigned flags) {
   const QString expression = attributeValue(element, "expression");
   if (expression.isEmpty()) return {Action::Keep, nullptr};
-  bool ok = false;
-  const bool value = expressions_.evaluateBoolean(expandText(expression, macros), &ok);
-  return yieldChildrenIf(ok && value, element, macros, flags);
+  return yieldChildrenIf(expressions_.evaluateBoolean(expandText(expression, macros)).value_or(false), element, macros,
+                         flags);
 }
 
 PreprocessorWalk::Outcome PreprocessorWalk::processIfdef(XMLElement& element, MacroTable& macros, unsigned flags) {
@@ -80,15 +79,14 @@ PreprocessorWalk::Outcome PreprocessorWalk::processDefine(XMLElement& element, M
     warn(QStringLiteral("missing name in <define>"));
     return {Action::Replace, nullptr};
   }
-  bool ok = false;
   if (const QString value = attributeValue(element, "value"); !value.isNull()) {
     setMacro(macros, name, value);
   } else if (const QString expression = attributeValue(element, "expression"); !expression.isNull()) {
-    const int64_t number = expressions_.evaluateSigned(expandText(expression, macros), &ok);
-    if (ok) setMacro(macros, name, QString::number(number));
+    if (const std::optional<int64_t> number = expressions_.evaluateSigned(expandText(expression, macros)))
+      setMacro(macros, name, QString::number(*number));
   } else if (const QString hexExpression = attributeValue(element, "hex_expression"); !hexExpression.isNull()) {
-    const uint64_t number = expressions_.evaluateUnsigned(expandText(hexExpression, macros), &ok);
-    if (ok) setMacro(macros, name, QStringLiteral("0x") + QString::number(number, 16).toUpper());
+    if (const std::optional<uint64_t> number = expressions_.evaluateUnsigned(expandText(hexExpression, macros)))
+      setMacro(macros, name, QStringLiteral("0x") + QString::number(*number, 16).toUpper());
   } else {
     warn(QStringLiteral("missing value or expression in <define>"));
   }

@@ -46,10 +46,9 @@ PreprocessorWalk::Outcome PreprocessorWalk::processFor(XMLElement& element, Macr
   for (const char* name : required) complete = complete && element.hasAttribute(name);
   const auto number = [&](const char* name, int64_t fallback) {
     if (!element.hasAttribute(name)) return fallback;
-    bool ok = false;
-    const int64_t value = expressions_.evaluateSigned(expandText(attributeValue(element, name), macros), &ok);
-    complete = complete && ok;
-    return value;
+    const std::optional<int64_t> value = expressions_.evaluateSigned(expandText(attributeValue(element, name), macros));
+    complete = complete && value;
+    return value.value_or(0);
   };
   const int64_t start = number("start", 0), end = number("end", 0), increment = number("incr", 0);
   const int64_t add = element.hasAttribute("add") ? number("add", 0)

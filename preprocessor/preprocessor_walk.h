@@ -108,7 +108,7 @@ class PreprocessorWalk {
   int currentLine() const;
 
   XMLPreprocessor& preprocessor_;
-  SimpleExpressionParser expressions_;
+  ExpressionParser expressions_;
   QString currentFile_;
   const XMLNode* currentNode_ = nullptr;  // the element being processed: where a warning arises
   QStringList includeStack_;  // fileIdentity of the files being walked, outermost first

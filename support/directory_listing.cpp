@@ -17,11 +17,6 @@ namespace {
 
 constexpr int directoryOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
-struct DirectoryCloser {
-  void operator()(DIR* directory) const { closedir(directory); }
-};
-using DirectoryHandle = std::unique_ptr<DIR, DirectoryCloser>;
-
 QByteArray encodedPath(const QString& directory) {
   return QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
 }
@@ -157,46 +152,65 @@ void ListingCache::keep(uint64_t device, uint64_t inode, QByteArray records) {
   records_.insert(QPair<quint64, quint64>(device, inode), std::move(records));
 }
 
-bool ListingCache::take(uint64_t device, uint64_t inode, QByteArray& records) {
+std::optional<QByteArray> ListingCache::take(uint64_t device, uint64_t inode) {
   const auto found = records_.find(QPair<quint64, quint64>(device, inode));
-  if (found == records_.end()) return false;
-  records = std::move(*found);
+  if (found == records_.end()) return std::nullopt;
+  QByteArray records = std::move(*found);
   records_.erase(found);
-  return true;
+  return records;
+}
+
+// Reads in large blocks straight from the kernel: the descriptor stays usable for
+// opening subdirectories, which a stream of the C library would take over.
+void Directory::readRecords(const RecordHandler& handle, ListingCache* cache) const {
+  const auto each = [&](const char* records, qsizetype length) {
+    for (qsizetype offset = 0; offset < length;) {
+      const auto* record = reinterpret_cast<const dirent64*>(records + offset);
+      offset += record->d_reclen;
+      if (!isDotOrDotDot(record->d_name)) handle(*record);
+    }
+  };
+  if (cache && !cache->isFilling()) {
+    if (const std::optional<QByteArray> cached = cache->take(device_, inode_)) {
+      each(cached->constData(), cached->size());
+      return;
+    }
+  }
+  QByteArray kept;
+  alignas(dirent64) char buffer[32 * 1024];
+  ssize_t length = 0;
+  while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) {
+    each(buffer, length);
+    if (cache && cache->isFilling()) kept.append(buffer, length);
+  }
+  if (cache && cache->isFilling()) cache->keep(device_, inode_, std::move(kept));
 }
 
 std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep, ListingCache* cache) const {
   std::vector<DirectoryEntry> kept;
   if (!isOpen()) return kept;
-  const auto take = [&](const char* records, qsizetype length) {
-    for (qsizetype offset = 0; offset < length;) {
-      const auto* record = reinterpret_cast<const dirent64*>(records + offset);
-      offset += record->d_reclen;
-      if (isDotOrDotDot(record->d_name)) continue;
-      DirectoryEntry entry;
-      classify(descriptor_, device_, *record, entry);
-      const QByteArrayView rawName(record->d_name);
-      if (keep && !keep(rawName, entry.type)) continue;
-      entry.validName = decodeName(rawName, entry.name);
-      if (entry.isDirectory() || !entry.validName) entry.rawName = rawName.toByteArray();
-      kept.push_back(std::move(entry));
-    }
-  };
-  QByteArray cached;
-  if (cache && !cache->isFilling() && cache->take(device_, inode_, cached)) {
-    take(cached.constData(), cached.size());
-    return sortedByName(std::move(kept));
-  }
-  // Read in large blocks straight from the kernel: the descriptor stays usable
-  // for opening subdirectories, which a stream of the C library would take over.
-  alignas(dirent64) char buffer[32 * 1024];
-  ssize_t length = 0;
-  while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) {
-    take(buffer, length);
-    if (cache && cache->isFilling()) cached.append(buffer, length);
-  }
-  if (cache && cache->isFilling()) cache->keep(device_, inode_, std::move(cached));
+  readRecords(
+      [&](const dirent64& record) {
+        DirectoryEntry entry;
+        classify(descriptor_, device_, record, entry);
+        const QByteArrayView rawName(record.d_name);
+        if (keep && !keep(rawName, entry.type)) return;
+        entry.validName = decodeName(rawName, entry.name);
+        if (entry.isDirectory() || !entry.validName) entry.rawName = rawName.toByteArray();
+        kept.push_back(std::move(entry));
+      },
+      cache);
   return sortedByName(std::move(kept));
+}
+
+QStringList Directory::names() const {
+  QStringList names;
+  if (!isOpen()) return names;
+  readRecords([&names](const dirent64& record) {
+    QString name;
+    if (decodeName(QByteArrayView(record.d_name), name)) names.append(name);
+  });
+  return names;
 }
 
 int directoriesHeldOpenAtMost() {
@@ -211,23 +225,16 @@ int directoriesHeldOpenAtMost() {
 
 std::vector<DirectoryEntry> listDirectory(const QString& directory) { return Directory(directory).entries(); }
 
-bool listDirectoryNames(const QString& directory, QStringList& names) {
-  const DirectoryHandle handle(opendir(encodedPath(directory).constData()));
-  if (!handle) return false;
-  while (const dirent* record = readdir(handle.get())) {
-    if (isDotOrDotDot(record->d_name)) continue;
-    QString name;
-    if (decodeName(QByteArrayView(record->d_name), name)) names.append(name);
-  }
-  return true;
+std::optional<QStringList> directoryNames(const QString& directory) {
+  const Directory opened(directory);
+  if (!opened.isOpen()) return std::nullopt;
+  return opened.names();
 }
 
-bool directoryIdentity(const QString& path, uint64_t& device, uint64_t& inode) {
+std::optional<FileIdentity> directoryIdentity(const QString& path) {
   struct stat status {};
-  if (stat(encodedPath(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
-  device = status.st_dev;
-  inode = status.st_ino;
-  return true;
+  if (stat(encodedPath(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  return FileIdentity(status.st_dev, status.st_ino);
 }
 
 QString nonRegularFileKind(const QString& path) {

@@ -11,7 +11,11 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
+
+/// The device and inode of a file.
+using FileIdentity = QPair<quint64, quint64>;
 
 /// One entry of a directory ("." and ".." are never listed).
 struct DirectoryEntry {
@@ -51,8 +55,8 @@ class ListingCache {
   bool isFilling() const { return filling_; }
   /// Keeps the raw directory records read from the directory (device, inode).
   void keep(uint64_t device, uint64_t inode, QByteArray records);
-  /// The records kept for (device, inode), taken out; false when there are none.
-  bool take(uint64_t device, uint64_t inode, QByteArray& records);
+  /// The records kept for (device, inode), taken out; nothing when there are none.
+  std::optional<QByteArray> take(uint64_t device, uint64_t inode);
 
  private:
   bool filling_ = true;
@@ -86,11 +90,17 @@ class Directory {
   /// case as the IDEs list them; empty when not open. Reads the directory (or
   /// takes what cache holds of it), so it is called once.
   std::vector<DirectoryEntry> entries(const EntryFilter& keep = {}, ListingCache* cache = nullptr) const;
+  /// The valid UTF-8 names in the directory, unsorted, without looking at the
+  /// entries; empty when not open. Reads the directory, so it is called once.
+  QStringList names() const;
   /// Gives the descriptor back; subdirectories are then opened by their paths.
   void close();
 
  private:
+  using RecordHandler = std::function<void(const struct dirent64& record)>;
   explicit Directory(int descriptor);
+  // Hands every record but "." and ".." to handle, from cache when it holds them.
+  void readRecords(const RecordHandler& handle, ListingCache* cache = nullptr) const;
 
   int descriptor_ = -1;
   int openError_ = 0;
@@ -107,11 +117,11 @@ int directoriesHeldOpenAtMost();
 std::vector<DirectoryEntry> listDirectory(const QString& directory);
 
 /// The valid UTF-8 names in directory, unsorted, without looking at the entries;
-/// false when the directory cannot be read.
-bool listDirectoryNames(const QString& directory, QStringList& names);
+/// nothing when the directory cannot be read.
+std::optional<QStringList> directoryNames(const QString& directory);
 
-/// The device and inode of the directory at path (links followed); false when there is none.
-bool directoryIdentity(const QString& path, uint64_t& device, uint64_t& inode);
+/// The device and inode of the directory at path (links followed); nothing when there is none.
+std::optional<FileIdentity> directoryIdentity(const QString& path);
 
 /// What the entry at path is when it is no regular file, for messages: "a
 /// directory", "a named pipe", "a symbolic link that leads nowhere", "a symbolic

@@ -9,14 +9,13 @@
 #include <QString>
 #include <optional>
 
+#include "support/directory_listing.h"
+
 class Diagnostics;
 
 /// No real workspace or project file is larger than a few MiB: a larger one is
 /// refused before it is read, so that a hostile file cannot exhaust memory.
 inline constexpr qint64 maximumForeignFileBytes = qint64(256) << 20;
-
-/// The device and inode of a file.
-using FileIdentity = QPair<quint64, quint64>;
 
 /// The identity of the file at path, links followed; nothing when there is none.
 std::optional<FileIdentity> fileIdentityOf(const QString& path);

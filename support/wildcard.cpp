@@ -53,11 +53,13 @@ QString wildcardToExpression(const QString& pattern) {
 
 }  // namespace
 
-WildcardPattern::WildcardPattern(const QString& pattern) : pattern_(pattern) {
+WildcardPattern::WildcardPattern(const QString& pattern, Qt::CaseSensitivity caseSensitivity) : pattern_(pattern) {
   const QString expression = wildcardToExpression(pattern);
   if (!expression.isEmpty())
     expression_.setPattern(expression);
-  expression_.setPatternOptions(QRegularExpression::DotMatchesEverythingOption);
+  QRegularExpression::PatternOptions options = QRegularExpression::DotMatchesEverythingOption;
+  if (caseSensitivity == Qt::CaseInsensitive) options |= QRegularExpression::CaseInsensitiveOption;
+  expression_.setPatternOptions(options);
 }
 
 bool WildcardPattern::matches(const QString& text) const {

@@ -6,11 +6,11 @@
 #include <QRegularExpression>
 #include <QString>
 
-/// A case-sensitive wildcard pattern matched against whole strings.
+/// A wildcard pattern matched against whole strings, case-sensitively unless asked otherwise.
 class WildcardPattern {
  public:
   WildcardPattern() = default;
-  explicit WildcardPattern(const QString& pattern);
+  explicit WildcardPattern(const QString& pattern, Qt::CaseSensitivity caseSensitivity = Qt::CaseSensitive);
 
   /// True when the pattern matches all of text. A malformed pattern (an unclosed
   /// "[") matches nothing.

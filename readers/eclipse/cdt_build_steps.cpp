@@ -54,7 +54,7 @@ std::optional<QString> solutionCommand(const QString& command, const BuildStepSo
   return result + expanded.mid(done);
 }
 
-BuildSteps readBuildSteps(const DomElement& configuration, const BuildStepSource& source, QList<NotCarried>& notCarried) {
+BuildSteps readBuildSteps(const ForeignElement& configuration, const BuildStepSource& source, QList<NotCarried>& notCarried) {
   BuildSteps steps;
   const struct {
     const char* attribute;

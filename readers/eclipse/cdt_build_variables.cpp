@@ -24,13 +24,13 @@ void forEachReference(const QString& text, const std::function<void(qsizetype, q
 
 }  // namespace
 
-CdtBuildVariables::CdtBuildVariables(const DomElement& cconfiguration, WorkBudget& added) : added_(&added) {
-  for (const DomElement& macros : descendantElements(cconfiguration, QStringLiteral("macros"))) {
-    for (const DomElement& macro : childElements(macros, QStringLiteral("stringMacro")))
+CdtBuildVariables::CdtBuildVariables(const ForeignElement& cconfiguration, WorkBudget& added) : added_(&added) {
+  for (const ForeignElement& macros : descendantsNamed(cconfiguration, QStringLiteral("macros"))) {
+    for (const ForeignElement& macro : childrenNamed(macros, QStringLiteral("stringMacro")))
       definitions_.insert(macro.attribute(QStringLiteral("name")), {macro.attribute(QStringLiteral("value"))});
-    for (const DomElement& macro : childElements(macros, QStringLiteral("stringListMacro"))) {
+    for (const ForeignElement& macro : childrenNamed(macros, QStringLiteral("stringListMacro"))) {
       QStringList items;
-      for (const DomElement& item : childElements(macro, QStringLiteral("value")))
+      for (const ForeignElement& item : childrenNamed(macro, QStringLiteral("value")))
         items.append(item.attribute(QStringLiteral("name")));
       definitions_.insert(macro.attribute(QStringLiteral("name")), items);
     }

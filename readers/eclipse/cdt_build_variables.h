@@ -30,7 +30,7 @@ class CdtBuildVariables {
   CdtBuildVariables() = default;
   /// Reads the "macros" of the configuration's "cconfiguration" element; what
   /// expansions add is taken from added.
-  CdtBuildVariables(const DomElement& cconfiguration, WorkBudget& added);
+  CdtBuildVariables(const ForeignElement& cconfiguration, WorkBudget& added);
 
   /// text with each "${NAME}" of a variable defined here replaced by its value,
   /// the values of a list variable joined with " ". Variables defined elsewhere

@@ -16,9 +16,9 @@ const QString toolTag = QStringLiteral("tool");
 // builtIn="true", or without the attribute, come from the tool chain. Only the
 // option's own entries count: options nested in options (which CDT never
 // writes) must not count an entry once for every enclosing option.
-QStringList userListValues(const DomElement& option, const CdtBuildVariables& variables) {
+QStringList userListValues(const ForeignElement& option, const CdtBuildVariables& variables) {
   QStringList values;
-  for (const DomElement& entry : childElements(option, QStringLiteral("listOptionValue"))) {
+  for (const ForeignElement& entry : childrenNamed(option, QStringLiteral("listOptionValue"))) {
     if (entry.attribute(QStringLiteral("builtIn")) != QLatin1String("false")) continue;
     for (const QString& value : variables.expandEntry(entry.attribute(QStringLiteral("value"))))
       if (!value.isEmpty()) values.append(value);
@@ -26,14 +26,14 @@ QStringList userListValues(const DomElement& option, const CdtBuildVariables& va
   return values;
 }
 
-QString optionValue(const DomElement& option) {
+QString optionValue(const ForeignElement& option) {
   const QString value = option.attribute(QStringLiteral("value"));
   return value.isEmpty() ? option.attribute(QStringLiteral("defaultValue")) : value;
 }
 
 }  // namespace
 
-bool holdsResourceSettings(const DomElement& element) {
+bool holdsResourceSettings(const ForeignElement& element) {
   const QString& tag = element.tagName();
   return tag == QLatin1String("fileInfo") || tag == QLatin1String("resourceConfiguration") ||
          (tag == QLatin1String("folderInfo") && !element.attribute(QStringLiteral("resourcePath")).isEmpty());
@@ -41,10 +41,10 @@ bool holdsResourceSettings(const DomElement& element) {
 
 // Depth first in document order with an explicit stack (options may nest deeply
 // in odd files), remembering the tool each option belongs to.
-CdtOptions CdtOptions::read(const DomElement& element, const CdtBuildVariables& variables) {
+CdtOptions CdtOptions::read(const ForeignElement& element, const CdtBuildVariables& variables) {
   CdtOptions options;
   struct Level {
-    DomElement parent;
+    ForeignElement parent;
     size_t next;
     QString tool;
   };
@@ -55,7 +55,7 @@ CdtOptions CdtOptions::read(const DomElement& element, const CdtBuildVariables& 
       stack.pop_back();
       continue;
     }
-    const DomElement child = level.parent.child(level.next++);
+    const ForeignElement child = level.parent.child(level.next++);
     if (holdsResourceSettings(child)) continue;
     const QString tool = child.tagName() == toolTag ? child.attribute(QStringLiteral("superClass")) : level.tool;
     if (child.tagName() == optionTag) {

@@ -28,7 +28,7 @@ class CdtOptions {
   /// Reads the options below element, leaving out those of the folders and
   /// files it holds ("folderInfo" with a "resourcePath", "fileInfo", and the
   /// older "resourceConfiguration"), which are settings of their own.
-  static CdtOptions read(const DomElement& element, const CdtBuildVariables& variables);
+  static CdtOptions read(const ForeignElement& element, const CdtBuildVariables& variables);
 
   /// These options with those of more put in their place, as CDT lets a
   /// folder's or file's tools override the options of the tools they derive from.
@@ -47,4 +47,4 @@ class CdtOptions {
 
 /// Whether element, a "folderInfo", "fileInfo" or "resourceConfiguration",
 /// holds the settings of a folder or file rather than of the whole configuration.
-bool holdsResourceSettings(const DomElement& element);
+bool holdsResourceSettings(const ForeignElement& element);

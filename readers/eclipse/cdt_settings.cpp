@@ -81,8 +81,8 @@ ProjectKind kindOfToolChain(const QString& id) {
   return ProjectKind::Unknown;
 }
 
-QString toolChainOf(const DomElement& configuration) {
-  const QList<DomElement> toolChains = descendantElements(configuration, QStringLiteral("toolChain"));
+QString toolChainOf(const ForeignElement& configuration) {
+  const QList<ForeignElement> toolChains = descendantsNamed(configuration, QStringLiteral("toolChain"));
   return toolChains.isEmpty() ? QString() : toolChains.first().attribute(QStringLiteral("superClass"));
 }
 
@@ -95,7 +95,7 @@ QString otherArchitectureOf(const QStringList& ids) {
 }
 
 // "buildProperties" holds "key=value" pairs separated by ",".
-QString artefactTypeOf(const DomElement& configuration) {
+QString artefactTypeOf(const ForeignElement& configuration) {
   const QString attribute = configuration.attribute(QStringLiteral("buildArtefactType"));
   if (!attribute.isEmpty()) return attribute;
   const QString key = QStringLiteral("org.eclipse.cdt.build.core.buildArtefactType=");
@@ -106,21 +106,21 @@ QString artefactTypeOf(const DomElement& configuration) {
 
 // The named configurations of each "cconfiguration", or of the whole file
 // where it has none.
-QList<CdtConfiguration> namedConfigurations(const DomDocument& cproject) {
+QList<CdtConfiguration> namedConfigurations(const ForeignDocument& cproject) {
   QList<CdtConfiguration> configurations;
-  const QList<DomElement> storages = descendantElements(cproject, QStringLiteral("cconfiguration"));
-  for (const DomElement& storage : storages.isEmpty() ? QList<DomElement>{cproject} : storages) {
-    for (const DomElement& configuration : descendantElements(storage, QStringLiteral("configuration"))) {
+  const QList<ForeignElement> storages = descendantsNamed(cproject, QStringLiteral("cconfiguration"));
+  for (const ForeignElement& storage : storages.isEmpty() ? QList<ForeignElement>{cproject} : storages) {
+    for (const ForeignElement& configuration : descendantsNamed(storage, QStringLiteral("configuration"))) {
       // Unnamed ones are such as the refresh scope's "configurationName" entries.
       if (!configuration.attribute(QStringLiteral("name")).isEmpty())
-        configurations.append({configuration, storages.isEmpty() ? DomElement() : storage});
+        configurations.append({configuration, storages.isEmpty() ? ForeignElement() : storage});
     }
   }
   return configurations;
 }
 
 // The configuration whose kind counts: the one that becomes "Debug".
-DomElement readConfigurations(const DomDocument& cproject, CdtSettings& settings) {
+ForeignElement readConfigurations(const ForeignDocument& cproject, CdtSettings& settings) {
   settings.configurations = namedConfigurations(cproject);
   QStringList names;
   for (const CdtConfiguration& configuration : settings.configurations)
@@ -137,18 +137,18 @@ DomElement readConfigurations(const DomDocument& cproject, CdtSettings& settings
 // ("43xxx_Wi-Fi.null.120785263"), derives its configuration from the
 // preferences' ("org.eclipse.cdt.build.core.prefbase.cfg") and turns its
 // builder's managed build off.
-bool isBuiltByMakefile(const DomElement& configuration, const DomElement& typeElement) {
+bool isBuiltByMakefile(const ForeignElement& configuration, const ForeignElement& typeElement) {
   if (typeElement.attribute(QStringLiteral("id")).contains(QLatin1String(".null."))) return true;
   if (configuration.attribute(QStringLiteral("parent")) == QLatin1String("org.eclipse.cdt.build.core.prefbase.cfg"))
     return true;
-  for (const DomElement& builder : descendantElements(configuration, QStringLiteral("builder")))
+  for (const ForeignElement& builder : descendantsNamed(configuration, QStringLiteral("builder")))
     if (builder.attribute(QStringLiteral("managedBuildOn")) == QLatin1String("false")) return true;
   return false;
 }
 
 }  // namespace
 
-ProjectKind projectKind(const DomElement& configuration, const DomElement& typeElement) {
+ProjectKind projectKind(const ForeignElement& configuration, const ForeignElement& typeElement) {
   const ProjectKind fromArtefact = kindOfTypeId(artefactTypeOf(configuration));
   if (fromArtefact != ProjectKind::Unknown) return fromArtefact;
   const QString extension = configuration.attribute(QStringLiteral("artifactExtension"));
@@ -164,9 +164,9 @@ ProjectKind projectKind(const DomElement& configuration, const DomElement& typeE
   return ProjectKind::Unknown;
 }
 
-CdtSettings readCdtSettings(const DomDocument& cproject) {
+CdtSettings readCdtSettings(const ForeignDocument& cproject) {
   CdtSettings settings;
-  const QList<DomElement> types = descendantElements(cproject, QStringLiteral("project"));
+  const QList<ForeignElement> types = descendantsNamed(cproject, QStringLiteral("project"));
   if (types.isEmpty()) {
     settings.problem = QStringLiteral("no project element found");
     return settings;
@@ -176,7 +176,7 @@ CdtSettings readCdtSettings(const DomDocument& cproject) {
     return settings;
   }
   settings.typeName = types.first().attribute(QStringLiteral("name"));
-  const DomElement debug = readConfigurations(cproject, settings);
+  const ForeignElement debug = readConfigurations(cproject, settings);
   if (!settings.problem.isEmpty()) return settings;
   settings.kind = projectKind(debug, types.first());
   if (settings.kind == ProjectKind::Unknown && isBuiltByMakefile(debug, types.first())) {

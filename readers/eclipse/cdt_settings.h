@@ -12,10 +12,10 @@
 /// One configuration of a ".cproject".
 struct CdtConfiguration {
   /// The "configuration" element.
-  DomElement element;
+  ForeignElement element;
   /// The "cconfiguration" element holding it (with its build variables); null
   /// in files that have none.
-  DomElement storage;
+  ForeignElement storage;
 };
 
 /// The parts of a ".cproject" that the conversion uses.
@@ -39,7 +39,7 @@ struct CdtSettings {
 /// importer that stopped on it ("no project element found", ...). The kind is
 /// read from the configuration that becomes "Debug"; a makefile project whose
 /// kind nothing records is an executable.
-CdtSettings readCdtSettings(const DomDocument& cproject);
+CdtSettings readCdtSettings(const ForeignDocument& cproject);
 
 /// The kind from what CDT records: the configuration's "buildArtefactType"
 /// (also inside "buildProperties"), else its "artifactExtension" ("out", "elf" or
@@ -48,4 +48,4 @@ CdtSettings readCdtSettings(const DomDocument& cproject);
 /// element, else its name ("Executable", "Static Library", "Shared Library").
 /// A type id's last part may carry a vendor's word ("appBuildArtefactType",
 /// "appProject"); an "app" is an executable.
-ProjectKind projectKind(const DomElement& configuration, const DomElement& typeElement);
+ProjectKind projectKind(const ForeignElement& configuration, const ForeignElement& typeElement);

@@ -88,10 +88,9 @@ bool DirectoryVisits::isInsideRoot(const QString& realPath) const {
 }
 
 std::optional<DirectoryVisits::Identity> DirectoryVisits::identity(const QString& path) {
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  if (!directoryIdentity(path, device, inode)) return std::nullopt;
-  return Identity(device, inode);
+  const std::optional<FileIdentity> found = directoryIdentity(path);
+  if (!found) return std::nullopt;
+  return Identity(found->first, found->second);
 }
 
 bool DirectoryVisits::markVisited(quint64 device, quint64 inode) {

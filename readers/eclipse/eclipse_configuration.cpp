@@ -38,17 +38,17 @@ class ItemSettingsReader {
 
   // Folders before the files and folders inside them, so that each takes the
   // options of the folder above it (CDT derives its tools from that folder's).
-  QHash<QString, CompileSettings> read(const DomElement& configuration, QList<NotCarried>& notCarried) {
-    QList<DomElement> infos;
+  QHash<QString, CompileSettings> read(const ForeignElement& configuration, QList<NotCarried>& notCarried) {
+    QList<ForeignElement> infos;
     for (const char* tag : {"folderInfo", "fileInfo", "resourceConfiguration"})
-      for (const DomElement& info : childElements(configuration, QLatin1String(tag)))
+      for (const ForeignElement& info : childrenNamed(configuration, QLatin1String(tag)))
         if (holdsResourceSettings(info)) infos.append(info);
-    std::stable_sort(infos.begin(), infos.end(), [](const DomElement& a, const DomElement& b) {
+    std::stable_sort(infos.begin(), infos.end(), [](const ForeignElement& a, const ForeignElement& b) {
       return projectResourcePath(a.attribute(QStringLiteral("resourcePath"))).count(QLatin1Char('/')) <
              projectResourcePath(b.attribute(QStringLiteral("resourcePath"))).count(QLatin1Char('/'));
     });
     QHash<QString, CompileSettings> settings;
-    for (const DomElement& info : infos) {
+    for (const ForeignElement& info : infos) {
       const QString path = projectResourcePath(info.attribute(QStringLiteral("resourcePath")));
       const CdtOptions own = CdtOptions::read(info, variables_);
       if (own.isEmpty()) continue;
@@ -88,7 +88,7 @@ void setDevice(TargetDevice& device, const CdtOptions& options, const Configurat
 
 ConfigurationReading readConfiguration(ConversionContext& context, const ConfigurationSource& source,
                                        const CdtConfiguration& cdtConfiguration, QString& lastMicrocontroller) {
-  const DomElement& element = cdtConfiguration.element;
+  const ForeignElement& element = cdtConfiguration.element;
   const CdtBuildVariables variables(cdtConfiguration.storage, context.addedCharacters());
   const CdtReading reading = cdtReading(context, source);
   const CdtOptions options = CdtOptions::read(element, variables);

@@ -4,12 +4,12 @@
 
 namespace {
 
-EclipseLink readLink(const DomElement& element) {
+EclipseLink readLink(const ForeignElement& element) {
   EclipseLink link;
-  link.name = childElementText(element, QStringLiteral("name"));
-  link.type = childElementText(element, QStringLiteral("type"));
-  const DomElement uri = firstChildElement(element, QStringLiteral("locationURI"));
-  const DomElement location = uri.isNull() ? firstChildElement(element, QStringLiteral("location")) : uri;
+  link.name = childText(element, QStringLiteral("name"));
+  link.type = childText(element, QStringLiteral("type"));
+  const ForeignElement uri = childNamed(element, QStringLiteral("locationURI"));
+  const ForeignElement location = uri.isNull() ? childNamed(element, QStringLiteral("location")) : uri;
   link.isUri = !uri.isNull();
   link.hasLocation = !location.isNull();
   link.location = elementText(location);
@@ -18,28 +18,28 @@ EclipseLink readLink(const DomElement& element) {
 
 }  // namespace
 
-EclipseProjectDescription readProjectDescription(const DomDocument& document) {
+EclipseProjectDescription readProjectDescription(const ForeignDocument& document) {
   EclipseProjectDescription description;
-  const DomElement root = firstChildElement(document, QStringLiteral("projectDescription"));
-  description.name = childElementText(root, QStringLiteral("name"));
-  for (const DomElement& dependency : descendantElements(document, QStringLiteral("project"))) {
+  const ForeignElement root = childNamed(document, QStringLiteral("projectDescription"));
+  description.name = childText(root, QStringLiteral("name"));
+  for (const ForeignElement& dependency : descendantsNamed(document, QStringLiteral("project"))) {
     const QString name = elementText(dependency);
     if (!name.isEmpty()) description.dependencies.append(name);
   }
-  const QList<DomElement> resources = descendantElements(document, QStringLiteral("linkedResources"));
+  const QList<ForeignElement> resources = descendantsNamed(document, QStringLiteral("linkedResources"));
   if (!resources.isEmpty()) {
-    for (const DomElement& link : descendantElements(resources.first(), QStringLiteral("link")))
+    for (const ForeignElement& link : descendantsNamed(resources.first(), QStringLiteral("link")))
       description.links.append(readLink(link));
   }
-  const DomElement variables = firstChildElement(root, QStringLiteral("variableList"));
-  for (const DomElement& variable : childElements(variables, QStringLiteral("variable"))) {
-    const QString name = childElementText(variable, QStringLiteral("name"));
+  const ForeignElement variables = childNamed(root, QStringLiteral("variableList"));
+  for (const ForeignElement& variable : childrenNamed(variables, QStringLiteral("variable"))) {
+    const QString name = childText(variable, QStringLiteral("name"));
     if (!name.isEmpty() && !description.pathVariables.contains(name))
-      description.pathVariables.insert(name, childElementText(variable, QStringLiteral("value")));
+      description.pathVariables.insert(name, childText(variable, QStringLiteral("value")));
   }
-  for (const DomElement& nature : descendantElements(root, QStringLiteral("nature")))
+  for (const ForeignElement& nature : descendantsNamed(root, QStringLiteral("nature")))
     if (elementText(nature) == QLatin1String("org.eclipse.cdt.core.ccnature")) description.isCpp = true;
-  description.filters = ResourceFilters::read(firstChildElement(root, QStringLiteral("filteredResources")),
+  description.filters = ResourceFilters::read(childNamed(root, QStringLiteral("filteredResources")),
                                               description.unreadFilters);
   return description;
 }

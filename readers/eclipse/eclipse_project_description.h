@@ -41,4 +41,4 @@ struct EclipseProjectDescription {
 };
 
 /// Reads the parts of a ".project" document that the conversion uses.
-EclipseProjectDescription readProjectDescription(const DomDocument& document);
+EclipseProjectDescription readProjectDescription(const ForeignDocument& document);

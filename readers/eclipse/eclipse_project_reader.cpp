@@ -132,7 +132,7 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
     return std::nullopt;
   }
   const QString leftOut = QStringLiteral("project ") + file.description.name + QStringLiteral(" left out: ");
-  std::optional<DomDocument> cproject;
+  std::optional<ForeignDocument> cproject;
   try {
     cproject = loadForeignFile(context.inputFiles(), cprojectPath, cdtProject);
   } catch (const UnreadableFile& failure) {

@@ -51,7 +51,7 @@ std::optional<ResourceMatcher> multiFilter(const QString& arguments, int line, Q
 }
 
 // A matcher and the groups nested in it, depth levels below the filter.
-std::optional<ResourceMatcher> readMatcher(const DomElement& element, int depth, FilterProblem& problem) {
+std::optional<ResourceMatcher> readMatcher(const ForeignElement& element, int depth, FilterProblem& problem) {
   static constexpr std::pair<const char*, ResourceMatcher::Kind> compounds[] = {
       {"org.eclipse.ui.ide.orFilterMatcher", ResourceMatcher::Kind::AnyOf},
       {"org.eclipse.ui.ide.andFilterMatcher", ResourceMatcher::Kind::AllOf},
@@ -61,15 +61,15 @@ std::optional<ResourceMatcher> readMatcher(const DomElement& element, int depth,
     problem.message = QStringLiteral("its matchers nest deeper than %1 levels").arg(maximumMatcherDepth);
     return std::nullopt;
   }
-  const QString id = childElementText(element, QStringLiteral("id"));
-  const DomElement arguments = firstChildElement(element, QStringLiteral("arguments"));
+  const QString id = childText(element, QStringLiteral("id"));
+  const ForeignElement arguments = childNamed(element, QStringLiteral("arguments"));
   if (id == QLatin1String("org.eclipse.ui.ide.multiFilter"))
     return multiFilter(elementText(arguments), element.line(), problem.message);
   for (const auto& [compoundId, kind] : compounds) {
     if (id != QLatin1String(compoundId)) continue;
     ResourceMatcher matcher;
     matcher.kind = kind;
-    for (const DomElement& child : childElements(arguments, matcherTag)) {
+    for (const ForeignElement& child : childrenNamed(arguments, matcherTag)) {
       std::optional<ResourceMatcher> part = readMatcher(child, depth + 1, problem);
       if (!part) return std::nullopt;
       matcher.children.push_back(std::move(*part));
@@ -106,14 +106,14 @@ bool ResourceMatcher::matches(const QString& name, const QString& projectRelativ
   return false;
 }
 
-ResourceFilters ResourceFilters::read(const DomElement& filteredResources, QList<FilterProblem>& unread) {
+ResourceFilters ResourceFilters::read(const ForeignElement& filteredResources, QList<FilterProblem>& unread) {
   ResourceFilters result;
-  for (const DomElement& element : childElements(filteredResources, QStringLiteral("filter"))) {
+  for (const ForeignElement& element : childrenNamed(filteredResources, QStringLiteral("filter"))) {
     ResourceFilter filter;
-    filter.container = childElementText(element, QStringLiteral("name"));
-    filter.type = childElementText(element, QStringLiteral("type")).toInt();
+    filter.container = childText(element, QStringLiteral("name"));
+    filter.type = childText(element, QStringLiteral("type")).toInt();
     FilterProblem problem;
-    std::optional<ResourceMatcher> matcher = readMatcher(firstChildElement(element, matcherTag), 1, problem);
+    std::optional<ResourceMatcher> matcher = readMatcher(childNamed(element, matcherTag), 1, problem);
     const QString where = filter.container.isEmpty() ? QStringLiteral("the project") : filter.container;
     if (!matcher) {
       if (problem.line == 0) problem.line = element.line();  // no matcher element at all

@@ -71,7 +71,7 @@ class ResourceFilters {
   /// Reads the "filter" elements of a "filteredResources" element. A filter
   /// whose matcher is not one Eclipse's own filters write (or whose arguments
   /// cannot be read) is left out, and said so in unread.
-  static ResourceFilters read(const DomElement& filteredResources, QList<FilterProblem>& unread);
+  static ResourceFilters read(const ForeignElement& filteredResources, QList<FilterProblem>& unread);
 
   bool isEmpty() const { return filters_.empty(); }
   /// The filters on the folder at path ("" for the project) and the

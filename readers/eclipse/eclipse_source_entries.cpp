@@ -40,11 +40,11 @@ bool matchesExclusionPattern(const QString& pattern, const QString& path, StepMe
       meter);
 }
 
-std::optional<std::vector<SourceEntry>> readSourceEntries(const DomElement& configuration) {
-  const DomElement entries = firstChildElement(configuration, QStringLiteral("sourceEntries"));
+std::optional<std::vector<SourceEntry>> readSourceEntries(const ForeignElement& configuration) {
+  const ForeignElement entries = childNamed(configuration, QStringLiteral("sourceEntries"));
   if (entries.isNull()) return std::nullopt;
   std::vector<SourceEntry> result;
-  for (const DomElement& entry : childElements(entries, QStringLiteral("entry"))) {
+  for (const ForeignElement& entry : childrenNamed(entries, QStringLiteral("entry"))) {
     if (entry.attribute(QStringLiteral("kind")) != QLatin1String("sourcePath")) continue;
     const QString excluding = entry.attribute(QStringLiteral("excluding"));
     result.push_back({projectPath(entry.attribute(QStringLiteral("name"))),
@@ -53,10 +53,10 @@ std::optional<std::vector<SourceEntry>> readSourceEntries(const DomElement& conf
   return result;
 }
 
-QSet<QString> readExcludedResources(const DomElement& configuration) {
+QSet<QString> readExcludedResources(const ForeignElement& configuration) {
   QSet<QString> excluded;
   for (const char* tag : {"resourceConfiguration", "folderInfo", "fileInfo"}) {
-    for (const DomElement& resource : childElements(configuration, QLatin1String(tag))) {
+    for (const ForeignElement& resource : childrenNamed(configuration, QLatin1String(tag))) {
       if (resource.attribute(QStringLiteral("exclude")) == QLatin1String("true"))
         excluded.insert(projectResourcePath(resource.attribute(QStringLiteral("resourcePath"))));
     }

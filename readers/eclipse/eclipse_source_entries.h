@@ -48,11 +48,11 @@ struct ConfigurationResources {
 
 /// The source entries of a "configuration" element; none when it has no
 /// "sourceEntries" element.
-std::optional<std::vector<SourceEntry>> readSourceEntries(const DomElement& configuration);
+std::optional<std::vector<SourceEntry>> readSourceEntries(const ForeignElement& configuration);
 
 /// The paths a configuration excludes with "exclude="true"" on a
 /// "resourceConfiguration", "folderInfo" or "fileInfo".
-QSet<QString> readExcludedResources(const DomElement& configuration);
+QSet<QString> readExcludedResources(const ForeignElement& configuration);
 
 /// The project path of a "resourcePath": written relative to the project
 /// ("Core/Src/a.c"), or from the workspace ("/<project>/Core/Src/a.c", as

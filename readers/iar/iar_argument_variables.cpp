@@ -21,7 +21,7 @@ bool isIdentifierCharacter(QChar c, bool first) {
   return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || (!first && u >= '0' && u <= '9');
 }
 
-DomDocument loadFile(ConversionContext& context, const QString& path) {
+ForeignDocument loadFile(ConversionContext& context, const QString& path) {
   return loadForeignFile(context.inputFiles(), path, argumentVariablesFile);
 }
 
@@ -65,13 +65,13 @@ IarArgumentVariables::IarArgumentVariables(ConversionContext& context, const QSt
   }
 }
 
-void IarArgumentVariables::addFile(const DomDocument& document, const QString& directory) {
-  const DomElement root = documentElement(document);
-  for (const DomElement& group : childElements(root, QStringLiteral("group"))) {
+void IarArgumentVariables::addFile(const ForeignDocument& document, const QString& directory) {
+  const ForeignElement root = documentElement(document);
+  for (const ForeignElement& group : childrenNamed(root, QStringLiteral("group"))) {
     if (group.attribute(QStringLiteral("active")).trimmed() == QLatin1String("false")) continue;
-    for (const DomElement& variable : childElements(group, QStringLiteral("variable"))) {
-      const QString name = childElementText(variable, QStringLiteral("name")).trimmed();
-      if (!name.isEmpty()) define(name, childElementText(variable, QStringLiteral("value")).trimmed(), directory);
+    for (const ForeignElement& variable : childrenNamed(group, QStringLiteral("variable"))) {
+      const QString name = childText(variable, QStringLiteral("name")).trimmed();
+      if (!name.isEmpty()) define(name, childText(variable, QStringLiteral("value")).trimmed(), directory);
     }
   }
 }

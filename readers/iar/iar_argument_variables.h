@@ -51,7 +51,7 @@ class IarArgumentVariables {
 
   /// Adds the variables of an active group of document (a ".custom_argvars"
   /// file read from directory), replacing those of the same name.
-  void addFile(const DomDocument& document, const QString& directory);
+  void addFile(const ForeignDocument& document, const QString& directory);
   /// Adds or replaces one variable.
   void define(const QString& name, const QString& value, const QString& directory);
 

@@ -36,10 +36,10 @@ const char* const elementsReadApart[] = {"files", "configurations", "name"};
 
 const QString nameTag = QStringLiteral("name");
 
-QStringList itemTexts(const DomElement& element, const ListElement& row) {
-  const DomElement holder = row.holder ? firstChildElement(element, QLatin1String(row.holder)) : element;
+QStringList itemTexts(const ForeignElement& element, const ListElement& row) {
+  const ForeignElement holder = row.holder ? childNamed(element, QLatin1String(row.holder)) : element;
   QStringList texts;
-  for (const DomElement& item : childElements(holder, QLatin1String(row.item))) {
+  for (const ForeignElement& item : childrenNamed(holder, QLatin1String(row.item))) {
     const QString text = item.firstChildText().trimmed();
     if (!text.isEmpty()) texts.append(text);
   }
@@ -54,29 +54,29 @@ std::optional<quint64> sizeOf(const QString& text) {
 
 // The heap or stack without an "id" (or with id 0) is the program's; the others
 // (a second heap of the DLIB runtime) have no property.
-void readSizes(const DomElement& element, const QString& item, std::optional<quint64>& size,
+void readSizes(const ForeignElement& element, const QString& item, std::optional<quint64>& size,
                QList<NotCarried>& notCarried) {
-  for (const DomElement& entry : childElements(element, item)) {
+  for (const ForeignElement& entry : childrenNamed(element, item)) {
     const QString id = entry.attribute(QStringLiteral("id")).trimmed();
-    const std::optional<quint64> value = sizeOf(childElementText(entry, QStringLiteral("size")));
+    const std::optional<quint64> value = sizeOf(childText(entry, QStringLiteral("size")));
     if (id.isEmpty() || id == QLatin1String("0"))
       size = value;
     else if (value.value_or(1) != 0)
-      notCarried.append({item, id + QStringLiteral(": ") + childElementText(entry, QStringLiteral("size")).trimmed(),
+      notCarried.append({item, id + QStringLiteral(": ") + childText(entry, QStringLiteral("size")).trimmed(),
                          {}});
   }
 }
 
-void readCustomBuildTools(const DomElement& element, QList<NotCarried>& notCarried) {
-  for (const DomElement& tool : childElements(element, QStringLiteral("customBuildTool"))) {
+void readCustomBuildTools(const ForeignElement& element, QList<NotCarried>& notCarried) {
+  for (const ForeignElement& tool : childrenNamed(element, QStringLiteral("customBuildTool"))) {
     notCarried.append({QStringLiteral("custom build tool"),
                        tool.attribute(nameTag) + QStringLiteral(": ") +
-                           childElementText(tool, QStringLiteral("command")).simplified(),
+                           childText(tool, QStringLiteral("command")).simplified(),
                        {}});
   }
 }
 
-bool readListElement(const DomElement& element, IarConnectionSettings& settings) {
+bool readListElement(const ForeignElement& element, IarConnectionSettings& settings) {
   for (const ListElement& row : listElements) {
     if (element.tagName() != QLatin1String(row.tag)) continue;
     settings.*row.list += itemTexts(element, row);
@@ -86,14 +86,14 @@ bool readListElement(const DomElement& element, IarConnectionSettings& settings)
 }
 
 // One element of a settings block; false for one the conversion does not read.
-bool readSetting(const DomElement& element, IarConnectionSettings& settings, QList<NotCarried>& notCarried) {
+bool readSetting(const ForeignElement& element, IarConnectionSettings& settings, QList<NotCarried>& notCarried) {
   const QString& tag = element.tagName();
   if (readListElement(element, settings)) return true;
   if (tag == QLatin1String("device")) {
-    settings.device = childElementText(element, nameTag).trimmed();
+    settings.device = childText(element, nameTag).trimmed();
   } else if (tag == QLatin1String("linkerFile")) {
-    if (childElementText(element, QStringLiteral("override")).trimmed() != QLatin1String("false"))
-      settings.linkerFile = childElementText(element, QStringLiteral("path")).trimmed();
+    if (childText(element, QStringLiteral("override")).trimmed() != QLatin1String("false"))
+      settings.linkerFile = childText(element, QStringLiteral("path")).trimmed();
   } else if (tag == QLatin1String("heaps")) {
     readSizes(element, QStringLiteral("heap"), settings.heapSize, notCarried);
   } else if (tag == QLatin1String("stacks")) {
@@ -108,25 +108,25 @@ bool readSetting(const DomElement& element, IarConnectionSettings& settings, QLi
   return true;
 }
 
-IarConnectionSettings readSettings(const DomElement& block, QList<NotCarried>& notCarried) {
+IarConnectionSettings readSettings(const ForeignElement& block, QList<NotCarried>& notCarried) {
   IarConnectionSettings settings;
   for (size_t i = 0; i < block.childCount(); ++i) {
-    const DomElement element = block.child(i);
+    const ForeignElement element = block.child(i);
     if (!readSetting(element, settings, notCarried))
       notCarried.append({QStringLiteral("IAR project connection element"), element.tagName(), {}});
   }
   return settings;
 }
 
-void readFiles(const DomElement& files, IarConnection& connection) {
+void readFiles(const ForeignElement& files, IarConnection& connection) {
   connection.mergedGroups = walkIarGroups(
       files,
-      [&connection](const DomElement& group, qsizetype parent) {
+      [&connection](const ForeignElement& group, qsizetype parent) {
         connection.groups.push_back({group.attribute(nameTag).trimmed(), parent,
                                      group.attribute(QStringLiteral("build")).trimmed() == QLatin1String("false")});
         return qsizetype(connection.groups.size()) - 1;
       },
-      [&connection](const DomElement& item, qsizetype group) {
+      [&connection](const ForeignElement& item, qsizetype group) {
         const QString path = item.firstChildText().trimmed();
         if (item.tagName() == QLatin1String("path") && !path.isEmpty())
           connection.files.push_back({path, item.attribute(QStringLiteral("copyTo")).trimmed(), group});
@@ -189,21 +189,21 @@ void addSettings(IarConfiguration& configuration, const IarConnectionSettings& s
 
 }  // namespace
 
-IarConnection readIarConnection(const DomDocument& document, const QString& fallbackName) {
+IarConnection readIarConnection(const ForeignDocument& document, const QString& fallbackName) {
   IarConnection connection;
-  const DomElement root = documentElement(document);
+  const ForeignElement root = documentElement(document);
   connection.name = root.attribute(nameTag).trimmed();
   if (connection.name.isEmpty()) connection.name = fallbackName;
   connection.settings.push_back(readSettings(root, connection.notCarried));
-  for (const DomElement& configurations : childElements(root, QStringLiteral("configurations"))) {
-    for (const DomElement& element : childElements(configurations, QStringLiteral("configuration"))) {
+  for (const ForeignElement& configurations : childrenNamed(root, QStringLiteral("configurations"))) {
+    for (const ForeignElement& element : childrenNamed(configurations, QStringLiteral("configuration"))) {
       IarConnectionSettings settings = readSettings(element, connection.notCarried);
       settings.configuration = element.attribute(nameTag).trimmed();
-      if (settings.configuration.isEmpty()) settings.configuration = childElementText(element, nameTag).trimmed();
+      if (settings.configuration.isEmpty()) settings.configuration = childText(element, nameTag).trimmed();
       if (!settings.configuration.isEmpty()) connection.settings.push_back(std::move(settings));
     }
   }
-  readFiles(firstChildElement(root, QStringLiteral("files")), connection);
+  readFiles(childNamed(root, QStringLiteral("files")), connection);
   return connection;
 }
 

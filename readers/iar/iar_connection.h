@@ -88,7 +88,7 @@ struct IarConnection {
 
 /// Reads a connection file; a connection without a "name" is named
 /// fallbackName (the file's name without suffix).
-IarConnection readIarConnection(const DomDocument& document, const QString& fallbackName);
+IarConnection readIarConnection(const ForeignDocument& document, const QString& fallbackName);
 
 /// Joins connection to content as Embedded Workbench does: its settings to the
 /// configurations they apply to (lists added to the project's, the device and

@@ -123,16 +123,16 @@ QStringList IarOptions::list(IarOptionId id) const {
   return entries;
 }
 
-void IarOptions::read(IarBlock block, const DomElement& option) {
-  const QString name = childElementText(option, nameTag);
+void IarOptions::read(IarBlock block, const ForeignElement& option) {
+  const QString name = childText(option, nameTag);
   for (const OptionName& row : optionNames) {
     if (row.block != block || name != QLatin1String(row.name)) continue;
     Value& target = values_[size_t(row.id)];
     target.present = true;
     bool valid = false;
-    const int version = childElementText(option, QStringLiteral("version")).trimmed().toInt(&valid);
+    const int version = childText(option, QStringLiteral("version")).trimmed().toInt(&valid);
     if (valid) target.version = version;
-    for (const DomElement& state : childElements(option, stateTag)) target.states.append(state.firstChildText());
+    for (const ForeignElement& state : childrenNamed(option, stateTag)) target.states.append(state.firstChildText());
     return;
   }
 }

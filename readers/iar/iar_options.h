@@ -53,7 +53,7 @@ class IarOptions {
 
   /// Reads an "option" element of a block of kind block, when it is one that
   /// the conversion uses. Another name for an option already read adds its states.
-  void read(IarBlock block, const DomElement& option);
+  void read(IarBlock block, const ForeignElement& option);
   /// The options other holds replace these.
   void overlay(const IarOptions& other);
   /// Adds states to the option, as more entries of its list.

@@ -7,25 +7,25 @@ namespace {
 const QString nameTag = QStringLiteral("name");
 const QString settingsTag = QStringLiteral("settings");
 
-int dataVersion(const DomElement& data) {
+int dataVersion(const ForeignElement& data) {
   bool valid = false;
-  const int version = childElementText(data, QStringLiteral("version")).trimmed().toInt(&valid);
+  const int version = childText(data, QStringLiteral("version")).trimmed().toInt(&valid);
   return valid ? version : -1;
 }
 
 // Both forms of the build actions: "prebuild" and "postbuild" texts (before
 // Embedded Workbench 9), then "buildAction" elements with their own order.
-void readBuildActions(const DomElement& data, std::vector<IarBuildAction>& actions) {
+void readBuildActions(const ForeignElement& data, std::vector<IarBuildAction>& actions) {
   for (const char* sequence : {"prebuild", "postbuild"}) {
-    const QString command = childElementText(data, QLatin1String(sequence)).trimmed();
+    const QString command = childText(data, QLatin1String(sequence)).trimmed();
     if (!command.isEmpty()) actions.push_back({QLatin1String(sequence), command, QString()});
   }
-  for (const DomElement& action :
-       childElements(firstChildElement(data, QStringLiteral("buildActions")), QStringLiteral("buildAction"))) {
-    const QString command = childElementText(action, QStringLiteral("cmdline")).trimmed();
+  for (const ForeignElement& action :
+       childrenNamed(childNamed(data, QStringLiteral("buildActions")), QStringLiteral("buildAction"))) {
+    const QString command = childText(action, QStringLiteral("cmdline")).trimmed();
     if (command.isEmpty()) continue;
-    actions.push_back({childElementText(action, QStringLiteral("buildSequence")).trimmed(), command,
-                       childElementText(action, QStringLiteral("workingDirectory")).trimmed()});
+    actions.push_back({childText(action, QStringLiteral("buildSequence")).trimmed(), command,
+                       childText(action, QStringLiteral("workingDirectory")).trimmed()});
   }
 }
 
@@ -35,15 +35,15 @@ class SettingsReader {
   SettingsReader(IarCompiler& compiler, IarOptions& options, std::vector<IarBuildAction>* buildActions)
       : compiler_(compiler), options_(options), buildActions_(buildActions) {}
 
-  void read(const DomElement& parent) {
-    for (const DomElement& settings : childElements(parent, settingsTag)) {
-      const QString name = childElementText(settings, nameTag);
+  void read(const ForeignElement& parent) {
+    for (const ForeignElement& settings : childrenNamed(parent, settingsTag)) {
+      const QString name = childText(settings, nameTag);
       const IarBlock block = iarBlockOf(name);
-      const DomElement data = firstChildElement(settings, QStringLiteral("data"));
+      const ForeignElement data = childNamed(settings, QStringLiteral("data"));
       if (block == IarBlock::BuildActions && buildActions_) readBuildActions(data, *buildActions_);
       if (!takes(block)) continue;
       if (block == IarBlock::Compiler) compiler_ = {name, dataVersion(data)};
-      for (const DomElement& option : childElements(data, QStringLiteral("option"))) options_.read(block, option);
+      for (const ForeignElement& option : childrenNamed(data, QStringLiteral("option"))) options_.read(block, option);
     }
   }
 
@@ -66,31 +66,31 @@ class SettingsReader {
   bool assemblerSeen_ = false;
 };
 
-IarConfiguration readConfiguration(const DomElement& element) {
+IarConfiguration readConfiguration(const ForeignElement& element) {
   IarConfiguration configuration;
-  configuration.name = childElementText(element, nameTag);
+  configuration.name = childText(element, nameTag);
   configuration.toolchain =
-      childElementText(firstChildElement(element, QStringLiteral("toolchain")), nameTag).trimmed();
+      childText(childNamed(element, QStringLiteral("toolchain")), nameTag).trimmed();
   SettingsReader(configuration.compiler, configuration.options, &configuration.buildActions).read(element);
   return configuration;
 }
 
 // The settings a file or group has of its own, one per configuration it names.
-std::vector<IarOwnSettings> ownSettings(const DomElement& element) {
+std::vector<IarOwnSettings> ownSettings(const ForeignElement& element) {
   std::vector<IarOwnSettings> result;
-  for (const DomElement& configuration : childElements(element, QStringLiteral("configuration"))) {
+  for (const ForeignElement& configuration : childrenNamed(element, QStringLiteral("configuration"))) {
     IarOwnSettings settings;
-    settings.configuration = childElementText(configuration, nameTag).trimmed();
+    settings.configuration = childText(configuration, nameTag).trimmed();
     SettingsReader(settings.compiler, settings.options, nullptr).read(configuration);
     result.push_back(std::move(settings));
   }
   return result;
 }
 
-QStringList excludedFrom(const DomElement& element) {
+QStringList excludedFrom(const ForeignElement& element) {
   QStringList names;
-  for (const DomElement& configuration :
-       childElements(firstChildElement(element, QStringLiteral("excluded")), QStringLiteral("configuration"))) {
+  for (const ForeignElement& configuration :
+       childrenNamed(childNamed(element, QStringLiteral("excluded")), QStringLiteral("configuration"))) {
     const QString name = configuration.firstChildText().trimmed();
     if (!name.isEmpty()) names.append(name);
   }
@@ -98,27 +98,27 @@ QStringList excludedFrom(const DomElement& element) {
 }
 
 // Groups and files below the project element, in document order.
-void readGroupsAndFiles(const DomElement& projectElement, IarProjectContent& content) {
+void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent& content) {
   content.mergedGroups = walkIarGroups(
       projectElement,
-      [&content](const DomElement& group, qsizetype parent) {
+      [&content](const ForeignElement& group, qsizetype parent) {
         content.groups.push_back(
-            {childElementText(group, nameTag).trimmed(), parent, excludedFrom(group), ownSettings(group)});
+            {childText(group, nameTag).trimmed(), parent, excludedFrom(group), ownSettings(group)});
         return qsizetype(content.groups.size()) - 1;
       },
-      [&content](const DomElement& item, qsizetype group) {
+      [&content](const ForeignElement& item, qsizetype group) {
         if (item.tagName() == QLatin1String("file"))
           content.files.push_back(
-              {childElementText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
+              {childText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
       });
 }
 
 }  // namespace
 
-int walkIarGroups(const DomElement& root, const std::function<qsizetype(const DomElement&, qsizetype)>& addGroup,
-                  const std::function<void(const DomElement&, qsizetype)>& addItem) {
+int walkIarGroups(const ForeignElement& root, const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
+                  const std::function<void(const ForeignElement&, qsizetype)>& addItem) {
   struct Level {
-    DomElement element;
+    ForeignElement element;
     size_t next;
     qsizetype group;  // the group items at this level go into
     int depth;
@@ -131,7 +131,7 @@ int walkIarGroups(const DomElement& root, const std::function<qsizetype(const Do
       stack.pop_back();
       continue;
     }
-    const DomElement child = level.element.child(level.next++);
+    const ForeignElement child = level.element.child(level.next++);
     if (child.tagName() != QLatin1String("group")) {
       addItem(child, level.group);
     } else if (level.depth >= maximumGroupDepth) {
@@ -157,11 +157,11 @@ QString IarConfiguration::archiveOutput() const {
   return output;
 }
 
-IarProjectContent readIarProject(const DomDocument& document) {
+IarProjectContent readIarProject(const ForeignDocument& document) {
   IarProjectContent content;
-  const DomElement projectElement = firstChildElement(document, QStringLiteral("project"));
+  const ForeignElement projectElement = childNamed(document, QStringLiteral("project"));
   QStringList names;
-  for (const DomElement& element : childElements(projectElement, QStringLiteral("configuration"))) {
+  for (const ForeignElement& element : childrenNamed(projectElement, QStringLiteral("configuration"))) {
     content.configurations.push_back(readConfiguration(element));
     names.append(content.configurations.back().name);
   }

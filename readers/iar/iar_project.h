@@ -94,8 +94,8 @@ constexpr int maximumGroupDepth = 64;
 /// group) for each other child element. Groups nested deeper than
 /// maximumGroupDepth are merged into their ancestor at that depth; returns how
 /// many were.
-int walkIarGroups(const DomElement& root, const std::function<qsizetype(const DomElement&, qsizetype)>& addGroup,
-                  const std::function<void(const DomElement&, qsizetype)>& addItem);
+int walkIarGroups(const ForeignElement& root, const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
+                  const std::function<void(const ForeignElement&, qsizetype)>& addItem);
 
 /// What a project file holds, as the conversion uses it.
 struct IarProjectContent {
@@ -126,4 +126,4 @@ struct IarProjectContent {
 /// element), and the groups and files below it with their own settings.
 /// Options are found by their "name" in the "settings" block they belong to
 /// (iar_options.h); of several compiler or assembler blocks the first counts.
-IarProjectContent readIarProject(const DomDocument& document);
+IarProjectContent readIarProject(const ForeignDocument& document);

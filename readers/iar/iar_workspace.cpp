@@ -29,7 +29,7 @@ void addConnections(ConversionContext& context, const IarWorkspace& workspace, I
     if (!relative) continue;  // its variable is reported with the project's paths
     const QString path = joinPath(project.directory, *relative);
     try {
-      const DomDocument document = loadForeignFile(context.inputFiles(), path, iarConnection, project.file);
+      const ForeignDocument document = loadForeignFile(context.inputFiles(), path, iarConnection, project.file);
       const QString directory = QFileInfo(*relative).path();
       addIarConnection(project.content, readIarConnection(document, nameWithoutLastSuffix(path)), file.group,
                        directory == QLatin1String(".") ? QString() : directory);
@@ -62,13 +62,13 @@ QString projectFile(ConversionContext& context, const IarWorkspace& workspace, c
 
 IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
     : path(path), directory(QFileInfo(path).path()) {
-  const DomDocument document = loadForeignFile(context.inputFiles(), path, iarWorkspace);
+  const ForeignDocument document = loadForeignFile(context.inputFiles(), path, iarWorkspace);
   argumentVariables = IarArgumentVariables(context, path);
   ListedProjectFiles listed;
   const ForeignPathResolver::Variables variables{{QStringLiteral("WS_DIR"), directory}};
   int entry = 0;
-  for (const DomElement& element : descendantElements(document, QStringLiteral("project"))) {
-    const DomElement pathElement = firstChildElement(element, QStringLiteral("path"));
+  for (const ForeignElement& element : descendantsNamed(document, QStringLiteral("project"))) {
+    const ForeignElement pathElement = childNamed(element, QStringLiteral("path"));
     if (pathElement.isNull()) continue;
     ++entry;
     IarProject project;

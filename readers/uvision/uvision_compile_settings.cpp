@@ -72,21 +72,21 @@ QString tableValue(const char* const (&table)[size], const QString& code, const 
 /// inherit ("2" for a check box, "0" for a list) is the target's.
 class OptionBlock {
  public:
-  OptionBlock(DomElement own, DomElement target, bool item) : own_(own), target_(target), item_(item) {}
+  OptionBlock(ForeignElement own, ForeignElement target, bool item) : own_(own), target_(target), item_(item) {}
 
   QString value(const char* element, const char* inherit = "2") const {
-    const QString own = childElementText(own_, QLatin1String(element));
+    const QString own = childText(own_, QLatin1String(element));
     if (!item_ || (!own.isEmpty() && own != QLatin1String(inherit))) return own;
-    return childElementText(target_, QLatin1String(element));
+    return childText(target_, QLatin1String(element));
   }
   /// A text of the block's own VariousControls.
   QString control(const char* element) const {
-    return childElementText(firstChildElement(own_, QStringLiteral("VariousControls")), QLatin1String(element));
+    return childText(childNamed(own_, QStringLiteral("VariousControls")), QLatin1String(element));
   }
 
  private:
-  DomElement own_;
-  DomElement target_;
+  ForeignElement own_;
+  ForeignElement target_;
   bool item_;
 };
 
@@ -239,15 +239,15 @@ void overrideDevice(const CompilerCommandLine& options, TargetDevice& device) {
 
 }  // namespace
 
-CompileSettings readTargetCompileSettings(const UvTargetReading& reading, const DomElement& toolOptions,
+CompileSettings readTargetCompileSettings(const UvTargetReading& reading, const ForeignElement& toolOptions,
                                           TargetDevice& device) {
-  const DomElement compiler = firstChildElement(toolOptions, QLatin1String(compilerElement(reading.toolset)));
-  const DomElement assembler = firstChildElement(toolOptions, QLatin1String(assemblerElement(reading.toolset)));
-  CompilerBlock read = readCompiler(reading, OptionBlock(compiler, DomElement(), false));
+  const ForeignElement compiler = childNamed(toolOptions, QLatin1String(compilerElement(reading.toolset)));
+  const ForeignElement assembler = childNamed(toolOptions, QLatin1String(assemblerElement(reading.toolset)));
+  CompilerBlock read = readCompiler(reading, OptionBlock(compiler, ForeignElement(), false));
   read.tool.additionalOptions = read.flagOptions + read.tool.additionalOptions;
   applyOptions(read.codeGeneration, read.options.codeGeneration);
   QList<Report> reports = read.reports;
-  CompileSettings settings{read.tool, readAssembler(reading, OptionBlock(assembler, DomElement(), false), reports),
+  CompileSettings settings{read.tool, readAssembler(reading, OptionBlock(assembler, ForeignElement(), false), reports),
                            read.codeGeneration};
   overrideDevice(read.options, device);
   for (const Report& report : reports) reading.report(report.first, report.second);
@@ -277,17 +277,17 @@ void appendLists(ToolOptions& to, const ToolOptions& from) {
 
 }  // namespace
 
-std::optional<CompileSettings> readItemCompileSettings(const UvTargetReading& reading, const DomElement& itemOptions,
-                                                       const DomElement& toolOptions, const CompileSettings& project,
+std::optional<CompileSettings> readItemCompileSettings(const UvTargetReading& reading, const ForeignElement& itemOptions,
+                                                       const ForeignElement& toolOptions, const CompileSettings& project,
                                                        const QString& itemName) {
   const QLatin1String compilerName(compilerElement(reading.toolset));
   const QLatin1String assemblerName(assemblerElement(reading.toolset));
-  const DomElement ownCompiler = firstChildElement(itemOptions, compilerName);
-  const DomElement ownAssembler = firstChildElement(itemOptions, assemblerName);
+  const ForeignElement ownCompiler = childNamed(itemOptions, compilerName);
+  const ForeignElement ownAssembler = childNamed(itemOptions, assemblerName);
   if (ownCompiler.isNull() && ownAssembler.isNull()) return std::nullopt;
-  const DomElement targetCompiler = firstChildElement(toolOptions, compilerName);
+  const ForeignElement targetCompiler = childNamed(toolOptions, compilerName);
   const CompilerBlock own = readCompiler(reading, OptionBlock(ownCompiler, targetCompiler, true));
-  const CompilerBlock inherited = readCompiler(reading, OptionBlock(targetCompiler, DomElement(), false));
+  const CompilerBlock inherited = readCompiler(reading, OptionBlock(targetCompiler, ForeignElement(), false));
   QList<Report> reports = own.reports;
   CompileSettings item = project;
   // The check boxes' options are the item's own choice; its lists add to the project's.
@@ -297,7 +297,7 @@ std::optional<CompileSettings> readItemCompileSettings(const UvTargetReading& re
   ownCodeGeneration(own, inherited, item.codeGeneration);
   for (const QString& option : targetOptions(own.options.device)) reports.append({QStringLiteral("compiler option"), option});
   if (!ownAssembler.isNull()) {
-    const DomElement targetAssembler = firstChildElement(toolOptions, assemblerName);
+    const ForeignElement targetAssembler = childNamed(toolOptions, assemblerName);
     appendLists(item.assembler, readAssembler(reading, OptionBlock(ownAssembler, targetAssembler, true), reports));
   }
   for (const Report& report : reports)

@@ -90,22 +90,22 @@ void readFpu(TargetDevice& device, const QList<CpuToken>& tokens, const QString&
 
 // The regions of the Target dialog (what uVision links with when it makes the
 // scatter file itself); where a file has none, those of the device.
-QList<MemoryRegion> readMemory(const UvTargetReading& reading, const DomElement& misc, const QList<CpuToken>& tokens) {
+QList<MemoryRegion> readMemory(const UvTargetReading& reading, const ForeignElement& misc, const QList<CpuToken>& tokens) {
   QList<MemoryRegion> memory;
-  const DomElement memories = firstChildElement(misc, QStringLiteral("OnChipMemories"));
+  const ForeignElement memories = childNamed(misc, QStringLiteral("OnChipMemories"));
   for (const auto& row : onChipRegions) {
-    const DomElement region = firstChildElement(memories, QLatin1String(row.element));
-    const auto start = hexNumber(childElementText(region, QStringLiteral("StartAddress")));
-    const auto size = hexNumber(childElementText(region, QStringLiteral("Size")));
+    const ForeignElement region = childNamed(memories, QLatin1String(row.element));
+    const auto start = hexNumber(childText(region, QStringLiteral("StartAddress")));
+    const auto size = hexNumber(childText(region, QStringLiteral("Size")));
     if (start && size && *size != 0) memory.append({row.kind, QLatin1String(row.name), *start, *size});
   }
   for (const auto& row : offChipRegions) {
-    const DomElement region = firstChildElement(memories, QLatin1String(row.element));
-    const auto size = hexNumber(childElementText(region, QStringLiteral("Size")));
+    const ForeignElement region = childNamed(memories, QLatin1String(row.element));
+    const auto size = hexNumber(childText(region, QStringLiteral("Size")));
     if (size && *size != 0) {
       reading.report(QStringLiteral("off-chip memory"), QLatin1String(row.name) + QLatin1Char(' ') +
-                                                            childElementText(region, QStringLiteral("StartAddress")) +
-                                                            QStringLiteral(" size ") + childElementText(region, QStringLiteral("Size")));
+                                                            childText(region, QStringLiteral("StartAddress")) +
+                                                            QStringLiteral(" size ") + childText(region, QStringLiteral("Size")));
     }
   }
   if (!memory.isEmpty()) return memory;
@@ -159,28 +159,28 @@ std::optional<MemoryRegion> cpuMemoryRegion(const CpuToken& token) {
   return MemoryRegion{rom ? MemoryRegion::Kind::Rom : MemoryRegion::Kind::Ram, name, *start, size};
 }
 
-TargetDevice readDevice(const UvTargetReading& reading, const DomElement& target) {
-  const DomElement options = firstChildElement(target, QStringLiteral("TargetOption"));
-  const DomElement common = firstChildElement(options, QStringLiteral("TargetCommonOption"));
+TargetDevice readDevice(const UvTargetReading& reading, const ForeignElement& target) {
+  const ForeignElement options = childNamed(target, QStringLiteral("TargetOption"));
+  const ForeignElement common = childNamed(options, QStringLiteral("TargetCommonOption"));
   const bool gnu = reading.toolset == UvToolset::Gnu;
-  const DomElement misc = gnu ? childPath(options, {"TargetArm", "ArmMisc"}) : childPath(options, {"TargetArmAds", "ArmAdsMisc"});
-  const QList<CpuToken> tokens = cpuTokens(childElementText(common, QStringLiteral("Cpu")));
+  const ForeignElement misc = gnu ? childPath(options, {"TargetArm", "ArmMisc"}) : childPath(options, {"TargetArmAds", "ArmAdsMisc"});
+  const QList<CpuToken> tokens = cpuTokens(childText(common, QStringLiteral("Cpu")));
   TargetDevice device;
-  device.name = childElementText(common, QStringLiteral("Device"));
+  device.name = childText(common, QStringLiteral("Device"));
   const CpuToken* cpuType = findToken(tokens, QStringLiteral("CPUTYPE"));
   device.core = gnuCoreName(cpuType ? cpuType->argument
-                                    : childElementText(misc, QLatin1String(gnu ? "GCPUTYP" : "AdsCpuType")));
+                                    : childText(misc, QLatin1String(gnu ? "GCPUTYP" : "AdsCpuType")));
   if (!tokens.isEmpty()) {
-    readFpu(device, tokens, childElementText(misc, QStringLiteral("RvdsVP")));
+    readFpu(device, tokens, childText(misc, QStringLiteral("RvdsVP")));
     device.dsp = findToken(tokens, QStringLiteral("DSP")) != nullptr;
   }
-  device.byteOrder = byteOrder(childElementText(misc, QStringLiteral("BigEnd")), tokens);
-  device.secureCode = secureCode(reading, childElementText(misc, QStringLiteral("nSecure")));
-  const QString vectorExtension = childElementText(misc, QStringLiteral("RvdsMve"));
+  device.byteOrder = byteOrder(childText(misc, QStringLiteral("BigEnd")), tokens);
+  device.secureCode = secureCode(reading, childText(misc, QStringLiteral("nSecure")));
+  const QString vectorExtension = childText(misc, QStringLiteral("RvdsMve"));
   if (!vectorExtension.isEmpty() && vectorExtension != QLatin1String("0"))
     reading.report(QStringLiteral("vector extension"), QStringLiteral("RvdsMve ") + vectorExtension);
   // The GNU tool set's OnChipMemories has no Target dialog rows (OCR_RVCT*):
   // its regions are the device's.
-  device.memory = readMemory(reading, gnu ? DomElement() : misc, tokens);
+  device.memory = readMemory(reading, gnu ? ForeignElement() : misc, tokens);
   return device;
 }

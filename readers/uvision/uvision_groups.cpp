@@ -20,10 +20,10 @@ bool isLibraryPath(const QString& path) {
 // as RT-Thread's write one "Files" per file), and only of its own children, so
 // that groups nested inside each other (which uVision never writes) do not count
 // a file once for every enclosing group.
-QList<DomElement> groupFiles(const DomElement& group) {
-  QList<DomElement> files;
-  for (const DomElement& list : childElements(group, QStringLiteral("Files")))
-    files += childElements(list, QStringLiteral("File"));
+QList<ForeignElement> groupFiles(const ForeignElement& group) {
+  QList<ForeignElement> files;
+  for (const ForeignElement& list : childrenNamed(group, QStringLiteral("Files")))
+    files += childrenNamed(list, QStringLiteral("File"));
   return files;
 }
 
@@ -31,9 +31,9 @@ QList<DomElement> groupFiles(const DomElement& group) {
 /// target's build, 1 puts it in, 2 (or nothing) takes its group's choice.
 enum class BuildChoice { LeftOut, Built, AsGroup };
 
-BuildChoice buildChoice(const DomElement& options) {
+BuildChoice buildChoice(const ForeignElement& options) {
   const QString choice =
-      childElementText(firstChildElement(options, QStringLiteral("CommonProperty")), QStringLiteral("IncludeInBuild"));
+      childText(childNamed(options, QStringLiteral("CommonProperty")), QStringLiteral("IncludeInBuild"));
   if (choice == QLatin1String("0")) return BuildChoice::LeftOut;
   return choice == QLatin1String("1") ? BuildChoice::Built : BuildChoice::AsGroup;
 }
@@ -43,30 +43,30 @@ class ItemOptions {
  public:
   // The compiler and assembler blocks of a group's or file's options are under
   // "GroupArmAds"/"FileArmAds", by analogy "GroupArm"/"FileArm" for the GNU tool set.
-  ItemOptions(const UvTargetReading& reading, const DomElement& target, const ProjectRecord& record)
+  ItemOptions(const UvTargetReading& reading, const ForeignElement& target, const ProjectRecord& record)
       : reading_(reading),
         tools_(toolOptionsOf(reading, target)),
         project_(record.configurations.front().compile),
         groupBlock_(QLatin1String(reading.toolset == UvToolset::Gnu ? "GroupArm" : "GroupArmAds")),
         fileBlock_(QLatin1String(reading.toolset == UvToolset::Gnu ? "FileArm" : "FileArmAds")) {}
 
-  void addGroupSettings(SourceItem& folder, const DomElement& options) const {
-    addSettings(folder, firstChildElement(options, groupBlock_), QStringLiteral("group ") + folder.name);
+  void addGroupSettings(SourceItem& folder, const ForeignElement& options) const {
+    addSettings(folder, childNamed(options, groupBlock_), QStringLiteral("group ") + folder.name);
   }
-  void addFileSettings(SourceItem& file, const DomElement& options) const {
-    addSettings(file, firstChildElement(options, fileBlock_), file.path);
+  void addFileSettings(SourceItem& file, const ForeignElement& options) const {
+    addSettings(file, childNamed(options, fileBlock_), file.path);
   }
   void exclude(SourceItem& item) const { item.excludedFrom.append(reading_.targetName); }
 
  private:
-  void addSettings(SourceItem& item, const DomElement& block, const QString& itemName) const {
+  void addSettings(SourceItem& item, const ForeignElement& block, const QString& itemName) const {
     if (block.isNull()) return;
     const auto settings = readItemCompileSettings(reading_, block, tools_, project_, itemName);
     if (settings) item.settings.push_back({reading_.targetName, *settings});
   }
 
   const UvTargetReading& reading_;
-  DomElement tools_;
+  ForeignElement tools_;
   const CompileSettings& project_;
   const QString groupBlock_;
   const QString fileBlock_;
@@ -75,22 +75,22 @@ class ItemOptions {
 // A group the target leaves out leaves out its files. A file of it that says
 // it is built ("IncludeInBuild" 1: its own choice, as with every three-state
 // option) is; the group's exclusion then goes to each of its other files.
-void readGroup(const UvTargetReading& reading, const ItemOptions& options, const DomElement& group, SourceItem& folder,
+void readGroup(const UvTargetReading& reading, const ItemOptions& options, const ForeignElement& group, SourceItem& folder,
                QStringList& linkedLibraries) {
-  const DomElement groupOptions = firstChildElement(group, QStringLiteral("GroupOption"));
+  const ForeignElement groupOptions = childNamed(group, QStringLiteral("GroupOption"));
   const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
   options.addGroupSettings(folder, groupOptions);
   std::vector<BuildChoice> choices;  // each file's own
-  for (const DomElement& entry : groupFiles(group)) {
-    const DomElement fileOptions = firstChildElement(entry, QStringLiteral("FileOption"));
+  for (const ForeignElement& entry : groupFiles(group)) {
+    const ForeignElement fileOptions = childNamed(entry, QStringLiteral("FileOption"));
     const BuildChoice choice = buildChoice(fileOptions);
-    const QString path = toForwardSlashes(childElementText(entry, QStringLiteral("FilePath")));
+    const QString path = toForwardSlashes(childText(entry, QStringLiteral("FilePath")));
     if (isLibraryPath(path)) {  // linked, not compiled: a dependency where it is built
       if (choice == BuildChoice::Built || (choice == BuildChoice::AsGroup && !groupExcluded))
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem file = SourceItem::file(childElementText(entry, QStringLiteral("FileName")),
+    SourceItem file = SourceItem::file(childText(entry, QStringLiteral("FileName")),
                                        reading.context.paths().respell(path, reading.directory));
     options.addFileSettings(file, fileOptions);
     folder.items.push_back(std::move(file));
@@ -106,11 +106,11 @@ void readGroup(const UvTargetReading& reading, const ItemOptions& options, const
 
 }  // namespace
 
-void readGroups(const UvTargetReading& reading, const DomElement& target, ProjectRecord& record,
+void readGroups(const UvTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
                 QStringList& linkedLibraries) {
   const ItemOptions options(reading, target, record);
-  for (const DomElement& group : descendantElements(target, QStringLiteral("Group"))) {
-    SourceItem folder = SourceItem::folder(childElementText(group, QStringLiteral("GroupName")));
+  for (const ForeignElement& group : descendantsNamed(target, QStringLiteral("Group"))) {
+    SourceItem folder = SourceItem::folder(childText(group, QStringLiteral("GroupName")));
     if (folder.name.isEmpty()) continue;
     readGroup(reading, options, group, folder, linkedLibraries);
     record.sources.push_back(std::move(folder));

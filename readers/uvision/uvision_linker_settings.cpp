@@ -27,44 +27,44 @@ QStringList listEntries(const QString& text) {
 
 // armlink's own settings: the scatter file when uVision does not make one from
 // the Target dialog ("umfTarg" 0), options and libraries in its syntax.
-LinkerOptions readArmLinker(const UvTargetReading& reading, const DomElement& linker) {
+LinkerOptions readArmLinker(const UvTargetReading& reading, const ForeignElement& linker) {
   LinkerOptions options;
-  const QString scatterFile = childElementText(linker, QStringLiteral("ScatterFile"));
-  if (childElementText(linker, QStringLiteral("umfTarg")) == QLatin1String("0") && !scatterFile.isEmpty())
+  const QString scatterFile = childText(linker, QStringLiteral("ScatterFile"));
+  if (childText(linker, QStringLiteral("umfTarg")) == QLatin1String("0") && !scatterFile.isEmpty())
     options.script = {LinkerScript::Kind::Scatter, reading.filePath(scatterFile)};
   const struct {
     const char* element;
     const char* kind;
   } reported[] = {{"Misc", "linker option"}, {"IncludeLibs", "linker library"}, {"IncludeLibsPath", "linker library directory"}};
   for (const auto& row : reported) {
-    const QString value = childElementText(linker, QLatin1String(row.element)).trimmed();
+    const QString value = childText(linker, QLatin1String(row.element)).trimmed();
     if (!value.isEmpty()) reading.report(QLatin1String(row.kind), value);
   }
-  if (childElementText(linker, QStringLiteral("noStLib")) == QLatin1String("1"))
+  if (childText(linker, QStringLiteral("noStLib")) == QLatin1String("1"))
     reading.report(QStringLiteral("linker option"), QStringLiteral("--noscanlib"));
   return options;
 }
 
 // The GNU tool set names its GNU ld script "ScatterFile" and uses it whatever
 // "umfTarg" says; its options are the GNU compiler driver's.
-LinkerOptions readGnuLinker(const UvTargetReading& reading, const DomElement& linker) {
+LinkerOptions readGnuLinker(const UvTargetReading& reading, const ForeignElement& linker) {
   LinkerOptions options;
-  const QString script = childElementText(linker, QStringLiteral("ScatterFile"));
+  const QString script = childText(linker, QStringLiteral("ScatterFile"));
   if (!script.isEmpty()) options.script = {LinkerScript::Kind::GnuLd, reading.filePath(script)};
   for (const auto& flag : gnuLinkerFlags)
-    if (childElementText(linker, QLatin1String(flag.element)) == QLatin1String("1"))
+    if (childText(linker, QLatin1String(flag.element)) == QLatin1String("1"))
       options.additionalOptions.append(QLatin1String(flag.option));
-  options.additionalOptions += commandLineWords(childElementText(linker, QStringLiteral("Misc")));
-  for (const QString& directory : listEntries(childElementText(linker, QStringLiteral("IncludeDir"))))
+  options.additionalOptions += commandLineWords(childText(linker, QStringLiteral("Misc")));
+  for (const QString& directory : listEntries(childText(linker, QStringLiteral("IncludeDir"))))
     options.additionalOptions.append(QStringLiteral("-L") + reading.directoryPath(directory));
-  for (const QString& library : listEntries(childElementText(linker, QStringLiteral("IncludeLibs"))))
+  for (const QString& library : listEntries(childText(linker, QStringLiteral("IncludeLibs"))))
     options.additionalOptions.append(library.startsWith(QLatin1String("-l")) ? library : QStringLiteral("-l") + library);
   return options;
 }
 
 }  // namespace
 
-LinkerOptions readLinkerSettings(const UvTargetReading& reading, const DomElement& toolOptions) {
-  if (reading.toolset == UvToolset::Gnu) return readGnuLinker(reading, firstChildElement(toolOptions, QStringLiteral("LDarm")));
-  return readArmLinker(reading, firstChildElement(toolOptions, QStringLiteral("LDads")));
+LinkerOptions readLinkerSettings(const UvTargetReading& reading, const ForeignElement& toolOptions) {
+  if (reading.toolset == UvToolset::Gnu) return readGnuLinker(reading, childNamed(toolOptions, QStringLiteral("LDarm")));
+  return readArmLinker(reading, childNamed(toolOptions, QStringLiteral("LDads")));
 }

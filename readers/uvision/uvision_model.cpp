@@ -22,24 +22,24 @@ struct ProjectFile {
   QString directory;  // the base of the project's own paths
 };
 
-UvTarget readTarget(const ProjectFile& file, const DomElement& element, const UvProject& project,
+UvTarget readTarget(const ProjectFile& file, const ForeignElement& element, const UvProject& project,
                     const UvRteSection& rte, const QString& shownFile) {
-  const DomElement options = firstChildElement(element, QStringLiteral("TargetOption"));
-  const DomElement common = firstChildElement(options, QStringLiteral("TargetCommonOption"));
-  const QString createExecutable = childElementText(common, QStringLiteral("CreateExecutable"));
+  const ForeignElement options = childNamed(element, QStringLiteral("TargetOption"));
+  const ForeignElement common = childNamed(options, QStringLiteral("TargetCommonOption"));
+  const QString createExecutable = childText(common, QStringLiteral("CreateExecutable"));
   UvTarget target;
   target.project = &project;
   // uVision 5.38 writes neither "CreateExecutable" nor "CreateLib" for a target
   // that builds a program (TI's MSPM0 examples): such a target is an executable.
   target.buildsOutput =
-      !createExecutable.isEmpty() || childElementText(common, QStringLiteral("CreateLib")).isEmpty();
-  target.outputName = childElementText(common, QStringLiteral("OutputName"));
+      !createExecutable.isEmpty() || childText(common, QStringLiteral("CreateLib")).isEmpty();
+  target.outputName = childText(common, QStringLiteral("OutputName"));
   if (!target.buildsOutput) return target;
   ProjectRecord& record = target.record;
   record.kind = createExecutable == QLatin1String("0") ? ProjectKind::StaticLibrary : ProjectKind::Executable;
   record.directory = file.directory;
   record.sourceFile = shownFile;
-  const UvTargetReading reading{file.context, file.directory, childElementText(element, QStringLiteral("TargetName")),
+  const UvTargetReading reading{file.context, file.directory, childText(element, QStringLiteral("TargetName")),
                                 toolsetOf(element), record.notCarried};
   target.toolset = reading.toolset;
   record.configurations.push_back(readTargetSettings(reading, element, record.kind));
@@ -82,10 +82,10 @@ UvProject::UvProject(ConversionContext& context, const QString& pathAndName, con
                      const QString& workspaceFile)
     : name(nameWithoutLastSuffix(toForwardSlashes(pathAndName))), shownFile(displayPath(projectFile)) {
   const ProjectFile file{context, QFileInfo(projectFile).path()};
-  const DomDocument document = loadForeignFile(context.inputFiles(), projectFile, uvisionProject, workspaceFile);
-  const DomElement root = documentElement(document);
-  const UvRteSection rte(firstChildElement(root, QStringLiteral("RTE")));
-  for (const DomElement& element : childElements(firstChildElement(root, QStringLiteral("Targets")), QStringLiteral("Target")))
+  const ForeignDocument document = loadForeignFile(context.inputFiles(), projectFile, uvisionProject, workspaceFile);
+  const ForeignElement root = documentElement(document);
+  const UvRteSection rte(childNamed(root, QStringLiteral("RTE")));
+  for (const ForeignElement& element : childrenNamed(childNamed(root, QStringLiteral("Targets")), QStringLiteral("Target")))
     targets.push_back(readTarget(file, element, *this, rte, shownFile));
   if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
   nameProjects(targets, name);
@@ -96,9 +96,9 @@ bool UvProject::givesProjects() const {
 }
 
 UvWorkspace::UvWorkspace(ConversionContext& context, const QString& path) : path(path) {
-  const DomDocument document = loadForeignFile(context.inputFiles(), path, uvisionWorkspace);
-  for (const DomElement& project : descendantElements(document, QStringLiteral("project"))) {
-    QString projectPath = childElementText(project, QStringLiteral("PathAndName"));
+  const ForeignDocument document = loadForeignFile(context.inputFiles(), path, uvisionWorkspace);
+  for (const ForeignElement& project : descendantsNamed(document, QStringLiteral("project"))) {
+    QString projectPath = childText(project, QStringLiteral("PathAndName"));
     if (!projectPath.isEmpty()) projectPaths.append(std::move(projectPath));
   }
 }

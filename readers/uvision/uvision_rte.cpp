@@ -8,9 +8,9 @@
 
 namespace {
 
-QStringList targetNames(const DomElement& targetInfos) {
+QStringList targetNames(const ForeignElement& targetInfos) {
   QStringList names;
-  for (const DomElement& info : childElements(targetInfos, QStringLiteral("targetInfo")))
+  for (const ForeignElement& info : childrenNamed(targetInfos, QStringLiteral("targetInfo")))
     names.append(info.attribute(QStringLiteral("name")));
   return names;
 }
@@ -29,24 +29,24 @@ SourceItem& componentFolder(std::vector<SourceItem>& sources, const QString& nam
 
 }  // namespace
 
-UvRteSection::UvRteSection(const DomElement& element) {
-  for (const DomElement& component : childElements(firstChildElement(element, QStringLiteral("components")), QStringLiteral("component"))) {
-    components_.append(readComponent(component, firstChildElement(component, QStringLiteral("package")),
-                                     firstChildElement(component, QStringLiteral("targetInfos"))));
+UvRteSection::UvRteSection(const ForeignElement& element) {
+  for (const ForeignElement& component : childrenNamed(childNamed(element, QStringLiteral("components")), QStringLiteral("component"))) {
+    components_.append(readComponent(component, childNamed(component, QStringLiteral("package")),
+                                     childNamed(component, QStringLiteral("targetInfos"))));
   }
-  for (const DomElement& file : childElements(firstChildElement(element, QStringLiteral("files")), QStringLiteral("file"))) {
-    const Component component = readComponent(firstChildElement(file, QStringLiteral("component")),
-                                              firstChildElement(file, QStringLiteral("package")),
-                                              firstChildElement(file, QStringLiteral("targetInfos")));
+  for (const ForeignElement& file : childrenNamed(childNamed(element, QStringLiteral("files")), QStringLiteral("file"))) {
+    const Component component = readComponent(childNamed(file, QStringLiteral("component")),
+                                              childNamed(file, QStringLiteral("package")),
+                                              childNamed(file, QStringLiteral("targetInfos")));
     // An instance "removed" belongs to a component no longer selected.
-    for (const DomElement& instance : childElements(file, QStringLiteral("instance")))
+    for (const ForeignElement& instance : childrenNamed(file, QStringLiteral("instance")))
       if (instance.attribute(QStringLiteral("removed")) != QLatin1String("1"))
         instances_.append({component, toForwardSlashes(elementText(instance))});
   }
 }
 
-UvRteSection::Component UvRteSection::readComponent(const DomElement& component, const DomElement& package,
-                                                    const DomElement& targets) {
+UvRteSection::Component UvRteSection::readComponent(const ForeignElement& component, const ForeignElement& package,
+                                                    const ForeignElement& targets) {
   return {component.attribute(QStringLiteral("Cclass")),
           component.attribute(QStringLiteral("Cgroup")),
           component.attribute(QStringLiteral("Csub")),

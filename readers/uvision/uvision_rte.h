@@ -15,7 +15,7 @@
 class UvRteSection {
  public:
   /// Reads element (null when the file has none).
-  explicit UvRteSection(const DomElement& element);
+  explicit UvRteSection(const ForeignElement& element);
 
   /// What the target's build gets from its components, as uVision's does: the
   /// directories of their configuration files and "RTE/_<target>" (spaces
@@ -53,7 +53,7 @@ class UvRteSection {
     QString path;
   };
 
-  static Component readComponent(const DomElement& component, const DomElement& package, const DomElement& targets);
+  static Component readComponent(const ForeignElement& component, const ForeignElement& package, const ForeignElement& targets);
   /// The instances of the target's components that exist on disk, as the
   /// solution writes their paths; those that do not may be reported.
   QList<Instance> targetInstances(const UvTargetReading& reading, bool reportMissing) const;

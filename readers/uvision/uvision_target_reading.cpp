@@ -4,18 +4,18 @@
 #include "foreign/foreign_path.h"
 #include "foreign/foreign_files.h"
 
-UvToolset toolsetOf(const DomElement& target) {
-  const DomElement options = firstChildElement(target, QStringLiteral("TargetOption"));
-  const bool gnu = childElementText(target, QStringLiteral("ToolsetName")) == QLatin1String("ARM-GNU") ||
-                   (firstChildElement(options, QStringLiteral("TargetArmAds")).isNull() &&
-                    !firstChildElement(options, QStringLiteral("TargetArm")).isNull());
+UvToolset toolsetOf(const ForeignElement& target) {
+  const ForeignElement options = childNamed(target, QStringLiteral("TargetOption"));
+  const bool gnu = childText(target, QStringLiteral("ToolsetName")) == QLatin1String("ARM-GNU") ||
+                   (childNamed(options, QStringLiteral("TargetArmAds")).isNull() &&
+                    !childNamed(options, QStringLiteral("TargetArm")).isNull());
   if (gnu) return UvToolset::Gnu;
-  return childElementText(target, QStringLiteral("uAC6")) == QLatin1String("1") ? UvToolset::ArmCompiler6
+  return childText(target, QStringLiteral("uAC6")) == QLatin1String("1") ? UvToolset::ArmCompiler6
                                                                                  : UvToolset::ArmCompiler5;
 }
 
-DomElement childPath(DomElement element, std::initializer_list<const char*> tagNames) {
-  for (const char* tagName : tagNames) element = firstChildElement(element, QLatin1String(tagName));
+ForeignElement childPath(ForeignElement element, std::initializer_list<const char*> tagNames) {
+  for (const char* tagName : tagNames) element = childNamed(element, QLatin1String(tagName));
   return element;
 }
 

@@ -17,7 +17,7 @@ enum class UvToolset { ArmCompiler5, ArmCompiler6, Gnu };
 
 /// The tool set of a "Target" element: ARM-GNU keeps its settings under
 /// "TargetArm", the ARM compilers under "TargetArmAds" with "uAC6" telling 6 from 5.
-UvToolset toolsetOf(const DomElement& target);
+UvToolset toolsetOf(const ForeignElement& target);
 
 /// A directory a project file names ("..\inc", ".") as the solution writes an
 /// include directory ("$(ProjectDir)/../inc", "$(ProjectDir)"), spelled as found
@@ -25,7 +25,7 @@ UvToolset toolsetOf(const DomElement& target);
 QString projectRelativeDirectory(ForeignPathResolver& paths, const QString& written, const QString& projectDirectory);
 
 /// Follows a chain of direct-child lookups; a missing step gives a null element.
-DomElement childPath(DomElement element, std::initializer_list<const char*> tagNames);
+ForeignElement childPath(ForeignElement element, std::initializer_list<const char*> tagNames);
 
 /// One target being read.
 struct UvTargetReading {

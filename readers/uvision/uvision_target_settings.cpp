@@ -28,28 +28,28 @@ QString outputBaseName(const QString& outputName) {
 
 }  // namespace
 
-DomElement toolOptionsOf(const UvTargetReading& reading, const DomElement& target) {
+ForeignElement toolOptionsOf(const UvTargetReading& reading, const ForeignElement& target) {
   return childPath(target, {"TargetOption", reading.toolset == UvToolset::Gnu ? "TargetArm" : "TargetArmAds"});
 }
 
-SourceConfiguration readTargetSettings(const UvTargetReading& reading, const DomElement& target, ProjectKind kind) {
-  const DomElement common = childPath(target, {"TargetOption", "TargetCommonOption"});
-  const DomElement tools = toolOptionsOf(reading, target);
+SourceConfiguration readTargetSettings(const UvTargetReading& reading, const ForeignElement& target, ProjectKind kind) {
+  const ForeignElement common = childPath(target, {"TargetOption", "TargetCommonOption"});
+  const ForeignElement tools = toolOptionsOf(reading, target);
   SourceConfiguration configuration;
   configuration.name = reading.targetName;
   configuration.device = readDevice(reading, target);
   configuration.compile = readTargetCompileSettings(reading, tools, configuration.device);
   CodeGeneration& code = configuration.compile.codeGeneration;
-  if (code.debugLevel.isEmpty()) code.debugLevel = debugLevel(childElementText(common, QStringLiteral("DebugInformation")));
+  if (code.debugLevel.isEmpty()) code.debugLevel = debugLevel(childText(common, QStringLiteral("DebugInformation")));
   configuration.linker = readLinkerSettings(reading, tools);
-  configuration.outputDirectory = childElementText(common, QStringLiteral("OutputDirectory"));
+  configuration.outputDirectory = childText(common, QStringLiteral("OutputDirectory"));
   configuration.outputDirectory.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  configuration.outputName = outputBaseName(childElementText(common, QStringLiteral("OutputName")));
+  configuration.outputName = outputBaseName(childText(common, QStringLiteral("OutputName")));
   const bool library = kind == ProjectKind::StaticLibrary;
   configuration.steps = readUserCommands(
       reading, common,
       {configuration.outputName, QLatin1String(library ? "$(LIB)" : "$(EXE)"), configuration.device.name, false});
-  if (childElementText(common, QStringLiteral("CreateHexFile")) == QLatin1String("1"))
+  if (childText(common, QStringLiteral("CreateHexFile")) == QLatin1String("1"))
     reading.report(QStringLiteral("output format"), QStringLiteral("hex"));
   return configuration;
 }

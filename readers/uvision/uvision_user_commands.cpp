@@ -41,13 +41,13 @@ QString keyCodeValue(QChar prefix, QChar code, const KeyCodeValues& values) {
 }
 
 // Runs #1 and #2 of one section, as the solution's commands.
-void readSection(const UvTargetReading& reading, const DomElement& section, const KeyCodeValues& values,
+void readSection(const UvTargetReading& reading, const ForeignElement& section, const KeyCodeValues& values,
                  QList<BuildCommand>& commands) {
   for (const char* number : {"1", "2"}) {
-    const QString run = childElementText(section, QStringLiteral("RunUserProg") + QLatin1String(number));
-    const QString command = childElementText(section, QStringLiteral("UserProg%1Name").arg(QLatin1String(number))).trimmed();
+    const QString run = childText(section, QStringLiteral("RunUserProg") + QLatin1String(number));
+    const QString command = childText(section, QStringLiteral("UserProg%1Name").arg(QLatin1String(number))).trimmed();
     if (run != QLatin1String("1") || command.isEmpty()) continue;
-    if (childElementText(section, QStringLiteral("UserProg%1Dos16Mode").arg(QLatin1String(number))) == QLatin1String("1")) {
+    if (childText(section, QStringLiteral("UserProg%1Dos16Mode").arg(QLatin1String(number))) == QLatin1String("1")) {
       reading.report(QStringLiteral("user command"), command + QStringLiteral(" (as a 16-bit DOS program)"));
       continue;
     }
@@ -85,12 +85,12 @@ TranslatedCommand translateKeyCodes(const QString& command, const KeyCodeValues&
   return translated;
 }
 
-BuildSteps readUserCommands(const UvTargetReading& reading, const DomElement& common, KeyCodeValues values) {
+BuildSteps readUserCommands(const UvTargetReading& reading, const ForeignElement& common, KeyCodeValues values) {
   BuildSteps steps;
   values.perFile = true;
-  readSection(reading, firstChildElement(common, QStringLiteral("BeforeCompile")), values, steps.beforeCompile);
+  readSection(reading, childNamed(common, QStringLiteral("BeforeCompile")), values, steps.beforeCompile);
   values.perFile = false;
-  readSection(reading, firstChildElement(common, QStringLiteral("BeforeMake")), values, steps.beforeBuild);
-  readSection(reading, firstChildElement(common, QStringLiteral("AfterMake")), values, steps.afterLink);
+  readSection(reading, childNamed(common, QStringLiteral("BeforeMake")), values, steps.beforeBuild);
+  readSection(reading, childNamed(common, QStringLiteral("AfterMake")), values, steps.afterLink);
   return steps;
 }

@@ -28,7 +28,7 @@ std::string loadError(const QString& path) {
   return errorOf([&] { loadXmlDocument(path); });
 }
 
-DomElement rootOf(const DomDocument& document) { return firstChildElement(document, "root"); }
+ForeignElement rootOf(const ForeignDocument& document) { return childNamed(document, "root"); }
 
 }  // namespace
 
@@ -46,28 +46,28 @@ TEST(LoadXmlDocument, ReportsUnreadableFilesByTheirPaths) {
 // Declared encodings and CR LF line ends are shown end to end.
 TEST(LoadXmlDocument, SkipsAByteOrderMark) {
   writeFile("bom.xml", "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<root>\r\n<b>x</b>\r\n</root>");
-  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("bom.xml")), "b"), "x");
+  EXPECT_EQ(childText(rootOf(loadXmlDocument("bom.xml")), "b"), "x");
 }
 
 // What Qt's DOM gives for the first child's text, which the compact tree copies.
-TEST(DomLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
+TEST(ForeignLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
   writeFile("doc.xml",
             "<root><x>1</x><g><y>grandchild</y></g><c><!-- note -->text</c><n><i/>t</n>"
             "<y>second</y><w>  \n  <!-- c --> t</w><u>&#160;\xe2\x80\x83&#32;</u><d><![CDATA[ <raw> ]]></d>"
             "<r>a&amp;b</r></root>");
-  const DomDocument document = loadXmlDocument("doc.xml");
-  const DomElement root = rootOf(document);
-  EXPECT_EQ(childElementText(root, "x"), "1");
-  EXPECT_EQ(childElementText(root, "y"), "second");    // the grandchild is not a direct child
-  EXPECT_TRUE(firstChildElement(root, "X").isNull());  // case-sensitive
-  EXPECT_EQ(childElementText(root, "c"), "");          // first child is a comment
-  EXPECT_EQ(childElementText(root, "n"), "");          // first child is an element
-  EXPECT_EQ(childElementText(root, "w"), "");          // white space is no node: the comment comes first
-  EXPECT_EQ(childElementText(root, "u"), "");          // nor is any other Unicode space
-  EXPECT_EQ(childElementText(root, "d"), " <raw> ");
-  EXPECT_EQ(childElementText(root, "r"), "a&b");
-  EXPECT_EQ(childElementText(firstChildElement(root, "missing"), "x"), "");  // lookups on null find nothing
-  EXPECT_EQ(descendantElements(document, "y").size(), 2);
+  const ForeignDocument document = loadXmlDocument("doc.xml");
+  const ForeignElement root = rootOf(document);
+  EXPECT_EQ(childText(root, "x"), "1");
+  EXPECT_EQ(childText(root, "y"), "second");    // the grandchild is not a direct child
+  EXPECT_TRUE(childNamed(root, "X").isNull());  // case-sensitive
+  EXPECT_EQ(childText(root, "c"), "");          // first child is a comment
+  EXPECT_EQ(childText(root, "n"), "");          // first child is an element
+  EXPECT_EQ(childText(root, "w"), "");          // white space is no node: the comment comes first
+  EXPECT_EQ(childText(root, "u"), "");          // nor is any other Unicode space
+  EXPECT_EQ(childText(root, "d"), " <raw> ");
+  EXPECT_EQ(childText(root, "r"), "a&b");
+  EXPECT_EQ(childText(childNamed(root, "missing"), "x"), "");  // lookups on null find nothing
+  EXPECT_EQ(descendantsNamed(document, "y").size(), 2);
 }
 
 TEST(FileFilter, MatchesWholeNamesCaseSensitively) {
@@ -96,12 +96,13 @@ TEST(Wildcards, FollowShellSetsAndKeepOtherCharactersLiteral) {
 TEST(LoadXmlDocument, ReadsSingleByteEncodingsOnTheFastPath) {
   const QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root a=\"caf\xe9\">\r\n<b>\xb5s \xe9t\xe9</b></root>\r\n";
   const QByteArray windows = "<?xml version=\"1.0\" encoding=\"windows-1252\" standalone=\"no\" ?>\r\n<root><b>\x80 \x93x\x94</b></root>";
-  DomDocument document;
-  ASSERT_TRUE(document.setContentFast(latin1));
-  EXPECT_EQ(rootOf(document).attribute("a"), QString::fromUtf8("caf\xc3\xa9"));
-  EXPECT_EQ(childElementText(rootOf(document), "b"), QString::fromUtf8("\xc2\xb5s \xc3\xa9t\xc3\xa9"));
-  ASSERT_TRUE(document.setContentFast(windows));
-  EXPECT_EQ(childElementText(rootOf(document), "b"), QString::fromUtf8("\xe2\x82\xac \xe2\x80\x9cx\xe2\x80\x9d"));
+  std::optional<ForeignDocument> document = ForeignDocument::parseFast(latin1);
+  ASSERT_TRUE(document);
+  EXPECT_EQ(rootOf(*document).attribute("a"), QString::fromUtf8("caf\xc3\xa9"));
+  EXPECT_EQ(childText(rootOf(*document), "b"), QString::fromUtf8("\xc2\xb5s \xc3\xa9t\xc3\xa9"));
+  document = ForeignDocument::parseFast(windows);
+  ASSERT_TRUE(document);
+  EXPECT_EQ(childText(rootOf(*document), "b"), QString::fromUtf8("\xe2\x82\xac \xe2\x80\x9cx\xe2\x80\x9d"));
 }
 
 // Where the fast path gives up, the stream reader's message and position are the
@@ -131,7 +132,7 @@ TEST(LoadXmlDocument, ErrorsKeepTheStreamReadersMessageAndPosition) {
 // published project) is read; NUL bytes before more content are an error.
 TEST(LoadXmlDocument, NulPaddingAfterTheDocumentElementIsRead) {
   writeFile("padded.xml", "<root><b>x</b></root>\r\n" + QByteArray(9049, '\0') + "\r\n");
-  EXPECT_EQ(childElementText(rootOf(loadXmlDocument("padded.xml")), "b"), "x");
+  EXPECT_EQ(childText(rootOf(loadXmlDocument("padded.xml")), "b"), "x");
   writeFile("bad.xml", "<root/>" + QByteArray(2, '\0') + "<root/>");
   EXPECT_EQ(loadError("bad.xml"), "bad.xml: Extra content at end of document. line: 1 column: 8");
 }
@@ -141,13 +142,8 @@ TEST(LoadXmlDocument, ReadsDeeplyNestedFilesOnBothPaths) {
   const int depth = 50000;
   const QByteArray deep = QByteArray("<g>").repeated(depth) + QByteArray("</g>").repeated(depth);
   writeFile("deep.xml", deep);
-  EXPECT_EQ(descendantElements(loadXmlDocument("deep.xml"), "g").size(), depth);
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
-  ASSERT_TRUE(document.setContentWithStreamReader(deep, message, line, column));
-  EXPECT_EQ(descendantElements(document, "g").size(), depth);
+  EXPECT_EQ(descendantsNamed(loadXmlDocument("deep.xml"), "g").size(), depth);
+  EXPECT_EQ(descendantsNamed(ForeignDocument::parseWithStreamReader(deep), "g").size(), depth);
   writeFile("unclosed.xml", QByteArray("<g>").repeated(depth));
   EXPECT_EQ(loadError("unclosed.xml"), "unclosed.xml: Premature end of document. line: 1 column: 150000");
 }

@@ -14,24 +14,17 @@
 
 namespace {
 
-DomDocument parsed(const QByteArray& text) {
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
-  EXPECT_TRUE(document.setContent(text, message, line, column)) << message.toStdString();
-  return document;
-}
+ForeignDocument parsed(const QByteArray& text) { return ForeignDocument::parse(text); }
 
 // The settings that the options below the document element give, paths as written.
 CdtToolSettings settingsOf(const QByteArray& options, bool cpp = false, const QByteArray& macros = {}) {
-  const DomDocument document = parsed("<cconfiguration><macros>" + macros + "</macros><configuration>" + options +
+  const ForeignDocument document = parsed("<cconfiguration><macros>" + macros + "</macros><configuration>" + options +
                                       "</configuration></cconfiguration>");
-  const DomElement storage = firstChildElement(document, "cconfiguration");
+  const ForeignElement storage = childNamed(document, "cconfiguration");
   WorkBudget added(1 << 20);
   const CdtBuildVariables variables(storage, added);
   const CdtReading reading{cpp, [](const QString&, const QString& value) { return std::optional<QString>(value); }};
-  return readCdtToolSettings(CdtOptions::read(firstChildElement(storage, "configuration"), variables), reading);
+  return readCdtToolSettings(CdtOptions::read(childNamed(storage, "configuration"), variables), reading);
 }
 
 QByteArray option(const QByteArray& superClass, const QByteArray& value) {
@@ -107,7 +100,7 @@ TEST(CdtOptionTable, EnumeratedValuesAreTheGnuToolsWords) {
 }
 
 TEST(CdtBuildVariables, ExpandThroughOneAnotherAndListsAsTheirItems) {
-  const DomDocument document = parsed(
+  const ForeignDocument document = parsed(
       "<cconfiguration><storageModule><macros>"
       "<stringMacro name=\"ROOT\" type=\"VALUE_PATH_DIR\" value=\"../${SDK}\"/>"
       "<stringMacro name=\"SDK\" type=\"VALUE_TEXT\" value=\"sdk_2.9\"/>"
@@ -115,7 +108,7 @@ TEST(CdtBuildVariables, ExpandThroughOneAnotherAndListsAsTheirItems) {
       "<stringListMacro name=\"LIBS\" type=\"VALUE_TEXT_LIST\"><value name=\"a\"/><value name=\"b\"/></stringListMacro>"
       "</macros></storageModule></cconfiguration>");
   WorkBudget added(1 << 20);
-  const CdtBuildVariables variables(firstChildElement(document, "cconfiguration"), added);
+  const CdtBuildVariables variables(childNamed(document, "cconfiguration"), added);
   EXPECT_EQ(variables.expand("${ROOT}/inc:${IDE_ONLY}"), "../sdk_2.9/inc:${IDE_ONLY}");
   EXPECT_EQ(variables.expand("-l${LIBS}"), "-la b");
   EXPECT_EQ(variables.expandEntry("${LIBS}"), QStringList({"a", "b"}));
@@ -135,7 +128,7 @@ TEST(CdtBuildVariables, CyclesAndGrowthAreLeftAsWrittenAndReported) {
                         "<stringListMacro name=\"L\"><value name=\"${L}\"/><value name=\"y\"/></stringListMacro>";
     for (int i = 1; i <= chain; ++i)
       macros += QString("<stringMacro name=\"V%1\" value=\"${V%2}${V%2}\"/>").arg(i).arg(i - 1).toUtf8();
-    const CdtBuildVariables variables(firstChildElement(parsed("<c><macros>" + macros + "</macros></c>"), "c"), added);
+    const CdtBuildVariables variables(childNamed(parsed("<c><macros>" + macros + "</macros></c>"), "c"), added);
     EXPECT_LE(variables.expand(text).size(), text.size() + maximumExpansionGrowth);
     return variables.problems();
   };
@@ -204,19 +197,19 @@ TEST(CdtToolSettings, LinkerScriptsLibrariesAndVariables) {
 // file's own options replace those of the tools they derive from.
 TEST(CdtOptions, OptionsOfFoldersAndFilesAreTheirOwn) {
   const QByteArray definitions = "gnu.c.compiler.option.preprocessor.def.symbols";
-  const DomDocument document = parsed(
+  const ForeignDocument document = parsed(
       "<configuration><folderInfo resourcePath=\"\">" + listOption(definitions, {"ALL"}) +
       option("gnu.c.compiler.option.misc.other", "-Wshadow") + "</folderInfo>"
       "<folderInfo resourcePath=\"src\">" + listOption(definitions + ".1473111459", {"SRC"}) + "</folderInfo>"
       "<fileInfo resourcePath=\"a.c\">" + listOption(definitions, {"A"}) + "</fileInfo>"
       "<resourceConfiguration resourcePath=\"b.c\">" + listOption(definitions, {"B"}) + "</resourceConfiguration>"
       "</configuration>");
-  const DomElement configuration = firstChildElement(document, "configuration");
+  const ForeignElement configuration = childNamed(document, "configuration");
   const CdtBuildVariables variables;
   const CdtOptions options = CdtOptions::read(configuration, variables);
   ASSERT_EQ(options.values().size(), 2u);
   EXPECT_EQ(options.values()[0].entries, QStringList({"ALL"}));
-  const CdtOptions folder = options.overriddenBy(CdtOptions::read(childElements(configuration, "folderInfo")[1], variables));
+  const CdtOptions folder = options.overriddenBy(CdtOptions::read(childrenNamed(configuration, "folderInfo")[1], variables));
   ASSERT_EQ(folder.values().size(), 2u);
   EXPECT_EQ(folder.values()[0].entries, QStringList({"SRC"}));
   EXPECT_EQ(folder.values()[1].value, "-Wshadow");

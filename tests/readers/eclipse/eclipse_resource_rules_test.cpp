@@ -23,13 +23,9 @@ QByteArray filter(const QByteArray& container, int type, const QByteArray& argum
 
 // The filters of the elements; unread gets "<line>: <why>" for each left out.
 ResourceFilters filters(const QByteArray& elements, QStringList& unread) {
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
-  EXPECT_TRUE(document.setContent("<filteredResources>" + elements + "</filteredResources>", message, line, column));
+  const ForeignDocument document = ForeignDocument::parse("<filteredResources>" + elements + "</filteredResources>");
   QList<FilterProblem> problems;
-  ResourceFilters read = ResourceFilters::read(firstChildElement(document, "filteredResources"), problems);
+  ResourceFilters read = ResourceFilters::read(childNamed(document, "filteredResources"), problems);
   for (const FilterProblem& problem : problems) unread.append(QString::number(problem.line) + ": " + problem.message);
   return read;
 }

@@ -32,12 +32,7 @@ inline IarConfiguration configurationOf(const QByteArray& blocks, const QByteArr
   const QByteArray text = "<project>\n<fileVersion>3</fileVersion>\n<configuration>\n<name>Debug</name>\n"
                           "<toolchain>\n<name>" + toolchain + "</name>\n</toolchain>\n" + blocks +
                           "</configuration>\n</project>\n";
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
-  EXPECT_TRUE(document.setContent(text, message, line, column)) << message.toStdString();
-  IarProjectContent content = readIarProject(document);
+  IarProjectContent content = readIarProject(ForeignDocument::parse(text));
   return content.configurations.empty() ? IarConfiguration() : std::move(content.configurations.front());
 }
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-/// Token codes of the C-style lexer.
+/// Token codes of the expression lexer.
 enum TokenCode : int {
   EndToken = 0,
   BlankToken = 2,
@@ -85,13 +85,12 @@ struct Token {
   QString text;
 };
 
-/// Splits a text into tokens with a table of rules; blanks are skipped. Raises
+/// Splits a C-style expression into tokens with the table of rules of the
+/// evaluator's token codes and precedences; blanks are skipped. Raises
 /// ParserException "unrecognised token: " and the rest of the text when no rule matches.
-class Lexer {
+class ExpressionLexer {
  public:
-  /// rules is tried in order; blankCode is the code of the tokens skipped.
-  Lexer(const LexerRule* rules, size_t count, int blankCode);
-  virtual ~Lexer() = default;
+  ExpressionLexer();
 
   /// Starts over on text and reads its first token.
   void start(const QString& text);
@@ -108,15 +107,8 @@ class Lexer {
   qsizetype matchLength(const CompiledRule& rule) const;
 
   std::vector<CompiledRule> rules_;
-  int blankCode_;
   QString text_;
   qsizetype position_ = 0;
   QRegularExpression::MatchOptions matchOptions_;
   Token current_;
-};
-
-/// The lexer of C-style expressions with the evaluator's token codes and precedences.
-class CStyleLexer : public Lexer {
- public:
-  CStyleLexer();
 };

@@ -1,4 +1,4 @@
-#include "preprocessor/c_style_lexer.h"
+#include "preprocessor/expression_lexer.h"
 
 #include <iterator>
 
@@ -71,18 +71,18 @@ constexpr LexerRule cStyleRules[] = {
 
 }  // namespace
 
-Lexer::Lexer(const LexerRule* rules, size_t count, int blankCode) : blankCode_(blankCode) {
-  for (size_t index = 0; index < count; ++index) {
-    CompiledRule compiled{rules[index], QRegularExpression()};
-    if (rules[index].isPattern) {
-      compiled.pattern.setPattern(QString::fromLatin1(rules[index].text));
+ExpressionLexer::ExpressionLexer() {
+  for (const LexerRule& rule : cStyleRules) {
+    CompiledRule compiled{rule, QRegularExpression()};
+    if (rule.isPattern) {
+      compiled.pattern.setPattern(QString::fromLatin1(rule.text));
       compiled.pattern.optimize();
     }
     rules_.push_back(std::move(compiled));
   }
 }
 
-void Lexer::start(const QString& text) {
+void ExpressionLexer::start(const QString& text) {
   text_ = text;
   position_ = 0;
   // Checked once here rather than by every match, which would read the whole rest of
@@ -92,7 +92,7 @@ void Lexer::start(const QString& text) {
   advance();
 }
 
-qsizetype Lexer::matchLength(const CompiledRule& rule) const {
+qsizetype ExpressionLexer::matchLength(const CompiledRule& rule) const {
   if (!rule.rule.isPattern) {
     const QLatin1String literal(rule.rule.text);
     return QStringView(text_).mid(position_).startsWith(literal) ? literal.size() : 0;
@@ -103,7 +103,7 @@ qsizetype Lexer::matchLength(const CompiledRule& rule) const {
   return match.hasMatch() ? match.capturedLength() : 0;
 }
 
-void Lexer::advance() {
+void ExpressionLexer::advance() {
   for (;;) {
     if (position_ >= text_.size()) {
       current_ = Token();
@@ -120,10 +120,9 @@ void Lexer::advance() {
     if (!matched) throw ParserException(QStringLiteral("unrecognised token: ") + text_.mid(position_));
     const qsizetype start = position_;
     position_ += length;
-    if (matched->rule.code == blankCode_) continue;
+    if (matched->rule.code == BlankToken) continue;
     current_ = Token{matched->rule.code, matched->rule.precedence, text_.mid(start, length)};
     return;
   }
 }
 
-CStyleLexer::CStyleLexer() : Lexer(cStyleRules, std::size(cStyleRules), BlankToken) {}

@@ -1,4 +1,4 @@
-#include "preprocessor/c_style_lexer.h"
+#include "preprocessor/expression_lexer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,14 @@ namespace {
 
 // "code:text/precedence" for every token up to the end.
 QStringList tokens(const QString& text) {
-  CStyleLexer lexer;
+  ExpressionLexer lexer;
   QStringList result;
   for (lexer.start(text); lexer.current().code != EndToken; lexer.advance())
     result << QString("%1:%2/%3").arg(lexer.current().code).arg(lexer.current().text).arg(lexer.current().precedence);
   return result;
 }
 
-TEST(CStyleLexer, LiteralsNamesAndBlanks) {
+TEST(ExpressionLexer, LiteralsNamesAndBlanks) {
   EXPECT_EQ(tokens(" 12 \t0x1fUL 0b101 1.25 \"a b\" _x$1 @r0 "),
             QStringList({"3:12/10", "4:0x1fUL/10", "5:0b101/10", "6:1.25/10", "7:\"a b\"/10", "8:_x$1/10", "9:@r0/10"}));
   // The first rule that matches wins, not the longest: "0x1G" is a hexadecimal
@@ -26,7 +26,7 @@ TEST(CStyleLexer, LiteralsNamesAndBlanks) {
 
 // Each operator is one token, never a shorter one and the rest (what the operators
 // bind and mean is shown by the expression parser's tests).
-TEST(CStyleLexer, OperatorsPreferTheirLongerForms) {
+TEST(ExpressionLexer, OperatorsPreferTheirLongerForms) {
   const QString operators = ">>>= >>> >>= >> >= > <<= << <= < == = != ! && &= & || |= | ^= ^ -> -- -= - ++ += + "
                             ":: : ; ? , ~ *= * /= / %= % ( ) [ ] { } .";
   QStringList texts;
@@ -35,7 +35,7 @@ TEST(CStyleLexer, OperatorsPreferTheirLongerForms) {
 }
 
 // The message for an unknown character is shown by the expression parser's tests.
-TEST(CStyleLexer, UnknownCharactersAndUnterminatedStringsFail) {
+TEST(ExpressionLexer, UnknownCharactersAndUnterminatedStringsFail) {
   EXPECT_THROW(tokens("1 + # 2"), ParserException);
   EXPECT_THROW(tokens("\"unterminated"), ParserException);
   EXPECT_THROW(tokens(QString(QChar(0xD800)) + "1"), ParserException);  // not valid UTF-16
