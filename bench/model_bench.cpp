@@ -1,5 +1,5 @@
 // Solution model benchmarks: building a solution of 200 projects x 500 files the
-// way the importers do, resolving a StringList property for every file, saving
+// way the readers do, resolving a StringList property for every file, saving
 // the result, and finding folders among 20,000 siblings.
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #pragma once
 // A compact read-only element tree of a foreign workspace or project file.
 //
-// The importers only ever look at elements, their attributes and the text of
+// The readers only ever look at elements, their attributes and the text of
 // their first child, so this tree keeps just that. Most files are read by a
 // strict byte parser (utf8_dom_parser.h) in one pass; whatever it does not
 // fully understand is read by Qt's XML stream reader (the parser under Qt's

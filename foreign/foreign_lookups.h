@@ -1,5 +1,5 @@
 #pragma once
-// The lookups the importers make in a foreign file's element tree.
+// The lookups the readers make in a foreign file's element tree.
 
 #include <QList>
 #include <QString>

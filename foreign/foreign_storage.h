@@ -6,7 +6,7 @@
 // by every element or attribute that carries it); values and texts stay UTF-8
 // bytes, pointing into the file's own bytes where they need no decoding and
 // into a block arena where they do. QStrings for values are made only when an
-// importer asks for one.
+// reader asks for one.
 
 #include <QByteArray>
 #include <QString>

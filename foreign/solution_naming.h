@@ -1,5 +1,5 @@
 #pragma once
-// How the importers name a solution after its workspace file.
+// How the readers name a solution after its workspace file.
 
 #include <QString>
 

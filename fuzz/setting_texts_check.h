@@ -1,6 +1,6 @@
 #pragma once
 // What the setting_texts fuzz target checks, shared with the test that replays
-// its corpus: the small text parsers of the importers (an ICF file's editor
+// its corpus: the small text parsers of the readers (an ICF file's editor
 // symbols, a uVision "Cpu" string, option and definition texts) read any text
 // without failing, and what they give holds together.
 

@@ -11,7 +11,7 @@
 //   Settings a project holds but the solution cannot carry are collected per
 //   project and shown grouped at the end of the input: one warning per file and
 //   kind of setting, naming the values and the configurations they come from.
-// - Progress (the Eclipse importer's "cproject found:" and "project name:"
+// - Progress (the Eclipse reader's "cproject found:" and "project name:"
 //   lines) is shown on standard output always. With -verbose each input that
 //   converts ends with one summary line on standard error.
 // - What is shown is also kept (conversion_outcome.h), so that the -report
@@ -90,7 +90,7 @@ class Diagnostics {
   QList<Warning> warnings_;
   QSet<QString> shown_;
   /// The input at hand (open after beginInput), or what a caller without
-  /// inputs (a test of an importer) collects.
+  /// inputs (a test of a reader) collects.
   InputOutcome input_;
   bool inputOpen_ = false;
   /// How many of the input's settings not carried are printed already.

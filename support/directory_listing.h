@@ -1,5 +1,5 @@
 #pragma once
-// Reading directories as the importers need them: raw names (a name that is not
+// Reading directories as the readers need them: raw names (a name that is not
 // valid UTF-8 is reported, never silently lost), the kind of each entry after
 // following symbolic links, and the identity of each directory.
 

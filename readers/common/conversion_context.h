@@ -1,19 +1,19 @@
 #pragma once
-// What an importer works with while it converts one input, besides the project
-// system: the option values, the diagnostics channel, the directory of the
-// workspace, the resolver of the paths its files name and the files it has read. A new context is made
-// for every input, so nothing carries over from one input to the next.
+// The state of one input's conversion, shared by its reader and the mapper: the
+// readers' options, the diagnostics channel, the directory of the workspace, the
+// resolver of the paths its files name, the files it has read, the projects left
+// out and the bounds of its work. A new context is made for every input, so
+// nothing carries over from one input to the next.
 
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
-#include "support/diagnostics.h"
 #include "foreign/foreign_path.h"
-#include "readers/common/import_settings.h"
-#include "support/input_files.h"
-#include "readers/common/project_properties.h"
 #include "readers/common/work_budget.h"
+#include "support/diagnostics.h"
+#include "support/input_files.h"
 
 /// The most characters that variables (build and path variables) may add to
 /// the texts of one input's files: 16 Mi, a thousand times what a large real
@@ -24,15 +24,20 @@ inline constexpr qsizetype maximumAddedCharacters = qsizetype(1) << 24;
 /// a hundred times what a project of 100,000 files with a few filters needs.
 inline constexpr qsizetype maximumPatternSteps = qsizetype(1) << 30;
 
+/// What the command line tells the readers.
+struct ReaderOptions {
+  QStringList argumentVariables;      // "-argvar" name=value (IAR)
+  QStringList argumentVariableFiles;  // "-custom-argvars" (IAR)
+};
+
 /// The conversion state of one input.
 class ConversionContext {
  public:
-  /// projectProperties: the "-P" entries, checked once before any input is converted.
-  ConversionContext(const ImportSettings& settings, QList<ProjectProperty> projectProperties,
-                    Diagnostics& diagnostics);
+  /// options: the run's; both outlive the context.
+  ConversionContext(const ReaderOptions& options, Diagnostics& diagnostics)
+      : options_(options), diagnostics_(diagnostics) {}
 
-  const ImportSettings& settings() const { return settings_; }
-  const QList<ProjectProperty>& projectProperties() const { return projectProperties_; }
+  const ReaderOptions& options() const { return options_; }
   Diagnostics& diagnostics() { return diagnostics_; }
   /// A warning about file (see Diagnostics::warn).
   void warn(const QString& file, const QString& message) { diagnostics_.warn(file, message); }
@@ -49,7 +54,7 @@ class ConversionContext {
   void setWorkspaceDirectory(const QString& directory) { workspaceDirectory_ = directory; }
   const QString& workspaceDirectory() const { return workspaceDirectory_; }
 
-  /// The resolver every importer uses for the paths its files name.
+  /// The resolver every reader uses for the paths its files name.
   ForeignPathResolver& paths() { return paths_; }
 
   /// The files the input's conversion has read, which its solution must not replace.
@@ -62,8 +67,7 @@ class ConversionContext {
   WorkBudget& patternSteps() { return patternSteps_; }
 
  private:
-  const ImportSettings& settings_;
-  const QList<ProjectProperty> projectProperties_;
+  const ReaderOptions& options_;
   Diagnostics& diagnostics_;
   QString workspaceDirectory_;
   int projectsLeftOut_ = 0;

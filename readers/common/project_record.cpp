@@ -145,14 +145,25 @@ QString describeRecord(const ProjectRecord& record) {
   text.line(1, "kind", QLatin1String(kindName(record.kind)));
   text.line(1, "directory", record.directory);
   text.line(1, "from", record.sourceFile);
-  text.list(1, "dependencies", record.dependencies);
+  if (record.dependencies) text.list(1, "dependencies", *record.dependencies);
+  text.list(1, "linked library files", record.linkedLibraryFiles);
   for (const SourceConfiguration& configuration : record.configurations) text.configuration(1, configuration);
   text.line(1, "sources", record.sources.empty() ? QString() : QStringLiteral("Source Files"));
   text.items(2, record.sources);
-  for (const NotCarried& setting : record.notCarried) {
+  for (const NotCarried& setting : record.notCarried + record.librariesNotLinked) {
     text.line(1, "not carried",
               setting.kind + QLatin1Char(' ') + setting.value + QStringLiteral(" (") +
                   setting.configurations.join(QStringLiteral(", ")) + QLatin1Char(')'));
   }
   return text.text();
+}
+
+void mergeNotCarried(QList<NotCarried>& reports, const NotCarried& report) {
+  for (NotCarried& known : reports) {
+    if (known.kind != report.kind || known.value != report.value) continue;
+    for (const QString& configuration : report.configurations)
+      if (!known.configurations.contains(configuration)) known.configurations.append(configuration);
+    return;
+  }
+  reports.append(report);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// A project as an importer reads it: one record per project the solution will
+// A project as a reader reads it: one record per project the solution will
 // hold, in terms of what the settings mean rather than how a foreign IDE writes
-// them. Importers fill records and nothing else; ProjectMapper writes them into
+// them. Readers fill records and nothing else; ProjectMapper writes them into
 // the solution model.
 //
 // Values use the words of the GNU tools' options whatever the source IDE calls
@@ -212,7 +212,13 @@ struct ProjectRecord {
   /// The content of the project's "Source Files" folder.
   std::vector<SourceItem> sources;
   /// The names of the projects it depends on, in order.
-  QStringList dependencies;
+  /// Nothing where the source says nothing of them.
+  std::optional<QStringList> dependencies;
+  /// Libraries it links as files whatever the configuration (the workspace builds none of them).
+  QStringList linkedLibraryFiles;
+  /// Libraries it links that no project of the workspace builds and the solution
+  /// cannot link: reported together, once every project of the input is written.
+  QList<NotCarried> librariesNotLinked;
   /// What was read but cannot be carried into the solution.
   QList<NotCarried> notCarried;
 
@@ -221,3 +227,7 @@ struct ProjectRecord {
 
 /// The record as indented text, one fact a line (for tests and debugging).
 QString describeRecord(const ProjectRecord& record);
+
+/// Adds report to reports, where a report of the same kind and value from another
+/// configuration becomes one with both configurations.
+void mergeNotCarried(QList<NotCarried>& reports, const NotCarried& report);

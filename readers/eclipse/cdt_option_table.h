@@ -1,5 +1,5 @@
 #pragma once
-// The build options of the CDT tool chains that the importer reads, as one
+// The build options of the CDT tool chains that the reader reads, as one
 // table: which option says what, known by the end of its "superClass" id, for
 // the GNU MCU / GNU ARM Eclipse / xPack plug-ins ("ilg.gnuarmeclipse.*",
 // "ilg.gnumcueclipse.*"), STM32CubeIDE ("com.st.stm32cube.ide.mcu.gnu.*") and

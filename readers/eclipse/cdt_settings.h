@@ -36,7 +36,7 @@ struct CdtSettings {
 
 /// Reads the settings. A project without a "project" element, with several, or
 /// without any named configuration gets a problem with the message of the
-/// importer that stopped on it ("no project element found", ...). The kind is
+/// reader that stopped on it ("no project element found", ...). The kind is
 /// read from the configuration that becomes "Debug"; a makefile project whose
 /// kind nothing records is an executable.
 CdtSettings readCdtSettings(const ForeignDocument& cproject);

@@ -99,7 +99,7 @@ ProjectRecord readProject(ConversionContext& context, const ProjectSource& sourc
   record.kind = settings.kind;
   record.directory = QDir::cleanPath(source.directory);
   record.sourceFile = source.shownCproject;
-  record.dependencies = source.file.description.dependencies;
+  if (!source.file.description.dependencies.isEmpty()) record.dependencies = source.file.description.dependencies;
   std::vector<ConfigurationResources> configurationResources;
   readConfigurations(context, source, settings, reading, record, configurationResources);
   const ResourceRules rules(&source.file.description.filters, std::move(configurationResources),

@@ -1,5 +1,5 @@
 #pragma once
-// The two directory scans of the Eclipse importer: finding the project files of
+// The two directory scans of the Eclipse reader: finding the project files of
 // a workspace, and mirroring a project directory (or a linked folder) as
 // folders and files. Both follow symbolic links as DirectoryVisits allows, and
 // report names that are not valid UTF-8 instead of dropping them unseen.

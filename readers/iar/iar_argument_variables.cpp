@@ -45,8 +45,8 @@ IarVariableAt findIarVariable(QStringView text, qsizetype from) {
 }
 
 IarArgumentVariables::IarArgumentVariables(ConversionContext& context, const QString& workspaceFile) {
-  const ImportSettings& settings = context.settings();
-  for (const QString& file : settings.argumentVariableFiles) addFile(loadFile(context, file), QFileInfo(file).path());
+  const ReaderOptions& options = context.options();
+  for (const QString& file : options.argumentVariableFiles) addFile(loadFile(context, file), QFileInfo(file).path());
   // The IDE keeps a workspace's own variables in "<workspace>.custom_argvars" beside it.
   const QString own = QFileInfo(workspaceFile).path() + QLatin1Char('/') + nameWithoutLastSuffix(workspaceFile) +
                       QStringLiteral(".custom_argvars");
@@ -57,7 +57,7 @@ IarArgumentVariables::IarArgumentVariables(ConversionContext& context, const QSt
       context.warn(failure.file(), failure.message() + QStringLiteral("; its argument variables are not read"));
     }
   }
-  for (const QString& definition : settings.argumentVariables) {
+  for (const QString& definition : options.argumentVariables) {
     const qsizetype equals = definition.indexOf(QLatin1Char('='));
     if (equals <= 0)
       throw ConversionError(QStringLiteral("-argvar ") + definition + QStringLiteral(": expected name=value"));

@@ -8,7 +8,7 @@
 #include "readers/iar/iar_build_steps.h"
 #include "readers/iar/iar_compile.h"
 #include "readers/iar/iar_item_settings.h"
-#include "readers/iar/iar_libraries.h"
+#include "readers/common/library_builders.h"
 #include "readers/iar/iar_linker.h"
 #include "readers/iar/iar_paths.h"
 #include "readers/iar/iar_target.h"
@@ -19,31 +19,30 @@ namespace {
 
 /// One project file being read into its record.
 struct ProjectReading {
-  ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const IarLibraryBuilders& builders,
-                 const IarProject& project)
+  ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const LibraryBuilders& builders,
+                 qsizetype index)
       : builders(builders),
-        project(project),
+        index(index),
+        project(workspace.projects[size_t(index)]),
         paths(context.paths(), project.directory, workspace.directory, &workspace.argumentVariables),
         linker(paths, context.inputFiles(), project.directory, project.name) {
     paths.setCopies(&project.content.copies);
   }
 
-  void dependOn(const IarProject& builder) {
-    if (!record.dependencies.contains(builder.name)) record.dependencies.append(builder.name);
+  // The project builds path's library when another project of the workspace does.
+  bool linksBuiltLibrary(const QString& path) {
+    const std::optional<QString> builder = builders.builderOf(path, index);
+    if (!builder) return false;
+    if (!record.dependencies) record.dependencies = QStringList();
+    if (!record.dependencies->contains(*builder)) record.dependencies->append(*builder);
+    return true;
   }
 
   // Reports of the same kind and value from several configurations are one.
-  void report(const NotCarried& setting) {
-    for (NotCarried& known : record.notCarried) {
-      if (known.kind != setting.kind || known.value != setting.value) continue;
-      for (const QString& configuration : setting.configurations)
-        if (!known.configurations.contains(configuration)) known.configurations.append(configuration);
-      return;
-    }
-    record.notCarried.append(setting);
-  }
+  void report(const NotCarried& setting) { mergeNotCarried(record.notCarried, setting); }
 
-  const IarLibraryBuilders& builders;
+  const LibraryBuilders& builders;
+  const qsizetype index;
   const IarProject& project;
   IarPathConverter paths;
   IarLinkerReader linker;
@@ -60,10 +59,8 @@ QString projectRelativeOrEmpty(ProjectReading& reading, const QString& text) {
 // other is linked as an additional file.
 void readAdditionalLibraries(ProjectReading& reading, const IarConfiguration& configuration, LinkerOptions& linker) {
   for (const QString& library : configuration.options.list(IarOptionId::AdditionalLibraries)) {
-    if (const IarProject* builder = reading.builders.builderOf(library, reading.project))
-      reading.dependOn(*builder);
-    else if (const std::optional<QString> file = reading.paths.macroBased(library))
-      linker.additionalFiles.append(*file);
+    if (reading.linksBuiltLibrary(library)) continue;
+    if (const std::optional<QString> file = reading.paths.macroBased(library)) linker.additionalFiles.append(*file);
   }
 }
 
@@ -119,10 +116,7 @@ std::optional<SourceItem> readFile(ProjectReading& reading, IarItemSettingsReade
   const QString fileName = forward.mid(forward.lastIndexOf(QLatin1Char('/')) + 1);
   const IarProjectContent& content = reading.project.content;
   if (isLibraryFile(fileName) && (groupExclusion | exclusionBits(content, file.excludedFrom)) != excludedFromBoth) {
-    if (const IarProject* builder = reading.builders.builderOf(fileName, reading.project)) {
-      reading.dependOn(*builder);
-      return std::nullopt;
-    }
+    if (reading.linksBuiltLibrary(fileName)) return std::nullopt;
   }
   const std::optional<QString> path = reading.paths.projectRelative(file.name);
   if (!path) return std::nullopt;
@@ -206,16 +200,42 @@ void reportLeftOut(ConversionContext& context, const ProjectReading& reading, co
 }  // namespace
 
 std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const IarWorkspace& workspace,
-                                               const IarLibraryBuilders& builders, const IarProject& project) {
+                                               const LibraryBuilders& builders, qsizetype index) {
+  const IarProject& project = workspace.projects[size_t(index)];
   const QString shown = displayPath(project.file);
-  // Without any configuration there is nothing to build, as in the Eclipse importer.
+  // Without any configuration there is nothing to build, as in the Eclipse reader.
   if (project.content.choice.isEmpty()) {
     context.leaveOutProject(shown, QStringLiteral("project ") + project.name +
                                        QStringLiteral(" left out: Debug and Release configuration not specified"));
     return std::nullopt;
   }
-  ProjectReading reading(context, workspace, builders, project);
+  ProjectReading reading(context, workspace, builders, index);
   readProject(reading);
   reportLeftOut(context, reading, shown);
   return std::move(reading.record);
+}
+
+namespace {
+
+// The library a configuration builds: the project's own name unless the
+// archiver's output is overridden.
+QString builtLibrary(const IarProject& project, const IarConfiguration& configuration) {
+  QString output = configuration.archiveOutput();
+  if (output.isEmpty()) return project.name;
+  output.replace(QLatin1String("$PROJ_FNAME$"), project.name);
+  return libraryName(output);
+}
+
+}  // namespace
+
+LibraryBuilders iarLibraryBuilders(const IarWorkspace& workspace) {
+  LibraryBuilders builders(LibraryBuilders::Matching::IgnoringCase);
+  for (size_t index = 0; index < workspace.projects.size(); ++index) {
+    const IarProject& project = workspace.projects[index];
+    const IarProjectContent& content = project.content;
+    if (content.choice.isEmpty() || !content.debug().buildsLibrary()) continue;
+    for (const IarConfiguration* configuration : {&content.debug(), &content.release()})
+      builders.add(builtLibrary(project, *configuration), qsizetype(index), project.name);
+  }
+  return builders;
 }

@@ -6,8 +6,8 @@
 #include "readers/common/project_record.h"
 
 class ConversionContext;
-class IarLibraryBuilders;
 class IarWorkspace;
+class LibraryBuilders;
 struct IarProject;
 
 /// The record of project: every configuration with its device (iar_target.h),
@@ -26,4 +26,8 @@ struct IarProject;
 /// warning per kind or variable. Nothing, with a warning, for a project
 /// without any configuration.
 std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const IarWorkspace& workspace,
-                                               const IarLibraryBuilders& builders, const IarProject& project);
+                                               const LibraryBuilders& builders, qsizetype project);
+
+/// The projects of workspace by the libraries they build: each library project's
+/// own name, or the file its archiver's output names, in Debug and Release.
+LibraryBuilders iarLibraryBuilders(const IarWorkspace& workspace);

@@ -31,27 +31,27 @@ const char* const cppStandards[] = {"",      "c++98", "gnu++98", "c++11",   "gnu
 /// A check box of the compiler's dialog and what it means when ticked ("1").
 struct CompilerFlag {
   const char* element;
-  UvToolset toolset;
+  UVisionToolset toolset;
   /// The GNU compiler's option for it; null when it has none (reported).
   const char* gnuOption;
   const char* meaning;
 };
 
 const CompilerFlag compilerFlags[] = {
-    {"v6Lto", UvToolset::ArmCompiler6, "-flto", nullptr},
-    {"v6WtE", UvToolset::ArmCompiler6, "-Werror", nullptr},
-    {"vShortEn", UvToolset::ArmCompiler6, "-fshort-enums", nullptr},
-    {"vShortWch", UvToolset::ArmCompiler6, "-fshort-wchar", nullptr},
-    {"EnumInt", UvToolset::ArmCompiler5, "-fno-short-enums", nullptr},
-    {"PlainCh", UvToolset::ArmCompiler5, "-fsigned-char", nullptr},
-    {"oTime", UvToolset::ArmCompiler5, nullptr, "optimize for time (-Otime)"},
-    {"Ropi", UvToolset::ArmCompiler5, nullptr, "read-only position independence"},
-    {"Ropi", UvToolset::ArmCompiler6, nullptr, "read-only position independence"},
-    {"Rwpi", UvToolset::ArmCompiler5, nullptr, "read-write position independence"},
-    {"Rwpi", UvToolset::ArmCompiler6, nullptr, "read-write position independence"},
-    {"useXO", UvToolset::ArmCompiler5, nullptr, "execute-only code"},
-    {"useXO", UvToolset::ArmCompiler6, nullptr, "execute-only code"},
-    {"Strict", UvToolset::ArmCompiler5, nullptr, "strict ANSI C"},
+    {"v6Lto", UVisionToolset::ArmCompiler6, "-flto", nullptr},
+    {"v6WtE", UVisionToolset::ArmCompiler6, "-Werror", nullptr},
+    {"vShortEn", UVisionToolset::ArmCompiler6, "-fshort-enums", nullptr},
+    {"vShortWch", UVisionToolset::ArmCompiler6, "-fshort-wchar", nullptr},
+    {"EnumInt", UVisionToolset::ArmCompiler5, "-fno-short-enums", nullptr},
+    {"PlainCh", UVisionToolset::ArmCompiler5, "-fsigned-char", nullptr},
+    {"oTime", UVisionToolset::ArmCompiler5, nullptr, "optimize for time (-Otime)"},
+    {"Ropi", UVisionToolset::ArmCompiler5, nullptr, "read-only position independence"},
+    {"Ropi", UVisionToolset::ArmCompiler6, nullptr, "read-only position independence"},
+    {"Rwpi", UVisionToolset::ArmCompiler5, nullptr, "read-write position independence"},
+    {"Rwpi", UVisionToolset::ArmCompiler6, nullptr, "read-write position independence"},
+    {"useXO", UVisionToolset::ArmCompiler5, nullptr, "execute-only code"},
+    {"useXO", UVisionToolset::ArmCompiler6, nullptr, "execute-only code"},
+    {"Strict", UVisionToolset::ArmCompiler5, nullptr, "strict ANSI C"},
 };
 
 // Options ARM Compiler 6 takes that the GNU compiler rejects.
@@ -113,13 +113,13 @@ struct CompilerBlock {
   QList<Report> reports;
 };
 
-QString optimization(UvToolset toolset, const QString& code) {
+QString optimization(UVisionToolset toolset, const QString& code) {
   switch (toolset) {
-    case UvToolset::ArmCompiler5:
+    case UVisionToolset::ArmCompiler5:
       return tableValue(armCompiler5Levels, code, "Optim");
-    case UvToolset::ArmCompiler6:
+    case UVisionToolset::ArmCompiler6:
       return tableValue(armCompiler6Levels, code, "Optim");
-    case UvToolset::Gnu:
+    case UVisionToolset::Gnu:
       break;
   }
   return tableValue(gnuLevels, code, "Optim");
@@ -133,11 +133,11 @@ QString armCompiler5Standard(const OptionBlock& block, bool c99) {
   return QLatin1String(block.value("Strict") == QLatin1String("1") ? "c" : "gnu") + QLatin1String(c99 ? "99" : "90");
 }
 
-void readStandards(const OptionBlock& block, UvToolset toolset, CodeGeneration& code) {
-  if (toolset == UvToolset::ArmCompiler6) {
+void readStandards(const OptionBlock& block, UVisionToolset toolset, CodeGeneration& code) {
+  if (toolset == UVisionToolset::ArmCompiler6) {
     code.cStandard = tableValue(cStandards, block.value("v6Lang", "0"), "v6Lang");
     code.cppStandard = tableValue(cppStandards, block.value("v6LangP", "0"), "v6LangP");
-  } else if (toolset == UvToolset::ArmCompiler5) {
+  } else if (toolset == UVisionToolset::ArmCompiler5) {
     const QString c99 = block.value("uC99");
     if (!c99.isEmpty()) code.cStandard = armCompiler5Standard(block, c99 == QLatin1String("1"));
   }
@@ -157,21 +157,21 @@ bool takeArmCompiler5Mode(const OptionBlock& block, const QString& option, CodeG
 
 // "wLevel": 2 is all warnings for every tool set; 3 is ARM Compiler 6's
 // "AC5-like warnings", close to the compiler's default.
-void readWarnings(const OptionBlock& block, UvToolset toolset, CompilerBlock& read) {
+void readWarnings(const OptionBlock& block, UVisionToolset toolset, CompilerBlock& read) {
   const QString level = block.value("wLevel", "0");
   if (level.isEmpty() || level == QLatin1String("0")) return;
   if (level == QLatin1String("2")) {
     read.codeGeneration.allWarnings = true;
   } else if (level == QLatin1String("1")) {
     read.reports.append({QStringLiteral("warning level"), QStringLiteral("no warnings")});
-  } else if (level == QLatin1String("4") && toolset == UvToolset::ArmCompiler6) {
+  } else if (level == QLatin1String("4") && toolset == UVisionToolset::ArmCompiler6) {
     read.reports.append({QStringLiteral("warning level"), QStringLiteral("MISRA compatible")});
-  } else if (level != QLatin1String("3") || toolset != UvToolset::ArmCompiler6) {
+  } else if (level != QLatin1String("3") || toolset != UVisionToolset::ArmCompiler6) {
     read.reports.append({QStringLiteral("warning level"), QStringLiteral("wLevel ") + level});
   }
 }
 
-void readFlags(const OptionBlock& block, UvToolset toolset, CompilerBlock& read) {
+void readFlags(const OptionBlock& block, UVisionToolset toolset, CompilerBlock& read) {
   for (const CompilerFlag& flag : compilerFlags) {
     if (flag.toolset != toolset || block.value(flag.element) != QLatin1String("1")) continue;
     if (flag.gnuOption)
@@ -184,15 +184,15 @@ void readFlags(const OptionBlock& block, UvToolset toolset, CompilerBlock& read)
 // The ARM compilers take -D, -U, -I, -O<level>, -g and -std as the GNU compiler
 // does; ARM Compiler 5's other options are its own, ARM Compiler 6's mostly the
 // GNU compiler's.
-void readMiscControls(const UvTargetReading& reading, const OptionBlock& block, CompilerBlock& read) {
+void readMiscControls(const UVisionTargetReading& reading, const OptionBlock& block, CompilerBlock& read) {
   CompilerCommandLine options = sortCompilerOptions(commandLineWords(block.control("MiscControls")));
   read.tool.definitions += options.tool.definitions;
   read.tool.undefinitions += options.tool.undefinitions;
   for (const QString& directory : options.tool.includeDirectories) read.tool.includeDirectories.append(reading.directoryPath(directory));
   for (const QString& option : options.tool.additionalOptions) {
-    if (reading.toolset == UvToolset::ArmCompiler5 && takeArmCompiler5Mode(block, option, options.codeGeneration))
+    if (reading.toolset == UVisionToolset::ArmCompiler5 && takeArmCompiler5Mode(block, option, options.codeGeneration))
       continue;
-    if (reading.toolset == UvToolset::ArmCompiler5 || onlyArmCompiler6Takes(option))
+    if (reading.toolset == UVisionToolset::ArmCompiler5 || onlyArmCompiler6Takes(option))
       read.reports.append({QStringLiteral("compiler option"), option});
     else
       read.tool.additionalOptions.append(option);
@@ -200,7 +200,7 @@ void readMiscControls(const UvTargetReading& reading, const OptionBlock& block, 
   read.options = options;
 }
 
-CompilerBlock readCompiler(const UvTargetReading& reading, const OptionBlock& block) {
+CompilerBlock readCompiler(const UVisionTargetReading& reading, const OptionBlock& block) {
   CompilerBlock read;
   read.tool.definitions = definitionItems(block.control("Define"));
   read.tool.undefinitions = definitionItems(block.control("Undefine"));
@@ -215,21 +215,21 @@ CompilerBlock readCompiler(const UvTargetReading& reading, const OptionBlock& bl
 
 // The assembler's lists are its own; its other options are the GNU assembler's
 // for the GNU tool set and armasm's (or armclang's) otherwise.
-ToolOptions readAssembler(const UvTargetReading& reading, const OptionBlock& block, QList<Report>& reports) {
+ToolOptions readAssembler(const UVisionTargetReading& reading, const OptionBlock& block, QList<Report>& reports) {
   ToolOptions tool;
   tool.definitions = definitionItems(block.control("Define"));
   tool.undefinitions = definitionItems(block.control("Undefine"));
   tool.includeDirectories = projectRelativePathList(reading.context.paths(), block.control("IncludePath"), reading.directory);
   const QString options = block.control("MiscControls").trimmed();
-  if (reading.toolset == UvToolset::Gnu)
+  if (reading.toolset == UVisionToolset::Gnu)
     tool.additionalOptions = commandLineWords(options);
   else if (!options.isEmpty())
     reports.append({QStringLiteral("assembler option"), options});
   return tool;
 }
 
-const char* compilerElement(UvToolset toolset) { return toolset == UvToolset::Gnu ? "Carm" : "Cads"; }
-const char* assemblerElement(UvToolset toolset) { return toolset == UvToolset::Gnu ? "Aarm" : "Aads"; }
+const char* compilerElement(UVisionToolset toolset) { return toolset == UVisionToolset::Gnu ? "Carm" : "Cads"; }
+const char* assemblerElement(UVisionToolset toolset) { return toolset == UVisionToolset::Gnu ? "Aarm" : "Aads"; }
 
 void overrideDevice(const CompilerCommandLine& options, TargetDevice& device) {
   for (QString TargetDevice::*field : {&TargetDevice::core, &TargetDevice::fpu, &TargetDevice::floatAbi, &TargetDevice::byteOrder})
@@ -239,7 +239,7 @@ void overrideDevice(const CompilerCommandLine& options, TargetDevice& device) {
 
 }  // namespace
 
-CompileSettings readTargetCompileSettings(const UvTargetReading& reading, const ForeignElement& toolOptions,
+CompileSettings readTargetCompileSettings(const UVisionTargetReading& reading, const ForeignElement& toolOptions,
                                           TargetDevice& device) {
   const ForeignElement compiler = childNamed(toolOptions, QLatin1String(compilerElement(reading.toolset)));
   const ForeignElement assembler = childNamed(toolOptions, QLatin1String(assemblerElement(reading.toolset)));
@@ -277,7 +277,7 @@ void appendLists(ToolOptions& to, const ToolOptions& from) {
 
 }  // namespace
 
-std::optional<CompileSettings> readItemCompileSettings(const UvTargetReading& reading, const ForeignElement& itemOptions,
+std::optional<CompileSettings> readItemCompileSettings(const UVisionTargetReading& reading, const ForeignElement& itemOptions,
                                                        const ForeignElement& toolOptions, const CompileSettings& project,
                                                        const QString& itemName) {
   const QLatin1String compilerName(compilerElement(reading.toolset));

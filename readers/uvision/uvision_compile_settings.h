@@ -11,7 +11,7 @@
 /// Reads the compiler and assembler blocks of toolOptions ("TargetArmAds" or
 /// "TargetArm"). What the compiler's own options say of the target (-mcpu,
 /// -mfpu, -mfloat-abi, byte order) overrides device.
-CompileSettings readTargetCompileSettings(const UvTargetReading& reading, const ForeignElement& toolOptions,
+CompileSettings readTargetCompileSettings(const UVisionTargetReading& reading, const ForeignElement& toolOptions,
                                           TargetDevice& device);
 
 /// What a group's or file's option block ("GroupArmAds" / "FileArmAds", under
@@ -19,6 +19,6 @@ CompileSettings readTargetCompileSettings(const UvTargetReading& reading, const 
 /// toolOptions: its lists are the project's followed by its own; a value left
 /// to inherit is the target's. nullopt when it sets nothing of its own. What
 /// it sets that cannot be carried is reported as itemName's.
-std::optional<CompileSettings> readItemCompileSettings(const UvTargetReading& reading, const ForeignElement& itemOptions,
+std::optional<CompileSettings> readItemCompileSettings(const UVisionTargetReading& reading, const ForeignElement& itemOptions,
                                                        const ForeignElement& toolOptions, const CompileSettings& project,
                                                        const QString& itemName);

@@ -90,7 +90,7 @@ void readFpu(TargetDevice& device, const QList<CpuToken>& tokens, const QString&
 
 // The regions of the Target dialog (what uVision links with when it makes the
 // scatter file itself); where a file has none, those of the device.
-QList<MemoryRegion> readMemory(const UvTargetReading& reading, const ForeignElement& misc, const QList<CpuToken>& tokens) {
+QList<MemoryRegion> readMemory(const UVisionTargetReading& reading, const ForeignElement& misc, const QList<CpuToken>& tokens) {
   QList<MemoryRegion> memory;
   const ForeignElement memories = childNamed(misc, QStringLiteral("OnChipMemories"));
   for (const auto& row : onChipRegions) {
@@ -124,7 +124,7 @@ QString byteOrder(const QString& bigEndian, const QList<CpuToken>& tokens) {
 }
 
 // nSecure 1 builds secure code (-mcmse); 0 non-secure code, or none at all.
-std::optional<bool> secureCode(const UvTargetReading& reading, const QString& mode) {
+std::optional<bool> secureCode(const UVisionTargetReading& reading, const QString& mode) {
   if (mode.isEmpty()) return std::nullopt;
   if (mode != QLatin1String("0") && mode != QLatin1String("1"))
     reading.report(QStringLiteral("security mode"), QStringLiteral("nSecure ") + mode);
@@ -159,10 +159,10 @@ std::optional<MemoryRegion> cpuMemoryRegion(const CpuToken& token) {
   return MemoryRegion{rom ? MemoryRegion::Kind::Rom : MemoryRegion::Kind::Ram, name, *start, size};
 }
 
-TargetDevice readDevice(const UvTargetReading& reading, const ForeignElement& target) {
+TargetDevice readDevice(const UVisionTargetReading& reading, const ForeignElement& target) {
   const ForeignElement options = childNamed(target, QStringLiteral("TargetOption"));
   const ForeignElement common = childNamed(options, QStringLiteral("TargetCommonOption"));
-  const bool gnu = reading.toolset == UvToolset::Gnu;
+  const bool gnu = reading.toolset == UVisionToolset::Gnu;
   const ForeignElement misc = gnu ? childPath(options, {"TargetArm", "ArmMisc"}) : childPath(options, {"TargetArmAds", "ArmAdsMisc"});
   const QList<CpuToken> tokens = cpuTokens(childText(common, QStringLiteral("Cpu")));
   TargetDevice device;

@@ -23,4 +23,4 @@ QList<CpuToken> cpuTokens(const QString& text);
 std::optional<MemoryRegion> cpuMemoryRegion(const CpuToken& token);
 
 /// The device of a "Target" element.
-TargetDevice readDevice(const UvTargetReading& reading, const ForeignElement& target);
+TargetDevice readDevice(const UVisionTargetReading& reading, const ForeignElement& target);

@@ -43,12 +43,12 @@ class ItemOptions {
  public:
   // The compiler and assembler blocks of a group's or file's options are under
   // "GroupArmAds"/"FileArmAds", by analogy "GroupArm"/"FileArm" for the GNU tool set.
-  ItemOptions(const UvTargetReading& reading, const ForeignElement& target, const ProjectRecord& record)
+  ItemOptions(const UVisionTargetReading& reading, const ForeignElement& target, const ProjectRecord& record)
       : reading_(reading),
         tools_(toolOptionsOf(reading, target)),
         project_(record.configurations.front().compile),
-        groupBlock_(QLatin1String(reading.toolset == UvToolset::Gnu ? "GroupArm" : "GroupArmAds")),
-        fileBlock_(QLatin1String(reading.toolset == UvToolset::Gnu ? "FileArm" : "FileArmAds")) {}
+        groupBlock_(QLatin1String(reading.toolset == UVisionToolset::Gnu ? "GroupArm" : "GroupArmAds")),
+        fileBlock_(QLatin1String(reading.toolset == UVisionToolset::Gnu ? "FileArm" : "FileArmAds")) {}
 
   void addGroupSettings(SourceItem& folder, const ForeignElement& options) const {
     addSettings(folder, childNamed(options, groupBlock_), QStringLiteral("group ") + folder.name);
@@ -65,7 +65,7 @@ class ItemOptions {
     if (settings) item.settings.push_back({reading_.targetName, *settings});
   }
 
-  const UvTargetReading& reading_;
+  const UVisionTargetReading& reading_;
   ForeignElement tools_;
   const CompileSettings& project_;
   const QString groupBlock_;
@@ -75,7 +75,7 @@ class ItemOptions {
 // A group the target leaves out leaves out its files. A file of it that says
 // it is built ("IncludeInBuild" 1: its own choice, as with every three-state
 // option) is; the group's exclusion then goes to each of its other files.
-void readGroup(const UvTargetReading& reading, const ItemOptions& options, const ForeignElement& group, SourceItem& folder,
+void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, const ForeignElement& group, SourceItem& folder,
                QStringList& linkedLibraries) {
   const ForeignElement groupOptions = childNamed(group, QStringLiteral("GroupOption"));
   const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
@@ -106,7 +106,7 @@ void readGroup(const UvTargetReading& reading, const ItemOptions& options, const
 
 }  // namespace
 
-void readGroups(const UvTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
+void readGroups(const UVisionTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
                 QStringList& linkedLibraries) {
   const ItemOptions options(reading, target, record);
   for (const ForeignElement& group : descendantsNamed(target, QStringLiteral("Group"))) {

@@ -10,5 +10,5 @@
 /// Appends the groups of target as folders to record's sources (its one
 /// configuration already read), and the paths of the libraries the target links
 /// to linkedLibraries.
-void readGroups(const UvTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
+void readGroups(const UVisionTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
                 QStringList& linkedLibraries);

@@ -27,7 +27,7 @@ QStringList listEntries(const QString& text) {
 
 // armlink's own settings: the scatter file when uVision does not make one from
 // the Target dialog ("umfTarg" 0), options and libraries in its syntax.
-LinkerOptions readArmLinker(const UvTargetReading& reading, const ForeignElement& linker) {
+LinkerOptions readArmLinker(const UVisionTargetReading& reading, const ForeignElement& linker) {
   LinkerOptions options;
   const QString scatterFile = childText(linker, QStringLiteral("ScatterFile"));
   if (childText(linker, QStringLiteral("umfTarg")) == QLatin1String("0") && !scatterFile.isEmpty())
@@ -47,7 +47,7 @@ LinkerOptions readArmLinker(const UvTargetReading& reading, const ForeignElement
 
 // The GNU tool set names its GNU ld script "ScatterFile" and uses it whatever
 // "umfTarg" says; its options are the GNU compiler driver's.
-LinkerOptions readGnuLinker(const UvTargetReading& reading, const ForeignElement& linker) {
+LinkerOptions readGnuLinker(const UVisionTargetReading& reading, const ForeignElement& linker) {
   LinkerOptions options;
   const QString script = childText(linker, QStringLiteral("ScatterFile"));
   if (!script.isEmpty()) options.script = {LinkerScript::Kind::GnuLd, reading.filePath(script)};
@@ -64,7 +64,7 @@ LinkerOptions readGnuLinker(const UvTargetReading& reading, const ForeignElement
 
 }  // namespace
 
-LinkerOptions readLinkerSettings(const UvTargetReading& reading, const ForeignElement& toolOptions) {
-  if (reading.toolset == UvToolset::Gnu) return readGnuLinker(reading, childNamed(toolOptions, QStringLiteral("LDarm")));
+LinkerOptions readLinkerSettings(const UVisionTargetReading& reading, const ForeignElement& toolOptions) {
+  if (reading.toolset == UVisionToolset::Gnu) return readGnuLinker(reading, childNamed(toolOptions, QStringLiteral("LDarm")));
   return readArmLinker(reading, childNamed(toolOptions, QStringLiteral("LDads")));
 }

@@ -7,4 +7,4 @@
 #include "readers/uvision/uvision_target_reading.h"
 
 /// Reads the linker block of toolOptions ("TargetArmAds" or "TargetArm").
-LinkerOptions readLinkerSettings(const UvTargetReading& reading, const ForeignElement& toolOptions);
+LinkerOptions readLinkerSettings(const UVisionTargetReading& reading, const ForeignElement& toolOptions);

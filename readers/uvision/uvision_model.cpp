@@ -22,12 +22,12 @@ struct ProjectFile {
   QString directory;  // the base of the project's own paths
 };
 
-UvTarget readTarget(const ProjectFile& file, const ForeignElement& element, const UvProject& project,
-                    const UvRteSection& rte, const QString& shownFile) {
+UVisionTarget readTarget(const ProjectFile& file, const ForeignElement& element, const UVisionProject& project,
+                    const UVisionRteSection& rte, const QString& shownFile) {
   const ForeignElement options = childNamed(element, QStringLiteral("TargetOption"));
   const ForeignElement common = childNamed(options, QStringLiteral("TargetCommonOption"));
   const QString createExecutable = childText(common, QStringLiteral("CreateExecutable"));
-  UvTarget target;
+  UVisionTarget target;
   target.project = &project;
   // uVision 5.38 writes neither "CreateExecutable" nor "CreateLib" for a target
   // that builds a program (TI's MSPM0 examples): such a target is an executable.
@@ -39,7 +39,7 @@ UvTarget readTarget(const ProjectFile& file, const ForeignElement& element, cons
   record.kind = createExecutable == QLatin1String("0") ? ProjectKind::StaticLibrary : ProjectKind::Executable;
   record.directory = file.directory;
   record.sourceFile = shownFile;
-  const UvTargetReading reading{file.context, file.directory, childText(element, QStringLiteral("TargetName")),
+  const UVisionTargetReading reading{file.context, file.directory, childText(element, QStringLiteral("TargetName")),
                                 toolsetOf(element), record.notCarried};
   target.toolset = reading.toolset;
   record.configurations.push_back(readTargetSettings(reading, element, record.kind));
@@ -53,10 +53,10 @@ UvTarget readTarget(const ProjectFile& file, const ForeignElement& element, cons
 // after its target as well, and a second target of the same name (after the
 // characters are replaced) gets "_2", and so on. An output named as its project
 // is the default output name.
-void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
-  const auto projects = std::count_if(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
+void nameProjects(std::vector<UVisionTarget>& targets, const QString& fileName) {
+  const auto projects = std::count_if(targets.begin(), targets.end(), [](const UVisionTarget& target) { return target.buildsOutput; });
   QSet<QString> given;
-  for (UvTarget& target : targets) {
+  for (UVisionTarget& target : targets) {
     target.projectName = fileName;
     if (!target.buildsOutput) continue;
     if (projects > 1) {
@@ -78,24 +78,24 @@ const DocumentKind uvisionProject{"Project", "a uVision project"};
 
 }  // namespace
 
-UvProject::UvProject(ConversionContext& context, const QString& pathAndName, const QString& projectFile,
+UVisionProject::UVisionProject(ConversionContext& context, const QString& pathAndName, const QString& projectFile,
                      const QString& workspaceFile)
     : name(nameWithoutLastSuffix(toForwardSlashes(pathAndName))), shownFile(displayPath(projectFile)) {
   const ProjectFile file{context, QFileInfo(projectFile).path()};
   const ForeignDocument document = loadForeignFile(context.inputFiles(), projectFile, uvisionProject, workspaceFile);
   const ForeignElement root = documentElement(document);
-  const UvRteSection rte(childNamed(root, QStringLiteral("RTE")));
+  const UVisionRteSection rte(childNamed(root, QStringLiteral("RTE")));
   for (const ForeignElement& element : childrenNamed(childNamed(root, QStringLiteral("Targets")), QStringLiteral("Target")))
     targets.push_back(readTarget(file, element, *this, rte, shownFile));
   if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
   nameProjects(targets, name);
 }
 
-bool UvProject::givesProjects() const {
-  return std::any_of(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
+bool UVisionProject::givesProjects() const {
+  return std::any_of(targets.begin(), targets.end(), [](const UVisionTarget& target) { return target.buildsOutput; });
 }
 
-UvWorkspace::UvWorkspace(ConversionContext& context, const QString& path) : path(path) {
+UVisionWorkspace::UVisionWorkspace(ConversionContext& context, const QString& path) : path(path) {
   const ForeignDocument document = loadForeignFile(context.inputFiles(), path, uvisionWorkspace);
   for (const ForeignElement& project : descendantsNamed(document, QStringLiteral("project"))) {
     QString projectPath = childText(project, QStringLiteral("PathAndName"));
@@ -103,13 +103,13 @@ UvWorkspace::UvWorkspace(ConversionContext& context, const QString& path) : path
   }
 }
 
-UvProject* UvWorkspace::readNextProject(ConversionContext& context) {
+UVisionProject* UVisionWorkspace::readNextProject(ConversionContext& context) {
   while (nextPath_ < projectPaths.size()) {
     const QString& pathAndName = projectPaths[nextPath_++];
     const QString file = context.paths().resolve(toForwardSlashes(pathAndName), context.workspaceDirectory()).path;
     if (!listed_.isFirstListing(context.diagnostics(), file, displayPath(path))) continue;
     try {
-      projects.push_back(std::make_unique<UvProject>(context, pathAndName, file, path));
+      projects.push_back(std::make_unique<UVisionProject>(context, pathAndName, file, path));
     } catch (const UnreadableFile& failure) {
       context.leaveOutProject(failure.file(), QStringLiteral("project ") +
                                                   nameWithoutLastSuffix(toForwardSlashes(pathAndName)) +

@@ -14,10 +14,10 @@
 
 class ConversionContext;
 class ForeignPathResolver;
-class UvProject;
+class UVisionProject;
 
 /// One "Target" of a project file.
-struct UvTarget {
+struct UVisionTarget {
   /// The project it becomes; its sources are dropped once it is converted.
   ProjectRecord record;
   /// The name of the project it becomes (its project file's for a target that
@@ -30,24 +30,24 @@ struct UvTarget {
   QString outputName;
   /// The paths (with "/" separators, as written) of the libraries its groups link.
   QStringList linkedLibraries;
-  UvToolset toolset = UvToolset::ArmCompiler5;
-  const UvProject* project = nullptr;
+  UVisionToolset toolset = UVisionToolset::ArmCompiler5;
+  const UVisionProject* project = nullptr;
 };
 
 /// A project file named by the workspace, read with all its targets.
-class UvProject {
+class UVisionProject {
  public:
   /// Reads file, which pathAndName (as the workspace writes it) names; throws
   /// ConversionError when it cannot be read, is no uVision project or has no target.
-  UvProject(ConversionContext& context, const QString& pathAndName, const QString& file, const QString& workspaceFile);
-  UvProject(const UvProject&) = delete;  // its targets point back at it
-  UvProject& operator=(const UvProject&) = delete;
+  UVisionProject(ConversionContext& context, const QString& pathAndName, const QString& file, const QString& workspaceFile);
+  UVisionProject(const UVisionProject&) = delete;  // its targets point back at it
+  UVisionProject& operator=(const UVisionProject&) = delete;
 
   /// The file name without its last suffix.
   QString name;
   /// The file as messages name it.
   QString shownFile;
-  std::vector<UvTarget> targets;
+  std::vector<UVisionTarget> targets;
 
   /// True when some target builds something and so becomes a project.
   bool givesProjects() const;
@@ -56,27 +56,27 @@ class UvProject {
 /// A workspace file and the project files it lists. The projects are read one at a
 /// time, in document order, so that a conversion can drop each one's sources once
 /// they are converted instead of holding every file of the workspace at once.
-class UvWorkspace {
+class UVisionWorkspace {
  public:
   /// Reads the workspace file; throws ConversionError when it cannot be read or
   /// is no uVision workspace.
-  UvWorkspace(ConversionContext& context, const QString& path);
-  UvWorkspace(const UvWorkspace&) = delete;
-  UvWorkspace& operator=(const UvWorkspace&) = delete;
+  UVisionWorkspace(ConversionContext& context, const QString& path);
+  UVisionWorkspace(const UVisionWorkspace&) = delete;
+  UVisionWorkspace& operator=(const UVisionWorkspace&) = delete;
 
   /// Reads the next project file that the workspace lists and appends it to
   /// projects; null when all are read. A file listed again is skipped with a
   /// warning; one that cannot be read or is no uVision project is left out
   /// (ConversionContext::leaveOutProject). Throws ConversionError for a
   /// project without any target.
-  UvProject* readNextProject(ConversionContext& context);
+  UVisionProject* readNextProject(ConversionContext& context);
 
   /// As given on the command line.
   QString path;
   /// The "PathAndName" of every project, in document order.
   QStringList projectPaths;
   /// The projects read so far.
-  std::vector<std::unique_ptr<UvProject>> projects;
+  std::vector<std::unique_ptr<UVisionProject>> projects;
 
  private:
   qsizetype nextPath_ = 0;

@@ -29,7 +29,7 @@ SourceItem& componentFolder(std::vector<SourceItem>& sources, const QString& nam
 
 }  // namespace
 
-UvRteSection::UvRteSection(const ForeignElement& element) {
+UVisionRteSection::UVisionRteSection(const ForeignElement& element) {
   for (const ForeignElement& component : childrenNamed(childNamed(element, QStringLiteral("components")), QStringLiteral("component"))) {
     components_.append(readComponent(component, childNamed(component, QStringLiteral("package")),
                                      childNamed(component, QStringLiteral("targetInfos"))));
@@ -45,7 +45,7 @@ UvRteSection::UvRteSection(const ForeignElement& element) {
   }
 }
 
-UvRteSection::Component UvRteSection::readComponent(const ForeignElement& component, const ForeignElement& package,
+UVisionRteSection::Component UVisionRteSection::readComponent(const ForeignElement& component, const ForeignElement& package,
                                                     const ForeignElement& targets) {
   return {component.attribute(QStringLiteral("Cclass")),
           component.attribute(QStringLiteral("Cgroup")),
@@ -56,7 +56,7 @@ UvRteSection::Component UvRteSection::readComponent(const ForeignElement& compon
           targetNames(targets)};
 }
 
-QList<UvRteSection::Instance> UvRteSection::targetInstances(const UvTargetReading& reading, bool reportMissing) const {
+QList<UVisionRteSection::Instance> UVisionRteSection::targetInstances(const UVisionTargetReading& reading, bool reportMissing) const {
   QList<Instance> existing;
   for (const Instance& instance : instances_) {
     if (!instance.component.targets.contains(reading.targetName)) continue;
@@ -73,7 +73,7 @@ QList<UvRteSection::Instance> UvRteSection::targetInstances(const UvTargetReadin
 // uVision compiles a target that uses components with _RTE_ defined (the CMSIS
 // device headers include RTE_Components.h on it) and the component's
 // configuration folders and the target's RTE folder on the include path.
-void UvRteSection::addToConfiguration(const UvTargetReading& reading, SourceConfiguration& configuration) const {
+void UVisionRteSection::addToConfiguration(const UVisionTargetReading& reading, SourceConfiguration& configuration) const {
   const QList<Instance> used = targetInstances(reading, false);
   ToolOptions& compiler = configuration.compile.compiler;
   bool usesComponents = false;
@@ -97,7 +97,7 @@ void UvRteSection::addToConfiguration(const UvTargetReading& reading, SourceConf
 }
 
 // Another target's instances are files of that target's project alone.
-void UvRteSection::addFiles(const UvTargetReading& reading, std::vector<SourceItem>& sources) const {
+void UVisionRteSection::addFiles(const UVisionTargetReading& reading, std::vector<SourceItem>& sources) const {
   for (const Instance& instance : targetInstances(reading, true)) {
     SourceItem file = SourceItem::file(instance.path.mid(instance.path.lastIndexOf(QLatin1Char('/')) + 1), instance.path);
     componentFolder(sources, QStringLiteral("::") + instance.component.className).items.push_back(std::move(file));

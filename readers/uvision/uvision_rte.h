@@ -12,20 +12,20 @@
 #include "readers/uvision/uvision_target_reading.h"
 
 /// The "RTE" section of a project file, read once for all its targets.
-class UvRteSection {
+class UVisionRteSection {
  public:
   /// Reads element (null when the file has none).
-  explicit UvRteSection(const ForeignElement& element);
+  explicit UVisionRteSection(const ForeignElement& element);
 
   /// What the target's build gets from its components, as uVision's does: the
   /// directories of their configuration files and "RTE/_<target>" (spaces
   /// written "_") where they exist, as include directories, and "_RTE_"
   /// defined. Components whose files are only in an installed pack are reported.
-  void addToConfiguration(const UvTargetReading& reading, SourceConfiguration& configuration) const;
+  void addToConfiguration(const UVisionTargetReading& reading, SourceConfiguration& configuration) const;
   /// Puts each configuration file of the target's components that exists on
   /// disk into the folder of its component's class ("::Device"). Files that
   /// the target uses and that are missing are reported.
-  void addFiles(const UvTargetReading& reading, std::vector<SourceItem>& sources) const;
+  void addFiles(const UVisionTargetReading& reading, std::vector<SourceItem>& sources) const;
 
  private:
   /// A component as Cclass, Cgroup and Csub name it; versions and variants vary
@@ -56,7 +56,7 @@ class UvRteSection {
   static Component readComponent(const ForeignElement& component, const ForeignElement& package, const ForeignElement& targets);
   /// The instances of the target's components that exist on disk, as the
   /// solution writes their paths; those that do not may be reported.
-  QList<Instance> targetInstances(const UvTargetReading& reading, bool reportMissing) const;
+  QList<Instance> targetInstances(const UVisionTargetReading& reading, bool reportMissing) const;
 
   QList<Component> components_;
   QList<Instance> instances_;

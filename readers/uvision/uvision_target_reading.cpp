@@ -4,14 +4,14 @@
 #include "foreign/foreign_path.h"
 #include "foreign/foreign_files.h"
 
-UvToolset toolsetOf(const ForeignElement& target) {
+UVisionToolset toolsetOf(const ForeignElement& target) {
   const ForeignElement options = childNamed(target, QStringLiteral("TargetOption"));
   const bool gnu = childText(target, QStringLiteral("ToolsetName")) == QLatin1String("ARM-GNU") ||
                    (childNamed(options, QStringLiteral("TargetArmAds")).isNull() &&
                     !childNamed(options, QStringLiteral("TargetArm")).isNull());
-  if (gnu) return UvToolset::Gnu;
-  return childText(target, QStringLiteral("uAC6")) == QLatin1String("1") ? UvToolset::ArmCompiler6
-                                                                                 : UvToolset::ArmCompiler5;
+  if (gnu) return UVisionToolset::Gnu;
+  return childText(target, QStringLiteral("uAC6")) == QLatin1String("1") ? UVisionToolset::ArmCompiler6
+                                                                                 : UVisionToolset::ArmCompiler5;
 }
 
 ForeignElement childPath(ForeignElement element, std::initializer_list<const char*> tagNames) {
@@ -19,15 +19,15 @@ ForeignElement childPath(ForeignElement element, std::initializer_list<const cha
   return element;
 }
 
-void UvTargetReading::report(const QString& kind, const QString& value) const {
+void UVisionTargetReading::report(const QString& kind, const QString& value) const {
   notCarried.append({kind, value, {targetName}});
 }
 
-QString UvTargetReading::filePath(const QString& written) const {
+QString UVisionTargetReading::filePath(const QString& written) const {
   return context.paths().respell(toForwardSlashes(written), directory);
 }
 
-QString UvTargetReading::directoryPath(const QString& written) const {
+QString UVisionTargetReading::directoryPath(const QString& written) const {
   return projectRelativeDirectory(context.paths(), written, directory);
 }
 

@@ -13,11 +13,11 @@ class ForeignPathResolver;
 
 /// The tool chain a target builds with; the same option code means different
 /// things for each.
-enum class UvToolset { ArmCompiler5, ArmCompiler6, Gnu };
+enum class UVisionToolset { ArmCompiler5, ArmCompiler6, Gnu };
 
 /// The tool set of a "Target" element: ARM-GNU keeps its settings under
 /// "TargetArm", the ARM compilers under "TargetArmAds" with "uAC6" telling 6 from 5.
-UvToolset toolsetOf(const ForeignElement& target);
+UVisionToolset toolsetOf(const ForeignElement& target);
 
 /// A directory a project file names ("..\inc", ".") as the solution writes an
 /// include directory ("$(ProjectDir)/../inc", "$(ProjectDir)"), spelled as found
@@ -28,12 +28,12 @@ QString projectRelativeDirectory(ForeignPathResolver& paths, const QString& writ
 ForeignElement childPath(ForeignElement element, std::initializer_list<const char*> tagNames);
 
 /// One target being read.
-struct UvTargetReading {
+struct UVisionTargetReading {
   ConversionContext& context;
   /// The project directory, the base of the target's relative paths.
   QString directory;
   QString targetName;
-  UvToolset toolset;
+  UVisionToolset toolset;
   /// Where what cannot be carried is reported.
   QList<NotCarried>& notCarried;
 

@@ -28,11 +28,11 @@ QString outputBaseName(const QString& outputName) {
 
 }  // namespace
 
-ForeignElement toolOptionsOf(const UvTargetReading& reading, const ForeignElement& target) {
-  return childPath(target, {"TargetOption", reading.toolset == UvToolset::Gnu ? "TargetArm" : "TargetArmAds"});
+ForeignElement toolOptionsOf(const UVisionTargetReading& reading, const ForeignElement& target) {
+  return childPath(target, {"TargetOption", reading.toolset == UVisionToolset::Gnu ? "TargetArm" : "TargetArmAds"});
 }
 
-SourceConfiguration readTargetSettings(const UvTargetReading& reading, const ForeignElement& target, ProjectKind kind) {
+SourceConfiguration readTargetSettings(const UVisionTargetReading& reading, const ForeignElement& target, ProjectKind kind) {
   const ForeignElement common = childPath(target, {"TargetOption", "TargetCommonOption"});
   const ForeignElement tools = toolOptionsOf(reading, target);
   SourceConfiguration configuration;

@@ -41,7 +41,7 @@ QString keyCodeValue(QChar prefix, QChar code, const KeyCodeValues& values) {
 }
 
 // Runs #1 and #2 of one section, as the solution's commands.
-void readSection(const UvTargetReading& reading, const ForeignElement& section, const KeyCodeValues& values,
+void readSection(const UVisionTargetReading& reading, const ForeignElement& section, const KeyCodeValues& values,
                  QList<BuildCommand>& commands) {
   for (const char* number : {"1", "2"}) {
     const QString run = childText(section, QStringLiteral("RunUserProg") + QLatin1String(number));
@@ -85,7 +85,7 @@ TranslatedCommand translateKeyCodes(const QString& command, const KeyCodeValues&
   return translated;
 }
 
-BuildSteps readUserCommands(const UvTargetReading& reading, const ForeignElement& common, KeyCodeValues values) {
+BuildSteps readUserCommands(const UVisionTargetReading& reading, const ForeignElement& common, KeyCodeValues values) {
   BuildSteps steps;
   values.perFile = true;
   readSection(reading, childNamed(common, QStringLiteral("BeforeCompile")), values, steps.beforeCompile);

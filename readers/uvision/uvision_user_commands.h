@@ -37,4 +37,4 @@ TranslatedCommand translateKeyCodes(const QString& command, const KeyCodeValues&
 /// 1): "BeforeCompile" before each compiled file, "BeforeMake" before the build,
 /// "AfterMake" after the link. A command with a key code that has no equivalent,
 /// or that runs as a 16-bit DOS program, is reported instead.
-BuildSteps readUserCommands(const UvTargetReading& reading, const ForeignElement& common, KeyCodeValues values);
+BuildSteps readUserCommands(const UVisionTargetReading& reading, const ForeignElement& common, KeyCodeValues values);

@@ -65,7 +65,7 @@ TEST(ExpandTemplates, UVisionWorkspace) {
   EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("expand_templates_uvision.hzp"));
 }
 
-TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheImporterChooses) {
+TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheReaderChooses) {
   using namespace eclipse_fixtures;
   const QByteArray mcu = microcontroller("STM32F407VGTx");
   writeProject("ws/blinky", "blinky", cproject({{"Debug", mcu + listOption("definedSymbols", {"DEBUG"})},
@@ -319,7 +319,7 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
                 "warning: latin1.xml: invalid UTF-8 line: 5 column: 9 (templates file left out)\n");
 }
 
-// The installed templates file serves the names the options and the importers
+// The installed templates file serves the names the options and the readers
 // use; a project without a template ends the run and keeps the previous file.
 TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
   writeUVisionWorkspace();

@@ -47,7 +47,7 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
 // table's directories, dynamic folders) beyond what the resolution tests show:
 // types decide whether values accumulate (StringList), defaults are what an unset
 // property resolves to, and the item kind picks between the double declarations.
-TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
+TEST(PropertySets, DeclareWhatResolutionAndTheReadersRelyOn) {
   const struct {
     const char* name;
     ItemKind kind;

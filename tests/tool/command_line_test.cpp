@@ -5,20 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include "readers/common/import_settings.h"
-#include "readers/reader_table.h"
 #include "helpers/test_support.h"
 #include "tool/command_line.h"
+#include "tool/reader_table.h"
 
-TEST(ReadOptions, FillTheSettingsAndTheInputList) {
+TEST(ReadRunConfiguration, FillsTheOptionsAndTheInputList) {
   const QStringList arguments{"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I", "-D",
                               "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"};
-  const CommandLineOptions options = readOptions(*findImporterCommand("eclipse2hzp"), arguments);
+  const RunConfiguration options = readRunConfiguration(*findReaderCommand("eclipse2hzp"), arguments);
   EXPECT_EQ(options.inputs, QStringList({"a", "b"}));
-  EXPECT_EQ(options.settings.templatesFiles, "a.xml;b.xml");
-  EXPECT_EQ(options.settings.definitions, QStringList({"X=1", "X=1"}));
-  EXPECT_EQ(options.settings.includePaths, QStringList({"-D"}));
-  EXPECT_EQ(options.settings.libraryTemplate, "L2");
+  EXPECT_EQ(options.templatesFiles, "a.xml;b.xml");
+  EXPECT_EQ(options.mapping.definitions, QStringList({"X=1", "X=1"}));
+  EXPECT_EQ(options.mapping.includePaths, QStringList({"-D"}));
+  EXPECT_EQ(options.mapping.libraryTemplate, "L2");
   EXPECT_FALSE(options.rootUserDirectory);
-  EXPECT_EQ(readOptions(*findImporterCommand("iar2hzp"), {"-rootuserdir", "r"}).rootUserDirectory, "r");
+  EXPECT_EQ(readRunConfiguration(*findReaderCommand("iar2hzp"), {"-rootuserdir", "r"}).rootUserDirectory, "r");
 }

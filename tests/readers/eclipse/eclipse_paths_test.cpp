@@ -1,4 +1,4 @@
-// The Eclipse importer's path rules: the include values and link locations that
+// The Eclipse reader's path rules: the include values and link locations that
 // tests/e2e/eclipse_vendor_forms_test.cpp and the example workspace do not show.
 
 #include <gtest/gtest.h>

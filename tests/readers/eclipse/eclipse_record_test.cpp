@@ -22,9 +22,9 @@ struct WorkspaceRecords {
 };
 
 WorkspaceRecords readWorkspace(const QString& directory, qsizetype listedItems = maximumListedItems) {
-  const ImportSettings settings;
+  const ReaderOptions options;
   Diagnostics diagnostics;
-  ConversionContext context(settings, {}, diagnostics);
+  ConversionContext context(options, diagnostics);
   context.setWorkspaceDirectory(directory);
   const EclipseWorkspace workspace(context, directory);
   EclipseWorkspaceReading reading;

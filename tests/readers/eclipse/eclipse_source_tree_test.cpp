@@ -10,7 +10,7 @@
 
 #include "readers/common/conversion_context.h"
 #include "support/directory_listing.h"
-#include "readers/common/import_settings.h"
+#include "mapping/mapping_options.h"
 #include "readers/eclipse/directory_visits.h"
 #include "readers/eclipse/eclipse_source_tree.h"
 #include "helpers/test_support.h"
@@ -22,9 +22,9 @@ namespace {
 // The ".project" files below workspace as the workspace search finds them, and
 // the warnings it gives.
 QStringList projectFiles(const QString& workspace, QStringList& warnings) {
-  const ImportSettings settings;
+  const ReaderOptions options;
   Diagnostics diagnostics;
-  ConversionContext context(settings, {}, diagnostics);
+  ConversionContext context(options, diagnostics);
   DirectoryVisits visits(context, workspace);
   QStringList found;
   findFiles(context, visits, workspace, ".", ".project", found);
@@ -79,9 +79,9 @@ TEST(EclipseSourceTree, TreesDeeperThanTheDirectoriesHeldOpenAreReadWhole) {
 TEST(EclipseSourceTree, ScansStopAtTheWorkspacesBudgetOfListedItems) {
   for (const char* file : {"ws/a/1.c", "ws/a/2.c", "ws/a/sub/3.c", "ws/a/sub/4.c", "ws/a/z.c", "ws/b/5.c"})
     writeFile(file, "");
-  const ImportSettings settings;
+  const ReaderOptions options;
   Diagnostics diagnostics;
-  ConversionContext context(settings, {}, diagnostics);
+  ConversionContext context(options, diagnostics);
   ListingBudget budget(5);
   DirectoryVisits visits(context, "ws", nullptr, &budget);
   std::vector<SourceItem> items;

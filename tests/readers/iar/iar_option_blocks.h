@@ -1,6 +1,6 @@
 #pragma once
 // IAR project configurations made of "settings" blocks in the form the IDE
-// writes them, read as the importer reads them.
+// writes them, read as the reader reads them.
 
 #include <gtest/gtest.h>
 

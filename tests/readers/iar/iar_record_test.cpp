@@ -7,7 +7,7 @@
 
 #include "e2e/iar_fixtures.h"
 #include "readers/common/conversion_context.h"
-#include "readers/iar/iar_libraries.h"
+#include "readers/common/library_builders.h"
 #include "readers/iar/iar_project_record.h"
 #include "readers/iar/iar_workspace.h"
 #include "helpers/test_support.h"
@@ -17,11 +17,11 @@ namespace {
 // The record of the first project of ws.eww in tests/e2e/fixtures/iar/<fixture>, copied here.
 std::optional<ProjectRecord> firstProjectRecord(const QString& fixture) {
   iar_fixtures::copyFixture(fixture);
-  const ImportSettings settings;
+  const ReaderOptions options;
   Diagnostics diagnostics;
-  ConversionContext context(settings, {}, diagnostics);
+  ConversionContext context(options, diagnostics);
   const IarWorkspace workspace(context, "ws.eww");
-  return readProjectRecord(context, workspace, IarLibraryBuilders(workspace), workspace.projects[0]);
+  return readProjectRecord(context, workspace, iarLibraryBuilders(workspace), 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // A uVision project file read into records, one per target, without the
-// solution model: what the importer hands the mapper before any rule applies.
+// solution model: what the reader hands the mapper before any rule applies.
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,14 @@
 namespace {
 
 struct ReadProject {
-  ImportSettings settings;
+  const ReaderOptions options;
   Diagnostics diagnostics;
-  ConversionContext context{settings, {}, diagnostics};
-  std::unique_ptr<UvProject> project;
+  ConversionContext context{options, diagnostics};
+  std::unique_ptr<UVisionProject> project;
 
   explicit ReadProject(const QString& file) {
     context.setWorkspaceDirectory("ws");
-    project = std::make_unique<UvProject>(context, file, "ws/" + file, "ws/w.uvmpw");
+    project = std::make_unique<UVisionProject>(context, file, "ws/" + file, "ws/w.uvmpw");
   }
 };
 

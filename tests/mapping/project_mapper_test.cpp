@@ -1,13 +1,15 @@
-// The rules every importer shares, tested once on records: which configurations
+// The rules every reader shares, tested once on records: which configurations
 // become Debug and Release, what moves to Common, the command line's values and
 // filters, the template, and folders with their exclusions.
 
 #include <gtest/gtest.h>
 
 #include "helpers/model_fixture.h"
+#include "mapping/mapping_options.h"
+#include "mapping/project_mapper.h"
 #include "readers/common/configuration_choice.h"
 #include "readers/common/conversion_context.h"
-#include "readers/common/project_mapper.h"
+#include "readers/common/project_record.h"
 #include "solution/solution_writer.h"
 
 namespace {
@@ -46,16 +48,17 @@ SourceItem folder(const QString& name, std::vector<SourceItem> items, const QStr
 
 /// Maps records into a fresh solution "ws" and gives its text and warnings.
 struct Mapping {
-  ImportSettings settings;
-  QList<ProjectProperty> projectProperties;
+  MappingOptions options;
   MappingRules rules;
   Diagnostics diagnostics;
   QStringList warnings;
 
   QString map(const std::vector<ProjectRecord>& records) {
     SolutionModel model(model_testing::testSchema(), model_testing::noGlobalMacros);
-    ConversionContext context(settings, projectProperties, diagnostics);
-    ProjectMapper mapper(model, context, rules, model.newSolution("ws", testing_support::testDirectory()), "ws");
+    const ReaderOptions reading;
+    ConversionContext context(reading, diagnostics);
+    ProjectMapper mapper(model, context, options, rules);
+    mapper.beginSolution("ws", testing_support::testDirectory(), "ws");
     for (const ProjectRecord& record : records) mapper.addProject(record);
     mapper.finish(qsizetype(records.size()));
     warnings = diagnostics.pendingWarnings();
@@ -63,9 +66,9 @@ struct Mapping {
   }
 };
 
-/// A whole solution the mapper should write, kept in tests/readers/common/expected.
+/// A whole solution the mapper should write, kept in tests/mapping/expected.
 QString expected(const QString& name) {
-  return QString::fromUtf8(testing_support::readFile(testing_support::sourcePath("tests/readers/common/expected/" + name)));
+  return QString::fromUtf8(testing_support::readFile(testing_support::sourcePath("tests/mapping/expected/" + name)));
 }
 
 QString solution(const QByteArray& content) {
@@ -81,11 +84,11 @@ QString solution(const QByteArray& content) {
 // filtered.
 TEST(ProjectMapper, EveryConfigurationIsCarriedAndCommonHoldsWhatAllShare) {
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
-  mapping.settings.definitions = {"CLI=1"};
-  mapping.settings.includePaths = {"cli"};
-  mapping.settings.definitionFilters = {WildcardPattern("DROP*")};
-  mapping.projectProperties = {{"build_quietly", "Yes"}};
+  mapping.options.executableTemplate = "E";
+  mapping.options.definitions = {"CLI=1"};
+  mapping.options.includePaths = {"cli"};
+  mapping.options.definitionFilters = {WildcardPattern("DROP*")};
+  mapping.options.projectProperties = {{"build_quietly", "Yes"}};
   const QString text = mapping.map({record({configuration("Release", {"NDEBUG", "DROP_ME", "X"}, {"inc"}),
                                             configuration("Other", {"X"}, {"inc"}),
                                             configuration("Debug", {"DEBUG", "X", "DROPPED=1"}, {"inc"})})});
@@ -115,7 +118,7 @@ TEST(ProjectMapper, ConfigurationChoice) {
 // configuration is read as both; either way the user is told.
 TEST(ProjectMapper, VendorConfigurationNamesAreReadWithAWarning) {
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
+  mapping.options.executableTemplate = "E";
   mapping.map({record({configuration("obj", {"A"})})});
   EXPECT_EQ(mapping.warnings, QStringList({"app.ewp: no configuration is named Debug or Release; 'obj' is read as both"}));
 
@@ -124,8 +127,8 @@ TEST(ProjectMapper, VendorConfigurationNamesAreReadWithAWarning) {
   single.rules.choosesConfigurationsByName = false;
   single.rules.keepsIncludeDirectoriesPerConfiguration = true;
   single.rules.appliesCommandLineSettings = false;
-  single.settings.definitions = {"NOT_APPLIED"};
-  single.settings.executableTemplate = "E";
+  single.options.definitions = {"NOT_APPLIED"};
+  single.options.executableTemplate = "E";
   EXPECT_EQ(single.map({record({configuration("Target 1", {"A"}, {"inc"})})}),
             solution("  <project Name=\"app\" template_name=\"E\">\n"
                      "    <configuration\n"
@@ -168,8 +171,8 @@ TEST(ProjectMapper, TemplatesFollowTheKindOrTheDevice) {
 // one around it, and an exclusion such a group holds goes to its items.
 TEST(ProjectMapper, FoldersAndExclusions) {
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
-  mapping.settings.fileFilters = {WildcardPattern("*.txt")};
+  mapping.options.executableTemplate = "E";
+  mapping.options.fileFilters = {WildcardPattern("*.txt")};
   const QStringList both = {"Debug", "Release"};
   const QString text = mapping.map({record(
       {configuration("Debug"), configuration("Release")},
@@ -184,7 +187,7 @@ TEST(ProjectMapper, FoldersAndExclusions) {
 // configurations that hold it, after the other warnings.
 TEST(ProjectMapper, SettingsNotCarriedAreReportedGrouped) {
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
+  mapping.options.executableTemplate = "E";
   mapping.rules.configurationWord = "target";
   ProjectRecord first = record({configuration("Debug")});
   first.notCarried = {{"scatter file", "app.sct", {"Debug", "Release"}}, {"core", "Cortex-M55", {"Debug"}}};
@@ -221,7 +224,7 @@ TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   release.compile.codeGeneration.optimization = "-Ofast";
   release.linker.script = {LinkerScript::Kind::Scatter, "fw.sct"};
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
+  mapping.options.executableTemplate = "E";
   EXPECT_EQ(mapping.map({record({debug, release})}),
             expected("build_settings.hzp"));
   EXPECT_EQ(mapping.warnings,
@@ -245,8 +248,8 @@ TEST(ProjectMapper, LibrariesAndOtherArchitectures) {
   ProjectRecord riscvRecord = record({riscv});
   riscvRecord.name = "wch";
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
-  mapping.settings.libraryTemplate = "L";
+  mapping.options.executableTemplate = "E";
+  mapping.options.libraryTemplate = "L";
   const QString text = mapping.map({libraryRecord, riscvRecord});
   EXPECT_TRUE(text.contains("      Name=\"Common\"\n"
                             "      archive_post_build_command=\"archive-check\"\n"
@@ -278,7 +281,7 @@ TEST(ProjectMapper, ItemSettingsAddToTheProjects) {
   SourceConfiguration release = configuration("Release", {"A", "B"});
   release.compile.codeGeneration.optimization = "-Ofast";
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
+  mapping.options.executableTemplate = "E";
   const QString text = mapping.map({record({configuration("Debug", {"A", "B"}), release}, {file})});
   EXPECT_TRUE(text.contains("      <file file_name=\"src/x.c\">\n"
                             "        <configuration\n"
@@ -296,7 +299,7 @@ TEST(ProjectMapper, ItemSettingsAddToTheProjects) {
 // left out with a warning, the rest is written.
 TEST(ProjectMapper, NamesASolutionCannotHoldAreLeftOut) {
   Mapping mapping;
-  mapping.settings.executableTemplate = "E";
+  mapping.options.executableTemplate = "E";
   ProjectRecord bell = record({configuration("Debug")});
   bell.name = "bell\a";
   const QString text = mapping.map(

@@ -9,7 +9,7 @@
 
 #include "readers/common/project_record.h"
 
-struct ImportSettings;
+struct MappingOptions;
 
 /// Property values in the order they are written.
 using PropertyValues = QList<QPair<QString, QString>>;
@@ -26,7 +26,7 @@ struct ConfigurationProperties {
 /// filters the definitions. A library is not linked: its linker settings and
 /// memory are not written.
 ConfigurationProperties configurationProperties(const SourceConfiguration& configuration, ProjectKind kind,
-                                                const ImportSettings* commandLine);
+                                                const MappingOptions* commandLine);
 
 /// The properties of settings a file or folder has of its own.
 ConfigurationProperties compileProperties(const CompileSettings& settings);

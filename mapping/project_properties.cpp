@@ -1,4 +1,4 @@
-#include "readers/common/project_properties.h"
+#include "mapping/project_properties.h"
 
 #include "support/diagnostics.h"
 #include "properties/property_schema.h"

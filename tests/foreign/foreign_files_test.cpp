@@ -1,5 +1,5 @@
-// The helpers every importer shares: DOM loading and lookups, path conversion
-// and the file filter.
+// Reading foreign files: the checks and messages of loading, the two parser
+// paths, and the lookups the readers make in the element tree.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "support/diagnostics.h"
-#include "readers/common/import_settings.h"
 #include "foreign/foreign_files.h"
 #include "helpers/test_support.h"
 
@@ -68,27 +67,6 @@ TEST(ForeignLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
   EXPECT_EQ(childText(root, "r"), "a&b");
   EXPECT_EQ(childText(childNamed(root, "missing"), "x"), "");  // lookups on null find nothing
   EXPECT_EQ(descendantsNamed(document, "y").size(), 2);
-}
-
-TEST(FileFilter, MatchesWholeNamesCaseSensitively) {
-  ImportSettings settings;
-  settings.fileFilters = {WildcardPattern("*.s"), WildcardPattern("src*main.?")};
-  EXPECT_TRUE(settings.excludesFile("startup.s"));
-  EXPECT_FALSE(settings.excludesFile("startup.S"));
-  EXPECT_FALSE(settings.excludesFile("startup.s.bak"));
-  EXPECT_TRUE(settings.excludesFile("src/app/main.c"));  // "*" also matches "/"
-}
-
-TEST(Wildcards, FollowShellSetsAndKeepOtherCharactersLiteral) {
-  EXPECT_TRUE(WildcardPattern("file[0-9].c").matches("file7.c"));
-  EXPECT_FALSE(WildcardPattern("file[0-9].c").matches("filex.c"));
-  EXPECT_FALSE(WildcardPattern("[^a]*").matches("abc"));
-  EXPECT_TRUE(WildcardPattern("[]x]").matches("]"));
-  EXPECT_TRUE(WildcardPattern("a\\b").matches("a\\b"));
-  EXPECT_FALSE(WildcardPattern("a.c").matches("abc"));
-  EXPECT_TRUE(WildcardPattern("(x)+").matches("(x)+"));
-  EXPECT_TRUE(WildcardPattern("*\xf0\x9f\x93\x84.c").matches("notes\xf0\x9f\x93\x84.c"));  // outside the BMP
-  EXPECT_FALSE(WildcardPattern("[abc").matches("[abc"));  // unclosed set matches nothing
 }
 
 // Older IAR and uVision files declare a single-byte encoding; the fast path reads

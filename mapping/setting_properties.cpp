@@ -1,10 +1,10 @@
-#include "readers/common/setting_properties.h"
+#include "mapping/setting_properties.h"
 
 #include <QStringList>
 #include <tuple>
 
 #include "readers/common/device_table.h"
-#include "readers/common/import_settings.h"
+#include "mapping/mapping_options.h"
 
 namespace {
 
@@ -197,7 +197,7 @@ QStringList assemblerOptions(const ToolOptions& assembler) {
   return options + assembler.additionalOptions;
 }
 
-void writeCompile(PropertyWriter& writer, const CompileSettings& settings, const ImportSettings* commandLine) {
+void writeCompile(PropertyWriter& writer, const CompileSettings& settings, const MappingOptions* commandLine) {
   QStringList definitions;
   QStringList includeDirectories = settings.compiler.includeDirectories;
   if (commandLine) {
@@ -332,7 +332,7 @@ QStringList undoingOptions(const QString& itemLevel, const QString& projectLevel
 }  // namespace
 
 ConfigurationProperties configurationProperties(const SourceConfiguration& configuration, ProjectKind kind,
-                                                const ImportSettings* commandLine) {
+                                                const MappingOptions* commandLine) {
   ConfigurationProperties result;
   PropertyWriter writer(result, configuration.name);
   const bool linked = kind != ProjectKind::StaticLibrary;

@@ -1,4 +1,4 @@
-#include "readers/common/import_settings.h"
+#include "mapping/mapping_options.h"
 
 #include <algorithm>
 
@@ -7,13 +7,13 @@ bool matchesAnyPattern(const QList<WildcardPattern>& patterns, const QString& na
                      [&](const WildcardPattern& pattern) { return pattern.matches(name); });
 }
 
-bool ImportSettings::excludesFile(const QString& name) const { return matchesAnyPattern(fileFilters, name); }
+bool MappingOptions::excludesFile(const QString& name) const { return matchesAnyPattern(fileFilters, name); }
 
-bool ImportSettings::excludesDefinition(const QString& name) const {
+bool MappingOptions::excludesDefinition(const QString& name) const {
   return matchesAnyPattern(definitionFilters, name);
 }
 
-bool ImportSettings::keepsDefinition(const QString& definition) const {
+bool MappingOptions::keepsDefinition(const QString& definition) const {
   // The name is the first non-empty part between "=" signs, so "=X" is named X.
   // A value made only of "=" has no name at all; it is dropped rather than
   // carried over, since it would reach the compiler as a definition without a
