@@ -16,8 +16,8 @@
 //   an enumerated value naming the plug-in's "default"): the tool chain's
 //   default holds, which is the GNU tools' own except where the tool chain's
 //   defaults below name another;
-// - it is a boolean switched off: a switch passes its option only when on, so
-//   off leaves the GNU tools' own default;
+// - it is a switch turned off ("false"): a switch passes its option only when
+//   on, so off leaves the GNU tools' own default;
 // - it is Implied: it restates what the solution's build does anyway (Thumb
 //   code, preprocessed assembly, its own GNU ARM tool chain, its size report)
 //   or concerns only the IDE (which of its views shows the devices, the board

@@ -32,10 +32,9 @@ QString optionValue(const DomElement& option) {
 }
 
 CdtOtherOption otherOption(const DomElement& option, const QString& value, const QStringList& entries) {
-  const QString valueType = option.attribute(QStringLiteral("valueType"));
-  CdtOtherOption other{cdtOptionId(option.attribute(QStringLiteral("superClass"))), value, entries,
-                       valueType == QLatin1String("boolean")};
-  if (valueType == QLatin1String("enumerated")) other.value = value.mid(value.lastIndexOf(QLatin1Char('.')) + 1);
+  CdtOtherOption other{cdtOptionId(option.attribute(QStringLiteral("superClass"))), value, entries};
+  if (option.attribute(QStringLiteral("valueType")) == QLatin1String("enumerated"))
+    other.value = value.mid(value.lastIndexOf(QLatin1Char('.')) + 1);
   return other;
 }
 
@@ -74,7 +73,7 @@ void replaceOption(std::vector<Option>& options, const Option& option) {
 
 QString CdtOtherOption::reported() const {
   QString shown = value;
-  if (shown == QLatin1String("default") || (boolean && shown == QLatin1String("false"))) shown.clear();
+  if (shown == QLatin1String("default") || shown == QLatin1String("false")) shown.clear();
   if (!entries.isEmpty()) shown = (shown.isEmpty() ? entries : QStringList{shown} + entries).join(QStringLiteral(", "));
   return shown.isEmpty() ? QString() : cdtOptionIdSuffix(id) + QLatin1Char('=') + shown;
 }

@@ -32,11 +32,9 @@ struct CdtOtherOption {
   /// As CdtOptionValue's; an enumerated value's last part ("hard" of "...abi.hard").
   QString value;
   QStringList entries;
-  /// "true" or "false" of a boolean option.
-  bool boolean = false;
 
   /// "<id-suffix>=<value>" as a report names it; empty where the option says
-  /// nothing (no value, a boolean switched off: cdt_option_table.h).
+  /// nothing (no value, a switch turned off, "false": cdt_option_table.h).
   QString reported() const;
 };
 

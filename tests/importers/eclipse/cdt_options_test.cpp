@@ -221,7 +221,7 @@ TEST(CdtToolSettings, OptionsThatSayMoreThanTheSolutionAreCarriedOrReported) {
   const QByteArray prefix = "ilg.gnuarmeclipse.managedbuild.cross.option.";
   const CdtToolSettings settings = settingsOf(
       option(prefix + "addtools.createflash", "true") + option(prefix + "addtools.createlisting", "") +
-      typedOption(prefix + "debugging.prof.spill", "boolean", "false") +
+      option(prefix + "debugging.prof.spill", "false") +
       typedOption(prefix + "arm.target.unalignedaccess", "enumerated", prefix + "arm.target.unalignedaccess.default") +
       typedOption(prefix + "aarch64.target.cmodel.13", "enumerated", prefix + "aarch64.target.cmodel.large") +
       listOption("com.freescale.coldfire.sharedoption.symbolfiles", {"a.sym", "b.sym"}) +
