@@ -81,11 +81,6 @@ ProjectKind kindOfToolChain(const QString& id) {
   return ProjectKind::Unknown;
 }
 
-QString toolChainOf(const DomElement& configuration) {
-  const QList<DomElement> toolChains = descendantElements(configuration, QStringLiteral("toolChain"));
-  return toolChains.isEmpty() ? QString() : toolChains.first().attribute(QStringLiteral("superClass"));
-}
-
 QString otherArchitectureOf(const QStringList& ids) {
   for (const auto& known : otherArchitectures) {
     for (const QString& id : ids)
@@ -147,6 +142,11 @@ bool isBuiltByMakefile(const DomElement& configuration, const DomElement& typeEl
 }
 
 }  // namespace
+
+QString toolChainOf(const DomElement& configuration) {
+  const QList<DomElement> toolChains = descendantElements(configuration, QStringLiteral("toolChain"));
+  return toolChains.isEmpty() ? QString() : toolChains.first().attribute(QStringLiteral("superClass"));
+}
 
 ProjectKind projectKind(const DomElement& configuration, const DomElement& typeElement) {
   const ProjectKind fromArtefact = kindOfTypeId(artefactTypeOf(configuration));
