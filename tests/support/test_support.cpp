@@ -8,7 +8,14 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QXmlStreamReader>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace testing_support {
 
@@ -80,6 +87,36 @@ RunResult runProgram(const QString& program, const QStringList& arguments, const
   result.standardOutput = process.readAllStandardOutput();
   result.standardError = process.readAllStandardError();
   return result;
+}
+
+std::optional<quint64> instructionsOfRun(const QStringList& arguments) {
+  if (sanitizedBuild || QStandardPaths::findExecutable("valgrind").isEmpty()) return std::nullopt;
+  const QString log = testDirectory() + "/valgrind.log";
+  runProgram("valgrind", QStringList{"--tool=cachegrind", "--cache-sim=no", "--cachegrind-out-file=/dev/null",
+                                     "--log-file=" + log, QUENPORT_BINARY} + arguments);
+  const QRegularExpressionMatch count = QRegularExpression("I\\s+refs:\\s+([\\d,]+)").match(readFile(log));
+  EXPECT_TRUE(count.hasMatch()) << readFile(log).toStdString();
+  return count.captured(1).remove(',').toULongLong();
+}
+
+qint64 peakMemoryOfRun(const QStringList& arguments) {
+  std::vector<QByteArray> words{QUENPORT_BINARY};
+  for (const QString& argument : arguments) words.push_back(argument.toLocal8Bit());
+  std::vector<char*> argv;
+  for (QByteArray& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (child < 0 || wait4(child, &status, 0, &usage) != child) return -1;
+  return qint64(usage.ru_maxrss) * 1024;
 }
 
 QString sourcePath(const QString& relative) {
