@@ -1,0 +1,45 @@
+// Inputs that grow one published form far past what anyone writes: the work of
+// a run grows in step with them, as valgrind counts its instructions (no test
+// here times anything), and each run ends as it would for a small input.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "e2e/uvision_fixtures.h"
+#include "support/test_support.h"
+
+using testing_support::readFile;
+using testing_support::runQuenport;
+using testing_support::writeFile;
+
+namespace {
+
+// Runs quenport on the inputs of sizes 0, n and 4n that write makes (returning
+// the arguments) and expects the work beyond the smallest to grow at most
+// linearly: 4n costs at most 6 times what n costs, where a quadratic cost is 16 times.
+void expectLinearWork(const std::function<QStringList(int size)>& write, int n) {
+  quint64 counts[3] = {};
+  const int sizes[] = {0, n, 4 * n};
+  for (int i = 0; i < 3; ++i) {
+    const std::optional<quint64> count = testing_support::instructionsOfRun(write(sizes[i]));
+    if (!count) GTEST_SKIP() << "valgrind counts the work; it is missing or cannot run here";
+    counts[i] = *count;
+  }
+  EXPECT_LT(counts[2] - counts[0], 6 * (counts[1] - counts[0])) << counts[0] << ", " << counts[1] << ", " << counts[2];
+}
+
+QStringList writeUVision(const QList<uvision_fixtures::Target>& targets) {
+  writeFile("w.uvmpw", uvision_fixtures::workspace({"p.uvprojx"}));
+  writeFile("p.uvprojx", uvision_fixtures::project(targets));
+  return {"uvision2hzp", "-executable-template", "App", "w.uvmpw"};
+}
+
+}  // namespace
+
+// A "Cpu" string of unclosed "A(": each is a token without an argument.
+TEST(WorkGrowth, CpuStringOfUnclosedParentheses) {
+  const auto write = [](int size) { return writeUVision({{.cpu = QByteArray("A(").repeated(size)}}); };
+  expectLinearWork(write, 1000);
+  EXPECT_EQ(runQuenport(write(4000)).exitCode, 0);
+}
