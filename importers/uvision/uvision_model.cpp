@@ -1,6 +1,7 @@
 #include "importers/uvision/uvision_model.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
@@ -47,18 +48,20 @@ UvTarget readTarget(const ProjectFile& file, const DomElement& element, const Uv
 // A file that gives one project names it; one that gives several names each
 // after its target as well, and a second target of the same name (after the
 // characters are replaced) gets "_2", and so on. An output named as its project
-// is the default output name.
+// is the default output name. Each name's numbering goes on where it stopped
+// (every lower number is taken), so many targets of one name cost one try each.
 void nameProjects(std::vector<UvTarget>& targets, const QString& fileName) {
   const auto projects = std::count_if(targets.begin(), targets.end(), [](const UvTarget& target) { return target.buildsOutput; });
   QSet<QString> given;
+  QHash<QString, int> numbersUsed;  // per name, how many numbers its repeats took
   for (UvTarget& target : targets) {
     target.projectName = fileName;
     if (!target.buildsOutput) continue;
     if (projects > 1) {
       const QString name = targetProjectName(fileName, target.record.configurations.front().name);
       target.projectName = name;
-      for (int number = 2; given.contains(target.projectName); ++number)
-        target.projectName = name + QLatin1Char('_') + QString::number(number);
+      int& used = numbersUsed[name];
+      while (given.contains(target.projectName)) target.projectName = name + QLatin1Char('_') + QString::number(2 + used++);
       given.insert(target.projectName);
     }
     target.record.name = target.projectName;

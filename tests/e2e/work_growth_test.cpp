@@ -43,3 +43,11 @@ TEST(WorkGrowth, CpuStringOfUnclosedParentheses) {
   expectLinearWork(write, 1000);
   EXPECT_EQ(runQuenport(write(4000)).exitCode, 0);
 }
+
+// Targets of one name are numbered on from where the name's numbering stopped.
+TEST(WorkGrowth, TargetsOfOneName) {
+  const auto write = [](int size) { return writeUVision(QList<uvision_fixtures::Target>(size + 1)); };
+  expectLinearWork(write, 500);
+  ASSERT_EQ(runQuenport(write(2000)).exitCode, 0);
+  EXPECT_TRUE(readFile("w.hzp").contains("<project Name=\"p_T_2001\""));
+}
