@@ -1,5 +1,6 @@
 #include "importers/common/diagnostics.h"
 
+#include <QHash>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -91,32 +92,39 @@ void Diagnostics::verbose(const QString& line) {
 
 QStringList Diagnostics::pendingWarnings() const {
   QStringList lines = warnings_;
-  QSet<qsizetype> grouped;
+  // The reports of each file and kind, the groups in the order of their first report.
+  QList<QList<qsizetype>> groups;
+  QHash<QPair<QString, QString>, qsizetype> groupIndex;
   for (qsizetype i = 0; i < notCarried_.size(); ++i) {
-    bool seen = false;
-    for (qsizetype j = 0; j < i && !seen; ++j)
-      seen = notCarried_[j].file == notCarried_[i].file && notCarried_[j].setting.kind == notCarried_[i].setting.kind;
-    if (!seen) lines.append(groupedLine(i));
+    const QPair<QString, QString> key{notCarried_[i].file, notCarried_[i].setting.kind};
+    auto group = groupIndex.constFind(key);
+    if (group == groupIndex.constEnd()) {
+      group = groupIndex.insert(key, groups.size());
+      groups.append(QList<qsizetype>());
+    }
+    groups[*group].append(i);
   }
+  for (const QList<qsizetype>& group : groups) lines.append(groupedLine(group));
   return lines;
 }
 
 // "not carried: scatter file app.sct (targets Debug, Release); lib.sct (target X)":
 // every value of one kind in one file; values that the same configurations
 // hold share one mention of them.
-QString Diagnostics::groupedLine(qsizetype first) const {
-  const Report& head = notCarried_[first];
+QString Diagnostics::groupedLine(const QList<qsizetype>& reports) const {
+  const Report& head = notCarried_[reports.front()];
   QStringList values;
   QStringList holders;  // per value, the configurations that hold it
-  for (qsizetype i = first; i < notCarried_.size(); ++i) {
-    const Report& report = notCarried_[i];
-    if (report.file != head.file || report.setting.kind != head.setting.kind) continue;
-    const NotCarried& setting = report.setting;
+  QHash<QString, qsizetype> firstOfValue;
+  for (const qsizetype i : reports) {
+    const NotCarried& setting = notCarried_[i].setting;
     const QString held = setting.configurations.isEmpty()
                              ? QString()
                              : QStringLiteral(" (") + plural(setting.configurationWord, setting.configurations.size()) +
                                    QLatin1Char(' ') + setting.configurations.join(QStringLiteral(", ")) + QLatin1Char(')');
-    if (values.contains(setting.value) && holders[values.indexOf(setting.value)] == held) continue;
+    const auto first = firstOfValue.constFind(setting.value);
+    if (first != firstOfValue.constEnd() && holders[*first] == held) continue;
+    if (first == firstOfValue.constEnd()) firstOfValue.insert(setting.value, values.size());
     values.append(setting.value);
     holders.append(held);
   }

@@ -94,7 +94,7 @@ class Diagnostics {
     QString file;
     NotCarried setting;
   };
-  QString groupedLine(qsizetype first) const;
+  QString groupedLine(const QList<qsizetype>& reports) const;
 
   bool verbose_;
   int outputError_ = 0;

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "e2e/iar_fixtures.h"
 #include "e2e/uvision_fixtures.h"
 #include "support/test_support.h"
 
@@ -50,4 +51,21 @@ TEST(WorkGrowth, TargetsOfOneName) {
   expectLinearWork(write, 500);
   ASSERT_EQ(runQuenport(write(2000)).exitCode, 0);
   EXPECT_TRUE(readFile("w.hzp").contains("<project Name=\"p_T_2001\""));
+}
+
+// An ICF of editor symbols that never end (no ";") has no editor symbols.
+TEST(WorkGrowth, IcfDefinitionsWithoutEnd) {
+  const auto write = [](int size) {
+    writeFile("w.eww", iar_fixtures::workspace({"$WS_DIR$\\p.ewp"}));
+    const QByteArray icf = iar_fixtures::option("IlinkIcfOverride", "1") + iar_fixtures::option("IlinkIcfFile", "$PROJ_DIR$\\l.icf");
+    writeFile("p.ewp", iar_fixtures::project({{.linkerOptions = icf}}, {}));
+    writeFile("l.icf", QByteArray("define symbol __ICFEDIT_a__=\n").repeated(size));
+    return QStringList{"iar2hzp", "-executable-template", "App", "w.eww"};
+  };
+  expectLinearWork(write, 2000);
+  const auto result = runQuenport(write(8000));
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardError,
+            "warning: p.ewp: not carried: memory layout l.icf (no ICF editor symbols) (configuration Debug)\n"
+            "warning: p.ewp: not carried: ICF file l.icf (configuration Debug)\n");
 }
