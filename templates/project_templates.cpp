@@ -1,7 +1,6 @@
 #include "templates/project_templates.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
@@ -21,18 +20,6 @@ namespace {
 constexpr int maximumApplications = 1000;
 
 }  // namespace
-
-void ProjectTemplateNodeList::insert(const QString& name, const XMLElement* element) {
-  const auto position = std::lower_bound(entries_.begin(), entries_.end(), name,
-                                         [](const Entry& entry, const QString& key) { return entry.name < key; });
-  entries_.insert(position, Entry{name, element});
-}
-
-const XMLElement* ProjectTemplateNodeList::find(const QString& name) const {
-  const auto position = std::lower_bound(entries_.begin(), entries_.end(), name,
-                                         [](const Entry& entry, const QString& key) { return entry.name < key; });
-  return position != entries_.end() && position->name == name ? position->element : nullptr;
-}
 
 /// The state of one top-level application: the chain of templates being applied
 /// and how many have been applied.

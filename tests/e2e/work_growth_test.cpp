@@ -69,3 +69,17 @@ TEST(WorkGrowth, IcfDefinitionsWithoutEnd) {
             "warning: p.ewp: not carried: memory layout l.icf (no ICF editor symbols) (configuration Debug)\n"
             "warning: p.ewp: not carried: ICF file l.icf (configuration Debug)\n");
 }
+
+// Every project and configuration template of a templates file under one name:
+// the one defined last is used.
+TEST(WorkGrowth, TemplatesOfOneName) {
+  const auto write = [](int size) {
+    writeFile("t.xml", "<projects>\n" + QByteArray("<project template_name=\"App\" type=\"Executable\"/>\n").repeated(size) +
+                           "<project template_name=\"App\" type=\"Library\"/>\n<configurations>\n" +
+                           QByteArray("<configuration name=\"Debug\"/>\n").repeated(size) + "</configurations>\n</projects>\n");
+    return writeUVision({{}}) + QStringList{"-templatesfile", "t.xml", "-expand-templates"};
+  };
+  expectLinearWork(write, 4000);
+  ASSERT_EQ(runQuenport(write(16000)).exitCode, 0);
+  EXPECT_TRUE(readFile("w.hzp").contains("project_type=\"Library\""));
+}
