@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -11,19 +12,37 @@ namespace {
 // any length; one line is kept readable.
 constexpr size_t maximumMessageBytes = 4096;
 
-std::string boundedLine(const QString& message) {
-  std::string bytes = message.toLocal8Bit().toStdString();
-  if (bytes.size() <= maximumMessageBytes) return escapeControlCharacters(bytes);
-  size_t cut = maximumMessageBytes;
-  while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+// The UTF-8 bytes of text, counted without converting it.
+qsizetype utf8Size(QStringView text) {
+  qsizetype size = 0;
+  for (qsizetype at = 0; at < text.size(); ++at) {
+    const char16_t unit = text[at].unicode();
+    const bool pair = QChar::isHighSurrogate(unit) && at + 1 < text.size() && QChar::isLowSurrogate(text[at + 1].unicode());
+    size += unit < 0x80 ? 1 : unit < 0x800 ? 2 : pair ? 4 : 3;
+    at += pair ? 1 : 0;
+  }
+  return size;
+}
+
+// Only the head of a message is converted; the rest is counted, with the bytes
+// already dropped from it (local 8-bit is UTF-8 for Qt on Linux).
+std::string boundedLine(QStringView message, qsizetype droppedBytes = 0) {
+  const std::string bytes = message.first(std::min<qsizetype>(message.size(), maximumMessageBytes + 1)).toUtf8().toStdString();
+  if (bytes.size() <= maximumMessageBytes && droppedBytes == 0) return escapeControlCharacters(bytes);
+  size_t cut = std::min(bytes.size(), maximumMessageBytes);
+  while (cut > 0 && cut < bytes.size() && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
   return escapeControlCharacters(std::string_view(bytes).substr(0, cut)) + "... (" +
-         std::to_string(bytes.size() - cut) + " more bytes)";
+         std::to_string(utf8Size(message) - qsizetype(cut) + droppedBytes) + " more bytes)";
 }
 
 // False, with errno set, when the stream could not take the line.
-bool printLine(std::FILE* stream, const char* prefix, const QString& message) {
-  const bool printed = std::fprintf(stream, "%s%s\n", prefix, boundedLine(message).c_str()) >= 0;
+bool printLine(std::FILE* stream, const char* prefix, const std::string& line) {
+  const bool printed = std::fprintf(stream, "%s%s\n", prefix, line.c_str()) >= 0;
   return std::fflush(stream) == 0 && printed;
+}
+
+bool printLine(std::FILE* stream, const char* prefix, const QString& message) {
+  return printLine(stream, prefix, boundedLine(message));
 }
 
 QString plural(const QString& word, qsizetype count) { return count == 1 ? word : word + QLatin1Char('s'); }
@@ -90,9 +109,8 @@ void Diagnostics::verbose(const QString& line) {
   if (verbose_) progress(line);
 }
 
-QStringList Diagnostics::pendingWarnings() const {
-  QStringList lines = warnings_;
-  // The reports of each file and kind, the groups in the order of their first report.
+// The reports of each file and kind, the groups in the order of their first report.
+QList<QList<qsizetype>> Diagnostics::notCarriedGroups() const {
   QList<QList<qsizetype>> groups;
   QHash<QPair<QString, QString>, qsizetype> groupIndex;
   for (qsizetype i = 0; i < notCarried_.size(); ++i) {
@@ -104,14 +122,27 @@ QStringList Diagnostics::pendingWarnings() const {
     }
     groups[*group].append(i);
   }
-  for (const QList<qsizetype>& group : groups) lines.append(groupedLine(group));
+  return groups;
+}
+
+QStringList Diagnostics::pendingWarnings() const {
+  QStringList lines = warnings_;
+  for (const QList<qsizetype>& group : notCarriedGroups()) lines.append(groupedLine(group).head);
   return lines;
+}
+
+void Diagnostics::BoundedLine::append(QStringView piece) {
+  qsizetype kept = droppedBytes > 0 ? 0 : std::min(piece.size(), qsizetype(maximumMessageBytes) + 1 - head.size());
+  if (kept > 0 && kept < piece.size() && QChar::isHighSurrogate(piece[kept - 1].unicode())) --kept;  // a pair stays whole
+  head += piece.first(kept);
+  droppedBytes += utf8Size(piece.sliced(kept));
 }
 
 // "not carried: scatter file app.sct (targets Debug, Release); lib.sct (target X)":
 // every value of one kind in one file; values that the same configurations
-// hold share one mention of them.
-QString Diagnostics::groupedLine(const QList<qsizetype>& reports) const {
+// hold share one mention of them. A value may be as long as its file: only what
+// a printed line shows of them is copied.
+Diagnostics::BoundedLine Diagnostics::groupedLine(const QList<qsizetype>& reports) const {
   const Report& head = notCarried_[reports.front()];
   QStringList values;
   QStringList holders;  // per value, the configurations that hold it
@@ -128,16 +159,22 @@ QString Diagnostics::groupedLine(const QList<qsizetype>& reports) const {
     values.append(setting.value);
     holders.append(held);
   }
-  QString text;
+  BoundedLine line;
+  line.append(aboutFile(head.file, QStringLiteral("not carried: ") + head.setting.kind + QLatin1Char(' ')));
   for (qsizetype i = 0; i < values.size(); ++i) {
-    text += (i > 0 ? QStringLiteral("; ") : QString()) + values[i];
-    if (i + 1 == values.size() || holders[i + 1] != holders[i]) text += holders[i];
+    if (i > 0) line.append(u"; ");
+    line.append(values[i]);
+    if (i + 1 == values.size() || holders[i + 1] != holders[i]) line.append(holders[i]);
   }
-  return aboutFile(head.file, QStringLiteral("not carried: ") + head.setting.kind + QLatin1Char(' ') + text);
+  return line;
 }
 
 void Diagnostics::flush() {
-  for (const QString& line : pendingWarnings()) printLine(errors_, "warning: ", line);
+  for (const QString& line : warnings_) printLine(errors_, "warning: ", line);
+  for (const QList<qsizetype>& group : notCarriedGroups()) {
+    const BoundedLine line = groupedLine(group);
+    printLine(errors_, "warning: ", boundedLine(line.head, line.droppedBytes));
+  }
   warnings_.clear();
   shown_.clear();
   notCarried_.clear();

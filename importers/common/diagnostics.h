@@ -94,7 +94,14 @@ class Diagnostics {
     QString file;
     NotCarried setting;
   };
-  QString groupedLine(const QList<qsizetype>& reports) const;
+  /// A line kept to what a printed line shows: its head, and the UTF-8 size of the rest.
+  struct BoundedLine {
+    QString head;
+    qsizetype droppedBytes = 0;
+    void append(QStringView piece);
+  };
+  QList<QList<qsizetype>> notCarriedGroups() const;
+  BoundedLine groupedLine(const QList<qsizetype>& reports) const;
 
   bool verbose_;
   int outputError_ = 0;

@@ -122,20 +122,19 @@ QString targetProjectName(const QString& fileName, const QString& targetName) {
   return name;
 }
 
+// Each item is a run of the text, so an item that is the whole text is shared
+// with it rather than copied.
 QStringList definitionItems(const QString& text) {
   QStringList items;
-  QString item;
+  qsizetype start = 0;
   bool quoted = false;
-  for (const QChar character : text) {
-    if (character == QLatin1Char('"')) quoted = !quoted;
-    if (!quoted && (character == QLatin1Char(',') || character.isSpace())) {
-      if (!item.isEmpty()) items.append(item);
-      item.clear();
-    } else {
-      item += character;
-    }
+  for (qsizetype at = 0; at <= text.size(); ++at) {
+    const bool ends = at == text.size();
+    if (!ends && text[at] == QLatin1Char('"')) quoted = !quoted;
+    if (!ends && (quoted || (text[at] != QLatin1Char(',') && !text[at].isSpace()))) continue;
+    if (at > start) items.append(text.mid(start, at - start));
+    start = at + 1;
   }
-  if (!item.isEmpty()) items.append(item);
   return items;
 }
 

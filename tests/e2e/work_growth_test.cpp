@@ -1,6 +1,7 @@
 // Inputs that grow one published form far past what anyone writes: the work of
 // a run grows in step with them, as valgrind counts its instructions (no test
-// here times anything), and each run ends as it would for a small input.
+// here times anything), its memory too, and each run ends as it would for a
+// small input.
 
 #include <gtest/gtest.h>
 
@@ -82,4 +83,24 @@ TEST(WorkGrowth, TemplatesOfOneName) {
   expectLinearWork(write, 4000);
   ASSERT_EQ(runQuenport(write(16000)).exitCode, 0);
   EXPECT_TRUE(readFile("w.hzp").contains("project_type=\"Library\""));
+}
+
+// Values as long as a value may be (1 MiB) take memory in step with the file
+// that holds them: the file, and each value once in UTF-16, three times its
+// growth and a little; a longer value is refused where it starts, before it is copied.
+TEST(WorkGrowth, MemoryOfLongValues) {
+  if (testing_support::sanitizedBuild) GTEST_SKIP() << "a sanitizer's shadow memory swells every process";
+  const auto write = [](int size) {
+    QList<uvision_fixtures::Target> targets;
+    for (int i = 0; i < size; ++i)
+      targets.append({.name = "T" + QByteArray::number(i), .define = "D=" + QByteArray((1 << 20) - 2, 'x')});
+    return writeUVision(targets);
+  };
+  const qint64 growth = testing_support::peakMemoryOfRun(write(16)) - testing_support::peakMemoryOfRun(write(4));
+  EXPECT_LT(growth, 12 * (7 << 20) / 2);
+  EXPECT_EQ(runQuenport(write(1)).exitCode, 0);
+  const auto result = runQuenport(writeUVision({{.define = QByteArray(4 << 20, 'x')}}));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError,
+            "error: p.uvprojx: a value longer than 1 MiB, more than any workspace or project file holds line: 5 column: 348\n");
 }
