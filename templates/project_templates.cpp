@@ -39,8 +39,15 @@ ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templat
       continue;
     }
     if (!file->load(path)) {
-      const SolutionLoadError error{path, SolutionLoadError::XmlSyntax, QString::fromStdString(file->errorMessage),
-                                    file->errorLine, file->errorColumn};
+      const SolutionLoadError error = SolutionLoadError::ofDocument(path, *file);
+      warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
+      continue;
+    }
+    // A file cut short would give the templates before the cut only, with no word.
+    if (file->unclosedAtEnd) {
+      const SolutionLoadError error{path, SolutionLoadError::XmlSyntax,
+                                    QStringLiteral("element %1 is not closed").arg(QString::fromStdString(file->unclosedAtEnd->name)),
+                                    int32_t(file->unclosedAtEnd->line), 0};
       warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
       continue;
     }
