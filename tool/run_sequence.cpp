@@ -7,6 +7,7 @@
 #include "importers/common/conversion_context.h"
 #include "importers/common/diagnostics.h"
 #include "importers/common/import_settings.h"
+#include "importers/common/input_files.h"
 #include "importers/common/project_mapper.h"
 #include "importers/common/project_properties.h"
 #include "importers/importer_table.h"
@@ -37,6 +38,8 @@ struct RunSetup {
   /// solution back and expands its templates; it lives for the whole run.
   ProjectSystem* readingSystem;
   Diagnostics& diagnostics;
+  /// The solutions written so far, by their directory entry, with the input of each.
+  QHash<FileIdentity, QString>& written;
 };
 
 // A solution written over a file its conversion read would lose that file: the
@@ -49,6 +52,16 @@ void checkSolutionReplacesNoInput(const ConversionContext& context, const Projec
     throw ConversionError(input, QStringLiteral("the solution ") + path +
                                      QStringLiteral(" would replace this file, which the conversion reads"));
   }
+}
+
+// Two inputs may give one solution path (ws.uvmpw and ws.mpw, or one input
+// spelled twice): the second would replace the first's solution without a word.
+void checkSolutionNotWrittenBefore(const RunSetup& run, const QString& input, const ProjectElement& solution) {
+  const QString path = solution.location().path();
+  const std::optional<FileIdentity> entry = entryIdentityOf(path);
+  if (!entry || !run.written.contains(*entry)) return;
+  throw ConversionError(input, QStringLiteral("the solution ") + path + QStringLiteral(" is also that of ") +
+                                   run.written.value(*entry) + QStringLiteral(", converted earlier in this run"));
 }
 
 // Imports one input, saves its solution and destroys it. An input that fails
@@ -67,6 +80,7 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   // The importer reads the input's files into records, which its mapper writes into the model.
   ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
   checkSolutionReplacesNoInput(context, *solution);
+  checkSolutionNotWrittenBefore(run, input, *solution);
   ProjectSystem* owner = &run.projectSystem;
   if (expandTemplates && run.readingSystem) {
     const std::string text = solutionText(*solution);
@@ -78,12 +92,13 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   }
   // The writer writes the model to the solution file.
   QString error;
+  const QString written = solution->location().path();
   const bool saved = saveSolution(*solution, &error);
   QString summary;
-  if (saved && run.diagnostics.showsVerbose())
-    summary = solutionSummary(solution->location().path(), countSolutionItems(solution));
+  if (saved && run.diagnostics.showsVerbose()) summary = solutionSummary(written, countSolutionItems(solution));
   owner->deleteElement(solution);
   if (!saved) throw ConversionError(error);
+  if (const std::optional<FileIdentity> entry = entryIdentityOf(written)) run.written.insert(*entry, input);
   run.diagnostics.flush();
   run.diagnostics.verbose(summary);
 }
@@ -113,7 +128,8 @@ void runCommand(const ImporterCommand& command, const QStringList& arguments, St
   ProjectSystem projectSystem(environment.macros);
   std::unique_ptr<ProjectSystem> readingSystem;
   if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(environment.macros);
-  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics};
+  QHash<FileIdentity, QString> written;
+  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics, written};
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.rules.appliesCommandLineSettings) {
     run.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),

@@ -29,10 +29,15 @@ void InputFiles::add(const QString& path, FileIdentity read) {
     files_.insert(identityOf(status), shown);
 }
 
-QString InputFiles::entryRead(const QString& path) const {
+std::optional<FileIdentity> entryIdentityOf(const QString& path) {
   struct stat status {};
-  if (path.isEmpty() || lstat(QFile::encodeName(path).constData(), &status) != 0) return QString();
-  return files_.value(identityOf(status));
+  if (path.isEmpty() || lstat(QFile::encodeName(path).constData(), &status) != 0) return std::nullopt;
+  return identityOf(status);
+}
+
+QString InputFiles::entryRead(const QString& path) const {
+  const std::optional<FileIdentity> entry = entryIdentityOf(path);
+  return entry ? files_.value(*entry) : QString();
 }
 
 std::optional<QByteArray> readInputFile(const QString& path, InputFiles* inputs) {

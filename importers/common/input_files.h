@@ -16,6 +16,8 @@ using FileIdentity = QPair<quint64, quint64>;
 
 /// The identity of the file at path, links followed; nothing when there is none.
 std::optional<FileIdentity> fileIdentityOf(const QString& path);
+/// The identity of the directory entry at path itself, a link there not followed.
+std::optional<FileIdentity> entryIdentityOf(const QString& path);
 
 /// Every file an input's conversion has read.
 class InputFiles {
@@ -23,8 +25,8 @@ class InputFiles {
   /// Records the file read from path, and path's own directory entry when that
   /// is a symbolic link (the link is what a file written at path would replace).
   void add(const QString& path, FileIdentity read);
-  /// The file read whose directory entry is the one at path (links not
-  /// followed), as messages name it; empty when path is none of them.
+  /// The file read whose directory entry is the one at path (see
+  /// entryIdentityOf), as messages name it; empty when path is none of them.
   QString entryRead(const QString& path) const;
 
  private:
