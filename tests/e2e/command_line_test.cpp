@@ -98,7 +98,7 @@ TEST(CommandLine, VerbosePrintsOneLinePerSolutionWritten) {
   auto result = runQuenport({"iar2hzp", "-verbose", "a.eww"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardOutput, here.toUtf8() + "/a.hzp: 0 projects, 0 folders, 0 files\n");
-  result = runQuenport({"uvision2hzp", "sub/w.uvmpw", "-verbose", "sub/w.uvmpw"});
-  EXPECT_EQ(result.standardOutput, (here + "/sub/w.hzp: 1 project, 2 folders, 1 file\n").toUtf8().repeated(2));
+  result = runQuenport({"uvision2hzp", "sub/w.uvmpw", "-verbose", "sub/w.uvmpw"});  // the second writes nothing
+  EXPECT_EQ(result.standardOutput, (here + "/sub/w.hzp: 1 project, 2 folders, 1 file\n").toUtf8());
   EXPECT_EQ(runQuenport({"uvision2hzp", "sub/w.uvmpw"}).standardOutput, "");
 }

@@ -54,22 +54,13 @@ RunResult runQuenport(const QStringList& arguments, const QString& workingDirect
 RunResult expectSuccess(const QStringList& arguments, const QByteArray& warnings = {},
                         const QString& workingDirectory = {});
 
-/// Whether the tests are built with a sanitizer, whose run time valgrind cannot
-/// run and whose shadow memory swells every process.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool sanitizedBuild = true;
-#else
-inline constexpr bool sanitizedBuild = false;
-#endif
-
-/// The instructions a run of the built quenport binary executes, as valgrind
-/// counts them: a measure of work that, unlike time, does not depend on the
-/// machine or its load. Nothing where valgrind is missing or in a sanitized build.
+/// The instructions a run of the built quenport binary executes as valgrind counts
+/// them: work measured independently of the machine's speed and load. Nothing
+/// where valgrind is missing or cannot run it (a build with a sanitizer).
 std::optional<quint64> instructionsOfRun(const QStringList& arguments);
-
-/// The most memory a run of the built quenport binary held at once (its peak
-/// resident set), in bytes; its output is dropped.
-qint64 peakMemoryOfRun(const QStringList& arguments);
+/// The peak resident memory of a successful run, in bytes, its output dropped;
+/// nothing in a build with a sanitizer, whose shadow memory swells every process.
+std::optional<qint64> peakMemoryOfRun(const QStringList& arguments);
 
 /// Path of a file or folder in the source tree (examples, fixtures).
 QString sourcePath(const QString& relative);
