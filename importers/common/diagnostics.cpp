@@ -1,8 +1,8 @@
 #include "importers/common/diagnostics.h"
 
 #include <QHash>
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
