@@ -14,10 +14,16 @@ namespace {
 
 const QChar separator = QLatin1Char('/');
 
+// A path below directory; "/" and "lib/" take no second separator.
+QString below(const QString& directory, const QString& name) {
+  return directory.endsWith(separator) ? directory + name : directory + separator + name;
+}
+
 // What one population reads: the same for the folder and all its subfolders.
 struct DynamicFolderScan {
   ProjectSystem& system;
   const WarningSink& warnings;
+  DynamicFolderBudget& budget;
   QStringList nameFilters;
   std::vector<WildcardPattern> excludes;
   bool recurse = false;
@@ -71,26 +77,76 @@ bool entersDirectory(DynamicFolderScan& scan, const QFileInfo& subdirectory) {
   return true;
 }
 
-void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& directory, const QString& prefix) {
+// Takes one file or folder from the budget; false, with the warning given once
+// per expansion, when it is spent.
+bool spend(DynamicFolderScan& scan, const QString& directory) {
+  DynamicFolderBudget& budget = scan.budget;
+  if (budget.used < budget.limit) {
+    ++budget.used;
+    return true;
+  }
+  if (!budget.reported) {
+    scan.warnings(directory, QStringLiteral("dynamic folders reached the %1 files and folders an expansion may list; "
+                                            "the rest is left out")
+                                 .arg(budget.limit));
+  }
+  budget.reported = true;
+  return false;
+}
+
+/// A directory being walked: its folder, and the subdirectories still to enter.
+struct DirectoryLevel {
+  ProjectElement* folder;
+  QString directory;
+  QString prefix;
+  QFileInfoList subdirectories;
+  qsizetype next = 0;
+};
+
+// Adds the directory's files to its folder; the level lists its subdirectories
+// when the scan recurses. Nothing more once the budget is spent.
+DirectoryLevel listDirectory(DynamicFolderScan& scan, ProjectElement* folder, const QString& directory,
+                             const QString& prefix) {
+  DirectoryLevel level{folder, directory, prefix, {}};
   const QDir listed(directory);
-  if (!listed.exists()) return;
+  if (!listed.exists()) return level;
   scan.listedDirectories.insert(QFileInfo(directory).canonicalFilePath());
-  for (const QFileInfo& file : listed.entryInfoList(scan.nameFilters, QDir::Files, listingOrder))
-    if (!isExcluded(scan, file.fileName())) scan.system.addFile(folder, prefix + separator + file.fileName());
-  if (!scan.recurse) return;
-  for (const QFileInfo& subdirectory : listed.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, listingOrder)) {
+  for (const QFileInfo& file : listed.entryInfoList(scan.nameFilters, QDir::Files, listingOrder)) {
+    if (isExcluded(scan, file.fileName())) continue;
+    if (!spend(scan, directory)) return level;
+    scan.system.addFile(folder, below(prefix, file.fileName()));
+  }
+  if (scan.recurse) level.subdirectories = listed.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, listingOrder);
+  return level;
+}
+
+// Depth first, in listing order, with an explicit stack: a subdirectory is
+// checked when the walk reaches it, after its elder siblings' trees.
+void populate(DynamicFolderScan& scan, ProjectElement* folder, const QString& directory, const QString& prefix) {
+  std::vector<DirectoryLevel> levels;
+  levels.push_back(listDirectory(scan, folder, directory, prefix));
+  while (!levels.empty()) {
+    DirectoryLevel& level = levels.back();
+    if (level.next == level.subdirectories.size()) {
+      levels.pop_back();
+      continue;
+    }
+    const QFileInfo subdirectory = level.subdirectories[level.next++];
     const QString name = subdirectory.fileName();
     if (isExcluded(scan, name) || !entersDirectory(scan, subdirectory)) continue;
-    ProjectElement* subfolder = scan.system.findOrAddFolder(folder, name, QString());
-    const QString subprefix = prefix + separator + name;
+    if (!spend(scan, level.directory)) return;
+    ProjectElement* subfolder = scan.system.findOrAddFolder(level.folder, name, QString());
+    const QString subprefix = below(level.prefix, name);
     subfolder->setProperty(pathProperty, subprefix);
-    populate(scan, subfolder, directory + separator + name, subprefix);
+    const QString subdirectoryPath = below(level.directory, name);
+    levels.push_back(listDirectory(scan, subfolder, subdirectoryPath, subprefix));
   }
 }
 
 }  // namespace
 
-void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder, const WarningSink& warnings) {
+void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder, const WarningSink& warnings,
+                           DynamicFolderBudget& budget) {
   if (!folder || !folder->hasProperty(pathProperty)) return;
   const QString prefix = folder->property(pathProperty);
   QString directory = system.expandGlobalMacros(prefix);
@@ -105,9 +161,9 @@ void populateDynamicFolder(ProjectSystem& system, ProjectElement* folder, const 
     } else {
       base = system.solutionDirectory();
     }
-    if (!base.isEmpty()) directory = base + separator + directory;
+    if (!base.isEmpty()) directory = below(base, directory);
   }
-  DynamicFolderScan scan{system, warnings, nameFiltersOf(folder->property(filterProperty)),
+  DynamicFolderScan scan{system, warnings, budget, nameFiltersOf(folder->property(filterProperty)),
                          excludePatternsOf(folder->property(excludeProperty)),
                          folder->property(recurseProperty) == QLatin1String("Yes"),
                          QFileInfo(directory).canonicalFilePath(), {}};

@@ -53,7 +53,7 @@ void makeDynamicFolder(SolutionReader& reader, ProjectElement* folder, const QSt
   for (ProjectElement* child : folder->children())
     if (child->kind() != ProjectElement::Configuration) contents.push_back(child);
   for (ProjectElement* child : contents) reader.deleteElement(child);
-  populateDynamicFolder(reader.system(), folder, reader.warnings());
+  populateDynamicFolder(reader.system(), folder, reader.warnings(), reader.dynamicFolderBudget);
 }
 
 // Each handler reads one element into parent and returns the element its child

@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+class XMLDocument;
+
 /// A failure to load a solution or to expand its templates.
 struct SolutionLoadError {
   enum Kind : int32_t { Plain = 0, XmlSyntax = 1 };
@@ -23,4 +25,8 @@ struct SolutionLoadError {
   /// column where known ("/w/a.hzp: bad tagName line: 3",
   /// "/w/a.hzp: invalid UTF-8 line: 3 column: 12").
   QString text() const;
+
+  /// The error of a document that failed to load from file: where its text is
+  /// wrong, or why the file was not read (which names no line).
+  static SolutionLoadError ofDocument(const QString& file, const XMLDocument& document);
 };

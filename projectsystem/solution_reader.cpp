@@ -225,9 +225,7 @@ std::unique_ptr<ProjectElement> SolutionReader::loadSolutionText(const QString& 
 // location and version.
 std::unique_ptr<ProjectElement> SolutionReader::buildSolution(SolutionFilePreprocessor& document, bool parsed,
                                                              const QString& file) {
-  if (!parsed)
-    throw SolutionLoadError{file, SolutionLoadError::XmlSyntax, QString::fromLocal8Bit(document.errorMessage),
-                            document.errorLine, document.errorColumn};
+  if (!parsed) throw SolutionLoadError::ofDocument(file, document);
   if (!document.stoppedAt().isEmpty()) {
     fail(document.stoppedAt(),
          QStringLiteral("solution file grows beyond %1 bytes when preprocessed").arg(document.workLimit()));

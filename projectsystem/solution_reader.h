@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "projectsystem/dynamic_folder.h"
 #include "projectsystem/warning_sink.h"
 
 class ProjectElement;
@@ -54,6 +55,8 @@ class SolutionReader {
   QList<ProjectElement*> templatedProjects;
   /// Dynamic folders that the loads found, in load order.
   QList<ProjectElement*> dynamicFolders;
+  /// What the dynamic folders of the loads and of their expansion may add together.
+  DynamicFolderBudget dynamicFolderBudget;
 
   /// Absolute paths of the solution files being loaded, innermost last.
   const QStringList& loadingStack() const { return loadingStack_; }

@@ -15,6 +15,7 @@ namespace {
 // other text goes through Qt's encoders (property names as Latin-1, values as UTF-8).
 void assignEncoded(std::string& bytes, const QString& text, bool latin1) {
   bytes.clear();
+  bytes.reserve(size_t(text.size()));
   for (const QChar character : text) {
     if (character.unicode() >= 0x80) {
       const QByteArray encoded = latin1 ? text.toLatin1() : text.toUtf8();
@@ -65,6 +66,7 @@ class SolutionTextWriter {
   void collectAttributes(const ProjectElement& element, Form form, bool root);
   void addAttribute(const QString& name, const QString& value);
   void writeStartTag(std::string_view tag, size_t depth);
+  void appendValue(std::string_view value);
   bool wrapsAttributes(std::string_view tag, size_t depth) const;
   // The next child of the innermost open element that is written; null when none is left.
   const ProjectElement* nextChild();
@@ -190,8 +192,17 @@ void SolutionTextWriter::writeStartTag(std::string_view tag, size_t depth) {
       out_.push_back(' ');
     }
     out_.append(attributes_[i].name).append("=\"");
-    appendEscaped(out_, attributes_[i].value);
+    appendValue(attributes_[i].value);
     out_.push_back('"');
+  }
+}
+
+// Escaped a piece at a time, each handed on as it fills: a value may be as long
+// as the file it came from, and the buffer stays the size of a piece.
+void SolutionTextWriter::appendValue(std::string_view value) {
+  for (size_t start = 0; start < value.size(); start += pieceSize) {
+    appendEscaped(out_, value.substr(start, pieceSize));
+    flushPiece(pieceSize);
   }
 }
 

@@ -1,7 +1,6 @@
 #include "templates/project_templates.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 #include "projectsystem/model_names.h"
 #include "projectsystem/project_system.h"
@@ -22,18 +21,6 @@ constexpr int maximumApplications = 1000;
 
 }  // namespace
 
-void ProjectTemplateNodeList::insert(const QString& name, const XMLElement* element) {
-  const auto position = std::lower_bound(entries_.begin(), entries_.end(), name,
-                                         [](const Entry& entry, const QString& key) { return entry.name < key; });
-  entries_.insert(position, Entry{name, element});
-}
-
-const XMLElement* ProjectTemplateNodeList::find(const QString& name) const {
-  const auto position = std::lower_bound(entries_.begin(), entries_.end(), name,
-                                         [](const Entry& entry, const QString& key) { return entry.name < key; });
-  return position != entries_.end() && position->name == name ? position->element : nullptr;
-}
-
 /// The state of one top-level application: the chain of templates being applied
 /// and how many have been applied.
 struct ProjectTemplates::Application {
@@ -52,8 +39,15 @@ ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templat
       continue;
     }
     if (!file->load(path)) {
-      const SolutionLoadError error{path, SolutionLoadError::XmlSyntax, QString::fromStdString(file->errorMessage),
-                                    file->errorLine, file->errorColumn};
+      const SolutionLoadError error = SolutionLoadError::ofDocument(path, *file);
+      warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
+      continue;
+    }
+    // A file cut short would give the templates before the cut only, with no word.
+    if (file->unclosedAtEnd) {
+      const SolutionLoadError error{path, SolutionLoadError::XmlSyntax,
+                                    QStringLiteral("element %1 is not closed").arg(QString::fromStdString(file->unclosedAtEnd->name)),
+                                    int32_t(file->unclosedAtEnd->line), 0};
       warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
       continue;
     }

@@ -71,7 +71,7 @@ ProjectElement* loadAndExpand(ProjectSystem& system, const QString& templatesFil
   }
   system.updateProjects();
   for (qsizetype index = 0; index < reader.dynamicFolders.size(); ++index)
-    populateDynamicFolder(system, reader.dynamicFolders[index], warnings);
+    populateDynamicFolder(system, reader.dynamicFolders[index], warnings, reader.dynamicFolderBudget);
   return solution;
 }
 

@@ -8,6 +8,7 @@
 #include "importers/common/conversion_context.h"
 #include "importers/common/diagnostics.h"
 #include "importers/common/import_settings.h"
+#include "importers/common/input_files.h"
 #include "importers/common/project_mapper.h"
 #include "importers/common/project_properties.h"
 #include "importers/importer_table.h"
@@ -41,6 +42,8 @@ struct RunSetup {
   /// "-report": the file written once the run is over; reset when it would
   /// replace a file the conversion reads or a solution, so that it is not written.
   std::optional<QString>& reportFile;
+  /// The solutions written so far, by their directory entry, with the input of each.
+  QHash<FileIdentity, QString>& written;
 };
 
 // A solution or report written over a file its conversion read would lose that
@@ -65,6 +68,16 @@ void checkWritesReplaceNoInput(const RunSetup& run, const ConversionContext& con
   }
 }
 
+// Two inputs may give one solution path (ws.uvmpw and ws.mpw, or one input
+// spelled twice): the second would replace the first's solution without a word.
+void checkSolutionNotWrittenBefore(const RunSetup& run, const QString& input, const ProjectElement& solution) {
+  const QString path = solution.location().path();
+  const std::optional<FileIdentity> entry = entryIdentityOf(path);
+  if (!entry || !run.written.contains(*entry)) return;
+  throw ConversionError(input, QStringLiteral("the solution ") + path + QStringLiteral(" is also that of ") +
+                                   run.written.value(*entry) + QStringLiteral(", converted earlier in this run"));
+}
+
 // Imports one input, saves its solution and destroys it. An input that fails
 // leaves no solution file behind: nothing is saved before the importer returns.
 // A solution that cannot be written is an error like any other: the user would
@@ -82,6 +95,7 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   // The importer reads the input's files into records, which its mapper writes into the model.
   ProjectElement* solution = run.command.entry(run.projectSystem, context, input);
   checkWritesReplaceNoInput(run, context, *solution);
+  checkSolutionNotWrittenBefore(run, input, *solution);
   ProjectSystem* owner = &run.projectSystem;
   if (expandTemplates && run.readingSystem) {
     const std::string text = solutionText(*solution);
@@ -97,6 +111,7 @@ void convert(const RunSetup& run, const QString& input, bool expandTemplates) {
   const QString path = solution->location().path();
   owner->deleteElement(solution);
   if (!saved) throw ConversionError(error);
+  if (const std::optional<FileIdentity> entry = entryIdentityOf(path)) run.written.insert(*entry, input);
   run.diagnostics.finishInput(path);
 }
 
@@ -120,7 +135,8 @@ void runCommand(const ImporterCommand& command, CommandLineOptions& options, Sta
   ProjectSystem projectSystem(environment.macros);
   std::unique_ptr<ProjectSystem> readingSystem;
   if (settings.expandTemplates) readingSystem = std::make_unique<ProjectSystem>(environment.macros);
-  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics, options.reportFile};
+  QHash<FileIdentity, QString> written;
+  RunSetup run{command, settings, {}, projectSystem, readingSystem.get(), diagnostics, options.reportFile, written};
   // Checked before anything is converted: each name becomes an attribute name.
   if (command.rules.appliesCommandLineSettings) {
     run.projectProperties = readProjectProperties(settings.projectProperties, projectSystem.schema(),

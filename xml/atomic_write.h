@@ -22,4 +22,8 @@ using ByteProducer = std::function<void(const ByteSink& sink)>;
 bool writeFileAtomically(const char* path, std::string_view bytes, std::string& reason);
 /// The same, with the bytes made while they are written, so a large file is never
 /// held in memory as a whole. Once a piece fails to be written, the rest is dropped.
-bool writeFileAtomically(const char* path, const ByteProducer& produce, std::string& reason);
+/// descriptorLinks is where the process's descriptors have links, through which
+/// the unnamed file gets its name; where it does not exist (no /proc mounted) the
+/// file is named from the start, with the same guarantees. Tests name another.
+bool writeFileAtomically(const char* path, const ByteProducer& produce, std::string& reason,
+                         const char* descriptorLinks = "/proc/self/fd");

@@ -18,3 +18,6 @@ size_t utf8SequenceLength(std::string_view text);
 
 /// Where text first breaks UTF-8; nothing when it is all UTF-8.
 std::optional<TextPosition> firstInvalidUtf8(std::string_view text);
+
+/// The place of the byte at offset in text.
+TextPosition textPositionAt(std::string_view text, size_t offset);

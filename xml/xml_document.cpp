@@ -1,10 +1,8 @@
 #include "xml/xml_document.h"
 
 #include <QFile>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -24,19 +22,21 @@ bool declaresOtherEncoding(const std::optional<std::string>& encoding) {
 }
 
 // The whole stream in one read when its size is known; a stream that cannot seek
-// (a pipe) is read in blocks instead.
+// (a pipe) is read in blocks instead. Beyond maximumFileBytes nothing more is
+// read: the one byte past it tells the caller the stream was too long.
 std::string readWholeStream(std::FILE* stream) {
   std::string content;
   if (std::fseek(stream, 0, SEEK_END) == 0) {
     const long size = std::ftell(stream);
     if (size >= 0 && std::fseek(stream, 0, SEEK_SET) == 0) {
-      content.resize(static_cast<size_t>(size));
+      content.resize(static_cast<size_t>(std::min<long>(size, maximumFileBytes + 1)));
       content.resize(std::fread(content.data(), 1, content.size(), stream));
       return content;
     }
   }
   char block[65536];
-  for (size_t count; (count = std::fread(block, 1, sizeof block, stream)) > 0;) content.append(block, count);
+  for (size_t count; content.size() <= size_t(maximumFileBytes) && (count = std::fread(block, 1, sizeof block, stream)) > 0;)
+    content.append(block, count);
   return content;
 }
 
@@ -87,37 +87,37 @@ std::unique_ptr<XMLElement> XMLDocument::createElement(std::string name) {
 
 bool XMLDocument::parse(std::string_view text) { return XMLParser(*this, text).parse(); }
 
-bool XMLDocument::parseFile(std::FILE* stream) { return parseText(readWholeStream(stream), false); }
+bool XMLDocument::parseFile(std::FILE* stream) {
+  const std::string content = readWholeStream(stream);
+  if (content.size() <= size_t(maximumFileBytes)) return parseText(content, false);
+  return refuseFile(WholeFile{WholeFile::Failure::TooLarge}, "stream");
+}
 
 bool XMLDocument::parseFile(const char* path) { return readAndParse(path, false); }
 
 bool XMLDocument::parseUtf8File(const char* path) { return readAndParse(path, true); }
 
-// Only regular files: a directory opens for reading on Linux but has no bytes, and
-// a pipe or a device could block the open or the read forever (opened without
-// blocking, it is refused before anything is read).
+// Only regular files within the size cap, read without blocking (see readWholeFile).
 bool XMLDocument::readAndParse(const char* path, bool utf8) {
-  const int descriptor = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  struct stat status;
-  std::FILE* stream = nullptr;
-  if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
-    stream = fdopen(descriptor, "rb");
-  if (!stream) {
-    if (descriptor >= 0) close(descriptor);
-    errorMessage = std::string("couldn't read ") + path;
-    errorLine = 0;
-    errorColumn = 0;
-    return false;
-  }
-  const std::string content = readWholeStream(stream);
-  std::fclose(stream);
-  return parseText(content, utf8);
+  const WholeFile file = readWholeFile(path);
+  if (file.failure != WholeFile::Failure::None) return refuseFile(file, path);
+  return parseText(std::string_view(file.bytes.constData(), size_t(file.bytes.size())), utf8);
+}
+
+bool XMLDocument::refuseFile(const WholeFile& file, const char* path) {
+  readFailure = file.failure;
+  errorMessage = file.failure == WholeFile::Failure::Unreadable ? std::string("couldn't read ") + path
+                                                                : file.refusal("a templates or solution file").toStdString();
+  errorLine = 0;
+  errorColumn = 0;
+  return false;
 }
 
 // The parser reads bytes; where the text is UTF-8 by declaration or by default, a
 // byte that breaks it is reported where it stands rather than read as something
 // it is not.
 bool XMLDocument::parseText(std::string_view text, bool utf8) {
+  readFailure = WholeFile::Failure::None;
   if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
   if (!parse(text)) return false;
   if (!utf8 || declaresOtherEncoding(encoding)) return true;

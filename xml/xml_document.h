@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include "xml/whole_file.h"
 #include "xml/xml_node.h"
 
 /// An XML document: the document element, the declaration values, the DOCTYPE name
@@ -30,10 +31,12 @@ class XMLDocument {
   /// errorMessage and errorLine set. Success does not imply a document element.
   /// The text ends at its first NUL byte, if any. Fields a previous parse set are kept.
   bool parse(std::string_view text);
-  /// Reads a whole open stream, skips a UTF-8 byte-order mark, and parses the rest.
+  /// Reads a whole open stream, skips a UTF-8 byte-order mark, and parses the rest;
+  /// a stream longer than maximumFileBytes is refused.
   bool parseFile(std::FILE* stream);
-  /// Opens path (bytes) in binary mode and parses it; "couldn't read %s" when it cannot
-  /// or names no regular file (a directory, a device, a pipe).
+  /// Reads the file at path (bytes) whole and parses it; "couldn't read %s" when it
+  /// cannot or names no regular file (a directory, a device, a pipe), and the refusal
+  /// of WholeFile when it is too large or the system gives no size for it.
   bool parseFile(const char* path);
   /// parseFile(path) for a file whose text must be UTF-8 unless its declaration names
   /// another encoding: the first bytes that are not is the error "invalid UTF-8" at
@@ -56,9 +59,21 @@ class XMLDocument {
   int32_t errorLine = 0;
   /// The error's column in characters, counted from 1; 0 when the error names none.
   int32_t errorColumn = 0;
+  /// The outermost element still open where the last parsed text ended (a file cut
+  /// short), with the line of its start tag. The parse does not fail on it; the
+  /// element is discarded.
+  struct OpenElement {
+    std::string name;
+    uint32_t line;
+  };
+  std::optional<OpenElement> unclosedAtEnd;
+  /// Why the file of the last failed parse was not read; None when the failure was
+  /// in the text (then errorLine says where).
+  WholeFile::Failure readFailure = WholeFile::Failure::None;
 
  private:
   bool readAndParse(const char* path, bool utf8);
+  bool refuseFile(const WholeFile& file, const char* path);
   bool parseText(std::string_view text, bool utf8);
 
   bool keepData_;

@@ -43,6 +43,7 @@ XMLParser::XMLParser(XMLDocument& document, std::string_view text) : document_(d
 }
 
 bool XMLParser::parse() {
+  document_.unclosedAtEnd.reset();
   skipBlanks();
   while (at('<')) {
     const Step step = parseMarkup(line_);
@@ -51,6 +52,7 @@ bool XMLParser::parse() {
     parseCharacterData();
   }
   // Elements still open here are discarded (freed with the parser).
+  if (!openElements_.empty()) document_.unclosedAtEnd = {openElements_.front()->tagName(), openElements_.front()->line};
   return true;
 }
 

@@ -3,11 +3,11 @@
 #include <sys/stat.h>
 
 #include <QFile>
-#include <QFileInfo>
 
 #include "importers/common/conversion_context.h"
 #include "importers/common/diagnostics.h"
 #include "importers/common/foreign_path.h"
+#include "xml/whole_file.h"
 
 namespace {
 
@@ -21,31 +21,33 @@ std::optional<FileIdentity> fileIdentityOf(const QString& path) {
   return identityOf(status);
 }
 
-void InputFiles::add(const QString& path, int descriptor) {
+void InputFiles::add(const QString& path, FileIdentity read) {
   const QString shown = displayPath(path);
+  files_.insert(read, shown);
   struct stat status {};
-  if (fstat(descriptor, &status) == 0) files_.insert(identityOf(status), shown);
   if (lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode))
     files_.insert(identityOf(status), shown);
 }
 
-QString InputFiles::entryRead(const QString& path) const {
+std::optional<FileIdentity> entryIdentityOf(const QString& path) {
   struct stat status {};
-  if (path.isEmpty() || lstat(QFile::encodeName(path).constData(), &status) != 0) return QString();
-  return files_.value(identityOf(status));
+  if (path.isEmpty() || lstat(QFile::encodeName(path).constData(), &status) != 0) return std::nullopt;
+  return identityOf(status);
+}
+
+QString InputFiles::entryRead(const QString& path) const {
+  const std::optional<FileIdentity> entry = entryIdentityOf(path);
+  return entry ? files_.value(*entry) : QString();
 }
 
 std::optional<QByteArray> readInputFile(const QString& path, InputFiles* inputs) {
-  QFile file(path);
-  // Only regular files: an empty path would make Qt warn, a directory cannot be
-  // read, and a pipe or device could block the open or never end.
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-  if (file.size() > maximumForeignFileBytes) {
-    throw ConversionError(displayPath(path), QStringLiteral("larger than %1 MiB, the most a workspace or project file may be")
-                                                 .arg(maximumForeignFileBytes >> 20));
-  }
-  if (inputs) inputs->add(path, file.handle());
-  return file.readAll();
+  if (path.isEmpty()) return std::nullopt;
+  WholeFile file = readWholeFile(QFile::encodeName(path).constData());
+  if (file.failure == WholeFile::Failure::Unreadable) return std::nullopt;
+  if (file.failure != WholeFile::Failure::None)
+    throw ConversionError(displayPath(path), file.refusal("a workspace or project file"));
+  if (inputs) inputs->add(path, {file.device, file.inode});
+  return std::move(file.bytes);
 }
 
 bool ListedProjectFiles::isFirstListing(ConversionContext& context, const QString& path, const QString& workspace) {

@@ -32,6 +32,10 @@ class DynamicFolder : public ::testing::Test, public ModelFixture {
     folder->setProperty("exclude", exclude);
     return folder;
   }
+
+  QStringList warnings;
+  DynamicFolderBudget budget;
+  const WarningSink collect = [this](const QString& file, const QString& message) { warnings.append(file + ": " + message); };
 };
 
 }  // namespace
@@ -43,10 +47,8 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   for (const char* path : {"lib/a.c", "lib/b.bak", "lib/CVS/Entries", "lib/sub/c.c", "lib/sub/d.bak",
                            "lib/sub/CVS/x.c", "lib/sub/deeper/e.h"})
     writeFile(path, "x");
-  QStringList warnings;
-  const WarningSink collect = [&](const QString& file, const QString& message) { warnings.append(file + ": " + message); };
   ProjectElement* folder = dynamicFolder(project, "lib", "", "Yes", "CVS;*.bak");
-  populateDynamicFolder(system, folder, collect);
+  populateDynamicFolder(system, folder, collect, budget);
   EXPECT_EQ(contents(folder), QStringList({"lib/a.c", "folder/sub path=lib/sub", "lib/sub/c.c",
                                            "folder/deeper path=lib/sub/deeper", "lib/sub/deeper/e.h"}));
   writeFile("loop/f.c", "x");
@@ -56,8 +58,28 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   ASSERT_TRUE(QFile::link(root + "/loop/shared", root + "/loop/link2"));
   ASSERT_TRUE(QFile::link(root + "/lib", root + "/loop/outside"));
   ProjectElement* loop = dynamicFolder(solution, "loop", "", "Yes", "");
-  populateDynamicFolder(system, loop, collect);
+  populateDynamicFolder(system, loop, collect, budget);
   EXPECT_EQ(contents(loop), QStringList({"loop/f.c", "folder/link1 path=loop/link1", "loop/link1/g.c"}));
   EXPECT_EQ(warnings, QStringList({root + "/loop/outside: link to a directory outside " + root +
                                    "/loop not followed"}));
+}
+
+// The dynamic folders of one expansion share one budget of files and folders:
+// trees of 20 entries and of 80 add the same 15; what was added stays, the rest
+// is left out with one warning, and a folder populated after adds nothing.
+TEST_F(DynamicFolder, TheFoldersOfAnExpansionShareOneBudget) {
+  for (int directory = 0; directory < 50; ++directory)
+    writeFile(directory < 10 ? QString("small/d0%1/f.c").arg(directory) : QString("large/d%1/f.c").arg(directory - 10, 2, 10, QChar('0')), "x");
+  for (const char* tree : {"small", "large"}) {
+    budget = {.limit = 15};
+    warnings.clear();
+    ProjectElement* folder = dynamicFolder(system.findOrAddFolder(project, tree, ""), tree, "", "Yes", "");
+    ProjectElement* later = dynamicFolder(system.findOrAddFolder(solution, tree, ""), tree, "", "Yes", "");
+    populateDynamicFolder(system, folder, collect, budget);
+    populateDynamicFolder(system, later, collect, budget);
+    EXPECT_EQ(contents(folder).size(), 15) << tree;
+    EXPECT_TRUE(contents(later).isEmpty()) << tree;
+    EXPECT_EQ(warnings, QStringList({root + "/" + tree + "/d07: dynamic folders reached the 15 files and folders an "
+                                                          "expansion may list; the rest is left out"}));
+  }
 }

@@ -14,6 +14,21 @@ namespace {
 
 std::string_view view(const QByteArray& bytes) { return std::string_view(bytes.constData(), size_t(bytes.size())); }
 
+QString longValueMessage() {
+  return QStringLiteral("a value longer than %1 MiB, more than any workspace or project file holds")
+      .arg(maximumValueBytes >> 20);
+}
+
+// A value longer than maximumValueBytes ends the reading with an error at its place.
+// UTF-16 units never outnumber UTF-8 bytes, so only a value near the limit is converted.
+bool isWithinLimit(QXmlStreamReader& reader, QStringView value) {
+  if (size_t(value.size()) <= maximumValueBytes &&
+      (size_t(value.size()) * 3 <= maximumValueBytes || size_t(value.toUtf8().size()) <= maximumValueBytes))
+    return true;
+  reader.raiseError(longValueMessage());
+  return false;
+}
+
 // Single-byte encodings that older uVision and IAR files declare. Their bytes
 // are converted to UTF-8 for the fast path; any other declared encoding is left
 // to the stream reader.
@@ -97,9 +112,16 @@ DomDocument::~DomDocument() = default;
 
 DomDocument::operator DomElement() const { return DomElement(&storage_->document()); }
 
+// A value too long is reported where the fast path met it: the stream reader
+// would first read all of it.
 bool DomDocument::setContent(const QByteArray& bytes, QString& message, int& line, int& column) {
   const QByteArray content = withoutTrailingPadding(bytes);
-  return setContentFast(content) || setContentWithStreamReader(content, message, line, column);
+  if (setContentFast(content)) return true;
+  if (!longValue_) return setContentWithStreamReader(content, message, line, column);
+  message = longValueMessage();
+  line = int(longValue_->line) + 1;
+  column = int(longValue_->column);
+  return false;
 }
 
 bool DomDocument::setContentFast(const QByteArray& bytes) {
@@ -107,6 +129,8 @@ bool DomDocument::setContentFast(const QByteArray& bytes) {
   std::optional<QByteArray> utf8 = asUtf8(bytes, encoding);
   auto storage = std::make_unique<DomStorage>(utf8 ? std::move(*utf8) : QByteArray());
   const bool parsed = utf8 && parseUtf8Dom(*storage, encoding);
+  longValue_.reset();
+  if (storage->longValueAt) longValue_ = textPositionAt(view(storage->source()), *storage->longValueAt);
   storage_ = parsed ? std::move(storage) : std::make_unique<DomStorage>();
   storage_->finish();
   return parsed;
@@ -128,8 +152,9 @@ bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& m
         storage.startElement(view(reader.qualifiedName().toUtf8()));
         storage.setLine(uint32_t(reader.lineNumber()));
         for (const QXmlStreamAttribute& attribute : reader.attributes())
-          storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
-                               storage.keep(view(attribute.value().toUtf8())));
+          if (isWithinLimit(reader, attribute.value()))
+            storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
+                                 storage.keep(view(attribute.value().toUtf8())));
         break;
       case QXmlStreamReader::EndElement:
         storage.endElement();
@@ -138,7 +163,7 @@ bool DomDocument::setContentWithStreamReader(const QByteArray& bytes, QString& m
         // Like Qt's DOM, text that trims to nothing (any Unicode space, also from
         // character references) is no node; a CDATA section always is one.
         if (!reader.isCDATA() && reader.text().trimmed().isEmpty()) break;
-        storage.addText(storage.keep(view(reader.text().toUtf8())));
+        if (isWithinLimit(reader, reader.text())) storage.addText(storage.keep(view(reader.text().toUtf8())));
         break;
       case QXmlStreamReader::Comment:
       case QXmlStreamReader::ProcessingInstruction:

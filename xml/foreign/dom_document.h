@@ -9,6 +9,9 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
+
+#include "xml/utf8_text.h"
 
 struct DomNode;
 class DomStorage;
@@ -65,4 +68,6 @@ class DomDocument {
 
  private:
   std::unique_ptr<DomStorage> storage_;
+  // Where the fast path met a value longer than maximumValueBytes, if it did.
+  std::optional<TextPosition> longValue_;
 };
