@@ -14,6 +14,21 @@ namespace {
 
 std::string_view view(const QByteArray& bytes) { return std::string_view(bytes.constData(), size_t(bytes.size())); }
 
+QString longValueMessage() {
+  return QStringLiteral("a value longer than %1 MiB, more than any workspace or project file holds")
+      .arg(maximumValueBytes >> 20);
+}
+
+// A value longer than maximumValueBytes ends the reading with an error at its place.
+// UTF-16 units never outnumber UTF-8 bytes, so only a value near the limit is converted.
+bool isWithinLimit(QXmlStreamReader& reader, QStringView value) {
+  if (size_t(value.size()) <= maximumValueBytes &&
+      (size_t(value.size()) * 3 <= maximumValueBytes || size_t(value.toUtf8().size()) <= maximumValueBytes))
+    return true;
+  reader.raiseError(longValueMessage());
+  return false;
+}
+
 // Single-byte encodings that older uVision and IAR files declare. Their bytes
 // are converted to UTF-8 for the fast path; any other declared encoding is left
 // to the stream reader.
@@ -97,22 +112,41 @@ ForeignDocument::~ForeignDocument() = default;
 
 ForeignDocument::operator ForeignElement() const { return ForeignElement(&storage_->document()); }
 
+/// What the fast path made: the document, or where it met a value longer than
+/// maximumValueBytes when that is why it gave up.
+struct ForeignDocument::FastParse {
+  std::optional<ForeignDocument> document;
+  std::optional<TextPosition> longValue;
+};
+
+// A value too long is reported where the fast path met it: the stream reader
+// would first read all of it.
 ForeignDocument ForeignDocument::parse(const QByteArray& bytes) {
   const QByteArray content = withoutTrailingPadding(bytes);
-  if (std::optional<ForeignDocument> fast = parseFast(content)) return std::move(*fast);
+  FastParse fast = parseFastPath(content);
+  if (fast.document) return std::move(*fast.document);
+  if (const std::optional<TextPosition>& at = fast.longValue)
+    throw ForeignParseError{longValueMessage(), int(at->line) + 1, int(at->column)};
   return parseWithStreamReader(content);
 }
 
 std::optional<ForeignDocument> ForeignDocument::parseFast(const QByteArray& bytes) {
+  return std::move(parseFastPath(bytes).document);
+}
+
+ForeignDocument::FastParse ForeignDocument::parseFastPath(const QByteArray& bytes) {
   const std::string_view encoding = declaredEncoding(view(bytes));
   std::optional<QByteArray> utf8 = asUtf8(bytes, encoding);
-  if (!utf8) return std::nullopt;
+  if (!utf8) return {};
   auto storage = std::make_unique<ForeignStorage>(std::move(*utf8));
-  if (!parseUtf8Elements(*storage, encoding)) return std::nullopt;
+  if (!parseUtf8Elements(*storage, encoding)) {
+    if (!storage->longValueAt) return {};
+    return {std::nullopt, textPositionAt(view(storage->source()), *storage->longValueAt)};
+  }
   storage->finish();
   ForeignDocument document;
   document.storage_ = std::move(storage);
-  return document;
+  return {std::move(document), std::nullopt};
 }
 
 ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) {
@@ -132,8 +166,9 @@ ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) 
         storage.startElement(view(reader.qualifiedName().toUtf8()));
         storage.setLine(uint32_t(reader.lineNumber()));
         for (const QXmlStreamAttribute& attribute : reader.attributes())
-          storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
-                               storage.keep(view(attribute.value().toUtf8())));
+          if (isWithinLimit(reader, attribute.value()))
+            storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
+                                 storage.keep(view(attribute.value().toUtf8())));
         break;
       case QXmlStreamReader::EndElement:
         storage.endElement();
@@ -142,7 +177,7 @@ ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) 
         // Like Qt's DOM, text that trims to nothing (any Unicode space, also from
         // character references) is no node; a CDATA section always is one.
         if (!reader.isCDATA() && reader.text().trimmed().isEmpty()) break;
-        storage.addText(storage.keep(view(reader.text().toUtf8())));
+        if (isWithinLimit(reader, reader.text())) storage.addText(storage.keep(view(reader.text().toUtf8())));
         break;
       case QXmlStreamReader::Comment:
       case QXmlStreamReader::ProcessingInstruction:

@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+#include "xml/utf8_text.h"
+
 struct ForeignNode;
 class ForeignStorage;
 
@@ -75,5 +77,8 @@ class ForeignDocument {
   operator ForeignElement() const;
 
  private:
+  struct FastParse;
+  static FastParse parseFastPath(const QByteArray& bytes);
+
   std::unique_ptr<ForeignStorage> storage_;
 };

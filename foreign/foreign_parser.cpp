@@ -141,6 +141,12 @@ class Parser {
   bool document();
 
  private:
+  // Records where a value too long to read begins: the parse ends there.
+  bool isTooLong(std::string_view value) {
+    if (value.size() <= maximumValueBytes) return false;
+    storage_.longValueAt = size_t(value.data() - storage_.source().constData());
+    return true;
+  }
   bool at(std::string_view literal) const { return startsWith(p_, end_, literal); }
   bool skipSpace();
   void skipNameChars() {
@@ -434,6 +440,7 @@ bool Parser::attributeValue(std::string_view& value) {
   }
   if (p_ == end_) return false;
   value = std::string_view(reinterpret_cast<const char*>(start), size_t(p_ - start));
+  if (isTooLong(value)) return false;
   ++p_;
   bool blank = false, nonAscii = false;
   return !changes || decode(value, true, blank, nonAscii);
@@ -476,6 +483,7 @@ bool Parser::text() {
     ++p_;
   }
   std::string_view value(reinterpret_cast<const char*>(start), size_t(p_ - start));
+  if (isTooLong(value)) return false;
   if (changes && !decode(value, false, blank, nonAscii)) return false;
   // Blank means only what QString::trimmed removes, which includes non-ASCII spaces.
   if (blank && nonAscii) blank = decodeUtf8(value.data(), value.size()).trimmed().isEmpty();

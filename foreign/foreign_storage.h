@@ -14,9 +14,15 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+/// The longest text or attribute value a foreign file may hold, in UTF-8 bytes.
+/// Real ones hold a few KiB at most; a value is decoded and copied as the
+/// importers read it, so a larger one would cost several times its size.
+inline constexpr size_t maximumValueBytes = size_t(1) << 20;
 
 /// UTF-8 bytes of a value as a QString; a leading U+FEFF (from a character
 /// reference) is kept, where QString::fromUtf8 would drop it as a byte order mark.
@@ -92,6 +98,10 @@ class ForeignStorage {
   void finish();
 
   const ForeignNode& document() const { return nodes_.front(); }
+
+  /// Where in source() the first value longer than maximumValueBytes begins, when
+  /// a parser met one (and gave up there).
+  std::optional<size_t> longValueAt;
 
  private:
   /// An open element: its node, its name, and the names of its last element child

@@ -95,7 +95,10 @@ class PropertyWriter {
   void value(QAnyStringView property, const QString& value) {
     if (!value.isEmpty()) result_.values.append({property.toString(), value});
   }
-  void list(const char* property, const QStringList& values) { value(property, values.join(QLatin1Char(';'))); }
+  // One value is shared rather than joined into a copy: it may be as long as its file.
+  void list(const char* property, const QStringList& values) {
+    value(property, values.size() == 1 ? values.front() : values.join(QLatin1Char(';')));
+  }
   void flag(const char* property, const std::optional<bool>& value) {
     if (value) this->value(property, *value ? QStringLiteral("Yes") : QStringLiteral("No"));
   }

@@ -17,10 +17,16 @@ namespace {
 
 const QChar separator = QLatin1Char('/');
 
+// A path below directory; "/" and "lib/" take no second separator.
+QString below(const QString& directory, const QString& name) {
+  return directory.endsWith(separator) ? directory + name : directory + separator + name;
+}
+
 // What one population reads: the same for the folder and all its subfolders.
 struct DynamicFolderScan {
   SolutionModel& model;
   Diagnostics& diagnostics;
+  DynamicFolderBudget& budget;
   std::vector<WildcardPattern> nameFilters;
   std::vector<WildcardPattern> excludes;
   bool recurse = false;
@@ -71,32 +77,81 @@ bool entersDirectory(DynamicFolderScan& scan, const QString& path, const Directo
   return false;
 }
 
-// Files and subdirectories in listing order (by name, ignoring case); hidden entries
-// are not listed, as the IDE's directory listing does not list them.
-void populate(DynamicFolderScan& scan, ModelNode* folder, const QString& directory, const QString& prefix) {
+// Takes one file or folder from the budget; false, with the warning given once
+// per expansion, when it is spent.
+bool spend(DynamicFolderScan& scan, const QString& directory) {
+  DynamicFolderBudget& budget = scan.budget;
+  if (budget.used < budget.limit) {
+    ++budget.used;
+    return true;
+  }
+  if (!budget.reported) {
+    scan.diagnostics.warn(directory, QStringLiteral("dynamic folders reached the %1 files and folders an expansion "
+                                                    "may list; the rest is left out")
+                                         .arg(budget.limit));
+  }
+  budget.reported = true;
+  return false;
+}
+
+/// A directory being walked: its folder, and the subdirectories still to enter.
+struct DirectoryLevel {
+  ModelNode* folder;
+  QString directory;
+  QString prefix;
+  std::vector<DirectoryEntry> subdirectories;
+  size_t next = 0;
+};
+
+// Adds the directory's files to its folder, in listing order (by name, ignoring
+// case; hidden entries are not listed, as the IDE's listing does not list them);
+// the level lists its subdirectories when the scan recurses. Nothing more once
+// the budget is spent.
+DirectoryLevel listDirectory(DynamicFolderScan& scan, ModelNode* folder, const QString& directory,
+                             const QString& prefix) {
+  DirectoryLevel level{folder, directory, prefix, {}};
   const Directory listed(directory);
-  if (!listed.isOpen()) return;
+  if (!listed.isOpen()) return level;
   scan.listedDirectories.insert(FileIdentity(listed.device(), listed.inode()));
-  std::vector<DirectoryEntry> entries = listed.entries([](QByteArrayView name, DirectoryEntry::Type) {
-    return !name.startsWith('.');
-  });
-  for (const DirectoryEntry& entry : entries)
-    if (entry.isFile() && matchesAny(scan.nameFilters, entry.name) && !matchesAny(scan.excludes, entry.name))
-      scan.model.addFile(folder, prefix + separator + entry.name);
-  if (!scan.recurse) return;
+  std::vector<DirectoryEntry> entries =
+      listed.entries([](QByteArrayView name, DirectoryEntry::Type) { return !name.startsWith('.'); });
   for (const DirectoryEntry& entry : entries) {
-    const QString path = directory + separator + entry.name;
-    if (!entry.isDirectory() || matchesAny(scan.excludes, entry.name) || !entersDirectory(scan, path, entry)) continue;
-    ModelNode* subfolder = scan.model.findOrAddFolder(folder, entry.name, QString());
-    const QString subprefix = prefix + separator + entry.name;
+    if (!entry.isFile() || !matchesAny(scan.nameFilters, entry.name) || matchesAny(scan.excludes, entry.name)) continue;
+    if (!spend(scan, directory)) return level;
+    scan.model.addFile(folder, below(prefix, entry.name));
+  }
+  if (!scan.recurse) return level;
+  for (DirectoryEntry& entry : entries)
+    if (entry.isDirectory()) level.subdirectories.push_back(std::move(entry));
+  return level;
+}
+
+// Depth first, in listing order, with an explicit stack: a subdirectory is
+// checked when the walk reaches it, after its elder siblings' trees.
+void populate(DynamicFolderScan& scan, ModelNode* folder, const QString& directory, const QString& prefix) {
+  std::vector<DirectoryLevel> levels;
+  levels.push_back(listDirectory(scan, folder, directory, prefix));
+  while (!levels.empty()) {
+    DirectoryLevel& level = levels.back();
+    if (level.next == level.subdirectories.size()) {
+      levels.pop_back();
+      continue;
+    }
+    const DirectoryEntry& subdirectory = level.subdirectories[level.next++];
+    const QString path = below(level.directory, subdirectory.name);
+    if (matchesAny(scan.excludes, subdirectory.name) || !entersDirectory(scan, path, subdirectory)) continue;
+    if (!spend(scan, level.directory)) return;
+    ModelNode* subfolder = scan.model.findOrAddFolder(level.folder, subdirectory.name, QString());
+    const QString subprefix = below(level.prefix, subdirectory.name);
     subfolder->setProperty(pathProperty, subprefix);
-    populate(scan, subfolder, path, subprefix);
+    levels.push_back(listDirectory(scan, subfolder, path, subprefix));
   }
 }
 
 }  // namespace
 
-void populateDynamicFolder(SolutionModel& model, ModelNode* folder, Diagnostics& diagnostics) {
+void populateDynamicFolder(SolutionModel& model, ModelNode* folder, Diagnostics& diagnostics,
+                           DynamicFolderBudget& budget) {
   if (!folder || !folder->hasProperty(pathProperty)) return;
   const QString prefix = folder->property(pathProperty);
   const MacroResolver& macros = model.macros();
@@ -105,9 +160,9 @@ void populateDynamicFolder(SolutionModel& model, ModelNode* folder, Diagnostics&
     // Outside any project a relative path is based on the owning solution's directory.
     const ModelNode* project = folder->project();
     const QString base = project ? macros.projectDirectory(*project) : MacroResolver::solutionDirectory(*folder);
-    if (!base.isEmpty()) directory = base + separator + directory;
+    if (!base.isEmpty()) directory = below(base, directory);
   }
-  DynamicFolderScan scan{model, diagnostics, nameFiltersOf(folder->property(filterProperty)),
+  DynamicFolderScan scan{model, diagnostics, budget, nameFiltersOf(folder->property(filterProperty)),
                          excludePatternsOf(folder->property(excludeProperty)),
                          folder->property(recurseProperty) == QLatin1String("Yes"),
                          QFileInfo(directory).canonicalFilePath(), {}};

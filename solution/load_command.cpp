@@ -169,7 +169,8 @@ QString findProgram(const QString& name, const QString& searchPath, const QStrin
   const QDir base(workingDirectory);
   if (name.contains(QLatin1Char('/'))) return base.filePath(name);
   for (const QString& entry : searchPath.split(QLatin1Char(':'))) {
-    const QFileInfo candidate(base.filePath(entry.isEmpty() ? name : entry + QLatin1Char('/') + name));
+    if (!entry.startsWith(QLatin1Char('/'))) continue;
+    const QFileInfo candidate(entry + QLatin1Char('/') + name);
     if (candidate.isFile() && candidate.isExecutable()) return candidate.absoluteFilePath();
   }
   return QString();

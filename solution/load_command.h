@@ -59,9 +59,10 @@ class OutputLineSplitter {
 /// The program file a load command names by name: a name holding a "/" as it
 /// stands (relative to workingDirectory); any other name is looked up, as a shell
 /// does, in the directories of searchPath (PATH's value, ":"-separated) in order:
-/// the first that holds a regular executable file of that name. An empty entry
-/// stands for workingDirectory, and a relative one is taken from it (the shell
-/// would run there). Empty when no directory holds the program.
+/// the first that holds a regular executable file of that name. Empty and
+/// relative entries are skipped: they would name workingDirectory, the solution's,
+/// where a program the workspace ships would run instead of the system's. Empty
+/// when no directory holds the program.
 QString findProgram(const QString& name, const QString& searchPath, const QString& workingDirectory);
 
 /// Runs command (already macro-expanded) in the directory of solutionFile and waits

@@ -50,7 +50,7 @@ void makeDynamicFolder(const ProjectContentContext& context, ModelNode* folder, 
   folder->setProperty(recurseProperty, recurse ? QStringLiteral("Yes") : QStringLiteral("No"));
   folder->setProperty(excludeProperty, exclude);
   context.reader.removeContent(folder);
-  populateDynamicFolder(context.reader.model(), folder, context.diagnostics);
+  populateDynamicFolder(context.reader.model(), folder, context.diagnostics, context.reader.dynamicFolderBudget);
 }
 
 // Each handler reads one element into parent and returns the element its child

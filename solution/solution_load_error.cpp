@@ -17,8 +17,8 @@ ConversionError loadError(const QString& subject, const QString& message) {
 }
 
 ConversionError xmlSyntaxError(const QString& file, const XMLParseError& error) {
-  QString text = joined(file, QString::fromLocal8Bit(error.message.c_str()));
-  if (file.isEmpty()) return ConversionError(text);
+  QString text = joined(file, QString::fromUtf8(error.message.c_str()));
+  if (file.isEmpty() || !error.inText) return ConversionError(text);
   text += QStringLiteral(" line: ") + QString::number(qint64(error.line) + 1);
   if (error.column > 0) text += QStringLiteral(" column: ") + QString::number(error.column);
   return ConversionError(text);

@@ -16,5 +16,6 @@ ConversionError loadError(const QString& subject, const QString& message);
 
 /// The XML syntax error of file, its line counted from 1 as editors count, and its
 /// column where the parser names one ("/w/a.hzp: bad tagName line: 3",
-/// "/w/a.hzp: invalid UTF-8 line: 3 column: 12").
+/// "/w/a.hzp: invalid UTF-8 line: 3 column: 12"); why the file was not read, where
+/// it was not ("/w/a.hzp: couldn't read /w/a.hzp").
 ConversionError xmlSyntaxError(const QString& file, const XMLParseError& error);

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "solution/dynamic_folder.h"
+
 class ModelNode;
 class SolutionModel;
 class XMLDocument;
@@ -51,6 +53,8 @@ class SolutionReader {
   QList<ModelNode*> templatedProjects;
   /// Dynamic folders that the loads found, in load order.
   QList<ModelNode*> dynamicFolders;
+  /// What the dynamic folders of the loads and of their expansion may add together.
+  DynamicFolderBudget dynamicFolderBudget;
   /// Absolute paths of the solution files being loaded, innermost last.
   const QStringList& loadingStack() const { return loadingStack_; }
 

@@ -16,6 +16,7 @@ namespace {
 // other text goes through Qt's encoders (property names as Latin-1, values as UTF-8).
 void assignEncoded(std::string& bytes, const QString& text, bool latin1) {
   bytes.clear();
+  bytes.reserve(size_t(text.size()));
   for (const QChar character : text) {
     if (character.unicode() >= 0x80) {
       const QByteArray encoded = latin1 ? text.toLatin1() : text.toUtf8();
@@ -46,7 +47,11 @@ class SolutionTextWriter {
   /// Without a sink, out receives the whole text; with one, out is a buffer that is
   /// handed to the sink whenever it holds more than a piece.
   SolutionTextWriter(std::string& out, const ByteSink* sink)
-      : out_(out), sink_(sink), xml_(solutionIndent, solutionLineWidth, out) {}
+      : out_(out), sink_(sink), xml_(solutionIndent, solutionLineWidth, out) {
+    // A value may be as long as the file it came from: handed on as it fills, it
+    // keeps the buffer the size of a piece.
+    if (sink_) xml_.setValueSpill(pieceSize, [this] { flushPiece(pieceSize); });
+  }
   void write(const ModelNode& solution);
 
  private:

@@ -66,18 +66,28 @@ std::string temporaryNameFor(const std::string& path) {
 
 /// The file being written. It has no name while it is written (O_TMPFILE): a run
 /// killed at any moment, by any signal, leaves nothing behind. Where the file
-/// system cannot make unnamed files, it is named from the start and removed on
-/// failure.
+/// system cannot make unnamed files, or nothing could name one later, it is
+/// named from the start and removed on failure.
 struct TemporaryFile {
   int descriptor = -1;
   std::string path;  // empty while the file has no name
+  std::string link;  // the descriptor's link, through which an unnamed file is named
 };
 
-// Created with 0666, so the umask applies.
-TemporaryFile createTemporaryFile(const std::string& path) {
+// Created with 0666, so the umask applies. An unnamed file is named through its
+// descriptor's link in /proc; without /proc (a chroot, a small container) it
+// could never be named, so the file is named from the start instead.
+TemporaryFile createTemporaryFile(const std::string& path, const char* descriptorLinks) {
   TemporaryFile file;
   file.descriptor = open(directoryOf(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
-  if (file.descriptor >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return file;
+  if (file.descriptor >= 0) {
+    file.link = std::string(descriptorLinks) + "/" + std::to_string(file.descriptor);
+    if (access(file.link.c_str(), F_OK) == 0) return file;
+    close(file.descriptor);
+    file.link.clear();
+  } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    return file;
+  }
   for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
     file.path = temporaryNameFor(path);
     file.descriptor = open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -108,10 +118,9 @@ class SignalsHeld {
 // Gives an unnamed file a name beside path; errno tells why it could not.
 bool nameTemporaryFile(TemporaryFile& file, const std::string& path) {
   if (!file.path.empty()) return true;
-  const std::string descriptorPath = "/proc/self/fd/" + std::to_string(file.descriptor);
   for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
     const std::string name = temporaryNameFor(path);
-    if (linkat(AT_FDCWD, descriptorPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    if (linkat(AT_FDCWD, file.link.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       file.path = name;
       return true;
     }
@@ -159,12 +168,12 @@ bool fillTemporaryFile(int descriptor, const Target& target, const ByteProducer&
   return syncFile(descriptor);
 }
 
-void writeLocalFile(const char* path, const ByteProducer& produce) {
+void writeLocalFile(const char* path, const ByteProducer& produce, const char* descriptorLinks) {
   const Target target = inspectTarget(path);
   // A file named from the start is written with the signals held, so that an
   // interrupted run never leaves it behind.
   std::optional<SignalsHeld> held;
-  TemporaryFile file = createTemporaryFile(path);
+  TemporaryFile file = createTemporaryFile(path, descriptorLinks);
   if (file.descriptor < 0) fail(errno);
   if (!file.path.empty()) held.emplace();
   bool done = fillTemporaryFile(file.descriptor, target, produce);
@@ -189,9 +198,9 @@ void writeLocalFile(const char* path, const ByteProducer& produce) {
 
 }  // namespace
 
-void writeFileAtomically(const QString& path, const ByteProducer& produce) {
+void writeFileAtomically(const QString& path, const ByteProducer& produce, const char* descriptorLinks) {
   try {
-    writeLocalFile(QFile::encodeName(path).constData(), produce);
+    writeLocalFile(QFile::encodeName(path).constData(), produce, descriptorLinks);
   } catch (const WriteFailure& failure) {
     throw ConversionError(QStringLiteral("cannot write ") + path + QStringLiteral(": ") +
                           QString::fromLocal8Bit(failure.reason.c_str()));

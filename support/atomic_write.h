@@ -21,5 +21,9 @@ using ByteProducer = std::function<void(const ByteSink& sink)>;
 /// the new one its permission bits; a new file gets 0666 less the umask. Anything
 /// else at path (a directory, a device) is refused. On failure the temporary file is
 /// removed, path is untouched, and ConversionError "cannot write <path>: <reason>"
-/// is thrown (reason such as "Permission denied").
-void writeFileAtomically(const QString& path, const ByteProducer& produce);
+/// is thrown (reason such as "Permission denied"). descriptorLinks is where the
+/// process's descriptors have links, through which the unnamed file gets its name;
+/// where it does not exist (no /proc mounted) the file is named from the start,
+/// with the same guarantees. Tests name another.
+void writeFileAtomically(const QString& path, const ByteProducer& produce,
+                         const char* descriptorLinks = "/proc/self/fd");

@@ -47,6 +47,9 @@ struct NotCarried {
 struct Warning {
   QString file;
   QString message;
+  /// The UTF-8 bytes of the message left out of what is kept (a not-carried
+  /// line naming values as long as their files).
+  qsizetype droppedBytes = 0;
 };
 
 /// A configuration of a converted project: the source configuration it is

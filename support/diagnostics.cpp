@@ -1,5 +1,7 @@
 #include "support/diagnostics.h"
 
+#include <QHash>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -10,18 +12,32 @@ namespace {
 // any length; one line is kept readable.
 constexpr size_t maximumMessageBytes = 4096;
 
-std::string boundedLine(const QString& message) {
-  std::string bytes = message.toLocal8Bit().toStdString();
-  if (bytes.size() <= maximumMessageBytes) return escapeControlCharacters(bytes);
-  size_t cut = maximumMessageBytes;
-  while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+// The UTF-8 bytes of text, counted without converting it.
+qsizetype utf8Size(QStringView text) {
+  qsizetype size = 0;
+  for (qsizetype at = 0; at < text.size(); ++at) {
+    const char16_t unit = text[at].unicode();
+    const bool pair = QChar::isHighSurrogate(unit) && at + 1 < text.size() && QChar::isLowSurrogate(text[at + 1].unicode());
+    size += unit < 0x80 ? 1 : unit < 0x800 ? 2 : pair ? 4 : 3;
+    at += pair ? 1 : 0;
+  }
+  return size;
+}
+
+// Only the head of a message is converted; the rest is counted, with the bytes
+// already dropped from it (local 8-bit is UTF-8 for Qt on Linux).
+std::string boundedLine(QStringView message, qsizetype droppedBytes = 0) {
+  const std::string bytes = message.first(std::min<qsizetype>(message.size(), maximumMessageBytes + 1)).toUtf8().toStdString();
+  if (bytes.size() <= maximumMessageBytes && droppedBytes == 0) return escapeControlCharacters(bytes);
+  size_t cut = std::min(bytes.size(), maximumMessageBytes);
+  while (cut > 0 && cut < bytes.size() && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
   return escapeControlCharacters(std::string_view(bytes).substr(0, cut)) + "... (" +
-         std::to_string(bytes.size() - cut) + " more bytes)";
+         std::to_string(utf8Size(message) - qsizetype(cut) + droppedBytes) + " more bytes)";
 }
 
 // False, with errno set, when the stream could not take the line.
-bool printLine(std::FILE* stream, const char* prefix, const QString& message) {
-  const bool printed = std::fprintf(stream, "%s%s\n", prefix, boundedLine(message).c_str()) >= 0;
+bool printLine(std::FILE* stream, const char* prefix, const QString& message, qsizetype droppedBytes = 0) {
+  const bool printed = std::fprintf(stream, "%s%s\n", prefix, boundedLine(message, droppedBytes).c_str()) >= 0;
   return std::fflush(stream) == 0 && printed;
 }
 
@@ -112,48 +128,70 @@ QList<Warning> Diagnostics::takeWarnings() {
 
 QList<Warning> Diagnostics::pendingLines() const {
   QList<Warning> lines = warnings_;
-  const auto& reports = input_.notCarried;
-  for (qsizetype i = notCarriedShown_; i < reports.size(); ++i) {
-    const QString& file = input_.projects[size_t(reports[i].project)].sourceFile;
-    bool seen = false;
-    for (qsizetype j = notCarriedShown_; j < i && !seen; ++j)
-      seen = input_.projects[size_t(reports[j].project)].sourceFile == file && reports[j].setting.kind == reports[i].setting.kind;
-    if (!seen) lines.append(groupedLine(i));
-  }
+  for (const QList<qsizetype>& group : notCarriedGroups()) lines.append(groupedLine(group));
   return lines;
+}
+
+// The reports of each file and kind not shown yet, the groups in the order of
+// their first report.
+QList<QList<qsizetype>> Diagnostics::notCarriedGroups() const {
+  const auto& reports = input_.notCarried;
+  QList<QList<qsizetype>> groups;
+  QHash<QPair<QString, QString>, qsizetype> groupIndex;
+  for (qsizetype i = notCarriedShown_; i < reports.size(); ++i) {
+    const QPair<QString, QString> key{input_.projects[size_t(reports[i].project)].sourceFile, reports[i].setting.kind};
+    auto group = groupIndex.constFind(key);
+    if (group == groupIndex.constEnd()) {
+      group = groupIndex.insert(key, groups.size());
+      groups.append(QList<qsizetype>());
+    }
+    groups[*group].append(i);
+  }
+  return groups;
+}
+
+void Diagnostics::BoundedLine::append(QStringView piece) {
+  qsizetype kept = droppedBytes > 0 ? 0 : std::min(piece.size(), qsizetype(maximumMessageBytes) + 1 - head.size());
+  if (kept > 0 && kept < piece.size() && QChar::isHighSurrogate(piece[kept - 1].unicode())) --kept;  // a pair stays whole
+  head += piece.first(kept);
+  droppedBytes += utf8Size(piece.sliced(kept));
 }
 
 // "not carried: scatter file app.sct (targets Debug, Release); lib.sct (target X)":
 // every value of one kind in one file; values that the same configurations
-// hold share one mention of them.
-Warning Diagnostics::groupedLine(qsizetype first) const {
+// hold share one mention of them. A value may be as long as its file: only what
+// a printed line shows of them is copied.
+Warning Diagnostics::groupedLine(const QList<qsizetype>& group) const {
   const auto& reports = input_.notCarried;
-  const QString& file = input_.projects[size_t(reports[first].project)].sourceFile;
-  const QString& kind = reports[first].setting.kind;
+  const QString& file = input_.projects[size_t(reports[group.front()].project)].sourceFile;
   QStringList values;
   QStringList holders;  // per value, the configurations that hold it
-  for (qsizetype i = first; i < reports.size(); ++i) {
+  QHash<QString, qsizetype> firstOfValue;
+  for (const qsizetype i : group) {
     const NotCarried& setting = reports[i].setting;
-    if (input_.projects[size_t(reports[i].project)].sourceFile != file || setting.kind != kind) continue;
     const QString held = setting.configurations.isEmpty()
                              ? QString()
                              : QStringLiteral(" (") + plural(setting.configurationWord, setting.configurations.size()) +
                                    QLatin1Char(' ') + setting.configurations.join(QStringLiteral(", ")) + QLatin1Char(')');
-    if (values.contains(setting.value) && holders[values.indexOf(setting.value)] == held) continue;
+    const auto first = firstOfValue.constFind(setting.value);
+    if (first != firstOfValue.constEnd() && holders[*first] == held) continue;
+    if (first == firstOfValue.constEnd()) firstOfValue.insert(setting.value, values.size());
     values.append(setting.value);
     holders.append(held);
   }
-  QString text;
+  BoundedLine line;
+  line.append(QStringLiteral("not carried: ") + reports[group.front()].setting.kind + QLatin1Char(' '));
   for (qsizetype i = 0; i < values.size(); ++i) {
-    text += (i > 0 ? QStringLiteral("; ") : QString()) + values[i];
-    if (i + 1 == values.size() || holders[i + 1] != holders[i]) text += holders[i];
+    if (i > 0) line.append(u"; ");
+    line.append(values[i]);
+    if (i + 1 == values.size() || holders[i + 1] != holders[i]) line.append(holders[i]);
   }
-  return {file, QStringLiteral("not carried: ") + kind + QLatin1Char(' ') + text};
+  return {file, line.head, line.droppedBytes};
 }
 
 void Diagnostics::flush() {
   const QList<Warning> lines = pendingLines();
-  for (const Warning& line : lines) printLine(errors_, "warning: ", aboutFile(line.file, line.message));
+  for (const Warning& line : lines) printLine(errors_, "warning: ", aboutFile(line.file, line.message), line.droppedBytes);
   (inputOpen_ ? input_.warnings : run_.warnings) += lines;
   warnings_.clear();
   shown_.clear();

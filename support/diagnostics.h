@@ -79,8 +79,15 @@ class Diagnostics {
   const RunOutcome& run() const { return run_; }
 
  private:
+  /// A line kept to what a printed line shows: its head, and the UTF-8 size of the rest.
+  struct BoundedLine {
+    QString head;
+    qsizetype droppedBytes = 0;
+    void append(QStringView piece);
+  };
+  QList<QList<qsizetype>> notCarriedGroups() const;
+  Warning groupedLine(const QList<qsizetype>& reports) const;
   QList<Warning> pendingLines() const;
-  Warning groupedLine(qsizetype first) const;
   QString summaryLine() const;
 
   bool verbose_;

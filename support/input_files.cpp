@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 
 #include <QFile>
-#include <QFileInfo>
 
 #include "support/diagnostics.h"
 #include "support/path.h"
+#include "support/whole_file.h"
 
 namespace {
 
@@ -20,31 +20,35 @@ std::optional<FileIdentity> fileIdentityOf(const QString& path) {
   return identityOf(status);
 }
 
-void InputFiles::add(const QString& path, int descriptor) {
+void InputFiles::add(const QString& path, FileIdentity read) {
   const QString shown = displayPath(path);
+  files_.insert(read, shown);
   struct stat status {};
-  if (fstat(descriptor, &status) == 0) files_.insert(identityOf(status), shown);
   if (lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode))
     files_.insert(identityOf(status), shown);
 }
 
-QString InputFiles::entryRead(const QString& path) const {
+std::optional<FileIdentity> entryIdentityOf(const QString& path) {
   struct stat status {};
-  if (path.isEmpty() || lstat(QFile::encodeName(path).constData(), &status) != 0) return QString();
-  return files_.value(identityOf(status));
+  if (path.isEmpty() || lstat(QFile::encodeName(path).constData(), &status) != 0) return std::nullopt;
+  return identityOf(status);
+}
+
+QString InputFiles::entryRead(const QString& path) const {
+  const std::optional<FileIdentity> entry = entryIdentityOf(path);
+  return entry ? files_.value(*entry) : QString();
 }
 
 std::optional<QByteArray> readInputFile(const QString& path, InputFiles* inputs) {
-  QFile file(path);
-  // Only regular files: an empty path would make Qt warn, a directory cannot be
-  // read, and a pipe or device could block the open or never end.
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-  if (file.size() > maximumForeignFileBytes) {
-    throw ConversionError(displayPath(path), QStringLiteral("larger than %1 MiB, the most a workspace or project file may be")
-                                                 .arg(maximumForeignFileBytes >> 20));
+  if (path.isEmpty()) return std::nullopt;
+  try {
+    WholeFile file = readWholeFile(QFile::encodeName(path).constData());
+    if (inputs) inputs->add(path, {file.device, file.inode});
+    return std::move(file.bytes);
+  } catch (const FileNotRead& failure) {
+    if (failure.reason == FileNotRead::Reason::Unreadable) return std::nullopt;
+    throw ConversionError(displayPath(path), failure.refusal("a workspace or project file"));
   }
-  if (inputs) inputs->add(path, file.handle());
-  return file.readAll();
 }
 
 bool ListedProjectFiles::isFirstListing(Diagnostics& diagnostics, const QString& path, const QString& workspace) {

@@ -13,22 +13,19 @@
 
 class Diagnostics;
 
-/// No real workspace or project file is larger than a few MiB: a larger one is
-/// refused before it is read, so that a hostile file cannot exhaust memory.
-inline constexpr qint64 maximumForeignFileBytes = qint64(256) << 20;
-
 /// The identity of the file at path, links followed; nothing when there is none.
 std::optional<FileIdentity> fileIdentityOf(const QString& path);
+/// The identity of the directory entry at path itself, a link there not followed.
+std::optional<FileIdentity> entryIdentityOf(const QString& path);
 
 /// Every file an input's conversion has read.
 class InputFiles {
  public:
-  /// Records the file opened from path as descriptor, and path's own directory
-  /// entry when that is a symbolic link (the link is what a file written at path
-  /// would replace).
-  void add(const QString& path, int descriptor);
-  /// The file read whose directory entry is the one at path (links not
-  /// followed), as messages name it; empty when path is none of them.
+  /// Records the file read from path, and path's own directory entry when that
+  /// is a symbolic link (the link is what a file written at path would replace).
+  void add(const QString& path, FileIdentity read);
+  /// The file read whose directory entry is the one at path (see
+  /// entryIdentityOf), as messages name it; empty when path is none of them.
   QString entryRead(const QString& path) const;
 
  private:
@@ -37,7 +34,8 @@ class InputFiles {
 
 /// The content of the regular file at path, recorded in inputs (when given);
 /// nothing when it is no regular file or cannot be opened. Throws
-/// ConversionError about path when it is larger than maximumForeignFileBytes.
+/// ConversionError about path when it is larger than maximumFileBytes or holds
+/// other than the size the system gives for it (see readWholeFile).
 std::optional<QByteArray> readInputFile(const QString& path, InputFiles* inputs);
 
 /// The project files a workspace lists, so that each is read once however

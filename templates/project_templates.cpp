@@ -1,7 +1,6 @@
 #include "templates/project_templates.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 #include "model/model_names.h"
 #include "model/solution_model.h"
@@ -21,18 +20,6 @@ namespace {
 constexpr int maximumApplications = 1000;
 
 }  // namespace
-
-void ProjectTemplateNodeList::insert(const QString& name, const XMLElement* element) {
-  const auto position = std::lower_bound(entries_.begin(), entries_.end(), name,
-                                         [](const Entry& entry, const QString& key) { return entry.name < key; });
-  entries_.insert(position, Entry{name, element});
-}
-
-const XMLElement* ProjectTemplateNodeList::find(const QString& name) const {
-  const auto position = std::lower_bound(entries_.begin(), entries_.end(), name,
-                                         [](const Entry& entry, const QString& key) { return entry.name < key; });
-  return position != entries_.end() && position->name == name ? position->element : nullptr;
-}
 
 /// The state of one top-level application: the chain of templates being applied
 /// and how many have been applied.
@@ -66,6 +53,12 @@ void ProjectTemplates::load(const QString& path, const GlobalMacros& globalMacro
   try {
     preprocessor.load(path);
   } catch (const XMLParseError& error) {
+    warnings.warn(QString(), xmlSyntaxError(path, error).message() + QStringLiteral(" (templates file left out)"));
+    return;
+  }
+  // A file cut short would give the templates before the cut only, with no word.
+  if (const std::optional<XMLDocument::OpenElement>& unclosed = document->unclosedAtEnd) {
+    const XMLParseError error{"element " + unclosed->name + " is not closed", int32_t(unclosed->line), 0};
     warnings.warn(QString(), xmlSyntaxError(path, error).message() + QStringLiteral(" (templates file left out)"));
     return;
   }

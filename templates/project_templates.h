@@ -2,6 +2,7 @@
 // The project templates and configuration templates of the templates files, and
 // the application of configuration templates to a project.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,20 +19,16 @@ class XMLDocument;
 class XMLElement;
 struct GlobalMacros;
 
-/// Template elements by name, kept sorted; an entry goes before the entries of an
-/// equal name, so find answers with the one registered last ("later wins").
+/// Template elements by name: the one registered last under a name is the one
+/// found ("later wins").
 class ProjectTemplateNodeList {
  public:
-  void insert(const QString& name, const XMLElement* element);
+  void insert(const QString& name, const XMLElement* element) { elements_.insert(name, element); }
   /// The element registered last under name, or null.
-  const XMLElement* find(const QString& name) const;
+  const XMLElement* find(const QString& name) const { return elements_.value(name, nullptr); }
 
  private:
-  struct Entry {
-    QString name;
-    const XMLElement* element;  // owned by a templates file's document
-  };
-  std::vector<Entry> entries_;
+  QHash<QString, const XMLElement*> elements_;  // owned by a templates file's document
 };
 
 /// The loaded templates files: loaded once, read by every expansion of the run.

@@ -61,7 +61,7 @@ ModelNode* loadAndExpand(SolutionModel& model, Diagnostics& diagnostics, const S
     throw;
   }
   for (qsizetype index = 0; index < reader.dynamicFolders.size(); ++index)
-    populateDynamicFolder(model, reader.dynamicFolders[index], diagnostics);
+    populateDynamicFolder(model, reader.dynamicFolders[index], diagnostics, reader.dynamicFolderBudget);
   return solution;
 }
 

@@ -11,6 +11,13 @@
 
 namespace {
 
+// A warning's text as the report keeps it: a line shortened for its length
+// says how much was left out, as the printed line does.
+QString shownText(const Warning& warning) {
+  if (warning.droppedBytes == 0) return warning.message;
+  return warning.message + QStringLiteral("... (") + QString::number(warning.droppedBytes) + QStringLiteral(" more bytes)");
+}
+
 constexpr qint64 reportFormat = 1;
 
 /// Writes the parts of a report, in the order a reader meets them.
@@ -54,7 +61,7 @@ class ReportWriter {
   void warnings(const QList<Warning>& warnings, const QString& onlyAbout = QString()) {
     json_.key("warnings").beginArray();
     for (const Warning& warning : warnings)
-      if (onlyAbout.isEmpty() || warning.file == onlyAbout) message(warning.file, warning.message);
+      if (onlyAbout.isEmpty() || warning.file == onlyAbout) message(warning.file, shownText(warning));
     json_.endArray();
   }
 

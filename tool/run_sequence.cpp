@@ -1,6 +1,7 @@
 #include "tool/run_sequence.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "readers/common/conversion_context.h"
 #include "solution/solution_writer.h"
 #include "support/diagnostics.h"
+#include "support/input_files.h"
 #include "templates/template_expansion.h"
 #include "tool/command_line.h"
 #include "tool/reader_table.h"
@@ -33,6 +35,8 @@ struct Run {
   /// Set when the report would replace a file the conversion reads, or a
   /// solution: it is not written then.
   bool reportRefused = false;
+  /// The solutions written so far, by their directory entry, with the input of each.
+  QHash<FileIdentity, QString> written;
 };
 
 // A solution or report written over a file its conversion read would lose that
@@ -58,6 +62,16 @@ void checkWritesReplaceNoInput(Run& run, const ConversionContext& context, const
   }
 }
 
+// Two inputs may give one solution path (ws.uvmpw and ws.mpw, or one input
+// spelled twice): the second would replace the first's solution without a word.
+void checkSolutionNotWrittenBefore(const Run& run, const QString& input, const ModelNode& solution) {
+  const QString path = solution.solutionFile().path();
+  const std::optional<FileIdentity> entry = entryIdentityOf(path);
+  if (!entry || !run.written.contains(*entry)) return;
+  throw ConversionError(input, QStringLiteral("the solution ") + path + QStringLiteral(" is also that of ") +
+                                   run.written.value(*entry) + QStringLiteral(", converted earlier in this run"));
+}
+
 // Converts one input: its reader reads the files into records, the mapper writes
 // them into a model of its own, the writer writes the model to the solution file.
 // An input that fails leaves no solution file behind: nothing is written before
@@ -80,6 +94,7 @@ void convert(Run& run, const QString& input, bool expandTemplates) {
   configuration.command->read(context, input, mapper);
   const ModelNode* solution = model.solution();
   checkWritesReplaceNoInput(run, context, *solution);
+  checkSolutionNotWrittenBefore(run, input, *solution);
   SolutionModel expanded(run.schema, run.macros);
   if (expandTemplates && run.expansion) {
     const QString path = solution->solutionFile().path();
@@ -88,7 +103,9 @@ void convert(Run& run, const QString& input, bool expandTemplates) {
     solution = run.expansion->expandText(expanded, path, text, run.diagnostics);
   }
   saveSolution(*solution);
-  run.diagnostics.finishInput(solution->solutionFile().path());
+  const QString path = solution->solutionFile().path();
+  if (const std::optional<FileIdentity> entry = entryIdentityOf(path)) run.written.insert(*entry, input);
+  run.diagnostics.finishInput(path);
 }
 
 // The options a user gave that the command does not apply: said once, before

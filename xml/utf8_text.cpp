@@ -35,6 +35,19 @@ std::optional<TextPosition> firstInvalidUtf8(std::string_view text) {
   return std::nullopt;
 }
 
+TextPosition textPositionAt(std::string_view text, size_t offset) {
+  TextPosition position{0, 1};
+  for (size_t index = 0; index < offset && index < text.size(); ++index) {
+    if (text[index] == '\n') {
+      ++position.line;
+      position.column = 1;
+    } else if ((static_cast<unsigned char>(text[index]) & 0xC0) != 0x80) {
+      ++position.column;  // a character's first byte
+    }
+  }
+  return position;
+}
+
 bool isXmlText(QStringView text) {
   for (const QChar character : text) {
     const char16_t code = character.unicode();

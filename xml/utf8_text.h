@@ -21,6 +21,9 @@ size_t utf8SequenceLength(std::string_view text);
 /// Where text first breaks UTF-8; nothing when it is all UTF-8.
 std::optional<TextPosition> firstInvalidUtf8(std::string_view text);
 
+/// The place of the byte at offset in text.
+TextPosition textPositionAt(std::string_view text, size_t offset);
+
 /// True when text can be written into an XML file: XML 1.0 has no form for the
 /// control characters other than tab, line feed and carriage return, so a name
 /// or value holding one would make the file unreadable.

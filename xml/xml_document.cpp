@@ -1,13 +1,9 @@
 #include "xml/xml_document.h"
 
 #include <QFile>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <vector>
 
+#include "support/whole_file.h"
 #include "xml/utf8_text.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_writer.h"
@@ -20,23 +16,6 @@ bool declaresOtherEncoding(const std::optional<std::string>& encoding) {
   if (!encoding) return false;
   QByteArray name = QByteArray::fromStdString(*encoding).toLower();
   return name != "utf-8" && name != "utf8";
-}
-
-// The whole stream in one read when its size is known; a stream that cannot seek
-// (a pipe) is read in blocks instead.
-std::string readWholeStream(std::FILE* stream) {
-  std::string content;
-  if (std::fseek(stream, 0, SEEK_END) == 0) {
-    const long size = std::ftell(stream);
-    if (size >= 0 && std::fseek(stream, 0, SEEK_SET) == 0) {
-      content.resize(static_cast<size_t>(size));
-      content.resize(std::fread(content.data(), 1, content.size(), stream));
-      return content;
-    }
-  }
-  char block[65536];
-  for (size_t count; (count = std::fread(block, 1, sizeof block, stream)) > 0;) content.append(block, count);
-  return content;
 }
 
 // In order through setAttribute, so a repeated name keeps one attribute; one
@@ -77,23 +56,18 @@ std::unique_ptr<XMLNode> copyOne(const XMLNode& node) {
   return copy;
 }
 
-// Only regular files: a directory opens for reading on Linux but has no bytes, and
-// a pipe or a device could block the open or the read forever (opened without
-// blocking, it is refused before anything is read).
+// Only regular files within the size cap, read without blocking (see readWholeFile).
 std::string readRegularFile(const QString& path) {
   const QByteArray localPath = QFile::encodeName(path);
-  const int descriptor = open(localPath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  struct stat status;
-  std::FILE* stream = nullptr;
-  if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
-    stream = fdopen(descriptor, "rb");
-  if (!stream) {
-    if (descriptor >= 0) close(descriptor);
-    throw XMLParseError{std::string("couldn't read ") + localPath.constData(), 0, 0};
+  try {
+    const WholeFile file = readWholeFile(localPath.constData());
+    return std::string(file.bytes.constData(), size_t(file.bytes.size()));
+  } catch (const FileNotRead& failure) {
+    const std::string message = failure.reason == FileNotRead::Reason::Unreadable
+                                    ? std::string("couldn't read ") + localPath.constData()
+                                    : failure.refusal("a templates or solution file").toStdString();
+    throw XMLParseError{message, 0, 0, false};
   }
-  std::string content = readWholeStream(stream);
-  std::fclose(stream);
-  return content;
 }
 
 }  // namespace

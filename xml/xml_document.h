@@ -19,6 +19,8 @@ struct XMLParseError {
   int32_t line = 0;
   /// The column in characters counted from 1; 0 when the error names none.
   int32_t column = 0;
+  /// False when the file was not read at all (see readWholeFile): then no line is meant.
+  bool inText = true;
 };
 
 /// An XML document: the document element, the declaration values and the DOCTYPE name.
@@ -36,9 +38,10 @@ class XMLDocument {
   /// Reads the regular file at path whole, skips a UTF-8 byte-order mark and parses
   /// the rest, whose text must be UTF-8 unless its declaration names another
   /// encoding. Throws XMLParseError "couldn't read <path>" when path names no
-  /// regular file that can be read (a directory, a device, a pipe), and "invalid
-  /// UTF-8" at the line and column of the first bytes that are not (no document
-  /// element is kept then).
+  /// regular file that can be read (a directory, a device, a pipe), the refusal of
+  /// readWholeFile when it is too large or the system gives no size for it, and
+  /// "invalid UTF-8" at the line and column of the first bytes that are not (no
+  /// document element is kept then).
   void parseFile(const QString& path);
   /// The document as text (the declaration, the DOCTYPE line and the tree), laid out
   /// with indent blanks per level and attributes wrapped beyond lineWidth (XMLWriter).
@@ -50,6 +53,14 @@ class XMLDocument {
   std::optional<std::string> version;
   std::optional<std::string> encoding;
   std::unique_ptr<XMLElement> root;
+  /// The outermost element still open where the last parsed text ended (a file cut
+  /// short), with the line of its start tag. The parse does not fail on it; the
+  /// element is discarded.
+  struct OpenElement {
+    std::string name;
+    uint32_t line;
+  };
+  std::optional<OpenElement> unclosedAtEnd;
 
  private:
   bool keepData_;

@@ -43,6 +43,7 @@ XMLParser::XMLParser(XMLDocument& document, std::string_view text) : document_(d
 }
 
 void XMLParser::parse() {
+  document_.unclosedAtEnd.reset();
   skipBlanks();
   while (at('<')) {
     const Step step = parseMarkup(line_);
@@ -51,6 +52,7 @@ void XMLParser::parse() {
     parseCharacterData();
   }
   // Elements still open here are discarded (freed with the parser).
+  if (!openElements_.empty()) document_.unclosedAtEnd = {openElements_.front()->tagName(), openElements_.front()->line};
 }
 
 XMLParser::Step XMLParser::parseMarkup(uint32_t line) {

@@ -109,8 +109,19 @@ void XMLWriter::openStartTag(std::string_view tag, std::span<const XMLAttribute>
     }
     out_.append(attribute.name);
     out_.append("=\"");
-    if (attribute.hasValue) appendEscaped(out_, attribute.value);
+    if (attribute.hasValue) appendValue(attribute.value);
     out_.push_back('"');
+  }
+}
+
+void XMLWriter::appendValue(std::string_view value) {
+  if (!spill_) {
+    appendEscaped(out_, value);
+    return;
+  }
+  for (size_t start = 0; start < value.size(); start += valuePieceSize_) {
+    appendEscaped(out_, value.substr(start, valuePieceSize_));
+    spill_();
   }
 }
 

@@ -3,6 +3,7 @@
 // documents (XMLDocument::toString) and for solutions written straight from the model.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +34,13 @@ class XMLWriter {
   void closeStartTag();
   /// Indentation for depth and "</tag>".
   void writeEndTag(std::string_view tag, size_t depth);
+  /// Has spill called after every pieceSize bytes of an attribute value are
+  /// written: a writer handing its text on in pieces then never holds a whole
+  /// value, which may be as long as the file it came from.
+  void setValueSpill(size_t pieceSize, std::function<void()> spill) {
+    valuePieceSize_ = pieceSize;
+    spill_ = std::move(spill);
+  }
 
  private:
   void writeTree(const XMLElement& root);
@@ -40,6 +48,7 @@ class XMLWriter {
   bool writeNode(const XMLNode& node, size_t depth);
   bool writeElement(const XMLElement& element, size_t depth);
   bool wrapsAttributes(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) const;
+  void appendValue(std::string_view value);
   void writeIndent(size_t depth) { out_.append(indent_ * depth, ' '); }
   void writeLineFeed() {
     if (indent_ != 0) out_.push_back('\n');
@@ -48,4 +57,6 @@ class XMLWriter {
   const uint32_t indent_;
   const uint32_t lineWidth_;
   std::string& out_;
+  size_t valuePieceSize_ = 0;
+  std::function<void()> spill_;
 };

@@ -114,6 +114,10 @@ const FamilyRow families[] = {
     {"EFM32(ZG|HG|TG11)", m0plus, noFpu, false},
     {"EFM32(GG1[12]|WG|PG1)", m4, fpv4, false},
     {"EFM32(G|TG|LG|JG)", m3, noFpu, false},
+    // Infineon XMC: every XMC1000 part (XMC1100 to XMC1400) is a Cortex-M0,
+    // every XMC4000 part (XMC4100 to XMC4800) a Cortex-M4 with single-precision FPU.
+    {"XMC1[1-4]", m0, noFpu, false},
+    {"XMC4[1-8]", m4, fpv4, false},
     // Ambiq Apollo, Apollo2, Apollo3 (AMA3B...) and Apollo4.
     {"APOLLO[1-4]?(?![0-9])|AMA3B", m4, fpv4, false},
     // Arm's own example devices of CMSIS, which name their options.

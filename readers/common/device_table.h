@@ -2,8 +2,9 @@
 // The processors of microcontroller parts, by part-number family, as their
 // vendors' data sheets give them: what an IDE derives the compiler's core and
 // FPU from when a project names its device rather than its core (STM32CubeIDE's
-// MCU, Embedded Workbench's "Device" choice). Nothing is guessed for a part of
-// no family in the table: the project's own core stands, or the part is reported.
+// MCU, DAVE's target, Embedded Workbench's "Device" choice). Nothing is guessed
+// for a part of no family in the table: the project's own core stands, or the
+// part is reported.
 
 #include <QList>
 #include <QString>

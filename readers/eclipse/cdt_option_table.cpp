@@ -148,6 +148,7 @@ const OptionRow optionRows[] = {
     {"tool.cpp.compiler.option.definedsymbols", {CppCompiler, Definitions}},
     {"tool.cpp.compiler.option.includepaths", {CppCompiler, IncludeDirectories}},
     {"tool.cpp.compiler.option.otherflags", {CppCompiler, OtherFlags}},
+    {"tool.assembler.option.debuglevel", {Assembler, DebugLevel}},
     {"tool.assembler.option.definedsymbols", {Assembler, Definitions}},
     {"tool.assembler.option.includepaths", {Assembler, IncludeDirectories}},
     {"tool.assembler.option.otherflags", {Assembler, OtherFlags}},
@@ -229,6 +230,103 @@ const OptionRow optionRows[] = {
     {"gnu.cpp.link.option.nostart", {CppLinker, RuntimeLibrary, "-nostartfiles"}},
     {"gnu.cpp.link.option.nodeflibs", {CppLinker, RuntimeLibrary, "-nodefaultlibs"}},
     {"gnu.cpp.link.option.nostdlibs", {CppLinker, RuntimeLibrary, "-nostdlib"}},
+    // CDT's cross GCC: where the IDE finds the tools (the option named
+    // "Microcontroller" is the device, known by its name).
+    {"option.gnu.cross.prefix", {Target, Implied}},
+    {"option.gnu.cross.path", {Target, Implied}},
+    {"option.gnu.cross.board", {Target, Implied}},
+    // The older ARM GCC cross plug-in ("org.eclipse.cdt.cross.arm.gnu.<tool>.option.<name>");
+    // its ids CDT's own GNU tools share ("...gnu.c.compiler.option.warnings.allwarn",
+    // "...gnu.c.link.option.libs") are known by those rows.
+    {"arm.gnu.base.option.processor", {Target, Core}},
+    {"arm.gnu.base.option.target.thumb", {Target, Implied, "true"}},
+    {"option.target.thumbinterwork", {Target, Implied}},
+    {"option.optimization.packstruct", {Target, Flag, "-fpack-struct"}},
+    {"option.optimization.shortenums", {Target, Flag, "-fshort-enums"}},
+    {"option.warnings.nocommon", {Target, Flag, "-fno-common"}},
+    {"option.misc.signedchar", {Target, Flag, "-fsigned-char"}},
+    {"option.misc.unsignedbitfields", {Target, Flag, "-funsigned-bitfields"}},
+    {"option.other.verbose", {Target, Implied}},  // -v only shows what the build runs
+    {"c.compiler.option.preprocessor.def", {CCompiler, Definitions}},
+    {"c.compiler.option.preprocessor.undef", {CCompiler, Undefinitions}},
+    {"c.compiler.option.preprocessor.nostdinc", {CCompiler, Flag, "-nostdinc"}},
+    {"c.compiler.option.misc.std", {CCompiler, CStandard}},
+    {"c.compiler.option.other.otherflags", {CCompiler, OtherFlags}},
+    {"cpp.compiler.option.preprocessor.nostdinc", {CppCompiler, Flag, "-nostdinc"}},
+    {"cpp.compiler.option.preprocessor.nostdincpp", {CppCompiler, Flag, "-nostdinc++"}},
+    {"cpp.compiler.option.misc.std", {CppCompiler, CppStandard}},
+    {"cpp.compiler.option.misc.noexceptions", {CppCompiler, Flag, "-fno-exceptions"}},
+    {"cpp.compiler.option.misc.nortti", {CppCompiler, Flag, "-fno-rtti"}},
+    {"cpp.compiler.option.other.otherflags", {CppCompiler, OtherFlags}},
+    {"assembler.option.preprocessor.def", {Assembler, Definitions}},
+    {"assembler.option.preprocessor.undef", {Assembler, Undefinitions}},
+    {"assembler.option.preprocessor.nostdinc", {Assembler, Flag, "-nostdinc"}},
+    {"assembler.option.usecpp", {Assembler, Implied, "true"}},
+    {"assembler.option.misc.ansi", {Assembler, Flag, "-ansi"}},
+    {"assembler.option.warnings.allwarn", {Assembler, Flag, "-Wall"}},
+    {"assembler.option.warnings.extrawarn", {Assembler, Flag, "-Wextra"}},
+    {"assembler.option.warnings.toerrors", {Assembler, Flag, "-Werror"}},
+    {"assembler.option.warnings.pedantic", {Assembler, Flag, "-pedantic"}},
+    {"assembler.option.warnings.pedantic.error", {Assembler, Flag, "-pedantic-errors"}},
+    {"assembler.option.warnings.nowarn", {Assembler, Flag, "-w"}},
+    {"assembler.option.warnings.syntax", {Assembler, Flag, "-fsyntax-only"}},
+    {"assembler.option.other.other", {Assembler, OtherFlags}},
+    {"c.link.option.scriptfile", {CLinker, LinkerScripts}},
+    {"c.link.option.gcsections", {CLinker, LinkerFlag, "-Wl,--gc-sections"}},
+    {"c.link.option.otherobjs", {CLinker, ObjectFiles}},
+    {"c.link.option.otherflags", {CLinker, LinkerCommandLine}},
+    {"arm.gnu.c.link.option.ldflags", {CLinker, LinkerFlags}},
+    {"cpp.link.option.scriptfile", {CppLinker, LinkerScripts}},
+    {"cpp.link.option.gcsections", {CppLinker, LinkerFlag, "-Wl,--gc-sections"}},
+    {"cpp.link.option.otherobjs", {CppLinker, ObjectFiles}},
+    {"cpp.link.option.otherflags", {CppLinker, LinkerCommandLine}},
+    {"arm.gnu.cpp.link.option.ldflags", {CppLinker, LinkerFlags}},
+    // DAVE 4 ("com.ifx.xmc4000.<tool>.option.<name>", also for XMC1000 parts):
+    // the device, whose core the IDE builds for; the FPU and float ABI every
+    // tool repeats; its linkers' script and C library.
+    {"option.targetName", {Target, Device}},
+    {"option.targetPath", {Target, Implied}},  // the device's place in DAVE's device tree
+    {"option.target.processor", {Target, Core}},
+    {"option.target.fpu", {Target, Fpu}},
+    {"option.misc.fpu", {Target, Fpu}},
+    {"option.misc.mfloat", {Target, FloatAbi}},
+    {"appLinker.option.scriptfile", {CLinker, LinkerScripts}},
+    {"appLinker.option.newlib", {CLinker, NewlibVariant}},
+    {"appCppLinker.option.scriptfile", {CppLinker, LinkerScripts}},
+    {"appCppLinker.option.newlib", {CppLinker, NewlibVariant}},
+    // What the solution's build does anyway, or what only the IDE uses: its
+    // own GNU ARM tool chain, preprocessed assembly, a size report; GNU MCU's
+    // device view and the look of a listing (the listing itself is reported);
+    // STM32CubeIDE's board, its first core of the MCU and its settings' revision.
+    {"option.toolchain.name", {Target, Implied}},
+    {"option.toolchain.id", {Target, Implied}},
+    {"option.toolchain.path", {Target, Implied}},
+    {"option.toolchain.useglobalpath", {Target, Implied}},
+    {"option.command.prefix", {Target, Implied}},
+    {"option.command.suffix", {Target, Implied}},
+    {"option.command.c", {Target, Implied}},
+    {"option.command.cpp", {Target, Implied}},
+    {"option.command.ar", {Target, Implied}},
+    {"option.command.objcopy", {Target, Implied}},
+    {"option.command.objdump", {Target, Implied}},
+    {"option.command.size", {Target, Implied}},
+    {"option.command.make", {Target, Implied}},
+    {"option.command.rm", {Target, Implied}},
+    {"option.assembler.usepreprocessor", {Assembler, Implied, "true"}},
+    {"option.addtools.printsize", {Target, Implied}},
+    {"option.printsize.format", {Target, Implied}},
+    {"option.showDevicesTab", {Target, Implied}},
+    {"option.arm.target.thumbinterwork", {Target, Implied}},
+    {"option.createlisting.allheaders", {Target, Implied}},
+    {"option.createlisting.demangle", {Target, Implied}},
+    {"option.createlisting.disassemble", {Target, Implied}},
+    {"option.createlisting.linenumbers", {Target, Implied}},
+    {"option.createlisting.source", {Target, Implied}},
+    {"option.createlisting.wide", {Target, Implied}},
+    {"option.target_board", {Target, Implied}},
+    {"option.target_coreid", {Target, Implied, "0"}},
+    {"option.target_cpuid", {Target, Implied, "0"}},
+    {"option.defaults", {Target, Implied}},
 };
 
 // CDT gives each configuration's tools copies of its options named after the
@@ -269,9 +367,11 @@ const WordRow debugLevelWords[] = {
     {"g0", "-g0"},   {"g1", "-g1"},      {"g", "-g"},       {"g2", "-g2"}, {"g3", "-g3"},
 };
 
-// GNU MCU spells the units without hyphens; STM32CubeIDE as -mfpu does.
+// GNU MCU spells the units without hyphens; STM32CubeIDE and DAVE as -mfpu
+// does, DAVE no unit as words of its own.
 const WordRow fpuWords[] = {
     {"default", ""},
+    {"No floating point hardware available", "none"},
     {"fpv4spd16", "fpv4-sp-d16"},
     {"fpv5spd16", "fpv5-sp-d16"},
     {"fpv5d16", "fpv5-d16"},
@@ -325,16 +425,19 @@ QString cppStandardWord(const QString& word) {
 
 }  // namespace
 
-const CdtOptionKind* cdtOptionKind(const QString& superClass) {
+QString cdtOptionId(const QString& superClass) {
   QString id = superClass;
-  // A folder's or file's option derives from its parent's instance, whose id
-  // ends in a number ("...option.optimization.level.13681793").
   for (qsizetype dot = id.lastIndexOf(QLatin1Char('.')); dot > 0; dot = id.lastIndexOf(QLatin1Char('.'))) {
     bool number = false;
     id.mid(dot + 1).toULongLong(&number);
     if (!number) break;
     id.truncate(dot);
   }
+  return id;
+}
+
+const CdtOptionKind* cdtOptionKind(const QString& superClass) {
+  QString id = cdtOptionId(superClass);
   for (const char* infix : configurationInfixes) id.replace(QLatin1String(infix), QLatin1String(".option."));
   if (const CdtOptionKind* kind = optionWithSuffix(id)) return kind;
   for (qsizetype dot = id.indexOf(QLatin1Char('.')); dot >= 0; dot = id.indexOf(QLatin1Char('.'), dot + 1)) {
@@ -379,4 +482,45 @@ QString cdtValueWord(CdtMeaning meaning, const QString& valueId) {
     default:
       return translated(word, defaultWords);
   }
+}
+
+QString cdtOptionIdSuffix(const QString& superClass) {
+  const QString marker = QStringLiteral(".option.");
+  const qsizetype option = superClass.lastIndexOf(marker);
+  if (option >= 0) return superClass.mid(option + marker.size());
+  const qsizetype last = superClass.lastIndexOf(QLatin1Char('.'));
+  return superClass.mid(last > 0 ? superClass.lastIndexOf(QLatin1Char('.'), last - 1) + 1 : 0);
+}
+
+namespace {
+
+// DAVE 4 builds, unless a project says otherwise, with -g -gdwarf-2, -Wall,
+// -ffunction-sections and -fdata-sections, and links with the project's
+// linker_script.ld, -nostartfiles, --gc-sections and newlib-nano, as the
+// make files it generates show ("-T"../linker_script.ld" -nostartfiles
+// -Xlinker --gc-sections -specs=nano.specs"); its C++ tools repeat the C
+// tools' options. Its -std=gnu99 is the solution's own default.
+const CdtDefaultValue daveDefaults[] = {
+    {"com.ifx.xmc4000.option.debugging.level", "org.eclipse.cdt.cross.arm.gnu.base.option.debugging.level.default"},
+    {"com.ifx.xmc4000.option.debugging.format", "org.eclipse.cdt.cross.arm.gnu.base.option.debugging.format.dwarf2"},
+    {"org.eclipse.cdt.cross.arm.gnu.c.compiler.option.warnings.allwarn", "true"},
+    {"org.eclipse.cdt.cross.arm.gnu.cpp.compiler.option.warnings.allwarn", "true"},
+    {"org.eclipse.cdt.cross.arm.gnu.c.compiler.option.optimization.functionsections", "true"},
+    {"org.eclipse.cdt.cross.arm.gnu.c.compiler.option.optimization.datasections", "true"},
+    {"com.ifx.xmc4000.appLinker.option.scriptfile", "../linker_script.ld"},
+    {"com.ifx.xmc4000.appCppLinker.option.scriptfile", "../linker_script.ld"},
+    {"org.eclipse.cdt.cross.arm.gnu.c.link.option.nostart", "true"},
+    {"org.eclipse.cdt.cross.arm.gnu.c.link.option.gcsections", "true"},
+    {"com.ifx.xmc4000.appLinker.option.newlib", "org.eclipse.cdt.cross.arm.gnu.c.link.option.newlib.nano"},
+    {"org.eclipse.cdt.cross.arm.gnu.cpp.link.option.nostart", "true"},
+    {"org.eclipse.cdt.cross.arm.gnu.cpp.link.option.gcsections", "true"},
+    {"com.ifx.xmc4000.appCppLinker.option.newlib", "org.eclipse.cdt.cross.arm.gnu.c.link.option.newlib.nano"},
+};
+
+}  // namespace
+
+std::vector<CdtDefaultValue> cdtToolChainDefaults(const QString& toolChain) {
+  // DAVE's tool chains for both families: "com.ifx.xmc4000.appDebug.toolChain", ...
+  if (toolChain.startsWith(QLatin1String("com.ifx.xmc"))) return {std::begin(daveDefaults), std::end(daveDefaults)};
+  return {};
 }

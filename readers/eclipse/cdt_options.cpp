@@ -31,7 +31,52 @@ QString optionValue(const ForeignElement& option) {
   return value.isEmpty() ? option.attribute(QStringLiteral("defaultValue")) : value;
 }
 
+CdtOtherOption otherOption(const ForeignElement& option, const QString& value, const QStringList& entries) {
+  CdtOtherOption other{cdtOptionId(option.attribute(QStringLiteral("superClass"))), value, entries};
+  if (option.attribute(QStringLiteral("valueType")) == QLatin1String("enumerated"))
+    other.value = value.mid(value.lastIndexOf(QLatin1Char('.')) + 1);
+  return other;
+}
+
+bool sameOption(const CdtOptionValue& one, const CdtOptionValue& other) { return one.kind == other.kind; }
+bool sameOption(const CdtOtherOption& one, const CdtOtherOption& other) { return one.id == other.id; }
+
+// An option met more than once (in nested or repeated elements) adds its
+// entries; the last value counts.
+template <typename Option>
+void mergeOption(std::vector<Option>& options, const Option& option) {
+  const auto known =
+      std::find_if(options.begin(), options.end(), [&](const Option& own) { return sameOption(own, option); });
+  if (known == options.end()) {
+    options.push_back(option);
+    return;
+  }
+  known->id = option.id;
+  if (!option.value.isEmpty()) known->value = option.value;
+  known->entries += option.entries;
+}
+
+// A folder's or file's option takes the place of the one it derives from; one
+// that holds nothing keeps that one's value.
+template <typename Option>
+void replaceOption(std::vector<Option>& options, const Option& option) {
+  if (option.value.isEmpty() && option.entries.isEmpty()) return;
+  const auto known =
+      std::find_if(options.begin(), options.end(), [&](const Option& own) { return sameOption(own, option); });
+  if (known == options.end())
+    options.push_back(option);
+  else
+    *known = option;
+}
+
 }  // namespace
+
+QString CdtOtherOption::reported() const {
+  QString shown = value;
+  if (shown == QLatin1String("default") || shown == QLatin1String("false")) shown.clear();
+  if (!entries.isEmpty()) shown = (shown.isEmpty() ? entries : QStringList{shown} + entries).join(QStringLiteral(", "));
+  return shown.isEmpty() ? QString() : cdtOptionIdSuffix(id) + QLatin1Char('=') + shown;
+}
 
 bool holdsResourceSettings(const ForeignElement& element) {
   const QString& tag = element.tagName();
@@ -63,39 +108,38 @@ CdtOptions CdtOptions::read(const ForeignElement& element, const CdtBuildVariabl
       const QString valueType = child.attribute(QStringLiteral("valueType"));
       const CdtOptionKind* kind = cdtOptionKind(superClass);
       if (!kind) kind = cdtListOptionByValueType(valueType, tool);
+      const QString value = variables.expand(optionValue(child));
       if (kind)
-        options.add(kind, variables.expand(optionValue(child)), userListValues(child, variables));
+        options.add({kind, cdtOptionId(superClass), value, userListValues(child, variables)});
       else if (child.attribute(QStringLiteral("name")) == QLatin1String("Microcontroller"))
         options.microcontroller = child.attribute(QStringLiteral("value"));
+      else
+        options.addOther(otherOption(child, value, userListValues(child, variables)));
     }
     stack.push_back({child, 0, tool});
   }
   return options;
 }
 
-// Options of one kind met more than once (in nested or repeated elements) add
-// their entries; the last value counts.
-void CdtOptions::add(const CdtOptionKind* kind, const QString& value, const QStringList& entries) {
-  const auto known = std::find_if(values_.begin(), values_.end(),
-                                  [&](const CdtOptionValue& option) { return option.kind == kind; });
-  if (known == values_.end()) {
-    values_.push_back({kind, value, entries});
-    return;
-  }
-  if (!value.isEmpty()) known->value = value;
-  known->entries += entries;
+void CdtOptions::add(const CdtOptionValue& option) { mergeOption(values_, option); }
+
+void CdtOptions::addOther(const CdtOtherOption& option) { mergeOption(others_, option); }
+
+CdtOptions CdtOptions::withDefaults(const std::vector<CdtDefaultValue>& defaults) const {
+  CdtOptions result;
+  for (const CdtDefaultValue& value : defaults)
+    if (const CdtOptionKind* kind = cdtOptionKind(QLatin1String(value.superClass)))
+      result.add({kind, QLatin1String(value.superClass), QLatin1String(value.value), {}});
+  for (const CdtOptionValue& option : values_) result.add(option);
+  result.others_ = others_;
+  result.microcontroller = microcontroller;
+  return result;
 }
 
 CdtOptions CdtOptions::overriddenBy(const CdtOptions& more) const {
   CdtOptions result = *this;
-  for (const CdtOptionValue& option : more.values_) {
-    const auto known = std::find_if(result.values_.begin(), result.values_.end(),
-                                    [&](const CdtOptionValue& own) { return own.kind == option.kind; });
-    if (known == result.values_.end())
-      result.values_.push_back(option);
-    else
-      *known = option;
-  }
+  for (const CdtOptionValue& option : more.values_) replaceOption(result.values_, option);
+  for (const CdtOtherOption& option : more.others_) replaceOption(result.others_, option);
   if (more.microcontroller) result.microcontroller = more.microcontroller;
   return result;
 }

@@ -81,11 +81,6 @@ ProjectKind kindOfToolChain(const QString& id) {
   return ProjectKind::Unknown;
 }
 
-QString toolChainOf(const ForeignElement& configuration) {
-  const QList<ForeignElement> toolChains = descendantsNamed(configuration, QStringLiteral("toolChain"));
-  return toolChains.isEmpty() ? QString() : toolChains.first().attribute(QStringLiteral("superClass"));
-}
-
 QString otherArchitectureOf(const QStringList& ids) {
   for (const auto& known : otherArchitectures) {
     for (const QString& id : ids)
@@ -147,6 +142,11 @@ bool isBuiltByMakefile(const ForeignElement& configuration, const ForeignElement
 }
 
 }  // namespace
+
+QString toolChainOf(const ForeignElement& configuration) {
+  const QList<ForeignElement> toolChains = descendantsNamed(configuration, QStringLiteral("toolChain"));
+  return toolChains.isEmpty() ? QString() : toolChains.first().attribute(QStringLiteral("superClass"));
+}
 
 ProjectKind projectKind(const ForeignElement& configuration, const ForeignElement& typeElement) {
   const ProjectKind fromArtefact = kindOfTypeId(artefactTypeOf(configuration));

@@ -49,3 +49,6 @@ CdtSettings readCdtSettings(const ForeignDocument& cproject);
 /// A type id's last part may carry a vendor's word ("appBuildArtefactType",
 /// "appProject"); an "app" is an executable.
 ProjectKind projectKind(const ForeignElement& configuration, const ForeignElement& typeElement);
+
+/// The "superClass" of the configuration's (first) tool chain; empty where it has none.
+QString toolChainOf(const ForeignElement& configuration);

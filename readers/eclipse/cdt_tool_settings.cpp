@@ -62,12 +62,21 @@ class ToolSettingsReader {
 
   void read(const CdtOptionValue& option) {
     const CdtOptionKind& kind = *option.kind;
-    if (kind.tool == CdtTool::CLinker || kind.tool == CdtTool::CppLinker)
-      readLinker(option, kind.tool == CdtTool::CLinker ? cLinker_ : cppLinker_);
+    if (kind.tool == (reading_.cpp ? CdtTool::CLinker : CdtTool::CppLinker)) return;  // CDT never runs it
+    if (kind.meaning == CdtMeaning::Implied)
+      readImplied(option);
+    else if (kind.tool == CdtTool::CLinker || kind.tool == CdtTool::CppLinker)
+      readLinker(option);
     else if (isTarget(kind.meaning))
       readTarget(option);
     else
       readTool(option, tool(kind.tool));
+  }
+
+  // An option the table does not know, reported where it holds a value.
+  void readOther(const CdtOtherOption& option) {
+    const QString setting = option.reported();
+    if (!setting.isEmpty()) notCarried(QStringLiteral("Eclipse option"), setting);
   }
 
   CdtToolSettings result() {
@@ -120,10 +129,18 @@ class ToolSettingsReader {
     }
   }
 
+  // An option that restates what the solution implies is reported only where
+  // it holds another value than the one it restates.
+  void readImplied(const CdtOptionValue& option) {
+    const QString word = cdtValueWord(CdtMeaning::Implied, option.value);
+    if (option.kind->text && !word.isEmpty() && word != QLatin1String(option.kind->text))
+      notCarried(QStringLiteral("Eclipse option"), cdtOptionIdSuffix(option.id) + QLatin1Char('=') + word);
+  }
+
   void readTarget(const CdtOptionValue& option) {
     const QString word = cdtValueWord(option.kind->meaning, option.value);
     switch (option.kind->meaning) {
-      case CdtMeaning::Device:  // STM32CubeIDE derives -mcpu from its MCU
+      case CdtMeaning::Device:  // STM32CubeIDE and DAVE derive -mcpu from the device
         device_.name = option.value;
         device_.coreFromDevice = true;
         break;
@@ -258,38 +275,51 @@ class ToolSettingsReader {
     }
   }
 
-  void readLinker(const CdtOptionValue& option, LinkerReading& linker) {
+  void readLinker(const CdtOptionValue& option) {
     const QStringList entries = option.value.isEmpty() ? option.entries : QStringList{option.value} + option.entries;
     switch (option.kind->meaning) {
       case CdtMeaning::LinkerScripts:
-        linker.scripts += paths(QStringLiteral("linker script"), entries);
+        linker_.scripts += paths(QStringLiteral("linker script"), entries);
         break;
       case CdtMeaning::Libraries:
-        for (const QString& library : option.entries) linker.options.additionalOptions.append(QStringLiteral("-l") + unquoted(library));
+        for (const QString& library : option.entries)
+          linker_.options.additionalOptions.append(QStringLiteral("-l") + unquoted(library));
         break;
       case CdtMeaning::LibraryDirectories:
         for (const QString& directory : paths(QStringLiteral("library directory"), option.entries))
-          linker.options.additionalOptions.append(QStringLiteral("-L") + directory);
+          linker_.options.additionalOptions.append(QStringLiteral("-L") + directory);
         break;
       case CdtMeaning::ObjectFiles:
-        linker.options.additionalFiles += paths(QStringLiteral("object file"), option.entries);
+        linker_.options.additionalFiles += paths(QStringLiteral("object file"), option.entries);
         break;
       case CdtMeaning::LinkerFlags:
-        for (const QString& flag : option.entries) linker.options.additionalOptions << QStringLiteral("-Xlinker") << flag;
+        for (const QString& flag : option.entries)
+          linker_.options.additionalOptions << QStringLiteral("-Xlinker") << flag;
         break;
       case CdtMeaning::LinkerCommandLine:
-        readLinkerCommandLine(entries, linker);
+        readLinkerCommandLine(entries);
         break;
       case CdtMeaning::LinkerFlag:
-        if (isTrue(option)) linker.options.additionalOptions.append(QLatin1String(option.kind->text));
+        if (isTrue(option)) linker_.options.additionalOptions.append(QLatin1String(option.kind->text));
+        break;
+      case CdtMeaning::NewlibVariant:
+        readNewlibVariant(cdtValueWord(CdtMeaning::NewlibVariant, option.value));
         break;
       default:  // RuntimeLibrary
         if (isTrue(option)) notCarried(QStringLiteral("runtime library option"), QLatin1String(option.kind->text));
     }
   }
 
+  // The standard C library is what the GNU tools link by default.
+  void readNewlibVariant(const QString& word) {
+    if (word == QLatin1String("nano"))
+      notCarried(QStringLiteral("runtime library option"), QStringLiteral("--specs=nano.specs"));
+    else if (!word.isEmpty() && word != QLatin1String("standard"))
+      notCarried(QStringLiteral("runtime library"), word);
+  }
+
   // "-T script" and "-Tscript" name a linker script; the rest are options.
-  void readLinkerCommandLine(const QStringList& texts, LinkerReading& linker) {
+  void readLinkerCommandLine(const QStringList& texts) {
     for (const QString& text : texts) {
       const QStringList flags = commandLineWords(text);
       for (qsizetype i = 0; i < flags.size(); ++i) {
@@ -299,9 +329,9 @@ class ToolSettingsReader {
         else if (flags[i].startsWith(QLatin1String("-T")))
           script = flags[i].mid(2);
         if (script.isEmpty())
-          linker.options.additionalOptions.append(flags[i]);
+          linker_.options.additionalOptions.append(flags[i]);
         else
-          linker.scripts += paths(QStringLiteral("linker script"), {script});
+          linker_.scripts += paths(QStringLiteral("linker script"), {script});
       }
     }
   }
@@ -343,6 +373,10 @@ class ToolSettingsReader {
     CodeGeneration code;
     code.optimization = chosen(language.optimization, &CodeGeneration::optimization, "optimization");
     code.debugLevel = chosen(language.debugLevel, &CodeGeneration::debugLevel, "debug level");
+    // The solution's debug level is that of every file it builds, assembly included.
+    const QString& assembly = assembler_.code.debugLevel;
+    if (!assembly.isEmpty() && assembly != code.debugLevel)
+      notCarried(QStringLiteral("debug level of the assembler"), assembly);
     code.cStandard = c_.code.cStandard;
     code.cppStandard = reading_.cpp ? cpp_.code.cppStandard : QString();
     code.allWarnings = language.allWarnings ? language.allWarnings : shared_.code.allWarnings;
@@ -360,10 +394,10 @@ class ToolSettingsReader {
   }
 
   LinkerOptions linkerOptions() const {
-    const LinkerReading& linker = reading_.cpp ? cppLinker_ : cLinker_;
-    LinkerOptions options = linker.options;
-    if (!linker.scripts.isEmpty()) options.script = {LinkerScript::Kind::GnuLd, linker.scripts.first()};
-    for (qsizetype i = 1; i < linker.scripts.size(); ++i) options.additionalOptions.append(QStringLiteral("-T") + linker.scripts[i]);
+    LinkerOptions options = linker_.options;
+    if (!linker_.scripts.isEmpty()) options.script = {LinkerScript::Kind::GnuLd, linker_.scripts.first()};
+    for (qsizetype i = 1; i < linker_.scripts.size(); ++i)
+      options.additionalOptions.append(QStringLiteral("-T") + linker_.scripts[i]);
     return options;
   }
 
@@ -380,8 +414,8 @@ class ToolSettingsReader {
   ToolReading c_;
   ToolReading cpp_;
   ToolReading assembler_;
-  LinkerReading cLinker_;
-  LinkerReading cppLinker_;
+  /// The project's linker: the C++ linker in a C++ project, else the C linker.
+  LinkerReading linker_;
   QList<NotCarried> notCarried_;
 };
 
@@ -390,6 +424,7 @@ class ToolSettingsReader {
 CdtToolSettings readCdtToolSettings(const CdtOptions& options, const CdtReading& reading) {
   ToolSettingsReader reader(reading);
   for (const CdtOptionValue& option : options.values()) reader.read(option);
+  for (const CdtOtherOption& option : options.others()) reader.readOther(option);
   return reader.result();
 }
 

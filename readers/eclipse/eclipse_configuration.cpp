@@ -6,6 +6,7 @@
 #include "foreign/foreign_files.h"
 #include "readers/eclipse/cdt_build_steps.h"
 #include "readers/eclipse/cdt_build_variables.h"
+#include "readers/eclipse/cdt_option_table.h"
 #include "readers/eclipse/cdt_options.h"
 #include "readers/eclipse/cdt_settings.h"
 #include "readers/eclipse/cdt_tool_settings.h"
@@ -58,6 +59,10 @@ class ItemSettingsReader {
       settings.insert(path, itemSettings.compile);
       if (itemSettings.device != configurationSettings_.device || itemSettings.linker != configurationSettings_.linker)
         notCarried.append({QStringLiteral("target or linker settings of"), path, {}});
+      // What the item holds beyond its configuration's reports and cannot carry.
+      for (const NotCarried& setting : itemSettings.notCarried)
+        if (!configurationSettings_.notCarried.contains(setting))
+          notCarried.append({setting.kind, setting.value + QStringLiteral(" of ") + path, {}});
     }
     return settings;
   }
@@ -91,7 +96,8 @@ ConfigurationReading readConfiguration(ConversionContext& context, const Configu
   const ForeignElement& element = cdtConfiguration.element;
   const CdtBuildVariables variables(cdtConfiguration.storage, context.addedCharacters());
   const CdtReading reading = cdtReading(context, source);
-  const CdtOptions options = CdtOptions::read(element, variables);
+  const CdtOptions options =
+      CdtOptions::read(element, variables).withDefaults(cdtToolChainDefaults(toolChainOf(element)));
   const CdtToolSettings settings = readCdtToolSettings(options, reading);
 
   ConfigurationReading result;

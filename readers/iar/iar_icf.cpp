@@ -1,7 +1,7 @@
 #include "readers/iar/iar_icf.h"
 
+#include <QHash>
 #include <QRegularExpression>
-#include <algorithm>
 
 namespace {
 
@@ -11,12 +11,64 @@ struct EditorSymbol {
   QString value;
 };
 
+// Blanks and the characters of a name, ASCII only.
+bool isBlank(QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+bool isWordCharacter(QChar c) { return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_'); }
+
+qsizetype skipBlanks(const QString& text, qsizetype at) {
+  while (at < text.size() && isBlank(text[at])) ++at;
+  return at;
+}
+
+/// Where a definition's name lies and where its "=" stands.
+struct DefinitionHead {
+  qsizetype nameStart;
+  qsizetype nameEnd;
+  qsizetype equals;
+};
+
+// "define", blanks, "symbol", blanks, "__ICFEDIT_", a name of word characters
+// followed by "__", blanks and "=", starting at at.
+std::optional<DefinitionHead> definitionHead(const QString& text, qsizetype at) {
+  const QStringView view(text);
+  for (const QStringView word : {u"define", u"symbol"}) {
+    if (!view.sliced(at).startsWith(word)) return std::nullopt;
+    const qsizetype after = at + word.size();
+    at = skipBlanks(text, after);
+    if (at == after) return std::nullopt;
+  }
+  if (!view.sliced(at).startsWith(u"__ICFEDIT_")) return std::nullopt;
+  const qsizetype start = at + 10;
+  qsizetype end = start;
+  while (end < text.size() && isWordCharacter(text[end])) ++end;
+  const qsizetype equals = skipBlanks(text, end);
+  if (end - start < 3 || !view.sliced(start, end - start).endsWith(u"__") || equals == text.size() ||
+      text[equals] != u'=')
+    return std::nullopt;
+  return DefinitionHead{start, end - 2, equals};
+}
+
+// Every "define symbol __ICFEDIT_<name>__ = <value>;", read in one pass. The
+// value runs to the next ";", whose place is looked up once and kept, so many
+// definitions that never end cost no more than the text's length.
 QList<EditorSymbol> editorSymbols(const QString& text) {
-  static const QRegularExpression definition(
-      QStringLiteral("define\\s+symbol\\s+__ICFEDIT_(\\w+?)__\\s*=\\s*([^;]*);"));
   QList<EditorSymbol> symbols;
-  for (const QRegularExpressionMatch& match : definition.globalMatch(text))
-    symbols.append({match.captured(1), match.captured(2).trimmed()});
+  qsizetype nextSemicolon = 0;  // after where it was last looked for; text.size() when there is none
+  for (qsizetype at = text.indexOf(u"define"); at >= 0; at = text.indexOf(u"define", at)) {
+    const std::optional<DefinitionHead> head = definitionHead(text, at);
+    if (!head) {
+      ++at;
+      continue;
+    }
+    if (nextSemicolon <= head->equals) {
+      nextSemicolon = text.indexOf(u';', head->equals);
+      if (nextSemicolon < 0) nextSemicolon = text.size();
+    }
+    if (nextSemicolon == text.size()) break;  // no later definition can end either
+    symbols.append({text.mid(head->nameStart, head->nameEnd - head->nameStart),
+                    text.mid(head->equals + 1, nextSemicolon - head->equals - 1).trimmed()});
+    at = nextSemicolon + 1;
+  }
   return symbols;
 }
 
@@ -41,13 +93,18 @@ struct RegionSymbols {
 QList<RegionSymbols> regionSymbols(const QList<EditorSymbol>& symbols) {
   static const QRegularExpression bound(QStringLiteral("^region_(\\w+)_(start|end)$"));
   QList<RegionSymbols> regions;
+  QHash<QString, qsizetype> regionIndex;
   for (const EditorSymbol& symbol : symbols) {
     const QRegularExpressionMatch match = bound.match(symbol.name);
     if (!match.hasMatch()) continue;
-    auto region = std::find_if(regions.begin(), regions.end(),
-                               [&](const RegionSymbols& known) { return known.name == match.captured(1); });
-    if (region == regions.end()) region = regions.insert(regions.end(), {match.captured(1), {}, {}});
-    (match.captured(2) == QLatin1String("start") ? region->start : region->end) = symbol.value;
+    const QString name = match.captured(1);
+    auto index = regionIndex.constFind(name);
+    if (index == regionIndex.constEnd()) {
+      index = regionIndex.insert(name, regions.size());
+      regions.append({name, {}, {}});
+    }
+    RegionSymbols& region = regions[*index];
+    (match.captured(2) == QLatin1String("start") ? region.start : region.end) = symbol.value;
   }
   return regions;
 }

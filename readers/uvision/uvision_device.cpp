@@ -1,7 +1,5 @@
 #include "readers/uvision/uvision_device.h"
 
-#include <QRegularExpression>
-
 #include "foreign/foreign_files.h"
 
 namespace {
@@ -131,14 +129,41 @@ std::optional<bool> secureCode(const UVisionTargetReading& reading, const QStrin
   return mode == QLatin1String("1");
 }
 
+bool startsCpuName(QChar c) {
+  const char16_t unit = c.unicode();
+  return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z') || unit == u'_';
+}
+
+bool continuesCpuName(QChar c) { return startsCpuName(c) || (c.unicode() >= u'0' && c.unicode() <= u'9'); }
+
 }  // namespace
 
+// One pass, as "NAME" or "NAME(argument)" tokens read from left to right with
+// anything else between them skipped. An argument runs to the next ")"; a "("
+// that none closes leaves its name without one. Where that ")" lies is looked up
+// once and kept, so a string of many unclosed "(" costs no more than its length.
 QList<CpuToken> cpuTokens(const QString& text) {
-  static const QRegularExpression token(QStringLiteral("([A-Za-z_][A-Za-z0-9_]*)(?:\\(([^)]*)\\))?"));
   QList<CpuToken> tokens;
-  for (auto match = token.globalMatch(text); match.hasNext();) {
-    const auto found = match.next();
-    tokens.append({found.captured(1), found.captured(2).remove(QLatin1Char('"'))});
+  qsizetype nextClose = 0;  // the first ")" after where it was last looked for; text.size() when there is none
+  for (qsizetype at = 0; at < text.size();) {
+    if (!startsCpuName(text[at])) {
+      ++at;
+      continue;
+    }
+    const qsizetype nameStart = at;
+    while (at < text.size() && continuesCpuName(text[at])) ++at;
+    CpuToken token{text.mid(nameStart, at - nameStart), QString()};
+    if (at < text.size() && text[at] == QLatin1Char('(')) {
+      if (nextClose <= at) {
+        nextClose = text.indexOf(QLatin1Char(')'), at + 1);
+        if (nextClose < 0) nextClose = text.size();
+      }
+      if (nextClose < text.size()) {
+        token.argument = text.mid(at + 1, nextClose - at - 1).remove(QLatin1Char('"'));
+        at = nextClose + 1;
+      }
+    }
+    tokens.append(std::move(token));
   }
   return tokens;
 }

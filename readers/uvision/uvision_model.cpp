@@ -1,6 +1,7 @@
 #include "readers/uvision/uvision_model.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
@@ -52,18 +53,20 @@ UVisionTarget readTarget(const ProjectFile& file, const ForeignElement& element,
 // A file that gives one project names it; one that gives several names each
 // after its target as well, and a second target of the same name (after the
 // characters are replaced) gets "_2", and so on. An output named as its project
-// is the default output name.
+// is the default output name. Each name's numbering goes on where it stopped
+// (every lower number is taken), so many targets of one name cost one try each.
 void nameProjects(std::vector<UVisionTarget>& targets, const QString& fileName) {
   const auto projects = std::count_if(targets.begin(), targets.end(), [](const UVisionTarget& target) { return target.buildsOutput; });
   QSet<QString> given;
+  QHash<QString, int> numbersUsed;  // per name, how many numbers its repeats took
   for (UVisionTarget& target : targets) {
     target.projectName = fileName;
     if (!target.buildsOutput) continue;
     if (projects > 1) {
       const QString name = targetProjectName(fileName, target.record.configurations.front().name);
       target.projectName = name;
-      for (int number = 2; given.contains(target.projectName); ++number)
-        target.projectName = name + QLatin1Char('_') + QString::number(number);
+      int& used = numbersUsed[name];
+      while (given.contains(target.projectName)) target.projectName = name + QLatin1Char('_') + QString::number(2 + used++);
       given.insert(target.projectName);
     }
     target.record.name = target.projectName;
@@ -131,20 +134,19 @@ QString targetProjectName(const QString& fileName, const QString& targetName) {
   return name;
 }
 
+// Each item is a run of the text, so an item that is the whole text is shared
+// with it rather than copied.
 QStringList definitionItems(const QString& text) {
   QStringList items;
-  QString item;
+  qsizetype start = 0;
   bool quoted = false;
-  for (const QChar character : text) {
-    if (character == QLatin1Char('"')) quoted = !quoted;
-    if (!quoted && (character == QLatin1Char(',') || character.isSpace())) {
-      if (!item.isEmpty()) items.append(item);
-      item.clear();
-    } else {
-      item += character;
-    }
+  for (qsizetype at = 0; at <= text.size(); ++at) {
+    const bool ends = at == text.size();
+    if (!ends && text[at] == QLatin1Char('"')) quoted = !quoted;
+    if (!ends && (quoted || (text[at] != QLatin1Char(',') && !text[at].isSpace()))) continue;
+    if (at > start) items.append(text.mid(start, at - start));
+    start = at + 1;
   }
-  if (!item.isEmpty()) items.append(item);
   return items;
 }
 

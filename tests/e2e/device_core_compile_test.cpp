@@ -8,9 +8,10 @@
 #include "e2e/solution_compile.h"
 #include "helpers/test_support.h"
 
-// The IAR and STM32CubeIDE sources use what the device's Cortex-M4F has and a
-// Cortex-M0, no core or no FPU lack; the Eclipse project's excluded file stops
-// any build that compiles it.
+// The IAR, STM32CubeIDE and DAVE sources use what the device's Cortex-M4F has
+// and a Cortex-M0, no core or no FPU lack (DAVE's also its float ABI, strict
+// C99 and optimisation); the Eclipse project's excluded file stops any build
+// that compiles it.
 TEST(DeviceCores, EveryCFileCompilesWithWhatTheSolutionSays) {
   if (solution_compile::compiler().isEmpty()) GTEST_SKIP() << "arm-none-eabi-gcc is not installed";
   const QString iar = "tests/e2e/fixtures/iar/device_cores";
@@ -24,6 +25,7 @@ TEST(DeviceCores, EveryCFileCompilesWithWhatTheSolutionSays) {
       {iar, "test_suit_ecdh/IAR/mbedtls_test_suit_ecdh.eww"},  // the older FPU option of Embedded Workbench 6
       {eclipse + "cube_device_core", "."},                     // STM32CubeIDE's MCU without a core
       {eclipse + "source_entries", "."},                       // a file excluded from the workspace root
+      {eclipse + "dave_device_core", "."},                     // DAVE's target without a core
   };
   for (const auto& form : forms) {
     testing_support::copyTree(testing_support::sourcePath(form.folder), form.folder);

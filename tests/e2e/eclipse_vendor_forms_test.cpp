@@ -26,13 +26,18 @@ TEST(EclipseVendorForms, ProjectKindsComeFromWhatCdtRecords) {
 }
 
 // DAVE 4 names its kind in vendor ids ("com.ifx.xmc4000.appBuildArtefactType",
-// "...appProject"): an application is an executable. A WICED Studio makefile
-// project records no kind (a "<name>.null.<n>" project id, a configuration of
-// the preferences' "prefbase.cfg"): an executable, with a warning that its
-// build is the makefile's.
+// "...appProject"): an application is an executable, built for its device's
+// core with the FPU, float ABI, C standard and script its tools name and the
+// defaults of DAVE's tool chain (debug level, sections, warnings, the linker's
+// start files). A WICED Studio makefile project records no kind (a
+// "<name>.null.<n>" project id, a configuration of the preferences'
+// "prefbase.cfg"): an executable, with a warning that its build is the makefile's.
 TEST(EclipseVendorForms, VendorApplicationsAndMakefileProjectsAreExecutables) {
   copyFixture("vendor_kinds", ".");  // the workspaces dave and wiced
-  expectSuccess({"eclipse2hzp", "-executable-template", "E", "dave"});
+  expectSuccess({"eclipse2hzp", "-executable-template", "E", "dave"},
+                "warning: dave/aws_demos/.cproject: not carried: debug format dwarf2 (configuration Debug)\n"
+                "warning: dave/aws_demos/.cproject: not carried: runtime library option -nostartfiles (configuration "
+                "Debug)\n");
   EXPECT_EQ(readFile("dave/dave.hzp"), expectedSolution("eclipse_dave_application.hzp"));
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "wiced"},
                 "warning: wiced/aws_demos/.cproject: project aws_demos is built by its makefile: converted as an "

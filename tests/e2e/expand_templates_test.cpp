@@ -305,18 +305,27 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
     EXPECT_EQ(appCore(), c.core) << qPrintable(c.options.join(' '));
   }
   // A file that does not parse, does not exist or is no regular file is left out
-  // with a warning; invalid UTF-8 is named at its line and column.
+  // with a warning; invalid UTF-8 is named at its line and column. So is a file cut
+  // short, one too large (sparse here), and one of no known size (read without blocking).
   writeFile("latin1.xml", appTemplate("Cortex-M0") + "<!-- caf\xE9 -->\n");
+  writeFile("cut.xml", appTemplate("Cortex-M0").chopped(12));  // without "</projects>\n"
   QDir().mkpath("directory.xml");
   ASSERT_EQ(mkfifo("fifo.xml", 0600), 0);
-  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml;directory.xml;fifo.xml;/dev/null;latin1.xml",
-                               "-executable-template", "App", "-library-template", "App"}),
+  QFile huge("huge.xml");
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(256) << 20) + 1));
+  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml;directory.xml;fifo.xml;/dev/null;"
+                               "latin1.xml;cut.xml;huge.xml;/proc/self/status", "-executable-template", "App", "-library-template", "App"}),
                 "warning: templates file gone.xml does not exist\n"
                 "warning: templates file directory.xml is not a regular file\n"
                 "warning: templates file fifo.xml is not a regular file\n"
                 "warning: templates file /dev/null is not a regular file\n"
                 "warning: broken.xml: bad tagName line: 2 (templates file left out)\n"
-                "warning: latin1.xml: invalid UTF-8 line: 5 column: 9 (templates file left out)\n");
+                "warning: latin1.xml: invalid UTF-8 line: 5 column: 9 (templates file left out)\n"
+                "warning: cut.xml: element projects is not closed line: 2 (templates file left out)\n"
+                "warning: huge.xml: larger than 256 MiB, the most a templates or solution file may be "
+                "(templates file left out)\n"
+                "warning: /proc/self/status: not read: the system gives no size for it before it is read "
+                "(a file of /proc or /sys) (templates file left out)\n");
 }
 
 // The installed templates file serves the names the options and the readers

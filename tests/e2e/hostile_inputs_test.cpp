@@ -18,8 +18,9 @@ using testing_support::runQuenport;
 using testing_support::writeFile;
 
 // A project file larger than any real one is refused before it is read (the
-// file here is sparse: it takes no room on the disk).
-TEST(HostileInputs, FilesLargerThanTheLimitAreNotRead) {
+// file here is sparse: it takes no room on the disk), and so is one whose size
+// the system does not give (opened without blocking: /proc/kmsg would never end).
+TEST(HostileInputs, FilesLargerThanTheLimitOrOfNoKnownSizeAreNotRead) {
   writeFile("w.uvmpw", uvision_fixtures::workspace({"p.uvprojx"}));
   QFile huge("p.uvprojx");
   ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
@@ -29,6 +30,9 @@ TEST(HostileInputs, FilesLargerThanTheLimitAreNotRead) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, "error: p.uvprojx: larger than 256 MiB, the most a workspace or project file may be\n");
   EXPECT_FALSE(fileExists("w.hzp"));
+  writeFile("w.uvmpw", uvision_fixtures::workspace({"/proc/self/status"}));
+  EXPECT_EQ(runQuenport({"uvision2hzp", "-executable-template", "E", "w.uvmpw"}).standardError,
+            "error: /proc/self/status: not read: the system gives no size for it before it is read (a file of /proc or /sys)\n");
 }
 
 namespace {

@@ -21,6 +21,7 @@ inline void copyFixture(const QString& name, const QString& to = ".") {
 /// One configuration of a project file, with the options an empty ARM project writes.
 struct Configuration {
   QByteArray name = "Debug";
+  QByteArray linkerOptions;  // more "option" elements of the ILINK block
 };
 
 inline QByteArray option(const QByteArray& name, const QByteArray& state) {
@@ -40,7 +41,7 @@ inline QByteArray configuration(const Configuration& c) {
          "</name>\r\n    <toolchain>\r\n      <name>ARM</name>\r\n    </toolchain>\r\n    <debug>1</debug>\r\n" +
          settings("General", option("GOutputBinary", "0")) +
          settings("ICCARM", option("CCDefines", "") + option("CCIncludePath2", "")) +
-         settings("ILINK", option("IlinkAdditionalLibs", "")) + settings("IARCHIVE", {}) + "  </configuration>\r\n";
+         settings("ILINK", option("IlinkAdditionalLibs", "") + c.linkerOptions) + settings("IARCHIVE", {}) + "  </configuration>\r\n";
 }
 
 inline QByteArray file(const QByteArray& name) { return "  <file>\r\n    <name>" + name + "</name>\r\n  </file>\r\n"; }

@@ -76,11 +76,11 @@ TEST(Report, AFailingInputIsReportedWithItsError) {
 // says so, and the previous report stays whole, with nothing beside it. One
 // named as a file the run reads is refused and not written.
 TEST(Report, AReportThatCannotBeWrittenKeepsThePreviousOne) {
-  testing_support::writeFile("w.eww", "<workspace/>");
+  for (const char* workspace : {"w.eww", "x.eww", "y.eww", "z.eww"}) testing_support::writeFile(workspace, "<workspace/>");
   testing_support::writeFile("report.json", "previous");
   const auto run = testing_support::runProgram(
       "/bin/sh", {"-c", "ulimit -f 1; trap '' XFSZ; exec \"$0\" \"$@\"", QUENPORT_BINARY, "iar2hzp", "-report",
-                  "report.json", "w.eww", "w.eww", "w.eww", "w.eww"});
+                  "report.json", "w.eww", "x.eww", "y.eww", "z.eww"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.standardError, "error: cannot write report.json: File too large\n");
   EXPECT_EQ(readFile("report.json"), "previous");

@@ -34,8 +34,11 @@ TEST(SeveralInputs, EachInputConvertsAsInARunOfItsOwn) {
   EXPECT_EQ(readFile("ws1/ws1.hzp"), separateSolutions[0]);
   EXPECT_FALSE(testing_support::fileExists("ws2/ws2.hzp"));
 
-  // Each input shows its own warnings, also those an earlier input showed.
-  const auto repeated = runQuenport({"eclipse2hzp", "ws1", "ws1"});
-  EXPECT_EQ(repeated.exitCode, 0);
-  EXPECT_EQ(repeated.standardError, separateErrors.left(separateErrors.indexOf('\n') + 1).repeated(2));
+  // Each input shows its own warnings, also those an earlier input showed; an
+  // input whose solution an earlier one wrote is an error naming both.
+  const auto repeated = runQuenport({"eclipse2hzp", "ws1", "./ws1"});
+  EXPECT_EQ(repeated.exitCode, 1);
+  EXPECT_EQ(repeated.standardError, separateErrors.left(separateErrors.indexOf('\n') + 1).repeated(2) +
+                                        "error: ./ws1: the solution " + testing_support::testDirectory().toUtf8() +
+                                        "/ws1/ws1.hzp is also that of ws1, converted earlier in this run\n");
 }

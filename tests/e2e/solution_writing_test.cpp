@@ -11,11 +11,14 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "e2e/uvision_fixtures.h"
 #include "helpers/test_support.h"
+#include "support/atomic_write.h"
+#include "support/diagnostics.h"
 
 using testing_support::fileExists;
 using testing_support::readFile;
@@ -178,4 +181,39 @@ TEST(SolutionWriting, AKilledConversionLeavesAWholeSolutionAndNoTemporaryFile) {
     EXPECT_TRUE(solution == previous || solution == converted) << "run " << run << ": " << solution.size() << " bytes";
     EXPECT_EQ(QDir("big").entryList({".*~"}, QDir::Files | QDir::Hidden), QStringList()) << "run " << run;
   }
+}
+
+// Without /proc (a chroot, a small container; here a directory of descriptor
+// links that does not exist) the temporary file is named from the start: it
+// shows while it is written, replaces the old file whole, and a write that fails
+// part-way (a full disk, as a file size limit shows it) keeps the old file and
+// leaves no temporary file.
+TEST(SolutionWriting, WithoutProcTheTemporaryFileIsNamedFromTheStart) {
+  writeFile("d/s.hzp", previous);
+  QStringList whileWritten;
+  const ByteProducer produce = [&](const ByteSink& sink) {
+    whileWritten = entries("d");
+    sink(std::string(4096, 'x'));
+  };
+  writeFileAtomically("d/s.hzp", produce, "/nonexistent/fd");
+  EXPECT_EQ(whileWritten.size(), 2);
+  EXPECT_EQ(readFile("d/s.hzp"), QByteArray(4096, 'x'));
+
+  writeFile("d/s.hzp", previous);
+  const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit {};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const struct rlimit small {1024, limit.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &small);
+  QString failure;
+  try {
+    writeFileAtomically("d/s.hzp", produce, "/nonexistent/fd");
+  } catch (const ConversionError& error) {
+    failure = error.message();
+  }
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, ignored);
+  EXPECT_EQ(failure, "cannot write d/s.hzp: File too large");
+  EXPECT_EQ(readFile("d/s.hzp"), previous);
+  EXPECT_EQ(entries("d"), QStringList({"s.hzp"}));
 }

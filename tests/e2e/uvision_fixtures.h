@@ -34,6 +34,7 @@ inline QByteArray workspace(const QList<QByteArray>& projectPaths) {
 /// One target of a project file with the ARM tool set.
 struct Target {
   QByteArray name = "T";
+  QByteArray cpu;  // the device's "Cpu" string, written only when set
   QByteArray createExecutable = "1";
   QByteArray outputDirectory;
   QByteArray define;
@@ -59,7 +60,8 @@ inline QByteArray project(const QList<Target>& targets) {
   for (const Target& t : targets) {
     text += "<Target><TargetName>" + t.name +
             "</TargetName><ToolsetNumber>0x4</ToolsetNumber><ToolsetName>ARM-ADS</ToolsetName><TargetOption>"
-            "<TargetCommonOption><CreateExecutable>" + t.createExecutable + "</CreateExecutable><OutputDirectory>" +
+            "<TargetCommonOption>" + (t.cpu.isEmpty() ? QByteArray() : "<Cpu>" + t.cpu + "</Cpu>") +
+            "<CreateExecutable>" + t.createExecutable + "</CreateExecutable><OutputDirectory>" +
             t.outputDirectory + "</OutputDirectory><OutputName></OutputName></TargetCommonOption><TargetArmAds><Cads>"
             "<interw>1</interw><VariousControls><MiscControls></MiscControls><Define>" + t.define +
             "</Define><Undefine></Undefine><IncludePath></IncludePath></VariousControls></Cads><Aads><VariousControls>"

@@ -8,7 +8,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace testing_support {
 
@@ -80,6 +85,41 @@ RunResult runProgram(const QString& program, const QStringList& arguments, const
   result.standardOutput = process.readAllStandardOutput();
   result.standardError = process.readAllStandardError();
   return result;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool sanitizedBuild = true;
+#else
+constexpr bool sanitizedBuild = false;
+#endif
+
+std::optional<quint64> instructionsOfRun(const QStringList& arguments) {
+  if (sanitizedBuild) return std::nullopt;
+  const QString log = testDirectory() + "/valgrind.log";
+  runProgram("valgrind", QStringList{"--tool=cachegrind", "--cache-sim=no", "--cachegrind-out-file=/dev/null",
+                                     "--log-file=" + log, QUENPORT_BINARY} + arguments);
+  const QRegularExpressionMatch count = QRegularExpression("I\\s+refs:\\s+([\\d,]+)").match(readFile(log));
+  if (!count.hasMatch()) return std::nullopt;  // no valgrind
+  return count.captured(1).remove(',').toULongLong();
+}
+
+// The shell gives its process to quenport (exec), so the peak is quenport's.
+std::optional<qint64> peakMemoryOfRun(const QStringList& arguments) {
+  if (sanitizedBuild) return std::nullopt;
+  QByteArrayList words{"sh", "-c", "exec \"$0\" \"$@\" >/dev/null 2>&1", QUENPORT_BINARY};
+  for (const QString& argument : arguments) words.append(argument.toLocal8Bit());
+  std::vector<char*> argv;
+  for (QByteArray& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    execv("/bin/sh", argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  EXPECT_TRUE(child > 0 && wait4(child, &status, 0, &usage) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  return qint64(usage.ru_maxrss) * 1024;
 }
 
 QString sourcePath(const QString& relative) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <ostream>
 
 // Readable values in test failure messages.
@@ -52,6 +53,14 @@ RunResult runQuenport(const QStringList& arguments, const QString& workingDirect
 /// on standard error; the run is returned for further checks.
 RunResult expectSuccess(const QStringList& arguments, const QByteArray& warnings = {},
                         const QString& workingDirectory = {});
+
+/// The instructions a run of the built quenport binary executes as valgrind counts
+/// them: work measured independently of the machine's speed and load. Nothing
+/// where valgrind is missing or cannot run it (a build with a sanitizer).
+std::optional<quint64> instructionsOfRun(const QStringList& arguments);
+/// The peak resident memory of a successful run, in bytes, its output dropped;
+/// nothing in a build with a sanitizer, whose shadow memory swells every process.
+std::optional<qint64> peakMemoryOfRun(const QStringList& arguments);
 
 /// Path of a file or folder in the source tree (examples, fixtures).
 QString sourcePath(const QString& relative);

@@ -33,6 +33,9 @@ class DynamicFolder : public ::testing::Test, public ModelFixture {
     folder->setProperty("exclude", exclude);
     return folder;
   }
+
+  Diagnostics diagnostics;
+  DynamicFolderBudget budget;
 };
 
 }  // namespace
@@ -44,9 +47,8 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   for (const char* path : {"lib/a.c", "lib/b.bak", "lib/CVS/Entries", "lib/sub/c.c", "lib/sub/d.bak",
                            "lib/sub/CVS/x.c", "lib/sub/deeper/e.h"})
     writeFile(path, "x");
-  Diagnostics diagnostics;
   ModelNode* folder = dynamicFolder(project, "lib", "", "Yes", "CVS;*.bak");
-  populateDynamicFolder(model, folder, diagnostics);
+  populateDynamicFolder(model, folder, diagnostics, budget);
   EXPECT_EQ(contents(folder), QStringList({"lib/a.c", "folder/sub path=lib/sub", "lib/sub/c.c",
                                            "folder/deeper path=lib/sub/deeper", "lib/sub/deeper/e.h"}));
   writeFile("loop/f.c", "x");
@@ -56,8 +58,31 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   ASSERT_TRUE(QFile::link(root + "/loop/shared", root + "/loop/link2"));
   ASSERT_TRUE(QFile::link(root + "/lib", root + "/loop/outside"));
   ModelNode* loop = dynamicFolder(solution, "loop", "", "Yes", "");
-  populateDynamicFolder(model, loop, diagnostics);
+  populateDynamicFolder(model, loop, diagnostics, budget);
   EXPECT_EQ(contents(loop), QStringList({"loop/f.c", "folder/link1 path=loop/link1", "loop/link1/g.c"}));
   EXPECT_EQ(diagnostics.pendingWarnings(), QStringList({root + "/loop/outside: link to a directory outside " + root +
                                    "/loop not followed"}));
+}
+
+// The dynamic folders of one expansion share one budget of files and folders:
+// trees of 20 entries and of 80 add the same 15; what was added stays, the rest
+// is left out with one warning, and a folder populated after adds nothing.
+TEST_F(DynamicFolder, TheFoldersOfAnExpansionShareOneBudget) {
+  for (int directory = 0; directory < 50; ++directory)
+    writeFile(directory < 10 ? QString("small/d0%1/f.c").arg(directory)
+                             : QString("large/d%1/f.c").arg(directory - 10, 2, 10, QChar('0')),
+              "x");
+  for (const char* tree : {"small", "large"}) {
+    budget = {.limit = 15};
+    diagnostics.takeWarnings();
+    ModelNode* folder = dynamicFolder(model.findOrAddFolder(project, tree, ""), tree, "", "Yes", "");
+    ModelNode* later = dynamicFolder(model.findOrAddFolder(solution, tree, ""), tree, "", "Yes", "");
+    populateDynamicFolder(model, folder, diagnostics, budget);
+    populateDynamicFolder(model, later, diagnostics, budget);
+    EXPECT_EQ(contents(folder).size(), 15) << tree;
+    EXPECT_TRUE(contents(later).isEmpty()) << tree;
+    EXPECT_EQ(diagnostics.pendingWarnings(), QStringList({root + "/" + tree + "/d07: dynamic folders reached the 15 "
+                                                                              "files and folders an expansion may "
+                                                                              "list; the rest is left out"}));
+  }
 }

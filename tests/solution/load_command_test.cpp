@@ -90,7 +90,7 @@ TEST(LoadCommand, ALongLineIsHandedOnInPiecesOfTheBound) {
 
 // Found as a shell finds a program: a name with "/" as it stands, any other only
 // on the search path, in its order, a regular executable file; an empty or
-// relative entry is taken from the working directory, where the command runs.
+// relative entry, which would name the working directory (the workspace's), is skipped.
 TEST(LoadCommand, ProgramsAreFoundOnTheSearchPathOnly) {
   const QString root = testing_support::testDirectory();
   for (const char* file : {"work/tool", "plain/tool", "exec/tool", "later/tool", "work/bin/tool"}) {
@@ -103,8 +103,8 @@ TEST(LoadCommand, ProgramsAreFoundOnTheSearchPathOnly) {
   const QString path = root + "/plain:" + root + "/directory:" + root + "/exec:" + root + "/later";
   EXPECT_EQ(findProgram("tool", path, work), root + "/exec/tool");  // not work/tool, where the command runs
   EXPECT_EQ(findProgram("tool", root + "/nothing", work), "");
-  EXPECT_EQ(findProgram("tool", root + "/nothing::" + root + "/later", work), work + "/tool");
-  EXPECT_EQ(findProgram("tool", "bin", work), work + "/bin/tool");
+  EXPECT_EQ(findProgram("tool", root + "/nothing::" + root + "/later", work), root + "/later/tool");
+  EXPECT_EQ(findProgram("tool", ":.:bin", work), "");
   EXPECT_EQ(findProgram("./tool", path, work), work + "/./tool");
   EXPECT_EQ(findProgram("/bin/sh", path, work), "/bin/sh");
 }

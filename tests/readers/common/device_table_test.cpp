@@ -22,12 +22,13 @@ const char* const parts[] = {
     "STM32H745XIHx:CM7|m7 dp5", "STM32H745XIHx:CM4|m4 sp4", "STM32L552ZE|m33 sp5 dsp", "-AT32F403AVGT7|m4 sp4",
     "AT32F403AVGT7_v2|m4 sp4", "M487JIDAE|m4 sp4", "M481AE series|m4 sp4", "M2351 series|m23", "ATSAM4LC4C|m4",
     "MSPM0C1103|m0plus", "ARMCM4_FP|m4 sp4", "ARMCM33_DSP_FP_TZ|m33 sp5 dsp", "AT91RM9200EK|-", "SAMA7D65|-",
-    "MSP430F5529|-", "N300|-", "Default|-",
+    "MSP430F5529|-", "N300|-", "Default|-", "XMC4800-F100x2048|m4 sp4",
     // Where the first row that holds a name decides, and parts of two cores.
     "STM32F746NG|m7 sp5", "STM32F767ZI|m7 dp5", "STM32H747XIHx|-", "STM32WBA52CG|m33 sp5 dsp", "STM32WB05KZ|m0plus",
     "STM32WL55JCIx:CM0PLUS|m0plus", "STM32WL55JC|-", "LPC11U68|m0plus", "LPC4074|-", "LPC55S69JBD100:cm33_core1|m33",
     "MK20DX256VLH7|m4", "MKV58F1M0VLQ24|-", "AT32F415RCT7|m4", "GD32VF103CB|-", "nRF52810_xxAA|m4",
     "EFM32GG11B820F2048GL192|m4 sp4", "EFM32TG11B520F128GM80|m0plus", "Apollo510|-", "ARMCM3|m3", "ARMCM33|m33",
+    "XMC1404-Q064x0200|m0", "XMC1100_T038x0064|m0", "XMC4100-Q48x128|m4 sp4", "XMC7200D-E272K8384|-",
 };
 
 std::optional<PartProcessor> expectedProcessor(const QString& facts) {
@@ -50,8 +51,8 @@ QStringList sourceTreeFiles(const QStringList& patterns) {
 }  // namespace
 
 // Every part a fixture or example names (uVision's "Device", IAR's chip
-// choice, STM32CubeIDE's MCU) is in the list above, so that a new one is
-// decided on: known with its data sheet's facts, or reported.
+// choice, STM32CubeIDE's MCU, DAVE's target) is in the list above, so that a
+// new one is decided on: known with its data sheet's facts, or reported.
 TEST(DeviceTable, PartsByFamily) {
   QStringList listed;
   for (const char* entry : parts) {
@@ -60,7 +61,7 @@ TEST(DeviceTable, PartsByFamily) {
     EXPECT_EQ(partProcessor(part), expectedProcessor(QString(entry).section('|', 1))) << entry;
   }
   static const QRegularExpression named(R"((?:<Device>|<name>(?:OGChipSelectEditMenu|GDeviceSelect)</name>\s*<state>|)"
-                                        R"(target_mcu[^>]*value=")([^<\t"]*))");
+                                        R"((?:target_mcu|targetName)[^>]*value=")([^<\t"]*))");
   for (const QString& file : sourceTreeFiles({"*.uvprojx", "*.ewp", ".cproject"})) {
     for (auto match = named.globalMatch(QString::fromLatin1(testing_support::readFile(file))); match.hasNext();) {
       const QString part = match.next().captured(1);
@@ -107,10 +108,10 @@ TEST(DeviceTable, TheDevicesCoreAndFpuWinWhereTheIdeBuildsForIt) {
   QList<NotCarried> notCarried;
   EXPECT_EQ(built({"ATSAM4LC4C", {}, "cortex-m4", "fpv4-sp-d16", "hard"}, notCarried),
             std::tuple("cortex-m4", "none", "soft"));
-  EXPECT_EQ(built({"XMC4500-F144x1024"}, notCarried), std::tuple("", "", ""));
+  EXPECT_EQ(built({"TMPM4G9F15FG"}, notCarried), std::tuple("", "", ""));
   EXPECT_EQ(notCarried, QList<NotCarried>({{"FPU setting", "fpv4-sp-d16, replaced by none of device ATSAM4LC4C", {}, {},
                                             "the IDE builds for the device the project names"},
-                                           {"core of device", "XMC4500-F144x1024", {}, {},
+                                           {"core of device", "TMPM4G9F15FG", {}, {},
                                             "the device table does not know this part"}}));
   notCarried.clear();
   EXPECT_EQ(built({"STM32H743ZI", {}, "cortex-m7", "none", "soft"}, notCarried),
@@ -119,7 +120,7 @@ TEST(DeviceTable, TheDevicesCoreAndFpuWinWhereTheIdeBuildsForIt) {
             std::tuple("cortex-m7", "fpv5-sp-d16", "hard"));
   EXPECT_EQ(std::get<0>(built({"STM32F030F4P6", {}, "cortex-m0.small-multiply"}, notCarried)),
             "cortex-m0.small-multiply");
-  EXPECT_EQ(std::get<0>(built({"XMC4500-F144x1024", {}, "cortex-m4"}, notCarried)), "cortex-m4");
+  EXPECT_EQ(std::get<0>(built({"TMPM4G9F15FG", {}, "cortex-m4"}, notCarried)), "cortex-m4");
   EXPECT_TRUE(notCarried.isEmpty());
   const TargetDevice chosenCore{"STM32F411RE", {}, "cortex-m0"};
   EXPECT_EQ(deviceAsBuilt(chosenCore, notCarried), chosenCore);

@@ -17,18 +17,24 @@ namespace {
 ForeignDocument parsed(const QByteArray& text) { return ForeignDocument::parse(text); }
 
 // The settings that the options below the document element give, paths as written.
-CdtToolSettings settingsOf(const QByteArray& options, bool cpp = false, const QByteArray& macros = {}) {
+CdtToolSettings settingsOf(const QByteArray& options, bool cpp = false, const QByteArray& macros = {},
+                           const QString& toolChain = {}) {
   const ForeignDocument document = parsed("<cconfiguration><macros>" + macros + "</macros><configuration>" + options +
                                       "</configuration></cconfiguration>");
   const ForeignElement storage = childNamed(document, "cconfiguration");
   WorkBudget added(1 << 20);
   const CdtBuildVariables variables(storage, added);
   const CdtReading reading{cpp, [](const QString&, const QString& value) { return std::optional<QString>(value); }};
-  return readCdtToolSettings(CdtOptions::read(childNamed(storage, "configuration"), variables), reading);
+  const CdtOptions read = CdtOptions::read(childNamed(storage, "configuration"), variables);
+  return readCdtToolSettings(read.withDefaults(cdtToolChainDefaults(toolChain)), reading);
 }
 
 QByteArray option(const QByteArray& superClass, const QByteArray& value) {
   return "<option superClass=\"" + superClass + "\" value=\"" + value + "\"/>";
+}
+
+QByteArray typedOption(const QByteArray& superClass, const QByteArray& valueType, const QByteArray& value) {
+  return "<option superClass=\"" + superClass + "\" valueType=\"" + valueType + "\" value=\"" + value + "\"/>";
 }
 
 QByteArray listOption(const QByteArray& superClass, const QList<QByteArray>& values) {
@@ -61,6 +67,14 @@ TEST(CdtOptionTable, OptionsAreKnownByTheEndOfTheirIds) {
       {"gnu.both.asm.option.include.paths", CdtTool::Assembler, CdtMeaning::IncludeDirectories},
       {"com.st.stm32cube.ide.mcu.gnu.managedbuild.option.target_mcu", CdtTool::Target, CdtMeaning::Device},
       {"ilg.gnuarmeclipse.managedbuild.cross.option.cpp.linker.scriptfile", CdtTool::CppLinker, CdtMeaning::LinkerScripts},
+      // The older ARM GCC cross plug-in where CDT's own ids end alike but mean otherwise.
+      {"org.eclipse.cdt.cross.arm.gnu.c.link.option.ldflags", CdtTool::CLinker, CdtMeaning::LinkerFlags},
+      {"gnu.c.link.option.ldflags", CdtTool::CLinker, CdtMeaning::LinkerCommandLine},
+      {"org.eclipse.cdt.cross.arm.gnu.assembler.option.warnings.allwarn", CdtTool::Assembler, CdtMeaning::Flag},
+      {"org.eclipse.cdt.cross.arm.gnu.c.compiler.option.warnings.allwarn", CdtTool::CCompiler, CdtMeaning::AllWarnings},
+      {"org.eclipse.cdt.cross.arm.gnu.c.compiler.option.misc.std", CdtTool::CCompiler, CdtMeaning::CStandard},
+      {"com.ifx.xmc4000.appCppLinker.option.scriptfile", CdtTool::CppLinker, CdtMeaning::LinkerScripts},
+      {"com.ifx.xmc4000.cppcompiler.option.misc.mfloat.1595186451", CdtTool::Target, CdtMeaning::FloatAbi},
   };
   for (const auto& c : cases) {
     const CdtOptionKind* kind = cdtOptionKind(c.superClass);
@@ -68,7 +82,7 @@ TEST(CdtOptionTable, OptionsAreKnownByTheEndOfTheirIds) {
     EXPECT_EQ(kind->tool, c.tool) << c.superClass;
     EXPECT_EQ(kind->meaning, c.meaning) << c.superClass;
   }
-  EXPECT_EQ(cdtOptionKind("ilg.gnuarmeclipse.managedbuild.cross.option.command.prefix"), nullptr);
+  EXPECT_EQ(cdtOptionKind("ilg.gnuarmeclipse.managedbuild.cross.option.addtools.createflash"), nullptr);
   // A vendor's list options are read by their value type and the tool holding them.
   EXPECT_EQ(cdtListOptionByValueType("includePath", "com.ti.ccstudio.buildDefinitions.TMS470_20.2.exe.compilerDebug")->tool,
             CdtTool::CCompiler);
@@ -192,15 +206,61 @@ TEST(CdtToolSettings, LinkerScriptsLibrariesAndVariables) {
   EXPECT_EQ(settings.notCarried, QList<NotCarried>({{"runtime library option", "-u _printf_float", {}}}));
 }
 
+// What an option the table does not know says is reported as it stands; one
+// that says nothing more (no value, a switch off, the plug-in's default), the
+// device by its name, and what the solution implies are not. An implied option
+// holding another value is.
+TEST(CdtToolSettings, OptionsThatSayMoreThanTheSolutionAreCarriedOrReported) {
+  const QByteArray prefix = "ilg.gnuarmeclipse.managedbuild.cross.option.";
+  const CdtToolSettings settings = settingsOf(
+      option(prefix + "addtools.createflash", "true") + option(prefix + "addtools.createlisting", "") +
+      option(prefix + "debugging.prof.spill", "false") +
+      typedOption(prefix + "arm.target.unalignedaccess", "enumerated", prefix + "arm.target.unalignedaccess.default") +
+      typedOption(prefix + "aarch64.target.cmodel.13", "enumerated", prefix + "aarch64.target.cmodel.large") +
+      listOption("com.freescale.coldfire.sharedoption.symbolfiles", {"a.sym", "b.sym"}) +
+      option(prefix + "command.prefix", "arm-none-eabi-") + option(prefix + "assembler.usepreprocessor", "false") +
+      option("com.st.stm32cube.ide.mcu.gnu.managedbuild.option.target_coreid", "0") +
+      "<option name=\"Microcontroller\" superClass=\"cdt.managedbuild.option.gnu.cross.mcu\" value=\"LPC1768\"/>");
+  EXPECT_EQ(settings.notCarried, QList<NotCarried>({{"Eclipse option", "assembler.usepreprocessor=false", {}},
+                                                    {"Eclipse option", "addtools.createflash=true", {}},
+                                                    {"Eclipse option", "aarch64.target.cmodel=large", {}},
+                                                    {"Eclipse option", "sharedoption.symbolfiles=a.sym, b.sym", {}}}));
+}
+
+// DAVE 4 for an XMC1000 part: its processor, no FPU in DAVE's words, a debug
+// level it sets; the script, sections, warnings and library its tool chain
+// gives what the project leaves unset.
+TEST(CdtToolSettings, DaveOptionsAndTheDefaultsOfItsToolChain) {
+  const CdtToolSettings settings = settingsOf(
+      option("com.ifx.xmc4000.option.targetName.24313005", "XMC1404-Q064x0200") +
+          option("com.ifx.xmc4000.option.target.processor", "org.eclipse.cdt.cross.arm.gnu.base.option.mcpu.cortex-m0") +
+          option("com.ifx.xmc4000.option.target.fpu", "No floating point hardware available") +
+          option("com.ifx.xmc4000.option.debugging.level", "org.eclipse.cdt.cross.arm.gnu.base.option.debugging.level.none") +
+          option("com.ifx.xmc4000.appLinker.option.newlib", "org.eclipse.cdt.cross.arm.gnu.c.link.option.newlib.standard"),
+      false, {}, "com.ifx.xmc4000.appRelease.toolChain");
+  EXPECT_EQ(settings.device.name, "XMC1404-Q064x0200");
+  EXPECT_TRUE(settings.device.coreFromDevice);
+  EXPECT_EQ(std::tuple(settings.device.core, settings.device.fpu), std::tuple("cortex-m0", "none"));
+  EXPECT_EQ(settings.compile.codeGeneration.debugLevel, "-g0");
+  EXPECT_EQ(settings.compile.codeGeneration.allWarnings, true);
+  EXPECT_EQ(settings.compile.compiler.additionalOptions, QStringList({"-ffunction-sections", "-fdata-sections"}));
+  EXPECT_EQ(settings.linker.script.path, "../linker_script.ld");
+  EXPECT_EQ(settings.linker.additionalOptions, QStringList({"-Wl,--gc-sections"}));
+  EXPECT_EQ(settings.notCarried, QList<NotCarried>({{"debug format", "dwarf2", {}},
+                                                    {"runtime library option", "-nostartfiles", {}}}));
+}
+
 // The options of a folder's or file's tools (also in the older
 // "resourceConfiguration") are theirs, not the configuration's; a folder's or
-// file's own options replace those of the tools they derive from.
+// file's own options replace those of the tools they derive from, unless they
+// hold nothing.
 TEST(CdtOptions, OptionsOfFoldersAndFilesAreTheirOwn) {
   const QByteArray definitions = "gnu.c.compiler.option.preprocessor.def.symbols";
   const ForeignDocument document = parsed(
       "<configuration><folderInfo resourcePath=\"\">" + listOption(definitions, {"ALL"}) +
       option("gnu.c.compiler.option.misc.other", "-Wshadow") + "</folderInfo>"
-      "<folderInfo resourcePath=\"src\">" + listOption(definitions + ".1473111459", {"SRC"}) + "</folderInfo>"
+      "<folderInfo resourcePath=\"src\">" + listOption(definitions + ".1473111459", {"SRC"}) +
+      option("gnu.c.compiler.option.misc.other.2008719214", "") + "</folderInfo>"
       "<fileInfo resourcePath=\"a.c\">" + listOption(definitions, {"A"}) + "</fileInfo>"
       "<resourceConfiguration resourcePath=\"b.c\">" + listOption(definitions, {"B"}) + "</resourceConfiguration>"
       "</configuration>");

@@ -71,9 +71,10 @@ TEST(EclipseRecord, ConfigurationsSourcesAndLinks) {
 
 // The target, code generation and linker of a configuration; the C compiler's
 // and the assembler's lists apart; a file its configuration leaves out, and a
-// file with options of its own (its whole lists: the mapper takes the difference).
+// file with options of its own (its whole lists: the mapper takes the
+// difference), one of which the table does not know.
 TEST(EclipseRecord, ToolSettingsExclusionsAndFileSettings) {
-  copyFixture("record_tool_settings");  // src/xom.c has "-mpure-code", src/old.c is excluded
+  copyFixture("record_tool_settings");  // src/xom.c has "-mpure-code" and a listing, src/old.c is excluded
   const WorkspaceRecords read = readWorkspace("ws");
   ASSERT_EQ(read.records.size(), 1u);
   EXPECT_EQ(describeRecord(read.records[0]), QString("project: a\n"
@@ -95,7 +96,9 @@ TEST(EclipseRecord, ToolSettingsExclusionsAndFileSettings) {
                                                      "          definitions: DEBUG | X\n"
                                                      "          options: -mpure-code\n"
                                                      "          assembler definitions: DEBUG\n"
-                                                     "          optimization: -Os\n"));
+                                                     "          optimization: -Os\n"
+                                                     "  not carried: Eclipse option c.compiler.asmlisting=true of "
+                                                     "src/xom.c (Release)\n"));
 }
 
 // The scan that reaches the workspace's budget of listed files and folders is
