@@ -77,7 +77,7 @@ void ourParse(benchmark::State& state) {
     document.parse(text);
     benchmark::DoNotOptimize(document.root);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
 
 void ourWrite(benchmark::State& state) {
@@ -89,7 +89,7 @@ void ourWrite(benchmark::State& state) {
     size = written.size();
     benchmark::DoNotOptimize(written.data());
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
 }
 
 void domParse(benchmark::State& state) {

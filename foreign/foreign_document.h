@@ -3,7 +3,7 @@
 //
 // The readers only ever look at elements, their attributes and the text of
 // their first child, so this tree keeps just that. Most files are read by a
-// strict byte parser (utf8_dom_parser.h) in one pass; whatever it does not
+// strict byte parser (foreign_parser.h) in one pass; whatever it does not
 // fully understand is read by Qt's XML stream reader (the parser under Qt's
 // DOM, with the same error messages and positions) into the same tree.
 

@@ -18,8 +18,8 @@ enum ByteClass : uint8_t { kInvalid, kPlain, kSpace, kCarriageReturn, kLess, kAm
 // What each byte means in character data; quotes are handled by the attribute scan.
 constexpr std::array<uint8_t, 256> kClasses = [] {
   std::array<uint8_t, 256> classes{};
-  for (int c = 0x20; c < 0x80; ++c) classes[c] = kPlain;
-  for (int c = 0x80; c < 0x100; ++c) classes[c] = kNonAscii;
+  for (size_t c = 0x20; c < 0x80; ++c) classes[c] = kPlain;
+  for (size_t c = 0x80; c < 0x100; ++c) classes[c] = kNonAscii;
   classes['\t'] = classes['\n'] = classes[' '] = kSpace;
   classes['\r'] = kCarriageReturn;
   classes['<'] = kLess;
@@ -34,8 +34,8 @@ enum MarkupByte : uint8_t { kOther, kWhiteSpace, kNameChar, kNameStart };
 // Names and white space are scanned with one lookup a byte.
 constexpr std::array<uint8_t, 256> kMarkupBytes = [] {
   std::array<uint8_t, 256> bytes{};
-  for (int c = 'a'; c <= 'z'; ++c) bytes[c] = bytes[c - 'a' + 'A'] = kNameStart;
-  for (int c = '0'; c <= '9'; ++c) bytes[c] = kNameChar;
+  for (size_t c = 'a'; c <= 'z'; ++c) bytes[c] = bytes[c - 'a' + 'A'] = kNameStart;
+  for (size_t c = '0'; c <= '9'; ++c) bytes[c] = kNameChar;
   bytes['_'] = kNameStart;
   bytes['-'] = bytes['.'] = kNameChar;
   bytes[' '] = bytes['\t'] = bytes['\n'] = bytes['\r'] = kWhiteSpace;

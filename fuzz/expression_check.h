@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "preprocessor/expression_parser.h"
-#include "preprocessor/parser_exception.h"
+#include "preprocessor/expression_error.h"
 
 namespace expression_check {
 
@@ -20,7 +20,7 @@ inline std::string check(std::string_view input) {
   bool evaluated = true;
   try {
     value = parser.evaluate(text);
-  } catch (const ParserException&) {
+  } catch (const ExpressionError&) {
     evaluated = false;
   }
   const bool isNumber = evaluated && value.isNumber();

@@ -53,12 +53,13 @@ void planConfigurations(ProjectMapping& mapping) {
   for (const SourceConfiguration& configuration : configurations) names.append(configuration.name);
   const ConfigurationChoice choice = chooseDebugAndRelease(names);
   for (const QString& note : choice.notes) mapping.diagnostics.warn(mapping.record.sourceFile, note);
-  mapping.plan = {{debugName, &configurations[choice.debug], choice.debugReason},
-                  {releaseName, &configurations[choice.release], choice.releaseReason}};
+  const auto chosen = [&](qsizetype index) { return &configurations[size_t(index)]; };
+  mapping.plan = {{debugName, chosen(choice.debug), choice.debugReason},
+                  {releaseName, chosen(choice.release), choice.releaseReason}};
   for (qsizetype other : choice.others) {
-    mapping.plan.push_back({configurations[other].name, &configurations[other], QStringLiteral("own name")});
-    if (!mapping.otherConfigurations.contains(configurations[other].name))
-      mapping.otherConfigurations.append(configurations[other].name);
+    const SourceConfiguration* source = chosen(other);
+    mapping.plan.push_back({source->name, source, QStringLiteral("own name")});
+    if (!mapping.otherConfigurations.contains(source->name)) mapping.otherConfigurations.append(source->name);
   }
 }
 

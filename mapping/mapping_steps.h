@@ -39,13 +39,13 @@ struct ProjectMapping {
   QStringList& otherConfigurations;
 
   /// The solution's configurations of the project, "Debug" and "Release" first.
-  std::vector<PlannedConfiguration> plan;
+  std::vector<PlannedConfiguration> plan{};
   ModelNode* project = nullptr;
   /// What the project holds that the solution cannot carry, the record's first.
   QList<NotCarried> notCarried = record.notCarried;
   /// The project's index among the input's outcomes, and its configurations as written.
   qsizetype outcome = -1;
-  std::vector<ConfigurationOutcome> configurations;
+  std::vector<ConfigurationOutcome> configurations{};
 };
 
 // configuration_steps.cpp

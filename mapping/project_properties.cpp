@@ -27,7 +27,7 @@ bool isValidPropertyName(const QString& name) {
 // An entry that leaves no value is rejected rather than ignored: ignoring it
 // would hide a mistyped option, and its property would be missing from every project.
 QList<ProjectProperty> readProjectProperties(const QStringList& entries, const PropertySchema& schema,
-                                             const std::function<void(const QString&)>& warn) {
+                                             Diagnostics& diagnostics) {
   QList<ProjectProperty> properties;
   for (const QString& entry : entries) {
     const QStringList parts = entry.split(QLatin1Char('='), Qt::SkipEmptyParts);
@@ -37,9 +37,9 @@ QList<ProjectProperty> readProjectProperties(const QStringList& entries, const P
                             QStringLiteral("' cannot be a property name (letters, digits, '_', '-' and '.', "
                                            "starting with a letter or '_')"));
     }
-    if (!schema.find(parts[0]) && warn)
-      warn(QStringLiteral("-P ") + entry + QStringLiteral(": '") + parts[0] +
-           QStringLiteral("' is not a known property; it is set all the same"));
+    if (!schema.find(parts[0]))
+      diagnostics.warn(QString(), QStringLiteral("-P ") + entry + QStringLiteral(": '") + parts[0] +
+                                      QStringLiteral("' is not a known property; it is set all the same"));
     properties.append({parts[0], parts[1]});
   }
   return properties;

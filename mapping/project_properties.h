@@ -5,8 +5,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
+class Diagnostics;
 class PropertySchema;
 
 /// A "-P" entry as the property it sets.
@@ -18,9 +18,9 @@ struct ProjectProperty {
 /// The entries split at "=" with empty parts dropped; parts after the second
 /// are ignored, so a=b=c sets a to "b". Throws ConversionError naming the entry when
 /// it leaves no value ("a", "a=", "=b") or when its name cannot be an attribute
-/// name. Names the schema does not declare are reported through warn and kept.
+/// name. Names the schema does not declare are warned about and kept.
 QList<ProjectProperty> readProjectProperties(const QStringList& entries, const PropertySchema& schema,
-                                             const std::function<void(const QString&)>& warn);
+                                             Diagnostics& diagnostics);
 
 /// True for a name made of ASCII letters, digits, "_", "-" and "." that starts
 /// with neither a digit, "-" nor "." (what an attribute name of the solution file

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "preprocessor/parser_exception.h"
+#include "preprocessor/expression_error.h"
 
 void Expression::countOperands(const Expression& first, const Expression* second) {
   depth_ = std::max(first.depth(), second ? second->depth() : 0) + 1;
@@ -10,7 +10,7 @@ void Expression::countOperands(const Expression& first, const Expression* second
 }
 
 ExpressionValue IdentifierExpression::evaluate() const {
-  throw ParserException(name_ + QStringLiteral(" symbol not found"));
+  throw ExpressionError(name_ + QStringLiteral(" symbol not found"));
 }
 
 UnaryExpression::UnaryExpression(UnaryOperator op, std::unique_ptr<Expression> operand)
@@ -46,7 +46,7 @@ AssignExpression::AssignExpression(std::unique_ptr<Expression> target, std::uniq
 ExpressionValue AssignExpression::evaluate() const {
   value_->evaluate();
   target_->evaluate();
-  throw ParserException(QStringLiteral("lvalue required"));
+  throw ExpressionError(QStringLiteral("lvalue required"));
 }
 
 std::unique_ptr<Expression> AssignExpression::clone() const {

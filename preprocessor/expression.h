@@ -11,7 +11,7 @@
 class Expression {
  public:
   virtual ~Expression() = default;
-  /// The node's value; raises ParserException when it has none.
+  /// The node's value; raises ExpressionError when it has none.
   virtual ExpressionValue evaluate() const = 0;
   /// A deep copy.
   virtual std::unique_ptr<Expression> clone() const = 0;

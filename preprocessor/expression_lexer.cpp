@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "preprocessor/parser_exception.h"
+#include "preprocessor/expression_error.h"
 
 namespace {
 
@@ -117,7 +117,7 @@ void ExpressionLexer::advance() {
         break;
       }
     }
-    if (!matched) throw ParserException(QStringLiteral("unrecognised token: ") + text_.mid(position_));
+    if (!matched) throw ExpressionError(QStringLiteral("unrecognised token: ") + text_.mid(position_));
     const qsizetype start = position_;
     position_ += length;
     if (matched->rule.code == BlankToken) continue;

@@ -87,7 +87,7 @@ struct Token {
 
 /// Splits a C-style expression into tokens with the table of rules of the
 /// evaluator's token codes and precedences; blanks are skipped. Raises
-/// ParserException "unrecognised token: " and the rest of the text when no rule matches.
+/// ExpressionError "unrecognised token: " and the rest of the text when no rule matches.
 class ExpressionLexer {
  public:
   ExpressionLexer();

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
-#include "preprocessor/parser_exception.h"
+#include "preprocessor/expression_error.h"
 
 namespace {
 
 using Kind = ExpressionValue::Kind;
 
-[[noreturn]] void unsupportedBinary() { throw ParserException(QStringLiteral("unsupported binary numeric operation")); }
-[[noreturn]] void unsupportedUnary() { throw ParserException(QStringLiteral("unsupported unary numeric operation")); }
-[[noreturn]] void divideByZero() { throw ParserException(QStringLiteral("divide by zero")); }
+[[noreturn]] void unsupportedBinary() { throw ExpressionError(QStringLiteral("unsupported binary numeric operation")); }
+[[noreturn]] void unsupportedUnary() { throw ExpressionError(QStringLiteral("unsupported unary numeric operation")); }
+[[noreturn]] void divideByZero() { throw ExpressionError(QStringLiteral("divide by zero")); }
 
 bool isArithmetic(BinaryOperator op) {
   return op <= BinaryOperator::Rshift || (op >= BinaryOperator::BitAnd && op <= BinaryOperator::BitOr);
@@ -98,10 +99,12 @@ ExpressionValue arithmetic(BinaryOperator op, const ExpressionValue& left, const
 }
 
 // Integers and truth values compared by their mathematical values, so mixing signed
-// and unsigned operands needs no C conversion rules.
-__int128 wideValue(const ExpressionValue& value) {
-  if (value.kind() == Kind::Unsigned) return static_cast<__int128>(value.toUnsigned());
-  return static_cast<__int128>(value.toSigned());
+// and unsigned operands needs no C conversion rules: the negative values first, and
+// within each sign by their two's-complement bits, which keep the order.
+std::pair<bool, uint64_t> mathematicalOrder(const ExpressionValue& value) {
+  if (value.kind() == Kind::Unsigned) return {true, value.toUnsigned()};
+  const int64_t signedValue = value.toSigned();
+  return {signedValue >= 0, static_cast<uint64_t>(signedValue)};
 }
 
 template <typename T>
@@ -125,7 +128,7 @@ ExpressionValue comparison(BinaryOperator op, const ExpressionValue& left, const
   if (!isNumeric(left) || !isNumeric(right)) unsupportedBinary();
   if (left.kind() == Kind::Floating || right.kind() == Kind::Floating)
     return ExpressionValue::boolean(compare(op, left.toDouble(), right.toDouble()));
-  return ExpressionValue::boolean(compare(op, wideValue(left), wideValue(right)));
+  return ExpressionValue::boolean(compare(op, mathematicalOrder(left), mathematicalOrder(right)));
 }
 
 bool truth(const ExpressionValue& value) {

@@ -18,10 +18,10 @@ enum class UnaryOperator { Negate, LogicalNot, BitNot };
 
 /// Combines two evaluated operands. Arithmetic, shift and bit operators type their result
 /// after the left operand (a floating right operand makes it floating); comparisons and
-/// logical operators give truth values. Raises ParserException "divide by zero" or
+/// logical operators give truth values. Raises ExpressionError "divide by zero" or
 /// "unsupported binary numeric operation".
 ExpressionValue applyBinary(BinaryOperator op, const ExpressionValue& left, const ExpressionValue& right);
 
-/// Applies a unary operator; raises ParserException "unsupported unary numeric operation"
+/// Applies a unary operator; raises ExpressionError "unsupported unary numeric operation"
 /// for strings, markers, unknown values, and "~" on a floating value.
 ExpressionValue applyUnary(UnaryOperator op, const ExpressionValue& operand);

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <optional>
 
-#include "preprocessor/parser_exception.h"
+#include "preprocessor/expression_error.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ int64_t integerValue(const Token& token) {
   return static_cast<int64_t>(value);
 }
 
-[[noreturn]] void fail(const char* message) { throw ParserException(QString::fromLatin1(message)); }
+[[noreturn]] void fail(const char* message) { throw ExpressionError(QString::fromLatin1(message)); }
 
 bool isNumber(const ExpressionValue& value) { return value.isNumber(); }
 bool isTruthValue(const ExpressionValue& value) { return value.kind() == ExpressionValue::Kind::Boolean; }
@@ -87,7 +87,7 @@ std::optional<ExpressionValue> evaluateAccepted(ExpressionParser& parser, const 
   std::optional<ExpressionValue> value;
   try {
     value = parser.evaluate(text);
-  } catch (const ParserException&) {
+  } catch (const ExpressionError&) {
     // a failed evaluation: no value
   }
   if (value && !accepts(*value)) value.reset();

@@ -14,9 +14,9 @@
 /// only) to 9 (multiplicative), every level left-associative, and evaluates them.
 class ExpressionParser {
  public:
-  /// The root node of text's expression, or null when text is empty. Raises ParserException.
+  /// The root node of text's expression, or null when text is empty. Raises ExpressionError.
   std::unique_ptr<Expression> parse(const QString& text);
-  /// The value of text's expression; "unknown" for an empty text. Raises ParserException.
+  /// The value of text's expression; "unknown" for an empty text. Raises ExpressionError.
   ExpressionValue evaluate(const QString& text);
   /// The value as an unsigned 64-bit number; nothing when it is no number.
   std::optional<uint64_t> evaluateUnsigned(const QString& text);

@@ -18,8 +18,8 @@ struct PropertyPlace {
 
 /// A description, marked when the property's value is macro-expanded where it is used.
 struct PropertyDescription {
-  constexpr PropertyDescription(const char* text, bool macroExpanded = false)  // NOLINT: rows pass plain text
-      : text(text), macroExpanded(macroExpanded) {}
+  constexpr PropertyDescription(const char* description, bool expanded = false)  // NOLINT: rows pass plain text
+      : text(description), macroExpanded(expanded) {}
   const char* text;
   bool macroExpanded;
 };

@@ -124,8 +124,7 @@ RunConfiguration readRunConfiguration(const ReaderCommand& command, const QStrin
 void checkProjectProperties(RunConfiguration& configuration, const PropertySchema& schema, Diagnostics& diagnostics) {
   if (!configuration.command->rules.appliesCommandLineSettings) return;
   configuration.mapping.projectProperties =
-      readProjectProperties(configuration.projectPropertyEntries, schema,
-                            [&](const QString& message) { diagnostics.warn(QString(), message); });
+      readProjectProperties(configuration.projectPropertyEntries, schema, diagnostics);
 }
 
 QStringList ignoredOptions(const ReaderCommand& command) {

@@ -17,8 +17,10 @@ struct ReaderCommand;
 /// configuration. Throws ConversionError "argument expected", "unknown option
 /// <arg>", or for a value a solution cannot hold.
 RunConfiguration readRunConfiguration(const ReaderCommand& command, const QStringList& arguments);
-/// Checks the "-P" entries of a command that applies them and sets them as the
-/// mapper's project properties (see readProjectProperties, which throws).
+/// Completes the configuration: checks the "-P" entries of a command that applies
+/// them and sets them as the mapper's project properties (see readProjectProperties,
+/// which throws). Kept apart from reading so that a failed check still finds the
+/// "-report" file named.
 void checkProjectProperties(RunConfiguration& configuration, const PropertySchema& schema, Diagnostics& diagnostics);
 
 /// The options command accepts but does not apply (the command line's project

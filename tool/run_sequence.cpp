@@ -36,7 +36,7 @@ struct Run {
   /// solution: it is not written then.
   bool reportRefused = false;
   /// The solutions written so far, by their directory entry, with the input of each.
-  QHash<FileIdentity, QString> written;
+  QHash<FileIdentity, QString> written{};
 };
 
 // A solution or report written over a file its conversion read would lose that
@@ -162,11 +162,12 @@ int runReaderCommand(const ReaderCommand& command, const QStringList& arguments,
       printCommandUsage(command, stdout);
       return;
     }
+    checkProjectProperties(*configuration, schema, diagnostics);
+    // From here on the configuration does not change.
     if (configuration->rootUserDirectory) environment.rootUserDirectory = *configuration->rootUserDirectory;
     if (configuration->expandTemplates)
       expansion = std::make_unique<TemplateExpansion>(configuration->templatesFiles, environment.macros);
     run.emplace(Run{*configuration, schema, environment.macros, expansion.get(), diagnostics});
-    checkProjectProperties(*configuration, schema, diagnostics);
     runCommand(*run);
   });
   if (!configuration || !configuration->reportFile || configuration->helpRequested || (run && run->reportRefused))

@@ -15,8 +15,8 @@ enum CharacterClass : uint8_t { Blank = 1, NameCharacter = 2, AttributeStart = 4
 // "_" (no "."); an attribute name must not begin with a digit.
 constexpr std::array<uint8_t, 256> makeCharacterClasses() {
   std::array<uint8_t, 256> classes{};
-  for (unsigned char blank : std::string_view(" \t\n\v\f\r")) classes[blank] |= Blank;
-  for (int c = 0; c < 256; ++c) {
+  for (char blank : std::string_view(" \t\n\v\f\r")) classes[static_cast<unsigned char>(blank)] |= Blank;
+  for (size_t c = 0; c < 256; ++c) {
     const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     const bool digit = c >= '0' && c <= '9';
     const bool punctuation = c == '-' || c == ':' || c == '_';

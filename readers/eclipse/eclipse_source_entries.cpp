@@ -86,12 +86,12 @@ bool ConfigurationResources::excludes(const QString& path, bool isFolder, WorkBu
   // The path and each folder above it, relative to the entry.
   QString relative = innermost->folder.isEmpty() ? path : path.mid(innermost->folder.size() + 1);
   StepMeter meter(steps);
-  bool excluded = false;
-  for (; !relative.isEmpty() && !excluded;
+  bool insideExcluded = false;
+  for (; !relative.isEmpty() && !insideExcluded;
        relative = relative.left(std::max<qsizetype>(relative.lastIndexOf(QLatin1Char('/')), 0))) {
-    excluded = std::any_of(innermost->excluding.begin(), innermost->excluding.end(),
+    insideExcluded = std::any_of(innermost->excluding.begin(), innermost->excluding.end(),
                            [&](const QString& pattern) { return matchesExclusionPattern(pattern, relative, meter); });
   }
   meter.settle();
-  return excluded;
+  return insideExcluded;
 }

@@ -50,6 +50,12 @@ class StepMeter {
   bool spent_ = false;
 };
 
+/// The element at index of a std::vector or a QList, whichever type its size is.
+template <typename List>
+decltype(auto) elementAt(const List& list, qsizetype index) {
+  return list[static_cast<typename List::size_type>(index)];
+}
+
 /// Whether text matches pattern as a whole: isStar(token) tells a star token,
 /// accepts(token, element) whether another token matches one element.
 template <typename Tokens, typename Elements, typename IsStar, typename Accepts>
@@ -62,10 +68,10 @@ bool wildcardMatches(const Tokens& pattern, const Elements& text, IsStar isStar,
   qsizetype starText = 0;  // where the text stood when the last star was met, plus what it took since
   while (t < textSize) {
     meter.take();
-    if (p < patternSize && isStar(pattern[p])) {
+    if (p < patternSize && isStar(elementAt(pattern, p))) {
       star = p++;
       starText = t;
-    } else if (p < patternSize && accepts(pattern[p], text[t])) {
+    } else if (p < patternSize && accepts(elementAt(pattern, p), elementAt(text, t))) {
       ++p;
       ++t;
     } else if (star >= 0) {
@@ -75,6 +81,6 @@ bool wildcardMatches(const Tokens& pattern, const Elements& text, IsStar isStar,
       return false;
     }
   }
-  for (; p < patternSize && isStar(pattern[p]); ++p) meter.take();
+  for (; p < patternSize && isStar(elementAt(pattern, p)); ++p) meter.take();
   return p == patternSize;
 }

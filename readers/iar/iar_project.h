@@ -118,8 +118,8 @@ struct IarProjectContent {
     std::vector<IarFile>().swap(files);
   }
 
-  const IarConfiguration& debug() const { return configurations[choice.debug]; }
-  const IarConfiguration& release() const { return configurations[choice.release]; }
+  const IarConfiguration& debug() const { return configurations[size_t(choice.debug)]; }
+  const IarConfiguration& release() const { return configurations[size_t(choice.release)]; }
 };
 
 /// Reads the configurations (direct children of the document's "project"

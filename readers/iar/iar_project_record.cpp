@@ -19,11 +19,11 @@ namespace {
 
 /// One project file being read into its record.
 struct ProjectReading {
-  ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const LibraryBuilders& builders,
-                 qsizetype index)
-      : builders(builders),
-        index(index),
-        project(workspace.projects[size_t(index)]),
+  ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const LibraryBuilders& libraryBuilders,
+                 qsizetype projectIndex)
+      : builders(libraryBuilders),
+        index(projectIndex),
+        project(workspace.projects[size_t(projectIndex)]),
         paths(context.paths(), project.directory, workspace.directory, &workspace.argumentVariables),
         linker(paths, context.inputFiles(), project.directory, project.name) {
     paths.setCopies(&project.content.copies);
@@ -142,14 +142,14 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
     folders[i] = SourceItem::folder(group.name);
     folders[i].excludedFrom = group.excludedFrom;
     folders[i].settings = readItemSettings(reading, items, group.ownSettings, group.name);
-    exclusion[i] = exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[group.parent] : 0);
-    (group.parent < 0 ? topGroups : subgroups[group.parent]).push_back(i);
+    exclusion[i] = exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[size_t(group.parent)] : 0);
+    (group.parent < 0 ? topGroups : subgroups[size_t(group.parent)]).push_back(i);
   }
   std::vector<SourceItem> topFiles;
   std::vector<std::vector<SourceItem>> files(count);
   for (const IarFile& file : content.files) {
-    if (std::optional<SourceItem> item = readFile(reading, items, file, file.group >= 0 ? exclusion[file.group] : 0))
-      (file.group < 0 ? topFiles : files[file.group]).push_back(std::move(*item));
+    if (std::optional<SourceItem> item = readFile(reading, items, file, file.group >= 0 ? exclusion[size_t(file.group)] : 0))
+      (file.group < 0 ? topFiles : files[size_t(file.group)]).push_back(std::move(*item));
   }
   // Groups follow their parent in document order: children are complete before
   // their parent takes them.

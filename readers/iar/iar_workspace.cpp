@@ -60,8 +60,8 @@ QString projectFile(ConversionContext& context, const IarWorkspace& workspace, c
 
 }  // namespace
 
-IarWorkspace::IarWorkspace(ConversionContext& context, const QString& path)
-    : path(path), directory(QFileInfo(path).path()) {
+IarWorkspace::IarWorkspace(ConversionContext& context, const QString& workspaceFile)
+    : path(workspaceFile), directory(QFileInfo(workspaceFile).path()) {
   const ForeignDocument document = loadForeignFile(context.inputFiles(), path, iarWorkspace);
   argumentVariables = IarArgumentVariables(context, path);
   ListedProjectFiles listed;

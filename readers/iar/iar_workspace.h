@@ -36,7 +36,7 @@ class IarWorkspace {
   /// files a project lists join its content (iar_connection.h). Throws
   /// ConversionError for a workspace that cannot be read or is not an IAR
   /// workspace, and for an empty path.
-  IarWorkspace(ConversionContext& context, const QString& path);
+  IarWorkspace(ConversionContext& context, const QString& workspaceFile);
 
   /// As given on the command line.
   QString path;

@@ -98,7 +98,7 @@ bool UVisionProject::givesProjects() const {
   return std::any_of(targets.begin(), targets.end(), [](const UVisionTarget& target) { return target.buildsOutput; });
 }
 
-UVisionWorkspace::UVisionWorkspace(ConversionContext& context, const QString& path) : path(path) {
+UVisionWorkspace::UVisionWorkspace(ConversionContext& context, const QString& workspaceFile) : path(workspaceFile) {
   const ForeignDocument document = loadForeignFile(context.inputFiles(), path, uvisionWorkspace);
   for (const ForeignElement& project : descendantsNamed(document, QStringLiteral("project"))) {
     QString projectPath = childText(project, QStringLiteral("PathAndName"));

@@ -60,7 +60,7 @@ class UVisionWorkspace {
  public:
   /// Reads the workspace file; throws ConversionError when it cannot be read or
   /// is no uVision workspace.
-  UVisionWorkspace(ConversionContext& context, const QString& path);
+  UVisionWorkspace(ConversionContext& context, const QString& workspaceFile);
   UVisionWorkspace(const UVisionWorkspace&) = delete;
   UVisionWorkspace& operator=(const UVisionWorkspace&) = delete;
 

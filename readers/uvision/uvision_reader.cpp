@@ -59,12 +59,12 @@ void linkLibraries(ConversionContext& context, const LibraryBuilders& builders, 
 
 // Every project file is read before any record is handed on: the libraries a
 // target links may be built by a project the workspace lists after it.
-void readUVisionWorkspace(ConversionContext& context, const QString& workspacePath, RecordSink& sink) {
-  const QString shownWorkspace = displayPath(workspacePath);
-  sink.beginSolution(solutionNameOf(nameWithoutLastSuffix(workspacePath), shownWorkspace),
-                     absoluteDirectoryOf(workspacePath), shownWorkspace);
-  context.setWorkspaceDirectory(QFileInfo(workspacePath).path());
-  UVisionWorkspace workspace(context, workspacePath);
+void readUVisionWorkspace(ConversionContext& context, const QString& workspaceFile, RecordSink& sink) {
+  const QString shownWorkspace = displayPath(workspaceFile);
+  sink.beginSolution(solutionNameOf(nameWithoutLastSuffix(workspaceFile), shownWorkspace),
+                     absoluteDirectoryOf(workspaceFile), shownWorkspace);
+  context.setWorkspaceDirectory(QFileInfo(workspaceFile).path());
+  UVisionWorkspace workspace(context, workspaceFile);
   while (const UVisionProject* project = workspace.readNextProject(context)) {
     if (!project->givesProjects())
       context.leaveOutProject(project->shownFile,

@@ -14,4 +14,4 @@ extern const MappingRules uvisionMappingRules;
 /// or library, with its settings, groups and files, and the projects that build
 /// the libraries it links. Throws ConversionError for files that cannot be read or
 /// parsed and for a project without targets.
-void readUVisionWorkspace(ConversionContext& context, const QString& workspacePath, RecordSink& sink);
+void readUVisionWorkspace(ConversionContext& context, const QString& workspaceFile, RecordSink& sink);

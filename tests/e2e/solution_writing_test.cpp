@@ -174,7 +174,7 @@ TEST(SolutionWriting, AKilledConversionLeavesAWholeSolutionAndNoTemporaryFile) {
     process.setWorkingDirectory(testDirectory());
     process.start(QStringLiteral(QUENPORT_BINARY), arguments);
     ASSERT_TRUE(process.waitForStarted());
-    QThread::usleep(random.bounded(runMicroseconds * 5 / 4));
+    QThread::usleep(static_cast<unsigned long>(random.bounded(runMicroseconds * 5 / 4)));
     ::kill(pid_t(process.processId()), endings[run % 4]);
     process.waitForFinished();
     const QByteArray solution = readFile("big/w.hzp");

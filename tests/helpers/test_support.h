@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string_view>
 
 // Readable values in test failure messages.
 inline void PrintTo(const QByteArray& bytes, std::ostream* stream) { *stream << '"' << bytes.toStdString() << '"'; }
@@ -83,6 +84,9 @@ QByteArray expectedSolution(const QString& name);
 struct CorpusInput {
   QString name;
   QByteArray bytes;
+
+  /// The bytes as a fuzz check takes them.
+  std::string_view view() const { return {bytes.constData(), size_t(bytes.size())}; }
 };
 
 /// Every input of fuzz/corpus/<target>, so a test can replay what the fuzzer kept.

@@ -31,7 +31,7 @@ void blank(std::string& text, size_t from, size_t to) {
 // The end of the literal whose opening quote is at start (just past its closing quote).
 size_t literalEnd(const std::string& text, size_t start) {
   size_t i = start + 1;
-  while (i < text.size() && text[i] != text[start]) i += text[i] == '\\' ? 2 : 1;
+  while (i < text.size() && text[i] != text[start]) i += text[i] == '\\' ? 2u : 1u;
   return std::min(i + 1, text.size());
 }
 

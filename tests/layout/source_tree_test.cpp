@@ -91,6 +91,15 @@ TEST(SourceTree, EachFolderIncludesOnlyTheFoldersBelowIt) {
   EXPECT_EQ(reachingUp, QStringList());
 }
 
+// The build has one library per folder, added in the order of the rows above, so a
+// new folder is a new row here.
+TEST(SourceTree, TheBuildAddsOneLibraryPerFolderInLayerOrder) {
+  const QRegularExpression loop(R"re(foreach\(layer ([^)]*)\))re");
+  const QRegularExpressionMatch match = loop.match(contentOf("CMakeLists.txt"));
+  ASSERT_TRUE(match.hasMatch());
+  EXPECT_EQ(match.captured(1).split(' ', Qt::SkipEmptyParts), layers);
+}
+
 TEST(SourceTree, NoGlobalOrStaticVariableHoldsRunState) {
   QStringList found;
   qsizetype files = 0;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "helpers/test_support.h"
-#include "preprocessor/parser_exception.h"
+#include "preprocessor/expression_error.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ TEST(ExpressionLexer, OperatorsPreferTheirLongerForms) {
 
 // The message for an unknown character is shown by the expression parser's tests.
 TEST(ExpressionLexer, UnknownCharactersAndUnterminatedStringsFail) {
-  EXPECT_THROW(tokens("1 + # 2"), ParserException);
-  EXPECT_THROW(tokens("\"unterminated"), ParserException);
-  EXPECT_THROW(tokens(QString(QChar(0xD800)) + "1"), ParserException);  // not valid UTF-16
+  EXPECT_THROW(tokens("1 + # 2"), ExpressionError);
+  EXPECT_THROW(tokens("\"unterminated"), ExpressionError);
+  EXPECT_THROW(tokens(QString(QChar(0xD800)) + "1"), ExpressionError);  // not valid UTF-16
 }
 
 }  // namespace

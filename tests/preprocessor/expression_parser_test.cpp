@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "helpers/test_support.h"
-#include "preprocessor/parser_exception.h"
+#include "preprocessor/expression_error.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string evaluated(const QString& text) {
       default: return value.kindName().toStdString();
     }
     return (value.kindName() + ' ' + shown).toStdString();
-  } catch (const ParserException& error) {
+  } catch (const ExpressionError& error) {
     return "error: " + error.message().toStdString();
   }
 }

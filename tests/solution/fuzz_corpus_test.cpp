@@ -11,7 +11,7 @@ TEST(FuzzCorpus, EveryInputLoadsWithinItsBounds) {
   const auto solutions = testing_support::fuzzCorpus("solution_load");
   EXPECT_GE(solutions.size(), 10);
   for (const auto& input : solutions) {
-    const std::string_view bytes(input.bytes.constData(), input.bytes.size());
+    const std::string_view bytes = input.view();
     EXPECT_EQ(solution_load_check::check(model, testing_support::testDirectory() + "/fuzz.hzp", bytes), "")
         << qPrintable(input.name);
   }

@@ -31,8 +31,9 @@ TEST(LibraryBuilders, ExactThenTheFirstNameThatContainsTheText) {
   }
   for (const QString& text : texts) {
     const bool exact = std::find(std::begin(names), std::end(names), text.toStdString()) != std::end(names);
-    if (!exact && !text.isEmpty())
+    if (!exact && !text.isEmpty()) {
       EXPECT_EQ(builders.builderOf(text + ".lib"), scanFor(text)) << text.toStdString();
+    }
   }
   EXPECT_EQ(builders.builderOf("x/core.lib"), "p4");  // equal before containing
   EXPECT_EQ(builders.builderOf("dir\\app.a"), "p6");

@@ -14,7 +14,7 @@ TEST(EclipseFuzzCorpus, EveryInputKeepsItsTargetsProperty) {
     const auto corpus = testing_support::fuzzCorpus(target.target);
     EXPECT_GE(corpus.size(), 4) << target.target;
     for (const auto& input : corpus)
-      EXPECT_EQ(target.check(std::string_view(input.bytes.constData(), input.bytes.size())), "")
+      EXPECT_EQ(target.check(input.view()), "")
           << target.target << "/" << qPrintable(input.name);
   }
 }

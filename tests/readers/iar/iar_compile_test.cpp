@@ -39,8 +39,8 @@ CodeGeneration codeOf(const QByteArray& compiler, int version, const QByteArray&
 // dialect with IAR's extensions (conformance 0, the default) and the ISO one
 // without; another target's compiler keeps its own words.
 TEST(IarCompileSettings, OptimizationDebugInformationAndStandardsByCompilerVersion) {
-  const auto level = [](const char* level, const char* strategy) {
-    return option("CCOptLevel", level) + option("CCOptStrategy", 0, {strategy});
+  const auto level = [](const char* optimization, const char* strategy) {
+    return option("CCOptLevel", optimization) + option("CCOptStrategy", 0, {strategy});
   };
   const struct {
     QByteArray options;

@@ -9,7 +9,7 @@ TEST(IarProjectFuzzCorpus, EveryInputReadsConsistently) {
   const auto corpus = testing_support::fuzzCorpus("iar_project");
   EXPECT_GE(corpus.size(), 5);
   for (const auto& input : corpus)
-    EXPECT_EQ(iar_project_check::check(std::string_view(input.bytes.constData(), input.bytes.size())), "")
+    EXPECT_EQ(iar_project_check::check(input.view()), "")
         << qPrintable(input.name);
 }
 
@@ -18,6 +18,6 @@ TEST(IarConnectionFuzzCorpus, EveryInputReadsConsistently) {
   const auto corpus = testing_support::fuzzCorpus("iar_connection");
   EXPECT_GE(corpus.size(), 5);
   for (const auto& input : corpus)
-    EXPECT_EQ(iar_connection_check::check(std::string_view(input.bytes.constData(), input.bytes.size())), "")
+    EXPECT_EQ(iar_connection_check::check(input.view()), "")
         << qPrintable(input.name);
 }

@@ -5,9 +5,9 @@
 
 /// Raised by the lexer, the parser and the expression nodes; the evaluate entry points
 /// turn it into a failed evaluation.
-class ParserException {
+class ExpressionError {
  public:
-  explicit ParserException(QString message) : message_(std::move(message)) {}
+  explicit ExpressionError(QString message) : message_(std::move(message)) {}
   const QString& message() const { return message_; }
 
  private:
