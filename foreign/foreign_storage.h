@@ -21,7 +21,7 @@
 
 /// The longest text or attribute value a foreign file may hold, in UTF-8 bytes.
 /// Real ones hold a few KiB at most; a value is decoded and copied as the
-/// importers read it, so a larger one would cost several times its size.
+/// readers read it, so a larger one would cost several times its size.
 inline constexpr size_t maximumValueBytes = size_t(1) << 20;
 
 /// UTF-8 bytes of a value as a QString; a leading U+FEFF (from a character
