@@ -26,6 +26,11 @@ class RecordSink {
 /// ConversionError for every failure that ends the input.
 using ReaderEntry = void (*)(ConversionContext& context, const QString& input, RecordSink& sink);
 
+/// The start of a reader whose input is one workspace file: begins the solution
+/// named after the file (without its last suffix), in the file's directory, and
+/// makes that directory the workspace directory of context.
+void beginWorkspaceFileSolution(ConversionContext& context, const QString& workspaceFile, RecordSink& sink);
+
 /// Where one reader's projects differ in the solution from the others'.
 struct MappingRules {
   /// The configurations of a record are chosen as "Debug" and "Release" by their

@@ -1,21 +1,14 @@
 #include "readers/iar/iar_reader.h"
 
-#include <QFileInfo>
-
-#include "foreign/solution_naming.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/library_builders.h"
 #include "readers/iar/iar_project_record.h"
 #include "readers/iar/iar_workspace.h"
-#include "support/path.h"
 
 const MappingRules iarMappingRules = {};
 
 void readIarWorkspace(ConversionContext& context, const QString& workspaceFile, RecordSink& sink) {
-  const QString shownWorkspace = displayPath(workspaceFile);
-  sink.beginSolution(solutionNameOf(nameWithoutLastSuffix(workspaceFile), shownWorkspace),
-                     absoluteDirectoryOf(workspaceFile), shownWorkspace);
-  context.setWorkspaceDirectory(QFileInfo(workspaceFile).path());
+  beginWorkspaceFileSolution(context, workspaceFile, sink);
   IarWorkspace workspace(context, workspaceFile);
   const LibraryBuilders builders = iarLibraryBuilders(workspace);
   for (size_t index = 0; index < workspace.projects.size(); ++index) {

@@ -1,14 +1,11 @@
 #include "readers/uvision/uvision_reader.h"
 
-#include <QFileInfo>
 #include <vector>
 
 #include "foreign/foreign_path.h"
-#include "foreign/solution_naming.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/library_builders.h"
 #include "readers/uvision/uvision_model.h"
-#include "support/path.h"
 
 const MappingRules uvisionMappingRules = {
     .choosesConfigurationsByName = false,
@@ -60,10 +57,7 @@ void linkLibraries(ConversionContext& context, const LibraryBuilders& builders, 
 // Every project file is read before any record is handed on: the libraries a
 // target links may be built by a project the workspace lists after it.
 void readUVisionWorkspace(ConversionContext& context, const QString& workspaceFile, RecordSink& sink) {
-  const QString shownWorkspace = displayPath(workspaceFile);
-  sink.beginSolution(solutionNameOf(nameWithoutLastSuffix(workspaceFile), shownWorkspace),
-                     absoluteDirectoryOf(workspaceFile), shownWorkspace);
-  context.setWorkspaceDirectory(QFileInfo(workspaceFile).path());
+  beginWorkspaceFileSolution(context, workspaceFile, sink);
   UVisionWorkspace workspace(context, workspaceFile);
   while (const UVisionProject* project = workspace.readNextProject(context)) {
     if (!project->givesProjects())
