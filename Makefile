@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 # WERROR=ON makes every compiler warning an error, as CI builds do.
 WERROR ?= OFF
 
-.PHONY: bootstrap build demo test package asan fuzz bench clean
+.PHONY: bootstrap build demo test package asan fuzz bench format format-check clean
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -41,6 +41,15 @@ bench: bootstrap
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUENPORT_TESTS=OFF -DQUENPORT_WERROR=$(WERROR)
 	cmake --build build-bench -j $(JOBS)
 	@bash scripts/bench build-bench
+
+# The C++ sources the layout in .clang-format covers (the fuzz corpora are data).
+FORMATTED = git ls-files -z '*.cpp' '*.h' ':!:fuzz/corpus/*'
+
+format: bootstrap
+	$(FORMATTED) | xargs -0 clang-format -i
+
+format-check: bootstrap
+	$(FORMATTED) | xargs -0 clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
