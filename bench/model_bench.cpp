@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "model/solution_model.h"
-#include "solution/solution_writer.h"
 #include "properties/property_schema.h"
+#include "solution/solution_writer.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ std::vector<ModelNode*> buildSolution(SolutionModel& model, const QString& direc
   model.setConfigurationProperty(solution, definitions, common, QStringLiteral("SOLUTION"));
   for (int p = 0; p < projectCount; ++p) {
     const QString name = QStringLiteral("Project%1").arg(p);
-    ModelNode* project = model.newProject(solution, name, directory + QLatin1Char('/') + name, QStringLiteral("Executable"));
+    ModelNode* project =
+        model.newProject(solution, name, directory + QLatin1Char('/') + name, QStringLiteral("Executable"));
     model.setConfigurationProperty(project, definitions, common, QStringLiteral("PROJECT=%1").arg(p));
     model.setConfigurationProperty(project, definitions, QStringLiteral("Debug"), QStringLiteral("DEBUG"));
     ModelNode* sources = model.findOrAddFolder(project, QStringLiteral("Source Files"), QStringLiteral("c;cpp"));

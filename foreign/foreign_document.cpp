@@ -6,8 +6,8 @@
 #include <optional>
 #include <utility>
 
-#include "foreign/foreign_storage.h"
 #include "foreign/foreign_parser.h"
+#include "foreign/foreign_storage.h"
 #include "xml/utf8_text.h"
 
 namespace {

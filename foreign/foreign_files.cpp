@@ -7,7 +7,7 @@ ForeignDocument loadXmlDocument(const QString& path, const QString& referencedBy
   const std::optional<QByteArray> bytes = readInputFile(path, inputs);
   if (!bytes) {
     throw UnreadableFile(referencedBy.isEmpty() ? QString() : displayPath(referencedBy),
-                          QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
+                         QStringLiteral("Cannot open ") + displayPath(path) + QStringLiteral(" for reading"));
   }
   try {
     return ForeignDocument::parse(*bytes);
@@ -18,7 +18,7 @@ ForeignDocument loadXmlDocument(const QString& path, const QString& referencedBy
 }
 
 ForeignDocument loadForeignFile(InputFiles& inputs, const QString& path, const DocumentKind& kind,
-                            const QString& referencedBy) {
+                                const QString& referencedBy) {
   ForeignDocument document = loadXmlDocument(path, referencedBy, &inputs);
   if (documentElement(document).tagName() != QLatin1String(kind.element))
     throw UnreadableFile(displayPath(path), QStringLiteral("not ") + QLatin1String(kind.description));

@@ -5,10 +5,10 @@
 
 #include <QString>
 
-#include "support/diagnostics.h"
-#include "support/input_files.h"
 #include "foreign/foreign_document.h"
 #include "foreign/foreign_lookups.h"
+#include "support/diagnostics.h"
+#include "support/input_files.h"
 
 /// A file that cannot be opened, does not parse or is not of the kind expected:
 /// a workspace that lists such a project file converts its other projects.
@@ -23,7 +23,8 @@ class UnreadableFile : public ConversionError {
 /// path; ConversionError for the size limit about path (paths as displayPath
 /// shows them). A file well-formed up to NUL bytes and white space after its
 /// document element is read (see ForeignDocument::parse).
-ForeignDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString(), InputFiles* inputs = nullptr);
+ForeignDocument loadXmlDocument(const QString& path, const QString& referencedBy = QString(),
+                                InputFiles* inputs = nullptr);
 
 /// What a workspace or project file is, known by its document element.
 struct DocumentKind {
@@ -37,4 +38,4 @@ struct DocumentKind {
 /// throws UnreadableFile "<path>: not <kind's description>" when its document
 /// element is not kind's (a file of another IDE, a page saved under the name).
 ForeignDocument loadForeignFile(InputFiles& inputs, const QString& path, const DocumentKind& kind,
-                            const QString& referencedBy = QString());
+                                const QString& referencedBy = QString());

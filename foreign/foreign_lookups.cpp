@@ -21,9 +21,7 @@ QList<ForeignElement> childrenNamed(ForeignElement node, const QString& tagName)
   return found;
 }
 
-QString childText(ForeignElement node, const QString& tagName) {
-  return childNamed(node, tagName).firstChildText();
-}
+QString childText(ForeignElement node, const QString& tagName) { return childNamed(node, tagName).firstChildText(); }
 
 QList<ForeignElement> descendantsNamed(ForeignElement node, const QString& tagName) {
   // Depth first in document order with an explicit stack, so deep files cannot

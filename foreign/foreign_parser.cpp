@@ -531,7 +531,9 @@ bool Parser::decode(std::string_view& value, bool attribute, bool& blank, bool& 
 
 }  // namespace
 
-bool parseUtf8Elements(ForeignStorage& storage, std::string_view encoding) { return Parser(storage, encoding).document(); }
+bool parseUtf8Elements(ForeignStorage& storage, std::string_view encoding) {
+  return Parser(storage, encoding).document();
+}
 
 std::string_view declaredEncoding(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);

@@ -37,8 +37,8 @@ ForeignName* ForeignStorage::intern(std::string_view name) {
 
 void ForeignStorage::startElement(std::string_view name) {
   OpenElement& parent = open_.back();
-  parent.lastChild = intern(
-      name, parent.lastChild ? parent.lastChild->predictedNextSibling : parent.name->predictedFirstChild);
+  parent.lastChild =
+      intern(name, parent.lastChild ? parent.lastChild->predictedNextSibling : parent.name->predictedFirstChild);
   ForeignNode& parentNode = nodes_[parent.node];
   parentNode.hasFirstChild = true;
   ++parentNode.childCount;

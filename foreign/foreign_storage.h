@@ -46,8 +46,8 @@ struct ForeignNode {
   size_t childCount = 0;
   const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
   const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
-  size_t parent = 0;                         // index while building
-  size_t firstAttribute = 0;                 // index while building
+  size_t parent = 0;                             // index while building
+  size_t firstAttribute = 0;                     // index while building
 };
 
 /// A distinct element or attribute name of one file, and the names that came
@@ -56,7 +56,7 @@ struct ForeignNode {
 /// one, checked with a byte compare instead of a hash lookup.
 struct ForeignName {
   QString name;
-  std::string_view bytes;                     // UTF-8, kept in the storage's arena
+  std::string_view bytes;                          // UTF-8, kept in the storage's arena
   ForeignName* predictedFirstChild = nullptr;      // of the last element of this name
   ForeignName* predictedNextSibling = nullptr;     // the element that followed the last one of this name
   ForeignName* predictedFirstAttribute = nullptr;  // of the last element of this name

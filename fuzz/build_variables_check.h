@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "readers/eclipse/cdt_build_variables.h"
 #include "foreign/foreign_lookups.h"
+#include "readers/eclipse/cdt_build_variables.h"
 
 namespace build_variables_check {
 
@@ -21,8 +21,9 @@ namespace build_variables_check {
 inline QByteArray macrosOf(const QString& input, QStringList& texts) {
   QByteArray macros;
   for (QString line : input.split(QLatin1Char('\n'))) {
-    std::replace_if(line.begin(), line.end(), [](QChar c) { return c < QLatin1Char(' ') || c.unicode() >= 0xFFFE; },
-                    QLatin1Char('?'));
+    std::replace_if(
+        line.begin(), line.end(), [](QChar c) { return c < QLatin1Char(' ') || c.unicode() >= 0xFFFE; },
+        QLatin1Char('?'));
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     const qsizetype colon = line.indexOf(QLatin1Char(':'));
     if (equals > 0 && (colon < 0 || equals < colon)) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "preprocessor/expression_parser.h"
 #include "preprocessor/expression_error.h"
+#include "preprocessor/expression_parser.h"
 
 namespace expression_check {
 

@@ -40,8 +40,8 @@ inline std::string check(std::string_view input) {
   }
   for (const IarConfiguration& configuration : content.configurations) {
     const IarOptions& options = configuration.options;
-    const QStringList added = options.list(IarOptionId::IncludePaths) +
-                              options.list(IarOptionId::AdditionalLibraries) + options.list(IarOptionId::IcfFile);
+    const QStringList added = options.list(IarOptionId::IncludePaths) + options.list(IarOptionId::AdditionalLibraries) +
+                              options.list(IarOptionId::IcfFile);
     for (const QString& path : added)
       if (std::string problem = iar_project_check::checkPath(paths, path); !problem.empty()) return problem;
   }

@@ -13,12 +13,12 @@
 #include <QString>
 #include <algorithm>
 #include <optional>
-#include <vector>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "readers/eclipse/eclipse_resource_filters.h"
 #include "foreign/foreign_lookups.h"
+#include "readers/eclipse/eclipse_resource_filters.h"
 
 namespace resource_filters_check {
 
@@ -59,9 +59,9 @@ inline std::string checkPattern(const QString& line) {
   const QString name = tab < 0 ? QString() : line.mid(tab + 1);
   const std::optional<ResourcePattern> ours = ResourcePattern::compile(pattern, regular, caseSensitive, 1);
   if (!ours && !regular) return "the wildcard " + pattern.toStdString() + " does not compile";
-  const QRegularExpression reference(QRegularExpression::anchoredPattern(pattern),
-                                     caseSensitive ? QRegularExpression::NoPatternOption
-                                                   : QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpression reference(
+      QRegularExpression::anchoredPattern(pattern),
+      caseSensitive ? QRegularExpression::NoPatternOption : QRegularExpression::CaseInsensitiveOption);
   if (!ours || (regular && !reference.isValid()) || pattern.size() * name.size() > (1 << 20)) return {};
   WorkBudget budget(qsizetype(1) << 22);
   StepMeter meter(&budget);

@@ -27,7 +27,8 @@ inline std::string check(std::string_view bytes) {
     if (region.size == 0) return "an ICF region of size 0: " + region.name.toStdString();
   for (const CpuToken& token : cpuTokens(text)) {
     if (token.name.isEmpty()) return "a Cpu token without a name";
-    if (const std::optional<MemoryRegion> region = cpuMemoryRegion(token); region && region->size == 0 && region->start != 0)
+    if (const std::optional<MemoryRegion> region = cpuMemoryRegion(token);
+        region && region->size == 0 && region->start != 0)
       return "a Cpu memory region of size 0 at a start: " + token.argument.toStdString();
   }
   return {};

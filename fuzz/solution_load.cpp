@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const PropertySchema schema = buildPropertySchema();
   static const GlobalMacros macros;
   SolutionModel model(schema, macros);
-  const std::string failure = solution_load_check::check(
-      model, directory.path() + "/fuzz.hzp", std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string failure = solution_load_check::check(model, directory.path() + "/fuzz.hzp",
+                                                         std::string_view(reinterpret_cast<const char*>(data), size));
   if (!failure.empty()) {
     std::fprintf(stderr, "solution_load: %s\n", failure.c_str());
     std::abort();

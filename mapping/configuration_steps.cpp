@@ -64,7 +64,8 @@ void planConfigurations(ProjectMapping& mapping) {
 }
 
 void createProject(ProjectMapping& mapping) {
-  mapping.project = mapping.model.newProject(mapping.solution, mapping.record.name, mapping.record.directory, QString());
+  mapping.project =
+      mapping.model.newProject(mapping.solution, mapping.record.name, mapping.record.directory, QString());
 }
 
 void applyCommandLineProperties(ProjectMapping& mapping) {
@@ -87,7 +88,8 @@ void writeSplit(ProjectMapping& mapping, ModelNode* node, const std::vector<Prop
     for (const PropertyValues& other : values) everywhere = everywhere && holds(other, value);
     if (everywhere) shared.append(value);
   }
-  for (const auto& [property, value] : shared) mapping.model.setConfigurationProperty(node, property, commonName, value);
+  for (const auto& [property, value] : shared)
+    mapping.model.setConfigurationProperty(node, property, commonName, value);
   for (size_t i = 0; i < mapping.plan.size(); ++i) {
     for (const auto& value : values[i])
       if (!holds(shared, value))
@@ -137,7 +139,8 @@ void applyTemplate(ProjectMapping& mapping) {
   const QString& file = mapping.record.sourceFile;
   if (library) throw ConversionError(file, QStringLiteral("library template not specified"));
   if (device.isEmpty()) throw ConversionError(file, QStringLiteral("executable template not specified"));
-  if (device.startsWith(QLatin1String("STM32"))) mapping.project->setProperty(templateName, QStringLiteral("STM32_EXE"));
+  if (device.startsWith(QLatin1String("STM32")))
+    mapping.project->setProperty(templateName, QStringLiteral("STM32_EXE"));
 }
 
 void reportNotCarried(ProjectMapping& mapping) {

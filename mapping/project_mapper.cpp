@@ -12,24 +12,28 @@ namespace {
 /// One step of writing a record; the steps run in this order.
 using MappingStep = void (*)(ProjectMapping& mapping);
 constexpr MappingStep mappingSteps[] = {
-    planConfigurations,     // which source configurations become Debug, Release and the others
-    createProject,          // the project, its directory and type
+    planConfigurations,          // which source configurations become Debug, Release and the others
+    createProject,               // the project, its directory and type
     applyCommandLineProperties,  // "-P"
-    writeDependencies,      // the projects it depends on
-    writeConfigurations,    // every setting as its property, shared ones in "Common"
-    addLinkedLibraryFiles,  // libraries no project of the workspace builds
-    applyTemplate,          // the project template
-    addSourceTree,          // folders and files, with their exclusions and settings
-    addLinkerScripts,       // GNU ld scripts as files of the project
-    reportNotCarried,       // what the solution cannot carry
+    writeDependencies,           // the projects it depends on
+    writeConfigurations,         // every setting as its property, shared ones in "Common"
+    addLinkedLibraryFiles,       // libraries no project of the workspace builds
+    applyTemplate,               // the project template
+    addSourceTree,               // folders and files, with their exclusions and settings
+    addLinkerScripts,            // GNU ld scripts as files of the project
+    reportNotCarried,            // what the solution cannot carry
 };
 
 const char* kindName(ProjectKind kind) {
   switch (kind) {
-    case ProjectKind::Executable: return "executable";
-    case ProjectKind::StaticLibrary: return "static library";
-    case ProjectKind::SharedLibrary: return "shared library";
-    case ProjectKind::Unknown: break;
+    case ProjectKind::Executable:
+      return "executable";
+    case ProjectKind::StaticLibrary:
+      return "static library";
+    case ProjectKind::SharedLibrary:
+      return "shared library";
+    case ProjectKind::Unknown:
+      break;
   }
   return "unknown";
 }
@@ -72,7 +76,8 @@ void ProjectMapper::addProject(const ProjectRecord& record) {
   }
   ++projectsAdded_;
   Diagnostics& diagnostics = context_.diagnostics();
-  ProjectMapping mapping{model_, diagnostics, options_, rules_, record, solution_, workspaceFile_, otherConfigurations_};
+  ProjectMapping mapping{model_, diagnostics, options_,       rules_,
+                         record, solution_,   workspaceFile_, otherConfigurations_};
   mapping.outcome =
       diagnostics.addProject({record.name, QLatin1String(kindName(record.kind)), record.sourceFile, 0, 0, {}});
   for (const MappingStep step : mappingSteps) step(mapping);

@@ -13,9 +13,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "support/conversion_outcome.h"
-
 #include "readers/common/reader.h"
+#include "support/conversion_outcome.h"
 
 class ConversionContext;
 class ModelNode;

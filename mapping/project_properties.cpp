@@ -1,7 +1,7 @@
 #include "mapping/project_properties.h"
 
-#include "support/diagnostics.h"
 #include "properties/property_schema.h"
+#include "support/diagnostics.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ QList<ProjectProperty> readProjectProperties(const QStringList& entries, const P
   QList<ProjectProperty> properties;
   for (const QString& entry : entries) {
     const QStringList parts = entry.split(QLatin1Char('='), Qt::SkipEmptyParts);
-    if (parts.size() < 2) throw ConversionError(QStringLiteral("-P ") + entry + QStringLiteral(": expected property=value"));
+    if (parts.size() < 2)
+      throw ConversionError(QStringLiteral("-P ") + entry + QStringLiteral(": expected property=value"));
     if (!isValidPropertyName(parts[0])) {
       throw ConversionError(QStringLiteral("-P ") + entry + QStringLiteral(": '") + parts[0] +
                             QStringLiteral("' cannot be a property name (letters, digits, '_', '-' and '.', "

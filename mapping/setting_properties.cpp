@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <tuple>
 
-#include "readers/common/device_table.h"
 #include "mapping/mapping_options.h"
+#include "readers/common/device_table.h"
 
 namespace {
 
@@ -69,16 +69,17 @@ const Optimization* findOptimization(const QString& value) {
   return nullptr;
 }
 
-const Choice debugLevels[] = {{"-g0", "None"}, {"-g1", "Level 1"}, {"-g", "Level 2"}, {"-g2", "Level 2"}, {"-g3", "Level 3"}};
+const Choice debugLevels[] = {
+    {"-g0", "None"}, {"-g1", "Level 1"}, {"-g", "Level 2"}, {"-g2", "Level 2"}, {"-g3", "Level 3"}};
 
 // C17 (C18) only corrects C11; "c9x" and "c1x" are the draft names of C99 and C11.
-const Choice cStandards[] = {
-    {"c89", "c89"},       {"c90", "c90"},       {"iso9899:1990", "c90"},
-    {"c99", "c99"},       {"c9x", "c99"},       {"iso9899:1999", "c99"},
-    {"c11", "c11"},       {"c1x", "c11"},       {"iso9899:2011", "c11"},
-    {"c17", "c11"},       {"c18", "c11"},       {"iso9899:2017", "c11"},   {"iso9899:2018", "c11"},
-    {"gnu89", "gnu89"},   {"gnu90", "gnu90"},   {"gnu99", "gnu99"},        {"gnu9x", "gnu99"},
-    {"gnu11", "gnu11"},   {"gnu1x", "gnu11"},   {"gnu17", "gnu11"},        {"gnu18", "gnu11"}};
+const Choice cStandards[] = {{"c89", "c89"},          {"c90", "c90"},     {"iso9899:1990", "c90"},
+                             {"c99", "c99"},          {"c9x", "c99"},     {"iso9899:1999", "c99"},
+                             {"c11", "c11"},          {"c1x", "c11"},     {"iso9899:2011", "c11"},
+                             {"c17", "c11"},          {"c18", "c11"},     {"iso9899:2017", "c11"},
+                             {"iso9899:2018", "c11"}, {"gnu89", "gnu89"}, {"gnu90", "gnu90"},
+                             {"gnu99", "gnu99"},      {"gnu9x", "gnu99"}, {"gnu11", "gnu11"},
+                             {"gnu1x", "gnu11"},      {"gnu17", "gnu11"}, {"gnu18", "gnu11"}};
 
 // C++03 only corrects C++98, and "c++0x" is the draft name of C++11.
 const Choice cppStandards[] = {{"c++98", "c++98"},     {"c++03", "c++98"},     {"gnu++98", "gnu++98"},
@@ -144,13 +145,15 @@ void writeMemory(PropertyWriter& writer, const QList<MemoryRegion>& memory) {
     const bool rom = region.kind == MemoryRegion::Kind::Rom;
     int& count = rom ? roms : rams;
     if (++count > 2) {
-      writer.notCarried(QStringLiteral("memory region"),
-                        region.name + QLatin1Char(' ') + hexValue(region.start) + QStringLiteral(" size ") + hexValue(region.size),
-                        QStringLiteral("the memory map macros name two ROM and two RAM regions"));
+      writer.notCarried(
+          QStringLiteral("memory region"),
+          region.name + QLatin1Char(' ') + hexValue(region.start) + QStringLiteral(" size ") + hexValue(region.size),
+          QStringLiteral("the memory map macros name two ROM and two RAM regions"));
       continue;
     }
     const QString prefix = QLatin1String(rom ? "FLASH" : "RAM") + (count == 2 ? QStringLiteral("2") : QString());
-    macros << prefix + QStringLiteral("_START=") + hexValue(region.start) << prefix + QStringLiteral("_SIZE=") + hexValue(region.size);
+    macros << prefix + QStringLiteral("_START=") + hexValue(region.start)
+           << prefix + QStringLiteral("_SIZE=") + hexValue(region.size);
   }
   writer.list("linker_memory_map_macros", macros);
 }
@@ -185,7 +188,8 @@ void writeDevice(PropertyWriter& writer, const TargetDevice& source, bool linked
   writer.choice("arm_fp_abi", "floating-point ABI", device.floatAbi, floatAbis);
   writer.choice("arm_endian", "byte order", device.byteOrder, byteOrders);
   const bool armv8m = core && QLatin1String(core->architecture).startsWith(QLatin1String("v8M"));
-  if (core && QLatin1String(core->architecture) == QLatin1String("v8M_Mainline")) writer.flag("arm_v8M_has_dsp", device.dsp);
+  if (core && QLatin1String(core->architecture) == QLatin1String("v8M_Mainline"))
+    writer.flag("arm_v8M_has_dsp", device.dsp);
   if (armv8m) writer.flag("arm_v8M_has_cmse", device.secureCode);
   if (linked) writeMemory(writer, device.memory);
 }
@@ -244,12 +248,13 @@ void writeLinker(PropertyWriter& writer, const LinkerOptions& linker, bool arm) 
   writer.list("linker_additional_options", linker.additionalOptions);
   writer.value("gcc_entry_point", linker.entryPoint);
   for (const auto& [property, kind, size] : {std::tuple{"arm_linker_stack_size", "stack size", linker.stackSize},
-                                              std::tuple{"arm_linker_heap_size", "heap size", linker.heapSize}}) {
+                                             std::tuple{"arm_linker_heap_size", "heap size", linker.heapSize}}) {
     if (!size) continue;
     if (arm)
       writer.value(property, QString::number(*size));
     else
-      writer.notCarried(QLatin1String(kind), QString::number(*size), QLatin1String(property) + QStringLiteral(" is for ARM targets"));
+      writer.notCarried(QLatin1String(kind), QString::number(*size),
+                        QLatin1String(property) + QStringLiteral(" is for ARM targets"));
   }
 }
 
@@ -261,7 +266,8 @@ void writeStep(PropertyWriter& writer, const char* property, const QList<BuildCo
   for (const BuildCommand& command : commands) {
     lines.append(command.command);
     if (command.workingDirectory != commands.first().workingDirectory)
-      writer.notCarried(QStringLiteral("working directory"), command.workingDirectory + QStringLiteral(" of ") + command.command,
+      writer.notCarried(QStringLiteral("working directory"),
+                        command.workingDirectory + QStringLiteral(" of ") + command.command,
                         QStringLiteral("a build step runs its commands in one directory"));
   }
   writer.value(property, lines.join(QStringLiteral(" && ")));
@@ -279,8 +285,8 @@ void writeOutput(PropertyWriter& writer, const SourceConfiguration& configuratio
   writer.value("build_output_directory", configuration.outputDirectory);
   writer.value("build_intermediate_directory", configuration.intermediateDirectory);
   if (!configuration.outputName.isEmpty()) {
-    writer.value("build_output_file_name", QStringLiteral("$(OutDir)/") + configuration.outputName +
-                                               QLatin1String(linked ? "$(EXE)" : "$(LIB)"));
+    writer.value("build_output_file_name",
+                 QStringLiteral("$(OutDir)/") + configuration.outputName + QLatin1String(linked ? "$(EXE)" : "$(LIB)"));
   }
 }
 
@@ -298,7 +304,10 @@ QStringList addedEntries(const QStringList& item, const QStringList& project, co
                          const QString& itemName, QList<NotCarried>& notCarried) {
   if (item.isEmpty()) return {};
   for (const QString& entry : missingFrom(item, project))
-    notCarried.append({kind, entry + QStringLiteral(" left out by ") + itemName, {}, {},
+    notCarried.append({kind,
+                       entry + QStringLiteral(" left out by ") + itemName,
+                       {},
+                       {},
                        QStringLiteral("an item's lists add to its project's and cannot take an entry away")});
   return missingFrom(project, item);
 }
@@ -308,8 +317,8 @@ ToolOptions toolDifference(const ToolOptions& item, const ToolOptions& project, 
   ToolOptions difference;
   difference.definitions =
       addedEntries(item.definitions, project.definitions, tool + QStringLiteral("definition"), itemName, notCarried);
-  difference.undefinitions =
-      addedEntries(item.undefinitions, project.undefinitions, tool + QStringLiteral("undefinition"), itemName, notCarried);
+  difference.undefinitions = addedEntries(item.undefinitions, project.undefinitions,
+                                          tool + QStringLiteral("undefinition"), itemName, notCarried);
   difference.includeDirectories = addedEntries(item.includeDirectories, project.includeDirectories,
                                                tool + QStringLiteral("include directory"), itemName, notCarried);
   difference.additionalOptions = addedEntries(item.additionalOptions, project.additionalOptions,
@@ -363,11 +372,10 @@ CompileSettings itemDifference(const CompileSettings& item, const CompileSetting
   const CodeGeneration& own = item.codeGeneration;
   const CodeGeneration& inherited = project.codeGeneration;
   difference.compiler.additionalOptions += undoingOptions(own.optimization, inherited.optimization);
-  difference.codeGeneration = {differing(own.optimization, inherited.optimization),
-                               differing(own.debugLevel, inherited.debugLevel),
-                               differing(own.cStandard, inherited.cStandard),
-                               differing(own.cppStandard, inherited.cppStandard),
-                               own.allWarnings == inherited.allWarnings ? std::nullopt : own.allWarnings};
+  difference.codeGeneration = {
+      differing(own.optimization, inherited.optimization), differing(own.debugLevel, inherited.debugLevel),
+      differing(own.cStandard, inherited.cStandard), differing(own.cppStandard, inherited.cppStandard),
+      own.allWarnings == inherited.allWarnings ? std::nullopt : own.allWarnings};
   return difference;
 }
 

@@ -47,8 +47,8 @@ NodeLocation MacroResolver::locationOf(const ModelNode& node, const QString& con
     resolved.directory = projectDirectory(node);
     return resolved;
   }
-  const bool hasFileName = node.kind() == ModelNode::File || (node.kind() == ModelNode::Folder &&
-                                                              node.hasProperty(fileNameProperty));
+  const bool hasFileName =
+      node.kind() == ModelNode::File || (node.kind() == ModelNode::Folder && node.hasProperty(fileNameProperty));
   if (!hasFileName) return resolved;
   const ModelNode* project = node.project();
   resolved.directory = project ? projectDirectory(*project) : rootSolutionDirectory(node);

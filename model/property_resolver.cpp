@@ -14,12 +14,18 @@ namespace {
 // told apart by their type only when asked (it takes a resolution).
 ItemKind itemKindOf(const ModelNode* node) {
   switch (node->kind()) {
-    case ModelNode::Solution: return SolutionItem;
-    case ModelNode::Configuration: return ConfigurationItem;
-    case ModelNode::Project: return ProjectItem;
-    case ModelNode::Folder: return node->hasProperty(pathProperty) ? DynamicFolderItem : FolderItem;
-    case ModelNode::File: return FileItem;
-    default: return AnyItem;
+    case ModelNode::Solution:
+      return SolutionItem;
+    case ModelNode::Configuration:
+      return ConfigurationItem;
+    case ModelNode::Project:
+      return ProjectItem;
+    case ModelNode::Folder:
+      return node->hasProperty(pathProperty) ? DynamicFolderItem : FolderItem;
+    case ModelNode::File:
+      return FileItem;
+    default:
+      return AnyItem;
   }
 }
 

@@ -33,8 +33,7 @@ class SolutionModel {
 
   /// Adds a project with a "Common" configuration holding "project_directory"
   /// (relative to the solution directory when possible) and "project_type".
-  ModelNode* newProject(ModelNode* solution, const QString& name, const QString& directory,
-                        const QString& projectType);
+  ModelNode* newProject(ModelNode* solution, const QString& name, const QString& directory, const QString& projectType);
   /// The first child folder of parent with that name, or null.
   ModelNode* findFolder(const ModelNode* parent, const QString& name) const;
   /// An existing folder (its filter is kept) or a new one, with "filter" in its

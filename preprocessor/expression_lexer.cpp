@@ -87,8 +87,8 @@ void ExpressionLexer::start(const QString& text) {
   position_ = 0;
   // Checked once here rather than by every match, which would read the whole rest of
   // the text for each token; a text that fails the check is matched the slow way.
-  matchOptions_ = text.isValidUtf16() ? QRegularExpression::DontCheckSubjectStringMatchOption
-                                      : QRegularExpression::NoMatchOption;
+  matchOptions_ =
+      text.isValidUtf16() ? QRegularExpression::DontCheckSubjectStringMatchOption : QRegularExpression::NoMatchOption;
   advance();
 }
 
@@ -97,9 +97,8 @@ qsizetype ExpressionLexer::matchLength(const CompiledRule& rule) const {
     const QLatin1String literal(rule.rule.text);
     return QStringView(text_).mid(position_).startsWith(literal) ? literal.size() : 0;
   }
-  const QRegularExpressionMatch match =
-      rule.pattern.match(text_, position_, QRegularExpression::NormalMatch,
-                         QRegularExpression::AnchorAtOffsetMatchOption | matchOptions_);
+  const QRegularExpressionMatch match = rule.pattern.match(
+      text_, position_, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption | matchOptions_);
   return match.hasMatch() ? match.capturedLength() : 0;
 }
 
@@ -125,4 +124,3 @@ void ExpressionLexer::advance() {
     return;
   }
 }
-

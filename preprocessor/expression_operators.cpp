@@ -36,7 +36,8 @@ uint64_t integerResult(BinaryOperator op, uint64_t left, uint64_t right, bool is
   const auto signedLeft = static_cast<int64_t>(left), signedRight = static_cast<int64_t>(right);
   const int64_t count = isSigned ? std::clamp<int64_t>(signedRight, -64, 64) : int64_t(std::min<uint64_t>(right, 64));
   switch (op) {
-    case BinaryOperator::Multiply: return left * right;
+    case BinaryOperator::Multiply:
+      return left * right;
     case BinaryOperator::Divide:
       if (right == 0) divideByZero();
       if (!isSigned) return left / right;
@@ -45,26 +46,38 @@ uint64_t integerResult(BinaryOperator op, uint64_t left, uint64_t right, bool is
       if (right == 0) divideByZero();
       if (!isSigned) return left % right;
       return signedRight == -1 ? 0 : static_cast<uint64_t>(signedLeft % signedRight);
-    case BinaryOperator::Plus: return left + right;
-    case BinaryOperator::Minus: return left - right;
-    case BinaryOperator::Lshift: return shift(left, count, true, isSigned);
-    case BinaryOperator::Rshift: return shift(left, count, false, isSigned);
-    case BinaryOperator::BitAnd: return left & right;
-    case BinaryOperator::BitXor: return left ^ right;
-    case BinaryOperator::BitOr: return left | right;
-    default: unsupportedBinary();
+    case BinaryOperator::Plus:
+      return left + right;
+    case BinaryOperator::Minus:
+      return left - right;
+    case BinaryOperator::Lshift:
+      return shift(left, count, true, isSigned);
+    case BinaryOperator::Rshift:
+      return shift(left, count, false, isSigned);
+    case BinaryOperator::BitAnd:
+      return left & right;
+    case BinaryOperator::BitXor:
+      return left ^ right;
+    case BinaryOperator::BitOr:
+      return left | right;
+    default:
+      unsupportedBinary();
   }
 }
 
 double floatingResult(BinaryOperator op, double left, double right) {
   switch (op) {
-    case BinaryOperator::Multiply: return left * right;
+    case BinaryOperator::Multiply:
+      return left * right;
     case BinaryOperator::Divide:
       if (right == 0) divideByZero();
       return left / right;
-    case BinaryOperator::Plus: return left + right;
-    case BinaryOperator::Minus: return left - right;
-    default: unsupportedBinary();  // remainder, shifts and bit operators need integers
+    case BinaryOperator::Plus:
+      return left + right;
+    case BinaryOperator::Minus:
+      return left - right;
+    default:
+      unsupportedBinary();  // remainder, shifts and bit operators need integers
   }
 }
 
@@ -110,12 +123,18 @@ std::pair<bool, uint64_t> mathematicalOrder(const ExpressionValue& value) {
 template <typename T>
 bool compare(BinaryOperator op, const T& left, const T& right) {
   switch (op) {
-    case BinaryOperator::Lt: return left < right;
-    case BinaryOperator::Le: return left <= right;
-    case BinaryOperator::Gt: return left > right;
-    case BinaryOperator::Ge: return left >= right;
-    case BinaryOperator::Eq: return left == right;
-    default: return left != right;
+    case BinaryOperator::Lt:
+      return left < right;
+    case BinaryOperator::Le:
+      return left <= right;
+    case BinaryOperator::Gt:
+      return left > right;
+    case BinaryOperator::Ge:
+      return left >= right;
+    case BinaryOperator::Eq:
+      return left == right;
+    default:
+      return left != right;
   }
 }
 
@@ -133,11 +152,16 @@ ExpressionValue comparison(BinaryOperator op, const ExpressionValue& left, const
 
 bool truth(const ExpressionValue& value) {
   switch (value.kind()) {
-    case Kind::Boolean: return value.payload() != 0;
-    case Kind::Signed: return value.toSigned() != 0;
-    case Kind::Unsigned: return value.toUnsigned() != 0;
-    case Kind::Floating: return value.floatingValue() != 0;
-    default: unsupportedBinary();
+    case Kind::Boolean:
+      return value.payload() != 0;
+    case Kind::Signed:
+      return value.toSigned() != 0;
+    case Kind::Unsigned:
+      return value.toUnsigned() != 0;
+    case Kind::Floating:
+      return value.floatingValue() != 0;
+    default:
+      unsupportedBinary();
   }
 }
 

@@ -5,13 +5,24 @@
 
 /// The binary operators that make nodes, in the order of their C precedence.
 enum class BinaryOperator {
-  Multiply, Divide, Mod,
-  Plus, Minus,
-  Lshift, Rshift,
-  Lt, Le, Gt, Ge,
-  Eq, Ne,
-  BitAnd, BitXor, BitOr,
-  LogicalAnd, LogicalOr,
+  Multiply,
+  Divide,
+  Mod,
+  Plus,
+  Minus,
+  Lshift,
+  Rshift,
+  Lt,
+  Le,
+  Gt,
+  Ge,
+  Eq,
+  Ne,
+  BitAnd,
+  BitXor,
+  BitOr,
+  LogicalAnd,
+  LogicalOr,
 };
 
 enum class UnaryOperator { Negate, LogicalNot, BitNot };

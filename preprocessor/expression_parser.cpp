@@ -23,15 +23,24 @@ struct BinaryToken {
 };
 
 constexpr BinaryToken binaryTokens[] = {
-    {MultiplyToken, BinaryOperator::Multiply}, {DivideToken, BinaryOperator::Divide},
-    {ModToken, BinaryOperator::Mod},           {PlusToken, BinaryOperator::Plus},
-    {MinusToken, BinaryOperator::Minus},       {LshiftToken, BinaryOperator::Lshift},
-    {RshiftToken, BinaryOperator::Rshift},     {LtToken, BinaryOperator::Lt},
-    {LeToken, BinaryOperator::Le},             {GtToken, BinaryOperator::Gt},
-    {GeToken, BinaryOperator::Ge},             {EqToken, BinaryOperator::Eq},
-    {NeToken, BinaryOperator::Ne},             {BitAndToken, BinaryOperator::BitAnd},
-    {BitXorToken, BinaryOperator::BitXor},     {BitOrToken, BinaryOperator::BitOr},
-    {LogicalAndToken, BinaryOperator::LogicalAnd}, {LogicalOrToken, BinaryOperator::LogicalOr},
+    {MultiplyToken, BinaryOperator::Multiply},
+    {DivideToken, BinaryOperator::Divide},
+    {ModToken, BinaryOperator::Mod},
+    {PlusToken, BinaryOperator::Plus},
+    {MinusToken, BinaryOperator::Minus},
+    {LshiftToken, BinaryOperator::Lshift},
+    {RshiftToken, BinaryOperator::Rshift},
+    {LtToken, BinaryOperator::Lt},
+    {LeToken, BinaryOperator::Le},
+    {GtToken, BinaryOperator::Gt},
+    {GeToken, BinaryOperator::Ge},
+    {EqToken, BinaryOperator::Eq},
+    {NeToken, BinaryOperator::Ne},
+    {BitAndToken, BinaryOperator::BitAnd},
+    {BitXorToken, BinaryOperator::BitXor},
+    {BitOrToken, BinaryOperator::BitOr},
+    {LogicalAndToken, BinaryOperator::LogicalAnd},
+    {LogicalOrToken, BinaryOperator::LogicalOr},
 };
 
 // a op= b becomes a = (a op b).
@@ -67,8 +76,8 @@ int64_t integerValue(const Token& token) {
   for (qsizetype index = prefixLength; index < token.text.size(); ++index) {
     const char16_t character = token.text[index].unicode(), lower = character | 0x20;
     const int digit = character >= '0' && character <= '9' ? character - '0'
-                      : lower >= 'a' && lower <= 'f'         ? lower - 'a' + 10
-                                                             : base;
+                      : lower >= 'a' && lower <= 'f'       ? lower - 'a' + 10
+                                                           : base;
     if (digit >= base) break;  // the U/L suffix
     value = value * uint64_t(base) + uint64_t(digit);
   }
@@ -143,10 +152,10 @@ std::unique_ptr<Expression> ExpressionParser::parseLevel(int level) {
 }
 
 std::unique_ptr<Expression> ExpressionParser::binaryNode(int code, std::unique_ptr<Expression> left,
-                                                               std::unique_ptr<Expression> right) {
+                                                         std::unique_ptr<Expression> right) {
   if (code == AssignToken) return bounded(std::make_unique<AssignExpression>(std::move(left), std::move(right)));
-  if (const BinaryToken* compound = findToken(std::begin(compoundAssignmentTokens),
-                                              std::end(compoundAssignmentTokens), code)) {
+  if (const BinaryToken* compound =
+          findToken(std::begin(compoundAssignmentTokens), std::end(compoundAssignmentTokens), code)) {
     std::unique_ptr<Expression> target = left->clone();
     auto value = bounded(std::make_unique<BinaryExpression>(compound->op, std::move(left), std::move(right)));
     return bounded(std::make_unique<AssignExpression>(std::move(target), std::move(value)));
@@ -172,7 +181,8 @@ std::unique_ptr<Expression> ExpressionParser::parseUnary() {
                                                 {MinusToken, UnaryOperator::Negate}};
   const int code = lexer_.current().code;
   if (code != PlusToken && code != IncrementToken && code != DecrementToken &&
-      std::none_of(std::begin(prefixes), std::end(prefixes), [code](const PrefixOperator& p) { return p.code == code; }))
+      std::none_of(std::begin(prefixes), std::end(prefixes),
+                   [code](const PrefixOperator& p) { return p.code == code; }))
     return parseOperand();
   if (++nesting_ > maximumNesting) fail("expression too complex");
   lexer_.advance();
@@ -183,8 +193,8 @@ std::unique_ptr<Expression> ExpressionParser::parseUnary() {
   if (code == PlusToken) return operand;
   const BinaryOperator step = code == IncrementToken ? BinaryOperator::Plus : BinaryOperator::Minus;
   std::unique_ptr<Expression> target = operand->clone();
-  auto value = bounded(std::make_unique<BinaryExpression>(step, std::move(operand),
-                                                          std::make_unique<IntegerConstantExpression>(1)));
+  auto value = bounded(
+      std::make_unique<BinaryExpression>(step, std::move(operand), std::make_unique<IntegerConstantExpression>(1)));
   return bounded(std::make_unique<AssignExpression>(std::move(target), std::move(value)));
 }
 

@@ -29,8 +29,7 @@ class ExpressionParser {
   std::unique_ptr<Expression> parseLevel(int level);
   std::unique_ptr<Expression> parseUnary();
   std::unique_ptr<Expression> parseOperand();
-  std::unique_ptr<Expression> binaryNode(int code, std::unique_ptr<Expression> left,
-                                         std::unique_ptr<Expression> right);
+  std::unique_ptr<Expression> binaryNode(int code, std::unique_ptr<Expression> left, std::unique_ptr<Expression> right);
   // Raises "expression too complex" when node breaks the bounds of a tree.
   std::unique_ptr<Expression> bounded(std::unique_ptr<Expression> node);
 

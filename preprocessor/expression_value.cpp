@@ -95,48 +95,64 @@ ExpressionValue ExpressionValue::marker(std::shared_ptr<const void> payload) {
 
 int64_t ExpressionValue::toSigned() const {
   switch (kind_) {
-    case Kind::Boolean: return static_cast<int64_t>(payload_);
+    case Kind::Boolean:
+      return static_cast<int64_t>(payload_);
     case Kind::Signed:
-    case Kind::Unsigned: return signExtend(payload_, bitWidth_ > 0 ? bitWidth_ : 8 * size_);
-    case Kind::Floating: return truncate(floating_);
-    default: return 0;
+    case Kind::Unsigned:
+      return signExtend(payload_, bitWidth_ > 0 ? bitWidth_ : 8 * size_);
+    case Kind::Floating:
+      return truncate(floating_);
+    default:
+      return 0;
   }
 }
 
 uint64_t ExpressionValue::toUnsigned() const {
   switch (kind_) {
-    case Kind::Boolean: return payload_;
+    case Kind::Boolean:
+      return payload_;
     case Kind::Signed:
-    case Kind::Unsigned: return zeroExtend(payload_, size_);
+    case Kind::Unsigned:
+      return zeroExtend(payload_, size_);
     case Kind::Floating:
       return size_ == 4 ? std::bit_cast<uint32_t>(toSingle(floating_)) : std::bit_cast<uint64_t>(floating_);
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
 double ExpressionValue::toDouble() const {
   switch (kind_) {
-    case Kind::Boolean: return static_cast<double>(payload_);
-    case Kind::Signed: return static_cast<double>(toSigned());
-    case Kind::Unsigned: return static_cast<double>(toUnsigned());
-    case Kind::Floating: return floating_;
-    default: return 0;
+    case Kind::Boolean:
+      return static_cast<double>(payload_);
+    case Kind::Signed:
+      return static_cast<double>(toSigned());
+    case Kind::Unsigned:
+      return static_cast<double>(toUnsigned());
+    case Kind::Floating:
+      return floating_;
+    default:
+      return 0;
   }
 }
 
 QString ExpressionValue::kindName() const {
   switch (kind_) {
-    case Kind::Boolean: return QStringLiteral("boolean");
+    case Kind::Boolean:
+      return QStringLiteral("boolean");
     case Kind::Signed:
     case Kind::Unsigned:
       for (const SizeName& entry : integerNames)
-        if (entry.size == size_)
-          return QLatin1String(kind_ == Kind::Signed ? entry.signedName : entry.unsignedName);
+        if (entry.size == size_) return QLatin1String(kind_ == Kind::Signed ? entry.signedName : entry.unsignedName);
       break;
-    case Kind::Floating: return size_ == 4 ? QStringLiteral("float") : QStringLiteral("double");
-    case Kind::String: return QStringLiteral("string");
-    case Kind::Marker: return QStringLiteral("marker");
-    case Kind::Unknown: break;
+    case Kind::Floating:
+      return size_ == 4 ? QStringLiteral("float") : QStringLiteral("double");
+    case Kind::String:
+      return QStringLiteral("string");
+    case Kind::Marker:
+      return QStringLiteral("marker");
+    case Kind::Unknown:
+      break;
   }
   return QStringLiteral("unknown");
 }

@@ -18,7 +18,7 @@ struct DateTimeMacro {
 };
 
 constexpr DateTimeMacro dateTimeMacros[] = {
-    {"Date", "d MMMM yyyy"}, {"DateYear", "yyyy"}, {"DateMonth", "MM"},   {"DateDay", "dd"},
+    {"Date", "d MMMM yyyy"}, {"DateYear", "yyyy"}, {"DateMonth", "MM"},  {"DateDay", "dd"},
     {"Time", "hh:mm:ss"},    {"TimeHour", "hh"},   {"TimeMinute", "mm"}, {"TimeSecond", "ss"},
 };
 

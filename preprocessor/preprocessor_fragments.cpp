@@ -4,8 +4,8 @@
 
 #include "preprocessor/included_file.h"
 #include "preprocessor/preprocessor_walk.h"
-#include "xml/xml_document.h"
 #include "preprocessor/xml_preprocessor.h"
+#include "xml/xml_document.h"
 
 namespace {
 
@@ -100,7 +100,8 @@ PreprocessorWalk::Outcome PreprocessorWalk::processInclude(XMLElement& element, 
     return {Action::Replace, nullptr};
   }
   if (!spend(costOf(*included.root))) return {Action::Leave, nullptr};
-  for (const QString& name : attributeValue(element, "inherit_attributes").split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+  for (const QString& name :
+       attributeValue(element, "inherit_attributes").split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
     const std::string attribute = name.toStdString();
     if (const std::string* value = element.attribute(attribute)) included.root->setAttribute(attribute, *value);
   }

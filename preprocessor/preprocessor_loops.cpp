@@ -4,8 +4,8 @@
 
 #include "preprocessor/expression_parser.h"
 #include "preprocessor/preprocessor_walk.h"
-#include "xml/xml_document.h"
 #include "preprocessor/xml_preprocessor.h"
+#include "xml/xml_document.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ PreprocessorWalk::Outcome PreprocessorWalk::processFor(XMLElement& element, Macr
     return value.value_or(0);
   };
   const int64_t start = number("start", 0), end = number("end", 0), increment = number("incr", 0);
-  const int64_t add = element.hasAttribute("add") ? number("add", 0)
-                                                  : static_cast<int64_t>(0 - uint64_t(number("sub", 0)));
+  const int64_t add =
+      element.hasAttribute("add") ? number("add", 0) : static_cast<int64_t>(0 - uint64_t(number("sub", 0)));
   const int64_t mul = number("mul", 1);
   if (!complete) {
     warn(QString::fromLatin1(forUsage));
@@ -131,7 +131,8 @@ std::unique_ptr<XMLNode> PreprocessorWalk::copyExpanded(const XMLNode& source, c
       return copy;
     }
     if (node.nodeKind() == XMLNodeKind::Data)
-      return std::make_unique<XMLData>(expandText(text(static_cast<const XMLTextNode&>(node).text()), bindings).toStdString());
+      return std::make_unique<XMLData>(
+          expandText(text(static_cast<const XMLTextNode&>(node).text()), bindings).toStdString());
     if (node.nodeKind() == XMLNodeKind::CDATASection)
       return std::make_unique<XMLCDATASection>(
           expandText(text(static_cast<const XMLTextNode&>(node).text()), bindings).toStdString());

@@ -3,22 +3,16 @@
 #include <QFileInfo>
 #include <vector>
 
-#include "xml/xml_document.h"
 #include "preprocessor/xml_preprocessor.h"
+#include "xml/xml_document.h"
 
 const PreprocessorWalk::Directive PreprocessorWalk::directives[] = {
-    {"if", &PreprocessorWalk::processIf},
-    {"ifnot", &PreprocessorWalk::processIfnot},
-    {"ifex", &PreprocessorWalk::processIfex},
-    {"ifdef", &PreprocessorWalk::processIfdef},
-    {"ifndef", &PreprocessorWalk::processIfndef},
-    {"switch", &PreprocessorWalk::processSwitch},
-    {"define", &PreprocessorWalk::processDefine},
-    {"for", &PreprocessorWalk::processFor},
-    {"foreach", &PreprocessorWalk::processForeach},
-    {"xmldef", &PreprocessorWalk::processXmldef},
-    {"xmlput", &PreprocessorWalk::processXmlput},
-    {"include", &PreprocessorWalk::processInclude},
+    {"if", &PreprocessorWalk::processIf},           {"ifnot", &PreprocessorWalk::processIfnot},
+    {"ifex", &PreprocessorWalk::processIfex},       {"ifdef", &PreprocessorWalk::processIfdef},
+    {"ifndef", &PreprocessorWalk::processIfndef},   {"switch", &PreprocessorWalk::processSwitch},
+    {"define", &PreprocessorWalk::processDefine},   {"for", &PreprocessorWalk::processFor},
+    {"foreach", &PreprocessorWalk::processForeach}, {"xmldef", &PreprocessorWalk::processXmldef},
+    {"xmlput", &PreprocessorWalk::processXmlput},   {"include", &PreprocessorWalk::processInclude},
 };
 
 QString fileIdentity(const QString& path) {
@@ -93,8 +87,7 @@ void PreprocessorWalk::walk(XMLNode* first, MacroTable& macros, unsigned flags) 
 void PreprocessorWalk::walkChildren(XMLNode& parent, MacroTable macros, unsigned flags) {
   if (!parent.firstChild() || stopped_) return;
   if (nesting_ >= maximumNesting) {
-    if (!nestingWarned_)
-      warn(QStringLiteral("nesting deeper than %1 levels is left unprocessed").arg(maximumNesting));
+    if (!nestingWarned_) warn(QStringLiteral("nesting deeper than %1 levels is left unprocessed").arg(maximumNesting));
     nestingWarned_ = true;
     return;
   }

@@ -41,10 +41,10 @@ class PreprocessorWalk {
 
  private:
   enum class Action {
-    Keep,      // an ordinary element: its children are walked
-    Replace,   // content (already walked) takes the directive's place; the directive is destroyed
-    Repeat,    // a loop's copies take its place and are walked next at this level; it is destroyed
-    Leave,     // left as it stands, not walked (a bound was reached)
+    Keep,     // an ordinary element: its children are walked
+    Replace,  // content (already walked) takes the directive's place; the directive is destroyed
+    Repeat,   // a loop's copies take its place and are walked next at this level; it is destroyed
+    Leave,    // left as it stands, not walked (a bound was reached)
   };
   struct Outcome {
     Action action;
@@ -111,8 +111,8 @@ class PreprocessorWalk {
   ExpressionParser expressions_;
   QString currentFile_;
   const XMLNode* currentNode_ = nullptr;  // the element being processed: where a warning arises
-  QStringList includeStack_;  // fileIdentity of the files being walked, outermost first
-  QStringList putStack_;      // names of the fragments being put, outermost first
+  QStringList includeStack_;              // fileIdentity of the files being walked, outermost first
+  QStringList putStack_;                  // names of the fragments being put, outermost first
   int nesting_ = 0;
   int64_t spent_ = 0;
   bool stopped_ = false;

@@ -27,8 +27,7 @@ void XMLPreprocessor::preprocess(const QString& path, const QString& definitions
   MacroTable macros = globalMacros_.values;
   macros.insert(globalMacros_.userMacros);
   macros.insert(parseMacroDefinitions(definitions));
-  if (document_.root)
-    processConditionals(document_.root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
+  if (document_.root) processConditionals(document_.root.get(), path, macros, expand ? unsigned(ExpandMacros) : 0u);
 }
 
 // A chain without a parent other than the document element has nothing to yield

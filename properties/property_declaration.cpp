@@ -6,9 +6,8 @@ namespace {
 
 /// Names of the type codes 0 to 15, indexed by code.
 constexpr std::array<const char*, 16> typeNames = {
-    "Boolean",    "Integer",    "IntegerHex", "IntegerRange",   "String", "FileName",
-    "ProjFileName", "StringList", "DirPath",  "DirPathList",    "Enumeration", "Color",
-    "Font",       "FixedPitchFont", "Custom", "JavaScript",
+    "Boolean", "Integer",     "IntegerHex",  "IntegerRange", "String", "FileName",       "ProjFileName", "StringList",
+    "DirPath", "DirPathList", "Enumeration", "Color",        "Font",   "FixedPitchFont", "Custom",       "JavaScript",
 };
 
 }  // namespace

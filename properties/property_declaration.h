@@ -60,12 +60,12 @@ class PropertyDeclaration {
   QString displayName;
   QString description;
   QString defaultValue;
-  QStringList choices;       // Enumeration only
-  qint64 minimum = 0;        // integer types
-  qint64 maximum = 0;        // integer types; for IntegerHex also the default's width
+  QStringList choices;  // Enumeration only
+  qint64 minimum = 0;   // integer types
+  qint64 maximum = 0;   // integer types; for IntegerHex also the default's width
   uint32_t itemKinds = AnyItem;
   uint32_t flags = 0;
-  bool isMacro = false;      // a macro entry, displayed as "$(" + name + ")"
+  bool isMacro = false;  // a macro entry, displayed as "$(" + name + ")"
 
   /// "$(" + name + ")" for a macro entry, else the display name.
   QString label() const;

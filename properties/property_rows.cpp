@@ -31,7 +31,7 @@ QString defaultValueText(const PropertyRow& row) {
       return row.defaultTruth ? QStringLiteral("Yes") : QStringLiteral("No");
     case DeclarationForm::Integer:
       return row.type == property_types::IntegerHex ? hexadecimalText(row.defaultNumber, row.maximum)
-                                    : QString::number(row.defaultNumber);
+                                                    : QString::number(row.defaultNumber);
     default:
       return QString::fromUtf8(row.defaultText);
   }

@@ -11,7 +11,7 @@ namespace {
 /// first registered.
 template <typename Accept>
 const PropertyDeclaration* firstRegistered(const QMultiHash<QString, const PropertyDeclaration*>& byName,
-                                     const QString& name, Accept accept) {
+                                           const QString& name, Accept accept) {
   const PropertyDeclaration* first = nullptr;
   const auto [begin, end] = byName.equal_range(name);
   for (auto declaration = begin; declaration != end; ++declaration)
@@ -37,8 +37,8 @@ const PropertyDeclaration* PropertySchema::find(const QString& name) const {
 }
 
 const PropertyDeclaration* PropertySchema::find(const QString& name, ItemKind kind) const {
-  return firstRegistered(byName_, name,
-                         [kind](const PropertyDeclaration& declaration) { return (declaration.itemKinds & kind) != 0; });
+  return firstRegistered(
+      byName_, name, [kind](const PropertyDeclaration& declaration) { return (declaration.itemKinds & kind) != 0; });
 }
 
 QList<const PropertyDeclaration*> PropertySchema::findAll(const QString& name) const {
@@ -53,8 +53,8 @@ const PropertyDeclaration* PropertySchema::findMacro(const QString& name) const 
 
 PropertySchema buildPropertySchema(bool cortexM) {
   const std::array<std::span<const PropertyRow>, 3> arm = armPropertyRows(cortexM);
-  const std::span<const PropertyRow> tables[] = {itemPropertyRows(), buildPropertyRows(), gccPropertyRows(),
-                                                 toolchainPropertyRows(), arm[0], arm[1], arm[2]};
+  const std::span<const PropertyRow> tables[] = {
+      itemPropertyRows(), buildPropertyRows(), gccPropertyRows(), toolchainPropertyRows(), arm[0], arm[1], arm[2]};
   PropertySchema schema;
   for (const std::span<const PropertyRow> table : tables)
     for (const PropertyRow& row : table) schema.add(makeDeclaration(row));

@@ -29,7 +29,7 @@ class PropertySchema {
 
  private:
   std::vector<std::unique_ptr<PropertyDeclaration>> declarations_;
-  QMultiHash<QString, const PropertyDeclaration*> byName_;   // property declarations
+  QMultiHash<QString, const PropertyDeclaration*> byName_;  // property declarations
   QHash<QString, const PropertyDeclaration*> macrosByName_;
 };
 

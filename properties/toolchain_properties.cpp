@@ -18,8 +18,8 @@ constexpr PropertyRow toolchainRows[] = {
     integer("arm_linker_additional_output_file_gap_fill", IntegerHex, 0, 2, linkerOptions,
             "Additional Output File Gap Fill Value", 0xFF, executableSettings,
             "The byte that fills the gaps between sections in the additional output file."),
-    integer("arm_linker_script_generator_default_fill_pattern", IntegerHex, 0, 8, linkerOptions,
-            "Default Fill Pattern", 0xFFFFFFFF, executableSettings,
+    integer("arm_linker_script_generator_default_fill_pattern", IntegerHex, 0, 8, linkerOptions, "Default Fill Pattern",
+            0xFFFFFFFF, executableSettings,
             "The value the generated linker script fills sections with unless the section placement says otherwise."),
     boolean("arm_keep_assembly", compilerOptions, "Keep Assembly Source", false, buildSettings,
             "Keeps the assembly source the compiler generates."),
@@ -61,8 +61,9 @@ constexpr PropertyRow toolchainRows[] = {
             "Emits the tables that unwinding the stack needs."),
 
     macro("GCCTarget", "The target name of the GCC tool chain's programs e.g. arm-none-eabi."),
-    macro("LibExt", "The suffix of the runtime library file names for the selected architecture, instruction set, "
-                    "floating point unit and byte order."),
+    macro("LibExt",
+          "The suffix of the runtime library file names for the selected architecture, instruction set, "
+          "floating point unit and byte order."),
 };
 
 }  // namespace

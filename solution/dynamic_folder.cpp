@@ -162,9 +162,13 @@ void populateDynamicFolder(SolutionModel& model, ModelNode* folder, Diagnostics&
     const QString base = project ? macros.projectDirectory(*project) : MacroResolver::solutionDirectory(*folder);
     if (!base.isEmpty()) directory = below(base, directory);
   }
-  DynamicFolderScan scan{model, diagnostics, budget, nameFiltersOf(folder->property(filterProperty)),
+  DynamicFolderScan scan{model,
+                         diagnostics,
+                         budget,
+                         nameFiltersOf(folder->property(filterProperty)),
                          excludePatternsOf(folder->property(excludeProperty)),
                          folder->property(recurseProperty) == QLatin1String("Yes"),
-                         QFileInfo(directory).canonicalFilePath(), {}};
+                         QFileInfo(directory).canonicalFilePath(),
+                         {}};
   populate(scan, folder, directory, prefix);
 }

@@ -1,12 +1,13 @@
 #include "solution/load_command.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
 #include <memory>
 #include <string_view>
-#include <unistd.h>
 
 #include "solution/solution_load_error.h"
 #include "support/child_process.h"
@@ -22,8 +23,8 @@ struct RedirectionOperator {
 
 // "&>" and "&>>" name both streams; they act only while standard output has no file.
 constexpr RedirectionOperator redirectionOperators[] = {
-    {">", true, false, false},  {"1>", true, false, false},  {">>", true, false, true}, {"1>>", true, false, true},
-    {"2>", false, true, false}, {"2>>", false, true, true},  {"&>", true, true, false}, {"&>>", true, true, true},
+    {">", true, false, false},  {"1>", true, false, false}, {">>", true, false, true}, {"1>>", true, false, true},
+    {"2>", false, true, false}, {"2>>", false, true, true}, {"&>", true, true, false}, {"&>>", true, true, true},
 };
 
 const RedirectionOperator* findOperator(const QString& word) {
@@ -67,8 +68,7 @@ class RedirectedFiles {
   QFile* error() const { return error_ ? error_.get() : sharedError_; }
 
  private:
-  void openError(const OutputRedirections& redirections, const QString& workingDirectory,
-                 const QString& solutionFile) {
+  void openError(const OutputRedirections& redirections, const QString& workingDirectory, const QString& solutionFile) {
     if (output_ && !redirections.errorFile.isEmpty() &&
         QFileInfo(QDir(workingDirectory).filePath(redirections.errorFile)).absoluteFilePath() ==
             QFileInfo(output_->fileName()).absoluteFilePath()) {
@@ -77,8 +77,8 @@ class RedirectedFiles {
     }
     openFile(error_, redirections.errorFile, redirections.appendError, workingDirectory, solutionFile);
   }
-  static void openFile(std::unique_ptr<QFile>& file, const QString& name, bool append,
-                       const QString& workingDirectory, const QString& solutionFile) {
+  static void openFile(std::unique_ptr<QFile>& file, const QString& name, bool append, const QString& workingDirectory,
+                       const QString& solutionFile) {
     if (name.isEmpty()) return;
     file = std::make_unique<QFile>(QDir(workingDirectory).filePath(name));
     const QIODevice::OpenMode mode = QIODevice::WriteOnly | (append ? QIODevice::Append : QIODevice::Truncate);
@@ -185,8 +185,8 @@ void runLoadCommand(const QString& command, const QString& solutionFile) {
   const QString name = words.takeFirst();
   const QString program = findProgram(name, searchPath(), workingDirectory);
   if (!QFileInfo(program).isFile())
-    throw loadError(solutionFile, QStringLiteral("cannot start solution load command ") + name +
-                                      QStringLiteral(": no such program"));
+    throw loadError(solutionFile,
+                    QStringLiteral("cannot start solution load command ") + name + QStringLiteral(": no such program"));
   OutputLineSplitter output(lineHandler(files.output()));
   OutputLineSplitter error(lineHandler(files.error()));
   // A load command may take as long as it needs (code generators can be slow): no timeout.

@@ -24,9 +24,7 @@ constexpr size_t maximumContentDepth = 256;
 
 bool hasAttribute(const XMLElement& element, const char* name) { return element.attribute(name) != nullptr; }
 
-bool equalsIgnoringCase(const QString& text, const char* word) {
-  return text.toLower() == QLatin1String(word);
-}
+bool equalsIgnoringCase(const QString& text, const char* word) { return text.toLower() == QLatin1String(word); }
 
 // One name per pass over the configuration list (a single pass when it is empty):
 // in pass i, "$(Configuration)" is replaced by the list's entry i.
@@ -56,10 +54,10 @@ void makeDynamicFolder(const ProjectContentContext& context, ModelNode* folder, 
 // Each handler reads one element into parent and returns the element its child
 // elements are read into, or null when they are skipped.
 using ElementHandler = ModelNode* (*)(const ProjectContentContext& context, ModelNode* parent,
-                                           const XMLElement& element, const QStringList& configurationNames);
+                                      const XMLElement& element, const QStringList& configurationNames);
 
 ModelNode* readFolder(const ProjectContentContext& context, ModelNode* parent, const XMLElement& element,
-                           const QStringList&) {
+                      const QStringList&) {
   SolutionModel& model = context.reader.model();
   const QString name = attributeValue(element, "name");
   const QString filter = attributeValue(element, "filter");
@@ -80,7 +78,7 @@ ModelNode* readFolder(const ProjectContentContext& context, ModelNode* parent, c
 
 // A file without a name would become a file element with an empty path: skipped.
 ModelNode* readFile(const ProjectContentContext& context, ModelNode* parent, const XMLElement& element,
-                         const QStringList&) {
+                    const QStringList&) {
   if (hasAttribute(element, "source") || !hasAttribute(element, "name")) return nullptr;
   QString name = attributeValue(element, "name");
   if (!equalsIgnoringCase(attributeValue(element, "expand"), "no"))
@@ -92,8 +90,8 @@ ModelNode* readFile(const ProjectContentContext& context, ModelNode* parent, con
 
 // "property" and "solutionproperty": set in each substituted configuration where
 // the target's own configuration does not hold the property yet.
-void setConfigurationProperties(const ProjectContentContext& context, ModelNode* target,
-                                const XMLElement& element, const QStringList& configurationNames) {
+void setConfigurationProperties(const ProjectContentContext& context, ModelNode* target, const XMLElement& element,
+                                const QStringList& configurationNames) {
   if (!hasAttribute(element, "name") || !hasAttribute(element, "value")) return;
   SolutionModel& model = context.reader.model();
   const QString name = attributeValue(element, "name");
@@ -108,13 +106,13 @@ void setConfigurationProperties(const ProjectContentContext& context, ModelNode*
 }
 
 ModelNode* readProperty(const ProjectContentContext& context, ModelNode* parent, const XMLElement& element,
-                             const QStringList& configurationNames) {
+                        const QStringList& configurationNames) {
   setConfigurationProperties(context, parent, element, configurationNames);
   return nullptr;
 }
 
-ModelNode* readSolutionProperty(const ProjectContentContext& context, ModelNode*,
-                                     const XMLElement& element, const QStringList& configurationNames) {
+ModelNode* readSolutionProperty(const ProjectContentContext& context, ModelNode*, const XMLElement& element,
+                                const QStringList& configurationNames) {
   setConfigurationProperties(context, context.solution, element, configurationNames);
   return nullptr;
 }
@@ -122,8 +120,7 @@ ModelNode* readSolutionProperty(const ProjectContentContext& context, ModelNode*
 // A property group sets a value through the groups of the file named by
 // "property_groups_file_path". The model reads no such file and so knows
 // no group of any name: the element has no effect, as for an unknown group.
-ModelNode* readPropertyGroup(const ProjectContentContext&, ModelNode*, const XMLElement&,
-                                  const QStringList&) {
+ModelNode* readPropertyGroup(const ProjectContentContext&, ModelNode*, const XMLElement&, const QStringList&) {
   return nullptr;
 }
 
@@ -131,7 +128,7 @@ ModelNode* readPropertyGroup(const ProjectContentContext&, ModelNode*, const XML
 // a solution configuration inheriting the listed ones, or (with a configuration
 // list) a new solution configuration of that name. Skipped without a name.
 ModelNode* readConfiguration(const ProjectContentContext& context, ModelNode*, const XMLElement& element,
-                                  const QStringList& configurationNames) {
+                             const QStringList& configurationNames) {
   if (!hasAttribute(element, "name")) return nullptr;
   SolutionModel& model = context.reader.model();
   const QStringList names = substitutedNames(attributeValue(element, "name"), configurationNames);
@@ -139,7 +136,8 @@ ModelNode* readConfiguration(const ProjectContentContext& context, ModelNode*, c
   const QStringList inherited =
       substitutedNames(attributeValue(element, "inherited_configurations"), configurationNames);
   for (qsizetype pass = 0; pass < names.size(); ++pass) {
-    if (context.templates && context.templates->applyConfigurationTemplate(model, context.project, names[pass])) continue;
+    if (context.templates && context.templates->applyConfigurationTemplate(model, context.project, names[pass]))
+      continue;
     if (inherits) {
       ModelNode* configuration = context.solution->configuration(names[pass]);
       if (!configuration) configuration = model.newConfiguration(context.solution, names[pass]);
@@ -153,10 +151,8 @@ ModelNode* readConfiguration(const ProjectContentContext& context, ModelNode*, c
   return nullptr;
 }
 
-ModelNode* readImport(const ProjectContentContext& context, ModelNode*, const XMLElement& element,
-                           const QStringList&) {
-  if (hasAttribute(element, "name"))
-    context.reader.importSolution(context.solution, attributeValue(element, "name"));
+ModelNode* readImport(const ProjectContentContext& context, ModelNode*, const XMLElement& element, const QStringList&) {
+  if (hasAttribute(element, "name")) context.reader.importSolution(context.solution, attributeValue(element, "name"));
   return nullptr;
 }
 

@@ -199,8 +199,9 @@ std::unique_ptr<ModelNode> SolutionReader::loadSolutionText(const QString& path,
 std::unique_ptr<ModelNode> SolutionReader::buildSolution(XMLDocument& document, const QString& stoppedAt,
                                                          const QString& file) {
   if (!stoppedAt.isEmpty()) {
-    throw loadError(stoppedAt, QStringLiteral("solution file grows beyond %1 bytes when preprocessed")
-                                   .arg(XMLPreprocessor::defaultWorkLimit));
+    throw loadError(
+        stoppedAt,
+        QStringLiteral("solution file grows beyond %1 bytes when preprocessed").arg(XMLPreprocessor::defaultWorkLimit));
   }
   if (document.doctype != std::optional<std::string>(solutionDoctype))
     throw loadError(file, QStringLiteral(" not a solution file"));
@@ -211,7 +212,8 @@ std::unique_ptr<ModelNode> SolutionReader::buildSolution(XMLDocument& document, 
   LoadStateGuard guard(*this);
   loadingStack_.append(file);
   runSolutionLoadCommand(*document.root, file);
-  std::unique_ptr<ModelNode> solution = SolutionTreeBuilder(*this, QFileInfo(file).absolutePath()).build(*document.root);
+  std::unique_ptr<ModelNode> solution =
+      SolutionTreeBuilder(*this, QFileInfo(file).absolutePath()).build(*document.root);
   solution->setSolutionFile(Path(file));
   if (solution->property(versionProperty) != solutionVersion) solution->setProperty(versionProperty, solutionVersion);
   return solution;

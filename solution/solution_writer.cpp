@@ -161,8 +161,7 @@ void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, 
       targetAdded = true;
     }
     if (!all && name == nameProperty && property.value().isEmpty()) continue;
-    if (name == fileNameProperty &&
-        ((!all && element.kind() == ModelNode::Folder) || (root && element.imported)))
+    if (name == fileNameProperty && ((!all && element.kind() == ModelNode::Folder) || (root && element.imported)))
       continue;
     addAttribute(name, property.value());
   }

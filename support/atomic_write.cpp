@@ -1,6 +1,8 @@
 #include "support/atomic_write.h"
 
-#include "support/diagnostics.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -8,11 +10,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "support/diagnostics.h"
 
 namespace {
 

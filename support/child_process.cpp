@@ -1,10 +1,5 @@
 #include "support/child_process.h"
 
-#include <QFile>
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -12,6 +7,12 @@
 #include <sys/signalfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <vector>
 
 extern char** environ;
@@ -147,7 +148,8 @@ class ChildWait {
 // the child, and lines of both streams keep their order in a file they share.
 void ChildWait::run() {
   while (!ended_) {
-    pollfd watched[] = {{pipes_.output[0], POLLIN, 0}, {pipes_.errors[0], POLLIN, 0}, {signals_.descriptor(), POLLIN, 0}};
+    pollfd watched[] = {
+        {pipes_.output[0], POLLIN, 0}, {pipes_.errors[0], POLLIN, 0}, {signals_.descriptor(), POLLIN, 0}};
     int timeout = -1;
     if (interruption_ != 0 && killAt_ > 0) timeout = int(std::max<int64_t>(0, killAt_ - nowMilliseconds()));
     const int ready = poll(watched, 3, timeout);

@@ -17,7 +17,8 @@ qsizetype utf8Size(QStringView text) {
   qsizetype size = 0;
   for (qsizetype at = 0; at < text.size(); ++at) {
     const char16_t unit = text[at].unicode();
-    const bool pair = QChar::isHighSurrogate(unit) && at + 1 < text.size() && QChar::isLowSurrogate(text[at + 1].unicode());
+    const bool pair =
+        QChar::isHighSurrogate(unit) && at + 1 < text.size() && QChar::isLowSurrogate(text[at + 1].unicode());
     size += unit < 0x80 ? 1 : unit < 0x800 ? 2 : pair ? 4 : 3;
     at += pair ? 1 : 0;
   }
@@ -27,10 +28,12 @@ qsizetype utf8Size(QStringView text) {
 // Only the head of a message is converted; the rest is counted, with the bytes
 // already dropped from it (local 8-bit is UTF-8 for Qt on Linux).
 std::string boundedLine(QStringView message, qsizetype droppedBytes = 0) {
-  const std::string bytes = message.first(std::min<qsizetype>(message.size(), maximumMessageBytes + 1)).toUtf8().toStdString();
+  const std::string bytes =
+      message.first(std::min<qsizetype>(message.size(), maximumMessageBytes + 1)).toUtf8().toStdString();
   if (bytes.size() <= maximumMessageBytes && droppedBytes == 0) return escapeControlCharacters(bytes);
   size_t cut = std::min(bytes.size(), maximumMessageBytes);
-  while (cut > 0 && cut < bytes.size() && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+  while (cut > 0 && cut < bytes.size() && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+    --cut;  // not inside a character
   return escapeControlCharacters(std::string_view(bytes).substr(0, cut)) + "... (" +
          std::to_string(utf8Size(message) - qsizetype(cut) + droppedBytes) + " more bytes)";
 }
@@ -102,7 +105,9 @@ qsizetype Diagnostics::addProject(ProjectOutcome project) {
   return qsizetype(input_.projects.size()) - 1;
 }
 
-void Diagnostics::notCarried(qsizetype project, const NotCarried& setting) { input_.notCarried.append({project, setting}); }
+void Diagnostics::notCarried(qsizetype project, const NotCarried& setting) {
+  input_.notCarried.append({project, setting});
+}
 
 void Diagnostics::progress(const QString& line) {
   if (!printLine(output_, "", line) && outputError_ == 0) outputError_ = errno ? errno : EIO;
@@ -110,7 +115,8 @@ void Diagnostics::progress(const QString& line) {
 
 void Diagnostics::checkOutput() const {
   if (outputError_ != 0)
-    throw ConversionError(QStringLiteral("cannot write standard output: ") + QString::fromLocal8Bit(std::strerror(outputError_)));
+    throw ConversionError(QStringLiteral("cannot write standard output: ") +
+                          QString::fromLocal8Bit(std::strerror(outputError_)));
 }
 
 QStringList Diagnostics::pendingWarnings() const {
@@ -152,7 +158,8 @@ QList<QList<qsizetype>> Diagnostics::notCarriedGroups() const {
 
 void Diagnostics::BoundedLine::append(QStringView piece) {
   qsizetype kept = droppedBytes > 0 ? 0 : std::min(piece.size(), qsizetype(maximumMessageBytes) + 1 - head.size());
-  if (kept > 0 && kept < piece.size() && QChar::isHighSurrogate(piece[kept - 1].unicode())) --kept;  // a pair stays whole
+  if (kept > 0 && kept < piece.size() && QChar::isHighSurrogate(piece[kept - 1].unicode()))
+    --kept;  // a pair stays whole
   head += piece.first(kept);
   droppedBytes += utf8Size(piece.sliced(kept));
 }
@@ -172,7 +179,8 @@ Warning Diagnostics::groupedLine(const QList<qsizetype>& group) const {
     const QString held = setting.configurations.isEmpty()
                              ? QString()
                              : QStringLiteral(" (") + plural(setting.configurationWord, setting.configurations.size()) +
-                                   QLatin1Char(' ') + setting.configurations.join(QStringLiteral(", ")) + QLatin1Char(')');
+                                   QLatin1Char(' ') + setting.configurations.join(QStringLiteral(", ")) +
+                                   QLatin1Char(')');
     const auto first = firstOfValue.constFind(setting.value);
     if (first != firstOfValue.constEnd() && holders[*first] == held) continue;
     if (first == firstOfValue.constEnd()) firstOfValue.insert(setting.value, values.size());
@@ -191,7 +199,8 @@ Warning Diagnostics::groupedLine(const QList<qsizetype>& group) const {
 
 void Diagnostics::flush() {
   const QList<Warning> lines = pendingLines();
-  for (const Warning& line : lines) printLine(errors_, "warning: ", aboutFile(line.file, line.message), line.droppedBytes);
+  for (const Warning& line : lines)
+    printLine(errors_, "warning: ", aboutFile(line.file, line.message), line.droppedBytes);
   (inputOpen_ ? input_.warnings : run_.warnings) += lines;
   warnings_.clear();
   shown_.clear();
@@ -209,8 +218,9 @@ QString Diagnostics::summaryLine() const {
   const auto counted = [](qsizetype count, const QString& word) {
     return QString::number(count) + QLatin1Char(' ') + plural(word, count);
   };
-  return input_.solution + QStringLiteral(": ") + counted(qsizetype(input_.projects.size()), QStringLiteral("project")) +
-         QStringLiteral(", ") + counted(files, QStringLiteral("file")) + QStringLiteral(", ") +
+  return input_.solution + QStringLiteral(": ") +
+         counted(qsizetype(input_.projects.size()), QStringLiteral("project")) + QStringLiteral(", ") +
+         counted(files, QStringLiteral("file")) + QStringLiteral(", ") +
          counted(configurations.size(), QStringLiteral("configuration")) + QStringLiteral("; ") +
          counted(input_.notCarried.size(), QStringLiteral("setting")) + QStringLiteral(" not carried");
 }

@@ -242,9 +242,9 @@ QString nonRegularFileKind(const QString& path) {
   struct stat status {};
   if (stat(encoded.constData(), &status) != 0) {
     const int error = errno;
-    if (lstat(encoded.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
-      return QStringLiteral("missing");
-    return error == ELOOP ? QStringLiteral("a symbolic link loop") : QStringLiteral("a symbolic link that leads nowhere");
+    if (lstat(encoded.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) return QStringLiteral("missing");
+    return error == ELOOP ? QStringLiteral("a symbolic link loop")
+                          : QStringLiteral("a symbolic link that leads nowhere");
   }
   if (S_ISDIR(status.st_mode)) return QStringLiteral("a directory");
   if (S_ISFIFO(status.st_mode)) return QStringLiteral("a named pipe");

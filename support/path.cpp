@@ -67,9 +67,7 @@ QString Path::directory() const { return directoryOf(path_); }
 
 QString Path::absoluteDirectory() const { return directoryOf(absoluteFilePath()); }
 
-QString Path::fileName() const {
-  return path_.mid(path_.lastIndexOf(separator) + 1);
-}
+QString Path::fileName() const { return path_.mid(path_.lastIndexOf(separator) + 1); }
 
 QString Path::baseName() const {
   const QString name = fileName();

@@ -1,9 +1,10 @@
 #include "support/whole_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -47,7 +48,9 @@ WholeFile readOpenFile(int descriptor) {
 
 QString FileNotRead::refusal(const char* kind) const {
   if (reason == Reason::TooLarge)
-    return QStringLiteral("larger than %1 MiB, the most %2 may be").arg(maximumFileBytes >> 20).arg(QLatin1String(kind));
+    return QStringLiteral("larger than %1 MiB, the most %2 may be")
+        .arg(maximumFileBytes >> 20)
+        .arg(QLatin1String(kind));
   return QStringLiteral("not read: the system gives no size for it before it is read (a file of /proc or /sys)");
 }
 

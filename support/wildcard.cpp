@@ -55,8 +55,7 @@ QString wildcardToExpression(const QString& pattern) {
 
 WildcardPattern::WildcardPattern(const QString& pattern, Qt::CaseSensitivity caseSensitivity) : pattern_(pattern) {
   const QString expression = wildcardToExpression(pattern);
-  if (!expression.isEmpty())
-    expression_.setPattern(expression);
+  if (!expression.isEmpty()) expression_.setPattern(expression);
   QRegularExpression::PatternOptions options = QRegularExpression::DotMatchesEverythingOption;
   if (caseSensitivity == Qt::CaseInsensitive) options |= QRegularExpression::CaseInsensitiveOption;
   expression_.setPatternOptions(options);

@@ -63,8 +63,9 @@ void ProjectTemplates::load(const QString& path, const GlobalMacros& globalMacro
     return;
   }
   if (!preprocessor.stoppedAt().isEmpty()) {
-    throw loadError(preprocessor.stoppedAt(), QStringLiteral("templates file grows beyond %1 bytes when preprocessed")
-                                                  .arg(preprocessor.workLimit()));
+    throw loadError(
+        preprocessor.stoppedAt(),
+        QStringLiteral("templates file grows beyond %1 bytes when preprocessed").arg(preprocessor.workLimit()));
   }
   if (document->root) registerTemplates(*document->root);
   files_.push_back(std::move(document));
@@ -107,8 +108,7 @@ void ProjectTemplates::registerTemplates(const XMLElement& root) {
   }
 }
 
-bool ProjectTemplates::applyConfigurationTemplate(SolutionModel& model, ModelNode* project,
-                                                  const QString& name) const {
+bool ProjectTemplates::applyConfigurationTemplate(SolutionModel& model, ModelNode* project, const QString& name) const {
   const XMLElement* templateElement = configurationTemplates_.find(name);
   if (!templateElement) return false;
   ModelNode* configuration = project->configuration(name);

@@ -48,9 +48,7 @@ class ProjectTemplates : public ConfigurationTemplateSource {
   void report(Diagnostics& diagnostics) const;
 
   const XMLElement* findProjectTemplate(const QString& name) const { return projectTemplates_.find(name); }
-  const XMLElement* findConfigurationTemplate(const QString& name) const {
-    return configurationTemplates_.find(name);
-  }
+  const XMLElement* findConfigurationTemplate(const QString& name) const { return configurationTemplates_.find(name); }
   /// Writes the template's name/value pairs into the project's configuration of that
   /// name (a value only where it differs), with the pairs of the templates named by
   /// "inherited_configurations" written where that pair stands. False when there is

@@ -47,7 +47,7 @@ void expandProject(SolutionReader& reader, const ProjectTemplates& templates, Mo
 // index: importing a solution in template content can add templated projects,
 // which are expanded in turn.
 ModelNode* loadAndExpand(SolutionModel& model, Diagnostics& diagnostics, const SolutionLoader& load,
-                                const std::function<const ProjectTemplates&()>& templates) {
+                         const std::function<const ProjectTemplates&()>& templates) {
   SolutionReader reader(model);
   ModelNode* solution = model.adoptSolution(load(reader));
   try {

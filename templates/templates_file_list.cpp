@@ -60,8 +60,9 @@ TemplatesFileList templatesFilePaths(const QString& templatesFiles, const Global
       if (file.isFile())
         list.paths.append(entry);
       else
-        list.leftOut.append(QStringLiteral("templates file ") + entry +
-                            (file.exists() ? QStringLiteral(" is not a regular file") : QStringLiteral(" does not exist")));
+        list.leftOut.append(
+            QStringLiteral("templates file ") + entry +
+            (file.exists() ? QStringLiteral(" is not a regular file") : QStringLiteral(" does not exist")));
       continue;
     }
     for (const QString& candidate : expandWildcards(entry))

@@ -27,20 +27,17 @@ const Option commonOptions[] = {
     {"-addtemplatesfile", true, "  -addtemplatesfile file          Specify additional templates files\n",
      [](RunConfiguration& o, const QString& a) { o.templatesFiles += QLatin1Char(';') + a; }},
     {"-argvar", true, "  -argvar name=value              Define an IAR argument variable ($name$)\n",
-     [](RunConfiguration& o, const QString& a) { o.reading.argumentVariables.append(a); },
-     true},
-    {"-custom-argvars", true, "  -custom-argvars file            Read IAR argument variables from a .custom_argvars file\n",
+     [](RunConfiguration& o, const QString& a) { o.reading.argumentVariables.append(a); }, true},
+    {"-custom-argvars", true,
+     "  -custom-argvars file            Read IAR argument variables from a .custom_argvars file\n",
      [](RunConfiguration& o, const QString& a) { o.reading.argumentVariableFiles.append(a); }},
     {"-D", true, "  -D name=value                   Specify additional preprocessor definition\n",
-     [](RunConfiguration& o, const QString& a) { o.mapping.definitions.append(a); },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.definitions.append(a); }, true},
     {"-I", true, "  -I path                         Specify additional include path\n",
-     [](RunConfiguration& o, const QString& a) { o.mapping.includePaths.append(a); },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.includePaths.append(a); }, true},
     {"-executable-template", true,
      "  -executable-template name       Specify project template to use for executable projects\n",
-     [](RunConfiguration& o, const QString& a) { o.mapping.executableTemplate = a; },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.executableTemplate = a; }, true},
     {"-expand-templates", false, "  -expand-templates               Expand project templates\n",
      [](RunConfiguration& o, const QString&) { o.expandTemplates = true; }},
     {"-filter-file", true, "  -filter-file wildcard           Specify files to exclude from project\n",
@@ -52,11 +49,9 @@ const Option commonOptions[] = {
      [](RunConfiguration& o, const QString&) { o.helpRequested = true; }},
     {"-library-template", true,
      "  -library-template name          Specify project template to use for library projects\n",
-     [](RunConfiguration& o, const QString& a) { o.mapping.libraryTemplate = a; },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.libraryTemplate = a; }, true},
     {"-P", true, "  -P property=value               Specify additional project properties\n",
-     [](RunConfiguration& o, const QString& a) { o.projectPropertyEntries.append(a); },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.projectPropertyEntries.append(a); }, true},
     {"-report", true, "  -report file                    Write a JSON report of the run to file\n",
      [](RunConfiguration& o, const QString& a) { o.reportFile = a; }},
     {"-rootuserdir", true, "  -rootuserdir directory          Set the root user data directory\n",
@@ -130,7 +125,8 @@ void checkProjectProperties(RunConfiguration& configuration, const PropertySchem
 QStringList ignoredOptions(const ReaderCommand& command) {
   QStringList ignored;
   if (!command.rules.appliesCommandLineSettings)
-    ignored << QStringLiteral("-D") << QStringLiteral("-I") << QStringLiteral("-P") << QStringLiteral("-filter-definition");
+    ignored << QStringLiteral("-D") << QStringLiteral("-I") << QStringLiteral("-P")
+            << QStringLiteral("-filter-definition");
   if (!command.readsArgumentVariables) ignored << QStringLiteral("-argvar") << QStringLiteral("-custom-argvars");
   return ignored;
 }
@@ -151,7 +147,8 @@ void printCommandUsage(const ReaderCommand& command, std::FILE* stream) {
   for (const ExtraOption& option : command.extraOptions) std::fputs(option.usageLine, stream);
   const QStringList ignored = ignoredOptions(command);
   if (!ignored.isEmpty())
-    std::fprintf(stream, "\nIgnored, with a warning: %s\n", ignored.join(QStringLiteral(", ")).toLocal8Bit().constData());
+    std::fprintf(stream, "\nIgnored, with a warning: %s\n",
+                 ignored.join(QStringLiteral(", ")).toLocal8Bit().constData());
   std::fprintf(stream, "\nExample:\n  %s\n", command.example);
 }
 

@@ -31,21 +31,11 @@ struct BuiltInMacro {
 // The date and time macros are stored empty: the expander formats the current
 // date or time when they are referenced.
 const BuiltInMacro hostMacros[] = {
-    {"Date", "", nullptr},
-    {"DateYear", "", nullptr},
-    {"DateMonth", "", nullptr},
-    {"DateDay", "", nullptr},
-    {"Time", "", nullptr},
-    {"TimeHour", "", nullptr},
-    {"TimeMinute", "", nullptr},
-    {"TimeSecond", "", nullptr},
-    {"HostArch", "x64", nullptr},
-    {"HostOS", "linux", nullptr},
-    {"Micro", "ARM", nullptr},
-    {"TargetID", "8", nullptr},
-    {"HostEXE", "", nullptr},
-    {"HostDLLExt", ".so", nullptr},
-    {"HostDLL", ".so_x64", nullptr},
+    {"Date", "", nullptr},        {"DateYear", "", nullptr},      {"DateMonth", "", nullptr},
+    {"DateDay", "", nullptr},     {"Time", "", nullptr},          {"TimeHour", "", nullptr},
+    {"TimeMinute", "", nullptr},  {"TimeSecond", "", nullptr},    {"HostArch", "x64", nullptr},
+    {"HostOS", "linux", nullptr}, {"Micro", "ARM", nullptr},      {"TargetID", "8", nullptr},
+    {"HostEXE", "", nullptr},     {"HostDLLExt", ".so", nullptr}, {"HostDLL", ".so_x64", nullptr},
 };
 
 // Directory values are cleaned by Path.
@@ -180,8 +170,9 @@ void definePackagesMacros(GlobalMacros& macros, const QString& packagesDirectory
 // a home the directories would be made below "/", so none are made.
 void createUserDataDirectory(const StartupEnvironment& environment, Diagnostics& diagnostics) {
   if (environment.rootUserDirectory.isEmpty()) {
-    diagnostics.warn(QString(), QStringLiteral("no home directory (HOME unset or empty, none in the password database): "
-                                       "the user data directory is not created"));
+    diagnostics.warn(QString(),
+                     QStringLiteral("no home directory (HOME unset or empty, none in the password database): "
+                                    "the user data directory is not created"));
     return;
   }
   const QString targets = environment.macros.values.value("TargetsDir");

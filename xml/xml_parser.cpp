@@ -103,8 +103,10 @@ XMLParser::Step XMLParser::parseDeclaration() {
     std::string value(cursor_, close);
     advanceTo(close);
     if (close < end_) ++cursor_;
-    if (name == "version") document_.version = std::move(value);
-    else if (name == "encoding") document_.encoding = std::move(value);
+    if (name == "version")
+      document_.version = std::move(value);
+    else if (name == "encoding")
+      document_.encoding = std::move(value);
   }
   if (at('?')) ++cursor_;
   if (at('>')) ++cursor_;

@@ -51,7 +51,8 @@ struct EscapeTable {
   EscapeTable() {
     for (size_t byte = 0; byte < 256; ++byte) {
       if (byte >= 0x20 && byte <= 0x7E) continue;
-      length[byte] = static_cast<unsigned char>(std::snprintf(text[byte], sizeof text[byte], "&#x%x;", static_cast<unsigned>(byte)));
+      length[byte] = static_cast<unsigned char>(
+          std::snprintf(text[byte], sizeof text[byte], "&#x%x;", static_cast<unsigned>(byte)));
     }
     set('"', "&quot;");
     set('&', "&amp;");

@@ -21,7 +21,8 @@ QStringList notesOn(const QStringList& names, const ConfigurationChoice& choice)
     if (debug == QLatin1String("Debug") || debug == QLatin1String("Release")) return {};
     if (!debug.contains(QLatin1String("debug"), Qt::CaseInsensitive) &&
         !debug.contains(QLatin1String("release"), Qt::CaseInsensitive))
-      return {QStringLiteral("no configuration is named Debug or Release; ") + quoted(debug) + QStringLiteral(" is read as both")};
+      return {QStringLiteral("no configuration is named Debug or Release; ") + quoted(debug) +
+              QStringLiteral(" is read as both")};
     return {QStringLiteral("configuration ") + quoted(debug) + QStringLiteral(" is read as Debug and Release")};
   }
   QStringList notes;
@@ -50,7 +51,7 @@ ConfigurationChoice chooseDebugAndRelease(const QStringList& names) {
   choice.debug = debug;
   choice.release = release < 0 ? debug : release;
   const QString both = QStringLiteral("read as both");
-  choice.debugReason = debugByName ? nameReason(names[debug], "Debug")
+  choice.debugReason = debugByName        ? nameReason(names[debug], "Debug")
                        : debug == release ? both
                                           : QStringLiteral("first configuration");
   choice.releaseReason = release >= 0 ? nameReason(names[release], "Release") : both;

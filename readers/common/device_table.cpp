@@ -179,7 +179,9 @@ QString baseCore(const QString& core) { return core.section(QLatin1Char('.'), 0,
 
 NotCarried replaced(const char* setting, const QString& value, const QString& partValue, const QString& part) {
   return {QLatin1String(setting),
-          value + QStringLiteral(", replaced by ") + partValue + QStringLiteral(" of device ") + part, {}, {},
+          value + QStringLiteral(", replaced by ") + partValue + QStringLiteral(" of device ") + part,
+          {},
+          {},
           QStringLiteral("the IDE builds for the device the project names")};
 }
 
@@ -210,8 +212,12 @@ TargetDevice deviceAsBuilt(const TargetDevice& source, QList<NotCarried>& notCar
   const std::optional<PartProcessor> part = partProcessor(source.name);
   if (!part) {
     // The source's own core, where it names one, stands unchecked.
-    if (source.core.isEmpty()) notCarried.append({QStringLiteral("core of device"), source.name, {}, {},
-                                                  QStringLiteral("the device table does not know this part")});
+    if (source.core.isEmpty())
+      notCarried.append({QStringLiteral("core of device"),
+                         source.name,
+                         {},
+                         {},
+                         QStringLiteral("the device table does not know this part")});
     return device;
   }
   if (baseCore(source.core) != part->core) {

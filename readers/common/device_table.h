@@ -10,8 +10,8 @@
 #include <QString>
 #include <optional>
 
-#include "support/diagnostics.h"
 #include "readers/common/project_record.h"
+#include "support/diagnostics.h"
 
 /// What the processor of a part has.
 struct PartProcessor {

@@ -8,9 +8,8 @@ struct ValueOption {
   QString TargetDevice::*field;
 };
 
-constexpr ValueOption valueOptions[] = {{"-mcpu=", &TargetDevice::core},
-                                        {"-mfpu=", &TargetDevice::fpu},
-                                        {"-mfloat-abi=", &TargetDevice::floatAbi}};
+constexpr ValueOption valueOptions[] = {
+    {"-mcpu=", &TargetDevice::core}, {"-mfpu=", &TargetDevice::fpu}, {"-mfloat-abi=", &TargetDevice::floatAbi}};
 
 }  // namespace
 

@@ -73,10 +73,10 @@ std::optional<QString> LibraryBuilders::firstContaining(const QString& text) con
   // Every name, even an empty one, contains the empty text.
   if (text.isEmpty()) return builders_.empty() ? std::nullopt : std::optional(builders_.front().projectName);
   if (!suffixesIndexed_) indexSuffixes();
-  const auto lower = std::lower_bound(suffixes_.begin(), suffixes_.end(), text,
-                                      [this](const Suffix& suffix, const QString& wanted) {
-                                        return textBefore(suffixText(suffix.builder, suffix.offset), wanted);
-                                      });
+  const auto lower =
+      std::lower_bound(suffixes_.begin(), suffixes_.end(), text, [this](const Suffix& suffix, const QString& wanted) {
+        return textBefore(suffixText(suffix.builder, suffix.offset), wanted);
+      });
   const auto upper = std::partition_point(lower, suffixes_.end(), [this, &text](const Suffix& suffix) {
     return suffixText(suffix.builder, suffix.offset).startsWith(text);
   });

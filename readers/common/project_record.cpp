@@ -84,7 +84,8 @@ class RecordText {
 
   void linker(int depth, const LinkerOptions& linker) {
     if (!linker.script.path.isEmpty())
-      line(depth, "linker script", linker.script.path + QStringLiteral(" (") + scriptKindName(linker.script.kind) + ')');
+      line(depth, "linker script",
+           linker.script.path + QStringLiteral(" (") + scriptKindName(linker.script.kind) + ')');
     list(depth, "linker files", linker.additionalFiles);
     list(depth, "linker options", linker.additionalOptions);
     line(depth, "entry point", linker.entryPoint);
@@ -95,7 +96,9 @@ class RecordText {
   void steps(int depth, const char* label, const QList<BuildCommand>& commands) {
     for (const BuildCommand& command : commands) {
       line(depth, label,
-           command.command + (command.workingDirectory.isEmpty() ? QString() : QStringLiteral(" (in ") + command.workingDirectory + ')'));
+           command.command + (command.workingDirectory.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(" (in ") + command.workingDirectory + ')'));
     }
   }
 

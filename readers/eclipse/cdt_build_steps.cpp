@@ -15,8 +15,10 @@ struct VariableRow {
   const char* macro;
 };
 
-const VariableRow variables[] = {{"ProjName", "$(ProjectName)"},     {"ConfigName", "$(Configuration)"},
-                                 {"ProjDirPath", "$(ProjectDir)"},   {"CWD", "$(OutDir)"},
+const VariableRow variables[] = {{"ProjName", "$(ProjectName)"},
+                                 {"ConfigName", "$(Configuration)"},
+                                 {"ProjDirPath", "$(ProjectDir)"},
+                                 {"CWD", "$(OutDir)"},
                                  {"workspace_loc", "$(SolutionDir)"}};
 
 std::optional<QString> macroFor(const QString& variable, const BuildStepSource& source) {
@@ -29,8 +31,9 @@ std::optional<QString> macroFor(const QString& variable, const BuildStepSource& 
   }
   const bool artifactName = variable == QLatin1String("BuildArtifactFileName");
   if (artifactName || variable == QLatin1String("BuildArtifactFileBaseName")) {
-    std::optional<QString> base = solutionCommand(source.artifactName.isEmpty() ? QStringLiteral("${ProjName}") : source.artifactName,
-                                                  {source.variables, source.paths, QStringLiteral("${ProjName}"), source.library});
+    std::optional<QString> base =
+        solutionCommand(source.artifactName.isEmpty() ? QStringLiteral("${ProjName}") : source.artifactName,
+                        {source.variables, source.paths, QStringLiteral("${ProjName}"), source.library});
     if (base && artifactName) *base += QLatin1String(source.library ? "$(LIB)" : "$(EXE)");
     return base;
   }
@@ -54,7 +57,8 @@ std::optional<QString> solutionCommand(const QString& command, const BuildStepSo
   return result + expanded.mid(done);
 }
 
-BuildSteps readBuildSteps(const ForeignElement& configuration, const BuildStepSource& source, QList<NotCarried>& notCarried) {
+BuildSteps readBuildSteps(const ForeignElement& configuration, const BuildStepSource& source,
+                          QList<NotCarried>& notCarried) {
   BuildSteps steps;
   const struct {
     const char* attribute;

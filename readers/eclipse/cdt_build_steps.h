@@ -37,4 +37,5 @@ std::optional<QString> solutionCommand(const QString& command, const BuildStepSo
 /// after the output is made, each run in the build directory ("$(OutDir)", one
 /// below the project as CDT's is). A step that cannot be translated goes to
 /// notCarried (without configurations).
-BuildSteps readBuildSteps(const ForeignElement& configuration, const BuildStepSource& source, QList<NotCarried>& notCarried);
+BuildSteps readBuildSteps(const ForeignElement& configuration, const BuildStepSource& source,
+                          QList<NotCarried>& notCarried);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "readers/common/resolution_order.h"
 #include "foreign/foreign_files.h"
+#include "readers/common/resolution_order.h"
 
 namespace {
 
@@ -44,12 +44,14 @@ QString CdtBuildVariables::expand(const QString& text) const {
   const std::optional<QString> expanded = substitute(text, text.size() + maximumExpansionGrowth);
   if (!expanded) {
     problems_.append(QStringLiteral("a value would grow by more than %1 characters with its build variables "
-                                    "expanded; it is left as written").arg(maximumExpansionGrowth));
+                                    "expanded; it is left as written")
+                         .arg(maximumExpansionGrowth));
     return text;
   }
   if (!added_->take(std::max<qsizetype>(expanded->size() - text.size(), 0))) {
     problems_.append(QStringLiteral("build variables add more than %1 characters to the workspace's files; the rest "
-                                    "are left as written").arg(added_->most()));
+                                    "are left as written")
+                         .arg(added_->most()));
     return text;
   }
   return *expanded;
@@ -103,7 +105,8 @@ void CdtBuildVariables::resolve(const QString& name) const {
       leave(variable, QStringLiteral(" would grow by more than %1 characters").arg(maximumExpansionGrowth));
     } else if (!added_->take(std::max<qsizetype>(growth, 0))) {
       leave(variable, QStringLiteral(" would add more than the %1 characters build variables may add to the "
-                                     "workspace's files").arg(added_->most()));
+                                     "workspace's files")
+                          .arg(added_->most()));
     } else {
       values_.insert(variable, items);
     }

@@ -16,8 +16,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "readers/common/work_budget.h"
 #include "foreign/foreign_document.h"
+#include "readers/common/work_budget.h"
 
 /// The most characters expansion may add to one value (of a variable or an
 /// option): twice the longest command line Windows runs, so no real build

@@ -331,8 +331,8 @@ const OptionRow optionRows[] = {
 
 // CDT gives each configuration's tools copies of its options named after the
 // configuration kind ("gnu.c.compiler.exe.debug.option.debugging.level").
-const char* const configurationInfixes[] = {".exe.debug.option.", ".exe.release.option.", ".lib.debug.option.",
-                                            ".lib.release.option.", ".so.debug.option.", ".so.release.option."};
+const char* const configurationInfixes[] = {".exe.debug.option.",   ".exe.release.option.", ".lib.debug.option.",
+                                            ".lib.release.option.", ".so.debug.option.",    ".so.release.option."};
 
 // The rows of optionRows by their suffix, made once: an index of a constant table.
 const QHash<QString, qsizetype>& rowsBySuffix() {
@@ -357,14 +357,14 @@ struct WordRow {
 };
 
 const WordRow optimizationWords[] = {
-    {"none", "-O0"}, {"optimize", "-O1"}, {"more", "-O2"},   {"most", "-O3"}, {"size", "-Os"},
-    {"fast", "-Ofast"}, {"debug", "-Og"}, {"o0", "-O0"},     {"o1", "-O1"},   {"o2", "-O2"},
-    {"o3", "-O3"},    {"os", "-Os"},      {"og", "-Og"},     {"ofast", "-Ofast"}, {"oz", "-Oz"},
+    {"none", "-O0"},    {"optimize", "-O1"}, {"more", "-O2"}, {"most", "-O3"},     {"size", "-Os"},
+    {"fast", "-Ofast"}, {"debug", "-Og"},    {"o0", "-O0"},   {"o1", "-O1"},       {"o2", "-O2"},
+    {"o3", "-O3"},      {"os", "-Os"},       {"og", "-Og"},   {"ofast", "-Ofast"}, {"oz", "-Oz"},
 };
 
 const WordRow debugLevelWords[] = {
-    {"none", "-g0"}, {"minimal", "-g1"}, {"default", "-g"}, {"max", "-g3"},
-    {"g0", "-g0"},   {"g1", "-g1"},      {"g", "-g"},       {"g2", "-g2"}, {"g3", "-g3"},
+    {"none", "-g0"}, {"minimal", "-g1"}, {"default", "-g"}, {"max", "-g3"}, {"g0", "-g0"},
+    {"g1", "-g1"},   {"g", "-g"},        {"g2", "-g2"},     {"g3", "-g3"},
 };
 
 // GNU MCU spells the units without hyphens; STM32CubeIDE and DAVE as -mfpu
@@ -390,7 +390,8 @@ const WordRow fpuWords[] = {
 
 // STM32CubeIDE writes "isoc99", "iso9899_199409", "gccdefault"; CDT and GNU MCU
 // "c99", "gnu11", "ansi", "default".
-const WordRow cStandardWords[] = {{"default", ""}, {"gccdefault", ""}, {"ansi", "c90"}, {"iso9899_199409", "iso9899:199409"}};
+const WordRow cStandardWords[] = {
+    {"default", ""}, {"gccdefault", ""}, {"ansi", "c90"}, {"iso9899_199409", "iso9899:199409"}};
 
 const WordRow cppStandardWords[] = {{"default", ""}, {"gccdefault", ""}, {"ansi", "c++98"}};
 
@@ -459,7 +460,8 @@ const CdtOptionKind* cdtListOptionByValueType(const QString& valueType, const QS
   qsizetype toolRow = 0;
   if (tool.contains(QLatin1String("assembler")) || tool.contains(QLatin1String(".asm")))
     toolRow = 2;
-  else if (tool.contains(QLatin1String("cpp")) || tool.contains(QLatin1String("c++")) || tool.contains(QLatin1String("g++")))
+  else if (tool.contains(QLatin1String("cpp")) || tool.contains(QLatin1String("c++")) ||
+           tool.contains(QLatin1String("g++")))
     toolRow = 1;
   return &kinds[toolRow * 3 + (known - std::begin(valueTypes))];
 }

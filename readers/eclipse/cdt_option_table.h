@@ -33,18 +33,18 @@ enum class CdtTool { Target, CCompiler, CppCompiler, Assembler, CLinker, CppLink
 
 /// What an option says.
 enum class CdtMeaning {
-  Device,             ///< the part's name
-  Core,               ///< as -mcpu names it
-  Architecture,       ///< the plug-in's processor family ("arm", "aarch64")
-  ArmArchitecture,    ///< as -march names it
-  InstructionSet,     ///< "thumb" or "arm"
+  Device,           ///< the part's name
+  Core,             ///< as -mcpu names it
+  Architecture,     ///< the plug-in's processor family ("arm", "aarch64")
+  ArmArchitecture,  ///< as -march names it
+  InstructionSet,   ///< "thumb" or "arm"
   ByteOrder,
   FloatAbi,
   Fpu,
-  SecureCode,         ///< -mcmse
-  RiscvBase,          ///< "rv32i", ...
-  RiscvExtension,     ///< a boolean adding the letters of text to -march
-  RiscvFloat,         ///< "none", "single", "double"
+  SecureCode,      ///< -mcmse
+  RiscvBase,       ///< "rv32i", ...
+  RiscvExtension,  ///< a boolean adding the letters of text to -march
+  RiscvFloat,      ///< "none", "single", "double"
   RiscvIntegerAbi,
   RiscvFloatAbi,
   Optimization,
@@ -52,16 +52,16 @@ enum class CdtMeaning {
   CStandard,
   CppStandard,
   AllWarnings,
-  Flag,               ///< a boolean passing the compiler option text
-  OtherFlags,         ///< a command line (or a list of options) passed as written
+  Flag,        ///< a boolean passing the compiler option text
+  OtherFlags,  ///< a command line (or a list of options) passed as written
   Definitions,
   Undefinitions,
   IncludeDirectories,
-  IncludeFiles,       ///< -include
+  IncludeFiles,  ///< -include
   SystemIncludeDirectories,
   LinkerScripts,
-  Libraries,          ///< -l
-  LibraryDirectories, ///< -L
+  Libraries,           ///< -l
+  LibraryDirectories,  ///< -L
   ObjectFiles,
   LinkerFlags,        ///< a list, each passed with -Xlinker
   LinkerCommandLine,  ///< passed as written; "-T" names a linker script

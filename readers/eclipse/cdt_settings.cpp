@@ -2,8 +2,8 @@
 
 #include <QList>
 
-#include "readers/common/configuration_choice.h"
 #include "foreign/foreign_files.h"
+#include "readers/common/configuration_choice.h"
 
 namespace {
 
@@ -16,12 +16,18 @@ struct KindWord {
 // without case: CDT writes "...buildArtefactType.exe" and "...projectType.exe",
 // vendors "xilinx.gnu.armv7.exe", "com.crt.advproject.projecttype.lib" and the like.
 const KindWord typeIdWords[] = {
-    {"exe", ProjectKind::Executable},        {"executable", ProjectKind::Executable},
-    {"application", ProjectKind::Executable}, {"app", ProjectKind::Executable},
-    {"staticLib", ProjectKind::StaticLibrary}, {"lib", ProjectKind::StaticLibrary},
-    {"staticLibrary", ProjectKind::StaticLibrary}, {"archive", ProjectKind::StaticLibrary},
-    {"sharedLib", ProjectKind::SharedLibrary}, {"so", ProjectKind::SharedLibrary},
-    {"sharedLibrary", ProjectKind::SharedLibrary}, {"dll", ProjectKind::SharedLibrary},
+    {"exe", ProjectKind::Executable},
+    {"executable", ProjectKind::Executable},
+    {"application", ProjectKind::Executable},
+    {"app", ProjectKind::Executable},
+    {"staticLib", ProjectKind::StaticLibrary},
+    {"lib", ProjectKind::StaticLibrary},
+    {"staticLibrary", ProjectKind::StaticLibrary},
+    {"archive", ProjectKind::StaticLibrary},
+    {"sharedLib", ProjectKind::SharedLibrary},
+    {"so", ProjectKind::SharedLibrary},
+    {"sharedLibrary", ProjectKind::SharedLibrary},
+    {"dll", ProjectKind::SharedLibrary},
 };
 
 // TI Code Composer Studio names its outputs ".out" and ".lib", Freescale
@@ -36,10 +42,17 @@ const struct {
   const char* idPart;
   const char* architecture;
 } otherArchitectures[] = {
-    {".riscv.", "RISC-V"},           {"aarch64", "AArch64"},          {"hcs08", "HCS08"},
-    {"hc08", "HCS08"},               {"coldfire", "ColdFire"},        {"56800", "56800E"},
-    {".dsc.", "56800E"},             {"buildDefinitions.MSP430", "MSP430"}, {"buildDefinitions.C2000", "C2000"},
-    {"buildDefinitions.C6000", "C6000"}, {"buildDefinitions.PRU", "PRU"},
+    {".riscv.", "RISC-V"},
+    {"aarch64", "AArch64"},
+    {"hcs08", "HCS08"},
+    {"hc08", "HCS08"},
+    {"coldfire", "ColdFire"},
+    {"56800", "56800E"},
+    {".dsc.", "56800E"},
+    {"buildDefinitions.MSP430", "MSP430"},
+    {"buildDefinitions.C2000", "C2000"},
+    {"buildDefinitions.C6000", "C6000"},
+    {"buildDefinitions.PRU", "PRU"},
 };
 
 // The names of the "project" element, compared exactly, used when no id says more.
@@ -183,7 +196,7 @@ CdtSettings readCdtSettings(const ForeignDocument& cproject) {
     settings.kind = ProjectKind::Executable;
     settings.builtByMakefile = true;
   }
-  settings.otherArchitecture = otherArchitectureOf(
-      {toolChainOf(debug), debug.attribute(QStringLiteral("parent")), types.first().attribute(QStringLiteral("projectType"))});
+  settings.otherArchitecture = otherArchitectureOf({toolChainOf(debug), debug.attribute(QStringLiteral("parent")),
+                                                    types.first().attribute(QStringLiteral("projectType"))});
   return settings;
 }

@@ -2,7 +2,6 @@
 
 #include "readers/common/command_line_words.h"
 #include "readers/common/gnu_target_options.h"
-
 #include "readers/eclipse/cdt_option_table.h"
 #include "readers/eclipse/cdt_options.h"
 
@@ -271,7 +270,8 @@ class ToolSettingsReader {
     const bool compiler = option.kind->tool != CdtTool::Assembler;
     for (const QString& text : QStringList{option.value} + option.entries) {
       for (const QString& flag : commandLineWords(text))
-        if (!compiler || !takeTargetOption(flag, device_, armArchitecture_)) tool.options.additionalOptions.append(flag);
+        if (!compiler || !takeTargetOption(flag, device_, armArchitecture_))
+          tool.options.additionalOptions.append(flag);
     }
   }
 
@@ -358,12 +358,12 @@ class ToolSettingsReader {
       appendMissing(settings.compiler.includeDirectories, c_.options.includeDirectories);
       appendMissing(settings.compiler.additionalOptions, c_.options.additionalOptions);
     }
-    for (QStringList* list : {&settings.compiler.definitions, &settings.compiler.undefinitions,
-                              &settings.compiler.includeDirectories})
+    for (QStringList* list :
+         {&settings.compiler.definitions, &settings.compiler.undefinitions, &settings.compiler.includeDirectories})
       list->removeDuplicates();
     settings.assembler = assembler_.options;
-    for (QStringList* list : {&settings.assembler.definitions, &settings.assembler.undefinitions,
-                              &settings.assembler.includeDirectories})
+    for (QStringList* list :
+         {&settings.assembler.definitions, &settings.assembler.undefinitions, &settings.assembler.includeDirectories})
       list->removeDuplicates();
     settings.codeGeneration = codeGeneration(language.code);
     return settings;
@@ -427,4 +427,3 @@ CdtToolSettings readCdtToolSettings(const CdtOptions& options, const CdtReading&
   for (const CdtOtherOption& option : options.others()) reader.readOther(option);
   return reader.result();
 }
-

@@ -36,4 +36,3 @@ struct CdtToolSettings {
 /// Reads options into the record's terms. Definitions, undefinitions and
 /// include directories appear once each, in the order first met.
 CdtToolSettings readCdtToolSettings(const CdtOptions& options, const CdtReading& reading);
-

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <cstring>
 
-#include "readers/common/conversion_context.h"
 #include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
 #include "support/path.h"
 
 DirectoryVisits::DirectoryVisits(ConversionContext& context, const QString& root, ListingCache* listings,
@@ -47,8 +47,8 @@ std::optional<Directory> DirectoryVisits::enter(const Directory& parent, const Q
   Directory directory = parent.openSubdirectory(entry.rawName, path);
   // What was opened is the directory the scan enters, whatever its parent listed
   // (a mount point lists the directory it covers).
-  const Identity opened = directory.isOpen() ? Identity(directory.device(), directory.inode())
-                                             : Identity(entry.device, entry.inode);
+  const Identity opened =
+      directory.isOpen() ? Identity(directory.device(), directory.inode()) : Identity(entry.device, entry.inode);
   if (opened == fileSystemRoot_ || aboveWorkspace_.contains(opened)) {
     // "/" or a directory above the workspace mounted again inside the tree
     // (links there are not followed): the whole disk around the workspace.

@@ -16,8 +16,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "support/directory_listing.h"
 #include "readers/common/work_budget.h"
+#include "support/directory_listing.h"
 
 class ConversionContext;
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "readers/common/conversion_context.h"
 #include "foreign/foreign_files.h"
+#include "readers/common/conversion_context.h"
 #include "readers/eclipse/cdt_build_steps.h"
 #include "readers/eclipse/cdt_build_variables.h"
 #include "readers/eclipse/cdt_option_table.h"
@@ -18,7 +18,8 @@ CdtReading cdtReading(ConversionContext& context, const ConfigurationSource& sou
   return {source.cpp, [&context, &source](const QString& kind, const QString& value) -> std::optional<QString> {
             const PathOrProblem path = optionPath(value, *source.paths);
             if (path.usable()) return path.path;
-            context.warn(source.shownFile, kind + QLatin1Char(' ') + value + QStringLiteral(" left out: ") + path.problem);
+            context.warn(source.shownFile,
+                         kind + QLatin1Char(' ') + value + QStringLiteral(" left out: ") + path.problem);
             return std::nullopt;
           }};
 }
@@ -71,7 +72,8 @@ class ItemSettingsReader {
   const CdtOptions& optionsAbove(const QString& path) const {
     const std::pair<QString, CdtOptions>* nearest = nullptr;
     for (const auto& folder : folders_)
-      if (isInsideFolder(path, folder.first) && (!nearest || folder.first.size() > nearest->first.size())) nearest = &folder;
+      if (isInsideFolder(path, folder.first) && (!nearest || folder.first.size() > nearest->first.size()))
+        nearest = &folder;
     return nearest ? nearest->second : configurationOptions_;
   }
 

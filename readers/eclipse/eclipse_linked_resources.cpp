@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "readers/common/conversion_context.h"
 #include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
 #include "readers/common/windows_path_anchor.h"
 #include "readers/eclipse/directory_visits.h"
 #include "readers/eclipse/eclipse_locations.h"
@@ -86,9 +86,9 @@ PathOrProblem anchored(ConversionContext& context, const PathOrProblem& location
     return PathOrProblem::failure(QStringLiteral("its location ") + location.path +
                                   QStringLiteral(" is a Windows path no part of which lies above the project"));
   }
-  const QString project = QFileInfo(destination.projectDirectory.isEmpty() ? QStringLiteral(".")
-                                                                           : destination.projectDirectory)
-                              .absoluteFilePath();
+  const QString project =
+      QFileInfo(destination.projectDirectory.isEmpty() ? QStringLiteral(".") : destination.projectDirectory)
+          .absoluteFilePath();
   return {QDir(project).relativeFilePath(found->path), QString()};
 }
 

@@ -131,15 +131,16 @@ PathOrProblem LinkLocationResolver::variableValue(const QString& name) const {
 void LinkLocationResolver::resolveVariable(const QString& name) const {
   const ResolutionOrder order = resolutionOrder(name, [this](const QString& variable) {
     const Parts& definition = definitions_[variable];
-    const bool pending = definition.isRelative() && isUserVariable(definition.variable) &&
-                         !values_.contains(definition.variable);
+    const bool pending =
+        definition.isRelative() && isUserVariable(definition.variable) && !values_.contains(definition.variable);
     return pending ? QStringList{definition.variable} : QStringList();
   });
   for (const QString& variable : order.names) {
     const Parts& definition = definitions_[variable];
     PathOrProblem value = definition.whole;
     if (order.cyclic.contains(variable))
-      value = PathOrProblem::failure(QStringLiteral("path variable ") + variable + QStringLiteral(" is defined through itself"));
+      value = PathOrProblem::failure(QStringLiteral("path variable ") + variable +
+                                     QStringLiteral(" is defined through itself"));
     else if (definition.isRelative())
       value = below(variableValue(definition.variable), definition);
     if (value.path.size() > maximumLocationLength)
@@ -163,7 +164,8 @@ PathOrProblem LinkLocationResolver::counted(const PathOrProblem& value, const Pa
   if (!value.usable() || !added_ || added_->take(std::max<qsizetype>(value.path.size() - location.writtenLength, 0)))
     return value;
   return PathOrProblem::failure(QStringLiteral("path variables add more than %1 characters to the workspace's "
-                                               "locations").arg(added_->most()));
+                                               "locations")
+                                    .arg(added_->most()));
 }
 
 bool LinkLocationResolver::isUserVariable(const QString& name) const {

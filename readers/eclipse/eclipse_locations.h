@@ -59,7 +59,7 @@ class LinkLocationResolver {
   bool isUserVariable(const QString& name) const;
 
   QString projectToWorkspace_;
-  QHash<QString, Parts> definitions_;  // the path variables, taken apart
+  QHash<QString, Parts> definitions_;             // the path variables, taken apart
   mutable QHash<QString, PathOrProblem> values_;  // the path variables resolved so far
   WorkBudget* added_ = nullptr;
 };

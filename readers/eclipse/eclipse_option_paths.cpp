@@ -14,7 +14,8 @@ const QString solutionDirectory = QStringLiteral("$(SolutionDir)");
 // workspace, whose links or directory take its place; an unknown P is kept as a name.
 PathOrProblem workspaceLocationPath(const QString& value, const OptionPathBase& base) {
   const qsizetype close = value.indexOf(QLatin1Char('}'), workspaceLocationPrefix.size());
-  QString inside = value.mid(workspaceLocationPrefix.size(), close - workspaceLocationPrefix.size()) + value.mid(close + 1);
+  QString inside =
+      value.mid(workspaceLocationPrefix.size(), close - workspaceLocationPrefix.size()) + value.mid(close + 1);
   const qsizetype slash = inside.indexOf(QLatin1Char('/'));
   const QString project = inside.left(slash);
   const QString below = slash < 0 ? QString() : inside.mid(slash + 1);
@@ -59,6 +60,7 @@ PathOrProblem optionPath(QString value, const OptionPathBase& base) {
   } else if (!isAbsoluteForeignPath(value)) {
     value = projectRelative(value, base);
   }
-  if (value.contains(QLatin1String("${"))) return PathOrProblem::failure(QStringLiteral("it holds a variable that cannot be resolved"));
+  if (value.contains(QLatin1String("${")))
+    return PathOrProblem::failure(QStringLiteral("it holds a variable that cannot be resolved"));
   return {value, QString()};
 }

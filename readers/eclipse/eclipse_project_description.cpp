@@ -39,7 +39,7 @@ EclipseProjectDescription readProjectDescription(const ForeignDocument& document
   }
   for (const ForeignElement& nature : descendantsNamed(root, QStringLiteral("nature")))
     if (elementText(nature) == QLatin1String("org.eclipse.cdt.core.ccnature")) description.isCpp = true;
-  description.filters = ResourceFilters::read(childNamed(root, QStringLiteral("filteredResources")),
-                                              description.unreadFilters);
+  description.filters =
+      ResourceFilters::read(childNamed(root, QStringLiteral("filteredResources")), description.unreadFilters);
   return description;
 }

@@ -4,10 +4,9 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "readers/common/conversion_context.h"
-#include "support/directory_listing.h"
-#include "foreign/foreign_path.h"
 #include "foreign/foreign_files.h"
+#include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
 #include "readers/eclipse/cdt_settings.h"
 #include "readers/eclipse/directory_visits.h"
 #include "readers/eclipse/eclipse_configuration.h"
@@ -17,6 +16,7 @@
 #include "readers/eclipse/eclipse_resource_rules.h"
 #include "readers/eclipse/eclipse_source_tree.h"
 #include "readers/eclipse/eclipse_workspace.h"
+#include "support/directory_listing.h"
 #include "support/path.h"
 
 namespace {
@@ -25,9 +25,9 @@ namespace {
 struct ProjectSource {
   const EclipseWorkspace& workspace;
   const EclipseProjectFile& file;
-  QString directory;     // on disk
-  QString shownProject;  // the ".project" in messages
-  QString shownCproject; // the ".cproject" in messages
+  QString directory;      // on disk
+  QString shownProject;   // the ".project" in messages
+  QString shownCproject;  // the ".cproject" in messages
 };
 
 const DocumentKind cdtProject{"cproject", "an Eclipse project"};
@@ -57,8 +57,12 @@ void readConfigurations(ConversionContext& context, const ProjectSource& source,
                         EclipseWorkspaceReading& reading, ProjectRecord& record,
                         std::vector<ConfigurationResources>& configurationResources) {
   const EclipseWorkspace& workspace = source.workspace;
-  OptionPathBase paths{source.file.description.name, source.file.relativeDirectory, source.directory,
-                       workspace.projectDirectories(), &context.paths(), {}};
+  OptionPathBase paths{source.file.description.name,
+                       source.file.relativeDirectory,
+                       source.directory,
+                       workspace.projectDirectories(),
+                       &context.paths(),
+                       {}};
   paths.linkedLocation = [&workspace](const QString& project, const QString& resourcePath) {
     return workspace.linkedLocation(project, resourcePath);
   };
@@ -86,9 +90,9 @@ void readSources(ConversionContext& context, const ProjectSource& source, const 
                        source.file.locations);
   } catch (const PatternGaveUp& gaveUp) {
     // Which files the project holds is not known: the conversion cannot go on.
-    throw ConversionError(gaveUp.line ? source.shownProject + QLatin1Char(':') + QString::number(gaveUp.line)
-                                      : source.shownProject,
-                          gaveUp.message);
+    throw ConversionError(
+        gaveUp.line ? source.shownProject + QLatin1Char(':') + QString::number(gaveUp.line) : source.shownProject,
+        gaveUp.message);
   }
 }
 
@@ -126,9 +130,9 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
   const QFileInfo cprojectFile(cprojectPath);
   if (!cprojectFile.exists() && !cprojectFile.isSymLink()) return std::nullopt;  // no C project
   if (!cprojectFile.isFile()) {
-    context.leaveOutProject(source.shownCproject, QStringLiteral("not read: it is ") + nonRegularFileKind(cprojectPath) +
-                                                      QStringLiteral("; project ") + file.description.name +
-                                                      QStringLiteral(" left out"));
+    context.leaveOutProject(source.shownCproject, QStringLiteral("not read: it is ") +
+                                                      nonRegularFileKind(cprojectPath) + QStringLiteral("; project ") +
+                                                      file.description.name + QStringLiteral(" left out"));
     return std::nullopt;
   }
   const QString leftOut = QStringLiteral("project ") + file.description.name + QStringLiteral(" left out: ");
@@ -156,4 +160,3 @@ std::optional<ProjectRecord> readEclipseProject(ConversionContext& context, cons
   }
   return readProject(context, source, settings, reading);
 }
-

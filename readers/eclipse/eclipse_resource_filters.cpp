@@ -81,7 +81,8 @@ std::optional<ResourceMatcher> readMatcher(const ForeignElement& element, int de
 }
 
 bool isInside(const QString& path, const QString& folder) {
-  return folder.isEmpty() || (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == QLatin1Char('/'));
+  return folder.isEmpty() ||
+         (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == QLatin1Char('/'));
 }
 
 }  // namespace
@@ -149,9 +150,10 @@ bool ContainerFilters::keeps(const QString& containerPath, const QString& name, 
     included = filter->matcher.matches(name, path, meter);
     if (included) break;
   }
-  const bool kept = included && std::none_of(filters_.begin(), filters_.end(), [&](const ResourceFilter* filter) {
-    return (filter->type & kind) && (filter->type & excludeAll) && filter->matcher.matches(name, path, meter);
-  });
+  const bool kept =
+      included && std::none_of(filters_.begin(), filters_.end(), [&](const ResourceFilter* filter) {
+        return (filter->type & kind) && (filter->type & excludeAll) && filter->matcher.matches(name, path, meter);
+      });
   meter.settle();
   return kept;
 }

@@ -13,9 +13,9 @@
 #include <QString>
 #include <vector>
 
+#include "foreign/foreign_document.h"
 #include "readers/common/work_budget.h"
 #include "readers/eclipse/resource_pattern.h"
-#include "foreign/foreign_document.h"
 
 /// How deep matcher groups may nest: Eclipse's dialog makes two or three levels;
 /// a deeper filter is left out.

@@ -47,8 +47,8 @@ std::optional<std::vector<SourceEntry>> readSourceEntries(const ForeignElement& 
   for (const ForeignElement& entry : childrenNamed(entries, QStringLiteral("entry"))) {
     if (entry.attribute(QStringLiteral("kind")) != QLatin1String("sourcePath")) continue;
     const QString excluding = entry.attribute(QStringLiteral("excluding"));
-    result.push_back({projectPath(entry.attribute(QStringLiteral("name"))),
-                      excluding.split(QLatin1Char('|'), Qt::SkipEmptyParts)});
+    result.push_back(
+        {projectPath(entry.attribute(QStringLiteral("name"))), excluding.split(QLatin1Char('|'), Qt::SkipEmptyParts)});
   }
   return result;
 }
@@ -71,12 +71,14 @@ bool ConfigurationResources::buildsEverything() const {
 }
 
 bool ConfigurationResources::excludes(const QString& path, bool isFolder, WorkBudget* steps) const {
-  for (QString above = path; !above.isEmpty(); above = above.left(std::max<qsizetype>(above.lastIndexOf(QLatin1Char('/')), 0)))
+  for (QString above = path; !above.isEmpty();
+       above = above.left(std::max<qsizetype>(above.lastIndexOf(QLatin1Char('/')), 0)))
     if (excluded.contains(above)) return true;
   if (!sourceEntries) return false;
   const SourceEntry* innermost = nullptr;
   for (const SourceEntry& entry : *sourceEntries)
-    if (isInside(path, entry.folder) && (!innermost || entry.folder.size() > innermost->folder.size())) innermost = &entry;
+    if (isInside(path, entry.folder) && (!innermost || entry.folder.size() > innermost->folder.size()))
+      innermost = &entry;
   // A folder holding an entry of its own is built in part: its items decide.
   if (isFolder && std::any_of(sourceEntries->begin(), sourceEntries->end(), [&](const SourceEntry& entry) {
         return entry.folder != path && isInside(entry.folder, path);
@@ -89,8 +91,9 @@ bool ConfigurationResources::excludes(const QString& path, bool isFolder, WorkBu
   bool insideExcluded = false;
   for (; !relative.isEmpty() && !insideExcluded;
        relative = relative.left(std::max<qsizetype>(relative.lastIndexOf(QLatin1Char('/')), 0))) {
-    insideExcluded = std::any_of(innermost->excluding.begin(), innermost->excluding.end(),
-                           [&](const QString& pattern) { return matchesExclusionPattern(pattern, relative, meter); });
+    insideExcluded = std::any_of(innermost->excluding.begin(), innermost->excluding.end(), [&](const QString& pattern) {
+      return matchesExclusionPattern(pattern, relative, meter);
+    });
   }
   meter.settle();
   return insideExcluded;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "readers/common/conversion_context.h"
-#include "support/directory_listing.h"
 #include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
 #include "readers/eclipse/directory_visits.h"
 #include "readers/eclipse/eclipse_resource_rules.h"
+#include "support/directory_listing.h"
 #include "support/path.h"
 #include "xml/utf8_text.h"
 
@@ -202,14 +202,16 @@ bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
                (type == DirectoryEntry::Type::File && hasSourceExtension(rawName));
       });
   releaseIfTooDeep(directory, depth);
-  const ContainerFilters filters = scan.rules.isTrivial() ? ContainerFilters() : scan.rules.filtersOf(scan.resource.path());
+  const ContainerFilters filters =
+      scan.rules.isTrivial() ? ContainerFilters() : scan.rules.filtersOf(scan.resource.path());
   for (const DirectoryEntry& entry : entries) {
     if (leavesOutName(scan.context, scan.path.path(), entry)) continue;
     if (entry.isDirectory()) {
       std::optional<SourceItem> folder = ruledItem(scan, filters, SourceItem::folder(entry.name), excludedAbove);
       if (folder && !addSubdirectory(scan, items, directory, entry, std::move(*folder), depth, excludedAbove))
         return false;
-    } else if (std::optional<SourceItem> file = ruledItem(scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)), excludedAbove)) {
+    } else if (std::optional<SourceItem> file = ruledItem(
+                   scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)), excludedAbove)) {
       if (!scan.visits.followsLink(scan.path.with(entry.name), entry)) continue;
       if (!scan.visits.takeItem()) return false;
       items.push_back(std::move(*file));
@@ -220,8 +222,8 @@ bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
 
 }  // namespace
 
-void findFiles(ConversionContext& context, DirectoryVisits& visits, const QString& directory,
-               const QString& reported, const QByteArray& fileName, QStringList& list) {
+void findFiles(ConversionContext& context, DirectoryVisits& visits, const QString& directory, const QString& reported,
+               const QByteArray& fileName, QStringList& list) {
   FileSearch search{context, visits, fileName, list, PathDuringWalk(directory), PathDuringWalk(reported)};
   if (std::optional<Directory> top = visits.enterTop(directory)) findFilesBelow(search, *top, 0);
 }
@@ -229,7 +231,11 @@ void findFiles(ConversionContext& context, DirectoryVisits& visits, const QStrin
 bool addSourceTree(ConversionContext& context, DirectoryVisits& visits, std::vector<SourceItem>& items,
                    const QString& directory, const QString& prefix, const ResourceScope& scope) {
   static const ResourceRules noRules;
-  SourceScan scan{context, visits, PathDuringWalk(directory), PathDuringWalk(prefix), PathDuringWalk(scope.path),
+  SourceScan scan{context,
+                  visits,
+                  PathDuringWalk(directory),
+                  PathDuringWalk(prefix),
+                  PathDuringWalk(scope.path),
                   scope.rules ? *scope.rules : noRules};
   std::optional<Directory> top = visits.enterTop(directory);
   return !top || addSourceDirectory(scan, items, *top, 0, scope.excludedAbove);

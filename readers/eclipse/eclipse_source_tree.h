@@ -29,8 +29,8 @@ struct ResourceScope {
 /// (compared exactly) below directory (reported is how results name it, such as
 /// "."); depth first, entries (hidden ones included) sorted by name ignoring case.
 /// An entry of that name that is no regular file is reported as a warning.
-void findFiles(ConversionContext& context, DirectoryVisits& visits, const QString& directory,
-               const QString& reported, const QByteArray& fileName, QStringList& list);
+void findFiles(ConversionContext& context, DirectoryVisits& visits, const QString& directory, const QString& reported,
+               const QByteArray& fileName, QStringList& list);
 
 /// Mirrors the tree below directory as folders and files appended to items:
 /// every directory (also one without source files), and the source files with

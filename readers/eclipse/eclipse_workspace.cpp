@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "readers/common/conversion_context.h"
-#include "foreign/foreign_path.h"
 #include "foreign/foreign_files.h"
+#include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
 #include "readers/eclipse/directory_visits.h"
 #include "readers/eclipse/eclipse_source_tree.h"
 
@@ -41,7 +41,8 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
     file.directory = path.left(path.lastIndexOf(QLatin1Char('/')));
     file.relativeDirectory = withoutDotPrefix(file.directory);
     try {
-      file.description = readProjectDescription(loadForeignFile(context.inputFiles(), fileSystemPath(path), eclipseProject));
+      file.description =
+          readProjectDescription(loadForeignFile(context.inputFiles(), fileSystemPath(path), eclipseProject));
       file.locations = LinkLocationResolver(upToWorkspace(file.relativeDirectory), file.description.pathVariables,
                                             &context.addedCharacters());
       if (!projectDirectories_.contains(file.description.name)) {
@@ -55,7 +56,8 @@ EclipseWorkspace::EclipseWorkspace(ConversionContext& context, const QString& wo
   }
 }
 
-std::optional<PathOrProblem> EclipseWorkspace::linkedLocation(const QString& project, const QString& resourcePath) const {
+std::optional<PathOrProblem> EclipseWorkspace::linkedLocation(const QString& project,
+                                                              const QString& resourcePath) const {
   const auto index = projectsByName_.constFind(project);
   if (index == projectsByName_.constEnd() || resourcePath.isEmpty()) return std::nullopt;
   const EclipseProjectFile& file = projectFiles[size_t(*index)];
@@ -68,7 +70,8 @@ std::optional<PathOrProblem> EclipseWorkspace::linkedLocation(const QString& pro
   if (!holder) return std::nullopt;
   if (holder->location == QLatin1String("virtual:/virtual"))
     return PathOrProblem::failure(QStringLiteral("it lies in the virtual folder ") + holder->name);
-  if (!holder->hasLocation) return PathOrProblem::failure(QStringLiteral("link ") + holder->name + QStringLiteral(" names no location"));
+  if (!holder->hasLocation)
+    return PathOrProblem::failure(QStringLiteral("link ") + holder->name + QStringLiteral(" names no location"));
   const PathOrProblem location = file.locations.resolve(holder->location, holder->isUri);
   if (!location.usable()) return location;
   const QString below = resourcePath.mid(holder->name.size() + 1);

@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "support/directory_listing.h"
-#include "support/diagnostics.h"
 #include "readers/eclipse/eclipse_locations.h"
 #include "readers/eclipse/eclipse_project_description.h"
+#include "support/diagnostics.h"
+#include "support/directory_listing.h"
 
 class ConversionContext;
 
@@ -61,7 +61,7 @@ class EclipseWorkspace {
  private:
   QHash<QString, QString> projectDirectories_;
   QHash<QString, qsizetype> projectsByName_;  // index into projectFiles
-  mutable ListingCache listings_;  // a cache: serving from it changes nothing the workspace shows
+  mutable ListingCache listings_;             // a cache: serving from it changes nothing the workspace shows
 };
 
 /// The solution's name for a workspace directory: its last component as given,

@@ -25,7 +25,9 @@ QString errorText(int code) {
 // with automatic callouts): one step each, so backtracking counts as it
 // happens. Stops the match, without throwing through PCRE2, once the budget
 // is spent.
-int countStep(pcre2_callout_block*, void* meter) { return static_cast<StepMeter*>(meter)->tryTake() ? 0 : PCRE2_ERROR_CALLOUT; }
+int countStep(pcre2_callout_block*, void* meter) {
+  return static_cast<StepMeter*>(meter)->tryTake() ? 0 : PCRE2_ERROR_CALLOUT;
+}
 
 }  // namespace
 
@@ -34,7 +36,7 @@ int countStep(pcre2_callout_block*, void* meter) { return static_cast<StepMeter*
 struct RegularExpression {
   std::unique_ptr<pcre2_code, void (*)(pcre2_code*)> code{nullptr, pcre2_code_free};
   std::unique_ptr<pcre2_match_context, void (*)(pcre2_match_context*)> context{pcre2_match_context_create(nullptr),
-                                                                                pcre2_match_context_free};
+                                                                               pcre2_match_context_free};
   std::unique_ptr<pcre2_match_data, void (*)(pcre2_match_data*)> data{pcre2_match_data_create(1, nullptr),
                                                                       pcre2_match_data_free};
 
@@ -54,10 +56,11 @@ std::optional<ResourcePattern> ResourcePattern::compile(const QString& pattern, 
   if (regular) {
     int error = 0;
     PCRE2_SIZE offset = 0;
-    const uint32_t options = PCRE2_UTF | PCRE2_ANCHORED | PCRE2_ENDANCHORED | PCRE2_AUTO_CALLOUT |
-                             (caseSensitive ? 0 : PCRE2_CASELESS);
+    const uint32_t options =
+        PCRE2_UTF | PCRE2_ANCHORED | PCRE2_ENDANCHORED | PCRE2_AUTO_CALLOUT | (caseSensitive ? 0 : PCRE2_CASELESS);
     auto expression = std::make_shared<RegularExpression>();
-    expression->code.reset(pcre2_compile(characters(pattern), PCRE2_SIZE(pattern.size()), options, &error, &offset, nullptr));
+    expression->code.reset(
+        pcre2_compile(characters(pattern), PCRE2_SIZE(pattern.size()), options, &error, &offset, nullptr));
     if (!expression->code) return std::nullopt;
     result.regular_ = std::move(expression);
     return result;
@@ -94,7 +97,7 @@ bool ResourcePattern::matches(QStringView text, StepMeter& meter) const {
   const int result = pcre2_match(expression.code.get(), characters(text), PCRE2_SIZE(text.size()), 0, 0,
                                  expression.data.get(), expression.context.get());
   if (result == PCRE2_ERROR_CALLOUT) meter.settle();  // the budget is spent: throws
-  if (result >= 0) return true;  // 0: more matches than the match data holds, still a match
+  if (result >= 0) return true;                       // 0: more matches than the match data holds, still a match
   if (result == PCRE2_ERROR_NOMATCH) return false;
   throw PatternGaveUp{QStringLiteral("resource filter pattern ") + pattern_ + QStringLiteral(" gave up on ") +
                           text.toString() + QStringLiteral(": ") + errorText(result),

@@ -8,5 +8,6 @@ bool StepMeter::settled() {
 
 PatternGaveUp StepMeter::spent() const {
   return {QStringLiteral("matching its patterns against names takes more than %1 steps, the most one conversion "
-                         "may take").arg(budget_ ? budget_->most() : 0)};
+                         "may take")
+              .arg(budget_ ? budget_->most() : 0)};
 }

@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "readers/common/conversion_context.h"
-#include "foreign/foreign_path.h"
-#include "readers/common/windows_path_anchor.h"
-#include "foreign/solution_naming.h"
 #include "foreign/foreign_files.h"
+#include "foreign/foreign_path.h"
+#include "foreign/solution_naming.h"
+#include "readers/common/conversion_context.h"
+#include "readers/common/windows_path_anchor.h"
 
 namespace {
 

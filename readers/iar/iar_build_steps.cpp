@@ -11,8 +11,8 @@ struct VariableMacro {
 // "$TARGET_DIR$" and "$EXE_DIR$" are both where the output goes. "$PROJ_FNAME$"
 // is the project file's name without suffix, which the project is named after.
 const VariableMacro variableMacros[] = {
-    {"PROJ_DIR", "$(ProjectDir)"},   {"WS_DIR", "$(SolutionDir)"},     {"CONFIG_NAME", "$(Configuration)"},
-    {"TARGET_PATH", "$(TargetPath)"}, {"TARGET_DIR", "$(OutDir)"},     {"EXE_DIR", "$(OutDir)"},
+    {"PROJ_DIR", "$(ProjectDir)"},    {"WS_DIR", "$(SolutionDir)"},     {"CONFIG_NAME", "$(Configuration)"},
+    {"TARGET_PATH", "$(TargetPath)"}, {"TARGET_DIR", "$(OutDir)"},      {"EXE_DIR", "$(OutDir)"},
     {"OBJ_DIR", "$(IntDir)"},         {"PROJ_FNAME", "$(ProjectName)"},
 };
 

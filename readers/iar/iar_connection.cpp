@@ -2,9 +2,9 @@
 
 #include <functional>
 
+#include "foreign/foreign_files.h"
 #include "foreign/foreign_path.h"
 #include "readers/common/windows_path_anchor.h"
-#include "foreign/foreign_files.h"
 #include "readers/iar/iar_argument_variables.h"
 #include "readers/iar/iar_project.h"
 
@@ -62,17 +62,16 @@ void readSizes(const ForeignElement& element, const QString& item, std::optional
     if (id.isEmpty() || id == QLatin1String("0"))
       size = value;
     else if (value.value_or(1) != 0)
-      notCarried.append({item, id + QStringLiteral(": ") + childText(entry, QStringLiteral("size")).trimmed(),
-                         {}});
+      notCarried.append({item, id + QStringLiteral(": ") + childText(entry, QStringLiteral("size")).trimmed(), {}});
   }
 }
 
 void readCustomBuildTools(const ForeignElement& element, QList<NotCarried>& notCarried) {
   for (const ForeignElement& tool : childrenNamed(element, QStringLiteral("customBuildTool"))) {
-    notCarried.append({QStringLiteral("custom build tool"),
-                       tool.attribute(nameTag) + QStringLiteral(": ") +
-                           childText(tool, QStringLiteral("command")).simplified(),
-                       {}});
+    notCarried.append(
+        {QStringLiteral("custom build tool"),
+         tool.attribute(nameTag) + QStringLiteral(": ") + childText(tool, QStringLiteral("command")).simplified(),
+         {}});
   }
 }
 
@@ -136,8 +135,7 @@ void readFiles(const ForeignElement& files, IarConnection& connection) {
 // A path without a leading variable is relative to the connection file.
 QString basedPath(const QString& path, const QString& directory) {
   const QString forward = toForwardSlashes(path);
-  if (findIarVariable(forward).start == 0 || isAbsoluteForeignPath(forward) || isWindowsAbsolutePath(path))
-    return path;
+  if (findIarVariable(forward).start == 0 || isAbsoluteForeignPath(forward) || isWindowsAbsolutePath(path)) return path;
   const QString joined = joinPath(directory, forward);
   return isAbsoluteForeignPath(joined) ? joined : QStringLiteral("$PROJ_DIR$/") + joined;
 }

@@ -27,8 +27,8 @@
 #include <optional>
 #include <vector>
 
-#include "support/diagnostics.h"
 #include "foreign/foreign_document.h"
+#include "support/diagnostics.h"
 
 struct IarProjectContent;
 

@@ -118,8 +118,9 @@ void addRegion(IcfLayout& layout, const RegionSymbols& region) {
   const bool external = region.name.startsWith(QLatin1Char('E'));
   const bool rom = region.name.contains(QLatin1String("ROM"));
   if (!start || !end || *end < *start || external || (!rom && !region.name.contains(QLatin1String("RAM")))) {
-    layout.notCarried.append({QStringLiteral("memory region"), region.name + QLatin1Char(' ') + region.start +
-                                                                   QStringLiteral(" to ") + region.end, {}});
+    layout.notCarried.append({QStringLiteral("memory region"),
+                              region.name + QLatin1Char(' ') + region.start + QStringLiteral(" to ") + region.end,
+                              {}});
     return;
   }
   layout.memory.append(

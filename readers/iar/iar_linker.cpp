@@ -99,7 +99,8 @@ void IarLinkerReader::readIcf(const IarConfiguration& configuration, SourceConfi
   const IcfLayout* layout = layoutOf(*path);
   if (!layout || !layout->hasEditorSymbols) {
     notCarried.append({QStringLiteral("memory layout"),
-                       *path + QLatin1String(layout ? " (no ICF editor symbols)" : " (file not found)"), {}});
+                       *path + QLatin1String(layout ? " (no ICF editor symbols)" : " (file not found)"),
+                       {}});
     return;
   }
   result.device.memory = layout->memory;

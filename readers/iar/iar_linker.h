@@ -6,10 +6,10 @@
 #include <QList>
 #include <QString>
 
-#include "support/input_files.h"
 #include "readers/common/project_record.h"
 #include "readers/iar/iar_icf.h"
 #include "readers/iar/iar_project.h"
+#include "support/input_files.h"
 
 class IarPathConverter;
 

@@ -16,10 +16,9 @@ const char* const installationVariables[] = {"TOOLKIT_DIR", "EW_DIR"};
 // The IDE's own argument variables, which no user defines; "$_NAME_$" is the
 // environment variable NAME.
 const char* const ideVariables[] = {
-    "CONFIG_NAME",  "CUR_DIR",      "CUR_LINE",   "DATE",         "USER_NAME",   "EXE_DIR",
-    "OBJ_DIR",      "LIST_DIR",     "FILE_BNAME", "FILE_BPATH",   "FILE_DIR",    "FILE_FNAME",
-    "FILE_PATH",    "PROJ_FNAME",   "PROJ_PATH",  "WS_FNAME",     "WS_PATH",     "TARGET_BNAME",
-    "TARGET_BPATH", "TARGET_DIR",   "TARGET_FNAME", "TARGET_PATH",
+    "CONFIG_NAME", "CUR_DIR",      "CUR_LINE",     "DATE",       "USER_NAME",    "EXE_DIR",     "OBJ_DIR",   "LIST_DIR",
+    "FILE_BNAME",  "FILE_BPATH",   "FILE_DIR",     "FILE_FNAME", "FILE_PATH",    "PROJ_FNAME",  "PROJ_PATH", "WS_FNAME",
+    "WS_PATH",     "TARGET_BNAME", "TARGET_BPATH", "TARGET_DIR", "TARGET_FNAME", "TARGET_PATH",
 };
 
 bool isOneOf(const QString& name, const auto& names) {
@@ -106,8 +105,8 @@ IarPathConverter::Split IarPathConverter::argumentVariablePath(const QString& va
   // A value that begins with another variable ("$PROJ_DIR$\..\sdk") is converted
   // as any path; one defined relative to its file stays relative.
   if (!isWindowsAbsolutePath(value->text)) {
-    Split path = split(toForwardSlashes(value->text) + (rest.isEmpty() ? QString() : QLatin1Char('/') + rest), shown,
-                       depth + 1);
+    Split path =
+        split(toForwardSlashes(value->text) + (rest.isEmpty() ? QString() : QLatin1Char('/') + rest), shown, depth + 1);
     if (path.base == Base::Absolute && value->relative) path.base = Base::Anchored;
     return path;
   }
@@ -198,8 +197,9 @@ std::optional<QString> IarPathConverter::projectRelative(const QString& given) {
     case Base::Workspace: {
       // Relative to the project directory, whichever side of it the file lies.
       const QString onDisk = resolver_.respell(path.rest, workspaceDirectory_);
-      const QString relative = QDir(absoluteProjectDirectory_)
-                                   .relativeFilePath(QDir::cleanPath(absoluteWorkspaceDirectory_ + QLatin1Char('/') + onDisk));
+      const QString relative =
+          QDir(absoluteProjectDirectory_)
+              .relativeFilePath(QDir::cleanPath(absoluteWorkspaceDirectory_ + QLatin1Char('/') + onDisk));
       return relative.isEmpty() ? QStringLiteral(".") : relative;
     }
   }

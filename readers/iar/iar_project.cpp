@@ -69,8 +69,7 @@ class SettingsReader {
 IarConfiguration readConfiguration(const ForeignElement& element) {
   IarConfiguration configuration;
   configuration.name = childText(element, nameTag);
-  configuration.toolchain =
-      childText(childNamed(element, QStringLiteral("toolchain")), nameTag).trimmed();
+  configuration.toolchain = childText(childNamed(element, QStringLiteral("toolchain")), nameTag).trimmed();
   SettingsReader(configuration.compiler, configuration.options, &configuration.buildActions).read(element);
   return configuration;
 }
@@ -108,14 +107,14 @@ void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent&
       },
       [&content](const ForeignElement& item, qsizetype group) {
         if (item.tagName() == QLatin1String("file"))
-          content.files.push_back(
-              {childText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
+          content.files.push_back({childText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
       });
 }
 
 }  // namespace
 
-int walkIarGroups(const ForeignElement& root, const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
+int walkIarGroups(const ForeignElement& root,
+                  const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
                   const std::function<void(const ForeignElement&, qsizetype)>& addItem) {
   struct Level {
     ForeignElement element;

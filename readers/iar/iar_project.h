@@ -11,10 +11,10 @@
 #include <optional>
 #include <vector>
 
-#include "readers/common/configuration_choice.h"
-#include "support/diagnostics.h"
 #include "foreign/foreign_document.h"
+#include "readers/common/configuration_choice.h"
 #include "readers/iar/iar_options.h"
+#include "support/diagnostics.h"
 
 /// A command a configuration runs around its build.
 struct IarBuildAction {
@@ -94,7 +94,8 @@ constexpr int maximumGroupDepth = 64;
 /// group) for each other child element. Groups nested deeper than
 /// maximumGroupDepth are merged into their ancestor at that depth; returns how
 /// many were.
-int walkIarGroups(const ForeignElement& root, const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
+int walkIarGroups(const ForeignElement& root,
+                  const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
                   const std::function<void(const ForeignElement&, qsizetype)>& addItem);
 
 /// What a project file holds, as the conversion uses it.

@@ -3,12 +3,12 @@
 #include <optional>
 #include <vector>
 
-#include "readers/common/conversion_context.h"
 #include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
+#include "readers/common/library_builders.h"
 #include "readers/iar/iar_build_steps.h"
 #include "readers/iar/iar_compile.h"
 #include "readers/iar/iar_item_settings.h"
-#include "readers/common/library_builders.h"
 #include "readers/iar/iar_linker.h"
 #include "readers/iar/iar_paths.h"
 #include "readers/iar/iar_target.h"
@@ -93,7 +93,8 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
 
 /// The configurations read as Debug and Release that leave an item out, as bits.
 int exclusionBits(const IarProjectContent& content, const QStringList& excludedFrom) {
-  return (excludedFrom.contains(content.debug().name) ? 1 : 0) | (excludedFrom.contains(content.release().name) ? 2 : 0);
+  return (excludedFrom.contains(content.debug().name) ? 1 : 0) |
+         (excludedFrom.contains(content.release().name) ? 2 : 0);
 }
 constexpr int excludedFromBoth = 3;
 
@@ -142,13 +143,15 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
     folders[i] = SourceItem::folder(group.name);
     folders[i].excludedFrom = group.excludedFrom;
     folders[i].settings = readItemSettings(reading, items, group.ownSettings, group.name);
-    exclusion[i] = exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[size_t(group.parent)] : 0);
+    exclusion[i] =
+        exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[size_t(group.parent)] : 0);
     (group.parent < 0 ? topGroups : subgroups[size_t(group.parent)]).push_back(i);
   }
   std::vector<SourceItem> topFiles;
   std::vector<std::vector<SourceItem>> files(count);
   for (const IarFile& file : content.files) {
-    if (std::optional<SourceItem> item = readFile(reading, items, file, file.group >= 0 ? exclusion[size_t(file.group)] : 0))
+    if (std::optional<SourceItem> item =
+            readFile(reading, items, file, file.group >= 0 ? exclusion[size_t(file.group)] : 0))
       (file.group < 0 ? topFiles : files[size_t(file.group)]).push_back(std::move(*item));
   }
   // Groups follow their parent in document order: children are complete before
@@ -182,8 +185,8 @@ void reportLeftOut(ConversionContext& context, const ProjectReading& reading, co
                             reading.paths.installationPaths().join(QStringLiteral(", ")));
   }
   for (const IarPathConverter::LeftOutVariable& variable : reading.paths.leftOutVariables()) {
-    context.warn(shown, QStringLiteral("paths with ") + variable.variable + QStringLiteral(" left out: ") + variable.why +
-                            QStringLiteral(": ") + variable.paths.join(QStringLiteral(", ")));
+    context.warn(shown, QStringLiteral("paths with ") + variable.variable + QStringLiteral(" left out: ") +
+                            variable.why + QStringLiteral(": ") + variable.paths.join(QStringLiteral(", ")));
   }
   if (!reading.paths.copiesNotMade().isEmpty()) {
     context.warn(shown, QStringLiteral("copies project connection files make when Embedded Workbench opens the "

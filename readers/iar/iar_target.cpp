@@ -17,16 +17,16 @@ struct CoreCode {
 };
 
 const CoreCode coreCodes[] = {
-    {0, "ARM7TDMI"},      {1, "ARM7TDMI-S"},    {2, "ARM710T"},      {3, "ARM720T"},       {4, "ARM740T"},
-    {5, "ARM7EJ-S"},      {6, "ARM9TDMI"},      {7, "ARM920T"},      {8, "ARM922T"},       {9, "ARM940T"},
-    {10, "ARM9E"},        {11, "ARM9E-S"},      {12, "ARM926EJ-S"},  {13, "ARM946E-S"},    {14, "ARM966E-S"},
-    {15, "ARM968E-S"},    {16, "ARM10E"},       {17, "ARM1020E"},    {18, "ARM1022E"},     {19, "ARM1026EJ-S"},
-    {20, "ARM1136J"},     {21, "ARM1136J-S"},   {24, "ARM1176J"},    {25, "ARM1176J-S"},   {32, "XScale"},
-    {33, "XScale-IR7"},   {34, "cortex-m0"},    {35, "cortex-m0plus"}, {36, "cortex-m1"},  {37, "Cortex-MS1"},
-    {38, "cortex-m3"},    {39, "cortex-m4"},    {40, "cortex-m4"},   {41, "cortex-m7"},    {42, "Cortex-R4"},
-    {44, "Cortex-R5"},    {46, "Cortex-R7"},    {48, "Cortex-R8"},   {49, "Cortex-R52"},   {50, "Cortex-A5"},
-    {52, "Cortex-A7"},    {53, "Cortex-A8"},    {54, "Cortex-A9"},   {55, "Cortex-A15"},   {56, "Cortex-A17"},
-    {58, "cortex-m23"},   {59, "cortex-m33"},
+    {0, "ARM7TDMI"},    {1, "ARM7TDMI-S"},  {2, "ARM710T"},        {3, "ARM720T"},     {4, "ARM740T"},
+    {5, "ARM7EJ-S"},    {6, "ARM9TDMI"},    {7, "ARM920T"},        {8, "ARM922T"},     {9, "ARM940T"},
+    {10, "ARM9E"},      {11, "ARM9E-S"},    {12, "ARM926EJ-S"},    {13, "ARM946E-S"},  {14, "ARM966E-S"},
+    {15, "ARM968E-S"},  {16, "ARM10E"},     {17, "ARM1020E"},      {18, "ARM1022E"},   {19, "ARM1026EJ-S"},
+    {20, "ARM1136J"},   {21, "ARM1136J-S"}, {24, "ARM1176J"},      {25, "ARM1176J-S"}, {32, "XScale"},
+    {33, "XScale-IR7"}, {34, "cortex-m0"},  {35, "cortex-m0plus"}, {36, "cortex-m1"},  {37, "Cortex-MS1"},
+    {38, "cortex-m3"},  {39, "cortex-m4"},  {40, "cortex-m4"},     {41, "cortex-m7"},  {42, "Cortex-R4"},
+    {44, "Cortex-R5"},  {46, "Cortex-R7"},  {48, "Cortex-R8"},     {49, "Cortex-R52"}, {50, "Cortex-A5"},
+    {52, "Cortex-A7"},  {53, "Cortex-A8"},  {54, "Cortex-A9"},     {55, "Cortex-A15"}, {56, "Cortex-A17"},
+    {58, "cortex-m23"}, {59, "cortex-m33"},
 };
 
 const char* coreOfCode(int code) {
@@ -75,14 +75,10 @@ struct FpuCode {
 };
 
 const FpuCode fpuCodes[] = {
-    {"0", "none", nullptr, nullptr},
-    {"2", "vfpv2", nullptr, nullptr},
-    {"3", "vfpv3-d16", "vfpv3", "neon-vfpv3"},
-    {"4", "fpv4-sp-d16", nullptr, nullptr},
-    {"5", "vfpv4-d16", "vfpv4", "neon-vfpv4"},
-    {"6", "fpv5-sp-d16", nullptr, nullptr},
-    {"7", "fpv5-d16", nullptr, nullptr},
-    {"8", "VFP9-S", nullptr, nullptr},
+    {"0", "none", nullptr, nullptr},           {"2", "vfpv2", nullptr, nullptr},
+    {"3", "vfpv3-d16", "vfpv3", "neon-vfpv3"}, {"4", "fpv4-sp-d16", nullptr, nullptr},
+    {"5", "vfpv4-d16", "vfpv4", "neon-vfpv4"}, {"6", "fpv5-sp-d16", nullptr, nullptr},
+    {"7", "fpv5-d16", nullptr, nullptr},       {"8", "VFP9-S", nullptr, nullptr},
 };
 
 /// A code of the older "FPU" option (Embedded Workbench 5 to 7) within a

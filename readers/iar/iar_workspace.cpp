@@ -2,13 +2,13 @@
 
 #include <QFileInfo>
 
-#include "readers/common/conversion_context.h"
-#include "support/diagnostics.h"
+#include "foreign/foreign_files.h"
 #include "foreign/foreign_path.h"
 #include "foreign/solution_naming.h"
-#include "foreign/foreign_files.h"
+#include "readers/common/conversion_context.h"
 #include "readers/iar/iar_connection.h"
 #include "readers/iar/iar_paths.h"
+#include "support/diagnostics.h"
 #include "support/path.h"
 
 namespace {
@@ -52,9 +52,9 @@ QString projectFile(ConversionContext& context, const IarWorkspace& workspace, c
   const auto& leftOut = paths.leftOutVariables();
   const QString why = leftOut.empty() ? QStringLiteral("it lies in the Embedded Workbench installation")
                                       : leftOut.front().variable + QStringLiteral(": ") + leftOut.front().why;
-  context.leaveOutProject(displayPath(workspace.path), QStringLiteral("project ") +
-                                                           nameWithoutLastSuffix(toForwardSlashes(text)) +
-                                                           QStringLiteral(" left out: ") + why);
+  context.leaveOutProject(
+      displayPath(workspace.path),
+      QStringLiteral("project ") + nameWithoutLastSuffix(toForwardSlashes(text)) + QStringLiteral(" left out: ") + why);
   return QString();
 }
 

@@ -2,9 +2,9 @@
 
 #include <QPair>
 
+#include "foreign/foreign_files.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/gnu_target_options.h"
-#include "foreign/foreign_files.h"
 #include "readers/uvision/uvision_command_line.h"
 #include "readers/uvision/uvision_model.h"
 
@@ -25,7 +25,7 @@ const char* const gnuLevels[] = {""};
 // for C (gnu17 in later releases, which only corrects it); the C++ default
 // changed between releases and is not written.
 const char* const cStandards[] = {"gnu11", "c90", "gnu90", "c99", "gnu99", "c11", "gnu11"};
-const char* const cppStandards[] = {"",      "c++98", "gnu++98", "c++11",   "gnu++11",
+const char* const cppStandards[] = {"",      "c++98", "gnu++98", "c++11", "gnu++11",
                                     "c++03", "c++14", "gnu++14", "c++17", "gnu++17"};
 
 /// A check box of the compiler's dialog and what it means when ticked ("1").
@@ -90,8 +90,8 @@ class OptionBlock {
   bool item_;
 };
 
-QString CodeGeneration::* const codeGenerationTexts[] = {&CodeGeneration::optimization, &CodeGeneration::debugLevel,
-                                                         &CodeGeneration::cStandard, &CodeGeneration::cppStandard};
+QString CodeGeneration::*const codeGenerationTexts[] = {&CodeGeneration::optimization, &CodeGeneration::debugLevel,
+                                                        &CodeGeneration::cStandard, &CodeGeneration::cppStandard};
 
 /// What the options of MiscControls set overrides what the dialog sets.
 void applyOptions(CodeGeneration& code, const CodeGeneration& options) {
@@ -188,7 +188,8 @@ void readMiscControls(const UVisionTargetReading& reading, const OptionBlock& bl
   CompilerCommandLine options = sortCompilerOptions(commandLineWords(block.control("MiscControls")));
   read.tool.definitions += options.tool.definitions;
   read.tool.undefinitions += options.tool.undefinitions;
-  for (const QString& directory : options.tool.includeDirectories) read.tool.includeDirectories.append(reading.directoryPath(directory));
+  for (const QString& directory : options.tool.includeDirectories)
+    read.tool.includeDirectories.append(reading.directoryPath(directory));
   for (const QString& option : options.tool.additionalOptions) {
     if (reading.toolset == UVisionToolset::ArmCompiler5 && takeArmCompiler5Mode(block, option, options.codeGeneration))
       continue;
@@ -204,7 +205,8 @@ CompilerBlock readCompiler(const UVisionTargetReading& reading, const OptionBloc
   CompilerBlock read;
   read.tool.definitions = definitionItems(block.control("Define"));
   read.tool.undefinitions = definitionItems(block.control("Undefine"));
-  read.tool.includeDirectories = projectRelativePathList(reading.context.paths(), block.control("IncludePath"), reading.directory);
+  read.tool.includeDirectories =
+      projectRelativePathList(reading.context.paths(), block.control("IncludePath"), reading.directory);
   read.codeGeneration.optimization = optimization(reading.toolset, block.value("Optim", "0"));
   readStandards(block, reading.toolset, read.codeGeneration);
   readWarnings(block, reading.toolset, read);
@@ -219,7 +221,8 @@ ToolOptions readAssembler(const UVisionTargetReading& reading, const OptionBlock
   ToolOptions tool;
   tool.definitions = definitionItems(block.control("Define"));
   tool.undefinitions = definitionItems(block.control("Undefine"));
-  tool.includeDirectories = projectRelativePathList(reading.context.paths(), block.control("IncludePath"), reading.directory);
+  tool.includeDirectories =
+      projectRelativePathList(reading.context.paths(), block.control("IncludePath"), reading.directory);
   const QString options = block.control("MiscControls").trimmed();
   if (reading.toolset == UVisionToolset::Gnu)
     tool.additionalOptions = commandLineWords(options);
@@ -232,7 +235,8 @@ const char* compilerElement(UVisionToolset toolset) { return toolset == UVisionT
 const char* assemblerElement(UVisionToolset toolset) { return toolset == UVisionToolset::Gnu ? "Aarm" : "Aads"; }
 
 void overrideDevice(const CompilerCommandLine& options, TargetDevice& device) {
-  for (QString TargetDevice::*field : {&TargetDevice::core, &TargetDevice::fpu, &TargetDevice::floatAbi, &TargetDevice::byteOrder})
+  for (QString TargetDevice::*field :
+       {&TargetDevice::core, &TargetDevice::fpu, &TargetDevice::floatAbi, &TargetDevice::byteOrder})
     if (!(options.device.*field).isEmpty()) device.*field = options.device.*field;
   if (options.device.secureCode) device.secureCode = options.device.secureCode;
 }
@@ -260,8 +264,7 @@ namespace {
 // as is what its own options say; the others are its project's.
 void ownCodeGeneration(const CompilerBlock& own, const CompilerBlock& inherited, CodeGeneration& item) {
   for (const auto field : codeGenerationTexts) {
-    if (own.codeGeneration.*field != inherited.codeGeneration.*field)
-      item.*field = own.codeGeneration.*field;
+    if (own.codeGeneration.*field != inherited.codeGeneration.*field) item.*field = own.codeGeneration.*field;
   }
   if (own.codeGeneration.allWarnings != inherited.codeGeneration.allWarnings)
     item.allWarnings = own.codeGeneration.allWarnings;
@@ -277,9 +280,10 @@ void appendLists(ToolOptions& to, const ToolOptions& from) {
 
 }  // namespace
 
-std::optional<CompileSettings> readItemCompileSettings(const UVisionTargetReading& reading, const ForeignElement& itemOptions,
-                                                       const ForeignElement& toolOptions, const CompileSettings& project,
-                                                       const QString& itemName) {
+std::optional<CompileSettings> readItemCompileSettings(const UVisionTargetReading& reading,
+                                                       const ForeignElement& itemOptions,
+                                                       const ForeignElement& toolOptions,
+                                                       const CompileSettings& project, const QString& itemName) {
   const QLatin1String compilerName(compilerElement(reading.toolset));
   const QLatin1String assemblerName(assemblerElement(reading.toolset));
   const ForeignElement ownCompiler = childNamed(itemOptions, compilerName);
@@ -295,13 +299,15 @@ std::optional<CompileSettings> readItemCompileSettings(const UVisionTargetReadin
   item.compiler.additionalOptions = own.flagOptions + item.compiler.additionalOptions;
   appendLists(item.compiler, own.tool);
   ownCodeGeneration(own, inherited, item.codeGeneration);
-  for (const QString& option : targetOptions(own.options.device)) reports.append({QStringLiteral("compiler option"), option});
+  for (const QString& option : targetOptions(own.options.device))
+    reports.append({QStringLiteral("compiler option"), option});
   if (!ownAssembler.isNull()) {
     const ForeignElement targetAssembler = childNamed(toolOptions, assemblerName);
     appendLists(item.assembler, readAssembler(reading, OptionBlock(ownAssembler, targetAssembler, true), reports));
   }
   for (const Report& report : reports)
-    if (!inherited.reports.contains(report)) reading.report(report.first, report.second + QStringLiteral(" for ") + itemName);
+    if (!inherited.reports.contains(report))
+      reading.report(report.first, report.second + QStringLiteral(" for ") + itemName);
   if (item == project) return std::nullopt;
   return item;
 }

@@ -19,6 +19,7 @@ CompileSettings readTargetCompileSettings(const UVisionTargetReading& reading, c
 /// toolOptions: its lists are the project's followed by its own; a value left
 /// to inherit is the target's. nullopt when it sets nothing of its own. What
 /// it sets that cannot be carried is reported as itemName's.
-std::optional<CompileSettings> readItemCompileSettings(const UVisionTargetReading& reading, const ForeignElement& itemOptions,
-                                                       const ForeignElement& toolOptions, const CompileSettings& project,
-                                                       const QString& itemName);
+std::optional<CompileSettings> readItemCompileSettings(const UVisionTargetReading& reading,
+                                                       const ForeignElement& itemOptions,
+                                                       const ForeignElement& toolOptions,
+                                                       const CompileSettings& project, const QString& itemName);

@@ -88,7 +88,8 @@ void readFpu(TargetDevice& device, const QList<CpuToken>& tokens, const QString&
 
 // The regions of the Target dialog (what uVision links with when it makes the
 // scatter file itself); where a file has none, those of the device.
-QList<MemoryRegion> readMemory(const UVisionTargetReading& reading, const ForeignElement& misc, const QList<CpuToken>& tokens) {
+QList<MemoryRegion> readMemory(const UVisionTargetReading& reading, const ForeignElement& misc,
+                               const QList<CpuToken>& tokens) {
   QList<MemoryRegion> memory;
   const ForeignElement memories = childNamed(misc, QStringLiteral("OnChipMemories"));
   for (const auto& row : onChipRegions) {
@@ -101,9 +102,9 @@ QList<MemoryRegion> readMemory(const UVisionTargetReading& reading, const Foreig
     const ForeignElement region = childNamed(memories, QLatin1String(row.element));
     const auto size = hexNumber(childText(region, QStringLiteral("Size")));
     if (size && *size != 0) {
-      reading.report(QStringLiteral("off-chip memory"), QLatin1String(row.name) + QLatin1Char(' ') +
-                                                            childText(region, QStringLiteral("StartAddress")) +
-                                                            QStringLiteral(" size ") + childText(region, QStringLiteral("Size")));
+      reading.report(QStringLiteral("off-chip memory"),
+                     QLatin1String(row.name) + QLatin1Char(' ') + childText(region, QStringLiteral("StartAddress")) +
+                         QStringLiteral(" size ") + childText(region, QStringLiteral("Size")));
     }
   }
   if (!memory.isEmpty()) return memory;
@@ -188,13 +189,14 @@ TargetDevice readDevice(const UVisionTargetReading& reading, const ForeignElemen
   const ForeignElement options = childNamed(target, QStringLiteral("TargetOption"));
   const ForeignElement common = childNamed(options, QStringLiteral("TargetCommonOption"));
   const bool gnu = reading.toolset == UVisionToolset::Gnu;
-  const ForeignElement misc = gnu ? childPath(options, {"TargetArm", "ArmMisc"}) : childPath(options, {"TargetArmAds", "ArmAdsMisc"});
+  const ForeignElement misc =
+      gnu ? childPath(options, {"TargetArm", "ArmMisc"}) : childPath(options, {"TargetArmAds", "ArmAdsMisc"});
   const QList<CpuToken> tokens = cpuTokens(childText(common, QStringLiteral("Cpu")));
   TargetDevice device;
   device.name = childText(common, QStringLiteral("Device"));
   const CpuToken* cpuType = findToken(tokens, QStringLiteral("CPUTYPE"));
-  device.core = gnuCoreName(cpuType ? cpuType->argument
-                                    : childText(misc, QLatin1String(gnu ? "GCPUTYP" : "AdsCpuType")));
+  device.core =
+      gnuCoreName(cpuType ? cpuType->argument : childText(misc, QLatin1String(gnu ? "GCPUTYP" : "AdsCpuType")));
   if (!tokens.isEmpty()) {
     readFpu(device, tokens, childText(misc, QStringLiteral("RvdsVP")));
     device.dsp = findToken(tokens, QStringLiteral("DSP")) != nullptr;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "readers/common/conversion_context.h"
+#include "foreign/foreign_files.h"
 #include "foreign/foreign_path.h"
 #include "foreign/solution_naming.h"
-#include "foreign/foreign_files.h"
+#include "readers/common/conversion_context.h"
 #include "readers/uvision/uvision_compile_settings.h"
 #include "readers/uvision/uvision_target_settings.h"
 
@@ -75,8 +75,8 @@ class ItemOptions {
 // A group the target leaves out leaves out its files. A file of it that says
 // it is built ("IncludeInBuild" 1: its own choice, as with every three-state
 // option) is; the group's exclusion then goes to each of its other files.
-void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, const ForeignElement& group, SourceItem& folder,
-               QStringList& linkedLibraries) {
+void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, const ForeignElement& group,
+               SourceItem& folder, QStringList& linkedLibraries) {
   const ForeignElement groupOptions = childNamed(group, QStringLiteral("GroupOption"));
   const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
   options.addGroupSettings(folder, groupOptions);

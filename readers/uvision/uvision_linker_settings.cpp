@@ -35,7 +35,8 @@ LinkerOptions readArmLinker(const UVisionTargetReading& reading, const ForeignEl
   const struct {
     const char* element;
     const char* kind;
-  } reported[] = {{"Misc", "linker option"}, {"IncludeLibs", "linker library"}, {"IncludeLibsPath", "linker library directory"}};
+  } reported[] = {
+      {"Misc", "linker option"}, {"IncludeLibs", "linker library"}, {"IncludeLibsPath", "linker library directory"}};
   for (const auto& row : reported) {
     const QString value = childText(linker, QLatin1String(row.element)).trimmed();
     if (!value.isEmpty()) reading.report(QLatin1String(row.kind), value);
@@ -58,13 +59,15 @@ LinkerOptions readGnuLinker(const UVisionTargetReading& reading, const ForeignEl
   for (const QString& directory : listEntries(childText(linker, QStringLiteral("IncludeDir"))))
     options.additionalOptions.append(QStringLiteral("-L") + reading.directoryPath(directory));
   for (const QString& library : listEntries(childText(linker, QStringLiteral("IncludeLibs"))))
-    options.additionalOptions.append(library.startsWith(QLatin1String("-l")) ? library : QStringLiteral("-l") + library);
+    options.additionalOptions.append(library.startsWith(QLatin1String("-l")) ? library
+                                                                             : QStringLiteral("-l") + library);
   return options;
 }
 
 }  // namespace
 
 LinkerOptions readLinkerSettings(const UVisionTargetReading& reading, const ForeignElement& toolOptions) {
-  if (reading.toolset == UVisionToolset::Gnu) return readGnuLinker(reading, childNamed(toolOptions, QStringLiteral("LDarm")));
+  if (reading.toolset == UVisionToolset::Gnu)
+    return readGnuLinker(reading, childNamed(toolOptions, QStringLiteral("LDarm")));
   return readArmLinker(reading, childNamed(toolOptions, QStringLiteral("LDads")));
 }

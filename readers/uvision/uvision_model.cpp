@@ -6,10 +6,10 @@
 #include <QSet>
 #include <algorithm>
 
-#include "readers/common/conversion_context.h"
+#include "foreign/foreign_files.h"
 #include "foreign/foreign_path.h"
 #include "foreign/solution_naming.h"
-#include "foreign/foreign_files.h"
+#include "readers/common/conversion_context.h"
 #include "readers/uvision/uvision_groups.h"
 #include "readers/uvision/uvision_rte.h"
 #include "readers/uvision/uvision_target_settings.h"
@@ -24,7 +24,7 @@ struct ProjectFile {
 };
 
 UVisionTarget readTarget(const ProjectFile& file, const ForeignElement& element, const UVisionProject& project,
-                    const UVisionRteSection& rte, const QString& shownFile) {
+                         const UVisionRteSection& rte, const QString& shownFile) {
   const ForeignElement options = childNamed(element, QStringLiteral("TargetOption"));
   const ForeignElement common = childNamed(options, QStringLiteral("TargetCommonOption"));
   const QString createExecutable = childText(common, QStringLiteral("CreateExecutable"));
@@ -32,8 +32,7 @@ UVisionTarget readTarget(const ProjectFile& file, const ForeignElement& element,
   target.project = &project;
   // uVision 5.38 writes neither "CreateExecutable" nor "CreateLib" for a target
   // that builds a program (TI's MSPM0 examples): such a target is an executable.
-  target.buildsOutput =
-      !createExecutable.isEmpty() || childText(common, QStringLiteral("CreateLib")).isEmpty();
+  target.buildsOutput = !createExecutable.isEmpty() || childText(common, QStringLiteral("CreateLib")).isEmpty();
   target.outputName = childText(common, QStringLiteral("OutputName"));
   if (!target.buildsOutput) return target;
   ProjectRecord& record = target.record;
@@ -41,7 +40,7 @@ UVisionTarget readTarget(const ProjectFile& file, const ForeignElement& element,
   record.directory = file.directory;
   record.sourceFile = shownFile;
   const UVisionTargetReading reading{file.context, file.directory, childText(element, QStringLiteral("TargetName")),
-                                toolsetOf(element), record.notCarried};
+                                     toolsetOf(element), record.notCarried};
   target.toolset = reading.toolset;
   record.configurations.push_back(readTargetSettings(reading, element, record.kind));
   rte.addToConfiguration(reading, record.configurations.front());
@@ -56,7 +55,8 @@ UVisionTarget readTarget(const ProjectFile& file, const ForeignElement& element,
 // is the default output name. Each name's numbering goes on where it stopped
 // (every lower number is taken), so many targets of one name cost one try each.
 void nameProjects(std::vector<UVisionTarget>& targets, const QString& fileName) {
-  const auto projects = std::count_if(targets.begin(), targets.end(), [](const UVisionTarget& target) { return target.buildsOutput; });
+  const auto projects =
+      std::count_if(targets.begin(), targets.end(), [](const UVisionTarget& target) { return target.buildsOutput; });
   QSet<QString> given;
   QHash<QString, int> numbersUsed;  // per name, how many numbers its repeats took
   for (UVisionTarget& target : targets) {
@@ -66,7 +66,8 @@ void nameProjects(std::vector<UVisionTarget>& targets, const QString& fileName) 
       const QString name = targetProjectName(fileName, target.record.configurations.front().name);
       target.projectName = name;
       int& used = numbersUsed[name];
-      while (given.contains(target.projectName)) target.projectName = name + QLatin1Char('_') + QString::number(2 + used++);
+      while (given.contains(target.projectName))
+        target.projectName = name + QLatin1Char('_') + QString::number(2 + used++);
       given.insert(target.projectName);
     }
     target.record.name = target.projectName;
@@ -82,13 +83,14 @@ const DocumentKind uvisionProject{"Project", "a uVision project"};
 }  // namespace
 
 UVisionProject::UVisionProject(ConversionContext& context, const QString& pathAndName, const QString& projectFile,
-                     const QString& workspaceFile)
+                               const QString& workspaceFile)
     : name(nameWithoutLastSuffix(toForwardSlashes(pathAndName))), shownFile(displayPath(projectFile)) {
   const ProjectFile file{context, QFileInfo(projectFile).path()};
   const ForeignDocument document = loadForeignFile(context.inputFiles(), projectFile, uvisionProject, workspaceFile);
   const ForeignElement root = documentElement(document);
   const UVisionRteSection rte(childNamed(root, QStringLiteral("RTE")));
-  for (const ForeignElement& element : childrenNamed(childNamed(root, QStringLiteral("Targets")), QStringLiteral("Target")))
+  for (const ForeignElement& element :
+       childrenNamed(childNamed(root, QStringLiteral("Targets")), QStringLiteral("Target")))
     targets.push_back(readTarget(file, element, *this, rte, shownFile));
   if (targets.empty()) throw ConversionError(shownFile, QStringLiteral("no target specified"));
   nameProjects(targets, name);

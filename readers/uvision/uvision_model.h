@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "support/input_files.h"
 #include "readers/common/project_record.h"
 #include "readers/uvision/uvision_target_reading.h"
+#include "support/input_files.h"
 
 class ConversionContext;
 class ForeignPathResolver;
@@ -39,7 +39,8 @@ class UVisionProject {
  public:
   /// Reads file, which pathAndName (as the workspace writes it) names; throws
   /// ConversionError when it cannot be read, is no uVision project or has no target.
-  UVisionProject(ConversionContext& context, const QString& pathAndName, const QString& file, const QString& workspaceFile);
+  UVisionProject(ConversionContext& context, const QString& pathAndName, const QString& file,
+                 const QString& workspaceFile);
   UVisionProject(const UVisionProject&) = delete;  // its targets point back at it
   UVisionProject& operator=(const UVisionProject&) = delete;
 

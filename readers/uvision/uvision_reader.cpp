@@ -46,8 +46,10 @@ void linkLibraries(ConversionContext& context, const LibraryBuilders& builders, 
     else if (target.toolset == UVisionToolset::Gnu)
       record.linkedLibraryFiles.append(context.paths().respell(library, record.directory));
     else
-      record.librariesNotLinked.append({QStringLiteral("library (built by no project of the workspace)"), library,
-                                        {record.configurations.front().name}, {},
+      record.librariesNotLinked.append({QStringLiteral("library (built by no project of the workspace)"),
+                                        library,
+                                        {record.configurations.front().name},
+                                        {},
                                         QStringLiteral("a solution links only libraries its projects build")});
   }
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "readers/common/conversion_context.h"
-#include "foreign/foreign_path.h"
 #include "foreign/foreign_files.h"
+#include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
 
 namespace {
 
@@ -30,14 +30,16 @@ SourceItem& componentFolder(std::vector<SourceItem>& sources, const QString& nam
 }  // namespace
 
 UVisionRteSection::UVisionRteSection(const ForeignElement& element) {
-  for (const ForeignElement& component : childrenNamed(childNamed(element, QStringLiteral("components")), QStringLiteral("component"))) {
+  for (const ForeignElement& component :
+       childrenNamed(childNamed(element, QStringLiteral("components")), QStringLiteral("component"))) {
     components_.append(readComponent(component, childNamed(component, QStringLiteral("package")),
                                      childNamed(component, QStringLiteral("targetInfos"))));
   }
-  for (const ForeignElement& file : childrenNamed(childNamed(element, QStringLiteral("files")), QStringLiteral("file"))) {
-    const Component component = readComponent(childNamed(file, QStringLiteral("component")),
-                                              childNamed(file, QStringLiteral("package")),
-                                              childNamed(file, QStringLiteral("targetInfos")));
+  for (const ForeignElement& file :
+       childrenNamed(childNamed(element, QStringLiteral("files")), QStringLiteral("file"))) {
+    const Component component =
+        readComponent(childNamed(file, QStringLiteral("component")), childNamed(file, QStringLiteral("package")),
+                      childNamed(file, QStringLiteral("targetInfos")));
     // An instance "removed" belongs to a component no longer selected.
     for (const ForeignElement& instance : childrenNamed(file, QStringLiteral("instance")))
       if (instance.attribute(QStringLiteral("removed")) != QLatin1String("1"))
@@ -45,8 +47,9 @@ UVisionRteSection::UVisionRteSection(const ForeignElement& element) {
   }
 }
 
-UVisionRteSection::Component UVisionRteSection::readComponent(const ForeignElement& component, const ForeignElement& package,
-                                                    const ForeignElement& targets) {
+UVisionRteSection::Component UVisionRteSection::readComponent(const ForeignElement& component,
+                                                              const ForeignElement& package,
+                                                              const ForeignElement& targets) {
   return {component.attribute(QStringLiteral("Cclass")),
           component.attribute(QStringLiteral("Cgroup")),
           component.attribute(QStringLiteral("Csub")),
@@ -56,7 +59,8 @@ UVisionRteSection::Component UVisionRteSection::readComponent(const ForeignEleme
           targetNames(targets)};
 }
 
-QList<UVisionRteSection::Instance> UVisionRteSection::targetInstances(const UVisionTargetReading& reading, bool reportMissing) const {
+QList<UVisionRteSection::Instance> UVisionRteSection::targetInstances(const UVisionTargetReading& reading,
+                                                                      bool reportMissing) const {
   QList<Instance> existing;
   for (const Instance& instance : instances_) {
     if (!instance.component.targets.contains(reading.targetName)) continue;
@@ -73,16 +77,19 @@ QList<UVisionRteSection::Instance> UVisionRteSection::targetInstances(const UVis
 // uVision compiles a target that uses components with _RTE_ defined (the CMSIS
 // device headers include RTE_Components.h on it) and the component's
 // configuration folders and the target's RTE folder on the include path.
-void UVisionRteSection::addToConfiguration(const UVisionTargetReading& reading, SourceConfiguration& configuration) const {
+void UVisionRteSection::addToConfiguration(const UVisionTargetReading& reading,
+                                           SourceConfiguration& configuration) const {
   const QList<Instance> used = targetInstances(reading, false);
   ToolOptions& compiler = configuration.compile.compiler;
   bool usesComponents = false;
   for (const Component& component : components_) {
     if (!component.targets.contains(reading.targetName)) continue;
     usesComponents = true;
-    if (std::none_of(used.begin(), used.end(), [&](const Instance& instance) { return instance.component.same(component); })) {
-      reading.report(QStringLiteral("component of an installed pack"),
-                     component.name() + QLatin1Char(' ') + component.version + QStringLiteral(" from ") + component.pack);
+    if (std::none_of(used.begin(), used.end(),
+                     [&](const Instance& instance) { return instance.component.same(component); })) {
+      reading.report(
+          QStringLiteral("component of an installed pack"),
+          component.name() + QLatin1Char(' ') + component.version + QStringLiteral(" from ") + component.pack);
     }
   }
   if (usesComponents) compiler.definitions.append(QStringLiteral("_RTE_"));
@@ -92,14 +99,16 @@ void UVisionRteSection::addToConfiguration(const UVisionTargetReading& reading, 
   }
   bool exists = false;
   const QString targetFolder = reading.context.paths().respell(
-      QStringLiteral("RTE/_") + QString(reading.targetName).replace(QLatin1Char(' '), QLatin1Char('_')), reading.directory, &exists);
+      QStringLiteral("RTE/_") + QString(reading.targetName).replace(QLatin1Char(' '), QLatin1Char('_')),
+      reading.directory, &exists);
   if (exists) compiler.includeDirectories.append(QStringLiteral("$(ProjectDir)/") + targetFolder);
 }
 
 // Another target's instances are files of that target's project alone.
 void UVisionRteSection::addFiles(const UVisionTargetReading& reading, std::vector<SourceItem>& sources) const {
   for (const Instance& instance : targetInstances(reading, true)) {
-    SourceItem file = SourceItem::file(instance.path.mid(instance.path.lastIndexOf(QLatin1Char('/')) + 1), instance.path);
+    SourceItem file =
+        SourceItem::file(instance.path.mid(instance.path.lastIndexOf(QLatin1Char('/')) + 1), instance.path);
     componentFolder(sources, QStringLiteral("::") + instance.component.className).items.push_back(std::move(file));
   }
 }

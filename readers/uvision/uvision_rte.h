@@ -53,7 +53,8 @@ class UVisionRteSection {
     QString path;
   };
 
-  static Component readComponent(const ForeignElement& component, const ForeignElement& package, const ForeignElement& targets);
+  static Component readComponent(const ForeignElement& component, const ForeignElement& package,
+                                 const ForeignElement& targets);
   /// The instances of the target's components that exist on disk, as the
   /// solution writes their paths; those that do not may be reported.
   QList<Instance> targetInstances(const UVisionTargetReading& reading, bool reportMissing) const;

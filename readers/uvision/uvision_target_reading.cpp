@@ -1,8 +1,8 @@
 #include "readers/uvision/uvision_target_reading.h"
 
-#include "readers/common/conversion_context.h"
-#include "foreign/foreign_path.h"
 #include "foreign/foreign_files.h"
+#include "foreign/foreign_path.h"
+#include "readers/common/conversion_context.h"
 
 UVisionToolset toolsetOf(const ForeignElement& target) {
   const ForeignElement options = childNamed(target, QStringLiteral("TargetOption"));
@@ -11,7 +11,7 @@ UVisionToolset toolsetOf(const ForeignElement& target) {
                     !childNamed(options, QStringLiteral("TargetArm")).isNull());
   if (gnu) return UVisionToolset::Gnu;
   return childText(target, QStringLiteral("uAC6")) == QLatin1String("1") ? UVisionToolset::ArmCompiler6
-                                                                                 : UVisionToolset::ArmCompiler5;
+                                                                         : UVisionToolset::ArmCompiler5;
 }
 
 ForeignElement childPath(ForeignElement element, std::initializer_list<const char*> tagNames) {

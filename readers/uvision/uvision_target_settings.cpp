@@ -32,7 +32,8 @@ ForeignElement toolOptionsOf(const UVisionTargetReading& reading, const ForeignE
   return childPath(target, {"TargetOption", reading.toolset == UVisionToolset::Gnu ? "TargetArm" : "TargetArmAds"});
 }
 
-SourceConfiguration readTargetSettings(const UVisionTargetReading& reading, const ForeignElement& target, ProjectKind kind) {
+SourceConfiguration readTargetSettings(const UVisionTargetReading& reading, const ForeignElement& target,
+                                       ProjectKind kind) {
   const ForeignElement common = childPath(target, {"TargetOption", "TargetCommonOption"});
   const ForeignElement tools = toolOptionsOf(reading, target);
   SourceConfiguration configuration;

@@ -8,7 +8,8 @@
 /// The configuration of a "Target" element that builds a project of kind:
 /// device, compiler, assembler, linker, output and user commands. Its name is
 /// the target's name.
-SourceConfiguration readTargetSettings(const UVisionTargetReading& reading, const ForeignElement& target, ProjectKind kind);
+SourceConfiguration readTargetSettings(const UVisionTargetReading& reading, const ForeignElement& target,
+                                       ProjectKind kind);
 
 /// The element that holds the target's tool options: "TargetArm" for the GNU
 /// tool set, "TargetArmAds" otherwise.

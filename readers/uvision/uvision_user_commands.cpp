@@ -55,9 +55,9 @@ void readSection(const UVisionTargetReading& reading, const ForeignElement& sect
     if (translated.untranslated.isEmpty())
       commands.append({translated.command, QString()});
     else
-      reading.report(QStringLiteral("user command"),
-                     command + QStringLiteral(" (") + translated.untranslated.join(QStringLiteral(", ")) +
-                         QStringLiteral(" without equivalent)"));
+      reading.report(QStringLiteral("user command"), command + QStringLiteral(" (") +
+                                                         translated.untranslated.join(QStringLiteral(", ")) +
+                                                         QStringLiteral(" without equivalent)"));
   }
 }
 

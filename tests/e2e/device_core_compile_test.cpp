@@ -30,8 +30,8 @@ TEST(DeviceCores, EveryCFileCompilesWithWhatTheSolutionSays) {
   for (const auto& form : forms) {
     testing_support::copyTree(testing_support::sourcePath(form.folder), form.folder);
     const bool ofIar = form.input.endsWith(".eww");
-    const QStringList arguments{ofIar ? "iar2hzp" : "eclipse2hzp", "-executable-template", "E",
-                                "-library-template", "L", form.input};
+    const QStringList arguments{
+        ofIar ? "iar2hzp" : "eclipse2hzp", "-executable-template", "E", "-library-template", "L", form.input};
     ASSERT_EQ(testing_support::runQuenport(arguments, form.folder).exitCode, 0) << form.input.toStdString();
     const QString solution =
         ofIar ? QString(form.input).replace(".eww", ".hzp") : form.folder.section('/', -1) + ".hzp";

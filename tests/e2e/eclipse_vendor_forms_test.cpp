@@ -10,8 +10,8 @@
 
 using eclipse_fixtures::copyFixture;
 using testing_support::emptySolution;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::writeFile;

@@ -2,18 +2,18 @@
 // symbolic link, with a reported error and the previous file kept when it fails.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
 #include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "e2e/uvision_fixtures.h"
 #include "helpers/test_support.h"
@@ -33,8 +33,8 @@ namespace {
 const QByteArray previous = "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"previous\" />\n";
 
 QStringList convertExample(const QString& executableTemplate = "STM32_EXE") {
-  return {"uvision2hzp", "-executable-template", executableTemplate, "-library-template", "STM32_LIB",
-          "ws/blinky.uvmpw"};
+  return {"uvision2hzp", "-executable-template", executableTemplate, "-library-template",
+          "STM32_LIB",   "ws/blinky.uvmpw"};
 }
 
 // The uVision example in ws/; its solution (9 KB) is larger than the one block
@@ -203,7 +203,7 @@ TEST(SolutionWriting, WithoutProcTheTemporaryFileIsNamedFromTheStart) {
   const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
   struct rlimit limit {};
   getrlimit(RLIMIT_FSIZE, &limit);
-  const struct rlimit small {1024, limit.rlim_max};
+  const struct rlimit small { 1024, limit.rlim_max };
   setrlimit(RLIMIT_FSIZE, &small);
   QString failure;
   try {

@@ -1,14 +1,15 @@
 // Reading foreign files: the checks and messages of loading, the two parser
 // paths, and the lookups the readers make in the element tree.
 
+#include "foreign/foreign_files.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <functional>
 
-#include "support/diagnostics.h"
-#include "foreign/foreign_files.h"
 #include "helpers/test_support.h"
+#include "support/diagnostics.h"
 
 using testing_support::writeFile;
 
@@ -72,8 +73,10 @@ TEST(ForeignLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
 // Older IAR and uVision files declare a single-byte encoding; the fast path reads
 // them converted to UTF-8, so they keep their characters without the slow path.
 TEST(LoadXmlDocument, ReadsSingleByteEncodingsOnTheFastPath) {
-  const QByteArray latin1 = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root a=\"caf\xe9\">\r\n<b>\xb5s \xe9t\xe9</b></root>\r\n";
-  const QByteArray windows = "<?xml version=\"1.0\" encoding=\"windows-1252\" standalone=\"no\" ?>\r\n<root><b>\x80 \x93x\x94</b></root>";
+  const QByteArray latin1 =
+      "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root a=\"caf\xe9\">\r\n<b>\xb5s \xe9t\xe9</b></root>\r\n";
+  const QByteArray windows =
+      "<?xml version=\"1.0\" encoding=\"windows-1252\" standalone=\"no\" ?>\r\n<root><b>\x80 \x93x\x94</b></root>";
   std::optional<ForeignDocument> document = ForeignDocument::parseFast(latin1);
   ASSERT_TRUE(document);
   EXPECT_EQ(rootOf(*document).attribute("a"), QString::fromUtf8("caf\xc3\xa9"));
@@ -90,12 +93,14 @@ TEST(LoadXmlDocument, ErrorsKeepTheStreamReadersMessageAndPosition) {
     QByteArray content;
     std::string error;
   } cases[] = {
-      {"<?xml version=\"1.0\"?>\r\n<root>\r\n  <b x=\"1\" x=\"2\"/>\r\n</root>\r\n", "bad.xml: Attribute 'x' redefined. line: 3 column: 18"},
+      {"<?xml version=\"1.0\"?>\r\n<root>\r\n  <b x=\"1\" x=\"2\"/>\r\n</root>\r\n",
+       "bad.xml: Attribute 'x' redefined. line: 3 column: 18"},
       // Qt places a decoding error at the start of the document: the byte's own place is told.
       {"<root>\r\n<b>\xff</b>\r\n</root>", "bad.xml: invalid UTF-8 line: 2 column: 4"},
       {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n<b>caf\xc3\xa9 \xc3</b>\n</root>",
        "bad.xml: invalid UTF-8 line: 3 column: 9"},
-      {"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root>\xe9\r\n<b></c>\r\n</root>", "bad.xml: Opening and ending tag mismatch. line: 3 column: 7"},
+      {"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<root>\xe9\r\n<b></c>\r\n</root>",
+       "bad.xml: Opening and ending tag mismatch. line: 3 column: 7"},
       {"<root>\n<b>&unknown;</b>\n</root>", "bad.xml: Entity 'unknown' not declared. line: 2 column: 12"},
       {"<root/>\n<second/>", "bad.xml: Extra content at end of document. line: 2 column: 9"},
       {"<root>\n\n<b>]]></b></root>", "bad.xml: Sequence ']]>' not allowed in content. line: 3 column: 6"},

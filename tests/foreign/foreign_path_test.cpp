@@ -1,11 +1,12 @@
 // Paths named in foreign files: separators, variables, and the case-insensitive
 // unique match against what is on disk.
 
+#include "foreign/foreign_path.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 
-#include "foreign/foreign_path.h"
 #include "helpers/test_support.h"
 #include "support/path.h"
 

@@ -10,8 +10,8 @@ std::string describe(ForeignElement element) {
   if (element.attributeCount()) {
     description += '[';
     for (size_t i = 0; i < element.attributeCount(); ++i)
-      description += (i ? "," : "") + element.attributeName(i).toStdString() + "=" +
-                     element.attributeValue(i).toStdString();
+      description +=
+          (i ? "," : "") + element.attributeName(i).toStdString() + "=" + element.attributeValue(i).toStdString();
     description += ']';
   }
   if (element.childCount()) {

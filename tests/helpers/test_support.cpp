@@ -1,6 +1,9 @@
 #include "helpers/test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,9 +13,6 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace testing_support {
@@ -31,7 +31,10 @@ QString xmlError(const QByteArray& text) {
   QXmlStreamReader reader(text);
   while (!reader.atEnd()) reader.readNext();
   if (!reader.hasError()) return QString();
-  return QString("%1 at line %2, column %3").arg(reader.errorString()).arg(reader.lineNumber()).arg(reader.columnNumber());
+  return QString("%1 at line %2, column %3")
+      .arg(reader.errorString())
+      .arg(reader.lineNumber())
+      .arg(reader.columnNumber());
 }
 
 // Every solution file a test reads, written by the program or kept as expected,
@@ -97,7 +100,8 @@ std::optional<quint64> instructionsOfRun(const QStringList& arguments) {
   if (sanitizedBuild) return std::nullopt;
   const QString log = testDirectory() + "/valgrind.log";
   runProgram("valgrind", QStringList{"--tool=cachegrind", "--cache-sim=no", "--cachegrind-out-file=/dev/null",
-                                     "--log-file=" + log, QUENPORT_BINARY} + arguments);
+                                     "--log-file=" + log, QUENPORT_BINARY} +
+                             arguments);
   const QRegularExpressionMatch count = QRegularExpression("I\\s+refs:\\s+([\\d,]+)").match(readFile(log));
   if (!count.hasMatch()) return std::nullopt;  // no valgrind
   return count.captured(1).remove(',').toULongLong();
@@ -122,9 +126,7 @@ std::optional<qint64> peakMemoryOfRun(const QStringList& arguments) {
   return qint64(usage.ru_maxrss) * 1024;
 }
 
-QString sourcePath(const QString& relative) {
-  return QStringLiteral(QUENPORT_SOURCE_DIR) + '/' + relative;
-}
+QString sourcePath(const QString& relative) { return QStringLiteral(QUENPORT_SOURCE_DIR) + '/' + relative; }
 
 void copyTree(const QString& from, const QString& to) {
   QDirIterator entries(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);

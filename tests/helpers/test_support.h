@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -14,7 +13,9 @@
 // Readable values in test failure messages.
 inline void PrintTo(const QByteArray& bytes, std::ostream* stream) { *stream << '"' << bytes.toStdString() << '"'; }
 inline void PrintTo(const QString& text, std::ostream* stream) { *stream << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* stream) { *stream << '{' << list.join(", ").toStdString() << '}'; }
+inline void PrintTo(const QStringList& list, std::ostream* stream) {
+  *stream << '{' << list.join(", ").toStdString() << '}';
+}
 
 namespace testing_support {
 

@@ -129,8 +129,8 @@ std::string firstWord(const std::string& text) {
 // The declaration as the checks read it: no leading attributes or storage
 // specifiers, operator names without their "=" or "<".
 std::string normalized(const std::string& statement) {
-  std::string text = std::regex_replace(std::regex_replace(trimmed(statement), leadingAttributes, ""), operatorName,
-                                        "operator");
+  std::string text =
+      std::regex_replace(std::regex_replace(trimmed(statement), leadingAttributes, ""), operatorName, "operator");
   for (std::string word = firstWord(text); word == "static" || word == "inline" || word == "thread_local";
        word = firstWord(text))
     text = trimmed(text.substr(word.size()));

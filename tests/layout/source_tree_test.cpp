@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "layout/declaration_scanner.h"
 #include "helpers/test_support.h"
+#include "layout/declaration_scanner.h"
 
 using layout_testing::findStateDeclarations;
 
@@ -148,8 +148,7 @@ QString read(int x) {
   for (const auto& declaration : findStateDeclarations(source))
     found.push_back(std::to_string(declaration.line) + ": " + declaration.text);
   EXPECT_EQ(found, (std::vector<std::string>{"8: int counter = 0", "9: const char* current = nullptr",
-                                             "18: static int instances",
-                                             "24: static QString cache(QString::number(x))",
+                                             "18: static int instances", "24: static QString cache(QString::number(x))",
                                              "25: static int calls"}));
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "mapping/mapping_options.h"
+
+#include <gtest/gtest.h>
 
 TEST(FileFilter, MatchesWholeNamesCaseSensitively) {
   MappingOptions settings;

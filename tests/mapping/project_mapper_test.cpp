@@ -2,11 +2,12 @@
 // become Debug and Release, what moves to Common, the command line's values and
 // filters, the template, and folders with their exclusions.
 
+#include "mapping/project_mapper.h"
+
 #include <gtest/gtest.h>
 
 #include "helpers/model_fixture.h"
 #include "mapping/mapping_options.h"
-#include "mapping/project_mapper.h"
 #include "readers/common/configuration_choice.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/project_record.h"
@@ -72,8 +73,8 @@ QString expected(const QString& name) {
 }
 
 QString solution(const QByteArray& content) {
-  return testing_support::solutionHeader + ("<solution Name=\"ws\" target=\"8\" version=\"2\">\n" + content +
-                                            "</solution>\n");
+  return testing_support::solutionHeader +
+         ("<solution Name=\"ws\" target=\"8\" version=\"2\">\n" + content + "</solution>\n");
 }
 
 }  // namespace
@@ -89,9 +90,9 @@ TEST(ProjectMapper, EveryConfigurationIsCarriedAndCommonHoldsWhatAllShare) {
   mapping.options.includePaths = {"cli"};
   mapping.options.definitionFilters = {WildcardPattern("DROP*")};
   mapping.options.projectProperties = {{"build_quietly", "Yes"}};
-  const QString text = mapping.map({record({configuration("Release", {"NDEBUG", "DROP_ME", "X"}, {"inc"}),
-                                            configuration("Other", {"X"}, {"inc"}),
-                                            configuration("Debug", {"DEBUG", "X", "DROPPED=1"}, {"inc"})})});
+  const QString text = mapping.map(
+      {record({configuration("Release", {"NDEBUG", "DROP_ME", "X"}, {"inc"}), configuration("Other", {"X"}, {"inc"}),
+               configuration("Debug", {"DEBUG", "X", "DROPPED=1"}, {"inc"})})});
   EXPECT_EQ(text, expected("every_configuration.hzp"));
   EXPECT_EQ(mapping.warnings, QStringList());
 }
@@ -103,15 +104,18 @@ TEST(ProjectMapper, ConfigurationChoice) {
     const ConfigurationChoice choice = chooseDebugAndRelease(names);
     QStringList others;
     for (qsizetype other : choice.others) others.append(names[other]);
-    return names[choice.debug] + "/" + names[choice.release] + " " + others.join(",") + " | " + choice.notes.join(" | ");
+    return names[choice.debug] + "/" + names[choice.release] + " " + others.join(",") + " | " +
+           choice.notes.join(" | ");
   };
   EXPECT_EQ(choose({"FlashMemory", "FlashRelease"}),
             "FlashMemory/FlashRelease  | configuration 'FlashMemory' is read as Debug | "
             "configuration 'FlashRelease' is read as Release");
   EXPECT_EQ(choose({"Release", "Debug", "Debug"}), "Debug/Release  | ");
   EXPECT_EQ(choose({"Release"}), "Release/Release  | ");
-  EXPECT_EQ(choose({"A_debug_build", "B"}), "A_debug_build/A_debug_build B | configuration 'A_debug_build' is read as Debug and Release");
-  EXPECT_EQ(choose({"obj", "other"}), "obj/obj other | no configuration is named Debug or Release; 'obj' is read as both");
+  EXPECT_EQ(choose({"A_debug_build", "B"}),
+            "A_debug_build/A_debug_build B | configuration 'A_debug_build' is read as Debug and Release");
+  EXPECT_EQ(choose({"obj", "other"}),
+            "obj/obj other | no configuration is named Debug or Release; 'obj' is read as both");
 }
 
 // Vendors' names: a name ending in Debug/Release stands for it; one
@@ -120,7 +124,8 @@ TEST(ProjectMapper, VendorConfigurationNamesAreReadWithAWarning) {
   Mapping mapping;
   mapping.options.executableTemplate = "E";
   mapping.map({record({configuration("obj", {"A"})})});
-  EXPECT_EQ(mapping.warnings, QStringList({"app.ewp: no configuration is named Debug or Release; 'obj' is read as both"}));
+  EXPECT_EQ(mapping.warnings,
+            QStringList({"app.ewp: no configuration is named Debug or Release; 'obj' is read as both"}));
 
   // Without names to choose by (a uVision target) the one configuration is both, silently.
   Mapping single;
@@ -195,10 +200,11 @@ TEST(ProjectMapper, SettingsNotCarriedAreReportedGrouped) {
   second.notCarried = {{"scatter file", "other.sct", {"Debug"}}, {"scatter file", "app.sct", {"Debug", "Release"}}};
   mapping.diagnostics.warn("app.ewp", "an earlier warning");
   mapping.map({first, second});
-  EXPECT_EQ(mapping.warnings,
-            QStringList({"app.ewp: an earlier warning",
-                         "app.ewp: not carried: scatter file app.sct (targets Debug, Release); other.sct (target Debug)",
-                         "app.ewp: not carried: core Cortex-M55 (target Debug)"}));
+  EXPECT_EQ(
+      mapping.warnings,
+      QStringList({"app.ewp: an earlier warning",
+                   "app.ewp: not carried: scatter file app.sct (targets Debug, Release); other.sct (target Debug)",
+                   "app.ewp: not carried: core Cortex-M55 (target Debug)"}));
 }
 
 // Every build setting has its property, in the schema's words (-Ofast: the
@@ -206,7 +212,14 @@ TEST(ProjectMapper, SettingsNotCarriedAreReportedGrouped) {
 // reported with the configurations holding it.
 TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   SourceConfiguration debug = configuration("Debug", {"DEBUG"}, {"inc"});
-  debug.device = {"STM32H745XIHx", {}, "cortex-m7", "fpv5-d16", "hard", "little", std::nullopt, std::nullopt,
+  debug.device = {"STM32H745XIHx",
+                  {},
+                  "cortex-m7",
+                  "fpv5-d16",
+                  "hard",
+                  "little",
+                  std::nullopt,
+                  std::nullopt,
                   {{MemoryRegion::Kind::Rom, "IROM1", 0x08000000, 0x100000},
                    {MemoryRegion::Kind::Ram, "IRAM1", 0x20000000, 0x20000},
                    {MemoryRegion::Kind::Ram, "IRAM2", 0x24000000, 0x80000},
@@ -215,7 +228,8 @@ TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   debug.compile.compiler.additionalOptions = {"-fno-common"};
   debug.compile.assembler = {{"ASM=1"}, {}, {"asm"}, {"-Wa,-g"}};
   debug.compile.codeGeneration = {"-O0", "-g3", "gnu11", "c++17", true};
-  debug.linker = {{LinkerScript::Kind::GnuLd, "flash.ld"}, {"libm.a"}, {"-Wl,--gc-sections"}, "Reset_Handler", 0x400, 0x200};
+  debug.linker = {
+      {LinkerScript::Kind::GnuLd, "flash.ld"}, {"libm.a"}, {"-Wl,--gc-sections"}, "Reset_Handler", 0x400, 0x200};
   debug.outputName = "fw";
   debug.steps.beforeBuild = {{"make -C gen", "tools"}};
   debug.steps.afterBuild = {{"objcopy -O ihex $(TargetPath) fw.hex", {}}, {"size $(TargetPath)", {}}};
@@ -225,12 +239,12 @@ TEST(ProjectMapper, BuildSettingsBecomeTheirProperties) {
   release.linker.script = {LinkerScript::Kind::Scatter, "fw.sct"};
   Mapping mapping;
   mapping.options.executableTemplate = "E";
-  EXPECT_EQ(mapping.map({record({debug, release})}),
-            expected("build_settings.hzp"));
+  EXPECT_EQ(mapping.map({record({debug, release})}), expected("build_settings.hzp"));
   EXPECT_EQ(mapping.warnings,
-            QStringList({"app.ewp: not carried: memory region RAM3 0x30000000 size 0x00008000 (configurations Debug, Release)",
-                         "app.ewp: not carried: C++ standard c++17 (configurations Debug, Release)",
-                         "app.ewp: not carried: scatter file fw.sct (configuration Release)"}));
+            QStringList(
+                {"app.ewp: not carried: memory region RAM3 0x30000000 size 0x00008000 (configurations Debug, Release)",
+                 "app.ewp: not carried: C++ standard c++17 (configurations Debug, Release)",
+                 "app.ewp: not carried: scatter file fw.sct (configuration Release)"}));
 }
 
 // A library is not linked: its linker settings and memory stay behind. An
@@ -251,15 +265,17 @@ TEST(ProjectMapper, LibrariesAndOtherArchitectures) {
   mapping.options.executableTemplate = "E";
   mapping.options.libraryTemplate = "L";
   const QString text = mapping.map({libraryRecord, riscvRecord});
-  EXPECT_TRUE(text.contains("      Name=\"Common\"\n"
-                            "      archive_post_build_command=\"archive-check\"\n"
-                            "      arm_architecture=\"v7EM\"\n"
-                            "      arm_core_type=\"Cortex-M4\"\n"
-                            "      c_preprocessor_definitions=\"LIB\"\n"))
+  EXPECT_TRUE(
+      text.contains("      Name=\"Common\"\n"
+                    "      archive_post_build_command=\"archive-check\"\n"
+                    "      arm_architecture=\"v7EM\"\n"
+                    "      arm_core_type=\"Cortex-M4\"\n"
+                    "      c_preprocessor_definitions=\"LIB\"\n"))
       << text.toStdString();
-  EXPECT_TRUE(text.contains("      Name=\"Common\"\n"
-                            "      Target=\"CH32V307VCT6\"\n"
-                            "      c_preprocessor_definitions=\"CH32V30x\"\n"))
+  EXPECT_TRUE(
+      text.contains("      Name=\"Common\"\n"
+                    "      Target=\"CH32V307VCT6\"\n"
+                    "      c_preprocessor_definitions=\"CH32V30x\"\n"))
       << text.toStdString();
   EXPECT_FALSE(text.contains("linker_memory_map_macros"));
   EXPECT_EQ(mapping.warnings,
@@ -283,15 +299,17 @@ TEST(ProjectMapper, ItemSettingsAddToTheProjects) {
   Mapping mapping;
   mapping.options.executableTemplate = "E";
   const QString text = mapping.map({record({configuration("Debug", {"A", "B"}), release}, {file})});
-  EXPECT_TRUE(text.contains("      <file file_name=\"src/x.c\">\n"
-                            "        <configuration\n"
-                            "          Name=\"Release\"\n"
-                            "          c_additional_options=\"-fno-fast-math\"\n"
-                            "          c_preprocessor_definitions=\"FILE_ONLY\"\n"
-                            "          gcc_optimization_level=\"None\" />\n"
-                            "      </file>\n"))
+  EXPECT_TRUE(
+      text.contains("      <file file_name=\"src/x.c\">\n"
+                    "        <configuration\n"
+                    "          Name=\"Release\"\n"
+                    "          c_additional_options=\"-fno-fast-math\"\n"
+                    "          c_preprocessor_definitions=\"FILE_ONLY\"\n"
+                    "          gcc_optimization_level=\"None\" />\n"
+                    "      </file>\n"))
       << text.toStdString();
-  EXPECT_EQ(mapping.warnings, QStringList({"app.ewp: not carried: definition B left out by src/x.c (configuration Release)"}));
+  EXPECT_EQ(mapping.warnings,
+            QStringList({"app.ewp: not carried: definition B left out by src/x.c (configuration Release)"}));
 }
 
 // No reader gives a name with a control character (XML refuses them), but one

@@ -17,8 +17,9 @@ QStringList tokens(const QString& text) {
 }
 
 TEST(ExpressionLexer, LiteralsNamesAndBlanks) {
-  EXPECT_EQ(tokens(" 12 \t0x1fUL 0b101 1.25 \"a b\" _x$1 @r0 "),
-            QStringList({"3:12/10", "4:0x1fUL/10", "5:0b101/10", "6:1.25/10", "7:\"a b\"/10", "8:_x$1/10", "9:@r0/10"}));
+  EXPECT_EQ(
+      tokens(" 12 \t0x1fUL 0b101 1.25 \"a b\" _x$1 @r0 "),
+      QStringList({"3:12/10", "4:0x1fUL/10", "5:0b101/10", "6:1.25/10", "7:\"a b\"/10", "8:_x$1/10", "9:@r0/10"}));
   // The first rule that matches wins, not the longest: "0x1G" is a hexadecimal
   // integer and a name, "1." an integer and a dot, "12abc" an integer and a name.
   EXPECT_EQ(tokens("0x1G 1. 12abc"), QStringList({"4:0x1/10", "8:G/10", "3:1/10", "19:./10", "3:12/10", "8:abc/10"}));
@@ -27,8 +28,9 @@ TEST(ExpressionLexer, LiteralsNamesAndBlanks) {
 // Each operator is one token, never a shorter one and the rest (what the operators
 // bind and mean is shown by the expression parser's tests).
 TEST(ExpressionLexer, OperatorsPreferTheirLongerForms) {
-  const QString operators = ">>>= >>> >>= >> >= > <<= << <= < == = != ! && &= & || |= | ^= ^ -> -- -= - ++ += + "
-                            ":: : ; ? , ~ *= * /= / %= % ( ) [ ] { } .";
+  const QString operators =
+      ">>>= >>> >>= >> >= > <<= << <= < == = != ! && &= & || |= | ^= ^ -> -- -= - ++ += + "
+      ":: : ; ? , ~ *= * /= / %= % ( ) [ ] { } .";
   QStringList texts;
   for (const QString& token : tokens(operators)) texts << token.section(':', 1).section('/', 0, -2);
   EXPECT_EQ(texts, operators.split(' '));

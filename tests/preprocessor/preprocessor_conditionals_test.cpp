@@ -24,7 +24,8 @@ TEST(PreprocessorIf, ListsMatchTheMacroValue) {
                 .tree,
             "r[c,u,w]");
   result = preprocess(
-      "<r><if><a/></if>\n<ifnot A=\"1\" B=\"2\"><ifdef name=\"A\"><b/></ifdef></ifnot><If A=\"1\"><c/></If></r>", "A=1");
+      "<r><if><a/></if>\n<ifnot A=\"1\" B=\"2\"><ifdef name=\"A\"><b/></ifdef></ifnot><If A=\"1\"><c/></If></r>",
+      "A=1");
   EXPECT_EQ(result.tree, "r[if[a],ifnot(A=1,B=2)[b],If(A=1)[c]]");
   EXPECT_EQ(result.warnings, QStringList(2, "one condition required for <if[not]>"));
 }
@@ -104,8 +105,7 @@ TEST(PreprocessorExpandFlag, AttributeValuesAreExpandedOnlyWithIt) {
 // A directive as document element yields the new one; a file that does not load
 // fails before any preprocessing.
 TEST(PreprocessorDocumentElement, ADirectiveAsDocumentElementYieldsTheNewOne) {
-  EXPECT_EQ(preprocess("<ifdef name=\"X\"><solution a=\"1\"><p/></solution></ifdef>", "X=1").tree,
-            "solution(a=1)[p]");
+  EXPECT_EQ(preprocess("<ifdef name=\"X\"><solution a=\"1\"><p/></solution></ifdef>", "X=1").tree, "solution(a=1)[p]");
   EXPECT_EQ(preprocess("<ifdef name=\"X\"><solution/></ifdef>").tree, "");
   const Result result = preprocess("<for index=\"i\" start=\"0\" end=\"2\" incr=\"1\"><s i=\"$(i)\"/></for>");
   EXPECT_EQ(result.tree, "s(i=0)");

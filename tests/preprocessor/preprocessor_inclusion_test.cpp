@@ -16,21 +16,24 @@ namespace {
 TEST(PreprocessorFragments, PutCopiesTheLatestDefinition) {
   Result result = preprocess(
       "<r><xmlput name=\"f\"/><xmldef name=\"f\"><a v=\"$(V:none)\"/><ifdef name=\"V\"><b/></ifdef></xmldef>"
-      "<xmlput name=\"f\"/><xmlput name=\"f\" macros=\"V=1;W=&#10;2\"/><xmlput name=\"f\" macros=\"V=2\" expand_macros=\"\"/>"
+      "<xmlput name=\"f\"/><xmlput name=\"f\" macros=\"V=1;W=&#10;2\"/><xmlput name=\"f\" macros=\"V=2\" "
+      "expand_macros=\"\"/>"
       "<xmlput/><ifdef name=\"W\"><leaked/></ifdef></r>");
   EXPECT_EQ(result.tree, "r[xmlput(name=f),a(v=$(V:none)),a(v=$(V:none)),b,a(v=2),b,xmlput]");
   EXPECT_EQ(result.warnings, QStringList("xmlput cannot fine xmldef named f"));
   result = preprocess(
       "<r><xmldef name=\"f\"><one/></xmldef><xmlput name=\"f\"/><xmldef name=\"f\"><two/>"
-      "<xmldef name=\"g\"><inner/></xmldef></xmldef><xmlput name=\"f\"/><xmlput name=\"g\"/><xmldef><kept/></xmldef></r>",
+      "<xmldef name=\"g\"><inner/></xmldef></xmldef><xmlput name=\"f\"/><xmlput "
+      "name=\"g\"/><xmldef><kept/></xmldef></r>",
       "", true);
   EXPECT_EQ(result.tree, "r[one,two,inner,xmldef[kept]]");
   EXPECT_TRUE(result.warnings.isEmpty());
 }
 
 TEST(PreprocessorInclude, RelativeToTheIncludingFileWithEnvelopeAndAttributes) {
-  writeFile("dir/sub/part.xml",
-            "<?xml version=\"1.0\"?><part own=\"1\"><include filename=\"deeper/leaf.xml\"/><p v=\"$(M:none)\"/></part>");
+  writeFile(
+      "dir/sub/part.xml",
+      "<?xml version=\"1.0\"?><part own=\"1\"><include filename=\"deeper/leaf.xml\"/><p v=\"$(M:none)\"/></part>");
   writeFile("dir/sub/deeper/leaf.xml", "<envelope><leaf1/><leaf2 f=\"$(F)\"/></envelope>");
   const Result result = preprocess(
       "<r><include filename=\"sub/part.xml\" inherit_attributes=\"a;missing;own\" a=\"x\" own=\"2\"/>"
@@ -43,9 +46,9 @@ TEST(PreprocessorInclude, RelativeToTheIncludingFileWithEnvelopeAndAttributes) {
 TEST(PreprocessorInclude, FilesWrittenOnWindowsAreFound) {
   writeFile("Common/Parts.XML", "<envelope><found/></envelope>");
   const GlobalMacros global{{}, {{"Here", testing_support::testDirectory()}}};
-  const Result result = preprocess(
-      "<r><include filename=\"common\\parts.xml\"/><include filename=\"$(Here)/Common/Parts.XML\"/></r>", {},
-      false, false, "main.xml", global);
+  const Result result =
+      preprocess("<r><include filename=\"common\\parts.xml\"/><include filename=\"$(Here)/Common/Parts.XML\"/></r>", {},
+                 false, false, "main.xml", global);
   EXPECT_EQ(result.tree, "r[found,found]");
 }
 
@@ -60,23 +63,22 @@ TEST(PreprocessorInclude, FilesThatFailToLoadYieldNothing) {
       "<xmlput name=\"included\"/></r>");
   // Fragments are shared by the document and the files it includes.
   EXPECT_EQ(result.tree, "r[include[kept],m,i]");
-  EXPECT_EQ(result.warnings,
-            QStringList({"error \"couldn't read missing.xml\" in include file missing.xml line:0",
-                         "error \"tagName mismatch\" in include file broken.xml line:1",
-                         "error: include file 'empty.xml' is empty",
-                         "missing filename in <include>",
-                         "error \"couldn't read .\" in include file . line:0",
-                         "error \"couldn't read /dev/zero\" in include file /dev/zero line:0"}));
+  EXPECT_EQ(result.warnings, QStringList({"error \"couldn't read missing.xml\" in include file missing.xml line:0",
+                                          "error \"tagName mismatch\" in include file broken.xml line:1",
+                                          "error: include file 'empty.xml' is empty", "missing filename in <include>",
+                                          "error \"couldn't read .\" in include file . line:0",
+                                          "error \"couldn't read /dev/zero\" in include file /dev/zero line:0"}));
 }
 
 // A warning names the file being walked and the line of its directive: in an
 // included file that file, in a loop's copy the line of the copied directive.
 TEST(PreprocessorWarnings, NameTheFileAndLineOfTheirDirective) {
   writeFile("parts/part.xml", "<envelope>\n  <define value=\"1\"/>\n</envelope>\n");
-  const Result result = preprocess("<!DOCTYPE Project_Templates_File>\n<r>\n  <if/>\n"
-                                   "  <include filename=\"parts/part.xml\"/>\n"
-                                   "  <for index=\"i\" start=\"0\" end=\"2\" incr=\"1\">\n"
-                                   "    <xmlput name=\"none\"/>\n  </for>\n</r>\n");
+  const Result result = preprocess(
+      "<!DOCTYPE Project_Templates_File>\n<r>\n  <if/>\n"
+      "  <include filename=\"parts/part.xml\"/>\n"
+      "  <for index=\"i\" start=\"0\" end=\"2\" incr=\"1\">\n"
+      "    <xmlput name=\"none\"/>\n  </for>\n</r>\n");
   // Both copies warn at the copied directive's line: the same warning, shown once.
   EXPECT_EQ(result.warnings, QStringList({"one condition required for <if[not]>", "missing name in <define>",
                                           "xmlput cannot fine xmldef named none"}));
@@ -94,10 +96,9 @@ TEST(PreprocessorRecursionBounds, IncludesAndPutsThatRepeatThemselvesWarn) {
       "<xmldef name=\"f\"><f/><xmlput name=\"g\"/></xmldef><xmldef name=\"g\"><g/><xmlput name=\"f\"/></xmldef>"
       "<xmlput name=\"f\"/></r>");
   EXPECT_EQ(result.tree, "r[s,a,b,f,g]");
-  EXPECT_EQ(result.warnings, QStringList({"include file 'self.xml' includes itself",
-                                          "include file 'a.xml' includes itself",
-                                          "include file 'main.xml' includes itself",
-                                          "xmlput named f puts itself"}));
+  EXPECT_EQ(result.warnings,
+            QStringList({"include file 'self.xml' includes itself", "include file 'a.xml' includes itself",
+                         "include file 'main.xml' includes itself", "xmlput named f puts itself"}));
 }
 
 TEST(PreprocessorRecursionBounds, ACycleThroughASymbolicLinkIsFound) {
@@ -130,16 +131,18 @@ TEST(PreprocessorRecursionBounds, GrowthStopsAtTheWorkLimit) {
   // A definition that doubles itself on every turn is bounded the same way.
   RecordingPreprocessor doubling;
   doubling.preprocessor.setWorkLimit(1 << 24);
-  testing_support::writeFile("double.xml", "<r><for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
-                                           "<define name=\"X\" value=\"$(X)$(X)\"/></for></r>");
+  testing_support::writeFile("double.xml",
+                             "<r><for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
+                             "<define name=\"X\" value=\"$(X)$(X)\"/></for></r>");
   doubling.preprocessor.load("double.xml", "X=ab", true);
   EXPECT_FALSE(doubling.preprocessor.stoppedAt().isEmpty());
   // Long sibling lists: every put is spliced in without searching the list, so the
   // walk reaches the default limit quickly instead of slowing down with each splice.
   RecordingPreprocessor puts;
-  testing_support::writeFile("puts.xml", "<r><xmldef name=\"f\"><a/><b/><c/><d/></xmldef>"
-                                         "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
-                                         "<xmlput name=\"f\"/><xmlput name=\"f\"/></for></r>");
+  testing_support::writeFile("puts.xml",
+                             "<r><xmldef name=\"f\"><a/><b/><c/><d/></xmldef>"
+                             "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">"
+                             "<xmlput name=\"f\"/><xmlput name=\"f\"/></for></r>");
   puts.preprocessor.load("puts.xml");
   EXPECT_EQ(puts.preprocessor.stoppedAt(), "puts.xml:1");
 }

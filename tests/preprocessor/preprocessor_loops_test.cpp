@@ -70,7 +70,8 @@ TEST(PreprocessorLoopBounds, NeverEndingAndHugeLoopsWarnAndYieldNothing) {
       "<for index=\"h\" start=\"-0x7fffffffffffffff - 1\" end=\"0x7fffffffffffffff\" incr=\"1\"><a/></for>"
       "<for index=\"k\" start=\"0\" end=\"65537\" incr=\"1\"><a/></for>"
       "<foreach a=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" b=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" "
-      "c=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" d=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" e=\"1,2\"><a/></foreach>"
+      "c=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" d=\"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\" "
+      "e=\"1,2\"><a/></foreach>"
       "<ok/></r>");
   EXPECT_EQ(result.tree, "r[ok]");
   EXPECT_EQ(result.warnings, QStringList({"<for index=\"z\"> never ends: its increment is not positive",
@@ -80,7 +81,8 @@ TEST(PreprocessorLoopBounds, NeverEndingAndHugeLoopsWarnAndYieldNothing) {
                                           "<foreach> would run more than 65536 times"}));
   // The limit itself is allowed.
   RecordingPreprocessor limit;
-  testing_support::writeFile("limit.xml", "<r><for index=\"i\" start=\"0\" end=\"65536 * 3\" incr=\"3\"><a/></for></r>");
+  testing_support::writeFile("limit.xml",
+                             "<r><for index=\"i\" start=\"0\" end=\"65536 * 3\" incr=\"3\"><a/></for></r>");
   limit.preprocessor.load("limit.xml");
   int count = 0;
   for (const XMLNode* child = limit.document.root->firstChild(); child; child = child->nextSibling()) ++count;

@@ -7,7 +7,6 @@
 
 #include <QMap>
 
-
 using namespace property_types;
 
 namespace {

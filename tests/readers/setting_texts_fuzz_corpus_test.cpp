@@ -7,7 +7,5 @@
 TEST(SettingTextsFuzzCorpus, EveryInputReadsConsistently) {
   const auto corpus = testing_support::fuzzCorpus("setting_texts");
   EXPECT_GE(corpus.size(), 6);
-  for (const auto& input : corpus)
-    EXPECT_EQ(setting_texts_check::check(input.view()), "")
-        << qPrintable(input.name);
+  for (const auto& input : corpus) EXPECT_EQ(setting_texts_check::check(input.view()), "") << qPrintable(input.name);
 }

@@ -1,9 +1,10 @@
+#include "solution/dynamic_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 
 #include "helpers/model_fixture.h"
-#include "solution/dynamic_folder.h"
 #include "support/diagnostics.h"
 
 using namespace model_testing;
@@ -24,8 +25,8 @@ class DynamicFolder : public ::testing::Test, public ModelFixture {
     }
     return listed;
   }
-  ModelNode* dynamicFolder(ModelNode* parent, const QString& path, const QString& filter,
-                                const QString& recurse, const QString& exclude) {
+  ModelNode* dynamicFolder(ModelNode* parent, const QString& path, const QString& filter, const QString& recurse,
+                           const QString& exclude) {
     ModelNode* folder = model.findOrAddFolder(parent, "Dynamic", "");
     folder->setProperty("path", path);
     folder->setProperty("filter", filter);
@@ -44,8 +45,8 @@ class DynamicFolder : public ::testing::Test, public ModelFixture {
 // once, however many links lead to it (a link back to a folder being filled, two
 // links to one directory), and a link out of the folder's directory is not followed.
 TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce) {
-  for (const char* path : {"lib/a.c", "lib/b.bak", "lib/CVS/Entries", "lib/sub/c.c", "lib/sub/d.bak",
-                           "lib/sub/CVS/x.c", "lib/sub/deeper/e.h"})
+  for (const char* path : {"lib/a.c", "lib/b.bak", "lib/CVS/Entries", "lib/sub/c.c", "lib/sub/d.bak", "lib/sub/CVS/x.c",
+                           "lib/sub/deeper/e.h"})
     writeFile(path, "x");
   ModelNode* folder = dynamicFolder(project, "lib", "", "Yes", "CVS;*.bak");
   populateDynamicFolder(model, folder, diagnostics, budget);
@@ -60,8 +61,8 @@ TEST_F(DynamicFolder, RecursesAndExcludesAtEveryLevelAndVisitsEachDirectoryOnce)
   ModelNode* loop = dynamicFolder(solution, "loop", "", "Yes", "");
   populateDynamicFolder(model, loop, diagnostics, budget);
   EXPECT_EQ(contents(loop), QStringList({"loop/f.c", "folder/link1 path=loop/link1", "loop/link1/g.c"}));
-  EXPECT_EQ(diagnostics.pendingWarnings(), QStringList({root + "/loop/outside: link to a directory outside " + root +
-                                   "/loop not followed"}));
+  EXPECT_EQ(diagnostics.pendingWarnings(),
+            QStringList({root + "/loop/outside: link to a directory outside " + root + "/loop not followed"}));
 }
 
 // The dynamic folders of one expansion share one budget of files and folders:
@@ -81,8 +82,9 @@ TEST_F(DynamicFolder, TheFoldersOfAnExpansionShareOneBudget) {
     populateDynamicFolder(model, later, diagnostics, budget);
     EXPECT_EQ(contents(folder).size(), 15) << tree;
     EXPECT_TRUE(contents(later).isEmpty()) << tree;
-    EXPECT_EQ(diagnostics.pendingWarnings(), QStringList({root + "/" + tree + "/d07: dynamic folders reached the 15 "
-                                                                              "files and folders an expansion may "
-                                                                              "list; the rest is left out"}));
+    EXPECT_EQ(diagnostics.pendingWarnings(), QStringList({root + "/" + tree +
+                                                          "/d07: dynamic folders reached the 15 "
+                                                          "files and folders an expansion may "
+                                                          "list; the rest is left out"}));
   }
 }

@@ -1,6 +1,8 @@
 // The split and the redirections as far as the end-to-end load-command tests
 // (tests/e2e/expand_templates_test.cpp) do not show them, and the line rules.
 
+#include "solution/load_command.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <algorithm>
 
 #include "helpers/test_support.h"
-#include "solution/load_command.h"
 #include "support/diagnostics.h"
 
 namespace {
@@ -27,13 +28,15 @@ QList<QByteArray> linesOf(const QList<QByteArray>& chunks, bool finish = true) {
 }
 
 QString describe(const OutputRedirections& r) {
-  return QString("out=%1%2 err=%3%4").arg(r.outputFile, r.appendOutput ? "+" : "", r.errorFile, r.appendError ? "+" : "");
+  return QString("out=%1%2 err=%3%4")
+      .arg(r.outputFile, r.appendOutput ? "+" : "", r.errorFile, r.appendError ? "+" : "");
 }
 
 }  // namespace
 
 TEST(LoadCommand, SplitsWordsWithQuotesAndEscapedQuotes) {
-  EXPECT_EQ(splitCommandWords("  tool\t" R"("two words" x"y z"w "" \"q\" C:\dir\f.txt "a \" b"  )"),
+  EXPECT_EQ(splitCommandWords("  tool\t"
+                              R"("two words" x"y z"w "" \"q\" C:\dir\f.txt "a \" b"  )"),
             QStringList({"tool", "two words", "xy zw", "\"q\"", R"(C:\dir\f.txt)", "a \" b"}));
   EXPECT_TRUE(splitCommandWords("   ").isEmpty());
 }
@@ -45,10 +48,8 @@ TEST(LoadCommand, RedirectionsStartAtTheFirstOperatorAndTheFirstFileWins) {
     QStringList words;
     const char* expected;
   } cases[] = {
-      {{"p", "-v", ">", "o", "arg"}, "p -v: out=o err="},
-      {{"p", ">>", "a", "1>", "b"}, "p: out=a+ err="},
-      {{"p", "&>>", "all", "2>", "e"}, "p: out=all+ err=all+"},
-      {{"p", ">", "o", "&>", "all"}, "p: out=o err="},
+      {{"p", "-v", ">", "o", "arg"}, "p -v: out=o err="},           {{"p", ">>", "a", "1>", "b"}, "p: out=a+ err="},
+      {{"p", "&>>", "all", "2>", "e"}, "p: out=all+ err=all+"},     {{"p", ">", "o", "&>", "all"}, "p: out=o err="},
       {{"p", "x", ">", "o", "junk", "j", "2>"}, "p x: out=o err="},
   };
   for (const auto& c : cases) {
@@ -95,8 +96,7 @@ TEST(LoadCommand, ProgramsAreFoundOnTheSearchPathOnly) {
   const QString root = testing_support::testDirectory();
   for (const char* file : {"work/tool", "plain/tool", "exec/tool", "later/tool", "work/bin/tool"}) {
     testing_support::writeFile(root + "/" + file, "#!/bin/sh\n");
-    if (QByteArray(file) != "plain/tool")
-      QFile::setPermissions(root + "/" + file, QFile::ReadOwner | QFile::ExeOwner);
+    if (QByteArray(file) != "plain/tool") QFile::setPermissions(root + "/" + file, QFile::ReadOwner | QFile::ExeOwner);
   }
   QDir(root).mkpath("directory/tool");
   const QString work = root + "/work";

@@ -1,7 +1,8 @@
+#include "solution/project_content_reader.h"
+
 #include <gtest/gtest.h>
 
 #include "helpers/model_fixture.h"
-#include "solution/project_content_reader.h"
 #include "solution/solution_reader.h"
 #include "solution/solution_writer.h"
 #include "support/diagnostics.h"
@@ -29,8 +30,8 @@ class ProjectContent : public ::testing::Test, public ModelFixture {
     documents_.push_back(std::make_unique<XMLDocument>());
     documents_.back()->parse("<content>" + text.toStdString() + "</content>");
     const ProjectContentContext context{reader, solution, project, &templates, diagnostics};
-    readProjectContent(context, parent ? parent : project, static_cast<XMLElement*>(documents_.back()->root->firstChild()),
-                       configurations);
+    readProjectContent(context, parent ? parent : project,
+                       static_cast<XMLElement*>(documents_.back()->root->firstChild()), configurations);
   }
   // The solution file's text after the project's "Common".
   QString writtenContent() {
@@ -79,29 +80,31 @@ TEST_F(ProjectContent, DynamicFoldersRecurseWheneverRecurseIsPresent) {
   EXPECT_EQ(dynamic->property("exclude"), "*.bak");
   EXPECT_NE(model.findFolder(dynamic, "sub"), nullptr);
   EXPECT_EQ(model.findFolder(project, "Flat")->property("recurse"), "No");
-  EXPECT_EQ(writtenContent(), "    <folder\n"
-                              "      Name=\"Lib\"\n"
-                              "      exclude=\"*.bak\"\n"
-                              "      filter=\"*.c\"\n"
-                              "      path=\"lib\"\n"
-                              "      recurse=\"Yes\" />\n"
-                              "    <folder Name=\"Flat\" exclude=\"\" filter=\"\" path=\"lib\" recurse=\"No\" />\n"
-                              "  </project>\n"
-                              "</solution>\n");
+  EXPECT_EQ(writtenContent(),
+            "    <folder\n"
+            "      Name=\"Lib\"\n"
+            "      exclude=\"*.bak\"\n"
+            "      filter=\"*.c\"\n"
+            "      path=\"lib\"\n"
+            "      recurse=\"Yes\" />\n"
+            "    <folder Name=\"Flat\" exclude=\"\" filter=\"\" path=\"lib\" recurse=\"No\" />\n"
+            "  </project>\n"
+            "</solution>\n");
 }
 
 TEST_F(ProjectContent, FilesAreExpandedUnlessToldNotToAndNotAddedTwice) {
   model.findOrAddFolder(project, "Sources", "c");
   read(R"x(<file name="$(ProjectName).c"/><file name="$(ProjectName).h" expand="NO"/><file name="x.c" source="1"/>
           <file name="top.h"/><file name="top.h"/><file expand="no"/>)x");
-  EXPECT_EQ(writtenContent(), "    <folder Name=\"Sources\">\n"
-                              "      <configuration Name=\"Common\" filter=\"c\" />\n"
-                              "      <file file_name=\"App.c\" />\n"
-                              "    </folder>\n"
-                              "    <file file_name=\"$(ProjectName).h\" />\n"
-                              "    <file file_name=\"top.h\" />\n"
-                              "  </project>\n"
-                              "</solution>\n");
+  EXPECT_EQ(writtenContent(),
+            "    <folder Name=\"Sources\">\n"
+            "      <configuration Name=\"Common\" filter=\"c\" />\n"
+            "      <file file_name=\"App.c\" />\n"
+            "    </folder>\n"
+            "    <file file_name=\"$(ProjectName).h\" />\n"
+            "    <file file_name=\"top.h\" />\n"
+            "  </project>\n"
+            "</solution>\n");
 }
 
 TEST_F(ProjectContent, PropertiesNeverOverwriteAndFollowTheConfigurationList) {

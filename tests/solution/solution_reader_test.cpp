@@ -1,7 +1,8 @@
+#include "solution/solution_reader.h"
+
 #include <gtest/gtest.h>
 
 #include "helpers/model_fixture.h"
-#include "solution/solution_reader.h"
 #include "solution/solution_writer.h"
 #include "support/diagnostics.h"
 
@@ -45,17 +46,18 @@ TEST_F(SolutionReading, ReadsBackWhatTheWriterWrote) {
 }
 
 TEST_F(SolutionReading, UpgradesTheVersionAndEntersConfigurationsUnderTheirNames) {
-  writeFile("old.hzp", header + "<solution Name=\"Old\">\n<configuration Name=\"Debug\" a=\"1\"/>"
-                                "<configuration Name=\"Debug\" a=\"2\"/><unknown x=\"y\"/></solution>\n");
+  writeFile("old.hzp", header +
+                           "<solution Name=\"Old\">\n<configuration Name=\"Debug\" a=\"1\"/>"
+                           "<configuration Name=\"Debug\" a=\"2\"/><unknown x=\"y\"/></solution>\n");
   std::unique_ptr<ModelNode> loaded = load("old.hzp");
   EXPECT_EQ(loaded->property("version"), "2");
   EXPECT_EQ(loaded->configuration("Debug")->property("a"), "2");  // the later one of a name
   EXPECT_EQ(textOf(*loaded), header +
-                                       "<solution Name=\"Old\" target=\"8\" version=\"2\">\n"
-                                       "  <configuration Name=\"Debug\" a=\"1\" />\n"
-                                       "  <configuration Name=\"Debug\" a=\"2\" />\n"
-                                       "  <unknown x=\"y\" />\n"
-                                       "</solution>\n");
+                                 "<solution Name=\"Old\" target=\"8\" version=\"2\">\n"
+                                 "  <configuration Name=\"Debug\" a=\"1\" />\n"
+                                 "  <configuration Name=\"Debug\" a=\"2\" />\n"
+                                 "  <unknown x=\"y\" />\n"
+                                 "</solution>\n");
 }
 
 TEST_F(SolutionReading, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded) {
@@ -63,10 +65,12 @@ TEST_F(SolutionReading, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded)
   SolutionModel importing(testSchema(), macros);
   SolutionReader importingReader(importing);
   const auto load = [&](const QString& path) { return importingReader.loadSolution(root, path); };
-  writeFile("main.hzp", header + "<solution Name=\"Main\"><import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" "
-                                 "macros=\"Core=M4;Extra=x\"/><project Name=\"P\"/></solution>");
-  writeFile("sub/lib.hzp", header + "<solution Name=\"Lib\" version=\"1\"><project Name=\"Lib$(Core)\" "
-                                    "template_name=\"T\"><folder Name=\"d\" path=\"$(Extra)\"/></project></solution>");
+  writeFile("main.hzp", header +
+                            "<solution Name=\"Main\"><import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" "
+                            "macros=\"Core=M4;Extra=x\"/><project Name=\"P\"/></solution>");
+  writeFile("sub/lib.hzp", header +
+                               "<solution Name=\"Lib\" version=\"1\"><project Name=\"Lib$(Core)\" "
+                               "template_name=\"T\"><folder Name=\"d\" path=\"$(Extra)\"/></project></solution>");
   std::unique_ptr<ModelNode> loaded = load("main.hzp");
   ModelNode* imported = *loaded->children().begin();
   EXPECT_TRUE(imported->imported);
@@ -78,14 +82,15 @@ TEST_F(SolutionReading, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded)
   EXPECT_EQ(importingReader.templatedProjects, QList<ModelNode*>{libraryProject});
   EXPECT_EQ(importingReader.dynamicFolders.value(0)->property("path"), "x");
   EXPECT_EQ(textOf(*loaded), header +
-                                       "<solution Name=\"Main\" target=\"8\" version=\"2\">\n"
-                                       "  <import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" />\n"
-                                       "  <project Name=\"P\" />\n"
-                                       "</solution>\n");
+                                 "<solution Name=\"Main\" target=\"8\" version=\"2\">\n"
+                                 "  <import file_name=\"sub/$(QUENPORT_TEST_LIBRARY).hzp\" />\n"
+                                 "  <project Name=\"P\" />\n"
+                                 "</solution>\n");
 
   // A load that fails after recording elements takes them back: its tree is gone.
-  writeFile("failing.hzp", header + "<solution><project Name=\"T\" template_name=\"T\"><folder Name=\"D\" path=\"d\"/>"
-                                    "</project><import file_name=\"missing.hzp\"/></solution>");
+  writeFile("failing.hzp", header +
+                               "<solution><project Name=\"T\" template_name=\"T\"><folder Name=\"D\" path=\"d\"/>"
+                               "</project><import file_name=\"missing.hzp\"/></solution>");
   EXPECT_THROW(load("failing.hzp"), ConversionError);
   EXPECT_EQ(importingReader.templatedProjects, QList<ModelNode*>{libraryProject});
   EXPECT_EQ(importingReader.dynamicFolders.size(), 1);
@@ -100,9 +105,8 @@ TEST_F(SolutionReading, ADiamondOfImportsReadsEachFileOnce) {
   const int levels = 16;
   for (int level = 0; level < levels; ++level) {
     const QByteArray next = "level" + QByteArray::number(level + 1) + ".hzp";
-    writeFile("level" + QString::number(level) + ".hzp",
-              header + "<solution Name=\"L\"><import file_name=\"" + next + "\"/><import file_name=\"./" + next +
-                  "\"/></solution>");
+    writeFile("level" + QString::number(level) + ".hzp", header + "<solution Name=\"L\"><import file_name=\"" + next +
+                                                             "\"/><import file_name=\"./" + next + "\"/></solution>");
   }
   writeFile("level16.hzp", header + "<solution Name=\"Last\"><project Name=\"P\" template_name=\"T\"/></solution>");
   std::unique_ptr<ModelNode> loaded = load("level0.hzp");
@@ -112,10 +116,10 @@ TEST_F(SolutionReading, ADiamondOfImportsReadsEachFileOnce) {
   EXPECT_TRUE(first->hasChildren() && again->imported && !again->hasChildren());
   EXPECT_EQ(again->solutionFile().path(), root + "/level1.hzp");
   EXPECT_EQ(textOf(*loaded), header +
-                                       "<solution Name=\"L\" target=\"8\" version=\"2\">\n"
-                                       "  <import file_name=\"level1.hzp\" />\n"
-                                       "  <import file_name=\"./level1.hzp\" />\n"
-                                       "</solution>\n");
+                                 "<solution Name=\"L\" target=\"8\" version=\"2\">\n"
+                                 "  <import file_name=\"level1.hzp\" />\n"
+                                 "  <import file_name=\"./level1.hzp\" />\n"
+                                 "</solution>\n");
 }
 
 // The content a dynamic folder loses leaves the reader's records: expansion must
@@ -136,9 +140,10 @@ TEST_F(SolutionReading, RemovedContentLeavesWhatTheReaderRecorded) {
 // conditionals and inclusion make model nodes of the kinds their tags name.
 TEST_F(SolutionReading, NodesAreBuiltFromThePreprocessedTree) {
   writeFile("part.xml", "<folder Name=\"included\"><file file_name=\"a.c\"/></folder>");
-  writeFile("s.hzp", header + "<solution Name=\"s\"><for index=\"i\" start=\"0\" end=\"2\" incr=\"1\">"
-                              "<project Name=\"p$(i)\"><configuration Name=\"$(Kind)\"/></project></for>"
-                              "<ifdef name=\"Kind\"><include filename=\"part.xml\"/></ifdef></solution>");
+  writeFile("s.hzp", header +
+                         "<solution Name=\"s\"><for index=\"i\" start=\"0\" end=\"2\" incr=\"1\">"
+                         "<project Name=\"p$(i)\"><configuration Name=\"$(Kind)\"/></project></for>"
+                         "<ifdef name=\"Kind\"><include filename=\"part.xml\"/></ifdef></solution>");
   const std::unique_ptr<ModelNode> loaded = reader.loadSolution(root, "s.hzp", "Kind=Debug");
   QStringList seen;
   for (const ModelNode* child : loaded->children()) {

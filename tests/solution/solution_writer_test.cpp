@@ -1,12 +1,13 @@
 // What the writer leaves out; whole converted solutions, escaping and write
 // errors are shown end to end (tests/e2e), the escaping rules by the XML writer.
 
+#include "solution/solution_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 
 #include "helpers/model_fixture.h"
-#include "solution/solution_writer.h"
 
 using namespace model_testing;
 using testing_support::readFile;
@@ -68,14 +69,17 @@ TEST_F(SolutionWriter, WritesTextOutsideAsciiAndWrapsWideStartTags) {
   ModelNode* folder = model.findOrAddFolder(solution, QString::fromUtf8("Gr\u00fc\u00dfe \U0001D11E"), "");
   folder->setProperty(QString::fromUtf8("n\u00e9"), "<\"&'>");
   model.setConfigurationProperty(folder, "c_preprocessor_definitions", common,
-                                  "A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE");
-  EXPECT_EQ(saved(), QByteArray(solutionHeader) + "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
-                     "  <folder Name=\"Gr&#xc3;&#xbc;&#xc3;&#x9f;e &#xf0;&#x9d;&#x84;&#x9e;\" n\xe9=\"&lt;&quot;&amp;'&gt;\">\n"
-                     "    <configuration\n"
-                     "      Name=\"Common\"\n"
-                     "      c_preprocessor_definitions=\"A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE\" />\n"
-                     "  </folder>\n"
-                     "</solution>\n");
+                                 "A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE");
+  EXPECT_EQ(
+      saved(),
+      QByteArray(solutionHeader) +
+          "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
+          "  <folder Name=\"Gr&#xc3;&#xbc;&#xc3;&#x9f;e &#xf0;&#x9d;&#x84;&#x9e;\" n\xe9=\"&lt;&quot;&amp;'&gt;\">\n"
+          "    <configuration\n"
+          "      Name=\"Common\"\n"
+          "      c_preprocessor_definitions=\"A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE\" />\n"
+          "  </folder>\n"
+          "</solution>\n");
 }
 
 // Saving hands the text to the file in pieces: a solution of several pieces is

@@ -1,10 +1,11 @@
+#include "support/atomic_write.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
 
 #include "helpers/test_support.h"
-#include "support/atomic_write.h"
 #include "support/diagnostics.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // puts into them, a warning is shown once per input, and an error comes after
 // the warnings of its input.
 
+#include "support/diagnostics.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
-#include "support/diagnostics.h"
 
 namespace {
 
@@ -26,7 +26,9 @@ TEST(Diagnostics, EscapeControlCharactersOnly) {
   EXPECT_EQ(escapeControlCharacters(std::string_view("nul\0end", 7)), "nul\\x00end");
   // Windows paths and UTF-8 names are printed as they are; C1 controls are not.
   EXPECT_EQ(escapeControlCharacters(".\\Secure\\App_s.uvprojx \xc3\xa9"), ".\\Secure\\App_s.uvprojx \xc3\xa9");
-  EXPECT_EQ(escapeControlCharacters("a\xc2\x9b" "31mb\xc2\xa0"), "a\\xc2\\x9b31mb\xc2\xa0");
+  EXPECT_EQ(escapeControlCharacters("a\xc2\x9b"
+                                    "31mb\xc2\xa0"),
+            "a\\xc2\\x9b31mb\xc2\xa0");
 }
 
 TEST(Diagnostics, LongMessagesAreCutAtACharacter) {

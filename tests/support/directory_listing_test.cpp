@@ -1,14 +1,14 @@
 // Reading directories: order, kinds after following links, and names that are not UTF-8.
 
-#include <gtest/gtest.h>
+#include "support/directory_listing.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 
-#include "support/directory_listing.h"
 #include "helpers/test_support.h"
 
 using testing_support::writeFile;

@@ -1,8 +1,8 @@
+#include "support/path.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
-
-#include "support/path.h"
 
 TEST(Path, CleansDotsEmptyPartsAndParentSteps) {
   EXPECT_EQ(Path("a/./b//c/").path(), "a/b/c");

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "support/wildcard.h"
+
+#include <gtest/gtest.h>
 
 TEST(Wildcards, FollowShellSetsAndKeepOtherCharactersLiteral) {
   EXPECT_TRUE(WildcardPattern("file[0-9].c").matches("file7.c"));

@@ -1,9 +1,10 @@
+#include "templates/project_templates.h"
+
 #include <gtest/gtest.h>
 
 #include "helpers/model_fixture.h"
 #include "solution/solution_writer.h"
 #include "support/diagnostics.h"
-#include "templates/project_templates.h"
 #include "templates/template_expansion.h"
 
 using model_testing::noGlobalMacros;
@@ -12,7 +13,9 @@ using testing_support::writeFile;
 
 namespace {
 
-QByteArray templatesFile(const QByteArray& content) { return "<!DOCTYPE Project_Templates_File>\n<projects>" + content + "</projects>\n"; }
+QByteArray templatesFile(const QByteArray& content) {
+  return "<!DOCTYPE Project_Templates_File>\n<projects>" + content + "</projects>\n";
+}
 
 class Templates : public ::testing::Test {
  protected:
@@ -64,33 +67,37 @@ TEST_F(Templates, ExpandingASolutionReplacesTemplateReferences) {
   writeFile("t.xml", templatesFile(R"x(<project template_name="Exe" type="Executable">
         <property name="p" value="1"/><configuration name="$(Configuration)"/><folder name="Src" filter="c"/></project>
       <configurations><configuration name="Debug"><property name="opt" value="0"/></configuration></configurations>)x"));
-  writeFile("s.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"S\">"
-                     "<project Name=\"A\" template_name=\"Exe\" template_configurations=\"Debug;;Release\"/>"
-                     "<project Name=\"B\"/></solution>");
+  writeFile("s.hzp",
+            "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"S\">"
+            "<project Name=\"A\" template_name=\"Exe\" template_configurations=\"Debug;;Release\"/>"
+            "<project Name=\"B\"/></solution>");
   TemplateExpansion expansion("t.xml", noGlobalMacros);
   ModelNode* solution = expansion.expandFile(model, "s.hzp", diagnostics);
   EXPECT_EQ(model.solution(), solution);
-  EXPECT_EQ(solutionText(*solution), "<!DOCTYPE Orbelin_Project_File>\n"
-                                     "<solution Name=\"S\" target=\"8\" version=\"2\">\n"
-                                     "  <project Name=\"A\">\n"
-                                     "    <configuration Name=\"Common\" p=\"1\" project_type=\"Executable\" />\n"
-                                     "    <configuration Name=\"Debug\" opt=\"0\" />\n"
-                                     "    <folder Name=\"Src\">\n"
-                                     "      <configuration Name=\"Common\" filter=\"c\" />\n"
-                                     "    </folder>\n"
-                                     "  </project>\n"
-                                     "  <project Name=\"B\" />\n"
-                                     "  <configuration Name=\"Release\" />\n"
-                                     "</solution>\n");
+  EXPECT_EQ(solutionText(*solution),
+            "<!DOCTYPE Orbelin_Project_File>\n"
+            "<solution Name=\"S\" target=\"8\" version=\"2\">\n"
+            "  <project Name=\"A\">\n"
+            "    <configuration Name=\"Common\" p=\"1\" project_type=\"Executable\" />\n"
+            "    <configuration Name=\"Debug\" opt=\"0\" />\n"
+            "    <folder Name=\"Src\">\n"
+            "      <configuration Name=\"Common\" filter=\"c\" />\n"
+            "    </folder>\n"
+            "  </project>\n"
+            "  <project Name=\"B\" />\n"
+            "  <configuration Name=\"Release\" />\n"
+            "</solution>\n");
 }
 
 // Without a templated project no templates file is read (a missing one would warn),
 // and dynamic folders are still populated; a failed expansion keeps nothing. The
 // files are read once: what they warn about is told to every expansion.
 TEST_F(Templates, TemplatesAreReadOnlyForTemplatedProjects) {
-  writeFile("plain.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"P\">"
-                         "<folder Name=\"D\" path=\"src\"/></project></solution>");
-  writeFile("other.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
+  writeFile("plain.hzp",
+            "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"P\">"
+            "<folder Name=\"D\" path=\"src\"/></project></solution>");
+  writeFile("other.hzp",
+            "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
   writeFile("src/x.c", "");
   TemplateExpansion expansion("absent.xml", noGlobalMacros);
   ModelNode* plain = expansion.expandFile(model, "plain.hzp", diagnostics);

@@ -3,15 +3,30 @@
 // installed templates files that "-addtemplatesfile" extends, and "-verbose",
 // are shown end to end.
 
+#include "tool/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include "helpers/test_support.h"
-#include "tool/command_line.h"
 #include "tool/reader_table.h"
 
 TEST(ReadRunConfiguration, FillsTheOptionsAndTheInputList) {
-  const QStringList arguments{"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I", "-D",
-                              "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"};
+  const QStringList arguments{"a",
+                              "-templatesfile",
+                              "a.xml",
+                              "-D",
+                              "X=1",
+                              "-addtemplatesfile",
+                              "b.xml",
+                              "-I",
+                              "-D",
+                              "b",
+                              "-D",
+                              "X=1",
+                              "-library-template",
+                              "L1",
+                              "-library-template",
+                              "L2"};
   const RunConfiguration options = readRunConfiguration(*findReaderCommand("eclipse2hzp"), arguments);
   EXPECT_EQ(options.inputs, QStringList({"a", "b"}));
   EXPECT_EQ(options.templatesFiles, "a.xml;b.xml");

@@ -1,11 +1,11 @@
 #include "tool/startup_environment.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
-#include <pwd.h>
-#include <unistd.h>
 
 #include "helpers/test_support.h"
 #include "support/diagnostics.h"
@@ -61,8 +61,9 @@ TEST(StartupEnvironment, WithoutAHomeNoDirectoryIsMade) {
   ASSERT_EQ(environment.macros.values.value("TargetsDir"), "/Marrowfen for ARM/v4/packages/targets");
   Diagnostics diagnostics;
   createUserDataDirectory(environment, diagnostics);
-  EXPECT_EQ(diagnostics.pendingWarnings(), QStringList("no home directory (HOME unset or empty, none in the password database): the "
-                                  "user data directory is not created"));
+  EXPECT_EQ(diagnostics.pendingWarnings(),
+            QStringList("no home directory (HOME unset or empty, none in the password database): the "
+                        "user data directory is not created"));
   EXPECT_FALSE(QFileInfo::exists("/Marrowfen for ARM"));
 }
 
@@ -108,8 +109,7 @@ TEST(StartupEnvironment, PackagesDirectoryIgnoresUserMacros) {
 // The directories it sets are shown by the end-to-end start-up tests.
 TEST(StartupEnvironment, StartupRunsEveryStep) {
   Diagnostics diagnostics;
-  const StartupEnvironment environment =
-      buildStartupEnvironment(nullptr, diagnostics);
+  const StartupEnvironment environment = buildStartupEnvironment(nullptr, diagnostics);
   EXPECT_TRUE(diagnostics.pendingWarnings().isEmpty()) << diagnostics.pendingWarnings().join('\n').toStdString();
   EXPECT_EQ(environment.rootUserDirectory, testDirectory() + "/user");
   EXPECT_EQ(environment.macros.values.value("TargetsDir"),

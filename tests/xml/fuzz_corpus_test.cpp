@@ -24,7 +24,6 @@ TEST(FuzzCorpus, EveryInputKeepsItsTargetsProperty) {
     const auto corpus = testing_support::fuzzCorpus(target.target);
     EXPECT_GE(corpus.size(), target.atLeast) << target.target;
     for (const auto& input : corpus)
-      EXPECT_EQ(target.check(input.view()), "")
-          << target.target << "/" << qPrintable(input.name);
+      EXPECT_EQ(target.check(input.view()), "") << target.target << "/" << qPrintable(input.name);
   }
 }

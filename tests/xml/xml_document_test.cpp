@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "xml/xml_document.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <optional>
 
 #include "helpers/test_support.h"
-#include "xml/xml_document.h"
 
 using testing_support::writeFile;
 
@@ -29,11 +29,11 @@ TEST(XMLDocument, ParseFileReportsInvalidUtf8WhereItStands) {
   } cases[] = {
       {"<a>\n  <b x=\"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z\"/>\n</a>", 0, 0},  // 2, 3 and 4 bytes
       {"<a>\n  <b x=\"\xC3\xA9\xFF\"/>\n</a>", 2, 10},
-      {"<a x=\"\xC0\x80\"/>", 1, 7},                     // an overlong form
-      {"<a x=\"\xED\xA0\x80\"/>", 1, 7},                 // a surrogate
-      {"<a x=\"\xF4\x90\x80\x80\"/>", 1, 7},             // above U+10FFFF
-      {"<a>\n\n<!-- \x80 --></a>", 3, 6},                  // a lone continuation byte, in a comment
-      {"<a/>\n\xE2\x82", 2, 1},                           // cut short at the end
+      {"<a x=\"\xC0\x80\"/>", 1, 7},          // an overlong form
+      {"<a x=\"\xED\xA0\x80\"/>", 1, 7},      // a surrogate
+      {"<a x=\"\xF4\x90\x80\x80\"/>", 1, 7},  // above U+10FFFF
+      {"<a>\n\n<!-- \x80 --></a>", 3, 6},     // a lone continuation byte, in a comment
+      {"<a/>\n\xE2\x82", 2, 1},               // cut short at the end
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a x=\"\xE9\"/>", 0, 0},
   };
   for (const auto& c : cases) {

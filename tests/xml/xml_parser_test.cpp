@@ -26,27 +26,41 @@ struct Parse {
 
 TEST(XMLParser, ElementsAttributesReferencesAndErrors) {
   const Parse parses[] = {
-      {"", "-"}, {"text <a/>", "-"}, {"<a><b></b>", "-"},  // unclosed at the end of input
-      {std::string_view("<a/>\0<b/>", 9), "a"},            // a NUL byte ends the text
-      {"<a>\n  <b/>\n  text\n</a>", "a[b]"}, {"<a>\n <b/>x</a>", "a['\n ',b,'x']", true},
-      {"<a/><b/>", "b"},                                   // a later top-level element replaces root
-      {"<a></>", "a"}, {"<a></a x><b/></a>", "a[b]"},     // "</a x" leaves a open
-      {"</x><a/>", "a"}, {"<1-a:b_c/>", "1-a:b_c"},       // a stray end tag; any name characters
-      {"<a x='1'/>", "error bad tagName at 0"}, {"<a.b/>", "error bad tagName at 0"},
-      {"<a 1=\"2\"/>", "error bad tagName at 0"}, {"<a>\n\n<b x='1'/></a>", "error bad tagName at 2"},
-      {"<a></b>", "error tagName mismatch at 0"}, {"<a\n>\n</b\n>", "error tagName mismatch at 3"},
-      {"<a x=\"1\" y=\"0\" x=\"2\"/>", "a(x=2,y=0)"}, {"<a x y = \"1\"/>", "a(y=1)"},  // no "=": dropped
-      {"<a x=\"<b>\n\"/>", "a(x=<b>\n)"}, {"<a x=\"\r&#xd;&#9;\"/>", "a(x=\r\r\t)"}, {"<a x=\"1", "-"},
+      {"", "-"},
+      {"text <a/>", "-"},
+      {"<a><b></b>", "-"},                       // unclosed at the end of input
+      {std::string_view("<a/>\0<b/>", 9), "a"},  // a NUL byte ends the text
+      {"<a>\n  <b/>\n  text\n</a>", "a[b]"},
+      {"<a>\n <b/>x</a>", "a['\n ',b,'x']", true},
+      {"<a/><b/>", "b"},  // a later top-level element replaces root
+      {"<a></>", "a"},
+      {"<a></a x><b/></a>", "a[b]"},  // "</a x" leaves a open
+      {"</x><a/>", "a"},
+      {"<1-a:b_c/>", "1-a:b_c"},  // a stray end tag; any name characters
+      {"<a x='1'/>", "error bad tagName at 0"},
+      {"<a.b/>", "error bad tagName at 0"},
+      {"<a 1=\"2\"/>", "error bad tagName at 0"},
+      {"<a>\n\n<b x='1'/></a>", "error bad tagName at 2"},
+      {"<a></b>", "error tagName mismatch at 0"},
+      {"<a\n>\n</b\n>", "error tagName mismatch at 3"},
+      {"<a x=\"1\" y=\"0\" x=\"2\"/>", "a(x=2,y=0)"},
+      {"<a x y = \"1\"/>", "a(y=1)"},  // no "=": dropped
+      {"<a x=\"<b>\n\"/>", "a(x=<b>\n)"},
+      {"<a x=\"\r&#xd;&#9;\"/>", "a(x=\r\r\t)"},
+      {"<a x=\"1", "-"},
       {"<a>&#x41;&#65;&lt;&amp;&unknown;</a>", "a['AA<&&unknown;']", true},
       {"<a>&gt;&quot;&apos;&&lt;</a>", "a['>\"'&<']", true},
-      {"<a x=\"&#321;&#1a;&#xz;&#x101;\"/>", "a(x=A\x14#\x01)"}, {"<a x=\"&#;\"/>", std::string("a(x=\0)", 6)},
+      {"<a x=\"&#321;&#1a;&#xz;&#x101;\"/>", "a(x=A\x14#\x01)"},
+      {"<a x=\"&#;\"/>", std::string("a(x=\0)", 6)},
       {"<a x=\"&#x;\"/>", std::string("a(x=\0)", 6)},
       {"<a x=\"&#x4A;&#12 &lt\"/>", "a(x=&#x4A;&#12 &lt)"},  // malformed: kept
       {"<a>\r\nx\r&#13;</a>", "a['\nx\r']", true},
       // Comments, CDATA, processing instructions and declarations.
       {"<a><!-- c - d --><![CDATA[<x>]]></a>", "a[<!-- c - d -->,[[<x>]]]", true},
-      {"<!-- top --><![CDATA[top]]><a/>", "a", true}, {"<a><?pi stuff?>x<!ELEMENT y></a>", "a['stuff?>x','y>']", true},
-      {"<a><!-- open", "-"}, {"<a/><?xml version=1.0?>", "-"},  // an unquoted value ends the parse, dropping a
+      {"<!-- top --><![CDATA[top]]><a/>", "a", true},
+      {"<a><?pi stuff?>x<!ELEMENT y></a>", "a['stuff?>x','y>']", true},
+      {"<a><!-- open", "-"},
+      {"<a/><?xml version=1.0?>", "-"},  // an unquoted value ends the parse, dropping a
   };
   for (const Parse& p : parses) EXPECT_EQ(parsed(p.text, p.keepData), p.expected) << p.text;
 
@@ -58,8 +72,9 @@ TEST(XMLParser, ElementsAttributesReferencesAndErrors) {
 
 TEST(XMLParser, DeclarationDoctypeAndLineNumbers) {
   XMLDocument document;
-  document.parse("<?xml version=\"1.0\" standalone=\"no\" bare encoding = \"UTF-8\"?>\n"
-                             "<!DOCTYPE Orbelin_Project_File>\n<a/>");
+  document.parse(
+      "<?xml version=\"1.0\" standalone=\"no\" bare encoding = \"UTF-8\"?>\n"
+      "<!DOCTYPE Orbelin_Project_File>\n<a/>");
   EXPECT_EQ(document.version, "1.0");
   EXPECT_EQ(document.encoding, "UTF-8");
   EXPECT_EQ(document.doctype, "Orbelin_Project_File");

@@ -2,14 +2,15 @@
 // family's edges, the uVision device database's own cores and FPUs, and what
 // wins where a project builds for its device.
 
+#include "readers/common/device_table.h"
+
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
 #include <QRegularExpression>
 
-#include "readers/common/device_table.h"
-#include "readers/uvision/uvision_device.h"
 #include "helpers/test_support.h"
+#include "readers/uvision/uvision_device.h"
 
 namespace {
 
@@ -17,18 +18,57 @@ namespace {
 // fpv5-sp-d16, fpv5-d16; "-" for a part the table does not know.
 const char* const parts[] = {
     // Named by the fixtures and examples.
-    "STM32F407IGHx|m4 sp4", "STM32F417IGHx|m4 sp4", "STM32F407VGTx|m4 sp4", "STM32F417VGTx|m4 sp4",
-    "STM32F446RETx|m4 sp4", "STM32F407VG|m4 sp4", "STM32F411RE|m4 sp4", "STM32F446RE|m4 sp4",
-    "STM32H745XIHx:CM7|m7 dp5", "STM32H745XIHx:CM4|m4 sp4", "STM32L552ZE|m33 sp5 dsp", "-AT32F403AVGT7|m4 sp4",
-    "AT32F403AVGT7_v2|m4 sp4", "M487JIDAE|m4 sp4", "M481AE series|m4 sp4", "M2351 series|m23", "ATSAM4LC4C|m4",
-    "MSPM0C1103|m0plus", "ARMCM4_FP|m4 sp4", "ARMCM33_DSP_FP_TZ|m33 sp5 dsp", "AT91RM9200EK|-", "SAMA7D65|-",
-    "MSP430F5529|-", "N300|-", "Default|-", "XMC4800-F100x2048|m4 sp4",
+    "STM32F407IGHx|m4 sp4",
+    "STM32F417IGHx|m4 sp4",
+    "STM32F407VGTx|m4 sp4",
+    "STM32F417VGTx|m4 sp4",
+    "STM32F446RETx|m4 sp4",
+    "STM32F407VG|m4 sp4",
+    "STM32F411RE|m4 sp4",
+    "STM32F446RE|m4 sp4",
+    "STM32H745XIHx:CM7|m7 dp5",
+    "STM32H745XIHx:CM4|m4 sp4",
+    "STM32L552ZE|m33 sp5 dsp",
+    "-AT32F403AVGT7|m4 sp4",
+    "AT32F403AVGT7_v2|m4 sp4",
+    "M487JIDAE|m4 sp4",
+    "M481AE series|m4 sp4",
+    "M2351 series|m23",
+    "ATSAM4LC4C|m4",
+    "MSPM0C1103|m0plus",
+    "ARMCM4_FP|m4 sp4",
+    "ARMCM33_DSP_FP_TZ|m33 sp5 dsp",
+    "AT91RM9200EK|-",
+    "SAMA7D65|-",
+    "MSP430F5529|-",
+    "N300|-",
+    "Default|-",
+    "XMC4800-F100x2048|m4 sp4",
     // Where the first row that holds a name decides, and parts of two cores.
-    "STM32F746NG|m7 sp5", "STM32F767ZI|m7 dp5", "STM32H747XIHx|-", "STM32WBA52CG|m33 sp5 dsp", "STM32WB05KZ|m0plus",
-    "STM32WL55JCIx:CM0PLUS|m0plus", "STM32WL55JC|-", "LPC11U68|m0plus", "LPC4074|-", "LPC55S69JBD100:cm33_core1|m33",
-    "MK20DX256VLH7|m4", "MKV58F1M0VLQ24|-", "AT32F415RCT7|m4", "GD32VF103CB|-", "nRF52810_xxAA|m4",
-    "EFM32GG11B820F2048GL192|m4 sp4", "EFM32TG11B520F128GM80|m0plus", "Apollo510|-", "ARMCM3|m3", "ARMCM33|m33",
-    "XMC1404-Q064x0200|m0", "XMC1100_T038x0064|m0", "XMC4100-Q48x128|m4 sp4", "XMC7200D-E272K8384|-",
+    "STM32F746NG|m7 sp5",
+    "STM32F767ZI|m7 dp5",
+    "STM32H747XIHx|-",
+    "STM32WBA52CG|m33 sp5 dsp",
+    "STM32WB05KZ|m0plus",
+    "STM32WL55JCIx:CM0PLUS|m0plus",
+    "STM32WL55JC|-",
+    "LPC11U68|m0plus",
+    "LPC4074|-",
+    "LPC55S69JBD100:cm33_core1|m33",
+    "MK20DX256VLH7|m4",
+    "MKV58F1M0VLQ24|-",
+    "AT32F415RCT7|m4",
+    "GD32VF103CB|-",
+    "nRF52810_xxAA|m4",
+    "EFM32GG11B820F2048GL192|m4 sp4",
+    "EFM32TG11B520F128GM80|m0plus",
+    "Apollo510|-",
+    "ARMCM3|m3",
+    "ARMCM33|m33",
+    "XMC1404-Q064x0200|m0",
+    "XMC1100_T038x0064|m0",
+    "XMC4100-Q48x128|m4 sp4",
+    "XMC7200D-E272K8384|-",
 };
 
 std::optional<PartProcessor> expectedProcessor(const QString& facts) {
@@ -109,10 +149,13 @@ TEST(DeviceTable, TheDevicesCoreAndFpuWinWhereTheIdeBuildsForIt) {
   EXPECT_EQ(built({"ATSAM4LC4C", {}, "cortex-m4", "fpv4-sp-d16", "hard"}, notCarried),
             std::tuple("cortex-m4", "none", "soft"));
   EXPECT_EQ(built({"TMPM4G9F15FG"}, notCarried), std::tuple("", "", ""));
-  EXPECT_EQ(notCarried, QList<NotCarried>({{"FPU setting", "fpv4-sp-d16, replaced by none of device ATSAM4LC4C", {}, {},
-                                            "the IDE builds for the device the project names"},
-                                           {"core of device", "TMPM4G9F15FG", {}, {},
-                                            "the device table does not know this part"}}));
+  EXPECT_EQ(notCarried, QList<NotCarried>(
+                            {{"FPU setting",
+                              "fpv4-sp-d16, replaced by none of device ATSAM4LC4C",
+                              {},
+                              {},
+                              "the IDE builds for the device the project names"},
+                             {"core of device", "TMPM4G9F15FG", {}, {}, "the device table does not know this part"}}));
   notCarried.clear();
   EXPECT_EQ(built({"STM32H743ZI", {}, "cortex-m7", "none", "soft"}, notCarried),
             std::tuple("cortex-m7", "none", "soft"));

@@ -1,8 +1,8 @@
+#include "readers/common/library_builders.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
-
-#include "readers/common/library_builders.h"
 
 namespace {
 

@@ -2,15 +2,16 @@
 // says what whatever plug-in wrote it, the GNU tools' words for its values,
 // build variables, and what a set of options gives a configuration.
 
+#include "readers/eclipse/cdt_options.h"
+
 #include <gtest/gtest.h>
 
 #include "foreign/foreign_document.h"
 #include "foreign/foreign_files.h"
+#include "helpers/test_support.h"
 #include "readers/eclipse/cdt_build_variables.h"
 #include "readers/eclipse/cdt_option_table.h"
-#include "readers/eclipse/cdt_options.h"
 #include "readers/eclipse/cdt_tool_settings.h"
-#include "helpers/test_support.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ ForeignDocument parsed(const QByteArray& text) { return ForeignDocument::parse(t
 CdtToolSettings settingsOf(const QByteArray& options, bool cpp = false, const QByteArray& macros = {},
                            const QString& toolChain = {}) {
   const ForeignDocument document = parsed("<cconfiguration><macros>" + macros + "</macros><configuration>" + options +
-                                      "</configuration></cconfiguration>");
+                                          "</configuration></cconfiguration>");
   const ForeignElement storage = childNamed(document, "cconfiguration");
   WorkBudget added(1 << 20);
   const CdtBuildVariables variables(storage, added);
@@ -54,8 +55,10 @@ TEST(CdtOptionTable, OptionsAreKnownByTheEndOfTheirIds) {
     CdtMeaning meaning;
   } cases[] = {
       {"ilg.gnuarmeclipse.managedbuild.cross.option.optimization.level", CdtTool::Target, CdtMeaning::Optimization},
-      {"ilg.gnumcueclipse.managedbuild.cross.riscv.option.optimization.level", CdtTool::Target, CdtMeaning::Optimization},
-      {"ilg.gnuarmeclipse.managedbuild.cross.option.optimization.level.13681793", CdtTool::Target, CdtMeaning::Optimization},
+      {"ilg.gnumcueclipse.managedbuild.cross.riscv.option.optimization.level", CdtTool::Target,
+       CdtMeaning::Optimization},
+      {"ilg.gnuarmeclipse.managedbuild.cross.option.optimization.level.13681793", CdtTool::Target,
+       CdtMeaning::Optimization},
       {"com.st.stm32cube.ide.mcu.gnu.managedbuild.tool.c.compiler.option.optimization.level", CdtTool::CCompiler,
        CdtMeaning::Optimization},
       {"gnu.cpp.compiler.option.optimization.level", CdtTool::CppCompiler, CdtMeaning::Optimization},
@@ -66,7 +69,8 @@ TEST(CdtOptionTable, OptionsAreKnownByTheEndOfTheirIds) {
        CdtMeaning::IncludeDirectories},
       {"gnu.both.asm.option.include.paths", CdtTool::Assembler, CdtMeaning::IncludeDirectories},
       {"com.st.stm32cube.ide.mcu.gnu.managedbuild.option.target_mcu", CdtTool::Target, CdtMeaning::Device},
-      {"ilg.gnuarmeclipse.managedbuild.cross.option.cpp.linker.scriptfile", CdtTool::CppLinker, CdtMeaning::LinkerScripts},
+      {"ilg.gnuarmeclipse.managedbuild.cross.option.cpp.linker.scriptfile", CdtTool::CppLinker,
+       CdtMeaning::LinkerScripts},
       // The older ARM GCC cross plug-in where CDT's own ids end alike but mean otherwise.
       {"org.eclipse.cdt.cross.arm.gnu.c.link.option.ldflags", CdtTool::CLinker, CdtMeaning::LinkerFlags},
       {"gnu.c.link.option.ldflags", CdtTool::CLinker, CdtMeaning::LinkerCommandLine},
@@ -84,8 +88,9 @@ TEST(CdtOptionTable, OptionsAreKnownByTheEndOfTheirIds) {
   }
   EXPECT_EQ(cdtOptionKind("ilg.gnuarmeclipse.managedbuild.cross.option.addtools.createflash"), nullptr);
   // A vendor's list options are read by their value type and the tool holding them.
-  EXPECT_EQ(cdtListOptionByValueType("includePath", "com.ti.ccstudio.buildDefinitions.TMS470_20.2.exe.compilerDebug")->tool,
-            CdtTool::CCompiler);
+  EXPECT_EQ(
+      cdtListOptionByValueType("includePath", "com.ti.ccstudio.buildDefinitions.TMS470_20.2.exe.compilerDebug")->tool,
+      CdtTool::CCompiler);
   EXPECT_EQ(cdtListOptionByValueType("definedSymbols", "x.tool.assembler.1")->tool, CdtTool::Assembler);
   EXPECT_EQ(cdtListOptionByValueType("libs", "x.tool.c.linker"), nullptr);
 }
@@ -97,7 +102,8 @@ TEST(CdtOptionTable, EnumeratedValuesAreTheGnuToolsWords) {
     const char* word;
   } cases[] = {
       {CdtMeaning::Optimization, "ilg.gnuarmeclipse.managedbuild.cross.option.optimization.level.size", "-Os"},
-      {CdtMeaning::Optimization, "com.st.stm32cube.ide.mcu.gnu.managedbuild.tool.c.compiler.option.optimization.level.value.og", "-Og"},
+      {CdtMeaning::Optimization,
+       "com.st.stm32cube.ide.mcu.gnu.managedbuild.tool.c.compiler.option.optimization.level.value.og", "-Og"},
       {CdtMeaning::Optimization, "x.optimization.level.aggressive", "aggressive"},
       {CdtMeaning::DebugLevel, "gnu.c.debugging.level.default", "-g"},
       {CdtMeaning::Fpu, "ilg.gnuarmeclipse.managedbuild.cross.option.arm.target.fpu.unit.fpv5spd16", "fpv5-sp-d16"},
@@ -127,7 +133,8 @@ TEST(CdtBuildVariables, ExpandThroughOneAnotherAndListsAsTheirItems) {
   EXPECT_EQ(variables.expand("-l${LIBS}"), "-la b");
   EXPECT_EQ(variables.expandEntry("${LIBS}"), QStringList({"a", "b"}));
   EXPECT_EQ(variables.expand("${LOOP}"), "${LOOP}");
-  EXPECT_EQ(variables.problems(), QStringList({"build variable LOOP is defined through itself; ${LOOP} is left as written"}));
+  EXPECT_EQ(variables.problems(),
+            QStringList({"build variable LOOP is defined through itself; ${LOOP} is left as written"}));
 }
 
 // Issue 34, case 2: "A = ${A}${A}", two variables defined through each other
@@ -137,9 +144,10 @@ TEST(CdtBuildVariables, ExpandThroughOneAnotherAndListsAsTheirItems) {
 // spent budget leaves the rest as written. Each is reported.
 TEST(CdtBuildVariables, CyclesAndGrowthAreLeftAsWrittenAndReported) {
   const auto expanded = [](int chain, WorkBudget& added, const QString& text) {
-    QByteArray macros = "<stringMacro name=\"V0\" value=\"x\"/><stringMacro name=\"A\" value=\"${A}${A}\"/>"
-                        "<stringMacro name=\"B\" value=\"${C}\"/><stringMacro name=\"C\" value=\"-${B}\"/>"
-                        "<stringListMacro name=\"L\"><value name=\"${L}\"/><value name=\"y\"/></stringListMacro>";
+    QByteArray macros =
+        "<stringMacro name=\"V0\" value=\"x\"/><stringMacro name=\"A\" value=\"${A}${A}\"/>"
+        "<stringMacro name=\"B\" value=\"${C}\"/><stringMacro name=\"C\" value=\"-${B}\"/>"
+        "<stringListMacro name=\"L\"><value name=\"${L}\"/><value name=\"y\"/></stringListMacro>";
     for (int i = 1; i <= chain; ++i)
       macros += QString("<stringMacro name=\"V%1\" value=\"${V%2}${V%2}\"/>").arg(i).arg(i - 1).toUtf8();
     const CdtBuildVariables variables(childNamed(parsed("<c><macros>" + macros + "</macros></c>"), "c"), added);
@@ -152,10 +160,13 @@ TEST(CdtBuildVariables, CyclesAndGrowthAreLeftAsWrittenAndReported) {
   EXPECT_EQ(expanded(32, once, "${V32}"), QStringList({tooLong.arg("V17"), tooLong.arg("V31")}));
   expanded(128, fourTimes, "${V128}");
   EXPECT_LE(fourTimes.spent(), 5 * once.spent());
-  EXPECT_EQ(expanded(32, small, "${V32}").first(), "build variable V16 would add more than the 100000 characters build "
-                                                   "variables may add to the workspace's files" + left.arg("V16"));
+  EXPECT_EQ(expanded(32, small, "${V32}").first(),
+            "build variable V16 would add more than the 100000 characters build "
+            "variables may add to the workspace's files" +
+                left.arg("V16"));
   QStringList cycles;
-  for (const char* name : {"A", "C", "B", "L"}) cycles.append(QString("build variable %1 is defined through itself").arg(name) + left.arg(name));
+  for (const char* name : {"A", "C", "B", "L"})
+    cycles.append(QString("build variable %1 is defined through itself").arg(name) + left.arg(name));
   EXPECT_EQ(expanded(0, once, "${A}|${B}|${L}"), cycles);
 }
 
@@ -179,7 +190,8 @@ TEST(CdtToolSettings, OtherFlagsNameTheTargetAndTheRestAreOptions) {
 // project; the assembler keeps its own; nothing appears twice.
 TEST(CdtToolSettings, EachToolKeepsItsOwnLists) {
   const QByteArray options =
-      listOption("com.st.stm32cube.ide.mcu.gnu.managedbuild.tool.c.compiler.option.definedsymbols", {"DEBUG", "C", "DEBUG"}) +
+      listOption("com.st.stm32cube.ide.mcu.gnu.managedbuild.tool.c.compiler.option.definedsymbols",
+                 {"DEBUG", "C", "DEBUG"}) +
       listOption("com.st.stm32cube.ide.mcu.gnu.managedbuild.tool.cpp.compiler.option.definedsymbols", {"CXX", "C"}) +
       listOption("com.st.stm32cube.ide.mcu.gnu.managedbuild.tool.assembler.option.definedsymbols", {"DEBUG"}) +
       "<tool superClass=\"x.tool.assembler.1\"><option superClass=\"vendor.INCLUDE\" valueType=\"includePath\">"
@@ -195,12 +207,12 @@ TEST(CdtToolSettings, EachToolKeepsItsOwnLists) {
 // Scripts of a string option, a list option and -T in linker flags; further
 // scripts go to the options; libraries and build variables per entry.
 TEST(CdtToolSettings, LinkerScriptsLibrariesAndVariables) {
-  const CdtToolSettings settings = settingsOf(
-      option("gnu.c.link.option.ldflags", "-T first.ld -Wl,-Map=x.map -Tsecond.ld") +
-          listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.libs", {"${LIBS}"}) +
-          listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.usenewlibnano", {}) +
-          option("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.useprintffloat", "true"),
-      false, "<stringListMacro name=\"LIBS\"><value name=\"m\"/><value name=\"c\"/></stringListMacro>");
+  const CdtToolSettings settings =
+      settingsOf(option("gnu.c.link.option.ldflags", "-T first.ld -Wl,-Map=x.map -Tsecond.ld") +
+                     listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.libs", {"${LIBS}"}) +
+                     listOption("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.usenewlibnano", {}) +
+                     option("ilg.gnuarmeclipse.managedbuild.cross.option.c.linker.useprintffloat", "true"),
+                 false, "<stringListMacro name=\"LIBS\"><value name=\"m\"/><value name=\"c\"/></stringListMacro>");
   EXPECT_EQ(settings.linker.script.path, "first.ld");
   EXPECT_EQ(settings.linker.additionalOptions, QStringList({"-Wl,-Map=x.map", "-lm", "-lc", "-Tsecond.ld"}));
   EXPECT_EQ(settings.notCarried, QList<NotCarried>({{"runtime library option", "-u _printf_float", {}}}));
@@ -231,13 +243,16 @@ TEST(CdtToolSettings, OptionsThatSayMoreThanTheSolutionAreCarriedOrReported) {
 // level it sets; the script, sections, warnings and library its tool chain
 // gives what the project leaves unset.
 TEST(CdtToolSettings, DaveOptionsAndTheDefaultsOfItsToolChain) {
-  const CdtToolSettings settings = settingsOf(
-      option("com.ifx.xmc4000.option.targetName.24313005", "XMC1404-Q064x0200") +
-          option("com.ifx.xmc4000.option.target.processor", "org.eclipse.cdt.cross.arm.gnu.base.option.mcpu.cortex-m0") +
-          option("com.ifx.xmc4000.option.target.fpu", "No floating point hardware available") +
-          option("com.ifx.xmc4000.option.debugging.level", "org.eclipse.cdt.cross.arm.gnu.base.option.debugging.level.none") +
-          option("com.ifx.xmc4000.appLinker.option.newlib", "org.eclipse.cdt.cross.arm.gnu.c.link.option.newlib.standard"),
-      false, {}, "com.ifx.xmc4000.appRelease.toolChain");
+  const CdtToolSettings settings =
+      settingsOf(option("com.ifx.xmc4000.option.targetName.24313005", "XMC1404-Q064x0200") +
+                     option("com.ifx.xmc4000.option.target.processor",
+                            "org.eclipse.cdt.cross.arm.gnu.base.option.mcpu.cortex-m0") +
+                     option("com.ifx.xmc4000.option.target.fpu", "No floating point hardware available") +
+                     option("com.ifx.xmc4000.option.debugging.level",
+                            "org.eclipse.cdt.cross.arm.gnu.base.option.debugging.level.none") +
+                     option("com.ifx.xmc4000.appLinker.option.newlib",
+                            "org.eclipse.cdt.cross.arm.gnu.c.link.option.newlib.standard"),
+                 false, {}, "com.ifx.xmc4000.appRelease.toolChain");
   EXPECT_EQ(settings.device.name, "XMC1404-Q064x0200");
   EXPECT_TRUE(settings.device.coreFromDevice);
   EXPECT_EQ(std::tuple(settings.device.core, settings.device.fpu), std::tuple("cortex-m0", "none"));
@@ -246,8 +261,8 @@ TEST(CdtToolSettings, DaveOptionsAndTheDefaultsOfItsToolChain) {
   EXPECT_EQ(settings.compile.compiler.additionalOptions, QStringList({"-ffunction-sections", "-fdata-sections"}));
   EXPECT_EQ(settings.linker.script.path, "../linker_script.ld");
   EXPECT_EQ(settings.linker.additionalOptions, QStringList({"-Wl,--gc-sections"}));
-  EXPECT_EQ(settings.notCarried, QList<NotCarried>({{"debug format", "dwarf2", {}},
-                                                    {"runtime library option", "-nostartfiles", {}}}));
+  EXPECT_EQ(settings.notCarried,
+            QList<NotCarried>({{"debug format", "dwarf2", {}}, {"runtime library option", "-nostartfiles", {}}}));
 }
 
 // The options of a folder's or file's tools (also in the older
@@ -258,18 +273,25 @@ TEST(CdtOptions, OptionsOfFoldersAndFilesAreTheirOwn) {
   const QByteArray definitions = "gnu.c.compiler.option.preprocessor.def.symbols";
   const ForeignDocument document = parsed(
       "<configuration><folderInfo resourcePath=\"\">" + listOption(definitions, {"ALL"}) +
-      option("gnu.c.compiler.option.misc.other", "-Wshadow") + "</folderInfo>"
-      "<folderInfo resourcePath=\"src\">" + listOption(definitions + ".1473111459", {"SRC"}) +
-      option("gnu.c.compiler.option.misc.other.2008719214", "") + "</folderInfo>"
-      "<fileInfo resourcePath=\"a.c\">" + listOption(definitions, {"A"}) + "</fileInfo>"
-      "<resourceConfiguration resourcePath=\"b.c\">" + listOption(definitions, {"B"}) + "</resourceConfiguration>"
+      option("gnu.c.compiler.option.misc.other", "-Wshadow") +
+      "</folderInfo>"
+      "<folderInfo resourcePath=\"src\">" +
+      listOption(definitions + ".1473111459", {"SRC"}) + option("gnu.c.compiler.option.misc.other.2008719214", "") +
+      "</folderInfo>"
+      "<fileInfo resourcePath=\"a.c\">" +
+      listOption(definitions, {"A"}) +
+      "</fileInfo>"
+      "<resourceConfiguration resourcePath=\"b.c\">" +
+      listOption(definitions, {"B"}) +
+      "</resourceConfiguration>"
       "</configuration>");
   const ForeignElement configuration = childNamed(document, "configuration");
   const CdtBuildVariables variables;
   const CdtOptions options = CdtOptions::read(configuration, variables);
   ASSERT_EQ(options.values().size(), 2u);
   EXPECT_EQ(options.values()[0].entries, QStringList({"ALL"}));
-  const CdtOptions folder = options.overriddenBy(CdtOptions::read(childrenNamed(configuration, "folderInfo")[1], variables));
+  const CdtOptions folder =
+      options.overriddenBy(CdtOptions::read(childrenNamed(configuration, "folderInfo")[1], variables));
   ASSERT_EQ(folder.values().size(), 2u);
   EXPECT_EQ(folder.values()[0].entries, QStringList({"SRC"}));
   EXPECT_EQ(folder.values()[1].value, "-Wshadow");

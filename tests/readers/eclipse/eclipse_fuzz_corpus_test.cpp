@@ -9,12 +9,12 @@ TEST(EclipseFuzzCorpus, EveryInputKeepsItsTargetsProperty) {
   const struct {
     const char* target;
     std::string (*check)(std::string_view);
-  } targets[] = {{"resource_filters", resource_filters_check::check}, {"build_variables", build_variables_check::check}};
+  } targets[] = {{"resource_filters", resource_filters_check::check},
+                 {"build_variables", build_variables_check::check}};
   for (const auto& target : targets) {
     const auto corpus = testing_support::fuzzCorpus(target.target);
     EXPECT_GE(corpus.size(), 4) << target.target;
     for (const auto& input : corpus)
-      EXPECT_EQ(target.check(input.view()), "")
-          << target.target << "/" << qPrintable(input.name);
+      EXPECT_EQ(target.check(input.view()), "") << target.target << "/" << qPrintable(input.name);
   }
 }

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "readers/eclipse/eclipse_option_paths.h"
-#include "readers/eclipse/eclipse_locations.h"
 #include "helpers/test_support.h"
+#include "readers/eclipse/eclipse_locations.h"
+#include "readers/eclipse/eclipse_option_paths.h"
 
 namespace {
 
@@ -17,10 +17,11 @@ QString include(const QString& value, const QString& projectDirectory) {
 }
 
 QString location(const QString& text, bool isUri, const QString& projectToWorkspace) {
-  const LinkLocationResolver resolver(projectToWorkspace, {{"DEMO_ROOT", "$%7BPARENT-4-PROJECT_LOC%7D"},
-                                                           {"SDK", "file:/C:/ST/Cube%20FW"},
-                                                           {"LOOP", "LOOP/x"},
-                                                           {"UP", "PARENT-1-DEMO_ROOT"}},
+  const LinkLocationResolver resolver(projectToWorkspace,
+                                      {{"DEMO_ROOT", "$%7BPARENT-4-PROJECT_LOC%7D"},
+                                       {"SDK", "file:/C:/ST/Cube%20FW"},
+                                       {"LOOP", "LOOP/x"},
+                                       {"UP", "PARENT-1-DEMO_ROOT"}},
                                       nullptr);
   const PathOrProblem path = resolver.resolve(text, isUri);
   return path.usable() ? path.path : "left out: " + path.problem;
@@ -36,13 +37,17 @@ TEST(EclipseIncludePath, EveryFormComesOutUsable) {
     const char* projectDirectory;
     QString expected;
   } cases[] = {
-      {"../../common/inc", "demo", "../common/inc"}, {"${workspace_loc:/}", "demo", "$(SolutionDir)/"},
-      {"../", "demo", ""}, {"Inc", "demo", "Inc"}, {"C:\\x\\include", "demo", "C:/x/include"},
+      {"../../common/inc", "demo", "../common/inc"},
+      {"${workspace_loc:/}", "demo", "$(SolutionDir)/"},
+      {"../", "demo", ""},
+      {"Inc", "demo", "Inc"},
+      {"C:\\x\\include", "demo", "C:/x/include"},
       {"\"${workspace_loc:/${ProjName}}/Core/Inc\"", "demo", "$(SolutionDir)/demo/Core/Inc"},
       {"${workspace_loc:/${ProjName}/Inc}", "", "$(SolutionDir)/Inc"},
       {"${workspace_loc:/unknown/inc}", "demo", "$(SolutionDir)/unknown/inc"},
       {"${workspace_loc:/x/${ProjName}/${ProjName}}", "demo", "$(SolutionDir)/x/demo/demo"},
-      {"${workspace_loc}/shared/inc", "demo", "$(SolutionDir)/shared/inc"}, {"\"${ProjDirPath}\"", "demo", "."},
+      {"${workspace_loc}/shared/inc", "demo", "$(SolutionDir)/shared/inc"},
+      {"\"${ProjDirPath}\"", "demo", "."},
       {"${workspace_loc:/x", "demo", "left out: it holds a variable that cannot be resolved"},
   };
   for (const auto& c : cases) EXPECT_EQ(include(c.value, c.projectDirectory), c.expected) << c.value;
@@ -57,17 +62,23 @@ TEST(EclipseLinkLocation, EveryVariableFormResolvesRelativeToTheProject) {
     bool isUri = true;
     const char* projectToWorkspace = "..";
   } cases[] = {
-      {"PARENT-01-PROJECT_LOC/x.c", "../x.c"}, {"WORKSPACE_LOC/lib/y.c", "lib/y.c", true, ""},
+      {"PARENT-01-PROJECT_LOC/x.c", "../x.c"},
+      {"WORKSPACE_LOC/lib/y.c", "lib/y.c", true, ""},
       {"PARENT-1-WORKSPACE_LOC/y.c", "../../../y.c", true, "../.."},
-      {"PARENT_LOC/y.c", "../y.c"}, {"DEMO_ROOT/source/x.c", "../../../../source/x.c"},
-      {"UP/x.c", "../../../../../x.c"}, {"PARENT-1-SDK/Drivers", "C:/ST/Drivers"},
-      {"SDK/Drivers/a%20b.c", "C:/ST/Cube FW/Drivers/a b.c"}, {"file:/C:/work/x.c", "C:/work/x.c"},
-      {"file:///home/u/x.c", "/home/u/x.c"}, {"C:\\work\\x.c", "C:/work/x.c", false},
+      {"PARENT_LOC/y.c", "../y.c"},
+      {"DEMO_ROOT/source/x.c", "../../../../source/x.c"},
+      {"UP/x.c", "../../../../../x.c"},
+      {"PARENT-1-SDK/Drivers", "C:/ST/Drivers"},
+      {"SDK/Drivers/a%20b.c", "C:/ST/Cube FW/Drivers/a b.c"},
+      {"file:/C:/work/x.c", "C:/work/x.c"},
+      {"file:///home/u/x.c", "/home/u/x.c"},
+      {"C:\\work\\x.c", "C:/work/x.c", false},
       {"PARENT-99999999999999999999999-PROJECT_LOC/x", QString("../").repeated(2048) + "x"},
       {"PARENT-1-PROJECT_LO/abc", "left out: path variable PROJECT_LO is not defined"},
       {"src/PARENT-1-PROJECT_LOC/q.c", "left out: path variable src is not defined"},
       {"LOOP/y.c", "left out: path variable LOOP is defined through itself"},
-      {"rse://host/x.c", "left out: location rse://host/x.c is not a file"}, {"", "left out: its location is empty"},
+      {"rse://host/x.c", "left out: location rse://host/x.c is not a file"},
+      {"", "left out: its location is empty"},
   };
   for (const auto& c : cases) EXPECT_EQ(location(c.text, c.isUri, c.projectToWorkspace), c.expected) << c.text;
 }
@@ -82,7 +93,8 @@ TEST(EclipseLinkLocation, ParentStepsStopAtTheRoot) {
 // links, so each link more costs only what its own location adds; a variable
 // longer than 4096 characters, a cycle and a spent budget leave links out.
 TEST(EclipseLinkLocation, ChainedVariablesAreResolvedOnceAndBounded) {
-  QHash<QString, QString> variables{{"V33", "PROJECT_LOC"}, {"LONG", "V1/" + QString(900, 'd')}, {"A", "${B}/a"}, {"B", "A/b"}};
+  QHash<QString, QString> variables{
+      {"V33", "PROJECT_LOC"}, {"LONG", "V1/" + QString(900, 'd')}, {"A", "${B}/a"}, {"B", "A/b"}};
   for (int i = 1; i <= 32; ++i) variables.insert(QString("V%1").arg(i), QString("V%1/").arg(i + 1) + QString(100, 'd'));
   WorkBudget added(100000);
   const LinkLocationResolver resolver("", variables, &added);
@@ -94,6 +106,7 @@ TEST(EclipseLinkLocation, ChainedVariablesAreResolvedOnceAndBounded) {
   EXPECT_EQ(added.spent() - once, 3 * (length - 6));
   EXPECT_EQ(resolver.resolve("LONG/x.c", true).problem, "path variable LONG stands for more than 4096 characters");
   EXPECT_EQ(resolver.resolve("A/x.c", true).problem, "path variable A is defined through itself");
-  while (link().usable()) {}
+  while (link().usable()) {
+  }
   EXPECT_EQ(link().problem, "path variables add more than 100000 characters to the workspace's locations");
 }

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
+#include "helpers/test_support.h"
 #include "readers/common/conversion_context.h"
 #include "readers/eclipse/eclipse_project_reader.h"
 #include "readers/eclipse/eclipse_workspace.h"
-#include "helpers/test_support.h"
 
 using eclipse_fixtures::copyFixture;
 
@@ -65,8 +65,10 @@ TEST(EclipseRecord, ConfigurationsSourcesAndLinks) {
   // The device of the project read before counts where a project names none.
   EXPECT_EQ(read.records[1].kind, ProjectKind::StaticLibrary);
   EXPECT_EQ(read.records[1].configurations[0].device.name, "STM32F4");
-  EXPECT_EQ(read.warnings,
-            QStringList({"ws/a/.cproject: include directory ${NOWHERE}/x left out: it holds a variable that cannot be resolved"}));
+  EXPECT_EQ(
+      read.warnings,
+      QStringList(
+          {"ws/a/.cproject: include directory ${NOWHERE}/x left out: it holds a variable that cannot be resolved"}));
 }
 
 // The target, code generation and linker of a configuration; the C compiler's
@@ -107,8 +109,9 @@ TEST(EclipseRecord, TheScanThatReachesTheBudgetIsNamed) {
   copyFixture("record_budget");  // a links the folder drv to drivers
   const WorkspaceRecords read = readWorkspace("ws", 3);
   ASSERT_EQ(read.records.size(), 2u);
-  EXPECT_EQ(read.warnings,
-            QStringList({"ws/a/.project: link drv reached the 3 files and folders a workspace may list; the rest is left out",
-                         "ws/b: reached the 3 files and folders a workspace may list; the rest is left out"}));
+  EXPECT_EQ(
+      read.warnings,
+      QStringList({"ws/a/.project: link drv reached the 3 files and folders a workspace may list; the rest is left out",
+                   "ws/b: reached the 3 files and folders a workspace may list; the rest is left out"}));
   EXPECT_TRUE(read.records[1].sources.empty());
 }

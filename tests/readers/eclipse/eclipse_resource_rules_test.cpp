@@ -1,6 +1,8 @@
 // What a project's resources are under its rules: resource filters as Eclipse
 // applies them, and the source entries and exclusions of each configuration.
 
+#include "readers/eclipse/eclipse_resource_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,10 +10,9 @@
 
 #include "foreign/foreign_document.h"
 #include "foreign/foreign_files.h"
-#include "readers/eclipse/eclipse_resource_filters.h"
-#include "readers/eclipse/eclipse_resource_rules.h"
-#include "readers/eclipse/eclipse_source_entries.h"
 #include "helpers/test_support.h"
+#include "readers/eclipse/eclipse_resource_filters.h"
+#include "readers/eclipse/eclipse_source_entries.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ bool keeps(const ResourceFilters& filters, const QString& container, const QStri
 // deep, one level a line.
 QByteArray nestedFilter(const QByteArray& container, int depth, const QByteArray& arguments) {
   QByteArray text = "<filter><name>" + container + "</name><type>14</type>\n";
-  for (int level = 1; level < depth; ++level) text += "<matcher><id>org.eclipse.ui.ide.orFilterMatcher</id><arguments>\n";
+  for (int level = 1; level < depth; ++level)
+    text += "<matcher><id>org.eclipse.ui.ide.orFilterMatcher</id><arguments>\n";
   text += "<matcher><id>org.eclipse.ui.ide.multiFilter</id><arguments>" + arguments + "</arguments></matcher>";
   return text + QByteArray("</arguments></matcher>").repeated(depth - 1) + "</filter>";
 }
@@ -62,9 +64,11 @@ TEST(ResourceFilters, ArgumentsAndPatternsAsEclipseReadsThem) {
   EXPECT_TRUE(keeps(read, "b", "main.c"));
   EXPECT_FALSE(keeps(read, "c", "a*1.c"));
   EXPECT_TRUE(keeps(read, "c", "ab1.c"));
-  EXPECT_EQ(unread, QStringList({"1: resource filter on d left out: its arguments 1.0-length-largerThan-false-false-10 are not read",
-                                 "1: resource filter on e left out: its pattern ( is not valid",
-                                 "1: resource filter on f left out: its arguments broken are not read"}));
+  EXPECT_EQ(
+      unread,
+      QStringList({"1: resource filter on d left out: its arguments 1.0-length-largerThan-false-false-10 are not read",
+                   "1: resource filter on e left out: its pattern ( is not valid",
+                   "1: resource filter on f left out: its arguments broken are not read"}));
 }
 
 // Include-only filters of a kind keep what one of them matches; exclude-all
@@ -72,12 +76,11 @@ TEST(ResourceFilters, ArgumentsAndPatternsAsEclipseReadsThem) {
 // below its folder only when inheritable.
 TEST(ResourceFilters, IncludeOnlyAndExcludeAllByKindAndInheritance) {
   QStringList unread;
-  const ResourceFilters read = filters(filter("lib", 5, "1.0-name-matches-false-false-clk.c") +
-                                           filter("lib", 5, "1.0-name-matches-false-false-uart.c") +
-                                           filter("lib", 9, "1.0-name-matches-false-false-GCC") +
-                                           filter("", 26, "1.0-name-matches-false-false-build") +
-                                           filter("", 6, "1.0-projectRelativePath-matches-false-false-lib/GCC/*.s"),
-                                       unread);
+  const ResourceFilters read = filters(
+      filter("lib", 5, "1.0-name-matches-false-false-clk.c") + filter("lib", 5, "1.0-name-matches-false-false-uart.c") +
+          filter("lib", 9, "1.0-name-matches-false-false-GCC") + filter("", 26, "1.0-name-matches-false-false-build") +
+          filter("", 6, "1.0-projectRelativePath-matches-false-false-lib/GCC/*.s"),
+      unread);
   EXPECT_TRUE(keeps(read, "lib", "clk.c"));
   EXPECT_TRUE(keeps(read, "lib", "UART.C"));
   EXPECT_FALSE(keeps(read, "lib", "spi.c"));
@@ -95,7 +98,8 @@ TEST(ResourceFilters, IncludeOnlyAndExcludeAllByKindAndInheritance) {
 TEST(ResourceFilters, MatchersNestedTooDeeplyAreLeftOutAtTheirLine) {
   QStringList unread;
   const QByteArray x = "1.0-name-matches-false-false-x";
-  const ResourceFilters read = filters(nestedFilter("a", 64, x) + nestedFilter("b", 65, x) + nestedFilter("c", 20000, x), unread);
+  const ResourceFilters read =
+      filters(nestedFilter("a", 64, x) + nestedFilter("b", 65, x) + nestedFilter("c", 20000, x), unread);
   EXPECT_FALSE(keeps(read, "a", "X", true));
   EXPECT_EQ(unread, QStringList({"130: resource filter on b left out: its matchers nest deeper than 64 levels",
                                  "195: resource filter on c left out: its matchers nest deeper than 64 levels"}));
@@ -108,8 +112,10 @@ TEST(ResourceFilters, MatchersNestedTooDeeplyAreLeftOutAtTheirLine) {
 TEST(ResourceFilters, PatternsCostLinearlyAndAMatchStoppedIsReported) {
   const auto orGroup = [](int width) {
     const QByteArray x = "1.0-name-matches-false-false-x";
-    return nestedFilter("", 2, (x + "</arguments></matcher><matcher><id>org.eclipse.ui.ide.multiFilter</id><arguments>")
-                                   .repeated(width - 1) + x);
+    return nestedFilter(
+        "", 2,
+        (x + "</arguments></matcher><matcher><id>org.eclipse.ui.ide.multiFilter</id><arguments>").repeated(width - 1) +
+            x);
   };
   const auto outcome = [](const QByteArray& elements, int length, WorkBudget& budget) -> QString {
     QStringList unread;
@@ -131,7 +137,8 @@ TEST(ResourceFilters, PatternsCostLinearlyAndAMatchStoppedIsReported) {
   WorkBudget budget(qsizetype(1) << 30);
   for (const char* pattern : {"(a+)+", "(.*a){25}"})
     EXPECT_EQ(outcome(filter("", 6, QByteArray("1.0-name-matches-true-true-") + pattern), 30, budget),
-              QString("1: resource filter pattern ") + pattern + " gave up on " + QString(30, 'a') + ".c: match limit exceeded");
+              QString("1: resource filter pattern ") + pattern + " gave up on " + QString(30, 'a') +
+                  ".c: match limit exceeded");
   WorkBudget small(1000);
   EXPECT_EQ(outcome(orGroup(1000), 30, small),
             "0: matching its patterns against names takes more than 1000 steps, the most one conversion may take");
@@ -143,9 +150,9 @@ TEST(SourceEntries, PatternsMatchPathsAsCdtMatchesThem) {
     const char* path;
     bool matches;
   } cases[] = {
-      {"Startup", "Startup", true},         {"Startup", "Startup/x.S", false}, {"Startup/", "Startup/x.S", true},
-      {"sub/b.c", "sub/b.c", true},         {"*.c", "sub/b.c", false},         {"**/*.c", "sub/b.c", true},
-      {"**/*.c", "b.c", true},              {"s?b/**", "sub/x/y.c", true},     {"a.c", "A.c", false},
+      {"Startup", "Startup", true}, {"Startup", "Startup/x.S", false}, {"Startup/", "Startup/x.S", true},
+      {"sub/b.c", "sub/b.c", true}, {"*.c", "sub/b.c", false},         {"**/*.c", "sub/b.c", true},
+      {"**/*.c", "b.c", true},      {"s?b/**", "sub/x/y.c", true},     {"a.c", "A.c", false},
   };
   StepMeter meter(nullptr);
   for (const auto& c : cases)

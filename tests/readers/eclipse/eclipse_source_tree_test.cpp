@@ -2,18 +2,19 @@
 // was opened, whatever path led there, and trees deeper than the scan holds
 // directories open are still read whole.
 
+#include "readers/eclipse/eclipse_source_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "readers/common/conversion_context.h"
-#include "support/directory_listing.h"
-#include "mapping/mapping_options.h"
-#include "readers/eclipse/directory_visits.h"
-#include "readers/eclipse/eclipse_source_tree.h"
 #include "helpers/test_support.h"
+#include "mapping/mapping_options.h"
+#include "readers/common/conversion_context.h"
+#include "readers/eclipse/directory_visits.h"
+#include "support/directory_listing.h"
 
 using testing_support::writeFile;
 

@@ -1,9 +1,10 @@
 // The commands an IAR configuration runs around its build, with argument
 // variables written as solution macros.
 
+#include "readers/iar/iar_build_steps.h"
+
 #include <gtest/gtest.h>
 
-#include "readers/iar/iar_build_steps.h"
 #include "helpers/test_support.h"
 
 TEST(IarBuildSteps, ArgumentVariablesBecomeMacrosWhereTheSolutionHasOne) {

@@ -1,13 +1,14 @@
 // What an IAR configuration tells the compiler and the assembler, in the
 // record's words, and what is reported.
 
+#include "readers/iar/iar_compile.h"
+
 #include <gtest/gtest.h>
 
 #include "foreign/foreign_path.h"
-#include "readers/iar/iar_compile.h"
+#include "helpers/test_support.h"
 #include "readers/iar/iar_option_blocks.h"
 #include "readers/iar/iar_paths.h"
-#include "helpers/test_support.h"
 
 using namespace iar_option_blocks;
 
@@ -45,8 +46,9 @@ TEST(IarCompileSettings, OptimizationDebugInformationAndStandardsByCompilerVersi
   const struct {
     QByteArray options;
     QString optimization;
-  } levels[] = {{level("0", "0"), "-O0"}, {level("1", "0"), "-Og"}, {level("2", "1"), "-O1"},
-                {level("3", "0"), "-O2"}, {level("3", "1"), "-Os"}, {level("3", "2"), "-O3"},
+  } levels[] = {{level("0", "0"), "-O0"},           {level("1", "0"), "-Og"},
+                {level("2", "1"), "-O1"},           {level("3", "0"), "-O2"},
+                {level("3", "1"), "-Os"},           {level("3", "2"), "-O3"},
                 {option("CCOptLevel", "3"), "-O2"}, {level("4", "0"), "IAR optimization level 4 strategy 0"}};
   for (const auto& c : levels) EXPECT_EQ(codeOf("ICCARM", 36, c.options).optimization, c.optimization);
   EXPECT_EQ(codeOf("ICCARM", 22, option("CCDebugInfo", "1")).debugLevel, "-g");

@@ -8,16 +8,12 @@
 TEST(IarProjectFuzzCorpus, EveryInputReadsConsistently) {
   const auto corpus = testing_support::fuzzCorpus("iar_project");
   EXPECT_GE(corpus.size(), 5);
-  for (const auto& input : corpus)
-    EXPECT_EQ(iar_project_check::check(input.view()), "")
-        << qPrintable(input.name);
+  for (const auto& input : corpus) EXPECT_EQ(iar_project_check::check(input.view()), "") << qPrintable(input.name);
 }
 
 // Replays the IAR project connection fuzz target's committed corpus.
 TEST(IarConnectionFuzzCorpus, EveryInputReadsConsistently) {
   const auto corpus = testing_support::fuzzCorpus("iar_connection");
   EXPECT_GE(corpus.size(), 5);
-  for (const auto& input : corpus)
-    EXPECT_EQ(iar_connection_check::check(input.view()), "")
-        << qPrintable(input.name);
+  for (const auto& input : corpus) EXPECT_EQ(iar_connection_check::check(input.view()), "") << qPrintable(input.name);
 }

@@ -1,15 +1,17 @@
 // The memory layout the ICF editor keeps in a linker configuration file.
 
+#include "readers/iar/iar_icf.h"
+
 #include <gtest/gtest.h>
 
-#include "readers/iar/iar_icf.h"
 #include "helpers/test_support.h"
 
 namespace {
 
 // An ICF file of a published project (tests/e2e/fixtures/iar).
 IcfLayout layoutOf(const QString& path) {
-  return readIcfLayout(QString::fromUtf8(testing_support::readFile(testing_support::sourcePath("tests/e2e/fixtures/iar/" + path))));
+  return readIcfLayout(
+      QString::fromUtf8(testing_support::readFile(testing_support::sourcePath("tests/e2e/fixtures/iar/" + path))));
 }
 
 }  // namespace
@@ -39,8 +41,7 @@ TEST(IcfLayout, BothEditorLayoutsGiveMemoryStackAndHeap) {
                                                 {MemoryRegion::Kind::Ram, "IRAM1", 0x20000000, 0x10000}}));
   EXPECT_EQ(cortex.stackSize, 0x800u);
   EXPECT_EQ(cortex.heapSize, 0u);
-  EXPECT_EQ(cortex.notCarried,
-            QList<NotCarried>({{"memory region", "EROM1 0x00010000 to 0x00011000", {}}}));
+  EXPECT_EQ(cortex.notCarried, QList<NotCarried>({{"memory region", "EROM1 0x00010000 to 0x00011000", {}}}));
 
   const IcfLayout none = layoutOf("sama7d65/AT91bootstrap.icf");
   EXPECT_FALSE(none.hasEditorSymbols);

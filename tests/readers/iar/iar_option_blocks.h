@@ -29,9 +29,10 @@ inline QByteArray settings(const QByteArray& name, int version, const QByteArray
 
 /// The configuration "Debug" of the tool chain made of blocks, as read.
 inline IarConfiguration configurationOf(const QByteArray& blocks, const QByteArray& toolchain = "ARM") {
-  const QByteArray text = "<project>\n<fileVersion>3</fileVersion>\n<configuration>\n<name>Debug</name>\n"
-                          "<toolchain>\n<name>" + toolchain + "</name>\n</toolchain>\n" + blocks +
-                          "</configuration>\n</project>\n";
+  const QByteArray text =
+      "<project>\n<fileVersion>3</fileVersion>\n<configuration>\n<name>Debug</name>\n"
+      "<toolchain>\n<name>" +
+      toolchain + "</name>\n</toolchain>\n" + blocks + "</configuration>\n</project>\n";
   IarProjectContent content = readIarProject(ForeignDocument::parse(text));
   return content.configurations.empty() ? IarConfiguration() : std::move(content.configurations.front());
 }

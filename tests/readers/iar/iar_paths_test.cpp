@@ -1,12 +1,13 @@
 // Paths of IAR project files in the forms the solution writes them; the forms
 // real project files use are shown end to end (tests/e2e/iar_test.cpp).
 
+#include "readers/iar/iar_paths.h"
+
 #include <gtest/gtest.h>
 
 #include "foreign/foreign_path.h"
-#include "readers/iar/iar_argument_variables.h"
-#include "readers/iar/iar_paths.h"
 #include "helpers/test_support.h"
+#include "readers/iar/iar_argument_variables.h"
 
 // Argument variables: a value that is a Windows path is found again where the
 // tree it names is checked out above the project (its first path places it),
@@ -51,10 +52,11 @@ TEST(IarPathConverter, CleansPathsAndLeavesOutEachPathItCannotWriteOnce) {
   for (IarPathConverter* converter : {&project, &paths})
     for (const IarPathConverter::LeftOutVariable& variable : converter->leftOutVariables())
       leftOut.append(variable.variable + ": " + variable.why + ": " + variable.paths.join(", "));
-  EXPECT_EQ(leftOut, QStringList({"$CONFIG_NAME$: only Embedded Workbench knows its value: $PROJ_DIR$\\$CONFIG_NAME$\\gen.c",
-                                  "$SDK$: no .custom_argvars file or -argvar defines it: $SDK$\\x.c",
-                                  "$ELSEWHERE$: its value D:\\elsewhere is a Windows path no part of which lies above "
-                                  "the project: $ELSEWHERE$\\y.c",
-                                  "${CMSIS_PACK_PATH_ARM#CMSIS#5.4.0}$: no .custom_argvars file or -argvar defines it: "
-                                  "${CMSIS_PACK_PATH_ARM#CMSIS#5.4.0}$/CMSIS/Include"}));
+  EXPECT_EQ(leftOut,
+            QStringList({"$CONFIG_NAME$: only Embedded Workbench knows its value: $PROJ_DIR$\\$CONFIG_NAME$\\gen.c",
+                         "$SDK$: no .custom_argvars file or -argvar defines it: $SDK$\\x.c",
+                         "$ELSEWHERE$: its value D:\\elsewhere is a Windows path no part of which lies above "
+                         "the project: $ELSEWHERE$\\y.c",
+                         "${CMSIS_PACK_PATH_ARM#CMSIS#5.4.0}$: no .custom_argvars file or -argvar defines it: "
+                         "${CMSIS_PACK_PATH_ARM#CMSIS#5.4.0}$/CMSIS/Include"}));
 }

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "readers/iar/iar_option_blocks.h"
 #include "helpers/test_support.h"
+#include "readers/iar/iar_option_blocks.h"
 
 using namespace iar_option_blocks;
 

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "e2e/iar_fixtures.h"
+#include "helpers/test_support.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/library_builders.h"
 #include "readers/iar/iar_project_record.h"
 #include "readers/iar/iar_workspace.h"
-#include "helpers/test_support.h"
 
 namespace {
 
@@ -35,17 +35,17 @@ TEST(IarRecord, OwnSettingsOfFilesAndGroups) {
   const std::optional<ProjectRecord> app = firstProjectRecord("own_settings");
   ASSERT_TRUE(app);
   EXPECT_EQ(describeRecord(*app).section("  sources: ", 1), QString("Source Files\n"
-                                                                     "    folder: Startup\n"
-                                                                     "      settings of: Release\n"
-                                                                     "        definitions: NDEBUG | FAST\n"
-                                                                     "      file: startup.s\n"
-                                                                     "    file: main.c\n"
-                                                                     "      settings of: Debug\n"
-                                                                     "        optimization: -Os\n"
-                                                                     "  not carried: IAR compiler option "
-                                                                     "--diag_suppress=Pe177 on main.c (Debug)\n"
-                                                                     "  not carried: definition DEBUG left out by "
-                                                                     "main.c (Debug)\n"));
+                                                                    "    folder: Startup\n"
+                                                                    "      settings of: Release\n"
+                                                                    "        definitions: NDEBUG | FAST\n"
+                                                                    "      file: startup.s\n"
+                                                                    "    file: main.c\n"
+                                                                    "      settings of: Debug\n"
+                                                                    "        optimization: -Os\n"
+                                                                    "  not carried: IAR compiler option "
+                                                                    "--diag_suppress=Pe177 on main.c (Debug)\n"
+                                                                    "  not carried: definition DEBUG left out by "
+                                                                    "main.c (Debug)\n"));
 }
 
 // Embedded Workbench for RISC-V (its own option names for the device and the

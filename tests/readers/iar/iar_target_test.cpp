@@ -1,11 +1,12 @@
 // The device of an IAR configuration from its "General" options, whose codes
 // depend on each option's version.
 
+#include "readers/iar/iar_target.h"
+
 #include <gtest/gtest.h>
 
-#include "readers/iar/iar_option_blocks.h"
-#include "readers/iar/iar_target.h"
 #include "helpers/test_support.h"
+#include "readers/iar/iar_option_blocks.h"
 
 using namespace iar_option_blocks;
 

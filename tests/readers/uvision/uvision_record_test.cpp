@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "e2e/uvision_fixtures.h"
+#include "helpers/test_support.h"
 #include "readers/common/conversion_context.h"
 #include "readers/uvision/uvision_model.h"
-#include "helpers/test_support.h"
 
 namespace {
 
@@ -54,8 +54,9 @@ TEST(UVisionRecord, ATargetsListsFoldersAndLinkedLibraries) {
   ReadProject linking("dep/app.uvprojx");
   ASSERT_EQ(linking.project->targets.size(), 1u);
   EXPECT_EQ(linking.project->targets[0].linkedLibraries, QStringList({"./lib/libm.a", "x/other.lib", "libm.a"}));
-  EXPECT_TRUE(describeRecord(linking.project->targets[0].record).endsWith("    folder: Libs\n"
-                                                                          "      file: keep.c\n"));
+  EXPECT_TRUE(describeRecord(linking.project->targets[0].record)
+                  .endsWith("    folder: Libs\n"
+                            "      file: keep.c\n"));
 }
 
 // ARM Compiler 5 with "Strict ANSI C" is ISO C, and --c99 in its options is C99

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "helpers/test_support.h"
 #include "readers/uvision/uvision_command_line.h"
 #include "readers/uvision/uvision_device.h"
 #include "readers/uvision/uvision_user_commands.h"
-#include "helpers/test_support.h"
 
 // Quotes group a word without being part of it; the options the GNU compiler
 // shares with the ARM compilers are sorted out, the last level of each kind
