@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# quenport beside a native peer on generated workspaces of each importer, from a
+# quenport beside a native peer on generated workspaces of each reader, from a
 # one-project workspace (the fixed start-up cost) to 200 projects. A peer is a
 # minimal converter of the same input: pugixml parses the files in place, the
 # elements a conversion needs are pulled and a solution-shaped file of about the
@@ -7,7 +7,7 @@
 # reach. Every size runs RUNS times, the peer and quenport interleaved, and the
 # best run of each counts (bench/timing.sh).
 #
-# Prints a Markdown table per importer: for each size the CPU time (user + system)
+# Prints a Markdown table per reader: for each size the CPU time (user + system)
 # and peak memory of both programs, their ratios, and the goals: CPU at most 1.5x
 # the peer's and peak memory at most 2x at every size from 5 projects, CPU at most
 # 2x for the one-project workspace (there the run is mostly start-up: loading Qt

@@ -1,5 +1,5 @@
 // Solution model benchmarks: building a solution of 200 projects x 500 files the
-// way the importers do, resolving a StringList property for every file, saving
+// way the readers do, resolving a StringList property for every file, saving
 // the result, and finding folders among 20,000 siblings.
 
 #include <benchmark/benchmark.h>
@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_writer.h"
+#include "model/solution_model.h"
 #include "properties/property_schema.h"
+#include "solution/solution_writer.h"
 
 namespace {
 
@@ -19,6 +19,12 @@ constexpr int projectCount = 200;
 constexpr int filesPerProject = 500;
 const QString common = QStringLiteral("Common");
 const QString definitions = QStringLiteral("c_preprocessor_definitions");
+const GlobalMacros macros;
+
+const PropertySchema& schema() {
+  static const PropertySchema built = buildPropertySchema();
+  return built;
+}
 
 // File names of one project, made once so the build measures the model only.
 const QStringList& projectFileNames() {
@@ -34,24 +40,25 @@ const QStringList& projectFileNames() {
 
 // Builds the solution; definitions are set at solution, project, folder and
 // (every tenth) file level. Returns every file element.
-std::vector<ProjectElement*> buildSolution(ProjectSystem& system, const QString& directory) {
-  std::vector<ProjectElement*> files;
+std::vector<ModelNode*> buildSolution(SolutionModel& model, const QString& directory) {
+  std::vector<ModelNode*> files;
   files.reserve(projectCount * filesPerProject);
-  ProjectElement* solution = system.newSolution(QStringLiteral("Bench"), directory);
-  system.setConfigurationProperty(solution, definitions, common, QStringLiteral("SOLUTION"));
+  ModelNode* solution = model.newSolution(QStringLiteral("Bench"), directory);
+  model.setConfigurationProperty(solution, definitions, common, QStringLiteral("SOLUTION"));
   for (int p = 0; p < projectCount; ++p) {
     const QString name = QStringLiteral("Project%1").arg(p);
-    ProjectElement* project = system.newProject(solution, name, directory + QLatin1Char('/') + name, QStringLiteral("Executable"));
-    system.setConfigurationProperty(project, definitions, common, QStringLiteral("PROJECT=%1").arg(p));
-    system.setConfigurationProperty(project, definitions, QStringLiteral("Debug"), QStringLiteral("DEBUG"));
-    ProjectElement* sources = system.findOrAddFolder(project, QStringLiteral("Source Files"), QStringLiteral("c;cpp"));
-    system.findOrAddFolder(project, QStringLiteral("Header Files"), QStringLiteral("h;hpp"));
-    system.findOrAddFolder(project, QStringLiteral("Assembly Files"), QStringLiteral("s;asm"));
-    system.setConfigurationProperty(sources, definitions, common, QStringLiteral("SOURCES"));
+    ModelNode* project =
+        model.newProject(solution, name, directory + QLatin1Char('/') + name, QStringLiteral("Executable"));
+    model.setConfigurationProperty(project, definitions, common, QStringLiteral("PROJECT=%1").arg(p));
+    model.setConfigurationProperty(project, definitions, QStringLiteral("Debug"), QStringLiteral("DEBUG"));
+    ModelNode* sources = model.findOrAddFolder(project, QStringLiteral("Source Files"), QStringLiteral("c;cpp"));
+    model.findOrAddFolder(project, QStringLiteral("Header Files"), QStringLiteral("h;hpp"));
+    model.findOrAddFolder(project, QStringLiteral("Assembly Files"), QStringLiteral("s;asm"));
+    model.setConfigurationProperty(sources, definitions, common, QStringLiteral("SOURCES"));
     int index = 0;
     for (const QString& fileName : projectFileNames()) {
-      ProjectElement* file = system.addFile(project, fileName);
-      if (index++ % 10 == 0) system.setConfigurationProperty(file, definitions, common, QStringLiteral("FILE"));
+      ModelNode* file = model.addFile(project, fileName);
+      if (index++ % 10 == 0) model.setConfigurationProperty(file, definitions, common, QStringLiteral("FILE"));
       files.push_back(file);
     }
   }
@@ -65,12 +72,12 @@ benchmark::Counter timePerItem(double count) {
 
 void BM_BuildSolution(benchmark::State& state) {
   QTemporaryDir directory;
-  ProjectSystem system{GlobalMacros()};
+  SolutionModel model{schema(), macros};
   for (auto _ : state) {
-    std::vector<ProjectElement*> files = buildSolution(system, directory.path());
+    std::vector<ModelNode*> files = buildSolution(model, directory.path());
     benchmark::DoNotOptimize(files.data());
     state.PauseTiming();
-    system.deleteElement(system.solution());
+    model.deleteNode(model.solution());
     state.ResumeTiming();
   }
   state.counters["files"] = projectCount * filesPerProject;
@@ -80,14 +87,14 @@ BENCHMARK(BM_BuildSolution)->Unit(benchmark::kMillisecond);
 
 void BM_ResolveForEveryFile(benchmark::State& state) {
   QTemporaryDir directory;
-  ProjectSystem system{GlobalMacros()};
-  const std::vector<ProjectElement*> files = buildSolution(system, directory.path());
-  const PropertyClass* declaration = system.schema().find(definitions);
+  SolutionModel model{schema(), macros};
+  const std::vector<ModelNode*> files = buildSolution(model, directory.path());
+  const PropertyDeclaration* declaration = schema().find(definitions);
   const QString configuration = QStringLiteral("Debug");
   qsizetype totalLength = 0;
   for (auto _ : state) {
-    for (const ProjectElement* file : files)
-      totalLength += system.getPropertyValue(file, declaration, configuration).size();
+    for (const ModelNode* file : files)
+      totalLength += model.properties().value(file, declaration, configuration).size();
   }
   benchmark::DoNotOptimize(totalLength);
   state.counters["per_resolution"] = timePerItem(static_cast<double>(files.size()));
@@ -96,9 +103,9 @@ BENCHMARK(BM_ResolveForEveryFile)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSolution(benchmark::State& state) {
   QTemporaryDir directory;
-  ProjectSystem system{GlobalMacros()};
-  buildSolution(system, directory.path());
-  for (auto _ : state) benchmark::DoNotOptimize(saveSolution(*system.solution()));
+  SolutionModel model{schema(), macros};
+  buildSolution(model, directory.path());
+  for (auto _ : state) saveSolution(*model.solution());
 }
 BENCHMARK(BM_SaveSolution)->Unit(benchmark::kMillisecond);
 
@@ -108,14 +115,14 @@ void BM_SiblingFolders(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   QStringList names;
   for (int i = 0; i < count; ++i) names.append(QStringLiteral("Group%1").arg(i));
-  ProjectSystem system{GlobalMacros()};
+  SolutionModel model{schema(), macros};
   for (auto _ : state) {
-    ProjectElement* solution = system.newSolution(QStringLiteral("Bench"), QStringLiteral("/bench"));
-    ProjectElement* project = system.newProject(solution, QStringLiteral("P"), QStringLiteral("/bench"), QString());
-    for (const QString& name : names) system.findOrAddFolder(project, name, QString());
-    for (const QString& name : names) benchmark::DoNotOptimize(system.findFolder(project, name));
+    ModelNode* solution = model.newSolution(QStringLiteral("Bench"), QStringLiteral("/bench"));
+    ModelNode* project = model.newProject(solution, QStringLiteral("P"), QStringLiteral("/bench"), QString());
+    for (const QString& name : names) model.findOrAddFolder(project, name, QString());
+    for (const QString& name : names) benchmark::DoNotOptimize(model.findFolder(project, name));
     state.PauseTiming();
-    system.deleteElement(solution);
+    model.deleteNode(solution);
     state.ResumeTiming();
   }
   state.counters["per_folder"] = timePerItem(count);

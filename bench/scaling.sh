@@ -39,7 +39,7 @@ siblings()  { eclipse_workspace "$1" 1 "$2" 2 1; }               # sibling folde
 depth()     { eclipse_workspace "$1" 1 40 2 "$2"; }              # 40 chains of nested folders, 2 files a level
 files()     { uvision_workspace "$1" 1 1 1 "$2" 0; }             # files in one group, all in one directory
 
-# name|what one unit is|base size|importer
+# name|what one unit is|base size|reader
 dimensions=(
   "groups|groups of 5 files under one uVision target|2000|uvision"
   "projects|projects of one target in a uVision workspace|150|uvision"
@@ -50,7 +50,7 @@ dimensions=(
   "files|files in one uVision group and directory|20000|uvision"
 )
 
-# convert IMPORTER RUNS-FILE DIRECTORY: one timed conversion of the workspace in DIRECTORY.
+# convert READER RUNS-FILE DIRECTORY: one timed conversion of the workspace in DIRECTORY.
 convert() {
   case $1 in
     uvision) time_run "$2" "$3" "$quenport" uvision2hzp -executable-template E -library-template L bench.uvmpw ;;
@@ -58,16 +58,16 @@ convert() {
   esac
 }
 
-# measure NAME DESCRIPTION BASE IMPORTER: prints one dimension's table row.
+# measure NAME DESCRIPTION BASE READER: prints one dimension's table row.
 measure() {
-  local name=$1 description=$2 base=$3 importer=$4 factor size cpu first="" previous="" doublings=() joined whole doubling
+  local name=$1 description=$2 base=$3 reader=$4 factor size cpu first="" previous="" doublings=() joined whole doubling
   rm -rf "$work/tree"
   mkdir -p "$work/tree"
   for factor in 1 2 4 8; do
     size=$((base * factor))
     rm -f "$work/size.runs"
     "$name" "$work/tree" "$size"
-    for ((run = 0; run < runs; run++)); do convert "$importer" "$work/size.runs" "$work/tree"; done
+    for ((run = 0; run < runs; run++)); do convert "$reader" "$work/size.runs" "$work/tree"; done
     cpu=$(best_cpu "$work/size.runs")
     [[ -n $previous ]] && doublings+=("$(quotient "$cpu" "$previous")")
     first=${first:-$cpu}
@@ -93,8 +93,8 @@ echo
 echo "| dimension | 1x / 8x | 1x CPU | 8x CPU | doublings | a doubling, 1x to 8x | goal: at most ${limit}x |"
 echo "|---|---|---:|---:|---|---:|---|"
 for row in "${dimensions[@]}"; do
-  IFS='|' read -r name description base importer <<< "$row"
+  IFS='|' read -r name description base reader <<< "$row"
   if [[ ${#selected[@]} -eq 0 || " ${selected[*]} " == *" $name "* ]]; then
-    measure "$name" "$description" "$base" "$importer"
+    measure "$name" "$description" "$base" "$reader"
   fi
 done

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "importers/eclipse/cdt_build_variables.h"
-#include "xml/foreign/dom_lookups.h"
+#include "foreign/foreign_lookups.h"
+#include "readers/eclipse/cdt_build_variables.h"
 
 namespace build_variables_check {
 
@@ -21,8 +21,9 @@ namespace build_variables_check {
 inline QByteArray macrosOf(const QString& input, QStringList& texts) {
   QByteArray macros;
   for (QString line : input.split(QLatin1Char('\n'))) {
-    std::replace_if(line.begin(), line.end(), [](QChar c) { return c < QLatin1Char(' ') || c.unicode() >= 0xFFFE; },
-                    QLatin1Char('?'));
+    std::replace_if(
+        line.begin(), line.end(), [](QChar c) { return c < QLatin1Char(' ') || c.unicode() >= 0xFFFE; },
+        QLatin1Char('?'));
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     const qsizetype colon = line.indexOf(QLatin1Char(':'));
     if (equals > 0 && (colon < 0 || equals < colon)) {
@@ -46,14 +47,15 @@ inline QByteArray macrosOf(const QString& input, QStringList& texts) {
 inline std::string check(std::string_view input) {
   QStringList texts;
   const QByteArray macros = macrosOf(QString::fromUtf8(input.data(), qsizetype(input.size())), texts);
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
-  if (!document.setContent(macros, message, line, column)) return "the macros do not parse: " + message.toStdString();
+  ForeignDocument document;
+  try {
+    document = ForeignDocument::parse(macros);
+  } catch (const ForeignParseError& error) {
+    return "the macros do not parse: " + error.message.toStdString();
+  }
   WorkBudget forwards(qsizetype(1) << 30), backwards(qsizetype(1) << 30);
-  const CdtBuildVariables variables(firstChildElement(document, "c"), forwards);
-  const CdtBuildVariables again(firstChildElement(document, "c"), backwards);
+  const CdtBuildVariables variables(childNamed(document, "c"), forwards);
+  const CdtBuildVariables again(childNamed(document, "c"), backwards);
   QStringList expanded;
   for (const QString& text : texts) {
     expanded.append(variables.expand(text));

@@ -7,33 +7,32 @@
 #include <string>
 #include <string_view>
 
-#include "xml/expression_parser.h"
-#include "xml/parser_exception.h"
+#include "preprocessor/expression_error.h"
+#include "preprocessor/expression_parser.h"
 
 namespace expression_check {
 
 /// An empty string when the property holds, else what went wrong.
 inline std::string check(std::string_view input) {
   const QString text = QString::fromUtf8(input.data(), qsizetype(input.size()));
-  SimpleExpressionParser parser;
+  ExpressionParser parser;
   ExpressionValue value;
   bool evaluated = true;
   try {
     value = parser.evaluate(text);
-  } catch (const ParserException&) {
+  } catch (const ExpressionError&) {
     evaluated = false;
   }
   const bool isNumber = evaluated && value.isNumber();
   const bool isBoolean = evaluated && value.kind() == ExpressionValue::Kind::Boolean;
-  bool signedOk = false, unsignedOk = false, booleanOk = false;
-  const int64_t signedValue = parser.evaluateSigned(text, &signedOk);
-  const uint64_t unsignedValue = parser.evaluateUnsigned(text, &unsignedOk);
-  const bool truth = parser.evaluateBoolean(text, &booleanOk);
-  if (signedOk != isNumber || unsignedOk != isNumber || booleanOk != isBoolean) return "entry points disagree on the kind";
-  if (isNumber && (signedValue != value.toSigned() || unsignedValue != value.toUnsigned()))
+  const std::optional<int64_t> signedValue = parser.evaluateSigned(text);
+  const std::optional<uint64_t> unsignedValue = parser.evaluateUnsigned(text);
+  const std::optional<bool> truth = parser.evaluateBoolean(text);
+  if (signedValue.has_value() != isNumber || unsignedValue.has_value() != isNumber || truth.has_value() != isBoolean)
+    return "entry points disagree on the kind";
+  if (isNumber && (*signedValue != value.toSigned() || *unsignedValue != value.toUnsigned()))
     return "entry points disagree on the number";
-  if (!isNumber && (signedValue != 0 || unsignedValue != 0)) return "a failed number is not 0";
-  if (truth && !(isBoolean && value.payload() != 0)) return "a truth value out of nothing";
+  if (truth && *truth != (value.payload() != 0)) return "entry points disagree on the truth value";
   return {};
 }
 

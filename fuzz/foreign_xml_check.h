@@ -11,14 +11,14 @@
 #include <utility>
 #include <vector>
 
-#include "xml/foreign/dom_document.h"
+#include "foreign/foreign_document.h"
 
 namespace foreign_xml_check {
 
 inline std::string quoted(const QString& text) { return '"' + text.toStdString() + '"'; }
 
 // The first difference between the two elements themselves (not their children).
-inline std::string compareElement(DomElement fast, DomElement reference) {
+inline std::string compareElement(ForeignElement fast, ForeignElement reference) {
   const std::string where = "<" + reference.tagName().toStdString() + ">: ";
   if (fast.tagName() != reference.tagName()) return where + "tag name " + quoted(fast.tagName());
   if (fast.line() != reference.line())
@@ -37,16 +37,16 @@ inline std::string compareElement(DomElement fast, DomElement reference) {
 
 // The property for one document.
 inline std::string checkDocument(const QByteArray& bytes) {
-  DomDocument fast;
-  if (!fast.setContentFast(bytes)) return {};
-  DomDocument reference;
-  QString message;
-  int line = 0;
-  int column = 0;
-  if (!reference.setContentWithStreamReader(bytes, message, line, column))
-    return "the fast path accepts what the stream reader rejects: " + message.toStdString() + " line " +
-           std::to_string(line) + " column " + std::to_string(column);
-  std::vector<std::pair<DomElement, DomElement>> pending{{fast, reference}};
+  const std::optional<ForeignDocument> fast = ForeignDocument::parseFast(bytes);
+  if (!fast) return {};
+  ForeignDocument reference;
+  try {
+    reference = ForeignDocument::parseWithStreamReader(bytes);
+  } catch (const ForeignParseError& error) {
+    return "the fast path accepts what the stream reader rejects: " + error.message.toStdString() + " line " +
+           std::to_string(error.line) + " column " + std::to_string(error.column);
+  }
+  std::vector<std::pair<ForeignElement, ForeignElement>> pending{{*fast, reference}};
   while (!pending.empty()) {
     const auto [fastElement, referenceElement] = pending.back();
     pending.pop_back();

@@ -10,14 +10,14 @@
 #include <string_view>
 
 #include "fuzz/iar_project_check.h"
-#include "importers/iar/iar_argument_variables.h"
-#include "importers/iar/iar_connection.h"
+#include "readers/iar/iar_argument_variables.h"
+#include "readers/iar/iar_connection.h"
 
 namespace iar_connection_check {
 
 /// An empty string when the properties hold, else what went wrong.
 inline std::string check(std::string_view input) {
-  const std::optional<DomDocument> document = iar_project_check::parsed(input);
+  const std::optional<ForeignDocument> document = iar_project_check::parsed(input);
   if (!document) return {};
   IarProjectContent content;
   for (const char* name : {"Debug", "Release"}) {
@@ -40,8 +40,8 @@ inline std::string check(std::string_view input) {
   }
   for (const IarConfiguration& configuration : content.configurations) {
     const IarOptions& options = configuration.options;
-    const QStringList added = options.list(IarOptionId::IncludePaths) +
-                              options.list(IarOptionId::AdditionalLibraries) + options.list(IarOptionId::IcfFile);
+    const QStringList added = options.list(IarOptionId::IncludePaths) + options.list(IarOptionId::AdditionalLibraries) +
+                              options.list(IarOptionId::IcfFile);
     for (const QString& path : added)
       if (std::string problem = iar_project_check::checkPath(paths, path); !problem.empty()) return problem;
   }

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "importers/common/foreign_path.h"
-#include "importers/iar/iar_paths.h"
-#include "importers/iar/iar_project.h"
+#include "foreign/foreign_path.h"
+#include "readers/iar/iar_paths.h"
+#include "readers/iar/iar_project.h"
 
 namespace iar_project_check {
 
@@ -25,18 +25,17 @@ inline std::string checkPath(IarPathConverter& paths, const QString& text) {
 }
 
 /// input parsed; nothing when it is no XML.
-inline std::optional<DomDocument> parsed(std::string_view input) {
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
-  if (!document.setContent(QByteArray(input.data(), qsizetype(input.size())), message, line, column)) return {};
-  return document;
+inline std::optional<ForeignDocument> parsed(std::string_view input) {
+  try {
+    return ForeignDocument::parse(QByteArray(input.data(), qsizetype(input.size())));
+  } catch (const ForeignParseError&) {
+    return std::nullopt;
+  }
 }
 
 /// An empty string when the properties hold, else what went wrong.
 inline std::string check(std::string_view input) {
-  const std::optional<DomDocument> document = parsed(input);
+  const std::optional<ForeignDocument> document = parsed(input);
   if (!document) return {};
   const IarProjectContent content = readIarProject(*document);
   const qsizetype configurations = qsizetype(content.configurations.size());

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "xml/macro_expander.h"
+#include "preprocessor/macro_expander.h"
 
 namespace macro_expansion_check {
 

@@ -13,12 +13,12 @@
 #include <QString>
 #include <algorithm>
 #include <optional>
-#include <vector>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "importers/eclipse/eclipse_resource_filters.h"
-#include "xml/foreign/dom_lookups.h"
+#include "foreign/foreign_lookups.h"
+#include "readers/eclipse/eclipse_resource_filters.h"
 
 namespace resource_filters_check {
 
@@ -59,9 +59,9 @@ inline std::string checkPattern(const QString& line) {
   const QString name = tab < 0 ? QString() : line.mid(tab + 1);
   const std::optional<ResourcePattern> ours = ResourcePattern::compile(pattern, regular, caseSensitive, 1);
   if (!ours && !regular) return "the wildcard " + pattern.toStdString() + " does not compile";
-  const QRegularExpression reference(QRegularExpression::anchoredPattern(pattern),
-                                     caseSensitive ? QRegularExpression::NoPatternOption
-                                                   : QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpression reference(
+      QRegularExpression::anchoredPattern(pattern),
+      caseSensitive ? QRegularExpression::NoPatternOption : QRegularExpression::CaseInsensitiveOption);
   if (!ours || (regular && !reference.isValid()) || pattern.size() * name.size() > (1 << 20)) return {};
   WorkBudget budget(qsizetype(1) << 22);
   StepMeter meter(&budget);
@@ -81,14 +81,15 @@ inline std::string check(std::string_view input) {
   const QString text = QString::fromUtf8(input.data(), qsizetype(input.size()));
   const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
   if (std::string failure = checkPattern(text.left(lineEnd)); !failure.empty()) return failure;
-  DomDocument document;
-  QString message;
-  int line = 0;
-  int column = 0;
+  ForeignDocument document;
   const QByteArray rest = lineEnd < 0 ? QByteArray() : text.mid(lineEnd + 1).toUtf8();
-  if (!document.setContent("<filteredResources>" + rest + "</filteredResources>", message, line, column)) return {};
+  try {
+    document = ForeignDocument::parse("<filteredResources>" + rest + "</filteredResources>");
+  } catch (const ForeignParseError&) {
+    return {};
+  }
   QList<FilterProblem> unread;
-  const ResourceFilters filters = ResourceFilters::read(firstChildElement(document, "filteredResources"), unread);
+  const ResourceFilters filters = ResourceFilters::read(childNamed(document, "filteredResources"), unread);
   for (const FilterProblem& problem : unread)
     if (problem.line < 1) return "no line for: " + problem.message.toStdString();
   WorkBudget budget(qsizetype(1) << 20);

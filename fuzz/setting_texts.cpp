@@ -1,4 +1,4 @@
-// libFuzzer target: reads arbitrary bytes as the setting texts the importers
+// libFuzzer target: reads arbitrary bytes as the setting texts the readers
 // parse themselves (setting_texts_check.h).
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 // What the setting_texts fuzz target checks, shared with the test that replays
-// its corpus: the small text parsers of the importers (an ICF file's editor
+// its corpus: the small text parsers of the readers (an ICF file's editor
 // symbols, a uVision "Cpu" string, option and definition texts) read any text
 // without failing, and what they give holds together.
 
@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "importers/common/command_line_words.h"
-#include "importers/iar/iar_icf.h"
-#include "importers/uvision/uvision_device.h"
-#include "importers/uvision/uvision_model.h"
+#include "readers/common/command_line_words.h"
+#include "readers/iar/iar_icf.h"
+#include "readers/uvision/uvision_device.h"
+#include "readers/uvision/uvision_model.h"
 
 namespace setting_texts_check {
 
@@ -27,7 +27,8 @@ inline std::string check(std::string_view bytes) {
     if (region.size == 0) return "an ICF region of size 0: " + region.name.toStdString();
   for (const CpuToken& token : cpuTokens(text)) {
     if (token.name.isEmpty()) return "a Cpu token without a name";
-    if (const std::optional<MemoryRegion> region = cpuMemoryRegion(token); region && region->size == 0 && region->start != 0)
+    if (const std::optional<MemoryRegion> region = cpuMemoryRegion(token);
+        region && region->size == 0 && region->start != 0)
       return "a Cpu memory region of size 0 at a start: " + token.argument.toStdString();
   }
   return {};

@@ -2,7 +2,7 @@
 // order, runtime memory areas, vector handler names and ARM debugging options,
 // and the macros the toolchain derives from them.
 
-#include "properties/property_declaration.h"
+#include "properties/property_rows.h"
 
 namespace {
 
@@ -126,8 +126,8 @@ constexpr PropertyRow targetRows[] = {
             "Process Stack Size", 0, executableSettings, "The size in bytes of the process stack."),
     integer("debug_load_file_offset", IntegerHex, 0, 8, loaderOptions, "Load File Offset", 0, executableSettings,
             "The offset added to the addresses the program is loaded at."),
-    integer("debug_load_file_limit", IntegerHex, 0, 8, loaderOptions, "Load File Limit", 0xFFFFFFFF,
-            executableSettings, "The highest address the loader writes."),
+    integer("debug_load_file_limit", IntegerHex, 0, 8, loaderOptions, "Load File Limit", 0xFFFFFFFF, executableSettings,
+            "The highest address the loader writes."),
     plain("arm_linker_cmse_import_library_file_name", FileName, linkerOptions, "CMSE Import Library File Name",
           "$(OutDir)/$(ProjectName)_CMSE_import$(LIB)", executableSettings,
           expanded("The library of secure entry functions the linker writes for non-secure programs.")),

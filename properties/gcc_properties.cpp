@@ -1,7 +1,7 @@
 // The GCC compiler set: code generation, warnings, language standards and
 // linker options of the GCC compiler.
 
-#include "properties/property_declaration.h"
+#include "properties/property_rows.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <QFileInfo>
 
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
-#include "templates/project_template_file.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
+#include "preprocessor/xml_preprocessor.h"
+#include "solution/solution_load_error.h"
 #include "templates/templates_file_list.h"
 #include "xml/xml_document.h"
 
@@ -28,38 +28,52 @@ struct ProjectTemplates::Application {
   int applied = 0;
 };
 
-ProjectTemplates::ProjectTemplates(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings)
-    : system_(system) {
-  const TemplatesFileList list = templatesFilePaths(templatesFiles, system.globalMacros());
-  for (const QString& reason : list.leftOut) warnings(QString(), reason);
-  for (const QString& path : list.paths) {
-    auto file = std::make_unique<ProjectTemplateFile>(system.globalMacros(), warnings);
-    if (!QFileInfo(path).isReadable()) {
-      warnings(QString(), QStringLiteral("templates file %1 cannot be read").arg(path));
-      continue;
-    }
-    if (!file->load(path)) {
-      const SolutionLoadError error = SolutionLoadError::ofDocument(path, *file);
-      warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
-      continue;
-    }
-    // A file cut short would give the templates before the cut only, with no word.
-    if (file->unclosedAtEnd) {
-      const SolutionLoadError error{path, SolutionLoadError::XmlSyntax,
-                                    QStringLiteral("element %1 is not closed").arg(QString::fromStdString(file->unclosedAtEnd->name)),
-                                    int32_t(file->unclosedAtEnd->line), 0};
-      warnings(QString(), error.text() + QStringLiteral(" (templates file left out)"));
-      continue;
-    }
-    if (!file->stoppedAt().isEmpty()) {
-      throw SolutionLoadError{file->stoppedAt(), SolutionLoadError::Plain,
-                              QStringLiteral("templates file grows beyond %1 bytes when preprocessed")
-                                  .arg(file->workLimit()),
-                              0, 0};
-    }
-    if (file->root) registerTemplates(*file->root);
-    files_.push_back(std::move(file));
+// What loading warns about goes to a channel of its own, kept for every expansion;
+// an error ends the loading there, as it ends the expansion that reports it.
+ProjectTemplates::ProjectTemplates(const QString& templatesFiles, const GlobalMacros& globalMacros) {
+  Diagnostics warnings;
+  const TemplatesFileList list = templatesFilePaths(templatesFiles, globalMacros);
+  for (const QString& reason : list.leftOut) warnings.warn(QString(), reason);
+  try {
+    for (const QString& path : list.paths) load(path, globalMacros, warnings);
+  } catch (const ConversionError& error) {
+    failure_ = error;
   }
+  warnings_ = warnings.takeWarnings();
+}
+
+// The templates keep their macro references: the file is loaded without expansion.
+void ProjectTemplates::load(const QString& path, const GlobalMacros& globalMacros, Diagnostics& warnings) {
+  if (!QFileInfo(path).isReadable()) {
+    warnings.warn(QString(), QStringLiteral("templates file %1 cannot be read").arg(path));
+    return;
+  }
+  auto document = std::make_unique<XMLDocument>();
+  XMLPreprocessor preprocessor(*document, globalMacros, &warnings);
+  try {
+    preprocessor.load(path);
+  } catch (const XMLParseError& error) {
+    warnings.warn(QString(), xmlSyntaxError(path, error).message() + QStringLiteral(" (templates file left out)"));
+    return;
+  }
+  // A file cut short would give the templates before the cut only, with no word.
+  if (const std::optional<XMLDocument::OpenElement>& unclosed = document->unclosedAtEnd) {
+    const XMLParseError error{"element " + unclosed->name + " is not closed", int32_t(unclosed->line), 0};
+    warnings.warn(QString(), xmlSyntaxError(path, error).message() + QStringLiteral(" (templates file left out)"));
+    return;
+  }
+  if (!preprocessor.stoppedAt().isEmpty()) {
+    throw loadError(
+        preprocessor.stoppedAt(),
+        QStringLiteral("templates file grows beyond %1 bytes when preprocessed").arg(preprocessor.workLimit()));
+  }
+  if (document->root) registerTemplates(*document->root);
+  files_.push_back(std::move(document));
+}
+
+void ProjectTemplates::report(Diagnostics& diagnostics) const {
+  for (const Warning& warning : warnings_) diagnostics.warn(warning.file, warning.message);
+  if (failure_) throw *failure_;
 }
 
 ProjectTemplates::~ProjectTemplates() = default;
@@ -94,11 +108,11 @@ void ProjectTemplates::registerTemplates(const XMLElement& root) {
   }
 }
 
-bool ProjectTemplates::applyConfigurationTemplate(ProjectElement* project, const QString& name) {
+bool ProjectTemplates::applyConfigurationTemplate(SolutionModel& model, ModelNode* project, const QString& name) const {
   const XMLElement* templateElement = configurationTemplates_.find(name);
   if (!templateElement) return false;
-  ProjectElement* configuration = project->configuration(name);
-  if (!configuration) configuration = system_.newConfiguration(project, name);
+  ModelNode* configuration = project->configuration(name);
+  if (!configuration) configuration = model.newConfiguration(project, name);
   Application application;
   apply(configuration, *templateElement, name, application);
   return true;
@@ -107,19 +121,14 @@ bool ProjectTemplates::applyConfigurationTemplate(ProjectElement* project, const
 // The pairs of the templates a template inherits are written into the same
 // configuration, where "inherited_configurations" stands among its own pairs: a
 // project's configuration does not inherit from other configurations of the project.
-void ProjectTemplates::apply(ProjectElement* configuration, const XMLElement& templateElement, const QString& name,
-                             Application& application) {
+void ProjectTemplates::apply(ModelNode* configuration, const XMLElement& templateElement, const QString& name,
+                             Application& application) const {
   if (application.chain.contains(name))
-    throw SolutionLoadError{name, SolutionLoadError::Plain,
-                            QStringLiteral("configuration template inherits itself (") +
-                                (application.chain + QStringList{name}).join(QStringLiteral(" -> ")) +
-                                QLatin1Char(')'),
-                            0, 0};
+    throw loadError(name, QStringLiteral("configuration template inherits itself (") +
+                              (application.chain + QStringList{name}).join(QStringLiteral(" -> ")) + QLatin1Char(')'));
   if (++application.applied > maximumApplications)
-    throw SolutionLoadError{application.chain.value(0, name), SolutionLoadError::Plain,
-                            QStringLiteral("configuration template inherits more than %1 templates")
-                                .arg(maximumApplications),
-                            0, 0};
+    throw loadError(application.chain.value(0, name),
+                    QStringLiteral("configuration template inherits more than %1 templates").arg(maximumApplications));
   application.chain.append(name);
   for (const XMLNode* node = templateElement.firstChild(); node; node = node->nextSibling()) {
     if (node->nodeKind() != XMLNodeKind::Element) continue;

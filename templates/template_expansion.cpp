@@ -1,14 +1,13 @@
 #include "templates/template_expansion.h"
 
 #include <functional>
-#include <memory>
 
-#include "projectsystem/dynamic_folder.h"
-#include "projectsystem/model_names.h"
-#include "projectsystem/project_content_reader.h"
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_reader.h"
+#include "model/model_names.h"
+#include "model/solution_model.h"
+#include "solution/dynamic_folder.h"
+#include "solution/project_content_reader.h"
+#include "solution/solution_load_error.h"
+#include "solution/solution_reader.h"
 #include "templates/project_templates.h"
 #include "xml/xml_document.h"
 
@@ -16,9 +15,9 @@ using namespace model_names;
 
 namespace {
 
-using SolutionLoader = std::function<std::unique_ptr<ProjectElement>(SolutionReader& reader)>;
+using SolutionLoader = std::function<std::unique_ptr<ModelNode>(SolutionReader& reader)>;
 
-const XMLElement* firstChildElement(const XMLNode& node) {
+const XMLElement* firstElementChild(const XMLNode& node) {
   for (const XMLNode* child = node.firstChild(); child; child = child->nextSibling())
     if (child->nodeKind() == XMLNodeKind::Element) return static_cast<const XMLElement*>(child);
   return nullptr;
@@ -26,66 +25,68 @@ const XMLElement* firstChildElement(const XMLNode& node) {
 
 // The template's "type" becomes the project's "project_type" in "Common"; its
 // content is read into the project for the configurations the project names.
-void expandProject(SolutionReader& reader, ProjectTemplates& templates, ProjectElement* project) {
+void expandProject(SolutionReader& reader, const ProjectTemplates& templates, ModelNode* project,
+                   Diagnostics& diagnostics) {
   const QString name = project->property(nameProperty);
   const QString templateName = project->property(templateNameProperty);
   const QString configurations = project->property(templateConfigurationsProperty);
   // The saved solution no longer names the template it was expanded from.
   project->removeProperty(templateNameProperty);
   project->removeProperty(templateConfigurationsProperty);
-  if (templateName.isEmpty())
-    throw SolutionLoadError{QStringLiteral("no template for project "), SolutionLoadError::Plain, name, 0, 0};
+  if (templateName.isEmpty()) throw loadError(QStringLiteral("no template for project "), name);
   const XMLElement* templateElement = templates.findProjectTemplate(templateName);
-  if (!templateElement)
-    throw SolutionLoadError{templateName, SolutionLoadError::Plain, QStringLiteral("project template not found"), 0,
-                            0};
-  reader.system().setConfigurationProperty(project, projectTypeProperty, commonConfiguration,
-                                           attributeValue(*templateElement, "type"));
-  const ProjectContentContext context{reader, project->owningSolution(), project, &templates};
-  if (const XMLElement* first = firstChildElement(*templateElement))
+  if (!templateElement) throw loadError(templateName, QStringLiteral("project template not found"));
+  reader.model().setConfigurationProperty(project, projectTypeProperty, commonConfiguration,
+                                          attributeValue(*templateElement, "type"));
+  const ProjectContentContext context{reader, project->owningSolution(), project, &templates, diagnostics};
+  if (const XMLElement* first = firstElementChild(*templateElement))
     readProjectContent(context, project, first, configurations.split(QLatin1Char(';'), Qt::SkipEmptyParts));
 }
 
-// By index: importing a solution in template content can add templated projects,
+// The reader lives for one expansion: what its load records is consumed here. By
+// index: importing a solution in template content can add templated projects,
 // which are expanded in turn.
-void expandTemplatedProjects(SolutionReader& reader, const QString& templatesFiles) {
-  if (reader.templatedProjects.isEmpty()) return;
-  ProjectSystem& system = reader.system();
-  ProjectTemplates templates(system, templatesFiles, reader.warnings());
-  for (qsizetype index = 0; index < reader.templatedProjects.size(); ++index)
-    expandProject(reader, templates, reader.templatedProjects[index]);
-  // Removing the template attributes does not count as a change.
-  clearModified(system.solution(), true);
-}
-
-// The reader lives for one expansion: what its load records is consumed here.
-ProjectElement* loadAndExpand(ProjectSystem& system, const QString& templatesFiles, const WarningSink& warnings,
-                              const SolutionLoader& load) {
-  SolutionReader reader(system, warnings);
-  ProjectElement* solution = system.adoptSolution(load(reader));
+ModelNode* loadAndExpand(SolutionModel& model, Diagnostics& diagnostics, const SolutionLoader& load,
+                         const std::function<const ProjectTemplates&()>& templates) {
+  SolutionReader reader(model);
+  ModelNode* solution = model.adoptSolution(load(reader));
   try {
-    expandTemplatedProjects(reader, templatesFiles);
+    if (!reader.templatedProjects.isEmpty()) {
+      const ProjectTemplates& loaded = templates();
+      for (qsizetype index = 0; index < reader.templatedProjects.size(); ++index)
+        expandProject(reader, loaded, reader.templatedProjects[index], diagnostics);
+    }
   } catch (...) {
-    system.deleteElement(solution);
+    model.deleteNode(solution);
     throw;
   }
-  system.updateProjects();
   for (qsizetype index = 0; index < reader.dynamicFolders.size(); ++index)
-    populateDynamicFolder(system, reader.dynamicFolders[index], warnings, reader.dynamicFolderBudget);
+    populateDynamicFolder(model, reader.dynamicFolders[index], diagnostics, reader.dynamicFolderBudget);
   return solution;
 }
 
 }  // namespace
 
-ProjectElement* loadSolutionWithTemplates(ProjectSystem& system, const QString& templatesFiles, const QString& path,
-                                          const WarningSink& warnings) {
-  return loadAndExpand(system, templatesFiles, warnings,
-                       [&](SolutionReader& reader) { return reader.loadSolution(QString(), path); });
+TemplateExpansion::TemplateExpansion(const QString& templatesFiles, const GlobalMacros& globalMacros)
+    : templatesFiles_(templatesFiles), globalMacros_(globalMacros) {}
+
+TemplateExpansion::~TemplateExpansion() = default;
+
+const ProjectTemplates& TemplateExpansion::templates(Diagnostics& diagnostics) {
+  if (!templates_) templates_ = std::make_unique<ProjectTemplates>(templatesFiles_, globalMacros_);
+  templates_->report(diagnostics);
+  return *templates_;
 }
 
-ProjectElement* loadSolutionTextWithTemplates(ProjectSystem& system, const QString& templatesFiles,
-                                              const QString& path, const std::string& text,
-                                              const WarningSink& warnings) {
-  return loadAndExpand(system, templatesFiles, warnings,
-                       [&](SolutionReader& reader) { return reader.loadSolutionText(path, text); });
+ModelNode* TemplateExpansion::expandFile(SolutionModel& model, const QString& path, Diagnostics& diagnostics) {
+  return loadAndExpand(
+      model, diagnostics, [&](SolutionReader& reader) { return reader.loadSolution(QString(), path); },
+      [&]() -> const ProjectTemplates& { return templates(diagnostics); });
+}
+
+ModelNode* TemplateExpansion::expandText(SolutionModel& model, const QString& path, const std::string& text,
+                                         Diagnostics& diagnostics) {
+  return loadAndExpand(
+      model, diagnostics, [&](SolutionReader& reader) { return reader.loadSolutionText(path, text); },
+      [&]() -> const ProjectTemplates& { return templates(diagnostics); });
 }

@@ -1,9 +1,9 @@
 #include "templates/templates_file_list.h"
 
-#include <QDir>
 #include <QFileInfo>
 
-#include "projectsystem/wildcard.h"
+#include "support/directory_listing.h"
+#include "support/wildcard.h"
 
 namespace {
 
@@ -19,14 +19,15 @@ QString joined(const QString& prefix, const QString& name) {
 }
 
 // The entries of directory whose names match component: directories for inner
-// components, files for the last one.
+// components, files for the last one, in listing order (by name, ignoring case);
+// hidden entries are not listed, as a shell does not list them.
 QStringList matchingEntries(const QString& directory, const QString& component, bool last) {
-  const QDir listed(directory.isEmpty() ? QStringLiteral(".") : directory);
-  const QDir::Filters kinds = last ? QDir::Files : QDir::Dirs | QDir::NoDotAndDotDot;
   const WildcardPattern pattern(component);
   QStringList matches;
-  for (const QString& name : listed.entryList(kinds, QDir::Name | QDir::IgnoreCase))
-    if (pattern.matches(name)) matches.append(joined(directory, name));
+  for (const DirectoryEntry& entry : Directory(directory).entries()) {
+    if (entry.name.startsWith(QLatin1Char('.')) || (last ? !entry.isFile() : !entry.isDirectory())) continue;
+    if (pattern.matches(entry.name)) matches.append(joined(directory, entry.name));
+  }
   return matches;
 }
 
@@ -59,8 +60,9 @@ TemplatesFileList templatesFilePaths(const QString& templatesFiles, const Global
       if (file.isFile())
         list.paths.append(entry);
       else
-        list.leftOut.append(QStringLiteral("templates file ") + entry +
-                            (file.exists() ? QStringLiteral(" is not a regular file") : QStringLiteral(" does not exist")));
+        list.leftOut.append(
+            QStringLiteral("templates file ") + entry +
+            (file.exists() ? QStringLiteral(" is not a regular file") : QStringLiteral(" does not exist")));
       continue;
     }
     for (const QString& candidate : expandWildcards(entry))

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "xml/macro_expander.h"
+#include "preprocessor/macro_expander.h"
 
 /// What a list of templates files names.
 struct TemplatesFileList {

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <functional>
 
-#include "importers/common/diagnostics.h"
-#include "importers/common/import_settings.h"
-#include "importers/common/project_mapper.h"
-#include "importers/common/project_record.h"
-#include "importers/importer_table.h"
+#include "mapping/project_properties.h"
+#include "readers/common/reader.h"
+#include "support/diagnostics.h"
+#include "tool/reader_table.h"
+#include "xml/utf8_text.h"
 
 namespace {
 
-using OptionAction = std::function<void(CommandLineOptions&, const QString& argument)>;
+using OptionAction = std::function<void(RunConfiguration&, const QString& argument)>;
 
 /// A common option: its name, its line in the usage text and what it does.
 struct Option {
@@ -25,46 +25,41 @@ struct Option {
 
 const Option commonOptions[] = {
     {"-addtemplatesfile", true, "  -addtemplatesfile file          Specify additional templates files\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.templatesFiles += QLatin1Char(';') + a; }},
+     [](RunConfiguration& o, const QString& a) { o.templatesFiles += QLatin1Char(';') + a; }},
     {"-argvar", true, "  -argvar name=value              Define an IAR argument variable ($name$)\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.argumentVariables.append(a); },
-     true},
-    {"-custom-argvars", true, "  -custom-argvars file            Read IAR argument variables from a .custom_argvars file\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.argumentVariableFiles.append(a); }},
+     [](RunConfiguration& o, const QString& a) { o.reading.argumentVariables.append(a); }, true},
+    {"-custom-argvars", true,
+     "  -custom-argvars file            Read IAR argument variables from a .custom_argvars file\n",
+     [](RunConfiguration& o, const QString& a) { o.reading.argumentVariableFiles.append(a); }},
     {"-D", true, "  -D name=value                   Specify additional preprocessor definition\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.definitions.append(a); },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.definitions.append(a); }, true},
     {"-I", true, "  -I path                         Specify additional include path\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.includePaths.append(a); },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.includePaths.append(a); }, true},
     {"-executable-template", true,
      "  -executable-template name       Specify project template to use for executable projects\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.executableTemplate = a; },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.executableTemplate = a; }, true},
     {"-expand-templates", false, "  -expand-templates               Expand project templates\n",
-     [](CommandLineOptions& o, const QString&) { o.settings.expandTemplates = true; }},
+     [](RunConfiguration& o, const QString&) { o.expandTemplates = true; }},
     {"-filter-file", true, "  -filter-file wildcard           Specify files to exclude from project\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.fileFilters.append(WildcardPattern(a)); }},
+     [](RunConfiguration& o, const QString& a) { o.mapping.fileFilters.append(WildcardPattern(a)); }},
     {"-filter-definition", true,
      "  -filter-definition definition   Specify preprocessor definitions to exclude from project\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.definitionFilters.append(WildcardPattern(a)); }},
+     [](RunConfiguration& o, const QString& a) { o.mapping.definitionFilters.append(WildcardPattern(a)); }},
     {"-help", false, "  -help                           Display help page\n",
-     [](CommandLineOptions& o, const QString&) { o.helpRequested = true; }},
+     [](RunConfiguration& o, const QString&) { o.helpRequested = true; }},
     {"-library-template", true,
      "  -library-template name          Specify project template to use for library projects\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.libraryTemplate = a; },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.mapping.libraryTemplate = a; }, true},
     {"-P", true, "  -P property=value               Specify additional project properties\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.projectProperties.append(a); },
-     true},
+     [](RunConfiguration& o, const QString& a) { o.projectPropertyEntries.append(a); }, true},
     {"-report", true, "  -report file                    Write a JSON report of the run to file\n",
-     [](CommandLineOptions& o, const QString& a) { o.reportFile = a; }},
+     [](RunConfiguration& o, const QString& a) { o.reportFile = a; }},
     {"-rootuserdir", true, "  -rootuserdir directory          Set the root user data directory\n",
-     [](CommandLineOptions& o, const QString& a) { o.rootUserDirectory = a; }},
+     [](RunConfiguration& o, const QString& a) { o.rootUserDirectory = a; }},
     {"-templatesfile", true, "  -templatesfile path             Set the project template file path\n",
-     [](CommandLineOptions& o, const QString& a) { o.settings.templatesFiles = a; }},
+     [](RunConfiguration& o, const QString& a) { o.templatesFiles = a; }},
     {"-verbose", false, "  -verbose                        Enable verbose output\n",
-     [](CommandLineOptions& o, const QString&) { o.settings.verbose = true; }},
+     [](RunConfiguration& o, const QString&) { o.verbose = true; }},
 };
 
 const char* const usageHeader[] = {"Usage:\n", "  quenport command [options] pdsc_file(s)\n", "\n", "Commands:\n"};
@@ -79,12 +74,12 @@ const Option* findOption(const QString& argument) {
   return nullptr;
 }
 
-bool isExtraOption(const ImporterCommand& command, const QString& argument) {
+bool isExtraOption(const ReaderCommand& command, const QString& argument) {
   return std::any_of(command.extraOptions.begin(), command.extraOptions.end(),
                      [&](const ExtraOption& option) { return argument == QLatin1String(option.name); });
 }
 
-bool appliesOption(const ImporterCommand& command, const Option& option) {
+bool appliesOption(const ReaderCommand& command, const Option& option) {
   return !ignoredOptions(command).contains(QLatin1String(option.name));
 }
 
@@ -96,8 +91,9 @@ QString nextArgument(const QStringList& arguments, qsizetype& cursor) {
 
 }  // namespace
 
-CommandLineOptions readOptions(const ImporterCommand& command, const QStringList& arguments) {
-  CommandLineOptions options;
+RunConfiguration readRunConfiguration(const ReaderCommand& command, const QStringList& arguments) {
+  RunConfiguration options;
+  options.command = &command;
   for (qsizetype cursor = 0; cursor < arguments.size(); ++cursor) {
     const QString& argument = arguments[cursor];
     if (!argument.startsWith(QLatin1Char('-'))) {
@@ -108,7 +104,7 @@ CommandLineOptions readOptions(const ImporterCommand& command, const QStringList
     const Option* option = findOption(argument);
     if (!option) throw ConversionError(QStringLiteral("unknown option ") + argument);
     const QString value = option->takesArgument ? nextArgument(arguments, cursor) : QString();
-    if (option->writtenIntoSolutions && !isSolutionText(value)) {
+    if (option->writtenIntoSolutions && !isXmlText(value)) {
       throw ConversionError(argument + QLatin1Char(' ') + value +
                             QStringLiteral(": holds a control character, which a solution file cannot hold"));
     }
@@ -119,23 +115,31 @@ CommandLineOptions readOptions(const ImporterCommand& command, const QStringList
   return options;
 }
 
-QStringList ignoredOptions(const ImporterCommand& command) {
+// Checked before anything is converted: each name becomes an attribute name.
+void checkProjectProperties(RunConfiguration& configuration, const PropertySchema& schema, Diagnostics& diagnostics) {
+  if (!configuration.command->rules.appliesCommandLineSettings) return;
+  configuration.mapping.projectProperties =
+      readProjectProperties(configuration.projectPropertyEntries, schema, diagnostics);
+}
+
+QStringList ignoredOptions(const ReaderCommand& command) {
   QStringList ignored;
   if (!command.rules.appliesCommandLineSettings)
-    ignored << QStringLiteral("-D") << QStringLiteral("-I") << QStringLiteral("-P") << QStringLiteral("-filter-definition");
+    ignored << QStringLiteral("-D") << QStringLiteral("-I") << QStringLiteral("-P")
+            << QStringLiteral("-filter-definition");
   if (!command.readsArgumentVariables) ignored << QStringLiteral("-argvar") << QStringLiteral("-custom-argvars");
   return ignored;
 }
 
 void printUsage(std::FILE* stream) {
   for (const char* line : usageHeader) std::fputs(line, stream);
-  for (const ImporterCommand& command : importerCommands()) std::fputs(command.usageLine, stream);
+  for (const ReaderCommand& command : readerCommands()) std::fputs(command.usageLine, stream);
   for (const char* line : optionsHeader) std::fputs(line, stream);
   for (const Option& option : commonOptions) std::fputs(option.usageLine, stream);
   std::fputs("\n", stream);
 }
 
-void printCommandUsage(const ImporterCommand& command, std::FILE* stream) {
+void printCommandUsage(const ReaderCommand& command, std::FILE* stream) {
   std::fprintf(stream, "Usage:\n  quenport %s [options] %s\n\n%s\nOptions:\n", command.word, command.inputs,
                command.description);
   for (const Option& option : commonOptions)
@@ -143,7 +147,8 @@ void printCommandUsage(const ImporterCommand& command, std::FILE* stream) {
   for (const ExtraOption& option : command.extraOptions) std::fputs(option.usageLine, stream);
   const QStringList ignored = ignoredOptions(command);
   if (!ignored.isEmpty())
-    std::fprintf(stream, "\nIgnored, with a warning: %s\n", ignored.join(QStringLiteral(", ")).toLocal8Bit().constData());
+    std::fprintf(stream, "\nIgnored, with a warning: %s\n",
+                 ignored.join(QStringLiteral(", ")).toLocal8Bit().constData());
   std::fprintf(stream, "\nExample:\n  %s\n", command.example);
 }
 

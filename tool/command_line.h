@@ -1,46 +1,38 @@
 #pragma once
-// The command line: the options record it fills (ImportSettings, the root user
-// directory and the inputs) and the usage text (the commands come from
-// importers/importer_table.h).
+// The command line: the run configuration it fills, and the usage text (the
+// commands come from tool/reader_table.h).
 
 #include <QString>
 #include <QStringList>
 #include <cstdio>
 #include <optional>
 
-#include "importers/common/import_settings.h"
+#include "tool/run_configuration.h"
 
-struct ImporterCommand;
+class Diagnostics;
+class PropertySchema;
+struct ReaderCommand;
 
-/// What the arguments after the command say.
-struct CommandLineOptions {
-  ImportSettings settings;
-  /// "-rootuserdir": replaces the start-up environment's root user directory.
-  std::optional<QString> rootUserDirectory;
-  /// "-report": the file the run's report is written to.
-  std::optional<QString> reportFile;
-  /// "-help", "--help" or "-h": the command's usage text instead of a run.
-  bool helpRequested = false;
-  /// The names of the options given, each once.
-  QStringList given;
-  QStringList inputs;
-};
-
-/// Reads the arguments after the command, up to a request for help. Throws
-/// ConversionError "argument expected", "unknown option <arg>", or for a value
-/// a solution cannot hold.
-CommandLineOptions readOptions(const ImporterCommand& command, const QStringList& arguments);
+/// Reads the arguments after the command, up to a request for help, into the run's
+/// configuration. Throws ConversionError "argument expected", "unknown option
+/// <arg>", or for a value a solution cannot hold.
+RunConfiguration readRunConfiguration(const ReaderCommand& command, const QStringList& arguments);
+/// Completes the configuration: checks the "-P" entries of a command that applies
+/// them and sets them as the mapper's project properties (see readProjectProperties,
+/// which throws). Kept apart from reading so that a failed check still finds the
+/// "-report" file named.
+void checkProjectProperties(RunConfiguration& configuration, const PropertySchema& schema, Diagnostics& diagnostics);
 
 /// The options command accepts but does not apply (the command line's project
 /// settings, IAR's argument variables), in the order a warning names them.
-QStringList ignoredOptions(const ImporterCommand& command);
+QStringList ignoredOptions(const ReaderCommand& command);
 
 /// Writes the usage text.
 void printUsage(std::FILE* stream);
 
 /// Writes the usage text of one command: what it takes, the options it
 /// applies and those it ignores, and an example.
-void printCommandUsage(const ImporterCommand& command, std::FILE* stream);
+void printCommandUsage(const ReaderCommand& command, std::FILE* stream);
 
 /// True for the words that ask for the usage text as a first argument:
 /// "help", "-h" and "--help".

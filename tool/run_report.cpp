@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <string>
 
-#include "importers/common/conversion_outcome.h"
+#include "support/atomic_write.h"
+#include "support/conversion_outcome.h"
 #include "tool/json_writer.h"
-#include "xml/atomic_write.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ namespace {
 // says how much was left out, as the printed line does.
 QString shownText(const Warning& warning) {
   if (warning.droppedBytes == 0) return warning.message;
-  return warning.message + QStringLiteral("... (") + QString::number(warning.droppedBytes) + QStringLiteral(" more bytes)");
+  return warning.message + QStringLiteral("... (") + QString::number(warning.droppedBytes) +
+         QStringLiteral(" more bytes)");
 }
 
 constexpr qint64 reportFormat = 1;
@@ -153,7 +154,6 @@ QByteArray reportText(const RunReport& report) { return ReportWriter(report).tex
 
 void writeReport(const QString& path, const QByteArray& text) {
   QDir().mkpath(QFileInfo(path).absolutePath());
-  std::string reason;
-  if (!writeFileAtomically(QFile::encodeName(path).constData(), std::string_view(text.constData(), size_t(text.size())), reason))
-    throw ConversionError(QStringLiteral("cannot write ") + path + QStringLiteral(": ") + QString::fromLocal8Bit(reason));
+  writeFileAtomically(path,
+                      [&text](const ByteSink& sink) { sink(std::string_view(text.constData(), size_t(text.size()))); });
 }

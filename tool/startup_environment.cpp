@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <span>
 
-#include "projectsystem/path.h"
+#include "support/diagnostics.h"
+#include "support/path.h"
 
 namespace {
 
@@ -30,21 +31,11 @@ struct BuiltInMacro {
 // The date and time macros are stored empty: the expander formats the current
 // date or time when they are referenced.
 const BuiltInMacro hostMacros[] = {
-    {"Date", "", nullptr},
-    {"DateYear", "", nullptr},
-    {"DateMonth", "", nullptr},
-    {"DateDay", "", nullptr},
-    {"Time", "", nullptr},
-    {"TimeHour", "", nullptr},
-    {"TimeMinute", "", nullptr},
-    {"TimeSecond", "", nullptr},
-    {"HostArch", "x64", nullptr},
-    {"HostOS", "linux", nullptr},
-    {"Micro", "ARM", nullptr},
-    {"TargetID", "8", nullptr},
-    {"HostEXE", "", nullptr},
-    {"HostDLLExt", ".so", nullptr},
-    {"HostDLL", ".so_x64", nullptr},
+    {"Date", "", nullptr},        {"DateYear", "", nullptr},      {"DateMonth", "", nullptr},
+    {"DateDay", "", nullptr},     {"Time", "", nullptr},          {"TimeHour", "", nullptr},
+    {"TimeMinute", "", nullptr},  {"TimeSecond", "", nullptr},    {"HostArch", "x64", nullptr},
+    {"HostOS", "linux", nullptr}, {"Micro", "ARM", nullptr},      {"TargetID", "8", nullptr},
+    {"HostEXE", "", nullptr},     {"HostDLLExt", ".so", nullptr}, {"HostDLL", ".so_x64", nullptr},
 };
 
 // Directory values are cleaned by Path.
@@ -177,25 +168,26 @@ void definePackagesMacros(GlobalMacros& macros, const QString& packagesDirectory
 // The generated file only points the IDE at the installation's frequencies; the
 // converter reads nothing from it, so no conversion fails for want of it. Without
 // a home the directories would be made below "/", so none are made.
-void createUserDataDirectory(const StartupEnvironment& environment, const WarningSink& warnings) {
+void createUserDataDirectory(const StartupEnvironment& environment, Diagnostics& diagnostics) {
   if (environment.rootUserDirectory.isEmpty()) {
-    warnings(QString(), QStringLiteral("no home directory (HOME unset or empty, none in the password database): "
-                                       "the user data directory is not created"));
+    diagnostics.warn(QString(),
+                     QStringLiteral("no home directory (HOME unset or empty, none in the password database): "
+                                    "the user data directory is not created"));
     return;
   }
   const QString targets = environment.macros.values.value("TargetsDir");
   const QString frequencies = targets + "/frequencies.xml";
   QDir().mkpath(targets);  // a failure shows when the file cannot be created
-  if (!createFrequenciesFile(frequencies)) warnings(QString(), QStringLiteral("cannot create ") + frequencies);
+  if (!createFrequenciesFile(frequencies)) diagnostics.warn(QString(), QStringLiteral("cannot create ") + frequencies);
 }
 
-StartupEnvironment buildStartupEnvironment(const char* firstArgument, const WarningSink& warnings) {
+StartupEnvironment buildStartupEnvironment(const char* firstArgument, Diagnostics& diagnostics) {
   StartupEnvironment environment;
   defineHostMacros(environment.macros);
   findInstallDirectories(environment, executablePath(firstArgument), 1);
   environment.rootUserDirectory = defaultRootUserDirectory(homeDirectory());
   defineStudioMacros(environment);
   definePackagesMacros(environment.macros, environment.settings.packagesDirectory);
-  createUserDataDirectory(environment, warnings);
+  createUserDataDirectory(environment, diagnostics);
   return environment;
 }

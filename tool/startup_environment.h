@@ -6,8 +6,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "projectsystem/warning_sink.h"
-#include "xml/macro_expander.h"
+#include "preprocessor/macro_expander.h"
+
+class Diagnostics;
 
 /// The product's major version, which names the user data directory.
 inline constexpr int studioMajorVersion = 4;
@@ -37,8 +38,8 @@ struct StartupEnvironment {
 
 /// Runs the start-up steps in order: host macros, installation directories, root
 /// user directory and settings, studio macros, packages directory. A user data
-/// directory that cannot be made is told to warnings: no conversion needs it.
-StartupEnvironment buildStartupEnvironment(const char* firstArgument, const WarningSink& warnings);
+/// directory that cannot be made is told to diagnostics: no conversion needs it.
+StartupEnvironment buildStartupEnvironment(const char* firstArgument, Diagnostics& diagnostics);
 
 /// The program file: the target of selfLink (normally "/proc/self/exe"). When the
 /// link cannot be read, firstArgument made absolute against the working directory.
@@ -71,6 +72,6 @@ void defineStudioMacros(StartupEnvironment& environment);
 /// with the built-in global macros only).
 void definePackagesMacros(GlobalMacros& macros, const QString& packagesDirectory);
 /// Creates environment's targets directory (TargetsDir) and its frequencies file when
-/// missing. Without a root user directory nothing is created, and warnings hears why;
+/// missing. Without a root user directory nothing is created, and diagnostics hears why;
 /// it hears "cannot create <file>" when the file cannot be created.
-void createUserDataDirectory(const StartupEnvironment& environment, const WarningSink& warnings);
+void createUserDataDirectory(const StartupEnvironment& environment, Diagnostics& diagnostics);

@@ -47,3 +47,11 @@ TextPosition textPositionAt(std::string_view text, size_t offset) {
   }
   return position;
 }
+
+bool isXmlText(QStringView text) {
+  for (const QChar character : text) {
+    const char16_t code = character.unicode();
+    if (code < 0x20 && code != u'\t' && code != u'\n' && code != u'\r') return false;
+  }
+  return true;
+}

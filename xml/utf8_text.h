@@ -1,6 +1,8 @@
 #pragma once
-// Where a text that should be UTF-8 is not, for messages that point at the byte.
+// Where a text that should be UTF-8 is not, for messages that point at the byte,
+// and which texts an XML file can hold at all.
 
+#include <QStringView>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -21,3 +23,8 @@ std::optional<TextPosition> firstInvalidUtf8(std::string_view text);
 
 /// The place of the byte at offset in text.
 TextPosition textPositionAt(std::string_view text, size_t offset);
+
+/// True when text can be written into an XML file: XML 1.0 has no form for the
+/// control characters other than tab, line feed and carriage return, so a name
+/// or value holding one would make the file unreadable.
+bool isXmlText(QStringView text);

@@ -1,5 +1,5 @@
 #pragma once
-// The project system's own XML tree: byte strings, a singly linked child list,
+// The program's own XML tree: byte strings, a singly linked child list,
 // and unique ownership (a node owns its children; detaching hands a node to the caller).
 //
 // Ownership of sibling chains: a node owns its first child, and every node owns the
@@ -15,8 +15,7 @@
 #include <string_view>
 #include <vector>
 
-/// What a node is, so code can tell the kinds apart without a cast. (Named nodeKind
-/// because the solution model's elements have a kind() of their own.)
+/// What a node is, so code can tell the kinds apart without a cast.
 enum class XMLNodeKind { Node, Element, Data, Comment, CDATASection };
 
 /// A node of the tree. Destroying a node destroys its whole subtree (and the chain
@@ -39,25 +38,25 @@ class XMLNode {
   uint32_t line = 0;
 
   /// Links node (with the chain after it) after the last child and makes this its parent.
-  virtual void appendChild(std::unique_ptr<XMLNode> node);
+  void appendChild(std::unique_ptr<XMLNode> node);
   /// Makes node (with its chain) the first child; returns the old first child (still owned here).
-  virtual XMLNode* prependChild(std::unique_ptr<XMLNode> node);
+  XMLNode* prependChild(std::unique_ptr<XMLNode> node);
   /// Unlinks node from the child list and hands it to the caller; its parent link is
   /// kept, as the tree's users expect, and its nextSibling is cleared (take the next
   /// sibling before removing while walking a list). Returns null when node is not a child.
-  virtual std::unique_ptr<XMLNode> removeChild(XMLNode* node);
+  std::unique_ptr<XMLNode> removeChild(XMLNode* node);
   /// Puts replacement where oldChild stood and hands oldChild to the caller
   /// (null when oldChild is not a child, and replacement is then destroyed).
-  virtual std::unique_ptr<XMLNode> replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement);
+  std::unique_ptr<XMLNode> replaceChild(XMLNode* oldChild, std::unique_ptr<XMLNode> replacement);
   /// Splices chain (a node and its nextSibling links) after reference; appends it when
   /// reference is not a child. Every node of the chain gets this node as parent.
-  virtual void insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain);
+  void insertAfter(XMLNode* reference, std::unique_ptr<XMLNode> chain);
 
   /// Detaches the whole child list and hands it over as one chain (null when there are
   /// no children); the parent links are kept, as with removeChild.
-  virtual std::unique_ptr<XMLNode> takeChildren();
+  std::unique_ptr<XMLNode> takeChildren();
   /// Destroys all children.
-  virtual void clearChildren();
+  void clearChildren();
 
  private:
   // Links chain (taking ownership) after `after`, or at the front when after is null.
@@ -85,18 +84,16 @@ class XMLElement : public XMLNode {
   explicit XMLElement(std::string name) : name_(std::move(name)) {}
   XMLNodeKind nodeKind() const override { return XMLNodeKind::Element; }
 
-  // Called tagName rather than name: the solution model's elements derive from this
-  // class and use name() for their "Name" property.
-  virtual void setTagName(std::string name) { name_ = std::move(name); }
-  virtual const std::string& tagName() const { return name_; }
+  void setTagName(std::string name) { name_ = std::move(name); }
+  const std::string& tagName() const { return name_; }
   /// Replaces the value of an existing attribute in place, else appends the pair.
-  virtual void setAttribute(std::string name, std::string value);
+  void setAttribute(std::string name, std::string value);
   /// Removes the first attribute with that name.
-  virtual void removeAttribute(std::string_view name);
-  virtual bool hasAttribute(std::string_view name) const;
+  void removeAttribute(std::string_view name);
+  bool hasAttribute(std::string_view name) const;
   /// The value of the first attribute with that name, or null when absent or without value.
-  virtual const std::string* attribute(std::string_view name) const;
-  virtual const std::vector<XMLAttribute>& attributes() const { return attributes_; }
+  const std::string* attribute(std::string_view name) const;
+  const std::vector<XMLAttribute>& attributes() const { return attributes_; }
   std::vector<XMLAttribute>& attributes() { return attributes_; }
 
  private:
@@ -108,8 +105,8 @@ class XMLElement : public XMLNode {
 class XMLTextNode : public XMLNode {
  public:
   explicit XMLTextNode(std::string text) : text_(std::move(text)) {}
-  virtual void setText(std::string text) { text_ = std::move(text); }
-  virtual const std::string& text() const { return text_; }
+  void setText(std::string text) { text_ = std::move(text); }
+  const std::string& text() const { return text_; }
 
  private:
   std::string text_;

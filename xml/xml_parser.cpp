@@ -15,8 +15,8 @@ enum CharacterClass : uint8_t { Blank = 1, NameCharacter = 2, AttributeStart = 4
 // "_" (no "."); an attribute name must not begin with a digit.
 constexpr std::array<uint8_t, 256> makeCharacterClasses() {
   std::array<uint8_t, 256> classes{};
-  for (unsigned char blank : std::string_view(" \t\n\v\f\r")) classes[blank] |= Blank;
-  for (int c = 0; c < 256; ++c) {
+  for (char blank : std::string_view(" \t\n\v\f\r")) classes[static_cast<unsigned char>(blank)] |= Blank;
+  for (size_t c = 0; c < 256; ++c) {
     const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     const bool digit = c >= '0' && c <= '9';
     const bool punctuation = c == '-' || c == ':' || c == '_';
@@ -42,18 +42,17 @@ XMLParser::XMLParser(XMLDocument& document, std::string_view text) : document_(d
   end_ = cursor_ + text.size();
 }
 
-bool XMLParser::parse() {
+void XMLParser::parse() {
   document_.unclosedAtEnd.reset();
   skipBlanks();
   while (at('<')) {
     const Step step = parseMarkup(line_);
-    if (step == Step::Failed) return false;
-    if (step == Step::Stop) return true;
+    if (step == Step::Failed) throw XMLParseError{failure_, static_cast<int32_t>(line_), 0};
+    if (step == Step::Stop) return;
     parseCharacterData();
   }
   // Elements still open here are discarded (freed with the parser).
   if (!openElements_.empty()) document_.unclosedAtEnd = {openElements_.front()->tagName(), openElements_.front()->line};
-  return true;
 }
 
 XMLParser::Step XMLParser::parseMarkup(uint32_t line) {
@@ -104,8 +103,10 @@ XMLParser::Step XMLParser::parseDeclaration() {
     std::string value(cursor_, close);
     advanceTo(close);
     if (close < end_) ++cursor_;
-    if (name == "version") document_.version = std::move(value);
-    else if (name == "encoding") document_.encoding = std::move(value);
+    if (name == "version")
+      document_.version = std::move(value);
+    else if (name == "encoding")
+      document_.encoding = std::move(value);
   }
   if (at('?')) ++cursor_;
   if (at('>')) ++cursor_;
@@ -138,7 +139,7 @@ XMLParser::Step XMLParser::parseEndTag() {
 
 XMLParser::Step XMLParser::parseStartTag(uint32_t line) {
   readName();
-  openElements_.push_back(document_.createElement(std::string(token_)));
+  openElements_.push_back(std::make_unique<XMLElement>(std::string(token_)));
   XMLElement& element = *openElements_.back();
   element.line = line;
   if (parseAttributes(element) == Step::Failed) return Step::Failed;
@@ -228,8 +229,7 @@ void XMLParser::appendToInnermost(std::unique_ptr<XMLNode> node, uint32_t line) 
 }
 
 XMLParser::Step XMLParser::fail(const char* message) {
-  document_.errorMessage = message;
-  document_.errorLine = static_cast<int32_t>(line_);
+  failure_ = message;
   return Step::Failed;
 }
 

@@ -12,12 +12,12 @@ class XMLDocument;
 
 /// Parses one text into a document: scans the bytes once with a cursor, keeps the open
 /// elements on an explicit stack (so deep nesting cannot exhaust the call stack) and
-/// reports at most one error, through the document's errorMessage and errorLine.
+/// reports at most one error, thrown as an XMLParseError.
 class XMLParser {
  public:
   XMLParser(XMLDocument& document, std::string_view text);
-  /// False on error 1 ("bad tagName") or 2 ("tagName mismatch").
-  bool parse();
+  /// Throws XMLParseError "bad tagName" or "tagName mismatch" at the line of the error.
+  void parse();
 
  private:
   // Stop ends the parse without error (an unquoted declaration value); Failed with one.
@@ -52,4 +52,5 @@ class XMLParser {
   uint32_t line_ = 0;
   std::string_view token_;
   std::vector<std::unique_ptr<XMLElement>> openElements_;
+  const char* failure_ = "";
 };

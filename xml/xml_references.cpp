@@ -49,9 +49,10 @@ struct EscapeTable {
   std::array<unsigned char, 256> length{};  // 0: the byte is written as it is
 
   EscapeTable() {
-    for (int byte = 0; byte < 256; ++byte) {
+    for (size_t byte = 0; byte < 256; ++byte) {
       if (byte >= 0x20 && byte <= 0x7E) continue;
-      length[byte] = static_cast<unsigned char>(std::snprintf(text[byte], sizeof text[byte], "&#x%x;", byte));
+      length[byte] = static_cast<unsigned char>(
+          std::snprintf(text[byte], sizeof text[byte], "&#x%x;", static_cast<unsigned>(byte)));
     }
     set('"', "&quot;");
     set('&', "&amp;");

@@ -25,13 +25,11 @@ void XMLWriter::writeDocument(const XMLDocument& document) {
     if (document.encoding) appendQuotedPair(out_, "encoding", *document.encoding);
     out_.append(" ?>\n");
   }
-  if (document.doctype) {
-    out_.append("<!DOCTYPE ");
-    out_.append(*document.doctype);
-    out_.append(">\n");
-  }
+  if (document.doctype) writeDoctype(*document.doctype);
   if (document.root) writeTree(*document.root);
 }
+
+void XMLWriter::writeDoctype(std::string_view name) { out_.append("<!DOCTYPE ").append(name).append(">\n"); }
 
 void XMLWriter::writeTree(const XMLElement& root) {
   std::vector<const XMLElement*> openElements;  // elements whose children are being written
@@ -45,8 +43,7 @@ void XMLWriter::writeTree(const XMLElement& root) {
     while (!openElements.empty() && !node->nextSibling()) {
       const XMLElement* closed = openElements.back();
       openElements.pop_back();
-      writeIndent(openElements.size());
-      writeEndTag(*closed);
+      writeEndTag(closed->tagName(), openElements.size());
       writeLineFeed();
       node = closed;
     }
@@ -56,50 +53,53 @@ void XMLWriter::writeTree(const XMLElement& root) {
 }
 
 bool XMLWriter::writeNode(const XMLNode& node, size_t depth) {
-  writeIndent(depth);
   switch (node.nodeKind()) {
     case XMLNodeKind::Element:
       return writeElement(static_cast<const XMLElement&>(node), depth);
     case XMLNodeKind::Data:
+      writeIndent(depth);
       appendEscaped(out_, static_cast<const XMLTextNode&>(node).text());
       break;
     case XMLNodeKind::Comment:
+      writeIndent(depth);
       out_.append("<!--").append(static_cast<const XMLTextNode&>(node).text()).append("-->");
       break;
     case XMLNodeKind::CDATASection:
+      writeIndent(depth);
       out_.append("<![CDATA[").append(static_cast<const XMLTextNode&>(node).text()).append("]]>");
       break;
     case XMLNodeKind::Node:
+      writeIndent(depth);
       break;  // a bare container node has no text form
   }
   return false;
 }
 
 bool XMLWriter::writeElement(const XMLElement& element, size_t depth) {
-  out_.push_back('<');
-  out_.append(element.tagName());
-  writeAttributes(element, depth);
+  openStartTag(element.tagName(), element.attributes(), depth);
   const XMLNode* first = element.firstChild();
   if (!first) {
-    out_.append(element.attributes().empty() ? "/>" : " />");
-    writeLineFeed();
+    closeEmptyElement(!element.attributes().empty());
     return false;
   }
-  out_.push_back('>');
   if (first->nodeKind() == XMLNodeKind::Data) {
     // Only the text is written, and no line feed after the end tag; the element's
     // other children are left out.
+    out_.push_back('>');
     appendEscaped(out_, static_cast<const XMLTextNode*>(first)->text());
-    writeEndTag(element);
+    writeEndTag(element.tagName(), 0);
     return false;
   }
-  writeLineFeed();
+  closeStartTag();
   return true;
 }
 
-void XMLWriter::writeAttributes(const XMLElement& element, size_t depth) {
-  const bool wrap = wrapsAttributes(element, depth);
-  for (const XMLAttribute& attribute : element.attributes()) {
+void XMLWriter::openStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) {
+  writeIndent(depth);
+  out_.push_back('<');
+  out_.append(tag);
+  const bool wrap = wrapsAttributes(tag, attributes, depth);
+  for (const XMLAttribute& attribute : attributes) {
     // An attribute without a value stays on the current line even when the others wrap.
     if (wrap && attribute.hasValue) {
       out_.push_back('\n');
@@ -109,26 +109,47 @@ void XMLWriter::writeAttributes(const XMLElement& element, size_t depth) {
     }
     out_.append(attribute.name);
     out_.append("=\"");
-    if (attribute.hasValue) appendEscaped(out_, attribute.value);
+    if (attribute.hasValue) appendValue(attribute.value);
     out_.push_back('"');
   }
 }
 
+void XMLWriter::appendValue(std::string_view value) {
+  if (!spill_) {
+    appendEscaped(out_, value);
+    return;
+  }
+  for (size_t start = 0; start < value.size(); start += valuePieceSize_) {
+    appendEscaped(out_, value.substr(start, valuePieceSize_));
+    spill_();
+  }
+}
+
+void XMLWriter::closeEmptyElement(bool hasAttributes) {
+  out_.append(hasAttributes ? " />" : "/>");
+  writeLineFeed();
+}
+
+void XMLWriter::closeStartTag() {
+  out_.push_back('>');
+  writeLineFeed();
+}
+
+void XMLWriter::writeEndTag(std::string_view tag, size_t depth) {
+  writeIndent(depth);
+  out_.append("</");
+  out_.append(tag);
+  out_.push_back('>');
+}
+
 // The start tag's width as counted here: indentation, "<" and name, and per attribute
 // its name, raw value, blank, "=" and quotes.
-bool XMLWriter::wrapsAttributes(const XMLElement& element, size_t depth) const {
-  const std::vector<XMLAttribute>& attributes = element.attributes();
+bool XMLWriter::wrapsAttributes(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) const {
   if (lineWidth_ == 0 || attributes.size() < 2) return false;
-  uint64_t width = uint64_t{indent_} * depth + element.tagName().size() + 1;
+  uint64_t width = uint64_t{indent_} * depth + tag.size() + 1;
   for (const XMLAttribute& attribute : attributes) {
     width += attribute.name.size() + (attribute.hasValue ? attribute.value.size() : 0) + 4;
     if (width > lineWidth_) return true;
   }
   return false;
-}
-
-void XMLWriter::writeEndTag(const XMLElement& element) {
-  out_.append("</");
-  out_.append(element.tagName());
-  out_.push_back('>');
 }

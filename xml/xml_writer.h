@@ -1,30 +1,54 @@
 #pragma once
-// The pretty-printing writer behind XMLDocument::write.
+// The one XML writer: the layout of the solution and templates files, used for whole
+// documents (XMLDocument::toString) and for solutions written straight from the model.
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "xml/xml_node.h"
 
 class XMLDocument;
 
-/// Writes a document into a byte string: the declaration, the DOCTYPE line and the tree
-/// with indent spaces per level, wrapping attributes of start tags longer than lineWidth.
-/// Walks the tree with an explicit stack, so deep trees cannot exhaust the call stack.
+/// Writes XML into a byte string: indent blanks per level, one start tag per line,
+/// the attributes of a start tag wider than lineWidth wrapped one per line (no line
+/// feeds at all when indent is 0). Documents are walked with an explicit stack, so
+/// deep trees cannot exhaust the call stack.
 class XMLWriter {
  public:
   XMLWriter(uint32_t indent, uint32_t lineWidth, std::string& out)
       : indent_(indent), lineWidth_(lineWidth), out_(out) {}
+
+  /// The declaration, the DOCTYPE line and the tree of document.
   void writeDocument(const XMLDocument& document);
+
+  /// "<!DOCTYPE name>" and a line feed.
+  void writeDoctype(std::string_view name);
+  /// Indentation for depth, "<", tag and the attributes with their values escaped.
+  void openStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth);
+  /// Ends the start tag of an element without children: "/>", " />" after attributes.
+  void closeEmptyElement(bool hasAttributes);
+  /// Ends the start tag of an element whose children follow.
+  void closeStartTag();
+  /// Indentation for depth and "</tag>".
+  void writeEndTag(std::string_view tag, size_t depth);
+  /// Has spill called after every pieceSize bytes of an attribute value are
+  /// written: a writer handing its text on in pieces then never holds a whole
+  /// value, which may be as long as the file it came from.
+  void setValueSpill(size_t pieceSize, std::function<void()> spill) {
+    valuePieceSize_ = pieceSize;
+    spill_ = std::move(spill);
+  }
 
  private:
   void writeTree(const XMLElement& root);
   // Writes node at depth; true when it is an element whose children follow.
   bool writeNode(const XMLNode& node, size_t depth);
   bool writeElement(const XMLElement& element, size_t depth);
-  void writeAttributes(const XMLElement& element, size_t depth);
-  bool wrapsAttributes(const XMLElement& element, size_t depth) const;
-  void writeEndTag(const XMLElement& element);
+  bool wrapsAttributes(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) const;
+  void appendValue(std::string_view value);
   void writeIndent(size_t depth) { out_.append(indent_ * depth, ' '); }
   void writeLineFeed() {
     if (indent_ != 0) out_.push_back('\n');
@@ -33,4 +57,6 @@ class XMLWriter {
   const uint32_t indent_;
   const uint32_t lineWidth_;
   std::string& out_;
+  size_t valuePieceSize_ = 0;
+  std::function<void()> spill_;
 };

@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::runQuenport;
 
@@ -44,7 +44,8 @@ TEST(CommandLine, HelpAndVersion) {
   const auto version = runQuenport({"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.standardOutput, "quenport " QUENPORT_VERSION "\n");
-  const QByteArray uvisionUsage = testing_support::readFile(testing_support::sourcePath("tests/e2e/expected/usage_uvision2hzp.txt"));
+  const QByteArray uvisionUsage =
+      testing_support::readFile(testing_support::sourcePath("tests/e2e/expected/usage_uvision2hzp.txt"));
   for (const char* word : {"-help", "--help", "-h"}) {
     const auto result = runQuenport({"uvision2hzp", "-D", "A", word, "-x", "w.uvmpw"});
     EXPECT_EQ(result.exitCode, 0) << word;
@@ -69,7 +70,8 @@ TEST(CommandLine, ValuesASolutionCannotHoldAndLostOutput) {
             "error: -executable-template \\x1b[2J: holds a control character, which a solution file cannot hold\n");
   EXPECT_FALSE(testing_support::fileExists("w.hzp"));
   testing_support::copyTree(testing_support::sourcePath("tests/e2e/fixtures/eclipse/several_inputs/ws1"), "ws");
-  const auto full = testing_support::runProgram("/bin/sh", {"-c", QString("'%1' eclipse2hzp ws > /dev/full").arg(QUENPORT_BINARY)});
+  const auto full =
+      testing_support::runProgram("/bin/sh", {"-c", QString("'%1' eclipse2hzp ws > /dev/full").arg(QUENPORT_BINARY)});
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_TRUE(full.standardError.endsWith("\nerror: cannot write standard output: No space left on device\n"));
 }
@@ -96,11 +98,35 @@ static QStringList workingDirectoryEntries() {
 TEST(CommandLine, AcceptedOptionsWithoutInputsWriteNothing) {
   const QStringList before = workingDirectoryEntries();
   expectRun({"iar2hzp", "-expand-templates"}, 0, "");
-  expectRun({"uvision2hzp", "-c-vector-table", "-verbose", "-I", "-D", "-D", "A=1", "-P", "x=y",
-             "-filter-file", "*.txt", "-filter-definition", "DEBUG*", "-executable-template", "E",
-             "-library-template", "L", "-templatesfile", "a.xml", "-addtemplatesfile", "b.xml", "-rootuserdir", "r",
-             "-argvar", "SDK=/sdk", "-custom-argvars", "a.custom_argvars"},
-            0, "warning: -D, -I, -P, -filter-definition, -argvar, -custom-argvars: not applied by uvision2hzp, ignored\n");
+  expectRun({"uvision2hzp",
+             "-c-vector-table",
+             "-verbose",
+             "-I",
+             "-D",
+             "-D",
+             "A=1",
+             "-P",
+             "x=y",
+             "-filter-file",
+             "*.txt",
+             "-filter-definition",
+             "DEBUG*",
+             "-executable-template",
+             "E",
+             "-library-template",
+             "L",
+             "-templatesfile",
+             "a.xml",
+             "-addtemplatesfile",
+             "b.xml",
+             "-rootuserdir",
+             "r",
+             "-argvar",
+             "SDK=/sdk",
+             "-custom-argvars",
+             "a.custom_argvars"},
+            0,
+            "warning: -D, -I, -P, -filter-definition, -argvar, -custom-argvars: not applied by uvision2hzp, ignored\n");
   EXPECT_EQ(workingDirectoryEntries(), before);
 }
 
@@ -112,9 +138,12 @@ TEST(CommandLine, VerboseEndsEachInputWithItsSummary) {
   const QString here = QDir::currentPath();
   auto result = runQuenport({"iar2hzp", "-verbose", "a.eww"});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, here.toUtf8() + "/a.hzp: 0 projects, 0 files, 0 configurations; 0 settings not carried\n");
-  result = runQuenport({"iar2hzp", "sub/firmware.eww", "-verbose", "-executable-template", "E", "-library-template", "L"});
+  EXPECT_EQ(result.standardError,
+            here.toUtf8() + "/a.hzp: 0 projects, 0 files, 0 configurations; 0 settings not carried\n");
+  result =
+      runQuenport({"iar2hzp", "sub/firmware.eww", "-verbose", "-executable-template", "E", "-library-template", "L"});
   EXPECT_TRUE(result.standardError.endsWith(
-      "(configuration RAM)\n" + here.toUtf8() + "/sub/firmware.hzp: 2 projects, 8 files, 3 configurations; 4 settings not carried\n"));
+      "(configuration RAM)\n" + here.toUtf8() +
+      "/sub/firmware.hzp: 2 projects, 8 files, 3 configurations; 4 settings not carried\n"));
   EXPECT_EQ(result.standardOutput, "");
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/solution_compile.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 // The IAR, STM32CubeIDE and DAVE sources use what the device's Cortex-M4F has
 // and a Cortex-M0, no core or no FPU lack (DAVE's also its float ABI, strict
@@ -30,8 +30,8 @@ TEST(DeviceCores, EveryCFileCompilesWithWhatTheSolutionSays) {
   for (const auto& form : forms) {
     testing_support::copyTree(testing_support::sourcePath(form.folder), form.folder);
     const bool ofIar = form.input.endsWith(".eww");
-    const QStringList arguments{ofIar ? "iar2hzp" : "eclipse2hzp", "-executable-template", "E",
-                                "-library-template", "L", form.input};
+    const QStringList arguments{
+        ofIar ? "iar2hzp" : "eclipse2hzp", "-executable-template", "E", "-library-template", "L", form.input};
     ASSERT_EQ(testing_support::runQuenport(arguments, form.folder).exitCode, 0) << form.input.toStdString();
     const QString solution =
         ofIar ? QString(form.input).replace(".eww", ".hzp") : form.folder.section('/', -1) + ".hzp";

@@ -3,9 +3,8 @@
 // deeply nested options, names that are not UTF-8, and "-P" names that cannot
 // be attribute names. Output stays bounded and true to what it claims.
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,11 +14,11 @@
 #include <utility>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using namespace eclipse_fixtures;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -97,8 +96,8 @@ TEST(EclipseBounds, NamesThatAreNotUtf8AreReportedOneByOne) {
 // The properties go to every project's "Common", with its dependencies.
 TEST(EclipseBounds, ProjectPropertyNamesAreCheckedBeforeConverting) {
   copyFixture("project_properties");  // demo names the projects lib, "" and core
-  for (const QString& entry : {QString("a b=1"), QString("<x=1"), QString("9lives=1"), QString("-x=1"),
-                               QString("caf\u00e9=1")}) {
+  for (const QString& entry :
+       {QString("a b=1"), QString("<x=1"), QString("9lives=1"), QString("-x=1"), QString("caf\u00e9=1")}) {
     const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "-P", entry, "ws"});
     EXPECT_EQ(result.exitCode, 1) << entry.toStdString();
     const QString name = entry.left(entry.indexOf('='));
@@ -125,8 +124,8 @@ TEST(EclipseBounds, LinkedFoldersThatHoldTheWorkspaceAreLeftOut) {
                 "warning: ws/demo/.project: link root left out: it leads to /, the root of the file system\n"
                 "warning: ws/demo/.project: link up left out: it leads to /, the root of the file system\n"
                 "warning: ws/demo/.project: link uri left out: it leads to /, the root of the file system\n"
-                "warning: ws/demo/.project: link around left out: it leads to " + around +
-                    ", which holds the workspace\n");
+                "warning: ws/demo/.project: link around left out: it leads to " +
+                    around + ", which holds the workspace\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_linked_folder_bounds.hzp"));
 }
 
@@ -143,14 +142,16 @@ TEST(EclipseBounds, EntriesLeftOutOfATreeAreNamed) {
   ASSERT_TRUE(QFile::link(".project", "ws/loop/.project"));
   ASSERT_TRUE(QFile::link("missing.xml", "ws/nocp/.cproject"));
   const QByteArray outside = QFileInfo("outside/out.c").canonicalFilePath().toUtf8();
-  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
-                "warning: ws/dangling/.project: not read: it is a symbolic link that leads nowhere\n"
-                "warning: ws/dir/.project: not read: it is a directory\n"
-                "warning: ws/fifo/.project: not read: it is a named pipe\n"
-                "warning: ws/loop/.project: not read: it is a symbolic link loop\n"
-                "warning: ws/demo/out.c: symbolic link not followed: its target " + outside +
-                    " lies outside the workspace\n"
-                "warning: ws/nocp/.cproject: not read: it is a symbolic link that leads nowhere; project nocp left out\n");
+  expectSuccess(
+      {"eclipse2hzp", "-executable-template", "E", "ws"},
+      "warning: ws/dangling/.project: not read: it is a symbolic link that leads nowhere\n"
+      "warning: ws/dir/.project: not read: it is a directory\n"
+      "warning: ws/fifo/.project: not read: it is a named pipe\n"
+      "warning: ws/loop/.project: not read: it is a symbolic link loop\n"
+      "warning: ws/demo/out.c: symbolic link not followed: its target " +
+          outside +
+          " lies outside the workspace\n"
+          "warning: ws/nocp/.cproject: not read: it is a symbolic link that leads nowhere; project nocp left out\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_tree_omissions.hzp"));
 }
 
@@ -173,7 +174,8 @@ TEST(EclipseBounds, AnUnreadableDirectoryIsNamed) {
   const auto result = testing_support::runProgram(command.takeFirst(), command);
   ::chmod("ws/demo/secret", 0755);
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, "warning: ws/demo/secret: cannot be read (Permission denied); its content is left out\n");
+  EXPECT_EQ(result.standardError,
+            "warning: ws/demo/secret: cannot be read (Permission denied); its content is left out\n");
   EXPECT_EQ(readFile("ws/ws.hzp").count("file_name"), 1);
 }
 
@@ -189,43 +191,51 @@ TEST(EclipseBounds, WhatPassesItsBoundIsNamedWithItsFileAndLine) {
     return "<projectDescription>\n<name>demo</name>\n<linkedResources><link><name>l</name><type>1</type><locationURI>"
            "A/x.c</locationURI></link></linkedResources>\n<variableList><variable><name>A</name><value>B</value>"
            "</variable><variable><name>B</name><value>${A}</value></variable></variableList>\n<filteredResources>"
-           "<filter><name></name><type>6</type>\n" + matcher + "</filter></filteredResources></projectDescription>\n";
+           "<filter><name></name><type>6</type>\n" +
+           matcher + "</filter></filteredResources></projectDescription>\n";
   };
   QByteArray nested = name("x");
   for (int level = 0; level < 100; ++level)
     nested = "<matcher><id>org.eclipse.ui.ide.orFilterMatcher</id><arguments>" + nested + "</arguments></matcher>";
-  writeProject("ws/demo", "demo", cproject({{"Debug", "<macros><stringMacro name=\"A\" value=\"${A}${A}\"/></macros>" +
-                                                          listOption("definedSymbols", {"X=${A}"})}}));
+  writeProject("ws/demo", "demo",
+               cproject({{"Debug", "<macros><stringMacro name=\"A\" value=\"${A}${A}\"/></macros>" +
+                                       listOption("definedSymbols", {"X=${A}"})}}));
   writeFile("ws/demo/.project", project(nested));
   writeFile("ws/demo/" + QString(30, 'a') + ".c", "");
-  expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
-                "warning: ws/demo/.cproject: build variable A is defined through itself; ${A} is left as written\n"
-                "warning: ws/demo/.project:6: resource filter on the project left out: its matchers nest deeper than 64 levels\n"
-                "warning: ws/demo/.project: link l left out: path variable A is defined through itself\n");
+  expectSuccess(
+      {"eclipse2hzp", "-executable-template", "E", "ws"},
+      "warning: ws/demo/.cproject: build variable A is defined through itself; ${A} is left as written\n"
+      "warning: ws/demo/.project:6: resource filter on the project left out: its matchers nest deeper than 64 levels\n"
+      "warning: ws/demo/.project: link l left out: path variable A is defined through itself\n");
   writeFile("ws/demo/.project", project(name("(a+)+")));
   const auto result = runQuenport({"eclipse2hzp", "-executable-template", "E", "ws"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "warning: ws/demo/.cproject: build variable A is defined through itself; ${A} is left as "
-                                  "written\nerror: ws/demo/.project:6: resource filter pattern (a+)+ gave up on " +
-                                      QByteArray(30, 'a') + ".c: match limit exceeded\n");
+  EXPECT_EQ(result.standardError,
+            "warning: ws/demo/.cproject: build variable A is defined through itself; ${A} is left as "
+            "written\nerror: ws/demo/.project:6: resource filter pattern (a+)+ gave up on " +
+                QByteArray(30, 'a') + ".c: match limit exceeded\n");
 }
 
 // Issue 34, case 9: directories are known by device and inode, so "/" mounted
 // again (read-only, in a mount namespace of the run's own) is "/", whether a
 // project links it or it lies in the tree.
 TEST(EclipseBounds, TheRootMountedAgainIsTheRoot) {
-  if (testing_support::runProgram("/usr/bin/unshare", {"-m", "true"}).exitCode != 0) GTEST_SKIP() << "no mount namespace";
+  if (testing_support::runProgram("/usr/bin/unshare", {"-m", "true"}).exitCode != 0)
+    GTEST_SKIP() << "no mount namespace";
   copyFixture("demo", "ws/demo");
-  writeFile("ws/demo/.project", "<projectDescription><name>demo</name><linkedResources><link><name>root</name><type>2"
-                                "</type><locationURI>PARENT-2-PROJECT_LOC/view</locationURI></link></linkedResources>"
-                                "</projectDescription>");
+  writeFile("ws/demo/.project",
+            "<projectDescription><name>demo</name><linkedResources><link><name>root</name><type>2"
+            "</type><locationURI>PARENT-2-PROJECT_LOC/view</locationURI></link></linkedResources>"
+            "</projectDescription>");
   for (const char* directory : {"view", "ws/demo/inner"}) QDir().mkpath(directory);
   const auto result = testing_support::runProgram(
-      "/usr/bin/unshare", {"-m", "sh", "-c", "mount -o bind,ro / view && mount -o bind,ro / ws/demo/inner && exec " +
-                                                 QString(QUENPORT_BINARY) + " eclipse2hzp -executable-template E ws"});
-  EXPECT_EQ(result.standardError, "warning: ws/demo/inner: not entered: it is a directory holding the workspace, mounted "
-                                  "again\nwarning: ws/demo/.project: link root left out: it leads to " +
-                                      QFileInfo("view").canonicalFilePath().toUtf8() + ", the root of the file system\n");
+      "/usr/bin/unshare", {"-m", "sh", "-c",
+                           "mount -o bind,ro / view && mount -o bind,ro / ws/demo/inner && exec " +
+                               QString(QUENPORT_BINARY) + " eclipse2hzp -executable-template E ws"});
+  EXPECT_EQ(result.standardError,
+            "warning: ws/demo/inner: not entered: it is a directory holding the workspace, mounted "
+            "again\nwarning: ws/demo/.project: link root left out: it leads to " +
+                QFileInfo("view").canonicalFilePath().toUtf8() + ", the root of the file system\n");
   EXPECT_EQ(readFile("ws/ws.hzp").count("<folder"), 1);
   EXPECT_TRUE(QDir("view").isEmpty());  // the mounts ended with the run
 }

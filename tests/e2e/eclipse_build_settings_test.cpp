@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::copyFixture;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::readFile;
 
 // Issue 23: GNU ARM Eclipse (Nuvoton, Artery): family, FPU unit and ABI,
@@ -113,13 +113,17 @@ TEST(EclipseBuildSettings, CodeWarriorColdFireProjectsConvertTheirFiles) {
   copyFixture("codewarrior_coldfire");
   const QByteArray cproject = "warning: ws/TWR-MM256_FreeRTOS/.cproject: ";
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
-                cproject + "include directory ${MCUToolsBaseDir}/ColdFire_Support/ewl/EWL_C/include left out: it "
-                "holds a variable that cannot be resolved\n" +
-                cproject + "no configuration is named Debug or Release; 'MCF51MM256_Internal_Flash' is read as "
-                "both\n" +
-                cproject + "ColdFire target: files, definitions and include directories converted, no ARM target "
-                "settings written\n" +
-                cproject + "not carried: Eclipse option sharedoption.processor=51MM; input.lcf_file=${ProjDirPath}/"
-                "Project_Settings/Linker_Files/ProcessorExpert.lcf (configuration MCF51MM256_Internal_Flash)\n");
+                cproject +
+                    "include directory ${MCUToolsBaseDir}/ColdFire_Support/ewl/EWL_C/include left out: it "
+                    "holds a variable that cannot be resolved\n" +
+                    cproject +
+                    "no configuration is named Debug or Release; 'MCF51MM256_Internal_Flash' is read as "
+                    "both\n" +
+                    cproject +
+                    "ColdFire target: files, definitions and include directories converted, no ARM target "
+                    "settings written\n" +
+                    cproject +
+                    "not carried: Eclipse option sharedoption.processor=51MM; input.lcf_file=${ProjDirPath}/"
+                    "Project_Settings/Linker_Files/ProcessorExpert.lcf (configuration MCF51MM256_Internal_Flash)\n");
   EXPECT_EQ(readFile("ws/ws.hzp"), expectedSolution("eclipse_codewarrior_coldfire.hzp"));
 }

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace eclipse_fixtures {
 
@@ -36,11 +36,13 @@ inline QByteArray cproject(const QList<Configuration>& configurations) {
             configuration.name + "\"><folderInfo><toolChain><tool>" + configuration.options +
             "</tool></toolChain></folderInfo></configuration>\n\t\t\t</storageModule>\n\t\t</cconfiguration>\n";
   }
-  text += "\t</storageModule>\n\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n"
-          "\t\t<project id=\"demo.null.1\" name=\"Executable\"/>\n\t</storageModule>\n";
+  text +=
+      "\t</storageModule>\n\t<storageModule moduleId=\"cdtBuildSystem\" version=\"4.0.0\">\n"
+      "\t\t<project id=\"demo.null.1\" name=\"Executable\"/>\n\t</storageModule>\n";
   // The refresh scope names configurations by "configurationName", not "name".
-  text += "\t<storageModule moduleId=\"refreshScope\" versionNumber=\"2\">\n\t\t<configuration configurationName=\"Debug\">"
-          "<resource resourceType=\"PROJECT\" workspacePath=\"/demo\"/></configuration>\n\t</storageModule>\n";
+  text +=
+      "\t<storageModule moduleId=\"refreshScope\" versionNumber=\"2\">\n\t\t<configuration configurationName=\"Debug\">"
+      "<resource resourceType=\"PROJECT\" workspacePath=\"/demo\"/></configuration>\n\t</storageModule>\n";
   return text + "</cproject>\n";
 }
 

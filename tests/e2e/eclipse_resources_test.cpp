@@ -10,11 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::copyFixture;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::readFile;
 using testing_support::writeFile;
 
@@ -28,10 +28,11 @@ TEST(EclipseResources, IncludePathsInsideAProjectGoThroughItsLinks) {
   copyFixture("include_paths_through_links");
   // A folder link through the path variable "copy_PARENT1".
   const QString description = "ws/SampleCode/StdDriver/FMC_XOM_LibDemo/GCC/FMC_XOM_Lib/.project";
-  writeFile(description, readFile(description).replace("\t</linkedResources>",
-                                                       "\t\t<link>\n\t\t\t<name>Demo</name>\n\t\t\t<type>2</type>\n"
-                                                       "\t\t\t<locationURI>copy_PARENT1</locationURI>\n\t\t</link>\n"
-                                                       "\t</linkedResources>"));
+  writeFile(description, readFile(description)
+                             .replace("\t</linkedResources>",
+                                      "\t\t<link>\n\t\t\t<name>Demo</name>\n\t\t\t<type>2</type>\n"
+                                      "\t\t\t<locationURI>copy_PARENT1</locationURI>\n\t\t</link>\n"
+                                      "\t</linkedResources>"));
   expectSuccess({"eclipse2hzp", "-executable-template", "E", "ws"},
                 "warning: ws/EVT/EXAM/GPIO/GPIO_Toggle/.cproject: no configuration is named Debug or Release; "
                 "'obj' is read as both\n"

@@ -7,10 +7,10 @@
 #include <QFile>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -89,7 +89,8 @@ TEST(EclipseImport, FailuresThatEndTheRunNameTheirFile) {
       {{"-executable-template", "E", "lib"}, demo, "lib/demo/.cproject: library template not specified"},
       {{"-library-template", "L", "exe"}, demo, "exe/demo/.cproject: executable template not specified"},
       {{"-executable-template", "E", "-P", "build_quietly=", "exe"}, "", "-P build_quietly=: expected property=value"},
-      {{"-executable-template", "E", "bad2"}, "",
+      {{"-executable-template", "E", "bad2"},
+       "",
        "bad2: no project could be converted (bad2/a/.cproject: project a left out: Premature end of document. "
        "line: 1 column: 10)"},
       {{"nowhere"}, "", "directory nowhere does not exist"},
@@ -111,7 +112,8 @@ TEST(EclipseImport, FailuresThatEndTheRunNameTheirFile) {
 TEST(EclipseImport, SourceTreeMirrorsTheProjectDirectoryAndLinkedFilesFollow) {
   // demo links the files x.c, z.c and second.c, and Board/skip_b.h in the virtual folder Board.
   copyFixture("source_tree");
-  EXPECT_EQ(convert({"-executable-template", "E", "-filter-file", "skip_*"}), expectedSolution("eclipse_source_tree.hzp"));
+  EXPECT_EQ(convert({"-executable-template", "E", "-filter-file", "skip_*"}),
+            expectedSolution("eclipse_source_tree.hzp"));
 }
 
 TEST(EclipseImport, SymbolicLinkCyclesEndBothScans) {

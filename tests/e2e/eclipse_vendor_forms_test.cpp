@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::copyFixture;
 using testing_support::emptySolution;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::writeFile;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/solution_compile.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace {
 

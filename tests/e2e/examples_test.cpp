@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::readFile;
 using testing_support::sourcePath;
@@ -14,21 +14,23 @@ using testing_support::sourcePath;
 namespace {
 
 struct Example {
-  const char* folder;            // under examples/
-  QStringList arguments;         // run in workingDirectory (relative to the copied folder's parent)
-  const char* solution;          // written, relative to that parent
+  const char* folder;     // under examples/
+  QStringList arguments;  // run in workingDirectory (relative to the copied folder's parent)
+  const char* solution;   // written, relative to that parent
   const char* workingDirectory;
   QByteArray warnings = {};
   const char* expected = nullptr;  // under the example's expected/, when not named as the solution
 };
 
 void expectExampleConverts(const Example& example) {
-  testing_support::copyTree(sourcePath(QString("examples/") + example.folder), QDir::currentPath() + "/" + example.folder);
+  testing_support::copyTree(sourcePath(QString("examples/") + example.folder),
+                            QDir::currentPath() + "/" + example.folder);
   testing_support::expectSuccess(example.arguments, example.warnings,
                                  QDir::current().absoluteFilePath(example.workingDirectory));
   const QString solution = QString(example.solution);
   const QString expectedName = example.expected ? QString(example.expected) : QFileInfo(solution).fileName();
-  const QByteArray expected = readFile(sourcePath(QString("examples/%1/expected/%2").arg(example.folder, expectedName)));
+  const QByteArray expected =
+      readFile(sourcePath(QString("examples/%1/expected/%2").arg(example.folder, expectedName)));
   ASSERT_FALSE(expected.isEmpty()) << example.folder;
   EXPECT_EQ(readFile(solution), expected) << example.folder;
 }
@@ -51,13 +53,20 @@ TEST(Examples, EveryExampleConvertsToItsCheckedInSolution) {
   const Example examples[] = {
       {"uvision",
        {"uvision2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "blinky.uvmpw"},
-       "uvision/blinky.hzp", "uvision"},
-      {"iar", {"iar2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "firmware.eww"},
-       "iar/firmware.hzp", "iar", iarWarning},
+       "uvision/blinky.hzp",
+       "uvision"},
+      {"iar",
+       {"iar2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "firmware.eww"},
+       "iar/firmware.hzp",
+       "iar",
+       iarWarning},
       {"iar",
        {"iar2hzp", "-executable-template", "STM32_EXE", "-library-template", "STM32_LIB", "-expand-templates",
         "firmware.eww"},
-       "iar/firmware.hzp", "iar", iarWarning, "firmware-expanded.hzp"},
+       "iar/firmware.hzp",
+       "iar",
+       iarWarning,
+       "firmware-expanded.hzp"},
       {"eclipse", {"eclipse2hzp", "-library-template", "STM32_LIB", "eclipse"}, "eclipse/eclipse.hzp", "."},
   };
   for (const Example& example : examples) expectExampleConverts(example);

@@ -3,21 +3,21 @@
 // the errors of reading solutions back, imports and load commands.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <csignal>
-#include <sys/stat.h>
 
 #include "e2e/eclipse_fixtures.h"
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::absolute;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::readFile;
 using testing_support::runQuenport;
 using testing_support::solutionHeader;
@@ -65,11 +65,12 @@ TEST(ExpandTemplates, UVisionWorkspace) {
   EXPECT_EQ(readFile("ws/demo.hzp"), expectedSolution("expand_templates_uvision.hzp"));
 }
 
-TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheImporterChooses) {
+TEST(ExpandTemplates, EclipseWorkspaceWithTheTemplateTheReaderChooses) {
   using namespace eclipse_fixtures;
   const QByteArray mcu = microcontroller("STM32F407VGTx");
-  writeProject("ws/blinky", "blinky", cproject({{"Debug", mcu + listOption("definedSymbols", {"DEBUG"})},
-                                                {"Release", mcu + listOption("definedSymbols", {"NDEBUG"})}}));
+  writeProject("ws/blinky", "blinky",
+               cproject({{"Debug", mcu + listOption("definedSymbols", {"DEBUG"})},
+                         {"Release", mcu + listOption("definedSymbols", {"NDEBUG"})}}));
   writeFile("ws/blinky/Core/main.c", "");
   writeFile("templates.xml", fixture("stm32_exe_templates.xml"));
   expectSuccess({"eclipse2hzp", "-expand-templates", "-templatesfile", "templates.xml", "ws"});
@@ -105,7 +106,8 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   writeFile("ws/lib/lib.hzp", solutionFile("", "<project Name=\"shared\"/>"));
   expectSuccess(importing({"lib/lib.hzp", "lib/lib.hzp"}));
   const QByteArray solution = readFile("ws/demo.hzp");
-  EXPECT_TRUE(solution.endsWith("  <import file_name=\"" + absolute("ws/lib/lib.hzp").toUtf8() + "\" />\n</solution>\n"))
+  EXPECT_TRUE(
+      solution.endsWith("  <import file_name=\"" + absolute("ws/lib/lib.hzp").toUtf8() + "\" />\n</solution>\n"))
       << solution.toStdString();
   EXPECT_EQ(solution.count("<import"), 1);
   EXPECT_FALSE(solution.contains("shared"));  // the imported solution stays in its own file
@@ -117,7 +119,8 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   writeFile("ws/lib/empty.hzp", solutionHeader);
   writeFile("ws/lib/project.hzp", solutionHeader + QByteArray("<project Name=\"p\"/>\n"));
   writeFile("ws/lib/fails.hzp", solutionFile(" load_command=\"sh -c &quot;exit 7&quot;\""));
-  writeFile("ws/lib/latin1.hzp", solutionHeader + QByteArray("<solution>\n  <project Name=\"caf\xE9\"/>\n</solution>\n"));
+  writeFile("ws/lib/latin1.hzp",
+            solutionHeader + QByteArray("<solution>\n  <project Name=\"caf\xE9\"/>\n</solution>\n"));
   writeFile("ws/lib/nostart.hzp", solutionFile(" load_command=\"no-such-tool-for-quenport x\""));
   QDir().mkpath("ws/lib/directory.hzp");
   const QString lib = absolute("ws/lib");
@@ -152,7 +155,8 @@ TEST(ExpandTemplates, ImportsAreReadOnceAndEveryReaderErrorNamesItsFile) {
   writeFile("ws/lib/deep.hzp", solutionFile("", QByteArray("<folder Name=\"f\">").repeated(depth) +
                                                     QByteArray("</folder>").repeated(depth)));
   expectSuccess(importing({"lib/deep.hzp"}));
-  EXPECT_TRUE(readFile("ws/demo.hzp").contains("<import file_name=\"" + absolute("ws/lib/deep.hzp").toUtf8() + "\" />"));
+  EXPECT_TRUE(
+      readFile("ws/demo.hzp").contains("<import file_name=\"" + absolute("ws/lib/deep.hzp").toUtf8() + "\" />"));
 }
 
 // Imports that form a diamond: every file imports the next one twice. Each file
@@ -255,7 +259,8 @@ TEST(ExpandTemplates, AnInterruptedRunEndsItsLoadCommand) {
     ::kill(pid_t(process.processId()), signal);
     ASSERT_TRUE(process.waitForFinished());
     EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "signal " << signal;
-    for (const QByteArray& id : pids.split(' ')) EXPECT_TRUE(ended(id)) << "signal " << signal << ", process " << id.toStdString();
+    for (const QByteArray& id : pids.split(' '))
+      EXPECT_TRUE(ended(id)) << "signal " << signal << ", process " << id.toStdString();
     EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
   }
 }
@@ -263,8 +268,9 @@ TEST(ExpandTemplates, AnInterruptedRunEndsItsLoadCommand) {
 TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
   writeUVisionWorkspace();
   const auto appTemplate = [](const QByteArray& core) {
-    return templatesFile("<project template_name=\"App\" type=\"Executable\"><property name=\"arm_core_type\" value=\"" +
-                         core + "\"/></project>\n");
+    return templatesFile(
+        "<project template_name=\"App\" type=\"Executable\"><property name=\"arm_core_type\" value=\"" + core +
+        "\"/></project>\n");
   };
   const auto appCore = [] {
     const QByteArray solution = readFile("ws/demo.hzp");
@@ -273,14 +279,14 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
   };
   // Added to the installed list: the installed STM32_LIB serves the library.
   writeFile("extra.xml", appTemplate("Cortex-M0"));
-  expectSuccess(expandUVision({"-addtemplatesfile", "extra.xml", "-executable-template", "App", "-library-template",
-                               "STM32_LIB"}));
+  expectSuccess(expandUVision(
+      {"-addtemplatesfile", "extra.xml", "-executable-template", "App", "-library-template", "STM32_LIB"}));
   EXPECT_EQ(appCore(), "Cortex-M0");
 
   // Replacing the list leaves the installed templates out.
   const QByteArray written = readFile("ws/demo.hzp");
-  const auto result = runQuenport(expandUVision({"-templatesfile", "extra.xml", "-executable-template", "App",
-                                                 "-library-template", "STM32_LIB"}));
+  const auto result = runQuenport(
+      expandUVision({"-templatesfile", "extra.xml", "-executable-template", "App", "-library-template", "STM32_LIB"}));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, "error: STM32_LIB: project template not found\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), written);
@@ -313,8 +319,10 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
   ASSERT_EQ(mkfifo("fifo.xml", 0600), 0);
   QFile huge("huge.xml");
   ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(256) << 20) + 1));
-  expectSuccess(expandUVision({"-templatesfile", "broken.xml;extra.xml;gone.xml;directory.xml;fifo.xml;/dev/null;"
-                               "latin1.xml;cut.xml;huge.xml;/proc/self/status", "-executable-template", "App", "-library-template", "App"}),
+  expectSuccess(expandUVision({"-templatesfile",
+                               "broken.xml;extra.xml;gone.xml;directory.xml;fifo.xml;/dev/null;"
+                               "latin1.xml;cut.xml;huge.xml;/proc/self/status",
+                               "-executable-template", "App", "-library-template", "App"}),
                 "warning: templates file gone.xml does not exist\n"
                 "warning: templates file directory.xml is not a regular file\n"
                 "warning: templates file fifo.xml is not a regular file\n"
@@ -328,7 +336,7 @@ TEST(ExpandTemplates, TemplatesFilesReplacedExtendedAndMatchedByWildcards) {
                 "(a file of /proc or /sys) (templates file left out)\n");
 }
 
-// The installed templates file serves the names the options and the importers
+// The installed templates file serves the names the options and the readers
 // use; a project without a template ends the run and keeps the previous file.
 TEST(ExpandTemplates, TheInstalledTemplatesFileWorksOutOfTheBox) {
   writeUVisionWorkspace();
@@ -368,8 +376,8 @@ TEST(ExpandTemplates, TemplatesFilesArePreprocessed) {
 TEST(ExpandTemplates, ContentNestedTooDeeplyEndsTheRun) {
   writeUVisionWorkspace();
   const QByteArray folders = QByteArray("<folder name=\"f\">").repeated(257) + QByteArray("</folder>").repeated(257);
-  writeFile("templates.xml", templatesFile("<project template_name=\"App\" type=\"Executable\">" + folders +
-                                           "</project>\n"));
+  writeFile("templates.xml",
+            templatesFile("<project template_name=\"App\" type=\"Executable\">" + folders + "</project>\n"));
   writeFile("ws/demo.hzp", "previous");
   const auto result = runQuenport(
       expandUVision({"-templatesfile", "templates.xml", "-executable-template", "App", "-library-template", "App"}));
@@ -385,15 +393,17 @@ TEST(ExpandTemplates, ContentNestedTooDeeplyEndsTheRun) {
 // stopped, and nothing is written.
 TEST(ExpandTemplates, AFileThatPassesTheWorkBoundEndsTheRun) {
   writeUVisionWorkspace();
-  const QByteArray growing = "<xmldef name=\"f\"><a/><b/><c/><d/></xmldef>\n"
-                             "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">\n"
-                             "<xmlput name=\"f\"/><xmlput name=\"f\"/></for>\n";
+  const QByteArray growing =
+      "<xmldef name=\"f\"><a/><b/><c/><d/></xmldef>\n"
+      "<for index=\"i\" start=\"0\" end=\"65536\" incr=\"1\">\n"
+      "<xmlput name=\"f\"/><xmlput name=\"f\"/></for>\n";
   writeFile("templates.xml", templatesFile(growing + "<project template_name=\"App\" type=\"Executable\"/>\n"));
   writeFile("ws/demo.hzp", "previous");
   const QStringList options{"-executable-template", "App", "-library-template", "App"};
   auto result = runQuenport(expandUVision(QStringList{"-templatesfile", "templates.xml"} + options));
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: templates.xml:5: templates file grows beyond 67108864 bytes when preprocessed\n");
+  EXPECT_EQ(result.standardError,
+            "error: templates.xml:5: templates file grows beyond 67108864 bytes when preprocessed\n");
   EXPECT_EQ(readFile("ws/demo.hzp"), "previous");
 
   writeFile("ws/lib/grow.hzp", solutionFile("", "\n" + growing));

@@ -10,7 +10,7 @@
 #include "e2e/eclipse_fixtures.h"
 #include "e2e/iar_fixtures.h"
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::fileExists;
 using testing_support::readFile;
@@ -28,11 +28,13 @@ TEST(HostileInputs, FilesLargerThanTheLimitOrOfNoKnownSizeAreNotRead) {
   huge.close();
   const auto result = runQuenport({"uvision2hzp", "-executable-template", "E", "w.uvmpw"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "error: p.uvprojx: larger than 256 MiB, the most a workspace or project file may be\n");
+  EXPECT_EQ(result.standardError,
+            "error: p.uvprojx: larger than 256 MiB, the most a workspace or project file may be\n");
   EXPECT_FALSE(fileExists("w.hzp"));
   writeFile("w.uvmpw", uvision_fixtures::workspace({"/proc/self/status"}));
   EXPECT_EQ(runQuenport({"uvision2hzp", "-executable-template", "E", "w.uvmpw"}).standardError,
-            "error: /proc/self/status: not read: the system gives no size for it before it is read (a file of /proc or /sys)\n");
+            "error: /proc/self/status: not read: the system gives no size for it before it is read (a file of /proc or "
+            "/sys)\n");
 }
 
 namespace {
@@ -60,20 +62,23 @@ TEST(HostileInputs, FilesOfAnotherKindAreRefusedAndReplaceNoSolution) {
   expectFailure({"uvision2hzp", "-executable-template", "T", "fw.eww"}, "error: fw.eww: not a uVision workspace\n");
   EXPECT_EQ(readFile("fw.hzp"), converted);
 
-  writeFile("page.eww", "<!DOCTYPE html>\n<html><head><title>fw.eww</title></head><body><p>project</p></body></html>\n");
+  writeFile("page.eww",
+            "<!DOCTYPE html>\n<html><head><title>fw.eww</title></head><body><p>project</p></body></html>\n");
   writeFile("page.hzp", previous);
   expectFailure({"iar2hzp", "-executable-template", "E", "page.eww"}, "error: page.eww: not an IAR workspace\n");
   EXPECT_EQ(readFile("page.hzp"), previous);
 
   writeFile("mixed.eww", iar_fixtures::workspace({"$WS_DIR$\\p.uvprojx"}));
   writeFile("p.uvprojx", uvision_fixtures::project({{}}));
-  expectFailure({"iar2hzp", "-executable-template", "E", "mixed.eww"},
-                "warning: p.uvprojx: project p left out: not an IAR project\n"
-                "error: mixed.eww: no project could be converted (p.uvprojx: project p left out: not an IAR project)\n");
+  expectFailure(
+      {"iar2hzp", "-executable-template", "E", "mixed.eww"},
+      "warning: p.uvprojx: project p left out: not an IAR project\n"
+      "error: mixed.eww: no project could be converted (p.uvprojx: project p left out: not an IAR project)\n");
   writeFile("mixed.uvmpw", uvision_fixtures::workspace({"fw.ewp"}));
-  expectFailure({"uvision2hzp", "mixed.uvmpw"},
-                "warning: fw.ewp: project fw left out: not a uVision project\n"
-                "error: mixed.uvmpw: no project could be converted (fw.ewp: project fw left out: not a uVision project)\n");
+  expectFailure(
+      {"uvision2hzp", "mixed.uvmpw"},
+      "warning: fw.ewp: project fw left out: not a uVision project\n"
+      "error: mixed.uvmpw: no project could be converted (fw.ewp: project fw left out: not a uVision project)\n");
   EXPECT_FALSE(fileExists("mixed.hzp"));
 
   eclipse_fixtures::writeProject("ws/a", "a", eclipse_fixtures::cproject({{"Debug", {}}}));
@@ -93,9 +98,8 @@ TEST(HostileInputs, NoInputIsReplacedByItsOwnSolution) {
   const QByteArray workspace = uvision_fixtures::workspace({"p.uvprojx"});
   writeFile("ws.hzp", workspace);
   writeFile("p.uvprojx", uvision_fixtures::project({{}}));
-  expectFailure({"uvision2hzp", "ws.hzp"},
-                "error: ws.hzp: the solution " + testing_support::testDirectory().toUtf8() +
-                    "/ws.hzp would replace this file, which the conversion reads\n");
+  expectFailure({"uvision2hzp", "ws.hzp"}, "error: ws.hzp: the solution " + testing_support::testDirectory().toUtf8() +
+                                               "/ws.hzp would replace this file, which the conversion reads\n");
   EXPECT_EQ(readFile("ws.hzp"), workspace);
 
   const QByteArray project = uvision_fixtures::project({{.name = "listed as w.hzp"}});
@@ -144,12 +148,14 @@ TEST(HostileInputs, AProjectFileListedManyTimesIsReadOnce) {
 TEST(HostileInputs, NamesWithControlCharactersNeverReachTheSolution) {
   writeFile("w\a.uvmpw", uvision_fixtures::workspace({"p.uvprojx"}));
   writeFile("p.uvprojx", uvision_fixtures::project({{}}));
-  expectFailure({"uvision2hzp", "-executable-template", "E", "w\a.uvmpw"},
-                "error: w\\x07.uvmpw: the workspace's name holds a control character, which a solution file cannot hold\n");
+  expectFailure(
+      {"uvision2hzp", "-executable-template", "E", "w\a.uvmpw"},
+      "error: w\\x07.uvmpw: the workspace's name holds a control character, which a solution file cannot hold\n");
   EXPECT_FALSE(fileExists("w\a.hzp"));
   eclipse_fixtures::writeProject("ws\x1b[2J/demo", "demo", eclipse_fixtures::cproject({{"Debug", {}}}));
-  expectFailure({"eclipse2hzp", "-executable-template", "E", "ws\x1b[2J"},
-                "error: ws\\x1b[2J: the workspace's name holds a control character, which a solution file cannot hold\n");
+  expectFailure(
+      {"eclipse2hzp", "-executable-template", "E", "ws\x1b[2J"},
+      "error: ws\\x1b[2J: the workspace's name holds a control character, which a solution file cannot hold\n");
 
   eclipse_fixtures::writeProject("ws/demo", "demo", eclipse_fixtures::cproject({{"Debug", {}}}));
   eclipse_fixtures::writeProject("ws/other\a", "other", eclipse_fixtures::cproject({{"Debug", {}}}));

@@ -9,7 +9,7 @@
 #include <QList>
 #include <QString>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace iar_fixtures {
 
@@ -41,7 +41,8 @@ inline QByteArray configuration(const Configuration& c) {
          "</name>\r\n    <toolchain>\r\n      <name>ARM</name>\r\n    </toolchain>\r\n    <debug>1</debug>\r\n" +
          settings("General", option("GOutputBinary", "0")) +
          settings("ICCARM", option("CCDefines", "") + option("CCIncludePath2", "")) +
-         settings("ILINK", option("IlinkAdditionalLibs", "") + c.linkerOptions) + settings("IARCHIVE", {}) + "  </configuration>\r\n";
+         settings("ILINK", option("IlinkAdditionalLibs", "") + c.linkerOptions) + settings("IARCHIVE", {}) +
+         "  </configuration>\r\n";
 }
 
 inline QByteArray file(const QByteArray& name) { return "  <file>\r\n    <name>" + name + "</name>\r\n  </file>\r\n"; }

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "e2e/iar_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::readFile;
 
 namespace {
@@ -35,15 +35,25 @@ TEST(IarSettings, FileVersion2Arm9WithOlderOptionNames) {
   const QByteArray ewp = "at91rm9200/AT91RM9200-BMP-EK-IAR.ewp: ";
   expectConverts(
       "at91rm9200", "AT91RM9200-BMP-EK-IAR",
-      "warning: " + ewp + "configuration 'FlashMemory' is read as Debug\n"
-      "warning: " + ewp + "configuration 'FlashRelease' is read as Release\n"
-      "warning: " + ewp + "not carried: ICF symbol __ICFEDIT_intvec_start__ = 0x10000000; "
-      "__ICFEDIT_size_svcstack__ = 0x100; __ICFEDIT_size_irqstack__ = 0x100; __ICFEDIT_size_fiqstack__ = 0x40; "
-      "__ICFEDIT_size_undstack__ = 0x40; __ICFEDIT_size_abtstack__ = 0x40 (configurations FlashMemory, FlashRelease)\n"
-      "warning: " + ewp + "not carried: core ARM920T, FPU none, float ABI soft, byte order little (configurations "
-      "FlashMemory, FlashRelease)\n"
-      "warning: " + ewp + "not carried: ICF file config/FlashAT91RM9200_EK.icf (configurations FlashMemory, "
-      "FlashRelease)\n",
+      "warning: " + ewp +
+          "configuration 'FlashMemory' is read as Debug\n"
+          "warning: " +
+          ewp +
+          "configuration 'FlashRelease' is read as Release\n"
+          "warning: " +
+          ewp +
+          "not carried: ICF symbol __ICFEDIT_intvec_start__ = 0x10000000; "
+          "__ICFEDIT_size_svcstack__ = 0x100; __ICFEDIT_size_irqstack__ = 0x100; __ICFEDIT_size_fiqstack__ = 0x40; "
+          "__ICFEDIT_size_undstack__ = 0x40; __ICFEDIT_size_abtstack__ = 0x40 (configurations FlashMemory, "
+          "FlashRelease)\n"
+          "warning: " +
+          ewp +
+          "not carried: core ARM920T, FPU none, float ABI soft, byte order little (configurations "
+          "FlashMemory, FlashRelease)\n"
+          "warning: " +
+          ewp +
+          "not carried: ICF file config/FlashAT91RM9200_EK.icf (configurations FlashMemory, "
+          "FlashRelease)\n",
       "iar_settings_version2.hzp");
 }
 
@@ -56,12 +66,20 @@ TEST(IarSettings, FileVersion2Arm9WithOlderOptionNames) {
 TEST(IarSettings, FileVersion2FilesWithOptionsOfTheirOwn) {
   const QByteArray ewp = "m480_xom/FMC_XOM_Lib.ewp: ";
   expectConverts("m480_xom", "FMC_XOM_Lib",
-                 "warning: " + ewp + "not carried: IAR compiler option --diag_suppress=Pa082 (configuration Release)\n"
-                 "warning: " + ewp + "not carried: memory region EROM1 0x00010000 to 0x00011000 (configuration "
-                 "Release)\n"
-                 "warning: " + ewp + "not carried: IAR linker option --keep XOM_Dispatch (configuration Release)\n"
-                 "warning: " + ewp + "not carried: converted output FMC_XOM_Lib.bin (configuration Release)\n"
-                 "warning: " + ewp + "not carried: ICF file xom_lib_scatter.icf (configuration Release)\n",
+                 "warning: " + ewp +
+                     "not carried: IAR compiler option --diag_suppress=Pa082 (configuration Release)\n"
+                     "warning: " +
+                     ewp +
+                     "not carried: memory region EROM1 0x00010000 to 0x00011000 (configuration "
+                     "Release)\n"
+                     "warning: " +
+                     ewp +
+                     "not carried: IAR linker option --keep XOM_Dispatch (configuration Release)\n"
+                     "warning: " +
+                     ewp +
+                     "not carried: converted output FMC_XOM_Lib.bin (configuration Release)\n"
+                     "warning: " +
+                     ewp + "not carried: ICF file xom_lib_scatter.icf (configuration Release)\n",
                  "iar_settings_version2_own_options.hzp");
 }
 
@@ -76,17 +94,28 @@ TEST(IarSettings, FileVersion2FilesWithOptionsOfTheirOwn) {
 TEST(IarSettings, FileVersion3SecureCortexM23GroupOptionsAndLibraryOutput) {
   const QByteArray code = "m2351_xom/XOMCode.ewp: ";
   expectConverts("m2351_xom", "XOM",
-                 "warning: " + code + "not carried: IAR linker option --import_cmse_lib_out XOMCode_import_lib.o "
-                 "(configuration Release)\n"
-                 "warning: " + code + "not carried: converted output XOMCode.bin (configuration Release)\n"
-                 "warning: " + code + "not carried: IAR compiler option --diag_suppress=Pa082 on User (configuration "
-                 "Release)\n"
-                 "warning: " + code + "not carried: definition NDEBUG left out by User (configuration Release)\n"
-                 "warning: " + code + "not carried: ICF file XOMCode.icf (configuration Release)\n"
-                 "warning: " + code + "not carried: include directory $(ProjectDir)/.. left out by User (configuration "
-                 "Release)\n"
-                 "warning: m2351_xom/XOMLib.ewp: not carried: IAR compiler option --diag_suppress=Pa082 "
-                 "(configuration Release)\n",
+                 "warning: " + code +
+                     "not carried: IAR linker option --import_cmse_lib_out XOMCode_import_lib.o "
+                     "(configuration Release)\n"
+                     "warning: " +
+                     code +
+                     "not carried: converted output XOMCode.bin (configuration Release)\n"
+                     "warning: " +
+                     code +
+                     "not carried: IAR compiler option --diag_suppress=Pa082 on User (configuration "
+                     "Release)\n"
+                     "warning: " +
+                     code +
+                     "not carried: definition NDEBUG left out by User (configuration Release)\n"
+                     "warning: " +
+                     code +
+                     "not carried: ICF file XOMCode.icf (configuration Release)\n"
+                     "warning: " +
+                     code +
+                     "not carried: include directory $(ProjectDir)/.. left out by User (configuration "
+                     "Release)\n"
+                     "warning: m2351_xom/XOMLib.ewp: not carried: IAR compiler option --diag_suppress=Pa082 "
+                     "(configuration Release)\n",
                  "iar_settings_version3.hzp");
 }
 
@@ -101,19 +130,32 @@ TEST(IarSettings, FileVersion4CortexA7WithBuildActions) {
   const QByteArray ewp = "sama7d65/device/sama7d65/AT91bootstrap_SAMA7D65.ewp: ";
   expectConverts(
       "sama7d65", "AT91Bootstrap",
-      "warning: " + ewp + "paths with $CONFIG_NAME$ left out: only Embedded Workbench knows its value: $CONFIG_NAME$/Obj\n"
-      "warning: " + ewp + "no configuration is named Debug or Release; 'sama7d65_curiosity_qspi_boot' is read as "
-      "both\n"
-      "warning: " + ewp + "not carried: memory layout ../../AT91bootstrap.icf (no ICF editor symbols) "
-      "(configurations sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
-      "warning: " + ewp + "not carried: IAR linker option --config_def CONFIG_LINK_ADDR=0x100000; --config_def "
-      "CONFIG_BOOTSTRAP_MAXSIZE=65536 (configurations sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
-      "warning: " + ewp + "not carried: converted output $PROJ_DIR$\\..\\..\\bin\\$CONFIG_NAME$.bin (configurations "
-      "sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
-      "warning: " + ewp + "not carried: core Cortex-A7, FPU neon-vfpv4, float ABI hard, byte order little "
-      "(configurations sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
-      "warning: " + ewp + "not carried: ICF file ../../AT91bootstrap.icf (configurations "
-      "sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n",
+      "warning: " + ewp +
+          "paths with $CONFIG_NAME$ left out: only Embedded Workbench knows its value: $CONFIG_NAME$/Obj\n"
+          "warning: " +
+          ewp +
+          "no configuration is named Debug or Release; 'sama7d65_curiosity_qspi_boot' is read as "
+          "both\n"
+          "warning: " +
+          ewp +
+          "not carried: memory layout ../../AT91bootstrap.icf (no ICF editor symbols) "
+          "(configurations sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
+          "warning: " +
+          ewp +
+          "not carried: IAR linker option --config_def CONFIG_LINK_ADDR=0x100000; --config_def "
+          "CONFIG_BOOTSTRAP_MAXSIZE=65536 (configurations sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
+          "warning: " +
+          ewp +
+          "not carried: converted output $PROJ_DIR$\\..\\..\\bin\\$CONFIG_NAME$.bin (configurations "
+          "sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
+          "warning: " +
+          ewp +
+          "not carried: core Cortex-A7, FPU neon-vfpv4, float ABI hard, byte order little "
+          "(configurations sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n"
+          "warning: " +
+          ewp +
+          "not carried: ICF file ../../AT91bootstrap.icf (configurations "
+          "sama7d65_curiosity_qspi_boot, sama7d65_curiosity_noboot)\n",
       "iar_settings_version4.hzp");
 }
 
@@ -131,10 +173,13 @@ TEST(IarSettings, DeviceCoresOlderFpuOptionAndRiscV) {
                  "Release; 'STM32F4xx-Nucleo' is read as both\n",
                  "iar_device_core_unknown_code.hzp");
   expectConverts("device_cores", "STM32F411RE-Nucleo/EWARM/Project",
-                 "warning: " + f411 + "no configuration is named Debug or Release; 'STM32F411-Nucleo' is read as "
-                 "both\n"
-                 "warning: " + f411 + "not carried: core setting cortex-m0, replaced by cortex-m4 of device "
-                 "STM32F411RE (configuration STM32F411-Nucleo)\n",
+                 "warning: " + f411 +
+                     "no configuration is named Debug or Release; 'STM32F411-Nucleo' is read as "
+                     "both\n"
+                     "warning: " +
+                     f411 +
+                     "not carried: core setting cortex-m0, replaced by cortex-m4 of device "
+                     "STM32F411RE (configuration STM32F411-Nucleo)\n",
                  "iar_device_core_stale.hzp");
   expectConverts("device_cores", "test_suit_ecdh/IAR/mbedtls_test_suit_ecdh", {}, "iar_older_fpu_option.hzp");
   expectConverts("riscv", "ws",

@@ -7,12 +7,12 @@
 #include <QDir>
 
 #include "e2e/iar_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using iar_fixtures::copyFixture;
 using testing_support::emptySolution;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -27,7 +27,7 @@ using testing_support::writeFile;
 TEST(IarImport, ConvertsConfigurationsGroupsFilesAndExclusions) {
   copyFixture("groups_and_exclusions", "ws");
   expectSuccess({"iar2hzp", "-executable-template", "E", "-D", "EXTRA=1", "-I", "/opt/inc", "-filter-file", "*.txt",
-                   "-filter-definition", "TRACE*", "-P", "arm_fpu_type=FPv5-SP-D16", "ws/fw.eww"});
+                 "-filter-definition", "TRACE*", "-P", "arm_fpu_type=FPv5-SP-D16", "ws/fw.eww"});
   EXPECT_EQ(readFile("ws/fw.hzp"), expectedSolution("iar_groups_and_exclusions.hzp"));
 }
 
@@ -93,10 +93,11 @@ TEST(IarImport, OtherTargetsOlderFilesVariablesAndDevices) {
 // written relative to the project), and "-argvar", which wins.
 TEST(IarImport, ArgumentVariablesOfTheWorkspacesFileAndTheCommandLine) {
   copyFixture("other_targets");
-  writeFile("ws.custom_argvars",
-            "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n\n<iarUserArgVars>\n  <group active=\"true\" name=\"Local\">\n"
-            "    <variable>\n      <name>MY_SDK</name>\n      <value>..\\sdk</value>\n    </variable>\n  </group>\n"
-            "</iarUserArgVars>\n");
+  writeFile(
+      "ws.custom_argvars",
+      "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n\n<iarUserArgVars>\n  <group active=\"true\" name=\"Local\">\n"
+      "    <variable>\n      <name>MY_SDK</name>\n      <value>..\\sdk</value>\n    </variable>\n  </group>\n"
+      "</iarUserArgVars>\n");
   const QByteArray warnings =
       "warning: msp.ewp: paths in the IAR installation left out: $TOOLKIT_DIR$\\inc, "
       "$TOOLKIT_DIR$\\src\\lib\\low_level_init.c\n"
@@ -124,16 +125,23 @@ TEST(IarImport, ArgumentVariablesOfTheWorkspacesFileAndTheCommandLine) {
 // "mspm0-sdk") is found again. A file -custom-argvars names must be there.
 TEST(IarImport, ProjectConnectionFilesAndArgumentVariablesOfAnSdk) {
   copyFixture("mspm0");
-  const QString project = QDir::current().absoluteFilePath("mspm0-sdk/examples/nortos/CUSTOM_BOARD/driverlib/empty_mspm0c1103/iar");
-  const QStringList arguments{"iar2hzp", "-executable-template", "E", "-custom-argvars",
-                              "../../../../../../tools/iar/MSPM0_SDK.custom_argvars", "empty_mspm0c1103_nortos_iar.eww"};
+  const QString project =
+      QDir::current().absoluteFilePath("mspm0-sdk/examples/nortos/CUSTOM_BOARD/driverlib/empty_mspm0c1103/iar");
+  const QStringList arguments{"iar2hzp",
+                              "-executable-template",
+                              "E",
+                              "-custom-argvars",
+                              "../../../../../../tools/iar/MSPM0_SDK.custom_argvars",
+                              "empty_mspm0c1103_nortos_iar.eww"};
   const QByteArray ewp = "warning: empty_mspm0c1103_nortos_iar.ewp: ";
   expectSuccess(arguments,
-                ewp + "copies project connection files make when Embedded Workbench opens the project are not there; "
-                      "their originals are used: $PROJ_DIR$/empty_mspm0c1103.c, $PROJ_DIR$/empty_mspm0c1103.syscfg, "
-                      "$PROJ_DIR$/README.md, $PROJ_DIR$/iar/startup_mspm0c110x_iar.c\n" +
-                    ewp + "not carried: IAR compiler option --debug; --silent; -e; --aeabi; --thumb; "
-                          "--diag_suppress=Pa050 (configuration Debug)\n" +
+                ewp +
+                    "copies project connection files make when Embedded Workbench opens the project are not there; "
+                    "their originals are used: $PROJ_DIR$/empty_mspm0c1103.c, $PROJ_DIR$/empty_mspm0c1103.syscfg, "
+                    "$PROJ_DIR$/README.md, $PROJ_DIR$/iar/startup_mspm0c110x_iar.c\n" +
+                    ewp +
+                    "not carried: IAR compiler option --debug; --silent; -e; --aeabi; --thumb; "
+                    "--diag_suppress=Pa050 (configuration Debug)\n" +
                     ewp + "not carried: memory layout mspm0c1103.icf (file not found) (configuration Debug)\n" + ewp +
                     "not carried: IAR linker option --silent (configuration Debug)\n" + ewp +
                     "not carried: custom build tool SysConfig: $SYSCONFIG_ROOT$/sysconfig_cli.bat -o $PROJ_DIR$ -s "
@@ -141,9 +149,10 @@ TEST(IarImport, ProjectConnectionFilesAndArgumentVariablesOfAnSdk) {
                     ewp + "not carried: ICF file mspm0c1103.icf (configuration Debug)\n",
                 project);
   EXPECT_EQ(readFile(project + "/empty_mspm0c1103_nortos_iar.hzp"), expectedSolution("iar_mspm0_connections.hzp"));
-  EXPECT_EQ(runQuenport({"iar2hzp", "-custom-argvars", "none.custom_argvars", project + "/empty_mspm0c1103_nortos_iar.eww"})
-                .standardError,
-            "error: Cannot open none.custom_argvars for reading\n");
+  EXPECT_EQ(
+      runQuenport({"iar2hzp", "-custom-argvars", "none.custom_argvars", project + "/empty_mspm0c1103_nortos_iar.eww"})
+          .standardError,
+      "error: Cannot open none.custom_argvars for reading\n");
 }
 
 // "$WS_DIR$" is the workspace file's directory wherever the tool runs, "\"
@@ -153,8 +162,8 @@ TEST(IarImport, ProjectConnectionFilesAndArgumentVariablesOfAnSdk) {
 TEST(IarImport, ProjectPathsResolveAgainstTheWorkspaceDirectory) {
   copyFixture("project_paths");
   const QString here = QDir::currentPath();
-  for (const auto& [workspacePath, directory] : {std::pair<QString, QString>{"work/demo.eww", here},
-                                                 std::pair<QString, QString>{"demo.eww", here + "/work"}}) {
+  for (const auto& [workspacePath, directory] :
+       {std::pair<QString, QString>{"work/demo.eww", here}, std::pair<QString, QString>{"demo.eww", here + "/work"}}) {
     expectSuccess({"iar2hzp", "-executable-template", "E", workspacePath}, {}, directory);
     EXPECT_EQ(readFile("work/demo.hzp"), expectedSolution("iar_project_paths.hzp")) << workspacePath.toStdString();
   }
@@ -177,7 +186,8 @@ TEST(IarImport, FailuresEndTheRunAndNameTheirFile) {
   } cases[] = {
       {{"-executable-template", "E", "lib.eww"}, "lib.ewp: library template not specified", "lib.hzp"},
       {{"-library-template", "L", "app.eww"}, "app.ewp: executable template not specified", "app.hzp"},
-      {{"-P", "c_preprocessor_definitions", "ws/broken.eww"}, "-P c_preprocessor_definitions: expected property=value",
+      {{"-P", "c_preprocessor_definitions", "ws/broken.eww"},
+       "-P c_preprocessor_definitions: expected property=value",
        "ws/broken.hzp"},
       {{"-executable-template", "E", "ws/broken.eww"},
        "ws/broken.eww: no project could be converted (ws/broken.ewp: project broken left out: Opening and ending "
@@ -208,7 +218,8 @@ TEST(IarImport, APartialWorkspaceConvertsWhatItCan) {
   copyFixture("nrf5_usbd");
   const QByteArray project = iar_fixtures::project({{}}, iar_fixtures::file("$PROJ_DIR$\\main.c"));
   writeFile("pca10100/blank/iar/usbd_pca10100.ewp", project + QByteArray(9049, '\0'));
-  writeFile("pca10056/blank/iar/usbd_pca10056.ewp", QByteArray(project).replace("</project>", "<:anonymous />\r\n</project>"));
+  writeFile("pca10056/blank/iar/usbd_pca10056.ewp",
+            QByteArray(project).replace("</project>", "<:anonymous />\r\n</project>"));
   writeFile("pca10100e/blank/iar/usbd_pca10100e.ewp", project);
   expectSuccess({"iar2hzp", "-executable-template", "E", "usbd.eww"},
                 "warning: pca10056/blank/iar/usbd_pca10056.ewp: project usbd_pca10056 left out: Unexpected ':'. "

@@ -6,7 +6,7 @@
 
 #include <QDir>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::readFile;
 using testing_support::sourcePath;
@@ -23,8 +23,8 @@ const char validator[] =
 /// The report the run wrote, checked against the schema, with the test's
 /// directory written as "<test>" so that it compares with an expected file.
 QByteArray checkedReport(const QString& path) {
-  const auto check = testing_support::runProgram(
-      "/usr/bin/python3", {"-c", validator, sourcePath("doc/report.schema.json"), path});
+  const auto check =
+      testing_support::runProgram("/usr/bin/python3", {"-c", validator, sourcePath("doc/report.schema.json"), path});
   EXPECT_EQ(check.exitCode, 0) << check.standardError.toStdString();
   return readFile(path).replace(testing_support::testDirectory().toUtf8(), "<test>");
 }
@@ -59,7 +59,8 @@ TEST(Report, ConvertedWorkspacesAreReportedWhole) {
   copy("examples/eclipse", "eclipse");
   expectReport({"eclipse2hzp", "-library-template", "STM32_LIB", "eclipse"}, here, 0, "report_eclipse_example.json");
   copy("tests/e2e/fixtures/uvision/dependencies", "dependencies");
-  expectReport({"uvision2hzp", "w.uvmpw", "lonely.uvmpw"}, here + "/dependencies", 0, "report_uvision_dependencies.json");
+  expectReport({"uvision2hzp", "w.uvmpw", "lonely.uvmpw"}, here + "/dependencies", 0,
+               "report_uvision_dependencies.json");
   copy("tests/e2e/fixtures/iar/configuration_names", "names");
   expectReport({"iar2hzp", "-executable-template", "E", "ws.eww"}, here + "/names", 0,
                "report_iar_configuration_names.json");
@@ -76,16 +77,18 @@ TEST(Report, AFailingInputIsReportedWithItsError) {
 // says so, and the previous report stays whole, with nothing beside it. One
 // named as a file the run reads is refused and not written.
 TEST(Report, AReportThatCannotBeWrittenKeepsThePreviousOne) {
-  for (const char* workspace : {"w.eww", "x.eww", "y.eww", "z.eww"}) testing_support::writeFile(workspace, "<workspace/>");
+  for (const char* workspace : {"w.eww", "x.eww", "y.eww", "z.eww"})
+    testing_support::writeFile(workspace, "<workspace/>");
   testing_support::writeFile("report.json", "previous");
-  const auto run = testing_support::runProgram(
-      "/bin/sh", {"-c", "ulimit -f 1; trap '' XFSZ; exec \"$0\" \"$@\"", QUENPORT_BINARY, "iar2hzp", "-report",
-                  "report.json", "w.eww", "x.eww", "y.eww", "z.eww"});
+  const auto run =
+      testing_support::runProgram("/bin/sh", {"-c", "ulimit -f 1; trap '' XFSZ; exec \"$0\" \"$@\"", QUENPORT_BINARY,
+                                              "iar2hzp", "-report", "report.json", "w.eww", "x.eww", "y.eww", "z.eww"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.standardError, "error: cannot write report.json: File too large\n");
   EXPECT_EQ(readFile("report.json"), "previous");
   EXPECT_EQ(QDir::current().entryList({"report*"}, QDir::AllEntries | QDir::Hidden), QStringList{"report.json"});
   const auto refused = testing_support::runQuenport({"iar2hzp", "-report", "w.eww", "w.eww"});
-  EXPECT_EQ(refused.standardError, "error: w.eww: the report w.eww would replace this file, which the conversion reads\n");
+  EXPECT_EQ(refused.standardError,
+            "error: w.eww: the report w.eww would replace this file, which the conversion reads\n");
   EXPECT_EQ(readFile("w.eww"), "<workspace/>");
 }

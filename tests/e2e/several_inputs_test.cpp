@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/eclipse_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using eclipse_fixtures::copyFixture;
 using testing_support::readFile;
@@ -28,9 +28,10 @@ TEST(SeveralInputs, EachInputConvertsAsInARunOfItsOwn) {
   const auto together = runQuenport({"eclipse2hzp", "ws1", "ws2", "ws1"});
   EXPECT_EQ(together.exitCode, 1);
   EXPECT_EQ(together.standardError, separateErrors);
-  EXPECT_EQ(together.standardError,
-            "warning: ws1/a/.cproject: include directory ${X}/inc left out: it holds a variable that cannot be resolved\n"
-            "error: ws2/b/.cproject: executable template not specified\n");
+  EXPECT_EQ(
+      together.standardError,
+      "warning: ws1/a/.cproject: include directory ${X}/inc left out: it holds a variable that cannot be resolved\n"
+      "error: ws2/b/.cproject: executable template not specified\n");
   EXPECT_EQ(readFile("ws1/ws1.hzp"), separateSolutions[0]);
   EXPECT_FALSE(testing_support::fileExists("ws2/ws2.hzp"));
 

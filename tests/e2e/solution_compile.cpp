@@ -7,23 +7,28 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace solution_compile {
 namespace {
 
 /// The lists a build adds up from the solution inwards, and the option each entry becomes.
-const std::pair<const char*, const char*> listOptions[] = {
-    {"c_additional_options", ""}, {"c_preprocessor_definitions", "-D"}, {"c_preprocessor_undefinitions", "-U"},
-    {"c_user_include_directories", "-I"}};
+const std::pair<const char*, const char*> listOptions[] = {{"c_additional_options", ""},
+                                                           {"c_preprocessor_definitions", "-D"},
+                                                           {"c_preprocessor_undefinitions", "-U"},
+                                                           {"c_user_include_directories", "-I"}};
 
 /// The values a compilation reads, with their declared defaults.
-const std::pair<const char*, const char*> valueDefaults[] = {
-    {"arm_core_type", "None"},          {"arm_fpu_type", "None"},         {"arm_fp_abi", "None"},
-    {"gcc_c_language_standard", "gnu99"}, {"gcc_optimization_level", "None"}, {"build_exclude_from_build", "No"}};
+const std::pair<const char*, const char*> valueDefaults[] = {{"arm_core_type", "None"},
+                                                             {"arm_fpu_type", "None"},
+                                                             {"arm_fp_abi", "None"},
+                                                             {"gcc_c_language_standard", "gnu99"},
+                                                             {"gcc_optimization_level", "None"},
+                                                             {"build_exclude_from_build", "No"}};
 
-const QMap<QString, QString> optimizationOptions = {
-    {"None", "-O0"}, {"Debug", "-Og"}, {"Level 1", "-O1"}, {"Level 2", "-O2"}, {"Level 3", "-O3"}, {"Optimize For Size", "-Os"}};
+const QMap<QString, QString> optimizationOptions = {{"None", "-O0"},    {"Debug", "-Og"},
+                                                    {"Level 1", "-O1"}, {"Level 2", "-O2"},
+                                                    {"Level 3", "-O3"}, {"Optimize For Size", "-Os"}};
 
 /// What the elements from the solution down to one item say; values start as the defaults.
 struct Settings {

@@ -2,22 +2,23 @@
 // symbolic link, with a reported error and the previous file kept when it fails.
 
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <csignal>
+
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
-#include "xml/atomic_write.h"
+#include "helpers/test_support.h"
+#include "support/atomic_write.h"
+#include "support/diagnostics.h"
 
 using testing_support::fileExists;
 using testing_support::readFile;
@@ -32,8 +33,8 @@ namespace {
 const QByteArray previous = "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"previous\" />\n";
 
 QStringList convertExample(const QString& executableTemplate = "STM32_EXE") {
-  return {"uvision2hzp", "-executable-template", executableTemplate, "-library-template", "STM32_LIB",
-          "ws/blinky.uvmpw"};
+  return {"uvision2hzp", "-executable-template", executableTemplate, "-library-template",
+          "STM32_LIB",   "ws/blinky.uvmpw"};
 }
 
 // The uVision example in ws/; its solution (9 KB) is larger than the one block
@@ -173,7 +174,7 @@ TEST(SolutionWriting, AKilledConversionLeavesAWholeSolutionAndNoTemporaryFile) {
     process.setWorkingDirectory(testDirectory());
     process.start(QStringLiteral(QUENPORT_BINARY), arguments);
     ASSERT_TRUE(process.waitForStarted());
-    QThread::usleep(random.bounded(runMicroseconds * 5 / 4));
+    QThread::usleep(static_cast<unsigned long>(random.bounded(runMicroseconds * 5 / 4)));
     ::kill(pid_t(process.processId()), endings[run % 4]);
     process.waitForFinished();
     const QByteArray solution = readFile("big/w.hzp");
@@ -189,13 +190,12 @@ TEST(SolutionWriting, AKilledConversionLeavesAWholeSolutionAndNoTemporaryFile) {
 // leaves no temporary file.
 TEST(SolutionWriting, WithoutProcTheTemporaryFileIsNamedFromTheStart) {
   writeFile("d/s.hzp", previous);
-  std::string reason;
   QStringList whileWritten;
   const ByteProducer produce = [&](const ByteSink& sink) {
     whileWritten = entries("d");
     sink(std::string(4096, 'x'));
   };
-  ASSERT_TRUE(writeFileAtomically("d/s.hzp", produce, reason, "/nonexistent/fd")) << reason;
+  writeFileAtomically("d/s.hzp", produce, "/nonexistent/fd");
   EXPECT_EQ(whileWritten.size(), 2);
   EXPECT_EQ(readFile("d/s.hzp"), QByteArray(4096, 'x'));
 
@@ -203,12 +203,17 @@ TEST(SolutionWriting, WithoutProcTheTemporaryFileIsNamedFromTheStart) {
   const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
   struct rlimit limit {};
   getrlimit(RLIMIT_FSIZE, &limit);
-  const struct rlimit small {1024, limit.rlim_max};
+  const struct rlimit small { 1024, limit.rlim_max };
   setrlimit(RLIMIT_FSIZE, &small);
-  EXPECT_FALSE(writeFileAtomically("d/s.hzp", produce, reason, "/nonexistent/fd"));
+  QString failure;
+  try {
+    writeFileAtomically("d/s.hzp", produce, "/nonexistent/fd");
+  } catch (const ConversionError& error) {
+    failure = error.message();
+  }
   setrlimit(RLIMIT_FSIZE, &limit);
   std::signal(SIGXFSZ, ignored);
-  EXPECT_EQ(reason, "File too large");
+  EXPECT_EQ(failure, "cannot write d/s.hzp: File too large");
   EXPECT_EQ(readFile("d/s.hzp"), previous);
   EXPECT_EQ(entries("d"), QStringList({"s.hzp"}));
 }

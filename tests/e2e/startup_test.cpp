@@ -8,7 +8,7 @@
 #include <QFileInfo>
 
 #include "e2e/iar_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -37,10 +37,11 @@ TEST(StartupTest, CreatesTheFrequenciesFileOnceUnderTheRootUserDirectory) {
   const QString blocked = testDirectory() + "/blocked";
   writeFile(blocked + targetsBelowRoot, "a file where the targets directory belongs");
   iar_fixtures::copyFixture("minimal");
-  const auto result = runQuenport({"iar2hzp", "-executable-template", "T", "fw.eww"}, {},
-                                  {"MARROWFEN_ROOT_USER_DIR=" + blocked});
+  const auto result =
+      runQuenport({"iar2hzp", "-executable-template", "T", "fw.eww"}, {}, {"MARROWFEN_ROOT_USER_DIR=" + blocked});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.standardError, ("warning: cannot create " + blocked + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
+  EXPECT_EQ(result.standardError,
+            ("warning: cannot create " + blocked + targetsBelowRoot + "/frequencies.xml\n").toUtf8());
   EXPECT_TRUE(readFile("fw.hzp").contains("template_name=\"T\""));
 }
 

@@ -10,7 +10,7 @@
 #include <QString>
 #include <utility>
 
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 namespace uvision_fixtures {
 
@@ -45,7 +45,8 @@ struct Target {
 inline QByteArray group(const QByteArray& name, const QList<std::pair<QByteArray, QByteArray>>& files) {
   QByteArray text = "<Group><GroupName>" + name + "</GroupName><Files>";
   for (const auto& [fileName, filePath] : files)
-    text += "<File><FileName>" + fileName + "</FileName><FileType>1</FileType><FilePath>" + filePath + "</FilePath></File>";
+    text +=
+        "<File><FileName>" + fileName + "</FileName><FileType>1</FileType><FilePath>" + filePath + "</FilePath></File>";
   return text + "</Files></Group>";
 }
 
@@ -60,10 +61,12 @@ inline QByteArray project(const QList<Target>& targets) {
   for (const Target& t : targets) {
     text += "<Target><TargetName>" + t.name +
             "</TargetName><ToolsetNumber>0x4</ToolsetNumber><ToolsetName>ARM-ADS</ToolsetName><TargetOption>"
-            "<TargetCommonOption>" + (t.cpu.isEmpty() ? QByteArray() : "<Cpu>" + t.cpu + "</Cpu>") +
-            "<CreateExecutable>" + t.createExecutable + "</CreateExecutable><OutputDirectory>" +
-            t.outputDirectory + "</OutputDirectory><OutputName></OutputName></TargetCommonOption><TargetArmAds><Cads>"
-            "<interw>1</interw><VariousControls><MiscControls></MiscControls><Define>" + t.define +
+            "<TargetCommonOption>" +
+            (t.cpu.isEmpty() ? QByteArray() : "<Cpu>" + t.cpu + "</Cpu>") + "<CreateExecutable>" + t.createExecutable +
+            "</CreateExecutable><OutputDirectory>" + t.outputDirectory +
+            "</OutputDirectory><OutputName></OutputName></TargetCommonOption><TargetArmAds><Cads>"
+            "<interw>1</interw><VariousControls><MiscControls></MiscControls><Define>" +
+            t.define +
             "</Define><Undefine></Undefine><IncludePath></IncludePath></VariousControls></Cads><Aads><VariousControls>"
             "<Define>__ASSEMBLER_ONLY</Define></VariousControls></Aads></TargetArmAds></TargetOption><Groups>" +
             t.groups + "</Groups></Target>\r\n";

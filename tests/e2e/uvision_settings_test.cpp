@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
-using uvision_fixtures::copyFixture;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::readFile;
 using testing_support::writeFile;
+using uvision_fixtures::copyFixture;
 
 // ARM Compiler 6 (STM32CubeF4 Templates: Optim 7 is -Oz, size with -Oz,
 // v6Lang/v6LangP, short enums and wchar, armlink options, a component only in
@@ -56,7 +56,8 @@ namespace {
 
 // Turns on user program number of section ("BeforeMake", ...) in the first
 // target of project, running command.
-void setUserCommand(QByteArray& project, const QByteArray& section, const QByteArray& number, const QByteArray& command) {
+void setUserCommand(QByteArray& project, const QByteArray& section, const QByteArray& number,
+                    const QByteArray& command) {
   const qsizetype start = project.indexOf("<" + section + ">");
   const qsizetype end = project.indexOf("</" + section + ">", start);
   QByteArray block = project.mid(start, end - start);
@@ -84,7 +85,8 @@ TEST(UVisionSettings, UserCommandsWithKeyCodesBecomeBuildSteps) {
                 "$K\\ARM\\ARMCC\\bin\\fromelf.exe --bin --output=@L.bin !L ($K without equivalent) (target "
                 "RTOSDemo_GCC_MPU)\n");
   const QByteArray solution = readFile("w.hzp");
-  EXPECT_TRUE(solution.contains("      compile_pre_build_command=\"lint.exe $(RelInputPath)\"\n")) << solution.toStdString();
+  EXPECT_TRUE(solution.contains("      compile_pre_build_command=\"lint.exe $(RelInputPath)\"\n"))
+      << solution.toStdString();
   EXPECT_TRUE(solution.contains("      pre_build_command=\"cmd /c echo $(ProjectDir)/ RTOSDemo 100%\"\n"));
   EXPECT_TRUE(solution.contains(
       "      linker_post_build_command=\"arm-none-eabi-objcopy -O binary $(TargetPath) $(OutDir)/RTOSDemo.bin\"\n"));
@@ -107,12 +109,15 @@ TEST(UVisionSettings, RteComponentFilesFoldersAndPacks) {
   project.insert(end, copy);
   writeFile("demo_secure_zone/demo_secure_zone.uvprojx", project);
   const QByteArray file = "warning: demo_secure_zone/demo_secure_zone.uvprojx: not carried: ";
-  expectSuccess({"uvision2hzp", "w.uvmpw"},
-                file + "component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target FVP Simulation "
-                       "Model)\n" +
-                    file + "missing RTE file RTE/Device/ARMCM33_DSP_FP_TZ/partition_ARMCM33.h (target FVP Simulation Model)\n" +
-                    file + "scatter file ./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Simulation Model); "
-                    "./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Debug)\n");
+  expectSuccess(
+      {"uvision2hzp", "w.uvmpw"},
+      file +
+          "component of an installed pack CMSIS:CORE 5.3.0 from ARM.CMSIS 5.6.0 (target FVP Simulation "
+          "Model)\n" +
+          file + "missing RTE file RTE/Device/ARMCM33_DSP_FP_TZ/partition_ARMCM33.h (target FVP Simulation Model)\n" +
+          file +
+          "scatter file ./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Simulation Model); "
+          "./RTE/Device/ARMCM33_DSP_FP_TZ/ARMCM33_AC6.sct (target FVP Debug)\n");
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_rte.hzp"));
 }
 

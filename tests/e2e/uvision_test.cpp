@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using namespace uvision_fixtures;
 using testing_support::emptySolution;
-using testing_support::expectSuccess;
 using testing_support::expectedSolution;
+using testing_support::expectSuccess;
 using testing_support::fileExists;
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -97,8 +97,9 @@ TEST(UVisionImport, LibrariesBecomeDependenciesOnTheProjectsThatBuildThem) {
   // An empty template name is written too; each library a project builds counts.
   EXPECT_EQ(readFile("w.hzp"), expectedSolution("uvision_dependencies.hzp"));
 
-  expectSuccess({"uvision2hzp", "lonely.uvmpw"},
-                "warning: lonely.uvprojx: not carried: library (built by no project of the workspace) x.lib (target T)\n");
+  expectSuccess(
+      {"uvision2hzp", "lonely.uvmpw"},
+      "warning: lonely.uvprojx: not carried: library (built by no project of the workspace) x.lib (target T)\n");
   EXPECT_TRUE(readFile("lonely.hzp").contains("project_dependencies=\"\""));
 }
 
@@ -117,11 +118,18 @@ TEST(UVisionImport, ErrorsNameTheirFileAndEndTheRun) {
     QByteArray error;
     QString unwritten;
   } cases[] = {
-      {{"w.uvmpw"}, "w.uvmpw: no project could be converted (project missing left out: Cannot open missing.uvprojx for reading)", "w.hzp"},
+      {{"w.uvmpw"},
+       "w.uvmpw: no project could be converted (project missing left out: Cannot open missing.uvprojx for reading)",
+       "w.hzp"},
       {{"ws/n.uvmpw"}, "ws/sub/n.uvprojx: no target specified", "ws/n.hzp"},
       {{"nowhere/x.uvmpw"}, "Cannot open nowhere/x.uvmpw for reading", "nowhere"},
-      {{"inject.uvmpw"}, "inject.uvmpw: no project could be converted (project x\\nerror: injected left out: Cannot open x\\nerror: injected for reading)", "inject.hzp"},
-      {{"twice/w.uvmpw"}, "twice/w.uvmpw: no project could be converted (project p left out: Cannot open twice/app/p.uvprojx for reading)", "twice/w.hzp"},
+      {{"inject.uvmpw"},
+       "inject.uvmpw: no project could be converted (project x\\nerror: injected left out: Cannot open x\\nerror: "
+       "injected for reading)",
+       "inject.hzp"},
+      {{"twice/w.uvmpw"},
+       "twice/w.uvmpw: no project could be converted (project p left out: Cannot open twice/app/p.uvprojx for reading)",
+       "twice/w.hzp"},
       {{cafe + ".uvmpw", "bad.uvmpw"}, "Cannot open bad.uvmpw for reading", "bad.hzp"},
   };
   for (const auto& c : cases) {
@@ -210,8 +218,9 @@ TEST(UVisionImport, FortyThousandGroupsConvertWithinABoundOfProcessorTime) {
   ASSERT_EQ(result.exitCode, 0) << result.standardError.toStdString();
   const QByteArray solution = readFile("many.hzp");
   EXPECT_EQ(solution.count("<folder Name=\"Group "), groupCount);
-  EXPECT_TRUE(solution.contains("      <folder Name=\"Group 7\">\n"
-                                "        <file file_name=\"./src/f7.c\" />\n"
-                                "        <file file_name=\"./src/again.c\" />\n"
-                                "      </folder>\n"));
+  EXPECT_TRUE(
+      solution.contains("      <folder Name=\"Group 7\">\n"
+                        "        <file file_name=\"./src/f7.c\" />\n"
+                        "        <file file_name=\"./src/again.c\" />\n"
+                        "      </folder>\n"));
 }

@@ -7,7 +7,7 @@
 
 #include "e2e/iar_fixtures.h"
 #include "e2e/uvision_fixtures.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 using testing_support::readFile;
 using testing_support::runQuenport;
@@ -21,8 +21,10 @@ void expectLinearWork(const std::function<QStringList(int size)>& write, int n) 
   std::optional<quint64> counts[3];
   const int sizes[] = {0, n, 4 * n};
   for (int i = 0; i < 3; ++i)
-    if (!(counts[i] = testing_support::instructionsOfRun(write(sizes[i])))) GTEST_SKIP() << "no valgrind to count the work";
-  EXPECT_LT(*counts[2] - *counts[0], 6 * (*counts[1] - *counts[0])) << *counts[0] << ", " << *counts[1] << ", " << *counts[2];
+    if (!(counts[i] = testing_support::instructionsOfRun(write(sizes[i]))))
+      GTEST_SKIP() << "no valgrind to count the work";
+  EXPECT_LT(*counts[2] - *counts[0], 6 * (*counts[1] - *counts[0]))
+      << *counts[0] << ", " << *counts[1] << ", " << *counts[2];
 }
 
 QStringList writeUVision(const QList<uvision_fixtures::Target>& targets) {
@@ -52,7 +54,8 @@ TEST(WorkGrowth, TargetsOfOneName) {
 TEST(WorkGrowth, IcfDefinitionsWithoutEnd) {
   const auto write = [](int size) {
     writeFile("w.eww", iar_fixtures::workspace({"$WS_DIR$\\p.ewp"}));
-    const QByteArray icf = iar_fixtures::option("IlinkIcfOverride", "1") + iar_fixtures::option("IlinkIcfFile", "$PROJ_DIR$\\l.icf");
+    const QByteArray icf =
+        iar_fixtures::option("IlinkIcfOverride", "1") + iar_fixtures::option("IlinkIcfFile", "$PROJ_DIR$\\l.icf");
     writeFile("p.ewp", iar_fixtures::project({{.linkerOptions = icf}}, {}));
     writeFile("l.icf", QByteArray("define symbol __ICFEDIT_a__=\n").repeated(size));
     return QStringList{"iar2hzp", "-executable-template", "App", "w.eww"};
@@ -60,16 +63,18 @@ TEST(WorkGrowth, IcfDefinitionsWithoutEnd) {
   expectLinearWork(write, 2000);
   const auto result = runQuenport(write(8000));
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_TRUE(result.standardError.startsWith("warning: p.ewp: not carried: memory layout l.icf (no ICF editor symbols)"));
+  EXPECT_TRUE(
+      result.standardError.startsWith("warning: p.ewp: not carried: memory layout l.icf (no ICF editor symbols)"));
 }
 
 // Every project and configuration template of a templates file under one name:
 // the one defined last is used.
 TEST(WorkGrowth, TemplatesOfOneName) {
   const auto write = [](int size) {
-    writeFile("t.xml", "<projects>\n" + QByteArray("<project template_name=\"App\" type=\"Executable\"/>\n").repeated(size) +
-                           "<project template_name=\"App\" type=\"Library\"/>\n<configurations>\n" +
-                           QByteArray("<configuration name=\"Debug\"/>\n").repeated(size) + "</configurations>\n</projects>\n");
+    writeFile("t.xml",
+              "<projects>\n" + QByteArray("<project template_name=\"App\" type=\"Executable\"/>\n").repeated(size) +
+                  "<project template_name=\"App\" type=\"Library\"/>\n<configurations>\n" +
+                  QByteArray("<configuration name=\"Debug\"/>\n").repeated(size) + "</configurations>\n</projects>\n");
     return writeUVision({{}}) + QStringList{"-templatesfile", "t.xml", "-expand-templates"};
   };
   expectLinearWork(write, 4000);
@@ -92,5 +97,6 @@ TEST(WorkGrowth, MemoryOfLongValues) {
   const QByteArray leftOut =
       "p.uvprojx: project p left out: a value longer than 1 MiB, more than any workspace or project file holds line: 5 "
       "column: 348";
-  EXPECT_EQ(result.standardError, "warning: " + leftOut + "\nerror: w.uvmpw: no project could be converted (" + leftOut + ")\n");
+  EXPECT_EQ(result.standardError,
+            "warning: " + leftOut + "\nerror: w.uvmpw: no project could be converted (" + leftOut + ")\n");
 }

@@ -31,7 +31,7 @@ void blank(std::string& text, size_t from, size_t to) {
 // The end of the literal whose opening quote is at start (just past its closing quote).
 size_t literalEnd(const std::string& text, size_t start) {
   size_t i = start + 1;
-  while (i < text.size() && text[i] != text[start]) i += text[i] == '\\' ? 2 : 1;
+  while (i < text.size() && text[i] != text[start]) i += text[i] == '\\' ? 2u : 1u;
   return std::min(i + 1, text.size());
 }
 
@@ -129,8 +129,8 @@ std::string firstWord(const std::string& text) {
 // The declaration as the checks read it: no leading attributes or storage
 // specifiers, operator names without their "=" or "<".
 std::string normalized(const std::string& statement) {
-  std::string text = std::regex_replace(std::regex_replace(trimmed(statement), leadingAttributes, ""), operatorName,
-                                        "operator");
+  std::string text =
+      std::regex_replace(std::regex_replace(trimmed(statement), leadingAttributes, ""), operatorName, "operator");
   for (std::string word = firstWord(text); word == "static" || word == "inline" || word == "thread_local";
        word = firstWord(text))
     text = trimmed(text.substr(word.size()));

@@ -1,6 +1,7 @@
-// The rules the source tree keeps: each folder includes only the folders below it,
-// and no global or function-local static holds run state (the run's state is
-// handed down from tool/, so tests and fuzz targets build their own).
+// The rules the source tree keeps: each folder includes only the folders below it
+// (a reader, besides, only its own folder and readers/common), and no global or
+// function-local static holds run state (the run's state is handed down from
+// tool/, so tests and fuzz targets build their own).
 
 #include <gtest/gtest.h>
 
@@ -8,27 +9,45 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "helpers/test_support.h"
 #include "layout/declaration_scanner.h"
-#include "support/test_support.h"
 
 using layout_testing::findStateDeclarations;
 
 namespace {
 
-/// The folders of the program's sources.
-const QStringList sourceFolders{"properties", "xml", "projectsystem", "templates", "importers", "tool"};
-
-/// What each folder's files must not include: the folders above it.
-const struct {
-  const char* folder;
-  QStringList above;
-} layers[] = {
-    {"properties", {"xml/", "projectsystem/", "templates/", "importers/", "tool/"}},
-    {"xml", {"properties/", "projectsystem/", "templates/", "importers/", "tool/"}},
-    {"projectsystem", {"templates/", "importers/", "tool/"}},
-    {"templates", {"importers/", "tool/"}},
-    {"importers", {"templates/", "tool/"}},
+/// The folders of the program's sources, one row each, in layer order, lowest
+/// first: a folder includes only the folders of the rows before it. So the readers
+/// include nothing of the model, the mapper or the solution files.
+const QStringList layers{
+    "support",       //
+    "xml",           //
+    "preprocessor",  //
+    "foreign",       //
+    "readers",       //
+    "properties",    //
+    "model",         //
+    "mapping",       //
+    "solution",      //
+    "templates",     //
+    "tool",          //
 };
+
+/// The readers, one folder each: a reader includes no other reader.
+const QStringList readers{"uvision", "iar", "eclipse"};
+
+/// What file must not include: every folder after its own and, in a reader, the
+/// other readers.
+QStringList barredFor(const QString& file) {
+  const QString folder = file.section(QLatin1Char('/'), 0, 0);
+  QStringList barred;
+  for (qsizetype i = layers.indexOf(folder) + 1; i < layers.size(); ++i) barred.append(layers[i] + "/");
+  const QString reader = file.section(QLatin1Char('/'), 1, 1);
+  if (folder == "readers" && readers.contains(reader))
+    for (const QString& other : readers)
+      if (other != reader) barred.append("readers/" + other + "/");
+  return barred;
+}
 
 /// Every source and header file of folder, as paths relative to the source tree.
 QStringList filesOf(const QString& folder) {
@@ -57,12 +76,13 @@ TEST(SourceTree, EachFolderIncludesOnlyTheFoldersBelowIt) {
   const QRegularExpression include(R"re(^\s*#\s*include\s*"([^"]+)")re", QRegularExpression::MultilineOption);
   QStringList reachingUp;
   qsizetype files = 0;
-  for (const auto& layer : layers) {
-    for (const QString& file : filesOf(layer.folder)) {
+  for (const QString& layer : layers) {
+    for (const QString& file : filesOf(layer)) {
+      const QStringList barred = barredFor(file);
       ++files;
       for (const auto& match : include.globalMatch(contentOf(file))) {
         const QString included = match.captured(1);
-        for (const QString& above : layer.above)
+        for (const QString& above : barred)
           if (included.startsWith(above)) reachingUp.append(file + " includes " + included);
       }
     }
@@ -71,10 +91,19 @@ TEST(SourceTree, EachFolderIncludesOnlyTheFoldersBelowIt) {
   EXPECT_EQ(reachingUp, QStringList());
 }
 
+// The build has one library per folder, added in the order of the rows above, so a
+// new folder is a new row here.
+TEST(SourceTree, TheBuildAddsOneLibraryPerFolderInLayerOrder) {
+  const QRegularExpression loop(R"re(foreach\(layer ([^)]*)\))re");
+  const QRegularExpressionMatch match = loop.match(contentOf("CMakeLists.txt"));
+  ASSERT_TRUE(match.hasMatch());
+  EXPECT_EQ(match.captured(1).split(' ', Qt::SkipEmptyParts), layers);
+}
+
 TEST(SourceTree, NoGlobalOrStaticVariableHoldsRunState) {
   QStringList found;
   qsizetype files = 0;
-  for (const QString& folder : sourceFolders) {
+  for (const QString& folder : layers) {
     for (const QString& file : filesOf(folder)) {
       ++files;
       found += stateDeclarationsOf(file);
@@ -119,8 +148,7 @@ QString read(int x) {
   for (const auto& declaration : findStateDeclarations(source))
     found.push_back(std::to_string(declaration.line) + ": " + declaration.text);
   EXPECT_EQ(found, (std::vector<std::string>{"8: int counter = 0", "9: const char* current = nullptr",
-                                             "18: static int instances",
-                                             "24: static QString cache(QString::number(x))",
+                                             "18: static int instances", "24: static QString cache(QString::number(x))",
                                              "25: static int calls"}));
 }
 

@@ -7,19 +7,18 @@
 
 #include <QMap>
 
-
 using namespace property_types;
 
 namespace {
 
-std::unique_ptr<PropertyClass> declaration(const QString& name, uint32_t itemKinds) {
-  auto property = std::make_unique<PropertyClass>();
+std::unique_ptr<PropertyDeclaration> declaration(const QString& name, uint32_t itemKinds) {
+  auto property = std::make_unique<PropertyDeclaration>();
   property->name = name;
   property->itemKinds = itemKinds;
   return property;
 }
 
-/// The schema as the project system builds it.
+/// The schema as a run builds it.
 std::unique_ptr<PropertySchema> completeSchema(bool cortexM = true) {
   return std::make_unique<PropertySchema>(buildPropertySchema(cortexM));
 }
@@ -30,11 +29,11 @@ std::unique_ptr<PropertySchema> completeSchema(bool cortexM = true) {
 // documentation entries share names with properties but are never found as one.
 TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
   PropertySchema schema;
-  const PropertyClass* first = schema.registerClass(declaration("x", FileItem));
-  const PropertyClass* second = schema.registerClass(declaration("x", FolderItem | FileItem));
-  const PropertyClass* third = schema.registerClass(declaration("x", ProjectItem));
-  schema.registerClass(std::make_unique<MacroPropertyClass>("x", "first"));
-  EXPECT_EQ(schema.registerClass(nullptr), nullptr);
+  const PropertyDeclaration* first = schema.add(declaration("x", FileItem));
+  const PropertyDeclaration* second = schema.add(declaration("x", FolderItem | FileItem));
+  const PropertyDeclaration* third = schema.add(declaration("x", ProjectItem));
+  schema.add(std::make_unique<MacroDeclaration>("x", "first"));
+  EXPECT_EQ(schema.add(nullptr), nullptr);
   EXPECT_EQ(schema.find("x"), first);
   EXPECT_EQ(schema.find("x", FileItem), first);
   EXPECT_EQ(schema.find("x", FolderItem), second);
@@ -47,7 +46,7 @@ TEST(PropertySchema, FindsTheFirstDeclarationOfANameForAKindOfItem) {
 // table's directories, dynamic folders) beyond what the resolution tests show:
 // types decide whether values accumulate (StringList), defaults are what an unset
 // property resolves to, and the item kind picks between the double declarations.
-TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
+TEST(PropertySets, DeclareWhatResolutionAndTheReadersRelyOn) {
   const struct {
     const char* name;
     ItemKind kind;
@@ -68,7 +67,7 @@ TEST(PropertySets, DeclareWhatResolutionAndTheImportersRelyOn) {
   };
   const auto schema = completeSchema();
   for (const auto& row : rows) {
-    const PropertyClass* property = schema->find(row.name, row.kind);
+    const PropertyDeclaration* property = schema->find(row.name, row.kind);
     ASSERT_NE(property, nullptr) << row.name;
     EXPECT_EQ(property->type, row.type) << row.name;
     EXPECT_EQ(property->defaultValue, row.defaultValue) << row.name;
@@ -82,7 +81,7 @@ TEST(PropertySets, DeclareEveryNameOnceExceptTheTwoDoubleDeclarations) {
   for (const bool cortexM : {true, false}) {
     const auto schema = completeSchema(cortexM);
     QMap<QString, int> counts;
-    for (const auto& declaration : schema->classes())
+    for (const auto& declaration : schema->declarations())
       if (!declaration->isMacro) ++counts[declaration->name];
     QStringList repeated;
     for (auto count = counts.cbegin(); count != counts.cend(); ++count)

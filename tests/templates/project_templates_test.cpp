@@ -1,35 +1,35 @@
+#include "templates/project_templates.h"
+
 #include <gtest/gtest.h>
 
-#include "projectsystem/project_system.h"
-#include "projectsystem/solution_load_error.h"
-#include "projectsystem/solution_text.h"
-#include "support/test_support.h"
-#include "templates/project_templates.h"
+#include "helpers/model_fixture.h"
+#include "solution/solution_writer.h"
+#include "support/diagnostics.h"
 #include "templates/template_expansion.h"
-#include "xml/xml_node.h"
 
+using model_testing::noGlobalMacros;
+using model_testing::testSchema;
 using testing_support::writeFile;
 
 namespace {
 
-QByteArray templatesFile(const QByteArray& content) { return "<!DOCTYPE Project_Templates_File>\n<projects>" + content + "</projects>\n"; }
+QByteArray templatesFile(const QByteArray& content) {
+  return "<!DOCTYPE Project_Templates_File>\n<projects>" + content + "</projects>\n";
+}
 
 class Templates : public ::testing::Test {
  protected:
-  ProjectSystem system{GlobalMacros()};
+  SolutionModel model{testSchema(), noGlobalMacros};
   QString root = testing_support::testDirectory();
-  /// What the templates and the expansion warned about, as "<file>: <message>" or "<message>".
-  QStringList warnings;
-  const WarningSink collect = [this](const QString& file, const QString& message) {
-    warnings.append(file.isEmpty() ? message : file + ": " + message);
-  };
+  /// Takes what the templates and the expansion warn about.
+  Diagnostics diagnostics;
 };
 
 QString errorText(const std::function<void()>& step) {
   try {
     step();
-  } catch (const SolutionLoadError& error) {
-    return error.text();
+  } catch (const ConversionError& error) {
+    return error.message();
   }
   return "no error";
 }
@@ -45,21 +45,21 @@ TEST_F(Templates, ConfigurationTemplatesInheritAndOverwriteOnlyWhatDiffers) {
       <configuration name="Via"><property name="inherited_configurations" value="Loop"/></configuration>
       <configuration name="Self"><property name="inherited_configurations" value="Self"/></configuration>
     </configurations>)x"));
-  ProjectTemplates templates(system, "t.xml", collect);
-  ProjectElement* solution = system.newSolution("S", root);
-  ProjectElement* project = system.newProject(solution, "P", root, "");
-  system.setConfigurationProperty(project, "b", "Debug", "mine");
-  EXPECT_TRUE(templates.applyConfigurationTemplate(project, "Debug"));
-  EXPECT_FALSE(templates.applyConfigurationTemplate(project, "None"));
-  const ProjectElement* debug = project->configuration("Debug");
+  const ProjectTemplates templates("t.xml", noGlobalMacros);
+  ModelNode* solution = model.newSolution("S", root);
+  ModelNode* project = model.newProject(solution, "P", root, "");
+  model.setConfigurationProperty(project, "b", "Debug", "mine");
+  EXPECT_TRUE(templates.applyConfigurationTemplate(model, project, "Debug"));
+  EXPECT_FALSE(templates.applyConfigurationTemplate(model, project, "None"));
+  const ModelNode* debug = project->configuration("Debug");
   EXPECT_EQ(debug->properties(), (QMap<QString, QString>{{"Name", "Debug"},
                                                          {"a", "base"},
                                                          {"b", "base"},
                                                          {"c", "debug"},
                                                          {"inherited_configurations", "Base;;None"}}));
-  EXPECT_EQ(errorText([&] { templates.applyConfigurationTemplate(project, "Loop"); }),
+  EXPECT_EQ(errorText([&] { templates.applyConfigurationTemplate(model, project, "Loop"); }),
             "Loop: configuration template inherits itself (Loop -> Via -> Loop)");
-  EXPECT_EQ(errorText([&] { templates.applyConfigurationTemplate(project, "Self"); }),
+  EXPECT_EQ(errorText([&] { templates.applyConfigurationTemplate(model, project, "Self"); }),
             "Self: configuration template inherits itself (Self -> Self)");
 }
 
@@ -67,41 +67,48 @@ TEST_F(Templates, ExpandingASolutionReplacesTemplateReferences) {
   writeFile("t.xml", templatesFile(R"x(<project template_name="Exe" type="Executable">
         <property name="p" value="1"/><configuration name="$(Configuration)"/><folder name="Src" filter="c"/></project>
       <configurations><configuration name="Debug"><property name="opt" value="0"/></configuration></configurations>)x"));
-  writeFile("s.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"S\">"
-                     "<project Name=\"A\" template_name=\"Exe\" template_configurations=\"Debug;;Release\"/>"
-                     "<project Name=\"B\"/></solution>");
-  ProjectSystem expanding{GlobalMacros()};
-  ProjectElement* solution = loadSolutionWithTemplates(expanding, "t.xml", "s.hzp", collect);
-  EXPECT_EQ(expanding.solution(), solution);
-  EXPECT_EQ(solutionText(*solution), "<!DOCTYPE Orbelin_Project_File>\n"
-                                     "<solution Name=\"S\" target=\"8\" version=\"2\">\n"
-                                     "  <project Name=\"A\">\n"
-                                     "    <configuration Name=\"Common\" p=\"1\" project_type=\"Executable\" />\n"
-                                     "    <configuration Name=\"Debug\" opt=\"0\" />\n"
-                                     "    <folder Name=\"Src\">\n"
-                                     "      <configuration Name=\"Common\" filter=\"c\" />\n"
-                                     "    </folder>\n"
-                                     "  </project>\n"
-                                     "  <project Name=\"B\" />\n"
-                                     "  <configuration Name=\"Release\" />\n"
-                                     "</solution>\n");
+  writeFile("s.hzp",
+            "<!DOCTYPE Orbelin_Project_File>\n<solution Name=\"S\">"
+            "<project Name=\"A\" template_name=\"Exe\" template_configurations=\"Debug;;Release\"/>"
+            "<project Name=\"B\"/></solution>");
+  TemplateExpansion expansion("t.xml", noGlobalMacros);
+  ModelNode* solution = expansion.expandFile(model, "s.hzp", diagnostics);
+  EXPECT_EQ(model.solution(), solution);
+  EXPECT_EQ(solutionText(*solution),
+            "<!DOCTYPE Orbelin_Project_File>\n"
+            "<solution Name=\"S\" target=\"8\" version=\"2\">\n"
+            "  <project Name=\"A\">\n"
+            "    <configuration Name=\"Common\" p=\"1\" project_type=\"Executable\" />\n"
+            "    <configuration Name=\"Debug\" opt=\"0\" />\n"
+            "    <folder Name=\"Src\">\n"
+            "      <configuration Name=\"Common\" filter=\"c\" />\n"
+            "    </folder>\n"
+            "  </project>\n"
+            "  <project Name=\"B\" />\n"
+            "  <configuration Name=\"Release\" />\n"
+            "</solution>\n");
 }
 
 // Without a templated project no templates file is read (a missing one would warn),
-// and dynamic folders are still populated; a failed expansion keeps nothing.
+// and dynamic folders are still populated; a failed expansion keeps nothing. The
+// files are read once: what they warn about is told to every expansion.
 TEST_F(Templates, TemplatesAreReadOnlyForTemplatedProjects) {
-  writeFile("plain.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"P\">"
-                         "<folder Name=\"D\" path=\"src\"/></project></solution>");
-  writeFile("other.hzp", "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
+  writeFile("plain.hzp",
+            "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"P\">"
+            "<folder Name=\"D\" path=\"src\"/></project></solution>");
+  writeFile("other.hzp",
+            "<!DOCTYPE Orbelin_Project_File>\n<solution><project Name=\"B\" template_name=\"Lib\"/></solution>");
   writeFile("src/x.c", "");
-  ProjectSystem expanding{GlobalMacros()};
-  ProjectElement* plain = loadSolutionWithTemplates(expanding, "absent.xml", "plain.hzp", collect);
-  EXPECT_TRUE(warnings.isEmpty());
-  const ProjectElement* folder = *(*plain->children().begin())->children().begin();
+  TemplateExpansion expansion("absent.xml", noGlobalMacros);
+  ModelNode* plain = expansion.expandFile(model, "plain.hzp", diagnostics);
+  EXPECT_TRUE(diagnostics.pendingWarnings().isEmpty());
+  const ModelNode* folder = *(*plain->children().begin())->children().begin();
   EXPECT_EQ((*folder->children().begin())->property("file_name"), "src/x.c");
 
-  EXPECT_EQ(errorText([&] { loadSolutionWithTemplates(expanding, "absent.xml", "other.hzp", collect); }),
-            "Lib: project template not found");
-  EXPECT_EQ(warnings, QStringList{"templates file absent.xml does not exist"});
-  EXPECT_EQ(expanding.solution(), nullptr);
+  for (int expansionOfTheRun = 0; expansionOfTheRun < 2; ++expansionOfTheRun) {
+    EXPECT_EQ(errorText([&] { expansion.expandFile(model, "other.hzp", diagnostics); }),
+              "Lib: project template not found");
+    EXPECT_EQ(diagnostics.takeWarnings().size(), 1);
+    EXPECT_EQ(model.solution(), nullptr);
+  }
 }

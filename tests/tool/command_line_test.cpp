@@ -3,22 +3,36 @@
 // installed templates files that "-addtemplatesfile" extends, and "-verbose",
 // are shown end to end.
 
-#include <gtest/gtest.h>
-
-#include "importers/common/import_settings.h"
-#include "importers/importer_table.h"
-#include "support/test_support.h"
 #include "tool/command_line.h"
 
-TEST(ReadOptions, FillTheSettingsAndTheInputList) {
-  const QStringList arguments{"a", "-templatesfile", "a.xml", "-D", "X=1", "-addtemplatesfile", "b.xml", "-I", "-D",
-                              "b", "-D", "X=1", "-library-template", "L1", "-library-template", "L2"};
-  const CommandLineOptions options = readOptions(*findImporterCommand("eclipse2hzp"), arguments);
+#include <gtest/gtest.h>
+
+#include "helpers/test_support.h"
+#include "tool/reader_table.h"
+
+TEST(ReadRunConfiguration, FillsTheOptionsAndTheInputList) {
+  const QStringList arguments{"a",
+                              "-templatesfile",
+                              "a.xml",
+                              "-D",
+                              "X=1",
+                              "-addtemplatesfile",
+                              "b.xml",
+                              "-I",
+                              "-D",
+                              "b",
+                              "-D",
+                              "X=1",
+                              "-library-template",
+                              "L1",
+                              "-library-template",
+                              "L2"};
+  const RunConfiguration options = readRunConfiguration(*findReaderCommand("eclipse2hzp"), arguments);
   EXPECT_EQ(options.inputs, QStringList({"a", "b"}));
-  EXPECT_EQ(options.settings.templatesFiles, "a.xml;b.xml");
-  EXPECT_EQ(options.settings.definitions, QStringList({"X=1", "X=1"}));
-  EXPECT_EQ(options.settings.includePaths, QStringList({"-D"}));
-  EXPECT_EQ(options.settings.libraryTemplate, "L2");
+  EXPECT_EQ(options.templatesFiles, "a.xml;b.xml");
+  EXPECT_EQ(options.mapping.definitions, QStringList({"X=1", "X=1"}));
+  EXPECT_EQ(options.mapping.includePaths, QStringList({"-D"}));
+  EXPECT_EQ(options.mapping.libraryTemplate, "L2");
   EXPECT_FALSE(options.rootUserDirectory);
-  EXPECT_EQ(readOptions(*findImporterCommand("iar2hzp"), {"-rootuserdir", "r"}).rootUserDirectory, "r");
+  EXPECT_EQ(readRunConfiguration(*findReaderCommand("iar2hzp"), {"-rootuserdir", "r"}).rootUserDirectory, "r");
 }

@@ -1,13 +1,14 @@
 #include "tool/startup_environment.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
-#include <QFileInfo>
 #include <pwd.h>
 #include <unistd.h>
 
-#include "support/test_support.h"
+#include <QFile>
+#include <QFileInfo>
+
+#include "helpers/test_support.h"
+#include "support/diagnostics.h"
 
 using testing_support::testDirectory;
 
@@ -58,10 +59,11 @@ TEST(StartupEnvironment, WithoutAHomeNoDirectoryIsMade) {
   defineStudioMacros(environment);
   definePackagesMacros(environment.macros, environment.settings.packagesDirectory);
   ASSERT_EQ(environment.macros.values.value("TargetsDir"), "/Marrowfen for ARM/v4/packages/targets");
-  QStringList warnings;
-  createUserDataDirectory(environment, [&](const QString&, const QString& message) { warnings << message; });
-  EXPECT_EQ(warnings, QStringList("no home directory (HOME unset or empty, none in the password database): the "
-                                  "user data directory is not created"));
+  Diagnostics diagnostics;
+  createUserDataDirectory(environment, diagnostics);
+  EXPECT_EQ(diagnostics.pendingWarnings(),
+            QStringList("no home directory (HOME unset or empty, none in the password database): the "
+                        "user data directory is not created"));
   EXPECT_FALSE(QFileInfo::exists("/Marrowfen for ARM"));
 }
 
@@ -106,10 +108,9 @@ TEST(StartupEnvironment, PackagesDirectoryIgnoresUserMacros) {
 
 // The directories it sets are shown by the end-to-end start-up tests.
 TEST(StartupEnvironment, StartupRunsEveryStep) {
-  QStringList warnings;
-  const StartupEnvironment environment =
-      buildStartupEnvironment(nullptr, [&](const QString&, const QString& message) { warnings << message; });
-  EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
+  Diagnostics diagnostics;
+  const StartupEnvironment environment = buildStartupEnvironment(nullptr, diagnostics);
+  EXPECT_TRUE(diagnostics.pendingWarnings().isEmpty()) << diagnostics.pendingWarnings().join('\n').toStdString();
   EXPECT_EQ(environment.rootUserDirectory, testDirectory() + "/user");
   EXPECT_EQ(environment.macros.values.value("TargetsDir"),
             testDirectory() + "/user/Marrowfen for ARM/v4/packages/targets");

@@ -7,7 +7,7 @@
 #include "fuzz/macro_expansion_check.h"
 #include "fuzz/preprocessor_check.h"
 #include "fuzz/xml_round_trip.h"
-#include "support/test_support.h"
+#include "helpers/test_support.h"
 
 TEST(FuzzCorpus, EveryInputKeepsItsTargetsProperty) {
   const struct {
@@ -24,7 +24,6 @@ TEST(FuzzCorpus, EveryInputKeepsItsTargetsProperty) {
     const auto corpus = testing_support::fuzzCorpus(target.target);
     EXPECT_GE(corpus.size(), target.atLeast) << target.target;
     for (const auto& input : corpus)
-      EXPECT_EQ(target.check(std::string_view(input.bytes.constData(), input.bytes.size())), "")
-          << target.target << "/" << qPrintable(input.name);
+      EXPECT_EQ(target.check(input.view()), "") << target.target << "/" << qPrintable(input.name);
   }
 }

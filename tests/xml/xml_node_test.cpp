@@ -25,7 +25,7 @@ TEST(XMLNode, LinkingOperations) {
   std::unique_ptr<XMLNode> removed = parent.removeChild(parent.lastChild());
   EXPECT_EQ(removed->parent(), &parent);  // kept on purpose
   EXPECT_EQ(removed->nextSibling(), nullptr);
-  parent.appendChild(element("e"));  // the last-child link followed the removal
+  parent.appendChild(element("e"));                       // the last-child link followed the removal
   EXPECT_EQ(parent.removeChild(removed.get()), nullptr);  // not a child
 
   std::unique_ptr<XMLNode> old = parent.replaceChild(b, element("B"));

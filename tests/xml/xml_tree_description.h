@@ -10,10 +10,14 @@ namespace xml_testing {
 inline std::string describe(const XMLNode& node) {
   const auto& text = [&node]() { return static_cast<const XMLTextNode&>(node).text(); };
   switch (node.nodeKind()) {
-    case XMLNodeKind::Data: return "'" + text() + "'";
-    case XMLNodeKind::Comment: return "<!--" + text() + "-->";
-    case XMLNodeKind::CDATASection: return "[[" + text() + "]]";
-    default: break;
+    case XMLNodeKind::Data:
+      return "'" + text() + "'";
+    case XMLNodeKind::Comment:
+      return "<!--" + text() + "-->";
+    case XMLNodeKind::CDATASection:
+      return "[[" + text() + "]]";
+    default:
+      break;
   }
   std::string result;
   if (node.nodeKind() == XMLNodeKind::Element) {

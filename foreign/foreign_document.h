@@ -1,0 +1,84 @@
+#pragma once
+// A compact read-only element tree of a foreign workspace or project file.
+//
+// The readers only ever look at elements, their attributes and the text of
+// their first child, so this tree keeps just that. Most files are read by a
+// strict byte parser (foreign_parser.h) in one pass; whatever it does not
+// fully understand is read by Qt's XML stream reader (the parser under Qt's
+// DOM, with the same error messages and positions) into the same tree.
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "xml/utf8_text.h"
+
+struct ForeignNode;
+class ForeignStorage;
+
+/// A handle to an element (or to the document itself), cheap to copy; null when
+/// a lookup found nothing. Lookups on a null element find nothing.
+class ForeignElement {
+ public:
+  ForeignElement() = default;
+  explicit ForeignElement(const ForeignNode* node) : node_(node) {}
+
+  bool isNull() const { return node_ == nullptr; }
+  /// The qualified tag name; empty for the document and for a null element.
+  const QString& tagName() const;
+  /// The attribute's value; empty when it is absent.
+  QString attribute(const QString& name) const;
+  /// The attributes in document order: their number, and each one's name and value.
+  size_t attributeCount() const;
+  const QString& attributeName(size_t index) const;
+  QString attributeValue(size_t index) const;
+  /// The character data of the first child node (text or CDATA); empty when the
+  /// first child is missing or is something else (an element, a comment). Text
+  /// made only of (Unicode) white space is not a node, as in Qt's DOM.
+  QString firstChildText() const;
+  /// The line of the file where the element's start tag ends (from 1); 0 for the document.
+  int line() const;
+  /// The number of element children, and the one at index (document order).
+  size_t childCount() const;
+  ForeignElement child(size_t index) const;
+
+ private:
+  const ForeignNode* node_ = nullptr;
+};
+
+/// What a foreign file's parser found wrong: the stream reader's message and
+/// position (line and column counted from 1). Thrown by ForeignDocument's parse
+/// functions and caught where a foreign file is loaded.
+struct ForeignParseError {
+  QString message;
+  int line = 0;
+  int column = 0;
+};
+
+/// One parsed file; owns all its elements.
+class ForeignDocument {
+ public:
+  /// An empty document.
+  ForeignDocument();
+  ForeignDocument(ForeignDocument&&) noexcept;
+  ForeignDocument& operator=(ForeignDocument&&) noexcept;
+  ~ForeignDocument();
+
+  /// The document bytes hold; throws ForeignParseError. NUL bytes (and white space
+  /// among them) after the document element are ignored: padded files are read as
+  /// the IDEs read them.
+  static ForeignDocument parse(const QByteArray& bytes);
+  /// Only the fast path of parse: nothing when it gives up.
+  static std::optional<ForeignDocument> parseFast(const QByteArray& bytes);
+  /// Only the stream reader path of parse, which reads any file the fast path reads.
+  static ForeignDocument parseWithStreamReader(const QByteArray& bytes);
+
+  /// The document node, whose only element child is the document element.
+  operator ForeignElement() const;
+
+ private:
+  struct FastParse;
+  static FastParse parseFastPath(const QByteArray& bytes);
+
+  std::unique_ptr<ForeignStorage> storage_;
+};

@@ -1,0 +1,113 @@
+#pragma once
+// Paths that foreign workspace and project files name, resolved the way the IDE
+// that wrote them would on its own platform: "\" separates components, a
+// "$NAME$" variable at the start stands for a directory, and where the exact
+// path does not exist, a component that matches a directory entry
+// case-insensitively and uniquely is taken (Windows file systems ignore case).
+// Everything is relative to an explicit base directory, never to the working
+// directory of the moment.
+
+#include <QHash>
+#include <QPair>
+#include <QSet>
+#include <QString>
+#include <QStringView>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <unordered_map>
+
+/// A path named in a foreign file, as found on disk.
+struct ResolvedPath {
+  /// The path to open: the base directory (or the variable's directory) joined
+  /// with relative; absolute when the path was.
+  QString path;
+  /// The path as written, with "/" separators, without its leading variable,
+  /// and with each component that differed in case spelled as on disk.
+  QString relative;
+  /// Something exists at path.
+  bool exists = false;
+};
+
+/// A path read from a foreign file, or why it cannot be used.
+struct PathOrProblem {
+  QString path;
+  /// Empty when path can be used.
+  QString problem;
+
+  bool usable() const { return problem.isEmpty(); }
+  static PathOrProblem failure(QString why) { return {QString(), std::move(why)}; }
+};
+
+/// Resolves foreign paths, remembering the directories it has listed.
+class ForeignPathResolver {
+ public:
+  /// Directories that "$NAME$" variables stand for, by NAME.
+  using Variables = QHash<QString, QString>;
+
+  /// Resolves text against baseDirectory ("" is the working directory). An
+  /// unknown variable is kept as text, so the path is not found.
+  ResolvedPath resolve(const QString& text, const QString& baseDirectory, const Variables& variables = {});
+  /// Just ResolvedPath::relative for text (no variables) against baseDirectory;
+  /// exists, when given, tells whether something is there.
+  QString respell(const QString& text, const QString& baseDirectory, bool* exists = nullptr);
+  /// Forgets the listed directories (the disk may have changed).
+  void clear() {
+    listings_.clear();
+    listingsByIdentity_.clear();
+    listingStore_.clear();
+    walks_.clear();
+    lastWalk_ = nullptr;
+  }
+
+ private:
+  /// The names in a directory, and the names by case-folded spelling; a folded
+  /// spelling shared by several names maps to an empty string (not unique). The
+  /// folded names are made on the first lookup that misses: most paths are
+  /// spelled as on disk, and folding every name of every directory cost more
+  /// than the listing itself.
+  struct Listing {
+    bool readable = false;
+    QSet<QString> names;
+    std::optional<QHash<QString, QString>> byFoldedName;
+  };
+  /// A directory part walked component by component from start: its text with
+  /// the components respelled as on disk, the path reached, and whether every
+  /// component was found.
+  struct Walk {
+    QString text;
+    QString directory;
+    bool found = true;
+    QString start;   // what was walked: from start,
+    QString source;  // the text as written
+  };
+  const Walk& walk(const QString& start, QStringView text);
+  Listing& listing(const QString& directory);
+  /// The component's spelling on disk in directory; empty when there is none.
+  QString findComponent(const QString& directory, const QString& component);
+
+  // By the path as walked, and by device and inode: a directory reached by many
+  // paths ("p1/..", "p2/..", one per project) is read once.
+  QHash<QString, Listing*> listings_;
+  QHash<QPair<quint64, quint64>, Listing*> listingsByIdentity_;
+  std::deque<Listing> listingStore_;
+  // Looked up by views of the paths being resolved, so that the common case
+  // (a directory walked before) allocates nothing.
+  struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(QStringView text) const { return qHash(text); }
+  };
+  using WalksByText = std::unordered_map<QString, Walk, ViewHash, std::equal_to<>>;
+  std::unordered_map<QString, WalksByText, ViewHash, std::equal_to<>> walks_;  // by start directory
+  const Walk* lastWalk_ = nullptr;
+};
+
+/// path with every "\" turned into "/", then one trailing "/" removed.
+QString toForwardSlashes(const QString& path);
+
+/// path relative to directory: path itself when it is absolute or directory is
+/// "" or "."; otherwise directory + "/" + path.
+QString joinPath(const QString& directory, const QString& path);
+
+/// True for a path that begins at a root: "/x" or a drive such as "C:/x".
+bool isAbsoluteForeignPath(const QString& path);

@@ -1,0 +1,56 @@
+#pragma once
+// Writes project records into the solution model: the one place for the rules
+// every reader shares. It chooses the configurations that become "Debug" and
+// "Release" (the others keep their names), moves what all of them share into
+// "Common", writes each setting as its property (setting_properties.h), applies
+// the command line's definitions, include directories, properties and filters,
+// picks the project template, lays out the folders and files with their
+// exclusions and settings, and reports what a project holds that the solution
+// cannot carry. Each of these is a step (mapping_steps.h), run in order per record.
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include "readers/common/reader.h"
+#include "support/conversion_outcome.h"
+
+class ConversionContext;
+class ModelNode;
+class SolutionModel;
+struct MappingOptions;
+
+/// Writes the records of one input into the model's solution.
+class ProjectMapper : public RecordSink {
+ public:
+  /// All outlive the mapper; rules: the reader's.
+  ProjectMapper(SolutionModel& model, ConversionContext& context, const MappingOptions& options,
+                const MappingRules& rules);
+
+  /// Makes the model's solution.
+  void beginSolution(const QString& name, const QString& directory, const QString& workspaceFile) override;
+  /// Adds the project of record to the solution. Throws ConversionError "<file>:
+  /// library template not specified" (or "executable template not specified")
+  /// when a template is needed and none is given. A project, file or folder
+  /// whose name holds a control character, which a solution file cannot hold, is
+  /// left out with a warning.
+  void addProject(const ProjectRecord& record) override;
+  /// Declares the configurations beyond Debug and Release that the projects
+  /// carry, so that they can be built. When the workspace names projects, or some
+  /// were left out, and none was added, throws ConversionError "<workspace>: no
+  /// project could be converted": an empty solution would pass for a conversion.
+  void finish(qsizetype projectsNamed) override;
+
+ private:
+  SolutionModel& model_;
+  ConversionContext& context_;
+  const MappingOptions& options_;
+  const MappingRules& rules_;
+  ModelNode* solution_ = nullptr;
+  QString workspaceFile_;
+  QStringList otherConfigurations_;
+  qsizetype projectsAdded_ = 0;
+  /// Each project's libraries not linked, by its index among the input's outcomes.
+  QList<QPair<qsizetype, NotCarried>> librariesNotLinked_;
+};

@@ -1,0 +1,129 @@
+// The steps of the mapper that lay out a project's files: its source tree, with
+// each item's exclusions and own settings, and its GNU ld scripts.
+
+#include <QSet>
+
+#include "mapping/mapping_options.h"
+#include "mapping/mapping_steps.h"
+#include "model/solution_model.h"
+#include "support/diagnostics.h"
+#include "xml/utf8_text.h"
+
+namespace {
+
+const QString commonName = QStringLiteral("Common");
+const QString excludeProperty = QStringLiteral("build_exclude_from_build");
+const QString yes = QStringLiteral("Yes");
+
+/// The solution configurations whose source is one of configurations.
+QSet<QString> plannedAmong(const ProjectMapping& mapping, const QStringList& configurations) {
+  QSet<QString> names;
+  for (const PlannedConfiguration& configuration : mapping.plan)
+    if (configurations.contains(configuration.source->name)) names.insert(configuration.name);
+  return names;
+}
+
+// Left out of every configuration, an item is still listed (the user may want
+// it) and says so in "Common". label: the item as the outcome names it.
+void setExclusion(ProjectMapping& mapping, ModelNode* node, const QSet<QString>& excludedFrom, const QString& label) {
+  if (excludedFrom.isEmpty()) return;
+  std::vector<PropertyValues> values;
+  for (size_t i = 0; i < mapping.plan.size(); ++i) {
+    const bool excluded = excludedFrom.contains(mapping.plan[i].name);
+    values.push_back(excluded ? PropertyValues{{excludeProperty, yes}} : PropertyValues{});
+    if (excluded && i < mapping.configurations.size()) mapping.configurations[i].excluded.append(label);
+  }
+  writeSplit(mapping, node, values, false);
+}
+
+// The settings an item has of its own, as far as they differ from its
+// project's in each configuration.
+void setItemSettings(ProjectMapping& mapping, ModelNode* node, const SourceItem& item) {
+  if (item.settings.empty() || mapping.plan.empty()) return;
+  std::vector<PropertyValues> values(mapping.plan.size());
+  const QString itemName = item.kind == SourceItem::Kind::File ? item.path : item.name;
+  for (size_t i = 0; i < mapping.plan.size(); ++i) {
+    for (const ItemSettings& settings : item.settings) {
+      if (settings.configuration != mapping.plan[i].source->name) continue;
+      QList<NotCarried> removed;
+      const CompileSettings difference =
+          itemDifference(settings.compile, mapping.plan[i].source->compile, itemName, removed);
+      ConfigurationProperties properties = compileProperties(difference);
+      values[i] = properties.values;
+      for (NotCarried report : removed + properties.notCarried) {
+        report.configurations = {settings.configuration};
+        mergeNotCarried(mapping.notCarried, report);
+      }
+    }
+  }
+  writeSplit(mapping, node, values, false);
+}
+
+// No reader passes a control character into a record (the XML parsers refuse
+// them, the directory scans leave such names out), but a solution holding one
+// could not be read back: this is the last guard, for every reader.
+bool leavesOutName(ProjectMapping& mapping, const SourceItem& item) {
+  if (isXmlText(item.name) && isXmlText(item.path)) return false;
+  const bool isFile = item.kind == SourceItem::Kind::File;
+  mapping.diagnostics.warn(mapping.record.sourceFile,
+                           (isFile ? QStringLiteral("file ") + item.path : QStringLiteral("folder ") + item.name) +
+                               QStringLiteral(" left out: its name holds a control character"));
+  return true;
+}
+
+// Folders of the same name under one parent share one folder, and a folder
+// without a name gives its items to the enclosing one; the exclusions of such
+// a folder then go to its items, which are all it has of its own. path: the
+// folder's names from the project down, which name a folder in the outcome.
+void addItems(ProjectMapping& mapping, ModelNode* folder, const std::vector<SourceItem>& items,
+              const QSet<QString>& passedDown, const QString& path) {
+  SolutionModel& model = mapping.model;
+  for (const SourceItem& item : items) {
+    if (leavesOutName(mapping, item)) continue;
+    const QSet<QString> exclusion = plannedAmong(mapping, item.excludedFrom) | passedDown;
+    const QString itemPath = path + QLatin1Char('/') + item.name;
+    if (item.kind == SourceItem::Kind::File) {
+      if (mapping.options.excludesFile(item.name)) continue;
+      ModelNode* file = model.addFile(folder, item.path);
+      setExclusion(mapping, file, exclusion, item.path);
+      setItemSettings(mapping, file, item);
+    } else if (item.name.isEmpty()) {
+      addItems(mapping, folder, item.items, exclusion, path);
+    } else if (ModelNode* shared = model.findFolder(folder, item.name)) {
+      addItems(mapping, shared, item.items, exclusion, itemPath);
+    } else {
+      ModelNode* own = model.findOrAddFolder(folder, item.name, QString());
+      setExclusion(mapping, own, exclusion, itemPath);
+      setItemSettings(mapping, own, item);
+      addItems(mapping, own, item.items, {}, itemPath);
+    }
+  }
+}
+
+}  // namespace
+
+void addSourceTree(ProjectMapping& mapping) {
+  const QString sourceFiles = QStringLiteral("Source Files");
+  ModelNode* folder = mapping.model.findOrAddFolder(mapping.project, sourceFiles, QString());
+  addItems(mapping, folder, mapping.record.sources, {}, sourceFiles);
+}
+
+// A GNU ld script is a file of the project the linker takes; one that only
+// some configurations link with is left out of the others.
+void addLinkerScripts(ProjectMapping& mapping) {
+  const ProjectKind kind = mapping.record.kind;
+  QStringList scripts;
+  for (const PlannedConfiguration& configuration : mapping.plan) {
+    const QString script = gnuLinkerScript(*configuration.source, kind);
+    if (!script.isEmpty() && !scripts.contains(script)) scripts.append(script);
+  }
+  for (const QString& script : scripts) {
+    ModelNode* file = mapping.model.addFile(mapping.project, script);
+    mapping.model.setConfigurationProperty(file, QStringLiteral("file_type"), commonName,
+                                           QStringLiteral("Linker Script"));
+    QSet<QString> notLinking;
+    for (const PlannedConfiguration& configuration : mapping.plan)
+      if (gnuLinkerScript(*configuration.source, kind) != script) notLinking.insert(configuration.name);
+    setExclusion(mapping, file, notLinking, script);
+  }
+}

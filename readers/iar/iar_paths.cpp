@@ -1,0 +1,226 @@
+#include "readers/iar/iar_paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "foreign/foreign_path.h"
+#include "readers/common/windows_path_anchor.h"
+#include "readers/iar/iar_argument_variables.h"
+
+namespace {
+
+// Variables that stand for the Embedded Workbench installation.
+const char* const installationVariables[] = {"TOOLKIT_DIR", "EW_DIR"};
+
+// The IDE's own argument variables, which no user defines; "$_NAME_$" is the
+// environment variable NAME.
+const char* const ideVariables[] = {
+    "CONFIG_NAME", "CUR_DIR",      "CUR_LINE",     "DATE",       "USER_NAME",    "EXE_DIR",     "OBJ_DIR",   "LIST_DIR",
+    "FILE_BNAME",  "FILE_BPATH",   "FILE_DIR",     "FILE_FNAME", "FILE_PATH",    "PROJ_FNAME",  "PROJ_PATH", "WS_FNAME",
+    "WS_PATH",     "TARGET_BNAME", "TARGET_BPATH", "TARGET_DIR", "TARGET_FNAME", "TARGET_PATH",
+};
+
+bool isOneOf(const QString& name, const auto& names) {
+  for (const char* known : names)
+    if (name == QLatin1String(known)) return true;
+  return false;
+}
+
+bool isIdeVariable(const QString& name) {
+  return isOneOf(name, ideVariables) ||
+         (name.size() > 2 && name.startsWith(QLatin1Char('_')) && name.endsWith(QLatin1Char('_')));
+}
+
+const QString onlyTheIdeKnows = QStringLiteral("only Embedded Workbench knows its value");
+
+// Variables defined through one another end after as many levels as their values may nest.
+constexpr int mostNestedPaths = 16;
+
+// "" for the directory itself, so that "$(ProjectDir)" gets no "/" after it.
+QString cleanRest(const QString& rest) {
+  const QString cleaned = QDir::cleanPath(rest);
+  return cleaned == QLatin1String(".") ? QString() : cleaned;
+}
+
+QString withMacro(const char* macro, const QString& rest) {
+  return rest.isEmpty() ? QLatin1String(macro) : QLatin1String(macro) + QLatin1Char('/') + rest;
+}
+
+QString absoluteDirectory(const QString& directory) {
+  return QFileInfo(directory.isEmpty() ? QStringLiteral(".") : directory).absoluteFilePath();
+}
+
+}  // namespace
+
+IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString& projectDirectory,
+                                   const QString& workspaceDirectory, const IarArgumentVariables* argumentVariables)
+    : resolver_(resolver),
+      argumentVariables_(argumentVariables),
+      projectDirectory_(projectDirectory),
+      workspaceDirectory_(workspaceDirectory),
+      absoluteProjectDirectory_(absoluteDirectory(projectDirectory)),
+      absoluteWorkspaceDirectory_(absoluteDirectory(workspaceDirectory)) {}
+
+IarPathConverter::Split IarPathConverter::split(const QString& text, const QString& shown, int depth) {
+  QString rest = toForwardSlashes(text);
+  Base base = isAbsoluteForeignPath(rest) ? Base::Absolute : Base::Project;
+  if (!rest.contains(QLatin1Char('$'))) return {base, rest};
+  const IarVariableAt leading = findIarVariable(rest);
+  if (leading.start == 0) {
+    const QString variable = rest.left(leading.length);
+    if (isOneOf(leading.name, installationVariables)) {
+      if (recordsLeftOut_ && !installationPaths_.contains(shown)) installationPaths_.append(shown);
+      return {Base::LeftOut, QString()};
+    }
+    rest = rest.mid(leading.length);
+    while (rest.startsWith(QLatin1Char('/'))) rest.remove(0, 1);
+    if (leading.name == QLatin1String("PROJ_DIR"))
+      base = Base::Project;
+    else if (leading.name == QLatin1String("WS_DIR"))
+      base = Base::Workspace;
+    else
+      return argumentVariablePath(variable, leading.name, rest, shown, depth);
+  }
+  // A variable anywhere else ("$PROJ_DIR$\$CONFIG_NAME$\x") means something only the IDE knows.
+  if (const IarVariableAt inner = findIarVariable(rest); inner.start >= 0)
+    return leaveOut(rest.mid(inner.start, inner.length), onlyTheIdeKnows, shown);
+  return {base, rest};
+}
+
+// An argument variable's value takes its place; a value that is a Windows path
+// is found again on disk, and written relative to the project.
+IarPathConverter::Split IarPathConverter::argumentVariablePath(const QString& variable, const QString& name,
+                                                               const QString& rest, const QString& shown, int depth) {
+  const std::optional<IarVariableValue> value =
+      argumentVariables_ && !isIdeVariable(name) ? argumentVariables_->value(name) : std::nullopt;
+  if (!value || depth >= mostNestedPaths) {
+    QString why = QStringLiteral("no .custom_argvars file or -argvar defines it");
+    if (isIdeVariable(name))
+      why = onlyTheIdeKnows;
+    else if (argumentVariables_ && argumentVariables_->defines(name))
+      why = QStringLiteral("its value is empty or defined through itself");
+    return leaveOut(variable, why, shown);
+  }
+  // A value that begins with another variable ("$PROJ_DIR$\..\sdk") is converted
+  // as any path; one defined relative to its file stays relative.
+  if (!isWindowsAbsolutePath(value->text)) {
+    Split path =
+        split(toForwardSlashes(value->text) + (rest.isEmpty() ? QString() : QLatin1Char('/') + rest), shown, depth + 1);
+    if (path.base == Base::Absolute && value->relative) path.base = Base::Anchored;
+    return path;
+  }
+  if (const IarVariableAt later = findIarVariable(rest); later.start >= 0)
+    return leaveOut(rest.mid(later.start, later.length), onlyTheIdeKnows, shown);
+  if (const std::optional<QString> found = anchored(name, value->text, rest)) return {Base::Anchored, *found};
+  return leaveOut(variable,
+                  QStringLiteral("its value ") + value->text +
+                      QStringLiteral(" is a Windows path no part of which lies above the project"),
+                  shown);
+}
+
+// The directory the variable stands for is where the paths that use it lie: the
+// first path found there, with all of its rest, places it, and later paths
+// follow (so that a file not made yet lies where its directory is).
+std::optional<QString> IarPathConverter::anchored(const QString& name, const QString& value, const QString& rest) {
+  const auto known = anchors_.constFind(name);
+  if (known != anchors_.constEnd()) return QDir::cleanPath(*known + QLatin1Char('/') + rest);
+  const QStringList restComponents = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+  if (restComponents.contains(QStringLiteral(".."))) return std::nullopt;
+  const std::optional<AnchoredPath> found =
+      anchorWindowsPath(resolver_, value + QLatin1Char('/') + rest, absoluteProjectDirectory_, restComponents.size());
+  if (!found) return std::nullopt;
+  QString directory = found->path;
+  for (qsizetype step = 0; step < restComponents.size(); ++step) directory = QFileInfo(directory).path();
+  anchors_.insert(name, directory);
+  return found->path;
+}
+
+IarPathConverter::Split IarPathConverter::leaveOut(const QString& variable, const QString& why, const QString& text) {
+  if (!recordsLeftOut_) return {Base::LeftOut, QString()};
+  auto known = std::find_if(leftOutVariables_.begin(), leftOutVariables_.end(),
+                            [&](const LeftOutVariable& left) { return left.variable == variable; });
+  if (known == leftOutVariables_.end()) known = leftOutVariables_.insert(known, {variable, why, {}});
+  if (!known->paths.contains(text)) known->paths.append(text);
+  return {Base::LeftOut, QString()};
+}
+
+// Where neither is there (a file generated later, a variable not defined), the
+// copy is named, as the IDE names it.
+const QString& IarPathConverter::copyOrOriginal(const QString& text) {
+  if (!copies_ || copies_->isEmpty()) return text;
+  const auto original = copies_->constFind(toForwardSlashes(text));
+  if (original == copies_->constEnd() || existsOnDisk(text) || !existsOnDisk(*original)) return text;
+  if (!copiesNotMade_.contains(text)) copiesNotMade_.append(text);
+  return *original;
+}
+
+// Looked at without recording what it would leave out: the path may not be used.
+bool IarPathConverter::existsOnDisk(const QString& text) {
+  recordsLeftOut_ = false;
+  const Split path = split(text, text, 0);
+  recordsLeftOut_ = true;
+  bool exists = false;
+  switch (path.base) {
+    case Base::Project:
+      resolver_.respell(path.rest, projectDirectory_, &exists);
+      break;
+    case Base::Workspace:
+      resolver_.respell(path.rest, workspaceDirectory_, &exists);
+      break;
+    case Base::Absolute:
+    case Base::Anchored:
+      exists = QFileInfo::exists(path.rest);
+      break;
+    case Base::LeftOut:
+      break;
+  }
+  return exists;
+}
+
+std::optional<QString> IarPathConverter::projectRelative(const QString& given) {
+  const QString& text = copyOrOriginal(given);
+  const Split path = split(text, text, 0);
+  switch (path.base) {
+    case Base::LeftOut:
+      return std::nullopt;
+    case Base::Absolute:
+      return path.rest;
+    case Base::Anchored: {
+      const QString relative = QDir(absoluteProjectDirectory_).relativeFilePath(path.rest);
+      return relative.isEmpty() ? QStringLiteral(".") : relative;
+    }
+    case Base::Project: {
+      const QString rest = cleanRest(resolver_.respell(path.rest, projectDirectory_));
+      return rest.isEmpty() ? QStringLiteral(".") : rest;
+    }
+    case Base::Workspace: {
+      // Relative to the project directory, whichever side of it the file lies.
+      const QString onDisk = resolver_.respell(path.rest, workspaceDirectory_);
+      const QString relative =
+          QDir(absoluteProjectDirectory_)
+              .relativeFilePath(QDir::cleanPath(absoluteWorkspaceDirectory_ + QLatin1Char('/') + onDisk));
+      return relative.isEmpty() ? QStringLiteral(".") : relative;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<QString> IarPathConverter::macroBased(const QString& given) {
+  const QString& text = copyOrOriginal(given);
+  const Split path = split(text, text, 0);
+  switch (path.base) {
+    case Base::LeftOut:
+      return std::nullopt;
+    case Base::Absolute:
+      return path.rest;
+    case Base::Anchored:
+      return withMacro("$(ProjectDir)", cleanRest(QDir(absoluteProjectDirectory_).relativeFilePath(path.rest)));
+    case Base::Project:
+      return withMacro("$(ProjectDir)", cleanRest(resolver_.respell(path.rest, projectDirectory_)));
+    case Base::Workspace:
+      // The solution is written beside the workspace file, so its directory is "$WS_DIR$".
+      return withMacro("$(SolutionDir)", cleanRest(resolver_.respell(path.rest, workspaceDirectory_)));
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,170 @@
+#include "readers/iar/iar_project.h"
+
+#include "foreign/foreign_files.h"
+
+namespace {
+
+const QString nameTag = QStringLiteral("name");
+const QString settingsTag = QStringLiteral("settings");
+
+int dataVersion(const ForeignElement& data) {
+  bool valid = false;
+  const int version = childText(data, QStringLiteral("version")).trimmed().toInt(&valid);
+  return valid ? version : -1;
+}
+
+// Both forms of the build actions: "prebuild" and "postbuild" texts (before
+// Embedded Workbench 9), then "buildAction" elements with their own order.
+void readBuildActions(const ForeignElement& data, std::vector<IarBuildAction>& actions) {
+  for (const char* sequence : {"prebuild", "postbuild"}) {
+    const QString command = childText(data, QLatin1String(sequence)).trimmed();
+    if (!command.isEmpty()) actions.push_back({QLatin1String(sequence), command, QString()});
+  }
+  for (const ForeignElement& action :
+       childrenNamed(childNamed(data, QStringLiteral("buildActions")), QStringLiteral("buildAction"))) {
+    const QString command = childText(action, QStringLiteral("cmdline")).trimmed();
+    if (command.isEmpty()) continue;
+    actions.push_back({childText(action, QStringLiteral("buildSequence")).trimmed(), command,
+                       childText(action, QStringLiteral("workingDirectory")).trimmed()});
+  }
+}
+
+/// Reads the "settings" blocks of a configuration, or of a file's or group's own settings.
+class SettingsReader {
+ public:
+  SettingsReader(IarCompiler& compiler, IarOptions& options, std::vector<IarBuildAction>* buildActions)
+      : compiler_(compiler), options_(options), buildActions_(buildActions) {}
+
+  void read(const ForeignElement& parent) {
+    for (const ForeignElement& settings : childrenNamed(parent, settingsTag)) {
+      const QString name = childText(settings, nameTag);
+      const IarBlock block = iarBlockOf(name);
+      const ForeignElement data = childNamed(settings, QStringLiteral("data"));
+      if (block == IarBlock::BuildActions && buildActions_) readBuildActions(data, *buildActions_);
+      if (!takes(block)) continue;
+      if (block == IarBlock::Compiler) compiler_ = {name, dataVersion(data)};
+      for (const ForeignElement& option : childrenNamed(data, QStringLiteral("option"))) options_.read(block, option);
+    }
+  }
+
+ private:
+  // The first compiler block is the configuration's compiler, the first
+  // assembler block its assembler.
+  bool takes(IarBlock block) {
+    if (block == IarBlock::Other || block == IarBlock::BuildActions) return false;
+    if (block != IarBlock::Compiler && block != IarBlock::Assembler) return true;
+    bool& seen = block == IarBlock::Compiler ? compilerSeen_ : assemblerSeen_;
+    if (seen) return false;
+    seen = true;
+    return true;
+  }
+
+  IarCompiler& compiler_;
+  IarOptions& options_;
+  std::vector<IarBuildAction>* buildActions_;
+  bool compilerSeen_ = false;
+  bool assemblerSeen_ = false;
+};
+
+IarConfiguration readConfiguration(const ForeignElement& element) {
+  IarConfiguration configuration;
+  configuration.name = childText(element, nameTag);
+  configuration.toolchain = childText(childNamed(element, QStringLiteral("toolchain")), nameTag).trimmed();
+  SettingsReader(configuration.compiler, configuration.options, &configuration.buildActions).read(element);
+  return configuration;
+}
+
+// The settings a file or group has of its own, one per configuration it names.
+std::vector<IarOwnSettings> ownSettings(const ForeignElement& element) {
+  std::vector<IarOwnSettings> result;
+  for (const ForeignElement& configuration : childrenNamed(element, QStringLiteral("configuration"))) {
+    IarOwnSettings settings;
+    settings.configuration = childText(configuration, nameTag).trimmed();
+    SettingsReader(settings.compiler, settings.options, nullptr).read(configuration);
+    result.push_back(std::move(settings));
+  }
+  return result;
+}
+
+QStringList excludedFrom(const ForeignElement& element) {
+  QStringList names;
+  for (const ForeignElement& configuration :
+       childrenNamed(childNamed(element, QStringLiteral("excluded")), QStringLiteral("configuration"))) {
+    const QString name = configuration.firstChildText().trimmed();
+    if (!name.isEmpty()) names.append(name);
+  }
+  return names;
+}
+
+// Groups and files below the project element, in document order.
+void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent& content) {
+  content.mergedGroups = walkIarGroups(
+      projectElement,
+      [&content](const ForeignElement& group, qsizetype parent) {
+        content.groups.push_back(
+            {childText(group, nameTag).trimmed(), parent, excludedFrom(group), ownSettings(group)});
+        return qsizetype(content.groups.size()) - 1;
+      },
+      [&content](const ForeignElement& item, qsizetype group) {
+        if (item.tagName() == QLatin1String("file"))
+          content.files.push_back({childText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
+      });
+}
+
+}  // namespace
+
+int walkIarGroups(const ForeignElement& root,
+                  const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
+                  const std::function<void(const ForeignElement&, qsizetype)>& addItem) {
+  struct Level {
+    ForeignElement element;
+    size_t next;
+    qsizetype group;  // the group items at this level go into
+    int depth;
+  };
+  int merged = 0;
+  std::vector<Level> stack{{root, 0, -1, 0}};
+  while (!stack.empty()) {
+    Level& level = stack.back();
+    if (level.next == level.element.childCount()) {
+      stack.pop_back();
+      continue;
+    }
+    const ForeignElement child = level.element.child(level.next++);
+    if (child.tagName() != QLatin1String("group")) {
+      addItem(child, level.group);
+    } else if (level.depth >= maximumGroupDepth) {
+      ++merged;
+      stack.push_back({child, 0, level.group, level.depth});
+    } else {
+      const qsizetype group = addGroup(child, level.group);
+      stack.push_back({child, 0, group, level.depth + 1});
+    }
+  }
+  return merged;
+}
+
+QString IarConfiguration::device() const {
+  return options.text(IarOptionId::Device).section(QLatin1Char('\t'), 0, 0).trimmed();
+}
+
+// "###Unitialized###" until the user sets an output.
+QString IarConfiguration::archiveOutput() const {
+  const QString output = options.text(IarOptionId::ArchiveOutput);
+  if (options.text(IarOptionId::ArchiveOverride) != QLatin1String("1") || output.startsWith(QLatin1Char('#')))
+    return QString();
+  return output;
+}
+
+IarProjectContent readIarProject(const ForeignDocument& document) {
+  IarProjectContent content;
+  const ForeignElement projectElement = childNamed(document, QStringLiteral("project"));
+  QStringList names;
+  for (const ForeignElement& element : childrenNamed(projectElement, QStringLiteral("configuration"))) {
+    content.configurations.push_back(readConfiguration(element));
+    names.append(content.configurations.back().name);
+  }
+  content.choice = chooseDebugAndRelease(names);
+  readGroupsAndFiles(projectElement, content);
+  return content;
+}

@@ -1,0 +1,118 @@
+#include "readers/uvision/uvision_groups.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "foreign/foreign_files.h"
+#include "foreign/foreign_path.h"
+#include "foreign/solution_naming.h"
+#include "readers/common/conversion_context.h"
+#include "readers/uvision/uvision_compile_settings.h"
+#include "readers/uvision/uvision_target_settings.h"
+
+namespace {
+
+bool isLibraryPath(const QString& path) {
+  return path.endsWith(QLatin1String(".lib")) || path.endsWith(QLatin1String(".a"));
+}
+
+// The "File" elements of a group: those of every "Files" child (generators such
+// as RT-Thread's write one "Files" per file), and only of its own children, so
+// that groups nested inside each other (which uVision never writes) do not count
+// a file once for every enclosing group.
+QList<ForeignElement> groupFiles(const ForeignElement& group) {
+  QList<ForeignElement> files;
+  for (const ForeignElement& list : childrenNamed(group, QStringLiteral("Files")))
+    files += childrenNamed(list, QStringLiteral("File"));
+  return files;
+}
+
+/// "IncludeInBuild" of a group's or file's options: 0 leaves it out of the
+/// target's build, 1 puts it in, 2 (or nothing) takes its group's choice.
+enum class BuildChoice { LeftOut, Built, AsGroup };
+
+BuildChoice buildChoice(const ForeignElement& options) {
+  const QString choice =
+      childText(childNamed(options, QStringLiteral("CommonProperty")), QStringLiteral("IncludeInBuild"));
+  if (choice == QLatin1String("0")) return BuildChoice::LeftOut;
+  return choice == QLatin1String("1") ? BuildChoice::Built : BuildChoice::AsGroup;
+}
+
+/// The options of a group or file in one target.
+class ItemOptions {
+ public:
+  // The compiler and assembler blocks of a group's or file's options are under
+  // "GroupArmAds"/"FileArmAds", by analogy "GroupArm"/"FileArm" for the GNU tool set.
+  ItemOptions(const UVisionTargetReading& reading, const ForeignElement& target, const ProjectRecord& record)
+      : reading_(reading),
+        tools_(toolOptionsOf(reading, target)),
+        project_(record.configurations.front().compile),
+        groupBlock_(QLatin1String(reading.toolset == UVisionToolset::Gnu ? "GroupArm" : "GroupArmAds")),
+        fileBlock_(QLatin1String(reading.toolset == UVisionToolset::Gnu ? "FileArm" : "FileArmAds")) {}
+
+  void addGroupSettings(SourceItem& folder, const ForeignElement& options) const {
+    addSettings(folder, childNamed(options, groupBlock_), QStringLiteral("group ") + folder.name);
+  }
+  void addFileSettings(SourceItem& file, const ForeignElement& options) const {
+    addSettings(file, childNamed(options, fileBlock_), file.path);
+  }
+  void exclude(SourceItem& item) const { item.excludedFrom.append(reading_.targetName); }
+
+ private:
+  void addSettings(SourceItem& item, const ForeignElement& block, const QString& itemName) const {
+    if (block.isNull()) return;
+    const auto settings = readItemCompileSettings(reading_, block, tools_, project_, itemName);
+    if (settings) item.settings.push_back({reading_.targetName, *settings});
+  }
+
+  const UVisionTargetReading& reading_;
+  ForeignElement tools_;
+  const CompileSettings& project_;
+  const QString groupBlock_;
+  const QString fileBlock_;
+};
+
+// A group the target leaves out leaves out its files. A file of it that says
+// it is built ("IncludeInBuild" 1: its own choice, as with every three-state
+// option) is; the group's exclusion then goes to each of its other files.
+void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, const ForeignElement& group,
+               SourceItem& folder, QStringList& linkedLibraries) {
+  const ForeignElement groupOptions = childNamed(group, QStringLiteral("GroupOption"));
+  const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
+  options.addGroupSettings(folder, groupOptions);
+  std::vector<BuildChoice> choices;  // each file's own
+  for (const ForeignElement& entry : groupFiles(group)) {
+    const ForeignElement fileOptions = childNamed(entry, QStringLiteral("FileOption"));
+    const BuildChoice choice = buildChoice(fileOptions);
+    const QString path = toForwardSlashes(childText(entry, QStringLiteral("FilePath")));
+    if (isLibraryPath(path)) {  // linked, not compiled: a dependency where it is built
+      if (choice == BuildChoice::Built || (choice == BuildChoice::AsGroup && !groupExcluded))
+        linkedLibraries.append(path);
+      continue;
+    }
+    SourceItem file = SourceItem::file(childText(entry, QStringLiteral("FileName")),
+                                       reading.context.paths().respell(path, reading.directory));
+    options.addFileSettings(file, fileOptions);
+    folder.items.push_back(std::move(file));
+    choices.push_back(choice);
+  }
+  const bool someBuilt = std::find(choices.begin(), choices.end(), BuildChoice::Built) != choices.end();
+  if (groupExcluded && !someBuilt) options.exclude(folder);
+  for (size_t i = 0; i < choices.size(); ++i) {
+    if (choices[i] == BuildChoice::LeftOut || (groupExcluded && someBuilt && choices[i] == BuildChoice::AsGroup))
+      options.exclude(folder.items[i]);
+  }
+}
+
+}  // namespace
+
+void readGroups(const UVisionTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
+                QStringList& linkedLibraries) {
+  const ItemOptions options(reading, target, record);
+  for (const ForeignElement& group : descendantsNamed(target, QStringLiteral("Group"))) {
+    SourceItem folder = SourceItem::folder(childText(group, QStringLiteral("GroupName")));
+    if (folder.name.isEmpty()) continue;
+    readGroup(reading, options, group, folder, linkedLibraries);
+    record.sources.push_back(std::move(folder));
+  }
+}

@@ -1,0 +1,197 @@
+#include "solution/solution_writer.h"
+
+#include <QDir>
+#include <string_view>
+#include <vector>
+
+#include "model/model_names.h"
+#include "model/model_node.h"
+#include "xml/xml_writer.h"
+
+using namespace model_names;
+
+namespace {
+
+// Solution files hold ASCII almost only, so text is copied unit by unit and only
+// other text goes through Qt's encoders (property names as Latin-1, values as UTF-8).
+void assignEncoded(std::string& bytes, const QString& text, bool latin1) {
+  bytes.clear();
+  bytes.reserve(size_t(text.size()));
+  for (const QChar character : text) {
+    if (character.unicode() >= 0x80) {
+      const QByteArray encoded = latin1 ? text.toLatin1() : text.toUtf8();
+      bytes.assign(encoded.constData(), size_t(encoded.size()));
+      return;
+    }
+    bytes.push_back(char(character.unicode()));
+  }
+}
+
+// How an element is written: with its children, as a dynamic folder (its settings
+// and configurations only) or as a reference to an imported solution.
+enum class Form { Plain, DynamicFolder, ImportReference };
+
+// Large enough to make few write calls, small enough not to matter in memory.
+constexpr size_t pieceSize = 256 * 1024;
+
+Form formOf(const ModelNode& element, bool root) {
+  if (element.kind() == ModelNode::Folder && element.hasProperty(pathProperty)) return Form::DynamicFolder;
+  if (!root && element.kind() == ModelNode::Solution && element.imported) return Form::ImportReference;
+  return Form::Plain;
+}
+
+/// Writes the solution text straight from the model in one walk, through the XML
+/// writer. An explicit stack keeps deeply nested folders off the call stack.
+class SolutionTextWriter {
+ public:
+  /// Without a sink, out receives the whole text; with one, out is a buffer that is
+  /// handed to the sink whenever it holds more than a piece.
+  SolutionTextWriter(std::string& out, const ByteSink* sink)
+      : out_(out), sink_(sink), xml_(solutionIndent, solutionLineWidth, out) {
+    // A value may be as long as the file it came from: handed on as it fills, it
+    // keeps the buffer the size of a piece.
+    if (sink_) xml_.setValueSpill(pieceSize, [this] { flushPiece(pieceSize); });
+  }
+  void write(const ModelNode& solution);
+
+ private:
+  // An element whose children are being written; next is the next child written.
+  struct Open {
+    std::string_view tag;
+    ModelNode::ChildIterator next;
+    ModelNode::ChildIterator end;
+    bool configurationsOnly;
+  };
+
+  void open(const ModelNode& element, bool root);
+  void collectAttributes(const ModelNode& element, Form form, bool root);
+  void addAttribute(const QString& name, const QString& value);
+  // The next child of the innermost open element that is written; null when none is left.
+  const ModelNode* nextChild();
+  // from, or the first child after it that is written.
+  static ModelNode::ChildIterator firstWritten(ModelNode::ChildIterator from, ModelNode::ChildIterator end,
+                                               bool configurationsOnly);
+  void flushPiece(size_t least);
+
+  std::string& out_;
+  const ByteSink* sink_;
+  XMLWriter xml_;
+  std::vector<Open> open_;
+  // Reused for every element, so their strings keep their capacity.
+  std::vector<XMLAttribute> attributes_;
+  size_t attributeCount_ = 0;
+};
+
+void SolutionTextWriter::write(const ModelNode& solution) {
+  xml_.writeDoctype(solutionDoctype);
+  open(solution, true);
+  while (!open_.empty()) {
+    flushPiece(pieceSize);
+    if (const ModelNode* child = nextChild()) {
+      open(*child, false);
+      continue;
+    }
+    const std::string_view tag = open_.back().tag;
+    open_.pop_back();
+    xml_.writeEndTag(tag, open_.size());
+    out_.push_back('\n');
+  }
+  flushPiece(1);
+}
+
+void SolutionTextWriter::flushPiece(size_t least) {
+  if (!sink_ || out_.size() < least) return;
+  (*sink_)(out_);
+  out_.clear();
+}
+
+ModelNode::ChildIterator SolutionTextWriter::firstWritten(ModelNode::ChildIterator from, ModelNode::ChildIterator end,
+                                                          bool configurationsOnly) {
+  if (configurationsOnly)
+    while (from != end && (*from)->kind() != ModelNode::Configuration) ++from;
+  return from;
+}
+
+const ModelNode* SolutionTextWriter::nextChild() {
+  Open& current = open_.back();
+  if (current.next == current.end) return nullptr;
+  const ModelNode* child = *current.next;
+  current.next = firstWritten(++current.next, current.end, current.configurationsOnly);
+  return child;
+}
+
+void SolutionTextWriter::open(const ModelNode& element, bool root) {
+  const Form form = formOf(element, root);
+  std::string_view tag = root ? "solution" : element.tagName();
+  if (form == Form::ImportReference) tag = "import";
+  collectAttributes(element, form, root);
+  xml_.openStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), open_.size());
+  if (form != Form::ImportReference) {
+    // An element whose children are all left out is written as empty.
+    const bool configurationsOnly = form == Form::DynamicFolder;
+    const ModelNode::ChildRange children = element.children();
+    const ModelNode::ChildIterator first = firstWritten(children.begin(), children.end(), configurationsOnly);
+    if (first != children.end()) {
+      open_.push_back(Open{tag, first, children.end(), configurationsOnly});
+      xml_.closeStartTag();
+      return;
+    }
+  }
+  xml_.closeEmptyElement(attributeCount_ != 0);
+}
+
+// The properties in key order, less those the file does not hold: an empty "Name",
+// a folder's "file_name", and the root's "file_name" when it was imported (its
+// reference in the importing file). Dynamic folders keep all of theirs. The root
+// always says "target", "8" unless it has one.
+void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, bool root) {
+  attributeCount_ = 0;
+  if (form == Form::ImportReference) {
+    addAttribute(fileNameProperty, element.property(fileNameProperty));
+    return;
+  }
+  const bool all = form == Form::DynamicFolder;
+  const bool addTarget = root && !element.hasProperty(targetProperty);
+  bool targetAdded = false;
+  const PropertyMap& properties = element.properties();
+  for (auto property = properties.cbegin(); property != properties.cend(); ++property) {
+    const QString& name = property.key();
+    if (addTarget && !targetAdded && !(name < targetProperty)) {
+      addAttribute(targetProperty, QStringLiteral("8"));
+      targetAdded = true;
+    }
+    if (!all && name == nameProperty && property.value().isEmpty()) continue;
+    if (name == fileNameProperty && ((!all && element.kind() == ModelNode::Folder) || (root && element.imported)))
+      continue;
+    addAttribute(name, property.value());
+  }
+  if (addTarget && !targetAdded) addAttribute(targetProperty, QStringLiteral("8"));
+}
+
+void SolutionTextWriter::addAttribute(const QString& name, const QString& value) {
+  if (attributeCount_ == attributes_.size()) attributes_.emplace_back();
+  XMLAttribute& attribute = attributes_[attributeCount_++];
+  assignEncoded(attribute.name, name, true);
+  assignEncoded(attribute.value, value, false);
+}
+
+}  // namespace
+
+std::string solutionText(const ModelNode& solution) {
+  std::string text;
+  SolutionTextWriter(text, nullptr).write(solution);
+  return text;
+}
+
+void writeSolutionText(const ModelNode& solution, const ByteSink& sink) {
+  std::string buffer;
+  buffer.reserve(pieceSize + 4096);
+  SolutionTextWriter(buffer, &sink).write(solution);
+}
+
+void saveSolution(const ModelNode& solution) {
+  // A directory that cannot be made shows in the reason the write gives.
+  const Path& file = solution.solutionFile();
+  QDir().mkpath(file.absoluteDirectory());
+  writeFileAtomically(file.path(), [&solution](const ByteSink& sink) { writeSolutionText(solution, sink); });
+}

@@ -1,0 +1,271 @@
+#include "support/directory_listing.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr int directoryOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+QByteArray encodedPath(const QString& directory) {
+  return QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
+}
+
+bool isDotOrDotDot(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+bool decodeName(QByteArrayView raw, QString& name) {
+  if (std::all_of(raw.begin(), raw.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
+    name = QString::fromLatin1(raw);
+    return true;
+  }
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  name = decoder.decode(raw);
+  return !decoder.hasError();
+}
+
+void takeStatus(const struct stat& status, DirectoryEntry& entry) {
+  if (S_ISREG(status.st_mode)) {
+    entry.type = DirectoryEntry::Type::File;
+  } else if (S_ISDIR(status.st_mode)) {
+    entry.type = DirectoryEntry::Type::Directory;
+    entry.device = status.st_dev;
+    entry.inode = status.st_ino;
+  }
+}
+
+// The type from the directory entry where the file system gives it; only links
+// and entries of unknown type are looked up, following the link.
+void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record, DirectoryEntry& entry) {
+  switch (record.d_type) {
+    case DT_REG:
+      entry.type = DirectoryEntry::Type::File;
+      return;
+    case DT_DIR:
+      entry.type = DirectoryEntry::Type::Directory;
+      entry.device = directoryDevice;
+      entry.inode = record.d_ino;
+      return;
+    case DT_LNK:
+      entry.isSymbolicLink = true;
+      break;
+    case DT_UNKNOWN: {
+      struct stat linkStatus {};
+      if (fstatat(directoryFd, record.d_name, &linkStatus, AT_SYMLINK_NOFOLLOW) != 0) return;
+      entry.isSymbolicLink = S_ISLNK(linkStatus.st_mode);
+      if (!entry.isSymbolicLink) {
+        takeStatus(linkStatus, entry);
+        return;
+      }
+      break;
+    }
+    default:
+      return;
+  }
+  struct stat status {};
+  if (fstatat(directoryFd, record.d_name, &status, 0) == 0) takeStatus(status, entry);  // a dangling link stays Other
+}
+
+// Ordered by the lower-cased name, ordinal, as a case-insensitive listing of the
+// IDE's own directory class; names equal but for case keep the file system's order.
+std::vector<DirectoryEntry> sortedByName(std::vector<DirectoryEntry> entries) {
+  std::vector<std::pair<QString, size_t>> keys;
+  keys.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(entries[i].name.toLower(), i);
+  std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<DirectoryEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
+  return sorted;
+}
+
+// The length of the valid UTF-8 sequence at position; 0 when the byte there starts none.
+qsizetype validSequenceLength(QByteArrayView bytes, qsizetype position) {
+  const auto lead = static_cast<unsigned char>(bytes[position]);
+  if (lead < 0x80) return 1;
+  const qsizetype length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+  if (length == 0 || position + length > bytes.size()) return 0;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  const QString decoded = decoder.decode(bytes.sliced(position, length));  // decoding is lazy until converted
+  return decoder.hasError() ? 0 : length;
+}
+
+}  // namespace
+
+Directory::Directory(const QString& path) : Directory(::open(encodedPath(path).constData(), directoryOpenFlags)) {}
+
+Directory::Directory(int descriptor) : descriptor_(descriptor) {
+  struct stat status {};
+  if (descriptor_ < 0) {
+    openError_ = errno;  // of the open that gave the descriptor
+    return;
+  }
+  if (fstat(descriptor_, &status) != 0) {
+    close();
+    return;
+  }
+  device_ = status.st_dev;
+  inode_ = status.st_ino;
+}
+
+Directory::Directory(Directory&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)),
+      openError_(other.openError_),
+      device_(other.device_),
+      inode_(other.inode_) {}
+
+Directory& Directory::operator=(Directory&& other) noexcept {
+  if (this != &other) {
+    close();
+    descriptor_ = std::exchange(other.descriptor_, -1);
+    openError_ = other.openError_;
+    device_ = other.device_;
+    inode_ = other.inode_;
+  }
+  return *this;
+}
+
+Directory::~Directory() { close(); }
+
+void Directory::close() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+  descriptor_ = -1;
+}
+
+Directory Directory::openSubdirectory(const QByteArray& rawName, const QString& path) const {
+  if (!isOpen()) return Directory(path);
+  return Directory(::openat(descriptor_, rawName.constData(), directoryOpenFlags));
+}
+
+void ListingCache::keep(uint64_t device, uint64_t inode, QByteArray records) {
+  records_.insert(QPair<quint64, quint64>(device, inode), std::move(records));
+}
+
+std::optional<QByteArray> ListingCache::take(uint64_t device, uint64_t inode) {
+  const auto found = records_.find(QPair<quint64, quint64>(device, inode));
+  if (found == records_.end()) return std::nullopt;
+  QByteArray records = std::move(*found);
+  records_.erase(found);
+  return records;
+}
+
+// Reads in large blocks straight from the kernel: the descriptor stays usable for
+// opening subdirectories, which a stream of the C library would take over.
+void Directory::readRecords(const RecordHandler& handle, ListingCache* cache) const {
+  const auto each = [&](const char* records, qsizetype length) {
+    for (qsizetype offset = 0; offset < length;) {
+      const auto* record = reinterpret_cast<const dirent64*>(records + offset);
+      offset += record->d_reclen;
+      if (!isDotOrDotDot(record->d_name)) handle(*record);
+    }
+  };
+  if (cache && !cache->isFilling()) {
+    if (const std::optional<QByteArray> cached = cache->take(device_, inode_)) {
+      each(cached->constData(), cached->size());
+      return;
+    }
+  }
+  QByteArray kept;
+  alignas(dirent64) char buffer[32 * 1024];
+  ssize_t length = 0;
+  while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) {
+    each(buffer, length);
+    if (cache && cache->isFilling()) kept.append(buffer, length);
+  }
+  if (cache && cache->isFilling()) cache->keep(device_, inode_, std::move(kept));
+}
+
+std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep, ListingCache* cache) const {
+  std::vector<DirectoryEntry> kept;
+  if (!isOpen()) return kept;
+  readRecords(
+      [&](const dirent64& record) {
+        DirectoryEntry entry;
+        classify(descriptor_, device_, record, entry);
+        const QByteArrayView rawName(record.d_name);
+        if (keep && !keep(rawName, entry.type)) return;
+        entry.validName = decodeName(rawName, entry.name);
+        if (entry.isDirectory() || !entry.validName) entry.rawName = rawName.toByteArray();
+        kept.push_back(std::move(entry));
+      },
+      cache);
+  return sortedByName(std::move(kept));
+}
+
+QStringList Directory::names() const {
+  QStringList names;
+  if (!isOpen()) return names;
+  readRecords([&names](const dirent64& record) {
+    QString name;
+    if (decodeName(QByteArrayView(record.d_name), name)) names.append(name);
+  });
+  return names;
+}
+
+int directoriesHeldOpenAtMost() {
+  static const int limit = [] {
+    constexpr rlim_t most = 1024;
+    struct rlimit descriptors {};
+    if (getrlimit(RLIMIT_NOFILE, &descriptors) != 0 || descriptors.rlim_cur == RLIM_INFINITY) return int(most);
+    return int(std::max<rlim_t>(1, std::min(descriptors.rlim_cur / 2, most)));
+  }();
+  return limit;
+}
+
+std::vector<DirectoryEntry> listDirectory(const QString& directory) { return Directory(directory).entries(); }
+
+std::optional<QStringList> directoryNames(const QString& directory) {
+  const Directory opened(directory);
+  if (!opened.isOpen()) return std::nullopt;
+  return opened.names();
+}
+
+std::optional<FileIdentity> directoryIdentity(const QString& path) {
+  struct stat status {};
+  if (stat(encodedPath(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  return FileIdentity(status.st_dev, status.st_ino);
+}
+
+QString nonRegularFileKind(const QString& path) {
+  const QByteArray encoded = encodedPath(path);
+  struct stat status {};
+  if (stat(encoded.constData(), &status) != 0) {
+    const int error = errno;
+    if (lstat(encoded.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) return QStringLiteral("missing");
+    return error == ELOOP ? QStringLiteral("a symbolic link loop")
+                          : QStringLiteral("a symbolic link that leads nowhere");
+  }
+  if (S_ISDIR(status.st_mode)) return QStringLiteral("a directory");
+  if (S_ISFIFO(status.st_mode)) return QStringLiteral("a named pipe");
+  if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) return QStringLiteral("a device");
+  if (S_ISSOCK(status.st_mode)) return QStringLiteral("a socket");
+  return S_ISREG(status.st_mode) ? QStringLiteral("a regular file") : QStringLiteral("no regular file");
+}
+
+QString displayName(const QByteArray& rawName) {
+  QString shown;
+  qsizetype position = 0;
+  while (position < rawName.size()) {
+    qsizetype end = position;
+    qsizetype length = 0;
+    while (end < rawName.size() && (length = validSequenceLength(rawName, end)) > 0) end += length;
+    shown += QString::fromUtf8(QByteArrayView(rawName).sliced(position, end - position));
+    if (end < rawName.size()) {
+      shown += QStringLiteral("\\x%1").arg(static_cast<unsigned char>(rawName[end]), 2, 16, QLatin1Char('0'));
+      ++end;
+    }
+    position = end;
+  }
+  return shown;
+}

@@ -1,0 +1,132 @@
+#pragma once
+// Reading directories as the readers need them: raw names (a name that is not
+// valid UTF-8 is reported, never silently lost), the kind of each entry after
+// following symbolic links, and the identity of each directory.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+/// The device and inode of a file.
+using FileIdentity = QPair<quint64, quint64>;
+
+/// One entry of a directory ("." and ".." are never listed).
+struct DirectoryEntry {
+  enum class Type { File, Directory, Other };
+
+  /// The name decoded as UTF-8 (invalid bytes replaced when validName is false).
+  QString name;
+  /// The name's bytes as the file system holds them: kept for a directory and for
+  /// a name that is not valid UTF-8, empty otherwise (name holds them exactly).
+  QByteArray rawName;
+  bool validName = true;
+  /// What the entry is, after following a symbolic link; a dangling link is Other.
+  Type type = Type::Other;
+  bool isSymbolicLink = false;
+  /// The device and inode of a directory: the link's target for a link; for a
+  /// plain directory as its parent lists it (a mount point shows the directory it
+  /// covers, so a walk identifies what it enters by Directory::identity).
+  uint64_t device = 0;
+  uint64_t inode = 0;
+
+  bool isDirectory() const { return type == Type::Directory; }
+  bool isFile() const { return type == Type::File; }
+};
+
+/// Decides from the raw name and the type whether a listing keeps an entry, before
+/// the entry is decoded and sorted.
+using EntryFilter = std::function<bool(QByteArrayView rawName, DirectoryEntry::Type type)>;
+
+/// What directories held when a scan read them, kept by device and inode so that
+/// a second scan of the same tree (the workspace search, then each project's
+/// scan) takes the entries from memory instead of reading them again. While it
+/// is filling, reads put their entries in; otherwise reads take them out, so a
+/// directory is served once and the memory goes as the second scan proceeds.
+class ListingCache {
+ public:
+  void setFilling(bool filling) { filling_ = filling; }
+  bool isFilling() const { return filling_; }
+  /// Keeps the raw directory records read from the directory (device, inode).
+  void keep(uint64_t device, uint64_t inode, QByteArray records);
+  /// The records kept for (device, inode), taken out; nothing when there are none.
+  std::optional<QByteArray> take(uint64_t device, uint64_t inode);
+
+ private:
+  bool filling_ = true;
+  QHash<QPair<quint64, quint64>, QByteArray> records_;
+};
+
+/// An open directory. Its subdirectories are opened relative to it, so that
+/// opening one costs the same at any depth and is not bound by the length of its
+/// path; each entry costs no system call unless it is a link or of unknown type.
+class Directory {
+ public:
+  Directory() = default;
+  /// Opens the directory at path ("" is the working directory), following links.
+  explicit Directory(const QString& path);
+  Directory(Directory&& other) noexcept;
+  Directory& operator=(Directory&& other) noexcept;
+  Directory(const Directory&) = delete;
+  Directory& operator=(const Directory&) = delete;
+  ~Directory();
+
+  /// The subdirectory rawName (following a link), relative to this one; by path
+  /// (its full path) once this one is closed.
+  Directory openSubdirectory(const QByteArray& rawName, const QString& path) const;
+  bool isOpen() const { return descriptor_ >= 0; }
+  /// Why the directory could not be opened (an errno value); 0 when it was.
+  int openError() const { return openError_; }
+  /// The device and inode of the directory opened (after links); 0 when not open.
+  uint64_t device() const { return device_; }
+  uint64_t inode() const { return inode_; }
+  /// The entries that keep accepts (all when it is empty), sorted by name ignoring
+  /// case as the IDEs list them; empty when not open. Reads the directory (or
+  /// takes what cache holds of it), so it is called once.
+  std::vector<DirectoryEntry> entries(const EntryFilter& keep = {}, ListingCache* cache = nullptr) const;
+  /// The valid UTF-8 names in the directory, unsorted, without looking at the
+  /// entries; empty when not open. Reads the directory, so it is called once.
+  QStringList names() const;
+  /// Gives the descriptor back; subdirectories are then opened by their paths.
+  void close();
+
+ private:
+  using RecordHandler = std::function<void(const struct dirent64& record)>;
+  explicit Directory(int descriptor);
+  // Hands every record but "." and ".." to handle, from cache when it holds them.
+  void readRecords(const RecordHandler& handle, ListingCache* cache = nullptr) const;
+
+  int descriptor_ = -1;
+  int openError_ = 0;
+  uint64_t device_ = 0;
+  uint64_t inode_ = 0;
+};
+
+/// How deep a walk may hold the directories above it open: half the process's
+/// descriptor limit, at most 1024; deeper directories are opened by path.
+int directoriesHeldOpenAtMost();
+
+/// The entries of directory ("" is the working directory) sorted by name ignoring
+/// case, as the IDEs list them; empty when it cannot be read.
+std::vector<DirectoryEntry> listDirectory(const QString& directory);
+
+/// The valid UTF-8 names in directory, unsorted, without looking at the entries;
+/// nothing when the directory cannot be read.
+std::optional<QStringList> directoryNames(const QString& directory);
+
+/// The device and inode of the directory at path (links followed); nothing when there is none.
+std::optional<FileIdentity> directoryIdentity(const QString& path);
+
+/// What the entry at path is when it is no regular file, for messages: "a
+/// directory", "a named pipe", "a symbolic link that leads nowhere", "a symbolic
+/// link loop", ...
+QString nonRegularFileKind(const QString& path);
+
+/// A name for messages: valid UTF-8 as it is, every other byte as "\xHH".
+QString displayName(const QByteArray& rawName);

@@ -1,0 +1,93 @@
+// What the writer leaves out; whole converted solutions, escaping and write
+// errors are shown end to end (tests/e2e), the escaping rules by the XML writer.
+
+#include "solution/solution_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "helpers/model_fixture.h"
+
+using namespace model_testing;
+using testing_support::readFile;
+
+namespace {
+
+class SolutionWriter : public ::testing::Test, public ModelFixture {
+ protected:
+  // The bytes as written, unchecked: a case below writes a property name
+  // outside ASCII, which the file format writes as a Latin-1 byte.
+  QByteArray saved() {
+    saveSolution(*solution);
+    QFile file(root + "/Demo.hzp");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+};
+
+}  // namespace
+
+// An imported solution saved on its own is written as a solution, not as a reference.
+TEST_F(SolutionWriter, WritesANewSolutionAndAnImportedOneAsASolutionOfItsOwn) {
+  const QByteArray emptyDemo = testing_support::emptySolution("Demo");
+  model.deleteNode(project);
+  EXPECT_EQ(saved(), emptyDemo);
+  solution->imported = true;
+  solution->setProperty("file_name", "demo.hzp");
+  EXPECT_EQ(saved(), emptyDemo);
+}
+
+// Empty names and a folder's "file_name" are left out, and the model keeps them;
+// a dynamic folder keeps only its own settings, not what it was filled with.
+TEST_F(SolutionWriter, DropsEmptyNamesAndFolderFileNamesButKeepsDynamicFoldersWhole) {
+  model.deleteNode(project);
+  solution->setProperty("target", "7");
+  ModelNode* folder = model.findOrAddFolder(solution, "", "");
+  folder->setProperty("file_name", "f");
+  folder->setProperty("flag", "x");
+  ModelNode* dynamicFolder = solution->addChild(std::make_unique<ModelNode>(ModelNode::Folder));
+  dynamicFolder->setName("");
+  dynamicFolder->setProperty("path", "lib");
+  model.addFile(dynamicFolder, "lib/a.c");
+  model.setConfigurationProperty(dynamicFolder, "c_preprocessor_definitions", common, "X");
+  model.findOrAddFolder(dynamicFolder, "sub", "");
+  EXPECT_EQ(saved(), QByteArray(solutionHeader) +
+                         "<solution Name=\"Demo\" target=\"7\" version=\"2\">\n"
+                         "  <folder flag=\"x\" />\n"
+                         "  <folder Name=\"\" path=\"lib\">\n"
+                         "    <configuration Name=\"Common\" c_preprocessor_definitions=\"X\" />\n"
+                         "  </folder>\n"
+                         "</solution>\n");
+  EXPECT_TRUE(folder->hasProperty("Name"));
+  EXPECT_TRUE(folder->hasProperty("file_name"));
+}
+
+// Values outside ASCII are written as UTF-8 bytes, each escaped (names as Latin-1),
+// and a start tag wider than the line is wrapped one attribute per line.
+TEST_F(SolutionWriter, WritesTextOutsideAsciiAndWrapsWideStartTags) {
+  model.deleteNode(project);
+  ModelNode* folder = model.findOrAddFolder(solution, QString::fromUtf8("Gr\u00fc\u00dfe \U0001D11E"), "");
+  folder->setProperty(QString::fromUtf8("n\u00e9"), "<\"&'>");
+  model.setConfigurationProperty(folder, "c_preprocessor_definitions", common,
+                                 "A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE");
+  EXPECT_EQ(
+      saved(),
+      QByteArray(solutionHeader) +
+          "<solution Name=\"Demo\" target=\"8\" version=\"2\">\n"
+          "  <folder Name=\"Gr&#xc3;&#xbc;&#xc3;&#x9f;e &#xf0;&#x9d;&#x84;&#x9e;\" n\xe9=\"&lt;&quot;&amp;'&gt;\">\n"
+          "    <configuration\n"
+          "      Name=\"Common\"\n"
+          "      c_preprocessor_definitions=\"A_VERY_LONG_DEFINITION_THAT_FILLS_THE_LINE;ANOTHER_ONE\" />\n"
+          "  </folder>\n"
+          "</solution>\n");
+}
+
+// Saving hands the text to the file in pieces: a solution of several pieces is
+// saved as the same bytes as the text made in memory.
+TEST_F(SolutionWriter, ALargeSolutionIsSavedAsItsWholeText) {
+  ModelNode* folder = model.findOrAddFolder(project, "Source Files", "");
+  for (int i = 0; i < 20000; ++i) model.addFile(folder, QStringLiteral("src/some/directory/file%1.c").arg(i));
+  const std::string text = solutionText(*solution);
+  ASSERT_GT(text.size(), size_t(3 * 256 * 1024));
+  EXPECT_EQ(saved(), QByteArray::fromStdString(text));
+}
