@@ -48,10 +48,15 @@ TextPosition textPositionAt(std::string_view text, size_t offset) {
   return position;
 }
 
+// Runs on every name and path a solution gets: one pass without branches, which
+// the compiler can turn into vector instructions.
 bool isXmlText(QStringView text) {
-  for (const QChar character : text) {
-    const char16_t code = character.unicode();
-    if (code < 0x20 && code != u'\t' && code != u'\n' && code != u'\r') return false;
+  constexpr uint32_t allowedControls = (1u << '\t') | (1u << '\n') | (1u << '\r');
+  const char16_t* units = text.utf16();
+  bool refused = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const uint32_t code = units[i];
+    refused |= code < 0x20 && ((allowedControls >> (code & 31)) & 1) == 0;
   }
-  return true;
+  return !refused;
 }
