@@ -23,6 +23,14 @@ constexpr std::array<KindTag, 5> kindTags{{
     {ModelNode::File, "file"},
 }};
 
+// The writer asks for a tag per node: a kind is its row.
+constexpr bool rowsFollowKinds() {
+  for (size_t row = 0; row < kindTags.size(); ++row)
+    if (size_t(kindTags[row].kind) != row) return false;
+  return true;
+}
+static_assert(rowsFollowKinds());
+
 // A stored property is never null, so "present but empty" stays distinguishable
 // from "absent" for every reader of the map.
 const QString emptyValue = QStringLiteral("");
@@ -50,9 +58,7 @@ ModelNode::Kind ModelNode::kindOfTag(std::string_view tagName) {
 }
 
 const char* ModelNode::tagOfKind(Kind kind) {
-  for (const KindTag& entry : kindTags)
-    if (entry.kind == kind) return entry.tagName;
-  return nullptr;
+  return kind >= 0 && size_t(kind) < kindTags.size() ? kindTags[size_t(kind)].tagName : nullptr;
 }
 
 ModelNode::ModelNode(Kind kind) : kind_(kind) {}

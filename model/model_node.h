@@ -143,8 +143,9 @@ class ModelNode {
   struct FolderIndex;
   struct SolutionFile;
   /// What only some nodes have: children, an untyped node's tag, a solution's
-  /// file. A solution holds as many files as the projects list, and most of
-  /// them have none of this: kept apart, a file node is a third of the size.
+  /// file. Most nodes of a solution are files, which have none of this: kept
+  /// apart, a file node is its kind, parent and properties (88 bytes with its
+  /// path, where the parts in place took 136 and a second allocation).
   struct Branch {
     ~Branch();  // where FolderIndex and SolutionFile are complete
     std::vector<std::unique_ptr<ModelNode>> children;
