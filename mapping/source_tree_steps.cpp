@@ -61,10 +61,11 @@ void setItemSettings(ProjectMapping& mapping, ModelNode* node, const SourceItem&
 
 // No reader passes a control character into a record (the XML parsers refuse
 // them, the directory scans leave such names out), but a solution holding one
-// could not be read back: this is the last guard, for every reader.
+// could not be read back: this is the last guard, for every reader. Only what
+// the solution holds is checked: a file's path, a folder's name.
 bool leavesOutName(ProjectMapping& mapping, const SourceItem& item) {
-  if (isXmlText(item.name) && isXmlText(item.path)) return false;
   const bool isFile = item.kind == SourceItem::Kind::File;
+  if (isXmlText(isFile ? item.path : item.name)) return false;
   mapping.diagnostics.warn(mapping.record.sourceFile,
                            (isFile ? QStringLiteral("file ") + item.path : QStringLiteral("folder ") + item.name) +
                                QStringLiteral(" left out: its name holds a control character"));
@@ -81,13 +82,15 @@ void addItems(ProjectMapping& mapping, ModelNode* folder, const std::vector<Sour
   for (const SourceItem& item : items) {
     if (leavesOutName(mapping, item)) continue;
     const QSet<QString> exclusion = plannedAmong(mapping, item.excludedFrom) | passedDown;
-    const QString itemPath = path + QLatin1Char('/') + item.name;
     if (item.kind == SourceItem::Kind::File) {
       if (mapping.options.excludesFile(item.name)) continue;
       ModelNode* file = model.addFile(folder, item.path);
       setExclusion(mapping, file, exclusion, item.path);
       setItemSettings(mapping, file, item);
-    } else if (item.name.isEmpty()) {
+      continue;
+    }
+    const QString itemPath = path + QLatin1Char('/') + item.name;
+    if (item.name.isEmpty()) {
       addItems(mapping, folder, item.items, exclusion, path);
     } else if (ModelNode* shared = model.findFolder(folder, item.name)) {
       addItems(mapping, shared, item.items, exclusion, itemPath);

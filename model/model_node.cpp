@@ -23,6 +23,14 @@ constexpr std::array<KindTag, 5> kindTags{{
     {ModelNode::File, "file"},
 }};
 
+// The writer asks for a tag per node: a kind is its row.
+constexpr bool rowsFollowKinds() {
+  for (size_t row = 0; row < kindTags.size(); ++row)
+    if (size_t(kindTags[row].kind) != row) return false;
+  return true;
+}
+static_assert(rowsFollowKinds());
+
 // A stored property is never null, so "present but empty" stays distinguishable
 // from "absent" for every reader of the map.
 const QString emptyValue = QStringLiteral("");
@@ -50,31 +58,45 @@ ModelNode::Kind ModelNode::kindOfTag(std::string_view tagName) {
 }
 
 const char* ModelNode::tagOfKind(Kind kind) {
-  for (const KindTag& entry : kindTags)
-    if (entry.kind == kind) return entry.tagName;
-  return nullptr;
+  return kind >= 0 && size_t(kind) < kindTags.size() ? kindTags[size_t(kind)].tagName : nullptr;
 }
 
 ModelNode::ModelNode(Kind kind) : kind_(kind) {}
 
 ModelNode::ModelNode(std::string_view tagName) : kind_(kindOfTag(tagName)) {
-  if (kind_ == Untyped) untypedTag_ = std::make_unique<std::string>(tagName);
+  if (kind_ == Untyped) branch().untypedTag = tagName;
 }
 
 // Children are destroyed level by level, so a deep tree cannot exhaust the call stack.
 ModelNode::~ModelNode() {
-  std::vector<std::unique_ptr<ModelNode>> pending = std::move(children_);
+  if (!branch_) return;
+  std::vector<std::unique_ptr<ModelNode>> pending = std::move(branch_->children);
   while (!pending.empty()) {
     std::unique_ptr<ModelNode> node = std::move(pending.back());
     pending.pop_back();
-    for (std::unique_ptr<ModelNode>& child : node->children_) pending.push_back(std::move(child));
-    node->children_.clear();
+    if (!node->branch_) continue;
+    for (std::unique_ptr<ModelNode>& child : node->branch_->children) pending.push_back(std::move(child));
+    node->branch_->children.clear();
   }
 }
 
+ModelNode::Branch::~Branch() = default;
+
+ModelNode::Branch& ModelNode::branch() {
+  if (!branch_) branch_ = std::make_unique<Branch>();
+  return *branch_;
+}
+
 std::string_view ModelNode::tagName() const {
-  if (untypedTag_) return *untypedTag_;
+  if (kind_ == Untyped) return branch_ ? std::string_view(branch_->untypedTag) : std::string_view();
   return tagOfKind(kind_);
+}
+
+bool ModelNode::hasConfigurations() const { return branch_ && !branch_->configurations.isEmpty(); }
+
+ModelNode::ChildRange ModelNode::children() const {
+  if (!branch_) return ChildRange{ChildIterator(), ChildIterator()};
+  return ChildRange{ChildIterator(branch_->children.cbegin()), ChildIterator(branch_->children.cend())};
 }
 
 void ModelNode::setProperty(const QString& name, const QString& value) {
@@ -103,71 +125,86 @@ ModelNode* ModelNode::addChild(std::unique_ptr<ModelNode> child) {
   ModelNode* added = child.get();
   if (!added) return nullptr;
   added->parent_ = this;
-  children_.push_back(std::move(child));
-  if (added->kind() == Configuration) configurations_.insert(added->ownName().value_or(QString()), added);
-  if (folderIndex_ && isFolder(added)) indexFolder(added);
+  Branch& own = branch();
+  own.children.push_back(std::move(child));
+  if (added->kind() == Configuration) own.configurations.insert(added->ownName().value_or(QString()), added);
+  if (own.folderIndex && isFolder(added)) indexFolder(added);
   return added;
 }
 
 std::unique_ptr<ModelNode> ModelNode::removeChild(ModelNode* child) {
-  const auto position = std::find_if(children_.begin(), children_.end(),
+  if (!child || !branch_) return nullptr;
+  std::vector<std::unique_ptr<ModelNode>>& children = branch_->children;
+  const auto position = std::find_if(children.begin(), children.end(),
                                      [child](const std::unique_ptr<ModelNode>& node) { return node.get() == child; });
-  if (!child || position == children_.end()) return nullptr;
+  if (position == children.end()) return nullptr;
   std::unique_ptr<ModelNode> removed = std::move(*position);
-  children_.erase(position);
+  children.erase(position);
   removed->parent_ = nullptr;
   // The entry under the child's name goes even when it points at a duplicate of the
   // same name: that duplicate stays a child but is no longer found by name.
-  if (removed->kind() == Configuration) configurations_.remove(removed->ownName().value_or(QString()));
-  if (isFolder(removed.get())) folderIndex_.reset();
+  if (removed->kind() == Configuration) branch_->configurations.remove(removed->ownName().value_or(QString()));
+  if (isFolder(removed.get())) dropFolderIndex();
   return removed;
 }
 
 void ModelNode::removeContent() {
-  std::erase_if(children_, [](const std::unique_ptr<ModelNode>& child) { return child->kind() != Configuration; });
-  folderIndex_.reset();
+  if (!branch_) return;
+  std::erase_if(branch_->children,
+                [](const std::unique_ptr<ModelNode>& child) { return child->kind() != Configuration; });
+  dropFolderIndex();
 }
 
 ModelNode* ModelNode::replaceChild(ModelNode* child, std::unique_ptr<ModelNode> replacement) {
-  const auto position = std::find_if(children_.begin(), children_.end(),
+  if (!branch_ || !replacement) return nullptr;
+  std::vector<std::unique_ptr<ModelNode>>& children = branch_->children;
+  const auto position = std::find_if(children.begin(), children.end(),
                                      [child](const std::unique_ptr<ModelNode>& node) { return node.get() == child; });
-  if (position == children_.end() || !replacement) return nullptr;
-  if (child->kind() == Configuration) configurations_.remove(child->ownName().value_or(QString()));
+  if (position == children.end()) return nullptr;
+  QMap<QString, ModelNode*>& configurations = branch_->configurations;
+  if (child->kind() == Configuration) configurations.remove(child->ownName().value_or(QString()));
   replacement->parent_ = this;
   *position = std::move(replacement);
   if (position->get()->kind() == Configuration)
-    configurations_.insert(position->get()->ownName().value_or(QString()), position->get());
-  folderIndex_.reset();
+    configurations.insert(position->get()->ownName().value_or(QString()), position->get());
+  dropFolderIndex();
   return position->get();
 }
 
 ModelNode* ModelNode::childFolderNamed(const QString& name) const {
-  if (!folderIndex_) buildFolderIndex();
-  return folderIndex_->firstByName.value(name);
+  if (!branch_) return nullptr;
+  if (!branch_->folderIndex) buildFolderIndex();
+  return branch_->folderIndex->firstByName.value(name);
 }
 
 qsizetype ModelNode::foldersNamedByLocation() const {
-  if (!folderIndex_) buildFolderIndex();
-  return folderIndex_->foldersNamedByLocation;
+  if (!branch_) return 0;
+  if (!branch_->folderIndex) buildFolderIndex();
+  return branch_->folderIndex->foldersNamedByLocation;
 }
 
 // Children are indexed in child order, so the first folder of a name keeps its entry.
 void ModelNode::indexFolder(ModelNode* folder) const {
+  FolderIndex& index = *branch_->folderIndex;
   const std::optional<QString> key = folder->ownName();
   if (!key)
-    ++folderIndex_->foldersNamedByLocation;
-  else if (!folderIndex_->firstByName.contains(*key))
-    folderIndex_->firstByName.insert(*key, folder);
+    ++index.foldersNamedByLocation;
+  else if (!index.firstByName.contains(*key))
+    index.firstByName.insert(*key, folder);
 }
 
 void ModelNode::buildFolderIndex() const {
-  folderIndex_ = std::make_unique<FolderIndex>();
-  for (const std::unique_ptr<ModelNode>& child : children_)
+  branch_->folderIndex = std::make_unique<FolderIndex>();
+  for (const std::unique_ptr<ModelNode>& child : branch_->children)
     if (isFolder(child.get())) indexFolder(child.get());
 }
 
+void ModelNode::dropFolderIndex() {
+  if (branch_) branch_->folderIndex.reset();
+}
+
 void ModelNode::dropParentFolderIndex() {
-  if (kind_ == Folder && parent_) parent_->folderIndex_.reset();
+  if (kind_ == Folder && parent_) parent_->dropFolderIndex();
 }
 
 ModelNode* ModelNode::project() const {
@@ -183,15 +220,15 @@ ModelNode* ModelNode::owningSolution() const {
 }
 
 void ModelNode::setSolutionFile(const Path& file) {
-  solutionFile_ = std::make_unique<SolutionFile>(SolutionFile{file, file.absoluteDirectory()});
+  branch().solutionFile = std::make_unique<SolutionFile>(SolutionFile{file, file.absoluteDirectory()});
 }
 
 const Path& ModelNode::solutionFile() const {
   static const Path none;
-  return solutionFile_ ? solutionFile_->file : none;
+  return branch_ && branch_->solutionFile ? branch_->solutionFile->file : none;
 }
 
 const QString& ModelNode::solutionDirectory() const {
   static const QString none;
-  return solutionFile_ ? solutionFile_->directory : none;
+  return branch_ && branch_->solutionFile ? branch_->solutionFile->directory : none;
 }

@@ -69,8 +69,10 @@ class ModelNode {
   std::optional<QString> ownName() const;
 
   /// The configuration child of that name, or null.
-  ModelNode* configuration(const QString& name) const { return configurations_.value(name); }
-  const QMap<QString, ModelNode*>& configurations() const { return configurations_; }
+  ModelNode* configuration(const QString& name) const {
+    return branch_ ? branch_->configurations.value(name) : nullptr;
+  }
+  bool hasConfigurations() const;
 
   /// Appends child and returns it; a configuration is entered by its name (a later
   /// one of the same name replaces an earlier one in the map).
@@ -119,12 +121,13 @@ class ModelNode {
     std::vector<std::unique_ptr<ModelNode>>::const_iterator position_;
   };
   struct ChildRange {
-    const std::vector<std::unique_ptr<ModelNode>>& nodes;
-    ChildIterator begin() const { return ChildIterator(nodes.cbegin()); }
-    ChildIterator end() const { return ChildIterator(nodes.cend()); }
+    ChildIterator first;
+    ChildIterator last;
+    ChildIterator begin() const { return first; }
+    ChildIterator end() const { return last; }
   };
-  ChildRange children() const { return ChildRange{children_}; }
-  bool hasChildren() const { return !children_.empty(); }
+  ChildRange children() const;
+  bool hasChildren() const { return branch_ && !branch_->children.empty(); }
 
   /// A solution's file, set when it is made or read and never computed again; its
   /// directory is the file's absolute directory at the time it was set, so later
@@ -139,20 +142,30 @@ class ModelNode {
  private:
   struct FolderIndex;
   struct SolutionFile;
+  /// What only some nodes have: children, an untyped node's tag, a solution's
+  /// file. Most nodes of a solution are files, which have none of this: kept
+  /// apart, a file node is its kind, parent and properties (88 bytes with its
+  /// path, where the parts in place took 136 and a second allocation).
+  struct Branch {
+    ~Branch();  // where FolderIndex and SolutionFile are complete
+    std::vector<std::unique_ptr<ModelNode>> children;
+    QMap<QString, ModelNode*> configurations;
+    // Built on the first lookup and kept up to date by appends; any other change of
+    // the child folders or of their names drops it until the next lookup.
+    std::unique_ptr<FolderIndex> folderIndex;
+    std::string untypedTag;
+    std::unique_ptr<SolutionFile> solutionFile;
+  };
+  Branch& branch();
   void buildFolderIndex() const;
   void indexFolder(ModelNode* folder) const;
   /// Its name may have changed: the parent's folder index is built again when next used.
   void dropParentFolderIndex();
+  void dropFolderIndex();
 
   Kind kind_;
   ModelNode* parent_ = nullptr;
   PropertyMap properties_;
-  std::vector<std::unique_ptr<ModelNode>> children_;
-  QMap<QString, ModelNode*> configurations_;
-  // Built on the first lookup and kept up to date by appends; any other change of
-  // the child folders or of their names drops it until the next lookup.
-  mutable std::unique_ptr<FolderIndex> folderIndex_;
-  // An untyped node's tag name; a solution's file.
-  std::unique_ptr<std::string> untypedTag_;
-  std::unique_ptr<SolutionFile> solutionFile_;
+  // Made when first needed; mutable for the folder index built on a lookup.
+  mutable std::unique_ptr<Branch> branch_;
 };

@@ -5,13 +5,16 @@
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
-/// Names to values, kept sorted by name (ordinal UTF-16) in one array. An element
-/// holds a few properties (a file one), so one array costs a single allocation where
-/// a tree map costs one for the map and one per entry: solutions of many thousand
-/// files are built and destroyed in far fewer heap operations.
+/// Names to values, kept sorted by name (ordinal UTF-16) in one array. Most
+/// elements of a solution are files, which hold one property: the first entry is
+/// kept in the map itself and the heap is used from the second on, so a file
+/// costs one allocation for its node and none for its properties.
 class PropertyMap {
  public:
   using Entry = std::pair<QString, QString>;
@@ -19,7 +22,7 @@ class PropertyMap {
   /// Walks the entries in name order.
   class const_iterator {
    public:
-    explicit const_iterator(std::vector<Entry>::const_iterator position = {}) : position_(position) {}
+    explicit const_iterator(const Entry* position = nullptr) : position_(position) {}
     const QString& key() const { return position_->first; }
     const QString& value() const { return position_->second; }
     const QString& operator*() const { return position_->second; }
@@ -32,20 +35,28 @@ class PropertyMap {
     bool operator!=(const const_iterator& other) const { return position_ != other.position_; }
 
    private:
-    std::vector<Entry>::const_iterator position_;
+    const Entry* position_;
   };
 
-  const_iterator cbegin() const { return const_iterator(entries_.cbegin()); }
-  const_iterator cend() const { return const_iterator(entries_.cend()); }
+  PropertyMap() {}
+  PropertyMap(const PropertyMap&) = delete;
+  PropertyMap& operator=(const PropertyMap&) = delete;
+  ~PropertyMap() {
+    std::destroy_n(entries(), size_);
+    release();
+  }
+
+  const_iterator cbegin() const { return const_iterator(entries()); }
+  const_iterator cend() const { return const_iterator(entries() + size_); }
   const_iterator begin() const { return cbegin(); }
   const_iterator end() const { return cend(); }
-  qsizetype size() const { return qsizetype(entries_.size()); }
-  bool isEmpty() const { return entries_.empty(); }
+  qsizetype size() const { return qsizetype(size_); }
+  bool isEmpty() const { return size_ == 0; }
 
   /// The entry of name, or cend().
   const_iterator constFind(const QString& name) const {
-    const auto found = lowerBound(name);
-    return const_iterator(found != entries_.cend() && found->first == name ? found : entries_.cend());
+    const Entry* found = lowerBound(name);
+    return const_iterator(found != entries() + size_ && found->first == name ? found : entries() + size_);
   }
   bool contains(const QString& name) const { return constFind(name) != cend(); }
   /// The value of name, or a null string.
@@ -55,33 +66,47 @@ class PropertyMap {
   }
   /// Sets the value of name, adding the entry in its place when it is new.
   void insert(const QString& name, const QString& value) {
-    const auto position = lowerBound(name);
-    if (position != entries_.cend() && position->first == name) {
-      entries_[size_t(position - entries_.cbegin())].second = value;
+    const size_t position = size_t(lowerBound(name) - entries());
+    if (position < size_ && entries()[position].first == name) {
+      entries()[position].second = value;
       return;
     }
-    entries_.insert(position, Entry(name, value));
+    if (size_ == capacity_) grow();
+    Entry* first = entries();
+    if (position == size_) {
+      std::construct_at(first + size_, name, value);
+    } else {
+      std::construct_at(first + size_, std::move(first[size_ - 1]));
+      std::move_backward(first + position, first + size_ - 1, first + size_);
+      first[position] = Entry(name, value);
+    }
+    ++size_;
   }
   /// Removes the entry of name; the number of entries removed (0 or 1).
   int remove(const QString& name) {
-    const auto found = lowerBound(name);
-    if (found == entries_.cend() || found->first != name) return 0;
-    entries_.erase(found);
+    Entry* found = lowerBound(name);
+    Entry* end = entries() + size_;
+    if (found == end || found->first != name) return 0;
+    std::move(found + 1, end, found);
+    std::destroy_at(end - 1);
+    --size_;
     return 1;
   }
   QStringList keys() const {
     QStringList names;
     names.reserve(size());
-    for (const Entry& entry : entries_) names.append(entry.first);
+    for (const Entry& entry : std::span(entries(), size_)) names.append(entry.first);
     return names;
   }
 
-  friend bool operator==(const PropertyMap& left, const PropertyMap& right) { return left.entries_ == right.entries_; }
+  friend bool operator==(const PropertyMap& left, const PropertyMap& right) {
+    return std::equal(left.entries(), left.entries() + left.size_, right.entries(), right.entries() + right.size_);
+  }
   /// Equal to a map that holds the same pairs.
   friend bool operator==(const PropertyMap& left, const QMap<QString, QString>& right) {
     if (left.size() != right.size()) return false;
     auto other = right.cbegin();
-    for (const Entry& entry : left.entries_) {
+    for (const Entry& entry : std::span(left.entries(), left.size_)) {
       if (entry.first != other.key() || entry.second != other.value()) return false;
       ++other;
     }
@@ -89,10 +114,35 @@ class PropertyMap {
   }
 
  private:
-  std::vector<Entry>::const_iterator lowerBound(const QString& name) const {
-    return std::lower_bound(entries_.cbegin(), entries_.cend(), name,
+  Entry* entries() { return heap_ ? heap_ : &local_.entry; }
+  const Entry* entries() const { return heap_ ? heap_ : &local_.entry; }
+  Entry* lowerBound(const QString& name) {
+    return std::lower_bound(entries(), entries() + size_, name,
                             [](const Entry& entry, const QString& wanted) { return entry.first < wanted; });
   }
+  const Entry* lowerBound(const QString& name) const { return const_cast<PropertyMap*>(this)->lowerBound(name); }
+  // Moves the entries into an array of twice the room.
+  void grow() {
+    const uint32_t capacity = capacity_ * 2;
+    Entry* moved = std::allocator<Entry>().allocate(capacity);
+    std::uninitialized_move_n(entries(), size_, moved);
+    std::destroy_n(entries(), size_);
+    release();
+    heap_ = moved;
+    capacity_ = capacity;
+  }
+  void release() {
+    if (heap_) std::allocator<Entry>().deallocate(heap_, capacity_);
+    heap_ = nullptr;
+  }
 
-  std::vector<Entry> entries_;
+  // The first entry's room; constructed only while it holds an entry.
+  union Local {
+    Local() {}
+    ~Local() {}
+    Entry entry;
+  } local_;
+  Entry* heap_ = nullptr;
+  uint32_t size_ = 0;
+  uint32_t capacity_ = 1;
 };

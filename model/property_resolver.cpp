@@ -108,7 +108,7 @@ QString PropertyResolver::resolve(const ModelNode* node, const QString& name, bo
   };
   const bool common = configurationName == commonConfiguration;
   for (const ModelNode* current = node; current; current = current->parent()) {
-    if (current->configurations().isEmpty()) continue;
+    if (!current->hasConfigurations()) continue;
     if (look(current, configurationName)) return *found.back();
     if (common) continue;  // "Common" never takes part in inheritance
     for (const QString& inherited : inheritedConfigurations(current, configurationName))

@@ -30,6 +30,8 @@ class SolutionModel {
   ModelNode* adoptSolution(std::unique_ptr<ModelNode> solution);
   /// The root solution, or null.
   ModelNode* solution() const { return solution_.get(); }
+  /// Hands the root solution to the caller; the model is left without one.
+  std::unique_ptr<ModelNode> takeSolution() { return std::move(solution_); }
 
   /// Adds a project with a "Common" configuration holding "project_directory"
   /// (relative to the solution directory when possible) and "project_type".

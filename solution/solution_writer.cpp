@@ -12,19 +12,22 @@ using namespace model_names;
 
 namespace {
 
-// Solution files hold ASCII almost only, so text is copied unit by unit and only
-// other text goes through Qt's encoders (property names as Latin-1, values as UTF-8).
+// Solution files hold ASCII almost only: text is narrowed in one pass that
+// notes whether any unit was not ASCII, and only such text goes through Qt's
+// encoders (property names as Latin-1, values as UTF-8).
 void assignEncoded(std::string& bytes, const QString& text, bool latin1) {
-  bytes.clear();
-  bytes.reserve(size_t(text.size()));
-  for (const QChar character : text) {
-    if (character.unicode() >= 0x80) {
-      const QByteArray encoded = latin1 ? text.toLatin1() : text.toUtf8();
-      bytes.assign(encoded.constData(), size_t(encoded.size()));
-      return;
-    }
-    bytes.push_back(char(character.unicode()));
+  const size_t size = size_t(text.size());
+  bytes.resize(size);
+  const char16_t* units = QStringView(text).utf16();
+  char* out = bytes.data();
+  char16_t seen = 0;
+  for (size_t i = 0; i < size; ++i) {
+    seen |= units[i];
+    out[i] = char(units[i]);
   }
+  if (seen < 0x80) return;
+  const QByteArray encoded = latin1 ? text.toLatin1() : text.toUtf8();
+  bytes.assign(encoded.constData(), size_t(encoded.size()));
 }
 
 // How an element is written: with its children, as a dynamic folder (its settings

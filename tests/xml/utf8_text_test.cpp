@@ -1,0 +1,25 @@
+#include "xml/utf8_text.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+
+namespace {
+
+// Texts are tested four units at a time: a control character is found at every
+// place of such a block and of the rest after it, and the three an XML file can
+// hold (tab, line feed, carriage return) pass wherever they stand.
+TEST(Utf8Text, XmlTextRefusesEveryControlCharacterButTabAndLineEnds) {
+  for (char16_t code = 0; code < 0x21; ++code) {
+    const bool allowed = code >= 0x20 || code == u'\t' || code == u'\n' || code == u'\r';
+    for (qsizetype place = 0; place < 11; ++place) {
+      QString text(11, QLatin1Char('x'));
+      text[place] = QChar(code);
+      EXPECT_EQ(isXmlText(text), allowed) << int(code) << " at " << place;
+    }
+  }
+  EXPECT_TRUE(isXmlText(QString()));
+  EXPECT_TRUE(isXmlText(QStringLiteral("src/\u00e9t\u00e9/\U0001F600.c")));
+}
+
+}  // namespace
