@@ -21,12 +21,30 @@ QByteArray encodedPath(const QString& directory) {
   return QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
 }
 
+// FNV-1a: names are short, and the table is probed a few times per path.
+size_t nameHash(QByteArrayView name) {
+  uint32_t hash = 2166136261u;
+  for (const char byte : name) hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+  return hash;
+}
+
 bool isDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+bool isAscii(QByteArrayView raw) {
+  return std::all_of(raw.begin(), raw.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+bool isValidUtf8(QByteArrayView raw) {
+  if (isAscii(raw)) return true;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  const QString decoded = decoder.decode(raw);
+  return !decoder.hasError();
+}
+
 bool decodeName(QByteArrayView raw, QString& name) {
-  if (std::all_of(raw.begin(), raw.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
+  if (isAscii(raw)) {
     name = QString::fromLatin1(raw);
     return true;
   }
@@ -203,14 +221,52 @@ std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep, ListingC
   return sortedByName(std::move(kept));
 }
 
-QStringList Directory::names() const {
-  QStringList names;
+DirectoryNames Directory::names() const {
+  DirectoryNames names;
   if (!isOpen()) return names;
   readRecords([&names](const dirent64& record) {
-    QString name;
-    if (decodeName(QByteArrayView(record.d_name), name)) names.append(name);
+    const QByteArrayView name(record.d_name);
+    if (isValidUtf8(name)) names.add(name);
   });
+  names.index();
   return names;
+}
+
+void DirectoryNames::add(QByteArrayView name) {
+  spans_.push_back({uint32_t(text_.size()), uint32_t(name.size())});
+  text_.append(name);
+}
+
+void DirectoryNames::index() {
+  size_t tableSize = 4;
+  while (tableSize < 2 * spans_.size()) tableSize *= 2;
+  slots_.assign(tableSize, 0);
+  for (size_t i = 0; i < spans_.size(); ++i) {
+    size_t slot = nameHash(at(qsizetype(i))) & (tableSize - 1);
+    while (slots_[slot] != 0) slot = (slot + 1) & (tableSize - 1);
+    slots_[slot] = uint32_t(i + 1);
+  }
+  text_.squeeze();
+  spans_.shrink_to_fit();
+}
+
+bool DirectoryNames::containsUtf8(QByteArrayView name) const {
+  const size_t mask = slots_.size() - 1;
+  for (size_t slot = nameHash(name) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    if (at(slots_[slot] - 1) == name) return true;
+  }
+  return false;
+}
+
+// Names are nearly always ASCII, which is its own UTF-8: encoded on the stack.
+bool DirectoryNames::contains(QStringView name) const {
+  constexpr qsizetype longestOnStack = 256;
+  if (name.size() > longestOnStack ||
+      !std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; }))
+    return containsUtf8(name.toUtf8());
+  char ascii[longestOnStack];
+  std::transform(name.begin(), name.end(), ascii, [](QChar c) { return char(c.unicode()); });
+  return containsUtf8(QByteArrayView(ascii, name.size()));
 }
 
 int directoriesHeldOpenAtMost() {
@@ -225,7 +281,7 @@ int directoriesHeldOpenAtMost() {
 
 std::vector<DirectoryEntry> listDirectory(const QString& directory) { return Directory(directory).entries(); }
 
-std::optional<QStringList> directoryNames(const QString& directory) {
+std::optional<DirectoryNames> directoryNames(const QString& directory) {
   const Directory opened(directory);
   if (!opened.isOpen()) return std::nullopt;
   return opened.names();

@@ -21,7 +21,7 @@ const char* const ideVariables[] = {
     "WS_PATH",     "TARGET_BNAME", "TARGET_BPATH", "TARGET_DIR", "TARGET_FNAME", "TARGET_PATH",
 };
 
-bool isOneOf(const QString& name, const auto& names) {
+bool isOneOf(QStringView name, const auto& names) {
   for (const char* known : names)
     if (name == QLatin1String(known)) return true;
   return false;
@@ -37,8 +37,23 @@ const QString onlyTheIdeKnows = QStringLiteral("only Embedded Workbench knows it
 // Variables defined through one another end after as many levels as their values may nest.
 constexpr int mostNestedPaths = 16;
 
+// Whether QDir::cleanPath would change path: it has an empty, "." or ".."
+// component (a leading, trailing or doubled "/" included). Most paths have none.
+bool needsCleaning(QStringView path) {
+  qsizetype start = 0;
+  for (qsizetype end = 0; end <= path.size(); ++end) {
+    if (end < path.size() && path[end] != QLatin1Char('/')) continue;
+    const qsizetype length = end - start;
+    if (length == 0 || (length <= 2 && path[start] == QLatin1Char('.') && path[end - 1] == QLatin1Char('.')))
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 // "" for the directory itself, so that "$(ProjectDir)" gets no "/" after it.
 QString cleanRest(const QString& rest) {
+  if (!needsCleaning(rest)) return rest;
   const QString cleaned = QDir::cleanPath(rest);
   return cleaned == QLatin1String(".") ? QString() : cleaned;
 }
@@ -64,28 +79,27 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
 
 IarPathConverter::Split IarPathConverter::split(const QString& text, const QString& shown, int depth) {
   QString rest = toForwardSlashes(text);
-  Base base = isAbsoluteForeignPath(rest) ? Base::Absolute : Base::Project;
-  if (!rest.contains(QLatin1Char('$'))) return {base, rest};
+  const Base base = isAbsoluteForeignPath(rest) ? Base::Absolute : Base::Project;
   const IarVariableAt leading = findIarVariable(rest);
-  if (leading.start == 0) {
-    const QString variable = rest.left(leading.length);
-    if (isOneOf(leading.name, installationVariables)) {
-      if (recordsLeftOut_ && !installationPaths_.contains(shown)) installationPaths_.append(shown);
-      return {Base::LeftOut, QString()};
-    }
-    rest = rest.mid(leading.length);
-    while (rest.startsWith(QLatin1Char('/'))) rest.remove(0, 1);
-    if (leading.name == QLatin1String("PROJ_DIR"))
-      base = Base::Project;
-    else if (leading.name == QLatin1String("WS_DIR"))
-      base = Base::Workspace;
-    else
-      return argumentVariablePath(variable, leading.name, rest, shown, depth);
-  }
+  if (leading.start < 0) return {base, rest};
   // A variable anywhere else ("$PROJ_DIR$\$CONFIG_NAME$\x") means something only the IDE knows.
+  if (leading.start > 0) return leaveOut(rest.mid(leading.start, leading.length), onlyTheIdeKnows, shown);
+  if (isOneOf(leading.name, installationVariables)) {
+    if (recordsLeftOut_ && !installationPaths_.contains(shown)) installationPaths_.append(shown);
+    return {Base::LeftOut, QString()};
+  }
+  qsizetype restStart = leading.length;
+  while (restStart < rest.size() && rest[restStart] == QLatin1Char('/')) ++restStart;
+  Base variableBase = Base::Project;
+  if (leading.name == QLatin1String("WS_DIR")) {
+    variableBase = Base::Workspace;
+  } else if (leading.name != QLatin1String("PROJ_DIR")) {
+    return argumentVariablePath(rest.left(leading.length), leading.name.toString(), rest.mid(restStart), shown, depth);
+  }
+  rest.remove(0, restStart);  // leading views rest: not used after this
   if (const IarVariableAt inner = findIarVariable(rest); inner.start >= 0)
     return leaveOut(rest.mid(inner.start, inner.length), onlyTheIdeKnows, shown);
-  return {base, rest};
+  return {variableBase, rest};
 }
 
 // An argument variable's value takes its place; a value that is a Windows path
