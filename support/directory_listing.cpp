@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -27,6 +28,8 @@ size_t nameHash(QByteArrayView name) {
   for (const char byte : name) hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
   return hash;
 }
+
+char16_t toAsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; }
 
 bool isDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
@@ -95,16 +98,42 @@ void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record,
   if (fstatat(directoryFd, record.d_name, &status, 0) == 0) takeStatus(status, entry);  // a dangling link stays Other
 }
 
+// For ASCII names, the order of their lower-cased forms without making them.
+bool lessIgnoringAsciiCase(QStringView a, QStringView b) {
+  const qsizetype common = std::min(a.size(), b.size());
+  const char16_t* x = a.utf16();
+  const char16_t* y = b.utf16();
+  for (qsizetype i = 0; i < common; ++i) {
+    if (x[i] == y[i]) continue;
+    const char16_t lowerX = toAsciiLower(x[i]);
+    const char16_t lowerY = toAsciiLower(y[i]);
+    if (lowerX != lowerY) return lowerX < lowerY;
+  }
+  return a.size() < b.size();
+}
+
+bool isAsciiName(const DirectoryEntry& entry) {
+  return std::all_of(entry.name.begin(), entry.name.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 // Ordered by the lower-cased name, ordinal, as a case-insensitive listing of the
 // IDE's own directory class; names equal but for case keep the file system's order.
+// ASCII names (nearly all) are compared without lower-cased copies.
 std::vector<DirectoryEntry> sortedByName(std::vector<DirectoryEntry> entries) {
-  std::vector<std::pair<QString, size_t>> keys;
-  keys.reserve(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(entries[i].name.toLower(), i);
-  std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<size_t> order(entries.size());
+  std::iota(order.begin(), order.end(), size_t(0));
+  if (std::all_of(entries.begin(), entries.end(), isAsciiName)) {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return lessIgnoringAsciiCase(entries[a].name, entries[b].name); });
+  } else {
+    std::vector<QString> keys;
+    keys.reserve(entries.size());
+    for (const DirectoryEntry& entry : entries) keys.push_back(entry.name.toLower());
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  }
   std::vector<DirectoryEntry> sorted;
   sorted.reserve(entries.size());
-  for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
+  for (const size_t index : order) sorted.push_back(std::move(entries[index]));
   return sorted;
 }
 
