@@ -78,28 +78,28 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
       absoluteWorkspaceDirectory_(absoluteDirectory(workspaceDirectory)) {}
 
 IarPathConverter::Split IarPathConverter::split(const QString& text, const QString& shown, int depth) {
-  QString rest = toForwardSlashes(text);
-  const Base base = isAbsoluteForeignPath(rest) ? Base::Absolute : Base::Project;
-  const IarVariableAt leading = findIarVariable(rest);
-  if (leading.start < 0) return {base, rest};
+  const QString forward = toForwardSlashes(text);
+  const Base base = isAbsoluteForeignPath(forward) ? Base::Absolute : Base::Project;
+  const IarVariableAt leading = findIarVariable(forward);
+  if (leading.start < 0) return {base, forward};
   // A variable anywhere else ("$PROJ_DIR$\$CONFIG_NAME$\x") means something only the IDE knows.
-  if (leading.start > 0) return leaveOut(rest.mid(leading.start, leading.length), onlyTheIdeKnows, shown);
+  if (leading.start > 0) return leaveOut(forward.mid(leading.start, leading.length), onlyTheIdeKnows, shown);
   if (isOneOf(leading.name, installationVariables)) {
     if (recordsLeftOut_ && !installationPaths_.contains(shown)) installationPaths_.append(shown);
     return {Base::LeftOut, QString()};
   }
   qsizetype restStart = leading.length;
-  while (restStart < rest.size() && rest[restStart] == QLatin1Char('/')) ++restStart;
+  while (restStart < forward.size() && forward[restStart] == QLatin1Char('/')) ++restStart;
   Base variableBase = Base::Project;
   if (leading.name == QLatin1String("WS_DIR")) {
     variableBase = Base::Workspace;
   } else if (leading.name != QLatin1String("PROJ_DIR")) {
-    return argumentVariablePath(rest.left(leading.length), leading.name.toString(), rest.mid(restStart), shown, depth);
+    return argumentVariablePath(forward.left(leading.length), leading.name.toString(), forward.mid(restStart), shown,
+                                depth);
   }
-  rest.remove(0, restStart);  // leading views rest: not used after this
-  if (const IarVariableAt inner = findIarVariable(rest); inner.start >= 0)
-    return leaveOut(rest.mid(inner.start, inner.length), onlyTheIdeKnows, shown);
-  return {variableBase, rest};
+  if (const IarVariableAt inner = findIarVariable(forward, restStart); inner.start >= 0)
+    return leaveOut(forward.mid(inner.start, inner.length), onlyTheIdeKnows, shown);
+  return {variableBase, forward.mid(restStart)};  // a copy of its own size: the solution keeps it
 }
 
 // An argument variable's value takes its place; a value that is a Windows path
