@@ -46,13 +46,17 @@ QString ForeignPathResolver::respell(const QString& text, const QString& baseDir
   // walked once, and only the last component is looked up per path.
   const qsizetype slash = relative.lastIndexOf(separator);
   const QStringView directoryPart = slash < 0 ? QStringView() : QStringView(relative).left(slash);
-  const Walk& directory = walk(absolute ? QStringLiteral("/") : baseDirectory, directoryPart);
+  Walk& directory = walk(absolute ? QStringLiteral("/") : baseDirectory, directoryPart);
   const QStringView name = QStringView(relative).mid(slash + 1);
   QString nameOnDisk;
   bool found = directory.found;
   if (found && !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")) {
-    nameOnDisk = findComponent(directory.directory, name.toString());
-    found = !nameOnDisk.isEmpty();
+    if (!directory.listing) directory.listing = &listing(directory.directory);
+    const Listing& entries = *directory.listing;
+    if (!entries.names || !entries.names->contains(name)) {  // else spelled as on disk
+      nameOnDisk = findComponent(*directory.listing, directory.directory, name);
+      found = !nameOnDisk.isEmpty();
+    }
   }
   if (exists) *exists = found;
   if (directory.text == directoryPart && (nameOnDisk.isEmpty() || nameOnDisk == name))
@@ -61,14 +65,14 @@ QString ForeignPathResolver::respell(const QString& text, const QString& baseDir
   return slash < 0 ? spelledName : directory.text + separator + spelledName;
 }
 
-const ForeignPathResolver::Walk& ForeignPathResolver::walk(const QString& start, QStringView text) {
+ForeignPathResolver::Walk& ForeignPathResolver::walk(const QString& start, QStringView text) {
   // Consecutive paths mostly lie in the same directory.
   if (lastWalk_ && lastWalk_->start == start && lastWalk_->source == text) return *lastWalk_;
   WalksByText& walks = walks_[start];
   const auto known = walks.find(text);
   if (known != walks.end()) return *(lastWalk_ = &known->second);
   QStringList components = text.toString().split(separator);
-  Walk result{QString(), start, true, start, text.toString()};
+  Walk result{QString(), start, true, start, text.toString(), nullptr};
   for (QString& component : components) {
     if (component.isEmpty() || component == QLatin1String(".")) continue;
     if (component != QLatin1String("..")) {
@@ -85,22 +89,26 @@ const ForeignPathResolver::Walk& ForeignPathResolver::walk(const QString& start,
   return *(lastWalk_ = &walks.emplace(result.source, std::move(result)).first->second);
 }
 
-QString ForeignPathResolver::findComponent(const QString& directory, const QString& component) {
-  Listing& entries = listing(directory);
-  if (entries.names.contains(component)) return component;
-  if (!entries.readable) {
+QString ForeignPathResolver::findComponent(const QString& directory, QStringView component) {
+  return findComponent(listing(directory), directory, component);
+}
+
+QString ForeignPathResolver::findComponent(Listing& entries, const QString& directory, QStringView component) {
+  if (!entries.names) {
     // A directory that can be entered but not listed: only the exact name can be tried.
-    return QFileInfo::exists(joinPath(directory, component)) ? component : QString();
+    return QFileInfo::exists(joinPath(directory, component.toString())) ? component.toString() : QString();
   }
+  if (entries.names->contains(component)) return component.toString();
   if (!entries.byFoldedName) {
     QHash<QString, QString>& byFoldedName = entries.byFoldedName.emplace();
-    for (const QString& name : entries.names) {
+    for (qsizetype i = 0; i < entries.names->size(); ++i) {
+      const QString name = QString::fromUtf8(entries.names->at(i));
       const QString folded = name.toCaseFolded();
       const auto existing = byFoldedName.constFind(folded);
       byFoldedName.insert(folded, existing == byFoldedName.constEnd() ? name : QString());
     }
   }
-  return entries.byFoldedName->value(component.toCaseFolded());
+  return entries.byFoldedName->value(component.toString().toCaseFolded());
 }
 
 ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& directory) {
@@ -110,19 +118,20 @@ ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& direct
   if (identity) {
     if (Listing* same = listingsByIdentity_.value(*identity)) return **listings_.insert(directory, same);
   }
-  Listing entries;
-  const std::optional<QStringList> names = directoryNames(directory);
-  entries.readable = names.has_value();
-  if (names) entries.names = QSet<QString>(names->cbegin(), names->cend());
-  Listing* stored = &listingStore_.emplace_back(std::move(entries));
+  Listing* stored = &listingStore_.emplace_back(Listing{directoryNames(directory), std::nullopt});
   if (identity) listingsByIdentity_.insert(*identity, stored);
   return **listings_.insert(directory, stored);
 }
 
+// Copies only when something changes, in one pass: it runs on every path read.
 QString toForwardSlashes(const QString& path) {
-  QString converted = path;
-  converted.replace(QLatin1Char('\\'), separator);
-  if (converted.endsWith(separator)) converted.chop(1);
+  const bool trailing = path.endsWith(separator) || path.endsWith(QLatin1Char('\\'));
+  const qsizetype size = trailing ? path.size() - 1 : path.size();
+  if (!path.contains(QLatin1Char('\\'))) return trailing ? path.left(size) : path;
+  QString converted(size, Qt::Uninitialized);
+  const QChar* from = path.constData();
+  QChar* to = converted.data();
+  for (qsizetype i = 0; i < size; ++i) to[i] = from[i] == QLatin1Char('\\') ? separator : from[i];
   return converted;
 }
 

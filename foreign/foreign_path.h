@@ -9,13 +9,14 @@
 
 #include <QHash>
 #include <QPair>
-#include <QSet>
 #include <QString>
 #include <QStringView>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <unordered_map>
+
+#include "support/directory_listing.h"
 
 /// A path named in a foreign file, as found on disk.
 struct ResolvedPath {
@@ -61,14 +62,13 @@ class ForeignPathResolver {
   }
 
  private:
-  /// The names in a directory, and the names by case-folded spelling; a folded
-  /// spelling shared by several names maps to an empty string (not unique). The
-  /// folded names are made on the first lookup that misses: most paths are
-  /// spelled as on disk, and folding every name of every directory cost more
-  /// than the listing itself.
+  /// The names in a directory (none when it cannot be listed), and the names
+  /// by case-folded spelling; a folded spelling shared by several names maps to
+  /// an empty string (not unique). The folded names are made on the first
+  /// lookup that misses: most paths are spelled as on disk, and folding every
+  /// name of every directory cost more than the listing itself.
   struct Listing {
-    bool readable = false;
-    QSet<QString> names;
+    std::optional<DirectoryNames> names;
     std::optional<QHash<QString, QString>> byFoldedName;
   };
   /// A directory part walked component by component from start: its text with
@@ -78,13 +78,16 @@ class ForeignPathResolver {
     QString text;
     QString directory;
     bool found = true;
-    QString start;   // what was walked: from start,
-    QString source;  // the text as written
+    QString start;               // what was walked: from start,
+    QString source;              // the text as written
+    Listing* listing = nullptr;  // of directory, once looked at
   };
-  const Walk& walk(const QString& start, QStringView text);
+  Walk& walk(const QString& start, QStringView text);
   Listing& listing(const QString& directory);
   /// The component's spelling on disk in directory; empty when there is none.
-  QString findComponent(const QString& directory, const QString& component);
+  QString findComponent(const QString& directory, QStringView component);
+  /// The same for a listing already at hand.
+  QString findComponent(Listing& entries, const QString& directory, QStringView component);
 
   // By the path as walked, and by device and inode: a directory reached by many
   // paths ("p1/..", "p2/..", one per project) is read once.
@@ -99,7 +102,7 @@ class ForeignPathResolver {
   };
   using WalksByText = std::unordered_map<QString, Walk, ViewHash, std::equal_to<>>;
   std::unordered_map<QString, WalksByText, ViewHash, std::equal_to<>> walks_;  // by start directory
-  const Walk* lastWalk_ = nullptr;
+  Walk* lastWalk_ = nullptr;
 };
 
 /// path with every "\" turned into "/", then one trailing "/" removed.

@@ -19,12 +19,21 @@ QString propertyTypeName(int32_t code) {
 }
 
 QString PropertyDeclaration::label() const {
-  return isMacro ? QStringLiteral("$(") + name + QLatin1Char(')') : displayName;
+  return isMacro ? QStringLiteral("$(") + name + QLatin1Char(')') : QString::fromUtf8(displayName);
 }
 
-MacroDeclaration::MacroDeclaration(const QString& macroName, const QString& macroDescription) {
+QString PropertyDeclaration::descriptionText() const {
+  QString text = QString::fromUtf8(description);
+  if (descriptionExpanded) {
+    if (!text.isEmpty()) text += QLatin1Char(' ');
+    text += QStringLiteral("This property will have macro expansion applied to it.");
+  }
+  return text;
+}
+
+MacroDeclaration::MacroDeclaration(const QString& macroName, const char* macroDescription, bool expanded) {
   name = macroName;
   description = macroDescription;
+  descriptionExpanded = expanded;
   isMacro = true;
-  displayName = label();
 }

@@ -55,10 +55,15 @@ class PropertyDeclaration {
 
   QString name;
   int32_t type = property_types::String;
-  QString group;
-  QString category;
-  QString displayName;
-  QString description;
+  /// What documents the property, as the tables write it (UTF-8 with static
+  /// storage): made into text only when asked for, which a conversion never does,
+  /// so that start-up does not decode hundreds of descriptions.
+  const char* group = "";
+  const char* category = "";
+  const char* displayName = "";
+  const char* description = "";
+  /// The description ends with the sentence saying that the value is macro-expanded.
+  bool descriptionExpanded = false;
   QString defaultValue;
   QStringList choices;  // Enumeration only
   qint64 minimum = 0;   // integer types
@@ -69,11 +74,12 @@ class PropertyDeclaration {
 
   /// "$(" + name + ")" for a macro entry, else the display name.
   QString label() const;
+  QString descriptionText() const;
   QString typeName() const { return propertyTypeName(type); }
 };
 
 /// A macro entry: documents a built-in macro by name and description.
 class MacroDeclaration : public PropertyDeclaration {
  public:
-  MacroDeclaration(const QString& macroName, const QString& macroDescription);
+  MacroDeclaration(const QString& macroName, const char* macroDescription, bool expanded = false);
 };

@@ -6,16 +6,8 @@
 
 namespace {
 
-const QString macroExpansionSentence = QStringLiteral("This property will have macro expansion applied to it.");
-
 /// Widest hexadecimal default: 64 bits. A larger second bound is a table slip, not a width.
 constexpr qint64 widestHexadecimalDefault = 16;
-
-QString descriptionText(const PropertyDescription& description) {
-  QString text = QString::fromUtf8(description.text);
-  if (description.macroExpanded) text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + macroExpansionSentence;
-  return text;
-}
 
 /// IntegerHex defaults read "0x" followed by upper-case digits, zero-padded to
 /// the width the second bound gives, like the addresses and fill values users type.
@@ -41,14 +33,16 @@ QString defaultValueText(const PropertyRow& row) {
 
 std::unique_ptr<PropertyDeclaration> makeDeclaration(const PropertyRow& row) {
   if (row.form == DeclarationForm::Macro)
-    return std::make_unique<MacroDeclaration>(QString::fromUtf8(row.name), descriptionText(row.description));
+    return std::make_unique<MacroDeclaration>(QString::fromUtf8(row.name), row.description.text,
+                                              row.description.macroExpanded);
   auto declaration = std::make_unique<PropertyDeclaration>();
   declaration->name = QString::fromUtf8(row.name);
   declaration->type = row.type;
-  declaration->group = QString::fromUtf8(row.place.group);
-  declaration->category = QString::fromUtf8(row.place.category);
-  declaration->displayName = QString::fromUtf8(row.displayName);
-  declaration->description = descriptionText(row.description);
+  declaration->group = row.place.group;
+  declaration->category = row.place.category;
+  declaration->displayName = row.displayName;
+  declaration->description = row.description.text;
+  declaration->descriptionExpanded = row.description.macroExpanded;
   declaration->defaultValue = defaultValueText(row);
   declaration->itemKinds = row.itemKinds;
   if (row.form == DeclarationForm::Enumeration)

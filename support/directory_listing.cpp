@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -21,12 +22,32 @@ QByteArray encodedPath(const QString& directory) {
   return QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
 }
 
+// FNV-1a: names are short, and the table is probed a few times per path.
+size_t nameHash(QByteArrayView name) {
+  uint32_t hash = 2166136261u;
+  for (const char byte : name) hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+  return hash;
+}
+
+char16_t toAsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; }
+
 bool isDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+bool isAscii(QByteArrayView raw) {
+  return std::all_of(raw.begin(), raw.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+bool isValidUtf8(QByteArrayView raw) {
+  if (isAscii(raw)) return true;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  const QString decoded = decoder.decode(raw);
+  return !decoder.hasError();
+}
+
 bool decodeName(QByteArrayView raw, QString& name) {
-  if (std::all_of(raw.begin(), raw.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
+  if (isAscii(raw)) {
     name = QString::fromLatin1(raw);
     return true;
   }
@@ -77,16 +98,42 @@ void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record,
   if (fstatat(directoryFd, record.d_name, &status, 0) == 0) takeStatus(status, entry);  // a dangling link stays Other
 }
 
+// For ASCII names, the order of their lower-cased forms without making them.
+bool lessIgnoringAsciiCase(QStringView a, QStringView b) {
+  const qsizetype common = std::min(a.size(), b.size());
+  const char16_t* x = a.utf16();
+  const char16_t* y = b.utf16();
+  for (qsizetype i = 0; i < common; ++i) {
+    if (x[i] == y[i]) continue;
+    const char16_t lowerX = toAsciiLower(x[i]);
+    const char16_t lowerY = toAsciiLower(y[i]);
+    if (lowerX != lowerY) return lowerX < lowerY;
+  }
+  return a.size() < b.size();
+}
+
+bool isAsciiName(const DirectoryEntry& entry) {
+  return std::all_of(entry.name.begin(), entry.name.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 // Ordered by the lower-cased name, ordinal, as a case-insensitive listing of the
 // IDE's own directory class; names equal but for case keep the file system's order.
+// ASCII names (nearly all) are compared without lower-cased copies.
 std::vector<DirectoryEntry> sortedByName(std::vector<DirectoryEntry> entries) {
-  std::vector<std::pair<QString, size_t>> keys;
-  keys.reserve(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(entries[i].name.toLower(), i);
-  std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<size_t> order(entries.size());
+  std::iota(order.begin(), order.end(), size_t(0));
+  if (std::all_of(entries.begin(), entries.end(), isAsciiName)) {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return lessIgnoringAsciiCase(entries[a].name, entries[b].name); });
+  } else {
+    std::vector<QString> keys;
+    keys.reserve(entries.size());
+    for (const DirectoryEntry& entry : entries) keys.push_back(entry.name.toLower());
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  }
   std::vector<DirectoryEntry> sorted;
   sorted.reserve(entries.size());
-  for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
+  for (const size_t index : order) sorted.push_back(std::move(entries[index]));
   return sorted;
 }
 
@@ -203,14 +250,52 @@ std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep, ListingC
   return sortedByName(std::move(kept));
 }
 
-QStringList Directory::names() const {
-  QStringList names;
+DirectoryNames Directory::names() const {
+  DirectoryNames names;
   if (!isOpen()) return names;
   readRecords([&names](const dirent64& record) {
-    QString name;
-    if (decodeName(QByteArrayView(record.d_name), name)) names.append(name);
+    const QByteArrayView name(record.d_name);
+    if (isValidUtf8(name)) names.add(name);
   });
+  names.index();
   return names;
+}
+
+void DirectoryNames::add(QByteArrayView name) {
+  spans_.push_back({uint32_t(text_.size()), uint32_t(name.size())});
+  text_.append(name);
+}
+
+void DirectoryNames::index() {
+  size_t tableSize = 4;
+  while (tableSize < 2 * spans_.size()) tableSize *= 2;
+  slots_.assign(tableSize, 0);
+  for (size_t i = 0; i < spans_.size(); ++i) {
+    size_t slot = nameHash(at(qsizetype(i))) & (tableSize - 1);
+    while (slots_[slot] != 0) slot = (slot + 1) & (tableSize - 1);
+    slots_[slot] = uint32_t(i + 1);
+  }
+  text_.squeeze();
+  spans_.shrink_to_fit();
+}
+
+bool DirectoryNames::containsUtf8(QByteArrayView name) const {
+  const size_t mask = slots_.size() - 1;
+  for (size_t slot = nameHash(name) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    if (at(slots_[slot] - 1) == name) return true;
+  }
+  return false;
+}
+
+// Names are nearly always ASCII, which is its own UTF-8: encoded on the stack.
+bool DirectoryNames::contains(QStringView name) const {
+  constexpr qsizetype longestOnStack = 256;
+  if (name.size() > longestOnStack ||
+      !std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; }))
+    return containsUtf8(name.toUtf8());
+  char ascii[longestOnStack];
+  std::transform(name.begin(), name.end(), ascii, [](QChar c) { return char(c.unicode()); });
+  return containsUtf8(QByteArrayView(ascii, name.size()));
 }
 
 int directoriesHeldOpenAtMost() {
@@ -225,7 +310,7 @@ int directoriesHeldOpenAtMost() {
 
 std::vector<DirectoryEntry> listDirectory(const QString& directory) { return Directory(directory).entries(); }
 
-std::optional<QStringList> directoryNames(const QString& directory) {
+std::optional<DirectoryNames> directoryNames(const QString& directory) {
   const Directory opened(directory);
   if (!opened.isOpen()) return std::nullopt;
   return opened.names();

@@ -9,6 +9,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -63,6 +64,38 @@ class ListingCache {
   QHash<QPair<quint64, quint64>, QByteArray> records_;
 };
 
+/// The valid UTF-8 names in one directory, held compactly: all of them in one
+/// buffer, found through a table of their hashes. A path resolver keeps one for
+/// every directory it walks, so a name costs its bytes and 16 more, no string of
+/// its own.
+class DirectoryNames {
+ public:
+  bool contains(QStringView name) const;
+  qsizetype size() const { return qsizetype(spans_.size()); }
+  /// The names in the order the directory gave them.
+  QByteArrayView at(qsizetype index) const {
+    const Span& span = spans_[size_t(index)];
+    return QByteArrayView(text_).sliced(span.offset, span.length);
+  }
+
+ private:
+  friend class Directory;
+  struct Span {
+    uint32_t offset;
+    uint32_t length;
+  };
+  void add(QByteArrayView name);
+  /// Fills the hash table once every name is added.
+  void index();
+  bool containsUtf8(QByteArrayView name) const;
+
+  QByteArray text_;
+  std::vector<Span> spans_;
+  /// By hash, open addressing: a span's index + 1, or 0 for an empty slot; a
+  /// power of two at least twice the names.
+  std::vector<uint32_t> slots_;
+};
+
 /// An open directory. Its subdirectories are opened relative to it, so that
 /// opening one costs the same at any depth and is not bound by the length of its
 /// path; each entry costs no system call unless it is a link or of unknown type.
@@ -90,9 +123,9 @@ class Directory {
   /// case as the IDEs list them; empty when not open. Reads the directory (or
   /// takes what cache holds of it), so it is called once.
   std::vector<DirectoryEntry> entries(const EntryFilter& keep = {}, ListingCache* cache = nullptr) const;
-  /// The valid UTF-8 names in the directory, unsorted, without looking at the
-  /// entries; empty when not open. Reads the directory, so it is called once.
-  QStringList names() const;
+  /// The valid UTF-8 names in the directory, without looking at the entries;
+  /// empty when not open. Reads the directory, so it is called once.
+  DirectoryNames names() const;
   /// Gives the descriptor back; subdirectories are then opened by their paths.
   void close();
 
@@ -116,9 +149,9 @@ int directoriesHeldOpenAtMost();
 /// case, as the IDEs list them; empty when it cannot be read.
 std::vector<DirectoryEntry> listDirectory(const QString& directory);
 
-/// The valid UTF-8 names in directory, unsorted, without looking at the entries;
-/// nothing when the directory cannot be read.
-std::optional<QStringList> directoryNames(const QString& directory);
+/// The valid UTF-8 names in directory, without looking at the entries; nothing
+/// when the directory cannot be read.
+std::optional<DirectoryNames> directoryNames(const QString& directory);
 
 /// The device and inode of the directory at path (links followed); nothing when there is none.
 std::optional<FileIdentity> directoryIdentity(const QString& path);

@@ -212,7 +212,7 @@ bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
         return false;
     } else if (std::optional<SourceItem> file = ruledItem(
                    scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)), excludedAbove)) {
-      if (!scan.visits.followsLink(scan.path.with(entry.name), entry)) continue;
+      if (entry.isSymbolicLink && !scan.visits.followsLink(scan.path.with(entry.name), entry)) continue;
       if (!scan.visits.takeItem()) return false;
       items.push_back(std::move(*file));
     }

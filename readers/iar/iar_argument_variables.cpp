@@ -32,14 +32,13 @@ IarVariableAt findIarVariable(QStringView text, qsizetype from) {
        dollar = text.indexOf(QLatin1Char('$'), dollar + 1)) {
     if (text.sliced(dollar).startsWith(QLatin1String("${"))) {
       const qsizetype close = text.indexOf(QLatin1String("}$"), dollar + 2);
-      if (close > dollar + 2)
-        return {dollar, close + 2 - dollar, text.sliced(dollar + 2, close - dollar - 2).toString()};
+      if (close > dollar + 2) return {dollar, close + 2 - dollar, text.sliced(dollar + 2, close - dollar - 2)};
       continue;
     }
     qsizetype end = dollar + 1;
     while (end < text.size() && isIdentifierCharacter(text[end], end == dollar + 1)) ++end;
     if (end > dollar + 1 && end < text.size() && text[end] == QLatin1Char('$'))
-      return {dollar, end + 1 - dollar, text.sliced(dollar + 1, end - dollar - 1).toString()};
+      return {dollar, end + 1 - dollar, text.sliced(dollar + 1, end - dollar - 1)};
   }
   return {};
 }
@@ -96,7 +95,7 @@ std::optional<IarVariableValue> IarArgumentVariables::value(const QString& name)
   for (int depth = 0; depth < mostNestedVariables; ++depth) {
     const IarVariableAt leading = findIarVariable(value.text);
     if (leading.start != 0) return value;
-    const auto inner = values_.constFind(leading.name);
+    const auto inner = values_.constFind(leading.name.toString());
     if (inner == values_.constEnd()) return value;  // one of the IDE's own, such as "$PROJ_DIR$"
     value = {inner->text + value.text.mid(leading.length), inner->relative};
   }

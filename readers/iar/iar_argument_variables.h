@@ -13,6 +13,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 #include "foreign/foreign_document.h"
@@ -65,7 +66,8 @@ class IarArgumentVariables {
 struct IarVariableAt {
   qsizetype start = -1;
   qsizetype length = 0;
-  QString name;
+  /// A view into the text searched, valid while that text is.
+  QStringView name;
 };
 
 /// The first variable at or after from; start -1 when there is none.

@@ -21,7 +21,7 @@ const char* const ideVariables[] = {
     "WS_PATH",     "TARGET_BNAME", "TARGET_BPATH", "TARGET_DIR", "TARGET_FNAME", "TARGET_PATH",
 };
 
-bool isOneOf(const QString& name, const auto& names) {
+bool isOneOf(QStringView name, const auto& names) {
   for (const char* known : names)
     if (name == QLatin1String(known)) return true;
   return false;
@@ -37,8 +37,23 @@ const QString onlyTheIdeKnows = QStringLiteral("only Embedded Workbench knows it
 // Variables defined through one another end after as many levels as their values may nest.
 constexpr int mostNestedPaths = 16;
 
+// Whether QDir::cleanPath would change path: it has an empty, "." or ".."
+// component (a leading, trailing or doubled "/" included). Most paths have none.
+bool needsCleaning(QStringView path) {
+  qsizetype start = 0;
+  for (qsizetype end = 0; end <= path.size(); ++end) {
+    if (end < path.size() && path[end] != QLatin1Char('/')) continue;
+    const qsizetype length = end - start;
+    if (length == 0 || (length <= 2 && path[start] == QLatin1Char('.') && path[end - 1] == QLatin1Char('.')))
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 // "" for the directory itself, so that "$(ProjectDir)" gets no "/" after it.
 QString cleanRest(const QString& rest) {
+  if (!needsCleaning(rest)) return rest;
   const QString cleaned = QDir::cleanPath(rest);
   return cleaned == QLatin1String(".") ? QString() : cleaned;
 }
@@ -63,29 +78,28 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
       absoluteWorkspaceDirectory_(absoluteDirectory(workspaceDirectory)) {}
 
 IarPathConverter::Split IarPathConverter::split(const QString& text, const QString& shown, int depth) {
-  QString rest = toForwardSlashes(text);
-  Base base = isAbsoluteForeignPath(rest) ? Base::Absolute : Base::Project;
-  if (!rest.contains(QLatin1Char('$'))) return {base, rest};
-  const IarVariableAt leading = findIarVariable(rest);
-  if (leading.start == 0) {
-    const QString variable = rest.left(leading.length);
-    if (isOneOf(leading.name, installationVariables)) {
-      if (recordsLeftOut_ && !installationPaths_.contains(shown)) installationPaths_.append(shown);
-      return {Base::LeftOut, QString()};
-    }
-    rest = rest.mid(leading.length);
-    while (rest.startsWith(QLatin1Char('/'))) rest.remove(0, 1);
-    if (leading.name == QLatin1String("PROJ_DIR"))
-      base = Base::Project;
-    else if (leading.name == QLatin1String("WS_DIR"))
-      base = Base::Workspace;
-    else
-      return argumentVariablePath(variable, leading.name, rest, shown, depth);
-  }
+  const QString forward = toForwardSlashes(text);
+  const Base base = isAbsoluteForeignPath(forward) ? Base::Absolute : Base::Project;
+  const IarVariableAt leading = findIarVariable(forward);
+  if (leading.start < 0) return {base, forward};
   // A variable anywhere else ("$PROJ_DIR$\$CONFIG_NAME$\x") means something only the IDE knows.
-  if (const IarVariableAt inner = findIarVariable(rest); inner.start >= 0)
-    return leaveOut(rest.mid(inner.start, inner.length), onlyTheIdeKnows, shown);
-  return {base, rest};
+  if (leading.start > 0) return leaveOut(forward.mid(leading.start, leading.length), onlyTheIdeKnows, shown);
+  if (isOneOf(leading.name, installationVariables)) {
+    if (recordsLeftOut_ && !installationPaths_.contains(shown)) installationPaths_.append(shown);
+    return {Base::LeftOut, QString()};
+  }
+  qsizetype restStart = leading.length;
+  while (restStart < forward.size() && forward[restStart] == QLatin1Char('/')) ++restStart;
+  Base variableBase = Base::Project;
+  if (leading.name == QLatin1String("WS_DIR")) {
+    variableBase = Base::Workspace;
+  } else if (leading.name != QLatin1String("PROJ_DIR")) {
+    return argumentVariablePath(forward.left(leading.length), leading.name.toString(), forward.mid(restStart), shown,
+                                depth);
+  }
+  if (const IarVariableAt inner = findIarVariable(forward, restStart); inner.start >= 0)
+    return leaveOut(forward.mid(inner.start, inner.length), onlyTheIdeKnows, shown);
+  return {variableBase, forward.mid(restStart)};  // a copy of its own size: the solution keeps it
 }
 
 // An argument variable's value takes its place; a value that is a Windows path

@@ -1,5 +1,6 @@
 #include "readers/iar/iar_project_record.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -91,6 +92,14 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
   return result;
 }
 
+// The name after the last "\\" or "/", a trailing one dropped as toForwardSlashes drops it.
+QString lastComponent(const QString& path) {
+  QStringView rest(path);
+  if (rest.endsWith(QLatin1Char('/')) || rest.endsWith(QLatin1Char('\\'))) rest.chop(1);
+  const qsizetype separator = std::max(rest.lastIndexOf(QLatin1Char('/')), rest.lastIndexOf(QLatin1Char('\\')));
+  return rest.sliced(separator + 1).toString();
+}
+
 /// The configurations read as Debug and Release that leave an item out, as bits.
 int exclusionBits(const IarProjectContent& content, const QStringList& excludedFrom) {
   return (excludedFrom.contains(content.debug().name) ? 1 : 0) |
@@ -113,8 +122,7 @@ std::vector<ItemSettings> readItemSettings(ProjectReading& reading, IarItemSetti
 std::optional<SourceItem> readFile(ProjectReading& reading, IarItemSettingsReader& items, const IarFile& file,
                                    int groupExclusion) {
   if (file.name.isEmpty()) return std::nullopt;
-  const QString forward = toForwardSlashes(file.name);
-  const QString fileName = forward.mid(forward.lastIndexOf(QLatin1Char('/')) + 1);
+  const QString fileName = lastComponent(file.name);
   const IarProjectContent& content = reading.project.content;
   if (isLibraryFile(fileName) && (groupExclusion | exclusionBits(content, file.excludedFrom)) != excludedFromBoth) {
     if (reading.linksBuiltLibrary(fileName)) return std::nullopt;

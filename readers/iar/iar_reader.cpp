@@ -1,5 +1,6 @@
 #include "readers/iar/iar_reader.h"
 
+#include "foreign/foreign_path.h"
 #include "readers/common/conversion_context.h"
 #include "readers/common/library_builders.h"
 #include "readers/iar/iar_project_record.h"
@@ -14,6 +15,7 @@ void readIarWorkspace(ConversionContext& context, const QString& workspaceFile, 
   for (size_t index = 0; index < workspace.projects.size(); ++index) {
     const std::optional<ProjectRecord> record = readProjectRecord(context, workspace, builders, qsizetype(index));
     workspace.projects[index].content.releaseSources();  // only the record needed them
+    context.paths().clear();                             // and the directory listings its paths were found in
     if (record) sink.addProject(*record);
   }
   sink.finish(qsizetype(workspace.projects.size()));

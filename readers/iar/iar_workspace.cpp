@@ -44,7 +44,7 @@ void addConnections(ConversionContext& context, const IarWorkspace& workspace, I
 // is where the variable leads; one whose variable nothing defines is left out.
 QString projectFile(ConversionContext& context, const IarWorkspace& workspace, const QString& text,
                     const ForeignPathResolver::Variables& variables) {
-  const QString name = findIarVariable(text).start == 0 ? findIarVariable(text).name : QString();
+  const QString name = findIarVariable(text).start == 0 ? findIarVariable(text).name.toString() : QString();
   if (name.isEmpty() || variables.contains(name))
     return context.paths().resolve(text, workspace.directory, variables).path;
   IarPathConverter paths(context.paths(), workspace.directory, workspace.directory, &workspace.argumentVariables);

@@ -73,6 +73,11 @@ TEST(PropertySets, DeclareWhatResolutionAndTheReadersRelyOn) {
     EXPECT_EQ(property->defaultValue, row.defaultValue) << row.name;
   }
   EXPECT_EQ(completeSchema(false)->find("arm_architecture")->defaultValue, "v4T");
+  // The documentation is made into text when asked for.
+  EXPECT_EQ(schema->find("build_toolchain_directory")->label(), "Tool Chain Directory");
+  EXPECT_EQ(schema->findMacro("CoreType")->label(), "$(CoreType)");
+  EXPECT_EQ(schema->find("link_standard_libraries_directory")->descriptionText(),
+            "The directory of the standard libraries. This property will have macro expansion applied to it.");
 }
 
 // A name declared twice by accident would hide the second declaration from

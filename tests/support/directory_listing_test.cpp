@@ -36,8 +36,26 @@ TEST(DirectoryListing, FollowsLinksToWhatTheyName) {
 TEST(DirectoryListing, NamesThatAreNotUtf8AreNeverMatched) {
   QDir().mkpath("raw");
   ASSERT_EQ(::close(::open("raw/caf\xe9.c", O_CREAT | O_WRONLY, 0644)), 0);
-  EXPECT_EQ(directoryNames("raw"), QStringList());
+  const std::optional<DirectoryNames> names = directoryNames("raw");
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->size(), 0);
   ::unlink("raw/caf\xe9.c");
+}
+
+// Exact names only (case matters), beyond ASCII and in a table fuller than its first size.
+TEST(DirectoryListing, NamesAreFoundExactly) {
+  for (int i = 0; i < 40; ++i) writeFile(QStringLiteral("n/file%1.c").arg(i), "");
+  writeFile(QString::fromUtf8("n/caf\xc3\xa9.c"), "");
+  const std::optional<DirectoryNames> names = directoryNames("n");
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->size(), 41);
+  EXPECT_TRUE(names->contains(u"file0.c"));
+  EXPECT_TRUE(names->contains(u"file39.c"));
+  EXPECT_TRUE(names->contains(QString::fromUtf8("caf\xc3\xa9.c")));
+  EXPECT_FALSE(names->contains(u"FILE0.c"));
+  EXPECT_FALSE(names->contains(u"file40.c"));
+  EXPECT_FALSE(names->contains(u""));
+  EXPECT_FALSE(directoryNames("missing"));
 }
 
 TEST(DirectoryListing, DisplayNamesEscapeOnlyTheInvalidBytes) {
