@@ -98,34 +98,13 @@ static QStringList workingDirectoryEntries() {
 TEST(CommandLine, AcceptedOptionsWithoutInputsWriteNothing) {
   const QStringList before = workingDirectoryEntries();
   expectRun({"iar2hzp", "-expand-templates"}, 0, "");
-  expectRun({"uvision2hzp",
-             "-c-vector-table",
-             "-verbose",
-             "-I",
-             "-D",
-             "-D",
-             "A=1",
-             "-P",
-             "x=y",
-             "-filter-file",
-             "*.txt",
-             "-filter-definition",
-             "DEBUG*",
-             "-executable-template",
-             "E",
-             "-library-template",
-             "L",
-             "-templatesfile",
-             "a.xml",
-             "-addtemplatesfile",
-             "b.xml",
-             "-rootuserdir",
-             "r",
-             "-argvar",
-             "SDK=/sdk",
-             "-custom-argvars",
-             "a.custom_argvars"},
-            0,
+  const QStringList everyOption =
+      QString(
+          "uvision2hzp -c-vector-table -verbose -I -D -D A=1 -P x=y -filter-file *.txt -filter-definition DEBUG* "
+          "-executable-template E -library-template L -templatesfile a.xml -addtemplatesfile b.xml -rootuserdir r "
+          "-argvar SDK=/sdk -custom-argvars a.custom_argvars")
+          .split(' ');
+  expectRun(everyOption, 0,
             "warning: -D, -I, -P, -filter-definition, -argvar, -custom-argvars: not applied by uvision2hzp, ignored\n");
   EXPECT_EQ(workingDirectoryEntries(), before);
 }

@@ -11,22 +11,11 @@
 #include "tool/reader_table.h"
 
 TEST(ReadRunConfiguration, FillsTheOptionsAndTheInputList) {
-  const QStringList arguments{"a",
-                              "-templatesfile",
-                              "a.xml",
-                              "-D",
-                              "X=1",
-                              "-addtemplatesfile",
-                              "b.xml",
-                              "-I",
-                              "-D",
-                              "b",
-                              "-D",
-                              "X=1",
-                              "-library-template",
-                              "L1",
-                              "-library-template",
-                              "L2"};
+  const QStringList arguments =
+      QString(
+          "a -templatesfile a.xml -D X=1 -addtemplatesfile b.xml -I -D b -D X=1 -library-template L1 "
+          "-library-template L2")
+          .split(' ');
   const RunConfiguration options = readRunConfiguration(*findReaderCommand("eclipse2hzp"), arguments);
   EXPECT_EQ(options.inputs, QStringList({"a", "b"}));
   EXPECT_EQ(options.templatesFiles, "a.xml;b.xml");

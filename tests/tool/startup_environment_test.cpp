@@ -106,16 +106,4 @@ TEST(StartupEnvironment, PackagesDirectoryIgnoresUserMacros) {
   EXPECT_EQ(macros.values.value("SamplesDir"), root + "/u/packages/samples");
 }
 
-// The directories it sets are shown by the end-to-end start-up tests.
-TEST(StartupEnvironment, StartupRunsEveryStep) {
-  Diagnostics diagnostics;
-  const StartupEnvironment environment = buildStartupEnvironment(nullptr, diagnostics);
-  EXPECT_TRUE(diagnostics.pendingWarnings().isEmpty()) << diagnostics.pendingWarnings().join('\n').toStdString();
-  EXPECT_EQ(environment.rootUserDirectory, testDirectory() + "/user");
-  EXPECT_EQ(environment.macros.values.value("TargetsDir"),
-            testDirectory() + "/user/Marrowfen for ARM/v4/packages/targets");
-  EXPECT_TRUE(environment.macros.userMacros.isEmpty());  // the setting's default: none
-  EXPECT_TRUE(QFileInfo(environment.macros.values.value("StudioDir")).isDir());
-}
-
 }  // namespace

@@ -1,7 +1,7 @@
 // An IAR workspace's project read into a record, without the solution model:
-// the settings of files and groups, another architecture's options and project
-// connection files. The
-// rest of what a record holds is shown end to end (tests/e2e/iar_test.cpp).
+// the settings of files and groups and project connection files. The rest of
+// what a record holds is shown end to end (tests/e2e/iar_test.cpp,
+// tests/e2e/iar_settings_test.cpp).
 
 #include <gtest/gtest.h>
 
@@ -46,26 +46,6 @@ TEST(IarRecord, OwnSettingsOfFilesAndGroups) {
                                                                     "--diag_suppress=Pe177 on main.c (Debug)\n"
                                                                     "  not carried: definition DEBUG left out by "
                                                                     "main.c (Debug)\n"));
-}
-
-// Embedded Workbench for RISC-V (its own option names for the device and the
-// assembler): the architecture is named, nothing of ARM's is read, not even
-// the memory of its ICF; files, definitions and include directories are.
-TEST(IarRecord, OtherArchitectureKeepsFilesDefinitionsAndIncludeDirectories) {
-  const std::optional<ProjectRecord> hello = firstProjectRecord("riscv");
-  ASSERT_TRUE(hello);
-  EXPECT_EQ(describeRecord(*hello).section("  configuration: ", 1),
-            QString("Debug\n"
-                    "    device: N300\n"
-                    "    other architecture: RISC-V\n"
-                    "    core: RV32IMAFDC\n"
-                    "    definitions: DOWNLOAD_MODE=DOWNLOAD_MODE_ILM\n"
-                    "    include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
-                    "    assembler definitions: ASM_ONLY\n"
-                    "    assembler include directories: $(ProjectDir)/../NMSIS/Core/Include\n"
-                    "    linker script: ilm.icf (ICF file)\n"
-                    "  sources: Source Files\n"
-                    "    file: main.c\n"));
 }
 
 // A project connection file joins its project: its settings to every
