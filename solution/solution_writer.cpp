@@ -82,6 +82,7 @@ class SolutionTextWriter {
   std::vector<Open> open_;
   // Reused for every element, so their strings keep their capacity.
   std::vector<XMLAttribute> attributes_;
+  std::vector<QString> encodedNames_;  // the name each slot of attributes_ holds
   size_t attributeCount_ = 0;
 };
 
@@ -173,8 +174,15 @@ void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, 
 
 void SolutionTextWriter::addAttribute(const QString& name, const QString& value) {
   if (attributeCount_ == attributes_.size()) attributes_.emplace_back();
+  if (attributeCount_ == encodedNames_.size()) encodedNames_.emplace_back();
+  // Elements of a kind share their names' strings: a name is encoded only when its
+  // slot held another string (the copy kept here keeps the compared data alive).
+  QString& encodedName = encodedNames_[attributeCount_];
   XMLAttribute& attribute = attributes_[attributeCount_++];
-  assignEncoded(attribute.name, name, true);
+  if (encodedName.constData() != name.constData() || encodedName.size() != name.size()) {
+    assignEncoded(attribute.name, name, true);
+    encodedName = name;
+  }
   assignEncoded(attribute.value, value, false);
 }
 
