@@ -130,16 +130,29 @@ void appendDecoded(std::string& out, std::string_view text, bool dropCarriageRet
   }
 }
 
-void appendEscaped(std::string& out, std::string_view text) {
+char* writeEscaped(char* to, std::string_view text) {
   const EscapeTable& table = escapeTable();
   const unsigned char* cursor = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char* const end = cursor + text.size();
   while (cursor < end) {
     const unsigned char* run = cursor;
     cursor = nextToEscape(cursor, end, table);
-    out.append(reinterpret_cast<const char*>(run), static_cast<size_t>(cursor - run));
+    std::memcpy(to, run, static_cast<size_t>(cursor - run));
+    to += cursor - run;
     if (cursor == end) break;
-    out.append(table.text[*cursor], table.length[*cursor]);
-    ++cursor;
+    std::memcpy(to, table.text[*cursor], table.length[*cursor]);
+    to += table.length[*cursor++];
+  }
+  return to;
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+  // In parts, so that the room taken for the longest escaped form stays small.
+  constexpr size_t partSize = 4096;
+  for (size_t start = 0; start < text.size(); start += partSize) {
+    const std::string_view part = text.substr(start, partSize);
+    const size_t used = out.size();
+    out.resize(used + part.size() * maxEscapedLength);
+    out.resize(static_cast<size_t>(writeEscaped(out.data() + used, part) - out.data()));
   }
 }

@@ -49,6 +49,15 @@ class XMLWriter {
   bool writeElement(const XMLElement& element, size_t depth);
   bool wrapsAttributes(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) const;
   void appendValue(std::string_view value);
+  // The next bytes of out, to be written through the pointer; giveBackFrom(end)
+  // then drops what was not written.
+  char* takeRoom(size_t bytes);
+  void giveBackFrom(const char* end) { out_.resize(size_t(end - out_.data())); }
+  static char* copyBytes(char* to, std::string_view bytes);
+  bool writtenInPlace(const XMLAttribute& attribute) const {
+    return attribute.hasValue && (!spill_ || attribute.value.size() <= valuePieceSize_);
+  }
+  size_t attributesRoom(std::span<const XMLAttribute> attributes, size_t wrapIndent) const;
   void writeIndent(size_t depth) { out_.append(indent_ * depth, ' '); }
   void writeLineFeed() {
     if (indent_ != 0) out_.push_back('\n');
