@@ -162,7 +162,7 @@ void XMLWriter::appendValue(std::string_view value) {
 }
 
 void XMLWriter::closeEmptyElement(bool hasAttributes) {
-  out_.append(hasAttributes ? " />" : "/>");
+  out_.append(hasAttributes ? std::string_view(" />") : std::string_view("/>"));
   writeLineFeed();
 }
 
