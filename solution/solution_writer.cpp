@@ -129,19 +129,16 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
   std::string_view tag = root ? "solution" : element.tagName();
   if (form == Form::ImportReference) tag = "import";
   collectAttributes(element, form, root);
-  xml_.openStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), open_.size());
-  if (form != Form::ImportReference) {
-    // An element whose children are all left out is written as empty.
-    const bool configurationsOnly = form == Form::DynamicFolder;
-    const ModelNode::ChildRange children = element.children();
-    const ModelNode::ChildIterator first = firstWritten(children.begin(), children.end(), configurationsOnly);
-    if (first != children.end()) {
-      open_.push_back(Open{tag, first, children.end(), configurationsOnly});
-      xml_.closeStartTag();
-      return;
-    }
-  }
-  xml_.closeEmptyElement(attributeCount_ != 0);
+  // An element whose children are all left out is written as empty.
+  const bool configurationsOnly = form == Form::DynamicFolder;
+  const ModelNode::ChildRange children = element.children();
+  const ModelNode::ChildIterator first = form == Form::ImportReference
+                                             ? children.end()
+                                             : firstWritten(children.begin(), children.end(), configurationsOnly);
+  const bool hasChildren = first != children.end();
+  xml_.writeStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), open_.size(),
+                     hasChildren ? XMLWriter::TagEnd::Children : XMLWriter::TagEnd::Empty);
+  if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly});
 }
 
 // The properties in key order, less those the file does not hold: an empty "Name",

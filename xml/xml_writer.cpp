@@ -78,31 +78,33 @@ bool XMLWriter::writeNode(const XMLNode& node, size_t depth) {
 }
 
 bool XMLWriter::writeElement(const XMLElement& element, size_t depth) {
-  openStartTag(element.tagName(), element.attributes(), depth);
   const XMLNode* first = element.firstChild();
   if (!first) {
-    closeEmptyElement(!element.attributes().empty());
+    writeStartTag(element.tagName(), element.attributes(), depth, TagEnd::Empty);
     return false;
   }
   if (first->nodeKind() == XMLNodeKind::Data) {
     // Only the text is written, and no line feed after the end tag; the element's
     // other children are left out.
+    writeStartTag(element.tagName(), element.attributes(), depth, TagEnd::Open);
     out_.push_back('>');
     appendEscaped(out_, static_cast<const XMLTextNode*>(first)->text());
     writeEndTag(element.tagName(), 0);
     return false;
   }
-  closeStartTag();
+  writeStartTag(element.tagName(), element.attributes(), depth, TagEnd::Children);
   return true;
 }
 
 // Written in place: room for the longest form of the whole tag is taken at once and
 // the unused part given back, rather than appending piece by piece. A value longer
 // than a piece (with a spill) is the exception: it is handed on as it is written.
-void XMLWriter::openStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) {
+void XMLWriter::writeStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth,
+                              TagEnd end) {
   const bool wrap = wrapsAttributes(tag, attributes, depth);
   const size_t wrapIndent = indent_ * (depth + 1);
-  char* to = takeRoom(indent_ * depth + 1 + tag.size() + attributesRoom(attributes, wrapIndent));
+  constexpr size_t endRoom = 4;  // " />" and a line feed
+  char* to = takeRoom(indent_ * depth + 1 + tag.size() + attributesRoom(attributes, wrapIndent) + endRoom);
   to = std::fill_n(to, indent_ * depth, ' ');
   *to++ = '<';
   to = copyBytes(to, tag);
@@ -123,10 +125,13 @@ void XMLWriter::openStartTag(std::string_view tag, std::span<const XMLAttribute>
     } else if (attribute.hasValue) {
       giveBackFrom(to);
       appendValue(attribute.value);
-      to = takeRoom(1 + attributesRoom(attributes.subspan(index + 1), wrapIndent));
+      to = takeRoom(1 + attributesRoom(attributes.subspan(index + 1), wrapIndent) + endRoom);
     }
     *to++ = '"';
   }
+  if (end == TagEnd::Children) *to++ = '>';
+  if (end == TagEnd::Empty) to = copyBytes(to, attributes.empty() ? std::string_view("/>") : std::string_view(" />"));
+  if (end != TagEnd::Open && indent_ != 0) *to++ = '\n';
   giveBackFrom(to);
 }
 
@@ -159,16 +164,6 @@ void XMLWriter::appendValue(std::string_view value) {
     appendEscaped(out_, value.substr(start, valuePieceSize_));
     spill_();
   }
-}
-
-void XMLWriter::closeEmptyElement(bool hasAttributes) {
-  out_.append(hasAttributes ? std::string_view(" />") : std::string_view("/>"));
-  writeLineFeed();
-}
-
-void XMLWriter::closeStartTag() {
-  out_.push_back('>');
-  writeLineFeed();
 }
 
 void XMLWriter::writeEndTag(std::string_view tag, size_t depth) {

@@ -26,12 +26,12 @@ class XMLWriter {
 
   /// "<!DOCTYPE name>" and a line feed.
   void writeDoctype(std::string_view name);
-  /// Indentation for depth, "<", tag and the attributes with their values escaped.
-  void openStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth);
-  /// Ends the start tag of an element without children: "/>", " />" after attributes.
-  void closeEmptyElement(bool hasAttributes);
-  /// Ends the start tag of an element whose children follow.
-  void closeStartTag();
+  /// How a start tag ends: left open for text, closed for children that follow
+  /// (">" and a line feed), or closed as an empty element ("/>", " />" after
+  /// attributes, and a line feed).
+  enum class TagEnd { Open, Children, Empty };
+  /// Indentation for depth, "<", tag, the attributes with their values escaped, and end.
+  void writeStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth, TagEnd end);
   /// Indentation for depth and "</tag>".
   void writeEndTag(std::string_view tag, size_t depth);
   /// Has spill called after every pieceSize bytes of an attribute value are
