@@ -82,6 +82,7 @@ class SolutionTextWriter {
   std::vector<Open> open_;
   // Reused for every element, so their strings keep their capacity.
   std::vector<XMLAttribute> attributes_;
+  std::vector<QString> encodedNames_;  // the name each slot of attributes_ holds
   size_t attributeCount_ = 0;
 };
 
@@ -128,19 +129,16 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
   std::string_view tag = root ? "solution" : element.tagName();
   if (form == Form::ImportReference) tag = "import";
   collectAttributes(element, form, root);
-  xml_.openStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), open_.size());
-  if (form != Form::ImportReference) {
-    // An element whose children are all left out is written as empty.
-    const bool configurationsOnly = form == Form::DynamicFolder;
-    const ModelNode::ChildRange children = element.children();
-    const ModelNode::ChildIterator first = firstWritten(children.begin(), children.end(), configurationsOnly);
-    if (first != children.end()) {
-      open_.push_back(Open{tag, first, children.end(), configurationsOnly});
-      xml_.closeStartTag();
-      return;
-    }
-  }
-  xml_.closeEmptyElement(attributeCount_ != 0);
+  // An element whose children are all left out is written as empty.
+  const bool configurationsOnly = form == Form::DynamicFolder;
+  const ModelNode::ChildRange children = element.children();
+  const ModelNode::ChildIterator first = form == Form::ImportReference
+                                             ? children.end()
+                                             : firstWritten(children.begin(), children.end(), configurationsOnly);
+  const bool hasChildren = first != children.end();
+  xml_.writeStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), open_.size(),
+                     hasChildren ? XMLWriter::TagEnd::Children : XMLWriter::TagEnd::Empty);
+  if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly});
 }
 
 // The properties in key order, less those the file does not hold: an empty "Name",
@@ -173,8 +171,15 @@ void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, 
 
 void SolutionTextWriter::addAttribute(const QString& name, const QString& value) {
   if (attributeCount_ == attributes_.size()) attributes_.emplace_back();
+  if (attributeCount_ == encodedNames_.size()) encodedNames_.emplace_back();
+  // Elements of a kind share their names' strings: a name is encoded only when its
+  // slot held another string (the copy kept here keeps the compared data alive).
+  QString& encodedName = encodedNames_[attributeCount_];
   XMLAttribute& attribute = attributes_[attributeCount_++];
-  assignEncoded(attribute.name, name, true);
+  if (encodedName.constData() != name.constData() || encodedName.size() != name.size()) {
+    assignEncoded(attribute.name, name, true);
+    encodedName = name;
+  }
   assignEncoded(attribute.value, value, false);
 }
 

@@ -1,8 +1,13 @@
 #include "xml/xml_references.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -70,6 +75,37 @@ const EscapeTable& escapeTable() {
   return table;
 }
 
+#if defined(__SSE2__)
+// Sixteen bytes at a time, since solution text is printable ASCII almost only: the
+// offset of the first byte of chunk that needs escaping (below 0x20, 0x7F and up,
+// or one of the four named), or 16.
+unsigned firstToEscape(const unsigned char* chunk) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk));
+  // Signed, so bytes from 0x80 on count as below 0x20 too.
+  __m128i escaped =
+      _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)));
+  for (const char named : {'"', '&', '<', '>'})
+    escaped = _mm_or_si128(escaped, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(named)));
+  const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(escaped));
+  return mask == 0 ? 16 : static_cast<unsigned>(__builtin_ctz(mask));
+}
+#endif
+
+// The first byte from cursor on that needs escaping, or end.
+const unsigned char* nextToEscape(const unsigned char* cursor, const unsigned char* end, const EscapeTable& table) {
+#if defined(__SSE2__)
+  if (end - cursor >= 16) {
+    for (; end - cursor >= 16; cursor += 16)
+      if (const unsigned offset = firstToEscape(cursor); offset < 16) return cursor + offset;
+    // The last bytes as the final sixteen, some of them tested again.
+    const unsigned offset = firstToEscape(end - 16);
+    return offset < 16 ? std::max(cursor, end - 16 + offset) : end;
+  }
+#endif
+  while (cursor < end && table.length[*cursor] == 0) ++cursor;
+  return cursor;
+}
+
 }  // namespace
 
 void appendDecoded(std::string& out, std::string_view text, bool dropCarriageReturns) {
@@ -94,16 +130,29 @@ void appendDecoded(std::string& out, std::string_view text, bool dropCarriageRet
   }
 }
 
-void appendEscaped(std::string& out, std::string_view text) {
+char* writeEscaped(char* to, std::string_view text) {
   const EscapeTable& table = escapeTable();
   const unsigned char* cursor = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char* const end = cursor + text.size();
   while (cursor < end) {
     const unsigned char* run = cursor;
-    while (cursor < end && table.length[*cursor] == 0) ++cursor;
-    out.append(reinterpret_cast<const char*>(run), static_cast<size_t>(cursor - run));
+    cursor = nextToEscape(cursor, end, table);
+    std::memcpy(to, run, static_cast<size_t>(cursor - run));
+    to += cursor - run;
     if (cursor == end) break;
-    out.append(table.text[*cursor], table.length[*cursor]);
-    ++cursor;
+    std::memcpy(to, table.text[*cursor], table.length[*cursor]);
+    to += table.length[*cursor++];
+  }
+  return to;
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+  // In parts, so that the room taken for the longest escaped form stays small.
+  constexpr size_t partSize = 4096;
+  for (size_t start = 0; start < text.size(); start += partSize) {
+    const std::string_view part = text.substr(start, partSize);
+    const size_t used = out.size();
+    out.resize(used + part.size() * maxEscapedLength);
+    out.resize(static_cast<size_t>(writeEscaped(out.data() + used, part) - out.data()));
   }
 }

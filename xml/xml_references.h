@@ -26,3 +26,8 @@ void appendDecoded(std::string& out, std::string_view text, bool dropCarriageRet
 /// Appends text to out escaped for an attribute value or character data: the four
 /// named references, printable ASCII as it is, every other byte as "&#x%x;".
 void appendEscaped(std::string& out, std::string_view text);
+/// The most bytes one byte of text takes escaped ("&quot;", "&#xff;").
+inline constexpr size_t maxEscapedLength = 6;
+/// Writes text escaped as appendEscaped does to to, which has room for
+/// maxEscapedLength bytes per byte of text; the end of what was written.
+char* writeEscaped(char* to, std::string_view text);

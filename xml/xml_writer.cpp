@@ -1,5 +1,7 @@
 #include "xml/xml_writer.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "xml/xml_document.h"
@@ -76,42 +78,81 @@ bool XMLWriter::writeNode(const XMLNode& node, size_t depth) {
 }
 
 bool XMLWriter::writeElement(const XMLElement& element, size_t depth) {
-  openStartTag(element.tagName(), element.attributes(), depth);
   const XMLNode* first = element.firstChild();
   if (!first) {
-    closeEmptyElement(!element.attributes().empty());
+    writeStartTag(element.tagName(), element.attributes(), depth, TagEnd::Empty);
     return false;
   }
   if (first->nodeKind() == XMLNodeKind::Data) {
     // Only the text is written, and no line feed after the end tag; the element's
     // other children are left out.
+    writeStartTag(element.tagName(), element.attributes(), depth, TagEnd::Open);
     out_.push_back('>');
     appendEscaped(out_, static_cast<const XMLTextNode*>(first)->text());
     writeEndTag(element.tagName(), 0);
     return false;
   }
-  closeStartTag();
+  writeStartTag(element.tagName(), element.attributes(), depth, TagEnd::Children);
   return true;
 }
 
-void XMLWriter::openStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) {
-  writeIndent(depth);
-  out_.push_back('<');
-  out_.append(tag);
+// Written in place: room for the longest form of the whole tag is taken at once and
+// the unused part given back, rather than appending piece by piece. A value longer
+// than a piece (with a spill) is the exception: it is handed on as it is written.
+void XMLWriter::writeStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth,
+                              TagEnd end) {
   const bool wrap = wrapsAttributes(tag, attributes, depth);
-  for (const XMLAttribute& attribute : attributes) {
+  const size_t wrapIndent = indent_ * (depth + 1);
+  constexpr size_t endRoom = 4;  // " />" and a line feed
+  char* to = takeRoom(indent_ * depth + 1 + tag.size() + attributesRoom(attributes, wrapIndent) + endRoom);
+  to = std::fill_n(to, indent_ * depth, ' ');
+  *to++ = '<';
+  to = copyBytes(to, tag);
+  for (size_t index = 0; index < attributes.size(); ++index) {
+    const XMLAttribute& attribute = attributes[index];
     // An attribute without a value stays on the current line even when the others wrap.
     if (wrap && attribute.hasValue) {
-      out_.push_back('\n');
-      writeIndent(depth + 1);
+      *to++ = '\n';
+      to = std::fill_n(to, wrapIndent, ' ');
     } else {
-      out_.push_back(' ');
+      *to++ = ' ';
     }
-    out_.append(attribute.name);
-    out_.append("=\"");
-    if (attribute.hasValue) appendValue(attribute.value);
-    out_.push_back('"');
+    to = copyBytes(to, attribute.name);
+    *to++ = '=';
+    *to++ = '"';
+    if (writtenInPlace(attribute)) {
+      to = writeEscaped(to, attribute.value);
+    } else if (attribute.hasValue) {
+      giveBackFrom(to);
+      appendValue(attribute.value);
+      to = takeRoom(1 + attributesRoom(attributes.subspan(index + 1), wrapIndent) + endRoom);
+    }
+    *to++ = '"';
   }
+  if (end == TagEnd::Children) *to++ = '>';
+  if (end == TagEnd::Empty) to = copyBytes(to, attributes.empty() ? std::string_view("/>") : std::string_view(" />"));
+  if (end != TagEnd::Open && indent_ != 0) *to++ = '\n';
+  giveBackFrom(to);
+}
+
+// The most bytes the attributes take written, values escaped in place included.
+size_t XMLWriter::attributesRoom(std::span<const XMLAttribute> attributes, size_t wrapIndent) const {
+  size_t room = 0;
+  for (const XMLAttribute& attribute : attributes)
+    room += 1 + wrapIndent + attribute.name.size() + 3 +
+            (writtenInPlace(attribute) ? attribute.value.size() * maxEscapedLength : 0);
+  return room;
+}
+
+char* XMLWriter::takeRoom(size_t bytes) {
+  const size_t used = out_.size();
+  out_.resize(used + bytes);
+  return out_.data() + used;
+}
+
+char* XMLWriter::copyBytes(char* to, std::string_view bytes) {
+  std::memcpy(to, bytes.data(), bytes.size());
+  return to + bytes.size();
 }
 
 void XMLWriter::appendValue(std::string_view value) {
@@ -123,16 +164,6 @@ void XMLWriter::appendValue(std::string_view value) {
     appendEscaped(out_, value.substr(start, valuePieceSize_));
     spill_();
   }
-}
-
-void XMLWriter::closeEmptyElement(bool hasAttributes) {
-  out_.append(hasAttributes ? " />" : "/>");
-  writeLineFeed();
-}
-
-void XMLWriter::closeStartTag() {
-  out_.push_back('>');
-  writeLineFeed();
 }
 
 void XMLWriter::writeEndTag(std::string_view tag, size_t depth) {

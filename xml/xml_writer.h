@@ -26,12 +26,12 @@ class XMLWriter {
 
   /// "<!DOCTYPE name>" and a line feed.
   void writeDoctype(std::string_view name);
-  /// Indentation for depth, "<", tag and the attributes with their values escaped.
-  void openStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth);
-  /// Ends the start tag of an element without children: "/>", " />" after attributes.
-  void closeEmptyElement(bool hasAttributes);
-  /// Ends the start tag of an element whose children follow.
-  void closeStartTag();
+  /// How a start tag ends: left open for text, closed for children that follow
+  /// (">" and a line feed), or closed as an empty element ("/>", " />" after
+  /// attributes, and a line feed).
+  enum class TagEnd { Open, Children, Empty };
+  /// Indentation for depth, "<", tag, the attributes with their values escaped, and end.
+  void writeStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth, TagEnd end);
   /// Indentation for depth and "</tag>".
   void writeEndTag(std::string_view tag, size_t depth);
   /// Has spill called after every pieceSize bytes of an attribute value are
@@ -49,6 +49,15 @@ class XMLWriter {
   bool writeElement(const XMLElement& element, size_t depth);
   bool wrapsAttributes(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth) const;
   void appendValue(std::string_view value);
+  // The next bytes of out, to be written through the pointer; giveBackFrom(end)
+  // then drops what was not written.
+  char* takeRoom(size_t bytes);
+  void giveBackFrom(const char* end) { out_.resize(size_t(end - out_.data())); }
+  static char* copyBytes(char* to, std::string_view bytes);
+  bool writtenInPlace(const XMLAttribute& attribute) const {
+    return attribute.hasValue && (!spill_ || attribute.value.size() <= valuePieceSize_);
+  }
+  size_t attributesRoom(std::span<const XMLAttribute> attributes, size_t wrapIndent) const;
   void writeIndent(size_t depth) { out_.append(indent_ * depth, ' '); }
   void writeLineFeed() {
     if (indent_ != 0) out_.push_back('\n');

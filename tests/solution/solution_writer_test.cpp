@@ -83,11 +83,15 @@ TEST_F(SolutionWriter, WritesTextOutsideAsciiAndWrapsWideStartTags) {
 }
 
 // Saving hands the text to the file in pieces: a solution of several pieces is
-// saved as the same bytes as the text made in memory.
+// saved as the same bytes as the text made in memory, a value longer than a piece
+// (with attributes after it) included.
 TEST_F(SolutionWriter, ALargeSolutionIsSavedAsItsWholeText) {
+  project->setProperty("a_long_value", QString(300 * 1024, u'x') + u'&');
+  project->setProperty("b_after_it", "<>");
   ModelNode* folder = model.findOrAddFolder(project, "Source Files", "");
   for (int i = 0; i < 20000; ++i) model.addFile(folder, QStringLiteral("src/some/directory/file%1.c").arg(i));
   const std::string text = solutionText(*solution);
   ASSERT_GT(text.size(), size_t(3 * 256 * 1024));
+  EXPECT_NE(text.find("xxx&amp;\"\n    b_after_it=\"&lt;&gt;\""), std::string::npos);
   EXPECT_EQ(saved(), QByteArray::fromStdString(text));
 }

@@ -42,6 +42,20 @@ TEST(XMLWriter, Escaping) {
   EXPECT_EQ(document.toString(0, 0), "<a v=\"&quot;&amp;&lt;&gt;'&#x9;&#xa; &#xc3;&#xa9;&#x7f;&#x0;~\" />");
 }
 
+// Long text is scanned sixteen bytes at a time, the last ones in an overlapping chunk:
+// a byte to escape is found wherever it stands.
+TEST(XMLWriter, EscapingAtEveryPositionOfLongText) {
+  for (size_t position = 0; position < 40; ++position) {
+    std::string value(40, 'x');
+    value[position] = '<';
+    XMLDocument document;
+    document.root = std::make_unique<XMLElement>("a");
+    document.root->setAttribute("v", value);
+    value.replace(position, 1, "&lt;");
+    EXPECT_EQ(document.toString(0, 0), "<a v=\"" + value + "\" />") << position;
+  }
+}
+
 TEST(XMLWriter, EveryByteSurvivesWriteAndParse) {
   std::string everyByte;
   for (int byte = 0; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
