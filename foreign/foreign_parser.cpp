@@ -96,6 +96,12 @@ char* appendUtf8(char* out, uint32_t c) {
   return out;
 }
 
+// The first byte in [p, end) that is byte, or end.
+const unsigned char* find(const unsigned char* p, const unsigned char* end, unsigned char byte) {
+  const void* found = std::memchr(p, byte, size_t(end - p));
+  return found ? static_cast<const unsigned char*>(found) : end;
+}
+
 bool startsWith(const unsigned char* p, const unsigned char* end, std::string_view literal) {
   return size_t(end - p) >= literal.size() && std::memcmp(p, literal.data(), literal.size()) == 0;
 }
@@ -181,14 +187,18 @@ class Parser {
   std::vector<std::string_view> attributeNames_;  // of the element being read
   const unsigned char* counted_ = p_;             // lines are counted up to here
   uint32_t line_ = 1;
+  bool hasCarriageReturn_ = find(p_, end_, '\r') != end_;
 };
 
 // The line p_ is on, counting line ends as the stream reader does: "\n", "\r\n"
-// and a lone "\r" each end one. Each byte is looked at once over the whole file.
+// and a lone "\r" each end one. Lines are tens of bytes long, so memchr finds
+// their ends far faster than a look at every byte; "\r" is only looked for in
+// files that hold one.
 uint32_t Parser::lineAtCursor() {
-  for (; counted_ < p_; ++counted_) {
-    if (*counted_ == '\n' || (*counted_ == '\r' && (counted_ + 1 == end_ || counted_[1] != '\n'))) ++line_;
-  }
+  for (const unsigned char* n = counted_; (n = find(n, p_, '\n')) != p_; ++n) ++line_;
+  for (const unsigned char* r = counted_; hasCarriageReturn_ && (r = find(r, p_, '\r')) != p_; ++r)
+    if (r + 1 == end_ || r[1] != '\n') ++line_;
+  counted_ = p_;
   return line_;
 }
 
