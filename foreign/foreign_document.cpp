@@ -114,7 +114,11 @@ QString ForeignElement::attributeValue(size_t index) const {
   return decodeUtf8(attribute.value, attribute.valueSize);
 }
 
-QString ForeignElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
+QString ForeignElement::firstChildText() const {
+  if (!node_) return QString();
+  if (node_->textIsAscii) return QString::fromLatin1(node_->text, qsizetype(node_->textSize));
+  return decodeUtf8(node_->text, node_->textSize);
+}
 
 int ForeignElement::line() const { return node_ ? int(node_->line) : 0; }
 

@@ -497,7 +497,7 @@ bool Parser::text() {
   if (changes && !decode(value, false, blank, nonAscii)) return false;
   // Blank means only what QString::trimmed removes, which includes non-ASCII spaces.
   if (blank && nonAscii) blank = decodeUtf8(value.data(), value.size()).trimmed().isEmpty();
-  if (!blank) storage_.addText(value);
+  if (!blank) storage_.addText(value, !nonAscii);
   return true;
 }
 

@@ -58,11 +58,12 @@ void ForeignStorage::addAttribute(std::string_view name, std::string_view value)
   ++nodes_[element.node].attributeCount;
 }
 
-void ForeignStorage::addText(std::string_view value) {
+void ForeignStorage::addText(std::string_view value, bool ascii) {
   ForeignNode& node = nodes_[open_.back().node];
   if (!node.hasFirstChild) {
     node.text = value.data();
     node.textSize = value.size();
+    node.textIsAscii = ascii;
   }
   node.hasFirstChild = true;
 }

@@ -45,7 +45,8 @@ struct ForeignNode {
   const char* text = nullptr;  // the first child's text (UTF-8), when it is text
   size_t textSize = 0;
   bool hasFirstChild = false;
-  uint32_t line = 0;  // where the start tag ends, as Qt's stream reader counts lines
+  bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
+  uint32_t line = 0;         // where the start tag ends, as Qt's stream reader counts lines
   size_t attributeCount = 0;
   size_t childCount = 0;
   size_t descendantCount = 0;
@@ -85,7 +86,8 @@ class ForeignStorage {
   /// Sets the line of the element opened last.
   void setLine(uint32_t line) { nodes_[lastStarted_].line = line; }
   /// A text child that is not blank; value must live as long as the storage.
-  void addText(std::string_view value);
+  /// ascii: the value is known to hold ASCII only.
+  void addText(std::string_view value, bool ascii = false);
   /// A child that is neither an element nor text (a comment, a processing instruction).
   void addOtherChild() { nodes_[open_.back().node].hasFirstChild = true; }
   void endElement() {

@@ -78,8 +78,12 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
   const ForeignElement groupOptions = childNamed(group, "GroupOption");
   const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
   options.addGroupSettings(folder, groupOptions);
+  const QList<ForeignElement> entries = groupFiles(group);
+  // Every project's files are held until all are read: no room to spare.
+  folder.items.reserve(size_t(entries.size()));
   std::vector<BuildChoice> choices;  // each file's own
-  for (const ForeignElement& entry : groupFiles(group)) {
+  choices.reserve(size_t(entries.size()));
+  for (const ForeignElement& entry : entries) {
     const ForeignElement fileOptions = childNamed(entry, "FileOption");
     const BuildChoice choice = buildChoice(fileOptions);
     const QString path = toForwardSlashes(childText(entry, "FilePath"));
