@@ -155,6 +155,7 @@ class Parser {
   }
   bool at(std::string_view literal) const { return startsWith(p_, end_, literal); }
   bool skipSpace();
+  void skipPlainText();
   void skipNameChars() {
     while (p_ < end_ && isNameChar(*p_)) ++p_;
   }
@@ -234,6 +235,39 @@ bool Parser::skipSpace() {
     }
   }
   return p_ != start;
+}
+
+// Word-at-a-time byte tests: a mask with the high bit of each byte of word for
+// which the test holds. Borrows can set bits too, but only above a byte that
+// passes, so the lowest set bit is always exact.
+constexpr uint64_t kOnes = 0x0101010101010101;
+constexpr uint64_t kHighBits = kOnes * 0x80;
+constexpr uint64_t zeroBytes(uint64_t word) { return (word - kOnes) & ~word & kHighBits; }
+constexpr uint64_t bytesEqualTo(uint64_t word, uint8_t byte) { return zeroBytes(word ^ (kOnes * byte)); }
+constexpr uint64_t bytesBelow(uint64_t word, uint8_t bound) { return (word - kOnes * bound) & ~word & kHighBits; }
+
+// The bytes of word that are not kPlain: non-ASCII, controls and spaces (below 0x21), "<", "&", "]".
+constexpr uint64_t notPlainBytes(uint64_t word) {
+  return (word & kHighBits) | bytesBelow(word, 0x21) | bytesEqualTo(word, '<') | bytesEqualTo(word, '&') |
+         bytesEqualTo(word, ']');
+}
+
+// Text is mostly names and paths, runs of kPlain bytes: they are skipped eight
+// at a time (on little-endian machines, where the first byte is the word's lowest).
+void Parser::skipPlainText() {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (end_ - p_ >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p_, 8);
+      const uint64_t stops = notPlainBytes(word);
+      if (stops) {
+        p_ += std::countr_zero(stops) / 8;
+        return;
+      }
+      p_ += 8;
+    }
+  }
+  while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
 }
 
 // version="1.0", then optionally encoding and standalone, in that order.
@@ -466,7 +500,7 @@ bool Parser::text() {
   bool blank = true, nonAscii = false;
   for (;;) {
     const unsigned char* plain = p_;
-    while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
+    skipPlainText();
     if (p_ != plain) blank = false;
     if (p_ == end_ || *p_ == '<') break;
     switch (kClasses[*p_]) {
