@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <optional>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "foreign/foreign_parser.h"
@@ -79,7 +81,22 @@ QByteArray withoutTrailingPadding(const QByteArray& bytes) {
 
 const QString& ForeignElement::tagName() const {
   static const QString none;
-  return node_ ? *node_->tagName : none;
+  return node_ ? node_->name->name : none;
+}
+
+bool ForeignElement::hasTagName(QAnyStringView name) const {
+  return name.visit([this](auto view) {
+    if constexpr (std::is_same_v<decltype(view), QStringView>) {
+      return tagName() == view;
+    } else {
+      const std::string_view bytes = node_ ? node_->name->bytes : std::string_view();
+      return bytes == std::string_view(view.data(), size_t(view.size()));
+    }
+  });
+}
+
+bool ForeignElement::hasSameTagName(ForeignElement other) const {
+  return (node_ ? node_->name : nullptr) == (other.node_ ? other.node_->name : nullptr);
 }
 
 QString ForeignElement::attribute(const QString& name) const {
@@ -97,13 +114,21 @@ QString ForeignElement::attributeValue(size_t index) const {
   return decodeUtf8(attribute.value, attribute.valueSize);
 }
 
-QString ForeignElement::firstChildText() const { return node_ ? decodeUtf8(node_->text, node_->textSize) : QString(); }
+QString ForeignElement::firstChildText() const {
+  if (!node_) return QString();
+  if (node_->textIsAscii) return QString::fromLatin1(node_->text, qsizetype(node_->textSize));
+  return decodeUtf8(node_->text, node_->textSize);
+}
 
 int ForeignElement::line() const { return node_ ? int(node_->line) : 0; }
 
 size_t ForeignElement::childCount() const { return node_ ? node_->childCount : 0; }
 
 ForeignElement ForeignElement::child(size_t index) const { return ForeignElement(node_->children[index]); }
+
+size_t ForeignElement::descendantCount() const { return node_ ? node_->descendantCount : 0; }
+
+ForeignElement ForeignElement::descendant(size_t index) const { return ForeignElement(node_ + 1 + index); }
 
 ForeignDocument::ForeignDocument() : storage_(std::make_unique<ForeignStorage>()) { storage_->finish(); }
 ForeignDocument::ForeignDocument(ForeignDocument&&) noexcept = default;

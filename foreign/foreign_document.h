@@ -7,6 +7,7 @@
 // fully understand is read by Qt's XML stream reader (the parser under Qt's
 // DOM, with the same error messages and positions) into the same tree.
 
+#include <QAnyStringView>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -26,6 +27,12 @@ class ForeignElement {
   bool isNull() const { return node_ == nullptr; }
   /// The qualified tag name; empty for the document and for a null element.
   const QString& tagName() const;
+  /// tagName() == name, without decoding: an 8-bit name (a literal such as "File")
+  /// is compared as UTF-8 bytes, so a QLatin1StringView name must be ASCII.
+  bool hasTagName(QAnyStringView name) const;
+  /// Both elements have the same tag name; they must be of one document, whose
+  /// names are interned, so this compares two pointers.
+  bool hasSameTagName(ForeignElement other) const;
   /// The attribute's value; empty when it is absent.
   QString attribute(const QString& name) const;
   /// The attributes in document order: their number, and each one's name and value.
@@ -41,6 +48,10 @@ class ForeignElement {
   /// The number of element children, and the one at index (document order).
   size_t childCount() const;
   ForeignElement child(size_t index) const;
+  /// The number of elements below this one (children, theirs, ...), and the one
+  /// at index in document order.
+  size_t descendantCount() const;
+  ForeignElement descendant(size_t index) const;
 
  private:
   const ForeignNode* node_ = nullptr;

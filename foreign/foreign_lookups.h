@@ -1,6 +1,8 @@
 #pragma once
-// The lookups the readers make in a foreign file's element tree.
+// The lookups the readers make in a foreign file's element tree. Tag names are
+// compared exactly; a literal ("File") is compared as bytes, without decoding.
 
+#include <QAnyStringView>
 #include <QList>
 #include <QString>
 
@@ -10,18 +12,18 @@
 ForeignElement documentElement(const ForeignDocument& document);
 
 /// The first direct child of node that is an element named tagName (exact), or a null element.
-ForeignElement childNamed(ForeignElement node, const QString& tagName);
+ForeignElement childNamed(ForeignElement node, QAnyStringView tagName);
 
 /// The direct children of node that are elements named tagName, in document order.
-QList<ForeignElement> childrenNamed(ForeignElement node, const QString& tagName);
+QList<ForeignElement> childrenNamed(ForeignElement node, QAnyStringView tagName);
 
 /// The character data of the first child node of childNamed(node, tagName);
 /// empty when that element is missing, has no children, or its first child is not text.
-QString childText(ForeignElement node, const QString& tagName);
+QString childText(ForeignElement node, QAnyStringView tagName);
 
 /// The character data of element's first child node, empty when it is not text.
 inline QString elementText(ForeignElement element) { return element.firstChildText(); }
 
 /// Every element named tagName below node (all descendants), in document order.
 /// Each element is visited once, so the cost stays proportional to the file.
-QList<ForeignElement> descendantsNamed(ForeignElement node, const QString& tagName);
+QList<ForeignElement> descendantsNamed(ForeignElement node, QAnyStringView tagName);

@@ -96,6 +96,12 @@ char* appendUtf8(char* out, uint32_t c) {
   return out;
 }
 
+// The first byte in [p, end) that is byte, or end.
+const unsigned char* find(const unsigned char* p, const unsigned char* end, unsigned char byte) {
+  const void* found = std::memchr(p, byte, size_t(end - p));
+  return found ? static_cast<const unsigned char*>(found) : end;
+}
+
 bool startsWith(const unsigned char* p, const unsigned char* end, std::string_view literal) {
   return size_t(end - p) >= literal.size() && std::memcmp(p, literal.data(), literal.size()) == 0;
 }
@@ -149,6 +155,7 @@ class Parser {
   }
   bool at(std::string_view literal) const { return startsWith(p_, end_, literal); }
   bool skipSpace();
+  void skipPlainText();
   void skipNameChars() {
     while (p_ < end_ && isNameChar(*p_)) ++p_;
   }
@@ -181,14 +188,18 @@ class Parser {
   std::vector<std::string_view> attributeNames_;  // of the element being read
   const unsigned char* counted_ = p_;             // lines are counted up to here
   uint32_t line_ = 1;
+  bool hasCarriageReturn_ = find(p_, end_, '\r') != end_;
 };
 
 // The line p_ is on, counting line ends as the stream reader does: "\n", "\r\n"
-// and a lone "\r" each end one. Each byte is looked at once over the whole file.
+// and a lone "\r" each end one. Lines are tens of bytes long, so memchr finds
+// their ends far faster than a look at every byte; "\r" is only looked for in
+// files that hold one.
 uint32_t Parser::lineAtCursor() {
-  for (; counted_ < p_; ++counted_) {
-    if (*counted_ == '\n' || (*counted_ == '\r' && (counted_ + 1 == end_ || counted_[1] != '\n'))) ++line_;
-  }
+  for (const unsigned char* n = counted_; (n = find(n, p_, '\n')) != p_; ++n) ++line_;
+  for (const unsigned char* r = counted_; hasCarriageReturn_ && (r = find(r, p_, '\r')) != p_; ++r)
+    if (r + 1 == end_ || r[1] != '\n') ++line_;
+  counted_ = p_;
   return line_;
 }
 
@@ -224,6 +235,39 @@ bool Parser::skipSpace() {
     }
   }
   return p_ != start;
+}
+
+// Word-at-a-time byte tests: a mask with the high bit of each byte of word for
+// which the test holds. Borrows can set bits too, but only above a byte that
+// passes, so the lowest set bit is always exact.
+constexpr uint64_t kOnes = 0x0101010101010101;
+constexpr uint64_t kHighBits = kOnes * 0x80;
+constexpr uint64_t zeroBytes(uint64_t word) { return (word - kOnes) & ~word & kHighBits; }
+constexpr uint64_t bytesEqualTo(uint64_t word, uint8_t byte) { return zeroBytes(word ^ (kOnes * byte)); }
+constexpr uint64_t bytesBelow(uint64_t word, uint8_t bound) { return (word - kOnes * bound) & ~word & kHighBits; }
+
+// The bytes of word that are not kPlain: non-ASCII, controls and spaces (below 0x21), "<", "&", "]".
+constexpr uint64_t notPlainBytes(uint64_t word) {
+  return (word & kHighBits) | bytesBelow(word, 0x21) | bytesEqualTo(word, '<') | bytesEqualTo(word, '&') |
+         bytesEqualTo(word, ']');
+}
+
+// Text is mostly names and paths, runs of kPlain bytes: they are skipped eight
+// at a time (on little-endian machines, where the first byte is the word's lowest).
+void Parser::skipPlainText() {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (end_ - p_ >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p_, 8);
+      const uint64_t stops = notPlainBytes(word);
+      if (stops) {
+        p_ += std::countr_zero(stops) / 8;
+        return;
+      }
+      p_ += 8;
+    }
+  }
+  while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
 }
 
 // version="1.0", then optionally encoding and standalone, in that order.
@@ -456,7 +500,7 @@ bool Parser::text() {
   bool blank = true, nonAscii = false;
   for (;;) {
     const unsigned char* plain = p_;
-    while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
+    skipPlainText();
     if (p_ != plain) blank = false;
     if (p_ == end_ || *p_ == '<') break;
     switch (kClasses[*p_]) {
@@ -487,7 +531,7 @@ bool Parser::text() {
   if (changes && !decode(value, false, blank, nonAscii)) return false;
   // Blank means only what QString::trimmed removes, which includes non-ASCII spaces.
   if (blank && nonAscii) blank = decodeUtf8(value.data(), value.size()).trimmed().isEmpty();
-  if (!blank) storage_.addText(value);
+  if (!blank) storage_.addText(value, !nonAscii);
   return true;
 }
 

@@ -135,6 +135,12 @@ QString toForwardSlashes(const QString& path) {
   return converted;
 }
 
+QString toForwardSlashes(QString&& path) {
+  path.replace(QLatin1Char('\\'), separator);
+  if (path.endsWith(separator)) path.chop(1);
+  return path;  // moved (C++20), or shared: never copied
+}
+
 QString joinPath(const QString& directory, const QString& path) {
   if (path.isEmpty()) return directory;
   if (path.startsWith(separator) || directory.isEmpty() || directory == QLatin1String(".")) return path;

@@ -107,6 +107,8 @@ class ForeignPathResolver {
 
 /// path with every "\" turned into "/", then one trailing "/" removed.
 QString toForwardSlashes(const QString& path);
+/// The same for a path not needed as it was (a text just read): converted in place.
+QString toForwardSlashes(QString&& path);
 
 /// path relative to directory: path itself when it is absolute or directory is
 /// "" or "."; otherwise directory + "/" + path.

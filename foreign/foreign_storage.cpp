@@ -22,7 +22,7 @@ ForeignStorage::ForeignStorage(QByteArray source) : source_(std::move(source)) {
   // bytes or more), so that the array rarely moves while it grows: moving it
   // took half the parse. Reserved pages that are never used cost nothing.
   nodes_.reserve(size_t(source_.size()) / 32 + 1);
-  nodes_.emplace_back().tagName = &documentName_.name;
+  nodes_.emplace_back().name = &documentName_;
 }
 
 ForeignName* ForeignStorage::intern(std::string_view name) {
@@ -43,7 +43,7 @@ void ForeignStorage::startElement(std::string_view name) {
   parentNode.hasFirstChild = true;
   ++parentNode.childCount;
   ForeignNode& node = nodes_.emplace_back();
-  node.tagName = &parent.lastChild->name;
+  node.name = parent.lastChild;
   node.parent = parent.node;
   node.firstAttribute = attributes_.size();
   lastStarted_ = nodes_.size() - 1;
@@ -58,11 +58,12 @@ void ForeignStorage::addAttribute(std::string_view name, std::string_view value)
   ++nodes_[element.node].attributeCount;
 }
 
-void ForeignStorage::addText(std::string_view value) {
+void ForeignStorage::addText(std::string_view value, bool ascii) {
   ForeignNode& node = nodes_[open_.back().node];
   if (!node.hasFirstChild) {
     node.text = value.data();
     node.textSize = value.size();
+    node.textIsAscii = ascii;
   }
   node.hasFirstChild = true;
 }
@@ -85,6 +86,7 @@ std::string_view ForeignStorage::keep(std::string_view bytes) {
 }
 
 void ForeignStorage::finish() {
+  nodes_.front().descendantCount = nodes_.size() - 1;
   // Each node's children take a contiguous run of children_, in document order:
   // first the runs' starts from the counts, then one pass placing every element.
   std::vector<size_t> next(nodes_.size());

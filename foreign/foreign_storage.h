@@ -35,15 +35,21 @@ struct ForeignAttribute {
   size_t valueSize;
 };
 
+struct ForeignName;
+
 /// An element, or the document itself (the first node, with an empty name).
+/// Nodes sit in document order, so an element's descendants are the
+/// descendantCount nodes that follow it.
 struct ForeignNode {
-  const QString* tagName = nullptr;
+  const ForeignName* name = nullptr;
   const char* text = nullptr;  // the first child's text (UTF-8), when it is text
   size_t textSize = 0;
   bool hasFirstChild = false;
-  uint32_t line = 0;  // where the start tag ends, as Qt's stream reader counts lines
+  bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
+  uint32_t line = 0;         // where the start tag ends, as Qt's stream reader counts lines
   size_t attributeCount = 0;
   size_t childCount = 0;
+  size_t descendantCount = 0;
   const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
   const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
   size_t parent = 0;                             // index while building
@@ -80,10 +86,14 @@ class ForeignStorage {
   /// Sets the line of the element opened last.
   void setLine(uint32_t line) { nodes_[lastStarted_].line = line; }
   /// A text child that is not blank; value must live as long as the storage.
-  void addText(std::string_view value);
+  /// ascii: the value is known to hold ASCII only.
+  void addText(std::string_view value, bool ascii = false);
   /// A child that is neither an element nor text (a comment, a processing instruction).
   void addOtherChild() { nodes_[open_.back().node].hasFirstChild = true; }
-  void endElement() { open_.pop_back(); }
+  void endElement() {
+    nodes_[open_.back().node].descendantCount = nodes_.size() - 1 - open_.back().node;
+    open_.pop_back();
+  }
   /// How many elements are open (0 at document level).
   size_t depth() const { return open_.size() - 1; }
 

@@ -21,6 +21,7 @@ inline std::string quoted(const QString& text) { return '"' + text.toStdString()
 inline std::string compareElement(ForeignElement fast, ForeignElement reference) {
   const std::string where = "<" + reference.tagName().toStdString() + ">: ";
   if (fast.tagName() != reference.tagName()) return where + "tag name " + quoted(fast.tagName());
+  if (!fast.hasTagName(QUtf8StringView(reference.tagName().toUtf8()))) return where + "tag name bytes";
   if (fast.line() != reference.line())
     return where + "line " + std::to_string(fast.line()) + " instead of " + std::to_string(reference.line());
   if (fast.firstChildText() != reference.firstChildText())
@@ -32,6 +33,9 @@ inline std::string compareElement(ForeignElement fast, ForeignElement reference)
              " instead of " + quoted(reference.attributeName(i)) + "=" + quoted(reference.attributeValue(i));
   }
   if (fast.childCount() != reference.childCount()) return where + "child count";
+  size_t below = 0;  // the elements below it, which follow it in document order
+  for (size_t i = 0; i < fast.childCount(); ++i) below += 1 + fast.child(i).descendantCount();
+  if (fast.descendantCount() != below || reference.descendantCount() != below) return where + "descendant count";
   return {};
 }
 

@@ -22,8 +22,7 @@ bool isLibraryPath(const QString& path) {
 // a file once for every enclosing group.
 QList<ForeignElement> groupFiles(const ForeignElement& group) {
   QList<ForeignElement> files;
-  for (const ForeignElement& list : childrenNamed(group, QStringLiteral("Files")))
-    files += childrenNamed(list, QStringLiteral("File"));
+  for (const ForeignElement& list : childrenNamed(group, "Files")) files += childrenNamed(list, "File");
   return files;
 }
 
@@ -32,8 +31,7 @@ QList<ForeignElement> groupFiles(const ForeignElement& group) {
 enum class BuildChoice { LeftOut, Built, AsGroup };
 
 BuildChoice buildChoice(const ForeignElement& options) {
-  const QString choice =
-      childText(childNamed(options, QStringLiteral("CommonProperty")), QStringLiteral("IncludeInBuild"));
+  const QString choice = childText(childNamed(options, "CommonProperty"), "IncludeInBuild");
   if (choice == QLatin1String("0")) return BuildChoice::LeftOut;
   return choice == QLatin1String("1") ? BuildChoice::Built : BuildChoice::AsGroup;
 }
@@ -47,8 +45,8 @@ class ItemOptions {
       : reading_(reading),
         tools_(toolOptionsOf(reading, target)),
         project_(record.configurations.front().compile),
-        groupBlock_(QLatin1String(reading.toolset == UVisionToolset::Gnu ? "GroupArm" : "GroupArmAds")),
-        fileBlock_(QLatin1String(reading.toolset == UVisionToolset::Gnu ? "FileArm" : "FileArmAds")) {}
+        groupBlock_(reading.toolset == UVisionToolset::Gnu ? "GroupArm" : "GroupArmAds"),
+        fileBlock_(reading.toolset == UVisionToolset::Gnu ? "FileArm" : "FileArmAds") {}
 
   void addGroupSettings(SourceItem& folder, const ForeignElement& options) const {
     addSettings(folder, childNamed(options, groupBlock_), QStringLiteral("group ") + folder.name);
@@ -68,8 +66,8 @@ class ItemOptions {
   const UVisionTargetReading& reading_;
   ForeignElement tools_;
   const CompileSettings& project_;
-  const QString groupBlock_;
-  const QString fileBlock_;
+  const char* const groupBlock_;
+  const char* const fileBlock_;
 };
 
 // A group the target leaves out leaves out its files. A file of it that says
@@ -77,21 +75,25 @@ class ItemOptions {
 // option) is; the group's exclusion then goes to each of its other files.
 void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, const ForeignElement& group,
                SourceItem& folder, QStringList& linkedLibraries) {
-  const ForeignElement groupOptions = childNamed(group, QStringLiteral("GroupOption"));
+  const ForeignElement groupOptions = childNamed(group, "GroupOption");
   const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
   options.addGroupSettings(folder, groupOptions);
+  const QList<ForeignElement> entries = groupFiles(group);
+  // Every project's files are held until all are read: no room to spare.
+  folder.items.reserve(size_t(entries.size()));
   std::vector<BuildChoice> choices;  // each file's own
-  for (const ForeignElement& entry : groupFiles(group)) {
-    const ForeignElement fileOptions = childNamed(entry, QStringLiteral("FileOption"));
+  choices.reserve(size_t(entries.size()));
+  for (const ForeignElement& entry : entries) {
+    const ForeignElement fileOptions = childNamed(entry, "FileOption");
     const BuildChoice choice = buildChoice(fileOptions);
-    const QString path = toForwardSlashes(childText(entry, QStringLiteral("FilePath")));
+    const QString path = toForwardSlashes(childText(entry, "FilePath"));
     if (isLibraryPath(path)) {  // linked, not compiled: a dependency where it is built
       if (choice == BuildChoice::Built || (choice == BuildChoice::AsGroup && !groupExcluded))
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem file = SourceItem::file(childText(entry, QStringLiteral("FileName")),
-                                       reading.context.paths().respell(path, reading.directory));
+    SourceItem file =
+        SourceItem::file(childText(entry, "FileName"), reading.context.paths().respell(path, reading.directory));
     options.addFileSettings(file, fileOptions);
     folder.items.push_back(std::move(file));
     choices.push_back(choice);
@@ -109,8 +111,8 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
 void readGroups(const UVisionTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
                 QStringList& linkedLibraries) {
   const ItemOptions options(reading, target, record);
-  for (const ForeignElement& group : descendantsNamed(target, QStringLiteral("Group"))) {
-    SourceItem folder = SourceItem::folder(childText(group, QStringLiteral("GroupName")));
+  for (const ForeignElement& group : descendantsNamed(target, "Group")) {
+    SourceItem folder = SourceItem::folder(childText(group, "GroupName"));
     if (folder.name.isEmpty()) continue;
     readGroup(reading, options, group, folder, linkedLibraries);
     record.sources.push_back(std::move(folder));

@@ -15,7 +15,7 @@ UVisionToolset toolsetOf(const ForeignElement& target) {
 }
 
 ForeignElement childPath(ForeignElement element, std::initializer_list<const char*> tagNames) {
-  for (const char* tagName : tagNames) element = childNamed(element, QLatin1String(tagName));
+  for (const char* tagName : tagNames) element = childNamed(element, tagName);
   return element;
 }
 
