@@ -131,12 +131,3 @@ TEST_F(Model, ConfigurationMapFollowsChildren) {
   model.removeConfigurationProperty(project, "x", "Release");
   EXPECT_EQ(project->configuration("Release"), nullptr);
 }
-
-TEST_F(Model, DeleteNodeDetachesOrReleases) {
-  model.addFile(project, "a.c");
-  model.deleteNode(project);
-  EXPECT_FALSE(solution->hasChildren());
-  model.deleteNode(nullptr);
-  model.deleteNode(solution);
-  EXPECT_EQ(model.solution(), nullptr);
-}

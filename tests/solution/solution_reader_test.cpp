@@ -97,31 +97,6 @@ TEST_F(SolutionReading, ImportsAreLoadedWithTheirMacrosAndWrittenBackUnexpanded)
   EXPECT_TRUE(importingReader.loadingStack().isEmpty());
 }
 
-// Two imports of one file on every level: read anew each time, 16 levels made
-// 65,536 reads of the last file (18 levels: 13 s and 539 MB). Each file is read
-// once, and an empty solution stands for it where it is imported again, so the
-// text written back keeps every reference.
-TEST_F(SolutionReading, ADiamondOfImportsReadsEachFileOnce) {
-  const int levels = 16;
-  for (int level = 0; level < levels; ++level) {
-    const QByteArray next = "level" + QByteArray::number(level + 1) + ".hzp";
-    writeFile("level" + QString::number(level) + ".hzp", header + "<solution Name=\"L\"><import file_name=\"" + next +
-                                                             "\"/><import file_name=\"./" + next + "\"/></solution>");
-  }
-  writeFile("level16.hzp", header + "<solution Name=\"Last\"><project Name=\"P\" template_name=\"T\"/></solution>");
-  std::unique_ptr<ModelNode> loaded = load("level0.hzp");
-  EXPECT_EQ(reader.templatedProjects.size(), 1);
-  const ModelNode* first = *loaded->children().begin();
-  const ModelNode* again = *std::next(loaded->children().begin());
-  EXPECT_TRUE(first->hasChildren() && again->imported && !again->hasChildren());
-  EXPECT_EQ(again->solutionFile().path(), root + "/level1.hzp");
-  EXPECT_EQ(textOf(*loaded), header +
-                                 "<solution Name=\"L\" target=\"8\" version=\"2\">\n"
-                                 "  <import file_name=\"level1.hzp\" />\n"
-                                 "  <import file_name=\"./level1.hzp\" />\n"
-                                 "</solution>\n");
-}
-
 // The content a dynamic folder loses leaves the reader's records: expansion must
 // not reach it afterwards.
 TEST_F(SolutionReading, RemovedContentLeavesWhatTheReaderRecorded) {

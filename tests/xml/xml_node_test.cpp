@@ -43,17 +43,4 @@ TEST(XMLNode, LinkingOperations) {
   EXPECT_EQ(describe(empty), "q[only,two]");
 }
 
-// Replacing a value in place is shown by the parser's tests (an attribute given twice).
-TEST(XMLElement, Attributes) {
-  XMLElement element("e");
-  element.setAttribute("x", "1");
-  element.setAttribute("y", "2");
-  element.attributes().push_back(XMLAttribute{"n", "", false});
-  element.removeAttribute("x");
-  EXPECT_EQ(describe(element), "e(y=2,n=)");
-  EXPECT_TRUE(element.hasAttribute("n"));
-  EXPECT_EQ(element.attribute("n"), nullptr);  // present without a value
-  EXPECT_EQ(element.attribute("Y"), nullptr);
-}
-
 }  // namespace
