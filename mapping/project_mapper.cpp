@@ -24,20 +24,6 @@ constexpr MappingStep mappingSteps[] = {
     reportNotCarried,            // what the solution cannot carry
 };
 
-const char* kindName(ProjectKind kind) {
-  switch (kind) {
-    case ProjectKind::Executable:
-      return "executable";
-    case ProjectKind::StaticLibrary:
-      return "static library";
-    case ProjectKind::SharedLibrary:
-      return "shared library";
-    case ProjectKind::Unknown:
-      break;
-  }
-  return "unknown";
-}
-
 /// How many folders and files a project holds, at any depth.
 void countItems(const ModelNode* project, ProjectOutcome& outcome) {
   // An explicit stack: a mirrored source tree can be deep.
@@ -79,7 +65,7 @@ void ProjectMapper::addProject(const ProjectRecord& record) {
   ProjectMapping mapping{model_, diagnostics, options_,       rules_,
                          record, solution_,   workspaceFile_, otherConfigurations_};
   mapping.outcome =
-      diagnostics.addProject({record.name, QLatin1String(kindName(record.kind)), record.sourceFile, 0, 0, {}});
+      diagnostics.addProject({record.name, QLatin1String(projectKindName(record.kind)), record.sourceFile, 0, 0, {}});
   for (const MappingStep step : mappingSteps) step(mapping);
   ProjectOutcome& outcome = diagnostics.project(mapping.outcome);
   countItems(mapping.project, outcome);

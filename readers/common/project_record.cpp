@@ -1,8 +1,6 @@
 #include "readers/common/project_record.h"
 
-namespace {
-
-const char* kindName(ProjectKind kind) {
+const char* projectKindName(ProjectKind kind) {
   switch (kind) {
     case ProjectKind::Executable:
       return "executable";
@@ -15,6 +13,8 @@ const char* kindName(ProjectKind kind) {
   }
   return "unknown";
 }
+
+namespace {
 
 const char* scriptKindName(LinkerScript::Kind kind) {
   switch (kind) {
@@ -145,7 +145,7 @@ class RecordText {
 QString describeRecord(const ProjectRecord& record) {
   RecordText text;
   text.line(0, "project", record.name);
-  text.line(1, "kind", QLatin1String(kindName(record.kind)));
+  text.line(1, "kind", QLatin1String(projectKindName(record.kind)));
   text.line(1, "directory", record.directory);
   text.line(1, "from", record.sourceFile);
   if (record.dependencies) text.list(1, "dependencies", *record.dependencies);

@@ -23,6 +23,9 @@
 /// What a project builds.
 enum class ProjectKind { Executable, StaticLibrary, SharedLibrary, Unknown };
 
+/// The kind as messages and reports name it ("static library").
+const char* projectKindName(ProjectKind kind);
+
 /// A memory range of the device the program is linked into.
 struct MemoryRegion {
   enum class Kind { Rom, Ram };
