@@ -10,7 +10,6 @@
 #include "model/solution_model.h"
 #include "readers/common/configuration_choice.h"
 #include "readers/common/reader.h"
-#include "support/diagnostics.h"
 
 namespace {
 
@@ -21,8 +20,8 @@ const QString includeDirectoriesProperty = QStringLiteral("c_user_include_direct
 
 bool holds(const PropertyValues& values, const QPair<QString, QString>& value) { return values.contains(value); }
 
-void setCommon(ProjectMapping& mapping, const QString& property, const QString& value) {
-  mapping.model.setConfigurationProperty(mapping.project, property, commonName, value);
+void setCommon(SolutionModel& model, ModelNode* node, const QString& property, const QString& value) {
+  model.setConfigurationProperty(node, property, commonName, value);
 }
 
 // Files, definitions and include directories carry to any target; the
@@ -33,9 +32,8 @@ void reportOtherArchitecture(ProjectMapping& mapping, const TargetDevice& device
   QString target = device.otherArchitecture + QStringLiteral(" target");
   if (!device.name.isEmpty()) target += QLatin1Char(' ') + device.name;
   if (!device.core.isEmpty()) target += QStringLiteral(" (core ") + device.core + QLatin1Char(')');
-  mapping.diagnostics.warn(mapping.record.sourceFile,
-                           target + QStringLiteral(": files, definitions and include directories "
-                                                   "converted, no ARM target settings written"));
+  mapping.warn(mapping.record.sourceFile, target + QStringLiteral(": files, definitions and include directories "
+                                                                  "converted, no ARM target settings written"));
 }
 
 }  // namespace
@@ -52,7 +50,7 @@ void planConfigurations(ProjectMapping& mapping) {
   QStringList names;
   for (const SourceConfiguration& configuration : configurations) names.append(configuration.name);
   const ConfigurationChoice choice = chooseDebugAndRelease(names);
-  for (const QString& note : choice.notes) mapping.diagnostics.warn(mapping.record.sourceFile, note);
+  for (const QString& note : choice.notes) mapping.warn(mapping.record.sourceFile, note);
   const auto chosen = [&](qsizetype index) { return &configurations[size_t(index)]; };
   mapping.plan = {{debugName, chosen(choice.debug), choice.debugReason},
                   {releaseName, chosen(choice.release), choice.releaseReason}};
@@ -71,12 +69,7 @@ void createProject(ProjectMapping& mapping) {
 void applyCommandLineProperties(ProjectMapping& mapping) {
   if (!mapping.rules.appliesCommandLineSettings) return;
   for (const ProjectProperty& property : mapping.options.projectProperties)
-    setCommon(mapping, property.name, property.value);
-}
-
-void writeDependencies(ProjectMapping& mapping) {
-  if (mapping.record.dependencies)
-    setCommon(mapping, QStringLiteral("project_dependencies"), mapping.record.dependencies->join(QLatin1Char(';')));
+    setCommon(mapping.model, mapping.project, property.name, property.value);
 }
 
 void writeSplit(ProjectMapping& mapping, ModelNode* node, const std::vector<PropertyValues>& values,
@@ -114,15 +107,17 @@ void writeConfigurations(ProjectMapping& mapping) {
 }
 
 // Libraries linked as files whatever the configuration (a library that no project
-// of the workspace builds) join the project's "linker_additional_files".
-void addLinkedLibraryFiles(ProjectMapping& mapping) {
-  const QStringList& files = mapping.record.linkedLibraryFiles;
+// of the workspace builds) join what the configurations share of "linker_additional_files".
+void writeLinks(SolutionModel& model, ModelNode* project, const ProjectLinks& links) {
+  if (links.dependencies)
+    setCommon(model, project, QStringLiteral("project_dependencies"), links.dependencies->join(QLatin1Char(';')));
+  const QStringList& files = links.linkedLibraryFiles;
   if (files.isEmpty()) return;
   const QString property = QStringLiteral("linker_additional_files");
   QStringList linked = files;
-  if (const ModelNode* common = mapping.project->configuration(commonName))
+  if (const ModelNode* common = project->configuration(commonName))
     linked = common->property(property).split(QLatin1Char(';'), Qt::SkipEmptyParts) + files;
-  setCommon(mapping, property, linked.join(QLatin1Char(';')));
+  setCommon(model, project, property, linked.join(QLatin1Char(';')));
 }
 
 // Without an executable template, a known device still makes an executable
@@ -146,6 +141,6 @@ void applyTemplate(ProjectMapping& mapping) {
 void reportNotCarried(ProjectMapping& mapping) {
   for (NotCarried setting : mapping.notCarried) {
     setting.configurationWord = QLatin1String(mapping.rules.configurationWord);
-    mapping.diagnostics.notCarried(mapping.outcome, setting);
+    mapping.reported.append(setting);
   }
 }

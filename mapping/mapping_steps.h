@@ -12,11 +12,11 @@
 #include "readers/common/project_record.h"
 #include "support/conversion_outcome.h"
 
-class Diagnostics;
 class ModelNode;
 class SolutionModel;
 struct MappingOptions;
 struct MappingRules;
+struct ProjectLinks;
 
 /// A configuration of the solution, the source configuration it is read from and why.
 struct PlannedConfiguration {
@@ -28,7 +28,6 @@ struct PlannedConfiguration {
 /// One record being written into the solution: what the steps read and make.
 struct ProjectMapping {
   SolutionModel& model;
-  Diagnostics& diagnostics;
   const MappingOptions& options;
   const MappingRules& rules;
   const ProjectRecord& record;
@@ -43,20 +42,29 @@ struct ProjectMapping {
   ModelNode* project = nullptr;
   /// What the project holds that the solution cannot carry, the record's first.
   QList<NotCarried> notCarried = record.notCarried;
-  /// The project's index among the input's outcomes, and its configurations as written.
-  qsizetype outcome = -1;
+  /// Its configurations as written.
   std::vector<ConfigurationOutcome> configurations{};
+  /// The warnings about the project, in order: the mapper hands them to the
+  /// diagnostics when the project is complete (RecordSink::completeProject).
+  QList<Warning> warnings{};
+  /// What the solution cannot carry, as reported once every step has run.
+  QList<NotCarried> reported{};
+
+  void warn(const QString& file, const QString& message) { warnings.append({file, message}); }
 };
 
 // configuration_steps.cpp
 void planConfigurations(ProjectMapping& mapping);
 void createProject(ProjectMapping& mapping);
 void applyCommandLineProperties(ProjectMapping& mapping);
-void writeDependencies(ProjectMapping& mapping);
 void writeConfigurations(ProjectMapping& mapping);
-void addLinkedLibraryFiles(ProjectMapping& mapping);
 void applyTemplate(ProjectMapping& mapping);
 void reportNotCarried(ProjectMapping& mapping);
+
+/// Writes what project links into its "Common" configuration, once the project
+/// is written: the projects it depends on, and libraries that no project of the
+/// workspace builds joining its "linker_additional_files".
+void writeLinks(SolutionModel& model, ModelNode* project, const ProjectLinks& links);
 
 // source_tree_steps.cpp
 void addSourceTree(ProjectMapping& mapping);

@@ -1,5 +1,6 @@
 #include "mapping/project_mapper.h"
 
+#include <utility>
 #include <vector>
 
 #include "mapping/mapping_steps.h"
@@ -15,14 +16,14 @@ constexpr MappingStep mappingSteps[] = {
     planConfigurations,          // which source configurations become Debug, Release and the others
     createProject,               // the project, its directory and type
     applyCommandLineProperties,  // "-P"
-    writeDependencies,           // the projects it depends on
     writeConfigurations,         // every setting as its property, shared ones in "Common"
-    addLinkedLibraryFiles,       // libraries no project of the workspace builds
     applyTemplate,               // the project template
     addSourceTree,               // folders and files, with their exclusions and settings
     addLinkerScripts,            // GNU ld scripts as files of the project
     reportNotCarried,            // what the solution cannot carry
 };
+// Then, with completeProject, its links (writeLinks): the projects it depends on
+// and the libraries no project of the workspace builds.
 
 /// How many folders and files a project holds, at any depth.
 void countItems(const ModelNode* project, ProjectOutcome& outcome) {
@@ -51,26 +52,47 @@ void ProjectMapper::beginSolution(const QString& name, const QString& directory,
 }
 
 // A solution holding a control character could not be read back: no reader passes
-// one into a record, and this is the last guard. The project's outcome is known
-// to the diagnostics from the start, so that an error met while writing it
-// concerns it.
-void ProjectMapper::addProject(const ProjectRecord& record) {
+// one into a record, and this is the last guard. An error met while writing the
+// project concerns it: its outcome is reported before the error, with the
+// warnings met until then.
+qsizetype ProjectMapper::startProject(const ProjectRecord& record) {
+  StartedProject& started = started_.emplace_back();
+  const auto number = qsizetype(started_.size()) - 1;
   if (!isXmlText(record.name)) {
-    context_.leaveOutProject(record.sourceFile, QStringLiteral("project ") + record.name +
-                                                    QStringLiteral(" left out: its name holds a control character"));
-    return;
+    started.leftOut = Warning{record.sourceFile, QStringLiteral("project ") + record.name +
+                                                     QStringLiteral(" left out: its name holds a control character")};
+    return number;
   }
   ++projectsAdded_;
+  ProjectMapping mapping{model_, options_, rules_, record, solution_, workspaceFile_, otherConfigurations_};
+  started.outcome = {record.name, QLatin1String(projectKindName(record.kind)), record.sourceFile, 0, 0, {}};
+  try {
+    for (const MappingStep step : mappingSteps) step(mapping);
+  } catch (const ConversionError& error) {
+    started.error = error;
+  }
+  started.warnings = std::move(mapping.warnings);
+  if (started.error) return number;
+  started.project = mapping.project;
+  countItems(mapping.project, started.outcome);
+  started.outcome.configurations = std::move(mapping.configurations);
+  started.notCarried = std::move(mapping.reported);
+  return number;
+}
+
+void ProjectMapper::completeProject(qsizetype project, const ProjectLinks& links) {
+  StartedProject started = std::exchange(started_[size_t(project)], {});
+  if (started.leftOut) {
+    context_.leaveOutProject(started.leftOut->file, started.leftOut->message);
+    return;
+  }
   Diagnostics& diagnostics = context_.diagnostics();
-  ProjectMapping mapping{model_, diagnostics, options_,       rules_,
-                         record, solution_,   workspaceFile_, otherConfigurations_};
-  mapping.outcome =
-      diagnostics.addProject({record.name, QLatin1String(projectKindName(record.kind)), record.sourceFile, 0, 0, {}});
-  for (const MappingStep step : mappingSteps) step(mapping);
-  ProjectOutcome& outcome = diagnostics.project(mapping.outcome);
-  countItems(mapping.project, outcome);
-  outcome.configurations = std::move(mapping.configurations);
-  for (const NotCarried& library : record.librariesNotLinked) librariesNotLinked_.append({mapping.outcome, library});
+  const qsizetype outcome = diagnostics.addProject(std::move(started.outcome));
+  for (const Warning& warning : started.warnings) diagnostics.warn(warning.file, warning.message);
+  if (started.error) throw *started.error;
+  for (const NotCarried& setting : started.notCarried) diagnostics.notCarried(outcome, setting);
+  writeLinks(model_, started.project, links);
+  for (const NotCarried& library : links.librariesNotLinked) librariesNotLinked_.append({outcome, library});
 }
 
 // A configuration is built when the solution declares it: "Debug" and

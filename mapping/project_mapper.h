@@ -12,6 +12,8 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 #include "readers/common/reader.h"
 #include "support/conversion_outcome.h"
@@ -30,12 +32,14 @@ class ProjectMapper : public RecordSink {
 
   /// Makes the model's solution.
   void beginSolution(const QString& name, const QString& directory, const QString& workspaceFile) override;
-  /// Adds the project of record to the solution. Throws ConversionError "<file>:
-  /// library template not specified" (or "executable template not specified")
-  /// when a template is needed and none is given. A project, file or folder
-  /// whose name holds a control character, which a solution file cannot hold, is
-  /// left out with a warning.
-  void addProject(const ProjectRecord& record) override;
+  /// Adds the project of record to the solution, all but its links. A project,
+  /// file or folder whose name holds a control character, which a solution file
+  /// cannot hold, is left out with a warning. When a template is needed and none
+  /// is given, completeProject throws ConversionError "<file>: library template not
+  /// specified" (or "executable template not specified").
+  qsizetype startProject(const ProjectRecord& record) override;
+  /// Writes the project's links and hands what is said about it to the diagnostics.
+  void completeProject(qsizetype project, const ProjectLinks& links) override;
   /// Declares the configurations beyond Debug and Release that the projects
   /// carry, so that they can be built. When the workspace names projects, or some
   /// were left out, and none was added, throws ConversionError "<workspace>: no
@@ -43,6 +47,19 @@ class ProjectMapper : public RecordSink {
   void finish(qsizetype projectsNamed) override;
 
  private:
+  /// A project written into the model whose report waits for completeProject.
+  struct StartedProject {
+    /// Null for a project left out.
+    ModelNode* project = nullptr;
+    /// The warning that leaves the project out.
+    std::optional<Warning> leftOut;
+    ProjectOutcome outcome;
+    QList<Warning> warnings;
+    QList<NotCarried> notCarried;
+    /// What ended writing it.
+    std::optional<ConversionError> error;
+  };
+
   SolutionModel& model_;
   ConversionContext& context_;
   const MappingOptions& options_;
@@ -51,6 +68,8 @@ class ProjectMapper : public RecordSink {
   QString workspaceFile_;
   QStringList otherConfigurations_;
   qsizetype projectsAdded_ = 0;
+  /// Every project started, by its number; emptied as it is completed.
+  std::vector<StartedProject> started_;
   /// Each project's libraries not linked, by its index among the input's outcomes.
   QList<QPair<qsizetype, NotCarried>> librariesNotLinked_;
 };

@@ -6,7 +6,6 @@
 #include "mapping/mapping_options.h"
 #include "mapping/mapping_steps.h"
 #include "model/solution_model.h"
-#include "support/diagnostics.h"
 #include "xml/utf8_text.h"
 
 namespace {
@@ -66,9 +65,9 @@ void setItemSettings(ProjectMapping& mapping, ModelNode* node, const SourceItem&
 bool leavesOutName(ProjectMapping& mapping, const SourceItem& item) {
   const bool isFile = item.kind == SourceItem::Kind::File;
   if (isXmlText(isFile ? item.path : item.name)) return false;
-  mapping.diagnostics.warn(mapping.record.sourceFile,
-                           (isFile ? QStringLiteral("file ") + item.path : QStringLiteral("folder ") + item.name) +
-                               QStringLiteral(" left out: its name holds a control character"));
+  mapping.warn(mapping.record.sourceFile,
+               (isFile ? QStringLiteral("file ") + item.path : QStringLiteral("folder ") + item.name) +
+                   QStringLiteral(" left out: its name holds a control character"));
   return true;
 }
 

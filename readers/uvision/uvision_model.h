@@ -18,8 +18,10 @@ class UVisionProject;
 
 /// One "Target" of a project file.
 struct UVisionTarget {
-  /// The project it becomes; its sources are dropped once it is converted.
+  /// The project it becomes; its sources are dropped once it is written.
   ProjectRecord record;
+  /// The number the project was started under (RecordSink::startProject).
+  qsizetype started = -1;
   /// The name of the project it becomes (its project file's for a target that
   /// becomes none): what a dependency on its output names.
   QString projectName;

@@ -37,42 +37,48 @@ LibraryBuilders libraryBuildersOf(const std::vector<UVisionTarget*>& targets) {
 // A library that a project of the workspace builds is a dependency on it. One that
 // no project builds is linked as a file by the GNU tool set, as the solution's
 // linker does; an ARM compiler's library is reported for the user to add.
-void linkLibraries(ConversionContext& context, const LibraryBuilders& builders, UVisionTarget& target) {
-  ProjectRecord& record = target.record;
-  record.dependencies = QStringList();
+ProjectLinks linksOf(ConversionContext& context, const LibraryBuilders& builders, const UVisionTarget& target) {
+  ProjectLinks links;
+  if (target.linkedLibraries.isEmpty()) return links;
+  const ProjectRecord& record = target.record;
+  links.dependencies = QStringList();
   for (const QString& library : target.linkedLibraries) {
     if (const std::optional<QString> builder = builders.builderOf(library))
-      record.dependencies->append(*builder);
+      links.dependencies->append(*builder);
     else if (target.toolset == UVisionToolset::Gnu)
-      record.linkedLibraryFiles.append(context.paths().respell(library, record.directory));
+      links.linkedLibraryFiles.append(context.paths().respell(library, record.directory));
     else
-      record.librariesNotLinked.append({QStringLiteral("library (built by no project of the workspace)"),
-                                        library,
-                                        {record.configurations.front().name},
-                                        {},
-                                        QStringLiteral("a solution links only libraries its projects build")});
+      links.librariesNotLinked.append({QStringLiteral("library (built by no project of the workspace)"),
+                                       library,
+                                       {record.configurations.front().name},
+                                       {},
+                                       QStringLiteral("a solution links only libraries its projects build")});
   }
+  return links;
 }
 
 }  // namespace
 
-// Every project file is read before any record is handed on: the libraries a
-// target links may be built by a project the workspace lists after it.
+// Each target's project is written as soon as its file is read, and its sources
+// dropped, so that a large workspace is never held whole; what it links waits
+// until every file is read, since a library it links may be built by a project
+// the workspace lists after it.
 void readUVisionWorkspace(ConversionContext& context, const QString& workspaceFile, RecordSink& sink) {
   beginWorkspaceFileSolution(context, workspaceFile, sink);
   UVisionWorkspace workspace(context, workspaceFile);
-  while (const UVisionProject* project = workspace.readNextProject(context)) {
+  while (UVisionProject* project = workspace.readNextProject(context)) {
     if (!project->givesProjects())
       context.leaveOutProject(project->shownFile,
                               QStringLiteral("no target sets CreateExecutable; the file gives no project"));
+    for (UVisionTarget& target : project->targets) {
+      if (!target.buildsOutput) continue;
+      target.started = sink.startProject(target.record);
+      std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
+    }
   }
   const std::vector<UVisionTarget*> targets = targetsOf(workspace);
   const LibraryBuilders builders = libraryBuildersOf(targets);
-  for (UVisionTarget* target : targets) {
-    if (!target->buildsOutput) continue;
-    if (!target->linkedLibraries.isEmpty()) linkLibraries(context, builders, *target);
-    sink.addProject(target->record);
-    std::vector<SourceItem>().swap(target->record.sources);  // only the converted project needed them
-  }
+  for (const UVisionTarget* target : targets)
+    if (target->buildsOutput) sink.completeProject(target->started, linksOf(context, builders, *target));
   sink.finish(qsizetype(workspace.projects.size()));
 }

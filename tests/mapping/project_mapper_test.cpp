@@ -333,3 +333,38 @@ TEST(ProjectMapper, NamesASolutionCannotHoldAreLeftOut) {
                                            "app.ewp: file b\x1b.c left out: its name holds a control character",
                                            "app.ewp: folder g\x07 left out: its name holds a control character"}));
 }
+
+// A project started before its links are known is written at once; its links
+// join its Common configuration when it is completed, and what is said about it
+// waits until then: after what the reader said meanwhile, and never, for a
+// project the reader did not complete because it failed.
+TEST(ProjectMapper, ProjectsCompletedOnceEveryProjectIsRead) {
+  SourceConfiguration riscv = configuration("Debug");
+  riscv.device.otherArchitecture = "RISC-V";
+  riscv.linker.additionalFiles = {"own.a"};
+  riscv.compile.codeGeneration.optimization = "-Omax";
+  Diagnostics diagnostics;
+  SolutionModel model(model_testing::testSchema(), model_testing::noGlobalMacros);
+  const ReaderOptions reading;
+  ConversionContext context(reading, diagnostics);
+  MappingOptions options;
+  options.executableTemplate = "E";
+  const MappingRules rules;
+  ProjectMapper mapper(model, context, options, rules);
+  mapper.beginSolution("ws", testing_support::testDirectory(), "ws");
+  const qsizetype app = mapper.startProject(record({riscv}));
+  EXPECT_TRUE(diagnostics.pendingWarnings().isEmpty());
+  diagnostics.warn("lib.ewp", "read after app");
+  mapper.completeProject(app, {QStringList{"lib"}, {"other.a"}, {{"library", "x.lib", {"Debug"}}}});
+  mapper.finish(1);
+  mapper.startProject(record({configuration("Debug")}));
+  EXPECT_EQ(diagnostics.pendingWarnings(),
+            QStringList({"lib.ewp: read after app",
+                         "app.ewp: RISC-V target: files, definitions and include "
+                         "directories converted, no ARM target settings written",
+                         "app.ewp: not carried: optimization -Omax (configuration Debug)",
+                         "app.ewp: not carried: library x.lib (configuration Debug)"}));
+  const QString text = QString::fromStdString(solutionText(*model.solution()));
+  EXPECT_TRUE(text.contains("linker_additional_files=\"own.a;other.a\"")) << text.toStdString();
+  EXPECT_TRUE(text.contains("project_dependencies=\"lib\"")) << text.toStdString();
+}
