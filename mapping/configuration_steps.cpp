@@ -137,10 +137,3 @@ void applyTemplate(ProjectMapping& mapping) {
   if (device.startsWith(QLatin1String("STM32")))
     mapping.project->setProperty(templateName, QStringLiteral("STM32_EXE"));
 }
-
-void reportNotCarried(ProjectMapping& mapping) {
-  for (NotCarried setting : mapping.notCarried) {
-    setting.configurationWord = QLatin1String(mapping.rules.configurationWord);
-    mapping.reported.append(setting);
-  }
-}

@@ -47,8 +47,6 @@ struct ProjectMapping {
   /// The warnings about the project, in order: the mapper hands them to the
   /// diagnostics when the project is complete (RecordSink::completeProject).
   QList<Warning> warnings{};
-  /// What the solution cannot carry, as reported once every step has run.
-  QList<NotCarried> reported{};
 
   void warn(const QString& file, const QString& message) { warnings.append({file, message}); }
 };
@@ -59,7 +57,6 @@ void createProject(ProjectMapping& mapping);
 void applyCommandLineProperties(ProjectMapping& mapping);
 void writeConfigurations(ProjectMapping& mapping);
 void applyTemplate(ProjectMapping& mapping);
-void reportNotCarried(ProjectMapping& mapping);
 
 /// Writes what project links into its "Common" configuration, once the project
 /// is written: the projects it depends on, and libraries that no project of the

@@ -20,10 +20,10 @@ constexpr MappingStep mappingSteps[] = {
     applyTemplate,               // the project template
     addSourceTree,               // folders and files, with their exclusions and settings
     addLinkerScripts,            // GNU ld scripts as files of the project
-    reportNotCarried,            // what the solution cannot carry
 };
-// Then, with completeProject, its links (writeLinks): the projects it depends on
-// and the libraries no project of the workspace builds.
+// Then, with completeProject, what it cannot carry is reported and its links are
+// written (writeLinks): the projects it depends on and the libraries no project of
+// the workspace builds.
 
 /// How many folders and files a project holds, at any depth.
 void countItems(const ModelNode* project, ProjectOutcome& outcome) {
@@ -76,7 +76,7 @@ qsizetype ProjectMapper::startProject(const ProjectRecord& record) {
   started.project = mapping.project;
   countItems(mapping.project, started.outcome);
   started.outcome.configurations = std::move(mapping.configurations);
-  started.notCarried = std::move(mapping.reported);
+  started.notCarried = std::move(mapping.notCarried);
   return number;
 }
 
@@ -90,9 +90,15 @@ void ProjectMapper::completeProject(qsizetype project, const ProjectLinks& links
   const qsizetype outcome = diagnostics.addProject(std::move(started.outcome));
   for (const Warning& warning : started.warnings) diagnostics.warn(warning.file, warning.message);
   if (started.error) throw *started.error;
-  for (const NotCarried& setting : started.notCarried) diagnostics.notCarried(outcome, setting);
+  for (const NotCarried& setting : std::as_const(started.notCarried)) reportNotCarried(outcome, setting);
   writeLinks(model_, started.project, links);
   for (const NotCarried& library : links.librariesNotLinked) librariesNotLinked_.append({outcome, library});
+}
+
+// The configurations are named in the reader's word ("target").
+void ProjectMapper::reportNotCarried(qsizetype outcome, NotCarried setting) {
+  setting.configurationWord = QLatin1String(rules_.configurationWord);
+  context_.diagnostics().notCarried(outcome, setting);
 }
 
 // A configuration is built when the solution declares it: "Debug" and
@@ -101,10 +107,7 @@ void ProjectMapper::completeProject(qsizetype project, const ProjectLinks& links
 // still gets its empty solution; one whose projects were all left out, for
 // whatever reason, keeps the solution written before.
 void ProjectMapper::finish(qsizetype projectsNamed) {
-  for (auto [outcome, library] : std::as_const(librariesNotLinked_)) {
-    library.configurationWord = QLatin1String(rules_.configurationWord);
-    context_.diagnostics().notCarried(outcome, library);
-  }
+  for (const auto& [outcome, library] : std::as_const(librariesNotLinked_)) reportNotCarried(outcome, library);
   if (projectsAdded_ == 0 && (projectsNamed > 0 || context_.projectsLeftOut() > 0)) {
     const auto& [file, why] = context_.firstProjectLeftOut();
     const QString reason = file == workspaceFile_ ? why : aboutFile(file, why);

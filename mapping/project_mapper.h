@@ -60,6 +60,8 @@ class ProjectMapper : public RecordSink {
     std::optional<ConversionError> error;
   };
 
+  void reportNotCarried(qsizetype outcome, NotCarried setting);
+
   SolutionModel& model_;
   ConversionContext& context_;
   const MappingOptions& options_;
