@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "helpers/model_fixture.h"
 #include "mapping/mapping_options.h"
 #include "readers/common/configuration_choice.h"
@@ -55,13 +57,18 @@ struct Mapping {
   QStringList warnings;
 
   QString map(const std::vector<ProjectRecord>& records) {
+    return mapWith([&](ProjectMapper& mapper) {
+      for (const ProjectRecord& record : records) mapper.addProject(record);
+      mapper.finish(qsizetype(records.size()));
+    });
+  }
+  QString mapWith(const std::function<void(ProjectMapper&)>& feed) {
     SolutionModel model(model_testing::testSchema(), model_testing::noGlobalMacros);
     const ReaderOptions reading;
     ConversionContext context(reading, diagnostics);
     ProjectMapper mapper(model, context, options, rules);
     mapper.beginSolution("ws", testing_support::testDirectory(), "ws");
-    for (const ProjectRecord& record : records) mapper.addProject(record);
-    mapper.finish(qsizetype(records.size()));
+    feed(mapper);
     warnings = diagnostics.pendingWarnings();
     return QString::fromStdString(solutionText(*model.solution()));
   }
@@ -334,37 +341,26 @@ TEST(ProjectMapper, NamesASolutionCannotHoldAreLeftOut) {
                                            "app.ewp: folder g\x07 left out: its name holds a control character"}));
 }
 
-// A project started before its links are known is written at once; its links
-// join its Common configuration when it is completed, and what is said about it
-// waits until then: after what the reader said meanwhile, and never, for a
-// project the reader did not complete because it failed.
+// A project started before its links are known is written at once and gets its
+// links in Common when it is completed; what is said about it waits until then,
+// after what the reader said meanwhile, and never comes for a project the reader
+// did not complete because it failed.
 TEST(ProjectMapper, ProjectsCompletedOnceEveryProjectIsRead) {
   SourceConfiguration riscv = configuration("Debug");
   riscv.device.otherArchitecture = "RISC-V";
   riscv.linker.additionalFiles = {"own.a"};
-  riscv.compile.codeGeneration.optimization = "-Omax";
-  Diagnostics diagnostics;
-  SolutionModel model(model_testing::testSchema(), model_testing::noGlobalMacros);
-  const ReaderOptions reading;
-  ConversionContext context(reading, diagnostics);
-  MappingOptions options;
-  options.executableTemplate = "E";
-  const MappingRules rules;
-  ProjectMapper mapper(model, context, options, rules);
-  mapper.beginSolution("ws", testing_support::testDirectory(), "ws");
-  const qsizetype app = mapper.startProject(record({riscv}));
-  EXPECT_TRUE(diagnostics.pendingWarnings().isEmpty());
-  diagnostics.warn("lib.ewp", "read after app");
-  mapper.completeProject(app, {QStringList{"lib"}, {"other.a"}, {{"library", "x.lib", {"Debug"}}}});
-  mapper.finish(1);
-  mapper.startProject(record({configuration("Debug")}));
-  EXPECT_EQ(diagnostics.pendingWarnings(),
-            QStringList({"lib.ewp: read after app",
-                         "app.ewp: RISC-V target: files, definitions and include "
-                         "directories converted, no ARM target settings written",
-                         "app.ewp: not carried: optimization -Omax (configuration Debug)",
-                         "app.ewp: not carried: library x.lib (configuration Debug)"}));
-  const QString text = QString::fromStdString(solutionText(*model.solution()));
-  EXPECT_TRUE(text.contains("linker_additional_files=\"own.a;other.a\"")) << text.toStdString();
-  EXPECT_TRUE(text.contains("project_dependencies=\"lib\"")) << text.toStdString();
+  Mapping mapping;
+  mapping.options.executableTemplate = "E";
+  const QString text = mapping.mapWith([&](ProjectMapper& mapper) {
+    const qsizetype app = mapper.startProject(record({riscv}));
+    riscv.device.name = "never-completed";
+    mapper.startProject(record({riscv}));
+    mapping.diagnostics.warn("lib.ewp", "read after app");
+    mapper.completeProject(app, {QStringList{"lib"}, {"other.a"}, {}});
+  });
+  EXPECT_EQ(mapping.warnings, QStringList({"lib.ewp: read after app",
+                                           "app.ewp: RISC-V target: files, definitions and include "
+                                           "directories converted, no ARM target settings written"}));
+  EXPECT_TRUE(text.contains("linker_additional_files=\"own.a;other.a\"\n      project_dependencies=\"lib\"\n"))
+      << text.toStdString();
 }
