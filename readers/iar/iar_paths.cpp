@@ -37,17 +37,16 @@ const QString onlyTheIdeKnows = QStringLiteral("only Embedded Workbench knows it
 // Variables defined through one another end after as many levels as their values may nest.
 constexpr int mostNestedPaths = 16;
 
-// Whether QDir::cleanPath would change path: it has an empty, "." or ".."
-// component (a leading, trailing or doubled "/" included). Most paths have none.
+// Whether QDir::cleanPath may change path: it begins with "." or "/", ends
+// with "/", or holds a "/" followed by "/" or "." (an empty, "." or ".."
+// component needs one of these). Most paths have none, and are left as they are.
 bool needsCleaning(QStringView path) {
-  qsizetype start = 0;
-  for (qsizetype end = 0; end <= path.size(); ++end) {
-    if (end < path.size() && path[end] != QLatin1Char('/')) continue;
-    const qsizetype length = end - start;
-    if (length == 0 || (length <= 2 && path[start] == QLatin1Char('.') && path[end - 1] == QLatin1Char('.')))
-      return true;
-    start = end + 1;
-  }
+  if (path.isEmpty() || path.front() == QLatin1Char('.') || path.front() == QLatin1Char('/') ||
+      path.back() == QLatin1Char('/'))
+    return true;
+  const char16_t* last = path.utf16() + path.size() - 1;
+  for (const char16_t* c = path.utf16(); c != last; ++c)
+    if (*c == u'/' && (c[1] == u'/' || c[1] == u'.')) return true;
   return false;
 }
 
