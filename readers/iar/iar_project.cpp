@@ -101,8 +101,8 @@ struct ItemParts {
   std::vector<IarOwnSettings> ownSettings;
 };
 
-// One pass over the children, as there is one per file: the first "name", the
-// first "excluded" and every "configuration".
+// The first "name", the first "excluded" and every "configuration" child, found
+// in one pass over the children: it runs for every file of the project.
 ItemParts readItemParts(const ForeignElement& element) {
   ItemParts parts;
   bool named = false;
