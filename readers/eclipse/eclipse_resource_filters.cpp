@@ -141,8 +141,11 @@ ContainerFilters ResourceFilters::forContainer(const QString& path, WorkBudget* 
 // Include-only filters of one kind of child keep what one of them matches;
 // exclude-all filters then remove what any of them matches.
 bool ContainerFilters::keeps(const QString& containerPath, const QString& name, bool isFolder) const {
+  return keepsChild(name, containerPath.isEmpty() ? name : containerPath + QLatin1Char('/') + name, isFolder);
+}
+
+bool ContainerFilters::keepsChild(const QString& name, const QString& path, bool isFolder) const {
   const int kind = isFolder ? folders : files;
-  const QString path = containerPath.isEmpty() ? name : containerPath + QLatin1Char('/') + name;
   StepMeter meter(steps_);
   bool included = true;
   for (const ResourceFilter* filter : filters_) {

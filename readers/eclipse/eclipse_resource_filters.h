@@ -58,6 +58,9 @@ class ContainerFilters {
   /// containerPath belongs to the project. Throws PatternGaveUp when a
   /// pattern cannot decide within its bounds.
   bool keeps(const QString& containerPath, const QString& name, bool isFolder) const;
+  /// The same for a child whose path in the project (containerPath + "/" +
+  /// name, or name in the project itself) the caller has at hand already.
+  bool keepsChild(const QString& name, const QString& path, bool isFolder) const;
 
  private:
   friend class ResourceFilters;

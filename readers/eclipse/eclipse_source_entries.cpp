@@ -71,7 +71,8 @@ bool ConfigurationResources::buildsEverything() const {
 }
 
 bool ConfigurationResources::excludes(const QString& path, bool isFolder, WorkBudget* steps) const {
-  for (QString above = path; !above.isEmpty();
+  // Most configurations exclude no resource: the path is then not taken apart.
+  for (QString above = excluded.isEmpty() ? QString() : path; !above.isEmpty();
        above = above.left(std::max<qsizetype>(above.lastIndexOf(QLatin1Char('/')), 0)))
     if (excluded.contains(above)) return true;
   if (!sourceEntries) return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 
 #include "foreign/foreign_path.h"
 #include "readers/common/conversion_context.h"
@@ -15,7 +16,7 @@ namespace {
 
 // Compared exactly: "main.C" is not a source file here, while "startup.S" is
 // one (CDT builds it with the preprocessor).
-const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s", "S"};
+constexpr std::string_view sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "txt", "asm", "s", "S"};
 
 // The extension is everything after the first ".", so "test.main.c" has "main.c".
 // Looked at in the raw name, before the entry is decoded: the bytes of "." and of
@@ -23,9 +24,9 @@ const char* const sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", "hxx", "t
 bool hasSourceExtension(QByteArrayView rawName) {
   const qsizetype dot = rawName.indexOf('.');
   if (dot < 0) return false;
-  const QByteArrayView extension = rawName.sliced(dot + 1);
+  const std::string_view extension(rawName.data() + dot + 1, size_t(rawName.size() - dot - 1));
   return std::any_of(std::begin(sourceExtensions), std::end(sourceExtensions),
-                     [&](const char* known) { return extension == QByteArrayView(known); });
+                     [&](std::string_view known) { return extension == known; });
 }
 
 QString entryPath(const QString& directory, const QString& name) { return directory + QLatin1Char('/') + name; }
@@ -64,14 +65,13 @@ class PathDuringWalk {
 
   const QString& path() const { return path_; }
   /// path + "/" + name (name alone after an empty path), as a string of its
-  /// own (allocated once: one per file).
+  /// own (allocated once and filled by copies: one per file).
   QString with(const QString& name) const {
     if (path_.isEmpty()) return name;
-    QString joined;
-    joined.reserve(path_.size() + 1 + name.size());
-    joined += path_;
-    joined += QLatin1Char('/');
-    joined += name;
+    QString joined(path_.size() + 1 + name.size(), Qt::Uninitialized);
+    QChar* to = std::copy_n(path_.constData(), path_.size(), joined.data());
+    *to++ = QLatin1Char('/');
+    std::copy_n(name.constData(), name.size(), to);
     return joined;
   }
   /// Appends "/" + name (name alone to an empty path); returns what leave()
@@ -163,8 +163,9 @@ std::optional<SourceItem> ruledItem(const SourceScan& scan, const ContainerFilte
                                     const QStringList& excludedAbove) {
   if (scan.rules.isTrivial()) return item;
   const bool isFolder = item.kind == SourceItem::Kind::Folder;
-  if (!filters.isEmpty() && !filters.keeps(scan.resource.path(), item.name, isFolder)) return std::nullopt;
-  scan.rules.describe(item, scan.resource.with(item.name), excludedAbove);
+  const QString path = scan.resource.with(item.name);
+  if (!filters.isEmpty() && !filters.keepsChild(item.name, path, isFolder)) return std::nullopt;
+  scan.rules.describe(item, path, excludedAbove);
   return item;
 }
 
@@ -204,6 +205,7 @@ bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
   releaseIfTooDeep(directory, depth);
   const ContainerFilters filters =
       scan.rules.isTrivial() ? ContainerFilters() : scan.rules.filtersOf(scan.resource.path());
+  if (items.empty()) items.reserve(entries.size());  // a folder's own items: most entries become one
   for (const DirectoryEntry& entry : entries) {
     if (leavesOutName(scan.context, scan.path.path(), entry)) continue;
     if (entry.isDirectory()) {

@@ -29,6 +29,14 @@ int countStep(pcre2_callout_block*, void* meter) {
   return static_cast<StepMeter*>(meter)->tryTake() ? 0 : PCRE2_ERROR_CALLOUT;
 }
 
+// QChar::toCaseFolded, with ASCII (nearly every name) folded without a call
+// into Qt: a pattern that ignores case folds every character it looks at.
+QChar caseFolded(QChar character) {
+  const char16_t code = character.unicode();
+  if (code >= 0x80) return character.toCaseFolded();
+  return QChar(code >= u'A' && code <= u'Z' ? char16_t(code - u'A' + u'a') : code);
+}
+
 }  // namespace
 
 /// A compiled regular expression and what its matches need. The match data
@@ -74,7 +82,7 @@ std::optional<ResourcePattern> ResourcePattern::compile(const QString& pattern, 
       result.wildcard_.push_back({Token::Kind::AnyOne, character});
     } else {
       const QChar literal = character == QLatin1Char('\\') && i + 1 < pattern.size() ? pattern[++i] : character;
-      result.wildcard_.push_back({Token::Kind::Literal, caseSensitive ? literal : literal.toCaseFolded()});
+      result.wildcard_.push_back({Token::Kind::Literal, caseSensitive ? literal : caseFolded(literal)});
     }
   }
   return result;
@@ -83,8 +91,7 @@ std::optional<ResourcePattern> ResourcePattern::compile(const QString& pattern, 
 bool ResourcePattern::wildcardMatches(QStringView text, StepMeter& meter) const {
   const auto isStar = [](const Token& token) { return token.kind == Token::Kind::Star; };
   const auto accepts = [this](const Token& token, QChar character) {
-    return token.kind == Token::Kind::AnyOne ||
-           token.character == (caseSensitive_ ? character : character.toCaseFolded());
+    return token.kind == Token::Kind::AnyOne || token.character == (caseSensitive_ ? character : caseFolded(character));
   };
   return ::wildcardMatches(wildcard_, text, isStar, accepts, meter);
 }

@@ -37,17 +37,16 @@ const QString onlyTheIdeKnows = QStringLiteral("only Embedded Workbench knows it
 // Variables defined through one another end after as many levels as their values may nest.
 constexpr int mostNestedPaths = 16;
 
-// Whether QDir::cleanPath would change path: it has an empty, "." or ".."
-// component (a leading, trailing or doubled "/" included). Most paths have none.
+// Whether QDir::cleanPath may change path: it begins with "." or "/", ends
+// with "/", or holds a "/" followed by "/" or "." (an empty, "." or ".."
+// component needs one of these). Most paths have none, and are left as they are.
 bool needsCleaning(QStringView path) {
-  qsizetype start = 0;
-  for (qsizetype end = 0; end <= path.size(); ++end) {
-    if (end < path.size() && path[end] != QLatin1Char('/')) continue;
-    const qsizetype length = end - start;
-    if (length == 0 || (length <= 2 && path[start] == QLatin1Char('.') && path[end - 1] == QLatin1Char('.')))
-      return true;
-    start = end + 1;
-  }
+  if (path.isEmpty() || path.front() == QLatin1Char('.') || path.front() == QLatin1Char('/') ||
+      path.back() == QLatin1Char('/'))
+    return true;
+  const char16_t* last = path.utf16() + path.size() - 1;
+  for (const char16_t* c = path.utf16(); c != last; ++c)
+    if (*c == u'/' && (c[1] == u'/' || c[1] == u'.')) return true;
   return false;
 }
 
@@ -60,6 +59,29 @@ QString cleanRest(const QString& rest) {
 
 QString withMacro(const char* macro, const QString& rest) {
   return rest.isEmpty() ? QLatin1String(macro) : QLatin1String(macro) + QLatin1Char('/') + rest;
+}
+
+bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+
+// text with every "\" turned into "/", in one allocation; nothing when it holds a "$".
+std::optional<QString> forwardSlashedWithoutVariables(QStringView text) {
+  QString converted(text.size(), Qt::Uninitialized);
+  QChar* to = converted.data();
+  bool dollar = false;
+  for (const QChar c : text) {
+    dollar |= c == QLatin1Char('$');
+    *to++ = c == QLatin1Char('\\') ? QLatin1Char('/') : c;
+  }
+  if (dollar) return std::nullopt;
+  return converted;
+}
+
+// Compared by hand, as it runs on every path read.
+bool startsWithAscii(QStringView text, QLatin1StringView prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (qsizetype i = 0; i < prefix.size(); ++i)
+    if (text[i] != QLatin1Char(prefix[i])) return false;
+  return true;
 }
 
 QString absoluteDirectory(const QString& directory) {
@@ -77,7 +99,26 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
       absoluteProjectDirectory_(absoluteDirectory(projectDirectory)),
       absoluteWorkspaceDirectory_(absoluteDirectory(workspaceDirectory)) {}
 
+// The form nearly every path of a project has, "$PROJ_DIR$\src\main.c" or
+// "$WS_DIR$\...", with no other "$" in it: split in one pass over the text, with
+// the result the general steps give (one trailing separator dropped, the
+// separators after the variable skipped).
+std::optional<IarPathConverter::Split> IarPathConverter::splitCommonForm(QStringView text) {
+  static constexpr QLatin1StringView project("$PROJ_DIR$");
+  static constexpr QLatin1StringView workspace("$WS_DIR$");
+  const bool inProject = startsWithAscii(text, project);
+  if (!inProject && !startsWithAscii(text, workspace)) return std::nullopt;
+  qsizetype start = inProject ? project.size() : workspace.size();
+  qsizetype end = text.size();
+  if (isSeparator(text[end - 1])) --end;
+  while (start < end && isSeparator(text[start])) ++start;
+  std::optional<QString> rest = forwardSlashedWithoutVariables(text.sliced(start, end - start));
+  if (!rest) return std::nullopt;
+  return Split{inProject ? Base::Project : Base::Workspace, std::move(*rest)};
+}
+
 IarPathConverter::Split IarPathConverter::split(const QString& text, const QString& shown, int depth) {
+  if (std::optional<Split> common = splitCommonForm(text)) return std::move(*common);
   const QString forward = toForwardSlashes(text);
   const Base base = isAbsoluteForeignPath(forward) ? Base::Absolute : Base::Project;
   const IarVariableAt leading = findIarVariable(forward);

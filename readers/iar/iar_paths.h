@@ -67,6 +67,7 @@ class IarPathConverter {
   /// shown: the path as written, which a warning names; depth: how many
   /// variables' values text holds.
   Split split(const QString& text, const QString& shown, int depth);
+  static std::optional<Split> splitCommonForm(QStringView text);
   Split argumentVariablePath(const QString& variable, const QString& name, const QString& rest, const QString& shown,
                              int depth);
   std::optional<QString> anchored(const QString& name, const QString& value, const QString& rest);

@@ -4,8 +4,9 @@
 
 namespace {
 
-const QString nameTag = QStringLiteral("name");
-const QString settingsTag = QStringLiteral("settings");
+constexpr QLatin1StringView nameTag("name");
+constexpr QLatin1StringView settingsTag("settings");
+constexpr QLatin1StringView configurationTag("configuration");
 
 int dataVersion(const ForeignElement& data) {
   bool valid = false;
@@ -74,26 +75,51 @@ IarConfiguration readConfiguration(const ForeignElement& element) {
   return configuration;
 }
 
-// The settings a file or group has of its own, one per configuration it names.
-std::vector<IarOwnSettings> ownSettings(const ForeignElement& element) {
-  std::vector<IarOwnSettings> result;
-  for (const ForeignElement& configuration : childrenNamed(element, QStringLiteral("configuration"))) {
-    IarOwnSettings settings;
-    settings.configuration = childText(configuration, nameTag).trimmed();
-    SettingsReader(settings.compiler, settings.options, nullptr).read(configuration);
-    result.push_back(std::move(settings));
-  }
-  return result;
+// The settings a file or group has of its own in one configuration it names.
+IarOwnSettings ownSettings(const ForeignElement& configuration) {
+  IarOwnSettings settings;
+  settings.configuration = childText(configuration, nameTag).trimmed();
+  SettingsReader(settings.compiler, settings.options, nullptr).read(configuration);
+  return settings;
 }
 
-QStringList excludedFrom(const ForeignElement& element) {
+QStringList excludedFrom(const ForeignElement& excluded) {
   QStringList names;
-  for (const ForeignElement& configuration :
-       childrenNamed(childNamed(element, QStringLiteral("excluded")), QStringLiteral("configuration"))) {
+  for (size_t i = 0; i < excluded.childCount(); ++i) {
+    const ForeignElement configuration = excluded.child(i);
+    if (!configuration.hasTagName(configurationTag)) continue;
     const QString name = configuration.firstChildText().trimmed();
     if (!name.isEmpty()) names.append(name);
   }
   return names;
+}
+
+/// What a group or file element holds of its own.
+struct ItemParts {
+  QString name;
+  QStringList excludedFrom;
+  std::vector<IarOwnSettings> ownSettings;
+};
+
+// The first "name", the first "excluded" and every "configuration" child, found
+// in one pass over the children: it runs for every file of the project.
+ItemParts readItemParts(const ForeignElement& element) {
+  ItemParts parts;
+  bool named = false;
+  bool excluded = false;
+  for (size_t i = 0; i < element.childCount(); ++i) {
+    const ForeignElement child = element.child(i);
+    if (!named && child.hasTagName(nameTag)) {
+      named = true;
+      parts.name = child.firstChildText().trimmed();
+    } else if (child.hasTagName(configurationTag)) {
+      parts.ownSettings.push_back(ownSettings(child));
+    } else if (!excluded && child.hasTagName(QLatin1StringView("excluded"))) {
+      excluded = true;
+      parts.excludedFrom = excludedFrom(child);
+    }
+  }
+  return parts;
 }
 
 // Groups and files below the project element, in document order.
@@ -101,13 +127,16 @@ void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent&
   content.mergedGroups = walkIarGroups(
       projectElement,
       [&content](const ForeignElement& group, qsizetype parent) {
+        ItemParts parts = readItemParts(group);
         content.groups.push_back(
-            {childText(group, nameTag).trimmed(), parent, excludedFrom(group), ownSettings(group)});
+            {std::move(parts.name), parent, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
         return qsizetype(content.groups.size()) - 1;
       },
       [&content](const ForeignElement& item, qsizetype group) {
-        if (item.tagName() == QLatin1String("file"))
-          content.files.push_back({childText(item, nameTag).trimmed(), group, excludedFrom(item), ownSettings(item)});
+        if (!item.hasTagName(QLatin1StringView("file"))) return;
+        ItemParts parts = readItemParts(item);
+        content.files.push_back(
+            {std::move(parts.name), group, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
       });
 }
 
@@ -131,7 +160,7 @@ int walkIarGroups(const ForeignElement& root,
       continue;
     }
     const ForeignElement child = level.element.child(level.next++);
-    if (child.tagName() != QLatin1String("group")) {
+    if (!child.hasTagName(QLatin1StringView("group"))) {
       addItem(child, level.group);
     } else if (level.depth >= maximumGroupDepth) {
       ++merged;

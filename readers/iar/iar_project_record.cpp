@@ -94,10 +94,12 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
 
 // The name after the last "\\" or "/", a trailing one dropped as toForwardSlashes drops it.
 QString lastComponent(const QString& path) {
-  QStringView rest(path);
-  if (rest.endsWith(QLatin1Char('/')) || rest.endsWith(QLatin1Char('\\'))) rest.chop(1);
-  const qsizetype separator = std::max(rest.lastIndexOf(QLatin1Char('/')), rest.lastIndexOf(QLatin1Char('\\')));
-  return rest.sliced(separator + 1).toString();
+  const auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
+  qsizetype end = path.size();
+  if (end > 0 && isSeparator(path[end - 1])) --end;
+  qsizetype start = end;
+  while (start > 0 && !isSeparator(path[start - 1])) --start;
+  return path.sliced(start, end - start);
 }
 
 /// The configurations read as Debug and Release that leave an item out, as bits.
@@ -157,6 +159,10 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
   }
   std::vector<SourceItem> topFiles;
   std::vector<std::vector<SourceItem>> files(count);
+  std::vector<size_t> fileCounts(count);
+  for (const IarFile& file : content.files)
+    if (file.group >= 0) ++fileCounts[size_t(file.group)];
+  for (size_t i = 0; i < count; ++i) files[i].reserve(fileCounts[i]);
   for (const IarFile& file : content.files) {
     if (std::optional<SourceItem> item =
             readFile(reading, items, file, file.group >= 0 ? exclusion[size_t(file.group)] : 0))
@@ -165,6 +171,7 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
   // Groups follow their parent in document order: children are complete before
   // their parent takes them.
   for (size_t i = count; i-- > 0;) {
+    folders[i].items.reserve(subgroups[i].size() + files[i].size());
     for (size_t subgroup : subgroups[i]) folders[i].items.push_back(std::move(folders[subgroup]));
     for (SourceItem& file : files[i]) folders[i].items.push_back(std::move(file));
   }

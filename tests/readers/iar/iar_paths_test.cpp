@@ -30,6 +30,7 @@ TEST(IarPathConverter, CleansPathsAndLeavesOutEachPathItCannotWriteOnce) {
   } cases[] = {
       {project, "$PROJ_DIR$\\.\\src\\..\\Debug\\Exe\\", "Debug/Exe", "$(ProjectDir)/Debug/Exe"},
       {project, "$PROJ_DIR$\\", ".", "$(ProjectDir)"},
+      {project, "$PROJ_DIR$/\\src\\main.c\\", "Src/main.c", "$(ProjectDir)/Src/main.c"},
       {project, "$WS_DIR$\\app", ".", "$(SolutionDir)/App"},
       {project, "inc", "inc", "$(ProjectDir)/inc"},
       {project, "/opt/sdk/include/", "/opt/sdk/include", "/opt/sdk/include"},
