@@ -79,6 +79,7 @@ bool leavesOutName(ProjectMapping& mapping, const SourceItem& item) {
 void addItems(ProjectMapping& mapping, ModelNode* folder, const std::vector<SourceItem>& items,
               const QSet<QString>& passedDown, const QString& path) {
   SolutionModel& model = mapping.model;
+  if (folder) folder->reserveChildren(items.size());
   for (const SourceItem& item : items) {
     if (leavesOutName(mapping, item)) continue;
     const QSet<QString> exclusion = plannedAmong(mapping, item.excludedFrom) | passedDown;

@@ -77,6 +77,8 @@ class ModelNode {
   /// Appends child and returns it; a configuration is entered by its name (a later
   /// one of the same name replaces an earlier one in the map).
   ModelNode* addChild(std::unique_ptr<ModelNode> child);
+  /// Makes room for more children, so that adding them allocates no more.
+  void reserveChildren(size_t more);
   /// Unlinks child and hands it to the caller (null when it is not a child); a
   /// configuration's name leaves the configurations map.
   std::unique_ptr<ModelNode> removeChild(ModelNode* child);
@@ -159,8 +161,9 @@ class ModelNode {
   Branch& branch();
   void buildFolderIndex() const;
   void indexFolder(ModelNode* folder) const;
-  /// Its name may have changed: the parent's folder index is built again when next used.
-  void dropParentFolderIndex();
+  /// A folder's name may have changed with property changed: the parent's folder
+  /// index is built again when next used.
+  void dropParentFolderIndex(const QString& changed);
   void dropFolderIndex();
 
   Kind kind_;
