@@ -23,7 +23,7 @@
 class ModelNode {
  public:
   /// Fixed when the node is made.
-  enum Kind : int32_t {
+  enum Kind : int8_t {
     Solution = 0,
     Configuration = 1,
     Project = 2,
@@ -138,16 +138,13 @@ class ModelNode {
   const Path& solutionFile() const;
   const QString& solutionDirectory() const;
 
-  /// On a solution read through an "import" element: written back as a reference.
-  bool imported = false;
-
  private:
   struct FolderIndex;
   struct SolutionFile;
   /// What only some nodes have: children, an untyped node's tag, a solution's
   /// file. Most nodes of a solution are files, which have none of this: kept
-  /// apart, a file node is its kind, parent and properties (88 bytes with its
-  /// path, where the parts in place took 136 and a second allocation).
+  /// apart, a file node is its kind, parent and properties (72 bytes with its
+  /// path property, where the parts in place took 136 and a second allocation).
   struct Branch {
     ~Branch();  // where FolderIndex and SolutionFile are complete
     std::vector<std::unique_ptr<ModelNode>> children;
@@ -166,9 +163,17 @@ class ModelNode {
   void dropParentFolderIndex(const QString& changed);
   void dropFolderIndex();
 
-  Kind kind_;
   ModelNode* parent_ = nullptr;
-  PropertyMap properties_;
   // Made when first needed; mutable for the folder index built on a lookup.
   mutable std::unique_ptr<Branch> branch_;
+  // The kind and the flag below take the bytes the map leaves free at its end.
+  [[no_unique_address]] PropertyMap properties_;
+  Kind kind_;
+
+ public:
+  /// On a solution read through an "import" element: written back as a reference.
+  bool imported = false;
 };
+
+// A file node, with its path property in place, fits malloc's 80-byte blocks.
+static_assert(sizeof(void*) != 8 || sizeof(ModelNode) <= 72);
