@@ -12,7 +12,7 @@ namespace {
 
 struct KindTag {
   ModelNode::Kind kind;
-  const char* tagName;
+  std::string_view tagName;
 };
 
 constexpr std::array<KindTag, 5> kindTags{{
@@ -58,7 +58,7 @@ ModelNode::Kind ModelNode::kindOfTag(std::string_view tagName) {
 }
 
 const char* ModelNode::tagOfKind(Kind kind) {
-  return kind >= 0 && size_t(kind) < kindTags.size() ? kindTags[size_t(kind)].tagName : nullptr;
+  return kind >= 0 && size_t(kind) < kindTags.size() ? kindTags[size_t(kind)].tagName.data() : nullptr;
 }
 
 ModelNode::ModelNode(Kind kind) : kind_(kind) {}
@@ -89,7 +89,7 @@ ModelNode::Branch& ModelNode::branch() {
 
 std::string_view ModelNode::tagName() const {
   if (kind_ == Untyped) return branch_ ? std::string_view(branch_->untypedTag) : std::string_view();
-  return tagOfKind(kind_);
+  return kindTags[size_t(kind_)].tagName;
 }
 
 bool ModelNode::hasConfigurations() const { return branch_ && !branch_->configurations.isEmpty(); }
