@@ -15,9 +15,11 @@ const QString commonName = QStringLiteral("Common");
 const QString excludeProperty = QStringLiteral("build_exclude_from_build");
 const QString yes = QStringLiteral("Yes");
 
-/// The solution configurations whose source is one of configurations.
+/// The solution configurations whose source is one of configurations. Most
+/// items are excluded from none: they cost no walk over the plan.
 QSet<QString> plannedAmong(const ProjectMapping& mapping, const QStringList& configurations) {
   QSet<QString> names;
+  if (configurations.isEmpty()) return names;
   for (const PlannedConfiguration& configuration : mapping.plan)
     if (configurations.contains(configuration.source->name)) names.insert(configuration.name);
   return names;
