@@ -180,8 +180,9 @@ void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, 
       addAttribute(targetProperty, QStringLiteral("8"));
       targetAdded = true;
     }
-    if (!all && name == nameProperty && property.value().isEmpty()) continue;
-    if (name == fileNameProperty && ((!all && element.kind() == ModelNode::Folder) || (root && element.imported)))
+    // The flags are tested before the names: most elements written are files.
+    if (!all && property.value().isEmpty() && name == nameProperty) continue;
+    if (((!all && element.kind() == ModelNode::Folder) || (root && element.imported)) && name == fileNameProperty)
       continue;
     addAttribute(name, property.value());
   }
