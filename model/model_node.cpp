@@ -133,6 +133,7 @@ ModelNode* ModelNode::addChild(std::unique_ptr<ModelNode> child) {
 
 // Grown at least twice over, so that many small reservations stay linear.
 void ModelNode::reserveChildren(size_t more) {
+  if (more == 0) return;
   std::vector<std::unique_ptr<ModelNode>>& children = branch().children;
   if (children.capacity() - children.size() < more)
     children.reserve(std::max(children.size() + more, 2 * children.capacity()));
