@@ -14,9 +14,11 @@ const QString commonName = QStringLiteral("Common");
 const QString excludeProperty = QStringLiteral("build_exclude_from_build");
 const QString yes = QStringLiteral("Yes");
 
-/// The solution configurations whose source is one of configurations.
+/// The solution configurations whose source is one of configurations. Most
+/// items are excluded from none: they cost no walk over the plan.
 QSet<QString> plannedAmong(const ProjectMapping& mapping, const QStringList& configurations) {
   QSet<QString> names;
+  if (configurations.isEmpty()) return names;
   for (const PlannedConfiguration& configuration : mapping.plan)
     if (configurations.contains(configuration.source->name)) names.insert(configuration.name);
   return names;
@@ -78,6 +80,7 @@ bool leavesOutName(ProjectMapping& mapping, const SourceItem& item) {
 void addItems(ProjectMapping& mapping, ModelNode* folder, const std::vector<SourceItem>& items,
               const QSet<QString>& passedDown, const QString& path) {
   SolutionModel& model = mapping.model;
+  if (folder) folder->reserveChildren(items.size());
   for (const SourceItem& item : items) {
     if (leavesOutName(mapping, item)) continue;
     const QSet<QString> exclusion = plannedAmong(mapping, item.excludedFrom) | passedDown;

@@ -12,7 +12,7 @@ namespace {
 
 struct KindTag {
   ModelNode::Kind kind;
-  const char* tagName;
+  std::string_view tagName;
 };
 
 constexpr std::array<KindTag, 5> kindTags{{
@@ -58,7 +58,7 @@ ModelNode::Kind ModelNode::kindOfTag(std::string_view tagName) {
 }
 
 const char* ModelNode::tagOfKind(Kind kind) {
-  return kind >= 0 && size_t(kind) < kindTags.size() ? kindTags[size_t(kind)].tagName : nullptr;
+  return kind >= 0 && size_t(kind) < kindTags.size() ? kindTags[size_t(kind)].tagName.data() : nullptr;
 }
 
 ModelNode::ModelNode(Kind kind) : kind_(kind) {}
@@ -89,7 +89,7 @@ ModelNode::Branch& ModelNode::branch() {
 
 std::string_view ModelNode::tagName() const {
   if (kind_ == Untyped) return branch_ ? std::string_view(branch_->untypedTag) : std::string_view();
-  return tagOfKind(kind_);
+  return kindTags[size_t(kind_)].tagName;
 }
 
 bool ModelNode::hasConfigurations() const { return branch_ && !branch_->configurations.isEmpty(); }
@@ -101,12 +101,11 @@ ModelNode::ChildRange ModelNode::children() const {
 
 void ModelNode::setProperty(const QString& name, const QString& value) {
   properties_.insert(name, value.isNull() ? emptyValue : value);
-  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
+  dropParentFolderIndex(name);
 }
 
 void ModelNode::removeProperty(const QString& name) {
-  if (properties_.remove(name) == 0) return;
-  if (name == nameProperty || name == fileNameProperty) dropParentFolderIndex();
+  if (properties_.remove(name) != 0) dropParentFolderIndex(name);
 }
 
 void ModelNode::setName(const QString& name) { setProperty(nameProperty, name); }
@@ -130,6 +129,14 @@ ModelNode* ModelNode::addChild(std::unique_ptr<ModelNode> child) {
   if (added->kind() == Configuration) own.configurations.insert(added->ownName().value_or(QString()), added);
   if (own.folderIndex && isFolder(added)) indexFolder(added);
   return added;
+}
+
+// Grown at least twice over, so that many small reservations stay linear.
+void ModelNode::reserveChildren(size_t more) {
+  if (more == 0) return;
+  std::vector<std::unique_ptr<ModelNode>>& children = branch().children;
+  if (children.capacity() - children.size() < more)
+    children.reserve(std::max(children.size() + more, 2 * children.capacity()));
 }
 
 std::unique_ptr<ModelNode> ModelNode::removeChild(ModelNode* child) {
@@ -203,8 +210,10 @@ void ModelNode::dropFolderIndex() {
   if (branch_) branch_->folderIndex.reset();
 }
 
-void ModelNode::dropParentFolderIndex() {
-  if (kind_ == Folder && parent_) parent_->dropFolderIndex();
+// The kind is tested first: most properties set are those of files.
+void ModelNode::dropParentFolderIndex(const QString& changed) {
+  if (kind_ == Folder && parent_ && (changed == nameProperty || changed == fileNameProperty))
+    parent_->dropFolderIndex();
 }
 
 ModelNode* ModelNode::project() const {

@@ -23,7 +23,7 @@
 class ModelNode {
  public:
   /// Fixed when the node is made.
-  enum Kind : int32_t {
+  enum Kind : int8_t {
     Solution = 0,
     Configuration = 1,
     Project = 2,
@@ -77,6 +77,8 @@ class ModelNode {
   /// Appends child and returns it; a configuration is entered by its name (a later
   /// one of the same name replaces an earlier one in the map).
   ModelNode* addChild(std::unique_ptr<ModelNode> child);
+  /// Makes room for more children, so that adding them allocates no more.
+  void reserveChildren(size_t more);
   /// Unlinks child and hands it to the caller (null when it is not a child); a
   /// configuration's name leaves the configurations map.
   std::unique_ptr<ModelNode> removeChild(ModelNode* child);
@@ -136,16 +138,13 @@ class ModelNode {
   const Path& solutionFile() const;
   const QString& solutionDirectory() const;
 
-  /// On a solution read through an "import" element: written back as a reference.
-  bool imported = false;
-
  private:
   struct FolderIndex;
   struct SolutionFile;
   /// What only some nodes have: children, an untyped node's tag, a solution's
   /// file. Most nodes of a solution are files, which have none of this: kept
-  /// apart, a file node is its kind, parent and properties (88 bytes with its
-  /// path, where the parts in place took 136 and a second allocation).
+  /// apart, a file node is its kind, parent and properties (72 bytes with its
+  /// path property, where the parts in place took 136 and a second allocation).
   struct Branch {
     ~Branch();  // where FolderIndex and SolutionFile are complete
     std::vector<std::unique_ptr<ModelNode>> children;
@@ -159,13 +158,22 @@ class ModelNode {
   Branch& branch();
   void buildFolderIndex() const;
   void indexFolder(ModelNode* folder) const;
-  /// Its name may have changed: the parent's folder index is built again when next used.
-  void dropParentFolderIndex();
+  /// A folder's name may have changed with property changed: the parent's folder
+  /// index is built again when next used.
+  void dropParentFolderIndex(const QString& changed);
   void dropFolderIndex();
 
-  Kind kind_;
   ModelNode* parent_ = nullptr;
-  PropertyMap properties_;
   // Made when first needed; mutable for the folder index built on a lookup.
   mutable std::unique_ptr<Branch> branch_;
+  // The kind and the flag below take the bytes the map leaves free at its end.
+  [[no_unique_address]] PropertyMap properties_;
+  Kind kind_;
+
+ public:
+  /// On a solution read through an "import" element: written back as a reference.
+  bool imported = false;
 };
+
+// A file node, with its path property in place, fits malloc's 80-byte blocks.
+static_assert(sizeof(void*) != 8 || sizeof(ModelNode) <= 72);

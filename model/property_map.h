@@ -14,7 +14,9 @@
 /// Names to values, kept sorted by name (ordinal UTF-16) in one array. Most
 /// elements of a solution are files, which hold one property: the first entry is
 /// kept in the map itself and the heap is used from the second on, so a file
-/// costs one allocation for its node and none for its properties.
+/// costs one allocation for its node and none for its properties. The array's
+/// pointer and room share the place of that entry, and the map leaves the last
+/// bytes of its size free for a member that follows it ([[no_unique_address]]).
 class PropertyMap {
  public:
   using Entry = std::pair<QString, QString>;
@@ -71,7 +73,7 @@ class PropertyMap {
       entries()[position].second = value;
       return;
     }
-    if (size_ == capacity_) grow();
+    if (size_ == capacity()) grow();
     Entry* first = entries();
     if (position == size_) {
       std::construct_at(first + size_, name, value);
@@ -114,8 +116,9 @@ class PropertyMap {
   }
 
  private:
-  Entry* entries() { return heap_ ? heap_ : &local_.entry; }
-  const Entry* entries() const { return heap_ ? heap_ : &local_.entry; }
+  Entry* entries() { return onHeap_ ? room_.heap.entries : &room_.entry; }
+  const Entry* entries() const { return onHeap_ ? room_.heap.entries : &room_.entry; }
+  uint32_t capacity() const { return onHeap_ ? room_.heap.capacity : 1; }
   Entry* lowerBound(const QString& name) {
     return std::lower_bound(entries(), entries() + size_, name,
                             [](const Entry& entry, const QString& wanted) { return entry.first < wanted; });
@@ -123,26 +126,31 @@ class PropertyMap {
   const Entry* lowerBound(const QString& name) const { return const_cast<PropertyMap*>(this)->lowerBound(name); }
   // Moves the entries into an array of twice the room.
   void grow() {
-    const uint32_t capacity = capacity_ * 2;
+    const uint32_t capacity = this->capacity() * 2;
     Entry* moved = std::allocator<Entry>().allocate(capacity);
     std::uninitialized_move_n(entries(), size_, moved);
     std::destroy_n(entries(), size_);
     release();
-    heap_ = moved;
-    capacity_ = capacity;
+    std::construct_at(&room_.heap, Heap{moved, capacity});
+    onHeap_ = true;
   }
   void release() {
-    if (heap_) std::allocator<Entry>().deallocate(heap_, capacity_);
-    heap_ = nullptr;
+    if (onHeap_) std::allocator<Entry>().deallocate(room_.heap.entries, room_.heap.capacity);
+    onHeap_ = false;
   }
 
-  // The first entry's room; constructed only while it holds an entry.
-  union Local {
-    Local() {}
-    ~Local() {}
+  struct Heap {
+    Entry* entries;
+    uint32_t capacity;
+  };
+  // The first entry, constructed only while it holds one, or from the second
+  // entry on the array on the heap.
+  union Room {
+    Room() {}
+    ~Room() {}
     Entry entry;
-  } local_;
-  Entry* heap_ = nullptr;
+    Heap heap;
+  } room_;
   uint32_t size_ = 0;
-  uint32_t capacity_ = 1;
+  bool onHeap_ = false;
 };

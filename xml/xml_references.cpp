@@ -81,11 +81,14 @@ const EscapeTable& escapeTable() {
 // or one of the four named), or 16.
 unsigned firstToEscape(const unsigned char* chunk) {
   const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk));
-  // Signed, so bytes from 0x80 on count as below 0x20 too.
-  __m128i escaped =
-      _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)));
-  for (const char named : {'"', '&', '<', '>'})
-    escaped = _mm_or_si128(escaped, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(named)));
+  // One signed compare for the unprintable: plus one, bytes below 0x20 are below
+  // 0x21, and 0x7F and every byte from 0x80 on wrap to below zero.
+  const __m128i unprintable = _mm_cmplt_epi8(_mm_add_epi8(bytes, _mm_set1_epi8(1)), _mm_set1_epi8(0x21));
+  const __m128i quoteOrAmpersand =
+      _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')));
+  const __m128i angle =
+      _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>')));
+  const __m128i escaped = _mm_or_si128(unprintable, _mm_or_si128(quoteOrAmpersand, angle));
   const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(escaped));
   return mask == 0 ? 16 : static_cast<unsigned>(__builtin_ctz(mask));
 }

@@ -150,11 +150,6 @@ char* XMLWriter::takeRoom(size_t bytes) {
   return out_.data() + used;
 }
 
-char* XMLWriter::copyBytes(char* to, std::string_view bytes) {
-  std::memcpy(to, bytes.data(), bytes.size());
-  return to + bytes.size();
-}
-
 void XMLWriter::appendValue(std::string_view value) {
   if (!spill_) {
     appendEscaped(out_, value);

@@ -3,6 +3,7 @@
 // documents (XMLDocument::toString) and for solutions written straight from the model.
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <string>
@@ -53,7 +54,11 @@ class XMLWriter {
   // then drops what was not written.
   char* takeRoom(size_t bytes);
   void giveBackFrom(const char* end) { out_.resize(size_t(end - out_.data())); }
-  static char* copyBytes(char* to, std::string_view bytes);
+  // Inline: a start tag copies a few short pieces, where a call would cost more than the copy.
+  static char* copyBytes(char* to, std::string_view bytes) {
+    std::memcpy(to, bytes.data(), bytes.size());
+    return to + bytes.size();
+  }
   bool writtenInPlace(const XMLAttribute& attribute) const {
     return attribute.hasValue && (!spill_ || attribute.value.size() <= valuePieceSize_);
   }

@@ -43,16 +43,30 @@ TEST(XMLWriter, Escaping) {
 }
 
 // Long text is scanned sixteen bytes at a time, the last ones in an overlapping chunk:
-// a byte to escape is found wherever it stands.
+// a byte to escape is found wherever it stands, and every byte is escaped there as a
+// text too short for the blocks escapes it.
 TEST(XMLWriter, EscapingAtEveryPositionOfLongText) {
-  for (size_t position = 0; position < 40; ++position) {
-    std::string value(40, 'x');
-    value[position] = '<';
+  const auto written = [](const std::string& value) {
     XMLDocument document;
     document.root = std::make_unique<XMLElement>("a");
     document.root->setAttribute("v", value);
-    value.replace(position, 1, "&lt;");
-    EXPECT_EQ(document.toString(0, 0), "<a v=\"" + value + "\" />") << position;
+    const std::string text = document.toString(0, 0);
+    return text.substr(6, text.size() - 10);  // between <a v=" and " />
+  };
+  for (size_t position = 0; position < 40; ++position) {
+    std::string value(40, 'x');
+    value[position] = '<';
+    const std::string expected = std::string(position, 'x') + "&lt;" + std::string(39 - position, 'x');
+    EXPECT_EQ(written(value), expected) << position;
+  }
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string alone = written(std::string(1, static_cast<char>(byte)));
+    for (const size_t position : {size_t{0}, size_t{17}, size_t{39}}) {
+      std::string value(40, 'x');
+      value[position] = static_cast<char>(byte);
+      EXPECT_EQ(written(value), std::string(position, 'x') + alone + std::string(39 - position, 'x'))
+          << byte << " at " << position;
+    }
   }
 }
 
