@@ -15,8 +15,10 @@
 namespace {
 
 bool isLibraryPath(const QString& path) {
-  const std::u16string_view text(reinterpret_cast<const char16_t*>(path.constData()), size_t(path.size()));
-  return text.ends_with(u".lib") || text.ends_with(u".a");
+  const std::u16string_view text(reinterpret_cast<const char16_t*>(path.utf16()), size_t(path.size()));
+  if (text.empty()) return false;
+  // The last character first: nearly every path is a source file's.
+  return (text.back() == u'b' && text.ends_with(u".lib")) || (text.back() == u'a' && text.ends_with(u".a"));
 }
 
 /// The tag names a target's groups are read by: each compared as text once, then
@@ -139,9 +141,9 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem file = SourceItem::file(entry.name.firstChildText(), paths.respell(path, reading.directory));
-    options.addFileSettings(file, entry.options);
-    folder.items.push_back(std::move(file));
+    SourceItem& file = folder.items.emplace_back(
+        SourceItem::file(entry.name.firstChildText(), paths.respell(path, reading.directory)));
+    if (!entry.options.isNull()) options.addFileSettings(file, entry.options);
     choices.push_back(choice);
   }
   const bool someBuilt = std::find(choices.begin(), choices.end(), BuildChoice::Built) != choices.end();
