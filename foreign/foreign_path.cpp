@@ -34,10 +34,12 @@ QString withForwardSlashes(const QString& text) {
   return converted;
 }
 
-// Where the last "/" of text is; -1 when there is none.
+bool isSeparator(QChar c) { return c == separator || c == QLatin1Char('\\'); }
+
+// Where the last "/" or "\\" of text is; -1 when there is none.
 qsizetype lastSeparator(QStringView text) {
   qsizetype position = text.size() - 1;
-  while (position >= 0 && text[position] != separator) --position;
+  while (position >= 0 && !isSeparator(text[position])) --position;
   return position;
 }
 
@@ -68,20 +70,23 @@ ResolvedPath ForeignPathResolver::resolve(const QString& text, const QString& ba
 
 // The common case (a directory walked just before, a name spelled as on disk)
 // runs on every file entry of a project: it takes a few comparisons and one hash
-// lookup, and copies nothing.
+// lookup, and copies nothing. The last walk's directory text holds no "\\", so a
+// path that matches it needs no converting.
 QString ForeignPathResolver::respell(const QString& text, const QString& baseDirectory, bool* exists) {
-  const QString relative = withForwardSlashes(text);
-  const QStringView view(relative);
-  const bool absolute = view.startsWith(separator);
-  const qsizetype slash = lastSeparator(view);
-  const QStringView directoryPart = slash < 0 ? QStringView() : view.left(slash);
+  const qsizetype slash = lastSeparator(text);  // the same after converting: one character for one
   static const QString root = QStringLiteral("/");
-  const QString& start = absolute ? root : baseDirectory;
-  // Consecutive paths mostly lie in the same directory.
-  const bool sameDirectory =
-      lastWalk_ && sameText(lastWalk_->start, start) && sameText(lastWalk_->source, directoryPart);
-  Walk& directory = sameDirectory ? *lastWalk_ : walk(start, directoryPart);
-  const QStringView name = view.mid(slash + 1);
+  const QString& start = !text.isEmpty() && isSeparator(text.front()) ? root : baseDirectory;
+  const auto directoryPart = [slash](const QString& path) {
+    return slash < 0 ? QStringView() : QStringView(path).left(slash);
+  };
+  if (lastWalk_ && sameText(lastWalk_->start, start) && sameText(lastWalk_->source, directoryPart(text)))
+    return respellName(*lastWalk_, text, slash, exists);
+  const QString relative = withForwardSlashes(text);
+  return respellName(walk(start, directoryPart(relative)), relative, slash, exists);
+}
+
+QString ForeignPathResolver::respellName(Walk& directory, const QString& relative, qsizetype slash, bool* exists) {
+  const QStringView name = QStringView(relative).mid(slash + 1);
   QString nameOnDisk;
   bool found = directory.found;
   if (found && !name.isEmpty() && !isDotOrDotDot(name)) {

@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <numeric>
 #include <utility>
@@ -302,7 +303,9 @@ bool DirectoryNames::contains(QStringView name) const {
   }
   if (units >= 0x80) return containsUtf8(name.toUtf8());
   const QByteArrayView bytes(ascii, name.size());
-  return findHashed(hash, [bytes](QByteArrayView candidate) { return candidate == bytes; });
+  return findHashed(hash, [bytes](QByteArrayView candidate) {
+    return candidate.size() == bytes.size() && std::memcmp(candidate.data(), bytes.data(), size_t(bytes.size())) == 0;
+  });
 }
 
 int directoriesHeldOpenAtMost() {
