@@ -1,7 +1,11 @@
 #include "foreign/foreign_lookups.h"
 
 bool TagMatcher::matchesFirst(ForeignElement element) {
-  if (!element.hasTagName(tagName_)) return false;
+  if (!rejected_.isNull() && element.hasSameTagName(rejected_)) return false;
+  if (!element.hasTagName(tagName_)) {
+    rejected_ = element;
+    return false;
+  }
   match_ = element;
   return true;
 }

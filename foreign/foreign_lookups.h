@@ -25,6 +25,9 @@ class TagMatcher {
 
   QAnyStringView tagName_;
   ForeignElement match_;
+  // The last element that did not match before any did: a name that is never
+  // there ("FileOption") then costs one comparison of identities per element too.
+  ForeignElement rejected_;
 };
 
 /// The document element of document (null for an empty document).

@@ -15,7 +15,7 @@
 namespace {
 
 bool isLibraryPath(const QString& path) {
-  const std::u16string_view text(reinterpret_cast<const char16_t*>(path.utf16()), size_t(path.size()));
+  const std::u16string_view text(reinterpret_cast<const char16_t*>(path.constData()), size_t(path.size()));
   if (text.empty()) return false;
   // The last character first: nearly every path is a source file's.
   return (text.back() == u'b' && text.ends_with(u".lib")) || (text.back() == u'a' && text.ends_with(u".a"));
@@ -141,8 +141,8 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem& file = folder.items.emplace_back(
-        SourceItem::file(entry.name.firstChildText(), paths.respell(path, reading.directory)));
+    SourceItem& file = folder.items.emplace_back(SourceItem::Kind::File, entry.name.firstChildText(),
+                                                 paths.respell(path, reading.directory));
     if (!entry.options.isNull()) options.addFileSettings(file, entry.options);
     choices.push_back(choice);
   }
