@@ -1,27 +1,14 @@
 #include "foreign/foreign_lookups.h"
 
-namespace {
-
-/// Matches elements of one document against a tag name. The document interns
-/// its names, so once one element has matched, the others are compared with it
-/// by identity instead of by text.
-class TagMatcher {
- public:
-  explicit TagMatcher(QAnyStringView tagName) : tagName_(tagName) {}
-
-  bool matches(ForeignElement element) {
-    if (!match_.isNull()) return element.hasSameTagName(match_);
-    if (!element.hasTagName(tagName_)) return false;
-    match_ = element;
-    return true;
+bool TagMatcher::matchesFirst(ForeignElement element) {
+  if (!rejected_.isNull() && element.hasSameTagName(rejected_)) return false;
+  if (!element.hasTagName(tagName_)) {
+    rejected_ = element;
+    return false;
   }
-
- private:
-  QAnyStringView tagName_;
-  ForeignElement match_;
-};
-
-}  // namespace
+  match_ = element;
+  return true;
+}
 
 ForeignElement documentElement(const ForeignDocument& document) {
   const ForeignElement node = document;
@@ -29,7 +16,8 @@ ForeignElement documentElement(const ForeignDocument& document) {
 }
 
 ForeignElement childNamed(ForeignElement node, QAnyStringView tagName) {
-  for (size_t i = 0; i < node.childCount(); ++i)
+  const size_t count = node.childCount();
+  for (size_t i = 0; i < count; ++i)
     if (node.child(i).hasTagName(tagName)) return node.child(i);
   return {};
 }
@@ -37,7 +25,8 @@ ForeignElement childNamed(ForeignElement node, QAnyStringView tagName) {
 QList<ForeignElement> childrenNamed(ForeignElement node, QAnyStringView tagName) {
   QList<ForeignElement> found;
   TagMatcher matcher(tagName);
-  for (size_t i = 0; i < node.childCount(); ++i)
+  const size_t count = node.childCount();
+  for (size_t i = 0; i < count; ++i)
     if (matcher.matches(node.child(i))) found.append(node.child(i));
   return found;
 }
@@ -48,7 +37,10 @@ QString childText(ForeignElement node, QAnyStringView tagName) { return childNam
 QList<ForeignElement> descendantsNamed(ForeignElement node, QAnyStringView tagName) {
   QList<ForeignElement> found;
   TagMatcher matcher(tagName);
-  for (size_t i = 0; i < node.descendantCount(); ++i)
-    if (matcher.matches(node.descendant(i))) found.append(node.descendant(i));
+  const size_t count = node.descendantCount();
+  for (size_t i = 0; i < count; ++i) {
+    const ForeignElement descendant = node.descendant(i);
+    if (matcher.matches(descendant)) found.append(descendant);
+  }
   return found;
 }

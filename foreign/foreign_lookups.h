@@ -8,6 +8,28 @@
 
 #include "foreign/foreign_document.h"
 
+/// Matches elements of one document against a tag name. The document interns
+/// its names, so once one element has matched, the others are compared with it
+/// by identity instead of by text: a reader that looks at many elements keeps
+/// one matcher per name.
+class TagMatcher {
+ public:
+  explicit TagMatcher(QAnyStringView tagName) : tagName_(tagName) {}
+
+  bool matches(ForeignElement element) {
+    return match_.isNull() ? matchesFirst(element) : element.hasSameTagName(match_);
+  }
+
+ private:
+  bool matchesFirst(ForeignElement element);
+
+  QAnyStringView tagName_;
+  ForeignElement match_;
+  // The last element that did not match before any did: a name that is never
+  // there ("FileOption") then costs one comparison of identities per element too.
+  ForeignElement rejected_;
+};
+
 /// The document element of document (null for an empty document).
 ForeignElement documentElement(const ForeignDocument& document);
 

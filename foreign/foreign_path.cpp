@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
+#include <cstring>
 
 #include "support/directory_listing.h"
 
@@ -24,6 +26,34 @@ void replaceLeadingVariable(QString& text, QString& base, const ForeignPathResol
   text = text.mid(rest);
 }
 
+// text with every "\\" turned into "/"; shared, not copied, when it has none.
+QString withForwardSlashes(const QString& text) {
+  if (std::find(text.cbegin(), text.cend(), QLatin1Char('\\')) == text.cend()) return text;
+  QString converted = text;
+  converted.replace(QLatin1Char('\\'), separator);
+  return converted;
+}
+
+bool isSeparator(QChar c) { return c == separator || c == QLatin1Char('\\'); }
+
+// Where the last "/" or "\\" of text is; -1 when there is none.
+qsizetype lastSeparator(QStringView text) {
+  qsizetype position = text.size() - 1;
+  while (position >= 0 && !isSeparator(text[position])) --position;
+  return position;
+}
+
+bool isDotOrDotDot(QStringView name) {
+  return (name.size() == 1 || name.size() == 2) && name[0] == QLatin1Char('.') && name.back() == QLatin1Char('.');
+}
+
+// Equal texts, found at once where both share their characters (a base
+// directory handed on from path to path).
+bool sameText(QStringView a, QStringView b) {
+  return a.size() == b.size() &&
+         (a.data() == b.data() || std::memcmp(a.data(), b.data(), size_t(a.size()) * sizeof(QChar)) == 0);
+}
+
 }  // namespace
 
 ResolvedPath ForeignPathResolver::resolve(const QString& text, const QString& baseDirectory,
@@ -38,19 +68,28 @@ ResolvedPath ForeignPathResolver::resolve(const QString& text, const QString& ba
   return resolved;
 }
 
+// The common case (a directory walked just before, a name spelled as on disk)
+// runs on every file entry of a project: it takes a few comparisons and one hash
+// lookup, and copies nothing. The last walk's directory text holds no "\\", so a
+// path that matches it needs no converting.
 QString ForeignPathResolver::respell(const QString& text, const QString& baseDirectory, bool* exists) {
-  QString relative = text;
-  relative.replace(QLatin1Char('\\'), separator);
-  const bool absolute = relative.startsWith(separator);
-  // The files of a project share a few directories: each directory part is
-  // walked once, and only the last component is looked up per path.
-  const qsizetype slash = relative.lastIndexOf(separator);
-  const QStringView directoryPart = slash < 0 ? QStringView() : QStringView(relative).left(slash);
-  Walk& directory = walk(absolute ? QStringLiteral("/") : baseDirectory, directoryPart);
+  const qsizetype slash = lastSeparator(text);  // the same after converting: one character for one
+  static const QString root = QStringLiteral("/");
+  const QString& start = !text.isEmpty() && isSeparator(text.front()) ? root : baseDirectory;
+  const auto directoryPart = [slash](const QString& path) {
+    return slash < 0 ? QStringView() : QStringView(path).left(slash);
+  };
+  if (lastWalk_ && sameText(lastWalk_->start, start) && sameText(lastWalk_->source, directoryPart(text)))
+    return respellName(*lastWalk_, text, slash, exists);
+  const QString relative = withForwardSlashes(text);
+  return respellName(walk(start, directoryPart(relative)), relative, slash, exists);
+}
+
+QString ForeignPathResolver::respellName(Walk& directory, const QString& relative, qsizetype slash, bool* exists) {
   const QStringView name = QStringView(relative).mid(slash + 1);
   QString nameOnDisk;
   bool found = directory.found;
-  if (found && !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")) {
+  if (found && !name.isEmpty() && !isDotOrDotDot(name)) {
     if (!directory.listing) directory.listing = &listing(directory.directory);
     const Listing& entries = *directory.listing;
     if (!entries.names || !entries.names->contains(name)) {  // else spelled as on disk
@@ -59,20 +98,18 @@ QString ForeignPathResolver::respell(const QString& text, const QString& baseDir
     }
   }
   if (exists) *exists = found;
-  if (directory.text == directoryPart && (nameOnDisk.isEmpty() || nameOnDisk == name))
+  if (directory.spelledAsWritten && (nameOnDisk.isEmpty() || nameOnDisk == name))
     return relative;  // spelled as on disk already (or not found)
   const QString spelledName = nameOnDisk.isEmpty() ? name.toString() : nameOnDisk;
   return slash < 0 ? spelledName : directory.text + separator + spelledName;
 }
 
 ForeignPathResolver::Walk& ForeignPathResolver::walk(const QString& start, QStringView text) {
-  // Consecutive paths mostly lie in the same directory.
-  if (lastWalk_ && lastWalk_->start == start && lastWalk_->source == text) return *lastWalk_;
   WalksByText& walks = walks_[start];
   const auto known = walks.find(text);
   if (known != walks.end()) return *(lastWalk_ = &known->second);
   QStringList components = text.toString().split(separator);
-  Walk result{QString(), start, true, start, text.toString(), nullptr};
+  Walk result{QString(), start, true, start, text.toString()};
   for (QString& component : components) {
     if (component.isEmpty() || component == QLatin1String(".")) continue;
     if (component != QLatin1String("..")) {
@@ -86,6 +123,7 @@ ForeignPathResolver::Walk& ForeignPathResolver::walk(const QString& start, QStri
     result.directory = joinPath(result.directory, component);
   }
   result.text = components.join(separator);
+  result.spelledAsWritten = result.text == result.source;
   return *(lastWalk_ = &walks.emplace(result.source, std::move(result)).first->second);
 }
 
@@ -135,10 +173,15 @@ QString toForwardSlashes(const QString& path) {
   return converted;
 }
 
+// Written out rather than QString::replace: it runs on every file entry read.
 QString toForwardSlashes(QString&& path) {
-  path.replace(QLatin1Char('\\'), separator);
-  if (path.endsWith(separator)) path.chop(1);
-  return path;  // moved (C++20), or shared: never copied
+  const auto backslash = std::find(path.cbegin(), path.cend(), QLatin1Char('\\'));
+  if (backslash != path.cend()) {  // only now made writable: a shared text is copied once
+    const qsizetype from = backslash - path.cbegin();
+    std::replace(path.begin() + from, path.end(), QChar(u'\\'), separator);
+  }
+  if (QStringView(path).endsWith(separator)) path.chop(1);
+  return path;  // moved (C++20)
 }
 
 QString joinPath(const QString& directory, const QString& path) {

@@ -78,10 +78,15 @@ class ForeignPathResolver {
     QString text;
     QString directory;
     bool found = true;
-    QString start;               // what was walked: from start,
-    QString source;              // the text as written
-    Listing* listing = nullptr;  // of directory, once looked at
+    QString start;                 // what was walked: from start,
+    QString source;                // the text as written
+    Listing* listing = nullptr;    // of directory, once looked at
+    bool spelledAsWritten = true;  // text == source
   };
+  /// The rest of respell once the directory part of relative (before slash) is
+  /// walked: the name after slash looked up in directory.
+  QString respellName(Walk& directory, const QString& relative, qsizetype slash, bool* exists);
+  /// The walk of text from start: made on first use, then kept.
   Walk& walk(const QString& start, QStringView text);
   Listing& listing(const QString& directory);
   /// The component's spelling on disk in directory; empty when there is none.

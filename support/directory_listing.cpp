@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <numeric>
 #include <utility>
@@ -23,9 +24,12 @@ QByteArray encodedPath(const QString& directory) {
 }
 
 // FNV-1a: names are short, and the table is probed a few times per path.
+constexpr uint32_t fnvOffsetBasis = 2166136261u;
+constexpr uint32_t fnvPrime = 16777619u;
+
 size_t nameHash(QByteArrayView name) {
-  uint32_t hash = 2166136261u;
-  for (const char byte : name) hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+  uint32_t hash = fnvOffsetBasis;
+  for (const char byte : name) hash = (hash ^ static_cast<unsigned char>(byte)) * fnvPrime;
   return hash;
 }
 
@@ -263,7 +267,7 @@ DirectoryNames Directory::names() const {
 
 void DirectoryNames::add(QByteArrayView name) {
   spans_.push_back({uint32_t(text_.size()), uint32_t(name.size())});
-  text_.append(name);
+  text_.append(name.data(), size_t(name.size()));
 }
 
 void DirectoryNames::index() {
@@ -275,27 +279,33 @@ void DirectoryNames::index() {
     while (slots_[slot] != 0) slot = (slot + 1) & (tableSize - 1);
     slots_[slot] = uint32_t(i + 1);
   }
-  text_.squeeze();
+  text_.shrink_to_fit();
   spans_.shrink_to_fit();
 }
 
 bool DirectoryNames::containsUtf8(QByteArrayView name) const {
-  const size_t mask = slots_.size() - 1;
-  for (size_t slot = nameHash(name) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-    if (at(slots_[slot] - 1) == name) return true;
-  }
-  return false;
+  return findHashed(nameHash(name), [name](QByteArrayView candidate) { return candidate == name; });
 }
 
-// Names are nearly always ASCII, which is its own UTF-8: encoded on the stack.
+// Names are nearly always ASCII, which is its own UTF-8: hashed as it is
+// copied to the stack, in one pass.
 bool DirectoryNames::contains(QStringView name) const {
   constexpr qsizetype longestOnStack = 256;
-  if (name.size() > longestOnStack ||
-      !std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; }))
-    return containsUtf8(name.toUtf8());
+  if (name.size() > longestOnStack) return containsUtf8(name.toUtf8());
   char ascii[longestOnStack];
-  std::transform(name.begin(), name.end(), ascii, [](QChar c) { return char(c.unicode()); });
-  return containsUtf8(QByteArrayView(ascii, name.size()));
+  uint32_t hash = fnvOffsetBasis;
+  char16_t units = 0;
+  const char16_t* const text = name.utf16();
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    units |= text[i];
+    ascii[i] = char(text[i]);
+    hash = (hash ^ text[i]) * fnvPrime;
+  }
+  if (units >= 0x80) return containsUtf8(name.toUtf8());
+  const QByteArrayView bytes(ascii, name.size());
+  return findHashed(hash, [bytes](QByteArrayView candidate) {
+    return candidate.size() == bytes.size() && std::memcmp(candidate.data(), bytes.data(), size_t(bytes.size())) == 0;
+  });
 }
 
 int directoriesHeldOpenAtMost() {

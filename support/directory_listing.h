@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 /// The device and inode of a file.
@@ -75,7 +76,7 @@ class DirectoryNames {
   /// The names in the order the directory gave them.
   QByteArrayView at(qsizetype index) const {
     const Span& span = spans_[size_t(index)];
-    return QByteArrayView(text_).sliced(span.offset, span.length);
+    return QByteArrayView(text_.data() + span.offset, span.length);
   }
 
  private:
@@ -88,8 +89,18 @@ class DirectoryNames {
   /// Fills the hash table once every name is added.
   void index();
   bool containsUtf8(QByteArrayView name) const;
+  /// Whether a name of the given hash is one that equal accepts.
+  template <typename Equal>
+  bool findHashed(size_t hash, const Equal& equal) const {
+    if (slots_.empty()) return false;  // never indexed: no names
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+      if (equal(at(slots_[slot] - 1))) return true;
+    }
+    return false;
+  }
 
-  QByteArray text_;
+  std::string text_;
   std::vector<Span> spans_;
   /// By hash, open addressing: a span's index + 1, or 0 for an empty slot; a
   /// power of two at least twice the names.

@@ -1,9 +1,11 @@
 #include "readers/uvision/uvision_groups.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "foreign/foreign_files.h"
+#include "foreign/foreign_lookups.h"
 #include "foreign/foreign_path.h"
 #include "foreign/solution_naming.h"
 #include "readers/common/conversion_context.h"
@@ -13,17 +15,62 @@
 namespace {
 
 bool isLibraryPath(const QString& path) {
-  return path.endsWith(QLatin1String(".lib")) || path.endsWith(QLatin1String(".a"));
+  const std::u16string_view text(reinterpret_cast<const char16_t*>(path.constData()), size_t(path.size()));
+  if (text.empty()) return false;
+  // The last character first: nearly every path is a source file's.
+  return (text.back() == u'b' && text.ends_with(u".lib")) || (text.back() == u'a' && text.ends_with(u".a"));
 }
+
+/// The tag names a target's groups are read by: each compared as text once, then
+/// by identity (a project has thousands of files).
+struct GroupTags {
+  TagMatcher files{"Files"};
+  TagMatcher file{"File"};
+  TagMatcher fileName{"FileName"};
+  TagMatcher filePath{"FilePath"};
+  TagMatcher fileOption{"FileOption"};
+};
 
 // The "File" elements of a group: those of every "Files" child (generators such
 // as RT-Thread's write one "Files" per file), and only of its own children, so
 // that groups nested inside each other (which uVision never writes) do not count
 // a file once for every enclosing group.
-QList<ForeignElement> groupFiles(const ForeignElement& group) {
-  QList<ForeignElement> files;
-  for (const ForeignElement& list : childrenNamed(group, "Files")) files += childrenNamed(list, "File");
+std::vector<ForeignElement> groupFiles(const ForeignElement& group, GroupTags& tags) {
+  std::vector<ForeignElement> files;
+  const size_t lists = group.childCount();
+  for (size_t i = 0; i < lists; ++i) {
+    const ForeignElement list = group.child(i);
+    if (!tags.files.matches(list)) continue;
+    const size_t entries = list.childCount();
+    for (size_t j = 0; j < entries; ++j) {
+      const ForeignElement entry = list.child(j);
+      if (tags.file.matches(entry)) files.push_back(entry);
+    }
+  }
   return files;
+}
+
+/// The children of a "File" element that the reader uses (the first of each
+/// name), found in one pass; "FileOption" is rare, and null when absent.
+struct FileEntry {
+  ForeignElement name;
+  ForeignElement path;
+  ForeignElement options;
+};
+
+FileEntry fileEntry(const ForeignElement& file, GroupTags& tags) {
+  FileEntry entry;
+  const size_t count = file.childCount();
+  for (size_t i = 0; i < count; ++i) {
+    const ForeignElement child = file.child(i);
+    if (entry.name.isNull() && tags.fileName.matches(child))
+      entry.name = child;
+    else if (entry.path.isNull() && tags.filePath.matches(child))
+      entry.path = child;
+    else if (entry.options.isNull() && tags.fileOption.matches(child))
+      entry.options = child;
+  }
+  return entry;
 }
 
 /// "IncludeInBuild" of a group's or file's options: 0 leaves it out of the
@@ -31,6 +78,7 @@ QList<ForeignElement> groupFiles(const ForeignElement& group) {
 enum class BuildChoice { LeftOut, Built, AsGroup };
 
 BuildChoice buildChoice(const ForeignElement& options) {
+  if (options.isNull()) return BuildChoice::AsGroup;
   const QString choice = childText(childNamed(options, "CommonProperty"), "IncludeInBuild");
   if (choice == QLatin1String("0")) return BuildChoice::LeftOut;
   return choice == QLatin1String("1") ? BuildChoice::Built : BuildChoice::AsGroup;
@@ -73,29 +121,29 @@ class ItemOptions {
 // A group the target leaves out leaves out its files. A file of it that says
 // it is built ("IncludeInBuild" 1: its own choice, as with every three-state
 // option) is; the group's exclusion then goes to each of its other files.
-void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, const ForeignElement& group,
-               SourceItem& folder, QStringList& linkedLibraries) {
+void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, GroupTags& tags,
+               const ForeignElement& group, SourceItem& folder, QStringList& linkedLibraries) {
   const ForeignElement groupOptions = childNamed(group, "GroupOption");
   const bool groupExcluded = buildChoice(groupOptions) == BuildChoice::LeftOut;
   options.addGroupSettings(folder, groupOptions);
-  const QList<ForeignElement> entries = groupFiles(group);
+  const std::vector<ForeignElement> entries = groupFiles(group, tags);
   // Every project's files are held until all are read: no room to spare.
   folder.items.reserve(size_t(entries.size()));
   std::vector<BuildChoice> choices;  // each file's own
   choices.reserve(size_t(entries.size()));
-  for (const ForeignElement& entry : entries) {
-    const ForeignElement fileOptions = childNamed(entry, "FileOption");
-    const BuildChoice choice = buildChoice(fileOptions);
-    const QString path = toForwardSlashes(childText(entry, "FilePath"));
+  ForeignPathResolver& paths = reading.context.paths();
+  for (const ForeignElement& element : entries) {
+    const FileEntry entry = fileEntry(element, tags);
+    const BuildChoice choice = buildChoice(entry.options);
+    const QString path = toForwardSlashes(entry.path.firstChildText());
     if (isLibraryPath(path)) {  // linked, not compiled: a dependency where it is built
       if (choice == BuildChoice::Built || (choice == BuildChoice::AsGroup && !groupExcluded))
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem file =
-        SourceItem::file(childText(entry, "FileName"), reading.context.paths().respell(path, reading.directory));
-    options.addFileSettings(file, fileOptions);
-    folder.items.push_back(std::move(file));
+    SourceItem& file = folder.items.emplace_back(SourceItem::Kind::File, entry.name.firstChildText(),
+                                                 paths.respell(path, reading.directory));
+    if (!entry.options.isNull()) options.addFileSettings(file, entry.options);
     choices.push_back(choice);
   }
   const bool someBuilt = std::find(choices.begin(), choices.end(), BuildChoice::Built) != choices.end();
@@ -111,10 +159,11 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
 void readGroups(const UVisionTargetReading& reading, const ForeignElement& target, ProjectRecord& record,
                 QStringList& linkedLibraries) {
   const ItemOptions options(reading, target, record);
+  GroupTags tags;
   for (const ForeignElement& group : descendantsNamed(target, "Group")) {
     SourceItem folder = SourceItem::folder(childText(group, "GroupName"));
     if (folder.name.isEmpty()) continue;
-    readGroup(reading, options, group, folder, linkedLibraries);
+    readGroup(reading, options, tags, group, folder, linkedLibraries);
     record.sources.push_back(std::move(folder));
   }
 }
