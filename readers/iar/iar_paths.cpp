@@ -3,6 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "foreign/foreign_path.h"
 #include "readers/common/windows_path_anchor.h"
@@ -44,9 +50,24 @@ bool needsCleaning(QStringView path) {
   if (path.isEmpty() || path.front() == QLatin1Char('.') || path.front() == QLatin1Char('/') ||
       path.back() == QLatin1Char('/'))
     return true;
-  const char16_t* last = path.utf16() + path.size() - 1;
-  for (const char16_t* c = path.utf16(); c != last; ++c)
-    if (*c == u'/' && (c[1] == u'/' || c[1] == u'.')) return true;
+  const char16_t* const units = path.utf16();
+  const qsizetype pairs = path.size() - 1;  // of a character and the one after it
+#if defined(__SSE2__)
+  // Eight pairs at a time; the last eight may overlap those before them.
+  if (pairs >= 8) {
+    const __m128i slash = _mm_set1_epi16('/');
+    for (qsizetype at = 0;; at = std::min(at + 8, pairs - 8)) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1));
+      const __m128i slashOrDotNext =
+          _mm_or_si128(_mm_cmpeq_epi16(next, slash), _mm_cmpeq_epi16(next, _mm_set1_epi16('.')));
+      if (_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(here, slash), slashOrDotNext)) != 0) return true;
+      if (at == pairs - 8) return false;
+    }
+  }
+#endif
+  for (qsizetype i = 0; i < pairs; ++i)
+    if (units[i] == u'/' && (units[i + 1] == u'/' || units[i + 1] == u'.')) return true;
   return false;
 }
 
@@ -66,22 +87,39 @@ bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\
 // text with every "\" turned into "/", in one allocation; nothing when it holds a "$".
 std::optional<QString> forwardSlashedWithoutVariables(QStringView text) {
   QString converted(text.size(), Qt::Uninitialized);
-  QChar* to = converted.data();
+  char16_t* to = reinterpret_cast<char16_t*>(converted.data());
+  const char16_t* from = text.utf16();
+  const qsizetype size = text.size();
+#if defined(__SSE2__)
+  // Eight characters at a time; the last eight may overlap those before them.
+  if (size >= 8) {
+    const __m128i backslash = _mm_set1_epi16('\\');
+    const __m128i backslashToSlash = _mm_set1_epi16('\\' ^ '/');
+    __m128i dollars = _mm_setzero_si128();
+    for (qsizetype at = 0;; at = std::min(at + 8, size - 8)) {
+      const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at));
+      const __m128i change = _mm_and_si128(_mm_cmpeq_epi16(units, backslash), backslashToSlash);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at), _mm_xor_si128(units, change));
+      dollars = _mm_or_si128(dollars, _mm_cmpeq_epi16(units, _mm_set1_epi16('$')));
+      if (at == size - 8) break;
+    }
+    if (_mm_movemask_epi8(dollars) != 0) return std::nullopt;
+    return converted;
+  }
+#endif
   bool dollar = false;
-  for (const QChar c : text) {
-    dollar |= c == QLatin1Char('$');
-    *to++ = c == QLatin1Char('\\') ? QLatin1Char('/') : c;
+  for (qsizetype i = 0; i < size; ++i) {
+    dollar |= from[i] == u'$';
+    to[i] = from[i] == u'\\' ? u'/' : from[i];
   }
   if (dollar) return std::nullopt;
   return converted;
 }
 
-// Compared by hand, as it runs on every path read.
-bool startsWithAscii(QStringView text, QLatin1StringView prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (qsizetype i = 0; i < prefix.size(); ++i)
-    if (text[i] != QLatin1Char(prefix[i])) return false;
-  return true;
+// Compared as bytes, without a call, as it runs on every path read.
+bool startsWith(QStringView text, std::u16string_view prefix) {
+  return size_t(text.size()) >= prefix.size() &&
+         std::memcmp(text.utf16(), prefix.data(), prefix.size() * sizeof(char16_t)) == 0;
 }
 
 QString absoluteDirectory(const QString& directory) {
@@ -104,10 +142,10 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
 // the result the general steps give (one trailing separator dropped, the
 // separators after the variable skipped).
 std::optional<IarPathConverter::Split> IarPathConverter::splitCommonForm(QStringView text) {
-  static constexpr QLatin1StringView project("$PROJ_DIR$");
-  static constexpr QLatin1StringView workspace("$WS_DIR$");
-  const bool inProject = startsWithAscii(text, project);
-  if (!inProject && !startsWithAscii(text, workspace)) return std::nullopt;
+  static constexpr std::u16string_view project(u"$PROJ_DIR$");
+  static constexpr std::u16string_view workspace(u"$WS_DIR$");
+  const bool inProject = startsWith(text, project);
+  if (!inProject && !startsWith(text, workspace)) return std::nullopt;
   qsizetype start = inProject ? project.size() : workspace.size();
   qsizetype end = text.size();
   if (isSeparator(text[end - 1])) --end;
