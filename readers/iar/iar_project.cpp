@@ -101,20 +101,53 @@ struct ItemParts {
   std::vector<IarOwnSettings> ownSettings;
 };
 
+/// Whether elements have a tag name: compared as text until one of them has it,
+/// then by the document's interned name alone. Lives for one document.
+class TagNameMatch {
+ public:
+  explicit TagNameMatch(QLatin1StringView name) : name_(name) {}
+
+  bool operator()(const ForeignElement& element) {
+    if (!found_.isNull()) return element.hasSameTagName(found_);
+    if (!element.hasTagName(name_)) return false;
+    found_ = element;
+    return true;
+  }
+
+ private:
+  QLatin1StringView name_;
+  ForeignElement found_;
+};
+
+/// The tag names of the children of groups and files, for one document.
+struct ItemTags {
+  TagNameMatch file{QLatin1StringView("file")};
+  TagNameMatch name{nameTag};
+  TagNameMatch configuration{configurationTag};
+  TagNameMatch excluded{QLatin1StringView("excluded")};
+};
+
+// The text without the white space around it; most names have none.
+QString trimmedText(const ForeignElement& element) {
+  QString text = element.firstChildText();
+  if (!text.isEmpty() && !text.front().isSpace() && !text.back().isSpace()) return text;
+  return std::move(text).trimmed();
+}
+
 // The first "name", the first "excluded" and every "configuration" child, found
 // in one pass over the children: it runs for every file of the project.
-ItemParts readItemParts(const ForeignElement& element) {
+ItemParts readItemParts(const ForeignElement& element, ItemTags& tags) {
   ItemParts parts;
   bool named = false;
   bool excluded = false;
   for (size_t i = 0; i < element.childCount(); ++i) {
     const ForeignElement child = element.child(i);
-    if (!named && child.hasTagName(nameTag)) {
+    if (!named && tags.name(child)) {
       named = true;
-      parts.name = child.firstChildText().trimmed();
-    } else if (child.hasTagName(configurationTag)) {
+      parts.name = trimmedText(child);
+    } else if (tags.configuration(child)) {
       parts.ownSettings.push_back(ownSettings(child));
-    } else if (!excluded && child.hasTagName(QLatin1StringView("excluded"))) {
+    } else if (!excluded && tags.excluded(child)) {
       excluded = true;
       parts.excludedFrom = excludedFrom(child);
     }
@@ -124,17 +157,18 @@ ItemParts readItemParts(const ForeignElement& element) {
 
 // Groups and files below the project element, in document order.
 void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent& content) {
+  ItemTags tags;
   content.mergedGroups = walkIarGroups(
       projectElement,
-      [&content](const ForeignElement& group, qsizetype parent) {
-        ItemParts parts = readItemParts(group);
+      [&content, &tags](const ForeignElement& group, qsizetype parent) {
+        ItemParts parts = readItemParts(group, tags);
         content.groups.push_back(
             {std::move(parts.name), parent, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
         return qsizetype(content.groups.size()) - 1;
       },
-      [&content](const ForeignElement& item, qsizetype group) {
-        if (!item.hasTagName(QLatin1StringView("file"))) return;
-        ItemParts parts = readItemParts(item);
+      [&content, &tags](const ForeignElement& item, qsizetype group) {
+        if (!tags.file(item)) return;
+        ItemParts parts = readItemParts(item, tags);
         content.files.push_back(
             {std::move(parts.name), group, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
       });
@@ -152,6 +186,7 @@ int walkIarGroups(const ForeignElement& root,
     int depth;
   };
   int merged = 0;
+  TagNameMatch isGroup(QLatin1StringView("group"));
   std::vector<Level> stack{{root, 0, -1, 0}};
   while (!stack.empty()) {
     Level& level = stack.back();
@@ -160,7 +195,7 @@ int walkIarGroups(const ForeignElement& root,
       continue;
     }
     const ForeignElement child = level.element.child(level.next++);
-    if (!child.hasTagName(QLatin1StringView("group"))) {
+    if (!isGroup(child)) {
       addItem(child, level.group);
     } else if (level.depth >= maximumGroupDepth) {
       ++merged;

@@ -93,13 +93,14 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
 }
 
 // The name after the last "\\" or "/", a trailing one dropped as toForwardSlashes drops it.
-QString lastComponent(const QString& path) {
-  const auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
-  qsizetype end = path.size();
-  if (end > 0 && isSeparator(path[end - 1])) --end;
-  qsizetype start = end;
-  while (start > 0 && !isSeparator(path[start - 1])) --start;
-  return path.sliced(start, end - start);
+QString lastComponent(QStringView path) {
+  const auto isSeparator = [](char16_t c) { return c == u'/' || c == u'\\'; };
+  const char16_t* const begin = path.utf16();
+  const char16_t* end = begin + path.size();
+  if (end != begin && isSeparator(end[-1])) --end;
+  const char16_t* start = end;
+  while (start != begin && !isSeparator(start[-1])) --start;
+  return QStringView(start, end).toString();
 }
 
 /// The configurations read as Debug and Release that leave an item out, as bits.
