@@ -133,9 +133,19 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
     : resolver_(resolver),
       argumentVariables_(argumentVariables),
       projectDirectory_(projectDirectory),
-      workspaceDirectory_(workspaceDirectory),
-      absoluteProjectDirectory_(absoluteDirectory(projectDirectory)),
-      absoluteWorkspaceDirectory_(absoluteDirectory(workspaceDirectory)) {}
+      workspaceDirectory_(workspaceDirectory) {}
+
+// Made when a path first needs them: most paths do not, and finding the working
+// directory costs more than converting a path.
+const QString& IarPathConverter::absoluteProjectDirectory() {
+  if (absoluteProjectDirectory_.isEmpty()) absoluteProjectDirectory_ = absoluteDirectory(projectDirectory_);
+  return absoluteProjectDirectory_;
+}
+
+const QString& IarPathConverter::absoluteWorkspaceDirectory() {
+  if (absoluteWorkspaceDirectory_.isEmpty()) absoluteWorkspaceDirectory_ = absoluteDirectory(workspaceDirectory_);
+  return absoluteWorkspaceDirectory_;
+}
 
 // The form nearly every path of a project has, "$PROJ_DIR$\src\main.c" or
 // "$WS_DIR$\...", with no other "$" in it: split in one pass over the text, with
@@ -221,7 +231,7 @@ std::optional<QString> IarPathConverter::anchored(const QString& name, const QSt
   const QStringList restComponents = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
   if (restComponents.contains(QStringLiteral(".."))) return std::nullopt;
   const std::optional<AnchoredPath> found =
-      anchorWindowsPath(resolver_, value + QLatin1Char('/') + rest, absoluteProjectDirectory_, restComponents.size());
+      anchorWindowsPath(resolver_, value + QLatin1Char('/') + rest, absoluteProjectDirectory(), restComponents.size());
   if (!found) return std::nullopt;
   QString directory = found->path;
   for (qsizetype step = 0; step < restComponents.size(); ++step) directory = QFileInfo(directory).path();
@@ -280,7 +290,7 @@ std::optional<QString> IarPathConverter::projectRelative(const QString& given) {
     case Base::Absolute:
       return path.rest;
     case Base::Anchored: {
-      const QString relative = QDir(absoluteProjectDirectory_).relativeFilePath(path.rest);
+      const QString relative = QDir(absoluteProjectDirectory()).relativeFilePath(path.rest);
       return relative.isEmpty() ? QStringLiteral(".") : relative;
     }
     case Base::Project: {
@@ -291,8 +301,8 @@ std::optional<QString> IarPathConverter::projectRelative(const QString& given) {
       // Relative to the project directory, whichever side of it the file lies.
       const QString onDisk = resolver_.respell(path.rest, workspaceDirectory_);
       const QString relative =
-          QDir(absoluteProjectDirectory_)
-              .relativeFilePath(QDir::cleanPath(absoluteWorkspaceDirectory_ + QLatin1Char('/') + onDisk));
+          QDir(absoluteProjectDirectory())
+              .relativeFilePath(QDir::cleanPath(absoluteWorkspaceDirectory() + QLatin1Char('/') + onDisk));
       return relative.isEmpty() ? QStringLiteral(".") : relative;
     }
   }
@@ -308,7 +318,7 @@ std::optional<QString> IarPathConverter::macroBased(const QString& given) {
     case Base::Absolute:
       return path.rest;
     case Base::Anchored:
-      return withMacro("$(ProjectDir)", cleanRest(QDir(absoluteProjectDirectory_).relativeFilePath(path.rest)));
+      return withMacro("$(ProjectDir)", cleanRest(QDir(absoluteProjectDirectory()).relativeFilePath(path.rest)));
     case Base::Project:
       return withMacro("$(ProjectDir)", cleanRest(resolver_.respell(path.rest, projectDirectory_)));
     case Base::Workspace:

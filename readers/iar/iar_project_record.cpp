@@ -120,22 +120,21 @@ std::vector<ItemSettings> readItemSettings(ProjectReading& reading, IarItemSetti
 }
 
 // A library that the workspace builds is linked through the dependency, unless
-// no configuration links it at all. Nothing when the file is no source.
+// no configuration links it at all. Nothing is added when the file is no source.
 // groupExclusion: the exclusion bits of the file's groups.
-std::optional<SourceItem> readFile(ProjectReading& reading, IarItemSettingsReader& items, const IarFile& file,
-                                   int groupExclusion) {
-  if (file.name.isEmpty()) return std::nullopt;
+void readFile(ProjectReading& reading, IarItemSettingsReader& items, const IarFile& file, int groupExclusion,
+              std::vector<SourceItem>& folderItems) {
+  if (file.name.isEmpty()) return;
   const QString fileName = lastComponent(file.name);
   const IarProjectContent& content = reading.project.content;
   if (isLibraryFile(fileName) && (groupExclusion | exclusionBits(content, file.excludedFrom)) != excludedFromBoth) {
-    if (reading.linksBuiltLibrary(fileName)) return std::nullopt;
+    if (reading.linksBuiltLibrary(fileName)) return;
   }
   const std::optional<QString> path = reading.paths.projectRelative(file.name);
-  if (!path) return std::nullopt;
-  SourceItem item = SourceItem::file(fileName, *path);
+  if (!path) return;
+  SourceItem& item = folderItems.emplace_back(SourceItem::file(fileName, *path));
   item.excludedFrom = file.excludedFrom;
   item.settings = readItemSettings(reading, items, file.ownSettings, *path);
-  return item;
 }
 
 // Groups become folders, nested as they nest; in each folder its subfolders
@@ -158,24 +157,26 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
         exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[size_t(group.parent)] : 0);
     (group.parent < 0 ? topGroups : subgroups[size_t(group.parent)]).push_back(i);
   }
-  std::vector<SourceItem> topFiles;
-  std::vector<std::vector<SourceItem>> files(count);
+  // A folder's items: first room for its subfolders, which are complete only
+  // after its files are read, then its files.
   std::vector<size_t> fileCounts(count);
   for (const IarFile& file : content.files)
     if (file.group >= 0) ++fileCounts[size_t(file.group)];
-  for (size_t i = 0; i < count; ++i) files[i].reserve(fileCounts[i]);
+  for (size_t i = 0; i < count; ++i) {
+    folders[i].items.reserve(subgroups[i].size() + fileCounts[i]);
+    folders[i].items.resize(subgroups[i].size());
+  }
+  std::vector<SourceItem> topFiles;
   for (const IarFile& file : content.files) {
-    if (std::optional<SourceItem> item =
-            readFile(reading, items, file, file.group >= 0 ? exclusion[size_t(file.group)] : 0))
-      (file.group < 0 ? topFiles : files[size_t(file.group)]).push_back(std::move(*item));
+    if (file.group < 0)
+      readFile(reading, items, file, 0, topFiles);
+    else
+      readFile(reading, items, file, exclusion[size_t(file.group)], folders[size_t(file.group)].items);
   }
   // Groups follow their parent in document order: children are complete before
   // their parent takes them.
-  for (size_t i = count; i-- > 0;) {
-    folders[i].items.reserve(subgroups[i].size() + files[i].size());
-    for (size_t subgroup : subgroups[i]) folders[i].items.push_back(std::move(folders[subgroup]));
-    for (SourceItem& file : files[i]) folders[i].items.push_back(std::move(file));
-  }
+  for (size_t i = count; i-- > 0;)
+    for (size_t k = 0; k < subgroups[i].size(); ++k) folders[i].items[k] = std::move(folders[subgroups[i][k]]);
   std::vector<SourceItem> sources;
   for (size_t group : topGroups) sources.push_back(std::move(folders[group]));
   for (SourceItem& file : topFiles) sources.push_back(std::move(file));
