@@ -17,7 +17,7 @@ bool textBefore(QStringView left, QStringView right) {
 
 }  // namespace
 
-bool isLibraryFile(const QString& path) {
+bool isLibraryFile(QStringView path) {
   return hasFileSuffix(path, QLatin1StringView(".a")) || hasFileSuffix(path, QLatin1StringView(".lib"));
 }
 

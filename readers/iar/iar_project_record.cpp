@@ -20,7 +20,7 @@ namespace {
 
 /// One project file being read into its record.
 struct ProjectReading {
-  ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const LibraryBuilders& libraryBuilders,
+  ProjectReading(ConversionContext& context, IarWorkspace& workspace, const LibraryBuilders& libraryBuilders,
                  qsizetype projectIndex)
       : builders(libraryBuilders),
         index(projectIndex),
@@ -44,7 +44,7 @@ struct ProjectReading {
 
   const LibraryBuilders& builders;
   const qsizetype index;
-  const IarProject& project;
+  IarProject& project;  // whose files' names the record takes
   IarPathConverter paths;
   IarLinkerReader linker;
   ProjectRecord record;
@@ -93,14 +93,22 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
 }
 
 // The name after the last "\\" or "/", a trailing one dropped as toForwardSlashes drops it.
-QString lastComponent(QStringView path) {
+QStringView lastComponent(QStringView path) {
   const auto isSeparator = [](char16_t c) { return c == u'/' || c == u'\\'; };
   const char16_t* const begin = path.utf16();
   const char16_t* end = begin + path.size();
   if (end != begin && isSeparator(end[-1])) --end;
   const char16_t* start = end;
   while (start != begin && !isSeparator(start[-1])) --start;
-  return QStringView(start, end).toString();
+  return QStringView(start, end);
+}
+
+// text cut down to part of it, in place: the one copy of a name read for every file is not copied again.
+QString cutTo(QString&& text, QStringView part) {
+  const qsizetype start = part.utf16() - QStringView(text).utf16();
+  text.truncate(start + part.size());
+  text.remove(0, start);
+  return std::move(text);
 }
 
 /// The configurations read as Debug and Release that leave an item out, as bits.
@@ -122,25 +130,27 @@ std::vector<ItemSettings> readItemSettings(ProjectReading& reading, IarItemSetti
 // A library that the workspace builds is linked through the dependency, unless
 // no configuration links it at all. Nothing is added when the file is no source.
 // groupExclusion: the exclusion bits of the file's groups.
-void readFile(ProjectReading& reading, IarItemSettingsReader& items, const IarFile& file, int groupExclusion,
+void readFile(ProjectReading& reading, IarItemSettingsReader& items, IarFile& file, int groupExclusion,
               std::vector<SourceItem>& folderItems) {
   if (file.name.isEmpty()) return;
-  const QString fileName = lastComponent(file.name);
+  const QStringView fileName = lastComponent(file.name);
   const IarProjectContent& content = reading.project.content;
   if (isLibraryFile(fileName) && (groupExclusion | exclusionBits(content, file.excludedFrom)) != excludedFromBoth) {
-    if (reading.linksBuiltLibrary(fileName)) return;
+    if (reading.linksBuiltLibrary(fileName.toString())) return;
   }
-  const std::optional<QString> path = reading.paths.projectRelative(file.name);
+  std::optional<QString> path = reading.paths.projectRelative(file.name);
   if (!path) return;
-  SourceItem& item = folderItems.emplace_back(SourceItem::file(fileName, *path));
+  SourceItem& item = folderItems.emplace_back();  // a file, made in place: there is one for every file
+  item.name = cutTo(std::move(file.name), fileName);
+  item.path = std::move(*path);
   item.excludedFrom = file.excludedFrom;
-  item.settings = readItemSettings(reading, items, file.ownSettings, *path);
+  if (!file.ownSettings.empty()) item.settings = readItemSettings(reading, items, file.ownSettings, item.path);
 }
 
 // Groups become folders, nested as they nest; in each folder its subfolders
 // come before its files, each in document order.
 std::vector<SourceItem> readSources(ProjectReading& reading) {
-  const IarProjectContent& content = reading.project.content;
+  IarProjectContent& content = reading.project.content;
   IarItemSettingsReader items(content.configurations, reading.record.configurations, reading.compileReports,
                               reading.paths);
   const size_t count = content.groups.size();
@@ -167,7 +177,7 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
     folders[i].items.resize(subgroups[i].size());
   }
   std::vector<SourceItem> topFiles;
-  for (const IarFile& file : content.files) {
+  for (IarFile& file : content.files) {
     if (file.group < 0)
       readFile(reading, items, file, 0, topFiles);
     else
@@ -219,7 +229,7 @@ void reportLeftOut(ConversionContext& context, const ProjectReading& reading, co
 
 }  // namespace
 
-std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const IarWorkspace& workspace,
+std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, IarWorkspace& workspace,
                                                const LibraryBuilders& builders, qsizetype index) {
   const IarProject& project = workspace.projects[size_t(index)];
   const QString shown = displayPath(project.file);
