@@ -72,7 +72,7 @@ bool needsCleaning(QStringView path) {
 }
 
 // "" for the directory itself, so that "$(ProjectDir)" gets no "/" after it.
-QString cleanRest(const QString& rest) {
+QString cleanRest(QString rest) {
   if (!needsCleaning(rest)) return rest;
   const QString cleaned = QDir::cleanPath(rest);
   return cleaned == QLatin1String(".") ? QString() : cleaned;
@@ -294,8 +294,9 @@ std::optional<QString> IarPathConverter::projectRelative(const QString& given) {
       return relative.isEmpty() ? QStringLiteral(".") : relative;
     }
     case Base::Project: {
-      const QString rest = cleanRest(resolver_.respell(path.rest, projectDirectory_));
-      return rest.isEmpty() ? QStringLiteral(".") : rest;
+      QString rest = cleanRest(resolver_.respell(path.rest, projectDirectory_));
+      if (rest.isEmpty()) return QStringLiteral(".");
+      return rest;
     }
     case Base::Workspace: {
       // Relative to the project directory, whichever side of it the file lies.

@@ -102,14 +102,19 @@ struct ItemParts {
 };
 
 /// Whether elements have a tag name: compared as text until one of them has it,
-/// then by the document's interned name alone. Lives for one document.
+/// then by the document's interned name alone; an element named as the last one
+/// that had another name is told apart by that name alone. Lives for one document.
 class TagNameMatch {
  public:
   explicit TagNameMatch(QLatin1StringView name) : name_(name) {}
 
   bool operator()(const ForeignElement& element) {
     if (!found_.isNull()) return element.hasSameTagName(found_);
-    if (!element.hasTagName(name_)) return false;
+    if (!other_.isNull() && element.hasSameTagName(other_)) return false;
+    if (!element.hasTagName(name_)) {
+      other_ = element;
+      return false;
+    }
     found_ = element;
     return true;
   }
@@ -117,6 +122,7 @@ class TagNameMatch {
  private:
   QLatin1StringView name_;
   ForeignElement found_;
+  ForeignElement other_;
 };
 
 /// The tag names of the children of groups and files, for one document.
