@@ -1,8 +1,13 @@
 #include "readers/iar/iar_project_record.h"
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "foreign/foreign_path.h"
 #include "readers/common/conversion_context.h"
@@ -99,6 +104,18 @@ QStringView lastComponent(QStringView path) {
   const char16_t* end = begin + path.size();
   if (end != begin && isSeparator(end[-1])) --end;
   const char16_t* start = end;
+#if defined(__SSE2__)
+  // Eight characters at a time back from the end: a name is seldom shorter.
+  const __m128i slash = _mm_set1_epi16('/');
+  const __m128i backslash = _mm_set1_epi16('\\');
+  for (; start - begin >= 8; start -= 8) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start - 8));
+    const auto separators =
+        unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, slash), _mm_cmpeq_epi16(units, backslash))));
+    // Two mask bits a character: the name begins after the last separator.
+    if (separators != 0) return QStringView(start - 8 + std::bit_width(separators) / 2, end);
+  }
+#endif
   while (start != begin && !isSeparator(start[-1])) --start;
   return QStringView(start, end);
 }
