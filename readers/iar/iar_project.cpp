@@ -94,13 +94,6 @@ QStringList excludedFrom(const ForeignElement& excluded) {
   return names;
 }
 
-/// What a group or file element holds of its own.
-struct ItemParts {
-  QString name;
-  QStringList excludedFrom;
-  std::vector<IarOwnSettings> ownSettings;
-};
-
 /// Whether elements have a tag name: compared as text until one of them has it,
 /// then by the document's interned name alone; an element named as the last one
 /// that had another name is told apart by that name alone. Lives for one document.
@@ -140,25 +133,25 @@ QString trimmedText(const ForeignElement& element) {
   return std::move(text).trimmed();
 }
 
-// The first "name", the first "excluded" and every "configuration" child, found
-// in one pass over the children: it runs for every file of the project.
-ItemParts readItemParts(const ForeignElement& element, ItemTags& tags) {
-  ItemParts parts;
+// What a group or file element holds of its own, into its IarGroup or IarFile:
+// the first "name", the first "excluded" and every "configuration" child, found
+// in one pass over the children. It runs for every file of the project.
+template <typename Item>
+void readItemParts(const ForeignElement& element, ItemTags& tags, Item& item) {
   bool named = false;
   bool excluded = false;
   for (size_t i = 0; i < element.childCount(); ++i) {
     const ForeignElement child = element.child(i);
     if (!named && tags.name(child)) {
       named = true;
-      parts.name = trimmedText(child);
+      item.name = trimmedText(child);
     } else if (tags.configuration(child)) {
-      parts.ownSettings.push_back(ownSettings(child));
+      item.ownSettings.push_back(ownSettings(child));
     } else if (!excluded && tags.excluded(child)) {
       excluded = true;
-      parts.excludedFrom = excludedFrom(child);
+      item.excludedFrom = excludedFrom(child);
     }
   }
-  return parts;
 }
 
 // Groups and files below the project element, in document order.
@@ -167,16 +160,16 @@ void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent&
   content.mergedGroups = walkIarGroups(
       projectElement,
       [&content, &tags](const ForeignElement& group, qsizetype parent) {
-        ItemParts parts = readItemParts(group, tags);
-        content.groups.push_back(
-            {std::move(parts.name), parent, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
+        IarGroup& added = content.groups.emplace_back();
+        added.parent = parent;
+        readItemParts(group, tags, added);
         return qsizetype(content.groups.size()) - 1;
       },
       [&content, &tags](const ForeignElement& item, qsizetype group) {
         if (!tags.file(item)) return;
-        ItemParts parts = readItemParts(item, tags);
-        content.files.push_back(
-            {std::move(parts.name), group, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
+        IarFile& added = content.files.emplace_back();
+        added.group = group;
+        readItemParts(item, tags, added);
       });
 }
 
