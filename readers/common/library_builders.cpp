@@ -5,6 +5,7 @@
 
 #include "foreign/foreign_path.h"
 #include "foreign/solution_naming.h"
+#include "readers/common/file_suffix.h"
 
 namespace {
 
@@ -16,9 +17,8 @@ bool textBefore(QStringView left, QStringView right) {
 
 }  // namespace
 
-bool isLibraryFile(const QString& path) {
-  return path.endsWith(QLatin1String(".a"), Qt::CaseInsensitive) ||
-         path.endsWith(QLatin1String(".lib"), Qt::CaseInsensitive);
+bool isLibraryFile(QStringView path) {
+  return hasFileSuffix(path, QLatin1StringView(".a")) || hasFileSuffix(path, QLatin1StringView(".lib"));
 }
 
 QString libraryName(const QString& path) { return nameWithoutLastSuffix(toForwardSlashes(path)); }

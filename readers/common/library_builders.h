@@ -11,7 +11,7 @@
 
 /// True for a path naming a library the linker takes: ".a" or ".lib", any case,
 /// as Windows compares names.
-bool isLibraryFile(const QString& path);
+bool isLibraryFile(QStringView path);
 /// The name a library file is known by: its file name without directory (either
 /// separator) and without its last suffix.
 QString libraryName(const QString& path);

@@ -10,8 +10,12 @@ using Id = IarOptionId;
 
 /// An option name as a block of a kind writes it, and the setting it holds.
 struct OptionName {
+  // The name's length is taken once: every option of every configuration is looked up here.
+  constexpr OptionName(IarBlock optionBlock, const char* optionName, IarOptionId optionId)
+      : block(optionBlock), name(optionName), id(optionId) {}
+
   IarBlock block;
-  const char* name;
+  QLatin1StringView name;
   IarOptionId id;
 };
 
@@ -126,7 +130,7 @@ QStringList IarOptions::list(IarOptionId id) const {
 void IarOptions::read(IarBlock block, const ForeignElement& option) {
   const QString name = childText(option, nameTag);
   for (const OptionName& row : optionNames) {
-    if (row.block != block || name != QLatin1String(row.name)) continue;
+    if (row.block != block || name != row.name) continue;
     Value& target = values_[size_t(row.id)];
     target.present = true;
     bool valid = false;

@@ -3,6 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "foreign/foreign_path.h"
 #include "readers/common/windows_path_anchor.h"
@@ -44,14 +50,29 @@ bool needsCleaning(QStringView path) {
   if (path.isEmpty() || path.front() == QLatin1Char('.') || path.front() == QLatin1Char('/') ||
       path.back() == QLatin1Char('/'))
     return true;
-  const char16_t* last = path.utf16() + path.size() - 1;
-  for (const char16_t* c = path.utf16(); c != last; ++c)
-    if (*c == u'/' && (c[1] == u'/' || c[1] == u'.')) return true;
+  const char16_t* const units = path.utf16();
+  const qsizetype pairs = path.size() - 1;  // of a character and the one after it
+#if defined(__SSE2__)
+  // Eight pairs at a time; the last eight may overlap those before them.
+  if (pairs >= 8) {
+    const __m128i slash = _mm_set1_epi16('/');
+    for (qsizetype at = 0;; at = std::min(at + 8, pairs - 8)) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1));
+      const __m128i slashOrDotNext =
+          _mm_or_si128(_mm_cmpeq_epi16(next, slash), _mm_cmpeq_epi16(next, _mm_set1_epi16('.')));
+      if (_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(here, slash), slashOrDotNext)) != 0) return true;
+      if (at == pairs - 8) return false;
+    }
+  }
+#endif
+  for (qsizetype i = 0; i < pairs; ++i)
+    if (units[i] == u'/' && (units[i + 1] == u'/' || units[i + 1] == u'.')) return true;
   return false;
 }
 
 // "" for the directory itself, so that "$(ProjectDir)" gets no "/" after it.
-QString cleanRest(const QString& rest) {
+QString cleanRest(QString rest) {
   if (!needsCleaning(rest)) return rest;
   const QString cleaned = QDir::cleanPath(rest);
   return cleaned == QLatin1String(".") ? QString() : cleaned;
@@ -66,22 +87,39 @@ bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\
 // text with every "\" turned into "/", in one allocation; nothing when it holds a "$".
 std::optional<QString> forwardSlashedWithoutVariables(QStringView text) {
   QString converted(text.size(), Qt::Uninitialized);
-  QChar* to = converted.data();
+  char16_t* to = reinterpret_cast<char16_t*>(converted.data());
+  const char16_t* from = text.utf16();
+  const qsizetype size = text.size();
+#if defined(__SSE2__)
+  // Eight characters at a time; the last eight may overlap those before them.
+  if (size >= 8) {
+    const __m128i backslash = _mm_set1_epi16('\\');
+    const __m128i backslashToSlash = _mm_set1_epi16('\\' ^ '/');
+    __m128i dollars = _mm_setzero_si128();
+    for (qsizetype at = 0;; at = std::min(at + 8, size - 8)) {
+      const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at));
+      const __m128i change = _mm_and_si128(_mm_cmpeq_epi16(units, backslash), backslashToSlash);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at), _mm_xor_si128(units, change));
+      dollars = _mm_or_si128(dollars, _mm_cmpeq_epi16(units, _mm_set1_epi16('$')));
+      if (at == size - 8) break;
+    }
+    if (_mm_movemask_epi8(dollars) != 0) return std::nullopt;
+    return converted;
+  }
+#endif
   bool dollar = false;
-  for (const QChar c : text) {
-    dollar |= c == QLatin1Char('$');
-    *to++ = c == QLatin1Char('\\') ? QLatin1Char('/') : c;
+  for (qsizetype i = 0; i < size; ++i) {
+    dollar |= from[i] == u'$';
+    to[i] = from[i] == u'\\' ? u'/' : from[i];
   }
   if (dollar) return std::nullopt;
   return converted;
 }
 
-// Compared by hand, as it runs on every path read.
-bool startsWithAscii(QStringView text, QLatin1StringView prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (qsizetype i = 0; i < prefix.size(); ++i)
-    if (text[i] != QLatin1Char(prefix[i])) return false;
-  return true;
+// Compared as bytes, without a call, as it runs on every path read.
+bool startsWith(QStringView text, std::u16string_view prefix) {
+  return size_t(text.size()) >= prefix.size() &&
+         std::memcmp(text.utf16(), prefix.data(), prefix.size() * sizeof(char16_t)) == 0;
 }
 
 QString absoluteDirectory(const QString& directory) {
@@ -95,19 +133,29 @@ IarPathConverter::IarPathConverter(ForeignPathResolver& resolver, const QString&
     : resolver_(resolver),
       argumentVariables_(argumentVariables),
       projectDirectory_(projectDirectory),
-      workspaceDirectory_(workspaceDirectory),
-      absoluteProjectDirectory_(absoluteDirectory(projectDirectory)),
-      absoluteWorkspaceDirectory_(absoluteDirectory(workspaceDirectory)) {}
+      workspaceDirectory_(workspaceDirectory) {}
+
+// Made when a path first needs them: most paths do not, and finding the working
+// directory costs more than converting a path.
+const QString& IarPathConverter::absoluteProjectDirectory() {
+  if (absoluteProjectDirectory_.isEmpty()) absoluteProjectDirectory_ = absoluteDirectory(projectDirectory_);
+  return absoluteProjectDirectory_;
+}
+
+const QString& IarPathConverter::absoluteWorkspaceDirectory() {
+  if (absoluteWorkspaceDirectory_.isEmpty()) absoluteWorkspaceDirectory_ = absoluteDirectory(workspaceDirectory_);
+  return absoluteWorkspaceDirectory_;
+}
 
 // The form nearly every path of a project has, "$PROJ_DIR$\src\main.c" or
 // "$WS_DIR$\...", with no other "$" in it: split in one pass over the text, with
 // the result the general steps give (one trailing separator dropped, the
 // separators after the variable skipped).
 std::optional<IarPathConverter::Split> IarPathConverter::splitCommonForm(QStringView text) {
-  static constexpr QLatin1StringView project("$PROJ_DIR$");
-  static constexpr QLatin1StringView workspace("$WS_DIR$");
-  const bool inProject = startsWithAscii(text, project);
-  if (!inProject && !startsWithAscii(text, workspace)) return std::nullopt;
+  static constexpr std::u16string_view project(u"$PROJ_DIR$");
+  static constexpr std::u16string_view workspace(u"$WS_DIR$");
+  const bool inProject = startsWith(text, project);
+  if (!inProject && !startsWith(text, workspace)) return std::nullopt;
   qsizetype start = inProject ? project.size() : workspace.size();
   qsizetype end = text.size();
   if (isSeparator(text[end - 1])) --end;
@@ -183,7 +231,7 @@ std::optional<QString> IarPathConverter::anchored(const QString& name, const QSt
   const QStringList restComponents = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
   if (restComponents.contains(QStringLiteral(".."))) return std::nullopt;
   const std::optional<AnchoredPath> found =
-      anchorWindowsPath(resolver_, value + QLatin1Char('/') + rest, absoluteProjectDirectory_, restComponents.size());
+      anchorWindowsPath(resolver_, value + QLatin1Char('/') + rest, absoluteProjectDirectory(), restComponents.size());
   if (!found) return std::nullopt;
   QString directory = found->path;
   for (qsizetype step = 0; step < restComponents.size(); ++step) directory = QFileInfo(directory).path();
@@ -242,19 +290,20 @@ std::optional<QString> IarPathConverter::projectRelative(const QString& given) {
     case Base::Absolute:
       return path.rest;
     case Base::Anchored: {
-      const QString relative = QDir(absoluteProjectDirectory_).relativeFilePath(path.rest);
+      const QString relative = QDir(absoluteProjectDirectory()).relativeFilePath(path.rest);
       return relative.isEmpty() ? QStringLiteral(".") : relative;
     }
     case Base::Project: {
-      const QString rest = cleanRest(resolver_.respell(path.rest, projectDirectory_));
-      return rest.isEmpty() ? QStringLiteral(".") : rest;
+      QString rest = cleanRest(resolver_.respell(path.rest, projectDirectory_));
+      if (rest.isEmpty()) return QStringLiteral(".");
+      return rest;
     }
     case Base::Workspace: {
       // Relative to the project directory, whichever side of it the file lies.
       const QString onDisk = resolver_.respell(path.rest, workspaceDirectory_);
       const QString relative =
-          QDir(absoluteProjectDirectory_)
-              .relativeFilePath(QDir::cleanPath(absoluteWorkspaceDirectory_ + QLatin1Char('/') + onDisk));
+          QDir(absoluteProjectDirectory())
+              .relativeFilePath(QDir::cleanPath(absoluteWorkspaceDirectory() + QLatin1Char('/') + onDisk));
       return relative.isEmpty() ? QStringLiteral(".") : relative;
     }
   }
@@ -270,7 +319,7 @@ std::optional<QString> IarPathConverter::macroBased(const QString& given) {
     case Base::Absolute:
       return path.rest;
     case Base::Anchored:
-      return withMacro("$(ProjectDir)", cleanRest(QDir(absoluteProjectDirectory_).relativeFilePath(path.rest)));
+      return withMacro("$(ProjectDir)", cleanRest(QDir(absoluteProjectDirectory()).relativeFilePath(path.rest)));
     case Base::Project:
       return withMacro("$(ProjectDir)", cleanRest(resolver_.respell(path.rest, projectDirectory_)));
     case Base::Workspace:

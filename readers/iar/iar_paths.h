@@ -74,12 +74,14 @@ class IarPathConverter {
   const QString& copyOrOriginal(const QString& text);
   bool existsOnDisk(const QString& text);
   Split leaveOut(const QString& variable, const QString& why, const QString& shown);
+  const QString& absoluteProjectDirectory();
+  const QString& absoluteWorkspaceDirectory();
 
   ForeignPathResolver& resolver_;
   const IarArgumentVariables* argumentVariables_;
   QString projectDirectory_;
   QString workspaceDirectory_;
-  QString absoluteProjectDirectory_;
+  QString absoluteProjectDirectory_;  // see absoluteProjectDirectory()
   QString absoluteWorkspaceDirectory_;
   QStringList installationPaths_;
   std::vector<LeftOutVariable> leftOutVariables_;

@@ -94,49 +94,82 @@ QStringList excludedFrom(const ForeignElement& excluded) {
   return names;
 }
 
-/// What a group or file element holds of its own.
-struct ItemParts {
-  QString name;
-  QStringList excludedFrom;
-  std::vector<IarOwnSettings> ownSettings;
+/// Whether elements have a tag name: compared as text until one of them has it,
+/// then by the document's interned name alone; an element named as the last one
+/// that had another name is told apart by that name alone. Lives for one document.
+class TagNameMatch {
+ public:
+  explicit TagNameMatch(QLatin1StringView name) : name_(name) {}
+
+  bool operator()(const ForeignElement& element) {
+    if (!found_.isNull()) return element.hasSameTagName(found_);
+    if (!other_.isNull() && element.hasSameTagName(other_)) return false;
+    if (!element.hasTagName(name_)) {
+      other_ = element;
+      return false;
+    }
+    found_ = element;
+    return true;
+  }
+
+ private:
+  QLatin1StringView name_;
+  ForeignElement found_;
+  ForeignElement other_;
 };
 
-// The first "name", the first "excluded" and every "configuration" child, found
-// in one pass over the children: it runs for every file of the project.
-ItemParts readItemParts(const ForeignElement& element) {
-  ItemParts parts;
+/// The tag names of the children of groups and files, for one document.
+struct ItemTags {
+  TagNameMatch file{QLatin1StringView("file")};
+  TagNameMatch name{nameTag};
+  TagNameMatch configuration{configurationTag};
+  TagNameMatch excluded{QLatin1StringView("excluded")};
+};
+
+// The text without the white space around it; most names have none.
+QString trimmedText(const ForeignElement& element) {
+  QString text = element.firstChildText();
+  if (!text.isEmpty() && !text.front().isSpace() && !text.back().isSpace()) return text;
+  return std::move(text).trimmed();
+}
+
+// What a group or file element holds of its own, into its IarGroup or IarFile:
+// the first "name", the first "excluded" and every "configuration" child, found
+// in one pass over the children. It runs for every file of the project.
+template <typename Item>
+void readItemParts(const ForeignElement& element, ItemTags& tags, Item& item) {
   bool named = false;
   bool excluded = false;
   for (size_t i = 0; i < element.childCount(); ++i) {
     const ForeignElement child = element.child(i);
-    if (!named && child.hasTagName(nameTag)) {
+    if (!named && tags.name(child)) {
       named = true;
-      parts.name = child.firstChildText().trimmed();
-    } else if (child.hasTagName(configurationTag)) {
-      parts.ownSettings.push_back(ownSettings(child));
-    } else if (!excluded && child.hasTagName(QLatin1StringView("excluded"))) {
+      item.name = trimmedText(child);
+    } else if (tags.configuration(child)) {
+      item.ownSettings.push_back(ownSettings(child));
+    } else if (!excluded && tags.excluded(child)) {
       excluded = true;
-      parts.excludedFrom = excludedFrom(child);
+      item.excludedFrom = excludedFrom(child);
     }
   }
-  return parts;
 }
 
 // Groups and files below the project element, in document order.
 void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent& content) {
+  ItemTags tags;
   content.mergedGroups = walkIarGroups(
       projectElement,
-      [&content](const ForeignElement& group, qsizetype parent) {
-        ItemParts parts = readItemParts(group);
-        content.groups.push_back(
-            {std::move(parts.name), parent, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
+      [&content, &tags](const ForeignElement& group, qsizetype parent) {
+        IarGroup& added = content.groups.emplace_back();
+        added.parent = parent;
+        readItemParts(group, tags, added);
         return qsizetype(content.groups.size()) - 1;
       },
-      [&content](const ForeignElement& item, qsizetype group) {
-        if (!item.hasTagName(QLatin1StringView("file"))) return;
-        ItemParts parts = readItemParts(item);
-        content.files.push_back(
-            {std::move(parts.name), group, std::move(parts.excludedFrom), std::move(parts.ownSettings)});
+      [&content, &tags](const ForeignElement& item, qsizetype group) {
+        if (!tags.file(item)) return;
+        IarFile& added = content.files.emplace_back();
+        added.group = group;
+        readItemParts(item, tags, added);
       });
 }
 
@@ -152,6 +185,7 @@ int walkIarGroups(const ForeignElement& root,
     int depth;
   };
   int merged = 0;
+  TagNameMatch isGroup(QLatin1StringView("group"));
   std::vector<Level> stack{{root, 0, -1, 0}};
   while (!stack.empty()) {
     Level& level = stack.back();
@@ -160,7 +194,7 @@ int walkIarGroups(const ForeignElement& root,
       continue;
     }
     const ForeignElement child = level.element.child(level.next++);
-    if (!child.hasTagName(QLatin1StringView("group"))) {
+    if (!isGroup(child)) {
       addItem(child, level.group);
     } else if (level.depth >= maximumGroupDepth) {
       ++merged;

@@ -1,8 +1,13 @@
 #include "readers/iar/iar_project_record.h"
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "foreign/foreign_path.h"
 #include "readers/common/conversion_context.h"
@@ -20,7 +25,7 @@ namespace {
 
 /// One project file being read into its record.
 struct ProjectReading {
-  ProjectReading(ConversionContext& context, const IarWorkspace& workspace, const LibraryBuilders& libraryBuilders,
+  ProjectReading(ConversionContext& context, IarWorkspace& workspace, const LibraryBuilders& libraryBuilders,
                  qsizetype projectIndex)
       : builders(libraryBuilders),
         index(projectIndex),
@@ -44,7 +49,7 @@ struct ProjectReading {
 
   const LibraryBuilders& builders;
   const qsizetype index;
-  const IarProject& project;
+  IarProject& project;  // whose files' names the record takes
   IarPathConverter paths;
   IarLinkerReader linker;
   ProjectRecord record;
@@ -93,13 +98,34 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
 }
 
 // The name after the last "\\" or "/", a trailing one dropped as toForwardSlashes drops it.
-QString lastComponent(const QString& path) {
-  const auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
-  qsizetype end = path.size();
-  if (end > 0 && isSeparator(path[end - 1])) --end;
-  qsizetype start = end;
-  while (start > 0 && !isSeparator(path[start - 1])) --start;
-  return path.sliced(start, end - start);
+QStringView lastComponent(QStringView path) {
+  const auto isSeparator = [](char16_t c) { return c == u'/' || c == u'\\'; };
+  const char16_t* const begin = path.utf16();
+  const char16_t* end = begin + path.size();
+  if (end != begin && isSeparator(end[-1])) --end;
+  const char16_t* start = end;
+#if defined(__SSE2__)
+  // Eight characters at a time back from the end: a name is seldom shorter.
+  const __m128i slash = _mm_set1_epi16('/');
+  const __m128i backslash = _mm_set1_epi16('\\');
+  for (; start - begin >= 8; start -= 8) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start - 8));
+    const auto separators =
+        unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, slash), _mm_cmpeq_epi16(units, backslash))));
+    // Two mask bits a character: the name begins after the last separator.
+    if (separators != 0) return QStringView(start - 8 + std::bit_width(separators) / 2, end);
+  }
+#endif
+  while (start != begin && !isSeparator(start[-1])) --start;
+  return QStringView(start, end);
+}
+
+// text cut down to part of it, in place: the one copy of a name read for every file is not copied again.
+QString cutTo(QString&& text, QStringView part) {
+  const qsizetype start = part.utf16() - QStringView(text).utf16();
+  text.truncate(start + part.size());
+  text.remove(0, start);
+  return std::move(text);
 }
 
 /// The configurations read as Debug and Release that leave an item out, as bits.
@@ -119,28 +145,29 @@ std::vector<ItemSettings> readItemSettings(ProjectReading& reading, IarItemSetti
 }
 
 // A library that the workspace builds is linked through the dependency, unless
-// no configuration links it at all. Nothing when the file is no source.
+// no configuration links it at all. Nothing is added when the file is no source.
 // groupExclusion: the exclusion bits of the file's groups.
-std::optional<SourceItem> readFile(ProjectReading& reading, IarItemSettingsReader& items, const IarFile& file,
-                                   int groupExclusion) {
-  if (file.name.isEmpty()) return std::nullopt;
-  const QString fileName = lastComponent(file.name);
+void readFile(ProjectReading& reading, IarItemSettingsReader& items, IarFile& file, int groupExclusion,
+              std::vector<SourceItem>& folderItems) {
+  if (file.name.isEmpty()) return;
+  const QStringView fileName = lastComponent(file.name);
   const IarProjectContent& content = reading.project.content;
   if (isLibraryFile(fileName) && (groupExclusion | exclusionBits(content, file.excludedFrom)) != excludedFromBoth) {
-    if (reading.linksBuiltLibrary(fileName)) return std::nullopt;
+    if (reading.linksBuiltLibrary(fileName.toString())) return;
   }
-  const std::optional<QString> path = reading.paths.projectRelative(file.name);
-  if (!path) return std::nullopt;
-  SourceItem item = SourceItem::file(fileName, *path);
+  std::optional<QString> path = reading.paths.projectRelative(file.name);
+  if (!path) return;
+  SourceItem& item = folderItems.emplace_back();  // a file, made in place: there is one for every file
+  item.name = cutTo(std::move(file.name), fileName);
+  item.path = std::move(*path);
   item.excludedFrom = file.excludedFrom;
-  item.settings = readItemSettings(reading, items, file.ownSettings, *path);
-  return item;
+  if (!file.ownSettings.empty()) item.settings = readItemSettings(reading, items, file.ownSettings, item.path);
 }
 
 // Groups become folders, nested as they nest; in each folder its subfolders
 // come before its files, each in document order.
 std::vector<SourceItem> readSources(ProjectReading& reading) {
-  const IarProjectContent& content = reading.project.content;
+  IarProjectContent& content = reading.project.content;
   IarItemSettingsReader items(content.configurations, reading.record.configurations, reading.compileReports,
                               reading.paths);
   const size_t count = content.groups.size();
@@ -157,24 +184,26 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
         exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[size_t(group.parent)] : 0);
     (group.parent < 0 ? topGroups : subgroups[size_t(group.parent)]).push_back(i);
   }
-  std::vector<SourceItem> topFiles;
-  std::vector<std::vector<SourceItem>> files(count);
+  // A folder's items: first room for its subfolders, which are complete only
+  // after its files are read, then its files.
   std::vector<size_t> fileCounts(count);
   for (const IarFile& file : content.files)
     if (file.group >= 0) ++fileCounts[size_t(file.group)];
-  for (size_t i = 0; i < count; ++i) files[i].reserve(fileCounts[i]);
-  for (const IarFile& file : content.files) {
-    if (std::optional<SourceItem> item =
-            readFile(reading, items, file, file.group >= 0 ? exclusion[size_t(file.group)] : 0))
-      (file.group < 0 ? topFiles : files[size_t(file.group)]).push_back(std::move(*item));
+  for (size_t i = 0; i < count; ++i) {
+    folders[i].items.reserve(subgroups[i].size() + fileCounts[i]);
+    folders[i].items.resize(subgroups[i].size());
+  }
+  std::vector<SourceItem> topFiles;
+  for (IarFile& file : content.files) {
+    if (file.group < 0)
+      readFile(reading, items, file, 0, topFiles);
+    else
+      readFile(reading, items, file, exclusion[size_t(file.group)], folders[size_t(file.group)].items);
   }
   // Groups follow their parent in document order: children are complete before
   // their parent takes them.
-  for (size_t i = count; i-- > 0;) {
-    folders[i].items.reserve(subgroups[i].size() + files[i].size());
-    for (size_t subgroup : subgroups[i]) folders[i].items.push_back(std::move(folders[subgroup]));
-    for (SourceItem& file : files[i]) folders[i].items.push_back(std::move(file));
-  }
+  for (size_t i = count; i-- > 0;)
+    for (size_t k = 0; k < subgroups[i].size(); ++k) folders[i].items[k] = std::move(folders[subgroups[i][k]]);
   std::vector<SourceItem> sources;
   for (size_t group : topGroups) sources.push_back(std::move(folders[group]));
   for (SourceItem& file : topFiles) sources.push_back(std::move(file));
@@ -217,7 +246,7 @@ void reportLeftOut(ConversionContext& context, const ProjectReading& reading, co
 
 }  // namespace
 
-std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const IarWorkspace& workspace,
+std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, IarWorkspace& workspace,
                                                const LibraryBuilders& builders, qsizetype index) {
   const IarProject& project = workspace.projects[size_t(index)];
   const QString shown = displayPath(project.file);

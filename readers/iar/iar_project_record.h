@@ -24,8 +24,9 @@ struct IarProject;
 /// yet is its original, with a warning). Paths that cannot be written (into
 /// the IAR installation, with a variable nothing defines) are left out with one
 /// warning per kind or variable. Nothing, with a warning, for a project
-/// without any configuration.
-std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, const IarWorkspace& workspace,
+/// without any configuration. The names of the project's files are taken into
+/// the record (its groups and files are only there to be read once).
+std::optional<ProjectRecord> readProjectRecord(ConversionContext& context, IarWorkspace& workspace,
                                                const LibraryBuilders& builders, qsizetype project);
 
 /// The projects of workspace by the libraries they build: each library project's

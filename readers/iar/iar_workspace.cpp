@@ -6,6 +6,7 @@
 #include "foreign/foreign_path.h"
 #include "foreign/solution_naming.h"
 #include "readers/common/conversion_context.h"
+#include "readers/common/file_suffix.h"
 #include "readers/iar/iar_connection.h"
 #include "readers/iar/iar_paths.h"
 #include "support/diagnostics.h"
@@ -23,8 +24,8 @@ void addConnections(ConversionContext& context, const IarWorkspace& workspace, I
   IarPathConverter paths(context.paths(), project.directory, workspace.directory, &workspace.argumentVariables);
   const size_t listed = project.content.files.size();  // not those the connections add
   for (size_t i = 0; i < listed; ++i) {
-    const IarFile file = project.content.files[i];
-    if (!file.name.endsWith(QLatin1String(".ipcf"), Qt::CaseInsensitive)) continue;
+    if (!hasFileSuffix(project.content.files[i].name, QLatin1StringView(".ipcf"))) continue;
+    const IarFile file = project.content.files[i];  // a copy: the connection adds files
     const std::optional<QString> relative = paths.projectRelative(file.name);
     if (!relative) continue;  // its variable is reported with the project's paths
     const QString path = joinPath(project.directory, *relative);

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "readers/common/file_suffix.h"
+
 namespace {
 
 const char* const names[] = {"app_full", "", "lib", "libcore", "core", "LIB", "app", "libcore", "\u00e9t\u00e9_lib"};
@@ -48,7 +50,10 @@ TEST(LibraryBuilders, IgnoringCaseAndNeverTheLinkingProject) {
   EXPECT_EQ(builders.builderOf("$PROJ_DIR$\\Debug\\DRIVERS.a", 2), "drivers");
   EXPECT_EQ(builders.builderOf("drivers.lib", 0), "other");
   EXPECT_EQ(builders.builderOf("driver.lib", 2), std::nullopt);
-  EXPECT_TRUE(isLibraryFile("x.LIB") && isLibraryFile("libm.a") && !isLibraryFile("main.c"));
+  EXPECT_TRUE(isLibraryFile(u"x.LIB") && isLibraryFile(u"libm.a") && !isLibraryFile(u"main.c"));
+  EXPECT_TRUE(!isLibraryFile(u"a") && !isLibraryFile(u"x.l\u00efb") && !isLibraryFile(u"x.lib.c"));
+  // Beyond ASCII Qt decides: the Kelvin sign folds to "k".
+  EXPECT_TRUE(hasFileSuffix(QString::fromUtf8("x.\u212a"), QLatin1StringView(".K")));
   EXPECT_EQ(withoutLibrarySuffix("drv.Lib"), "drv");
   EXPECT_EQ(withoutLibrarySuffix("app.axf"), "app.axf");
 }

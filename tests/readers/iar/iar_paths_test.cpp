@@ -37,6 +37,9 @@ TEST(IarPathConverter, CleansPathsAndLeavesOutEachPathItCannotWriteOnce) {
       {project, "price$list.c", "price$list.c", "$(ProjectDir)/price$list.c"},  // no variable
       {project, "$EW_DIR$\\arm\\inc", std::nullopt, std::nullopt},
       {project, "$PROJ_DIR$\\$CONFIG_NAME$\\gen.c", std::nullopt, std::nullopt},
+      // Long paths are looked at eight characters at a time: a ".." or a variable in the last eight.
+      {project, "$PROJ_DIR$\\src\\abcdefghijkl\\..\\main.c", "Src/main.c", "$(ProjectDir)/Src/main.c"},
+      {project, "$PROJ_DIR$\\src\\abcdefghij\\$X$", std::nullopt, std::nullopt},
       {project, "$SDK$\\x.c", std::nullopt, std::nullopt},
       {paths, "$SDK$/source/ti/x.h", "../../../source/ti/x.h", "$(ProjectDir)/../../../source/ti/x.h"},
       {paths, "$SOURCE$\\ti", "../../../source/ti", "$(ProjectDir)/../../../source/ti"},
@@ -55,6 +58,7 @@ TEST(IarPathConverter, CleansPathsAndLeavesOutEachPathItCannotWriteOnce) {
       leftOut.append(variable.variable + ": " + variable.why + ": " + variable.paths.join(", "));
   EXPECT_EQ(leftOut,
             QStringList({"$CONFIG_NAME$: only Embedded Workbench knows its value: $PROJ_DIR$\\$CONFIG_NAME$\\gen.c",
+                         "$X$: only Embedded Workbench knows its value: $PROJ_DIR$\\src\\abcdefghij\\$X$",
                          "$SDK$: no .custom_argvars file or -argvar defines it: $SDK$\\x.c",
                          "$ELSEWHERE$: its value D:\\elsewhere is a Windows path no part of which lies above "
                          "the project: $ELSEWHERE$\\y.c",

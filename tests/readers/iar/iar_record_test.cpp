@@ -20,7 +20,7 @@ std::optional<ProjectRecord> firstProjectRecord(const QString& fixture) {
   const ReaderOptions options;
   Diagnostics diagnostics;
   ConversionContext context(options, diagnostics);
-  const IarWorkspace workspace(context, "ws.eww");
+  IarWorkspace workspace(context, "ws.eww");
   return readProjectRecord(context, workspace, iarLibraryBuilders(workspace), 0);
 }
 
