@@ -120,6 +120,12 @@ QString ForeignElement::firstChildText() const {
   return decodeUtf8(node_->text, node_->textSize);
 }
 
+std::string_view ForeignElement::firstChildUtf8() const {
+  return node_ ? std::string_view(node_->text, node_->textSize) : std::string_view();
+}
+
+bool ForeignElement::firstChildIsAscii() const { return !node_ || node_->textIsAscii || node_->textSize == 0; }
+
 int ForeignElement::line() const { return node_ ? int(node_->line) : 0; }
 
 size_t ForeignElement::childCount() const { return node_ ? node_->childCount : 0; }
@@ -202,7 +208,11 @@ ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) 
         // Like Qt's DOM, text that trims to nothing (any Unicode space, also from
         // character references) is no node; a CDATA section always is one.
         if (!reader.isCDATA() && reader.text().trimmed().isEmpty()) break;
-        if (isWithinLimit(reader, reader.text())) storage.addText(storage.keep(view(reader.text().toUtf8())));
+        if (isWithinLimit(reader, reader.text())) {
+          // Only ASCII text has as many UTF-8 bytes as UTF-16 units.
+          const QByteArray text = reader.text().toUtf8();
+          storage.addText(storage.keep(view(text)), text.size() == reader.text().size());
+        }
         break;
       case QXmlStreamReader::Comment:
       case QXmlStreamReader::ProcessingInstruction:

@@ -11,6 +11,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "xml/utf8_text.h"
 
@@ -43,6 +44,12 @@ class ForeignElement {
   /// first child is missing or is something else (an element, a comment). Text
   /// made only of (Unicode) white space is not a node, as in Qt's DOM.
   QString firstChildText() const;
+  /// firstChildText() as the UTF-8 bytes the document holds, without making a
+  /// QString; valid as long as the document. A leading U+FEFF (from a character
+  /// reference) is part of it, where QString::fromUtf8 would drop it.
+  std::string_view firstChildUtf8() const;
+  /// firstChildUtf8() holds ASCII only (true when empty), so it reads as Latin-1 too.
+  bool firstChildIsAscii() const;
   /// The line of the file where the element's start tag ends (from 1); 0 for the document.
   int line() const;
   /// The number of element children, and the one at index (document order).

@@ -86,8 +86,8 @@ class ForeignStorage {
   /// Sets the line of the element opened last.
   void setLine(uint32_t line) { nodes_[lastStarted_].line = line; }
   /// A text child that is not blank; value must live as long as the storage.
-  /// ascii: the value is known to hold ASCII only.
-  void addText(std::string_view value, bool ascii = false);
+  /// ascii: the value holds ASCII only.
+  void addText(std::string_view value, bool ascii);
   /// A child that is neither an element nor text (a comment, a processing instruction).
   void addOtherChild() { nodes_[open_.back().node].hasFirstChild = true; }
   void endElement() {
