@@ -126,7 +126,7 @@ std::string_view ForeignElement::firstChildUtf8() const {
 
 bool ForeignElement::firstChildIsAscii() const { return !node_ || node_->textIsAscii || node_->textSize == 0; }
 
-int ForeignElement::line() const { return node_ ? int(node_->line) : 0; }
+int ForeignElement::line() const { return node_ ? node_->name->storage->line(*node_) : 0; }
 
 size_t ForeignElement::childCount() const { return node_ ? node_->childCount : 0; }
 
@@ -195,7 +195,7 @@ ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) 
     switch (reader.readNext()) {
       case QXmlStreamReader::StartElement:
         storage.startElement(view(reader.qualifiedName().toUtf8()));
-        storage.setLine(uint32_t(reader.lineNumber()));
+        storage.setStartTagEnd(uint32_t(reader.lineNumber()));
         for (const QXmlStreamAttribute& attribute : reader.attributes())
           if (isWithinLimit(reader, attribute.value()))
             storage.addAttribute(view(attribute.qualifiedName().toUtf8()),

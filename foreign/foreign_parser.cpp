@@ -1,12 +1,10 @@
 #include "foreign/foreign_parser.h"
 
 #include <QString>
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "foreign/foreign_storage.h"
 #include "xml/xml_references.h"
@@ -96,14 +94,30 @@ char* appendUtf8(char* out, uint32_t c) {
   return out;
 }
 
-// The first byte in [p, end) that is byte, or end.
-const unsigned char* find(const unsigned char* p, const unsigned char* end, unsigned char byte) {
-  const void* found = std::memchr(p, byte, size_t(end - p));
-  return found ? static_cast<const unsigned char*>(found) : end;
-}
-
 bool startsWith(const unsigned char* p, const unsigned char* end, std::string_view literal) {
   return size_t(end - p) >= literal.size() && std::memcmp(p, literal.data(), literal.size()) == 0;
+}
+
+template <typename Word>
+Word load(const void* bytes) {
+  Word word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// Whether the size bytes at p and q are the same. Names are a few bytes long,
+// where a call to memcmp costs more than the compare: words are compared, the
+// last one overlapping the one before, so that any size takes a few loads.
+bool sameBytes(const unsigned char* p, const char* q, size_t size) {
+  if (size >= 8) {
+    for (size_t i = 0; i + 8 < size; i += 8)
+      if (load<uint64_t>(p + i) != load<uint64_t>(q + i)) return false;
+    return load<uint64_t>(p + size - 8) == load<uint64_t>(q + size - 8);
+  }
+  if (size >= 4)
+    return load<uint32_t>(p) == load<uint32_t>(q) && load<uint32_t>(p + size - 4) == load<uint32_t>(q + size - 4);
+  if (size >= 2) return load<uint16_t>(p) == load<uint16_t>(q) && p[size - 1] == uint8_t(q[size - 1]);
+  return size == 0 || *p == uint8_t(*q);
 }
 
 // Reads the reference at p (on its "&") into c and moves p past its ";". Longer
@@ -140,7 +154,8 @@ class Parser {
  public:
   Parser(ForeignStorage& storage, std::string_view encoding)
       : storage_(storage),
-        p_(reinterpret_cast<const unsigned char*>(storage.source().constData())),
+        begin_(reinterpret_cast<const unsigned char*>(storage.source().constData())),
+        p_(begin_),
         end_(p_ + storage.source().size()),
         encoding_(encoding) {}
 
@@ -154,6 +169,9 @@ class Parser {
     return true;
   }
   bool at(std::string_view literal) const { return startsWith(p_, end_, literal); }
+  bool atName(std::string_view name) const {
+    return size_t(end_ - p_) >= name.size() && sameBytes(p_, name.data(), name.size());
+  }
   bool skipSpace();
   void skipPlainText();
   void skipNameChars() {
@@ -171,37 +189,22 @@ class Parser {
   bool processingInstruction();
   bool characters(std::string_view terminator);
   bool name(std::string_view& name);
+  bool atPredictedName(std::string_view predicted);
   bool content();
   bool startTag();
+  bool elementName();
   bool endTag();
-  bool attribute(std::vector<std::string_view>& names);
+  bool attribute();
   bool attributeValue(std::string_view& value);
   bool text();
   bool decode(std::string_view& value, bool attribute, bool& blank, bool& nonAscii);
-  uint32_t lineAtCursor();
 
   ForeignStorage& storage_;
+  const unsigned char* const begin_;
   const unsigned char* p_;
-  const unsigned char* end_;
+  const unsigned char* const end_;
   std::string_view encoding_;
-  std::vector<std::string_view> open_;            // names of the open elements, for their end tags
-  std::vector<std::string_view> attributeNames_;  // of the element being read
-  const unsigned char* counted_ = p_;             // lines are counted up to here
-  uint32_t line_ = 1;
-  bool hasCarriageReturn_ = find(p_, end_, '\r') != end_;
 };
-
-// The line p_ is on, counting line ends as the stream reader does: "\n", "\r\n"
-// and a lone "\r" each end one. Lines are tens of bytes long, so memchr finds
-// their ends far faster than a look at every byte; "\r" is only looked for in
-// files that hold one.
-uint32_t Parser::lineAtCursor() {
-  for (const unsigned char* n = counted_; (n = find(n, p_, '\n')) != p_; ++n) ++line_;
-  for (const unsigned char* r = counted_; hasCarriageReturn_ && (r = find(r, p_, '\r')) != p_; ++r)
-    if (r + 1 == end_ || r[1] != '\n') ++line_;
-  counted_ = p_;
-  return line_;
-}
 
 bool Parser::document() {
   if (at("\xEF\xBB\xBF")) p_ += 3;
@@ -212,7 +215,7 @@ bool Parser::document() {
   }
   if (!miscellany() || !at("<")) return false;
   if (!startTag()) return false;
-  while (!open_.empty())
+  while (storage_.depth() > 0)
     if (!content()) return false;
   return miscellany() && p_ == end_;
 }
@@ -383,6 +386,16 @@ bool Parser::name(std::string_view& name) {
   return true;
 }
 
+// Moves past predicted when the name at p_ is exactly it: a name checked before,
+// followed by a byte that cannot go on a name.
+bool Parser::atPredictedName(std::string_view predicted) {
+  if (predicted.empty() || !atName(predicted)) return false;
+  const unsigned char* const after = p_ + predicted.size();
+  if (after != end_ && (isNameChar(*after) || *after == ':' || *after >= 0x80)) return false;
+  p_ = after;
+  return true;
+}
+
 // One step inside the open elements: a tag, a comment or a run of text.
 bool Parser::content() {
   if (p_ == end_) return false;
@@ -400,43 +413,52 @@ bool Parser::content() {
   }
 }
 
+// Element and attribute names are nearly always the ones the storage predicts:
+// their bytes are compared instead of scanned and looked up.
 bool Parser::startTag() {
   ++p_;
-  std::string_view tag;
-  if (!name(tag)) return false;
-  storage_.startElement(tag);
-  std::vector<std::string_view>& names = attributeNames_;
-  names.clear();
+  if (!elementName()) return false;
   for (;;) {
     const bool spaced = skipSpace();
+    if (at(">")) {
+      ++p_;
+      storage_.setStartTagEnd(uint32_t(p_ - begin_));
+      break;
+    }
     if (at("/>")) {
       p_ += 2;
-      storage_.setLine(lineAtCursor());
+      storage_.setStartTagEnd(uint32_t(p_ - begin_));
       storage_.endElement();
       break;
     }
-    if (at(">")) {
-      ++p_;
-      storage_.setLine(lineAtCursor());
-      open_.push_back(tag);
-      break;
-    }
-    if (!spaced || !attribute(names)) return false;
+    if (!spaced || !attribute()) return false;
   }
-  // Duplicate names: sorted, so that an element with many attributes stays linear enough.
-  std::sort(names.begin(), names.end());
-  return std::adjacent_find(names.begin(), names.end()) == names.end();
+  return !storage_.hasRepeatedAttribute();
 }
 
-bool Parser::attribute(std::vector<std::string_view>& names) {
+bool Parser::elementName() {
+  if (atPredictedName(storage_.predictedElementName())) {
+    storage_.startPredictedElement();
+    return true;
+  }
+  std::string_view tag;
+  if (!name(tag)) return false;
+  storage_.startElement(tag);
+  return true;
+}
+
+bool Parser::attribute() {
+  const bool predicted = atPredictedName(storage_.predictedAttributeName());
   std::string_view attributeName, value;
-  if (!name(attributeName)) return false;
+  if (!predicted && !name(attributeName)) return false;
   skipSpace();
   if (!expect('=')) return false;
   skipSpace();
   if (!attributeValue(value)) return false;
-  names.push_back(attributeName);
-  storage_.addAttribute(attributeName, value);
+  if (predicted)
+    storage_.addPredictedAttribute(value);
+  else
+    storage_.addAttribute(attributeName, value);
   return true;
 }
 
@@ -445,12 +467,11 @@ bool Parser::attribute(std::vector<std::string_view>& names) {
 // fails at the ">" expected after it).
 bool Parser::endTag() {
   p_ += 2;
-  const std::string_view tag = open_.back();
-  if (!at(tag)) return false;
+  const std::string_view tag = storage_.openElementName();
+  if (!atName(tag)) return false;
   p_ += tag.size();
   skipSpace();
   if (!expect('>')) return false;
-  open_.pop_back();
   storage_.endElement();
   return true;
 }
@@ -576,6 +597,8 @@ bool Parser::decode(std::string_view& value, bool attribute, bool& blank, bool& 
 }  // namespace
 
 bool parseUtf8Elements(ForeignStorage& storage, std::string_view encoding) {
+  // Nodes keep byte offsets in 32 bits; no file that may be read is this long.
+  if (uint64_t(storage.source().size()) > UINT32_MAX) return false;
   return Parser(storage, encoding).document();
 }
 

@@ -36,24 +36,25 @@ struct ForeignAttribute {
 };
 
 struct ForeignName;
+class ForeignStorage;
 
 /// An element, or the document itself (the first node, with an empty name).
 /// Nodes sit in document order, so an element's descendants are the
-/// descendantCount nodes that follow it.
+/// descendantCount nodes that follow it. Files are at most maximumFileBytes
+/// long, so counts and byte offsets fit 32 bits (the fast path leaves longer
+/// inputs to the stream reader).
 struct ForeignNode {
   const ForeignName* name = nullptr;
-  const char* text = nullptr;  // the first child's text (UTF-8), when it is text
-  size_t textSize = 0;
-  bool hasFirstChild = false;
-  bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
-  uint32_t line = 0;         // where the start tag ends, as Qt's stream reader counts lines
-  size_t attributeCount = 0;
-  size_t childCount = 0;
-  size_t descendantCount = 0;
+  const char* text = nullptr;                    // the first child's text (UTF-8), when it is text
   const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
   const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
-  size_t parent = 0;                             // index while building
-  size_t firstAttribute = 0;                     // index while building
+  uint32_t textSize = 0;
+  uint32_t attributeCount = 0;
+  uint32_t childCount = 0;
+  uint32_t descendantCount = 0;
+  uint32_t startTagEnd = 0;  // see ForeignStorage::setStartTagEnd
+  bool hasFirstChild = false;
+  bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
 };
 
 /// A distinct element or attribute name of one file, and the names that came
@@ -63,6 +64,7 @@ struct ForeignNode {
 struct ForeignName {
   QString name;
   std::string_view bytes;                          // UTF-8, kept in the storage's arena
+  const ForeignStorage* storage = nullptr;         // the one that holds it, which knows the lines
   ForeignName* predictedFirstChild = nullptr;      // of the last element of this name
   ForeignName* predictedNextSibling = nullptr;     // the element that followed the last one of this name
   ForeignName* predictedFirstAttribute = nullptr;  // of the last element of this name
@@ -80,18 +82,41 @@ class ForeignStorage {
   const QByteArray& source() const { return source_; }
 
   /// Opens an element under the innermost open one; name is copied when new.
-  void startElement(std::string_view name);
+  void startElement(std::string_view name) {
+    ForeignName*& prediction = nextElementName();
+    if (!prediction || prediction->bytes != name) prediction = intern(name);
+    open(prediction);
+  }
+  /// The name the next element opened is likely to have (empty when there is no
+  /// guess), and the element opened with exactly that name.
+  std::string_view predictedElementName() { return bytesOf(nextElementName()); }
+  void startPredictedElement() { open(nextElementName()); }
+  /// The innermost open element's name, as its end tag must repeat it.
+  std::string_view openElementName() const { return open_.back().name->bytes; }
   /// Adds an attribute to the element just opened; value must live as long as the storage.
-  void addAttribute(std::string_view name, std::string_view value);
-  /// Sets the line of the element opened last.
-  void setLine(uint32_t line) { nodes_[lastStarted_].line = line; }
+  void addAttribute(std::string_view name, std::string_view value) {
+    ForeignName*& prediction = nextAttributeName();
+    if (!prediction || prediction->bytes != name) prediction = intern(name);
+    add(prediction, value);
+  }
+  /// The same for attribute names as for element names above.
+  std::string_view predictedAttributeName() { return bytesOf(nextAttributeName()); }
+  void addPredictedAttribute(std::string_view value) { add(nextAttributeName(), value); }
+  /// Whether two attributes of the element opened last have one name.
+  bool hasRepeatedAttribute() const { return nodes_.back().attributeCount > 1 && hasRepeatedAttributeName(); }
+  /// Where the start tag of the element opened last ends: its byte offset in
+  /// source(), or, for a storage without source (the stream reader decodes its
+  /// bytes itself), the line the reader counted. line() turns an offset into a line.
+  void setStartTagEnd(uint32_t position) { nodes_.back().startTagEnd = position; }
   /// A text child that is not blank; value must live as long as the storage.
   /// ascii: the value holds ASCII only.
   void addText(std::string_view value, bool ascii);
   /// A child that is neither an element nor text (a comment, a processing instruction).
   void addOtherChild() { nodes_[open_.back().node].hasFirstChild = true; }
   void endElement() {
-    nodes_[open_.back().node].descendantCount = nodes_.size() - 1 - open_.back().node;
+    ForeignNode& node = nodes_[open_.back().node];
+    node.descendantCount = uint32_t(nodes_.size() - 1 - open_.back().node);
+    previousSibling_ = open_.back().name;
     open_.pop_back();
   }
   /// How many elements are open (0 at document level).
@@ -104,42 +129,64 @@ class ForeignStorage {
   /// Copies bytes into the arena.
   std::string_view keep(std::string_view bytes);
 
-  /// Sets the nodes' attribute and child pointers; call once after the last element.
+  /// Closes what is still open and sets the nodes' attribute and child pointers;
+  /// call once after the last element.
   void finish();
 
   const ForeignNode& document() const { return nodes_.front(); }
+  /// The line of the file where node's start tag ends (from 1); 0 for the document.
+  int line(const ForeignNode& node) const;
 
   /// Where in source() the first value longer than maximumValueBytes begins, when
   /// a parser met one (and gave up there).
   std::optional<size_t> longValueAt;
 
  private:
-  /// An open element: its node, its name, and the names of its last element child
-  /// and last attribute so far.
   struct OpenElement {
     size_t node;
     ForeignName* name;
-    ForeignName* lastChild = nullptr;
-    ForeignName* lastAttribute = nullptr;
   };
 
-  /// The interned name: the predicted one when it matches; the prediction becomes it.
-  ForeignName* intern(std::string_view name, ForeignName*& prediction) {
-    if (!prediction || prediction->bytes != name) prediction = intern(name);
-    return prediction;
+  // Where the next element's or attribute's name is predicted: after the
+  // previous sibling or attribute, or else as the first of the innermost element.
+  ForeignName*& nextElementName() {
+    return previousSibling_ ? previousSibling_->predictedNextSibling : open_.back().name->predictedFirstChild;
+  }
+  ForeignName*& nextAttributeName() {
+    return previousAttribute_ ? previousAttribute_->predictedNextAttribute : open_.back().name->predictedFirstAttribute;
+  }
+  static std::string_view bytesOf(const ForeignName* name) { return name ? name->bytes : std::string_view(); }
+  void open(ForeignName* name) {
+    ForeignNode& parent = nodes_[open_.back().node];
+    parent.hasFirstChild = true;
+    ++parent.childCount;
+    open_.push_back({nodes_.size(), name});
+    nodes_.emplace_back().name = name;
+    previousSibling_ = nullptr;
+    previousAttribute_ = nullptr;
+  }
+  void add(ForeignName* name, std::string_view value) {
+    attributes_.push_back({&name->name, value.data(), value.size()});
+    ++nodes_.back().attributeCount;
+    previousAttribute_ = name;
   }
   ForeignName* intern(std::string_view name);
+  bool hasRepeatedAttributeName() const;
+  void indexLines() const;
 
   QByteArray source_;
   std::vector<ForeignNode> nodes_;
   std::vector<ForeignAttribute> attributes_;
-  std::vector<const ForeignNode*> children_;
+  std::unique_ptr<const ForeignNode*[]> children_;
   ForeignName documentName_;
-  std::vector<OpenElement> open_{{0, &documentName_}};
-  size_t lastStarted_ = 0;
+  std::vector<OpenElement> open_;
+  ForeignName* previousSibling_ = nullptr;    // the element closed last, while its parent is open
+  ForeignName* previousAttribute_ = nullptr;  // of the element opened last
   std::deque<ForeignName> names_;
   std::unordered_map<std::string_view, ForeignName*> nameIndex_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t blockSize_ = 0;
   size_t blockUsed_ = 0;
+  mutable std::vector<uint32_t> lineEnds_;  // offsets of the line ends, once a line was asked for
+  mutable bool linesIndexed_ = false;
 };
