@@ -172,7 +172,13 @@ class Parser {
   bool atName(std::string_view name) const {
     return size_t(end_ - p_) >= name.size() && sameBytes(p_, name.data(), name.size());
   }
-  bool skipSpace();
+  // Most calls find no white space: that test is made inline.
+  bool skipSpace() {
+    if (p_ == end_ || !isSpaceByte(*p_)) return false;
+    skipSpaceRun();
+    return true;
+  }
+  void skipSpaceRun();
   void skipPlainText();
   void skipNameChars() {
     while (p_ < end_ && isNameChar(*p_)) ++p_;
@@ -223,8 +229,7 @@ bool Parser::document() {
 // Indentation is mostly runs of spaces: past the first white space, those are
 // skipped eight bytes at a time (on little-endian machines, where the first
 // byte is the word's lowest).
-bool Parser::skipSpace() {
-  const unsigned char* start = p_;
+void Parser::skipSpaceRun() {
   while (p_ < end_ && isSpaceByte(*p_)) {
     ++p_;
     if constexpr (std::endian::native == std::endian::little) {
@@ -237,7 +242,6 @@ bool Parser::skipSpace() {
       }
     }
   }
-  return p_ != start;
 }
 
 // Word-at-a-time byte tests: a mask with the high bit of each byte of word for
@@ -515,9 +519,11 @@ bool Parser::text() {
   const unsigned char* start = p_;
   // Most text between tags is indentation: blank, so no node, and in CRLF files
   // it would need decoding. It ends where a tag starts; anything else goes on.
-  skipSpace();
-  if (p_ < end_ && *p_ == '<') return true;
-  bool changes = std::memchr(start, '\r', size_t(p_ - start)) != nullptr;
+  bool changes = false;
+  if (skipSpace()) {
+    if (p_ < end_ && *p_ == '<') return true;
+    changes = std::memchr(start, '\r', size_t(p_ - start)) != nullptr;
+  }
   bool blank = true, nonAscii = false;
   for (;;) {
     const unsigned char* plain = p_;

@@ -57,16 +57,6 @@ bool ForeignStorage::hasRepeatedAttributeName() const {
   return std::adjacent_find(names.begin(), names.end()) != names.end();
 }
 
-void ForeignStorage::addText(std::string_view value, bool ascii) {
-  ForeignNode& node = nodes_[open_.back().node];
-  if (!node.hasFirstChild) {
-    node.text = value.data();
-    node.textSize = uint32_t(value.size());
-    node.textIsAscii = ascii;
-  }
-  node.hasFirstChild = true;
-}
-
 char* ForeignStorage::allocate(size_t size) {
   if (blocks_.empty() || blockSize_ - blockUsed_ < size) {
     blockSize_ = std::max(size, kBlockSize);

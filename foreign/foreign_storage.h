@@ -110,7 +110,15 @@ class ForeignStorage {
   void setStartTagEnd(uint32_t position) { nodes_.back().startTagEnd = position; }
   /// A text child that is not blank; value must live as long as the storage.
   /// ascii: the value holds ASCII only.
-  void addText(std::string_view value, bool ascii);
+  void addText(std::string_view value, bool ascii) {
+    ForeignNode& node = nodes_[open_.back().node];
+    if (!node.hasFirstChild) {
+      node.text = value.data();
+      node.textSize = uint32_t(value.size());
+      node.textIsAscii = ascii;
+    }
+    node.hasFirstChild = true;
+  }
   /// A child that is neither an element nor text (a comment, a processing instruction).
   void addOtherChild() { nodes_[open_.back().node].hasFirstChild = true; }
   void endElement() {
