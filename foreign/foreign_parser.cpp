@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "foreign/foreign_storage.h"
 #include "xml/xml_references.h"
 
@@ -226,54 +230,50 @@ bool Parser::document() {
   return miscellany() && p_ == end_;
 }
 
-// Indentation is mostly runs of spaces: past the first white space, those are
-// skipped eight bytes at a time (on little-endian machines, where the first
-// byte is the word's lowest).
+#if defined(__SSE2__)
+// Sixteen bytes at a time: a mask with bit i set where byte i of the block at p
+// ends a run, of white space or of kPlain text.
+unsigned notSpaceBytes(const unsigned char* p) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i spaces = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))),
+      _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\t'))));
+  return ~unsigned(_mm_movemask_epi8(spaces)) & 0xFFFF;
+}
+
+unsigned notPlainBytes(const unsigned char* p) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // As signed bytes, non-ASCII ones are negative: one compare finds them, the controls and the space.
+  const __m128i stops =
+      _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x21)), _mm_cmpeq_epi8(block, _mm_set1_epi8('<'))),
+                   _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('&')), _mm_cmpeq_epi8(block, _mm_set1_epi8(']'))));
+  return unsigned(_mm_movemask_epi8(stops));
+}
+#endif
+
+// Indentation and the names and paths in text are runs of tens of bytes, looked
+// at a block at a time where the machine can; the last bytes one at a time.
 void Parser::skipSpaceRun() {
-  while (p_ < end_ && isSpaceByte(*p_)) {
-    ++p_;
-    if constexpr (std::endian::native == std::endian::little) {
-      while (end_ - p_ >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p_, 8);
-        word ^= 0x2020202020202020;
-        p_ += std::countr_zero(word) / 8;  // the spaces before the first other byte
-        if (word) break;
-      }
+#if defined(__SSE2__)
+  for (; end_ - p_ >= 16; p_ += 16) {
+    if (const unsigned stops = notSpaceBytes(p_)) {
+      p_ += std::countr_zero(stops);
+      return;
     }
   }
+#endif
+  while (p_ < end_ && isSpaceByte(*p_)) ++p_;
 }
 
-// Word-at-a-time byte tests: a mask with the high bit of each byte of word for
-// which the test holds. Borrows can set bits too, but only above a byte that
-// passes, so the lowest set bit is always exact.
-constexpr uint64_t kOnes = 0x0101010101010101;
-constexpr uint64_t kHighBits = kOnes * 0x80;
-constexpr uint64_t zeroBytes(uint64_t word) { return (word - kOnes) & ~word & kHighBits; }
-constexpr uint64_t bytesEqualTo(uint64_t word, uint8_t byte) { return zeroBytes(word ^ (kOnes * byte)); }
-constexpr uint64_t bytesBelow(uint64_t word, uint8_t bound) { return (word - kOnes * bound) & ~word & kHighBits; }
-
-// The bytes of word that are not kPlain: non-ASCII, controls and spaces (below 0x21), "<", "&", "]".
-constexpr uint64_t notPlainBytes(uint64_t word) {
-  return (word & kHighBits) | bytesBelow(word, 0x21) | bytesEqualTo(word, '<') | bytesEqualTo(word, '&') |
-         bytesEqualTo(word, ']');
-}
-
-// Text is mostly names and paths, runs of kPlain bytes: they are skipped eight
-// at a time (on little-endian machines, where the first byte is the word's lowest).
 void Parser::skipPlainText() {
-  if constexpr (std::endian::native == std::endian::little) {
-    while (end_ - p_ >= 8) {
-      uint64_t word;
-      std::memcpy(&word, p_, 8);
-      const uint64_t stops = notPlainBytes(word);
-      if (stops) {
-        p_ += std::countr_zero(stops) / 8;
-        return;
-      }
-      p_ += 8;
+#if defined(__SSE2__)
+  for (; end_ - p_ >= 16; p_ += 16) {
+    if (const unsigned stops = notPlainBytes(p_)) {
+      p_ += std::countr_zero(stops);
+      return;
     }
   }
+#endif
   while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
 }
 
