@@ -90,13 +90,10 @@ bool ForeignElement::hasTagName(QAnyStringView name) const {
       return tagName() == view;
     } else {
       const std::string_view bytes = node_ ? node_->name->bytes : std::string_view();
-      return bytes == std::string_view(view.data(), size_t(view.size()));
+      return bytes.size() == size_t(view.size()) &&
+             sameBytes(bytes.data(), reinterpret_cast<const char*>(view.data()), bytes.size());
     }
   });
-}
-
-bool ForeignElement::hasSameTagName(ForeignElement other) const {
-  return (node_ ? node_->name : nullptr) == (other.node_ ? other.node_->name : nullptr);
 }
 
 QString ForeignElement::attribute(const QString& name) const {
@@ -104,8 +101,6 @@ QString ForeignElement::attribute(const QString& name) const {
     if (*node_->attributes[i].name == name) return attributeValue(i);
   return QString();
 }
-
-size_t ForeignElement::attributeCount() const { return node_ ? node_->attributeCount : 0; }
 
 const QString& ForeignElement::attributeName(size_t index) const { return *node_->attributes[index].name; }
 
@@ -120,21 +115,7 @@ QString ForeignElement::firstChildText() const {
   return decodeUtf8(node_->text, node_->textSize);
 }
 
-std::string_view ForeignElement::firstChildUtf8() const {
-  return node_ ? std::string_view(node_->text, node_->textSize) : std::string_view();
-}
-
-bool ForeignElement::firstChildIsAscii() const { return !node_ || node_->textIsAscii || node_->textSize == 0; }
-
 int ForeignElement::line() const { return node_ ? node_->name->storage->line(*node_) : 0; }
-
-size_t ForeignElement::childCount() const { return node_ ? node_->childCount : 0; }
-
-ForeignElement ForeignElement::child(size_t index) const { return ForeignElement(node_->children[index]); }
-
-size_t ForeignElement::descendantCount() const { return node_ ? node_->descendantCount : 0; }
-
-ForeignElement ForeignElement::descendant(size_t index) const { return ForeignElement(node_ + 1 + index); }
 
 ForeignDocument::ForeignDocument() : storage_(std::make_unique<ForeignStorage>()) { storage_->finish(); }
 ForeignDocument::ForeignDocument(ForeignDocument&&) noexcept = default;

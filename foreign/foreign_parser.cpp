@@ -102,28 +102,6 @@ bool startsWith(const unsigned char* p, const unsigned char* end, std::string_vi
   return size_t(end - p) >= literal.size() && std::memcmp(p, literal.data(), literal.size()) == 0;
 }
 
-template <typename Word>
-Word load(const void* bytes) {
-  Word word;
-  std::memcpy(&word, bytes, sizeof word);
-  return word;
-}
-
-// Whether the size bytes at p and q are the same. Names are a few bytes long,
-// where a call to memcmp costs more than the compare: words are compared, the
-// last one overlapping the one before, so that any size takes a few loads.
-bool sameBytes(const unsigned char* p, const char* q, size_t size) {
-  if (size >= 8) {
-    for (size_t i = 0; i + 8 < size; i += 8)
-      if (load<uint64_t>(p + i) != load<uint64_t>(q + i)) return false;
-    return load<uint64_t>(p + size - 8) == load<uint64_t>(q + size - 8);
-  }
-  if (size >= 4)
-    return load<uint32_t>(p) == load<uint32_t>(q) && load<uint32_t>(p + size - 4) == load<uint32_t>(q + size - 4);
-  if (size >= 2) return load<uint16_t>(p) == load<uint16_t>(q) && p[size - 1] == uint8_t(q[size - 1]);
-  return size == 0 || *p == uint8_t(*q);
-}
-
 // Reads the reference at p (on its "&") into c and moves p past its ";". Longer
 // numbers than any character needs are refused rather than checked for overflow.
 bool readReference(const unsigned char*& p, const unsigned char* end, uint32_t& c) {
@@ -174,7 +152,7 @@ class Parser {
   }
   bool at(std::string_view literal) const { return startsWith(p_, end_, literal); }
   bool atName(std::string_view name) const {
-    return size_t(end_ - p_) >= name.size() && sameBytes(p_, name.data(), name.size());
+    return size_t(end_ - p_) >= name.size() && sameBytes(reinterpret_cast<const char*>(p_), name.data(), name.size());
   }
   // Most calls find no white space: that test is made inline.
   bool skipSpace() {

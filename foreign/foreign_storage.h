@@ -12,12 +12,15 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "foreign/foreign_document.h"
 
 /// The longest text or attribute value a foreign file may hold, in UTF-8 bytes.
 /// Real ones hold a few KiB at most; a value is decoded and copied as the
@@ -28,33 +31,35 @@ inline constexpr size_t maximumValueBytes = size_t(1) << 20;
 /// reference) is kept, where QString::fromUtf8 would drop it as a byte order mark.
 QString decodeUtf8(const char* bytes, size_t size);
 
+/// The Word at bytes, which need not be aligned.
+template <typename Word>
+inline Word loadWord(const void* bytes) {
+  Word word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+/// Whether the size bytes at p and q are the same. Names are a few bytes long,
+/// where a call to memcmp costs more than the compare: words are compared, the
+/// last one overlapping the one before, so that any size takes a few loads.
+inline bool sameBytes(const char* p, const char* q, size_t size) {
+  if (size >= 8) {
+    for (size_t i = 0; i + 8 < size; i += 8)
+      if (loadWord<uint64_t>(p + i) != loadWord<uint64_t>(q + i)) return false;
+    return loadWord<uint64_t>(p + size - 8) == loadWord<uint64_t>(q + size - 8);
+  }
+  if (size >= 4)
+    return loadWord<uint32_t>(p) == loadWord<uint32_t>(q) &&
+           loadWord<uint32_t>(p + size - 4) == loadWord<uint32_t>(q + size - 4);
+  if (size >= 2) return loadWord<uint16_t>(p) == loadWord<uint16_t>(q) && p[size - 1] == q[size - 1];
+  return size == 0 || *p == *q;
+}
+
 /// An attribute: its interned name and its value as UTF-8 bytes.
 struct ForeignAttribute {
   const QString* name;
   const char* value;
   size_t valueSize;
-};
-
-struct ForeignName;
-class ForeignStorage;
-
-/// An element, or the document itself (the first node, with an empty name).
-/// Nodes sit in document order, so an element's descendants are the
-/// descendantCount nodes that follow it. Files are at most maximumFileBytes
-/// long, so counts and byte offsets fit 32 bits (the fast path leaves longer
-/// inputs to the stream reader).
-struct ForeignNode {
-  const ForeignName* name = nullptr;
-  const char* text = nullptr;                    // the first child's text (UTF-8), when it is text
-  const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
-  const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
-  uint32_t textSize = 0;
-  uint32_t attributeCount = 0;
-  uint32_t childCount = 0;
-  uint32_t descendantCount = 0;
-  uint32_t startTagEnd = 0;  // see ForeignStorage::setStartTagEnd
-  bool hasFirstChild = false;
-  bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
 };
 
 /// A distinct element or attribute name of one file, and the names that came
