@@ -100,7 +100,8 @@ void ForeignStorage::finish() {
 
 // Line ends as Qt's stream reader counts them: "\n", "\r\n" and a lone "\r"
 // each end one line. Lines are tens of bytes long, so memchr finds their ends
-// far faster than a look at every byte; "\r" is only looked for where one is.
+// far faster than a look at every byte: the "\n" first, then the lone "\r"
+// merged in among them.
 void ForeignStorage::indexLines() const {
   const char* const begin = source_.constData();
   const char* const end = begin + source_.size();
