@@ -162,6 +162,18 @@ class Parser {
   }
   void skipSpaceRun();
   void skipPlainText();
+  // Moves p_ over blocks of sixteen bytes that runEnds marks none of, then to the
+  // first byte it marks; false when fewer than sixteen bytes were left to look at.
+  template <unsigned (*runEnds)(const unsigned char*)>
+  bool skipBlocks() {
+    for (; end_ - p_ >= 16; p_ += 16) {
+      if (const unsigned ends = runEnds(p_)) {
+        p_ += std::countr_zero(ends);
+        return true;
+      }
+    }
+    return false;
+  }
   void skipNameChars() {
     while (p_ < end_ && isNameChar(*p_)) ++p_;
   }
@@ -233,24 +245,14 @@ unsigned notPlainBytes(const unsigned char* p) {
 // at a block at a time where the machine can; the last bytes one at a time.
 void Parser::skipSpaceRun() {
 #if defined(__SSE2__)
-  for (; end_ - p_ >= 16; p_ += 16) {
-    if (const unsigned stops = notSpaceBytes(p_)) {
-      p_ += std::countr_zero(stops);
-      return;
-    }
-  }
+  if (skipBlocks<notSpaceBytes>()) return;
 #endif
   while (p_ < end_ && isSpaceByte(*p_)) ++p_;
 }
 
 void Parser::skipPlainText() {
 #if defined(__SSE2__)
-  for (; end_ - p_ >= 16; p_ += 16) {
-    if (const unsigned stops = notPlainBytes(p_)) {
-      p_ += std::countr_zero(stops);
-      return;
-    }
-  }
+  if (skipBlocks<notPlainBytes>()) return;
 #endif
   while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
 }
