@@ -90,13 +90,10 @@ bool ForeignElement::hasTagName(QAnyStringView name) const {
       return tagName() == view;
     } else {
       const std::string_view bytes = node_ ? node_->name->bytes : std::string_view();
-      return bytes == std::string_view(view.data(), size_t(view.size()));
+      return bytes.size() == size_t(view.size()) &&
+             sameBytes(bytes.data(), reinterpret_cast<const char*>(view.data()), bytes.size());
     }
   });
-}
-
-bool ForeignElement::hasSameTagName(ForeignElement other) const {
-  return (node_ ? node_->name : nullptr) == (other.node_ ? other.node_->name : nullptr);
 }
 
 QString ForeignElement::attribute(const QString& name) const {
@@ -104,8 +101,6 @@ QString ForeignElement::attribute(const QString& name) const {
     if (*node_->attributes[i].name == name) return attributeValue(i);
   return QString();
 }
-
-size_t ForeignElement::attributeCount() const { return node_ ? node_->attributeCount : 0; }
 
 const QString& ForeignElement::attributeName(size_t index) const { return *node_->attributes[index].name; }
 
@@ -120,15 +115,7 @@ QString ForeignElement::firstChildText() const {
   return decodeUtf8(node_->text, node_->textSize);
 }
 
-int ForeignElement::line() const { return node_ ? int(node_->line) : 0; }
-
-size_t ForeignElement::childCount() const { return node_ ? node_->childCount : 0; }
-
-ForeignElement ForeignElement::child(size_t index) const { return ForeignElement(node_->children[index]); }
-
-size_t ForeignElement::descendantCount() const { return node_ ? node_->descendantCount : 0; }
-
-ForeignElement ForeignElement::descendant(size_t index) const { return ForeignElement(node_ + 1 + index); }
+int ForeignElement::line() const { return node_ ? node_->name->storage->line(*node_) : 0; }
 
 ForeignDocument::ForeignDocument() : storage_(std::make_unique<ForeignStorage>()) { storage_->finish(); }
 ForeignDocument::ForeignDocument(ForeignDocument&&) noexcept = default;
@@ -189,7 +176,7 @@ ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) 
     switch (reader.readNext()) {
       case QXmlStreamReader::StartElement:
         storage.startElement(view(reader.qualifiedName().toUtf8()));
-        storage.setLine(uint32_t(reader.lineNumber()));
+        storage.setStartTagEnd(uint32_t(reader.lineNumber()));
         for (const QXmlStreamAttribute& attribute : reader.attributes())
           if (isWithinLimit(reader, attribute.value()))
             storage.addAttribute(view(attribute.qualifiedName().toUtf8()),
@@ -202,7 +189,11 @@ ForeignDocument ForeignDocument::parseWithStreamReader(const QByteArray& bytes) 
         // Like Qt's DOM, text that trims to nothing (any Unicode space, also from
         // character references) is no node; a CDATA section always is one.
         if (!reader.isCDATA() && reader.text().trimmed().isEmpty()) break;
-        if (isWithinLimit(reader, reader.text())) storage.addText(storage.keep(view(reader.text().toUtf8())));
+        if (isWithinLimit(reader, reader.text())) {
+          // Only ASCII text has as many UTF-8 bytes as UTF-16 units.
+          const QByteArray text = reader.text().toUtf8();
+          storage.addText(storage.keep(view(text)), text.size() == reader.text().size());
+        }
         break;
       case QXmlStreamReader::Comment:
       case QXmlStreamReader::ProcessingInstruction:

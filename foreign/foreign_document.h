@@ -9,13 +9,35 @@
 
 #include <QAnyStringView>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "xml/utf8_text.h"
 
-struct ForeignNode;
+struct ForeignAttribute;
+struct ForeignName;
 class ForeignStorage;
+
+/// An element, or the document itself (the first node, with an empty name).
+/// Nodes sit in document order, so an element's descendants are the
+/// descendantCount nodes that follow it. Files are at most maximumFileBytes
+/// long, so counts and byte offsets fit 32 bits (the fast path leaves longer
+/// inputs to the stream reader).
+struct ForeignNode {
+  const ForeignName* name = nullptr;
+  const char* text = nullptr;                    // the first child's text (UTF-8), when it is text
+  const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
+  const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
+  uint32_t textSize = 0;
+  uint32_t attributeCount = 0;
+  uint32_t childCount = 0;
+  uint32_t descendantCount = 0;
+  uint32_t startTagEnd = 0;  // see ForeignStorage::setStartTagEnd
+  bool hasFirstChild = false;
+  bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
+};
 
 /// A handle to an element (or to the document itself), cheap to copy; null when
 /// a lookup found nothing. Lookups on a null element find nothing.
@@ -32,28 +54,38 @@ class ForeignElement {
   bool hasTagName(QAnyStringView name) const;
   /// Both elements have the same tag name; they must be of one document, whose
   /// names are interned, so this compares two pointers.
-  bool hasSameTagName(ForeignElement other) const;
+  bool hasSameTagName(ForeignElement other) const { return nameOf(*this) == nameOf(other); }
   /// The attribute's value; empty when it is absent.
   QString attribute(const QString& name) const;
   /// The attributes in document order: their number, and each one's name and value.
-  size_t attributeCount() const;
+  size_t attributeCount() const { return node_ ? node_->attributeCount : 0; }
   const QString& attributeName(size_t index) const;
   QString attributeValue(size_t index) const;
   /// The character data of the first child node (text or CDATA); empty when the
   /// first child is missing or is something else (an element, a comment). Text
   /// made only of (Unicode) white space is not a node, as in Qt's DOM.
   QString firstChildText() const;
+  /// firstChildText() as the UTF-8 bytes the document holds, without making a
+  /// QString; valid as long as the document. A leading U+FEFF (from a character
+  /// reference) is part of it, where QString::fromUtf8 would drop it.
+  std::string_view firstChildUtf8() const {
+    return node_ ? std::string_view(node_->text, node_->textSize) : std::string_view();
+  }
+  /// firstChildUtf8() holds ASCII only (true when empty), so it reads as Latin-1 too.
+  bool firstChildIsAscii() const { return !node_ || node_->textIsAscii || node_->textSize == 0; }
   /// The line of the file where the element's start tag ends (from 1); 0 for the document.
   int line() const;
   /// The number of element children, and the one at index (document order).
-  size_t childCount() const;
-  ForeignElement child(size_t index) const;
+  size_t childCount() const { return node_ ? node_->childCount : 0; }
+  ForeignElement child(size_t index) const { return ForeignElement(node_->children[index]); }
   /// The number of elements below this one (children, theirs, ...), and the one
   /// at index in document order.
-  size_t descendantCount() const;
-  ForeignElement descendant(size_t index) const;
+  size_t descendantCount() const { return node_ ? node_->descendantCount : 0; }
+  ForeignElement descendant(size_t index) const { return ForeignElement(node_ + 1 + index); }
 
  private:
+  static const ForeignName* nameOf(ForeignElement element) { return element.node_ ? element.node_->name : nullptr; }
+
   const ForeignNode* node_ = nullptr;
 };
 

@@ -1,12 +1,14 @@
 #include "foreign/foreign_parser.h"
 
 #include <QString>
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "foreign/foreign_storage.h"
 #include "xml/xml_references.h"
@@ -96,12 +98,6 @@ char* appendUtf8(char* out, uint32_t c) {
   return out;
 }
 
-// The first byte in [p, end) that is byte, or end.
-const unsigned char* find(const unsigned char* p, const unsigned char* end, unsigned char byte) {
-  const void* found = std::memchr(p, byte, size_t(end - p));
-  return found ? static_cast<const unsigned char*>(found) : end;
-}
-
 bool startsWith(const unsigned char* p, const unsigned char* end, std::string_view literal) {
   return size_t(end - p) >= literal.size() && std::memcmp(p, literal.data(), literal.size()) == 0;
 }
@@ -140,7 +136,8 @@ class Parser {
  public:
   Parser(ForeignStorage& storage, std::string_view encoding)
       : storage_(storage),
-        p_(reinterpret_cast<const unsigned char*>(storage.source().constData())),
+        begin_(reinterpret_cast<const unsigned char*>(storage.source().constData())),
+        p_(begin_),
         end_(p_ + storage.source().size()),
         encoding_(encoding) {}
 
@@ -154,8 +151,29 @@ class Parser {
     return true;
   }
   bool at(std::string_view literal) const { return startsWith(p_, end_, literal); }
-  bool skipSpace();
+  bool atName(std::string_view name) const {
+    return size_t(end_ - p_) >= name.size() && sameBytes(reinterpret_cast<const char*>(p_), name.data(), name.size());
+  }
+  // Most calls find no white space: that test is made inline.
+  bool skipSpace() {
+    if (p_ == end_ || !isSpaceByte(*p_)) return false;
+    skipSpaceRun();
+    return true;
+  }
+  void skipSpaceRun();
   void skipPlainText();
+  // Moves p_ over blocks of sixteen bytes that runEnds marks none of, then to the
+  // first byte it marks; false when fewer than sixteen bytes were left to look at.
+  template <unsigned (*runEnds)(const unsigned char*)>
+  bool skipBlocks() {
+    for (; end_ - p_ >= 16; p_ += 16) {
+      if (const unsigned ends = runEnds(p_)) {
+        p_ += std::countr_zero(ends);
+        return true;
+      }
+    }
+    return false;
+  }
   void skipNameChars() {
     while (p_ < end_ && isNameChar(*p_)) ++p_;
   }
@@ -171,37 +189,22 @@ class Parser {
   bool processingInstruction();
   bool characters(std::string_view terminator);
   bool name(std::string_view& name);
+  bool atPredictedName(std::string_view predicted);
   bool content();
   bool startTag();
+  bool elementName();
   bool endTag();
-  bool attribute(std::vector<std::string_view>& names);
+  bool attribute();
   bool attributeValue(std::string_view& value);
   bool text();
   bool decode(std::string_view& value, bool attribute, bool& blank, bool& nonAscii);
-  uint32_t lineAtCursor();
 
   ForeignStorage& storage_;
+  const unsigned char* const begin_;
   const unsigned char* p_;
-  const unsigned char* end_;
+  const unsigned char* const end_;
   std::string_view encoding_;
-  std::vector<std::string_view> open_;            // names of the open elements, for their end tags
-  std::vector<std::string_view> attributeNames_;  // of the element being read
-  const unsigned char* counted_ = p_;             // lines are counted up to here
-  uint32_t line_ = 1;
-  bool hasCarriageReturn_ = find(p_, end_, '\r') != end_;
 };
-
-// The line p_ is on, counting line ends as the stream reader does: "\n", "\r\n"
-// and a lone "\r" each end one. Lines are tens of bytes long, so memchr finds
-// their ends far faster than a look at every byte; "\r" is only looked for in
-// files that hold one.
-uint32_t Parser::lineAtCursor() {
-  for (const unsigned char* n = counted_; (n = find(n, p_, '\n')) != p_; ++n) ++line_;
-  for (const unsigned char* r = counted_; hasCarriageReturn_ && (r = find(r, p_, '\r')) != p_; ++r)
-    if (r + 1 == end_ || r[1] != '\n') ++line_;
-  counted_ = p_;
-  return line_;
-}
 
 bool Parser::document() {
   if (at("\xEF\xBB\xBF")) p_ += 3;
@@ -212,61 +215,45 @@ bool Parser::document() {
   }
   if (!miscellany() || !at("<")) return false;
   if (!startTag()) return false;
-  while (!open_.empty())
+  while (storage_.depth() > 0)
     if (!content()) return false;
   return miscellany() && p_ == end_;
 }
 
-// Indentation is mostly runs of spaces: past the first white space, those are
-// skipped eight bytes at a time (on little-endian machines, where the first
-// byte is the word's lowest).
-bool Parser::skipSpace() {
-  const unsigned char* start = p_;
-  while (p_ < end_ && isSpaceByte(*p_)) {
-    ++p_;
-    if constexpr (std::endian::native == std::endian::little) {
-      while (end_ - p_ >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p_, 8);
-        word ^= 0x2020202020202020;
-        p_ += std::countr_zero(word) / 8;  // the spaces before the first other byte
-        if (word) break;
-      }
-    }
-  }
-  return p_ != start;
+#if defined(__SSE2__)
+// Sixteen bytes at a time: a mask with bit i set where byte i of the block at p
+// ends a run, of white space or of kPlain text.
+unsigned notSpaceBytes(const unsigned char* p) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i spaces = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))),
+      _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\t'))));
+  return ~unsigned(_mm_movemask_epi8(spaces)) & 0xFFFF;
 }
 
-// Word-at-a-time byte tests: a mask with the high bit of each byte of word for
-// which the test holds. Borrows can set bits too, but only above a byte that
-// passes, so the lowest set bit is always exact.
-constexpr uint64_t kOnes = 0x0101010101010101;
-constexpr uint64_t kHighBits = kOnes * 0x80;
-constexpr uint64_t zeroBytes(uint64_t word) { return (word - kOnes) & ~word & kHighBits; }
-constexpr uint64_t bytesEqualTo(uint64_t word, uint8_t byte) { return zeroBytes(word ^ (kOnes * byte)); }
-constexpr uint64_t bytesBelow(uint64_t word, uint8_t bound) { return (word - kOnes * bound) & ~word & kHighBits; }
+unsigned notPlainBytes(const unsigned char* p) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // As signed bytes, non-ASCII ones are negative: one compare finds them, the controls and the space.
+  const __m128i stops =
+      _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x21)), _mm_cmpeq_epi8(block, _mm_set1_epi8('<'))),
+                   _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('&')), _mm_cmpeq_epi8(block, _mm_set1_epi8(']'))));
+  return unsigned(_mm_movemask_epi8(stops));
+}
+#endif
 
-// The bytes of word that are not kPlain: non-ASCII, controls and spaces (below 0x21), "<", "&", "]".
-constexpr uint64_t notPlainBytes(uint64_t word) {
-  return (word & kHighBits) | bytesBelow(word, 0x21) | bytesEqualTo(word, '<') | bytesEqualTo(word, '&') |
-         bytesEqualTo(word, ']');
+// Indentation and the names and paths in text are runs of tens of bytes, looked
+// at a block at a time where the machine can; the last bytes one at a time.
+void Parser::skipSpaceRun() {
+#if defined(__SSE2__)
+  if (skipBlocks<notSpaceBytes>()) return;
+#endif
+  while (p_ < end_ && isSpaceByte(*p_)) ++p_;
 }
 
-// Text is mostly names and paths, runs of kPlain bytes: they are skipped eight
-// at a time (on little-endian machines, where the first byte is the word's lowest).
 void Parser::skipPlainText() {
-  if constexpr (std::endian::native == std::endian::little) {
-    while (end_ - p_ >= 8) {
-      uint64_t word;
-      std::memcpy(&word, p_, 8);
-      const uint64_t stops = notPlainBytes(word);
-      if (stops) {
-        p_ += std::countr_zero(stops) / 8;
-        return;
-      }
-      p_ += 8;
-    }
-  }
+#if defined(__SSE2__)
+  if (skipBlocks<notPlainBytes>()) return;
+#endif
   while (p_ < end_ && kClasses[*p_] == kPlain) ++p_;
 }
 
@@ -383,6 +370,16 @@ bool Parser::name(std::string_view& name) {
   return true;
 }
 
+// Moves past predicted when the name at p_ is exactly it: a name checked before,
+// followed by a byte that cannot go on a name.
+bool Parser::atPredictedName(std::string_view predicted) {
+  if (predicted.empty() || !atName(predicted)) return false;
+  const unsigned char* const after = p_ + predicted.size();
+  if (after != end_ && (isNameChar(*after) || *after == ':' || *after >= 0x80)) return false;
+  p_ = after;
+  return true;
+}
+
 // One step inside the open elements: a tag, a comment or a run of text.
 bool Parser::content() {
   if (p_ == end_) return false;
@@ -400,43 +397,52 @@ bool Parser::content() {
   }
 }
 
+// Element and attribute names are nearly always the ones the storage predicts:
+// their bytes are compared instead of scanned and looked up.
 bool Parser::startTag() {
   ++p_;
-  std::string_view tag;
-  if (!name(tag)) return false;
-  storage_.startElement(tag);
-  std::vector<std::string_view>& names = attributeNames_;
-  names.clear();
+  if (!elementName()) return false;
   for (;;) {
     const bool spaced = skipSpace();
+    if (at(">")) {
+      ++p_;
+      storage_.setStartTagEnd(uint32_t(p_ - begin_));
+      break;
+    }
     if (at("/>")) {
       p_ += 2;
-      storage_.setLine(lineAtCursor());
+      storage_.setStartTagEnd(uint32_t(p_ - begin_));
       storage_.endElement();
       break;
     }
-    if (at(">")) {
-      ++p_;
-      storage_.setLine(lineAtCursor());
-      open_.push_back(tag);
-      break;
-    }
-    if (!spaced || !attribute(names)) return false;
+    if (!spaced || !attribute()) return false;
   }
-  // Duplicate names: sorted, so that an element with many attributes stays linear enough.
-  std::sort(names.begin(), names.end());
-  return std::adjacent_find(names.begin(), names.end()) == names.end();
+  return !storage_.hasRepeatedAttribute();
 }
 
-bool Parser::attribute(std::vector<std::string_view>& names) {
+bool Parser::elementName() {
+  if (atPredictedName(storage_.predictedElementName())) {
+    storage_.startPredictedElement();
+    return true;
+  }
+  std::string_view tag;
+  if (!name(tag)) return false;
+  storage_.startElement(tag);
+  return true;
+}
+
+bool Parser::attribute() {
+  const bool predicted = atPredictedName(storage_.predictedAttributeName());
   std::string_view attributeName, value;
-  if (!name(attributeName)) return false;
+  if (!predicted && !name(attributeName)) return false;
   skipSpace();
   if (!expect('=')) return false;
   skipSpace();
   if (!attributeValue(value)) return false;
-  names.push_back(attributeName);
-  storage_.addAttribute(attributeName, value);
+  if (predicted)
+    storage_.addPredictedAttribute(value);
+  else
+    storage_.addAttribute(attributeName, value);
   return true;
 }
 
@@ -445,12 +451,11 @@ bool Parser::attribute(std::vector<std::string_view>& names) {
 // fails at the ">" expected after it).
 bool Parser::endTag() {
   p_ += 2;
-  const std::string_view tag = open_.back();
-  if (!at(tag)) return false;
+  const std::string_view tag = storage_.openElementName();
+  if (!atName(tag)) return false;
   p_ += tag.size();
   skipSpace();
   if (!expect('>')) return false;
-  open_.pop_back();
   storage_.endElement();
   return true;
 }
@@ -494,9 +499,11 @@ bool Parser::text() {
   const unsigned char* start = p_;
   // Most text between tags is indentation: blank, so no node, and in CRLF files
   // it would need decoding. It ends where a tag starts; anything else goes on.
-  skipSpace();
-  if (p_ < end_ && *p_ == '<') return true;
-  bool changes = std::memchr(start, '\r', size_t(p_ - start)) != nullptr;
+  bool changes = false;
+  if (skipSpace()) {
+    if (p_ < end_ && *p_ == '<') return true;
+    changes = std::memchr(start, '\r', size_t(p_ - start)) != nullptr;
+  }
   bool blank = true, nonAscii = false;
   for (;;) {
     const unsigned char* plain = p_;
@@ -576,6 +583,8 @@ bool Parser::decode(std::string_view& value, bool attribute, bool& blank, bool& 
 }  // namespace
 
 bool parseUtf8Elements(ForeignStorage& storage, std::string_view encoding) {
+  // Nodes keep byte offsets in 32 bits; no file that may be read is this long.
+  if (uint64_t(storage.source().size()) > UINT32_MAX) return false;
   return Parser(storage, encoding).document();
 }
 

@@ -23,6 +23,9 @@ ForeignStorage::ForeignStorage(QByteArray source) : source_(std::move(source)) {
   // took half the parse. Reserved pages that are never used cost nothing.
   nodes_.reserve(size_t(source_.size()) / 32 + 1);
   nodes_.emplace_back().name = &documentName_;
+  documentName_.storage = this;
+  open_.reserve(32);
+  open_.push_back({0, &documentName_});
 }
 
 ForeignName* ForeignStorage::intern(std::string_view name) {
@@ -31,41 +34,27 @@ ForeignName* ForeignStorage::intern(std::string_view name) {
   ForeignName& interned = names_.emplace_back();
   interned.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
   interned.bytes = keep(name);
+  interned.storage = this;
   nameIndex_.emplace(interned.bytes, &interned);
   return &interned;
 }
 
-void ForeignStorage::startElement(std::string_view name) {
-  OpenElement& parent = open_.back();
-  parent.lastChild =
-      intern(name, parent.lastChild ? parent.lastChild->predictedNextSibling : parent.name->predictedFirstChild);
-  ForeignNode& parentNode = nodes_[parent.node];
-  parentNode.hasFirstChild = true;
-  ++parentNode.childCount;
-  ForeignNode& node = nodes_.emplace_back();
-  node.name = parent.lastChild;
-  node.parent = parent.node;
-  node.firstAttribute = attributes_.size();
-  lastStarted_ = nodes_.size() - 1;
-  open_.push_back({nodes_.size() - 1, parent.lastChild});
-}
-
-void ForeignStorage::addAttribute(std::string_view name, std::string_view value) {
-  OpenElement& element = open_.back();
-  element.lastAttribute = intern(name, element.lastAttribute ? element.lastAttribute->predictedNextAttribute
-                                                             : element.name->predictedFirstAttribute);
-  attributes_.push_back({&element.lastAttribute->name, value.data(), value.size()});
-  ++nodes_[element.node].attributeCount;
-}
-
-void ForeignStorage::addText(std::string_view value, bool ascii) {
-  ForeignNode& node = nodes_[open_.back().node];
-  if (!node.hasFirstChild) {
-    node.text = value.data();
-    node.textSize = value.size();
-    node.textIsAscii = ascii;
+// Names are interned, so two attributes share a name exactly when they share the
+// QString. Elements hold a few attributes: those are compared pair by pair, and
+// only many are sorted, so that no element costs more than n log n.
+bool ForeignStorage::hasRepeatedAttributeName() const {
+  const size_t count = nodes_.back().attributeCount;
+  const ForeignAttribute* const first = attributes_.data() + attributes_.size() - count;
+  if (count <= 8) {
+    for (size_t i = 1; i < count; ++i)
+      for (size_t j = 0; j < i; ++j)
+        if (first[i].name == first[j].name) return true;
+    return false;
   }
-  node.hasFirstChild = true;
+  std::vector<const QString*> names(count);
+  for (size_t i = 0; i < count; ++i) names[i] = first[i].name;
+  std::sort(names.begin(), names.end());
+  return std::adjacent_find(names.begin(), names.end()) != names.end();
 }
 
 char* ForeignStorage::allocate(size_t size) {
@@ -86,21 +75,48 @@ std::string_view ForeignStorage::keep(std::string_view bytes) {
 }
 
 void ForeignStorage::finish() {
-  nodes_.front().descendantCount = nodes_.size() - 1;
-  // Each node's children take a contiguous run of children_, in document order:
-  // first the runs' starts from the counts, then one pass placing every element.
-  std::vector<size_t> next(nodes_.size());
-  size_t start = 0;
-  for (size_t i = 0; i < nodes_.size(); ++i) {
-    next[i] = start;
-    start += nodes_[i].childCount;
-  }
-  children_.assign(start, nullptr);
-  for (size_t i = 1; i < nodes_.size(); ++i) children_[next[nodes_[i].parent]++] = &nodes_[i];
-  for (size_t i = 0; i < nodes_.size(); ++i) {
-    ForeignNode& node = nodes_[i];
-    if (node.childCount) node.children = &children_[next[i] - node.childCount];
-    if (node.attributeCount) node.attributes = &attributes_[node.firstAttribute];
+  while (depth() > 0) endElement();
+  nodes_.front().descendantCount = uint32_t(nodes_.size() - 1);
+  // Every element is the child of one node, and a node's children follow it in
+  // document order, each after the previous one's descendants: one pass over
+  // the nodes lists them all. Attributes were added in document order too.
+  children_ = std::make_unique_for_overwrite<const ForeignNode*[]>(nodes_.size() - 1);
+  const ForeignNode** child = children_.get();
+  const ForeignAttribute* attribute = attributes_.data();
+  for (ForeignNode& node : nodes_) {
+    if (node.attributeCount) {
+      node.attributes = attribute;
+      attribute += node.attributeCount;
+    }
+    if (node.childCount) {
+      node.children = child;
+      for (const ForeignNode* next = &node + 1; child != node.children + node.childCount;
+           next += 1 + next->descendantCount)
+        *child++ = next;
+    }
   }
   nameIndex_ = {};
+}
+
+// Line ends as Qt's stream reader counts them: "\n", "\r\n" and a lone "\r"
+// each end one line. Lines are tens of bytes long, so memchr finds their ends
+// far faster than a look at every byte: the "\n" first, then the lone "\r"
+// merged in among them.
+void ForeignStorage::indexLines() const {
+  const char* const begin = source_.constData();
+  const char* const end = begin + source_.size();
+  for (const char* n = begin; (n = static_cast<const char*>(std::memchr(n, '\n', size_t(end - n)))); ++n)
+    lineEnds_.push_back(uint32_t(n - begin));
+  const size_t lineFeeds = lineEnds_.size();
+  for (const char* r = begin; (r = static_cast<const char*>(std::memchr(r, '\r', size_t(end - r)))); ++r)
+    if (r + 1 == end || r[1] != '\n') lineEnds_.push_back(uint32_t(r - begin));
+  std::inplace_merge(lineEnds_.begin(), lineEnds_.begin() + std::ptrdiff_t(lineFeeds), lineEnds_.end());
+  linesIndexed_ = true;
+}
+
+int ForeignStorage::line(const ForeignNode& node) const {
+  if (&node == &nodes_.front()) return 0;
+  if (source_.isEmpty()) return int(node.startTagEnd);
+  if (!linesIndexed_) indexLines();
+  return 1 + int(std::lower_bound(lineEnds_.begin(), lineEnds_.end(), node.startTagEnd) - lineEnds_.begin());
 }

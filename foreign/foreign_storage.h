@@ -12,12 +12,15 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "foreign/foreign_document.h"
 
 /// The longest text or attribute value a foreign file may hold, in UTF-8 bytes.
 /// Real ones hold a few KiB at most; a value is decoded and copied as the
@@ -28,32 +31,35 @@ inline constexpr size_t maximumValueBytes = size_t(1) << 20;
 /// reference) is kept, where QString::fromUtf8 would drop it as a byte order mark.
 QString decodeUtf8(const char* bytes, size_t size);
 
+/// The Word at bytes, which need not be aligned.
+template <typename Word>
+inline Word loadWord(const void* bytes) {
+  Word word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+/// Whether the size bytes at p and q are the same. Names are a few bytes long,
+/// where a call to memcmp costs more than the compare: words are compared, the
+/// last one overlapping the one before, so that any size takes a few loads.
+inline bool sameBytes(const char* p, const char* q, size_t size) {
+  if (size >= 8) {
+    for (size_t i = 0; i + 8 < size; i += 8)
+      if (loadWord<uint64_t>(p + i) != loadWord<uint64_t>(q + i)) return false;
+    return loadWord<uint64_t>(p + size - 8) == loadWord<uint64_t>(q + size - 8);
+  }
+  if (size >= 4)
+    return loadWord<uint32_t>(p) == loadWord<uint32_t>(q) &&
+           loadWord<uint32_t>(p + size - 4) == loadWord<uint32_t>(q + size - 4);
+  if (size >= 2) return loadWord<uint16_t>(p) == loadWord<uint16_t>(q) && p[size - 1] == q[size - 1];
+  return size == 0 || *p == *q;
+}
+
 /// An attribute: its interned name and its value as UTF-8 bytes.
 struct ForeignAttribute {
   const QString* name;
   const char* value;
   size_t valueSize;
-};
-
-struct ForeignName;
-
-/// An element, or the document itself (the first node, with an empty name).
-/// Nodes sit in document order, so an element's descendants are the
-/// descendantCount nodes that follow it.
-struct ForeignNode {
-  const ForeignName* name = nullptr;
-  const char* text = nullptr;  // the first child's text (UTF-8), when it is text
-  size_t textSize = 0;
-  bool hasFirstChild = false;
-  bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
-  uint32_t line = 0;         // where the start tag ends, as Qt's stream reader counts lines
-  size_t attributeCount = 0;
-  size_t childCount = 0;
-  size_t descendantCount = 0;
-  const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
-  const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
-  size_t parent = 0;                             // index while building
-  size_t firstAttribute = 0;                     // index while building
 };
 
 /// A distinct element or attribute name of one file, and the names that came
@@ -63,6 +69,7 @@ struct ForeignNode {
 struct ForeignName {
   QString name;
   std::string_view bytes;                          // UTF-8, kept in the storage's arena
+  const ForeignStorage* storage = nullptr;         // the one that holds it, which knows the lines
   ForeignName* predictedFirstChild = nullptr;      // of the last element of this name
   ForeignName* predictedNextSibling = nullptr;     // the element that followed the last one of this name
   ForeignName* predictedFirstAttribute = nullptr;  // of the last element of this name
@@ -80,18 +87,49 @@ class ForeignStorage {
   const QByteArray& source() const { return source_; }
 
   /// Opens an element under the innermost open one; name is copied when new.
-  void startElement(std::string_view name);
+  void startElement(std::string_view name) {
+    ForeignName*& prediction = nextElementName();
+    if (!prediction || prediction->bytes != name) prediction = intern(name);
+    open(prediction);
+  }
+  /// The name the next element opened is likely to have (empty when there is no
+  /// guess), and the element opened with exactly that name.
+  std::string_view predictedElementName() { return bytesOf(nextElementName()); }
+  void startPredictedElement() { open(nextElementName()); }
+  /// The innermost open element's name, as its end tag must repeat it.
+  std::string_view openElementName() const { return open_.back().name->bytes; }
   /// Adds an attribute to the element just opened; value must live as long as the storage.
-  void addAttribute(std::string_view name, std::string_view value);
-  /// Sets the line of the element opened last.
-  void setLine(uint32_t line) { nodes_[lastStarted_].line = line; }
+  void addAttribute(std::string_view name, std::string_view value) {
+    ForeignName*& prediction = nextAttributeName();
+    if (!prediction || prediction->bytes != name) prediction = intern(name);
+    add(prediction, value);
+  }
+  /// The same for attribute names as for element names above.
+  std::string_view predictedAttributeName() { return bytesOf(nextAttributeName()); }
+  void addPredictedAttribute(std::string_view value) { add(nextAttributeName(), value); }
+  /// Whether two attributes of the element opened last have one name.
+  bool hasRepeatedAttribute() const { return nodes_.back().attributeCount > 1 && hasRepeatedAttributeName(); }
+  /// Where the start tag of the element opened last ends: its byte offset in
+  /// source(), or, for a storage without source (the stream reader decodes its
+  /// bytes itself), the line the reader counted. line() turns an offset into a line.
+  void setStartTagEnd(uint32_t position) { nodes_.back().startTagEnd = position; }
   /// A text child that is not blank; value must live as long as the storage.
-  /// ascii: the value is known to hold ASCII only.
-  void addText(std::string_view value, bool ascii = false);
+  /// ascii: the value holds ASCII only.
+  void addText(std::string_view value, bool ascii) {
+    ForeignNode& node = nodes_[open_.back().node];
+    if (!node.hasFirstChild) {
+      node.text = value.data();
+      node.textSize = uint32_t(value.size());
+      node.textIsAscii = ascii;
+    }
+    node.hasFirstChild = true;
+  }
   /// A child that is neither an element nor text (a comment, a processing instruction).
   void addOtherChild() { nodes_[open_.back().node].hasFirstChild = true; }
   void endElement() {
-    nodes_[open_.back().node].descendantCount = nodes_.size() - 1 - open_.back().node;
+    ForeignNode& node = nodes_[open_.back().node];
+    node.descendantCount = uint32_t(nodes_.size() - 1 - open_.back().node);
+    previousSibling_ = open_.back().name;
     open_.pop_back();
   }
   /// How many elements are open (0 at document level).
@@ -104,42 +142,64 @@ class ForeignStorage {
   /// Copies bytes into the arena.
   std::string_view keep(std::string_view bytes);
 
-  /// Sets the nodes' attribute and child pointers; call once after the last element.
+  /// Closes what is still open and sets the nodes' attribute and child pointers;
+  /// call once after the last element.
   void finish();
 
   const ForeignNode& document() const { return nodes_.front(); }
+  /// The line of the file where node's start tag ends (from 1); 0 for the document.
+  int line(const ForeignNode& node) const;
 
   /// Where in source() the first value longer than maximumValueBytes begins, when
   /// a parser met one (and gave up there).
   std::optional<size_t> longValueAt;
 
  private:
-  /// An open element: its node, its name, and the names of its last element child
-  /// and last attribute so far.
   struct OpenElement {
     size_t node;
     ForeignName* name;
-    ForeignName* lastChild = nullptr;
-    ForeignName* lastAttribute = nullptr;
   };
 
-  /// The interned name: the predicted one when it matches; the prediction becomes it.
-  ForeignName* intern(std::string_view name, ForeignName*& prediction) {
-    if (!prediction || prediction->bytes != name) prediction = intern(name);
-    return prediction;
+  // Where the next element's or attribute's name is predicted: after the
+  // previous sibling or attribute, or else as the first of the innermost element.
+  ForeignName*& nextElementName() {
+    return previousSibling_ ? previousSibling_->predictedNextSibling : open_.back().name->predictedFirstChild;
+  }
+  ForeignName*& nextAttributeName() {
+    return previousAttribute_ ? previousAttribute_->predictedNextAttribute : open_.back().name->predictedFirstAttribute;
+  }
+  static std::string_view bytesOf(const ForeignName* name) { return name ? name->bytes : std::string_view(); }
+  void open(ForeignName* name) {
+    ForeignNode& parent = nodes_[open_.back().node];
+    parent.hasFirstChild = true;
+    ++parent.childCount;
+    open_.push_back({nodes_.size(), name});
+    nodes_.emplace_back().name = name;
+    previousSibling_ = nullptr;
+    previousAttribute_ = nullptr;
+  }
+  void add(ForeignName* name, std::string_view value) {
+    attributes_.push_back({&name->name, value.data(), value.size()});
+    ++nodes_.back().attributeCount;
+    previousAttribute_ = name;
   }
   ForeignName* intern(std::string_view name);
+  bool hasRepeatedAttributeName() const;
+  void indexLines() const;
 
   QByteArray source_;
   std::vector<ForeignNode> nodes_;
   std::vector<ForeignAttribute> attributes_;
-  std::vector<const ForeignNode*> children_;
+  std::unique_ptr<const ForeignNode*[]> children_;
   ForeignName documentName_;
-  std::vector<OpenElement> open_{{0, &documentName_}};
-  size_t lastStarted_ = 0;
+  std::vector<OpenElement> open_;
+  ForeignName* previousSibling_ = nullptr;    // the element closed last, while its parent is open
+  ForeignName* previousAttribute_ = nullptr;  // of the element opened last
   std::deque<ForeignName> names_;
   std::unordered_map<std::string_view, ForeignName*> nameIndex_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t blockSize_ = 0;
   size_t blockUsed_ = 0;
+  mutable std::vector<uint32_t> lineEnds_;  // offsets of the line ends, once a line was asked for
+  mutable bool linesIndexed_ = false;
 };

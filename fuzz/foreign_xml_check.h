@@ -26,6 +26,8 @@ inline std::string compareElement(ForeignElement fast, ForeignElement reference)
     return where + "line " + std::to_string(fast.line()) + " instead of " + std::to_string(reference.line());
   if (fast.firstChildText() != reference.firstChildText())
     return where + "text " + quoted(fast.firstChildText()) + " instead of " + quoted(reference.firstChildText());
+  if (fast.firstChildUtf8() != reference.firstChildUtf8() || fast.firstChildIsAscii() != reference.firstChildIsAscii())
+    return where + "text bytes";
   if (fast.attributeCount() != reference.attributeCount()) return where + "attribute count";
   for (size_t i = 0; i < fast.attributeCount(); ++i) {
     if (fast.attributeName(i) != reference.attributeName(i) || fast.attributeValue(i) != reference.attributeValue(i))

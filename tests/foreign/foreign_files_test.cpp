@@ -66,6 +66,11 @@ TEST(ForeignLookups, FindDirectChildrenAndTheirFirstTextAsQtDomDoes) {
   EXPECT_EQ(childText(root, "u"), "");          // nor is any other Unicode space
   EXPECT_EQ(childText(root, "d"), " <raw> ");
   EXPECT_EQ(childText(root, "r"), "a&b");
+  // The same texts as bytes, decoded and without a QString.
+  EXPECT_EQ(childNamed(root, "r").firstChildUtf8(), "a&b");
+  EXPECT_TRUE(childNamed(root, "r").firstChildIsAscii());
+  EXPECT_EQ(childNamed(root, "n").firstChildUtf8(), "");
+  EXPECT_TRUE(childNamed(root, "n").firstChildIsAscii());
   EXPECT_EQ(childText(childNamed(root, "missing"), "x"), "");  // lookups on null find nothing
   EXPECT_EQ(descendantsNamed(document, "y").size(), 2);
 }
@@ -84,6 +89,8 @@ TEST(LoadXmlDocument, ReadsSingleByteEncodingsOnTheFastPath) {
   document = ForeignDocument::parseFast(windows);
   ASSERT_TRUE(document);
   EXPECT_EQ(childText(rootOf(*document), "b"), QString::fromUtf8("\xe2\x82\xac \xe2\x80\x9cx\xe2\x80\x9d"));
+  EXPECT_EQ(childNamed(rootOf(*document), "b").firstChildUtf8(), "\xe2\x82\xac \xe2\x80\x9cx\xe2\x80\x9d");
+  EXPECT_FALSE(childNamed(rootOf(*document), "b").firstChildIsAscii());
 }
 
 // Where the fast path gives up, the stream reader's message and position are the

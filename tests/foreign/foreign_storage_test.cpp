@@ -51,3 +51,20 @@ TEST(ForeignStorage, KeepsTheLeadingWhiteSpaceOfTextAndDropsBlankRuns) {
   ASSERT_TRUE(document);
   EXPECT_EQ(describe(ForeignElement(*document).child(0)), "r(a \"\n    x\n\",b,c)");
 }
+
+// Lines are counted only when asked for, from where each start tag ends; both
+// paths count "\n", "\r\n" and a lone "\r" as one line end each.
+TEST(ForeignStorage, CountsLinesWhereStartTagsEnd) {
+  const QByteArray bytes = "<r>\r\n<a\r\nx=\"1\"/>\r<b>\n\n<c/></b></r>";
+  const std::optional<ForeignDocument> fast = ForeignDocument::parseFast(bytes);
+  ASSERT_TRUE(fast);
+  const ForeignDocument read = ForeignDocument::parseWithStreamReader(bytes);
+  for (const ForeignElement document : {ForeignElement(*fast), ForeignElement(read)}) {
+    const ForeignElement root = document.child(0);
+    EXPECT_EQ(document.line(), 0);
+    EXPECT_EQ(root.line(), 1);
+    EXPECT_EQ(root.child(0).line(), 3);
+    EXPECT_EQ(root.child(1).line(), 4);
+    EXPECT_EQ(root.child(1).child(0).line(), 6);
+  }
+}
