@@ -93,6 +93,9 @@ void ProjectMapper::completeProject(qsizetype project, const ProjectLinks& links
   for (const NotCarried& setting : std::as_const(started.notCarried)) reportNotCarried(outcome, setting);
   writeLinks(model_, started.project, links);
   for (const NotCarried& library : links.librariesNotLinked) librariesNotLinked_.append({outcome, library});
+  // Projects are completed in the order they were started: every one before it
+  // was handed on already.
+  if (completedProjects_ && completedProjects_(*started.project)) model_.deleteNode(started.project);
 }
 
 // The configurations are named in the reader's word ("target").
