@@ -32,9 +32,9 @@ class ProjectMapper : public RecordSink {
   ProjectMapper(SolutionModel& model, ConversionContext& context, const MappingOptions& options,
                 const MappingRules& rules);
 
-  /// Takes each project once it and every project before it are complete, in the
+  /// Takes each project completed while no later one is started, in the
   /// solution's order; true when it wrote the project out, which then leaves the
-  /// model, so that the model never holds more than the projects in progress.
+  /// model, so that the model holds one project at a time.
   using CompletedProjectSink = std::function<bool(const ModelNode& project)>;
   void handCompletedProjectsTo(CompletedProjectSink sink) { completedProjects_ = std::move(sink); }
 
