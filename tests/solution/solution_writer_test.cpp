@@ -4,8 +4,11 @@
 #include "solution/solution_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <QDir>
 #include <QFile>
+#include <csignal>
 
 #include "helpers/model_fixture.h"
 
@@ -94,4 +97,66 @@ TEST_F(SolutionWriter, ALargeSolutionIsSavedAsItsWholeText) {
   ASSERT_GT(text.size(), size_t(3 * 256 * 1024));
   EXPECT_NE(text.find("xxx&amp;\"\n    b_after_it=\"&lt;&gt;\""), std::string::npos);
   EXPECT_EQ(saved(), QByteArray::fromStdString(text));
+}
+
+namespace {
+
+// A project of files numbered first to last, one folder deep: some hundred kilobytes.
+ModelNode* addLargeProject(SolutionModel& model, ModelNode* solution, const QString& name) {
+  ModelNode* project = model.newProject(solution, name, testing_support::testDirectory() + "/" + name, "Library");
+  ModelNode* folder = model.findOrAddFolder(project, "Source Files", "c;h");
+  for (int i = 0; i < 5000; ++i) model.addFile(folder, QStringLiteral("src/some/directory/file%1.c").arg(i));
+  return project;
+}
+
+}  // namespace
+
+// Projects streamed as they are complete, each leaving the model, and the rest
+// saved after them give the bytes of the solution written whole, in pieces handed
+// on while streaming. Only the solution's first child is written out: a project
+// with one before it waits for the save.
+TEST_F(SolutionWriter, AStreamedSolutionIsTheTextOfTheWholeSolution) {
+  ModelNode* library = addLargeProject(model, solution, "Lib");
+  ModelNode* last = addLargeProject(model, solution, "Last");
+  model.newConfiguration(solution, "Other");
+  const std::string whole = solutionText(*solution);
+  ASSERT_GT(whole.size(), size_t(2 * 256 * 1024));
+
+  SolutionStream stream;
+  EXPECT_FALSE(stream.writeProject(*library));
+  for (ModelNode* written : {project, library}) {
+    ASSERT_TRUE(stream.writeProject(*written));
+    model.deleteNode(written);
+  }
+  EXPECT_TRUE(QDir(root).entryList({"*.hzp"}).isEmpty());
+  stream.save(*solution);
+  EXPECT_EQ(readFile(root + "/Demo.hzp"), QByteArray::fromStdString(whole));
+  EXPECT_TRUE(solution->children().begin() != solution->children().end() && *solution->children().begin() == last);
+}
+
+// A write that fails while projects are streamed (a full disk, as a file size
+// limit shows it) is reported when the solution is saved, with the words of a
+// solution written whole; the previous file stays and no temporary file is left.
+TEST_F(SolutionWriter, AWriteThatFailsWhileStreamingIsReportedWhenSaving) {
+  testing_support::writeFile(root + "/Demo.hzp", "previous");
+  ModelNode* library = addLargeProject(model, solution, "Lib");
+  const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit {};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const struct rlimit small { 64 * 1024, limit.rlim_max };
+  setrlimit(RLIMIT_FSIZE, &small);
+  SolutionStream stream;
+  const bool written = stream.writeProject(*project) && stream.writeProject(*library);
+  QString failure;
+  try {
+    stream.save(*solution);
+  } catch (const ConversionError& error) {
+    failure = error.message();
+  }
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, ignored);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(failure, "cannot write " + root + "/Demo.hzp: File too large");
+  EXPECT_EQ(readFile(root + "/Demo.hzp"), "previous");
+  EXPECT_EQ(QDir(root).entryList(QDir::Files | QDir::Hidden), QStringList({"Demo.hzp"}));
 }
