@@ -271,9 +271,9 @@ SolutionStream::~SolutionStream() = default;
 bool SolutionStream::writeProject(const ModelNode& project) {
   const ModelNode* solution = project.parent();
   if (!solution || *solution->children().begin() != &project) return false;
-  if (state_ == State::NotStarted) start(*solution);
-  if (state_ != State::Streaming) return false;
   try {
+    if (state_ == State::NotStarted) start(*solution);
+    if (state_ != State::Streaming) return false;
     writing_->text.writeSolutionChild(project);
     return true;
   } catch (const ConversionError& error) {
