@@ -93,6 +93,13 @@ void ProjectMapper::completeProject(qsizetype project, const ProjectLinks& links
   for (const NotCarried& setting : std::as_const(started.notCarried)) reportNotCarried(outcome, setting);
   writeLinks(model_, started.project, links);
   for (const NotCarried& library : links.librariesNotLinked) librariesNotLinked_.append({outcome, library});
+  // Handed on while the reader is still reading, so that the model holds one
+  // project at a time (they are completed in the order they were started). A
+  // reader that completes its projects only once it has started them all holds
+  // them all by then: they are written with the rest, which spares destroying
+  // them one by one.
+  const bool lastStarted = size_t(project) + 1 == started_.size();
+  if (lastStarted && completedProjects_ && completedProjects_(*started.project)) model_.deleteNode(started.project);
 }
 
 // The configurations are named in the reader's word ("target").

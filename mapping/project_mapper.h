@@ -12,7 +12,9 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "readers/common/reader.h"
@@ -29,6 +31,12 @@ class ProjectMapper : public RecordSink {
   /// All outlive the mapper; rules: the reader's.
   ProjectMapper(SolutionModel& model, ConversionContext& context, const MappingOptions& options,
                 const MappingRules& rules);
+
+  /// Takes each project completed while no later one is started, in the
+  /// solution's order; true when it wrote the project out, which then leaves the
+  /// model, so that the model holds one project at a time.
+  using CompletedProjectSink = std::function<bool(const ModelNode& project)>;
+  void handCompletedProjectsTo(CompletedProjectSink sink) { completedProjects_ = std::move(sink); }
 
   /// Makes the model's solution.
   void beginSolution(const QString& name, const QString& directory, const QString& workspaceFile) override;
@@ -72,6 +80,7 @@ class ProjectMapper : public RecordSink {
   qsizetype projectsAdded_ = 0;
   /// Every project started, by its number; emptied as it is completed.
   std::vector<StartedProject> started_;
+  CompletedProjectSink completedProjects_;
   /// Each project's libraries not linked, by its index among the input's outcomes.
   QList<QPair<qsizetype, NotCarried>> librariesNotLinked_;
 };

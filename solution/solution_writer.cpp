@@ -74,7 +74,16 @@ class SolutionTextWriter {
     // keeps the buffer the size of a piece.
     if (sink_) xml_.setValueSpill(pieceSize, [this] { flushPiece(pieceSize); });
   }
+  /// The whole solution.
   void write(const ModelNode& solution);
+
+  // The same text in parts, for a solution written while it is built.
+  /// The DOCTYPE line and the start tag of solution, which has a child by now.
+  void writeSolutionStart(const ModelNode& solution);
+  /// A child of the root solution and everything under it.
+  void writeSolutionChild(const ModelNode& child) { writeElement(child, false, 1); }
+  /// The children the root solution still holds, its end tag, and the last bytes.
+  void writeSolutionEnd(const ModelNode& solution);
 
  private:
   // An element whose children are being written; next is the next child written.
@@ -85,6 +94,8 @@ class SolutionTextWriter {
     bool configurationsOnly;
   };
 
+  // element and everything under it, its start tag at depth.
+  void writeElement(const ModelNode& element, bool root, size_t depth);
   void open(const ModelNode& element, bool root);
   void collectAttributes(const ModelNode& element, Form form, bool root);
   void addAttribute(const QString& name, const QString& value);
@@ -99,6 +110,7 @@ class SolutionTextWriter {
   const ByteSink* sink_;
   XMLWriter xml_;
   std::vector<Open> open_;
+  size_t depth_ = 0;  // of the element open_ starts with
   // Reused for every element, so their strings keep their capacity.
   std::vector<XMLAttribute> attributes_;
   std::vector<QString> encodedNames_;  // the name each slot of attributes_ holds
@@ -107,7 +119,27 @@ class SolutionTextWriter {
 
 void SolutionTextWriter::write(const ModelNode& solution) {
   xml_.writeDoctype(solutionDoctype);
+  writeElement(solution, true, 0);
+  flushPiece(1);
+}
+
+void SolutionTextWriter::writeSolutionStart(const ModelNode& solution) {
+  xml_.writeDoctype(solutionDoctype);
+  depth_ = 0;
   open(solution, true);
+  open_.clear();  // its children come one by one, as they are complete
+}
+
+void SolutionTextWriter::writeSolutionEnd(const ModelNode& solution) {
+  for (const ModelNode* child : solution.children()) writeSolutionChild(*child);
+  xml_.writeEndTag("solution", 0);
+  out_.push_back('\n');
+  flushPiece(1);
+}
+
+void SolutionTextWriter::writeElement(const ModelNode& element, bool root, size_t depth) {
+  depth_ = depth;
+  open(element, root);
   while (!open_.empty()) {
     flushPiece(pieceSize);
     if (const ModelNode* child = nextChild()) {
@@ -116,10 +148,9 @@ void SolutionTextWriter::write(const ModelNode& solution) {
     }
     const std::string_view tag = open_.back().tag;
     open_.pop_back();
-    xml_.writeEndTag(tag, open_.size());
+    xml_.writeEndTag(tag, depth_ + open_.size());
     out_.push_back('\n');
   }
-  flushPiece(1);
 }
 
 void SolutionTextWriter::flushPiece(size_t least) {
@@ -155,7 +186,7 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
                                              ? children.end()
                                              : firstWritten(children.begin(), children.end(), configurationsOnly);
   const bool hasChildren = first != children.end();
-  xml_.writeStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), open_.size(),
+  xml_.writeStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), depth_ + open_.size(),
                      hasChildren ? XMLWriter::TagEnd::Children : XMLWriter::TagEnd::Empty);
   if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly});
 }
@@ -222,4 +253,64 @@ void saveSolution(const ModelNode& solution) {
   const Path& file = solution.solutionFile();
   QDir().mkpath(file.absoluteDirectory());
   writeFileAtomically(file.path(), [&solution](const ByteSink& sink) { writeSolutionText(solution, sink); });
+}
+
+/// The file being written and the text writer that fills it through its buffer.
+struct SolutionStream::Writing {
+  explicit Writing(const QString& path) : file(path) { buffer.reserve(pieceSize + 4096); }
+
+  AtomicFile file;
+  ByteSink sink = [this](std::string_view bytes) { file.write(bytes); };
+  std::string buffer;
+  SolutionTextWriter text{buffer, &sink};
+};
+
+SolutionStream::SolutionStream() = default;
+SolutionStream::~SolutionStream() = default;
+
+bool SolutionStream::writeProject(const ModelNode& project) {
+  const ModelNode* solution = project.parent();
+  if (!solution || *solution->children().begin() != &project) return false;
+  try {
+    if (state_ == State::NotStarted) start(*solution);
+    if (state_ != State::Streaming) return false;
+    writing_->text.writeSolutionChild(project);
+    return true;
+  } catch (const ConversionError& error) {
+    error_ = error;
+    state_ = State::Failed;
+    writing_.reset();
+    return false;
+  }
+}
+
+// The file is opened once the solution has a child, when its start tag can be
+// finished. A file that cannot be opened now is left to saveSolution, which
+// reports the failure where and as a solution written whole does; so is one that
+// would be named while it is written, since it would show among the files the
+// reader is still listing.
+void SolutionStream::start(const ModelNode& solution) {
+  state_ = State::Declined;
+  try {
+    writing_ = std::make_unique<Writing>(solution.solutionFile().path());
+  } catch (const ConversionError&) {
+    return;
+  }
+  if (!writing_->file.isUnnamed()) {
+    writing_.reset();
+    return;
+  }
+  writing_->text.writeSolutionStart(solution);
+  state_ = State::Streaming;
+}
+
+void SolutionStream::save(const ModelNode& solution) {
+  if (error_) throw *error_;
+  if (state_ != State::Streaming) {
+    saveSolution(solution);
+    return;
+  }
+  writing_->text.writeSolutionEnd(solution);
+  writing_->file.commit();
+  writing_.reset();
 }

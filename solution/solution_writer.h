@@ -1,11 +1,15 @@
 #pragma once
 // The solution file writer: the bytes of a solution of the model, made in one walk
-// without touching the model, and the solution written to its file.
+// without touching the model, and the solution written to its file, whole or
+// project by project while it is built.
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "support/atomic_write.h"
+#include "support/conversion_outcome.h"
 
 class ModelNode;
 
@@ -27,3 +31,34 @@ void writeSolutionText(const ModelNode& solution, const ByteSink& sink);
 /// previous file only once the new one is complete (see writeFileAtomically). Throws
 /// ConversionError "cannot write <path>: <reason>" when it cannot.
 void saveSolution(const ModelNode& solution);
+
+/// Writes a solution to its file while the model is built, so that the model need
+/// not hold it whole: each project as soon as it is complete, the rest when it is
+/// saved; the bytes are those saveSolution writes. The solution's own properties
+/// must not change once its first project is written. A stream dropped before it
+/// is saved leaves no file: an input that fails leaves the previous solution.
+class SolutionStream {
+ public:
+  SolutionStream();
+  SolutionStream(const SolutionStream&) = delete;
+  SolutionStream& operator=(const SolutionStream&) = delete;
+  ~SolutionStream();
+
+  /// Writes project, a child of the root solution, when it is the solution's first
+  /// child (everything before it is written). True when it was: the project may
+  /// leave the model. Once a write has failed, writes nothing more.
+  bool writeProject(const ModelNode& project);
+  /// Writes what solution still holds after the projects written and replaces its
+  /// file; where no project was written, the whole solution (saveSolution). Throws
+  /// the ConversionError of a write that failed, as saveSolution would.
+  void save(const ModelNode& solution);
+
+ private:
+  struct Writing;
+  enum class State { NotStarted, Streaming, Declined, Failed };
+  void start(const ModelNode& solution);
+
+  State state_ = State::NotStarted;
+  std::unique_ptr<Writing> writing_;
+  std::optional<ConversionError> error_;
+};

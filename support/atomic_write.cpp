@@ -12,6 +12,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "support/diagnostics.h"
 
@@ -28,7 +29,7 @@ struct Target {
   mode_t mode = 0;
 };
 
-/// Why a write failed, thrown inside this file and reported by writeFileAtomically.
+/// Why a write failed, thrown inside this file and reported by AtomicFile.
 struct WriteFailure {
   std::string reason;
 };
@@ -152,58 +153,68 @@ void syncDirectory(const std::string& directory) {
   close(descriptor);
 }
 
-// Fills the temporary file; errno holds the reason when it returns false.
-bool fillTemporaryFile(int descriptor, const Target& target, const ByteProducer& produce) {
-  if (target.replacesFile && fchmod(descriptor, target.mode) != 0) return false;
-  bool written = true;
-  int error = 0;
-  produce([&](std::string_view bytes) {
-    if (!written) return;
-    written = writeAll(descriptor, bytes);
-    if (!written) error = errno;
-  });
-  if (!written) {
-    errno = error;
-    return false;
-  }
-  return syncFile(descriptor);
-}
-
-void writeLocalFile(const char* path, const ByteProducer& produce, const char* descriptorLinks) {
-  const Target target = inspectTarget(path);
-  // A file named from the start is written with the signals held, so that an
-  // interrupted run never leaves it behind.
-  std::optional<SignalsHeld> held;
-  TemporaryFile file = createTemporaryFile(path, descriptorLinks);
-  if (file.descriptor < 0) fail(errno);
-  if (!file.path.empty()) held.emplace();
-  bool done = fillTemporaryFile(file.descriptor, target, produce);
-  int error = errno;
-  if (!held) held.emplace();
-  if (done && !nameTemporaryFile(file, path)) {
-    done = false;
-    error = errno;
-  }
-  if (close(file.descriptor) != 0 && done) {
-    done = false;
-    error = errno;
-  }
-  if (done && rename(file.path.c_str(), path) == 0) {
-    syncDirectory(directoryOf(path));
-    return;
-  }
-  if (done) error = errno;
-  if (!file.path.empty()) unlink(file.path.c_str());
-  fail(error);
-}
-
 }  // namespace
 
-void writeFileAtomically(const QString& path, const ByteProducer& produce, const char* descriptorLinks) {
-  try {
-    writeLocalFile(QFile::encodeName(path).constData(), produce, descriptorLinks);
-  } catch (const WriteFailure& failure) {
-    throw ConversionError(QStringLiteral("cannot write ") + path + QStringLiteral(": ") +
-                          QString::fromLocal8Bit(failure.reason.c_str()));
+/// The file being written and what it holds back: its descriptor and name are
+/// given up when it goes, with the signals held while a named file is removed.
+struct AtomicFile::Temporary {
+  Temporary() = default;
+  Temporary(const Temporary&) = delete;
+  Temporary& operator=(const Temporary&) = delete;
+  ~Temporary() {
+    if (file.descriptor >= 0) close(file.descriptor);
+    if (!file.path.empty()) unlink(file.path.c_str());
   }
+
+  std::string target;  // path as the file system takes it
+  std::optional<SignalsHeld> held;
+  TemporaryFile file;
+};
+
+AtomicFile::AtomicFile(const QString& path, const char* descriptorLinks)
+    : path_(path), temporary_(std::make_unique<Temporary>()) {
+  Temporary& temporary = *temporary_;
+  temporary.target = QFile::encodeName(path).toStdString();
+  try {
+    const Target target = inspectTarget(temporary.target.c_str());
+    temporary.file = createTemporaryFile(temporary.target, descriptorLinks);
+    if (temporary.file.descriptor < 0) fail(errno);
+    // A file named from the start is written with the signals held, so that an
+    // interrupted run never leaves it behind.
+    if (!temporary.file.path.empty()) temporary.held.emplace();
+    if (target.replacesFile && fchmod(temporary.file.descriptor, target.mode) != 0) fail(errno);
+  } catch (const WriteFailure& failure) {
+    failWith(failure.reason);
+  }
+}
+
+AtomicFile::~AtomicFile() = default;
+
+bool AtomicFile::isUnnamed() const { return temporary_->file.path.empty(); }
+
+void AtomicFile::write(std::string_view bytes) {
+  if (!writeAll(temporary_->file.descriptor, bytes)) failWith(std::strerror(errno));
+}
+
+void AtomicFile::commit() {
+  Temporary& temporary = *temporary_;
+  if (!syncFile(temporary.file.descriptor)) failWith(std::strerror(errno));
+  if (!temporary.held) temporary.held.emplace();
+  if (!nameTemporaryFile(temporary.file, temporary.target)) failWith(std::strerror(errno));
+  if (close(std::exchange(temporary.file.descriptor, -1)) != 0) failWith(std::strerror(errno));
+  if (rename(temporary.file.path.c_str(), temporary.target.c_str()) != 0) failWith(std::strerror(errno));
+  temporary.file.path.clear();  // the name is the target's now
+  syncDirectory(directoryOf(temporary.target));
+  temporary.held.reset();
+}
+
+void AtomicFile::failWith(const std::string& reason) const {
+  throw ConversionError(QStringLiteral("cannot write ") + path_ + QStringLiteral(": ") +
+                        QString::fromLocal8Bit(reason.c_str()));
+}
+
+void writeFileAtomically(const QString& path, const ByteProducer& produce, const char* descriptorLinks) {
+  AtomicFile file(path, descriptorLinks);
+  produce([&file](std::string_view bytes) { file.write(bytes); });
+  file.commit();
 }

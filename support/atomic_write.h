@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,18 +13,45 @@ using ByteSink = std::function<void(std::string_view bytes)>;
 /// Hands all of a file's bytes, piece by piece and in order, to the sink it is given.
 using ByteProducer = std::function<void(const ByteSink& sink)>;
 
-/// Writes the bytes produce makes to path through a new temporary file in the same
-/// directory that is flushed to the disk and then renamed over path; the bytes are
-/// made while they are written, so a large file is never held in memory as a whole.
-/// The temporary file has no name until it is complete, so a run killed at any
+/// A file that replaces path only once it is whole: a new temporary file in the
+/// same directory, written piece by piece, flushed to the disk and renamed over
+/// path by commit. A file not committed is dropped with the object, so a failure
+/// anywhere before commit leaves path as it was; the file may be opened long
+/// before it is complete. The temporary file has no name until it is complete, so a run killed at any
 /// moment leaves nothing behind. A symbolic link at path is replaced by the file,
 /// never followed. An existing regular file must be writable by the user and lends
 /// the new one its permission bits; a new file gets 0666 less the umask. Anything
-/// else at path (a directory, a device) is refused. On failure the temporary file is
-/// removed, path is untouched, and ConversionError "cannot write <path>: <reason>"
-/// is thrown (reason such as "Permission denied"). descriptorLinks is where the
-/// process's descriptors have links, through which the unnamed file gets its name;
-/// where it does not exist (no /proc mounted) the file is named from the start,
-/// with the same guarantees. Tests name another.
+/// else at path (a directory, a device) is refused. Every failure throws
+/// ConversionError "cannot write <path>: <reason>" (reason such as "Permission
+/// denied"). descriptorLinks is where the process's descriptors have links,
+/// through which the unnamed file gets its name; where it does not exist (no
+/// /proc mounted) the file is named from the start, with the same guarantees, and
+/// the signals that end a run are held until the object goes. Tests name another.
+class AtomicFile {
+ public:
+  /// Opens the temporary file for path.
+  explicit AtomicFile(const QString& path, const char* descriptorLinks = "/proc/self/fd");
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  ~AtomicFile();
+
+  /// True when the temporary file has no name until commit: nothing shows in its
+  /// directory while it is written.
+  bool isUnnamed() const;
+  /// Appends bytes. After a failure the file is only good for dropping.
+  void write(std::string_view bytes);
+  /// Flushes the file to the disk and renames it over path.
+  void commit();
+
+ private:
+  struct Temporary;
+  [[noreturn]] void failWith(const std::string& reason) const;
+
+  QString path_;
+  std::unique_ptr<Temporary> temporary_;
+};
+
+/// Writes the bytes produce makes to path through an AtomicFile; the bytes are
+/// made while they are written, so a large file is never held in memory as a whole.
 void writeFileAtomically(const QString& path, const ByteProducer& produce,
                          const char* descriptorLinks = "/proc/self/fd");

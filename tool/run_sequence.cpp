@@ -101,35 +101,45 @@ void leaveToExit(std::unique_ptr<ModelNode> solution) {
 
 // Converts one input: its reader reads the files into records, the mapper writes
 // them into a model of its own, the writer writes the model to the solution file.
-// An input that fails leaves no solution file behind: nothing is written before
-// the reader is done. A solution that cannot be written is an error like any
-// other: the user would otherwise take the previous file for the result. Each
-// input gets a context and a model of its own, so nothing read from one carries
-// over to the next.
+// Each project is written out to a temporary file as soon as it is complete and
+// leaves the model, so that a large workspace is never held whole; the file
+// replaces the solution only once the reader is done and the checks have passed.
+// An input that fails leaves no solution file behind. A solution that cannot be
+// written is an error like any other, reported where saving it would report it:
+// the user would otherwise take the previous file for the result. Each input
+// gets a context and a model of its own, so nothing read from one carries over
+// to the next.
 //
 // With an expansion the templates are expanded first: the converted solution is
 // read back, into a model of its own, from the text that saving it would write,
 // as if from its file (relative paths, imports and the load command are based on
-// the solution's directory). So the file is written once, when the expansion has
-// succeeded, and a failed expansion leaves a previous file as it was.
+// the solution's directory). So its model is kept whole, the file is written
+// once, when the expansion has succeeded, and a failed expansion leaves a
+// previous file as it was.
 void convert(Run& run, const QString& input, bool expandTemplates, ModelsAfterwards afterwards) {
   const RunConfiguration& configuration = run.configuration;
+  const bool expanding = expandTemplates && run.expansion;
   run.diagnostics.beginInput(input.isEmpty() ? QStringLiteral(".") : input);
   ConversionContext context(configuration.reading, run.diagnostics);
   SolutionModel model(run.schema, run.macros);
+  SolutionStream stream;
   ProjectMapper mapper(model, context, configuration.mapping, configuration.command->rules);
+  if (!expanding)
+    mapper.handCompletedProjectsTo([&stream](const ModelNode& project) { return stream.writeProject(project); });
   configuration.command->read(context, input, mapper);
   const ModelNode* solution = model.solution();
   checkWritesReplaceNoInput(run, context, *solution);
   checkSolutionNotWrittenBefore(run, input, *solution);
   SolutionModel expanded(run.schema, run.macros);
-  if (expandTemplates && run.expansion) {
+  if (expanding) {
     const QString path = solution->solutionFile().path();
     const std::string text = solutionText(*solution);
     model.deleteNode(model.solution());
     solution = run.expansion->expandText(expanded, path, text, run.diagnostics);
+    saveSolution(*solution);
+  } else {
+    stream.save(*solution);
   }
-  saveSolution(*solution);
   const QString path = solution->solutionFile().path();
   if (const std::optional<FileIdentity> entry = entryIdentityOf(path)) run.written.insert(*entry, input);
   run.diagnostics.finishInput(path);

@@ -15,6 +15,7 @@
 #include <QThread>
 #include <csignal>
 
+#include "e2e/iar_fixtures.h"
 #include "e2e/uvision_fixtures.h"
 #include "helpers/test_support.h"
 #include "support/atomic_write.h"
@@ -98,6 +99,23 @@ TEST(SolutionWriting, UnwritableDirectoryOrReadOnlyFileIsReportedAndKeepsThePrev
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError, expectedError);
   EXPECT_EQ(readFile("ws/blinky.hzp"), previous);
+}
+
+// Projects are written out as they are converted: a project that fails after
+// the first was written still leaves the previous solution, and no temporary file.
+TEST(SolutionWriting, AnInputThatFailsAfterItsFirstProjectKeepsThePreviousFile) {
+  iar_fixtures::copyFixture("failures", "w");
+  writeFile("w/both.eww",
+            "<workspace>\n  <project><path>$WS_DIR$\\app.ewp</path></project>\n"
+            "  <project><path>$WS_DIR$\\lib.ewp</path></project>\n</workspace>\n");
+  writeFile("w/both.hzp", previous);
+  const QStringList before = entries("w");
+  const auto result = runQuenport({"iar2hzp", "-executable-template", "E", "w/both.eww"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_TRUE(result.standardError.endsWith("error: w/lib.ewp: library template not specified\n"))
+      << result.standardError.toStdString();
+  EXPECT_EQ(readFile("w/both.hzp"), previous);
+  EXPECT_EQ(entries("w"), before);
 }
 
 // A workspace unpacked from an archive must not make the tool write anywhere else.

@@ -4,8 +4,11 @@
 #include "solution/solution_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <QDir>
 #include <QFile>
+#include <csignal>
 
 #include "helpers/model_fixture.h"
 
@@ -22,6 +25,12 @@ class SolutionWriter : public ::testing::Test, public ModelFixture {
     saveSolution(*solution);
     QFile file(root + "/Demo.hzp");
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  // A project of some hundred kilobytes of text.
+  ModelNode* addLargeProject(const QString& name) {
+    ModelNode* added = model.newProject(solution, name, root + "/" + name, "Library");
+    for (int i = 0; i < 5000; ++i) model.addFile(added, QStringLiteral("src/some/directory/file%1.c").arg(i));
+    return added;
   }
 };
 
@@ -94,4 +103,50 @@ TEST_F(SolutionWriter, ALargeSolutionIsSavedAsItsWholeText) {
   ASSERT_GT(text.size(), size_t(3 * 256 * 1024));
   EXPECT_NE(text.find("xxx&amp;\"\n    b_after_it=\"&lt;&gt;\""), std::string::npos);
   EXPECT_EQ(saved(), QByteArray::fromStdString(text));
+}
+
+// Projects streamed (in pieces) and let go, then the rest saved, give the bytes of
+// the solution written whole; a project with one before it waits for the save.
+TEST_F(SolutionWriter, AStreamedSolutionIsTheTextOfTheWholeSolution) {
+  ModelNode* library = addLargeProject("Lib");
+  addLargeProject("Last");
+  model.newConfiguration(solution, "Other");
+  const std::string whole = solutionText(*solution);
+  ASSERT_GT(whole.size(), size_t(2 * 256 * 1024));
+
+  SolutionStream stream;
+  EXPECT_FALSE(stream.writeProject(*library));
+  for (ModelNode* written : {project, library}) {
+    ASSERT_TRUE(stream.writeProject(*written));
+    model.deleteNode(written);
+  }
+  stream.save(*solution);
+  EXPECT_EQ(readFile(root + "/Demo.hzp"), QByteArray::fromStdString(whole));
+}
+
+// A write that fails while projects are streamed (a full disk, as a file size
+// limit shows it) is reported when the solution is saved, with the words of a
+// solution written whole; the previous file stays and no temporary file is left.
+TEST_F(SolutionWriter, AWriteThatFailsWhileStreamingIsReportedWhenSaving) {
+  testing_support::writeFile(root + "/Demo.hzp", "previous");
+  ModelNode* library = addLargeProject("Lib");
+  const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit {};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const struct rlimit small { 64 * 1024, limit.rlim_max };
+  setrlimit(RLIMIT_FSIZE, &small);
+  SolutionStream stream;
+  const bool written = stream.writeProject(*project) && stream.writeProject(*library);
+  QString failure;
+  try {
+    stream.save(*solution);
+  } catch (const ConversionError& error) {
+    failure = error.message();
+  }
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, ignored);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(failure, "cannot write " + root + "/Demo.hzp: File too large");
+  EXPECT_EQ(readFile(root + "/Demo.hzp"), "previous");
+  EXPECT_EQ(QDir(root).entryList(QDir::Files | QDir::Hidden), QStringList({"Demo.hzp"}));
 }
