@@ -117,6 +117,17 @@ measure() {
     "$cpu" "$peer_cpu" "$cpu_ratio" "$(mib "$peak")" "$(mib "$peer_peak")" "$memory_ratio" "$goals"
 }
 
+# floor: the best CPU time and peak memory of bench/qt_floor, which only loads the
+# libraries quenport loads, over 10 runs.
+floor() {
+  local program=$(dirname "$measure")/qt_floor run
+  [[ -x $program ]] || { echo "conversions: no $program (build the qt_floor target)" >&2; exit 1; }
+  rm -f "$work/floor.runs"
+  for ((run = 0; run < 10; run++)); do time_run "$work/floor.runs" "$work" "$program"; done
+  printf '%.1f ms of CPU time and %s MiB' "$(awk -v s="$(best_cpu "$work/floor.runs")" 'BEGIN { print s * 1000 }')" \
+    "$(mib "$(best_peak_kib "$work/floor.runs")")"
+}
+
 build_peers
 enter_bench_directory conversions
 echo "A peer (../shared/perf-peers, compiled by bench/conversions.sh) parses the same files with pugixml,"
@@ -124,6 +135,10 @@ echo "pulls the elements a conversion needs and writes a solution-shaped file of
 echo "model, no checks. Best of $runs runs each (at least 5 for one project), the peer and quenport"
 echo "interleaved. Goals: CPU at most 1.5x the peer's and peak memory at most 2x at every size from 5"
 echo "projects; CPU at most 2x for one project, where the run is mostly start-up."
+echo
+echo "A program that only loads the shared libraries quenport loads (Qt 6 Core and what it needs;"
+echo "bench/qt_floor.cpp) takes $(floor) of memory: the floor under every quenport run,"
+echo "where a peer loads only the C++ library and pugixml."
 for row in "${workloads[@]}"; do
   IFS='|' read -r workload heading <<< "$row"
   echo
