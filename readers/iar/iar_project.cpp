@@ -1,6 +1,7 @@
 #include "readers/iar/iar_project.h"
 
 #include "foreign/foreign_files.h"
+#include "foreign/foreign_lookups.h"
 
 namespace {
 
@@ -94,36 +95,12 @@ QStringList excludedFrom(const ForeignElement& excluded) {
   return names;
 }
 
-/// Whether elements have a tag name: compared as text until one of them has it,
-/// then by the document's interned name alone; an element named as the last one
-/// that had another name is told apart by that name alone. Lives for one document.
-class TagNameMatch {
- public:
-  explicit TagNameMatch(QLatin1StringView name) : name_(name) {}
-
-  bool operator()(const ForeignElement& element) {
-    if (!found_.isNull()) return element.hasSameTagName(found_);
-    if (!other_.isNull() && element.hasSameTagName(other_)) return false;
-    if (!element.hasTagName(name_)) {
-      other_ = element;
-      return false;
-    }
-    found_ = element;
-    return true;
-  }
-
- private:
-  QLatin1StringView name_;
-  ForeignElement found_;
-  ForeignElement other_;
-};
-
 /// The tag names of the children of groups and files, for one document.
 struct ItemTags {
-  TagNameMatch file{QLatin1StringView("file")};
-  TagNameMatch name{nameTag};
-  TagNameMatch configuration{configurationTag};
-  TagNameMatch excluded{QLatin1StringView("excluded")};
+  TagMatcher file{QLatin1StringView("file")};
+  TagMatcher name{nameTag};
+  TagMatcher configuration{configurationTag};
+  TagMatcher excluded{QLatin1StringView("excluded")};
 };
 
 // The text without the white space around it; most names have none.
@@ -142,12 +119,12 @@ void readItemParts(const ForeignElement& element, ItemTags& tags, Item& item) {
   bool excluded = false;
   for (size_t i = 0; i < element.childCount(); ++i) {
     const ForeignElement child = element.child(i);
-    if (!named && tags.name(child)) {
+    if (!named && tags.name.matches(child)) {
       named = true;
       item.name = trimmedText(child);
-    } else if (tags.configuration(child)) {
+    } else if (tags.configuration.matches(child)) {
       item.ownSettings.push_back(ownSettings(child));
-    } else if (!excluded && tags.excluded(child)) {
+    } else if (!excluded && tags.excluded.matches(child)) {
       excluded = true;
       item.excludedFrom = excludedFrom(child);
     }
@@ -166,7 +143,7 @@ void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent&
         return qsizetype(content.groups.size()) - 1;
       },
       [&content, &tags](const ForeignElement& item, qsizetype group) {
-        if (!tags.file(item)) return;
+        if (!tags.file.matches(item)) return;
         IarFile& added = content.files.emplace_back();
         added.group = group;
         readItemParts(item, tags, added);
@@ -185,7 +162,7 @@ int walkIarGroups(const ForeignElement& root,
     int depth;
   };
   int merged = 0;
-  TagNameMatch isGroup(QLatin1StringView("group"));
+  TagMatcher isGroup(QLatin1StringView("group"));
   std::vector<Level> stack{{root, 0, -1, 0}};
   while (!stack.empty()) {
     Level& level = stack.back();
@@ -194,7 +171,7 @@ int walkIarGroups(const ForeignElement& root,
       continue;
     }
     const ForeignElement child = level.element.child(level.next++);
-    if (!isGroup(child)) {
+    if (!isGroup.matches(child)) {
       addItem(child, level.group);
     } else if (level.depth >= maximumGroupDepth) {
       ++merged;
