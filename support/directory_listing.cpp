@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QtEndian>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -33,14 +34,27 @@ size_t nameHash(QByteArrayView name) {
   return hash;
 }
 
-char16_t toAsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; }
+uint8_t asciiLower(char c) {
+  const auto byte = static_cast<uint8_t>(c);
+  return byte >= 'A' && byte <= 'Z' ? uint8_t(byte + ('a' - 'A')) : byte;
+}
 
 bool isDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+// Eight bytes at a time: names are checked once per listing.
 bool isAscii(QByteArrayView raw) {
-  return std::all_of(raw.begin(), raw.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+  constexpr uint64_t highBits = 0x8080808080808080u;
+  uint64_t seen = 0;
+  qsizetype i = 0;
+  for (; i + 8 <= raw.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, raw.data() + i, sizeof word);
+    seen |= word;
+  }
+  for (; i < raw.size(); ++i) seen |= static_cast<unsigned char>(raw[i]);
+  return (seen & highBits) == 0;
 }
 
 bool isValidUtf8(QByteArrayView raw) {
@@ -60,7 +74,17 @@ bool decodeName(QByteArrayView raw, QString& name) {
   return !decoder.hasError();
 }
 
-void takeStatus(const struct stat& status, DirectoryEntry& entry) {
+// What a listing learns of a record before it decides to keep it: the name (in
+// the records read, undecoded) and the kind of entry.
+struct ListedRecord {
+  QByteArrayView name;
+  DirectoryEntry::Type type = DirectoryEntry::Type::Other;
+  bool isSymbolicLink = false;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+};
+
+void takeStatus(const struct stat& status, ListedRecord& entry) {
   if (S_ISREG(status.st_mode)) {
     entry.type = DirectoryEntry::Type::File;
   } else if (S_ISDIR(status.st_mode)) {
@@ -72,7 +96,7 @@ void takeStatus(const struct stat& status, DirectoryEntry& entry) {
 
 // The type from the directory entry where the file system gives it; only links
 // and entries of unknown type are looked up, following the link.
-void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record, DirectoryEntry& entry) {
+void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record, ListedRecord& entry) {
   switch (record.d_type) {
     case DT_REG:
       entry.type = DirectoryEntry::Type::File;
@@ -102,43 +126,106 @@ void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record,
   if (fstatat(directoryFd, record.d_name, &status, 0) == 0) takeStatus(status, entry);  // a dangling link stays Other
 }
 
-// For ASCII names, the order of their lower-cased forms without making them.
-bool lessIgnoringAsciiCase(QStringView a, QStringView b) {
+constexpr uint64_t inEveryByte(uint8_t value) { return 0x0101010101010101u * value; }
+
+// word with each byte from 'A' to 'Z' lower-cased, all at once; every byte is
+// below 0x80, so no sum below carries into the next byte.
+uint64_t asciiLowerCased(uint64_t word) {
+  const uint64_t fromA = word + inEveryByte(0x80 - 'A');      // top bit set where a byte is at least 'A'
+  const uint64_t pastZ = word + inEveryByte(0x80 - 'Z' - 1);  // top bit set where a byte is past 'Z'
+  return word | (fromA & ~pastZ & inEveryByte(0x80)) >> 2;    // 0x80 >> 2 is the bit of lower case
+}
+
+// The first eight bytes of an ASCII name lower-cased, the first one highest, zeros
+// after a shorter name: ordered as the names' lower-cased beginnings (a name holds
+// no zero byte, so a name ends before any other that continues it).
+uint64_t lowerCaseHead(QByteArrayView name) {
+  uchar bytes[8] = {};
+  std::memcpy(bytes, name.data(), size_t(std::min<qsizetype>(name.size(), sizeof bytes)));
+  return asciiLowerCased(qFromBigEndian<quint64>(bytes));
+}
+
+// The order of two ASCII names lower-cased, from their ninth byte on (the first
+// eight are compared as heads).
+int compareLowerCaseTails(QByteArrayView a, QByteArrayView b) {
   const qsizetype common = std::min(a.size(), b.size());
-  const char16_t* x = a.utf16();
-  const char16_t* y = b.utf16();
-  for (qsizetype i = 0; i < common; ++i) {
-    if (x[i] == y[i]) continue;
-    const char16_t lowerX = toAsciiLower(x[i]);
-    const char16_t lowerY = toAsciiLower(y[i]);
-    if (lowerX != lowerY) return lowerX < lowerY;
+  for (qsizetype i = 8; i < common; ++i) {
+    const uint8_t lowerA = asciiLower(a[i]);
+    const uint8_t lowerB = asciiLower(b[i]);
+    if (lowerA != lowerB) return lowerA < lowerB ? -1 : 1;
   }
-  return a.size() < b.size();
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-bool isAsciiName(const DirectoryEntry& entry) {
-  return std::all_of(entry.name.begin(), entry.name.end(), [](QChar c) { return c.unicode() < 0x80; });
+// ASCII names (nearly all) in the order of their lower-cased forms, without
+// making them: compared by their heads, the rest only where the heads are equal;
+// names equal but for case in the order listed.
+std::vector<uint32_t> orderIgnoringAsciiCase(const std::vector<ListedRecord>& listed) {
+  struct Key {
+    uint64_t head;
+    uint32_t index;
+  };
+  std::vector<Key> keys(listed.size());
+  for (uint32_t i = 0; i < keys.size(); ++i) keys[i] = {lowerCaseHead(listed[i].name), i};
+  std::sort(keys.begin(), keys.end(), [&listed](const Key& a, const Key& b) {
+    if (a.head != b.head) return a.head < b.head;
+    const int tails = compareLowerCaseTails(listed[a.index].name, listed[b.index].name);
+    return tails != 0 ? tails < 0 : a.index < b.index;
+  });
+  std::vector<uint32_t> order(keys.size());
+  std::transform(keys.begin(), keys.end(), order.begin(), [](const Key& key) { return key.index; });
+  return order;
 }
 
-// Ordered by the lower-cased name, ordinal, as a case-insensitive listing of the
-// IDE's own directory class; names equal but for case keep the file system's order.
-// ASCII names (nearly all) are compared without lower-cased copies.
-std::vector<DirectoryEntry> sortedByName(std::vector<DirectoryEntry> entries) {
-  std::vector<size_t> order(entries.size());
-  std::iota(order.begin(), order.end(), size_t(0));
-  if (std::all_of(entries.begin(), entries.end(), isAsciiName)) {
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return lessIgnoringAsciiCase(entries[a].name, entries[b].name); });
-  } else {
-    std::vector<QString> keys;
-    keys.reserve(entries.size());
-    for (const DirectoryEntry& entry : entries) keys.push_back(entry.name.toLower());
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+// Names of any kind in the order of their lower-cased forms, ordinal; names
+// equal but for case in the order listed.
+std::vector<uint32_t> orderIgnoringCase(const std::vector<ListedRecord>& listed) {
+  std::vector<QString> keys(listed.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
+    decodeName(listed[i].name, keys[i]);
+    keys[i] = keys[i].toLower();
   }
+  std::vector<uint32_t> order(keys.size());
+  std::iota(order.begin(), order.end(), uint32_t(0));
+  std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+  return order;
+}
+
+DirectoryEntry decodedEntry(const ListedRecord& record, bool asciiName) {
+  DirectoryEntry entry;
+  if (asciiName)
+    entry.name = QString::fromLatin1(record.name);
+  else
+    entry.validName = decodeName(record.name, entry.name);
+  if (record.type == DirectoryEntry::Type::Directory || !entry.validName) entry.rawName = record.name.toByteArray();
+  entry.type = record.type;
+  entry.isSymbolicLink = record.isSymbolicLink;
+  entry.device = record.device;
+  entry.inode = record.inode;
+  return entry;
+}
+
+// The records listed, decoded and ordered by the lower-cased name, ordinal, as a
+// case-insensitive listing of the IDE's own directory class; names equal but for
+// case keep the file system's order.
+std::vector<DirectoryEntry> sortedByName(const std::vector<ListedRecord>& listed) {
+  const bool allAscii =
+      std::all_of(listed.begin(), listed.end(), [](const ListedRecord& record) { return isAscii(record.name); });
+  const std::vector<uint32_t> order = allAscii ? orderIgnoringAsciiCase(listed) : orderIgnoringCase(listed);
   std::vector<DirectoryEntry> sorted;
-  sorted.reserve(entries.size());
-  for (const size_t index : order) sorted.push_back(std::move(entries[index]));
+  sorted.reserve(listed.size());
+  for (const uint32_t index : order) sorted.push_back(decodedEntry(listed[index], allAscii));
   return sorted;
+}
+
+// Hands every record in records but "." and ".." to handle(const dirent64&).
+template <typename Handle>
+void forEachRecord(const QByteArray& records, const Handle& handle) {
+  for (qsizetype offset = 0; offset < records.size();) {
+    const auto* record = reinterpret_cast<const dirent64*>(records.constData() + offset);
+    offset += record->d_reclen;
+    if (!isDotOrDotDot(record->d_name)) handle(*record);
+  }
 }
 
 // The length of the valid UTF-8 sequence at position; 0 when the byte there starts none.
@@ -213,51 +300,38 @@ std::optional<QByteArray> ListingCache::take(uint64_t device, uint64_t inode) {
 
 // Reads in large blocks straight from the kernel: the descriptor stays usable for
 // opening subdirectories, which a stream of the C library would take over.
-void Directory::readRecords(const RecordHandler& handle, ListingCache* cache) const {
-  const auto each = [&](const char* records, qsizetype length) {
-    for (qsizetype offset = 0; offset < length;) {
-      const auto* record = reinterpret_cast<const dirent64*>(records + offset);
-      offset += record->d_reclen;
-      if (!isDotOrDotDot(record->d_name)) handle(*record);
-    }
-  };
+QByteArray Directory::readRecords(ListingCache* cache) const {
   if (cache && !cache->isFilling()) {
-    if (const std::optional<QByteArray> cached = cache->take(device_, inode_)) {
-      each(cached->constData(), cached->size());
-      return;
-    }
+    if (std::optional<QByteArray> cached = cache->take(device_, inode_)) return std::move(*cached);
   }
-  QByteArray kept;
+  QByteArray records;
   alignas(dirent64) char buffer[32 * 1024];
   ssize_t length = 0;
-  while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) {
-    each(buffer, length);
-    if (cache && cache->isFilling()) kept.append(buffer, length);
-  }
-  if (cache && cache->isFilling()) cache->keep(device_, inode_, std::move(kept));
+  while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) records.append(buffer, length);
+  if (cache && cache->isFilling()) cache->keep(device_, inode_, records);  // shared, not copied
+  return records;
 }
 
-std::vector<DirectoryEntry> Directory::entries(const EntryFilter& keep, ListingCache* cache) const {
-  std::vector<DirectoryEntry> kept;
-  if (!isOpen()) return kept;
-  readRecords(
-      [&](const dirent64& record) {
-        DirectoryEntry entry;
-        classify(descriptor_, device_, record, entry);
-        const QByteArrayView rawName(record.d_name);
-        if (keep && !keep(rawName, entry.type)) return;
-        entry.validName = decodeName(rawName, entry.name);
-        if (entry.isDirectory() || !entry.validName) entry.rawName = rawName.toByteArray();
-        kept.push_back(std::move(entry));
-      },
-      cache);
-  return sortedByName(std::move(kept));
+// Only the entries kept are decoded, once sorted: until then their names stay in
+// the records read.
+std::vector<DirectoryEntry> Directory::entries(EntryFilter keep, ListingCache* cache) const {
+  if (!isOpen()) return {};
+  const QByteArray records = readRecords(cache);
+  constexpr qsizetype smallestRecord = 24;  // a name of one byte, padded to eight
+  std::vector<ListedRecord> listed;
+  listed.reserve(size_t(records.size() / smallestRecord));
+  forEachRecord(records, [&](const dirent64& record) {
+    ListedRecord entry{QByteArrayView(record.d_name)};
+    classify(descriptor_, device_, record, entry);
+    if (!keep || keep(entry.name, entry.type)) listed.push_back(entry);
+  });
+  return sortedByName(listed);
 }
 
 DirectoryNames Directory::names() const {
   DirectoryNames names;
   if (!isOpen()) return names;
-  readRecords([&names](const dirent64& record) {
+  forEachRecord(readRecords(), [&names](const dirent64& record) {
     const QByteArrayView name(record.d_name);
     if (isValidUtf8(name)) names.add(name);
   });

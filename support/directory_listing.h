@@ -11,9 +11,9 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 /// The device and inode of a file.
@@ -43,8 +43,28 @@ struct DirectoryEntry {
 };
 
 /// Decides from the raw name and the type whether a listing keeps an entry, before
-/// the entry is decoded and sorted.
-using EntryFilter = std::function<bool(QByteArrayView rawName, DirectoryEntry::Type type)>;
+/// the entry is decoded and sorted. It refers to the callable it is made from, so
+/// that a call per entry costs no more than calling that: pass a lambda in place
+/// (the callable must outlive the filter).
+class EntryFilter {
+ public:
+  EntryFilter() = default;
+  template <typename Keep>
+  requires(!std::is_same_v<std::remove_cvref_t<Keep>, EntryFilter> &&
+           std::is_invocable_r_v<bool, const Keep&, QByteArrayView, DirectoryEntry::Type>)
+      EntryFilter(const Keep& keep)  // NOLINT(google-explicit-constructor): made from a lambda in place
+      : callable_(&keep), call_([](const void* callable, QByteArrayView rawName, DirectoryEntry::Type type) {
+          return bool((*static_cast<const Keep*>(callable))(rawName, type));
+        }) {}
+
+  /// False for the filter that keeps every entry.
+  explicit operator bool() const { return call_ != nullptr; }
+  bool operator()(QByteArrayView rawName, DirectoryEntry::Type type) const { return call_(callable_, rawName, type); }
+
+ private:
+  const void* callable_ = nullptr;
+  bool (*call_)(const void* callable, QByteArrayView rawName, DirectoryEntry::Type type) = nullptr;
+};
 
 /// What directories held when a scan read them, kept by device and inode so that
 /// a second scan of the same tree (the workspace search, then each project's
@@ -133,7 +153,7 @@ class Directory {
   /// The entries that keep accepts (all when it is empty), sorted by name ignoring
   /// case as the IDEs list them; empty when not open. Reads the directory (or
   /// takes what cache holds of it), so it is called once.
-  std::vector<DirectoryEntry> entries(const EntryFilter& keep = {}, ListingCache* cache = nullptr) const;
+  std::vector<DirectoryEntry> entries(EntryFilter keep = {}, ListingCache* cache = nullptr) const;
   /// The valid UTF-8 names in the directory, without looking at the entries;
   /// empty when not open. Reads the directory, so it is called once.
   DirectoryNames names() const;
@@ -141,10 +161,9 @@ class Directory {
   void close();
 
  private:
-  using RecordHandler = std::function<void(const struct dirent64& record)>;
   explicit Directory(int descriptor);
-  // Hands every record but "." and ".." to handle, from cache when it holds them.
-  void readRecords(const RecordHandler& handle, ListingCache* cache = nullptr) const;
+  // The directory's records as the kernel gives them, from cache when it holds them.
+  QByteArray readRecords(ListingCache* cache = nullptr) const;
 
   int descriptor_ = -1;
   int openError_ = 0;

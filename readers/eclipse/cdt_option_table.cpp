@@ -1,8 +1,11 @@
 #include "readers/eclipse/cdt_option_table.h"
 
-#include <QHash>
+#include <QLatin1StringView>
+#include <QStringView>
 #include <algorithm>
+#include <array>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -19,7 +22,7 @@ struct OptionRow {
 // plug-in "...cross.riscv.option.<name>"), STM32CubeIDE
 // "...managedbuild.tool.<tool>.option.<name>", CDT "gnu.<tool>.option.<name>".
 // The longest matching end counts, so a tool's own option wins over a shared one.
-const OptionRow optionRows[] = {
+constexpr OptionRow optionRows[] = {
     // GNU MCU: the target, on the tool chain.
     {"option.arm.target.family", {Target, Core}},
     {"option.arm.target.architecture", {Target, ArmArchitecture}},
@@ -334,20 +337,28 @@ const OptionRow optionRows[] = {
 const char* const configurationInfixes[] = {".exe.debug.option.",   ".exe.release.option.", ".lib.debug.option.",
                                             ".lib.release.option.", ".so.debug.option.",    ".so.release.option."};
 
-// The rows of optionRows by their suffix, made once: an index of a constant table.
-const QHash<QString, qsizetype>& rowsBySuffix() {
-  static const QHash<QString, qsizetype> index = [] {
-    QHash<QString, qsizetype> bySuffix;
-    for (qsizetype row = 0; row < qsizetype(std::size(optionRows)); ++row)
-      bySuffix.insert(QLatin1String(optionRows[row].suffix), row);
-    return bySuffix;
-  }();
-  return index;
+// The rows of optionRows in the order of their suffixes, sorted by the compiler:
+// a run costs no index made at start-up.
+constexpr auto rowsBySuffix = [] {
+  std::array<const OptionRow*, std::size(optionRows)> rows{};
+  for (size_t row = 0; row < rows.size(); ++row) rows[row] = &optionRows[row];
+  std::sort(rows.begin(), rows.end(), [](const OptionRow* a, const OptionRow* b) {
+    return std::string_view(a->suffix) < std::string_view(b->suffix);
+  });
+  return rows;
+}();
+constexpr bool eachSuffixNamesOneOption() {
+  return std::adjacent_find(rowsBySuffix.begin(), rowsBySuffix.end(), [](const OptionRow* a, const OptionRow* b) {
+           return std::string_view(a->suffix) == std::string_view(b->suffix);
+         }) == rowsBySuffix.end();
 }
+static_assert(eachSuffixNamesOneOption());
 
-const CdtOptionKind* optionWithSuffix(const QString& suffix) {
-  const qsizetype row = rowsBySuffix().value(suffix, -1);
-  return row < 0 ? nullptr : &optionRows[row].kind;
+const CdtOptionKind* optionWithSuffix(QStringView suffix) {
+  const auto found = std::lower_bound(
+      rowsBySuffix.begin(), rowsBySuffix.end(), suffix,
+      [](const OptionRow* row, QStringView wanted) { return wanted.compare(QLatin1StringView(row->suffix)) > 0; });
+  return found != rowsBySuffix.end() && suffix == QLatin1StringView((*found)->suffix) ? &(*found)->kind : nullptr;
 }
 
 /// A plug-in's value word and the GNU tools' word for it.
@@ -442,7 +453,7 @@ const CdtOptionKind* cdtOptionKind(const QString& superClass) {
   for (const char* infix : configurationInfixes) id.replace(QLatin1String(infix), QLatin1String(".option."));
   if (const CdtOptionKind* kind = optionWithSuffix(id)) return kind;
   for (qsizetype dot = id.indexOf(QLatin1Char('.')); dot >= 0; dot = id.indexOf(QLatin1Char('.'), dot + 1)) {
-    if (const CdtOptionKind* kind = optionWithSuffix(id.mid(dot + 1))) return kind;
+    if (const CdtOptionKind* kind = optionWithSuffix(QStringView(id).sliced(dot + 1))) return kind;
   }
   return nullptr;
 }

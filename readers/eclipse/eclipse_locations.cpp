@@ -1,6 +1,5 @@
 #include "readers/eclipse/eclipse_locations.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <utility>
@@ -19,16 +18,31 @@ const QString parentPrefix = QStringLiteral("PARENT-");
 
 QString decodeUri(const QString& text) { return QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8())); }
 
+bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+bool isSchemeCharacter(QChar c) {
+  return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'.' || c == u'-';
+}
+
+// The length of the scheme at the start of location, without its ":": a letter
+// and at least one more letter, digit, "+", "." or "-" ("C:" is a drive); 0
+// when there is none.
+qsizetype schemeLength(const QString& location) {
+  if (location.isEmpty() || !isAsciiLetter(location[0])) return 0;
+  qsizetype end = 1;
+  while (end < location.size() && isSchemeCharacter(location[end])) ++end;
+  return end >= 2 && end < location.size() && location[end] == u':' ? end : 0;
+}
+
 // "file:/C:/x" and "file:///home/x" as the paths they name; false for other schemes.
 bool schemePath(const QString& location, QString& path) {
-  static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]+):"));
-  const QRegularExpressionMatch match = scheme.match(location);
-  if (!match.hasMatch()) return true;
-  if (match.captured(1).compare(QLatin1String("file"), Qt::CaseInsensitive) != 0) return false;
-  path = location.mid(match.capturedLength());
+  const qsizetype scheme = schemeLength(location);
+  if (scheme == 0) return true;
+  if (QStringView(location).first(scheme).compare(QLatin1String("file"), Qt::CaseInsensitive) != 0) return false;
+  path = location.mid(scheme + 1);
   if (path.startsWith(QLatin1String("//"))) path = path.mid(path.indexOf(QLatin1Char('/'), 2));
-  static const QRegularExpression drive(QStringLiteral("^/[A-Za-z]:"));
-  if (drive.match(path).hasMatch()) path = path.mid(1);  // "/C:/x" is the Windows path "C:/x"
+  const bool driveAfterSlash = path.size() >= 3 && path[0] == u'/' && isAsciiLetter(path[1]) && path[2] == u':';
+  if (driveAfterSlash) path = path.mid(1);  // "/C:/x" is the Windows path "C:/x"
   return true;
 }
 

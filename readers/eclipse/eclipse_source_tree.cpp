@@ -22,11 +22,11 @@ constexpr std::string_view sourceExtensions[] = {"c", "cpp", "cxx", "h", "hpp", 
 // Looked at in the raw name, before the entry is decoded: the bytes of "." and of
 // these extensions are the same in every name, valid UTF-8 or not.
 bool hasSourceExtension(QByteArrayView rawName) {
-  const qsizetype dot = rawName.indexOf('.');
-  if (dot < 0) return false;
-  const std::string_view extension(rawName.data() + dot + 1, size_t(rawName.size() - dot - 1));
-  return std::any_of(std::begin(sourceExtensions), std::end(sourceExtensions),
-                     [&](std::string_view known) { return extension == known; });
+  const char* const end = rawName.data() + rawName.size();
+  const char* const dot = std::find(rawName.data(), end, '.');
+  if (dot == end) return false;
+  const std::string_view extension(dot + 1, size_t(end - dot - 1));
+  return std::find(std::begin(sourceExtensions), std::end(sourceExtensions), extension) != std::end(sourceExtensions);
 }
 
 QString entryPath(const QString& directory, const QString& name) { return directory + QLatin1Char('/') + name; }
@@ -158,15 +158,15 @@ struct SourceScan {
   const ResourceRules& rules;
 };
 
-/// What the project's rules say about one entry; nothing when its filters drop it.
-std::optional<SourceItem> ruledItem(const SourceScan& scan, const ContainerFilters& filters, SourceItem item,
-                                    const QStringList& excludedAbove) {
-  if (scan.rules.isTrivial()) return item;
+/// Gives item what the project's rules say about it; false when its filters drop it.
+bool applyRules(const SourceScan& scan, const ContainerFilters& filters, SourceItem& item,
+                const QStringList& excludedAbove) {
+  if (scan.rules.isTrivial()) return true;
   const bool isFolder = item.kind == SourceItem::Kind::Folder;
   const QString path = scan.resource.with(item.name);
-  if (!filters.isEmpty() && !filters.keepsChild(item.name, path, isFolder)) return std::nullopt;
+  if (!filters.isEmpty() && !filters.keepsChild(item.name, path, isFolder)) return false;
   scan.rules.describe(item, path, excludedAbove);
-  return item;
+  return true;
 }
 
 bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Directory& directory, int depth,
@@ -209,15 +209,17 @@ bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
   for (const DirectoryEntry& entry : entries) {
     if (leavesOutName(scan.context, scan.path.path(), entry)) continue;
     if (entry.isDirectory()) {
-      std::optional<SourceItem> folder = ruledItem(scan, filters, SourceItem::folder(entry.name), excludedAbove);
-      if (folder && !addSubdirectory(scan, items, directory, entry, std::move(*folder), depth, excludedAbove))
+      SourceItem folder = SourceItem::folder(entry.name);
+      if (applyRules(scan, filters, folder, excludedAbove) &&
+          !addSubdirectory(scan, items, directory, entry, std::move(folder), depth, excludedAbove))
         return false;
-    } else if (std::optional<SourceItem> file = ruledItem(
-                   scan, filters, SourceItem::file(entry.name, scan.prefix.with(entry.name)), excludedAbove)) {
-      if (entry.isSymbolicLink && !scan.visits.followsLink(scan.path.with(entry.name), entry)) continue;
-      if (!scan.visits.takeItem()) return false;
-      items.push_back(std::move(*file));
+      continue;
     }
+    SourceItem file = SourceItem::file(entry.name, scan.prefix.with(entry.name));
+    if (!applyRules(scan, filters, file, excludedAbove)) continue;
+    if (entry.isSymbolicLink && !scan.visits.followsLink(scan.path.with(entry.name), entry)) continue;
+    if (!scan.visits.takeItem()) return false;
+    items.push_back(std::move(file));
   }
   return true;
 }

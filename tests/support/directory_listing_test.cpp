@@ -2,12 +2,15 @@
 
 #include "support/directory_listing.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 
 #include "helpers/test_support.h"
 
@@ -29,6 +32,53 @@ TEST(DirectoryListing, FollowsLinksToWhatTheyName) {
   EXPECT_TRUE(entries[2].isSymbolicLink);
   EXPECT_EQ(entries[2].inode, entries[0].inode);  // the same directory by identity
   EXPECT_TRUE(listDirectory("missing").empty());
+}
+
+// The names as the file system lists them, stably sorted by their lower-cased
+// forms: the order a listing must give.
+QStringList expectedOrder(const char* directory) {
+  QStringList names;
+  DIR* listing = ::opendir(directory);
+  while (const dirent* entry = ::readdir(listing))
+    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+      names.append(QString::fromUtf8(entry->d_name));
+  ::closedir(listing);
+  std::stable_sort(names.begin(), names.end(),
+                   [](const QString& a, const QString& b) { return a.toLower() < b.toLower(); });
+  return names;
+}
+
+QStringList listedNames(const char* directory) {
+  QStringList names;
+  for (const DirectoryEntry& entry : listDirectory(directory)) names.append(entry.name);
+  return names;
+}
+
+// Names equal for their first eight bytes, or but for case (kept in the file
+// system's order), and the characters next to the letters ("@", "[", "_", "`").
+TEST(DirectoryListing, SortsByTheLowerCasedNameKeepingTiesInListingOrder) {
+  const char* const names[] = {"unit0001.c",
+                               "UNIT0001.C",
+                               "Unit0001.h",
+                               "unit0001",
+                               "unit00010",
+                               "unit",
+                               "stm32f4xx_hal.c",
+                               "STM32F4XX_HAL_gpio.c",
+                               "stm32f4xx_hal_Gpio.h",
+                               "_x",
+                               "@x",
+                               "[x",
+                               "`x",
+                               "Zx",
+                               "zX",
+                               "a",
+                               "B",
+                               "b"};
+  for (const char* name : names) writeFile(QString("s/") + name, "");
+  EXPECT_EQ(listedNames("s"), expectedOrder("s"));
+  writeFile(QString::fromUtf8("s/ÃtÃ©.c"), "");  // beyond ASCII: the other way
+  EXPECT_EQ(listedNames("s"), expectedOrder("s"));
 }
 
 // Such names are reported and left out end to end (tests/e2e/eclipse_bounds_test.cpp);

@@ -72,6 +72,8 @@ TEST(EclipseLinkLocation, EveryVariableFormResolvesRelativeToTheProject) {
       {"SDK/Drivers/a%20b.c", "C:/ST/Cube FW/Drivers/a b.c"},
       {"file:/C:/work/x.c", "C:/work/x.c"},
       {"file:///home/u/x.c", "/home/u/x.c"},
+      {"FILE:/D:/x.c", "D:/x.c"},
+      {"C:/work/x.c", "C:/work/x.c"},  // a drive, no scheme
       {"C:\\work\\x.c", "C:/work/x.c", false},
       {"PARENT-99999999999999999999999-PROJECT_LOC/x", QString("../").repeated(2048) + "x"},
       {"PARENT-1-PROJECT_LO/abc", "left out: path variable PROJECT_LO is not defined"},
