@@ -51,6 +51,12 @@ TEST(ForeignPathHelpers, JoinDisplayAndRoots) {
   EXPECT_EQ(toForwardSlashes("..\\src\\"), "../src");
   EXPECT_EQ(toForwardSlashes("a\\\\"), "a/");
   EXPECT_EQ(toForwardSlashes("/"), "");
+  // Document text is converted sixteen characters at a time, the last block overlapping.
+  for (const char* text :
+       {"", "\\", "a\\b", "..\\src\\group\\", "0123456789\\bcdef", "0123456789\\bcdef\\", "0123456789\\bcdefg",
+        ".\\src\\group0000\\file00000.c", "C:\\Keil\\ARM\\Packs\\x\\y\\z\\startup.s"})
+    EXPECT_EQ(toForwardSlashes(QLatin1StringView(text)), toForwardSlashes(QString(text))) << text;
+  EXPECT_TRUE(toForwardSlashes(QLatin1StringView()).isNull());
   EXPECT_EQ(joinPath("", "a"), "a");
   EXPECT_EQ(joinPath(".", "a"), "a");
   EXPECT_EQ(joinPath("ws", ""), "ws");
