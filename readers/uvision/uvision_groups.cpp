@@ -81,6 +81,30 @@ QString forwardSlashedText(const ForeignElement& element) {
   return toForwardSlashes(QLatin1StringView(text.data(), qsizetype(text.size())));
 }
 
+// name is the last component of path (what follows its last "/"), compared
+// from the end without a search for the "/".
+bool isLastComponent(QLatin1StringView name, const QString& path) {
+  const qsizetype start = path.size() - name.size();
+  if (start < 0 || (start > 0 && path[start - 1] != QLatin1Char('/'))) return false;
+  const QChar* component = path.constData() + start;
+  for (qsizetype i = 0; i < name.size(); ++i)
+    if (component[i] != name[i] || name[i] == QLatin1Char('/')) return false;
+  return true;
+}
+
+// The name a file item keeps: FileName, or nothing where it is the last
+// component of the item's path, as in nearly every file, so that no string is
+// made for it (SourceItem::fileName).
+QString nameUnlessInPath(const ForeignElement& name, const QString& path) {
+  if (!name.firstChildIsAscii()) {
+    QString text = name.firstChildText();
+    return text == QStringView(path).mid(path.lastIndexOf(QLatin1Char('/')) + 1) ? QString() : text;
+  }
+  const std::string_view text = name.firstChildUtf8();
+  const QLatin1StringView latin1(text.data(), qsizetype(text.size()));
+  return isLastComponent(latin1, path) ? QString() : QString(latin1);
+}
+
 /// "IncludeInBuild" of a group's or file's options: 0 leaves it out of the
 /// target's build, 1 puts it in, 2 (or nothing) takes its group's choice.
 enum class BuildChoice { LeftOut, Built, AsGroup };
@@ -149,8 +173,9 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem& file = folder.items.emplace_back(SourceItem::Kind::File, entry.name.firstChildText(),
-                                                 paths.respell(path, reading.directory));
+    SourceItem& file =
+        folder.items.emplace_back(SourceItem::Kind::File, QString(), paths.respell(path, reading.directory));
+    file.name = nameUnlessInPath(entry.name, file.path);
     if (!entry.options.isNull()) options.addFileSettings(file, entry.options);
     choices.push_back(choice);
   }
