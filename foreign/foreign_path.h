@@ -118,6 +118,9 @@ QString toForwardSlashes(QString&& path);
 /// in one pass into the one string made; null for a null text.
 QString toForwardSlashes(QLatin1StringView path);
 
+/// Where the last "/" or "\\" of text is; -1 when there is none.
+qsizetype lastSeparator(QStringView text);
+
 /// path relative to directory: path itself when it is absolute or directory is
 /// "" or "."; otherwise directory + "/" + path.
 QString joinPath(const QString& directory, const QString& path);
