@@ -93,8 +93,9 @@ void addItems(ProjectMapping& mapping, ModelNode* folder, const std::vector<Sour
     if (item.kind == SourceItem::Kind::File) {
       if (filteredOut(mapping, item)) continue;
       ModelNode* file = model.addFile(folder, item.path);
-      setExclusion(mapping, file, exclusion, item.path);
-      setItemSettings(mapping, file, item);
+      // Most files have neither exclusions nor settings of their own: no call for them.
+      if (!exclusion.isEmpty()) setExclusion(mapping, file, exclusion, item.path);
+      if (!item.settings.empty()) setItemSettings(mapping, file, item);
       continue;
     }
     const QString itemPath = path + QLatin1Char('/') + item.name;
