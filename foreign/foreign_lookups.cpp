@@ -34,13 +34,16 @@ QList<ForeignElement> childrenNamed(ForeignElement node, QAnyStringView tagName)
 QString childText(ForeignElement node, QAnyStringView tagName) { return childNamed(node, tagName).firstChildText(); }
 
 // The descendants follow their ancestor in one array: a scan without a stack.
+// Once one has matched, the rest are told apart by their interned names alone.
 QList<ForeignElement> descendantsNamed(ForeignElement node, QAnyStringView tagName) {
   QList<ForeignElement> found;
   TagMatcher matcher(tagName);
   const size_t count = node.descendantCount();
-  for (size_t i = 0; i < count; ++i) {
-    const ForeignElement descendant = node.descendant(i);
-    if (matcher.matches(descendant)) found.append(descendant);
-  }
+  size_t i = 0;
+  while (i < count && !matcher.matches(node.descendant(i))) ++i;
+  if (i == count) return found;
+  const ForeignElement first = node.descendant(i);
+  for (; i < count; ++i)
+    if (node.descendant(i).hasSameTagName(first)) found.append(node.descendant(i));
   return found;
 }

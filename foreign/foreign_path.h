@@ -114,6 +114,12 @@ class ForeignPathResolver {
 QString toForwardSlashes(const QString& path);
 /// The same for a path not needed as it was (a text just read): converted in place.
 QString toForwardSlashes(QString&& path);
+/// The same for Latin-1 text (a document's ASCII bytes): decoded and converted
+/// in one pass into the one string made; null for a null text.
+QString toForwardSlashes(QLatin1StringView path);
+
+/// Where the last "/" or "\\" of text is; -1 when there is none.
+qsizetype lastSeparator(QStringView text);
 
 /// path relative to directory: path itself when it is absolute or directory is
 /// "" or "."; otherwise directory + "/" + path.

@@ -73,6 +73,12 @@ bool leavesOutName(ProjectMapping& mapping, const SourceItem& item) {
   return true;
 }
 
+// A file a "-filter-file" pattern leaves out; its name is made into a string
+// only when there are patterns.
+bool filteredOut(const ProjectMapping& mapping, const SourceItem& file) {
+  return !mapping.options.fileFilters.isEmpty() && mapping.options.excludesFile(file.fileName().toString());
+}
+
 // Folders of the same name under one parent share one folder, and a folder
 // without a name gives its items to the enclosing one; the exclusions of such
 // a folder then go to its items, which are all it has of its own. path: the
@@ -85,10 +91,11 @@ void addItems(ProjectMapping& mapping, ModelNode* folder, const std::vector<Sour
     if (leavesOutName(mapping, item)) continue;
     const QSet<QString> exclusion = plannedAmong(mapping, item.excludedFrom) | passedDown;
     if (item.kind == SourceItem::Kind::File) {
-      if (mapping.options.excludesFile(item.name)) continue;
+      if (filteredOut(mapping, item)) continue;
       ModelNode* file = model.addFile(folder, item.path);
-      setExclusion(mapping, file, exclusion, item.path);
-      setItemSettings(mapping, file, item);
+      // Most files have neither exclusions nor settings of their own: no call for them.
+      if (!exclusion.isEmpty()) setExclusion(mapping, file, exclusion, item.path);
+      if (!item.settings.empty()) setItemSettings(mapping, file, item);
       continue;
     }
     const QString itemPath = path + QLatin1Char('/') + item.name;

@@ -121,9 +121,10 @@ class RecordText {
       if (item.kind == SourceItem::Kind::Folder) {
         line(depth, "folder", item.name.isEmpty() ? QStringLiteral("(no name)") : item.name);
       } else {
-        const bool namedByPath = item.path.endsWith(item.name) &&
-                                 item.path.size() - item.name.size() - 1 == item.path.lastIndexOf(QLatin1Char('/'));
-        line(depth, "file", namedByPath ? item.path : item.path + QStringLiteral(" as ") + item.name);
+        const QStringView name = item.fileName();
+        const bool namedByPath =
+            item.path.endsWith(name) && item.path.size() - name.size() - 1 == item.path.lastIndexOf(QLatin1Char('/'));
+        line(depth, "file", namedByPath ? item.path : item.path + QStringLiteral(" as ") + name.toString());
       }
       list(depth + 1, "excluded from", item.excludedFrom);
       for (const ItemSettings& settings : item.settings) {

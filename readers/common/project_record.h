@@ -15,6 +15,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 #include <vector>
 
@@ -183,7 +184,8 @@ struct SourceItem {
 
   Kind kind = Kind::File;
   /// A folder's name (empty: its items belong to the enclosing folder); a
-  /// file's name as the file filters see it.
+  /// file's name as the file filters see it, which a reader may leave empty
+  /// where it is the last component of path (see fileName).
   QString name;
   /// A file's path as the solution writes it.
   QString path;
@@ -197,6 +199,12 @@ struct SourceItem {
   static SourceItem folder(QString name) { return {Kind::Folder, std::move(name), {}, {}, {}, {}}; }
   static SourceItem file(QString name, QString path) {
     return {Kind::File, std::move(name), std::move(path), {}, {}, {}};
+  }
+
+  /// A file's name as the file filters see it: name, or the last component of
+  /// path where name is empty. Valid as long as the item.
+  QStringView fileName() const {
+    return name.isEmpty() ? QStringView(path).mid(path.lastIndexOf(QLatin1Char('/')) + 1) : QStringView(name);
   }
 
   friend bool operator==(const SourceItem&, const SourceItem&) = default;

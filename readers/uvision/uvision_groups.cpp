@@ -73,6 +73,38 @@ FileEntry fileEntry(const ForeignElement& file, GroupTags& tags) {
   return entry;
 }
 
+// toForwardSlashes(element.firstChildText()), made straight from the document's
+// bytes where they are ASCII (nearly every path): one string made, one pass.
+QString forwardSlashedText(const ForeignElement& element) {
+  if (!element.firstChildIsAscii()) return toForwardSlashes(element.firstChildText());
+  const std::string_view text = element.firstChildUtf8();
+  return toForwardSlashes(QLatin1StringView(text.data(), qsizetype(text.size())));
+}
+
+// name is the last component of path (what follows its last "/"), compared
+// from the end without a search for the "/".
+bool isLastComponent(QLatin1StringView name, const QString& path) {
+  const qsizetype start = path.size() - name.size();
+  if (start < 0 || (start > 0 && path[start - 1] != QLatin1Char('/'))) return false;
+  const QChar* component = path.constData() + start;
+  for (qsizetype i = 0; i < name.size(); ++i)
+    if (component[i] != name[i] || name[i] == QLatin1Char('/')) return false;
+  return true;
+}
+
+// The name a file item keeps: FileName, or nothing where it is the last
+// component of the item's path, as in nearly every file, so that no string is
+// made for it (SourceItem::fileName).
+QString nameUnlessInPath(const ForeignElement& name, const QString& path) {
+  if (!name.firstChildIsAscii()) {
+    QString text = name.firstChildText();
+    return text == QStringView(path).mid(path.lastIndexOf(QLatin1Char('/')) + 1) ? QString() : text;
+  }
+  const std::string_view text = name.firstChildUtf8();
+  const QLatin1StringView latin1(text.data(), qsizetype(text.size()));
+  return isLastComponent(latin1, path) ? QString() : QString(latin1);
+}
+
 /// "IncludeInBuild" of a group's or file's options: 0 leaves it out of the
 /// target's build, 1 puts it in, 2 (or nothing) takes its group's choice.
 enum class BuildChoice { LeftOut, Built, AsGroup };
@@ -135,14 +167,15 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
   for (const ForeignElement& element : entries) {
     const FileEntry entry = fileEntry(element, tags);
     const BuildChoice choice = buildChoice(entry.options);
-    const QString path = toForwardSlashes(entry.path.firstChildText());
+    const QString path = forwardSlashedText(entry.path);
     if (isLibraryPath(path)) {  // linked, not compiled: a dependency where it is built
       if (choice == BuildChoice::Built || (choice == BuildChoice::AsGroup && !groupExcluded))
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem& file = folder.items.emplace_back(SourceItem::Kind::File, entry.name.firstChildText(),
-                                                 paths.respell(path, reading.directory));
+    SourceItem& file =
+        folder.items.emplace_back(SourceItem::Kind::File, QString(), paths.respell(path, reading.directory));
+    file.name = nameUnlessInPath(entry.name, file.path);
     if (!entry.options.isNull()) options.addFileSettings(file, entry.options);
     choices.push_back(choice);
   }

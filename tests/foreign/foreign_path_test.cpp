@@ -51,6 +51,17 @@ TEST(ForeignPathHelpers, JoinDisplayAndRoots) {
   EXPECT_EQ(toForwardSlashes("..\\src\\"), "../src");
   EXPECT_EQ(toForwardSlashes("a\\\\"), "a/");
   EXPECT_EQ(toForwardSlashes("/"), "");
+  // Document text is converted sixteen characters at a time, the last block overlapping.
+  for (const char* text :
+       {"", "\\", "a\\b", "..\\src\\group\\", "0123456789\\bcdef", "0123456789\\bcdef\\", "0123456789\\bcdefg",
+        ".\\src\\group0000\\file00000.c", "C:\\Keil\\ARM\\Packs\\x\\y\\z\\startup.s"})
+    EXPECT_EQ(toForwardSlashes(QLatin1StringView(text)), toForwardSlashes(QString(text))) << text;
+  EXPECT_TRUE(toForwardSlashes(QLatin1StringView()).isNull());
+  // Searched eight characters at a time from the end.
+  EXPECT_EQ(lastSeparator(u"file00000.c"), -1);
+  EXPECT_EQ(lastSeparator(u"/0123456789abcdefg"), 0);
+  EXPECT_EQ(lastSeparator(u"src/01234567\\89abcdefgh"), 12);
+  EXPECT_EQ(lastSeparator(u"a/b"), 1);
   EXPECT_EQ(joinPath("", "a"), "a");
   EXPECT_EQ(joinPath(".", "a"), "a");
   EXPECT_EQ(joinPath("ws", ""), "ws");

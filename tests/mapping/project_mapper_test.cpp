@@ -180,18 +180,22 @@ TEST(ProjectMapper, TemplatesFollowTheKindOrTheDevice) {
 }
 
 // Folders of one name share a folder, a nameless group gives its items to the
-// one around it, and an exclusion such a group holds goes to its items.
+// one around it, and an exclusion such a group holds goes to its items. A file
+// without a name of its own is filtered by its path's last component.
 TEST(ProjectMapper, FoldersAndExclusions) {
   Mapping mapping;
   mapping.options.executableTemplate = "E";
   mapping.options.fileFilters = {WildcardPattern("*.txt")};
   const QStringList both = {"Debug", "Release"};
-  const QString text = mapping.map({record(
-      {configuration("Debug"), configuration("Release")},
-      {folder("drivers", {SourceItem::file("a.c", "drivers/a.c")}, {"Debug"}),
-       folder("drivers", {SourceItem::file("b.c", "b.c"), SourceItem::file("notes.txt", "notes.txt")}, {"Release"}),
-       folder("", {excluded(SourceItem::file("c.c", "c.c"), both)}),
-       excluded(SourceItem::file("d.c", "d.c"), {"Release", "Unknown"})})});
+  const QString text =
+      mapping.map({record({configuration("Debug"), configuration("Release")},
+                          {folder("drivers", {SourceItem::file("a.c", "drivers/a.c")}, {"Debug"}),
+                           folder("drivers",
+                                  {SourceItem::file("b.c", "b.c"), SourceItem::file("notes.txt", "notes.txt"),
+                                   SourceItem::file("", "doc/todo.txt")},
+                                  {"Release"}),
+                           folder("", {excluded(SourceItem::file("c.c", "c.c"), both)}),
+                           excluded(SourceItem::file("d.c", "d.c"), {"Release", "Unknown"})})});
   EXPECT_EQ(text, expected("folders_and_exclusions.hzp"));
 }
 

@@ -57,6 +57,12 @@ TEST(UVisionRecord, ATargetsListsFoldersAndLinkedLibraries) {
   EXPECT_TRUE(describeRecord(linking.project->targets[0].record)
                   .endsWith("    folder: Libs\n"
                             "      file: keep.c\n"));
+
+  // A FileName that is not the last component of the path as found on disk is
+  // kept for the file filters (elsewhere they take the path's).
+  uvision_fixtures::copyFixture("windows_paths", "ws/l5");
+  ReadProject named("l5/NonSecure/App_ns.uvprojx");
+  EXPECT_TRUE(describeRecord(named.project->targets[0].record).endsWith("file: ../Secure/src/main.c as uart.c\n"));
 }
 
 // ARM Compiler 5 with "Strict ANSI C" is ISO C, and --c99 in its options is C99
