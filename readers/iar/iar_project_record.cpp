@@ -1,13 +1,8 @@
 #include "readers/iar/iar_project_record.h"
 
 #include <algorithm>
-#include <bit>
 #include <optional>
 #include <vector>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "foreign/foreign_path.h"
 #include "readers/common/conversion_context.h"
@@ -99,25 +94,8 @@ SourceConfiguration readConfiguration(ProjectReading& reading, const IarConfigur
 
 // The name after the last "\\" or "/", a trailing one dropped as toForwardSlashes drops it.
 QStringView lastComponent(QStringView path) {
-  const auto isSeparator = [](char16_t c) { return c == u'/' || c == u'\\'; };
-  const char16_t* const begin = path.utf16();
-  const char16_t* end = begin + path.size();
-  if (end != begin && isSeparator(end[-1])) --end;
-  const char16_t* start = end;
-#if defined(__SSE2__)
-  // Eight characters at a time back from the end: a name is seldom shorter.
-  const __m128i slash = _mm_set1_epi16('/');
-  const __m128i backslash = _mm_set1_epi16('\\');
-  for (; start - begin >= 8; start -= 8) {
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start - 8));
-    const auto separators =
-        unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, slash), _mm_cmpeq_epi16(units, backslash))));
-    // Two mask bits a character: the name begins after the last separator.
-    if (separators != 0) return QStringView(start - 8 + std::bit_width(separators) / 2, end);
-  }
-#endif
-  while (start != begin && !isSeparator(start[-1])) --start;
-  return QStringView(start, end);
+  if (!path.isEmpty() && (path.back() == u'/' || path.back() == u'\\')) path.chop(1);
+  return path.sliced(lastSeparator(path) + 1);
 }
 
 // text cut down to part of it, in place: the one copy of a name read for every file is not copied again.
