@@ -148,12 +148,15 @@ QString ForeignPathResolver::findComponent(Listing& entries, const QString& dire
 ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& directory) {
   const auto known = listings_.constFind(directory);
   if (known != listings_.constEnd()) return **known;
-  const std::optional<FileIdentity> identity = directoryIdentity(directory);
-  if (identity) {
-    if (Listing* same = listingsByIdentity_.value(*identity)) return **listings_.insert(directory, same);
-  }
-  Listing* stored = &listingStore_.emplace_back(Listing{directoryNames(directory), std::nullopt});
-  if (identity) listingsByIdentity_.insert(*identity, stored);
+  // Opening the directory gives its identity too: a directory reached by another
+  // spelling (a link, "..") shares the listing already read. One that cannot be
+  // opened has no names, however it is reached.
+  const Directory opened(directory);
+  if (!opened.isOpen()) return **listings_.insert(directory, &listingStore_.emplace_back(Listing{}));
+  const FileIdentity identity(opened.device(), opened.inode());
+  if (Listing* same = listingsByIdentity_.value(identity)) return **listings_.insert(directory, same);
+  Listing* stored = &listingStore_.emplace_back(Listing{opened.names(), std::nullopt});
+  listingsByIdentity_.insert(identity, stored);
   return **listings_.insert(directory, stored);
 }
 
