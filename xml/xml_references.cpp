@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -49,31 +48,36 @@ size_t decodeReference(std::string_view text, char* byte) {
   return 0;
 }
 
+// Built at compile time: the table is read for every value a solution holds.
 struct EscapeTable {
-  std::array<char[8], 256> text{};
+  std::array<std::array<char, 8>, 256> text{};
   std::array<unsigned char, 256> length{};  // 0: the byte is written as it is
 
-  EscapeTable() {
+  // "&#x%x;" for every byte outside printable ASCII, the named references for the four.
+  constexpr EscapeTable() {
+    constexpr std::string_view digits = "0123456789abcdef";
     for (size_t byte = 0; byte < 256; ++byte) {
       if (byte >= 0x20 && byte <= 0x7E) continue;
-      length[byte] = static_cast<unsigned char>(
-          std::snprintf(text[byte], sizeof text[byte], "&#x%x;", static_cast<unsigned>(byte)));
+      std::array<char, 8>& escaped = text[byte];
+      unsigned char used = 0;
+      for (const char c : std::string_view("&#x")) escaped[used++] = c;
+      if (byte >= 0x10) escaped[used++] = digits[byte >> 4];
+      escaped[used++] = digits[byte & 0xF];
+      escaped[used++] = ';';
+      length[byte] = used;
     }
     set('"', "&quot;");
     set('&', "&amp;");
     set('<', "&lt;");
     set('>', "&gt;");
   }
-  void set(unsigned char byte, const char* escaped) {
-    std::strcpy(text[byte], escaped);
-    length[byte] = static_cast<unsigned char>(std::strlen(escaped));
+  constexpr void set(unsigned char byte, std::string_view escaped) {
+    std::copy(escaped.begin(), escaped.end(), text[byte].begin());
+    length[byte] = static_cast<unsigned char>(escaped.size());
   }
 };
 
-const EscapeTable& escapeTable() {
-  static const EscapeTable table;
-  return table;
-}
+constexpr EscapeTable escapeTable;
 
 #if defined(__SSE2__)
 // Sixteen bytes at a time, since solution text is printable ASCII almost only: the
@@ -95,7 +99,7 @@ unsigned firstToEscape(const unsigned char* chunk) {
 #endif
 
 // The first byte from cursor on that needs escaping, or end.
-const unsigned char* nextToEscape(const unsigned char* cursor, const unsigned char* end, const EscapeTable& table) {
+const unsigned char* nextToEscape(const unsigned char* cursor, const unsigned char* end) {
 #if defined(__SSE2__)
   if (end - cursor >= 16) {
     for (; end - cursor >= 16; cursor += 16)
@@ -105,7 +109,7 @@ const unsigned char* nextToEscape(const unsigned char* cursor, const unsigned ch
     return offset < 16 ? std::max(cursor, end - 16 + offset) : end;
   }
 #endif
-  while (cursor < end && table.length[*cursor] == 0) ++cursor;
+  while (cursor < end && escapeTable.length[*cursor] == 0) ++cursor;
   return cursor;
 }
 
@@ -134,19 +138,78 @@ void appendDecoded(std::string& out, std::string_view text, bool dropCarriageRet
 }
 
 char* writeEscaped(char* to, std::string_view text) {
-  const EscapeTable& table = escapeTable();
   const unsigned char* cursor = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char* const end = cursor + text.size();
   while (cursor < end) {
     const unsigned char* run = cursor;
-    cursor = nextToEscape(cursor, end, table);
+    cursor = nextToEscape(cursor, end);
     std::memcpy(to, run, static_cast<size_t>(cursor - run));
     to += cursor - run;
     if (cursor == end) break;
-    std::memcpy(to, table.text[*cursor], table.length[*cursor]);
-    to += table.length[*cursor++];
+    std::memcpy(to, escapeTable.text[*cursor].data(), escapeTable.length[*cursor]);
+    to += escapeTable.length[*cursor++];
   }
   return to;
+}
+
+#if defined(__SSE2__)
+// Whether the eight UTF-16 units of block are printable ASCII other than the four
+// named. Signed compares: units from 0x8000 on are below the space.
+bool isPlainBlock(__m128i block) {
+  const __m128i unprintable =
+      _mm_or_si128(_mm_cmplt_epi16(block, _mm_set1_epi16(0x20)), _mm_cmpgt_epi16(block, _mm_set1_epi16(0x7E)));
+  const __m128i quoteOrAmpersand =
+      _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16('"')), _mm_cmpeq_epi16(block, _mm_set1_epi16('&')));
+  const __m128i angle =
+      _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16('<')), _mm_cmpeq_epi16(block, _mm_set1_epi16('>')));
+  return _mm_movemask_epi8(_mm_or_si128(unprintable, _mm_or_si128(quoteOrAmpersand, angle))) == 0;
+}
+#endif
+
+// Eight characters at a time where SSE2 is there: a plain block is packed to bytes
+// whole, and the last characters are taken as the last eight, some of them
+// written again in place, where the block before them was plain.
+char* writeEscapedAscii(char* to, QStringView text) {
+  const char16_t* units = text.utf16();
+  const size_t size = static_cast<size_t>(text.size());
+  const auto writeUnits = [&to, units](size_t from, size_t end) {
+    for (size_t k = from; k < end; ++k) {
+      const char16_t unit = units[k];
+      if (unit < 0x20 || unit > 0x7E) return false;
+      const unsigned char byte = static_cast<unsigned char>(unit);
+      if (escapeTable.length[byte] == 0) {
+        *to++ = static_cast<char>(byte);
+        continue;
+      }
+      std::memcpy(to, escapeTable.text[byte].data(), escapeTable.length[byte]);
+      to += escapeTable.length[byte];
+    }
+    return true;
+  };
+  size_t i = 0;
+#if defined(__SSE2__)
+  const auto load = [units](size_t from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + from)); };
+  bool previousPlain = false;
+  for (; i + 8 <= size; i += 8) {
+    const __m128i block = load(i);
+    previousPlain = isPlainBlock(block);
+    if (previousPlain) {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(block, block));
+      to += 8;
+    } else if (!writeUnits(i, i + 8)) {
+      return nullptr;
+    }
+  }
+  if (i < size && previousPlain) {
+    const __m128i block = load(size - 8);
+    if (isPlainBlock(block)) {
+      to -= i + 8 - size;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(block, block));
+      return to + 8;
+    }
+  }
+#endif
+  return writeUnits(i, size) ? to : nullptr;
 }
 
 void appendEscaped(std::string& out, std::string_view text) {
