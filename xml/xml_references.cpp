@@ -80,11 +80,9 @@ struct EscapeTable {
 constexpr EscapeTable escapeTable;
 
 #if defined(__SSE2__)
-// Sixteen bytes at a time, since solution text is printable ASCII almost only: the
-// offset of the first byte of chunk that needs escaping (below 0x20, 0x7F and up,
-// or one of the four named), or 16.
-unsigned firstToEscape(const unsigned char* chunk) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk));
+// Which of sixteen bytes need escaping (below 0x20, 0x7F and up, or one of the
+// four named), one bit each.
+unsigned escapeMask(__m128i bytes) {
   // One signed compare for the unprintable: plus one, bytes below 0x20 are below
   // 0x21, and 0x7F and every byte from 0x80 on wrap to below zero.
   const __m128i unprintable = _mm_cmplt_epi8(_mm_add_epi8(bytes, _mm_set1_epi8(1)), _mm_set1_epi8(0x21));
@@ -92,8 +90,13 @@ unsigned firstToEscape(const unsigned char* chunk) {
       _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')));
   const __m128i angle =
       _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>')));
-  const __m128i escaped = _mm_or_si128(unprintable, _mm_or_si128(quoteOrAmpersand, angle));
-  const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(escaped));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(unprintable, _mm_or_si128(quoteOrAmpersand, angle))));
+}
+
+// Sixteen bytes at a time, since solution text is printable ASCII almost only: the
+// offset of the first byte of chunk that needs escaping, or 16.
+unsigned firstToEscape(const unsigned char* chunk) {
+  const unsigned mask = escapeMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk)));
   return mask == 0 ? 16 : static_cast<unsigned>(__builtin_ctz(mask));
 }
 #endif
@@ -152,64 +155,40 @@ char* writeEscaped(char* to, std::string_view text) {
   return to;
 }
 
-#if defined(__SSE2__)
-// Whether the eight UTF-16 units of block are printable ASCII other than the four
-// named. Signed compares: units from 0x8000 on are below the space.
-bool isPlainBlock(__m128i block) {
-  const __m128i unprintable =
-      _mm_or_si128(_mm_cmplt_epi16(block, _mm_set1_epi16(0x20)), _mm_cmpgt_epi16(block, _mm_set1_epi16(0x7E)));
-  const __m128i quoteOrAmpersand =
-      _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16('"')), _mm_cmpeq_epi16(block, _mm_set1_epi16('&')));
-  const __m128i angle =
-      _mm_or_si128(_mm_cmpeq_epi16(block, _mm_set1_epi16('<')), _mm_cmpeq_epi16(block, _mm_set1_epi16('>')));
-  return _mm_movemask_epi8(_mm_or_si128(unprintable, _mm_or_si128(quoteOrAmpersand, angle))) == 0;
-}
-#endif
-
-// Eight characters at a time where SSE2 is there: a plain block is packed to bytes
-// whole, and the last characters are taken as the last eight, some of them
-// written again in place, where the block before them was plain.
+// Sixteen characters at a time where SSE2 is there, packed to bytes with
+// saturation (a unit from 0x100 on becomes 0xFF, one from 0x8000 on 0): a block
+// that is printable ASCII without one of the four is stored whole, the last
+// characters taken as the last sixteen (some of them written again, to the same
+// bytes). From a block that is not plain on, one character at a time.
 char* writeEscapedAscii(char* to, QStringView text) {
   const char16_t* units = text.utf16();
-  const size_t size = static_cast<size_t>(text.size());
-  const auto writeUnits = [&to, units](size_t from, size_t end) {
-    for (size_t k = from; k < end; ++k) {
-      const char16_t unit = units[k];
-      if (unit < 0x20 || unit > 0x7E) return false;
-      const unsigned char byte = static_cast<unsigned char>(unit);
-      if (escapeTable.length[byte] == 0) {
-        *to++ = static_cast<char>(byte);
-        continue;
-      }
+  const char16_t* const end = units + text.size();
+#if defined(__SSE2__)
+  if (end - units >= 16) {
+    const char16_t* const last = end - 16;
+    for (;;) {
+      const __m128i bytes = _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units)),
+                                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8)));
+      if (escapeMask(bytes) != 0) break;
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
+      if (units == last) return to + 16;
+      const ptrdiff_t step = std::min<ptrdiff_t>(16, last - units);
+      units += step;
+      to += step;
+    }
+  }
+#endif
+  for (; units < end; ++units) {
+    if (*units < 0x20 || *units > 0x7E) return nullptr;
+    const unsigned char byte = static_cast<unsigned char>(*units);
+    if (escapeTable.length[byte] == 0) {
+      *to++ = static_cast<char>(byte);
+    } else {
       std::memcpy(to, escapeTable.text[byte].data(), escapeTable.length[byte]);
       to += escapeTable.length[byte];
     }
-    return true;
-  };
-  size_t i = 0;
-#if defined(__SSE2__)
-  const auto load = [units](size_t from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + from)); };
-  bool previousPlain = false;
-  for (; i + 8 <= size; i += 8) {
-    const __m128i block = load(i);
-    previousPlain = isPlainBlock(block);
-    if (previousPlain) {
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(block, block));
-      to += 8;
-    } else if (!writeUnits(i, i + 8)) {
-      return nullptr;
-    }
   }
-  if (i < size && previousPlain) {
-    const __m128i block = load(size - 8);
-    if (isPlainBlock(block)) {
-      to -= i + 8 - size;
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(block, block));
-      return to + 8;
-    }
-  }
-#endif
-  return writeUnits(i, size) ? to : nullptr;
+  return to;
 }
 
 void appendEscaped(std::string& out, std::string_view text) {

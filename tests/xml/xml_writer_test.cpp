@@ -72,7 +72,7 @@ TEST(XMLWriter, EscapingAtEveryPositionOfLongText) {
   }
 }
 
-// A value given as UTF-16 is written as its UTF-8 form would be, eight characters
+// A value given as UTF-16 is written as its UTF-8 form would be, sixteen characters
 // at a time and the last ones again: a character to escape is found at every
 // place and length, and a character outside printable ASCII writes nothing.
 TEST(XMLWriter, OneAttributeFromUtf16AsFromUtf8) {
@@ -88,7 +88,7 @@ TEST(XMLWriter, OneAttributeFromUtf16AsFromUtf8) {
     return out;
   };
   for (const char16_t special : {u'<', u'"', u'&', u'>', u'\t', u'\x7f', u'\xe9', u'\x2019'}) {
-    for (qsizetype size = 1; size < 26; ++size) {
+    for (qsizetype size = 1; size < 40; ++size) {
       for (qsizetype position = 0; position < size; ++position) {
         QString value(size, QLatin1Char('x'));
         value[position] = QChar(special);
