@@ -174,7 +174,7 @@ class ModelNode {
   ModelNode* parent_ = nullptr;
   // Made when first needed; mutable for the folder index built on a lookup.
   mutable std::unique_ptr<Branch> branch_;
-  // The kind and the flag below take the bytes the map leaves free at its end.
+  // The kind and the flags below take the bytes the map leaves free at its end.
   [[no_unique_address]] PropertyMap properties_;
   Kind kind_;
   bool fromPool_ = false;
