@@ -89,15 +89,16 @@ void addItems(ProjectMapping& mapping, ModelNode* folder, const std::vector<Sour
   if (folder) folder->reserveChildren(items.size());
   for (const SourceItem& item : items) {
     if (leavesOutName(mapping, item)) continue;
-    const QSet<QString> exclusion = plannedAmong(mapping, item.excludedFrom) | passedDown;
     if (item.kind == SourceItem::Kind::File) {
       if (filteredOut(mapping, item)) continue;
       ModelNode* file = model.addFile(folder, item.path);
-      // Most files have neither exclusions nor settings of their own: no call for them.
-      if (!exclusion.isEmpty()) setExclusion(mapping, file, exclusion, item.path);
+      // Most files are left out of no configuration and set nothing of their own.
+      if (!item.excludedFrom.isEmpty() || !passedDown.isEmpty())
+        setExclusion(mapping, file, plannedAmong(mapping, item.excludedFrom) | passedDown, item.path);
       if (!item.settings.empty()) setItemSettings(mapping, file, item);
       continue;
     }
+    const QSet<QString> exclusion = plannedAmong(mapping, item.excludedFrom) | passedDown;
     const QString itemPath = path + QLatin1Char('/') + item.name;
     if (item.name.isEmpty()) {
       addItems(mapping, folder, item.items, exclusion, path);

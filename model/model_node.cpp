@@ -63,6 +63,34 @@ const char* ModelNode::tagOfKind(Kind kind) {
 
 ModelNode::ModelNode(Kind kind) : kind_(kind) {}
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QUENPORT_NODES_FROM_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUENPORT_NODES_FROM_HEAP 1
+#endif
+#endif
+
+// Under AddressSanitizer every node comes from the heap, so that it sees each node's life.
+std::unique_ptr<ModelNode> ModelNode::makeIn([[maybe_unused]] NodePool& pool, Kind kind) {
+#ifdef QUENPORT_NODES_FROM_HEAP
+  return std::make_unique<ModelNode>(kind);
+#else
+  auto* node = ::new (pool.take()) ModelNode(kind);
+  node->fromPool_ = true;
+  return std::unique_ptr<ModelNode>(node);
+#endif
+}
+
+void ModelNode::operator delete(ModelNode* node, std::destroying_delete_t) {
+  const bool fromPool = node->fromPool_;
+  node->~ModelNode();
+  if (fromPool)
+    NodePool::give(node);
+  else
+    ::operator delete(node, sizeof(ModelNode));
+}
+
 ModelNode::ModelNode(std::string_view tagName) : kind_(kindOfTag(tagName)) {
   if (kind_ == Untyped) branch().untypedTag = tagName;
 }

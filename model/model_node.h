@@ -10,11 +10,13 @@
 #include <cstdint>
 #include <iterator>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/node_pool.h"
 #include "model/property_map.h"
 #include "support/path.h"
 
@@ -44,6 +46,12 @@ class ModelNode {
   ModelNode(const ModelNode&) = delete;
   ModelNode& operator=(const ModelNode&) = delete;
   ~ModelNode();
+
+  /// A node of kind in pool's memory (a model's nodes); deleting it gives the
+  /// memory back to the pool, or to its page once the pool is gone.
+  static std::unique_ptr<ModelNode> makeIn(NodePool& pool, Kind kind);
+  static void* operator new(size_t size) { return ::operator new(size); }
+  static void operator delete(ModelNode* node, std::destroying_delete_t);
 
   Kind kind() const { return kind_; }
   /// The tag the node is written with.
@@ -166,9 +174,10 @@ class ModelNode {
   ModelNode* parent_ = nullptr;
   // Made when first needed; mutable for the folder index built on a lookup.
   mutable std::unique_ptr<Branch> branch_;
-  // The kind and the flag below take the bytes the map leaves free at its end.
+  // The kind and the flags below take the bytes the map leaves free at its end.
   [[no_unique_address]] PropertyMap properties_;
   Kind kind_;
+  bool fromPool_ = false;
 
  public:
   /// On a solution read through an "import" element: written back as a reference.

@@ -68,6 +68,11 @@ class PropertyMap {
   }
   /// Sets the value of name, adding the entry in its place when it is new.
   void insert(const QString& name, const QString& value) {
+    if (size_ == 0 && !onHeap_) {  // a file's one property
+      std::construct_at(&room_.entry, name, value);
+      size_ = 1;
+      return;
+    }
     const size_t position = size_t(lowerBound(name) - entries());
     if (position < size_ && entries()[position].first == name) {
       entries()[position].second = value;

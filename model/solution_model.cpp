@@ -38,7 +38,7 @@ SolutionModel::SolutionModel(const PropertySchema& schema, const GlobalMacros& g
 SolutionModel::~SolutionModel() = default;
 
 ModelNode* SolutionModel::newSolution(const QString& name, const QString& directory) {
-  auto created = std::make_unique<ModelNode>(ModelNode::Solution);
+  auto created = makeNode(ModelNode::Solution);
   created->setName(name);
   created->setProperty(versionProperty, QStringLiteral("2"));
   created->setSolutionFile(Path(directory + separator + name + QStringLiteral(".hzp")));
@@ -53,7 +53,7 @@ ModelNode* SolutionModel::adoptSolution(std::unique_ptr<ModelNode> solution) {
 ModelNode* SolutionModel::newProject(ModelNode* solution, const QString& name, const QString& directory,
                                      const QString& projectType) {
   if (!solution) return nullptr;
-  auto created = std::make_unique<ModelNode>(ModelNode::Project);
+  auto created = makeNode(ModelNode::Project);
   created->setName(name);
   ModelNode* project = solution->addChild(std::move(created));
   newConfiguration(project, commonConfiguration);
@@ -78,7 +78,7 @@ ModelNode* SolutionModel::findOrAddFolder(ModelNode* parent, const QString& name
   if (!parent) return nullptr;
   if (ModelNode* existing = findFolder(parent, name)) return existing;
   // Named before it is added, so the parent's folder index takes it as it is.
-  auto created = std::make_unique<ModelNode>(ModelNode::Folder);
+  auto created = makeNode(ModelNode::Folder);
   created->setName(name);
   ModelNode* folder = parent->addChild(std::move(created));
   if (!filter.isEmpty()) setConfigurationProperty(folder, filterProperty, commonConfiguration, filter);
@@ -88,7 +88,7 @@ ModelNode* SolutionModel::findOrAddFolder(ModelNode* parent, const QString& name
 ModelNode* SolutionModel::addFile(ModelNode* parent, const QString& filePath) {
   if (!parent) return nullptr;
   ModelNode* target = parent->kind() == ModelNode::Folder ? parent : folderForSuffix(parent, filePath);
-  auto file = std::make_unique<ModelNode>(ModelNode::File);
+  auto file = makeNode(ModelNode::File);
   file->setProperty(fileNameProperty, filePath);
   return target->addChild(std::move(file));
 }
@@ -113,7 +113,7 @@ ModelNode* SolutionModel::folderForSuffix(const ModelNode* parent, const QString
 ModelNode* SolutionModel::newConfiguration(ModelNode* node, const QString& name) {
   if (!node) return nullptr;
   // Named before it is added: addChild enters a configuration under its name.
-  auto configuration = std::make_unique<ModelNode>(ModelNode::Configuration);
+  auto configuration = makeNode(ModelNode::Configuration);
   configuration->setName(name);
   return node->addChild(std::move(configuration));
 }

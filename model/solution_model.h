@@ -60,7 +60,10 @@ class SolutionModel {
  private:
   ModelNode* folderForSuffix(const ModelNode* parent, const QString& filePath) const;
 
+  std::unique_ptr<ModelNode> makeNode(ModelNode::Kind kind) { return ModelNode::makeIn(nodes_, kind); }
+
   PropertyResolver properties_;
   MacroResolver macros_;
+  NodePool nodes_{sizeof(ModelNode)};  // before the solution, which may hold its nodes
   std::unique_ptr<ModelNode> solution_;
 };

@@ -31,6 +31,10 @@ QString PropertyDeclaration::descriptionText() const {
   return text;
 }
 
+QStringList PropertyDeclaration::choices() const {
+  return QString::fromUtf8(choiceText).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
 MacroDeclaration::MacroDeclaration(const QString& macroName, const char* macroDescription, bool expanded) {
   name = macroName;
   description = macroDescription;

@@ -65,9 +65,11 @@ class PropertyDeclaration {
   /// The description ends with the sentence saying that the value is macro-expanded.
   bool descriptionExpanded = false;
   QString defaultValue;
-  QStringList choices;  // Enumeration only
-  qint64 minimum = 0;   // integer types
-  qint64 maximum = 0;   // integer types; for IntegerHex also the default's width
+  /// An enumeration's choices in order, separated by ";" (UTF-8 with static
+  /// storage, made into a list when asked for, as the documentation is).
+  const char* choiceText = "";
+  qint64 minimum = 0;  // integer types
+  qint64 maximum = 0;  // integer types; for IntegerHex also the default's width
   uint32_t itemKinds = AnyItem;
   uint32_t flags = 0;
   bool isMacro = false;  // a macro entry, displayed as "$(" + name + ")"
@@ -75,6 +77,8 @@ class PropertyDeclaration {
   /// "$(" + name + ")" for a macro entry, else the display name.
   QString label() const;
   QString descriptionText() const;
+  /// An enumeration's choices; empty for other types.
+  QStringList choices() const;
   QString typeName() const { return propertyTypeName(type); }
 };
 

@@ -45,8 +45,7 @@ std::unique_ptr<PropertyDeclaration> makeDeclaration(const PropertyRow& row) {
   declaration->descriptionExpanded = row.description.macroExpanded;
   declaration->defaultValue = defaultValueText(row);
   declaration->itemKinds = row.itemKinds;
-  if (row.form == DeclarationForm::Enumeration)
-    declaration->choices = QString::fromUtf8(row.choices).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  if (row.form == DeclarationForm::Enumeration) declaration->choiceText = row.choices;
   if (row.form == DeclarationForm::Integer) {
     declaration->minimum = row.minimum;
     declaration->maximum = row.maximum;

@@ -1,50 +1,39 @@
 #include "properties/property_schema.h"
 
-#include <algorithm>
-
 #include "properties/property_rows.h"
-
-namespace {
-
-/// The first registered declaration of name that accepts, or null. QMultiHash
-/// hands out a key's values most recent first, so the last accepted one is the
-/// first registered.
-template <typename Accept>
-const PropertyDeclaration* firstRegistered(const QMultiHash<QString, const PropertyDeclaration*>& byName,
-                                           const QString& name, Accept accept) {
-  const PropertyDeclaration* first = nullptr;
-  const auto [begin, end] = byName.equal_range(name);
-  for (auto declaration = begin; declaration != end; ++declaration)
-    if (accept(**declaration)) first = *declaration;
-  return first;
-}
-
-}  // namespace
 
 const PropertyDeclaration* PropertySchema::add(std::unique_ptr<PropertyDeclaration> declaration) {
   if (!declaration) return nullptr;
   const PropertyDeclaration* registered = declaration.get();
   declarations_.push_back(std::move(declaration));
   if (!registered->isMacro)
-    byName_.insert(registered->name, registered);
+    byName_[registered->name].append(registered);
   else if (!macrosByName_.contains(registered->name))  // a repeated macro entry keeps the first
     macrosByName_.insert(registered->name, registered);
   return registered;
 }
 
+void PropertySchema::reserve(size_t declarations) {
+  declarations_.reserve(declarations_.size() + declarations);
+  byName_.reserve(byName_.size() + qsizetype(declarations));
+}
+
 const PropertyDeclaration* PropertySchema::find(const QString& name) const {
-  return firstRegistered(byName_, name, [](const PropertyDeclaration&) { return true; });
+  const auto found = byName_.constFind(name);
+  return found == byName_.cend() ? nullptr : found->first();
 }
 
 const PropertyDeclaration* PropertySchema::find(const QString& name, ItemKind kind) const {
-  return firstRegistered(
-      byName_, name, [kind](const PropertyDeclaration& declaration) { return (declaration.itemKinds & kind) != 0; });
+  const auto found = byName_.constFind(name);
+  if (found == byName_.cend()) return nullptr;
+  for (const PropertyDeclaration* declaration : *found)
+    if ((declaration->itemKinds & kind) != 0) return declaration;
+  return nullptr;
 }
 
 QList<const PropertyDeclaration*> PropertySchema::findAll(const QString& name) const {
-  QList<const PropertyDeclaration*> all = byName_.values(name);
-  std::reverse(all.begin(), all.end());  // values() is most recent first
-  return all;
+  const auto found = byName_.constFind(name);
+  return found == byName_.cend() ? QList<const PropertyDeclaration*>() : QList(found->begin(), found->end());
 }
 
 const PropertyDeclaration* PropertySchema::findMacro(const QString& name) const {
@@ -56,6 +45,9 @@ PropertySchema buildPropertySchema(bool cortexM) {
   const std::span<const PropertyRow> tables[] = {
       itemPropertyRows(), buildPropertyRows(), gccPropertyRows(), toolchainPropertyRows(), arm[0], arm[1], arm[2]};
   PropertySchema schema;
+  size_t rows = 0;
+  for (const std::span<const PropertyRow> table : tables) rows += table.size();
+  schema.reserve(rows);
   for (const std::span<const PropertyRow> table : tables)
     for (const PropertyRow& row : table) schema.add(makeDeclaration(row));
   return schema;

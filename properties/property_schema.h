@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QVarLengthArray>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,8 @@ class PropertySchema {
  public:
   /// Enters a declaration under its name; a name may be registered more than once.
   const PropertyDeclaration* add(std::unique_ptr<PropertyDeclaration> declaration);
+  /// Makes room for that many more declarations, so that adding them allocates no more tables.
+  void reserve(size_t declarations);
 
   /// The first property (not macro) declaration of that name, or null.
   const PropertyDeclaration* find(const QString& name) const;
@@ -29,7 +32,9 @@ class PropertySchema {
 
  private:
   std::vector<std::unique_ptr<PropertyDeclaration>> declarations_;
-  QMultiHash<QString, const PropertyDeclaration*> byName_;  // property declarations
+  // The property declarations of each name in registration order; a name has one
+  // almost always, kept in place.
+  QHash<QString, QVarLengthArray<const PropertyDeclaration*, 1>> byName_;
   QHash<QString, const PropertyDeclaration*> macrosByName_;
 };
 

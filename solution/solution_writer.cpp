@@ -49,6 +49,15 @@ void assignEncoded(std::string& bytes, const QString& text, bool latin1) {
   bytes.assign(encoded.constData(), size_t(encoded.size()));
 }
 
+// Elements of a kind share their names' strings: a name is encoded again only
+// when it is another string than the one encodedFrom holds (the copy kept there
+// keeps the compared data alive).
+void encodeName(const QString& name, QString& encodedFrom, std::string& bytes) {
+  if (encodedFrom.constData() == name.constData() && encodedFrom.size() == name.size()) return;
+  assignEncoded(bytes, name, true);
+  encodedFrom = name;
+}
+
 // How an element is written: with its children, as a dynamic folder (its settings
 // and configurations only) or as a reference to an imported solution.
 enum class Form { Plain, DynamicFolder, ImportReference };
@@ -97,8 +106,10 @@ class SolutionTextWriter {
   // element and everything under it, its start tag at depth.
   void writeElement(const ModelNode& element, bool root, size_t depth);
   void open(const ModelNode& element, bool root);
+  bool writtenAsFile(const ModelNode& element);
+  void writeStartTag(std::string_view tag, size_t depth, XMLWriter::TagEnd end);
   void collectAttributes(const ModelNode& element, Form form, bool root);
-  void addAttribute(const QString& name, const QString& value);
+  void addAttribute(const QString& name, const QString& value) { properties_.push_back({&name, &value}); }
   // The next child of the innermost open element that is written; null when none is left.
   const ModelNode* nextChild();
   // from, or the first child after it that is written.
@@ -111,11 +122,23 @@ class SolutionTextWriter {
   XMLWriter xml_;
   std::vector<Open> open_;
   size_t depth_ = 0;  // of the element open_ starts with
-  // Reused for every element, so their strings keep their capacity.
+  // The element's attributes as properties, then as written. Reused for every
+  // element, so their strings keep their capacity.
+  struct Property {
+    const QString* name;
+    const QString* value;
+  };
+  std::vector<Property> properties_;
   std::vector<XMLAttribute> attributes_;
   std::vector<QString> encodedNames_;  // the name each slot of attributes_ holds
-  size_t attributeCount_ = 0;
+  // The name of a file's one property, as written, and the string it was encoded from.
+  std::string fileAttributeName_;
+  QString fileAttributeSource_;
 };
+
+// Values written where the model holds none, kept so that an attribute can point at them.
+const QString targetDefault = QStringLiteral("8");
+const QString noValue;
 
 void SolutionTextWriter::write(const ModelNode& solution) {
   xml_.writeDoctype(solutionDoctype);
@@ -175,6 +198,7 @@ const ModelNode* SolutionTextWriter::nextChild() {
 }
 
 void SolutionTextWriter::open(const ModelNode& element, bool root) {
+  if (!root && writtenAsFile(element)) return;
   const Form form = formOf(element, root);
   std::string_view tag = root ? "solution" : element.tagName();
   if (form == Form::ImportReference) tag = "import";
@@ -186,9 +210,33 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
                                              ? children.end()
                                              : firstWritten(children.begin(), children.end(), configurationsOnly);
   const bool hasChildren = first != children.end();
-  xml_.writeStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), attributeCount_), depth_ + open_.size(),
-                     hasChildren ? XMLWriter::TagEnd::Children : XMLWriter::TagEnd::Empty);
+  writeStartTag(tag, depth_ + open_.size(), hasChildren ? XMLWriter::TagEnd::Children : XMLWriter::TagEnd::Empty);
   if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly});
+}
+
+// Most elements are files of one property, their path, and no children: such a
+// file is written without a list of its attributes.
+bool SolutionTextWriter::writtenAsFile(const ModelNode& element) {
+  const PropertyMap& properties = element.properties();
+  if (element.kind() != ModelNode::File || properties.size() != 1 || element.hasChildren()) return false;
+  const auto property = properties.cbegin();
+  if (property.value().isEmpty() && property.key() == nameProperty) return false;
+  encodeName(property.key(), fileAttributeSource_, fileAttributeName_);
+  return xml_.writeStartTag("file", fileAttributeName_, property.value(), depth_ + open_.size(),
+                            XMLWriter::TagEnd::Empty);
+}
+
+// An element of one attribute has its value written straight from the model
+// where it is printable ASCII.
+void SolutionTextWriter::writeStartTag(std::string_view tag, size_t depth, XMLWriter::TagEnd end) {
+  const size_t count = properties_.size();
+  if (attributes_.size() < count) attributes_.resize(count);
+  if (encodedNames_.size() < count) encodedNames_.resize(count);
+  for (size_t slot = 0; slot < count; ++slot)
+    encodeName(*properties_[slot].name, encodedNames_[slot], attributes_[slot].name);
+  if (count == 1 && xml_.writeStartTag(tag, attributes_[0].name, *properties_[0].value, depth, end)) return;
+  for (size_t slot = 0; slot < count; ++slot) assignEncoded(attributes_[slot].value, *properties_[slot].value, false);
+  xml_.writeStartTag(tag, std::span<const XMLAttribute>(attributes_.data(), count), depth, end);
 }
 
 // The properties in key order, less those the file does not hold: an empty "Name",
@@ -196,9 +244,10 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
 // reference in the importing file). Dynamic folders keep all of theirs. The root
 // always says "target", "8" unless it has one.
 void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, bool root) {
-  attributeCount_ = 0;
+  properties_.clear();
   if (form == Form::ImportReference) {
-    addAttribute(fileNameProperty, element.property(fileNameProperty));
+    const auto fileName = element.properties().constFind(fileNameProperty);
+    addAttribute(fileNameProperty, fileName == element.properties().cend() ? noValue : *fileName);
     return;
   }
   const bool all = form == Form::DynamicFolder;
@@ -208,7 +257,7 @@ void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, 
   for (auto property = properties.cbegin(); property != properties.cend(); ++property) {
     const QString& name = property.key();
     if (addTarget && !targetAdded && !(name < targetProperty)) {
-      addAttribute(targetProperty, QStringLiteral("8"));
+      addAttribute(targetProperty, targetDefault);
       targetAdded = true;
     }
     // The flags are tested before the names: most elements written are files.
@@ -217,21 +266,7 @@ void SolutionTextWriter::collectAttributes(const ModelNode& element, Form form, 
       continue;
     addAttribute(name, property.value());
   }
-  if (addTarget && !targetAdded) addAttribute(targetProperty, QStringLiteral("8"));
-}
-
-void SolutionTextWriter::addAttribute(const QString& name, const QString& value) {
-  if (attributeCount_ == attributes_.size()) attributes_.emplace_back();
-  if (attributeCount_ == encodedNames_.size()) encodedNames_.emplace_back();
-  // Elements of a kind share their names' strings: a name is encoded only when its
-  // slot held another string (the copy kept here keeps the compared data alive).
-  QString& encodedName = encodedNames_[attributeCount_];
-  XMLAttribute& attribute = attributes_[attributeCount_++];
-  if (encodedName.constData() != name.constData() || encodedName.size() != name.size()) {
-    assignEncoded(attribute.name, name, true);
-    encodedName = name;
-  }
-  assignEncoded(attribute.value, value, false);
+  if (addTarget && !targetAdded) addAttribute(targetProperty, targetDefault);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -49,38 +48,41 @@ size_t decodeReference(std::string_view text, char* byte) {
   return 0;
 }
 
+// Built at compile time: the table is read for every value a solution holds.
 struct EscapeTable {
-  std::array<char[8], 256> text{};
+  std::array<std::array<char, 8>, 256> text{};
   std::array<unsigned char, 256> length{};  // 0: the byte is written as it is
 
-  EscapeTable() {
+  // "&#x%x;" for every byte outside printable ASCII, the named references for the four.
+  constexpr EscapeTable() {
+    constexpr std::string_view digits = "0123456789abcdef";
     for (size_t byte = 0; byte < 256; ++byte) {
       if (byte >= 0x20 && byte <= 0x7E) continue;
-      length[byte] = static_cast<unsigned char>(
-          std::snprintf(text[byte], sizeof text[byte], "&#x%x;", static_cast<unsigned>(byte)));
+      std::array<char, 8>& escaped = text[byte];
+      unsigned char used = 0;
+      for (const char c : std::string_view("&#x")) escaped[used++] = c;
+      if (byte >= 0x10) escaped[used++] = digits[byte >> 4];
+      escaped[used++] = digits[byte & 0xF];
+      escaped[used++] = ';';
+      length[byte] = used;
     }
     set('"', "&quot;");
     set('&', "&amp;");
     set('<', "&lt;");
     set('>', "&gt;");
   }
-  void set(unsigned char byte, const char* escaped) {
-    std::strcpy(text[byte], escaped);
-    length[byte] = static_cast<unsigned char>(std::strlen(escaped));
+  constexpr void set(unsigned char byte, std::string_view escaped) {
+    std::copy(escaped.begin(), escaped.end(), text[byte].begin());
+    length[byte] = static_cast<unsigned char>(escaped.size());
   }
 };
 
-const EscapeTable& escapeTable() {
-  static const EscapeTable table;
-  return table;
-}
+constexpr EscapeTable escapeTable;
 
 #if defined(__SSE2__)
-// Sixteen bytes at a time, since solution text is printable ASCII almost only: the
-// offset of the first byte of chunk that needs escaping (below 0x20, 0x7F and up,
-// or one of the four named), or 16.
-unsigned firstToEscape(const unsigned char* chunk) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk));
+// Which of sixteen bytes need escaping (below 0x20, 0x7F and up, or one of the
+// four named), one bit each.
+unsigned escapeMask(__m128i bytes) {
   // One signed compare for the unprintable: plus one, bytes below 0x20 are below
   // 0x21, and 0x7F and every byte from 0x80 on wrap to below zero.
   const __m128i unprintable = _mm_cmplt_epi8(_mm_add_epi8(bytes, _mm_set1_epi8(1)), _mm_set1_epi8(0x21));
@@ -88,14 +90,19 @@ unsigned firstToEscape(const unsigned char* chunk) {
       _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')));
   const __m128i angle =
       _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('<')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>')));
-  const __m128i escaped = _mm_or_si128(unprintable, _mm_or_si128(quoteOrAmpersand, angle));
-  const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(escaped));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(unprintable, _mm_or_si128(quoteOrAmpersand, angle))));
+}
+
+// Sixteen bytes at a time, since solution text is printable ASCII almost only: the
+// offset of the first byte of chunk that needs escaping, or 16.
+unsigned firstToEscape(const unsigned char* chunk) {
+  const unsigned mask = escapeMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk)));
   return mask == 0 ? 16 : static_cast<unsigned>(__builtin_ctz(mask));
 }
 #endif
 
 // The first byte from cursor on that needs escaping, or end.
-const unsigned char* nextToEscape(const unsigned char* cursor, const unsigned char* end, const EscapeTable& table) {
+const unsigned char* nextToEscape(const unsigned char* cursor, const unsigned char* end) {
 #if defined(__SSE2__)
   if (end - cursor >= 16) {
     for (; end - cursor >= 16; cursor += 16)
@@ -105,7 +112,7 @@ const unsigned char* nextToEscape(const unsigned char* cursor, const unsigned ch
     return offset < 16 ? std::max(cursor, end - 16 + offset) : end;
   }
 #endif
-  while (cursor < end && table.length[*cursor] == 0) ++cursor;
+  while (cursor < end && escapeTable.length[*cursor] == 0) ++cursor;
   return cursor;
 }
 
@@ -134,17 +141,52 @@ void appendDecoded(std::string& out, std::string_view text, bool dropCarriageRet
 }
 
 char* writeEscaped(char* to, std::string_view text) {
-  const EscapeTable& table = escapeTable();
   const unsigned char* cursor = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char* const end = cursor + text.size();
   while (cursor < end) {
     const unsigned char* run = cursor;
-    cursor = nextToEscape(cursor, end, table);
+    cursor = nextToEscape(cursor, end);
     std::memcpy(to, run, static_cast<size_t>(cursor - run));
     to += cursor - run;
     if (cursor == end) break;
-    std::memcpy(to, table.text[*cursor], table.length[*cursor]);
-    to += table.length[*cursor++];
+    std::memcpy(to, escapeTable.text[*cursor].data(), escapeTable.length[*cursor]);
+    to += escapeTable.length[*cursor++];
+  }
+  return to;
+}
+
+// Sixteen characters at a time where SSE2 is there, packed to bytes with
+// saturation (a unit from 0x100 on becomes 0xFF, one from 0x8000 on 0): a block
+// that is printable ASCII without one of the four is stored whole, the last
+// characters taken as the last sixteen (some of them written again, to the same
+// bytes). From a block that is not plain on, one character at a time.
+char* writeEscapedAscii(char* to, QStringView text) {
+  const char16_t* units = text.utf16();
+  const char16_t* const end = units + text.size();
+#if defined(__SSE2__)
+  if (end - units >= 16) {
+    const char16_t* const last = end - 16;
+    for (;;) {
+      const __m128i bytes = _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units)),
+                                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8)));
+      if (escapeMask(bytes) != 0) break;
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bytes);
+      if (units == last) return to + 16;
+      const ptrdiff_t step = std::min<ptrdiff_t>(16, last - units);
+      units += step;
+      to += step;
+    }
+  }
+#endif
+  for (; units < end; ++units) {
+    if (*units < 0x20 || *units > 0x7E) return nullptr;
+    const unsigned char byte = static_cast<unsigned char>(*units);
+    if (escapeTable.length[byte] == 0) {
+      *to++ = static_cast<char>(byte);
+    } else {
+      std::memcpy(to, escapeTable.text[byte].data(), escapeTable.length[byte]);
+      to += escapeTable.length[byte];
+    }
   }
   return to;
 }

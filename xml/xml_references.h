@@ -2,6 +2,7 @@
 // Character and entity references of the XML layer: decoding what the parser reads
 // and escaping what the writer writes, so that every byte of a value survives both.
 
+#include <QStringView>
 #include <string>
 #include <string_view>
 
@@ -31,3 +32,7 @@ inline constexpr size_t maxEscapedLength = 6;
 /// Writes text escaped as appendEscaped does to to, which has room for
 /// maxEscapedLength bytes per byte of text; the end of what was written.
 char* writeEscaped(char* to, std::string_view text);
+/// Writes text, UTF-16, as writeEscaped writes its UTF-8 form when every character
+/// of it is printable ASCII; the end of what was written, or null when one is not
+/// (what was written is then to be dropped).
+char* writeEscapedAscii(char* to, QStringView text);

@@ -135,6 +135,34 @@ void XMLWriter::writeStartTag(std::string_view tag, std::span<const XMLAttribute
   giveBackFrom(to);
 }
 
+// One attribute never wraps: the tag, the attribute and the end on one line.
+bool XMLWriter::writeStartTag(std::string_view tag, std::string_view name, QStringView value, size_t depth,
+                              TagEnd end) {
+  const size_t valueSize = static_cast<size_t>(value.size());
+  if (spill_ && valueSize > valuePieceSize_) return false;
+  const size_t start = out_.size();
+  constexpr size_t endRoom = 4;  // " />" and a line feed
+  char* to = takeRoom(indent_ * depth + 2 + tag.size() + name.size() + 3 + valueSize * maxEscapedLength + endRoom);
+  to = std::fill_n(to, indent_ * depth, ' ');
+  *to++ = '<';
+  to = copyBytes(to, tag);
+  *to++ = ' ';
+  to = copyBytes(to, name);
+  *to++ = '=';
+  *to++ = '"';
+  to = writeEscapedAscii(to, value);
+  if (!to) {
+    out_.resize(start);
+    return false;
+  }
+  *to++ = '"';
+  if (end == TagEnd::Children) *to++ = '>';
+  if (end == TagEnd::Empty) to = copyBytes(to, " />");
+  if (end != TagEnd::Open && indent_ != 0) *to++ = '\n';
+  giveBackFrom(to);
+  return true;
+}
+
 // The most bytes the attributes take written, values escaped in place included.
 size_t XMLWriter::attributesRoom(std::span<const XMLAttribute> attributes, size_t wrapIndent) const {
   size_t room = 0;

@@ -2,6 +2,7 @@
 // The one XML writer: the layout of the solution and templates files, used for whole
 // documents (XMLDocument::toString) and for solutions written straight from the model.
 
+#include <QStringView>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -33,6 +34,11 @@ class XMLWriter {
   enum class TagEnd { Open, Children, Empty };
   /// Indentation for depth, "<", tag, the attributes with their values escaped, and end.
   void writeStartTag(std::string_view tag, std::span<const XMLAttribute> attributes, size_t depth, TagEnd end);
+  /// The start tag of an element of one attribute, whose value is given as UTF-16
+  /// text: the bytes writeStartTag writes for it, without an encoded copy of the
+  /// value. False, with nothing written, where the value holds a character outside
+  /// printable ASCII or is longer than a spilled piece: writeStartTag writes those.
+  bool writeStartTag(std::string_view tag, std::string_view name, QStringView value, size_t depth, TagEnd end);
   /// Indentation for depth and "</tag>".
   void writeEndTag(std::string_view tag, size_t depth);
   /// Has spill called after every pieceSize bytes of an attribute value are

@@ -131,3 +131,25 @@ TEST_F(Model, ConfigurationMapFollowsChildren) {
   model.removeConfigurationProperty(project, "x", "Release");
   EXPECT_EQ(project->configuration("Release"), nullptr);
 }
+
+// A model's nodes live in its memory; a tree taken out of the model outlives it,
+// nodes freed and made again in between, and another model's nodes join it.
+TEST(NewSolution, ATreeTakenOutOfItsModelOutlivesIt) {
+  std::unique_ptr<ModelNode> solution;
+  ModelNode* folder = nullptr;
+  {
+    SolutionModel model{testSchema(), noGlobalMacros};
+    ModelNode* project = model.newProject(model.newSolution("Demo", testing_support::testDirectory()), "P", "", "");
+    folder = model.findOrAddFolder(project, "Source Files", "");
+    for (int round = 0; round < 3; ++round) {
+      for (int file = 0; file < 2000; ++file) model.addFile(folder, QString("f%1.c").arg(file));
+      if (round < 2) folder->removeContent();
+    }
+    SolutionModel other{testSchema(), noGlobalMacros};
+    other.newSolution("Other", testing_support::testDirectory());
+    project->addChild(other.takeSolution());
+    solution = model.takeSolution();
+  }
+  EXPECT_EQ(std::distance(folder->children().begin(), folder->children().end()), 2000);
+  EXPECT_EQ((*std::next(folder->children().begin(), 1999))->property("file_name"), "f1999.c");
+}

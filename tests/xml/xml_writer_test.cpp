@@ -1,3 +1,5 @@
+#include "xml/xml_writer.h"
+
 #include <gtest/gtest.h>
 
 #include "xml/xml_document.h"
@@ -68,6 +70,34 @@ TEST(XMLWriter, EscapingAtEveryPositionOfLongText) {
           << byte << " at " << position;
     }
   }
+}
+
+// A value given as UTF-16 is written as its UTF-8 form would be, sixteen characters
+// at a time and the last ones again: a character to escape is found at every
+// place and length, and a character outside printable ASCII writes nothing.
+TEST(XMLWriter, OneAttributeFromUtf16AsFromUtf8) {
+  const auto written = [](const QString& value, bool fromUtf16) {
+    std::string out;
+    XMLWriter writer(2, 75, out);
+    const std::string utf8 = value.toStdString();
+    if (fromUtf16) {
+      if (!writer.writeStartTag("file", "file_name", value, 1, XMLWriter::TagEnd::Empty)) return std::string("(none)");
+    } else {
+      writer.writeStartTag("file", std::vector<XMLAttribute>{{"file_name", utf8}}, 1, XMLWriter::TagEnd::Empty);
+    }
+    return out;
+  };
+  for (const char16_t special : {u'<', u'"', u'&', u'>', u'\t', u'\x7f', u'\xe9', u'\x2019'}) {
+    for (qsizetype size = 1; size < 40; ++size) {
+      for (qsizetype position = 0; position < size; ++position) {
+        QString value(size, QLatin1Char('x'));
+        value[position] = QChar(special);
+        const bool ascii = special >= 0x20 && special < 0x7f;
+        EXPECT_EQ(written(value, true), ascii ? written(value, false) : "(none)") << int(special) << " " << position;
+      }
+    }
+  }
+  EXPECT_EQ(written(QStringLiteral("./src/a.c"), true), "  <file file_name=\"./src/a.c\" />\n");
 }
 
 TEST(XMLWriter, EveryByteSurvivesWriteAndParse) {
