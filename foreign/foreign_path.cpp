@@ -156,6 +156,7 @@ ForeignPathResolver::Listing& ForeignPathResolver::listing(const QString& direct
   const FileIdentity identity(opened.device(), opened.inode());
   if (Listing* same = listingsByIdentity_.value(identity)) return **listings_.insert(directory, same);
   Listing* stored = &listingStore_.emplace_back(Listing{opened.names(), std::nullopt});
+  listedNames_ += stored->names->size();
   listingsByIdentity_.insert(identity, stored);
   return **listings_.insert(directory, stored);
 }

@@ -40,6 +40,10 @@ struct PathOrProblem {
   static PathOrProblem failure(QString why) { return {QString(), std::move(why)}; }
 };
 
+/// How many listed names a reader keeps from one project to the next: about
+/// 3 MiB, the directories of a few dozen projects of thousands of files.
+inline constexpr qsizetype listedNamesKeptAcrossProjects = 100'000;
+
 /// Resolves foreign paths, remembering the directories it has listed.
 class ForeignPathResolver {
  public:
@@ -59,6 +63,15 @@ class ForeignPathResolver {
     listingStore_.clear();
     walks_.clear();
     lastWalk_ = nullptr;
+    listedNames_ = 0;
+  }
+  /// clear(), once the directories listed hold more than names names. Readers
+  /// call it after each project: a large workspace does not keep every directory
+  /// it looked in, while a directory that many projects share (all of them in
+  /// one folder) is not read again for each, which would cost the square of
+  /// their number.
+  void clearBeyond(qsizetype names) {
+    if (listedNames_ > names) clear();
   }
 
  private:
@@ -99,6 +112,7 @@ class ForeignPathResolver {
   QHash<QString, Listing*> listings_;
   QHash<QPair<quint64, quint64>, Listing*> listingsByIdentity_;
   std::deque<Listing> listingStore_;
+  qsizetype listedNames_ = 0;  // in listingStore_
   // Looked up by views of the paths being resolved, so that the common case
   // (a directory walked before) allocates nothing.
   struct ViewHash {

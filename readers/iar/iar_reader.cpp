@@ -14,8 +14,8 @@ void readIarWorkspace(ConversionContext& context, const QString& workspaceFile, 
   const LibraryBuilders builders = iarLibraryBuilders(workspace);
   for (size_t index = 0; index < workspace.projects.size(); ++index) {
     const std::optional<ProjectRecord> record = readProjectRecord(context, workspace, builders, qsizetype(index));
-    workspace.projects[index].content.releaseSources();  // only the record needed them
-    context.paths().clear();                             // and the directory listings its paths were found in
+    workspace.projects[index].content.releaseSources();          // only the record needed them
+    context.paths().clearBeyond(listedNamesKeptAcrossProjects);  // and, when many, the directory listings
     if (record) sink.addProject(*record);
   }
   sink.finish(qsizetype(workspace.projects.size()));

@@ -75,7 +75,7 @@ void readUVisionWorkspace(ConversionContext& context, const QString& workspaceFi
       target.started = sink.startProject(target.record);
       std::vector<SourceItem>().swap(target.record.sources);  // only the converted project needed them
     }
-    context.paths().clear();  // and the directory listings its paths were found in
+    context.paths().clearBeyond(listedNamesKeptAcrossProjects);  // and, when many, the directory listings
   }
   const std::vector<UVisionTarget*> targets = targetsOf(workspace);
   const LibraryBuilders builders = libraryBuildersOf(targets);

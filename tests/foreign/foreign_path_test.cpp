@@ -38,13 +38,18 @@ TEST(ForeignPathResolver, FindsComponentsThatDifferOnlyInCase) {
   EXPECT_EQ(paths.resolve("C:\\Keil\\x.c", "ws").path, "ws/C:/Keil/x.c");
 }
 
-TEST(ForeignPathResolver, ListingsAreForgottenOnClear) {
+TEST(ForeignPathResolver, ListingsAreForgottenOnClearOrBeyondTheirLimit) {
   ForeignPathResolver paths;
   EXPECT_FALSE(paths.resolve("late/x.c", "ws2").exists);
   writeFile("ws2/Late/x.c", "");
   EXPECT_FALSE(paths.resolve("late/x.c", "ws2").exists);  // the listing of ws2 is remembered
+  paths.clearBeyond(1);                                   // ws2 lists one name: kept
+  EXPECT_FALSE(paths.resolve("late/x.c", "ws2").exists);
   paths.clear();
   EXPECT_EQ(paths.resolve("late/x.c", "ws2").relative, "Late/x.c");
+  writeFile("ws2/Later/x.c", "");
+  paths.clearBeyond(1);  // ws2 and ws2/Late list two: forgotten
+  EXPECT_EQ(paths.resolve("later/x.c", "ws2").relative, "Later/x.c");
 }
 
 TEST(ForeignPathHelpers, JoinDisplayAndRoots) {
