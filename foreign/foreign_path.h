@@ -41,8 +41,8 @@ struct PathOrProblem {
 };
 
 /// How many listed names a reader keeps from one project to the next: about
-/// 3 MiB, the directories of a few dozen projects of thousands of files.
-inline constexpr qsizetype listedNamesKeptAcrossProjects = 100'000;
+/// 1 MiB, the directories of a dozen projects of a thousand files or more.
+inline constexpr qsizetype listedNamesKeptAcrossProjects = 25'000;
 
 /// Resolves foreign paths, remembering the directories it has listed.
 class ForeignPathResolver {
