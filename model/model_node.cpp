@@ -88,7 +88,7 @@ void ModelNode::operator delete(ModelNode* node, std::destroying_delete_t) {
   if (fromPool)
     NodePool::give(node);
   else
-    ::operator delete(node, sizeof(ModelNode));
+    ::operator delete(node);
 }
 
 ModelNode::ModelNode(std::string_view tagName) : kind_(kindOfTag(tagName)) {

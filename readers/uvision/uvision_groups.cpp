@@ -173,8 +173,8 @@ void readGroup(const UVisionTargetReading& reading, const ItemOptions& options, 
         linkedLibraries.append(path);
       continue;
     }
-    SourceItem& file =
-        folder.items.emplace_back(SourceItem::Kind::File, QString(), paths.respell(path, reading.directory));
+    SourceItem& file = folder.items.emplace_back();  // a file, made in place
+    file.path = paths.respell(path, reading.directory);
     file.name = nameUnlessInPath(entry.name, file.path);
     if (!entry.options.isNull()) options.addFileSettings(file, entry.options);
     choices.push_back(choice);
