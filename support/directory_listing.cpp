@@ -394,12 +394,6 @@ int directoriesHeldOpenAtMost() {
 
 std::vector<DirectoryEntry> listDirectory(const QString& directory) { return Directory(directory).entries(); }
 
-std::optional<DirectoryNames> directoryNames(const QString& directory) {
-  const Directory opened(directory);
-  if (!opened.isOpen()) return std::nullopt;
-  return opened.names();
-}
-
 std::optional<FileIdentity> directoryIdentity(const QString& path) {
   struct stat status {};
   if (stat(encodedPath(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;

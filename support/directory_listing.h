@@ -179,10 +179,6 @@ int directoriesHeldOpenAtMost();
 /// case, as the IDEs list them; empty when it cannot be read.
 std::vector<DirectoryEntry> listDirectory(const QString& directory);
 
-/// The valid UTF-8 names in directory, without looking at the entries; nothing
-/// when the directory cannot be read.
-std::optional<DirectoryNames> directoryNames(const QString& directory);
-
 /// The device and inode of the directory at path (links followed); nothing when there is none.
 std::optional<FileIdentity> directoryIdentity(const QString& path);
 

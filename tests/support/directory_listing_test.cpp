@@ -86,9 +86,9 @@ TEST(DirectoryListing, SortsByTheLowerCasedNameKeepingTiesInListingOrder) {
 TEST(DirectoryListing, NamesThatAreNotUtf8AreNeverMatched) {
   QDir().mkpath("raw");
   ASSERT_EQ(::close(::open("raw/caf\xe9.c", O_CREAT | O_WRONLY, 0644)), 0);
-  const std::optional<DirectoryNames> names = directoryNames("raw");
-  ASSERT_TRUE(names);
-  EXPECT_EQ(names->size(), 0);
+  const Directory raw("raw");
+  ASSERT_TRUE(raw.isOpen());
+  EXPECT_EQ(raw.names().size(), 0);
   ::unlink("raw/caf\xe9.c");
 }
 
@@ -96,16 +96,17 @@ TEST(DirectoryListing, NamesThatAreNotUtf8AreNeverMatched) {
 TEST(DirectoryListing, NamesAreFoundExactly) {
   for (int i = 0; i < 40; ++i) writeFile(QStringLiteral("n/file%1.c").arg(i), "");
   writeFile(QString::fromUtf8("n/caf\xc3\xa9.c"), "");
-  const std::optional<DirectoryNames> names = directoryNames("n");
-  ASSERT_TRUE(names);
-  EXPECT_EQ(names->size(), 41);
-  EXPECT_TRUE(names->contains(u"file0.c"));
-  EXPECT_TRUE(names->contains(u"file39.c"));
-  EXPECT_TRUE(names->contains(QString::fromUtf8("caf\xc3\xa9.c")));
-  EXPECT_FALSE(names->contains(u"FILE0.c"));
-  EXPECT_FALSE(names->contains(u"file40.c"));
-  EXPECT_FALSE(names->contains(u""));
-  EXPECT_FALSE(directoryNames("missing"));
+  const Directory directory("n");
+  ASSERT_TRUE(directory.isOpen());
+  const DirectoryNames names = directory.names();
+  EXPECT_EQ(names.size(), 41);
+  EXPECT_TRUE(names.contains(u"file0.c"));
+  EXPECT_TRUE(names.contains(u"file39.c"));
+  EXPECT_TRUE(names.contains(QString::fromUtf8("caf\xc3\xa9.c")));
+  EXPECT_FALSE(names.contains(u"FILE0.c"));
+  EXPECT_FALSE(names.contains(u"file40.c"));
+  EXPECT_FALSE(names.contains(u""));
+  EXPECT_FALSE(Directory("missing").isOpen());
 }
 
 TEST(DirectoryListing, DisplayNamesEscapeOnlyTheInvalidBytes) {
