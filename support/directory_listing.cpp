@@ -74,6 +74,14 @@ bool decodeName(QByteArrayView raw, QString& name) {
   return !decoder.hasError();
 }
 
+// An entry as the kernel's records or a kept listing give it: a name that ends in
+// a zero byte, the type (DT_REG, DT_DIR, ...) and, for a directory, the inode.
+struct ReadEntry {
+  const char* name;
+  unsigned char type;
+  uint64_t inode;
+};
+
 // What a listing learns of a record before it decides to keep it: the name (in
 // the records read, undecoded) and the kind of entry.
 struct ListedRecord {
@@ -96,22 +104,22 @@ void takeStatus(const struct stat& status, ListedRecord& entry) {
 
 // The type from the directory entry where the file system gives it; only links
 // and entries of unknown type are looked up, following the link.
-void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record, ListedRecord& entry) {
-  switch (record.d_type) {
+void classify(int directoryFd, uint64_t directoryDevice, const ReadEntry& record, ListedRecord& entry) {
+  switch (record.type) {
     case DT_REG:
       entry.type = DirectoryEntry::Type::File;
       return;
     case DT_DIR:
       entry.type = DirectoryEntry::Type::Directory;
       entry.device = directoryDevice;
-      entry.inode = record.d_ino;
+      entry.inode = record.inode;
       return;
     case DT_LNK:
       entry.isSymbolicLink = true;
       break;
     case DT_UNKNOWN: {
       struct stat linkStatus {};
-      if (fstatat(directoryFd, record.d_name, &linkStatus, AT_SYMLINK_NOFOLLOW) != 0) return;
+      if (fstatat(directoryFd, record.name, &linkStatus, AT_SYMLINK_NOFOLLOW) != 0) return;
       entry.isSymbolicLink = S_ISLNK(linkStatus.st_mode);
       if (!entry.isSymbolicLink) {
         takeStatus(linkStatus, entry);
@@ -123,7 +131,7 @@ void classify(int directoryFd, uint64_t directoryDevice, const dirent64& record,
       return;
   }
   struct stat status {};
-  if (fstatat(directoryFd, record.d_name, &status, 0) == 0) takeStatus(status, entry);  // a dangling link stays Other
+  if (fstatat(directoryFd, record.name, &status, 0) == 0) takeStatus(status, entry);  // a dangling link stays Other
 }
 
 constexpr uint64_t inEveryByte(uint8_t value) { return 0x0101010101010101u * value; }
@@ -218,13 +226,44 @@ std::vector<DirectoryEntry> sortedByName(const std::vector<ListedRecord>& listed
   return sorted;
 }
 
-// Hands every record in records but "." and ".." to handle(const dirent64&).
+// Hands every record in records but "." and ".." to handle(const ReadEntry&).
 template <typename Handle>
 void forEachRecord(const QByteArray& records, const Handle& handle) {
   for (qsizetype offset = 0; offset < records.size();) {
     const auto* record = reinterpret_cast<const dirent64*>(records.constData() + offset);
     offset += record->d_reclen;
-    if (!isDotOrDotDot(record->d_name)) handle(*record);
+    if (!isDotOrDotDot(record->d_name)) handle(ReadEntry{record->d_name, record->d_type, record->d_ino});
+  }
+}
+
+// A listing kept for a second scan, in about a third of the kernel's records
+// (which give every entry an inode and an offset and pad its name to eight
+// bytes): each entry as its type, a directory's inode, and its name ended by a
+// zero byte.
+QByteArray keptForm(const QByteArray& records) {
+  QByteArray kept;
+  kept.reserve(records.size());
+  forEachRecord(records, [&kept](const ReadEntry& entry) {
+    kept.append(char(entry.type));
+    if (entry.type == DT_DIR) kept.append(reinterpret_cast<const char*>(&entry.inode), sizeof entry.inode);
+    kept.append(entry.name, qsizetype(std::strlen(entry.name)) + 1);
+  });
+  kept.squeeze();
+  return kept;
+}
+
+// Hands every entry of a listing in keptForm to handle(const ReadEntry&).
+template <typename Handle>
+void forEachKeptEntry(const QByteArray& kept, const Handle& handle) {
+  for (const char *at = kept.constData(), *end = at + kept.size(); at < end;) {
+    ReadEntry entry{nullptr, static_cast<unsigned char>(*at++), 0};
+    if (entry.type == DT_DIR) {
+      std::memcpy(&entry.inode, at, sizeof entry.inode);
+      at += sizeof entry.inode;
+    }
+    entry.name = at;
+    at += std::strlen(at) + 1;
+    handle(entry);
   }
 }
 
@@ -300,15 +339,11 @@ std::optional<QByteArray> ListingCache::take(uint64_t device, uint64_t inode) {
 
 // Reads in large blocks straight from the kernel: the descriptor stays usable for
 // opening subdirectories, which a stream of the C library would take over.
-QByteArray Directory::readRecords(ListingCache* cache) const {
-  if (cache && !cache->isFilling()) {
-    if (std::optional<QByteArray> cached = cache->take(device_, inode_)) return std::move(*cached);
-  }
+QByteArray Directory::readRecords() const {
   QByteArray records;
   alignas(dirent64) char buffer[32 * 1024];
   ssize_t length = 0;
   while ((length = getdents64(descriptor_, buffer, sizeof buffer)) > 0) records.append(buffer, length);
-  if (cache && cache->isFilling()) cache->keep(device_, inode_, records);  // shared, not copied
   return records;
 }
 
@@ -316,23 +351,31 @@ QByteArray Directory::readRecords(ListingCache* cache) const {
 // the records read.
 std::vector<DirectoryEntry> Directory::entries(EntryFilter keep, ListingCache* cache) const {
   if (!isOpen()) return {};
-  const QByteArray records = readRecords(cache);
-  constexpr qsizetype smallestRecord = 24;  // a name of one byte, padded to eight
   std::vector<ListedRecord> listed;
-  listed.reserve(size_t(records.size() / smallestRecord));
-  forEachRecord(records, [&](const dirent64& record) {
-    ListedRecord entry{QByteArrayView(record.d_name)};
+  const auto list = [&](const ReadEntry& record) {
+    ListedRecord entry{QByteArrayView(record.name)};
     classify(descriptor_, device_, record, entry);
     if (!keep || keep(entry.name, entry.type)) listed.push_back(entry);
-  });
+  };
+  if (cache && !cache->isFilling()) {
+    if (const std::optional<QByteArray> kept = cache->take(device_, inode_)) {
+      forEachKeptEntry(*kept, list);
+      return sortedByName(listed);
+    }
+  }
+  const QByteArray records = readRecords();
+  constexpr qsizetype smallestRecord = 24;  // a name of one byte, padded to eight
+  listed.reserve(size_t(records.size() / smallestRecord));
+  forEachRecord(records, list);
+  if (cache && cache->isFilling()) cache->keep(device_, inode_, keptForm(records));
   return sortedByName(listed);
 }
 
 DirectoryNames Directory::names() const {
   DirectoryNames names;
   if (!isOpen()) return names;
-  forEachRecord(readRecords(), [&names](const dirent64& record) {
-    const QByteArrayView name(record.d_name);
+  forEachRecord(readRecords(), [&names](const ReadEntry& record) {
+    const QByteArrayView name(record.name);
     if (isValidUtf8(name)) names.add(name);
   });
   names.index();

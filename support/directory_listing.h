@@ -75,7 +75,8 @@ class ListingCache {
  public:
   void setFilling(bool filling) { filling_ = filling; }
   bool isFilling() const { return filling_; }
-  /// Keeps the raw directory records read from the directory (device, inode).
+  /// Keeps what was read from the directory (device, inode), in the compact form
+  /// the listing gives it.
   void keep(uint64_t device, uint64_t inode, QByteArray records);
   /// The records kept for (device, inode), taken out; nothing when there are none.
   std::optional<QByteArray> take(uint64_t device, uint64_t inode);
@@ -162,8 +163,8 @@ class Directory {
 
  private:
   explicit Directory(int descriptor);
-  // The directory's records as the kernel gives them, from cache when it holds them.
-  QByteArray readRecords(ListingCache* cache = nullptr) const;
+  // The directory's records as the kernel gives them.
+  QByteArray readRecords() const;
 
   int descriptor_ = -1;
   int openError_ = 0;
