@@ -93,17 +93,23 @@ run_peer() {
   esac
 }
 
-# measure WORKLOAD DIRECTORY PROJECTS: runs both programs and prints the table row.
+# measure WORKLOAD DIRECTORY PROJECTS: runs both programs and prints the table row;
+# for uVision also bench/listing_floor (less its own start-up, measured in an
+# empty directory), and the ratio to the peer's CPU with it.
 measure() {
   local workload=$1 directory=$2 projects=$3 count=$runs run cpu peer_cpu peak peer_peak cpu_ratio memory_ratio
-  local label=$projects cpu_limit=1.5 goals=met
+  local label=$projects cpu_limit=1.5 goals=met listed=
   if (( projects == 1 )); then
     label="1 (start-up)" count=$(( runs > 5 ? runs : 5 )) cpu_limit=2
   fi
-  rm -f "$work/quenport.runs" "$work/peer.runs"
+  rm -f "$work/quenport.runs" "$work/peer.runs" "$work/listing.runs" "$work/listing-start.runs"
   for ((run = 0; run < count; run++)); do
     run_peer "$workload" "$work/peer.runs" "$directory"
     convert "$workload" "$work/quenport.runs" "$directory"
+    if [[ $workload == uvision ]]; then
+      time_run "$work/listing.runs" "$directory" "$listing_floor"
+      time_run "$work/listing-start.runs" "$work/empty" "$listing_floor"
+    fi
   done
   cpu=$(best_cpu "$work/quenport.runs") peer_cpu=$(best_cpu "$work/peer.runs")
   peak=$(best_peak_kib "$work/quenport.runs") peer_peak=$(best_peak_kib "$work/peer.runs")
@@ -112,9 +118,15 @@ measure() {
   if (( projects > 1 )) && ! at_most "$memory_ratio" 2; then
     [[ $goals == met ]] && goals="memory missed" || goals="CPU and memory missed"
   fi
-  printf '| %s | %s | %.3f s | %.3f s | %sx | %s MiB | %s MiB | %sx | %s |\n' \
-    "$label" "$(input "$workload" "$directory")" \
-    "$cpu" "$peer_cpu" "$cpu_ratio" "$(mib "$peak")" "$(mib "$peer_peak")" "$memory_ratio" "$goals"
+  if [[ $workload == uvision ]]; then
+    local with_listing
+    with_listing=$(awk -v peer="$peer_cpu" -v listing="$(best_cpu "$work/listing.runs")" \
+      -v start="$(best_cpu "$work/listing-start.runs")" 'BEGIN { print peer + (listing > start ? listing - start : 0) }')
+    listed=$(printf ' %.3f s | %sx |' "$with_listing" "$(quotient "$cpu" "$with_listing")")
+  fi
+  printf '| %s | %s | %.3f s | %.3f s | %sx |%s %s MiB | %s MiB | %sx | %s |\n' \
+    "$label" "$(input "$workload" "$directory")" "$cpu" "$peer_cpu" "$cpu_ratio" "$listed" \
+    "$(mib "$peak")" "$(mib "$peer_peak")" "$memory_ratio" "$goals"
 }
 
 # floor: the best CPU time and peak memory of bench/qt_floor, which only loads the
@@ -129,7 +141,10 @@ floor() {
 }
 
 build_peers
+listing_floor=$(dirname "$measure")/listing_floor
+[[ -x $listing_floor ]] || { echo "conversions: no $listing_floor (build the listing_floor target)" >&2; exit 1; }
 enter_bench_directory conversions
+mkdir "$work/empty"
 echo "A peer (../shared/perf-peers, compiled by bench/conversions.sh) parses the same files with pugixml,"
 echo "pulls the elements a conversion needs and writes a solution-shaped file of about the same size: no"
 echo "model, no checks. Best of $runs runs each (at least 5 for one project), the peer and quenport"
@@ -144,8 +159,17 @@ for row in "${workloads[@]}"; do
   echo
   echo "#### $heading"
   echo
-  echo "| projects | input | quenport CPU | peer CPU | CPU ratio | quenport memory | peer memory | memory ratio | goals |"
-  echo "|---:|---:|---:|---:|---:|---:|---:|---:|---|"
+  if [[ $workload == uvision ]]; then
+    echo "The peer does not look its files up on the disk, as quenport does to spell each name as the disk"
+    echo "does; listing every directory once as the IAR peer does (bench/listing_floor.cpp) takes the"
+    echo "time that the column \"peer + listing\" adds to the peer's."
+    echo
+    echo "| projects | input | quenport CPU | peer CPU | CPU ratio | peer + listing CPU | ratio to it | quenport memory | peer memory | memory ratio | goals |"
+    echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|"
+  else
+    echo "| projects | input | quenport CPU | peer CPU | CPU ratio | quenport memory | peer memory | memory ratio | goals |"
+    echo "|---:|---:|---:|---:|---:|---:|---:|---:|---|"
+  fi
   for projects in "${sizes[@]}"; do
     generate "$workload" "$work/$workload" "$projects"
     measure "$workload" "$work/$workload" "$projects"
