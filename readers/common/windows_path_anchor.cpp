@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 
@@ -28,8 +27,13 @@ QStringList directoriesUpFrom(const QString& directory) {
 }  // namespace
 
 bool isWindowsAbsolutePath(const QString& path) {
-  static const QRegularExpression windowsRoot(QStringLiteral("^([A-Za-z]:[\\\\/]|[\\\\/]{2}[^\\\\/])"));
-  return windowsRoot.match(path).hasMatch();
+  if (path.size() < 3) return false;
+  const auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
+  const char16_t first = path[0].unicode();
+  const bool letter = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
+  const bool drive = letter && path[1] == QLatin1Char(':') && isSeparator(path[2]);
+  const bool share = isSeparator(path[0]) && isSeparator(path[1]) && !isSeparator(path[2]);
+  return drive || share;
 }
 
 std::optional<AnchoredPath> anchorWindowsPath(ForeignPathResolver& paths, const QString& windowsPath,
