@@ -62,8 +62,9 @@ void encodeName(const QString& name, QString& encodedFrom, std::string& bytes) {
 // and configurations only) or as a reference to an imported solution.
 enum class Form { Plain, DynamicFolder, ImportReference };
 
-// Large enough to make few write calls, small enough not to matter in memory.
-constexpr size_t pieceSize = 256 * 1024;
+// Large enough to make few write calls (a write of 64 KiB costs the kernel far
+// more than the call), small enough not to matter in memory.
+constexpr size_t pieceSize = 64 * 1024;
 
 Form formOf(const ModelNode& element, bool root) {
   if (element.kind() == ModelNode::Folder && element.hasProperty(pathProperty)) return Form::DynamicFolder;
