@@ -98,14 +98,16 @@ bool ForeignElement::hasTagName(QAnyStringView name) const {
 
 QString ForeignElement::attribute(const QString& name) const {
   for (size_t i = 0; i < attributeCount(); ++i)
-    if (*node_->attributes[i].name == name) return attributeValue(i);
+    if (attributeName(i) == name) return attributeValue(i);
   return QString();
 }
 
-const QString& ForeignElement::attributeName(size_t index) const { return *node_->attributes[index].name; }
+const QString& ForeignElement::attributeName(size_t index) const {
+  return *node_->name->storage->attribute(node_->firstAttribute + index).name;
+}
 
 QString ForeignElement::attributeValue(size_t index) const {
-  const ForeignAttribute& attribute = node_->attributes[index];
+  const ForeignAttribute& attribute = node_->name->storage->attribute(node_->firstAttribute + index);
   return decodeUtf8(attribute.value, attribute.valueSize);
 }
 

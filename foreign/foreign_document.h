@@ -27,10 +27,9 @@ class ForeignStorage;
 /// inputs to the stream reader).
 struct ForeignNode {
   const ForeignName* name = nullptr;
-  const char* text = nullptr;                    // the first child's text (UTF-8), when it is text
-  const ForeignAttribute* attributes = nullptr;  // set by ForeignStorage::finish
-  const ForeignNode* const* children = nullptr;  // elements only; set by ForeignStorage::finish
+  const char* text = nullptr;  // the first child's text (UTF-8), when it is text
   uint32_t textSize = 0;
+  uint32_t firstAttribute = 0;  // where its attributes begin among the storage's
   uint32_t attributeCount = 0;
   uint32_t childCount = 0;
   uint32_t descendantCount = 0;
@@ -38,6 +37,8 @@ struct ForeignNode {
   bool hasFirstChild = false;
   bool textIsAscii = false;  // then text decodes as Latin-1, which is quicker
 };
+
+class ForeignChildren;
 
 /// A handle to an element (or to the document itself), cheap to copy; null when
 /// a lookup found nothing. Lookups on a null element find nothing.
@@ -75,9 +76,9 @@ class ForeignElement {
   bool firstChildIsAscii() const { return !node_ || node_->textIsAscii || node_->textSize == 0; }
   /// The line of the file where the element's start tag ends (from 1); 0 for the document.
   int line() const;
-  /// The number of element children, and the one at index (document order).
+  /// The number of element children, and the children in document order.
   size_t childCount() const { return node_ ? node_->childCount : 0; }
-  ForeignElement child(size_t index) const { return ForeignElement(node_->children[index]); }
+  ForeignChildren children() const;
   /// The number of elements below this one (children, theirs, ...), and the one
   /// at index in document order.
   size_t descendantCount() const { return node_ ? node_->descendantCount : 0; }
@@ -88,6 +89,42 @@ class ForeignElement {
 
   const ForeignNode* node_ = nullptr;
 };
+
+/// The element children of an element, for a range-for: a child's next sibling
+/// follows its descendants, so each step is one addition.
+class ForeignChildren {
+ public:
+  class iterator {
+   public:
+    explicit iterator(const ForeignNode* node) : node_(node) {}
+    ForeignElement operator*() const { return ForeignElement(node_); }
+    iterator& operator++() {
+      node_ += 1 + node_->descendantCount;
+      return *this;
+    }
+    iterator operator++(int) {
+      const iterator before = *this;
+      ++*this;
+      return before;
+    }
+    friend bool operator==(const iterator&, const iterator&) = default;
+
+   private:
+    const ForeignNode* node_;
+  };
+
+  /// The children of parent (none for null).
+  explicit ForeignChildren(const ForeignNode* parent)
+      : begin_(parent ? parent + 1 : nullptr), end_(parent ? parent + 1 + parent->descendantCount : nullptr) {}
+  iterator begin() const { return begin_; }
+  iterator end() const { return end_; }
+
+ private:
+  iterator begin_;
+  iterator end_;
+};
+
+inline ForeignChildren ForeignElement::children() const { return ForeignChildren(node_); }
 
 /// What a foreign file's parser found wrong: the stream reader's message and
 /// position (line and column counted from 1). Thrown by ForeignDocument's parse

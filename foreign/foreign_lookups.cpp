@@ -11,23 +11,21 @@ bool TagMatcher::matchesFirst(ForeignElement element) {
 }
 
 ForeignElement documentElement(const ForeignDocument& document) {
-  const ForeignElement node = document;
-  return node.childCount() > 0 ? node.child(0) : ForeignElement();
+  const ForeignChildren children = ForeignElement(document).children();
+  return children.begin() != children.end() ? *children.begin() : ForeignElement();
 }
 
 ForeignElement childNamed(ForeignElement node, QAnyStringView tagName) {
-  const size_t count = node.childCount();
-  for (size_t i = 0; i < count; ++i)
-    if (node.child(i).hasTagName(tagName)) return node.child(i);
+  for (const ForeignElement child : node.children())
+    if (child.hasTagName(tagName)) return child;
   return {};
 }
 
 QList<ForeignElement> childrenNamed(ForeignElement node, QAnyStringView tagName) {
   QList<ForeignElement> found;
   TagMatcher matcher(tagName);
-  const size_t count = node.childCount();
-  for (size_t i = 0; i < count; ++i)
-    if (matcher.matches(node.child(i))) found.append(node.child(i));
+  for (const ForeignElement child : node.children())
+    if (matcher.matches(child)) found.append(child);
   return found;
 }
 

@@ -77,24 +77,6 @@ std::string_view ForeignStorage::keep(std::string_view bytes) {
 void ForeignStorage::finish() {
   while (depth() > 0) endElement();
   nodes_.front().descendantCount = uint32_t(nodes_.size() - 1);
-  // Every element is the child of one node, and a node's children follow it in
-  // document order, each after the previous one's descendants: one pass over
-  // the nodes lists them all. Attributes were added in document order too.
-  children_ = std::make_unique_for_overwrite<const ForeignNode*[]>(nodes_.size() - 1);
-  const ForeignNode** child = children_.get();
-  const ForeignAttribute* attribute = attributes_.data();
-  for (ForeignNode& node : nodes_) {
-    if (node.attributeCount) {
-      node.attributes = attribute;
-      attribute += node.attributeCount;
-    }
-    if (node.childCount) {
-      node.children = child;
-      for (const ForeignNode* next = &node + 1; child != node.children + node.childCount;
-           next += 1 + next->descendantCount)
-        *child++ = next;
-    }
-  }
   nameIndex_ = {};
 }
 

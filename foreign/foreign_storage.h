@@ -142,11 +142,12 @@ class ForeignStorage {
   /// Copies bytes into the arena.
   std::string_view keep(std::string_view bytes);
 
-  /// Closes what is still open and sets the nodes' attribute and child pointers;
-  /// call once after the last element.
+  /// Closes what is still open; call once after the last element.
   void finish();
 
   const ForeignNode& document() const { return nodes_.front(); }
+  /// The attribute at index, in document order (see ForeignNode::firstAttribute).
+  const ForeignAttribute& attribute(size_t index) const { return attributes_[index]; }
   /// The line of the file where node's start tag ends (from 1); 0 for the document.
   int line(const ForeignNode& node) const;
 
@@ -174,7 +175,9 @@ class ForeignStorage {
     parent.hasFirstChild = true;
     ++parent.childCount;
     open_.push_back({nodes_.size(), name});
-    nodes_.emplace_back().name = name;
+    ForeignNode& node = nodes_.emplace_back();
+    node.name = name;
+    node.firstAttribute = uint32_t(attributes_.size());
     previousSibling_ = nullptr;
     previousAttribute_ = nullptr;
   }
@@ -190,7 +193,6 @@ class ForeignStorage {
   QByteArray source_;
   std::vector<ForeignNode> nodes_;
   std::vector<ForeignAttribute> attributes_;
-  std::unique_ptr<const ForeignNode*[]> children_;
   ForeignName documentName_;
   std::vector<OpenElement> open_;
   ForeignName* previousSibling_ = nullptr;    // the element closed last, while its parent is open

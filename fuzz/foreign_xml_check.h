@@ -35,9 +35,13 @@ inline std::string compareElement(ForeignElement fast, ForeignElement reference)
              " instead of " + quoted(reference.attributeName(i)) + "=" + quoted(reference.attributeValue(i));
   }
   if (fast.childCount() != reference.childCount()) return where + "child count";
-  size_t below = 0;  // the elements below it, which follow it in document order
-  for (size_t i = 0; i < fast.childCount(); ++i) below += 1 + fast.child(i).descendantCount();
-  if (fast.descendantCount() != below || reference.descendantCount() != below) return where + "descendant count";
+  // The children, each after the one before and its descendants (as children()
+  // steps), end where the element's descendants end.
+  size_t below = 0;
+  size_t children = 0;
+  for (; below < fast.descendantCount(); ++children) below += 1 + fast.descendant(below).descendantCount();
+  if (fast.descendantCount() != below || reference.descendantCount() != below || children != fast.childCount())
+    return where + "descendant count";
   return {};
 }
 
@@ -57,8 +61,8 @@ inline std::string checkDocument(const QByteArray& bytes) {
     const auto [fastElement, referenceElement] = pending.back();
     pending.pop_back();
     if (std::string difference = compareElement(fastElement, referenceElement); !difference.empty()) return difference;
-    for (size_t i = 0; i < fastElement.childCount(); ++i)
-      pending.emplace_back(fastElement.child(i), referenceElement.child(i));
+    ForeignChildren::iterator referenceChild = referenceElement.children().begin();
+    for (const ForeignElement child : fastElement.children()) pending.emplace_back(child, *referenceChild++);
   }
   return {};
 }

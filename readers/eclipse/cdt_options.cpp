@@ -89,18 +89,18 @@ bool holdsResourceSettings(const ForeignElement& element) {
 CdtOptions CdtOptions::read(const ForeignElement& element, const CdtBuildVariables& variables) {
   CdtOptions options;
   struct Level {
-    ForeignElement parent;
-    size_t next;
+    ForeignChildren::iterator next;
+    ForeignChildren::iterator end;
     QString tool;
   };
-  std::vector<Level> stack{{element, 0, QString()}};
+  std::vector<Level> stack{{element.children().begin(), element.children().end(), QString()}};
   while (!stack.empty()) {
     Level& level = stack.back();
-    if (level.next == level.parent.childCount()) {
+    if (level.next == level.end) {
       stack.pop_back();
       continue;
     }
-    const ForeignElement child = level.parent.child(level.next++);
+    const ForeignElement child = *level.next++;
     if (holdsResourceSettings(child)) continue;
     const QString tool = child.tagName() == toolTag ? child.attribute(QStringLiteral("superClass")) : level.tool;
     if (child.tagName() == optionTag) {
@@ -116,7 +116,7 @@ CdtOptions CdtOptions::read(const ForeignElement& element, const CdtBuildVariabl
       else
         options.addOther(otherOption(child, value, userListValues(child, variables)));
     }
-    stack.push_back({child, 0, tool});
+    stack.push_back({child.children().begin(), child.children().end(), tool});
   }
   return options;
 }

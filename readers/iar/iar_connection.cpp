@@ -109,8 +109,7 @@ bool readSetting(const ForeignElement& element, IarConnectionSettings& settings,
 
 IarConnectionSettings readSettings(const ForeignElement& block, QList<NotCarried>& notCarried) {
   IarConnectionSettings settings;
-  for (size_t i = 0; i < block.childCount(); ++i) {
-    const ForeignElement element = block.child(i);
+  for (const ForeignElement element : block.children()) {
     if (!readSetting(element, settings, notCarried))
       notCarried.append({QStringLiteral("IAR project connection element"), element.tagName(), {}});
   }

@@ -86,8 +86,7 @@ IarOwnSettings ownSettings(const ForeignElement& configuration) {
 
 QStringList excludedFrom(const ForeignElement& excluded) {
   QStringList names;
-  for (size_t i = 0; i < excluded.childCount(); ++i) {
-    const ForeignElement configuration = excluded.child(i);
+  for (const ForeignElement configuration : excluded.children()) {
     if (!configuration.hasTagName(configurationTag)) continue;
     const QString name = configuration.firstChildText().trimmed();
     if (!name.isEmpty()) names.append(name);
@@ -117,8 +116,7 @@ template <typename Item>
 void readItemParts(const ForeignElement& element, ItemTags& tags, Item& item) {
   bool named = false;
   bool excluded = false;
-  for (size_t i = 0; i < element.childCount(); ++i) {
-    const ForeignElement child = element.child(i);
+  for (const ForeignElement child : element.children()) {
     if (!named && tags.name.matches(child)) {
       named = true;
       item.name = trimmedText(child);
@@ -156,29 +154,33 @@ int walkIarGroups(const ForeignElement& root,
                   const std::function<qsizetype(const ForeignElement&, qsizetype)>& addGroup,
                   const std::function<void(const ForeignElement&, qsizetype)>& addItem) {
   struct Level {
-    ForeignElement element;
-    size_t next;
+    ForeignChildren::iterator next;
+    ForeignChildren::iterator end;
     qsizetype group;  // the group items at this level go into
     int depth;
   };
+  const auto levelOf = [](const ForeignElement& element, qsizetype group, int depth) {
+    const ForeignChildren children = element.children();
+    return Level{children.begin(), children.end(), group, depth};
+  };
   int merged = 0;
   TagMatcher isGroup(QLatin1StringView("group"));
-  std::vector<Level> stack{{root, 0, -1, 0}};
+  std::vector<Level> stack{levelOf(root, -1, 0)};
   while (!stack.empty()) {
     Level& level = stack.back();
-    if (level.next == level.element.childCount()) {
+    if (level.next == level.end) {
       stack.pop_back();
       continue;
     }
-    const ForeignElement child = level.element.child(level.next++);
+    const ForeignElement child = *level.next++;
     if (!isGroup.matches(child)) {
       addItem(child, level.group);
     } else if (level.depth >= maximumGroupDepth) {
       ++merged;
-      stack.push_back({child, 0, level.group, level.depth});
+      stack.push_back(levelOf(child, level.group, level.depth));
     } else {
       const qsizetype group = addGroup(child, level.group);
-      stack.push_back({child, 0, group, level.depth + 1});
+      stack.push_back(levelOf(child, group, level.depth + 1));
     }
   }
   return merged;

@@ -37,15 +37,10 @@ struct GroupTags {
 // a file once for every enclosing group.
 std::vector<ForeignElement> groupFiles(const ForeignElement& group, GroupTags& tags) {
   std::vector<ForeignElement> files;
-  const size_t lists = group.childCount();
-  for (size_t i = 0; i < lists; ++i) {
-    const ForeignElement list = group.child(i);
+  for (const ForeignElement list : group.children()) {
     if (!tags.files.matches(list)) continue;
-    const size_t entries = list.childCount();
-    for (size_t j = 0; j < entries; ++j) {
-      const ForeignElement entry = list.child(j);
+    for (const ForeignElement entry : list.children())
       if (tags.file.matches(entry)) files.push_back(entry);
-    }
   }
   return files;
 }
@@ -60,9 +55,7 @@ struct FileEntry {
 
 FileEntry fileEntry(const ForeignElement& file, GroupTags& tags) {
   FileEntry entry;
-  const size_t count = file.childCount();
-  for (size_t i = 0; i < count; ++i) {
-    const ForeignElement child = file.child(i);
+  for (const ForeignElement child : file.children()) {
     if (entry.name.isNull() && tags.fileName.matches(child))
       entry.name = child;
     else if (entry.path.isNull() && tags.filePath.matches(child))

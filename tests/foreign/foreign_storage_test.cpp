@@ -4,6 +4,13 @@
 
 namespace {
 
+// The child at index.
+ForeignElement childAt(ForeignElement element, size_t index) {
+  ForeignChildren::iterator child = element.children().begin();
+  for (size_t i = 0; i < index; ++i) ++child;
+  return *child;
+}
+
 // The element tree as one line: name[attribute=value,...](children...) "text".
 std::string describe(ForeignElement element) {
   std::string description = element.tagName().toStdString();
@@ -16,7 +23,8 @@ std::string describe(ForeignElement element) {
   }
   if (element.childCount()) {
     description += '(';
-    for (size_t i = 0; i < element.childCount(); ++i) description += (i ? "," : "") + describe(element.child(i));
+    for (const ForeignElement child : element.children()) description += describe(child) + ",";
+    description.pop_back();
     description += ')';
   }
   if (!element.firstChildText().isEmpty()) description += " \"" + element.firstChildText().toStdString() + '"';
@@ -39,8 +47,8 @@ TEST(ForeignStorage, NamesEveryElementAndAttributeAsWritten) {
       "n[t=4])";
   const std::optional<ForeignDocument> fast = ForeignDocument::parseFast(bytes);
   ASSERT_TRUE(fast);
-  EXPECT_EQ(describe(ForeignElement(*fast).child(0)), expected);
-  EXPECT_EQ(describe(ForeignElement(ForeignDocument::parseWithStreamReader(bytes)).child(0)), expected);
+  EXPECT_EQ(describe(childAt(ForeignElement(*fast), 0)), expected);
+  EXPECT_EQ(describe(childAt(ForeignElement(ForeignDocument::parseWithStreamReader(bytes)), 0)), expected);
 }
 
 // Blank runs between tags are skipped without decoding; text that only starts
@@ -49,7 +57,7 @@ TEST(ForeignStorage, KeepsTheLeadingWhiteSpaceOfTextAndDropsBlankRuns) {
   const std::optional<ForeignDocument> document =
       ForeignDocument::parseFast("<r>\r\n\t  <a>\r\n    x\r\n</a>\r\n          <b>        \r\n  </b> <c> </c></r>");
   ASSERT_TRUE(document);
-  EXPECT_EQ(describe(ForeignElement(*document).child(0)), "r(a \"\n    x\n\",b,c)");
+  EXPECT_EQ(describe(childAt(ForeignElement(*document), 0)), "r(a \"\n    x\n\",b,c)");
 }
 
 // Lines are counted only when asked for, from where each start tag ends; both
@@ -60,11 +68,11 @@ TEST(ForeignStorage, CountsLinesWhereStartTagsEnd) {
   ASSERT_TRUE(fast);
   const ForeignDocument read = ForeignDocument::parseWithStreamReader(bytes);
   for (const ForeignElement document : {ForeignElement(*fast), ForeignElement(read)}) {
-    const ForeignElement root = document.child(0);
+    const ForeignElement root = childAt(document, 0);
     EXPECT_EQ(document.line(), 0);
     EXPECT_EQ(root.line(), 1);
-    EXPECT_EQ(root.child(0).line(), 3);
-    EXPECT_EQ(root.child(1).line(), 4);
-    EXPECT_EQ(root.child(1).child(0).line(), 6);
+    EXPECT_EQ(childAt(root, 0).line(), 3);
+    EXPECT_EQ(childAt(root, 1).line(), 4);
+    EXPECT_EQ(childAt(childAt(root, 1), 0).line(), 6);
   }
 }
