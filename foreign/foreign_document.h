@@ -16,6 +16,10 @@
 
 #include "xml/utf8_text.h"
 
+/// UTF-8 bytes of a value as a QString; a leading U+FEFF (from a character
+/// reference) is kept, where QString::fromUtf8 would drop it as a byte order mark.
+QString decodeUtf8(const char* bytes, size_t size);
+
 struct ForeignAttribute;
 struct ForeignName;
 class ForeignStorage;

@@ -27,10 +27,6 @@
 /// readers read it, so a larger one would cost several times its size.
 inline constexpr size_t maximumValueBytes = size_t(1) << 20;
 
-/// UTF-8 bytes of a value as a QString; a leading U+FEFF (from a character
-/// reference) is kept, where QString::fromUtf8 would drop it as a byte order mark.
-QString decodeUtf8(const char* bytes, size_t size);
-
 /// The Word at bytes, which need not be aligned.
 template <typename Word>
 inline Word loadWord(const void* bytes) {

@@ -24,7 +24,7 @@ inline std::string check(std::string_view input) {
     content.configurations.emplace_back();
     content.configurations.back().name = QLatin1String(name);
   }
-  content.groups.push_back({QStringLiteral("g"), -1, {}, {}});
+  content.groups.push_back({QStringLiteral("g"), -1, {}});
   addIarConnection(content, readIarConnection(*document, QStringLiteral("fallback")), 0, QStringLiteral("gen"));
   for (size_t i = 0; i < content.groups.size(); ++i)
     if (content.groups[i].parent >= qsizetype(i)) return "group " + std::to_string(i) + " before its parent";
@@ -36,7 +36,7 @@ inline std::string check(std::string_view input) {
   paths.setCopies(&content.copies);
   for (const IarFile& file : content.files) {
     if (file.group < 0 || file.group >= qsizetype(content.groups.size())) return "file in a group that does not exist";
-    if (std::string problem = iar_project_check::checkPath(paths, file.name); !problem.empty()) return problem;
+    if (std::string problem = iar_project_check::checkPath(paths, file.decodedName()); !problem.empty()) return problem;
   }
   for (const IarConfiguration& configuration : content.configurations) {
     const IarOptions& options = configuration.options;

@@ -49,7 +49,7 @@ inline std::string check(std::string_view input) {
   IarPathConverter paths(resolver, QStringLiteral("/nonexistent/quenport/fuzz/p"), QStringLiteral("/nonexistent/w"));
   for (const IarFile& file : content.files) {
     if (file.group >= qsizetype(content.groups.size())) return "file in a group that does not exist";
-    if (std::string problem = checkPath(paths, file.name); !problem.empty()) return problem;
+    if (std::string problem = checkPath(paths, file.decodedName()); !problem.empty()) return problem;
   }
   for (const IarConfiguration& configuration : content.configurations) {
     for (const QString& path : configuration.options.list(IarOptionId::IncludePaths) +

@@ -3,7 +3,9 @@
 // case. Readers ask this of every file a project lists, so the usual case, an
 // ASCII name, is compared here without a call into Qt.
 
+#include <QByteArrayView>
 #include <QLatin1StringView>
+#include <QString>
 #include <QStringView>
 
 /// Whether name ends with suffix (ASCII) in any case, as
@@ -18,5 +20,18 @@ inline bool hasFileSuffix(QStringView name, QLatin1StringView suffix) {
     if (c >= 0x80) return end.compare(suffix, Qt::CaseInsensitive) == 0;
     if (lower(c) != lower(suffix[i].unicode())) return false;
   }
+  return true;
+}
+
+/// The same for a name in UTF-8. Where its last bytes are ASCII they are its last
+/// characters; otherwise it is decoded.
+inline bool hasFileSuffix(QByteArrayView name, QLatin1StringView suffix) {
+  if (name.size() < suffix.size()) return false;
+  const QByteArrayView end = name.last(suffix.size());
+  for (const char c : end)
+    if (static_cast<unsigned char>(c) >= 0x80) return hasFileSuffix(QString::fromUtf8(name), suffix);
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
+  for (qsizetype i = 0; i < end.size(); ++i)
+    if (lower(end[i]) != lower(suffix[i].toLatin1())) return false;
   return true;
 }

@@ -216,14 +216,14 @@ void addIarConnection(IarProjectContent& content, const IarConnection& connectio
   for (const IarConfiguration& configuration : content.configurations) everyConfiguration.append(configuration.name);
   const qsizetype own = qsizetype(content.groups.size());
   const auto groupIndex = [own](qsizetype index) { return index < 0 ? own : own + 1 + index; };
-  content.groups.push_back({connection.name, group, {}, {}});
+  content.groups.push_back({connection.name, group, {}});
   for (const IarConnectionGroup& inner : connection.groups)
     content.groups.push_back(
-        {inner.name, groupIndex(inner.parent), inner.excluded ? everyConfiguration : QStringList(), {}});
+        {inner.name, groupIndex(inner.parent), {inner.excluded ? everyConfiguration : QStringList(), {}}});
   for (const IarConnectionFile& file : connection.files) {
     const QString name = based(file.copyTo.isEmpty() ? file.path : file.copyTo);
     if (!file.copyTo.isEmpty()) content.copies.insert(toForwardSlashes(name), based(file.path));
-    content.files.push_back({name, groupIndex(file.group), {}, {}});
+    content.files.push_back({name.toUtf8(), groupIndex(file.group), nullptr});
   }
   content.mergedGroups += connection.mergedGroups;
   content.notCarried += connection.notCarried;

@@ -109,22 +109,35 @@ QString trimmedText(const ForeignElement& element) {
   return std::move(text).trimmed();
 }
 
-// What a group or file element holds of its own, into its IarGroup or IarFile:
-// the first "name", the first "excluded" and every "configuration" child, found
-// in one pass over the children. It runs for every file of the project.
-template <typename Item>
-void readItemParts(const ForeignElement& element, ItemTags& tags, Item& item) {
+// The same as UTF-8, for a name held until the end: its bytes are taken as they
+// are where they begin and end with a printable ASCII character, which no white
+// space is.
+void setTrimmedText(QString& name, const ForeignElement& element) { name = trimmedText(element); }
+void setTrimmedText(QByteArray& name, const ForeignElement& element) {
+  const std::string_view bytes = element.firstChildUtf8();
+  const auto printableAscii = [](char c) { return c > ' ' && c < 0x7F; };
+  if (bytes.empty() || (printableAscii(bytes.front()) && printableAscii(bytes.back())))
+    name = QByteArray(bytes.data(), qsizetype(bytes.size()));
+  else
+    name = trimmedText(element).toUtf8();
+}
+
+// What a group or file element holds of its own: the first "name", the first
+// "excluded" and every "configuration" child, found in one pass over the
+// children. It runs for every file of the project.
+template <typename Name>
+void readItemParts(const ForeignElement& element, ItemTags& tags, Name& name, IarItemParts& parts) {
   bool named = false;
   bool excluded = false;
   for (const ForeignElement child : element.children()) {
     if (!named && tags.name.matches(child)) {
       named = true;
-      item.name = trimmedText(child);
+      setTrimmedText(name, child);
     } else if (tags.configuration.matches(child)) {
-      item.ownSettings.push_back(ownSettings(child));
+      parts.ownSettings.push_back(ownSettings(child));
     } else if (!excluded && tags.excluded.matches(child)) {
       excluded = true;
-      item.excludedFrom = excludedFrom(child);
+      parts.excludedFrom = excludedFrom(child);
     }
   }
 }
@@ -137,14 +150,16 @@ void readGroupsAndFiles(const ForeignElement& projectElement, IarProjectContent&
       [&content, &tags](const ForeignElement& group, qsizetype parent) {
         IarGroup& added = content.groups.emplace_back();
         added.parent = parent;
-        readItemParts(group, tags, added);
+        readItemParts(group, tags, added.name, added.parts);
         return qsizetype(content.groups.size()) - 1;
       },
       [&content, &tags](const ForeignElement& item, qsizetype group) {
         if (!tags.file.matches(item)) return;
         IarFile& added = content.files.emplace_back();
         added.group = group;
-        readItemParts(item, tags, added);
+        IarItemParts parts;
+        readItemParts(item, tags, added.name, parts);
+        if (!parts.isEmpty()) added.ownParts = std::make_shared<const IarItemParts>(std::move(parts));
       });
 }
 

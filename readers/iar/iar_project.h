@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -63,24 +64,39 @@ struct IarOwnSettings {
   IarOptions options;
 };
 
+/// What a group or file holds of its own besides its name.
+struct IarItemParts {
+  /// The configurations its "excluded" element names.
+  QStringList excludedFrom;
+  std::vector<IarOwnSettings> ownSettings;
+
+  bool isEmpty() const { return excludedFrom.isEmpty() && ownSettings.empty(); }
+};
+
 /// A "group" of the project; groups come in document order, each after its parent.
 struct IarGroup {
   QString name;
   /// Index of the enclosing group; -1 at the project's top level.
   qsizetype parent = -1;
-  /// The configurations its "excluded" element names.
-  QStringList excludedFrom;
-  std::vector<IarOwnSettings> ownSettings;
+  IarItemParts parts;
 };
 
-/// A "file" entry of the project.
+/// A "file" entry of the project. Every file of every project is held until the
+/// last project is read, so a file is kept small: the name in UTF-8 (half the
+/// room; decodedName() decodes it), and its parts only where it has any.
 struct IarFile {
   /// As written: "$PROJ_DIR$\..\Src\main.c".
-  QString name;
+  QByteArray name;
   /// Index of the group holding it; -1 at the project's top level.
   qsizetype group = -1;
-  QStringList excludedFrom;
-  std::vector<IarOwnSettings> ownSettings;
+  /// Null where the file has no parts of its own (most files).
+  std::shared_ptr<const IarItemParts> ownParts;
+
+  QString decodedName() const { return decodeUtf8(name.constData(), size_t(name.size())); }
+  const IarItemParts& parts() const {
+    static const IarItemParts none;
+    return ownParts ? *ownParts : none;
+  }
 };
 
 /// Groups nested deeper than this are merged into their ancestor at this depth:

@@ -128,18 +128,21 @@ std::vector<ItemSettings> readItemSettings(ProjectReading& reading, IarItemSetti
 void readFile(ProjectReading& reading, IarItemSettingsReader& items, IarFile& file, int groupExclusion,
               std::vector<SourceItem>& folderItems) {
   if (file.name.isEmpty()) return;
-  const QStringView fileName = lastComponent(file.name);
+  QString name = file.decodedName();
+  const QStringView fileName = lastComponent(name);
   const IarProjectContent& content = reading.project.content;
-  if (isLibraryFile(fileName) && (groupExclusion | exclusionBits(content, file.excludedFrom)) != excludedFromBoth) {
+  if (isLibraryFile(fileName) &&
+      (groupExclusion | exclusionBits(content, file.parts().excludedFrom)) != excludedFromBoth) {
     if (reading.linksBuiltLibrary(fileName.toString())) return;
   }
-  std::optional<QString> path = reading.paths.projectRelative(file.name);
+  std::optional<QString> path = reading.paths.projectRelative(name);
   if (!path) return;
   SourceItem& item = folderItems.emplace_back();  // a file, made in place: there is one for every file
-  item.name = cutTo(std::move(file.name), fileName);
+  item.name = cutTo(std::move(name), fileName);
   item.path = std::move(*path);
-  item.excludedFrom = file.excludedFrom;
-  if (!file.ownSettings.empty()) item.settings = readItemSettings(reading, items, file.ownSettings, item.path);
+  item.excludedFrom = file.parts().excludedFrom;
+  if (!file.parts().ownSettings.empty())
+    item.settings = readItemSettings(reading, items, file.parts().ownSettings, item.path);
 }
 
 // Groups become folders, nested as they nest; in each folder its subfolders
@@ -156,10 +159,10 @@ std::vector<SourceItem> readSources(ProjectReading& reading) {
   for (size_t i = 0; i < count; ++i) {
     const IarGroup& group = content.groups[i];
     folders[i] = SourceItem::folder(group.name);
-    folders[i].excludedFrom = group.excludedFrom;
-    folders[i].settings = readItemSettings(reading, items, group.ownSettings, group.name);
+    folders[i].excludedFrom = group.parts.excludedFrom;
+    folders[i].settings = readItemSettings(reading, items, group.parts.ownSettings, group.name);
     exclusion[i] =
-        exclusionBits(content, group.excludedFrom) | (group.parent >= 0 ? exclusion[size_t(group.parent)] : 0);
+        exclusionBits(content, group.parts.excludedFrom) | (group.parent >= 0 ? exclusion[size_t(group.parent)] : 0);
     (group.parent < 0 ? topGroups : subgroups[size_t(group.parent)]).push_back(i);
   }
   // A folder's items: first room for its subfolders, which are complete only

@@ -26,7 +26,7 @@ void addConnections(ConversionContext& context, const IarWorkspace& workspace, I
   for (size_t i = 0; i < listed; ++i) {
     if (!hasFileSuffix(project.content.files[i].name, QLatin1StringView(".ipcf"))) continue;
     const IarFile file = project.content.files[i];  // a copy: the connection adds files
-    const std::optional<QString> relative = paths.projectRelative(file.name);
+    const std::optional<QString> relative = paths.projectRelative(file.decodedName());
     if (!relative) continue;  // its variable is reported with the project's paths
     const QString path = joinPath(project.directory, *relative);
     try {

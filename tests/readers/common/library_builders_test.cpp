@@ -54,6 +54,13 @@ TEST(LibraryBuilders, IgnoringCaseAndNeverTheLinkingProject) {
   EXPECT_TRUE(!isLibraryFile(u"a") && !isLibraryFile(u"x.l\u00efb") && !isLibraryFile(u"x.lib.c"));
   // Beyond ASCII Qt decides: the Kelvin sign folds to "k".
   EXPECT_TRUE(hasFileSuffix(QString::fromUtf8("x.\u212a"), QLatin1StringView(".K")));
+  // Names held as UTF-8 give the same answers.
+  for (const char* name : {"x.IPCF", "x.ipcf", "x.\u212a", "x.ipc", "pcf", "x.\u00efpcf", "\u00e9.ipcf"}) {
+    for (const char* suffix : {".ipcf", ".K"})
+      EXPECT_EQ(hasFileSuffix(QByteArrayView(name), QLatin1StringView(suffix)),
+                hasFileSuffix(QString::fromUtf8(name), QLatin1StringView(suffix)))
+          << name << " " << suffix;
+  }
   EXPECT_EQ(withoutLibrarySuffix("drv.Lib"), "drv");
   EXPECT_EQ(withoutLibrarySuffix("app.axf"), "app.axf");
 }
