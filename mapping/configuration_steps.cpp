@@ -120,6 +120,8 @@ void writeLinks(SolutionModel& model, ModelNode* project, const ProjectLinks& li
   setCommon(model, project, property, linked.join(QLatin1Char(';')));
 }
 
+bool linksChangeOnlyHeldConfigurations(const ModelNode* project) { return project->configuration(commonName); }
+
 // Without an executable template, a known device still makes an executable
 // buildable: an STM32 part gets "STM32_EXE".
 void applyTemplate(ProjectMapping& mapping) {

@@ -62,6 +62,9 @@ void applyTemplate(ProjectMapping& mapping);
 /// is written: the projects it depends on, and libraries that no project of the
 /// workspace builds joining its "linker_additional_files".
 void writeLinks(SolutionModel& model, ModelNode* project, const ProjectLinks& links);
+/// Whether writeLinks would change only a configuration project holds already (its
+/// "Common" one), adding no child.
+bool linksChangeOnlyHeldConfigurations(const ModelNode* project);
 
 // source_tree_steps.cpp
 void addSourceTree(ProjectMapping& mapping);

@@ -56,6 +56,7 @@ void ProjectMapper::beginSolution(const QString& name, const QString& directory,
 // project concerns it: its outcome is reported before the error, with the
 // warnings met until then.
 qsizetype ProjectMapper::startProject(const ProjectRecord& record) {
+  setAsideItemsOfWaitingProject();
   StartedProject& started = started_.emplace_back();
   const auto number = qsizetype(started_.size()) - 1;
   if (!isXmlText(record.name)) {
@@ -100,6 +101,20 @@ void ProjectMapper::completeProject(qsizetype project, const ProjectLinks& links
   // them one by one.
   const bool lastStarted = size_t(project) + 1 == started_.size();
   if (lastStarted && completedProjects_ && completedProjects_(*started.project)) model_.deleteNode(started.project);
+}
+
+// A project still incomplete when the next one starts waits for the links that
+// only later projects settle, which change nothing but its configurations: its
+// folders and files are set aside as text, so that a workspace whose projects
+// all wait is not held whole.
+void ProjectMapper::setAsideItemsOfWaitingProject() {
+  if (started_.empty() || !waitingProjects_) return;
+  ModelNode* project = started_.back().project;  // null once completed
+  if (!project || !linksChangeOnlyHeldConfigurations(project) || !waitingProjects_(*project)) return;
+  std::vector<ModelNode*> items;
+  for (ModelNode* child : project->children())
+    if (child->kind() != ModelNode::Configuration) items.push_back(child);
+  for (ModelNode* item : items) model_.deleteNode(item);
 }
 
 // The configurations are named in the reader's word ("target").

@@ -37,6 +37,11 @@ class ProjectMapper : public RecordSink {
   /// model, so that the model holds one project at a time.
   using CompletedProjectSink = std::function<bool(const ModelNode& project)>;
   void handCompletedProjectsTo(CompletedProjectSink sink) { completedProjects_ = std::move(sink); }
+  /// Takes each project that is still incomplete when the next one starts (it
+  /// waits for links to later projects); true when it set the project's folders
+  /// and files aside, which then leave the model (SolutionStream::setAsideItems).
+  using WaitingProjectSink = std::function<bool(const ModelNode& project)>;
+  void handWaitingProjectsTo(WaitingProjectSink sink) { waitingProjects_ = std::move(sink); }
 
   /// Makes the model's solution.
   void beginSolution(const QString& name, const QString& directory, const QString& workspaceFile) override;
@@ -69,6 +74,7 @@ class ProjectMapper : public RecordSink {
   };
 
   void reportNotCarried(qsizetype outcome, NotCarried setting);
+  void setAsideItemsOfWaitingProject();
 
   SolutionModel& model_;
   ConversionContext& context_;
@@ -81,6 +87,7 @@ class ProjectMapper : public RecordSink {
   /// Every project started, by its number; emptied as it is completed.
   std::vector<StartedProject> started_;
   CompletedProjectSink completedProjects_;
+  WaitingProjectSink waitingProjects_;
   /// Each project's libraries not linked, by its index among the input's outcomes.
   QList<QPair<qsizetype, NotCarried>> librariesNotLinked_;
 };

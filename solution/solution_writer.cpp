@@ -1,7 +1,9 @@
 #include "solution/solution_writer.h"
 
 #include <QDir>
+#include <algorithm>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -94,6 +96,11 @@ class SolutionTextWriter {
   void writeSolutionChild(const ModelNode& child) { writeElement(child, false, 1); }
   /// The children the root solution still holds, its end tag, and the last bytes.
   void writeSolutionEnd(const ModelNode& solution);
+  /// Writes the children of project that are no configurations to text, which is
+  /// written after its other children when the project is (see
+  /// SolutionStream::setAsideItems); false, writing nothing, where a configuration
+  /// follows one of them or there are none.
+  bool setAsideItems(const ModelNode& project);
 
  private:
   // An element whose children are being written; next is the next child written.
@@ -102,6 +109,7 @@ class SolutionTextWriter {
     ModelNode::ChildIterator next;
     ModelNode::ChildIterator end;
     bool configurationsOnly;
+    std::string asideText;  // written after the children (setAsideItems)
   };
 
   // element and everything under it, its start tag at depth.
@@ -132,6 +140,8 @@ class SolutionTextWriter {
   std::vector<Property> properties_;
   std::vector<XMLAttribute> attributes_;
   std::vector<QString> encodedNames_;  // the name each slot of attributes_ holds
+  // The children set aside as text, by the element that held them.
+  std::unordered_map<const ModelNode*, std::string> asideText_;
   // The name of a file's one property, as written, and the string it was encoded from.
   std::string fileAttributeName_;
   QString fileAttributeSource_;
@@ -171,6 +181,7 @@ void SolutionTextWriter::writeElement(const ModelNode& element, bool root, size_
       continue;
     }
     const std::string_view tag = open_.back().tag;
+    out_ += open_.back().asideText;
     open_.pop_back();
     xml_.writeEndTag(tag, depth_ + open_.size());
     out_.push_back('\n');
@@ -210,9 +221,28 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
   const ModelNode::ChildIterator first = form == Form::ImportReference
                                              ? children.end()
                                              : firstWritten(children.begin(), children.end(), configurationsOnly);
-  const bool hasChildren = first != children.end();
+  std::string asideText;
+  if (const auto aside = asideText_.find(&element); aside != asideText_.end()) {
+    asideText = std::move(aside->second);
+    asideText_.erase(aside);
+  }
+  const bool hasChildren = first != children.end() || !asideText.empty();
   writeStartTag(tag, depth_ + open_.size(), hasChildren ? XMLWriter::TagEnd::Children : XMLWriter::TagEnd::Empty);
-  if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly});
+  if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly, std::move(asideText)});
+}
+
+bool SolutionTextWriter::setAsideItems(const ModelNode& project) {
+  const ModelNode::ChildRange children = project.children();
+  const auto isConfiguration = [](const ModelNode* child) { return child->kind() == ModelNode::Configuration; };
+  const ModelNode::ChildIterator items = std::find_if_not(children.begin(), children.end(), isConfiguration);
+  if (items == children.end() || std::any_of(items, children.end(), isConfiguration)) return false;
+  std::string text;
+  SolutionTextWriter writer(text, nullptr);
+  constexpr size_t itemDepth = 2;  // under the root solution and the project
+  for (ModelNode::ChildIterator item = items; item != children.end(); ++item)
+    writer.writeElement(**item, false, itemDepth);
+  asideText_[&project] = std::move(text);
+  return true;
 }
 
 // Most elements are files of one property, their path, and no children: such a
@@ -338,6 +368,13 @@ void SolutionStream::start(const ModelNode& solution) {
   }
   writing_->text.writeSolutionStart(solution);
   state_ = State::Streaming;
+}
+
+bool SolutionStream::setAsideItems(const ModelNode& project) {
+  const ModelNode* solution = project.parent();
+  if (!solution || state_ == State::Declined || state_ == State::Failed) return false;
+  if (state_ == State::NotStarted) start(*solution);
+  return state_ == State::Streaming && writing_->text.setAsideItems(project);
 }
 
 void SolutionStream::save(const ModelNode& solution) {

@@ -48,6 +48,13 @@ class SolutionStream {
   /// child (everything before it is written). True when it was: the project may
   /// leave the model. Once a write has failed, writes nothing more.
   bool writeProject(const ModelNode& project);
+  /// Writes the folders and files of project, a child of the root solution, to text
+  /// held until the project is written: a project that waits for those after it
+  /// (its links change its configurations) then holds only its configurations in
+  /// the model. True when it did: the project's children other than configurations
+  /// may leave the model. Declined where the project's configurations do not all
+  /// come first, or where the solution is not written while it is built.
+  bool setAsideItems(const ModelNode& project);
   /// Writes what solution still holds after the projects written and replaces its
   /// file; where no project was written, the whole solution (saveSolution). Throws
   /// the ConversionError of a write that failed, as saveSolution would.

@@ -125,8 +125,10 @@ void convert(Run& run, const QString& input, bool expandTemplates, ModelsAfterwa
   SolutionModel model(run.schema, run.macros);
   SolutionStream stream;
   ProjectMapper mapper(model, context, configuration.mapping, configuration.command->rules);
-  if (!expanding)
+  if (!expanding) {
     mapper.handCompletedProjectsTo([&stream](const ModelNode& project) { return stream.writeProject(project); });
+    mapper.handWaitingProjectsTo([&stream](const ModelNode& project) { return stream.setAsideItems(project); });
+  }
   configuration.command->read(context, input, mapper);
   const ModelNode* solution = model.solution();
   checkWritesReplaceNoInput(run, context, *solution);

@@ -124,6 +124,41 @@ TEST_F(SolutionWriter, AStreamedSolutionIsTheTextOfTheWholeSolution) {
   EXPECT_EQ(readFile(root + "/Demo.hzp"), QByteArray::fromStdString(whole));
 }
 
+// Projects that wait for later ones have their folders and files set aside as
+// text and dropped from the model; their configurations, changed after that (as
+// links change them), come before that text: the bytes are those of the solution
+// written whole. A project with a configuration after its files keeps them.
+TEST_F(SolutionWriter, ItemsSetAsideFollowTheConfigurationsChangedSince) {
+  ModelNode* library = model.newProject(solution, "Lib", root + "/Lib", "Library");
+  for (ModelNode* waiting : {project, library}) {
+    model.newConfiguration(waiting, "Common");
+    ModelNode* folder = model.findOrAddFolder(waiting, "Source Files", "");
+    for (int i = 0; i < 3000; ++i) model.addFile(folder, QStringLiteral("src/file%1.c").arg(i));
+  }
+  ModelNode* last = addLargeProject("Last");
+  model.newConfiguration(last, "Debug");
+  const auto link = [&](const QString& value) {
+    for (ModelNode* waiting : {project, library})
+      model.setConfigurationProperty(waiting, "project_dependencies", "Common", value);
+  };
+  link("Last");
+  const std::string whole = solutionText(*solution);
+  link("");
+
+  SolutionStream stream;
+  for (ModelNode* waiting : {project, library}) {
+    ASSERT_TRUE(stream.setAsideItems(*waiting));
+    std::vector<ModelNode*> items;
+    for (ModelNode* child : waiting->children())
+      if (child->kind() != ModelNode::Configuration) items.push_back(child);
+    for (ModelNode* item : items) model.deleteNode(item);
+  }
+  EXPECT_FALSE(stream.setAsideItems(*last));
+  link("Last");
+  stream.save(*solution);
+  EXPECT_EQ(readFile(root + "/Demo.hzp"), QByteArray::fromStdString(whole));
+}
+
 // A write that fails while projects are streamed (a full disk, as a file size
 // limit shows it) is reported when the solution is saved, with the words of a
 // solution written whole; the previous file stays and no temporary file is left.
