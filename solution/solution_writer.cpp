@@ -241,6 +241,7 @@ bool SolutionTextWriter::setAsideItems(const ModelNode& project) {
   constexpr size_t itemDepth = 2;  // under the root solution and the project
   for (ModelNode::ChildIterator item = items; item != children.end(); ++item)
     writer.writeElement(**item, false, itemDepth);
+  text.shrink_to_fit();  // held until the project is written: not the room it grew into
   asideText_[&project] = std::move(text);
   return true;
 }
