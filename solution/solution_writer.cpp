@@ -125,6 +125,7 @@ class SolutionTextWriter {
   static ModelNode::ChildIterator firstWritten(ModelNode::ChildIterator from, ModelNode::ChildIterator end,
                                                bool configurationsOnly);
   void flushPiece(size_t least);
+  void writeAsideText(const std::string& text);
 
   std::string& out_;
   const ByteSink* sink_;
@@ -181,11 +182,22 @@ void SolutionTextWriter::writeElement(const ModelNode& element, bool root, size_
       continue;
     }
     const std::string_view tag = open_.back().tag;
-    out_ += open_.back().asideText;
+    writeAsideText(open_.back().asideText);
     open_.pop_back();
     xml_.writeEndTag(tag, depth_ + open_.size());
     out_.push_back('\n');
   }
+}
+
+// Text set aside goes to the sink as it is, after what the buffer holds.
+void SolutionTextWriter::writeAsideText(const std::string& text) {
+  if (text.empty()) return;
+  if (!sink_) {
+    out_ += text;
+    return;
+  }
+  flushPiece(1);
+  (*sink_)(text);
 }
 
 void SolutionTextWriter::flushPiece(size_t least) {
