@@ -103,13 +103,15 @@ class SolutionTextWriter {
   bool setAsideItems(const ModelNode& project);
 
  private:
+  // Text set aside (setAsideItems), in pieces as the writer handed them on.
+  using AsideText = std::vector<std::string>;
   // An element whose children are being written; next is the next child written.
   struct Open {
     std::string_view tag;
     ModelNode::ChildIterator next;
     ModelNode::ChildIterator end;
     bool configurationsOnly;
-    std::string asideText;  // written after the children (setAsideItems)
+    AsideText asideText;  // written after the children (setAsideItems)
   };
 
   // element and everything under it, its start tag at depth.
@@ -125,7 +127,7 @@ class SolutionTextWriter {
   static ModelNode::ChildIterator firstWritten(ModelNode::ChildIterator from, ModelNode::ChildIterator end,
                                                bool configurationsOnly);
   void flushPiece(size_t least);
-  void writeAsideText(const std::string& text);
+  void writeAsideText(const AsideText& text);
 
   std::string& out_;
   const ByteSink* sink_;
@@ -142,7 +144,7 @@ class SolutionTextWriter {
   std::vector<XMLAttribute> attributes_;
   std::vector<QString> encodedNames_;  // the name each slot of attributes_ holds
   // The children set aside as text, by the element that held them.
-  std::unordered_map<const ModelNode*, std::string> asideText_;
+  std::unordered_map<const ModelNode*, AsideText> asideText_;
   // The name of a file's one property, as written, and the string it was encoded from.
   std::string fileAttributeName_;
   QString fileAttributeSource_;
@@ -190,14 +192,15 @@ void SolutionTextWriter::writeElement(const ModelNode& element, bool root, size_
 }
 
 // Text set aside goes to the sink as it is, after what the buffer holds.
-void SolutionTextWriter::writeAsideText(const std::string& text) {
+void SolutionTextWriter::writeAsideText(const AsideText& text) {
   if (text.empty()) return;
-  if (!sink_) {
-    out_ += text;
-    return;
-  }
   flushPiece(1);
-  (*sink_)(text);
+  for (const std::string& piece : text) {
+    if (sink_)
+      (*sink_)(piece);
+    else
+      out_ += piece;
+  }
 }
 
 void SolutionTextWriter::flushPiece(size_t least) {
@@ -233,7 +236,7 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
   const ModelNode::ChildIterator first = form == Form::ImportReference
                                              ? children.end()
                                              : firstWritten(children.begin(), children.end(), configurationsOnly);
-  std::string asideText;
+  AsideText asideText;
   if (const auto aside = asideText_.find(&element); aside != asideText_.end()) {
     asideText = std::move(aside->second);
     asideText_.erase(aside);
@@ -248,13 +251,16 @@ bool SolutionTextWriter::setAsideItems(const ModelNode& project) {
   const auto isConfiguration = [](const ModelNode* child) { return child->kind() == ModelNode::Configuration; };
   const ModelNode::ChildIterator items = std::find_if_not(children.begin(), children.end(), isConfiguration);
   if (items == children.end() || std::any_of(items, children.end(), isConfiguration)) return false;
-  std::string text;
-  SolutionTextWriter writer(text, nullptr);
+  // Kept in pieces of the size they are handed on in: no room to spare, and no
+  // copy of the whole as it grows.
+  AsideText& text = asideText_[&project];
+  const ByteSink keep = [&text](std::string_view piece) { text.emplace_back(piece); };
+  std::string buffer;
+  SolutionTextWriter writer(buffer, &keep);
   constexpr size_t itemDepth = 2;  // under the root solution and the project
   for (ModelNode::ChildIterator item = items; item != children.end(); ++item)
     writer.writeElement(**item, false, itemDepth);
-  text.shrink_to_fit();  // held until the project is written: not the room it grew into
-  asideText_[&project] = std::move(text);
+  writer.flushPiece(1);
   return true;
 }
 
