@@ -158,13 +158,14 @@ struct SourceScan {
   const ResourceRules& rules;
 };
 
-/// Gives item what the project's rules say about it; false when its filters drop it.
-bool applyRules(const SourceScan& scan, const ContainerFilters& filters, SourceItem& item,
+/// Gives item, the entry name, what the project's rules say about it; false when
+/// its filters drop it.
+bool applyRules(const SourceScan& scan, const ContainerFilters& filters, SourceItem& item, const QString& name,
                 const QStringList& excludedAbove) {
   if (scan.rules.isTrivial()) return true;
   const bool isFolder = item.kind == SourceItem::Kind::Folder;
-  const QString path = scan.resource.with(item.name);
-  if (!filters.isEmpty() && !filters.keepsChild(item.name, path, isFolder)) return false;
+  const QString path = scan.resource.with(name);
+  if (!filters.isEmpty() && !filters.keepsChild(name, path, isFolder)) return false;
   scan.rules.describe(item, path, excludedAbove);
   return true;
 }
@@ -210,13 +211,15 @@ bool addSourceDirectory(SourceScan& scan, std::vector<SourceItem>& items, Direct
     if (leavesOutName(scan.context, scan.path.path(), entry)) continue;
     if (entry.isDirectory()) {
       SourceItem folder = SourceItem::folder(entry.name);
-      if (applyRules(scan, filters, folder, excludedAbove) &&
+      if (applyRules(scan, filters, folder, entry.name, excludedAbove) &&
           !addSubdirectory(scan, items, directory, entry, std::move(folder), depth, excludedAbove))
         return false;
       continue;
     }
-    SourceItem file = SourceItem::file(entry.name, scan.prefix.with(entry.name));
-    if (!applyRules(scan, filters, file, excludedAbove)) continue;
+    // The name is the last component of the path (SourceItem::fileName): one
+    // string a file.
+    SourceItem file = SourceItem::file(QString(), scan.prefix.with(entry.name));
+    if (!applyRules(scan, filters, file, entry.name, excludedAbove)) continue;
     if (entry.isSymbolicLink && !scan.visits.followsLink(scan.path.with(entry.name), entry)) continue;
     if (!scan.visits.takeItem()) return false;
     items.push_back(std::move(file));
