@@ -30,8 +30,5 @@ inline bool hasFileSuffix(QByteArrayView name, QLatin1StringView suffix) {
   const QByteArrayView end = name.last(suffix.size());
   for (const char c : end)
     if (static_cast<unsigned char>(c) >= 0x80) return hasFileSuffix(QString::fromUtf8(name), suffix);
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
-  for (qsizetype i = 0; i < end.size(); ++i)
-    if (lower(end[i]) != lower(suffix[i].toLatin1())) return false;
-  return true;
+  return QLatin1StringView(end).compare(suffix, Qt::CaseInsensitive) == 0;
 }
