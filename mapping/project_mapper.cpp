@@ -105,8 +105,8 @@ void ProjectMapper::completeProject(qsizetype project, const ProjectLinks& links
 
 // A project still incomplete when the next one starts waits for the links that
 // only later projects settle, which change nothing but its configurations: its
-// folders and files are set aside as text, so that a workspace whose projects
-// all wait is not held whole.
+// folders and files are set aside as text on the disk, so that a workspace whose
+// projects all wait is not held whole.
 void ProjectMapper::setAsideItemsOfWaitingProject() {
   if (started_.empty() || !waitingProjects_) return;
   ModelNode* project = started_.back().project;  // null once completed

@@ -79,9 +79,10 @@ Form formOf(const ModelNode& element, bool root) {
 class SolutionTextWriter {
  public:
   /// Without a sink, out receives the whole text; with one, out is a buffer that is
-  /// handed to the sink whenever it holds more than a piece.
-  SolutionTextWriter(std::string& out, const ByteSink* sink)
-      : out_(out), sink_(sink), xml_(solutionIndent, solutionLineWidth, out) {
+  /// handed to the sink whenever it holds more than a piece. file, where the sink
+  /// writes to one, keeps the text set aside (setAsideItems).
+  SolutionTextWriter(std::string& out, const ByteSink* sink, AtomicFile* file = nullptr)
+      : out_(out), sink_(sink), file_(file), xml_(solutionIndent, solutionLineWidth, out) {
     // A value may be as long as the file it came from: handed on as it fills, it
     // keeps the buffer the size of a piece.
     if (sink_) xml_.setValueSpill(pieceSize, [this] { flushPiece(pieceSize); });
@@ -99,19 +100,17 @@ class SolutionTextWriter {
   /// Writes the children of project that are no configurations to text, which is
   /// written after its other children when the project is (see
   /// SolutionStream::setAsideItems); false, writing nothing, where a configuration
-  /// follows one of them or there are none.
+  /// follows one of them, there are none, or there is no file to keep them.
   bool setAsideItems(const ModelNode& project);
 
  private:
-  // Text set aside (setAsideItems), in pieces as the writer handed them on.
-  using AsideText = std::vector<std::string>;
   // An element whose children are being written; next is the next child written.
   struct Open {
     std::string_view tag;
     ModelNode::ChildIterator next;
     ModelNode::ChildIterator end;
     bool configurationsOnly;
-    AsideText asideText;  // written after the children (setAsideItems)
+    AtomicFile::Kept asideText;  // written after the children (setAsideItems)
   };
 
   // element and everything under it, its start tag at depth.
@@ -127,10 +126,11 @@ class SolutionTextWriter {
   static ModelNode::ChildIterator firstWritten(ModelNode::ChildIterator from, ModelNode::ChildIterator end,
                                                bool configurationsOnly);
   void flushPiece(size_t least);
-  void writeAsideText(const AsideText& text);
+  void writeAsideText(const AtomicFile::Kept& text);
 
   std::string& out_;
   const ByteSink* sink_;
+  AtomicFile* file_;
   XMLWriter xml_;
   std::vector<Open> open_;
   size_t depth_ = 0;  // of the element open_ starts with
@@ -144,7 +144,7 @@ class SolutionTextWriter {
   std::vector<XMLAttribute> attributes_;
   std::vector<QString> encodedNames_;  // the name each slot of attributes_ holds
   // The children set aside as text, by the element that held them.
-  std::unordered_map<const ModelNode*, AsideText> asideText_;
+  std::unordered_map<const ModelNode*, AtomicFile::Kept> asideText_;
   // The name of a file's one property, as written, and the string it was encoded from.
   std::string fileAttributeName_;
   QString fileAttributeSource_;
@@ -191,16 +191,11 @@ void SolutionTextWriter::writeElement(const ModelNode& element, bool root, size_
   }
 }
 
-// Text set aside goes to the sink as it is, after what the buffer holds.
-void SolutionTextWriter::writeAsideText(const AsideText& text) {
-  if (text.empty()) return;
+// Text set aside goes to the file as it is, after what the buffer holds.
+void SolutionTextWriter::writeAsideText(const AtomicFile::Kept& text) {
+  if (text.length == 0) return;
   flushPiece(1);
-  for (const std::string& piece : text) {
-    if (sink_)
-      (*sink_)(piece);
-    else
-      out_ += piece;
-  }
+  file_->writeKept(text);
 }
 
 void SolutionTextWriter::flushPiece(size_t least) {
@@ -236,25 +231,25 @@ void SolutionTextWriter::open(const ModelNode& element, bool root) {
   const ModelNode::ChildIterator first = form == Form::ImportReference
                                              ? children.end()
                                              : firstWritten(children.begin(), children.end(), configurationsOnly);
-  AsideText asideText;
+  AtomicFile::Kept asideText;
   if (const auto aside = asideText_.find(&element); aside != asideText_.end()) {
-    asideText = std::move(aside->second);
+    asideText = aside->second;
     asideText_.erase(aside);
   }
-  const bool hasChildren = first != children.end() || !asideText.empty();
+  const bool hasChildren = first != children.end() || asideText.length > 0;
   writeStartTag(tag, depth_ + open_.size(), hasChildren ? XMLWriter::TagEnd::Children : XMLWriter::TagEnd::Empty);
-  if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly, std::move(asideText)});
+  if (hasChildren) open_.push_back(Open{tag, first, children.end(), configurationsOnly, asideText});
 }
 
 bool SolutionTextWriter::setAsideItems(const ModelNode& project) {
   const ModelNode::ChildRange children = project.children();
   const auto isConfiguration = [](const ModelNode* child) { return child->kind() == ModelNode::Configuration; };
   const ModelNode::ChildIterator items = std::find_if_not(children.begin(), children.end(), isConfiguration);
-  if (items == children.end() || std::any_of(items, children.end(), isConfiguration)) return false;
-  // Kept in pieces of the size they are handed on in: no room to spare, and no
-  // copy of the whole as it grows.
-  AsideText& text = asideText_[&project];
-  const ByteSink keep = [&text](std::string_view piece) { text.emplace_back(piece); };
+  if (!file_ || items == children.end() || std::any_of(items, children.end(), isConfiguration)) return false;
+  // Kept on the disk as the pieces are handed on: the projects that wait may hold
+  // most of a workspace's text.
+  AtomicFile::Kept& text = asideText_[&project];
+  const ByteSink keep = [this, &text](std::string_view piece) { file_->keep(piece, text); };
   std::string buffer;
   SolutionTextWriter writer(buffer, &keep);
   constexpr size_t itemDepth = 2;  // under the root solution and the project
@@ -347,7 +342,7 @@ struct SolutionStream::Writing {
   AtomicFile file;
   ByteSink sink = [this](std::string_view bytes) { file.write(bytes); };
   std::string buffer;
-  SolutionTextWriter text{buffer, &sink};
+  SolutionTextWriter text{buffer, &sink, &file};
 };
 
 SolutionStream::SolutionStream() = default;
@@ -362,11 +357,16 @@ bool SolutionStream::writeProject(const ModelNode& project) {
     writing_->text.writeSolutionChild(project);
     return true;
   } catch (const ConversionError& error) {
-    error_ = error;
-    state_ = State::Failed;
-    writing_.reset();
+    fail(error);
     return false;
   }
+}
+
+// A write that failed is reported when the solution is saved; nothing more is written.
+void SolutionStream::fail(const ConversionError& error) {
+  error_ = error;
+  state_ = State::Failed;
+  writing_.reset();
 }
 
 // The file is opened once the solution has a child, when its start tag can be
@@ -392,8 +392,13 @@ void SolutionStream::start(const ModelNode& solution) {
 bool SolutionStream::setAsideItems(const ModelNode& project) {
   const ModelNode* solution = project.parent();
   if (!solution || state_ == State::Declined || state_ == State::Failed) return false;
-  if (state_ == State::NotStarted) start(*solution);
-  return state_ == State::Streaming && writing_->text.setAsideItems(project);
+  try {
+    if (state_ == State::NotStarted) start(*solution);
+    return state_ == State::Streaming && writing_->text.setAsideItems(project);
+  } catch (const ConversionError& error) {
+    fail(error);
+    return false;
+  }
 }
 
 void SolutionStream::save(const ModelNode& solution) {

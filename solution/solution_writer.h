@@ -49,7 +49,7 @@ class SolutionStream {
   /// leave the model. Once a write has failed, writes nothing more.
   bool writeProject(const ModelNode& project);
   /// Writes the folders and files of project, a child of the root solution, to text
-  /// held until the project is written: a project that waits for those after it
+  /// kept on the disk until the project is written (AtomicFile::keep): a project that waits for those after it
   /// (its links change its configurations) then holds only its configurations in
   /// the model. True when it did: the project's children other than configurations
   /// may leave the model. Declined where the project's configurations do not all
@@ -64,6 +64,7 @@ class SolutionStream {
   struct Writing;
   enum class State { NotStarted, Streaming, Declined, Failed };
   void start(const ModelNode& solution);
+  void fail(const ConversionError& error);
 
   State state_ = State::NotStarted;
   std::unique_ptr<Writing> writing_;

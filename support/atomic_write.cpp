@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -78,10 +79,11 @@ struct TemporaryFile {
 
 // Created with 0666, so the umask applies. An unnamed file is named through its
 // descriptor's link in /proc; without /proc (a chroot, a small container) it
-// could never be named, so the file is named from the start instead.
-TemporaryFile createTemporaryFile(const std::string& path, const char* descriptorLinks) {
+// could never be named, so the file is named from the start instead. Opened
+// write-only, or O_RDWR for a file that is read back.
+TemporaryFile createTemporaryFile(const std::string& path, const char* descriptorLinks, int accessFlags = O_WRONLY) {
   TemporaryFile file;
-  file.descriptor = open(directoryOf(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
+  file.descriptor = open(directoryOf(path).c_str(), accessFlags | O_TMPFILE | O_CLOEXEC, 0666);
   if (file.descriptor >= 0) {
     file.link = std::string(descriptorLinks) + "/" + std::to_string(file.descriptor);
     if (access(file.link.c_str(), F_OK) == 0) return file;
@@ -92,7 +94,7 @@ TemporaryFile createTemporaryFile(const std::string& path, const char* descripto
   }
   for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
     file.path = temporaryNameFor(path);
-    file.descriptor = open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    file.descriptor = open(file.path.c_str(), accessFlags | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file.descriptor >= 0 || errno != EEXIST) return file;
   }
   return file;
@@ -141,6 +143,32 @@ bool writeAll(int descriptor, std::string_view bytes) {
   return true;
 }
 
+// Appends length bytes of from, from offset on, to the end of to: in the kernel
+// where it can copy between the two files, through a buffer where it cannot.
+bool copyRange(int from, off_t offset, size_t length, int to) {
+  bool inKernel = true;
+  while (length > 0) {
+    ssize_t copied;
+    if (inKernel) {
+      copied = copy_file_range(from, &offset, to, nullptr, length, 0);
+      if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
+        inKernel = false;
+        continue;
+      }
+    } else {
+      char buffer[64 * 1024];
+      copied = pread(from, buffer, std::min(length, sizeof buffer), offset);
+      if (copied > 0 && !writeAll(to, std::string_view(buffer, size_t(copied)))) return false;
+      if (copied > 0) offset += copied;
+    }
+    if (copied < 0 && errno == EINTR) continue;
+    if (copied == 0) errno = EIO;  // the kept file is shorter than what was kept in it
+    if (copied <= 0) return false;
+    length -= size_t(copied);
+  }
+  return true;
+}
+
 // A file system that cannot sync (EINVAL) gives what durability it has.
 bool syncFile(int descriptor) { return fsync(descriptor) == 0 || errno == EINVAL; }
 
@@ -164,17 +192,24 @@ struct AtomicFile::Temporary {
   ~Temporary() {
     if (file.descriptor >= 0) close(file.descriptor);
     if (!file.path.empty()) unlink(file.path.c_str());
+    if (kept >= 0) close(kept);
   }
 
   std::string target;  // path as the file system takes it
+  std::string descriptorLinks;
   std::optional<SignalsHeld> held;
   TemporaryFile file;
+  // The file bytes kept aside wait in (AtomicFile::keep), opened at the first,
+  // and its size. It is never named, or unnamed as soon as it is open.
+  int kept = -1;
+  off_t keptSize = 0;
 };
 
 AtomicFile::AtomicFile(const QString& path, const char* descriptorLinks)
     : path_(path), temporary_(std::make_unique<Temporary>()) {
   Temporary& temporary = *temporary_;
   temporary.target = QFile::encodeName(path).toStdString();
+  temporary.descriptorLinks = descriptorLinks;
   try {
     const Target target = inspectTarget(temporary.target.c_str());
     temporary.file = createTemporaryFile(temporary.target, descriptorLinks);
@@ -194,6 +229,31 @@ bool AtomicFile::isUnnamed() const { return temporary_->file.path.empty(); }
 
 void AtomicFile::write(std::string_view bytes) {
   if (!writeAll(temporary_->file.descriptor, bytes)) failWith(std::strerror(errno));
+}
+
+void AtomicFile::keep(std::string_view bytes, Kept& kept) {
+  Temporary& temporary = *temporary_;
+  if (temporary.kept < 0) {
+    TemporaryFile file = createTemporaryFile(temporary.target, temporary.descriptorLinks.c_str(), O_RDWR);
+    if (file.descriptor < 0 || (!file.path.empty() && unlink(file.path.c_str()) != 0)) {
+      const int error = errno;
+      if (file.descriptor >= 0) close(file.descriptor);
+      failWith(std::strerror(error));
+    }
+    temporary.kept = file.descriptor;
+  }
+  // Only the last bytes kept can grow: nothing else may be kept in between.
+  Q_ASSERT(kept.length == 0 || kept.offset + off_t(kept.length) == temporary.keptSize);
+  if (kept.length == 0) kept.offset = temporary.keptSize;
+  if (!writeAll(temporary.kept, bytes)) failWith(std::strerror(errno));
+  temporary.keptSize += off_t(bytes.size());
+  kept.length = size_t(temporary.keptSize - kept.offset);
+}
+
+void AtomicFile::writeKept(const Kept& kept) {
+  const Temporary& temporary = *temporary_;
+  if (kept.length > 0 && !copyRange(temporary.kept, kept.offset, kept.length, temporary.file.descriptor))
+    failWith(std::strerror(errno));
 }
 
 void AtomicFile::commit() {

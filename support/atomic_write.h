@@ -2,6 +2,8 @@
 // Replacing a file so that it never holds a part of its new content: a run that is
 // killed or fails part-way leaves the previous file as it was.
 
+#include <sys/types.h>
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -40,6 +42,19 @@ class AtomicFile {
   bool isUnnamed() const;
   /// Appends bytes. After a failure the file is only good for dropping.
   void write(std::string_view bytes);
+
+  /// Where bytes kept aside lie (keep); empty until some are kept.
+  struct Kept {
+    off_t offset = 0;
+    size_t length = 0;
+  };
+  /// Keeps bytes aside, to be appended later by writeKept: text that belongs after
+  /// text not yet made. They wait on the disk, in a second unnamed file beside the
+  /// temporary one, not in memory. Bytes kept into the kept last added to
+  /// extend it.
+  void keep(std::string_view bytes, Kept& kept);
+  /// Appends bytes kept aside (the kernel copies them from file to file).
+  void writeKept(const Kept& kept);
   /// Flushes the file to the disk and renames it over path.
   void commit();
 

@@ -33,4 +33,25 @@ TEST(AtomicWrite, FailuresNameThePathAndTheReasonAndLeaveNothingBehind) {
   EXPECT_EQ(testing_support::readFile("written.xml"), "<a/>\n");
 }
 
+// Text kept aside lands where it is asked for, in one piece however it was kept,
+// and no file shows while it waits: with or without descriptor links (without,
+// the file is named from the start and its kept text is unnamed at once).
+TEST(AtomicWrite, BytesKeptAsideAreWrittenWhereAskedAndShowNoFile) {
+  for (const char* links : {"/proc/self/fd", "missing-links"}) {
+    AtomicFile file("kept.txt", links);
+    AtomicFile::Kept later, last;
+    file.write("a");
+    file.keep("b1", later);
+    file.keep("b2", later);
+    file.keep("c", last);
+    file.write("d");
+    file.writeKept(last);
+    file.writeKept(later);
+    const QStringList hidden = QDir().entryList({".*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    EXPECT_EQ(hidden.size(), file.isUnnamed() ? 0 : 1) << links << ": " << hidden.join(' ').toStdString();
+    file.commit();
+    EXPECT_EQ(testing_support::readFile("kept.txt"), "adcb1b2") << links;
+  }
+}
+
 }  // namespace
