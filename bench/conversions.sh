@@ -14,7 +14,7 @@
 # and the templates file; its memory is reported without a goal).
 #
 # Usage: bench/conversions.sh path/to/quenport [runs] [sizes...]
-#   Default: 3 runs (at least 5 for one project, whose runs are short) at sizes
+#   Default: 3 runs (at least 5 below 50 projects and 10 for one, whose runs are short) at sizes
 #   1 5 10 20 50 100 200. The peers' sources are not copied into this tree, so
 #   that they stay the one shared floor the goals are stated against: they are
 #   read from ../shared/perf-peers beside the source tree (or $PERF_PEERS) and
@@ -99,8 +99,11 @@ run_peer() {
 measure() {
   local workload=$1 directory=$2 projects=$3 count=$runs run cpu peer_cpu peak peer_peak cpu_ratio memory_ratio
   local label=$projects cpu_limit=1.5 goals=met listed=
+  # Runs of a few milliseconds take more of them to find one the machine left alone.
   if (( projects == 1 )); then
-    label="1 (start-up)" count=$(( runs > 5 ? runs : 5 )) cpu_limit=2
+    label="1 (start-up)" count=$(( runs > 10 ? runs : 10 )) cpu_limit=2
+  elif (( projects < 50 )); then
+    count=$(( runs > 5 ? runs : 5 ))
   fi
   rm -f "$work/quenport.runs" "$work/peer.runs" "$work/listing.runs" "$work/listing-start.runs"
   for ((run = 0; run < count; run++)); do
@@ -147,8 +150,8 @@ enter_bench_directory conversions
 mkdir "$work/empty"
 echo "A peer (../shared/perf-peers, compiled by bench/conversions.sh) parses the same files with pugixml,"
 echo "pulls the elements a conversion needs and writes a solution-shaped file of about the same size: no"
-echo "model, no checks. Best of $runs runs each (at least 5 for one project), the peer and quenport"
-echo "interleaved. Goals: CPU at most 1.5x the peer's and peak memory at most 2x at every size from 5"
+echo "model, no checks. Best of $runs runs each (at least 5 below 50 projects, 10 for one project),"
+echo "the peer and quenport interleaved. Goals: CPU at most 1.5x the peer's and peak memory at most 2x at every size from 5"
 echo "projects; CPU at most 2x for one project, where the run is mostly start-up."
 echo
 echo "A program that only loads the shared libraries quenport loads (Qt 6 Core and what it needs;"
