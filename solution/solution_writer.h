@@ -49,9 +49,9 @@ class SolutionStream {
   /// leave the model. Once a write has failed, writes nothing more.
   bool writeProject(const ModelNode& project);
   /// Writes the folders and files of project, a child of the root solution, to text
-  /// kept on the disk until the project is written (AtomicFile::keep): a project that waits for those after it
-  /// (its links change its configurations) then holds only its configurations in
-  /// the model. True when it did: the project's children other than configurations
+  /// kept on the disk until the project is written (AtomicFile::keep): a project
+  /// that waits for those after it (its links change its configurations) then
+  /// holds only its configurations in the model. True when it did: the project's children other than configurations
   /// may leave the model. Declined where the project's configurations do not all
   /// come first, or where the solution is not written while it is built.
   bool setAsideItems(const ModelNode& project);

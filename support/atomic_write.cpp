@@ -143,26 +143,28 @@ bool writeAll(int descriptor, std::string_view bytes) {
   return true;
 }
 
-// Appends length bytes of from, from offset on, to the end of to: in the kernel
-// where it can copy between the two files, through a buffer where it cannot.
-bool copyRange(int from, off_t offset, size_t length, int to) {
-  bool inKernel = true;
+// Appends length bytes of from, from offset on, to the end of to, through a buffer.
+bool copyThroughBuffer(int from, off_t offset, size_t length, int to) {
+  char buffer[64 * 1024];
   while (length > 0) {
-    ssize_t copied;
-    if (inKernel) {
-      copied = copy_file_range(from, &offset, to, nullptr, length, 0);
-      if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
-        inKernel = false;
-        continue;
-      }
-    } else {
-      char buffer[64 * 1024];
-      copied = pread(from, buffer, std::min(length, sizeof buffer), offset);
-      if (copied > 0 && !writeAll(to, std::string_view(buffer, size_t(copied)))) return false;
-      if (copied > 0) offset += copied;
-    }
+    const ssize_t read = pread(from, buffer, std::min(length, sizeof buffer), offset);
+    if (read < 0 && errno == EINTR) continue;
+    if (read == 0) errno = EIO;  // the file is shorter than what was kept in it
+    if (read <= 0 || !writeAll(to, std::string_view(buffer, size_t(read)))) return false;
+    offset += read;
+    length -= size_t(read);
+  }
+  return true;
+}
+
+// The same, copied by the kernel where it can copy between the two files.
+bool copyRange(int from, off_t offset, size_t length, int to) {
+  while (length > 0) {
+    const ssize_t copied = copy_file_range(from, &offset, to, nullptr, length, 0);
     if (copied < 0 && errno == EINTR) continue;
-    if (copied == 0) errno = EIO;  // the kept file is shorter than what was kept in it
+    if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL))
+      return copyThroughBuffer(from, offset, length, to);
+    if (copied == 0) errno = EIO;
     if (copied <= 0) return false;
     length -= size_t(copied);
   }
