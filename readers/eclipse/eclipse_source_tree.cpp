@@ -71,7 +71,10 @@ class PathDuringWalk {
     QString joined(path_.size() + 1 + name.size(), Qt::Uninitialized);
     QChar* to = std::copy_n(path_.constData(), path_.size(), joined.data());
     *to++ = QLatin1Char('/');
-    std::copy_n(name.constData(), name.size(), to);
+    // The name by a loop, not std::copy_n: a call to memmove for its few
+    // characters measured slower than this whole function does now (an eighth
+    // of an Eclipse conversion on the bench machine).
+    for (const QChar c : name) *to++ = c;
     return joined;
   }
   /// Appends "/" + name (name alone to an empty path); returns what leave()
